@@ -1,0 +1,33 @@
+#include "platform/gbk.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kelton {
+
+namespace {
+constexpr const char* kCodec = "GB18030";
+}
+
+QString FromGbk(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+QByteArray ToGbk(const QString& text)
+{
+    QStringEncoder encoder(kCodec, QStringEncoder::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+bool GbkAvailable()
+{
+    QStringEncoder encoder(kCodec);
+    if (!encoder.isValid())
+        return false;
+    const QByteArray bytes = ToGbk(QStringLiteral("统计"));
+    return bytes == QByteArrayLiteral("\xCD\xB3\xBC\xC6") && FromGbk(bytes) == QStringLiteral("统计");
+}
+
+}  // namespace kelton

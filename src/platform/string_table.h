@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace kelton {
+
+// The program's string table: fixed user-interface texts by number.
+// An id the table does not hold gives the empty text.
+QString LoadResString(int id);
+
+// Well-known ids, for the texts that code refers to by name.
+namespace Res {
+inline constexpr int SystemPrompt = 146;      // "系统提示！"
+inline constexpr int SiteError = 149;         // "访问网站出错！"
+inline constexpr int BatchReplace = 150;      // "号码批量替换"
+inline constexpr int Ready = 151;             // "就绪"
+inline constexpr int ClickToStop = 152;       // "点击可以请求退出"
+inline constexpr int MainOptions = 154;       // "主选项"
+inline constexpr int Ok = 200;                // "确定"
+inline constexpr int Cancel = 201;            // "取消"
+inline constexpr int UpgradeFailed = 208;     // "升级失败，请在下次运行程序再试！"
+}  // namespace Res
+
+}  // namespace kelton

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12), configures and builds.
+# Sourced by run.sh and test.sh; apt-get runs only when something is missing.
+set -euo pipefail
+
+KELTON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KELTON_BUILD="${KELTON_BUILD:-$KELTON_ROOT/build}"
+
+kelton_packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6charts6-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+)
+
+kelton_install() {
+  local missing=()
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+kelton_build() {
+  kelton_install "${kelton_packages[@]}"
+  cmake -S "$KELTON_ROOT" -B "$KELTON_BUILD" -G Ninja "$@" >/dev/null
+  cmake --build "$KELTON_BUILD" --parallel "$(nproc)"
+}
