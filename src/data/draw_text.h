@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+#include <QStringView>
+
+#include "data/number_format.h"
+
+namespace kelton {
+
+class CLottorHead;
+
+// One draw: its issue number and its numbers by position 0..BM (position 0
+// always 0). Read from text, positions 1..BcMain hold the main numbers in
+// the order written (highest place first) and BcMain+1..BM the secondary
+// numbers; stored in the history, positions 1..BcMain run from the lowest
+// place up (position 1 = units).
+struct Draw {
+    int32_t Issue = 0;
+    std::vector<int16_t> Num;
+
+    friend bool operator==(const Draw&, const Draw&) = default;
+};
+
+// Reads one line with a tokenized format (CLottorHead::StrToFormat). True
+// when the line was read; on a refusal oDraw is untouched. A line the format
+// would take past the draw's BM positions is refused.
+bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw);
+
+// Reads every line of a text (CR LF or LF line ends) with a format and
+// returns the count of lines read; oDraws then holds exactly those draws in
+// text order. With no line read (or a refused format) the result is 0 and
+// oDraws is untouched. sShowPrg shows the progress of head.msg, one step per
+// line, without a stop.
+int32_t StrToNum(CLottorHead& head, const QString& sFormat, QStringView sStrNum, std::vector<Draw>& oDraws,
+                 bool sShowPrg);
+
+// Writes draws in stored form as one line each, joined by CR LF. Every line
+// begins with a blank; issues are padded with zeros to the digits of the
+// highest draw index. Returns the error flag: true when the format is empty
+// or refused, when there is no draw, or when the format reaches past a
+// draw's positions; oStrNum is then untouched.
+bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector<Draw>& sDraws,
+              QString& oStrNum);
+
+}  // namespace kelton

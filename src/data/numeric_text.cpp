@@ -1,0 +1,72 @@
+#include "data/numeric_text.h"
+
+#include <cmath>
+#include <limits>
+
+#include "data/text_helpers.h"
+
+namespace kelton {
+
+bool IsNumberText(QStringView text)
+{
+    const QString t = TrimBlanks(text);
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ++digits;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
+std::optional<double> NumberTextValue(QStringView text)
+{
+    if (!IsNumberText(text))
+        return std::nullopt;
+    bool ok = false;
+    const double value = TrimBlanks(text).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+namespace {
+
+template <typename T>
+std::optional<T> ToInteger(QStringView text)
+{
+    const std::optional<double> value = NumberTextValue(text);
+    if (!value)
+        return std::nullopt;
+    // Beyond this the rounding below could not be trusted; it is out of range
+    // for every integer type used here anyway.
+    if (std::fabs(*value) > 1e15)
+        return std::nullopt;
+    const int64_t rounded = RoundHalfEven(*value);
+    if (rounded < std::numeric_limits<T>::min() || rounded > std::numeric_limits<T>::max())
+        return std::nullopt;
+    return static_cast<T>(rounded);
+}
+
+}  // namespace
+
+std::optional<int16_t> NumberTextToInt16(QStringView text)
+{
+    return ToInteger<int16_t>(text);
+}
+
+std::optional<int32_t> NumberTextToInt32(QStringView text)
+{
+    return ToInteger<int32_t>(text);
+}
+
+}  // namespace kelton
