@@ -6,6 +6,10 @@
 
 #include <QString>
 
+#include "data/lotto_items.h"
+#include "data/server_info.h"
+#include "data/setting_record.h"
+#include "data/ssq_file.h"
 #include "filter/bet_list.h"
 
 namespace kelton {
@@ -41,6 +45,15 @@ struct AppState {
     // Full paths of the settings file and of the help folder.
     QString SetFilePath;
     QString HelpFilePath;
+
+    // The settings file (data/settings.h): the settings record, the server
+    // information, the container object, the list of installed games and
+    // how the file fared when it was read.
+    SettingRecordType SettingRecord;
+    ServerInfo SysInfo;
+    CSsqFile SetSsqFile;
+    CLottoItem LottoItems;
+    SettingsFileState SetFileState = SettingsFileState::NotRead;
 
     // The filter window's bet list.
     BetList Bets;

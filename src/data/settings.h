@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace kelton {
+
+// The container key of the settings file, the same for reading and writing.
+inline constexpr char kSetFileKey[] = "Kelt#Setting204";
+
+// The settings file "Kelt.dat" in the program folder is a record container
+// whose Data stream holds the 2092-byte settings record, then the server
+// information text, then the game-list text, both as UTF-16LE code units
+// without terminator; the record's SysInfoLen and GameListLen give their
+// byte lengths.
+
+// Sets SetFilePath and HelpFilePath (the folder of help pages) and reads
+// the settings file. Called once at start-up, after IniGlobal.
+void IniSystem();
+
+// Reads the settings file into the settings record, the server information
+// and the game list. A missing file leaves the fresh-installation record,
+// an empty game list and the default address; a file that exists but is
+// refused leaves the same and is then never overwritten.
+void OpenSetFile(const QString& key);
+
+// Writes the settings record, the server information and the game list into
+// the settings file, creating it when there is none. True when the file was
+// written. Nothing is written over a settings file that could not be read.
+bool SaveSetFile(const QString& key);
+
+} // namespace kelton

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace kelton {
+
+// Reads an HTTP response as it arrives, in pieces of any size, and decodes
+// its body. It knows nothing of sockets: the downloader feeds it what the
+// connection delivers and tells it when the connection has ended.
+//
+// The header ends at the first CR LF CR LF. Only status 200 is accepted (the
+// three characters after the first blank of the status line). The body ends
+// when it has the length that Content-Length gives, when a chunked body's
+// last chunk has arrived, or, with neither, when the connection ends.
+class HttpResponseParser {
+public:
+    enum class State : int8_t {
+        Header,     // the end of the header has not arrived yet
+        Body,       // status 200; the body is arriving
+        Complete,   // the whole body has arrived
+        Refused,    // the status was not 200
+        Malformed,  // the response cannot be read (bad length, bad chunk, header too long)
+        Truncated,  // the connection ended before the response was complete
+    };
+
+    enum class Framing : int8_t {
+        UntilClose,  // neither a length nor chunked coding: the body runs until the connection ends
+        Length,      // Content-Length
+        Chunked,     // Transfer-Encoding ending in "chunked"
+    };
+
+    // Longest header accepted, and longest line of the chunked coding.
+    static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+    static constexpr qsizetype kMaxChunkLineBytes = 4 * 1024;
+
+    // Starts over for a new response.
+    void Reset();
+
+    // Takes the next bytes of the response and returns the state after them.
+    // Bytes that arrive after a final state are ignored.
+    State Feed(QByteArrayView bytes);
+
+    // The connection has ended. A body that runs until the end is complete
+    // when it holds at least one byte; anything else unfinished is cut short.
+    State Close();
+
+    // Decoded body bytes that arrived since the last call.
+    QByteArray TakeBody();
+
+    State GetState() const { return m_state; }
+    bool IsFinal() const { return m_state != State::Header && m_state != State::Body; }
+
+    // Known once the header has arrived.
+    const QString& HeaderText() const { return m_headerText; }
+    const QByteArray& StatusCode() const { return m_status; }
+    Framing GetFraming() const { return m_framing; }
+    int64_t ContentLength() const { return m_contentLength; }  // -1 when not given
+
+    // Decoded body bytes received so far.
+    int64_t BodyBytes() const { return m_bodyBytes; }
+
+private:
+    enum class ChunkStep : int8_t { Size, Data, DataEnd, Trailer };
+
+    void ParseHeader(qsizetype headerEnd);
+    bool ReadHeaderFields(QByteArrayView header);
+    void FeedBody(QByteArrayView bytes);
+    void FeedChunked(QByteArrayView bytes);
+    void ChunkLine(QByteArrayView line);
+    void AddBody(QByteArrayView bytes);
+
+    State m_state = State::Header;
+    QByteArray m_head;
+    QString m_headerText;
+    QByteArray m_status;
+    Framing m_framing = Framing::UntilClose;
+    int64_t m_contentLength = -1;
+    int64_t m_bodyBytes = 0;
+    QByteArray m_body;
+
+    ChunkStep m_chunkStep = ChunkStep::Size;
+    int64_t m_chunkLeft = 0;
+    QByteArray m_line;
+};
+
+}  // namespace kelton
