@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/stat_record.h"
+
+namespace kelton {
+
+// What the 43 indicators of one draw of a data view are computed from. The
+// statistics builder passes a drawn record; the candidate test passes a
+// candidate's numbers against the prepared records of its target issue.
+// Every number array is indexed by position 1..BcMain (slot 0 unused) and
+// holds view numbers.
+struct IndicatorInput {
+    const StatRecord* State = nullptr;    // record i: the view before the draw
+    const int16_t* Num = nullptr;         // the draw's numbers by position
+    const int16_t* Sorted = nullptr;      // the same numbers ascending
+    const int16_t* PrevNum = nullptr;     // record i-1's Num
+    const int16_t* PrevSorted = nullptr;  // record i-1's Sorted
+    const int16_t* Prev2Sorted = nullptr; // record i-2's Sorted (read only when i > 1)
+    int32_t Index = 0;                    // i; the previous draws count only when above 0
+};
+
+using IndicatorValues = std::array<int16_t, kIndicatorCount>;
+
+// The 43 indicators (FilterKind 0..42). The shape (BcMain, BcDataLen) is
+// State's. A number outside 0..BcDataLen reads zero statistics and never
+// indexes an array. Returns false when a value does not fit in 16 bits (the
+// values are then clamped).
+bool ComputeIndicators(const IndicatorInput& in, IndicatorValues& out);
+
+// The per-number classes the indicators count, 0..2 each.
+namespace IndicatorClass {
+// hot 0 (Recent7 >= 3), warm 1 (= 2), cold 2 (<= 1)
+inline int HotWarmCold(int recent7)
+{
+    return recent7 >= 3 ? 0 : (recent7 == 2 ? 1 : 2);
+}
+// big 0 (>= 7), mid 1 (3..6), small 2 (<= 2), whatever the game's range
+inline int BigMidSmall(int x)
+{
+    return x >= 7 ? 0 : (x >= 3 ? 1 : 2);
+}
+} // namespace IndicatorClass
+
+// True for 1 and for every prime below 200 (the prime flags of the start-up
+// tables); false outside 0..200.
+bool IsPrimeFlag(int value);
+
+} // namespace kelton

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <QString>
+
+#include "data/value_set.h"
+#include "engine/stat_file.h"
+#include "engine/stat_record.h"
+
+namespace kelton {
+
+class CLottorHead;
+
+// The statistics of one data view (0 raw numbers, 1..7 transformed): one
+// record per draw plus one for the next issue, kept in the view's statistics
+// file and read back one record at a time; the numbers of the last 301
+// records are cached. The view also carries its shrink conditions.
+class CStat {
+public:
+    static constexpr int16_t kViewCount = 8;
+    static constexpr int32_t kCacheSize = 301;
+    static constexpr int32_t kMaxRecords = 32767;
+
+    CStat();
+    ~CStat();
+    CStat(const CStat&) = delete;
+    CStat& operator=(const CStat&) = delete;
+
+    // Writes a new file holding one blank record (Index 0) and opens the
+    // view. False, with the view closed, for a definition that was not
+    // accepted, a view index outside 0..7 or a file error.
+    bool StatCreate(CLottorHead& sHeadData, const QString& sPath, int16_t sDataIndex);
+    // Opens an existing file: the record count, or 0 when there is no file
+    // or it is refused (wrong magic, other view, record length that does
+    // not fit the game, count outside 0..32767, read error).
+    int32_t StatOpen(CLottorHead& sHeadData, const QString& sPath, int16_t sDataIndex);
+    // Closes the file and empties the view; always 0.
+    int16_t StatClose();
+
+    // Computes and writes records sStart .. sStart + sNumCount - 1, the last
+    // being the next issue, in one forward pass (progress "统计" and the
+    // view's name, one step per record). Inputs by record sStart + j:
+    //   sNumName  issue numbers, sNumCount entries (the last, the next
+    //             issue, is 0)
+    //   sNum      raw numbers, positions 0..BM per draw, at least
+    //             sNumCount - 1 draws
+    //   sData     keys, BcDataLen + 1 per record, sNumCount records; empty
+    //             for the identity (view 0)
+    // Returns the error flag: false on completion, true on failure. Bad
+    // input (a number outside 0..BcDataLen, sStart beyond the records the
+    // file holds, too many records) is refused before the file is touched.
+    // Otherwise the header's count is zeroed before the first record is
+    // written and set only when every record is out, so a failed call
+    // leaves a file that every later open refuses.
+    bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                  std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart);
+
+    // The same, calling onRecord with every record as it is written (the
+    // builder of the transformed views takes its keys from view 0 this way).
+    using RecordObserver = std::function<void(const StatRecord&)>;
+    bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                  std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
+                  const RecordObserver& onRecord);
+
+    // The key rows of a transformed view: row r (records sStart + r up to
+    // the last) holds StatAll(sKind, 0, v) for every value, less the row's
+    // smallest entry; flat, BcDataLen + 1 entries per row. Leaves oStat as
+    // given when sStart is negative or not below the record count, or for a
+    // kind outside 0..9. Always 0.
+    int16_t StatArray(int16_t sKind, int32_t sStart, std::vector<int16_t>& oStat);
+
+    // Puts record N into CurrentRecord (nothing to do when it is there
+    // already). Any index outside the file, or a failed or mismatching read,
+    // gives the blank record.
+    const StatRecord& LoadRecord(int32_t N);
+    const StatRecord& CurrentRecord() const { return m_current; }
+    const StatRecord& BlankRecord() const { return m_blank; }
+
+    // The game definition given to StatOpen or StatCreate; not owned, it
+    // must outlive the view (its owner, the game, holds both).
+    CLottorHead* HeadData() const { return m_head; }
+    const QString& Path() const { return m_path; }
+    int16_t DataIndex() const { return m_dataIndex; }
+    int32_t RecordCount() const { return m_recordCount; }
+    bool IsOpen() const { return m_isOpen; }
+    const StatHeader& Header() const { return m_header; }
+    const std::shared_ptr<const StatLayout>& Layout() const { return m_layout; }
+
+    // The numbers cache: Num of records CacheStart() .. RecordCount()-1.
+    int32_t CacheStart() const { return m_cacheStart; }
+    // Num (positions 0..BM) of a cached record, nullptr when not cached.
+    const int16_t* CachedNum(int32_t index) const;
+
+    // The condition set, slots 0..BcMain+43 (FilterKind numbering); 0 or the
+    // empty set out of range.
+    int16_t ConditionCount() const { return static_cast<int16_t>(m_shrinkSel.size()); }
+    int16_t ShrinkSel(int16_t sFilter) const;
+    int16_t ShrinkValUbound(int16_t sFilter) const;
+    ValueSet ShrinkVal(int16_t sFilter) const;
+    int16_t ShrinkErr(int16_t sFilter) const;
+
+    // The view names' string ids: 138 + view.
+    static QString ViewName(int16_t view);
+
+private:
+    void InitStatArrays();
+    bool ReadRecordAt(int32_t index, StatRecord& into);
+    bool ReadRecords(int32_t first, int32_t count, const std::function<bool(int32_t, const int16_t*)>& each);
+    bool CheckEditInput(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                        std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart) const;
+    bool RunEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                 std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
+                 const RecordObserver& onRecord);
+
+    CLottorHead* m_head = nullptr;
+    QString m_path;
+    StatHeader m_header;
+    StatFile m_file;
+
+    int16_t m_bcDataLen = 0;
+    int16_t m_bcMain = 0;
+    int16_t m_mrDataLen = 0;
+    int16_t m_mrMain = 0;
+    int16_t m_bm = 0;
+    int16_t m_customStat = 0;
+    int16_t m_dataIndex = 0;
+    int32_t m_recordCount = 0;
+    bool m_isOpen = false;
+    int32_t m_headerLen = kStatHeaderLen;
+
+    std::shared_ptr<const StatLayout> m_layout;
+    StatRecord m_blank;
+    StatRecord m_current;
+
+    std::vector<int16_t> m_numCache; // kCacheSize entries of BM + 1
+    int32_t m_cacheStart = 0;
+
+    std::vector<int16_t> m_shrinkSel;
+    std::vector<int16_t> m_shrinkValUbound;
+    std::vector<ValueSet> m_shrinkVal;
+    std::vector<int16_t> m_shrinkErr;
+};
+
+// The statistic kind whose view-0 ranking makes each transformed view:
+// views 1..7 take kinds 7, 1, 6, 0, 2, 5, 3; -1 for view 0.
+int16_t ViewStatKind(int16_t view);
+
+} // namespace kelton

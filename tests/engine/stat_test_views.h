@@ -1,0 +1,71 @@
+#pragma once
+
+// Builds the eight statistics views of a history in a temporary folder.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+#include "engine/stat_views.h"
+#include "stat_reference.h"
+
+namespace kelton::test {
+
+struct ViewSet {
+    std::array<std::unique_ptr<CStat>, 8> Views;
+    QString Base; // the data file's path; view v is Base + "." + v
+
+    std::vector<CStat*> Pointers(int count = 8) const
+    {
+        std::vector<CStat*> out;
+        for (int v = 0; v < count; ++v)
+            out.push_back(Views[static_cast<size_t>(v)].get());
+        return out;
+    }
+    QString PathOf(int v) const { return Base + QLatin1Char('.') + QString::number(v); }
+
+    // Creates the views afresh and builds them over the whole history.
+    bool Create(CLottorHead& head, const QString& base, const History& h, int count = 8)
+    {
+        Base = base;
+        for (int v = 0; v < count; ++v) {
+            Views[static_cast<size_t>(v)] = std::make_unique<CStat>();
+            if (!Views[static_cast<size_t>(v)]->StatCreate(head, PathOf(v), static_cast<int16_t>(v)))
+                return false;
+        }
+        const std::vector<int16_t> flat = h.Flat();
+        return !BuildStatViews(Pointers(count), h.Issues, flat, 0);
+    }
+
+    // Brings the open views up to date for a (changed) history from sStart.
+    bool Update(const History& h, int32_t sStart, int count = 8)
+    {
+        const std::vector<int16_t> flat = h.Flat();
+        return !BuildStatViews(Pointers(count), h.Issues, flat, sStart);
+    }
+};
+
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+inline void AcceptGame(CLottorHead& head, const Game& g)
+{
+    head.SetHeadStr(DefinitionText(g));
+    ASSERT_TRUE(head.Enable());
+    head.CustomStat = static_cast<int16_t>(g.Custom);
+}
+
+} // namespace kelton::test
