@@ -1,9 +1,8 @@
 #include <QApplication>
-#include <QMainWindow>
 
-#include "data/app_state.h"
 #include "platform/gbk.h"
 #include "platform/ui/message_box.h"
+#include "shell/ui/mdi_main.h"
 
 int main(int argc, char* argv[])
 {
@@ -17,10 +16,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    kelton::IniGlobal();
-    QMainWindow window;
-    window.setWindowTitle(kelton::Mmain().AppTitle + QLatin1Char(' ') + QLatin1String(kelton::kVersionText));
-    window.resize(1024, 700);
-    window.show();
+    kelton::MDIMain window;
+    window.MDIForm_Load();
     return app.exec();
 }

@@ -55,6 +55,8 @@ constexpr Entry kTexts[] = {
     {200, u"确定"},
     {201, u"取消"},
     {208, u"升级失败，请在下次运行程序再试！"},
+    // Questions.
+    {2201, u"新版本已下载完毕。按确定运行下面的升级程序："},
 };
 
 // Ids 90..95: the legends of the pattern indicators 37..42. Item k names the

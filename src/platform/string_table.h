@@ -19,6 +19,7 @@ inline constexpr int MainOptions = 154;       // "主选项"
 inline constexpr int Ok = 200;                // "确定"
 inline constexpr int Cancel = 201;            // "取消"
 inline constexpr int UpgradeFailed = 208;     // "升级失败，请在下次运行程序再试！"
+inline constexpr int UpgradeRunAsk = 2201;    // "新版本已下载完毕。按确定运行下面的升级程序："
 }  // namespace Res
 
 }  // namespace kelton

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QString>
+
+namespace kelton {
+
+// A child window of the main window, as other windows and the model see it.
+// Child windows are told apart by their caption; Name is the kind of window
+// ("FInfer", "fFilter", "FFilterBound", "fWay").
+//
+// Every child window follows one protocol towards the main window:
+// - ShowForm shows it, shows and ticks its Window-menu entry, adds its
+//   caption to the window history (WinHistAdd) and gives it the focus;
+// - activation shows and ticks the entry and makes its caption the current
+//   history entry (WinHistActive); deactivation unticks the entry;
+// - a close request (its close box, or Unload) removes the caption from the
+//   history (WinHistDel), hides the window and hides its entry; the window is
+//   destroyed only while FormsClosing is set, otherwise it keeps its state
+//   and ShowForm brings it back.
+class IChildForm {
+public:
+    virtual ~IChildForm() = default;
+
+    virtual QString Name() const = 0;
+    virtual QString Caption() const = 0;
+
+    virtual void ShowForm() = 0;
+    // Shown on screen (a closed window stays loaded but hidden).
+    virtual bool Visible() const = 0;
+    // Shows or hides the window without the rest of ShowForm.
+    virtual void SetVisible(bool bVisible) = 0;
+    // Brings it to the front with the focus.
+    virtual void SetFocus() = 0;
+    // The close request: hides the window, or destroys it while
+    // FormsClosing is set.
+    virtual void Unload() = 0;
+    // True from creation until the window is really unloaded; it stays True
+    // while the window is only hidden.
+    virtual bool FormOpen() const = 0;
+};
+
+// An analysis window: one per data view, caption = the view's name. The
+// current lottery creates them when a game is opened (InferForms).
+class IInferForm : public virtual IChildForm {
+public:
+    // Refills the period lists after the statistics were recomputed.
+    virtual void RefreshForm() = 0;
+    // Repaints the next-period cell of value sBall at position sPos from the
+    // current lottery's chooser flags. Never fails towards the caller.
+    virtual void RefreshBall(int16_t sPos, int16_t sBall) = 0;
+    // Follows a change of a filter condition made in another window.
+    virtual void RefreshFilter() = 0;
+};
+
+} // namespace kelton

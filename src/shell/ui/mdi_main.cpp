@@ -1,0 +1,735 @@
+#include "shell/ui/mdi_main.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "data/app_state.h"
+#include "data/settings.h"
+#include "data/text_helpers.h"
+#include "platform/string_table.h"
+#include "platform/ui/message_box.h"
+#include "shell/child_forms.h"
+#include "shell/pick_lists.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/shell_windows.h"
+#include "shell/ui/tool_icons.h"
+#include "shell/ui/xp_toolbar.h"
+
+namespace kelton {
+
+namespace {
+
+MDIMain* g_main = nullptr;
+
+// The progress bar; a click on it is the user's stop request.
+class CPrgBar : public QProgressBar {
+public:
+    explicit CPrgBar(MDIMain* owner) : QProgressBar(owner), m_owner(owner) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_owner->Prg_Click();
+        QProgressBar::mousePressEvent(event);
+    }
+
+private:
+    MDIMain* m_owner;
+};
+
+// Eats the keyboard shortcuts of the top menus' entries while the program is
+// busy, as the disabled menus would.
+class CBusyShortcutFilter : public QObject {
+public:
+    explicit CBusyShortcutFilter(QObject* parent) : QObject(parent) {}
+    bool Busy = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (Busy && event->type() == QEvent::Shortcut)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Zero-based toolbar indexes of the buttons the game-dependent commands
+// switch: "Edit", "Query", the data button, "Way", "Filter", "Open", "Save",
+// then "Prev" and "Next".
+constexpr int kLottoButtons[] = {3, 4, 6, 7, 9, 10, 11};
+constexpr int kPrevButton = 16;
+constexpr int kNextButton = 17;
+constexpr int kDataButton = 6;
+
+const char* const kLottoMenuEntries[] = {
+    "mnuSysDataEdit",  "mnuSysLottorOption", "mnuOnlineDownLoadData", "mnuDataRefresh",
+    "mnuChipInFilter", "mnuChipInGet",       "mnuChipInPut",          "mnuChipInOpen",
+    "mnuChipInSave",   "mnuChipInQuery",     "mnuChipInWay",          "mnuChipInSaveData",
+};
+
+} // namespace
+
+MDIMain* MainWindow()
+{
+    return g_main;
+}
+
+MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MDIMain"));
+    g_main = this;
+
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_mdi = new QMdiArea(centre);
+    m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(m_mdi, 1);
+    BuildStatusArea();
+    layout->addWidget(m_prg);
+    setCentralWidget(centre);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildPanels();
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIMain::SubWindowActivated);
+
+    SetMsgDisplay(this);
+    WinHist().SetHost(this);
+    resize(1024, 720);
+}
+
+MDIMain::~MDIMain()
+{
+    // The frames of the child windows go with the base class, after this
+    // object's own members: they must not report back here any more.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    if (MsgDisplay() == this)
+        SetMsgDisplay(nullptr);
+    if (WinHist().Host() == this)
+        WinHist().SetHost(nullptr);
+    if (g_main == this)
+        g_main = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+QAction* MDIMain::AddEntry(QMenu* menu, const QString& sName, const QString& sCaption,
+                           const QKeySequence& shortcut)
+{
+    QAction* action = sCaption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(sCaption);
+    action->setObjectName(sName);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    m_entries.insert(sName, action);
+    return action;
+}
+
+QMenu* MDIMain::AddMenu(QMenu* into, const QString& sName, const QString& sCaption)
+{
+    QMenu* menu = into ? into->addMenu(sCaption) : new QMenu(sCaption, this);
+    menu->setObjectName(sName);
+    menu->menuAction()->setObjectName(sName);
+    m_menus.insert(sName, menu);
+    return menu;
+}
+
+void MDIMain::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto top = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(QLatin1String(name));
+        m_menus.insert(QLatin1String(name), menu);
+        return menu;
+    };
+    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
+
+    QMenu* sys = top("mnuSys", S(u"系统(&S)"));
+    AddEntry(sys, QStringLiteral("mnuSysDataLottor"), S(u"选择彩票(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    AddEntry(sys, QStringLiteral("mnuSysOption"), S(u"选项设置(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddEntry(sys, QStringLiteral("mnuSysBar"), S(u"显示工具栏"), QKeySequence(Qt::CTRL | Qt::Key_B))
+        ->setCheckable(true);
+    AddEntry(sys, QStringLiteral("mnuSysStatus"), S(u"显示状态栏"))->setCheckable(true);
+    AddEntry(sys, QStringLiteral("mnuSysLine2"), QStringLiteral("-"));
+    AddEntry(sys, QStringLiteral("mnuSysDataEdit"), S(u"开奖号码(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    AddEntry(sys, QStringLiteral("mnuSysLottorOption"), S(u"当前彩票设置"));
+    AddEntry(sys, QStringLiteral("mnuSysLine3"), QStringLiteral("-"));
+    AddEntry(sys, QStringLiteral("mnuSysExit"), S(u"退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_E));
+
+    QMenu* online = top("mmnOnLine", S(u"在线操作(&O)"));
+    AddEntry(online, QStringLiteral("mnuOnlineDownLoadData"), S(u"在线更新开奖号码(&D)"),
+             QKeySequence(Qt::CTRL | Qt::Key_D));
+    AddEntry(online, QStringLiteral("mnuOnlineUpgrade"), S(u"在线软件升级"));
+    AddEntry(online, QStringLiteral("mnuOnlineLabel"), QStringLiteral("-"));
+    AddEntry(online, QStringLiteral("mnuOnlineWWW"), S(u"访问网站"));
+    AddEntry(online, QStringLiteral("mnuOnlineService"), S(u"网上数据服务(&S)"));
+    AddEntry(online, QStringLiteral("mnuOnlineNew"), S(u"最新信息(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+
+    QMenu* data = top("mnuData", S(u"数据分析(&D)"));
+    const QString inferCaptions[kViewCount] = {
+        S(u"原始数据分析(&O)"),   S(u"转换数据分析一(&P)"), S(u"转换数据分析二(&T)"),
+        S(u"转换数据分析三(&M)"), S(u"转换数据分析四(&S)"), S(u"转换数据分析五(&F)"),
+        S(u"转换数据分析六(&H)"), S(u"转换数据分析七(&A)"),
+    };
+    const Qt::Key fKeys[kViewCount - 1] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4,
+                                           Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
+    for (int i = 0; i < kViewCount; ++i) {
+        const QKeySequence key =
+            i == 0 ? QKeySequence(Qt::CTRL | Qt::Key_R) : QKeySequence(Qt::CTRL | fKeys[i - 1]);
+        QAction* entry = AddEntry(data, QStringLiteral("mnuDataInfer%1").arg(i), inferCaptions[i], key);
+        entry->setCheckable(true);
+        entry->setEnabled(i == 0);
+        m_dataInfer[i] = entry;
+    }
+    AddEntry(data, QStringLiteral("mnuDataLabel2"), QStringLiteral("-"));
+    AddEntry(data, QStringLiteral("mnuDataRefresh"), S(u"重新生成分析数据"));
+
+    QMenu* chip = top("mnuChipIn", S(u"投注操作(&C)"));
+    AddEntry(chip, QStringLiteral("mnuChipInFilter"), S(u"缩水过滤(&F)"));
+    AddEntry(chip, QStringLiteral("mnuChipInWay"), S(u"号码选杀号公式(&W)"),
+             QKeySequence(Qt::CTRL | Qt::Key_W));
+    AddEntry(chip, QStringLiteral("mnuChipInLine0"), QStringLiteral("-"));
+    AddEntry(chip, QStringLiteral("mnuChipInGet"), S(u"调出过滤方案(&G)"),
+             QKeySequence(Qt::CTRL | Qt::Key_G));
+    AddEntry(chip, QStringLiteral("mnuChipInPut"), S(u"保存过滤方案(&P)"),
+             QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddEntry(chip, QStringLiteral("mnuChipInLine1"), QStringLiteral("-"));
+    AddEntry(chip, QStringLiteral("mnuChipInOpen"), S(u"打开投注结果(&O)"));
+    AddEntry(chip, QStringLiteral("mnuChipInSave"), S(u"保存投注结果(&S)"),
+             QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddEntry(chip, QStringLiteral("mnuChipInSaveData"), S(u"导出历史数据"));
+    AddEntry(chip, QStringLiteral("mnuChipInLine2"), QStringLiteral("-"));
+    AddEntry(chip, QStringLiteral("mnuChipInQuery"), S(u"中奖查询(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* window = top("mnuWindow", S(u"窗口(&W)"));
+    AddEntry(window, QStringLiteral("mnuWindowTileHorizontal"), S(u"水平平铺(&H)"));
+    AddEntry(window, QStringLiteral("mmnWindowTileVertical"), S(u"垂直平铺(&T)"),
+             QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddEntry(window, QStringLiteral("mnuWindowCascade"), S(u"层叠(&C)"));
+    AddEntry(window, QStringLiteral("mnuWindowArrangeIcons"), S(u"排列图标(&A)"));
+    AddEntry(window, QStringLiteral("mnuWindowLable1"), QStringLiteral("-"));
+    const QString windowCaptions[kViewCount] = {
+        S(u"原始数据分析"),   S(u"转换数据分析一"), S(u"转换数据分析二"), S(u"转换数据分析三"),
+        S(u"转换数据分析四"), S(u"转换数据分析五"), S(u"转换数据分析六"), S(u"转换数据分析七"),
+    };
+    for (int i = 0; i < kViewCount; ++i) {
+        QAction* entry = AddEntry(window, QStringLiteral("mnuWindowInfer%1").arg(i), windowCaptions[i]);
+        entry->setCheckable(true);
+        entry->setVisible(false);
+        m_windowInfer[i] = entry;
+        connect(entry, &QAction::triggered, this, [this, i] { mnuWindowInfer_Click(i); });
+    }
+    for (const auto& [name, caption] :
+         {std::pair{"mnuWindowFilter", u"缩水过滤"}, std::pair{"mnuWindowFilterBound", u"过滤极值范围设置"},
+          std::pair{"mnuWindowWay", u"号码选杀号公式"}}) {
+        QAction* entry = AddEntry(window, QLatin1String(name), S(caption));
+        entry->setCheckable(true);
+        entry->setVisible(false);
+    }
+
+    QMenu* help = top("mnuHelp", S(u"使用帮助(&H)"));
+    AddEntry(help, QStringLiteral("mnuHelpGuide"), S(u"用户指南(&G)"), QKeySequence(Qt::Key_F1));
+    AddEntry(help, QStringLiteral("mnuHelpOnline"), S(u"Web页上的帮助"));
+    AddEntry(help, QStringLiteral("mnuHelpLine1"), QStringLiteral("-"));
+    AddEntry(help, QStringLiteral("mnuHelpAbout"), S(u"关于(&A)"));
+
+    // The two popups the child windows show.
+    QMenu* filter = AddMenu(nullptr, QStringLiteral("mnuFilter"), QStringLiteral("mnuFilter"));
+    AddEntry(filter, QStringLiteral("mnuFilterOpen"), S(u"打开投注结果(&O)"));
+    AddEntry(filter, QStringLiteral("mnuFilterSave"), S(u"保存投注结果(&S)"));
+    AddEntry(filter, QStringLiteral("mnuFilterCopy"), S(u"复制所有投注"));
+    AddEntry(filter, QStringLiteral("mnuFilterLabel1"), QStringLiteral("-"));
+    AddEntry(filter, QStringLiteral("mnuFilterView"), S(u"编辑选中注(&V)"),
+             QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddEntry(filter, QStringLiteral("mnuFilterAdd"), S(u"增加投注(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddEntry(filter, QStringLiteral("mnuFilterReplace"), S(u"特码批量替换"));
+    AddEntry(filter, QStringLiteral("mnuFilterLabel2"), QStringLiteral("-"));
+    AddEntry(filter, QStringLiteral("mnuFilterDelect"), S(u"删除选中注(&D)"),
+             QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    AddEntry(filter, QStringLiteral("mnuFilterDelectAll"), S(u"删除所有注"));
+    AddEntry(filter, QStringLiteral("mnuFilterLabel3"), QStringLiteral("-"));
+    AddEntry(filter, QStringLiteral("mnuFilterSort"), S(u"更新(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QMenu* list = AddMenu(nullptr, QStringLiteral("mnuList"), QStringLiteral("mnuList"));
+    AddEntry(list, QStringLiteral("mnuListCopy"), S(u"复制到剪帖板"));
+
+    // While busy the five top menus are disabled, and so are their keys.
+    auto* filterKeys = new CBusyShortcutFilter(this);
+    filterKeys->setObjectName(QStringLiteral("BusyShortcutFilter"));
+    m_topMenus = {sys, online, data, chip, window};
+    for (QMenu* menu : std::as_const(m_topMenus)) {
+        for (QAction* action : menu->actions())
+            action->installEventFilter(filterKeys);
+    }
+
+    // The commands of the window itself.
+    connect(MenuEntry(QStringLiteral("mnuSysExit")), &QAction::triggered, this, &QWidget::close);
+    connect(MenuEntry(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
+            &MDIMain::mnuWindowTileHorizontal_Click);
+    connect(MenuEntry(QStringLiteral("mmnWindowTileVertical")), &QAction::triggered, this,
+            &MDIMain::mmnWindowTileVertical_Click);
+    connect(MenuEntry(QStringLiteral("mnuWindowCascade")), &QAction::triggered, this,
+            &MDIMain::mnuWindowCascade_Click);
+    connect(MenuEntry(QStringLiteral("mnuWindowArrangeIcons")), &QAction::triggered, this,
+            &MDIMain::mnuWindowArrangeIcons_Click);
+    connect(MenuEntry(QStringLiteral("mnuWindowFilter")), &QAction::triggered, this,
+            &MDIMain::mnuWindowFilter_Click);
+    connect(MenuEntry(QStringLiteral("mnuWindowFilterBound")), &QAction::triggered, this,
+            &MDIMain::mnuWindowFilterBound_Click);
+    connect(MenuEntry(QStringLiteral("mnuWindowWay")), &QAction::triggered, this,
+            &MDIMain::mnuWindowWay_Click);
+}
+
+void MDIMain::BuildToolBar()
+{
+    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
+    m_tbr1 = new CXpToolBar(QStringLiteral("Tbr1"), this);
+    m_tbr1->setObjectName(QStringLiteral("Tbr1"));
+    m_tbr1->setIconSize(QSize(24, 24));
+    m_tbr1->AddSeparator();
+    m_tbr1->AddButton(QStringLiteral("Lottor"), S(u"选择彩票"), S(u"选择要分析的彩票"),
+                      ToolIcon(QStringLiteral("Lottor")));
+    m_tbr1->AddSeparator();
+    m_tbr1->AddButton(QStringLiteral("Edit"), S(u"开奖号码"), S(u"可以增加，修改或下载开奖结果"),
+                      ToolIcon(QStringLiteral("Edit")));
+    m_tbr1->AddButton(QStringLiteral("Query"), S(u"中奖查询"), S(u"查询当前投注的中奖情况"),
+                      ToolIcon(QStringLiteral("Query")));
+    m_tbr1->AddSeparator();
+    m_tbr1->AddButton(QString(), S(u"数据分析"), S(u"提供多方面内容对数据进行分析"),
+                      ToolIcon(QStringLiteral("Data")));
+    m_tbr1->AddButton(QStringLiteral("Way"), S(u"公式选杀"), S(u"公式选杀号(值)工具"),
+                      ToolIcon(QStringLiteral("Way")));
+    m_tbr1->AddSeparator();
+    m_tbr1->AddButton(QStringLiteral("Filter"), S(u"缩水过滤"), S(u"进行投注和过滤缩水"),
+                      ToolIcon(QStringLiteral("Filter")));
+    m_tbr1->AddButton(QStringLiteral("Open"), S(u"调出方案"), S(u"打开以往保存的过滤方案"),
+                      ToolIcon(QStringLiteral("Open")));
+    m_tbr1->AddButton(QStringLiteral("Save"), S(u"保存方案"), S(u"对当前过滤方案进行保存"),
+                      ToolIcon(QStringLiteral("Save")));
+    m_tbr1->AddSeparator();
+    m_tbr1->AddButton(QStringLiteral("Help"), S(u"使用帮助"), S(u"有关软件的帮助系统"),
+                      ToolIcon(QStringLiteral("Help")));
+    m_tbr1->AddButton(QStringLiteral("Online"), S(u"访问网站"), S(u"在线交流，用户答疑"),
+                      ToolIcon(QStringLiteral("Online")));
+    m_tbr1->AddSpacer();
+    m_tbr1->AddButton(QStringLiteral("Prev"), S(u"前一窗口"), QString(), ToolIcon(QStringLiteral("Prev")));
+    m_tbr1->AddButton(QStringLiteral("Next"), S(u"下一窗口"), QString(), ToolIcon(QStringLiteral("Next")));
+    addToolBar(Qt::TopToolBarArea, m_tbr1);
+    connect(m_tbr1, &CXpToolBar::ButtonClick, this,
+            [this](QAction* button) { Tbr1_ButtonClick(CXpToolBar::Key(button)); });
+}
+
+void MDIMain::BuildStatusArea()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StbNews"));
+    m_status = new QLabel(LoadResString(Res::Ready), bar);
+    m_status->setObjectName(QStringLiteral("StbNewsPanel1"));
+    m_status->setMinimumWidth(200);
+    bar->addWidget(m_status, 1);
+
+    // The bar sits under the child windows, so that it shows whether or not
+    // the status bar does.
+    m_prg = new CPrgBar(this);
+    m_prg->setObjectName(QStringLiteral("Prg"));
+    m_prg->setFixedHeight(16);
+    m_prg->setTextVisible(false);
+    m_prg->hide();
+}
+
+void MDIMain::BuildPanels()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (windows.SchemePanel) {
+        if (QWidget* panel = windows.SchemePanel(this)) {
+            auto* dock = new QDockWidget(this);
+            dock->setObjectName(QStringLiteral("picWindowDock"));
+            dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+            dock->setTitleBarWidget(new QWidget(dock));
+            dock->setWidget(panel);
+            addDockWidget(Qt::BottomDockWidgetArea, dock);
+            m_picWindow = panel;
+        }
+    }
+    if (windows.OtherFilterPanel) {
+        if (IOtherFilterPanel* panel = windows.OtherFilterPanel(this)) {
+            if (QWidget* widget = panel->PanelWidget()) {
+                auto* dock = new QDockWidget(this);
+                dock->setObjectName(QStringLiteral("PicOtherFilterDock"));
+                dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+                dock->setTitleBarWidget(new QWidget(dock));
+                dock->setWidget(widget);
+                addDockWidget(Qt::LeftDockWidgetArea, dock);
+                m_otherPanel = panel;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shut-down
+
+QString MDIMain::Caption() const
+{
+    return Mmain().AppTitle + QLatin1Char(' ') + QLatin1String(kVersionText);
+}
+
+void MDIMain::MDIForm_Load()
+{
+    IniGlobal();
+    IniSystem();
+    InitMainWindow();
+
+    AppState& app = Mmain();
+    CLottoItem& items = app.LottoItems;
+    const ShellWindows& windows = NeighbourWindows();
+    bool attempt = false;
+    if (app.SettingRecord.ShowChooser() != 0) {
+        // Only a game chosen in the chooser is loaded.
+        attempt = windows.ChooseGame && windows.ChooseGame(this);
+    } else {
+        attempt = items.SelectItem() >= 0;
+    }
+    // An empty game list names no game to load.
+    const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
+    attempt = attempt && !path.isEmpty();
+
+    if (attempt && LoadLottor(path)) {
+        EnableLottoCommands();
+        if (isVisible())
+            ShowFilterForm();
+    } else {
+        DisableLottoCommands();
+    }
+
+    if (windows.DataSetOther)
+        windows.DataSetOther(*this);
+    CMsg().EndShowMsg();
+}
+
+void MDIMain::InitMainWindow()
+{
+    const AppState& app = Mmain();
+    setWindowTitle(Caption());
+    show();
+
+    m_tbr1->SetFlat(true);
+    m_tbr1->SetButtonMenu(kDataButton, Menu(QStringLiteral("mnuData")));
+
+    const bool toolBar = app.SettingRecord.ShowToolBar() != 0;
+    m_tbr1->setVisible(toolBar);
+    MenuEntry(QStringLiteral("mnuSysBar"))->setChecked(toolBar);
+    const bool statusBarShown = app.SettingRecord.ShowStatusBar() != 0;
+    statusBar()->setVisible(statusBarShown);
+    MenuEntry(QStringLiteral("mnuSysStatus"))->setChecked(statusBarShown);
+
+    DisableLottoCommands();
+
+    for (QAction* entry : m_windowInfer)
+        entry->setVisible(false);
+    for (const char* name : {"mnuWindowFilter", "mnuWindowFilterBound", "mnuWindowWay"})
+        MenuEntry(QLatin1String(name))->setVisible(false);
+
+    if (m_otherPanel)
+        m_otherPanel->FillPickLists(BuildOtherFilterPickLists());
+}
+
+bool MDIMain::LoadLottor(const QString& sFile)
+{
+    const LottorLoader& loader = GetLottorLoader();
+    if (!loader)
+        return false;
+    std::optional<LoadedLottor> game;
+    try {
+        game = loader(sFile, kViewCount);
+    } catch (...) {
+        return false;
+    }
+    if (!game || !game->Lottor)
+        return false;
+
+    AppState& app = Mmain();
+    app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here
+    app.Bets.Reset(game->BM);
+    m_game = *game;
+    m_game.Lottor.reset();
+    setWindowTitle(Caption() + QStringLiteral(" - [") + m_game.LottorName + QLatin1Char(']'));
+    return true;
+}
+
+void MDIMain::DisableLottoCommands()
+{
+    for (int index : kLottoButtons) {
+        if (QAction* button = m_tbr1->Button(index))
+            button->setEnabled(false);
+    }
+    m_tbr1->Button(kPrevButton)->setEnabled(false);
+    m_tbr1->Button(kNextButton)->setEnabled(false);
+    for (const char* name : kLottoMenuEntries)
+        MenuEntry(QLatin1String(name))->setEnabled(false);
+    for (QAction* entry : m_dataInfer)
+        entry->setEnabled(false);
+}
+
+void MDIMain::EnableLottoCommands()
+{
+    // Prev and Next follow the window history.
+    for (int index : kLottoButtons) {
+        if (QAction* button = m_tbr1->Button(index))
+            button->setEnabled(true);
+    }
+    for (const char* name : kLottoMenuEntries)
+        MenuEntry(QLatin1String(name))->setEnabled(true);
+    for (QAction* entry : m_dataInfer)
+        entry->setEnabled(true);
+
+    QAction* replace = MenuEntry(QStringLiteral("mnuFilterReplace"));
+    if (m_game.MrMain < 1) {
+        replace->setVisible(false);
+    } else {
+        replace->setText(m_game.MrDataName + LoadResString(Res::BatchReplace));
+        replace->setVisible(true);
+    }
+}
+
+bool MDIMain::MDIForm_QueryUnload()
+{
+    CMsg msg;
+    const QString title = LoadResString(Res::SystemPrompt);
+    // A running operation pumps events, and may do so before any game is
+    // loaded (the first build of a game's statistics): closing now would
+    // pull the data away under it.
+    if (msg.PrgVisible()) {
+        MsgBox(this, QMessageBox::Information, title, QStringLiteral("必须取消正在进行的操作才能退出程序"),
+               QMessageBox::Ok);
+        if (msg.PrgVisible())
+            msg.SetIsClick(true);
+        return true;
+    }
+    if (MsgBox(this, QMessageBox::Question, title, QStringLiteral("你真的要退出程序吗？按确定退出。"),
+               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return true;
+    Mmain().FormsClosing = kTrue;
+    hide();
+    return false;
+}
+
+void MDIMain::MDIForm_Unload()
+{
+    AppState& app = Mmain();
+    app.FormsClosing = kTrue;
+    UnloadChildForms();
+    app.CurLottorData.reset();
+    SaveSetFile(QString::fromLatin1(kSetFileKey));
+    m_unloaded = true;
+}
+
+void MDIMain::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (MDIForm_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    MDIForm_Unload();
+    event->accept();
+}
+
+void MDIMain::UnloadChildForms()
+{
+    for (CChildForm* form : LoadedChildForms())
+        form->Unload();
+    AppState& app = Mmain();
+    if (app.FormsClosing != 0) {
+        // The analysis windows just unloaded go when the event loop next
+        // runs; the current lottery no longer hands them out.
+        for (IInferForm*& form : app.InferForms) {
+            if (form && !form->FormOpen())
+                form = nullptr;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Menus and toolbar
+
+QAction* MDIMain::MenuEntry(const QString& sName) const
+{
+    return m_entries.value(sName, nullptr);
+}
+
+QMenu* MDIMain::Menu(const QString& sName) const
+{
+    return m_menus.value(sName, nullptr);
+}
+
+QAction* MDIMain::mnuDataInfer(int index) const
+{
+    return index >= 0 && index < kViewCount ? m_dataInfer[index] : nullptr;
+}
+
+QAction* MDIMain::mnuWindowInfer(int index) const
+{
+    return index >= 0 && index < kViewCount ? m_windowInfer[index] : nullptr;
+}
+
+void MDIMain::Tbr1_ButtonClick(const QString& sKey)
+{
+    if (sKey == QLatin1String("Prev")) {
+        WinHistPrev();
+        return;
+    }
+    if (sKey == QLatin1String("Next")) {
+        WinHistNext();
+        return;
+    }
+    // Every other button runs the command of its menu entry.
+    static const std::pair<const char*, const char*> kButtons[] = {
+        {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
+        {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
+        {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
+    };
+    for (const auto& [key, entry] : kButtons) {
+        if (sKey == QLatin1String(key)) {
+            if (QAction* action = MenuEntry(QLatin1String(entry)))
+                action->trigger();
+            return;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Status and progress
+
+QStatusBar* MDIMain::StbNews() const
+{
+    return const_cast<MDIMain*>(this)->statusBar();
+}
+
+QString MDIMain::StatusText() const
+{
+    return m_status->text();
+}
+
+void MDIMain::Prg_Click()
+{
+    MsgProgressClicked();
+}
+
+void MDIMain::ShowStatusText(const QString& text)
+{
+    m_status->setText(text);
+}
+
+void MDIMain::ShowBusy(bool busy)
+{
+    const bool enable = !busy;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window == this || qobject_cast<QMenu*>(window))
+            continue;
+        const Qt::WindowType type = window->windowType();
+        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop || type == Qt::SplashScreen)
+            continue;
+        window->setEnabled(enable);
+    }
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        sub->setEnabled(enable);
+    m_tbr1->setEnabled(enable);
+    for (QMenu* menu : std::as_const(m_topMenus))
+        menu->menuAction()->setEnabled(enable);
+    if (auto* keys = findChild<CBusyShortcutFilter*>(QStringLiteral("BusyShortcutFilter")))
+        keys->Busy = busy;
+    if (m_picWindow)
+        m_picWindow->setEnabled(enable);
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick)
+{
+    m_prg->setRange(min, std::max(min, max));
+    m_prg->setValue(value);
+    m_prg->show();
+    if (canClick) {
+        m_prg->setCursor(Qt::PointingHandCursor);
+        m_prg->setToolTip(LoadResString(Res::ClickToStop));
+    } else {
+        m_prg->setCursor(Qt::WaitCursor);
+        m_prg->setToolTip(QString());
+    }
+}
+
+void MDIMain::ShowProgressValue(int32_t value)
+{
+    m_prg->setValue(value);
+}
+
+void MDIMain::HideProgress()
+{
+    m_prg->hide();
+    m_prg->unsetCursor();
+    m_prg->setToolTip(QString());
+}
+
+void MDIMain::PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+// ---------------------------------------------------------------------------
+// Window history host
+
+void MDIMain::EnablePrev(bool bEnabled)
+{
+    m_tbr1->Button(kPrevButton)->setEnabled(bEnabled);
+}
+
+void MDIMain::EnableNext(bool bEnabled)
+{
+    m_tbr1->Button(kNextButton)->setEnabled(bEnabled);
+}
+
+bool MDIMain::ActiveChildCaption(QString* oCaption) const
+{
+    const IChildForm* form = ActiveChild();
+    if (!form)
+        return false;
+    if (oCaption)
+        *oCaption = form->Caption();
+    return true;
+}
+
+std::vector<IChildForm*> MDIMain::LoadedForms() const
+{
+    std::vector<IChildForm*> forms;
+    for (CChildForm* form : LoadedChildForms())
+        forms.push_back(form);
+    return forms;
+}
+
+} // namespace kelton

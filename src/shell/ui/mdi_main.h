@@ -1,0 +1,169 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include "shell/lottor_loader.h"
+#include "shell/msg_service.h"
+#include "shell/win_history.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+
+namespace kelton {
+
+class CChildForm;
+class CXpToolBar;
+class IChildForm;
+class IOtherFilterPanel;
+
+// The main window: the multiple-document frame that hosts the child
+// windows, with the menu bar, the flat toolbar, the status bar, the
+// progress bar of the progress service and the docked panels. Creating it
+// and calling MDIForm_Load starts the program; closing it ends the program.
+//
+// It is the progress service's display (busy state, status text, progress
+// bar) and the window history's host while it exists.
+class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kViewCount = 8;
+
+    explicit MDIMain(QWidget* parent = nullptr);
+    ~MDIMain() override;
+
+    // The start-up sequence: application state, settings file, the window
+    // itself, the game (chooser or last game), the online information and
+    // "就绪".
+    void MDIForm_Load();
+
+    // Opens a game into a new lottery and makes it current; false (nothing
+    // changed) when it cannot be opened.
+    bool LoadLottor(const QString& sFile);
+    void EnableLottoCommands();
+    void DisableLottoCommands();
+
+    // The close request: refused while a progress operation runs (with a
+    // stop request), otherwise confirmed by the user. True refuses.
+    bool MDIForm_QueryUnload();
+    // Releases the child windows and the current lottery and writes the
+    // settings file.
+    void MDIForm_Unload();
+
+    // Unloads every child window; while FormsClosing is set they are
+    // destroyed, otherwise only hidden.
+    void UnloadChildForms();
+
+    // --- Menus and toolbar -------------------------------------------
+    // A menu entry by its control name ("mnuSysDataLottor", "mnuDataInfer0",
+    // "mnuWindowFilter", ...); nullptr when there is none.
+    QAction* MenuEntry(const QString& sName) const;
+    // A top-level or popup menu by its control name ("mnuData",
+    // "mnuFilter", "mnuList", ...).
+    QMenu* Menu(const QString& sName) const;
+    QAction* mnuDataInfer(int index) const;
+    QAction* mnuWindowInfer(int index) const;
+    CXpToolBar* Tbr1() const { return m_tbr1; }
+    // The toolbar dispatch: runs the command of the button with that key.
+    void Tbr1_ButtonClick(const QString& sKey);
+
+    // --- Status and progress ------------------------------------------
+    QStatusBar* StbNews() const;
+    QString StatusText() const;
+    QProgressBar* Prg() const { return m_prg; }
+    // The progress bar was clicked.
+    void Prg_Click();
+
+    // --- Child windows --------------------------------------------------
+    QMdiArea* MdiArea() const { return m_mdi; }
+    // Puts a child window into the frame; returns its sub-window.
+    QMdiSubWindow* AddChildWindow(CChildForm* form);
+    // The Window-menu entry of a child window, and for an analysis window
+    // its data-menu entry; nullptr when it has none.
+    QAction* WindowEntry(const IChildForm& form) const;
+    QAction* DataEntry(const IChildForm& form) const;
+    // The active child window, nullptr when none.
+    IChildForm* ActiveChild() const;
+
+    // Window menu.
+    void mnuWindowTileHorizontal_Click();
+    void mmnWindowTileVertical_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowArrangeIcons_Click();
+    void mnuWindowInfer_Click(int index);
+    void mnuWindowFilter_Click();
+    void mnuWindowFilterBound_Click();
+    void mnuWindowWay_Click();
+
+    // The docked panels, when their windows are part of the program.
+    QWidget* picWindow() const { return m_picWindow; }
+    IOtherFilterPanel* PicOtherFilter() const { return m_otherPanel; }
+
+    // IMsgDisplay
+    void ShowStatusText(const QString& text) override;
+    void ShowBusy(bool busy) override;
+    void ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick) override;
+    void ShowProgressValue(int32_t value) override;
+    void HideProgress() override;
+    void PumpEvents() override;
+
+    // IWinHistoryHost
+    void EnablePrev(bool bEnabled) override;
+    void EnableNext(bool bEnabled) override;
+    bool ActiveChildCaption(QString* oCaption) const override;
+    std::vector<IChildForm*> LoadedForms() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusArea();
+    void BuildPanels();
+    void InitMainWindow();
+    QAction* AddEntry(QMenu* menu, const QString& sName, const QString& sCaption,
+                      const QKeySequence& shortcut = QKeySequence());
+    QMenu* AddMenu(QMenu* into, const QString& sName, const QString& sCaption);
+    void ShowFilterForm();
+    // Lays the shown, not minimised child windows out in rows (one above
+    // the other) or in columns side by side.
+    void TileChildren(bool bRows);
+    void SubWindowActivated(QMdiSubWindow* sub);
+    void SyncActiveChild();
+    QString Caption() const;
+
+    QMdiArea* m_mdi = nullptr;
+    CXpToolBar* m_tbr1 = nullptr;
+    QLabel* m_status = nullptr;
+    QProgressBar* m_prg = nullptr;
+    QWidget* m_picWindow = nullptr;
+    IOtherFilterPanel* m_otherPanel = nullptr;
+
+    QHash<QString, QAction*> m_entries;
+    QHash<QString, QMenu*> m_menus;
+    QList<QMenu*> m_topMenus; // the five menus the busy state disables
+    std::array<QAction*, kViewCount> m_dataInfer{};
+    std::array<QAction*, kViewCount> m_windowInfer{};
+
+    LoadedLottor m_game; // what is shown of the current lottery
+    QPointer<QWidget> m_activeChild;
+    bool m_activationPending = false;
+    bool m_unloaded = false;
+};
+
+// The main window while it exists; nullptr otherwise.
+MDIMain* MainWindow();
+
+} // namespace kelton

@@ -1,0 +1,236 @@
+// The main window's side of the child windows: their frames, their menu
+// entries, activation and the Window menu.
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QTimer>
+
+#include "data/app_state.h"
+#include "shell/child_forms.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+
+namespace {
+
+// The view index of an analysis window (its caption is the view's name);
+// -1 for any other window.
+int InferIndex(const IChildForm& form)
+{
+    if (form.Name() != QLatin1String("FInfer"))
+        return -1;
+    const AppState& app = Mmain();
+    const QString caption = form.Caption();
+    for (int i = 0; i < AppState::InferCount; ++i) {
+        if (app.ViewName[i] == caption)
+            return i;
+    }
+    return -1;
+}
+
+// Shows a child window unless it is shown, then gives it the focus.
+void BringForward(IChildForm* form, bool useShowForm)
+{
+    if (!form)
+        return;
+    if (!form->Visible()) {
+        if (useShowForm)
+            form->ShowForm();
+        else
+            form->SetVisible(true);
+    }
+    form->SetFocus();
+}
+
+} // namespace
+
+QMdiSubWindow* MDIMain::AddChildWindow(CChildForm* form)
+{
+    // The frame takes the size the window asked for (or its preferred
+    // size) plus its own border and title bar.
+    const QSize want = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
+    QMdiSubWindow* sub = m_mdi->addSubWindow(form);
+    sub->setWindowTitle(form->windowTitle());
+    sub->setWindowIcon(form->windowIcon());
+    const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+    const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    sub->resize(
+        QSize(want.width() + 2 * border, want.height() + title + border).expandedTo(sub->minimumSizeHint()));
+    return sub;
+}
+
+QAction* MDIMain::WindowEntry(const IChildForm& form) const
+{
+    const int view = InferIndex(form);
+    if (view >= 0)
+        return m_windowInfer[view];
+    const QString name = form.Name();
+    if (name == QLatin1String("fFilter"))
+        return MenuEntry(QStringLiteral("mnuWindowFilter"));
+    if (name == QLatin1String("FFilterBound"))
+        return MenuEntry(QStringLiteral("mnuWindowFilterBound"));
+    if (name == QLatin1String("fWay"))
+        return MenuEntry(QStringLiteral("mnuWindowWay"));
+    return nullptr;
+}
+
+QAction* MDIMain::DataEntry(const IChildForm& form) const
+{
+    const int view = InferIndex(form);
+    return view >= 0 ? m_dataInfer[view] : nullptr;
+}
+
+IChildForm* MDIMain::ActiveChild() const
+{
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub)
+        return nullptr;
+    return dynamic_cast<IChildForm*>(sub->widget());
+}
+
+void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
+{
+    Q_UNUSED(sub);
+    // A window's activation is handled once the code that showed or
+    // focused it has finished, so that ShowForm has put the window into the
+    // history before the history looks for it.
+    if (m_activationPending)
+        return;
+    m_activationPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_activationPending = false;
+        SyncActiveChild();
+    });
+}
+
+void MDIMain::SyncActiveChild()
+{
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    auto* now = sub ? qobject_cast<CChildForm*>(sub->widget()) : nullptr;
+    auto* before = qobject_cast<CChildForm*>(m_activeChild.data());
+    m_activeChild = now;
+    // Every other window that still shows as active is deactivated: also
+    // one that was shown and left again before its activation came round.
+    for (CChildForm* form : LoadedChildForms()) {
+        if (form == now)
+            continue;
+        const QAction* entry = WindowEntry(*form);
+        if (form == before || (entry && entry->isChecked()))
+            form->FormDeactivated();
+    }
+    if (now && now != before)
+        now->FormActivated();
+}
+
+void MDIMain::ShowFilterForm()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (!windows.FilterForm)
+        return;
+    if (IChildForm* form = windows.FilterForm())
+        form->ShowForm();
+}
+
+// ---------------------------------------------------------------------------
+// Window menu
+
+void MDIMain::TileChildren(bool bRows)
+{
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isVisible() && !sub->isMinimized())
+            shown << sub;
+    }
+    if (shown.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = static_cast<int>(shown.size());
+    for (int k = 0; k < n; ++k) {
+        QMdiSubWindow* sub = shown[k];
+        if (sub->isMaximized())
+            sub->showNormal();
+        QRect r;
+        if (bRows) {
+            const int top = area.height() * k / n;
+            const int bottom = area.height() * (k + 1) / n;
+            r = QRect(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * k / n;
+            const int right = area.width() * (k + 1) / n;
+            r = QRect(left, 0, right - left, area.height());
+        }
+        sub->setGeometry(r);
+    }
+}
+
+void MDIMain::mnuWindowTileHorizontal_Click()
+{
+    TileChildren(true);
+}
+
+void MDIMain::mmnWindowTileVertical_Click()
+{
+    TileChildren(false);
+}
+
+void MDIMain::mnuWindowCascade_Click()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void MDIMain::mnuWindowArrangeIcons_Click()
+{
+    // The minimised windows in a row along the bottom, from the left,
+    // wrapping upwards.
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || !sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        sub->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void MDIMain::mnuWindowInfer_Click(int index)
+{
+    if (index < 0 || index >= AppState::InferCount)
+        return;
+    BringForward(Mmain().InferForms[index], true);
+}
+
+void MDIMain::mnuWindowFilter_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (windows.FilterForm)
+        BringForward(windows.FilterForm(), true);
+}
+
+void MDIMain::mnuWindowFilterBound_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (windows.FilterBoundForm)
+        BringForward(windows.FilterBoundForm(), true);
+}
+
+void MDIMain::mnuWindowWay_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (windows.WayForm)
+        BringForward(windows.WayForm(), false);
+}
+
+} // namespace kelton

@@ -1,0 +1,11 @@
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+
+ShellWindows& NeighbourWindows()
+{
+    static ShellWindows windows;
+    return windows;
+}
+
+} // namespace kelton

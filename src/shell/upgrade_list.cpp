@@ -1,0 +1,115 @@
+#include "shell/upgrade_list.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include "data/app_state.h"
+#include "data/currency.h"
+#include "data/numeric_text.h"
+#include "data/text_helpers.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+
+namespace kelton {
+
+namespace {
+
+bool IsSeparator(QChar c)
+{
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+}
+
+// A component of a path below the upgrade folder: no separator, no colon
+// (drive letters, alternate streams), no control character, not "." or "..".
+bool IsPlainComponent(const QString& part)
+{
+    if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+        return false;
+    for (const QChar c : part) {
+        if (IsSeparator(c) || c == QLatin1Char(':') || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+UpgradeList ParseUpgradeList(QByteArrayView bytes)
+{
+    UpgradeList list;
+    const QString text = FromGbk(bytes);
+    if (text.isEmpty())
+        return list;
+    for (const QString& line : SplitLines(text)) {
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() < 4)
+            continue;
+        UpgradeEntry entry;
+        entry.FileName = TrimBlanks(fields[0]);
+        entry.FileUrl = TrimBlanks(fields[1]);
+        entry.Folder = TrimBlanks(fields[2]);
+        entry.RunFlag = TrimBlanks(fields[3]);
+        if (UpgradeRelativePath(entry).isEmpty() || list.Entries.size() >= UpgradeList::kMaxEntries) {
+            if (list.Refused < UpgradeList::kMaxEntries)
+                ++list.Refused;
+            continue;
+        }
+        list.Entries.append(std::move(entry));
+    }
+    return list;
+}
+
+QString UpgradeRelativePath(const UpgradeEntry& entry)
+{
+    // The folder goes between "\Upgrade" and the name as written, so it has
+    // to begin with a separator; without one the name would be glued onto
+    // "Upgrade" and land beside the upgrade folder.
+    const QString& folder = entry.Folder;
+    if (folder.isEmpty() || !IsSeparator(folder.front()) || !IsPlainComponent(entry.FileName))
+        return {};
+    QStringList parts;
+    // Every component between the leading separator and the name; a folder
+    // that does not end in a separator joins its last component to the name.
+    const QString path = folder.mid(1) + entry.FileName;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || IsSeparator(path[i])) {
+            const QString part = path.mid(start, i - start);
+            if (!IsPlainComponent(part))
+                return {};
+            parts << part;
+            start = i + 1;
+        }
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+QString UpgradeFolder()
+{
+    return ProgramPath(QStringLiteral("Upgrade"));
+}
+
+QString UpgradeTargetPath(const UpgradeEntry& entry)
+{
+    const QString relative = UpgradeRelativePath(entry);
+    if (relative.isEmpty())
+        return {};
+    return QDir(UpgradeFolder()).filePath(relative);
+}
+
+EditionOffer CompareEdition(const QString& sNewEdition)
+{
+    if (!IsNumberText(sNewEdition))
+        return EditionOffer::NotNumber;
+    const std::optional<Currency> offered = Currency::FromText(sNewEdition);
+    const std::optional<Currency> running = Currency::FromText(QString::fromLatin1(kVersionText));
+    if (!offered) {
+        // Too large for four decimal places: compare the plain values.
+        const std::optional<double> value = NumberTextValue(sNewEdition);
+        const std::optional<double> version = NumberTextValue(QString::fromLatin1(kVersionText));
+        return value && version && *value > *version ? EditionOffer::Newer : EditionOffer::NotNewer;
+    }
+    return running && *offered > *running ? EditionOffer::Newer : EditionOffer::NotNewer;
+}
+
+} // namespace kelton

@@ -1,0 +1,141 @@
+#include "shell/upgrade_list.h"
+
+
+#include <gtest/gtest.h>
+
+#include "platform/gbk.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+UpgradeList Parse(const QString& text)
+{
+    return ParseUpgradeList(ToGbk(text));
+}
+
+TEST(UpgradeListTest, LinesAndFields)
+{
+    const UpgradeList list =
+        Parse(QStringLiteral("setup.exe\thttp://a.example/setup.exe\t\\\t1\r\n"
+                             "  data.txt \t a.example/data.txt\t\\sub\\ \t 0 \textra\tmore\r\n"
+                             "short\tonly\tthree\r\n"
+                             "\r\n"
+                             "two\tfields\n"
+                             "last.dll\tu\t\\\t1"));
+    ASSERT_EQ(list.Entries.size(), 3);
+    EXPECT_EQ(list.Refused, 0);
+    EXPECT_EQ(list.Entries[0],
+              (UpgradeEntry{QStringLiteral("setup.exe"), QStringLiteral("http://a.example/setup.exe"),
+                            QStringLiteral("\\"), QStringLiteral("1")}));
+    // Blanks around fields go; fields after the fourth are ignored.
+    EXPECT_EQ(list.Entries[1], (UpgradeEntry{QStringLiteral("data.txt"), QStringLiteral("a.example/data.txt"),
+                                             QStringLiteral("\\sub\\"), QStringLiteral("0")}));
+    EXPECT_FALSE(list.Entries[1].IsMarkedToRun());
+    EXPECT_TRUE(list.Entries[2].IsMarkedToRun());
+}
+
+TEST(UpgradeListTest, ChineseNamesReadFromGbk)
+{
+    const UpgradeList list = Parse(QStringLiteral("说明.txt\tu\t\\文档\\\t0\r\n"));
+    ASSERT_EQ(list.Entries.size(), 1);
+    EXPECT_EQ(UpgradeRelativePath(list.Entries[0]), QStringLiteral("文档/说明.txt"));
+}
+
+TEST(UpgradeListTest, EmptyAndShortListsYieldNothing)
+{
+    for (const char* text : {"", "\r\n\r\n", "a\tb\tc\r\nd\te\tf\r\n", "a b c d"}) {
+        const UpgradeList list = Parse(QString::fromLatin1(text));
+        EXPECT_TRUE(list.Entries.isEmpty()) << text;
+        EXPECT_EQ(list.Refused, 0) << text;
+    }
+    EXPECT_TRUE(ParseUpgradeList(QByteArray()).Entries.isEmpty());
+}
+
+TEST(UpgradeListTest, EntriesLeavingTheUpgradeFolderAreRefused)
+{
+    const UpgradeList list = Parse(QStringLiteral("ok.exe\tu\t\\\t1\r\n"
+                                                  "evil.exe\tu\t\\..\\..\\\t1\r\n"
+                                                  "ok2.txt\tu\t\\a\\\t0\r\n"));
+    ASSERT_EQ(list.Entries.size(), 2);
+    EXPECT_EQ(list.Refused, 1);
+    EXPECT_EQ(list.Entries[1].FileName, QStringLiteral("ok2.txt"));
+}
+
+struct PathCase {
+    const char* folder;
+    const char* name;
+    const char* relative; // "" refused
+};
+
+class UpgradePathTest : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(UpgradePathTest, RelativePath)
+{
+    const PathCase& c = GetParam();
+    const UpgradeEntry entry{QString::fromUtf8(c.name), QStringLiteral("u"), QString::fromUtf8(c.folder),
+                             QStringLiteral("0")};
+    EXPECT_EQ(UpgradeRelativePath(entry), QString::fromUtf8(c.relative)) << c.folder << " | " << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UpgradePathTest,
+                         ::testing::Values(
+                             // The folder goes between "\Upgrade" and the name as written.
+                             PathCase{"\\", "setup.exe", "setup.exe"},
+                             PathCase{"\\sub\\", "a.txt", "sub/a.txt"}, PathCase{"\\a\\b\\", "c", "a/b/c"},
+                             PathCase{"/a/", "c", "a/c"}, PathCase{"\\a", "b.txt", "ab.txt"},
+                             PathCase{"\\...\\", "x", ".../x"}, PathCase{"\\", "..x", "..x"},
+                             // Anything that would leave the upgrade folder.
+                             PathCase{"", "setup.exe", ""},  // would become "Upgradesetup.exe" beside it
+                             PathCase{"sub\\", "a.txt", ""}, // "Upgradesub\a.txt"
+                             PathCase{"\\..\\", "a.exe", ""}, PathCase{"\\sub\\..\\..\\", "a.exe", ""},
+                             PathCase{"/../", "a.exe", ""}, PathCase{"\\.\\", "a.exe", ""},
+                             PathCase{"\\", "..", ""}, PathCase{"\\", ".", ""}, PathCase{"\\", "", ""},
+                             PathCase{"\\", "..\\a.exe", ""}, PathCase{"\\", "../a.exe", ""},
+                             PathCase{"\\", "sub\\a.exe", ""},
+                             PathCase{"\\\\server\\share\\", "a.exe", ""}, // network share
+                             PathCase{"\\sub\\\\", "a.exe", ""},           // doubled separator
+                             PathCase{"C:\\Windows\\", "a.exe", ""}, PathCase{"\\C:\\", "a.exe", ""},
+                             PathCase{"\\", "C:a.exe", ""}, PathCase{"\\", "a.exe:stream", ""},
+                             PathCase{"\\", "a\nb", ""}, PathCase{"\\a\x01\\", "b", ""}));
+
+class UpgradeTargetTest : public test::ProgramFolderTest {};
+
+TEST_F(UpgradeTargetTest, TargetsLieInTheUpgradeFolder)
+{
+    const QString folder = Path(QStringLiteral("Upgrade"));
+    EXPECT_EQ(UpgradeFolder(), folder);
+    EXPECT_EQ(UpgradeTargetPath({QStringLiteral("s.exe"), {}, QStringLiteral("\\"), QStringLiteral("1")}),
+              folder + QStringLiteral("/s.exe"));
+    EXPECT_EQ(UpgradeTargetPath({QStringLiteral("a.txt"), {}, QStringLiteral("\\x\\y\\"), {}}),
+              folder + QStringLiteral("/x/y/a.txt"));
+    EXPECT_TRUE(UpgradeTargetPath({QStringLiteral("a.txt"), {}, QStringLiteral("\\..\\"), {}}).isEmpty());
+}
+
+struct EditionCase {
+    const char* text;
+    EditionOffer offer;
+};
+
+class EditionTest : public ::testing::TestWithParam<EditionCase> {};
+
+TEST_P(EditionTest, ComparedWithTheRunningVersion)
+{
+    EXPECT_EQ(CompareEdition(QString::fromLatin1(GetParam().text)), GetParam().offer) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditionTest,
+    ::testing::Values(EditionCase{"2.1", EditionOffer::Newer}, EditionCase{"2.05", EditionOffer::Newer},
+                      EditionCase{" 3 ", EditionOffer::Newer}, EditionCase{"2.04001", EditionOffer::NotNewer},
+                      EditionCase{"2.04005", EditionOffer::NotNewer}, // four places: 2.0400 (half to even)
+                      EditionCase{"2.04006", EditionOffer::Newer},
+                      EditionCase{"2.04", EditionOffer::NotNewer},
+                      EditionCase{"2.040", EditionOffer::NotNewer},
+                      EditionCase{"1.9", EditionOffer::NotNewer}, EditionCase{"-5", EditionOffer::NotNewer},
+                      EditionCase{"99999999999999999999", EditionOffer::Newer},
+                      EditionCase{"", EditionOffer::NotNumber}, EditionCase{"v2.1", EditionOffer::NotNumber},
+                      EditionCase{"2.1.3", EditionOffer::NotNumber}));
+
+} // namespace
+} // namespace kelton

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QByteArray>
+#include <QEventLoop>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace kelton::test {
+
+// An HTTP server on 127.0.0.1 for the download clients' tests. It records
+// every request header and answers by the path of the request line (which
+// through a proxy is the full address): a known path gets 200 and its body,
+// any other 404. The connection is closed after the answer.
+class LocalHttpServer {
+public:
+    LocalHttpServer()
+    {
+        EXPECT_TRUE(m_server.listen(QHostAddress(QHostAddress::LocalHost), 0));
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { Accept(); });
+    }
+
+    quint16 Port() const { return m_server.serverPort(); }
+
+    // The body served for a request target ("/list.txt", or through a proxy
+    // "http://host/list.txt").
+    void Serve(const QByteArray& target, const QByteArray& body) { m_bodies.insert(target, body); }
+
+    QList<QByteArray> requests;
+
+    // The request line of each request ("GET /list.txt HTTP/1.1").
+    QList<QByteArray> RequestLines() const
+    {
+        QList<QByteArray> lines;
+        for (const QByteArray& r : requests)
+            lines << r.left(r.indexOf("\r\n"));
+        return lines;
+    }
+
+private:
+    void Accept()
+    {
+        while (QTcpSocket* s = m_server.nextPendingConnection()) {
+            auto buffer = std::make_shared<QByteArray>();
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, buffer] {
+                const bool answered = buffer->contains("\r\n\r\n");
+                buffer->append(s->readAll());
+                const qsizetype end = buffer->indexOf("\r\n\r\n");
+                if (answered || end < 0)
+                    return;
+                const QByteArray request = buffer->left(end + 4);
+                requests << request;
+                const QByteArray target = request.split(' ').value(1);
+                if (m_bodies.contains(target)) {
+                    const QByteArray& body = m_bodies[target];
+                    s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
+                             "\r\n\r\n" + body);
+                } else {
+                    s->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+                }
+                s->flush();
+                s->disconnectFromHost();
+            });
+            QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        }
+    }
+
+    QTcpServer m_server;
+    QHash<QByteArray, QByteArray> m_bodies;
+};
+
+// Runs the event loop (deferred deletions included) until the condition
+// holds; false when it still does not after the guard time, which only a
+// fault reaches.
+inline bool WaitUntil(const std::function<bool()>& condition, int guardMs = 15000)
+{
+    if (condition())
+        return true;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition())
+            loop.quit();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    check.start(5);
+    guard.start(guardMs);
+    loop.exec();
+    return condition();
+}
+
+} // namespace kelton::test

@@ -1,0 +1,719 @@
+#include <memory>
+#include <optional>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QProgressBar>
+#include <QShortcutEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/settings.h"
+#include "data/text_helpers.h"
+#include "platform/program_folder.h"
+#include "platform/ui/message_box.h"
+#include "qt_app_env.h"
+#include "shell/lottor_loader.h"
+#include "shell/msg_service.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+#include "shell/ui/xp_toolbar.h"
+#include "shell/win_history.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+// Answers every message box and remembers what was asked.
+class FakeBoxes : public IMessageBoxes {
+public:
+    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons) override
+    {
+        Titles << title;
+        Texts << text;
+        return Answer;
+    }
+    QMessageBox::StandardButton Answer = QMessageBox::Ok;
+    QStringList Titles;
+    QStringList Texts;
+};
+
+// A child window with nothing in it.
+class TestForm : public CChildForm {
+public:
+    using CChildForm::CChildForm;
+};
+
+// An analysis window with nothing in it.
+class TestInferForm : public CChildForm, public IInferForm {
+public:
+    TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
+    void RefreshForm() override {}
+    void RefreshBall(int16_t, int16_t) override {}
+    void RefreshFilter() override {}
+};
+
+// A stand-in for a loaded lottery: any address will do, nothing is freed.
+char g_lottorToken;
+
+class MdiMainTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        AppState& app = Mmain();
+        app.CurLottorData.reset();
+        app.InferForms.fill(nullptr);
+        app.FormsClosing = 0;
+        ResetMsgService();
+        WinHist().Clear();
+        NeighbourWindows() = ShellWindows{};
+        SetLottorLoader({});
+        SetMessageBoxes(&m_boxes);
+        IniGlobal();
+    }
+
+    void TearDown() override
+    {
+        delete m_main;
+        m_main = nullptr;
+        FlushDeletes();
+        Mmain().CurLottorData.reset();
+        SetLottorLoader({});
+        NeighbourWindows() = ShellWindows{};
+        SetMessageBoxes(nullptr);
+        ProgramFolderTest::TearDown();
+    }
+
+    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Lets the activation of a child window, which follows the code that
+    // caused it, take place.
+    static void Settle() { QApplication::processEvents(); }
+
+    // Writes a settings file with the chooser flag and the games given.
+    void WriteSettings(bool showChooser, const QStringList& games, int16_t select = 0)
+    {
+        IniSystem();
+        AppState& app = Mmain();
+        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        for (const QString& game : games)
+            app.LottoItems.LottoAdd(QStringLiteral("0"), game, ProgramPath(QStringLiteral("Lottor/") + game));
+        app.LottoItems.SetSelectItem(select);
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        app.LottoItems = CLottoItem();
+        app.SettingRecord = SettingRecordType();
+    }
+
+    // A loader that opens every file whose name is not "bad".
+    void InstallLoader(int16_t mrMain = 0)
+    {
+        SetLottorLoader([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
+            LoadedFiles << sFile;
+            LoadedViews = nViews;
+            if (sFile.endsWith(QLatin1String("bad")))
+                return std::nullopt;
+            LoadedLottor game;
+            game.Lottor = std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&g_lottorToken),
+                                                       [this](CLottorData*) { ++Released; });
+            game.LottorName = QFileInfo(sFile).fileName();
+            game.BM = static_cast<int16_t>(3 + mrMain);
+            game.MrMain = mrMain;
+            game.MrDataName = QStringLiteral("蓝球");
+            return game;
+        });
+    }
+
+    // The filter window, created on first use as the real one is.
+    void InstallFilterForm()
+    {
+        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+            if (!m_filter)
+                m_filter = new TestForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"));
+            return m_filter.data();
+        };
+    }
+
+    MDIMain& Start()
+    {
+        m_main = new MDIMain;
+        m_main->MDIForm_Load();
+        QApplication::setActiveWindow(m_main);
+        return *m_main;
+    }
+
+    bool Enabled(const char* entry) const { return m_main->MenuEntry(QLatin1String(entry))->isEnabled(); }
+    bool ButtonEnabled(const char* key) const
+    {
+        return m_main->Tbr1()->ButtonByKey(QLatin1String(key))->isEnabled();
+    }
+    QString ActiveCaption() const
+    {
+        IChildForm* form = m_main->ActiveChild();
+        return form ? form->Caption() : QString();
+    }
+
+    FakeBoxes m_boxes;
+    MDIMain* m_main = nullptr;
+    QPointer<TestForm> m_filter;
+    QStringList LoadedFiles;
+    int16_t LoadedViews = 0;
+    int Released = 0;
+};
+
+void ClickBar(QProgressBar* bar)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+}
+
+// --- Start-up --------------------------------------------------------------
+
+TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
+{
+    InstallLoader();
+    MDIMain& main = Start();
+
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
+    EXPECT_TRUE(main.isVisible());
+    // A fresh installation shows the chooser, which is not part of the
+    // program here: no game is chosen, none is loaded.
+    EXPECT_TRUE(LoadedFiles.isEmpty());
+    EXPECT_FALSE(Mmain().CurLottorData);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
+    EXPECT_TRUE(main.Tbr1()->isVisible());
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysBar"))->isChecked());
+    EXPECT_TRUE(main.StbNews()->isVisible());
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysStatus"))->isChecked());
+    EXPECT_TRUE(main.Tbr1()->Flat());
+}
+
+TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
+{
+    WriteSettings(false, {});
+    InstallLoader();
+    MDIMain& main = Start();
+
+    EXPECT_TRUE(LoadedFiles.isEmpty());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
+    for (const char* entry :
+         {"mnuSysDataEdit", "mnuSysLottorOption", "mnuOnlineDownLoadData", "mnuDataRefresh",
+          "mnuChipInFilter", "mnuChipInGet", "mnuChipInPut", "mnuChipInOpen", "mnuChipInSave",
+          "mnuChipInQuery", "mnuChipInWay", "mnuChipInSaveData"})
+        EXPECT_FALSE(Enabled(entry)) << entry;
+    for (int i = 0; i < MDIMain::kViewCount; ++i)
+        EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
+    for (const char* key : {"Edit", "Query", "Way", "Filter", "Open", "Save", "Prev", "Next"})
+        EXPECT_FALSE(ButtonEnabled(key)) << key;
+    EXPECT_FALSE(main.Tbr1()->Button(6)->isEnabled()); // the data button
+    // What needs no game stays available.
+    for (const char* entry :
+         {"mnuSysDataLottor", "mnuSysOption", "mnuSysBar", "mnuSysStatus", "mnuOnlineUpgrade", "mnuOnlineWWW",
+          "mnuHelpGuide", "mnuHelpAbout", "mnuWindowCascade", "mnuSysExit"})
+        EXPECT_TRUE(Enabled(entry)) << entry;
+    for (const char* key : {"Lottor", "Help", "Online"})
+        EXPECT_TRUE(ButtonEnabled(key)) << key;
+}
+
+TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
+{
+    WriteSettings(false, {QStringLiteral("排列三"), QStringLiteral("福彩3D")}, 1);
+    InstallLoader();
+    InstallFilterForm();
+    MDIMain& main = Start();
+
+    ASSERT_EQ(LoadedFiles, QStringList({ProgramPath(QStringLiteral("Lottor/福彩3D"))}));
+    EXPECT_EQ(LoadedViews, 8);
+    EXPECT_TRUE(Mmain().CurLottorData);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]"));
+    EXPECT_EQ(Mmain().Bets.BetBlank.Digits.size(), 4u);
+
+    for (const char* entry : {"mnuSysDataEdit", "mnuChipInFilter", "mnuChipInQuery", "mnuDataRefresh"})
+        EXPECT_TRUE(Enabled(entry)) << entry;
+    EXPECT_TRUE(main.mnuDataInfer(7)->isEnabled());
+    for (const char* key : {"Edit", "Query", "Way", "Filter", "Open", "Save"})
+        EXPECT_TRUE(ButtonEnabled(key)) << key;
+    // Prev and Next wait for a second window in the history.
+    EXPECT_FALSE(ButtonEnabled("Prev"));
+    EXPECT_FALSE(ButtonEnabled("Next"));
+
+    ASSERT_TRUE(m_filter);
+    EXPECT_TRUE(m_filter->Visible());
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowFilter"))->isVisible());
+    EXPECT_EQ(WinHist().WinHistory(), QStringList({"缩水过滤"}));
+}
+
+TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
+{
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen);
+        WriteSettings(true, {QStringLiteral("排列三")});
+        InstallLoader();
+        int asked = 0;
+        NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+            ++asked;
+            EXPECT_EQ(owner, MainWindow());
+            return chosen;
+        };
+        MDIMain& main = Start();
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(LoadedFiles.size(), chosen ? 1 : 0);
+        EXPECT_EQ(ButtonEnabled("Filter"), chosen);
+        EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
+        delete m_main;
+        m_main = nullptr;
+        LoadedFiles.clear();
+    }
+}
+
+TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
+{
+    WriteSettings(false, {QStringLiteral("bad")});
+    InstallLoader();
+    InstallFilterForm();
+    MDIMain& main = Start();
+
+    EXPECT_EQ(LoadedFiles.size(), 1);
+    EXPECT_FALSE(Mmain().CurLottorData);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
+    EXPECT_FALSE(ButtonEnabled("Filter"));
+    EXPECT_FALSE(m_filter);
+
+    // Without any loader the program runs without a game too.
+    SetLottorLoader({});
+    EXPECT_FALSE(main.LoadLottor(QStringLiteral("anything")));
+}
+
+TEST_F(MdiMainTest, AFailedChangeKeepsThePreviousGame)
+{
+    InstallLoader();
+    MDIMain& main = Start();
+    ASSERT_TRUE(main.LoadLottor(QStringLiteral("first")));
+    const auto current = Mmain().CurLottorData;
+    EXPECT_FALSE(main.LoadLottor(QStringLiteral("bad")));
+    EXPECT_EQ(Mmain().CurLottorData, current);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [first]"));
+    // A good change releases the previous lottery.
+    ASSERT_TRUE(main.LoadLottor(QStringLiteral("second")));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [second]"));
+}
+
+TEST_F(MdiMainTest, TheBatchReplaceEntryFollowsTheSecondaryArea)
+{
+    for (const int16_t mrMain : {0, 1}) {
+        SCOPED_TRACE(mrMain);
+        InstallLoader(mrMain);
+        MDIMain& main = Start();
+        ASSERT_TRUE(main.LoadLottor(QStringLiteral("game")));
+        main.EnableLottoCommands();
+        QAction* replace = main.MenuEntry(QStringLiteral("mnuFilterReplace"));
+        EXPECT_EQ(replace->isVisible(), mrMain > 0);
+        if (mrMain > 0) {
+            EXPECT_EQ(replace->text(), QStringLiteral("蓝球号码批量替换"));
+        }
+        delete m_main;
+        m_main = nullptr;
+    }
+}
+
+// --- Shut-down ---------------------------------------------------------------
+
+TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
+{
+    WriteSettings(false, {QStringLiteral("排列三")});
+    InstallLoader();
+    InstallFilterForm();
+    MDIMain& main = Start();
+    ASSERT_TRUE(m_filter);
+    Mmain().SettingRecord.SetShowToolBar(0); // as the toolbar toggle leaves it
+
+    m_boxes.Answer = QMessageBox::Cancel;
+    EXPECT_FALSE(main.close());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
+    EXPECT_EQ(m_boxes.Texts, QStringList({"你真的要退出程序吗？按确定退出。"}));
+    EXPECT_EQ(Mmain().FormsClosing, 0);
+    EXPECT_EQ(Released, 0);
+
+    m_boxes.Answer = QMessageBox::Ok;
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(Mmain().FormsClosing, kTrue);
+    EXPECT_EQ(Released, 1);
+    EXPECT_FALSE(Mmain().CurLottorData);
+    // The child windows were unloaded for real.
+    EXPECT_TRUE(LoadedChildForms().empty());
+    FlushDeletes();
+    EXPECT_FALSE(m_filter);
+
+    // The settings file holds what the program ran with.
+    Mmain().SettingRecord = SettingRecordType();
+    IniSystem();
+    EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
+    EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
+    EXPECT_EQ(Mmain().LottoItems.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("排列三"));
+}
+
+TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
+{
+    InstallLoader();
+    MDIMain& main = Start();
+    ASSERT_FALSE(Mmain().CurLottorData);
+
+    CMsg msg;
+    msg.StartShowMsg(QStringLiteral("统计原始数据"));
+    msg.StartPrg(100, 0, 0, false);
+    EXPECT_FALSE(main.close());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(m_boxes.Texts, QStringList({"必须取消正在进行的操作才能退出程序"}));
+    EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
+    EXPECT_EQ(Mmain().FormsClosing, 0);
+    // The operation is asked to stop.
+    EXPECT_TRUE(msg.IsClick());
+    msg.EndPrg();
+
+    // Once it has ended the exit is asked for as usual.
+    m_boxes.Texts.clear();
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(m_boxes.Texts, QStringList({"你真的要退出程序吗？按确定退出。"}));
+}
+
+TEST_F(MdiMainTest, ExitIsRefusedWhenTheOperationEndsDuringTheMessage)
+{
+    InstallLoader();
+    MDIMain& main = Start();
+    CMsg msg;
+    msg.StartPrg(10, 0, 0, true);
+    // The operation ends while the message is on screen: no request is left
+    // behind, and the close is still refused.
+    struct EndingBoxes : FakeBoxes {
+        QMessageBox::StandardButton Show(QWidget* w, QMessageBox::Icon i, const QString& t, const QString& x,
+                                         QMessageBox::StandardButtons b) override
+        {
+            CMsg().EndPrg();
+            return FakeBoxes::Show(w, i, t, x, b);
+        }
+    } boxes;
+    SetMessageBoxes(&boxes);
+    EXPECT_FALSE(main.close());
+    EXPECT_FALSE(msg.IsClick());
+}
+
+// --- Progress service on screen ------------------------------------------
+
+TEST_F(MdiMainTest, TheProgressBarTakesAStopRequestOnlyWhenAllowed)
+{
+    MDIMain& main = Start();
+    QProgressBar* bar = main.Prg();
+    EXPECT_FALSE(bar->isVisible());
+    CMsg msg;
+
+    int32_t start = 0;
+    msg.StartPrg(100, 1, &start, true);
+    EXPECT_EQ(start, 1);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->minimum(), 1);
+    EXPECT_EQ(bar->maximum(), 100);
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(bar->toolTip(), QStringLiteral("点击可以请求退出"));
+    EXPECT_EQ(bar->cursor().shape(), Qt::PointingHandCursor);
+    msg.prgValue(40);
+    EXPECT_EQ(bar->value(), 40);
+    ClickBar(bar);
+    ClickBar(bar);
+    EXPECT_TRUE(msg.IsClick());
+    EXPECT_FALSE(msg.IsClick());
+    msg.EndPrg();
+    EXPECT_FALSE(bar->isVisible());
+
+    msg.StartPrg(10, 0, 0, false);
+    EXPECT_TRUE(bar->toolTip().isEmpty());
+    EXPECT_EQ(bar->cursor().shape(), Qt::WaitCursor);
+    ClickBar(bar);
+    EXPECT_FALSE(msg.IsClick());
+    msg.EndPrg();
+}
+
+TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
+{
+    InstallFilterForm();
+    MDIMain& main = Start();
+    NeighbourWindows().FilterForm()->ShowForm();
+    QDialog dialog(&main);
+    dialog.show();
+
+    CMsg msg;
+    msg.StartShowMsg(QStringLiteral("统计原始数据"));
+    EXPECT_EQ(main.StatusText(), QStringLiteral("统计原始数据"));
+    msg.MainWait(true);
+    msg.MainWait(true);
+    EXPECT_FALSE(main.Tbr1()->isEnabled());
+    for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
+        EXPECT_FALSE(main.Menu(QLatin1String(menu))->menuAction()->isEnabled()) << menu;
+    EXPECT_TRUE(main.Menu(QStringLiteral("mnuHelp"))->menuAction()->isEnabled());
+    EXPECT_FALSE(m_filter->SubWindow()->isEnabled());
+    EXPECT_FALSE(dialog.isEnabled());
+    EXPECT_TRUE(main.isEnabled());
+    EXPECT_EQ(main.cursor().shape(), Qt::WaitCursor);
+    // The status text stays while busy.
+    EXPECT_EQ(main.StatusText(), QStringLiteral("统计原始数据"));
+
+    // The keys of the disabled menus do nothing either; help's still work.
+    int ran = 0;
+    QAction* choose = main.MenuEntry(QStringLiteral("mnuSysDataLottor"));
+    QAction* guide = main.MenuEntry(QStringLiteral("mnuHelpGuide"));
+    QObject::connect(choose, &QAction::triggered, [&] { ++ran; });
+    QObject::connect(guide, &QAction::triggered, [&] { ran += 10; });
+    QShortcutEvent chooseKey(choose->shortcut(), 0);
+    QApplication::sendEvent(choose, &chooseKey);
+    QShortcutEvent guideKey(guide->shortcut(), 0);
+    QApplication::sendEvent(guide, &guideKey);
+    EXPECT_EQ(ran, 10);
+
+    // One busy-off ends it, whatever came before.
+    msg.MainWait(false);
+    QShortcutEvent againKey(choose->shortcut(), 0);
+    QApplication::sendEvent(choose, &againKey);
+    EXPECT_EQ(ran, 11);
+    EXPECT_TRUE(main.Tbr1()->isEnabled());
+    for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
+        EXPECT_TRUE(main.Menu(QLatin1String(menu))->menuAction()->isEnabled()) << menu;
+    EXPECT_TRUE(m_filter->SubWindow()->isEnabled());
+    EXPECT_TRUE(dialog.isEnabled());
+    EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
+
+    // The game commands keep their own state through a busy spell.
+    EXPECT_FALSE(Enabled("mnuChipInQuery"));
+    msg.StartPrg(5, 0, 0, false);
+    msg.EndPrg();
+    EXPECT_FALSE(Enabled("mnuChipInQuery"));
+    EXPECT_TRUE(Enabled("mnuSysDataLottor"));
+}
+
+TEST_F(MdiMainTest, EventsAreProcessedAtEachProgressStep)
+{
+    MDIMain& main = Start();
+    CMsg msg;
+    int fired = 0;
+    msg.StartPrg(3, 0, 0, true);
+    for (int step = 1; step <= 3; ++step) {
+        QTimer::singleShot(0, &main, [&] { ++fired; });
+        msg.prgValue(step);
+        msg.DoEvents();
+        EXPECT_EQ(fired, step);
+    }
+    msg.EndPrg();
+}
+
+// --- Child windows -----------------------------------------------------------
+
+TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
+{
+    InstallFilterForm();
+    MDIMain& main = Start();
+    IChildForm* form = NeighbourWindows().FilterForm();
+    QAction* entry = main.MenuEntry(QStringLiteral("mnuWindowFilter"));
+    form->ShowForm();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_TRUE(entry->isChecked());
+
+    form->Unload(); // as the close box does
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_TRUE(WinHist().WinHistory().isEmpty());
+    EXPECT_TRUE(form->FormOpen());
+    FlushDeletes();
+    ASSERT_TRUE(m_filter);
+
+    // The Window-menu command brings the same window back.
+    m_filter->setProperty("state", 42);
+    main.mnuWindowFilter_Click();
+    EXPECT_TRUE(m_filter->Visible());
+    EXPECT_EQ(m_filter->property("state").toInt(), 42);
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_EQ(WinHist().WinHistory(), QStringList({"缩水过滤"}));
+}
+
+TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
+{
+    MDIMain& main = Start();
+    QPointer<TestInferForm> infer = new TestInferForm(2);
+    Mmain().InferForms[2] = infer;
+    auto* other = new TestForm(QStringLiteral("fWay"), QStringLiteral("号码选杀号公式"));
+
+    main.mnuWindowInfer_Click(2);
+    EXPECT_TRUE(infer->Visible());
+    EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
+    EXPECT_TRUE(main.mnuWindowInfer(2)->isVisible());
+    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+
+    // Another window becomes active: only the Window-menu tick moves.
+    other->ShowForm();
+    Settle();
+    EXPECT_EQ(ActiveCaption(), QStringLiteral("号码选杀号公式"));
+    EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
+    EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+
+    Mmain().FormsClosing = kTrue;
+    main.UnloadChildForms();
+    Mmain().FormsClosing = 0;
+    EXPECT_FALSE(main.mnuDataInfer(2)->isChecked());
+    EXPECT_FALSE(main.mnuWindowInfer(2)->isVisible());
+    EXPECT_EQ(Mmain().InferForms[2], nullptr);
+    EXPECT_TRUE(LoadedChildForms().empty());
+    FlushDeletes();
+    EXPECT_FALSE(infer);
+}
+
+TEST_F(MdiMainTest, TheToolbarWalksTheWindowHistory)
+{
+    MDIMain& main = Start();
+    for (const char* caption : {"P", "Q", "R"}) {
+        (new TestForm(QStringLiteral("fTest"), QLatin1String(caption)))->ShowForm();
+        Settle();
+    }
+    EXPECT_EQ(WinHist().WinHistory(), QStringList({"P", "Q", "R"}));
+    EXPECT_EQ(ActiveCaption(), QStringLiteral("R"));
+    EXPECT_TRUE(ButtonEnabled("Prev"));
+    EXPECT_TRUE(ButtonEnabled("Next"));
+
+    for (const char* expected : {"Q", "P", "R"}) {
+        main.Tbr1_ButtonClick(QStringLiteral("Prev"));
+        Settle();
+        EXPECT_EQ(ActiveCaption(), QLatin1String(expected));
+    }
+    main.Tbr1_ButtonClick(QStringLiteral("Prev")); // Q
+    Settle();
+    (new TestForm(QStringLiteral("fTest"), QStringLiteral("S")))->ShowForm();
+    Settle();
+    EXPECT_EQ(WinHist().WinHistory(), QStringList({"P", "Q", "S", "R"}));
+    for (const char* expected : {"R", "P", "Q", "S"}) {
+        main.Tbr1_ButtonClick(QStringLiteral("Next"));
+        Settle();
+        EXPECT_EQ(ActiveCaption(), QLatin1String(expected));
+    }
+}
+
+TEST_F(MdiMainTest, CascadeAndTileArrangeTheShownWindows)
+{
+    MDIMain& main = Start();
+    main.resize(900, 700);
+    QList<TestForm*> forms;
+    for (const char* caption : {"P", "Q"}) {
+        forms << new TestForm(QStringLiteral("fTest"), QLatin1String(caption));
+        forms.back()->ShowForm();
+    }
+    main.mnuWindowTileHorizontal_Click();
+    const QRect p = forms[0]->SubWindow()->geometry();
+    const QRect q = forms[1]->SubWindow()->geometry();
+    EXPECT_EQ(p.width(), q.width());
+    EXPECT_LE(p.bottom(), q.top());
+    main.mmnWindowTileVertical_Click();
+    EXPECT_LE(forms[0]->SubWindow()->geometry().right(), forms[1]->SubWindow()->geometry().left());
+    main.mnuWindowCascade_Click();
+    EXPECT_NE(forms[0]->SubWindow()->geometry().topLeft(), forms[1]->SubWindow()->geometry().topLeft());
+}
+
+// --- Menus and toolbar ---------------------------------------------------------
+
+TEST_F(MdiMainTest, TheToolbarHasItsEighteenItems)
+{
+    MDIMain& main = Start();
+    CXpToolBar* tbr = main.Tbr1();
+    struct Item {
+        int index;
+        const char* key;
+        const char16_t* caption;
+    };
+    const Item items[] = {
+        {1, "Lottor", u"选择彩票"},  {3, "Edit", u"开奖号码"},  {4, "Query", u"中奖查询"},
+        {6, "", u"数据分析"},        {7, "Way", u"公式选杀"},   {9, "Filter", u"缩水过滤"},
+        {10, "Open", u"调出方案"},   {11, "Save", u"保存方案"}, {13, "Help", u"使用帮助"},
+        {14, "Online", u"访问网站"}, {16, "Prev", u"前一窗口"}, {17, "Next", u"下一窗口"},
+    };
+    EXPECT_EQ(tbr->actions().size(), 18);
+    for (const Item& item : items) {
+        QAction* button = tbr->Button(item.index);
+        ASSERT_TRUE(button) << item.index;
+        EXPECT_EQ(CXpToolBar::Key(button), QLatin1String(item.key));
+        EXPECT_EQ(button->text(), QString::fromUtf16(item.caption));
+    }
+    for (int index : {0, 2, 5, 8, 12})
+        EXPECT_TRUE(tbr->Button(index)->isSeparator()) << index;
+    EXPECT_EQ(tbr->Button(1)->toolTip(), QStringLiteral("选择要分析的彩票"));
+    // The seventh button drops down the data-analysis menu.
+    EXPECT_EQ(tbr->ButtonMenu(6), main.Menu(QStringLiteral("mnuData")));
+    EXPECT_EQ(tbr->ButtonMenu(1), nullptr);
+    // Prev and Next sit at the right edge.
+    main.resize(1200, 700);
+    QApplication::processEvents();
+    const QWidget* next = tbr->widgetForAction(tbr->Button(17));
+    EXPECT_GT(next->geometry().left(), tbr->width() / 2);
+}
+
+TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
+{
+    MDIMain& main = Start();
+    struct Key {
+        const char* entry;
+        const char* key;
+    };
+    const Key keys[] = {
+        {"mnuSysDataLottor", "Ctrl+L"}, {"mnuSysExit", "Ctrl+E"},
+        {"mnuOnlineNew", "Ctrl+N"},     {"mnuDataInfer0", "Ctrl+R"},
+        {"mnuDataInfer1", "Ctrl+F1"},   {"mnuDataInfer7", "Ctrl+F7"},
+        {"mnuChipInQuery", "Ctrl+Q"},   {"mmnWindowTileVertical", "Ctrl+T"},
+        {"mnuHelpGuide", "F1"},         {"mnuFilterDelect", "Shift+Del"},
+        {"mnuFilterSort", "Ctrl+F"},    {"mnuSysStatus", ""},
+    };
+    for (const Key& key : keys) {
+        QAction* action = main.MenuEntry(QLatin1String(key.entry));
+        ASSERT_TRUE(action) << key.entry;
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QLatin1String(key.key))
+            << key.entry;
+    }
+    const QList<QAction*> top = main.menuBar()->actions();
+    QStringList titles;
+    for (QAction* action : top)
+        titles << action->text();
+    EXPECT_EQ(titles, QStringList({"系统(&S)", "在线操作(&O)", "数据分析(&D)", "投注操作(&C)", "窗口(&W)",
+                                   "使用帮助(&H)"}));
+    EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuDataInfer3"))->text(), QStringLiteral("转换数据分析三(&M)"));
+    EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuWindowInfer0"))->text(), QStringLiteral("原始数据分析"));
+    EXPECT_EQ(main.Menu(QStringLiteral("mnuList"))->actions().size(), 1);
+    EXPECT_EQ(main.Menu(QStringLiteral("mnuFilter"))->actions().size(), 12);
+}
+
+TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
+{
+    MDIMain& main = Start();
+    int chosen = 0;
+    QObject::connect(main.MenuEntry(QStringLiteral("mnuSysDataLottor")), &QAction::triggered,
+                     [&] { ++chosen; });
+    main.Tbr1()->Button(1)->trigger();
+    EXPECT_EQ(chosen, 1);
+    // The data button has no command of its own.
+    main.Tbr1_ButtonClick(QString());
+    EXPECT_EQ(chosen, 1);
+}
+
+} // namespace
+} // namespace kelton
