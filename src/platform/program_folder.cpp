@@ -40,9 +40,11 @@ QString ProgramPath(const QString& sRelative)
 QString DefaultsFolder()
 {
     // Installed next to the program first, then the source tree's copy.
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/defaults");
-    if (QCoreApplication::instance() && QDir(beside).exists())
-        return beside;
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/defaults");
+        if (QDir(beside).exists())
+            return beside;
+    }
     return QStringLiteral(KELTON_DEFAULTS_DIR);
 }
 

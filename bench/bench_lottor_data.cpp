@@ -1,0 +1,121 @@
+// Opening the sample game, appending one draw to it, and rebuilding all of
+// its views, in a temporary program folder seeded as on a first start.
+
+#include <memory>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "data/first_start.h"
+#include "data/lotto_items.h"
+#include "data/lottor_data.h"
+#include "platform/program_folder.h"
+
+namespace kelton {
+namespace {
+
+// One seeded program folder for the whole run.
+class SampleFolder {
+public:
+    static SampleFolder& Get()
+    {
+        static SampleFolder folder;
+        return folder;
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    SampleFolder()
+    {
+        SetProgramFolder(m_dir.path());
+        CLottoItem items;
+        m_ok = m_dir.isValid() && SeedProgramFolder(items);
+    }
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+std::vector<Draw> History(const CLottorData& game)
+{
+    std::vector<Draw> draws;
+    const int16_t bcMain = game.HeadData.BcMain;
+    for (int32_t i = 0; i < game.NumCount(); ++i) {
+        Draw d{game.NumName(i), std::vector<int16_t>(static_cast<size_t>(bcMain + 1), 0)};
+        // Back to reading order, highest place first.
+        for (int16_t m = 1; m <= bcMain; ++m)
+            d.Num[static_cast<size_t>(m)] = game.Num(static_cast<int16_t>(bcMain - m + 1), i);
+        draws.push_back(d);
+    }
+    return draws;
+}
+
+void BM_OpenSampleGame(benchmark::State& state)
+{
+    if (!SampleFolder::Get().Ok()) {
+        state.SkipWithError("the sample game could not be seeded");
+        return;
+    }
+    for (auto _ : state) {
+        auto game = std::make_unique<CLottorData>();
+        const bool failed = game->OpenData(8, QString::fromLatin1(kSampleGamePath), false);
+        benchmark::DoNotOptimize(failed);
+        state.PauseTiming();
+        if (failed || game->NumCount() != 8374)
+            state.SkipWithError("the sample game did not open with its statistics");
+        game.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenSampleGame)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+void BM_AppendOneDraw(benchmark::State& state)
+{
+    if (!SampleFolder::Get().Ok()) {
+        state.SkipWithError("the sample game could not be seeded");
+        return;
+    }
+    CLottorData game;
+    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
+        state.SkipWithError("the sample game did not open");
+        return;
+    }
+    const std::vector<Draw> history = History(game);
+    std::vector<Draw> longer = history;
+    longer.push_back(Draw{history.back().Issue + 1, {0, 4, 5, 6}});
+    for (auto _ : state) {
+        game.Add(longer);
+        const bool failed = game.UpData();
+        benchmark::DoNotOptimize(failed);
+        state.PauseTiming();
+        if (failed)
+            state.SkipWithError("UpData failed");
+        // Back to the stored history for the next round.
+        game.Add(history);
+        game.UpData();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AppendOneDraw)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+
+void BM_RebuildAllViews(benchmark::State& state)
+{
+    if (!SampleFolder::Get().Ok()) {
+        state.SkipWithError("the sample game could not be seeded");
+        return;
+    }
+    CLottorData game;
+    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
+        state.SkipWithError("the sample game did not open");
+        return;
+    }
+    for (auto _ : state) {
+        const bool failed = game.ReStat();
+        benchmark::DoNotOptimize(failed);
+    }
+}
+BENCHMARK(BM_RebuildAllViews)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace kelton

@@ -1,0 +1,138 @@
+#include "data/first_start.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "data/lotto_items.h"
+#include "data/lottor_data.h"
+#include "data/text_helpers.h"
+#include "engine/stat.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+
+namespace kelton {
+
+namespace {
+
+constexpr char kSettingsFile[] = "Kelt.dat";
+constexpr char kHistoryFile[] = "sample/fc3d-history.csv";
+
+// Copies the "*.Ltr" files of the defaults into the program folder's
+// template folder, leaving any file of the same name alone.
+void CopyTemplates()
+{
+    const QDir source(DefaultsFolder() + QLatin1Char('/') + QLatin1String(kTemplateFolder));
+    const QString target = ProgramPath(QLatin1String(kTemplateFolder));
+    if (!QDir().mkpath(target))
+        return;
+    const QStringList names = source.entryList({QStringLiteral("*.Ltr")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        const QString to = target + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(to))
+            QFile::copy(source.filePath(name), to);
+    }
+}
+
+bool ReadTemplate(QString& oText)
+{
+    QFile file(DefaultsFolder() + QLatin1Char('/') + QLatin1String(kTemplateFolder) + QLatin1Char('/') +
+               QLatin1String(kSampleTemplate));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    oText = FromGbk(file.readAll());
+    return !oText.isEmpty();
+}
+
+void RemoveGameFiles(const QString& path)
+{
+    QFile::remove(path);
+    for (int16_t v = 0; v < CStat::kViewCount; ++v)
+        QFile::remove(CLottorData::StatPath(path, v));
+}
+
+} // namespace
+
+bool ProgramFolderHasGames(const CLottoItem& items)
+{
+    if (items.LottoCount() > 0 || QFileInfo::exists(ProgramPath(QLatin1String(kSettingsFile))))
+        return true;
+    const QDir games(ProgramPath(QStringLiteral("Lottor")));
+    return games.exists() &&
+           !games.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& oDraws)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString text = QString::fromUtf8(file.readAll());
+    std::vector<Draw> draws;
+    for (const QString& line : SplitLines(text)) {
+        const QStringList fields = line.split(QLatin1Char(','));
+        if (fields.size() < 3)
+            continue;
+        bool ok = false;
+        const int32_t issue = fields[0].trimmed().toInt(&ok);
+        const QString digits = fields[2].trimmed();
+        if (!ok || issue <= 0 || digits.size() != bcMain)
+            continue;
+        Draw draw;
+        draw.Issue = issue;
+        draw.Num.assign(static_cast<size_t>(bcMain + 1), 0);
+        for (int m = 0; m < bcMain && ok; ++m) {
+            ok = digits[m].isDigit() && digits[m].unicode() < 128;
+            draw.Num[static_cast<size_t>(m + 1)] = static_cast<int16_t>(digits[m].unicode() - u'0');
+        }
+        if (ok)
+            draws.push_back(std::move(draw));
+    }
+    oDraws = std::move(draws);
+    return true;
+}
+
+bool SeedProgramFolder(CLottoItem& items)
+{
+    if (ProgramFolderHasGames(items))
+        return false;
+    CopyTemplates();
+
+    QString definition;
+    std::vector<Draw> draws;
+    const QString history = DefaultsFolder() + QLatin1Char('/') + QLatin1String(kHistoryFile);
+    if (!ReadTemplate(definition))
+        return false;
+
+    const QString path = ProgramPath(QLatin1String(kSampleGamePath));
+    QString name;
+    bool ok = false;
+    {
+        CLottorData created;
+        if (created.CreateData(definition, path, kSampleFileTag))
+            return false;
+        name = created.HeadData.LottorName;
+        ok = ReadSampleHistory(history, created.HeadData.BcMain, draws) && !draws.empty();
+    }
+    if (ok) {
+        // Opening the new game builds its (empty) statistics; the history
+        // then goes in as one edit, and the views are built over it.
+        CLottorData game;
+        ok = !game.OpenData(CStat::kViewCount, path, false) && game.Add(draws) > 0 && !game.UpData();
+    }
+    if (!ok) {
+        RemoveGameFiles(path);
+        return false;
+    }
+
+    if (items.LottoGroupCount() == 0)
+        items.SetInfoStr(QStringLiteral("[LOTTOITEM_GROUP]\r\n") + QString::fromUtf8(kAllGamesGroup));
+    if (!items.LottoAdd(QStringLiteral("0"), name, QLatin1String(kSampleGamePath))) {
+        RemoveGameFiles(path);
+        return false;
+    }
+    items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
+    return true;
+}
+
+} // namespace kelton

@@ -1,0 +1,584 @@
+#include "data/lottor_data.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QtEndian>
+
+#include "data/app_state.h"
+#include "data/infer_form_factory.h"
+#include "engine/stat.h"
+#include "engine/stat_views.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+
+namespace kelton {
+
+namespace {
+
+constexpr int kDrawCountAt = 25;
+constexpr int kHeadPosAt = 27;
+constexpr int kHeadLenAt = 31;
+constexpr int kFileTagAt = 35;
+constexpr int kReservedAt = 37;
+
+template <class T> T ReadLe(const char* at)
+{
+    return qFromLittleEndian<T>(at);
+}
+
+template <class T> void WriteLe(char* at, T value)
+{
+    qToLittleEndian<T>(value, at);
+}
+
+// Byte length of one draw record.
+int64_t RecordLen(int16_t bm)
+{
+    return 4 + 2 * int64_t(bm);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Header
+
+DataFileHeader DataFileHeader::Fresh()
+{
+    DataFileHeader h;
+    h.Magic = QByteArray(kMagic, kMagicLen);
+    return h;
+}
+
+QByteArray DataFileHeader::ToBytes() const
+{
+    QByteArray out(kSize, '\0');
+    char* p = out.data();
+    std::memcpy(p, Magic.constData(), static_cast<size_t>(std::min<qsizetype>(Magic.size(), kMagicLen)));
+    WriteLe<int16_t>(p + kDrawCountAt, DrawCount);
+    WriteLe<int32_t>(p + kHeadPosAt, HeadPos);
+    WriteLe<int32_t>(p + kHeadLenAt, HeadLen);
+    WriteLe<int16_t>(p + kFileTagAt, FileTag);
+    std::memcpy(p + kReservedAt, Reserved.data(), kReservedLen);
+    return out;
+}
+
+bool DataFileHeader::FromBytes(QByteArrayView bytes, DataFileHeader& out)
+{
+    if (bytes.size() < kSize)
+        return false;
+    const char* p = bytes.data();
+    out.Magic = QByteArray(p, kMagicLen);
+    out.DrawCount = ReadLe<int16_t>(p + kDrawCountAt);
+    out.HeadPos = ReadLe<int32_t>(p + kHeadPosAt);
+    out.HeadLen = ReadLe<int32_t>(p + kHeadLenAt);
+    out.FileTag = ReadLe<int16_t>(p + kFileTagAt);
+    std::memcpy(out.Reserved.data(), p + kReservedAt, kReservedLen);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+CLottorData::CLottorData() = default;
+
+CLottorData::~CLottorData()
+{
+    // Edits of the definition (options, formats, formulas) are saved by
+    // writing it back when the game is released.
+    try {
+        if (HeadData.Enable() && !m_filePath.isEmpty())
+            SaveHeadStr();
+    } catch (...) {
+    }
+    for (auto& view : m_views) {
+        if (view)
+            view->StatClose();
+    }
+}
+
+void CLottorData::Clear()
+{
+    for (auto& view : m_views) {
+        if (view)
+            view->StatClose();
+        view.reset();
+    }
+    HeadData = CLottorHead();
+    m_filePath.clear();
+    m_header = DataFileHeader::Fresh();
+    m_numName.clear();
+    m_num.clear();
+    m_numCount = 0;
+    m_upFrom = 0;
+    m_viewCount = 0;
+    m_selBc.clear();
+    m_selMr.clear();
+}
+
+QString CLottorData::StatPath(const QString& dataFile, int16_t v)
+{
+    return dataFile + QLatin1Char('.') + QString::number(v);
+}
+
+QString CLottorData::FullDataPath(const QString& sFile)
+{
+    if (sFile.isEmpty() || !QDir::isRelativePath(sFile))
+        return sFile;
+    return ProgramPath(sFile);
+}
+
+CStat* CLottorData::StatView(int16_t v) const
+{
+    if (v < 0 || v >= m_viewCount)
+        return nullptr;
+    return m_views[static_cast<size_t>(v)].get();
+}
+
+void CLottorData::SizeChooser()
+{
+    m_selBc.assign(static_cast<size_t>(HeadData.BcMain + 1),
+                   std::vector<int16_t>(static_cast<size_t>(HeadData.BcDataLen + 1), 0));
+    m_selMr.assign(static_cast<size_t>(HeadData.MrMain + 1),
+                   std::vector<int16_t>(static_cast<size_t>(HeadData.MrDataLen + 1), 0));
+}
+
+void CLottorData::ResetTolerances()
+{
+    ShrinkAllErrVal = StrToRange(u"0", 0, 32676);
+    ShrinkAllErrValUbound = 1;
+    ShrinkOtherErrVal = StrToRange(u"0", 0, 32676);
+    ShrinkOtherErrValUbound = 1;
+}
+
+// ---------------------------------------------------------------------------
+// Creating and loading
+
+bool CLottorData::ImportData(const QString& sStrData)
+{
+    Clear();
+    if (!sStrData.isEmpty()) {
+        HeadData.SetHeadStr(sStrData);
+        if (HeadData.Enable())
+            return false;
+    }
+    Clear();
+    return true;
+}
+
+bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag)
+{
+    Clear();
+    if (sFile.isEmpty())
+        return true;
+    if (ImportData(sStrData))
+        return true;
+    m_filePath = FullDataPath(sFile);
+    m_header = DataFileHeader::Fresh();
+    m_header.FileTag = sFileTag;
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    if (SaveNumData() || SaveHeadStr()) {
+        Clear();
+        return true;
+    }
+    SizeChooser();
+    return false;
+}
+
+bool CLottorData::ReadDataFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const int64_t size = file.size();
+    if (size < DataFileHeader::kSize)
+        return false;
+    DataFileHeader h;
+    if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk())
+        return false;
+
+    // Everything the header promises must lie inside the file before any of
+    // it is read: the definition text at HeadPos, the records in front of it.
+    if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 || h.HeadPos <= DataFileHeader::kSize ||
+        int64_t(h.HeadPos) - 1 + h.HeadLen > size)
+        return false;
+    if (!file.seek(int64_t(h.HeadPos) - 1))
+        return false;
+    const QByteArray text = file.read(h.HeadLen);
+    if (text.size() != h.HeadLen)
+        return false;
+    HeadData.SetHeadStr(FromGbk(text));
+    if (!HeadData.Enable())
+        return false;
+
+    const int16_t bm = HeadData.BM;
+    const int64_t recLen = RecordLen(bm);
+    if (DataFileHeader::kSize + int64_t(h.DrawCount) * recLen > int64_t(h.HeadPos) - 1)
+        return false;
+    if (!file.seek(DataFileHeader::kSize))
+        return false;
+    const QByteArray records = file.read(int64_t(h.DrawCount) * recLen);
+    if (records.size() != int64_t(h.DrawCount) * recLen)
+        return false;
+
+    const size_t stride = static_cast<size_t>(bm + 1);
+    std::vector<int32_t> names(static_cast<size_t>(h.DrawCount));
+    std::vector<int16_t> nums(static_cast<size_t>(h.DrawCount) * stride, 0);
+    const char* p = records.constData();
+    for (size_t d = 0; d < names.size(); ++d) {
+        names[d] = ReadLe<int32_t>(p);
+        p += 4;
+        int16_t* row = nums.data() + d * stride;
+        for (int pos = 1; pos <= bm; ++pos) {
+            row[pos] = ReadLe<int16_t>(p);
+            p += 2;
+            const int16_t high = pos <= HeadData.BcMain ? HeadData.BcDataLen : HeadData.MrDataLen;
+            if (row[pos] < 0 || row[pos] > high)
+                return false;
+        }
+    }
+    m_header = h;
+    m_numName = std::move(names);
+    m_num = std::move(nums);
+    m_numCount = h.DrawCount;
+    return true;
+}
+
+bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms)
+{
+    const QString path = FullDataPath(sFile);
+    if (sRegCount < 1 || sRegCount > kMaxViews || path.isEmpty() || !QFileInfo(path).isFile()) {
+        Clear();
+        return true;
+    }
+    if (HeadData.Enable())
+        Clear();
+    if (!ReadDataFile(path)) {
+        Clear();
+        return true;
+    }
+    m_upFrom = static_cast<int16_t>(m_numCount - 1);
+    m_filePath = path;
+    m_viewCount = sRegCount;
+
+    bool rebuild = false;
+    for (int16_t i = 0; i < m_viewCount && !rebuild; ++i) {
+        auto& view = m_views[static_cast<size_t>(i)];
+        view = std::make_unique<CStat>();
+        if (view->StatOpen(HeadData, StatPath(path, i), i) != int32_t(m_numCount) + 1) {
+            view->StatClose();
+            rebuild = true;
+        }
+    }
+    // The windows must never be bound to views that could not be built.
+    if (rebuild && CreatStat()) {
+        Clear();
+        return true;
+    }
+
+    SizeChooser();
+    ResetTolerances();
+    FilterMatch.IniClass(&HeadData);
+    FilterHistory.IniClass(&HeadData);
+    FilterGather.IniClass(&HeadData);
+    if (bCreateForms)
+        CreateForms();
+    return false;
+}
+
+void CLottorData::CreateForms()
+{
+    auto& forms = Mmain().InferForms;
+    IInferFormFactory* factory = InferFormFactory();
+    for (int16_t i = 0; i < static_cast<int16_t>(forms.size()); ++i) {
+        IInferForm* form = nullptr;
+        if (factory && i < m_viewCount)
+            form = factory->CreateInferForm(i, *m_views[static_cast<size_t>(i)]);
+        forms[static_cast<size_t>(i)] = form;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The data file
+
+bool CLottorData::WriteFile(const QByteArray& bytes) const
+{
+    // A complete copy is written beside the file and then renamed over it,
+    // so a failed write never leaves a half-written file. The copy is not
+    // forced to disk: that would make every appended draw cost more than
+    // bringing all eight views up to date.
+    QTemporaryFile copy(m_filePath + QStringLiteral(".XXXXXX"));
+    copy.setAutoRemove(true);
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        return false;
+    QFile::Permissions permissions = QFile::permissions(m_filePath);
+    if (permissions == QFile::Permissions())
+        permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    copy.setPermissions(permissions);
+    const QByteArray from = QFile::encodeName(copy.fileName());
+    const QByteArray to = QFile::encodeName(m_filePath);
+    if (std::rename(from.constData(), to.constData()) != 0)
+        return false;
+    copy.setAutoRemove(false);
+    return true;
+}
+
+bool CLottorData::SaveNumData()
+{
+    if (!HeadData.Enable() || m_filePath.isEmpty())
+        return true;
+    const QByteArray text = ToGbk(HeadData.HeadStr());
+    const int64_t recLen = RecordLen(HeadData.BM);
+    const int64_t textAt = DataFileHeader::kSize + int64_t(m_numCount) * recLen;
+
+    DataFileHeader h = m_header;
+    h.DrawCount = m_numCount;
+    h.HeadPos = static_cast<int32_t>(textAt + 1);
+    h.HeadLen = static_cast<int32_t>(text.size());
+
+    // The whole file is written anew and replaces the old one only when
+    // complete, so a failed write leaves the stored draws as they were.
+    QByteArray out = h.ToBytes();
+    out.resize(static_cast<qsizetype>(textAt));
+    char* p = out.data() + DataFileHeader::kSize;
+    const size_t stride = static_cast<size_t>(Stride());
+    for (size_t d = 0; d < static_cast<size_t>(m_numCount); ++d) {
+        WriteLe<int32_t>(p, m_numName[d]);
+        p += 4;
+        const int16_t* row = m_num.data() + d * stride;
+        for (size_t pos = 1; pos < stride; ++pos) {
+            WriteLe<int16_t>(p, row[pos]);
+            p += 2;
+        }
+    }
+    out += text;
+    if (!WriteFile(out))
+        return true;
+    m_header = h;
+    return false;
+}
+
+bool CLottorData::SaveHeadStr()
+{
+    if (!HeadData.Enable() || m_filePath.isEmpty())
+        return true;
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    if (file.size() < DataFileHeader::kSize)
+        return true;
+    DataFileHeader h;
+    if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk() ||
+        h.HeadPos <= DataFileHeader::kSize || int64_t(h.HeadPos) - 1 > file.size())
+        return true;
+    // The records in front of the text stay as they are on disk.
+    const QByteArray records = file.read(int64_t(h.HeadPos) - 1 - DataFileHeader::kSize);
+    file.close();
+    if (records.size() != int64_t(h.HeadPos) - 1 - DataFileHeader::kSize)
+        return true;
+    const QByteArray text = ToGbk(HeadData.HeadStr());
+    h.HeadLen = static_cast<int32_t>(text.size());
+    if (!WriteFile(h.ToBytes() + records + text))
+        return true;
+    m_header = h;
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// The draw history
+
+int16_t CLottorData::Num(int16_t sPos, int32_t sIssue) const
+{
+    if (sPos < 0 || sPos > HeadData.BM || sIssue < 0 || sIssue >= m_numCount)
+        return -1;
+    return m_num[static_cast<size_t>(sIssue) * static_cast<size_t>(Stride()) + static_cast<size_t>(sPos)];
+}
+
+int32_t CLottorData::NumName(int32_t sIndex) const
+{
+    if (sIndex < 0 || sIndex >= m_numCount)
+        return -1;
+    return m_numName[static_cast<size_t>(sIndex)];
+}
+
+int16_t CLottorData::Add(std::span<const int32_t> sName, std::span<const std::vector<int16_t>> sNum)
+{
+    if (sName.size() != sNum.size())
+        return 0;
+    return AddRows(
+        sName.size(), [&](size_t i) { return sName[i]; },
+        [&](size_t i) -> const std::vector<int16_t>& { return sNum[i]; });
+}
+
+int16_t CLottorData::Add(const std::vector<Draw>& sDraws)
+{
+    return AddRows(
+        sDraws.size(), [&](size_t i) { return sDraws[i].Issue; },
+        [&](size_t i) -> const std::vector<int16_t>& { return sDraws[i].Num; });
+}
+
+template <class IssueOf, class RowOf> int16_t CLottorData::AddRows(size_t n, IssueOf issueOf, RowOf rowOf)
+{
+    if (!HeadData.Enable())
+        return 0;
+    if (n == 0) {
+        // Only an explicit empty list empties the history.
+        m_numName.clear();
+        m_num.clear();
+        m_numCount = 0;
+        m_upFrom = 0;
+        return 0;
+    }
+    const int16_t bcMain = HeadData.BcMain;
+    const int16_t bm = HeadData.BM;
+    const size_t stride = static_cast<size_t>(bm + 1);
+    for (size_t i = 0; i < n; ++i) {
+        if (rowOf(i).size() != stride)
+            return 0;
+    }
+
+    std::vector<int32_t> names;
+    std::vector<int16_t> nums;
+    names.reserve(n);
+    nums.reserve(n * stride);
+    for (size_t i = 0; i < n; ++i) {
+        const int32_t issue = issueOf(i);
+        const std::vector<int16_t>& row = rowOf(i);
+        if (issue <= 0)
+            continue;
+        bool ok = true;
+        for (int e = 1; e <= bm && ok; ++e) {
+            const int16_t high = e <= bcMain ? HeadData.BcDataLen : HeadData.MrDataLen;
+            ok = row[static_cast<size_t>(e)] >= 0 && row[static_cast<size_t>(e)] <= high;
+        }
+        if (!ok)
+            continue;
+        names.push_back(issue);
+        const size_t at = nums.size();
+        nums.resize(at + stride, 0);
+        // Main numbers are read highest place first and stored units first.
+        for (int m = 1; m <= bcMain; ++m)
+            nums[at + static_cast<size_t>(bcMain - m + 1)] = row[static_cast<size_t>(m)];
+        for (int e = bcMain + 1; e <= bm; ++e)
+            nums[at + static_cast<size_t>(e)] = row[static_cast<size_t>(e)];
+    }
+    const size_t k = names.size();
+    if (k == 0 || k > static_cast<size_t>(kMaxDraws))
+        return 0;
+
+    // The first draw that differs from the stored history is where the file
+    // and the views must be brought up to date from.
+    int32_t upFrom = static_cast<int32_t>(std::min<size_t>(n - 1, 32767));
+    const size_t c = static_cast<size_t>(m_numCount);
+    for (size_t d = 0; d < k; ++d) {
+        if (d >= c || names[d] != m_numName[d] ||
+            !std::equal(nums.begin() + static_cast<ptrdiff_t>(d * stride),
+                        nums.begin() + static_cast<ptrdiff_t>((d + 1) * stride),
+                        m_num.begin() + static_cast<ptrdiff_t>(d * stride))) {
+            upFrom = std::min(upFrom, static_cast<int32_t>(d));
+            break;
+        }
+    }
+    m_numName = std::move(names);
+    m_num = std::move(nums);
+    m_numCount = static_cast<int16_t>(k);
+    m_upFrom = static_cast<int16_t>(upFrom);
+    return m_numCount;
+}
+
+int16_t CLottorData::AddStrNum(const QString& sFormat, const QString& sStr)
+{
+    std::vector<Draw> draws;
+    if (!HeadData.Enable() || StrToNum(HeadData, sFormat, sStr, draws, false) <= 0)
+        return 0;
+    return Add(draws);
+}
+
+void CLottorData::DelAll()
+{
+    m_numName.clear();
+    m_num.clear();
+    m_numCount = 0;
+    m_upFrom = 0;
+    UpData();
+}
+
+// ---------------------------------------------------------------------------
+// The statistics views
+
+bool CLottorData::BuildViews(int32_t sStart)
+{
+    std::array<CStat*, kMaxViews> views{};
+    for (int16_t v = 0; v < m_viewCount; ++v) {
+        views[static_cast<size_t>(v)] = m_views[static_cast<size_t>(v)].get();
+        if (!views[static_cast<size_t>(v)])
+            return true;
+    }
+    try {
+        return BuildStatViews(std::span<CStat* const>(views.data(), static_cast<size_t>(m_viewCount)),
+                              std::span<const int32_t>(m_numName.data(), static_cast<size_t>(m_numCount)),
+                              m_num, sStart);
+    } catch (...) {
+        return true;
+    }
+}
+
+bool CLottorData::UpData()
+{
+    if (!HeadData.Enable() || m_viewCount < 1)
+        return true;
+    if (m_upFrom > m_numCount || m_upFrom < 0)
+        m_upFrom = 0;
+    try {
+        // Draws that cannot be written leave file and views as they were;
+        // UpFrom stays, so the next call writes them again.
+        if (SaveNumData())
+            return true;
+    } catch (...) {
+        return true;
+    }
+    // A view left short by an earlier failure is rebuilt from where its
+    // records are still good.
+    int32_t start = m_upFrom;
+    for (int16_t v = 0; v < m_viewCount; ++v) {
+        const CStat* view = m_views[static_cast<size_t>(v)].get();
+        if (!view)
+            return true;
+        start = std::min(start, std::max(0, view->RecordCount() - 1));
+    }
+    return BuildViews(start);
+}
+
+bool CLottorData::CreatStat()
+{
+    if (!HeadData.Enable() || m_viewCount < 1)
+        return true;
+    try {
+        for (int16_t v = 0; v < m_viewCount; ++v) {
+            auto& view = m_views[static_cast<size_t>(v)];
+            if (!view)
+                view = std::make_unique<CStat>();
+            const bool created = view->StatCreate(HeadData, StatPath(m_filePath, v), v);
+            // A view that cannot be created fails the build below; view 0
+            // fails at once.
+            if (v == 0 && !created)
+                return true;
+        }
+    } catch (...) {
+        return true;
+    }
+    return BuildViews(0);
+}
+
+bool CLottorData::ReStat()
+{
+    m_upFrom = 0;
+    return UpData();
+}
+
+} // namespace kelton

@@ -1,0 +1,181 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+#include "data/draw_text.h"
+#include "data/filter_items.h"
+#include "data/lottor_head.h"
+#include "data/value_set.h"
+
+namespace kelton {
+
+class CStat;
+
+// The header at the start of a game data file, 137 bytes, little-endian,
+// fields packed:
+//   0  Magic     25  "QUORVEX-NUMBER-DATA-3.0.0"
+//   25 DrawCount  2  number of draw records
+//   27 HeadPos    4  1-based position of the definition text
+//   31 HeadLen    4  byte length of the definition text (GBK)
+//   35 FileTag    2  the number the game was created with
+//   37 Reserved 100  kept as read
+// The draw records follow from offset 137: issue (32-bit), then positions
+// 1..BM (16-bit each); the definition text follows the last record.
+struct DataFileHeader {
+    static constexpr int kSize = 137;
+    static constexpr int kMagicLen = 25;
+    static constexpr int kReservedLen = 100;
+    static constexpr char kMagic[] = "QUORVEX-NUMBER-DATA-3.0.0";
+
+    QByteArray Magic;
+    int16_t DrawCount = 0;
+    int32_t HeadPos = 0;
+    int32_t HeadLen = 0;
+    int16_t FileTag = 0;
+    std::array<char, kReservedLen> Reserved{};
+
+    // A fresh header: the magic set, everything else zero.
+    static DataFileHeader Fresh();
+    bool MagicOk() const { return Magic == QByteArray(kMagic, kMagicLen); }
+
+    QByteArray ToBytes() const;
+    // False when fewer than kSize bytes are given.
+    static bool FromBytes(QByteArrayView bytes, DataFileHeader& out);
+};
+
+// One loaded game: its definition, its draw history, the data file that
+// stores both, the statistics of its data views, the number-chooser flags
+// and the other-filter item lists with their tolerances.
+//
+// Draws are kept by index 0..NumCount()-1 in the order given (ascending
+// issues in practice); positions 1..BcMain hold the main numbers from the
+// lowest place up (position 1 = units), BcMain+1..BM the secondary numbers,
+// position 0 is always 0. Data operations show no message: they return an
+// error flag (true = failure) or a count.
+class CLottorData {
+public:
+    // Statistics records hold the draws and the next issue within 16 bits.
+    static constexpr int32_t kMaxDraws = 32766;
+    static constexpr int16_t kMaxViews = 8;
+
+    CLottorData();
+    // Writes the definition back into the data file of a loaded game, then
+    // closes the views.
+    ~CLottorData();
+    CLottorData(const CLottorData&) = delete;
+    CLottorData& operator=(const CLottorData&) = delete;
+
+    CLottorHead HeadData;
+    CFilterMatch FilterMatch;
+    CFilterHistory FilterHistory;
+    CFilterGather FilterGather;
+
+    // Tolerances of a filter run: the total over the views, and the three
+    // other filters together.
+    int16_t ShrinkAllErrSel = 0;
+    int16_t ShrinkAllErrValUbound = 0;
+    ValueSet ShrinkAllErrVal;
+    int16_t ShrinkOtherErrSel = 0;
+    int16_t ShrinkOtherErrValUbound = 0;
+    ValueSet ShrinkOtherErrVal;
+
+    // A fresh definition; draws, views and header emptied.
+    void Clear();
+    // Removes every draw, then UpData.
+    void DelAll();
+
+    // Writes a new data file holding the definition sStrData and no draws. A
+    // relative path is taken under the program folder; missing folders are
+    // made. No statistics file is written: the first OpenData builds them.
+    bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag);
+
+    // Loads a data file and opens its first sRegCount (1..8) views; all views
+    // are rebuilt when one is missing, refused, or holds a record count other
+    // than draws + 1. A relative path is taken under the program folder. On
+    // success the analysis windows of the views are created (bCreateForms;
+    // a temporary object passes false). Any failure leaves the object
+    // cleared, the file as it was and the windows untouched.
+    bool OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms = true);
+
+    // Writes the draws and brings every view up to date from UpFrom. Fails
+    // when the game is not loaded, the draws cannot be written (the file then
+    // stays as it was and no view is touched) or a view cannot be built.
+    bool UpData();
+    // Rebuilds every view over all draws.
+    bool CreatStat();
+    // Clear, then takes the definition text; false for a refused text.
+    bool ImportData(const QString& sStrData);
+
+    // Parses a draw text with a number format and replaces the history with
+    // it. 0, with the history unchanged, when no line reads as a draw.
+    int16_t AddStrNum(const QString& sFormat, const QString& sStr);
+    // Replaces the history: issues sName and per draw the positions 0..BM in
+    // reading order (LineToNum's form). Rows with an issue <= 0 or a number
+    // out of range are dropped. Returns the count of draws kept. A call whose
+    // rows do not fit the game, or that keeps no row, changes nothing and
+    // returns 0; only an empty list empties the history.
+    int16_t Add(std::span<const int32_t> sName, std::span<const std::vector<int16_t>> sNum);
+    int16_t Add(const std::vector<Draw>& sDraws);
+
+    // The number at position sPos (0..BM) of draw sIssue (an index, not an
+    // issue number); -1 out of range.
+    int16_t Num(int16_t sPos, int32_t sIssue) const;
+    int16_t NumCount() const { return m_numCount; }
+    // The issue number of draw sIndex; -1 out of range.
+    int32_t NumName(int32_t sIndex) const;
+    // The stored positions 0..BM of every draw, one draw after another.
+    std::span<const int16_t> NumData() const { return m_num; }
+    std::span<const int32_t> NameData() const { return m_numName; }
+
+    // UpFrom = 0, then UpData.
+    bool ReStat();
+
+    QString FilePath() const { return m_filePath; }
+    int16_t UpFrom() const { return m_upFrom; }
+    int16_t ViewCount() const { return m_viewCount; }
+    const DataFileHeader& Header() const { return m_header; }
+    // The statistics of view v (0..ViewCount()-1); nullptr otherwise.
+    CStat* StatView(int16_t v) const;
+
+    // Number-chooser grids: SelBc rows 0..BcMain by values 0..BcDataLen,
+    // SelMr rows 0..MrMain by values 0..MrDataLen; 0 off, -1 on.
+    std::vector<std::vector<int16_t>>& SelBc() { return m_selBc; }
+    std::vector<std::vector<int16_t>>& SelMr() { return m_selMr; }
+
+    // The statistics file of view v beside a data file.
+    static QString StatPath(const QString& dataFile, int16_t v);
+    // A relative path resolved under the program folder; others unchanged.
+    static QString FullDataPath(const QString& sFile);
+
+private:
+    template <class IssueOf, class RowOf> int16_t AddRows(size_t n, IssueOf issueOf, RowOf rowOf);
+    bool SaveNumData();
+    bool SaveHeadStr();
+    bool WriteFile(const QByteArray& bytes) const;
+    bool ReadDataFile(const QString& path);
+    void SizeChooser();
+    void ResetTolerances();
+    int32_t Stride() const { return HeadData.BM + 1; }
+    bool BuildViews(int32_t sStart);
+    void CreateForms();
+
+    QString m_filePath;
+    DataFileHeader m_header = DataFileHeader::Fresh();
+    std::vector<int32_t> m_numName;
+    std::vector<int16_t> m_num; // (BM + 1) per draw
+    int16_t m_numCount = 0;
+    int16_t m_upFrom = 0;
+    std::array<std::unique_ptr<CStat>, kMaxViews> m_views;
+    int16_t m_viewCount = 0;
+    std::vector<std::vector<int16_t>> m_selBc;
+    std::vector<std::vector<int16_t>> m_selMr;
+};
+
+} // namespace kelton

@@ -1,0 +1,141 @@
+#include "data/first_start.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include "data/lotto_items.h"
+#include "data/lottor_data.h"
+#include "engine/stat.h"
+#include "platform/program_folder.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+using test::ProgramFolderTest;
+
+constexpr int kSampleDraws = 8374;
+
+class FirstStartTest : public ProgramFolderTest {};
+
+QByteArray Bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST_F(FirstStartTest, SeedsTheSampleGameWithItsStatistics)
+{
+    CLottoItem items;
+    ASSERT_TRUE(SeedProgramFolder(items));
+
+    // The game list names the sample as the default game, under group 0.
+    ASSERT_EQ(items.LottoCount(), 1);
+    EXPECT_EQ(items.SelectItem(), 0);
+    EXPECT_EQ(items.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("福彩3D"));
+    EXPECT_EQ(items.LottoItemGet(0, CLottoItem::kItemPath), QStringLiteral("Lottor/lottor1000"));
+    EXPECT_EQ(items.LottoItemGet(0, CLottoItem::kItemGroups), QStringLiteral(" 0 "));
+    ASSERT_EQ(items.LottoGroupCount(), 1);
+
+    // Both templates are in the program folder, byte for byte.
+    for (const char* name : {"3D.Ltr", "Pick3.Ltr"}) {
+        const QByteArray copy = Bytes(Path(QStringLiteral("LottorTemplate/") + QLatin1String(name)));
+        EXPECT_FALSE(copy.isEmpty()) << name;
+        EXPECT_EQ(copy, Bytes(DefaultsFolder() + QStringLiteral("/LottorTemplate/") + QLatin1String(name)));
+        EXPECT_TRUE(copy.contains("\r\n")) << name;
+    }
+
+    // The data file holds the whole history; each view holds draws + 1
+    // records, so opening it rebuilds nothing.
+    const QString path = Path(QStringLiteral("Lottor/lottor1000"));
+    for (int16_t v = 0; v < CStat::kViewCount; ++v) {
+        CLottorHead head;
+        head.SetHeadStr(QStringLiteral("[LOTTONAME]\r\nx\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
+        CStat view;
+        EXPECT_EQ(view.StatOpen(head, CLottorData::StatPath(path, v), v), kSampleDraws + 1) << v;
+    }
+    CLottorData game;
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000"), false));
+    EXPECT_EQ(game.NumCount(), kSampleDraws);
+    EXPECT_EQ(game.Header().FileTag, 1000);
+    EXPECT_EQ(game.NumName(0), 2002001);
+    // 2002001 drew 0-7-3: units first.
+    EXPECT_EQ(game.Num(1, 0), 3);
+    EXPECT_EQ(game.Num(2, 0), 7);
+    EXPECT_EQ(game.Num(3, 0), 0);
+    EXPECT_EQ(game.NumName(kSampleDraws - 1), 2025217);
+    EXPECT_EQ(game.StatView(7)->RecordCount(), kSampleDraws + 1);
+}
+
+TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
+{
+    // A settings file, a game in the list, or a file in the games folder.
+    {
+        QFile f(Path(QStringLiteral("Kelt.dat")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    CLottoItem items;
+    EXPECT_FALSE(SeedProgramFolder(items));
+    EXPECT_EQ(items.LottoCount(), 0);
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor"))));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("LottorTemplate"))));
+    QFile::remove(Path(QStringLiteral("Kelt.dat")));
+
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("Lottor"))));
+    {
+        QFile f(Path(QStringLiteral("Lottor/lottor1003")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("mine");
+    }
+    EXPECT_FALSE(SeedProgramFolder(items));
+    EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1003"))), QByteArray("mine"));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor/lottor1000"))));
+
+    CLottoItem listed;
+    listed.LottoAdd(QStringLiteral("0"), QStringLiteral("g"), QStringLiteral("/x/y"));
+    QFile::remove(Path(QStringLiteral("Lottor/lottor1003")));
+    EXPECT_FALSE(SeedProgramFolder(listed));
+    EXPECT_EQ(listed.LottoCount(), 1);
+}
+
+TEST_F(FirstStartTest, SecondRunChangesNothing)
+{
+    CLottoItem items;
+    ASSERT_TRUE(SeedProgramFolder(items));
+    const QByteArray data = Bytes(Path(QStringLiteral("Lottor/lottor1000")));
+    const QByteArray view7 = Bytes(Path(QStringLiteral("Lottor/lottor1000.7")));
+    EXPECT_FALSE(SeedProgramFolder(items));
+    // Even with a fresh list (settings not yet written) the games folder
+    // stops it.
+    CLottoItem fresh;
+    EXPECT_FALSE(SeedProgramFolder(fresh));
+    EXPECT_EQ(fresh.LottoCount(), 0);
+    EXPECT_EQ(items.LottoCount(), 1);
+    EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1000"))), data);
+    EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1000.7"))), view7);
+}
+
+TEST(SampleHistory, ReadsIssueAndDigitsSkippingOtherLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.csv"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("期号,日期,号码\r\n2002001,2002-01-01,073\r\nbad,2002-01-02,111\n2002003,x,12\n"
+                "2002004,2002-01-04,9a1\n2002005,2002-01-05,900\n");
+    }
+    std::vector<Draw> draws;
+    ASSERT_TRUE(ReadSampleHistory(path, 3, draws));
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0], (Draw{2002001, {0, 0, 7, 3}}));
+    EXPECT_EQ(draws[1], (Draw{2002005, {0, 9, 0, 0}}));
+    EXPECT_FALSE(ReadSampleHistory(dir.filePath(QStringLiteral("none.csv")), 3, draws));
+    EXPECT_EQ(draws.size(), 2u);
+}
+
+} // namespace
+} // namespace kelton
