@@ -1,0 +1,180 @@
+// Kills a process that keeps saving the settings file, a game's data file and
+// its statistics, at random moments, and checks that every file it leaves is
+// whole: the settings and the draws are one of the versions written, and the
+// game opens with statistics equal to a fresh build of the draws it holds.
+
+#include <csignal>
+#include <random>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/draw_text.h"
+#include "data/first_start.h"
+#include "data/lottor_data.h"
+#include "data/settings.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+constexpr char kChildVariable[] = "KELTON_CRASH_CHILD";
+constexpr int kBaseDraws = 300;
+constexpr char kGame[] = "Lottor/lottor1000";
+
+std::vector<Draw> SampleDraws(int count)
+{
+    std::vector<Draw> draws;
+    EXPECT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
+    draws.resize(static_cast<size_t>(count));
+    return draws;
+}
+
+QString DefinitionText()
+{
+    QFile file(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return FromGbk(file.readAll());
+}
+
+// The history the writer holds in round r: the base draws plus r % 7 more,
+// and every third round the last draw changed in place, so that some saves
+// change draws without changing their count.
+std::vector<Draw> HistoryOfRound(const std::vector<Draw>& all, int round)
+{
+    std::vector<Draw> draws(all.begin(), all.begin() + kBaseDraws + round % 7);
+    if (round % 3 == 1)
+        draws.back().Num[1] = static_cast<int16_t>((draws.back().Num[1] + 1) % 10);
+    return draws;
+}
+
+// The child: saves without end until it is killed. Disabled, so that only
+// CrashSafetyTest runs it, in a process of its own.
+TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
+{
+    const QString folder = qEnvironmentVariable(kChildVariable);
+    ASSERT_FALSE(folder.isEmpty());
+    SetProgramFolder(folder);
+    IniGlobal();
+    IniSystem();
+    const std::vector<Draw> all = SampleDraws(kBaseDraws + 7);
+    CLottorData data;
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    for (int round = 1;; ++round) {
+        Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("g%1").arg(round),
+                                    QStringLiteral("Lottor/none"));
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        ASSERT_GT(data.Add(HistoryOfRound(all, round)), 0);
+        ASSERT_FALSE(data.UpData());
+        if (round % 4 == 0)
+            ASSERT_FALSE(data.ReStat());
+    }
+}
+
+class CrashSafetyTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        IniGlobal();
+        IniSystem();
+        m_all = SampleDraws(kBaseDraws + 7);
+        CLottorData data;
+        ASSERT_FALSE(data.CreateData(DefinitionText(), QString::fromLatin1(kGame), 1000));
+        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+        ASSERT_GT(data.Add(HistoryOfRound(m_all, 0)), 0);
+        ASSERT_FALSE(data.UpData());
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+    }
+
+    // True when draws is the history of some round.
+    bool IsAWrittenHistory(const CLottorData& data) const
+    {
+        for (int round = 0; round < 21; ++round) {  // the histories repeat every 21 rounds
+            const std::vector<Draw> expected = HistoryOfRound(m_all, round);
+            if (data.NumCount() != static_cast<int16_t>(expected.size()))
+                continue;
+            bool same = true;
+            for (int16_t i = 0; same && i < data.NumCount(); ++i) {
+                same = data.NumName(i) == expected[i].Issue;
+                // Positions in the store run from the units up; LineToNum's
+                // rows run in reading order.
+                for (int16_t p = 1; same && p <= 3; ++p)
+                    same = data.Num(p, i) == expected[i].Num[4 - p];
+            }
+            if (same)
+                return true;
+        }
+        return false;
+    }
+
+    // The statistics files of the game as a fresh build of its draws makes them.
+    void ExpectStatisticsMatchAFreshBuild(const CLottorData& data)
+    {
+        QTemporaryDir other;
+        ASSERT_TRUE(other.isValid());
+        const QString copy = other.filePath(QStringLiteral("copy"));
+        ASSERT_TRUE(QFile::copy(data.FilePath(), copy));
+        CLottorData fresh;
+        ASSERT_FALSE(fresh.OpenData(8, copy, false));  // no statistics there: builds all
+        for (int16_t v = 0; v < 8; ++v) {
+            QFile a(CLottorData::StatPath(data.FilePath(), v));
+            QFile b(CLottorData::StatPath(copy, v));
+            ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(a.readAll() == b.readAll()) << "view " << v << " differs from a fresh build";
+        }
+    }
+
+    std::vector<Draw> m_all;
+};
+
+TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
+{
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> delayMs(20, 400);
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+
+    for (int kill = 0; kill < 12; ++kill) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kChildVariable), m_dir.path());
+        child.setProcessEnvironment(env);
+        child.setProgram(program);
+        child.setArguments({QStringLiteral("--gtest_filter=CrashSafetyChild.*"),
+                            QStringLiteral("--gtest_also_run_disabled_tests")});
+        child.start();
+        ASSERT_TRUE(child.waitForStarted());
+        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished());
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
+            << "the child stopped on its own: " << child.readAllStandardOutput().toStdString();
+
+        Mmain().LottoItems = CLottoItem();
+        OpenSetFile(QString::fromLatin1(kSetFileKey));
+        ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded) << "kill " << kill;
+        // The games the child added are g1, g2, ... in order, none missing.
+        const CLottoItem& items = Mmain().LottoItems;
+        for (int16_t i = 0; i < items.LottoCount(); ++i)
+            EXPECT_EQ(items.LottoItemGet(i, CLottoItem::kItemName), QStringLiteral("g%1").arg(i + 1));
+
+        CLottorData data;
+        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false)) << "kill " << kill;
+        EXPECT_TRUE(IsAWrittenHistory(data)) << "kill " << kill << ": " << data.NumCount() << " draws";
+        ExpectStatisticsMatchAFreshBuild(data);
+        // Start the next child from a clean list, so names stay in step.
+        Mmain().LottoItems = CLottoItem();
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+    }
+}
+
+}  // namespace
+}  // namespace kelton
