@@ -2,6 +2,7 @@
 
 #include "platform/gbk.h"
 #include "platform/ui/message_box.h"
+#include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 
 int main(int argc, char* argv[])
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    kelton::SetLottorLoader(kelton::OpenLottorFile);
     kelton::MDIMain window;
     window.MDIForm_Load();
     return app.exec();

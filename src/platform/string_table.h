@@ -11,6 +11,8 @@ QString LoadResString(int id);
 // Well-known ids, for the texts that code refers to by name.
 namespace Res {
 inline constexpr int SystemPrompt = 146;      // "系统提示！"
+inline constexpr int OperationPrompt = 147;   // "操作提示"
+inline constexpr int OperationError = 148;    // "操作错误"
 inline constexpr int SiteError = 149;         // "访问网站出错！"
 inline constexpr int BatchReplace = 150;      // "号码批量替换"
 inline constexpr int Ready = 151;             // "就绪"

@@ -31,4 +31,7 @@ using LottorLoader = std::function<std::optional<LoadedLottor>(const QString& sF
 void SetLottorLoader(LottorLoader loader);
 const LottorLoader& GetLottorLoader();
 
+// The program's loader: a fresh CLottorData opened with OpenData.
+std::optional<LoadedLottor> OpenLottorFile(const QString& sFile, int16_t nViews);
+
 } // namespace kelton

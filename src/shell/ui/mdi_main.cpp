@@ -19,7 +19,9 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "shell/child_forms.h"
 #include "shell/pick_lists.h"
@@ -49,6 +51,27 @@ protected:
 
 private:
     MDIMain* m_owner;
+};
+
+// A panel of the status bar; a click on it reports the panel's key.
+class CPanelLabel : public QLabel {
+public:
+    CPanelLabel(MDIMain* owner, const QString& sKey, QWidget* parent)
+        : QLabel(parent), m_owner(owner), m_key(sKey)
+    {
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_owner->StbNews_PanelClick(m_key);
+        QLabel::mousePressEvent(event);
+    }
+
+private:
+    MDIMain* m_owner;
+    QString m_key;
 };
 
 // Eats the keyboard shortcuts of the top menus' entries while the program is
@@ -111,6 +134,11 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     BuildPanels();
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIMain::SubWindowActivated);
+    ConnectCommands();
+
+    m_tmrStatus.setObjectName(QStringLiteral("tmrStatus"));
+    m_tmrStatus.setInterval(300);
+    connect(&m_tmrStatus, &QTimer::timeout, this, &MDIMain::tmrStatus_Timer);
 
     SetMsgDisplay(this);
     WinHist().SetHost(this);
@@ -347,6 +375,13 @@ void MDIMain::BuildStatusArea()
     m_status->setMinimumWidth(200);
     bar->addWidget(m_status, 1);
 
+    m_notice = new CPanelLabel(this, QStringLiteral("Notify"), bar);
+    m_notice->setObjectName(QStringLiteral("StbNewsPanel2"));
+    m_notice->setToolTip(QString::fromUtf16(u"点击打开网页"));
+    m_notice->setMinimumWidth(420);
+    m_notice->setCursor(Qt::PointingHandCursor);
+    bar->addPermanentWidget(m_notice, 2);
+
     // The bar sits under the child windows, so that it shows whether or not
     // the status bar does.
     m_prg = new CPrgBar(this);
@@ -397,16 +432,22 @@ void MDIMain::MDIForm_Load()
 {
     IniGlobal();
     IniSystem();
+    AppState& app = Mmain();
+    SeedHelpPages(app.HelpFilePath);
     InitMainWindow();
 
-    AppState& app = Mmain();
+    // A first start installs the sample game, building its statistics
+    // under the progress bar, and records it at once.
     CLottoItem& items = app.LottoItems;
     const ShellWindows& windows = NeighbourWindows();
+    if (windows.SeedFirstStart && windows.SeedFirstStart(items))
+        SaveSetFile(QString::fromLatin1(kSetFileKey));
     bool attempt = false;
-    if (app.SettingRecord.ShowChooser() != 0) {
+    if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.
-        attempt = windows.ChooseGame && windows.ChooseGame(this);
+        attempt = windows.ChooseGame(this);
     } else {
+        // Without a chooser in the program the last chosen game opens.
         attempt = items.SelectItem() >= 0;
     }
     // An empty game list names no game to load.
@@ -442,6 +483,13 @@ void MDIMain::InitMainWindow()
     statusBar()->setVisible(statusBarShown);
     MenuEntry(QStringLiteral("mnuSysStatus"))->setChecked(statusBarShown);
 
+    // The ticker waits for the online information of the start-up.
+    m_tmrStatus.stop();
+    m_noticeIndex = 0;
+    m_noticeText.clear();
+    m_noticeShown = 0;
+    m_notice->clear();
+
     DisableLottoCommands();
 
     for (QAction* entry : m_windowInfer)
@@ -472,6 +520,7 @@ bool MDIMain::LoadLottor(const QString& sFile)
     app.Bets.Reset(game->BM);
     m_game = *game;
     m_game.Lottor.reset();
+    m_lottorPath = sFile;
     setWindowTitle(Caption() + QStringLiteral(" - [") + m_game.LottorName + QLatin1Char(']'));
     return true;
 }
@@ -537,7 +586,9 @@ void MDIMain::MDIForm_Unload()
 {
     AppState& app = Mmain();
     app.FormsClosing = kTrue;
+    m_tmrStatus.stop();
     UnloadChildForms();
+    CloseHelpViewer();
     app.CurLottorData.reset();
     SaveSetFile(QString::fromLatin1(kSetFileKey));
     m_unloaded = true;

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include "shell/lottor_loader.h"
 #include "shell/msg_service.h"
@@ -25,6 +26,7 @@ namespace kelton {
 class CChildForm;
 class CXpToolBar;
 class IChildForm;
+class IFilterForm;
 class IOtherFilterPanel;
 
 // The main window: the multiple-document frame that hosts the child
@@ -78,12 +80,77 @@ public:
     // The toolbar dispatch: runs the command of the button with that key.
     void Tbr1_ButtonClick(const QString& sKey);
 
+    // --- Commands ---------------------------------------------------------
+    // Each menu entry runs the handler of its name; the popups' entries too.
+    // Commands whose window is not part of the program do nothing.
+    void mnuSysDataLottor_Click();
+    void mnuSysOption_Click();
+    void mnuSysBar_Click();
+    void mnuSysStatus_Click();
+    void mnuSysDataEdit_Click();
+    void mnuSysLottorOption_Click();
+    void mnuOnlineDownLoadData_Click();
+    void mnuOnlineUpgrade_Click();
+    void mnuOnlineWWW_Click();
+    void mnuOnlineService_Click();
+    void mnuOnlineNew_Click();
+    void ClickInferMenu(int index);
+    void mnuDataRefresh_Click();
+    void mnuChipInFilter_Click();
+    void mnuChipInWay_Click();
+    void mnuChipInGet_Click();
+    void mnuChipInPut_Click();
+    void mnuChipInOpen_Click();
+    void mnuChipInSave_Click();
+    void mnuChipInSaveData_Click();
+    void mnuChipInQuery_Click();
+    void mnuHelpGuide_Click();
+    void mnuHelpAbout_Click();
+    void mnuFilterCopy_Click();
+    void mnuFilterView_Click();
+    void mnuFilterAdd_Click();
+    void mnuFilterReplace_Click();
+    void mnuFilterDelect_Click();
+    void mnuFilterDelectAll_Click();
+    void mnuFilterSort_Click();
+    void mnuListCopy_Click();
+
+    // The help topic of the user guide: the name of the active child window
+    // followed by ".htm", "qy.htm" when no child window is active.
+    QString HelpTopic() const;
+    // The data file of the game loaded last ("" before the first).
+    QString LottorPath() const { return m_lottorPath; }
+
     // --- Status and progress ------------------------------------------
     QStatusBar* StbNews() const;
     QString StatusText() const;
     QProgressBar* Prg() const { return m_prg; }
     // The progress bar was clicked.
     void Prg_Click();
+
+    // --- Notice ticker ----------------------------------------------------
+    // Panel 2 of the status bar, keyed "Notify".
+    QLabel* NoticePanel() const { return m_notice; }
+    // A click on a status-bar panel, by the panel's key.
+    void StbNews_PanelClick(const QString& sKey);
+    // The ticker: every tick reveals one more character of the notice on
+    // show, then moves on to the next notice.
+    QTimer* tmrStatus() { return &m_tmrStatus; }
+    void tmrStatus_Timer();
+    int NoticeIndex() const { return m_noticeIndex; }
+    QString NoticeText() const { return m_noticeText; }
+    int NoticeShown() const { return m_noticeShown; }
+    // Runs the ticker when there are notices and the status bar is shown.
+    void UpdateTicker();
+
+    // --- Start-up online information -----------------------------------
+    // Offers the upgrade or opens a page, then starts the ticker.
+    void DataSetOther();
+    // The upgrade dialog when the server information offers a newer edition
+    // with its list; otherwise ShowPage.
+    void ShowNewEditionDownList();
+    // Opens one of the server information's pages, chosen at random.
+    void ShowPage();
 
     // --- Child windows --------------------------------------------------
     QMdiArea* MdiArea() const { return m_mdi; }
@@ -137,6 +204,17 @@ private:
                       const QKeySequence& shortcut = QKeySequence());
     QMenu* AddMenu(QMenu* into, const QString& sName, const QString& sCaption);
     void ShowFilterForm();
+    void ConnectCommands();
+    // The filter window, when it is part of the program (created on first
+    // use); nullptr otherwise.
+    IChildForm* FilterChild() const;
+    IFilterForm* FilterForm() const;
+    // Makes the analysis windows of the current lottery that an unload has
+    // taken away.
+    void RecreateInferForms();
+    // Commits the edited draw list; a failure is reported to the user.
+    void CommitDraws(const QString& sNumStr);
+    void ReportError(const QString& sText);
     // Lays the shown, not minimised child windows out in rows (one above
     // the other) or in columns side by side.
     void TileChildren(bool bRows);
@@ -147,6 +225,12 @@ private:
     QMdiArea* m_mdi = nullptr;
     CXpToolBar* m_tbr1 = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_notice = nullptr;
+    QTimer m_tmrStatus;
+    int m_noticeIndex = 0;
+    QString m_noticeText;
+    int m_noticeShown = 0;
+    QString m_lottorPath;
     QProgressBar* m_prg = nullptr;
     QWidget* m_picWindow = nullptr;
     IOtherFilterPanel* m_otherPanel = nullptr;

@@ -16,6 +16,7 @@
 #include "data/app_state.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
 #include "shell/ui/shell_open.h"
 
@@ -160,7 +161,7 @@ void FOption::cmdCancel_Click()
 
 void FOption::CmdHelp_Click()
 {
-    ShellOpen(this, QDir(Mmain().HelpFilePath).filePath(objectName() + QStringLiteral(".htm")));
+    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
 }
 
 void ShowOptionDialog(QWidget* owner)

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+
+#include <QString>
+
+#include "shell/child_forms.h"
 
 class QWidget;
 
 namespace kelton {
 
+class CLottoItem;
 class IChildForm;
 class MDIMain;
 struct OtherFilterPickLists;
@@ -19,17 +25,92 @@ public:
     virtual void FillPickLists(const OtherFilterPickLists& lists) = 0;
 };
 
+// The operations of the filter window that the main window's commands call.
+// The filter window's slot hands out an IChildForm; the window implements
+// this interface too (class fFilter : public CChildForm, public IFilterForm).
+class IFilterForm : public virtual IChildForm {
+public:
+    // Refills the target-issue list from the current lottery's issues (last
+    // item "下期", selected); after the statistics were regenerated.
+    virtual void RefreshForm() = 0;
+    // Asks for a filter scheme file and loads it; reports the outcome itself.
+    virtual void OpenChinIn() = 0;
+    // Asks for a file name and saves the current filter scheme.
+    virtual void SaveChinIn() = 0;
+    // Lets the user enter one bet number and appends it as a live bet.
+    virtual void AddFilter() = 0;
+    // Opens the selected bet in the number dialog for editing.
+    virtual void ViewFilterSel() = 0;
+    // Marks the live bets of the selected result rows as removed at the
+    // current step (undoable).
+    virtual void DelResultSel() = 0;
+    // Marks every live bet as removed at the current step (undoable).
+    virtual void DelResultAll() = 0;
+    // Puts the live bets on the clipboard, one bet per line.
+    virtual void CopyResultAll() = 0;
+    // The result toolbar's click handler, by button key; "Refresh" compacts
+    // the live bets, renumbers them and resets the steps.
+    virtual void tbrResult_ButtonClick(const QString& sKey) = 0;
+};
+
+// What the grid-copy command reads of an analysis window's main grid: the
+// selection corners and the cell texts, row 0 and column 0 being the
+// header cells.
+class IGridCells {
+public:
+    virtual ~IGridCells() = default;
+    virtual int Row() const = 0;
+    virtual int RowSel() const = 0;
+    virtual int Col() const = 0;
+    virtual int ColSel() const = 0;
+    virtual QString TextMatrix(int row, int col) const = 0;
+};
+
+// An analysis window whose main grid ("msgMain") can be copied to the
+// clipboard; the analysis window implements it beside IInferForm.
+class IGridCopySource {
+public:
+    virtual ~IGridCopySource() = default;
+    // The main grid; nullptr when the window has none yet.
+    virtual IGridCells* msgMain() = 0;
+};
+
+// The draw editor: one instance for the whole run, shown modally over the
+// main window. It edits the current lottery's draws in its own grid and
+// changes no stored draw itself.
+class IDataSetForm {
+public:
+    virtual ~IDataSetForm() = default;
+    // The key of the tab the editor opens with: "DownLoad" opens the
+    // download tab, an empty key the first tab. The key stays set for later
+    // shows.
+    virtual void SetSelTsp(const QString& sKey) = 0;
+    // Shows the editor modally over owner; returns when it has closed.
+    virtual void ShowModal(QWidget* owner) = 0;
+    // Read after the show: true when the user confirmed the edited list with
+    // the update button.
+    virtual bool IsChang() const = 0;
+    // Read after the show: the whole edited draw list, one line per draw in
+    // the game's default number format (issue, ":" and the numbers).
+    virtual QString NumStr() const = 0;
+};
+
 // The windows of the rest of the program that the main window opens or
 // docks. Each window installs its entry before the main window starts; an
 // entry left empty means that window is not part of the program, and the
 // main window does without it (no game is chosen, no child window opens,
-// no panel is docked).
+// no panel is docked, the command does nothing).
+//
+// The dialogs of the shell itself (options, upgrade, About box) and the
+// online information are installed from the start; tests replace the whole
+// set with their own.
 struct ShellWindows {
     // The game chooser, modal over owner. True when the user chose a game;
     // the game list's SelectItem then names it.
     std::function<bool(QWidget* owner)> ChooseGame;
     // The single filter, extreme-range and formula windows, created on the
-    // first call.
+    // first call and made anew once the window has been unloaded for real
+    // (FormOpen false). The filter window implements IFilterForm.
     std::function<IChildForm*()> FilterForm;
     std::function<IChildForm*()> FilterBoundForm;
     std::function<IChildForm*()> WayForm;
@@ -39,6 +120,26 @@ struct ShellWindows {
     std::function<IOtherFilterPanel*(QWidget* parent)> OtherFilterPanel;
     // The online information applied at the end of the start-up.
     std::function<void(MDIMain& main)> DataSetOther;
+    // Installs the sample game into a program folder that has no games yet;
+    // true when it did (the settings are then written at once).
+    std::function<bool(CLottoItem& items)> SeedFirstStart;
+
+    // The draw editor, created on the first call.
+    std::function<IDataSetForm*()> DataSetForm;
+    // The current game's options dialog, modal over owner.
+    std::function<void(QWidget* owner)> LottoOption;
+    // The bet-transfer dialog, modal over owner: sShowTag 1 saves the live
+    // bets, 2 loads a bet file, 3 exports the draw history.
+    std::function<void(QWidget* owner, int16_t sShowTag)> DataInOut;
+    // The prize query of the live bets against a draw, modal over owner.
+    std::function<void(QWidget* owner)> HitQuery;
+    // The batch replacement of secondary numbers in the bets, modal.
+    std::function<void(QWidget* owner)> MrReplace;
+
+    // The shell's own dialogs, modal over owner.
+    std::function<void(QWidget* owner)> OptionDialog;
+    std::function<void(QWidget* owner)> UpgradeDialog;
+    std::function<void(QWidget* owner)> AboutBox;
 };
 
 ShellWindows& NeighbourWindows();

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "data/app_state.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
 #include "shell/http_request.h"
@@ -103,7 +104,7 @@ void FUpgrade::cmdCancel_Click()
 
 void FUpgrade::CmdHelp_Click()
 {
-    ShellOpen(this, QDir(Mmain().HelpFilePath).filePath(objectName() + QStringLiteral(".htm")));
+    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
 }
 
 void FUpgrade::RunUpgrade()

@@ -1,0 +1,220 @@
+#include "platform/ui/help_viewer.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "platform/gbk.h"
+
+namespace kelton {
+
+namespace {
+
+constexpr char kStartPage[] = "qy.htm";
+
+HelpShower& Shower()
+{
+    static HelpShower shower;
+    return shower;
+}
+
+QPointer<CHelpViewer>& Viewer()
+{
+    static QPointer<CHelpViewer> viewer;
+    return viewer;
+}
+
+// A topic is a page name of the help folder itself, never a path.
+bool IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
+QString PageIn(const QString& folder, const QString& name)
+{
+    const QFileInfo info(QDir(folder).filePath(name));
+    return info.isFile() ? info.absoluteFilePath() : QString();
+}
+
+// True when path lies inside folder (both canonical).
+bool IsInside(const QString& path, const QString& folder)
+{
+    if (path.isEmpty() || folder.isEmpty())
+        return false;
+    return path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
+// The browser reads every page through ReadHtmlPage, so that the page's own
+// charset decides how it is decoded.
+class CHelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
+            const QString text = ReadHtmlPage(name.toLocalFile());
+            if (!text.isEmpty())
+                return text;
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+} // namespace
+
+QString ReadHtmlPage(const QString& sPath)
+{
+    QFile file(sPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    // The charset named in the page's head.
+    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([A-Za-z0-9_\\-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(bytes.left(1024));
+    const QString name = charset.match(head).captured(1).toLower();
+    if (name == QLatin1String("gbk") || name == QLatin1String("gb2312") || name == QLatin1String("gb18030"))
+        return FromGbk(bytes);
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return decoder.decode(bytes);
+}
+
+QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic)
+{
+    if (sHelpFolder.isEmpty())
+        return {};
+    if (IsPlainFileName(sTopic)) {
+        const QString page = PageIn(sHelpFolder, sTopic);
+        if (!page.isEmpty())
+            return page;
+    }
+    return PageIn(sHelpFolder, QLatin1String(kStartPage));
+}
+
+void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic)
+{
+    if (Shower()) {
+        Shower()(sHelpFolder, sTopic);
+        return;
+    }
+    const QString page = HelpPagePath(sHelpFolder, sTopic);
+    if (page.isEmpty())
+        return;
+    CHelpViewer* viewer = CHelpViewer::Instance();
+    if (!viewer->ShowPage(page))
+        return;
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+void SetHelpShower(HelpShower shower)
+{
+    Shower() = std::move(shower);
+}
+
+void CloseHelpViewer()
+{
+    if (Viewer())
+        Viewer()->close();
+}
+
+CHelpViewer::CHelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
+    setObjectName(QStringLiteral("HelpViewer"));
+    setWindowTitle(S(u"使用帮助"));
+    // An open help window does not keep the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_browser = new CHelpBrowser(this);
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &CHelpViewer::LinkClicked);
+
+    auto* back = new QPushButton(S(u"后退"), this);
+    auto* forward = new QPushButton(S(u"前进"), this);
+    auto* home = new QPushButton(S(u"目录"), this);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+    connect(home, &QPushButton::clicked, this, [this] {
+        const QString start = PageIn(QFileInfo(m_path).absolutePath(), QLatin1String(kStartPage));
+        if (!start.isEmpty())
+            m_browser->setSource(QUrl::fromLocalFile(start));
+    });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        if (url.isLocalFile())
+            m_path = url.toLocalFile();
+        setWindowTitle(m_browser->documentTitle().isEmpty()
+                           ? QString::fromUtf16(u"使用帮助")
+                           : QString::fromUtf16(u"使用帮助 - ") + m_browser->documentTitle());
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(forward);
+    buttons->addWidget(home);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(m_browser, 1);
+    resize(640, 520);
+}
+
+CHelpViewer* CHelpViewer::Instance()
+{
+    if (!Viewer())
+        Viewer() = new CHelpViewer;
+    return Viewer();
+}
+
+bool CHelpViewer::ShowPage(const QString& sPath)
+{
+    const QFileInfo info(sPath);
+    if (!info.isFile() || ReadHtmlPage(info.absoluteFilePath()).isEmpty())
+        return false;
+    m_path = info.absoluteFilePath();
+    m_browser->setSource(QUrl::fromLocalFile(m_path));
+    return true;
+}
+
+void CHelpViewer::LinkClicked(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        if (!url.host().isEmpty())
+            QDesktopServices::openUrl(url);
+        return;
+    }
+    // A page of the help folder (a link within the page included).
+    const QUrl target = m_browser->source().resolved(url);
+    if (!target.isLocalFile())
+        return;
+    const QString folder = QFileInfo(QFileInfo(m_path).absolutePath()).canonicalFilePath();
+    const QString file = QFileInfo(target.toLocalFile()).canonicalFilePath();
+    if (file == QFileInfo(m_path).canonicalFilePath() || IsInside(file, folder))
+        m_browser->setSource(target);
+}
+
+} // namespace kelton

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace kelton {
+
+// The help pages are HTML files in one folder (the program folder's "Help"),
+// one page per window, named after the window with ".htm" appended.
+
+// The page file of a topic ("qy.htm") in the help folder; when the topic has
+// no page, the start page "qy.htm"; empty when neither exists or the topic is
+// no plain file name.
+QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic);
+
+// Shows a help topic of the help folder in the help window. Nothing is
+// reported: a topic without any page shows nothing.
+void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic);
+
+// Replaces the help window (tests): the function receives the folder and the
+// topic instead. An empty function restores the window.
+using HelpShower = std::function<void(const QString& sHelpFolder, const QString& sTopic)>;
+void SetHelpShower(HelpShower shower);
+
+// Closes the help window when it is open; the program calls it on exit.
+void CloseHelpViewer();
+
+// The help window: one page at a time, with back and forward. Links to other
+// pages of the help folder are followed inside the window, http and https
+// links open in the web browser, anything else is ignored.
+class CHelpViewer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CHelpViewer(QWidget* parent = nullptr);
+
+    // Loads a page file; false when it cannot be read.
+    bool ShowPage(const QString& sPath);
+    QString PagePath() const { return m_path; }
+    QTextBrowser* Browser() const { return m_browser; }
+
+    // The help window of the program, created on first use.
+    static CHelpViewer* Instance();
+
+private:
+    void LinkClicked(const QUrl& url);
+
+    QTextBrowser* m_browser = nullptr;
+    QString m_path;
+};
+
+// The text of an HTML page file: decoded by its meta charset (UTF-8 when it
+// names none); empty when the file cannot be read.
+QString ReadHtmlPage(const QString& sPath);
+
+} // namespace kelton

@@ -1,0 +1,487 @@
+// The main window's commands: the menu entries, the entries of the two
+// popups the child windows show, and the toolbar buttons that run them.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "data/app_state.h"
+#include "data/infer_form_factory.h"
+#include "data/lottor_data.h"
+#include "data/text_helpers.h"
+#include "platform/string_table.h"
+#include "platform/ui/help_viewer.h"
+#include "platform/ui/message_box.h"
+#include "shell/msg_service.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/grid_copy.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+#include "shell/ui/web_open.h"
+#include "shell/ui/xp_toolbar.h"
+
+namespace kelton {
+
+namespace {
+
+const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
+
+// The canonical path of a game's data file (a relative path is taken under
+// the program folder); empty when there is no such file.
+QString CanonicalDataPath(const QString& sFile)
+{
+    const QFileInfo info(CLottorData::FullDataPath(sFile));
+    return info.isFile() ? info.canonicalFilePath() : QString();
+}
+
+// An edited draw list without a single draw line: the user removed every
+// draw.
+bool IsEmptyDrawList(const QString& text)
+{
+    const QStringList lines = SplitLines(text);
+    for (const QString& line : lines) {
+        if (!TrimBlanks(line).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void MDIMain::ConnectCommands()
+{
+    const auto on = [this](const char* name, void (MDIMain::*handler)()) {
+        connect(MenuEntry(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    // Entries that carry a tick: the handler decides the tick, so the one
+    // the menu has just flipped is put back first.
+    const auto onTicked = [this](QAction* entry, std::function<void()> handler) {
+        connect(entry, &QAction::triggered, this, [entry, handler](bool checked) {
+            entry->setChecked(!checked);
+            handler();
+        });
+    };
+
+    on("mnuSysDataLottor", &MDIMain::mnuSysDataLottor_Click);
+    on("mnuSysOption", &MDIMain::mnuSysOption_Click);
+    onTicked(MenuEntry(QStringLiteral("mnuSysBar")), [this] { mnuSysBar_Click(); });
+    onTicked(MenuEntry(QStringLiteral("mnuSysStatus")), [this] { mnuSysStatus_Click(); });
+    on("mnuSysDataEdit", &MDIMain::mnuSysDataEdit_Click);
+    on("mnuSysLottorOption", &MDIMain::mnuSysLottorOption_Click);
+    on("mnuOnlineDownLoadData", &MDIMain::mnuOnlineDownLoadData_Click);
+    on("mnuOnlineUpgrade", &MDIMain::mnuOnlineUpgrade_Click);
+    on("mnuOnlineWWW", &MDIMain::mnuOnlineWWW_Click);
+    on("mnuOnlineService", &MDIMain::mnuOnlineService_Click);
+    on("mnuOnlineNew", &MDIMain::mnuOnlineNew_Click);
+    for (int i = 0; i < kViewCount; ++i)
+        onTicked(m_dataInfer[i], [this, i] { ClickInferMenu(i); });
+    on("mnuDataRefresh", &MDIMain::mnuDataRefresh_Click);
+    on("mnuChipInFilter", &MDIMain::mnuChipInFilter_Click);
+    on("mnuChipInWay", &MDIMain::mnuChipInWay_Click);
+    on("mnuChipInGet", &MDIMain::mnuChipInGet_Click);
+    on("mnuChipInPut", &MDIMain::mnuChipInPut_Click);
+    on("mnuChipInOpen", &MDIMain::mnuChipInOpen_Click);
+    on("mnuChipInSave", &MDIMain::mnuChipInSave_Click);
+    on("mnuChipInSaveData", &MDIMain::mnuChipInSaveData_Click);
+    on("mnuChipInQuery", &MDIMain::mnuChipInQuery_Click);
+    on("mnuHelpGuide", &MDIMain::mnuHelpGuide_Click);
+    on("mnuHelpOnline", &MDIMain::mnuOnlineWWW_Click);
+    on("mnuHelpAbout", &MDIMain::mnuHelpAbout_Click);
+    on("mnuFilterOpen", &MDIMain::mnuChipInOpen_Click);
+    on("mnuFilterSave", &MDIMain::mnuChipInSave_Click);
+    on("mnuFilterCopy", &MDIMain::mnuFilterCopy_Click);
+    on("mnuFilterView", &MDIMain::mnuFilterView_Click);
+    on("mnuFilterAdd", &MDIMain::mnuFilterAdd_Click);
+    on("mnuFilterReplace", &MDIMain::mnuFilterReplace_Click);
+    on("mnuFilterDelect", &MDIMain::mnuFilterDelect_Click);
+    on("mnuFilterDelectAll", &MDIMain::mnuFilterDelectAll_Click);
+    on("mnuFilterSort", &MDIMain::mnuFilterSort_Click);
+    on("mnuListCopy", &MDIMain::mnuListCopy_Click);
+}
+
+IChildForm* MDIMain::FilterChild() const
+{
+    const ShellWindows& windows = NeighbourWindows();
+    return windows.FilterForm ? windows.FilterForm() : nullptr;
+}
+
+IFilterForm* MDIMain::FilterForm() const
+{
+    return dynamic_cast<IFilterForm*>(FilterChild());
+}
+
+void MDIMain::ReportError(const QString& sText)
+{
+    MsgBox(this, QMessageBox::Warning, LoadResString(Res::OperationError), sText, QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------------------
+// System menu
+
+void MDIMain::mnuSysDataLottor_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (!windows.ChooseGame || !windows.ChooseGame(this))
+        return;
+
+    AppState& app = Mmain();
+    const CLottoItem& items = app.LottoItems;
+    const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
+    // Games are told apart by their data files, wherever the list and the
+    // loaded game name them from.
+    const QString chosen = CanonicalDataPath(path);
+    if (chosen.isEmpty()) {
+        const QString shown = path.isEmpty() ? items.LottoItemGet(items.SelectItem(), CLottoItem::kItemName)
+                                             : CLottorData::FullDataPath(path);
+        ReportError(S(u"打开彩票失败，找不到彩票数据文件：") + shown);
+        return;
+    }
+    if (app.CurLottorData && chosen == CanonicalDataPath(m_lottorPath))
+        return; // already loaded
+
+    if (m_otherPanel && m_otherPanel->PanelWidget())
+        m_otherPanel->PanelWidget()->hide();
+    QCoreApplication::processEvents();
+
+    app.FormsClosing = kTrue;
+    UnloadChildForms();
+    if (m_picWindow)
+        m_picWindow->hide();
+    app.FormsClosing = kFalse;
+
+    if (LoadLottor(path)) {
+        EnableLottoCommands();
+        if (isVisible())
+            ShowFilterForm();
+    } else {
+        // The previous game stays current, with its windows closed.
+        DisableLottoCommands();
+        ReportError(S(u"打开彩票失败，彩票数据文件无法读取：") + CLottorData::FullDataPath(path));
+    }
+}
+
+void MDIMain::mnuSysOption_Click()
+{
+    if (const auto& dialog = NeighbourWindows().OptionDialog)
+        dialog(this);
+}
+
+void MDIMain::mnuSysBar_Click()
+{
+    QAction* entry = MenuEntry(QStringLiteral("mnuSysBar"));
+    entry->setChecked(!entry->isChecked());
+    m_tbr1->setVisible(entry->isChecked());
+    Mmain().SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
+}
+
+void MDIMain::mnuSysStatus_Click()
+{
+    AppState& app = Mmain();
+    const bool show = app.SettingRecord.ShowStatusBar() == 0;
+    app.SettingRecord.SetShowStatusBar(Flag(show));
+    statusBar()->setVisible(show);
+    MenuEntry(QStringLiteral("mnuSysStatus"))->setChecked(show);
+    UpdateTicker();
+}
+
+void MDIMain::mnuSysDataEdit_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr;
+    if (!editor || !Mmain().CurLottorData)
+        return;
+    editor->ShowModal(this);
+    if (!editor->IsChang())
+        return;
+    const QString text = editor->NumStr();
+
+    AppState& app = Mmain();
+    app.FormsClosing = kTrue;
+    UnloadChildForms();
+    app.FormsClosing = kFalse;
+
+    CommitDraws(text);
+    RecreateInferForms();
+    ShowFilterForm();
+}
+
+void MDIMain::CommitDraws(const QString& sNumStr)
+{
+    // The lottery stays alive through the update, whatever happens meanwhile.
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    if (!game)
+        return;
+    bool failed = false;
+    if (IsEmptyDrawList(sNumStr)) {
+        // The user removed every draw.
+        game->Add(std::vector<Draw>{});
+        failed = game->UpData();
+    } else if (game->AddStrNum(game->HeadData.GetDefFormat(), sNumStr) < 1) {
+        // Nothing could be read: the history stays as it was.
+        ReportError(S(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"));
+        return;
+    } else {
+        failed = game->UpData();
+    }
+    if (failed)
+        ReportError(S(u"更新开奖号码失败，开奖号码或分析数据无法写入文件。"));
+}
+
+void MDIMain::RecreateInferForms()
+{
+    AppState& app = Mmain();
+    IInferFormFactory* factory = InferFormFactory();
+    const std::shared_ptr<CLottorData> game = app.CurLottorData;
+    if (!factory || !game)
+        return;
+    const int16_t views = std::min<int16_t>(game->ViewCount(), AppState::InferCount);
+    for (int16_t i = 0; i < views; ++i) {
+        IInferForm*& form = app.InferForms[static_cast<size_t>(i)];
+        if (form)
+            continue;
+        if (CStat* stat = game->StatView(i))
+            form = factory->CreateInferForm(i, *stat);
+    }
+}
+
+void MDIMain::mnuSysLottorOption_Click()
+{
+    if (const auto& dialog = NeighbourWindows().LottoOption)
+        dialog(this);
+}
+
+// ---------------------------------------------------------------------------
+// Online menu
+
+void MDIMain::mnuOnlineDownLoadData_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr)
+        editor->SetSelTsp(QStringLiteral("DownLoad"));
+    mnuSysDataEdit_Click();
+}
+
+void MDIMain::mnuOnlineUpgrade_Click()
+{
+    if (const auto& dialog = NeighbourWindows().UpgradeDialog)
+        dialog(this);
+}
+
+void MDIMain::mnuOnlineWWW_Click()
+{
+    const QStringList& addresses = Mmain().SysInfo.SysAddress;
+    if (addresses.isEmpty()) {
+        MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), LoadResString(Res::SiteError),
+               QMessageBox::Ok);
+        return;
+    }
+    OpenWebAddress(this, addresses.front());
+}
+
+void MDIMain::mnuOnlineService_Click()
+{
+    OpenWebAddress(this, Mmain().SysInfo.SysMenuSever);
+}
+
+void MDIMain::mnuOnlineNew_Click()
+{
+    OpenWebAddress(this, Mmain().SysInfo.SysMenuNew);
+}
+
+// ---------------------------------------------------------------------------
+// Data-analysis menu
+
+void MDIMain::ClickInferMenu(int index)
+{
+    if (index < 0 || index >= kViewCount)
+        return;
+    IInferForm* form = Mmain().InferForms[static_cast<size_t>(index)];
+    if (!form)
+        return;
+    // The analysis window sets and clears the tick itself.
+    if (m_dataInfer[index]->isChecked())
+        form->Unload();
+    else
+        form->ShowForm();
+}
+
+void MDIMain::mnuDataRefresh_Click()
+{
+    AppState& app = Mmain();
+    const std::shared_ptr<CLottorData> game = app.CurLottorData;
+    if (!game)
+        return;
+    // FormsClosing stays clear: the child windows only hide.
+    UnloadChildForms();
+    const bool failed = game->ReStat();
+    for (IInferForm* form : app.InferForms) {
+        if (form && form->FormOpen())
+            form->RefreshForm();
+    }
+    if (failed)
+        ReportError(S(u"重新生成分析数据失败，分析数据无法写入文件。"));
+    if (IFilterForm* filter = FilterForm())
+        filter->RefreshForm();
+    ShowFilterForm();
+}
+
+// ---------------------------------------------------------------------------
+// Bets menu
+
+void MDIMain::mnuChipInFilter_Click()
+{
+    IChildForm* form = FilterChild();
+    if (!form)
+        return;
+    if (MenuEntry(QStringLiteral("mnuWindowFilter"))->isVisible())
+        form->Unload(); // only hides it
+    else
+        form->ShowForm();
+}
+
+void MDIMain::mnuChipInWay_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    IChildForm* form = windows.WayForm ? windows.WayForm() : nullptr;
+    if (!form)
+        return;
+    if (MenuEntry(QStringLiteral("mnuWindowWay"))->isVisible())
+        form->Unload();
+    else
+        form->ShowForm();
+}
+
+void MDIMain::mnuChipInGet_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->OpenChinIn();
+}
+
+void MDIMain::mnuChipInPut_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->SaveChinIn();
+}
+
+void MDIMain::mnuChipInOpen_Click()
+{
+    if (const auto& dialog = NeighbourWindows().DataInOut)
+        dialog(this, 2);
+}
+
+void MDIMain::mnuChipInSave_Click()
+{
+    if (const auto& dialog = NeighbourWindows().DataInOut)
+        dialog(this, 1);
+}
+
+void MDIMain::mnuChipInSaveData_Click()
+{
+    if (const auto& dialog = NeighbourWindows().DataInOut)
+        dialog(this, 3);
+}
+
+void MDIMain::mnuChipInQuery_Click()
+{
+    const auto& query = NeighbourWindows().HitQuery;
+    if (!query)
+        return;
+    CMsg msg;
+    msg.MainWait(true);
+    query(this);
+    msg.MainWait(false);
+}
+
+// ---------------------------------------------------------------------------
+// Help menu
+
+QString MDIMain::HelpTopic() const
+{
+    // The active child window; while the main window itself is not the
+    // active window, the child window that was active last. A closed (hidden)
+    // window is none.
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub)
+        sub = m_mdi->currentSubWindow();
+    const IChildForm* form =
+        sub && sub->isVisible() ? dynamic_cast<const IChildForm*>(sub->widget()) : nullptr;
+    const QString name = form ? form->Name() : QString();
+    return (name.isEmpty() ? QStringLiteral("qy") : name) + QStringLiteral(".htm");
+}
+
+void MDIMain::mnuHelpGuide_Click()
+{
+    ShowHelpTopic(Mmain().HelpFilePath, HelpTopic());
+}
+
+void MDIMain::mnuHelpAbout_Click()
+{
+    if (const auto& dialog = NeighbourWindows().AboutBox)
+        dialog(this);
+}
+
+// ---------------------------------------------------------------------------
+// The popups of the filter window and the analysis windows
+
+void MDIMain::mnuFilterCopy_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->CopyResultAll();
+}
+
+void MDIMain::mnuFilterView_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->ViewFilterSel();
+}
+
+void MDIMain::mnuFilterAdd_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->AddFilter();
+}
+
+void MDIMain::mnuFilterReplace_Click()
+{
+    if (const auto& dialog = NeighbourWindows().MrReplace)
+        dialog(this);
+}
+
+void MDIMain::mnuFilterDelect_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->DelResultSel();
+}
+
+void MDIMain::mnuFilterDelectAll_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->DelResultAll();
+}
+
+void MDIMain::mnuFilterSort_Click()
+{
+    if (IFilterForm* filter = FilterForm())
+        filter->tbrResult_ButtonClick(QStringLiteral("Refresh"));
+}
+
+void MDIMain::mnuListCopy_Click()
+{
+    IChildForm* form = ActiveChild();
+    if (!form || form->Name().compare(QLatin1String("FInfer"), Qt::CaseInsensitive) != 0)
+        return;
+    auto* source = dynamic_cast<IGridCopySource*>(form);
+    IGridCells* grid = source ? source->msgMain() : nullptr;
+    if (!grid)
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(GridSelectionText(*grid));
+}
+
+} // namespace kelton

@@ -1,0 +1,103 @@
+// The main window's status bar with the notice ticker, and the online
+// information applied at the end of the start-up.
+
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QStatusBar>
+
+#include "data/app_state.h"
+#include "data/text_helpers.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/web_open.h"
+#include "shell/upgrade_list.h"
+
+namespace kelton {
+
+namespace {
+
+// Blank steps after each notice before the next one starts.
+constexpr int kNoticeGap = 60;
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Notice ticker
+
+void MDIMain::tmrStatus_Timer()
+{
+    const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    const int n = static_cast<int>(notices.size());
+    if (n == 0) {
+        // The list was emptied under the running ticker.
+        m_tmrStatus.stop();
+        m_noticeText.clear();
+        m_noticeShown = 0;
+        m_notice->clear();
+        return;
+    }
+    ++m_noticeShown;
+    if (m_noticeShown > m_noticeText.size()) {
+        ++m_noticeIndex;
+        if (m_noticeIndex >= n || m_noticeIndex < 0)
+            m_noticeIndex = 0;
+        m_noticeText = notices[m_noticeIndex].NotifyText + QString(kNoticeGap, QLatin1Char(' '));
+        m_noticeShown = 1;
+    }
+    if (!statusBar()->isHidden())
+        m_notice->setText(m_noticeText.left(m_noticeShown));
+}
+
+void MDIMain::UpdateTicker()
+{
+    const bool run = !Mmain().SysInfo.SysNotify.isEmpty() && !statusBar()->isHidden();
+    if (!run)
+        m_tmrStatus.stop();
+    else if (!m_tmrStatus.isActive())
+        m_tmrStatus.start();
+}
+
+void MDIMain::StbNews_PanelClick(const QString& sKey)
+{
+    if (sKey != QLatin1String("Notify"))
+        return;
+    const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    if (notices.isEmpty() || m_noticeIndex < 0 || m_noticeIndex >= notices.size())
+        return;
+    OpenWebAddress(this, notices[m_noticeIndex].NotifyLink);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up online information
+
+void MDIMain::DataSetOther()
+{
+    ShowNewEditionDownList();
+    UpdateTicker();
+}
+
+void MDIMain::ShowNewEditionDownList()
+{
+    try {
+        const ServerInfo& info = Mmain().SysInfo;
+        if (CompareEdition(info.SysNewEdition) == EditionOffer::Newer &&
+            !TrimBlanks(info.SysNewEditionList).isEmpty()) {
+            mnuOnlineUpgrade_Click();
+            return;
+        }
+        ShowPage();
+    } catch (...) {
+        // Nothing to tell the user: the start-up goes on.
+    }
+}
+
+void MDIMain::ShowPage()
+{
+    const QStringList& pages = Mmain().SysInfo.SysShowPage;
+    if (pages.isEmpty())
+        return;
+    const auto index =
+        static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint32>(pages.size())));
+    OpenWebAddress(this, pages[index]);
+}
+
+} // namespace kelton

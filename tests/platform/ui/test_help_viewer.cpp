@@ -1,0 +1,115 @@
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include "platform/gbk.h"
+#include "platform/ui/help_viewer.h"
+#include "shell/ui/qt_app_env.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+class HelpViewerTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        m_folder = Path(QStringLiteral("Help"));
+        QDir().mkpath(m_folder);
+    }
+    void TearDown() override
+    {
+        CloseHelpViewer();
+        ProgramFolderTest::TearDown();
+    }
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_folder + QLatin1Char('/') + name;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QString m_folder;
+};
+
+TEST_F(HelpViewerTest, ATopicFallsBackToTheStartPage)
+{
+    EXPECT_EQ(HelpPagePath(m_folder, QStringLiteral("qy.htm")), QString());
+    const QString start = Write(QStringLiteral("qy.htm"), "<html>start</html>");
+    const QString filter = Write(QStringLiteral("fFilter.htm"), "<html>filter</html>");
+    Write(QStringLiteral("secret.htm"), "<html>x</html>");
+
+    EXPECT_EQ(HelpPagePath(m_folder, QStringLiteral("fFilter.htm")), filter);
+    // Names differ in case on this file system.
+    EXPECT_EQ(HelpPagePath(m_folder, QStringLiteral("FFilter.htm")), start);
+    EXPECT_EQ(HelpPagePath(m_folder, QStringLiteral("FInfer.htm")), start);
+    // A topic is a page of the folder, never a path.
+    for (const char* topic : {"../Kelt.dat", "/etc/passwd", "..", "", "a\\b.htm", "sub/qy.htm"})
+        EXPECT_EQ(HelpPagePath(m_folder, QLatin1String(topic)), start) << topic;
+    EXPECT_EQ(HelpPagePath(QString(), QStringLiteral("qy.htm")), QString());
+}
+
+TEST_F(HelpViewerTest, PagesAreDecodedByTheirCharset)
+{
+    const QString text = QStringLiteral("缩水过滤");
+    const QString utf8 = Write(QStringLiteral("u.htm"), "<html><head><meta charset=\"utf-8\"></head><body>" +
+                                                            text.toUtf8() + "</body></html>");
+    const QString gbk =
+        Write(QStringLiteral("g.htm"),
+              "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+              "</head><body>" +
+                  ToGbk(text) + "</body></html>");
+    const QString plain = Write(QStringLiteral("p.htm"), "<html><body>" + text.toUtf8() + "</body></html>");
+    for (const QString& page : {utf8, gbk, plain})
+        EXPECT_TRUE(ReadHtmlPage(page).contains(text)) << page.toStdString();
+    EXPECT_EQ(ReadHtmlPage(m_folder + QStringLiteral("/none.htm")), QString());
+}
+
+TEST_F(HelpViewerTest, TheWindowShowsTheTopicAndFollowsLinksInTheFolder)
+{
+    Write(QStringLiteral("qy.htm"), "<html><head><meta charset=\"utf-8\"><title>目录</title></head>"
+                                    "<body>start <a href=\"FOption.htm\">options</a></body></html>");
+    const QString options = Write(QStringLiteral("FOption.htm"), "<html><body>代理服务器</body></html>");
+
+    ShowHelpTopic(m_folder, QStringLiteral("FUpgrade.htm")); // no page: the start page
+    CHelpViewer* viewer = CHelpViewer::Instance();
+    ASSERT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->Browser()->toPlainText().startsWith(QStringLiteral("start")));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("使用帮助 - 目录"));
+    EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
+
+    Q_EMIT viewer->Browser()->anchorClicked(QUrl(QStringLiteral("FOption.htm")));
+    EXPECT_EQ(viewer->PagePath(), options);
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("代理服务器")));
+
+    // Links out of the folder are not followed.
+    Write(QStringLiteral("../outside.htm"), "<html>outside</html>");
+    Q_EMIT viewer->Browser()->anchorClicked(QUrl(QStringLiteral("../outside.htm")));
+    Q_EMIT viewer->Browser()->anchorClicked(QUrl(QStringLiteral("file:///etc/hostname")));
+    EXPECT_EQ(viewer->PagePath(), options);
+
+    // A second topic reuses the window.
+    ShowHelpTopic(m_folder, QStringLiteral("qy.htm"));
+    EXPECT_EQ(CHelpViewer::Instance(), viewer);
+    EXPECT_TRUE(viewer->Browser()->toPlainText().startsWith(QStringLiteral("start")));
+    CloseHelpViewer();
+    EXPECT_FALSE(viewer->isVisible());
+}
+
+TEST_F(HelpViewerTest, TheShownTopicCanBeReplaced)
+{
+    QStringList asked;
+    SetHelpShower([&](const QString& folder, const QString& topic) { asked << folder + "|" + topic; });
+    Write(QStringLiteral("qy.htm"), "<html>start</html>");
+    ShowHelpTopic(m_folder, QStringLiteral("fFilter.htm"));
+    SetHelpShower({});
+    EXPECT_EQ(asked, QStringList({m_folder + "|fFilter.htm"}));
+    EXPECT_FALSE(CHelpViewer::Instance()->isVisible());
+}
+
+} // namespace
+} // namespace kelton

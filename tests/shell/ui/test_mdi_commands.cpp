@@ -1,0 +1,1019 @@
+#include <memory>
+#include <optional>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/infer_form_factory.h"
+#include "data/lottor_data.h"
+#include "data/settings.h"
+#include "data/text_helpers.h"
+#include "engine/stat.h"
+#include "platform/program_folder.h"
+#include "platform/ui/help_viewer.h"
+#include "platform/ui/message_box.h"
+#include "qt_app_env.h"
+#include "shell/lottor_loader.h"
+#include "shell/msg_service.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/grid_copy.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_open.h"
+#include "shell/ui/shell_windows.h"
+#include "shell/ui/xp_toolbar.h"
+#include "shell/win_history.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n");
+
+// Answers every message box and remembers what was asked.
+class FakeBoxes : public IMessageBoxes {
+public:
+    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons) override
+    {
+        Titles << title;
+        Texts << text;
+        return QMessageBox::Ok;
+    }
+    QStringList Titles;
+    QStringList Texts;
+};
+
+class TestForm : public CChildForm {
+public:
+    using CChildForm::CChildForm;
+};
+
+// A filter window that records the operations the commands call.
+class FakeFilterForm : public CChildForm, public IFilterForm {
+public:
+    FakeFilterForm() : CChildForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤")) {}
+    void RefreshForm() override { Calls << QStringLiteral("RefreshForm"); }
+    void OpenChinIn() override { Calls << QStringLiteral("OpenChinIn"); }
+    void SaveChinIn() override { Calls << QStringLiteral("SaveChinIn"); }
+    void AddFilter() override { Calls << QStringLiteral("AddFilter"); }
+    void ViewFilterSel() override { Calls << QStringLiteral("ViewFilterSel"); }
+    void DelResultSel() override { Calls << QStringLiteral("DelResultSel"); }
+    void DelResultAll() override { Calls << QStringLiteral("DelResultAll"); }
+    void CopyResultAll() override { Calls << QStringLiteral("CopyResultAll"); }
+    void tbrResult_ButtonClick(const QString& sKey) override { Calls << QStringLiteral("tbrResult:") + sKey; }
+    QStringList Calls;
+};
+
+// A grid whose cell (r, c) reads "r.c".
+class FakeGrid : public IGridCells {
+public:
+    int Row() const override { return row; }
+    int RowSel() const override { return rowSel; }
+    int Col() const override { return col; }
+    int ColSel() const override { return colSel; }
+    QString TextMatrix(int r, int c) const override { return QStringLiteral("%1.%2").arg(r).arg(c); }
+    int row = 0, rowSel = 0, col = 0, colSel = 0;
+};
+
+// An analysis window with a grid; counts its refreshes.
+class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
+public:
+    explicit FakeInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
+    void RefreshForm() override { ++Refreshed; }
+    void RefreshBall(int16_t, int16_t) override {}
+    void RefreshFilter() override {}
+    IGridCells* msgMain() override { return &Grid; }
+    int Refreshed = 0;
+    FakeGrid Grid;
+};
+
+class FakeFactory : public IInferFormFactory {
+public:
+    IInferForm* CreateInferForm(int16_t sView, CStat&) override
+    {
+        auto* form = new FakeInferForm(sView);
+        Made << form;
+        return form;
+    }
+    QList<QPointer<FakeInferForm>> Made;
+};
+
+// The draw editor: hands back what the test sets.
+class FakeDataSet : public IDataSetForm {
+public:
+    void SetSelTsp(const QString& sKey) override { SelTsp = sKey; }
+    void ShowModal(QWidget* owner) override
+    {
+        ++Shown;
+        ShownWith = SelTsp;
+        EXPECT_EQ(owner, MainWindow());
+    }
+    bool IsChang() const override { return Chang; }
+    QString NumStr() const override { return Text; }
+    QString SelTsp;
+    QString ShownWith;
+    int Shown = 0;
+    bool Chang = false;
+    QString Text;
+};
+
+class CommandsTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        AppState& app = Mmain();
+        app.CurLottorData.reset();
+        app.InferForms.fill(nullptr);
+        app.FormsClosing = 0;
+        ResetMsgService();
+        WinHist().Clear();
+        NeighbourWindows() = ShellWindows{};
+        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+            // A window unloaded for real is made anew.
+            if (!m_filter || !m_filter->FormOpen())
+                m_filter = new FakeFilterForm;
+            return m_filter.data();
+        };
+        SetLottorLoader({});
+        SetMessageBoxes(&m_boxes);
+        SetShellOpener([this](const QUrl& url) { Opened << url.toString(); });
+        SetHelpShower([this](const QString& folder, const QString& topic) { Help << folder + "|" + topic; });
+        IniGlobal();
+    }
+
+    void TearDown() override
+    {
+        delete m_main;
+        m_main = nullptr;
+        FlushDeletes();
+        Mmain().CurLottorData.reset();
+        Mmain().InferForms.fill(nullptr);
+        SetInferFormFactory(nullptr);
+        SetLottorLoader({});
+        NeighbourWindows() = ShellWindows{};
+        SetMessageBoxes(nullptr);
+        SetShellOpener({});
+        SetHelpShower({});
+        ProgramFolderTest::TearDown();
+    }
+
+    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void Settle() { QApplication::processEvents(); }
+
+    // A settings file with the chooser flag, the games (name, data path as
+    // stored) and the default game.
+    void WriteSettings(bool showChooser, const QList<std::pair<QString, QString>>& games, int16_t select = 0)
+    {
+        IniSystem();
+        AppState& app = Mmain();
+        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        for (const auto& [name, path] : games)
+            app.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
+        app.LottoItems.SetSelectItem(select);
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        app.LottoItems = CLottoItem();
+        app.SettingRecord = SettingRecordType();
+    }
+
+    // An empty file under the program folder.
+    QString Touch(const QString& relative)
+    {
+        const QString path = ProgramPath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return path;
+    }
+
+    // A loader that records what it opens and opens anything but a file
+    // named "bad"; the lottery is a stand-in that is never used.
+    void InstallFakeLoader()
+    {
+        SetLottorLoader([this](const QString& sFile, int16_t) -> std::optional<LoadedLottor> {
+            LoadedFiles << sFile;
+            if (sFile.endsWith(QLatin1String("bad")))
+                return std::nullopt;
+            static char token;
+            LoadedLottor game;
+            game.Lottor =
+                std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&token), [](CLottorData*) {});
+            game.LottorName = QFileInfo(sFile).fileName();
+            game.BM = 3;
+            return game;
+        });
+    }
+
+    // The real loader over CLottorData.
+    void InstallRealLoader()
+    {
+        SetLottorLoader([this](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
+            LoadedFiles << sFile;
+            auto lottor = std::make_shared<CLottorData>();
+            if (lottor->OpenData(nViews, sFile))
+                return std::nullopt;
+            LoadedLottor game;
+            game.LottorName = lottor->HeadData.LottorName;
+            game.BM = lottor->HeadData.BM;
+            game.MrMain = lottor->HeadData.MrMain;
+            game.MrDataName = lottor->HeadData.MrDataName;
+            game.Lottor = std::move(lottor);
+            return game;
+        });
+    }
+
+    // A game file of three-digit draws 2024001.. with the digits given.
+    void MakeGame(const QString& relative, const QStringList& digits)
+    {
+        {
+            CLottorData created;
+            ASSERT_FALSE(created.CreateData(kThreeDigits, relative, 1000));
+        }
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, relative, false));
+        std::vector<Draw> draws;
+        for (int i = 0; i < digits.size(); ++i) {
+            Draw draw;
+            draw.Issue = 2024001 + i;
+            draw.Num = {0};
+            for (const QChar c : digits[i])
+                draw.Num.push_back(static_cast<int16_t>(c.digitValue()));
+            draws.push_back(draw);
+        }
+        ASSERT_EQ(game.Add(draws), digits.size());
+        ASSERT_FALSE(game.UpData());
+    }
+
+    MDIMain& Start()
+    {
+        m_main = new MDIMain;
+        m_main->MDIForm_Load();
+        QApplication::setActiveWindow(m_main);
+        return *m_main;
+    }
+
+    void Restart()
+    {
+        delete m_main;
+        m_main = nullptr;
+        FlushDeletes();
+        Mmain().FormsClosing = 0;
+        Start();
+    }
+
+    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+
+    FakeBoxes m_boxes;
+    MDIMain* m_main = nullptr;
+    QPointer<FakeFilterForm> m_filter;
+    QStringList LoadedFiles;
+    QStringList Opened;
+    QStringList Help;
+};
+
+// --- Start-up ----------------------------------------------------------------
+
+TEST_F(CommandsTest, WithoutAChooserTheStartUpOpensTheLastGame)
+{
+    // A fresh settings file asks for the chooser, which is not part of the
+    // program here: the game the list names opens.
+    WriteSettings(true, {{QStringLiteral("排列三"), QStringLiteral("Lottor/lottor1000")}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    EXPECT_EQ(LoadedFiles, QStringList({"Lottor/lottor1000"}));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [lottor1000]"));
+    ASSERT_TRUE(m_filter);
+    EXPECT_TRUE(m_filter->Visible());
+}
+
+TEST_F(CommandsTest, TheStartUpSeedsTheHelpPages)
+{
+    Start();
+    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/qy.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/FAbout.htm")).isFile());
+}
+
+// --- Choose game -------------------------------------------------------------
+
+TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
+{
+    const QString path = Touch(QStringLiteral("Lottor/a/game"));
+    WriteSettings(false, {{QStringLiteral("A"), path}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    ASSERT_EQ(LoadedFiles.size(), 1);
+
+    // The list names the same file another way: relative, with a detour.
+    for (const QString& spelling :
+         {path, QStringLiteral("Lottor/a/game"), QStringLiteral("Lottor/a/../a/game")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        NeighbourWindows().ChooseGame = [&](QWidget*) {
+            Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("A2"), spelling);
+            Mmain().LottoItems.SetSelectItem(static_cast<int16_t>(Mmain().LottoItems.LottoCount() - 1));
+            return true;
+        };
+        main.mnuSysDataLottor_Click();
+        EXPECT_EQ(LoadedFiles.size(), 1);
+        ASSERT_TRUE(m_filter);
+        EXPECT_TRUE(m_filter->Visible());
+        EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    }
+}
+
+TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
+{
+    const QString first = Touch(QStringLiteral("Lottor/a/game"));
+    const QString second = Touch(QStringLiteral("Lottor/b/game"));
+    WriteSettings(false, {{QStringLiteral("A"), first}, {QStringLiteral("B"), second}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    QPointer<FakeFilterForm> before = m_filter;
+
+    NeighbourWindows().ChooseGame = [](QWidget*) {
+        Mmain().LottoItems.SetSelectItem(1);
+        return true;
+    };
+    main.mnuSysDataLottor_Click();
+    EXPECT_EQ(LoadedFiles, QStringList({first, second}));
+    EXPECT_EQ(main.LottorPath(), second);
+    // The windows of the previous game were unloaded for real; the filter
+    // window opens afresh.
+    FlushDeletes();
+    EXPECT_FALSE(before);
+    ASSERT_TRUE(m_filter);
+    EXPECT_TRUE(m_filter->Visible());
+    EXPECT_EQ(Mmain().FormsClosing, 0);
+}
+
+TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
+{
+    const QString current = Touch(QStringLiteral("Lottor/now"));
+    WriteSettings(
+        false, {{QStringLiteral("Now"), current}, {QStringLiteral("Gone"), QStringLiteral("Lottor/gone")}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    ASSERT_EQ(LoadedFiles.size(), 1);
+    // The files of both games are gone: compared by what is on disk alone,
+    // they would count as the same game.
+    QFile::remove(current);
+    NeighbourWindows().ChooseGame = [](QWidget*) {
+        Mmain().LottoItems.SetSelectItem(1);
+        return true;
+    };
+    main.mnuSysDataLottor_Click();
+    EXPECT_EQ(LoadedFiles.size(), 1); // no load attempted
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
+    EXPECT_EQ(m_boxes.Texts[0],
+              QStringLiteral("打开彩票失败，找不到彩票数据文件：") + ProgramPath("Lottor/gone"));
+    // Nothing was closed.
+    EXPECT_TRUE(m_filter && m_filter->Visible());
+    EXPECT_TRUE(Entry("mnuChipInFilter")->isEnabled());
+
+    // Without a game loaded it is reported all the same.
+    Mmain().CurLottorData.reset();
+    main.mnuSysDataLottor_Click();
+    EXPECT_EQ(LoadedFiles.size(), 1);
+    EXPECT_EQ(m_boxes.Texts.size(), 2);
+}
+
+TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
+{
+    const QString good = Touch(QStringLiteral("Lottor/good"));
+    const QString bad = Touch(QStringLiteral("Lottor/bad"));
+    WriteSettings(false, {{QStringLiteral("Good"), good}, {QStringLiteral("Bad"), bad}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    const auto current = Mmain().CurLottorData;
+
+    NeighbourWindows().ChooseGame = [](QWidget*) {
+        Mmain().LottoItems.SetSelectItem(1);
+        return true;
+    };
+    main.mnuSysDataLottor_Click();
+    EXPECT_EQ(Mmain().CurLottorData, current);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [good]"));
+    FlushDeletes();
+    EXPECT_FALSE(m_filter);
+    EXPECT_FALSE(Entry("mnuChipInFilter")->isEnabled());
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_TRUE(m_boxes.Texts[0].startsWith(QStringLiteral("打开彩票失败，彩票数据文件无法读取：")));
+}
+
+TEST_F(CommandsTest, ACancelledChooserChangesNothing)
+{
+    const QString path = Touch(QStringLiteral("Lottor/a"));
+    WriteSettings(false, {{QStringLiteral("A"), path}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    int asked = 0;
+    NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+        ++asked;
+        EXPECT_EQ(owner, &main);
+        return false;
+    };
+    Entry("mnuSysDataLottor")->trigger();
+    main.Tbr1_ButtonClick(QStringLiteral("Lottor"));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(LoadedFiles.size(), 1);
+    EXPECT_TRUE(m_filter && m_filter->Visible());
+}
+
+// --- Draw numbers --------------------------------------------------------------
+
+class DrawCommitTest : public CommandsTest {
+protected:
+    void SetUp() override
+    {
+        CommandsTest::SetUp();
+        SetInferFormFactory(&m_factory);
+        MakeGame(QStringLiteral("Lottor/game"), {"123", "456", "789", "012"});
+        WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
+        InstallRealLoader();
+        NeighbourWindows().DataSetForm = [this] { return &m_editor; };
+        Start();
+        ASSERT_TRUE(Mmain().CurLottorData);
+        ASSERT_EQ(Game().NumCount(), 4);
+    }
+    CLottorData& Game() const { return *Mmain().CurLottorData; }
+
+    FakeFactory m_factory;
+    FakeDataSet m_editor;
+};
+
+TEST_F(DrawCommitTest, AnEditorClosedWithoutConfirmingChangesNothing)
+{
+    m_editor.Text = QString();
+    Entry("mnuSysDataEdit")->trigger();
+    EXPECT_EQ(m_editor.Shown, 1);
+    EXPECT_EQ(Game().NumCount(), 4);
+    ASSERT_TRUE(m_filter);
+    FlushDeletes();
+    EXPECT_TRUE(m_filter);
+    EXPECT_TRUE(m_factory.Made[0]);
+}
+
+TEST_F(DrawCommitTest, ConfirmedDrawsAreStoredAndTheWindowsComeBack)
+{
+    m_editor.Chang = true;
+    m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n2024003: 9 9 9\r\n");
+    const auto firstWindows = m_factory.Made;
+    Entry("mnuSysDataEdit")->trigger();
+    EXPECT_TRUE(m_boxes.Texts.isEmpty()) << m_boxes.Texts.join(';').toStdString();
+    EXPECT_EQ(Game().NumCount(), 3);
+    EXPECT_EQ(Game().Num(1, 2), 9);
+    EXPECT_EQ(Game().StatView(0)->RecordCount(), 4);
+    // The analysis windows were unloaded for real and made anew.
+    FlushDeletes();
+    for (const auto& form : firstWindows)
+        EXPECT_FALSE(form);
+    for (int i = 0; i < AppState::InferCount; ++i)
+        EXPECT_NE(Mmain().InferForms[i], nullptr) << i;
+    ASSERT_TRUE(m_filter);
+    EXPECT_TRUE(m_filter->Visible());
+    EXPECT_EQ(Mmain().FormsClosing, 0);
+}
+
+TEST_F(DrawCommitTest, OnlyAnEmptyListDeletesTheHistory)
+{
+    struct Case {
+        const char* text;
+        int16_t count; // draws kept
+        bool reported;
+    };
+    const Case cases[] = {
+        {"not a draw\r\nnor this\r\n", 4, true}, // nothing readable: kept, reported
+        {"2024001: 1 2\r\n", 4, true},           // too few numbers
+        {"2024001: 1 2 33\r\n", 4, true},        // a number out of range
+        {"  \r\n\r\n", 0, false},                // the user removed every draw
+        {"", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        // Back to four draws.
+        m_editor.Chang = true;
+        m_editor.Text =
+            QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n2024003: 7 8 9\r\n2024004: 0 1 2\r\n");
+        m_main->mnuSysDataEdit_Click();
+        ASSERT_EQ(Game().NumCount(), 4);
+        m_boxes.Texts.clear();
+
+        m_editor.Text = QString::fromUtf8(c.text);
+        m_main->mnuSysDataEdit_Click();
+        EXPECT_EQ(Game().NumCount(), c.count);
+        EXPECT_EQ(Game().StatView(0)->RecordCount(), c.count + 1);
+        EXPECT_EQ(m_boxes.Texts.size(), c.reported ? 1 : 0);
+        if (c.reported) {
+            EXPECT_EQ(m_boxes.Titles.back(), QStringLiteral("操作错误"));
+            EXPECT_TRUE(m_boxes.Texts.back().startsWith(QStringLiteral("更新开奖号码失败，")));
+        }
+        ASSERT_TRUE(m_filter);
+        EXPECT_TRUE(m_filter->Visible());
+    }
+}
+
+TEST_F(DrawCommitTest, AFailedUpdateIsReported)
+{
+    // The data file can no longer be replaced.
+    const QString path = Game().FilePath();
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    m_editor.Chang = true;
+    m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n");
+    m_main->mnuSysDataEdit_Click();
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
+    EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("更新开奖号码失败，开奖号码或分析数据无法写入文件。"));
+}
+
+TEST_F(DrawCommitTest, TheDownloadCommandOpensTheEditorOnItsDownloadTab)
+{
+    Entry("mnuOnlineDownLoadData")->trigger();
+    EXPECT_EQ(m_editor.ShownWith, QStringLiteral("DownLoad"));
+    // The tab stays chosen for the next opening.
+    Entry("mnuSysDataEdit")->trigger();
+    EXPECT_EQ(m_editor.Shown, 2);
+    EXPECT_EQ(m_editor.ShownWith, QStringLiteral("DownLoad"));
+}
+
+// --- Regenerate ------------------------------------------------------------------
+
+TEST_F(DrawCommitTest, RegeneratingRebuildsTheViewsAndRefreshesTheWindows)
+{
+    auto* infer = m_factory.Made[2].data();
+    ASSERT_TRUE(infer);
+    infer->ShowForm();
+    Settle();
+    // Every view is written again.
+    const QString statFile = CLottorData::StatPath(Game().FilePath(), 7);
+    QFile(statFile).setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime);
+
+    Entry("mnuDataRefresh")->trigger();
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_GT(QFileInfo(statFile).lastModified().date().year(), 2001);
+    EXPECT_EQ(Game().StatView(7)->RecordCount(), 5);
+    // The windows were only hidden, and each open one refreshed.
+    FlushDeletes();
+    ASSERT_TRUE(m_factory.Made[2]);
+    EXPECT_FALSE(infer->Visible());
+    EXPECT_EQ(infer->Refreshed, 1);
+    EXPECT_EQ(Mmain().InferForms[2], infer);
+    ASSERT_TRUE(m_filter);
+    EXPECT_EQ(m_filter->Calls, QStringList({"RefreshForm"}));
+    EXPECT_TRUE(m_filter->Visible());
+}
+
+TEST_F(DrawCommitTest, AFailedRegenerationIsReported)
+{
+    const QString path = Game().FilePath();
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    m_main->mnuDataRefresh_Click();
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
+    ASSERT_TRUE(m_filter);
+    EXPECT_TRUE(m_filter->Visible());
+}
+
+// --- Data and bet commands -----------------------------------------------------
+
+TEST_F(DrawCommitTest, TheDataMenuOpensAndClosesAnAnalysisWindow)
+{
+    FakeInferForm* infer = m_factory.Made[4];
+    QAction* entry = m_main->mnuDataInfer(4);
+    entry->trigger();
+    EXPECT_TRUE(infer->Visible());
+    EXPECT_TRUE(entry->isChecked());
+    entry->trigger();
+    EXPECT_FALSE(infer->Visible());
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_TRUE(infer->FormOpen());
+}
+
+TEST_F(CommandsTest, TheBetsMenuTogglesTheFilterWindowAndCallsItsOperations)
+{
+    const QString path = Touch(QStringLiteral("Lottor/a"));
+    WriteSettings(false, {{QStringLiteral("A"), path}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    ASSERT_TRUE(m_filter && m_filter->Visible());
+
+    Entry("mnuChipInFilter")->trigger();
+    EXPECT_FALSE(m_filter->Visible());
+    EXPECT_FALSE(Entry("mnuWindowFilter")->isVisible());
+    Entry("mnuChipInFilter")->trigger();
+    EXPECT_TRUE(m_filter->Visible());
+
+    struct Call {
+        const char* entry;
+        const char* call;
+    };
+    const Call calls[] = {
+        {"mnuChipInGet", "OpenChinIn"},         {"mnuChipInPut", "SaveChinIn"},
+        {"mnuFilterCopy", "CopyResultAll"},     {"mnuFilterView", "ViewFilterSel"},
+        {"mnuFilterAdd", "AddFilter"},          {"mnuFilterDelect", "DelResultSel"},
+        {"mnuFilterDelectAll", "DelResultAll"}, {"mnuFilterSort", "tbrResult:Refresh"},
+    };
+    for (const Call& call : calls) {
+        m_filter->Calls.clear();
+        Entry(call.entry)->trigger();
+        EXPECT_EQ(m_filter->Calls, QStringList({QLatin1String(call.call)})) << call.entry;
+    }
+    // The toolbar's scheme buttons run the same commands.
+    m_filter->Calls.clear();
+    main.Tbr1_ButtonClick(QStringLiteral("Open"));
+    main.Tbr1_ButtonClick(QStringLiteral("Save"));
+    EXPECT_EQ(m_filter->Calls, QStringList({"OpenChinIn", "SaveChinIn"}));
+}
+
+TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
+{
+    const QString path = Touch(QStringLiteral("Lottor/a"));
+    WriteSettings(false, {{QStringLiteral("A"), path}});
+    InstallFakeLoader();
+    MDIMain& main = Start();
+
+    QStringList shown;
+    ShellWindows& windows = NeighbourWindows();
+    windows.DataInOut = [&](QWidget* owner, int16_t tag) {
+        EXPECT_EQ(owner, &main);
+        shown << QStringLiteral("DataInOut%1").arg(tag);
+    };
+    windows.HitQuery = [&](QWidget*) {
+        // The prize query runs with the program busy.
+        EXPECT_TRUE(CMsg().IsBusy());
+        shown << QStringLiteral("HitQuery");
+    };
+    windows.LottoOption = [&](QWidget*) { shown << QStringLiteral("LottoOption"); };
+    windows.MrReplace = [&](QWidget*) { shown << QStringLiteral("MrReplace"); };
+    windows.OptionDialog = [&](QWidget*) { shown << QStringLiteral("Option"); };
+    windows.UpgradeDialog = [&](QWidget*) { shown << QStringLiteral("Upgrade"); };
+    windows.AboutBox = [&](QWidget*) { shown << QStringLiteral("About"); };
+
+    struct Expect {
+        const char* entry;
+        const char* dialog;
+    };
+    const Expect expects[] = {
+        {"mnuChipInOpen", "DataInOut2"},
+        {"mnuFilterOpen", "DataInOut2"},
+        {"mnuChipInSave", "DataInOut1"},
+        {"mnuFilterSave", "DataInOut1"},
+        {"mnuChipInSaveData", "DataInOut3"},
+        {"mnuChipInQuery", "HitQuery"},
+        {"mnuSysLottorOption", "LottoOption"},
+        {"mnuFilterReplace", "MrReplace"},
+        {"mnuSysOption", "Option"},
+        {"mnuOnlineUpgrade", "Upgrade"},
+        {"mnuHelpAbout", "About"},
+    };
+    for (const Expect& expect : expects) {
+        shown.clear();
+        main.MenuEntry(QLatin1String(expect.entry))->trigger();
+        EXPECT_EQ(shown, QStringList({QLatin1String(expect.dialog)})) << expect.entry;
+    }
+    EXPECT_FALSE(CMsg().IsBusy());
+
+    // Windows that are not part of the program: nothing happens.
+    windows = ShellWindows{};
+    for (const Expect& expect : expects)
+        main.MenuEntry(QLatin1String(expect.entry))->trigger();
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+}
+
+// --- Toolbar and status bar toggles ----------------------------------------------
+
+TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
+{
+    MDIMain* main = &Start();
+    Entry("mnuSysBar")->trigger();
+    Entry("mnuSysStatus")->trigger();
+    EXPECT_FALSE(main->Tbr1()->isVisible());
+    EXPECT_FALSE(main->StbNews()->isVisible());
+    EXPECT_FALSE(Entry("mnuSysBar")->isChecked());
+    EXPECT_FALSE(Entry("mnuSysStatus")->isChecked());
+    EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
+    EXPECT_EQ(Mmain().SettingRecord.ShowStatusBar(), 0);
+    ASSERT_TRUE(main->close());
+
+    Restart();
+    main = m_main;
+    EXPECT_FALSE(main->Tbr1()->isVisible());
+    EXPECT_FALSE(main->StbNews()->isVisible());
+    EXPECT_FALSE(Entry("mnuSysBar")->isChecked());
+    EXPECT_FALSE(Entry("mnuSysStatus")->isChecked());
+
+    // And back on, by the keys.
+    Entry("mnuSysBar")->trigger();
+    main->mnuSysStatus_Click();
+    EXPECT_TRUE(main->Tbr1()->isVisible());
+    EXPECT_TRUE(main->StbNews()->isVisible());
+    EXPECT_TRUE(Entry("mnuSysBar")->isChecked());
+    EXPECT_TRUE(Entry("mnuSysStatus")->isChecked());
+    ASSERT_TRUE(main->close());
+    Restart();
+    EXPECT_TRUE(m_main->Tbr1()->isVisible());
+    EXPECT_TRUE(m_main->StbNews()->isVisible());
+}
+
+// --- Notice ticker ---------------------------------------------------------------
+
+void SetNotices(const QStringList& texts)
+{
+    QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    notices.clear();
+    for (const QString& text : texts)
+        notices.push_back({text, QStringLiteral("http://news.example/") + text});
+}
+
+// Ticks until the next notice starts.
+void AdvanceToNextNotice(MDIMain& main)
+{
+    do
+        main.tmrStatus_Timer();
+    while (main.NoticeShown() != 1);
+}
+
+// The notice entries in the order they start, over a number of ticks.
+QList<int> StartedNotices(MDIMain& main, int ticks)
+{
+    QList<int> started;
+    for (int i = 0; i < ticks; ++i) {
+        main.tmrStatus_Timer();
+        if (main.NoticeShown() == 1)
+            started << main.NoticeIndex();
+    }
+    return started;
+}
+
+TEST_F(CommandsTest, TheTickerShowsTheNoticesInTurn)
+{
+    MDIMain& main = Start();
+    EXPECT_FALSE(main.tmrStatus()->isActive());
+    EXPECT_EQ(main.tmrStatus()->interval(), 300);
+
+    SetNotices({"a", "bb", "c"});
+    main.DataSetOther();
+    EXPECT_TRUE(main.tmrStatus()->isActive());
+    // Each notice takes its length plus 60 blank steps.
+    EXPECT_EQ(StartedNotices(main, 61 + 62 + 61 + 61 + 1), QList<int>({1, 2, 0, 1}));
+
+    // One notice: the same one after every 60 blanks.
+    Restart();
+    SetNotices({"abc"});
+    m_main->DataSetOther();
+    m_main->tmrStatus_Timer();
+    EXPECT_EQ(m_main->NoticeIndex(), 0);
+    EXPECT_EQ(m_main->NoticePanel()->text(), QStringLiteral("a"));
+    m_main->tmrStatus_Timer();
+    EXPECT_EQ(m_main->NoticePanel()->text(), QStringLiteral("ab"));
+    EXPECT_EQ(m_main->NoticeText(), QStringLiteral("abc") + QString(60, QLatin1Char(' ')));
+    EXPECT_EQ(StartedNotices(*m_main, 63 * 2), QList<int>({0, 0}));
+}
+
+TEST_F(CommandsTest, TheTickerRunsOnlyWithNoticesAndAVisibleStatusBar)
+{
+    MDIMain& main = Start();
+    main.DataSetOther();
+    EXPECT_FALSE(main.tmrStatus()->isActive()); // no notices
+
+    SetNotices({"hello", "world"});
+    main.mnuSysStatus_Click(); // hidden
+    main.DataSetOther();
+    EXPECT_FALSE(main.tmrStatus()->isActive());
+    main.mnuSysStatus_Click(); // shown again
+    EXPECT_TRUE(main.tmrStatus()->isActive());
+
+    for (int i = 0; i < 3; ++i)
+        main.tmrStatus_Timer();
+    const int index = main.NoticeIndex();
+    const int shown = main.NoticeShown();
+    main.mnuSysStatus_Click();
+    EXPECT_FALSE(main.tmrStatus()->isActive());
+    main.mnuSysStatus_Click();
+    EXPECT_TRUE(main.tmrStatus()->isActive());
+    // It goes on where it stopped.
+    EXPECT_EQ(main.NoticeIndex(), index);
+    EXPECT_EQ(main.NoticeShown(), shown);
+    main.tmrStatus_Timer();
+    EXPECT_EQ(main.NoticePanel()->text(), QStringLiteral("worl"));
+
+    // The timer really ticks, on its own.
+    main.tmrStatus()->setInterval(1);
+    const int before = main.NoticeShown();
+    QTimer::singleShot(30, [] {});
+    for (int i = 0; i < 50 && main.NoticeShown() == before; ++i)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    EXPECT_NE(main.NoticeShown(), before);
+}
+
+TEST_F(CommandsTest, AClickOnTheTickerOpensTheNoticeOnShow)
+{
+    MDIMain& main = Start();
+    // With no notices nothing opens.
+    main.StbNews_PanelClick(QStringLiteral("Notify"));
+    EXPECT_TRUE(Opened.isEmpty());
+
+    SetNotices({"a", "b"});
+    Mmain().SysInfo.SysNotify.push_back({QStringLiteral("local"), QStringLiteral("Kelt.dat")});
+    Mmain().SysInfo.SysNotify.push_back({QStringLiteral("file"), QStringLiteral("file:///etc/passwd")});
+    main.DataSetOther();
+    main.tmrStatus_Timer(); // notice 1 starts
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), main.NoticePanel()->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main.NoticePanel(), &press);
+    EXPECT_EQ(Opened, QStringList({"http://news.example/b"}));
+    // Another panel's click does nothing.
+    main.StbNews_PanelClick(QString());
+    EXPECT_EQ(Opened.size(), 1);
+
+    // Links that are no web address are never opened.
+    QFile(ProgramPath(QStringLiteral("Kelt.dat"))).open(QIODevice::WriteOnly);
+    for (int i = 0; i < 2; ++i) {
+        AdvanceToNextNotice(main);
+        main.StbNews_PanelClick(QStringLiteral("Notify"));
+    }
+    EXPECT_EQ(main.NoticeIndex(), 3);
+    EXPECT_EQ(Opened.size(), 1);
+}
+
+// --- Start-up online information ---------------------------------------------
+
+TEST_F(CommandsTest, TheStartUpOffersANewerEditionOrOpensAPage)
+{
+    struct Case {
+        const char* edition;
+        const char* list;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"2.1", "http://up.example/list.txt", true}, // 2.10 > 2.04, not "2.1" < "2.04" as text
+        {"2.05", "http://up.example/list.txt", true},    {"2.04", "http://up.example/list.txt", false},
+        {"2.0400", "http://up.example/list.txt", false}, {"2.05", "", false},
+        {"new", "http://up.example/list.txt", false},    {"", "", false},
+    };
+    MDIMain& main = Start();
+    int offers = 0;
+    NeighbourWindows().UpgradeDialog = [&](QWidget* owner) {
+        EXPECT_EQ(owner, &main);
+        ++offers;
+    };
+    Mmain().SysInfo.SysShowPage = {QStringLiteral("http://page.example/one")};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edition);
+        offers = 0;
+        Opened.clear();
+        Mmain().SysInfo.SysNewEdition = QLatin1String(c.edition);
+        Mmain().SysInfo.SysNewEditionList = QLatin1String(c.list);
+        main.DataSetOther();
+        EXPECT_EQ(offers, c.offered ? 1 : 0);
+        EXPECT_EQ(Opened, c.offered ? QStringList() : QStringList({"http://page.example/one"}));
+    }
+}
+
+TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
+{
+    MDIMain& main = Start();
+    main.ShowPage();
+    EXPECT_TRUE(Opened.isEmpty()); // none listed
+
+    const QStringList pages = {QStringLiteral("http://page.example/1"),
+                               QStringLiteral("https://page.example/2")};
+    Mmain().SysInfo.SysShowPage = pages;
+    QSet<QString> seen;
+    for (int i = 0; i < 60; ++i) {
+        Opened.clear();
+        main.ShowPage();
+        ASSERT_EQ(Opened.size(), 1);
+        seen.insert(Opened[0]);
+    }
+    EXPECT_EQ(seen, QSet<QString>(pages.begin(), pages.end()));
+
+    // An address that is no web page is not opened.
+    QFile(ProgramPath(QStringLiteral("Kelt.dat"))).open(QIODevice::WriteOnly);
+    Mmain().SysInfo.SysShowPage = {QStringLiteral("Kelt.dat")};
+    Opened.clear();
+    main.ShowPage();
+    EXPECT_TRUE(Opened.isEmpty());
+}
+
+TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
+{
+    IniSystem();
+    Mmain().SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
+                                            "http://page.example/\r\n"));
+    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+    NeighbourWindows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
+    MDIMain& main = Start();
+    EXPECT_EQ(Opened, QStringList({"http://page.example/"}));
+    EXPECT_TRUE(main.tmrStatus()->isActive());
+    EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
+}
+
+// --- Web site --------------------------------------------------------------------
+
+TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
+{
+    MDIMain& main = Start();
+    ServerInfo& info = Mmain().SysInfo;
+    info.SysAddress = {QStringLiteral("http://site.example/"), QStringLiteral("http://other.example/")};
+    info.SysMenuSever = QStringLiteral("http://service.example/");
+    info.SysMenuNew = QStringLiteral("javascript:alert(1)");
+    Entry("mnuOnlineWWW")->trigger();
+    Entry("mnuHelpOnline")->trigger();
+    main.Tbr1_ButtonClick(QStringLiteral("Online"));
+    Entry("mnuOnlineService")->trigger();
+    Entry("mnuOnlineNew")->trigger();
+    EXPECT_EQ(Opened, QStringList({"http://site.example/", "http://site.example/", "http://site.example/",
+                                   "http://service.example/"}));
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+
+    info.SysAddress.clear();
+    Opened.clear();
+    Entry("mnuOnlineWWW")->trigger();
+    EXPECT_TRUE(Opened.isEmpty());
+    EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
+    EXPECT_EQ(m_boxes.Texts, QStringList({"访问网站出错！"}));
+}
+
+// --- Help ------------------------------------------------------------------------
+
+TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
+{
+    MDIMain& main = Start();
+    const QString folder = Mmain().HelpFilePath;
+    EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
+    Entry("mnuHelpGuide")->trigger();
+
+    NeighbourWindows().FilterForm()->ShowForm();
+    Settle();
+    EXPECT_EQ(main.HelpTopic(), QStringLiteral("fFilter.htm"));
+    main.Tbr1_ButtonClick(QStringLiteral("Help"));
+
+    auto* infer = new FakeInferForm(1);
+    infer->ShowForm();
+    Settle();
+    Entry("mnuHelpGuide")->trigger();
+    EXPECT_EQ(Help, QStringList({folder + "|qy.htm", folder + "|fFilter.htm", folder + "|FInfer.htm"}));
+
+    // Closed windows leave the main window's own page.
+    infer->Unload();
+    m_filter->Unload();
+    Settle();
+    EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
+}
+
+// --- Grid copy -------------------------------------------------------------------
+
+TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
+{
+    FakeGrid grid;
+    grid.row = 5;
+    grid.rowSel = 3;
+    grid.col = 2;
+    grid.colSel = 4;
+    const QString expected = QStringLiteral("0.0\t0.2\t0.3\t0.4\r\n"
+                                            "3.0\t3.2\t3.3\t3.4\r\n"
+                                            "4.0\t4.2\t4.3\t4.4\r\n"
+                                            "5.0\t5.2\t5.3\t5.4\r\n");
+    EXPECT_EQ(GridSelectionText(grid), expected);
+    grid.row = grid.rowSel = 1;
+    grid.col = grid.colSel = 0;
+    EXPECT_EQ(GridSelectionText(grid), QStringLiteral("0.0\t0.0\r\n1.0\t1.0\r\n"));
+
+    MDIMain& main = Start();
+    auto* infer = new FakeInferForm(0);
+    infer->Grid.row = 5;
+    infer->Grid.rowSel = 3;
+    infer->Grid.col = 2;
+    infer->Grid.colSel = 4;
+    infer->ShowForm();
+    Settle();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    main.MenuEntry(QStringLiteral("mnuListCopy"))->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+
+    // Another window active: the clipboard stays as it is.
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    NeighbourWindows().FilterForm()->ShowForm();
+    Settle();
+    main.mnuListCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+} // namespace
+} // namespace kelton
