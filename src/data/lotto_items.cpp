@@ -60,8 +60,11 @@ QString CLottoItem::InfoStr()
             out += group + kCrLf;
     }
     out += QStringLiteral("[LOTTOITEM_DATA]") + kCrLf;
+    // The reader unescapes all three fields: the groups are escaped too, so
+    // that a TAB or line break in them cannot split the game's line (indexes
+    // and blanks are written as they are).
     for (const Item& item : m_items)
-        out += TrimBlanks(item.Groups) + QLatin1Char('\t') + CodeIniStr(item.Name, false) +
+        out += CodeIniStr(TrimBlanks(item.Groups), false) + QLatin1Char('\t') + CodeIniStr(item.Name, false) +
                QLatin1Char('\t') + CodeIniStr(item.Path, false) + kCrLf;
     out += QStringLiteral("[LOTTOITEM_SELECT]") + kCrLf + QString::number(m_select);
     return out;

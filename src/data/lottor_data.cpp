@@ -43,6 +43,13 @@ int64_t RecordLen(int16_t bm)
     return 4 + 2 * int64_t(bm);
 }
 
+// Whether the statistics of the game can be kept: the tables of a record
+// grow with the square of the values, and a large shape would not fit.
+bool StatsFit(const CLottorHead& head)
+{
+    return StatLayout::RecordBytes(head.BcDataLen, head.BcMain, head.BM) <= StatLayout::kMaxRecordBytes;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -178,6 +185,10 @@ bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int1
         return true;
     if (ImportData(sStrData))
         return true;
+    if (!StatsFit(HeadData)) {
+        Clear();
+        return true;
+    }
     m_filePath = FullDataPath(sFile);
     m_header = DataFileHeader::Fresh();
     m_header.FileTag = sFileTag;
@@ -213,7 +224,7 @@ bool CLottorData::ReadDataFile(const QString& path)
     if (text.size() != h.HeadLen)
         return false;
     HeadData.SetHeadStr(FromGbk(text));
-    if (!HeadData.Enable())
+    if (!HeadData.Enable() || !StatsFit(HeadData))
         return false;
 
     const int16_t bm = HeadData.BM;

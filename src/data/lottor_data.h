@@ -17,6 +17,7 @@
 namespace kelton {
 
 class CStat;
+struct OtherFilterCache;
 
 // The header at the start of a game data file, 137 bytes, little-endian,
 // fields packed:
@@ -94,6 +95,8 @@ public:
     // Writes a new data file holding the definition sStrData and no draws. A
     // relative path is taken under the program folder; missing folders are
     // made. No statistics file is written: the first OpenData builds them.
+    // A game whose statistics record would pass StatLayout::kMaxRecordBytes
+    // is refused, as it is by OpenData.
     bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag);
 
     // Loads a data file and opens its first sRegCount (1..8) views; all views
@@ -153,6 +156,42 @@ public:
     static QString StatPath(const QString& dataFile, int16_t v);
     // A relative path resolved under the program folder; others unchanged.
     static QString FullDataPath(const QString& sFile);
+
+    // Number chooser (lottor_data_chooser.cpp). Position sPos addresses
+    // SelBc row sPos up to BcMain and SelMr row sPos - BcMain above. The
+    // getter answers 0 out of range; the setter stores sV, and the toggle
+    // flips 0 and -1, then both repaint the number in every analysis window
+    // and in the filter window; out of range they change nothing.
+    int16_t SelectBall(int16_t sPos, int16_t sBall) const;
+    void SelectBall(int16_t sPos, int16_t sBall, int16_t sV);
+    void AutoSelectBall(int16_t sPos, int16_t sBall);
+    // Edits one bet number (positions 1..BM) in the single-number editor, or
+    // a number-list text in the number-list picker; true when accepted, the
+    // argument unchanged otherwise.
+    bool ViewBall(std::vector<int16_t>& sBall);
+    bool ViewBalls(QString& sBall);
+
+    // Other filters (lottor_data_filter.cpp). sNum holds a candidate's raw
+    // numbers by position 1..BcMain, sIndex the target issue index (NumCount
+    // for the next issue). FilterOther: true when the candidate passes the
+    // match, history-draw and generating/restraining filters within their
+    // tolerances. The Vail counts: how many active items of one list the
+    // numbers fail, ignoring every switch and tolerance; oStr receives
+    // "第n项；" per failing item. 0, oStr unchanged, when they cannot evaluate.
+    bool FilterOther(std::span<const int16_t> sNum, int32_t sIndex);
+    int16_t VailOtherMatch(std::span<const int16_t> sNum, QString& oStr);
+    int16_t VailOtherHistory(std::span<const int16_t> sNum, int32_t sIndex, QString& oStr);
+    int16_t VailOtherGather(std::span<const int16_t> sNum, int32_t sIndex, QString& oStr);
+
+private:
+    bool MatchFilterTest(std::span<const int16_t> sNum);
+    bool HistoryFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
+    bool GatherFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
+    void RepaintBall(int16_t sPos, int16_t sBall);
+    int16_t* ChooserFlag(int16_t sPos, int16_t sBall);
+    // Tables the other filters derive from the views, kept between calls.
+    OtherFilterCache& OtherCache();
+    std::shared_ptr<OtherFilterCache> m_otherCache;
 
 private:
     template <class IssueOf, class RowOf> int16_t AddRows(size_t n, IssueOf issueOf, RowOf rowOf);

@@ -18,12 +18,16 @@ int16_t Saturate16(int64_t value)
 }
 
 // A name goes on one line of the definition text: a line break inside it
-// would end the name and start a line of its own.
+// would end the name and start a line of its own. A name starting with "'"
+// gets a blank in front, which the reader trims, so that it is not read as
+// a comment.
 QString SingleLine(const QString& name)
 {
     QString line = name;
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (line.startsWith(QLatin1Char('\'')))
+        line.prepend(QLatin1Char(' '));
     return line;
 }
 
@@ -73,7 +77,10 @@ bool CLottorHead::ParseHead(const QString& sHead)
 {
     QString section;
     QString options;
-    for (const QString& line : SplitLines(sHead)) {
+    for (QString line : SplitLines(sHead)) {
+        // A carriage return inside a line is read as the blank the writer
+        // makes of it, so that a line reads the same before and after a save.
+        line.replace(QLatin1Char('\r'), QLatin1Char(' '));
         if (line.isEmpty() || line.front() == QLatin1Char('\''))
             continue;
         const QString name = GetSectionName(line);
@@ -140,7 +147,7 @@ bool CLottorHead::ParseHead(const QString& sHead)
     BcNumMaxLen = static_cast<int16_t>(QString::number(BcDataLen).size());
     MrNumMaxLen = static_cast<int16_t>(QString::number(MrDataLen).size());
     BM = static_cast<int16_t>(bm);
-    m_winMod.assign(static_cast<size_t>(BcMain + 1) * static_cast<size_t>(MrMain + 1) * 2, Currency());
+    m_winMod.clear();
     m_ways.SetBM(BM);
     if (!options.isEmpty())
         SetInfoStr(options);
@@ -305,17 +312,18 @@ Currency CLottorHead::WinMod(int16_t x, int16_t z, int16_t l) const
 {
     if (x < 0 || x > BcMain || z < 0 || z > MrMain || l < 0 || l > 1)
         return Currency();
-    const size_t slot = WinModSlot(x, z, l);
-    return slot < m_winMod.size() ? m_winMod[slot] : Currency();
+    const auto it = m_winMod.find(WinModSlot(x, z, l));
+    return it != m_winMod.end() ? it->second : Currency();
 }
 
 void CLottorHead::SetWinMod(int16_t x, int16_t z, int16_t l, Currency value)
 {
-    if (x < 0 || x > BcMain || z < 0 || z > MrMain || l < 0 || l > 1 || value < Currency())
+    if (!m_enable || x < 0 || x > BcMain || z < 0 || z > MrMain || l < 0 || l > 1 || value < Currency())
         return;
-    const size_t slot = WinModSlot(x, z, l);
-    if (slot < m_winMod.size())
-        m_winMod[slot] = value;
+    if (value == Currency())
+        m_winMod.erase(WinModSlot(x, z, l));
+    else
+        m_winMod[WinModSlot(x, z, l)] = value;
 }
 
 QString CLottorHead::GetDefFormat() const

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include <QString>
@@ -144,7 +145,10 @@ private:
     std::array<int32_t, 2> m_rankColor{};
     std::array<Source, kSourceCount> m_sources;
     std::array<QString, kFormatCount> m_numFormat;
-    std::vector<Currency> m_winMod;     // (BcMain + 1) x (MrMain + 1) x 2
+    // The (BcMain + 1) x (MrMain + 1) x 2 prize table by slot, holding only
+    // the entries set; the others are 0. A large game's table would not fit
+    // in memory as a whole.
+    std::map<size_t, Currency> m_winMod;
     std::vector<int16_t> m_shrinkHL;    // (BcMain + 44) x 2
     FormulaStore m_ways;
 };

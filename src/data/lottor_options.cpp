@@ -41,17 +41,18 @@ QString CLottorHead::InfoStr()
     }
 
     out += Section("WINMOD");
-    for (int16_t x = BcMain; x >= 0; --x) {
-        for (int16_t z = MrMain; z >= 0; --z) {
-            const Currency amount = WinMod(x, z, 1);
-            if (amount <= Currency())
-                continue;
-            out += QStringLiteral("MODX=") + QString::number(x);
-            if (MrMain > 0)
-                out += QStringLiteral(",MODZ=") + QString::number(z);
-            out += QStringLiteral(",MODL0=") + WinMod(x, z, 0).ToText();
-            out += QStringLiteral(",MODL1=") + amount.ToText() + kEnd;
-        }
+    // The entries set, from the highest x and Z down: the slots in reverse.
+    for (auto it = m_winMod.rbegin(); it != m_winMod.rend(); ++it) {
+        if (it->first % 2 != 1 || it->second <= Currency())
+            continue;
+        const size_t zs = static_cast<size_t>(MrMain) + 1;
+        const auto x = static_cast<int16_t>(it->first / 2 / zs);
+        const auto z = static_cast<int16_t>(it->first / 2 % zs);
+        out += QStringLiteral("MODX=") + QString::number(x);
+        if (MrMain > 0)
+            out += QStringLiteral(",MODZ=") + QString::number(z);
+        out += QStringLiteral(",MODL0=") + WinMod(x, z, 0).ToText();
+        out += QStringLiteral(",MODL1=") + it->second.ToText() + kEnd;
     }
 
     out += Section("CUSTOMSTAT") + QString::number(CustomStat) + kEnd;
@@ -167,8 +168,7 @@ void CLottorHead::SetInfoStr(const QString& sInfo)
 
 void CLottorHead::ParseWinModLines(const QStringList& lines)
 {
-    std::vector<Currency> table(
-        static_cast<size_t>(BcMain + 1) * static_cast<size_t>(MrMain + 1) * 2, Currency());
+    std::map<size_t, Currency> table;
     for (const QString& line : lines) {
         int16_t x = 0;
         int16_t z = 0;
@@ -198,7 +198,10 @@ void CLottorHead::ParseWinModLines(const QStringList& lines)
                 *target = *n;
         }
         if (v > Currency() && x >= 0 && x <= BcMain && z >= 0 && z <= MrMain && c >= 0 && c <= 100) {
-            table[WinModSlot(x, z, 0)] = Currency::FromUnits(c);
+            if (c != 0)
+                table[WinModSlot(x, z, 0)] = Currency::FromUnits(c);
+            else
+                table.erase(WinModSlot(x, z, 0));
             table[WinModSlot(x, z, 1)] = v;
         }
     }

@@ -100,6 +100,7 @@ void CStat::InitStatArrays()
 
     m_numCache.assign(static_cast<size_t>(kCacheSize) * static_cast<size_t>(m_layout->BM() + 1), 0);
     m_cacheStart = 0;
+    ResetShrinkState();
 }
 
 bool CStat::StatCreate(CLottorHead& sHeadData, const QString& sPath, int16_t sDataIndex)
@@ -190,6 +191,7 @@ int16_t CStat::StatClose()
     m_recordCount = 0;
     m_current = m_blank;
     m_file.Close();
+    m_revision = NewRevision();
     return 0;
 }
 
@@ -312,10 +314,15 @@ bool CStat::StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t>
 {
     if (!CheckEditInput(sNumName, sNum, sData, sNumCount, sStart))
         return true;
+    m_revision = NewRevision();
     MsgProgressGuard progress(m_head->msg, QStringLiteral("统计") + ViewName(m_dataIndex), sNumCount, 0, 0,
                               false);
     m_head->msg.DoEvents();
-    if (RunEdit(sNumName, sNum, sData, sNumCount, sStart, onRecord))
+    const bool done = RunEdit(sNumName, sNum, sData, sNumCount, sStart, onRecord);
+    // Again once the records are out: anything read while they were being
+    // written is stale.
+    m_revision = NewRevision();
+    if (done)
         return false;
     // The header keeps the zero count written before the first record; the
     // view answers like an empty one until it is rebuilt.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -107,6 +108,47 @@ public:
     // The view names' string ids: 138 + view.
     static QString ViewName(int16_t view);
 
+    // Changing the condition set (stat_shrink.cpp). A slot outside
+    // 0..BcMain+43 changes nothing. SetShrinkSel and SetShrinkErr store the
+    // value unchanged; SetShrinkVal stores a copy of the set and makes the
+    // slot's ShrinkValUbound its range count.
+    void SetShrinkSel(int16_t sFilter, int16_t sValue);
+    void SetShrinkVal(int16_t sFilter, const ValueSet& sValue);
+    void SetShrinkErr(int16_t sFilter, int16_t sValue);
+
+    // Normalises the condition set: on and tolerance flags to 0/1, every
+    // value set sorted, merged and clamped to the slot's bounds (ShrinkHL of
+    // the game definition). Called before a filter run and after a scheme
+    // has set the conditions.
+    void IniShrinkData();
+
+    // Prepares the candidate test for target issue sIssueIndex: copies of
+    // records n, n-1 and n-2 (the previous two only for n > 0). An index
+    // outside the records prepares the blank record (Index -1).
+    void GetFilterIni(int32_t sIssueIndex);
+
+    // Tests a candidate (raw numbers by position, sNum[1..BcMain]) against
+    // the conditions for the prepared target: the count of failed tolerated
+    // conditions, or -1 when a hard condition or the view's own tolerance
+    // rejects it. A candidate that is too short or holds a number outside
+    // 0..BcDataLen is rejected. Reads no record: only the prepared copies.
+    int16_t GetShrinkErr(std::span<const int16_t> sNum);
+
+    // The lowest (element 0) and highest (element 1) value of every
+    // FilterKind 0..BcMain+42 over the drawn issues nStart..nEnd; indexes are
+    // held to 0..the last drawn issue, and a start above the end reports the
+    // end alone. All zeros when there is no draw or a record cannot be read.
+    std::vector<std::array<int16_t, 2>> GetShrinkLowHigh(int32_t nStart, int32_t nEnd);
+
+    // The numbers (positions 0..BM) of every record, BM + 1 per record, read
+    // once from the file and kept until the records change. Empty when the
+    // file cannot be read.
+    const std::vector<int16_t>& NumTable();
+    // Changes whenever the records may have changed (open, create, close,
+    // rebuild), so that tables derived from them can tell they are stale.
+    // Unique across all views of the process: no two states share one.
+    uint64_t Revision() const { return m_revision; }
+
 private:
     void InitStatArrays();
     bool ReadRecordAt(int32_t index, StatRecord& into);
@@ -144,6 +186,31 @@ private:
     std::vector<int16_t> m_shrinkValUbound;
     std::vector<ValueSet> m_shrinkVal;
     std::vector<int16_t> m_shrinkErr;
+
+    // The candidate test's prepared state (stat_shrink.cpp).
+    void ResetShrinkState();
+    void FlattenConditions();
+    bool CandidateValues(std::span<const int16_t> sNum);
+    StatRecord m_filterTarget;
+    StatRecord m_filterPrev;
+    StatRecord m_filterPrev2;
+    std::vector<int16_t> m_rankOf;     // value -> rank in the target record
+    std::vector<int16_t> m_candNum;    // the candidate's view numbers, 1..BcMain
+    std::vector<int16_t> m_candSorted; // the same ascending
+    std::vector<int16_t> m_candValues; // FilterKind 0..BcMain+42
+    // The live conditions, one run per slot tested: slot, tolerance flag,
+    // range count, then the ranges low/high; rebuilt after any change.
+    std::vector<int16_t> m_condFlat;
+    std::vector<int16_t> m_tolRanges; // the view tolerance's ranges, low/high
+    bool m_tolActive = false;
+    bool m_needIndicators = false;
+    bool m_condDirty = true;
+
+    static uint64_t NewRevision();
+    uint64_t m_revision = NewRevision();
+    std::vector<int16_t> m_numTable;
+    uint64_t m_numTableRevision = ~uint64_t(0);
+    int32_t m_numTableRecords = -1;
 };
 
 // The statistic kind whose view-0 ranking makes each transformed view:

@@ -74,6 +74,30 @@ StatLayout::StatLayout(int16_t bcDataLen, int16_t bcMain, int16_t bm)
     m_blank[1] = -1;
 }
 
+int64_t StatLayout::RecordBytes(int16_t bcDataLen, int16_t bcMain, int16_t bm)
+{
+    // The same sum as the constructor: descriptors and elements, array by array.
+    const int64_t main = bcMain < 0 ? 0 : bcMain;
+    const int64_t n = (bcDataLen < 0 ? 0 : int64_t{bcDataLen}) + 1;
+    const int64_t positions = (bm < main ? main : int64_t{bm}) + 1;
+    const int64_t statWords = int64_t{StatKind::Kinds} * kStatColumns * n;
+    int64_t words = 4;                                       // Index, Issue
+    words += DescriptorWords(2) + 4 * n;                     // Data
+    words += DescriptorWords(1);                             // the position array
+    words += main * (DescriptorWords(3) + statWords + DescriptorWords(1) + kCycleRecWords * n +
+                     DescriptorWords(2) + n * n);            // Stat, Cycle, Trans of a main position
+    words += (positions - main) * 3;                         // their empty arrays elsewhere
+    words += positions * 2;                                  // CycleCount, IsCycle
+    words += DescriptorWords(1) + positions;                 // Num
+    words += DescriptorWords(1) + kIndicatorCount;           // Filter
+    words += DescriptorWords(2) + n * n;                     // TransAll
+    words += DescriptorWords(3) + statWords;                 // StatAll
+    words += DescriptorWords(1) + kCycleRecWords * n + 2;    // CycleAll and its counts
+    words += DescriptorWords(1) + main + 1;                  // Sorted
+    words += DescriptorWords(1) + n;                         // Recent7
+    return 2 * words;
+}
+
 int StatLayout::AddArray(std::initializer_list<int32_t> counts)
 {
     const int dims = static_cast<int>(counts.size());

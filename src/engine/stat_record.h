@@ -56,7 +56,16 @@ inline constexpr int kCycleRecWords = 2 * kCycleSlots + 1; // 58 bytes
 // elements and are written as a bare zero dimension count.
 class StatLayout {
 public:
+    // The largest record the statistics keep: a game shape whose record
+    // would be larger (its tables grow with the square of the values) is
+    // refused when its data file is created or opened.
+    static constexpr int64_t kMaxRecordBytes = int64_t{1} << 20;
+
     StatLayout(int16_t bcDataLen, int16_t bcMain, int16_t bm);
+
+    // The bytes of a record of this shape, counted in 64 bits without
+    // building the layout.
+    static int64_t RecordBytes(int16_t bcDataLen, int16_t bcMain, int16_t bm);
 
     int16_t BcDataLen() const { return m_bcDataLen; }
     int16_t BcMain() const { return m_bcMain; }

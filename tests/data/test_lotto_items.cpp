@@ -66,6 +66,30 @@ TEST(LottoItemTest, EscapedFieldsSurviveARoundTrip)
     }
 }
 
+TEST(LottoItemTest, GroupFieldWithCodesSurvivesARoundTrip)
+{
+    // The reader unescapes the groups field: codes 1 and 6 become a line
+    // break and a TAB, which the text written must not split the line on.
+    CLottoItem items;
+    items.SetInfoStr(QStringLiteral("[LOTTOITEM_DATA]\r\n\x01") + QStringLiteral("60\t福彩3D\t/games/a\r\n") +
+                     QStringLiteral("0\x06") + QStringLiteral("1\tPick\t/games/b\r\n[LOTTOITEM_SELECT]\r\n1"));
+    ASSERT_EQ(items.LottoCount(), 2);
+    EXPECT_EQ(items.LottoItemGet(0, 0), u" \r\n60 ");
+    EXPECT_EQ(items.LottoItemGet(1, 0), u" 0\t1 ");
+    EXPECT_TRUE(items.LottoAdd(QStringLiteral("2=[x]"), QStringLiteral("Third"), QStringLiteral("/games/c")));
+
+    const QString text = items.InfoStr();
+    CLottoItem copy;
+    copy.SetInfoStr(text);
+    ASSERT_EQ(copy.LottoCount(), 3);
+    for (int16_t i = 0; i < 3; ++i) {
+        for (int16_t kind = 0; kind <= 2; ++kind)
+            EXPECT_EQ(copy.LottoItemGet(i, kind), items.LottoItemGet(i, kind)) << i << " " << kind;
+    }
+    EXPECT_EQ(copy.SelectItem(), 1);
+    EXPECT_EQ(copy.InfoStr(), text);
+}
+
 TEST(LottoItemTest, GroupNamesAreNotEscaped)
 {
     CLottoItem items;

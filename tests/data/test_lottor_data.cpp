@@ -175,6 +175,11 @@ TEST_F(LottorDataTest, CreateRefusesWithoutWritingAnything)
                                 m_file, 1000));
     EXPECT_FALSE(data.HeadData.Enable());
     EXPECT_FALSE(QFileInfo::exists(m_file));
+    // A shape the statistics cannot keep.
+    EXPECT_TRUE(data.CreateData(QStringLiteral("[LOTTONAME]\r\nx\r\n[BCDATALEN]\r\n9999\r\n[BCMAIN]\r\n3\r\n"),
+                                m_file, 1000));
+    EXPECT_FALSE(data.HeadData.Enable());
+    EXPECT_FALSE(QFileInfo::exists(m_file));
 }
 
 // ---------------------------------------------------------------------------
@@ -497,7 +502,18 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageCase{"TextCutShort", [](QByteArray& b) { b.chop(10); }},
                       DamageCase{"DefinitionRefused",
                                  [](QByteArray& b) { b.replace("LOTTONAME", "LOTTONAMX"); }},
-                      DamageCase{"NumberOutOfRange", [](QByteArray& b) { SetInt16(b, 141, 10); }}),
+                      DamageCase{"NumberOutOfRange", [](QByteArray& b) { SetInt16(b, 141, 10); }},
+                      // Shapes whose statistics records would take gigabytes.
+                      DamageCase{"ValuesTooManyForStatistics",
+                                 [](QByteArray& b) {
+                                     b.replace("[BCDATALEN]\r\n9\r\n", "[BCDATALEN]\r\n9999\r\n");
+                                     SetInt32(b, 31, Int32At(b, 31) + 3);
+                                 }},
+                      DamageCase{"LargestValuesForStatistics",
+                                 [](QByteArray& b) {
+                                     b.replace("[BCDATALEN]\r\n9\r\n", "[BCDATALEN]\r\n32767\r\n");
+                                     SetInt32(b, 31, Int32At(b, 31) + 4);
+                                 }}),
     [](const ::testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------

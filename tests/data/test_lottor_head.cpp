@@ -142,6 +142,34 @@ TEST(LottorHeadTest, BoundsOfLargeGamesDoNotWrap)
     EXPECT_EQ(one.ShrinkHL(0, 0), 1);
 }
 
+TEST(LottorHeadTest, LargestShapeKeepsOnlyThePrizesSet)
+{
+    // 16383 main and 16384 secondary numbers are a shape the rules accept
+    // (BM 32767); its whole prize table would take 4 GB.
+    CLottorHead head;
+    head.SetHeadStr(Definition({{"LOTTONAME", "A"},
+                                {"BCDATALEN", "16383"},
+                                {"BCMAIN", "16383"},
+                                {"MRDATALEN", "16384"},
+                                {"MRMAIN", "16384"},
+                                {"WINMOD", "MODX=16383,MODZ=16384,MODL0=7,MODL1=100"}}));
+    ASSERT_TRUE(head.Enable());
+    EXPECT_EQ(head.BM, 32767);
+    EXPECT_EQ(head.WinMod(16383, 16384, 1), Currency::FromUnits(100));
+    EXPECT_EQ(head.WinMod(16383, 16384, 0), Currency::FromUnits(7));
+    EXPECT_EQ(head.WinMod(0, 0, 1), Currency());
+    head.SetWinMod(1, 2, 1, Currency::FromUnits(5));
+    head.SetWinMod(16383, 16384, 0, Currency());
+    EXPECT_EQ(head.WinMod(16383, 16384, 0), Currency());
+
+    CLottorHead again;
+    again.SetHeadStr(head.HeadStr());
+    ASSERT_TRUE(again.Enable());
+    EXPECT_TRUE(again.HeadStr().contains(
+        QStringLiteral("[WINMOD]\r\nMODX=16383,MODZ=16384,MODL0=0,MODL1=100\r\nMODX=1,MODZ=2,MODL0=0,MODL1=5\r\n[")));
+    EXPECT_EQ(again.WinMod(1, 2, 1), Currency::FromUnits(5));
+}
+
 struct AcceptCase {
     const char* label;
     QString text;
@@ -278,6 +306,35 @@ TEST(LottorHeadTest, NameWithALineBreakCannotInjectSections)
     ASSERT_TRUE(back.Enable());
     EXPECT_EQ(back.BcMain, 3);
     EXPECT_EQ(back.LottorName, QStringLiteral("a  [BCMAIN]  2"));
+}
+
+TEST(LottorHeadTest, NamesReadBackAfterASave)
+{
+    // A carriage return inside a name line is read as the blank a save
+    // writes for it, and a name starting with "'" is not saved as a comment:
+    // either way the saved text was refused on the next reading.
+    struct Case {
+        const char* label;
+        QString nameLine;
+        QString name;
+    };
+    const Case cases[] = {
+        {"section after a save", QStringLiteral("[BCDATANAME]\r"), QString()},
+        {"carriage return inside", QStringLiteral("a\rb"), QStringLiteral("a b")},
+        {"comment after trimming", QStringLiteral("  'quoted"), QStringLiteral("'quoted")},
+    };
+    for (const Case& c : cases) {
+        CLottorHead head;
+        head.SetHeadStr(QStringLiteral("[LOTTONAME]\r\n福彩3D\r\n") + c.nameLine +
+                        QStringLiteral("\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
+        ASSERT_TRUE(head.Enable()) << c.label;
+        EXPECT_EQ(head.LottorName, c.name.isEmpty() ? QStringLiteral("福彩3D") : c.name) << c.label;
+        CLottorHead back;
+        back.SetHeadStr(head.HeadStr());
+        ASSERT_TRUE(back.Enable()) << c.label;
+        EXPECT_EQ(back.LottorName, head.LottorName) << c.label;
+        EXPECT_EQ(back.HeadStr(), head.HeadStr()) << c.label;
+    }
 }
 
 TEST(LottorHeadTest, PropertiesRefuseBadIndexesAndValues)

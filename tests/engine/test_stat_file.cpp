@@ -95,6 +95,23 @@ TEST_F(StatFileTest, CreateWritesHeaderAndOneBlankRecord)
     EXPECT_EQ(std::memcmp(bytes.constData() + 37, blank.Words(), static_cast<size_t>(recLen)), 0);
 }
 
+TEST(StatLayoutTest, RecordBytesAreThoseOfTheLayout)
+{
+    struct Shape {
+        int16_t len;
+        int16_t main;
+        int16_t bm;
+    };
+    const Shape shapes[] = {{9, 3, 3}, {35, 5, 7}, {1, 1, 1}, {80, 20, 20}, {0, 0, 0}, {9, 3, 1}, {5, -1, 2}};
+    for (const Shape& s : shapes) {
+        const StatLayout layout(s.len, s.main, s.bm);
+        EXPECT_EQ(StatLayout::RecordBytes(s.len, s.main, s.bm), layout.RecLen()) << s.len << '/' << s.main;
+    }
+    // Beyond 32 bits, without building anything.
+    EXPECT_GT(StatLayout::RecordBytes(32767, 16383, 32767), int64_t{1} << 40);
+    EXPECT_LE(StatLayout::RecordBytes(80, 20, 20), StatLayout::kMaxRecordBytes);
+}
+
 TEST_F(StatFileTest, CreateRefusesBadViewOrDefinition)
 {
     for (int16_t index : {int16_t(8), int16_t(-1)}) {

@@ -1,0 +1,281 @@
+// The shrink conditions of a data view and the test of a candidate bet
+// against them.
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+#include "data/lottor_head.h"
+#include "engine/indicators.h"
+#include "engine/stat.h"
+
+namespace kelton {
+
+namespace {
+
+// Slot of the view's own tolerance: the first after the position slots.
+int ToleranceSlot(int bcMain)
+{
+    return bcMain + kIndicatorCount;
+}
+
+// Membership in ranges stored low/high, ascending: the walk stops at the
+// first range whose low end exceeds the value.
+bool InRanges(const int16_t* ranges, int count, int x)
+{
+    for (int r = 0; r < count; ++r) {
+        if (x < ranges[2 * r])
+            return false;
+        if (x <= ranges[2 * r + 1])
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+uint64_t CStat::NewRevision()
+{
+    static std::atomic<uint64_t> counter{0};
+    return ++counter;
+}
+
+void CStat::ResetShrinkState()
+{
+    m_filterTarget = m_blank;
+    m_filterPrev = m_blank;
+    m_filterPrev2 = m_blank;
+    const size_t values = m_layout ? static_cast<size_t>(m_layout->Values()) : 0;
+    m_rankOf.assign(values, 0);
+    m_candNum.assign(static_cast<size_t>(m_bcMain) + 1, 0);
+    m_candSorted.assign(static_cast<size_t>(m_bcMain) + 1, 0);
+    m_candValues.assign(static_cast<size_t>(m_bcMain) + kIndicatorCount, 0);
+    m_condDirty = true;
+    m_revision = NewRevision();
+}
+
+void CStat::SetShrinkSel(int16_t sFilter, int16_t sValue)
+{
+    if (sFilter < 0 || sFilter >= ConditionCount())
+        return;
+    m_shrinkSel[static_cast<size_t>(sFilter)] = sValue;
+    m_condDirty = true;
+}
+
+void CStat::SetShrinkVal(int16_t sFilter, const ValueSet& sValue)
+{
+    if (sFilter < 0 || sFilter >= ConditionCount())
+        return;
+    m_shrinkVal[static_cast<size_t>(sFilter)] = sValue;
+    m_shrinkValUbound[static_cast<size_t>(sFilter)] = static_cast<int16_t>(sValue.Count());
+    m_condDirty = true;
+}
+
+void CStat::SetShrinkErr(int16_t sFilter, int16_t sValue)
+{
+    if (sFilter < 0 || sFilter >= ConditionCount())
+        return;
+    m_shrinkErr[static_cast<size_t>(sFilter)] = sValue;
+    m_condDirty = true;
+}
+
+void CStat::IniShrinkData()
+{
+    if (!m_head)
+        return;
+    for (int16_t k = 0; k < ConditionCount(); ++k) {
+        const size_t i = static_cast<size_t>(k);
+        if (m_shrinkSel[i] != 0)
+            m_shrinkSel[i] = 1;
+        if (m_shrinkErr[i] != 0)
+            m_shrinkErr[i] = 1;
+        const ValueSet set =
+            StrToRange(RangeToStr(m_shrinkVal[i]), m_head->ShrinkHL(k, 0), m_head->ShrinkHL(k, 1));
+        m_shrinkValUbound[i] = static_cast<int16_t>(set.Count());
+        m_shrinkVal[i] = set;
+    }
+    m_condDirty = true;
+}
+
+void CStat::GetFilterIni(int32_t sIssueIndex)
+{
+    if (!m_layout)
+        return;
+    const int32_t n = sIssueIndex;
+    if (n > 0) {
+        m_filterPrev = LoadRecord(n - 1);
+        m_filterPrev2 = LoadRecord(n - 2);
+    }
+    m_filterTarget = LoadRecord(n);
+    for (int v = 0; v < m_layout->Values(); ++v)
+        m_rankOf[static_cast<size_t>(v)] = m_filterTarget.Data(2, v);
+}
+
+void CStat::FlattenConditions()
+{
+    m_condFlat.clear();
+    m_tolRanges.clear();
+    m_needIndicators = false;
+    const int tolerance = ToleranceSlot(m_bcMain);
+    auto ranges = [this](int k) {
+        // A range count beyond the stored set is held to the set.
+        return std::min<int>(m_shrinkValUbound[static_cast<size_t>(k)],
+                             m_shrinkVal[static_cast<size_t>(k)].Count());
+    };
+    for (int k = 0; k < tolerance; ++k) {
+        const int count = ranges(k);
+        if (m_shrinkSel[static_cast<size_t>(k)] == 0 || count <= 0)
+            continue;
+        const ValueSet& set = m_shrinkVal[static_cast<size_t>(k)];
+        m_condFlat.push_back(static_cast<int16_t>(k));
+        m_condFlat.push_back(m_shrinkErr[static_cast<size_t>(k)] != 0 ? int16_t(1) : int16_t(0));
+        m_condFlat.push_back(static_cast<int16_t>(count));
+        for (int r = 1; r <= count; ++r) {
+            m_condFlat.push_back(set[r].Low);
+            m_condFlat.push_back(set[r].High);
+        }
+        if (k < kIndicatorCount)
+            m_needIndicators = true;
+    }
+    const int count = ranges(tolerance);
+    m_tolActive = m_shrinkSel[static_cast<size_t>(tolerance)] != 0 && count > 0;
+    if (m_tolActive) {
+        const ValueSet& set = m_shrinkVal[static_cast<size_t>(tolerance)];
+        for (int r = 1; r <= count; ++r) {
+            m_tolRanges.push_back(set[r].Low);
+            m_tolRanges.push_back(set[r].High);
+        }
+    }
+    m_condDirty = false;
+}
+
+// Maps the candidate into the view and computes the values of every slot
+// the live conditions test: the indicators exactly as the builder computes
+// them for a drawn record, with the candidate's numbers in place of the
+// draw's. False for a candidate the view cannot take.
+bool CStat::CandidateValues(std::span<const int16_t> sNum)
+{
+    const int bcMain = m_bcMain;
+    if (sNum.size() < static_cast<size_t>(bcMain) + 1)
+        return false;
+    int16_t* num = m_candNum.data();
+    int16_t* sorted = m_candSorted.data();
+    for (int p = 1; p <= bcMain; ++p) {
+        const int16_t raw = sNum[static_cast<size_t>(p)];
+        if (raw < 0 || raw > m_bcDataLen)
+            return false;
+        num[p] = m_rankOf[static_cast<size_t>(raw)];
+        // Insertion into the sorted copy.
+        int j = p;
+        while (j > 1 && sorted[j - 1] > num[p]) {
+            sorted[j] = sorted[j - 1];
+            --j;
+        }
+        sorted[j] = num[p];
+    }
+    int16_t* values = m_candValues.data();
+    if (m_needIndicators) {
+        const StatLayout& L = *m_layout;
+        IndicatorInput in;
+        in.State = &m_filterTarget;
+        in.Num = num;
+        in.Sorted = sorted;
+        in.PrevNum = m_filterPrev.Words() + L.Num;
+        in.PrevSorted = m_filterPrev.Words() + L.Sorted;
+        in.Prev2Sorted = m_filterPrev2.Words() + L.Sorted;
+        in.Index = m_filterTarget.Index();
+        IndicatorValues indicators;
+        ComputeIndicators(in, indicators);
+        std::memcpy(values, indicators.data(), sizeof(indicators));
+    }
+    std::memcpy(values + kIndicatorCount, num + 1, sizeof(int16_t) * static_cast<size_t>(bcMain));
+    return true;
+}
+
+int16_t CStat::GetShrinkErr(std::span<const int16_t> sNum)
+{
+    if (!m_layout || m_shrinkSel.empty())
+        return -1;
+    if (m_condDirty)
+        FlattenConditions();
+    if (!CandidateValues(sNum))
+        return -1;
+
+    const int16_t* values = m_candValues.data();
+    int errors = 0;
+    const int16_t* c = m_condFlat.data();
+    const int16_t* end = c + m_condFlat.size();
+    while (c < end) {
+        const int count = c[2];
+        if (!InRanges(c + 3, count, values[c[0]])) {
+            if (c[1] == 0)
+                return -1;
+            ++errors;
+        }
+        c += 3 + 2 * count;
+    }
+    if (m_tolActive && !InRanges(m_tolRanges.data(), static_cast<int>(m_tolRanges.size() / 2), errors))
+        return -1;
+    return static_cast<int16_t>(errors);
+}
+
+std::vector<std::array<int16_t, 2>> CStat::GetShrinkLowHigh(int32_t nStart, int32_t nEnd)
+{
+    const int kinds = m_bcMain + kIndicatorCount;
+    std::vector<std::array<int16_t, 2>> result(static_cast<size_t>(kinds), {0, 0});
+    const int32_t c = m_recordCount;
+    if (!m_layout || c < 2 || (!m_file.IsOpen() && !m_file.Open(m_path)))
+        return result;
+    const int32_t last = c - 2;
+    int32_t s = std::clamp(nStart, 0, last);
+    const int32_t e = std::clamp(nEnd, 0, last);
+    if (e < s)
+        s = e;
+
+    const StatLayout& L = *m_layout;
+    std::vector<std::array<int16_t, 2>> range(static_cast<size_t>(kinds));
+    bool first = true;
+    const bool ok = ReadRecords(s, e - s + 1, [&](int32_t, const int16_t* words) {
+        for (int k = 0; k < kinds; ++k) {
+            const int16_t x =
+                k < kIndicatorCount ? words[L.Filter + k] : words[L.Num + k - kIndicatorCount + 1];
+            auto& r = range[static_cast<size_t>(k)];
+            if (first) {
+                r = {x, x};
+            } else {
+                r[0] = std::min(r[0], x);
+                r[1] = std::max(r[1], x);
+            }
+        }
+        first = false;
+        return true;
+    });
+    if (ok)
+        result = std::move(range);
+    return result;
+}
+
+const std::vector<int16_t>& CStat::NumTable()
+{
+    // The count guards against a rebuild still under way (its revision was
+    // taken when it started).
+    if (m_numTableRevision == m_revision && m_numTableRecords == m_recordCount)
+        return m_numTable;
+    m_numTable.clear();
+    m_numTableRevision = m_revision;
+    m_numTableRecords = m_recordCount;
+    const size_t stride = m_layout ? static_cast<size_t>(m_layout->BM() + 1) : 0;
+    if (!m_layout || m_recordCount <= 0 || (!m_file.IsOpen() && !m_file.Open(m_path)))
+        return m_numTable;
+    std::vector<int16_t> table(static_cast<size_t>(m_recordCount) * stride);
+    const int num = m_layout->Num;
+    const bool ok = ReadRecords(0, m_recordCount, [&](int32_t index, const int16_t* words) {
+        std::memcpy(table.data() + static_cast<size_t>(index) * stride, words + num, 2 * stride);
+        return true;
+    });
+    if (ok)
+        m_numTable = std::move(table);
+    return m_numTable;
+}
+
+} // namespace kelton
