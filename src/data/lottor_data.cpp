@@ -545,12 +545,25 @@ bool CLottorData::UpData()
         return true;
     if (m_upFrom > m_numCount || m_upFrom < 0)
         m_upFrom = 0;
+    // The views are marked stale before the draws change on disk, so that a
+    // stop between the two writes never leaves views that pass for the new
+    // draws. Draws that cannot be written leave file and views as they were;
+    // UpFrom stays, so the next call writes them again.
+    bool saveFailed = true;
     try {
-        // Draws that cannot be written leave file and views as they were;
-        // UpFrom stays, so the next call writes them again.
-        if (SaveNumData())
-            return true;
+        for (int16_t v = 0; v < m_viewCount; ++v) {
+            if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+                view->MarkStale();
+        }
+        saveFailed = SaveNumData();
     } catch (...) {
+        saveFailed = true;
+    }
+    if (saveFailed) {
+        for (int16_t v = 0; v < m_viewCount; ++v) {
+            if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+                view->RestoreValid();
+        }
         return true;
     }
     // A view left short by an earlier failure is rebuilt from where its

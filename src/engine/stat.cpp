@@ -195,6 +195,23 @@ int16_t CStat::StatClose()
     return 0;
 }
 
+bool CStat::MarkStale()
+{
+    if (!m_file.IsOpen())
+        return false;
+    StatHeader stale = m_header;
+    stale.Count = 0;
+    return m_file.WriteHeader(stale);
+}
+
+bool CStat::RestoreValid()
+{
+    if (!m_file.IsOpen())
+        return false;
+    m_header.Count = m_recordCount;
+    return m_file.WriteHeader(m_header);
+}
+
 bool CStat::ReadRecordAt(int32_t index, StatRecord& into)
 {
     const int32_t len = m_layout->RecLen();

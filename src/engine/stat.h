@@ -43,6 +43,14 @@ public:
     // Closes the file and empties the view; always 0.
     int16_t StatClose();
 
+    // Before the draws the view was built from are rewritten, the file is
+    // marked stale (count 0 on disk), so that a program stopped between the
+    // two writes rebuilds the view instead of trusting old records. The
+    // next StatEdit makes it valid again; RestoreValid undoes the mark when
+    // the draws were not written after all. Both false on a write error.
+    bool MarkStale();
+    bool RestoreValid();
+
     // Computes and writes records sStart .. sStart + sNumCount - 1, the last
     // being the next issue, in one forward pass (progress "统计" and the
     // view's name, one step per record). Inputs by record sStart + j:

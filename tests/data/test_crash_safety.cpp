@@ -21,6 +21,7 @@
 #include "data/settings.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
+#include "shell/msg_service.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -79,6 +80,23 @@ TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
     }
 }
 
+// The child: changes one draw in place (the count stays) and dies while the
+// statistics are being brought up to date, after the draws were written.
+TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
+{
+    const QString folder = qEnvironmentVariable(kChildVariable);
+    ASSERT_FALSE(folder.isEmpty());
+    SetProgramFolder(folder);
+    IniGlobal();
+    CLottorData data;
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    ASSERT_GT(data.Add(HistoryOfRound(SampleDraws(kBaseDraws + 7), 1)), 0);
+    HeadlessMsgDisplay display;
+    display.OnPump = [](int) { ::raise(SIGKILL); };
+    SetMsgDisplay(&display);
+    data.UpData();
+}
+
 class CrashSafetyTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override
@@ -133,30 +151,49 @@ protected:
         }
     }
 
+    // Runs one child test in a process of its own and kills it after
+    // delayMs (or lets it die by itself with delayMs < 0).
+    void RunChild(const char* test, int delayMs)
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kChildVariable), m_dir.path());
+        child.setProcessEnvironment(env);
+        child.setProgram(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+        child.setArguments({QStringLiteral("--gtest_filter=CrashSafetyChild.") + QLatin1String(test),
+                            QStringLiteral("--gtest_also_run_disabled_tests")});
+        child.start();
+        ASSERT_TRUE(child.waitForStarted());
+        if (delayMs >= 0) {
+            QThread::msleep(static_cast<unsigned long>(delayMs));
+            ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        }
+        ASSERT_TRUE(child.waitForFinished());
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
+            << "the child stopped on its own: " << child.readAllStandardOutput().toStdString();
+    }
+
     std::vector<Draw> m_all;
 };
+
+TEST_F(CrashSafetyTest, AKillDuringTheStatisticsUpdateRebuildsThem)
+{
+    RunChild("DISABLED_KilledWhileUpdatingStatistics", -1);
+    CLottorData data;
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    ASSERT_TRUE(IsAWrittenHistory(data));
+    ExpectStatisticsMatchAFreshBuild(data);
+}
 
 TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
 {
     std::mt19937 random(20261210);
     std::uniform_int_distribution<int> delayMs(20, 400);
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
 
     for (int kill = 0; kill < 12; ++kill) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kChildVariable), m_dir.path());
-        child.setProcessEnvironment(env);
-        child.setProgram(program);
-        child.setArguments({QStringLiteral("--gtest_filter=CrashSafetyChild.*"),
-                            QStringLiteral("--gtest_also_run_disabled_tests")});
-        child.start();
-        ASSERT_TRUE(child.waitForStarted());
-        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
-        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-        ASSERT_TRUE(child.waitForFinished());
-        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
-            << "the child stopped on its own: " << child.readAllStandardOutput().toStdString();
+        RunChild("DISABLED_SavesUntilKilled", delayMs(random));
+        if (HasFatalFailure())
+            return;
 
         Mmain().LottoItems = CLottoItem();
         OpenSetFile(QString::fromLatin1(kSetFileKey));

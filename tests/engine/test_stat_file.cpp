@@ -293,5 +293,18 @@ TEST_F(StatFileTest, ConditionDefaults)
     EXPECT_EQ(other.ShrinkVal(12)[1].High, 3);
 }
 
+TEST_F(StatFileTest, AStaleMarkIsRefusedUntilRestored)
+{
+    ViewSet set;
+    ASSERT_TRUE(set.Create(head, Path("s"), RandomHistory(game, 40, 3), 1));
+    CStat& view = *set.Views[0];
+    ASSERT_TRUE(view.MarkStale());
+    EXPECT_EQ(view.RecordCount(), 41);  // the open view still serves its records
+    CStat reopened;
+    EXPECT_EQ(reopened.StatOpen(head, set.PathOf(0), 0), 0);
+    ASSERT_TRUE(view.RestoreValid());
+    EXPECT_EQ(reopened.StatOpen(head, set.PathOf(0), 0), 41);
+}
+
 } // namespace
 } // namespace kelton::test
