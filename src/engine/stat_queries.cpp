@@ -1,4 +1,4 @@
-#include "engine/stat_queries.h"
+#include "engine/stat.h"
 
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -43,43 +43,43 @@ void Invert(std::vector<int16_t>& flags)
 
 } // namespace
 
-int32_t BallCount(const CStat& sView)
+int32_t CStat::BallCount() const
 {
-    return sView.RecordCount();
+    return RecordCount();
 }
 
-QString NumName(CStat& sView, int32_t sIndex)
+QString CStat::NumName(int32_t sIndex)
 {
     try {
-        if (!sView.Layout())
+        if (!Layout())
             return QString();
-        if (sView.RecordCount() >= 1 && sIndex == sView.RecordCount() - 1)
+        if (RecordCount() >= 1 && sIndex == RecordCount() - 1)
             return QStringLiteral("下期");
-        return QString::number(sView.LoadRecord(sIndex).Issue());
+        return QString::number(LoadRecord(sIndex).Issue());
     } catch (...) {
         return QString();
     }
 }
 
-int16_t Num(CStat& sView, int32_t sIndex, int16_t sX, int16_t /*sKind*/)
+int16_t CStat::Num(int32_t sIndex, int16_t sX, int16_t /*sKind*/)
 {
     try {
-        if (!sView.Layout() || sX < 0 || sX > sView.Layout()->BM())
+        if (!Layout() || sX < 0 || sX > Layout()->BM())
             return -1;
-        if (sIndex >= sView.CacheStart()) {
-            if (const int16_t* cached = sView.CachedNum(sIndex))
+        if (sIndex >= CacheStart()) {
+            if (const int16_t* cached = CachedNum(sIndex))
                 return cached[sX];
         }
-        return sView.LoadRecord(sIndex).Num(sX);
+        return LoadRecord(sIndex).Num(sX);
     } catch (...) {
         return -1;
     }
 }
 
-int16_t Stat(CStat& sView, int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort)
+int16_t CStat::Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort)
 {
     try {
-        const StatRecord& rec = sView.LoadRecord(sIndex);
+        const StatRecord& rec = LoadRecord(sIndex);
         if (!rec.IsSized() || sKind < 0 || sKind >= StatKind::Kinds || sSort < 0 || sSort >= kStatColumns)
             return 0;
         return sX == 0 ? rec.StatAll(sKind, sSort, sY) : rec.Stat(sX, sKind, sSort, sY);
@@ -88,34 +88,34 @@ int16_t Stat(CStat& sView, int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind
     }
 }
 
-int16_t Data(CStat& sView, int32_t sIndex, int16_t sY, int16_t sSort)
+int16_t CStat::Data(int32_t sIndex, int16_t sY, int16_t sSort)
 {
     try {
-        return sView.LoadRecord(sIndex).Data(sSort, sY);
+        return LoadRecord(sIndex).Data(sSort, sY);
     } catch (...) {
         return 0;
     }
 }
 
-int16_t DataMr(CStat& sView, int32_t sIndex, int16_t sY, int16_t sSort)
+int16_t CStat::DataMr(int32_t sIndex, int16_t sY, int16_t sSort)
 {
-    return Data(sView, sIndex, sY, sSort);
+    return Data(sIndex, sY, sSort);
 }
 
-int16_t Filter(CStat& sView, int32_t sIndex, int16_t sKind)
+int16_t CStat::Filter(int32_t sIndex, int16_t sKind)
 {
     try {
-        return sView.LoadRecord(sIndex).Filter(sKind);
+        return LoadRecord(sIndex).Filter(sKind);
     } catch (...) {
         return 0;
     }
 }
 
-int16_t Cycle(CStat& sView, int32_t sIndex, int16_t sX, int16_t sY, std::array<int16_t, kCycleSlots>& oSP,
+int16_t CStat::Cycle(int32_t sIndex, int16_t sX, int16_t sY, std::array<int16_t, kCycleSlots>& oSP,
               std::array<int16_t, kCycleSlots>& oSPCount)
 {
     try {
-        const CycleRec cycle = sView.LoadRecord(sIndex).Cycle(sX, sY);
+        const CycleRec cycle = LoadRecord(sIndex).Cycle(sX, sY);
         oSP = cycle.Period;
         oSPCount = cycle.Runs;
         return cycle.Count;
@@ -124,10 +124,10 @@ int16_t Cycle(CStat& sView, int32_t sIndex, int16_t sX, int16_t sY, std::array<i
     }
 }
 
-int16_t CycleCount(CStat& sView, int32_t sIndex, int16_t /*oHCycle*/, int16_t /*sArea*/)
+int16_t CStat::CycleCount(int32_t sIndex, int16_t /*oHCycle*/, int16_t /*sArea*/)
 {
     try {
-        const StatRecord& rec = sView.LoadRecord(sIndex);
+        const StatRecord& rec = LoadRecord(sIndex);
         if (!rec.IsSized())
             return 0;
         int32_t sum = 0;
@@ -139,13 +139,13 @@ int16_t CycleCount(CStat& sView, int32_t sIndex, int16_t /*oHCycle*/, int16_t /*
     }
 }
 
-std::vector<int16_t> GetHWC(CStat& sView, int32_t sIndex, int16_t sHWC)
+std::vector<int16_t> CStat::GetHWC(int32_t sIndex, int16_t sHWC)
 {
-    std::vector<int16_t> flags(ValueCount(sView), 0);
+    std::vector<int16_t> flags(ValueCount(*this), 0);
     try {
-        if (sIndex < 0 || sIndex >= sView.RecordCount() || sHWC < 0 || sHWC > 2)
+        if (sIndex < 0 || sIndex >= RecordCount() || sHWC < 0 || sHWC > 2)
             return flags;
-        const StatRecord& rec = sView.LoadRecord(sIndex);
+        const StatRecord& rec = LoadRecord(sIndex);
         for (size_t v = 0; v < flags.size(); ++v) {
             const int16_t recent = rec.Recent7(static_cast<int>(v));
             const bool hit = sHWC == 0 ? recent >= 3 : sHWC == 1 ? recent == 2 : recent <= 1;
@@ -157,14 +157,14 @@ std::vector<int16_t> GetHWC(CStat& sView, int32_t sIndex, int16_t sHWC)
     return flags;
 }
 
-std::vector<int16_t> GetNAP(CStat& sView, int32_t sIndex, int16_t sNAP)
+std::vector<int16_t> CStat::GetNAP(int32_t sIndex, int16_t sNAP)
 {
-    std::vector<int16_t> flags(ValueCount(sView), 0);
+    std::vector<int16_t> flags(ValueCount(*this), 0);
     try {
-        if (sIndex < 1 || sIndex >= sView.RecordCount() || sNAP < 0 || sNAP > 2)
+        if (sIndex < 1 || sIndex >= RecordCount() || sNAP < 0 || sNAP > 2)
             return flags;
         const int top = static_cast<int>(flags.size()) - 1;
-        const std::vector<int16_t> previous = NumbersOf(sView, sIndex - 1);
+        const std::vector<int16_t> previous = NumbersOf(*this, sIndex - 1);
         for (int16_t b : previous) {
             if (sNAP == 2) {
                 Mark(flags, b, 1);
@@ -189,30 +189,30 @@ std::vector<int16_t> GetNAP(CStat& sView, int32_t sIndex, int16_t sNAP)
     return flags;
 }
 
-std::vector<int16_t> GetPSN(CStat& sView, int32_t sIndex, int16_t sPSN)
+std::vector<int16_t> CStat::GetPSN(int32_t sIndex, int16_t sPSN)
 {
-    std::vector<int16_t> flags(ValueCount(sView), 0);
+    std::vector<int16_t> flags(ValueCount(*this), 0);
     try {
-        if (sIndex < 1 || sIndex >= sView.RecordCount() || sPSN < 0 || sPSN > 2)
+        if (sIndex < 1 || sIndex >= RecordCount() || sPSN < 0 || sPSN > 2)
             return flags;
         switch (sPSN) {
         case 0:
-            for (int16_t b : NumbersOf(sView, sIndex - 1))
+            for (int16_t b : NumbersOf(*this, sIndex - 1))
                 Mark(flags, b, 1);
             break;
         case 1:
             if (sIndex >= 2) {
-                for (int16_t b : NumbersOf(sView, sIndex - 2))
+                for (int16_t b : NumbersOf(*this, sIndex - 2))
                     Mark(flags, b, 1);
-                for (int16_t b : NumbersOf(sView, sIndex - 1))
+                for (int16_t b : NumbersOf(*this, sIndex - 1))
                     Mark(flags, b, 0);
             }
             break;
         default:
-            for (int16_t b : NumbersOf(sView, sIndex - 1))
+            for (int16_t b : NumbersOf(*this, sIndex - 1))
                 Mark(flags, b, 1);
             if (sIndex >= 2) {
-                for (int16_t b : NumbersOf(sView, sIndex - 2))
+                for (int16_t b : NumbersOf(*this, sIndex - 2))
                     Mark(flags, b, 1);
             }
             Invert(flags);

@@ -6,7 +6,7 @@
 
 #include "data/lottor_data.h"
 #include "engine/stat.h"
-#include "engine/stat_queries.h"
+#include "engine/stat.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -363,12 +363,12 @@ TEST_P(HistoryAgainstQueries, Counts)
         CStat& v = *G().StatView(static_cast<int16_t>(view));
         std::vector<int> c(4, 0);
         for (int p = 1; p <= 3; ++p)
-            c[static_cast<size_t>(p)] = Data(v, index, bet[static_cast<size_t>(p)], 2);
+            c[static_cast<size_t>(p)] = v.Data(index, bet[static_cast<size_t>(p)], 2);
         int expected = 0;
         for (int32_t k = issues > 0 ? std::max(0, index - issues) : 0; k < index; ++k) {
             std::vector<int> d(4, 0), count(static_cast<size_t>(dataLen + 1), 0);
             for (int p = 1; p <= 3; ++p) {
-                d[static_cast<size_t>(p)] = Num(v, k, static_cast<int16_t>(p));
+                d[static_cast<size_t>(p)] = v.Num(k, static_cast<int16_t>(p));
                 ++count[static_cast<size_t>(d[static_cast<size_t>(p)])];
             }
             int common = 0;
@@ -454,8 +454,8 @@ TEST_F(ItemRuleTest, GatherInATransformedView)
     CStat& v = *G().StatView(2);
     const int32_t next = G().NumCount();
     const std::vector<int16_t> bet = Bet(7, 8, 9);
-    const int hundreds = Data(v, next, 9, 2);
-    const int tens = Data(v, next, 8, 2);
+    const int hundreds = v.Data(next, 9, 2);
+    const int tens = v.Data(next, 8, 2);
     const QString keep = QStringLiteral("√\t2\t1\t%1\t%2\tХ\tХ").arg(hundreds).arg(tens);
     EXPECT_TRUE(Gather(keep, bet));
     const QString other = QStringLiteral("√\t2\t1\t%1\t%2\tХ\tХ").arg(hundreds).arg((tens + 1) % 10);
