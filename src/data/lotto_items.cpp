@@ -74,16 +74,11 @@ void CLottoItem::SetInfoStr(const QString& text)
 {
     if (text.isEmpty())
         return;
-    QString section;
     // Our own text, always CR LF: a lone LF inside a name is part of it.
-    for (const QString& line : text.split(kCrLf)) {
-        if (line.isEmpty() || line.front() == QLatin1Char('\''))
-            continue;
-        const QString name = GetSectionName(line);
-        if (!name.isEmpty()) {
-            section = name;
-            continue;
-        }
+    IniReader reader(text.split(kCrLf));
+    while (reader.Next()) {
+        const QString& section = reader.Section();
+        const QString& line = reader.Line();
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         const QString value = eq >= 0 ? TrimBlanks(QStringView(line).mid(eq + 1)) : TrimBlanks(line);
         if (value.isEmpty())

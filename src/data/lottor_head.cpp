@@ -75,19 +75,16 @@ void CLottorHead::SetHeadStr(const QString& sHead)
 
 bool CLottorHead::ParseHead(const QString& sHead)
 {
-    QString section;
     QString options;
-    for (QString line : SplitLines(sHead)) {
-        // A carriage return inside a line is read as the blank the writer
-        // makes of it, so that a line reads the same before and after a save.
+    // A carriage return inside a line is read as the blank the writer makes
+    // of it, so that a line reads the same before and after a save.
+    QStringList lines = SplitLines(sHead);
+    for (QString& line : lines)
         line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        if (line.isEmpty() || line.front() == QLatin1Char('\''))
-            continue;
-        const QString name = GetSectionName(line);
-        if (!name.isEmpty()) {
-            section = name;
-            continue;
-        }
+    IniReader reader(std::move(lines));
+    while (reader.Next()) {
+        const QString& section = reader.Section();
+        const QString& line = reader.Line();
         const QString value = TrimBlanks(line);
         if (value.isEmpty())
             continue;

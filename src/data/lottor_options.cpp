@@ -74,20 +74,15 @@ void CLottorHead::SetInfoStr(const QString& sInfo)
     if (sInfo.isEmpty())
         return;
 
-    QString section;
     int nextSource = 0;     // sources are numbered in the order of their URL lines
     int source = -1;        // the source opened by the most recent URL line
     int nextFormat = 1;
     QStringList winModLines;
 
-    for (const QString& line : SplitLines(sInfo)) {
-        if (line.isEmpty() || line.front() == QLatin1Char('\''))
-            continue;
-        const QString name = GetSectionName(line);
-        if (!name.isEmpty()) {
-            section = name;
-            continue;
-        }
+    IniReader reader(SplitLines(sInfo));
+    while (reader.Next()) {
+        const QString& section = reader.Section();
+        const QString& line = reader.Line();
         QString key;
         QString value;
         const qsizetype eq = line.indexOf(QLatin1Char('='));

@@ -52,15 +52,10 @@ void ServerInfo::FromText(const QString& text)
     SysSendInfo.clear();
     SysOther.clear();
 
-    QString section;
-    for (const QString& line : SplitLines(text)) {
-        if (line.isEmpty() || line.front() == QLatin1Char('\''))
-            continue;
-        const QString name = GetSectionName(line);
-        if (!name.isEmpty()) {
-            section = name;
-            continue;
-        }
+    IniReader reader(SplitLines(text));
+    while (reader.Next()) {
+        const QString& section = reader.Section();
+        const QString& line = reader.Line();
         // Values before the first section line belong to no section.
         if (section.isEmpty())
             continue;

@@ -34,4 +34,37 @@ QString CodeIniStr(const QString& text, bool bUnescape);
 // blank-trimmed line longer than two characters, else the empty text.
 QString GetSectionName(QStringView line);
 
+// Walks the lines of an INI-like text: skips empty lines and comments (a
+// "'" first; blanks before it make no comment), follows the section lines
+// and stops at every other line, with the section it stands in (the empty
+// name before the first section line).
+//
+//   IniReader reader(SplitLines(text));
+//   while (reader.Next()) { use reader.Section() and reader.Line() }
+class IniReader {
+public:
+    explicit IniReader(QStringList lines) : m_lines(std::move(lines)) {}
+
+    bool Next()
+    {
+        while (m_next < m_lines.size()) {
+            const QString& line = m_lines[m_next++];
+            if (line.isEmpty() || line.front() == QLatin1Char('\''))
+                continue;
+            QString name = GetSectionName(line);
+            if (name.isEmpty())
+                return true;
+            m_section = std::move(name);
+        }
+        return false;
+    }
+    const QString& Section() const { return m_section; }
+    const QString& Line() const { return m_lines[m_next - 1]; }
+
+private:
+    QStringList m_lines;
+    qsizetype m_next = 0;
+    QString m_section;
+};
+
 }  // namespace kelton
