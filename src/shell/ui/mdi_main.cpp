@@ -265,7 +265,12 @@ void MDIMain::BuildMenus()
         entry->setCheckable(true);
         entry->setVisible(false);
         m_windowInfer[i] = entry;
-        connect(entry, &QAction::triggered, this, [this, i] { mnuWindowInfer_Click(i); });
+        // The tick follows the active window: the one the menu has just
+        // flipped is put back before the command runs.
+        connect(entry, &QAction::triggered, this, [this, entry, i](bool checked) {
+            entry->setChecked(!checked);
+            mnuWindowInfer_Click(i);
+        });
     }
     for (const auto& [name, caption] :
          {std::pair{"mnuWindowFilter", u"缩水过滤"}, std::pair{"mnuWindowFilterBound", u"过滤极值范围设置"},
@@ -319,12 +324,16 @@ void MDIMain::BuildMenus()
             &MDIMain::mnuWindowCascade_Click);
     connect(MenuEntry(QStringLiteral("mnuWindowArrangeIcons")), &QAction::triggered, this,
             &MDIMain::mnuWindowArrangeIcons_Click);
-    connect(MenuEntry(QStringLiteral("mnuWindowFilter")), &QAction::triggered, this,
-            &MDIMain::mnuWindowFilter_Click);
-    connect(MenuEntry(QStringLiteral("mnuWindowFilterBound")), &QAction::triggered, this,
-            &MDIMain::mnuWindowFilterBound_Click);
-    connect(MenuEntry(QStringLiteral("mnuWindowWay")), &QAction::triggered, this,
-            &MDIMain::mnuWindowWay_Click);
+    for (const auto& command : {std::pair{"mnuWindowFilter", &MDIMain::mnuWindowFilter_Click},
+                                std::pair{"mnuWindowFilterBound", &MDIMain::mnuWindowFilterBound_Click},
+                                std::pair{"mnuWindowWay", &MDIMain::mnuWindowWay_Click}}) {
+        QAction* entry = MenuEntry(QLatin1String(command.first));
+        const auto handler = command.second;
+        connect(entry, &QAction::triggered, this, [this, entry, handler](bool checked) {
+            entry->setChecked(!checked); // as for the analysis windows' entries
+            (this->*handler)();
+        });
+    }
 }
 
 void MDIMain::BuildToolBar()

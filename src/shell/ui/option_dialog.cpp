@@ -52,6 +52,8 @@ FOption::FOption(QWidget* parent) : QDialog(parent)
     m_lblPassWord = new QLabel(S(u"密码"), picProxy);
     m_txtPassWord = new QLineEdit(picProxy);
     m_txtPassWord->setEchoMode(QLineEdit::Password);
+    // Every typed character shows as an asterisk, whatever the style's own.
+    m_txtPassWord->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     m_lblIP->setBuddy(m_txtIP);
     m_lblPort->setBuddy(m_txtPort);
     m_lblUser->setBuddy(m_txtUser);

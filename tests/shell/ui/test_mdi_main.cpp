@@ -572,6 +572,21 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
     EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
 
+    // Choosing the entry of the active window keeps its tick; choosing the
+    // entry of another window moves the tick there.
+    main.MenuEntry(QStringLiteral("mnuWindowWay"))->trigger();
+    Settle();
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+    EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
+    main.mnuWindowInfer(2)->trigger();
+    Settle();
+    EXPECT_EQ(ActiveCaption(), Mmain().ViewName[2]);
+    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+    EXPECT_FALSE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+    main.mnuWindowInfer(2)->trigger();
+    Settle();
+    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+
     Mmain().FormsClosing = kTrue;
     main.UnloadChildForms();
     Mmain().FormsClosing = 0;

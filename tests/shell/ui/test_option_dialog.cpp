@@ -74,6 +74,7 @@ TEST_F(OptionDialogTest, LoadsTheStoredSettings)
     EXPECT_EQ(dlg.TxtUser()->text(), QStringLiteral("alice"));
     EXPECT_EQ(dlg.TxtPassWord()->text(), QStringLiteral("secret"));
     EXPECT_EQ(dlg.TxtPassWord()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(dlg.TxtPassWord()->displayText(), QStringLiteral("******")); // an asterisk a character
 
     Record().SetUseProxy(kTrue);
     Record().SetProxyAuth(kTrue);
