@@ -91,10 +91,10 @@ void CLottoItem::SetInfoStr(const QString& text)
             const QStringList fields = value.split(QLatin1Char('\t'));
             if (fields.size() != 3)
                 continue;
-            const QString gameName = CodeIniStr(fields[1], true);
-            if (gameName.isEmpty())
-                continue; // a game without a name is a deleted one
-            LottoAdd(CodeIniStr(fields[0], true), gameName, CodeIniStr(fields[2], true));
+            // A game without a name is a deleted one: it keeps its place, so
+            // that the default game's index still names the same game, and
+            // leaves at the next compaction.
+            LottoAdd(CodeIniStr(fields[0], true), CodeIniStr(fields[1], true), CodeIniStr(fields[2], true));
         } else if (section == QLatin1String("LOTTOITEM_SELECT")) {
             bool ok = false;
             const double number = value.toDouble(&ok);

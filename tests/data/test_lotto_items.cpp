@@ -117,7 +117,7 @@ TEST_P(LottoDataLineTest, OnlyThreeFieldsMakeAGame)
 INSTANTIATE_TEST_SUITE_P(Cases, LottoDataLineTest,
                          ::testing::Values(DataLineCase{"0\tA\t/p", 1}, DataLineCase{"0\tA", 0},
                                            DataLineCase{"0\tA\t/p\tx", 0}, DataLineCase{"\tA\t/p", 1},
-                                           DataLineCase{"0\t\t/p", 0}, // no name: a deleted game
+                                           DataLineCase{"0\t\t/p", 1}, // no name: a deleted game
                                            DataLineCase{"'0\tA\t/p", 0}, DataLineCase{"", 0}));
 
 TEST(LottoItemTest, DeletedGamesLeaveAtCompaction)
@@ -135,6 +135,22 @@ TEST(LottoItemTest, DeletedGamesLeaveAtCompaction)
     EXPECT_EQ(items.LottoItemGet(1, 1), u"Shanghai");
     EXPECT_EQ(items.SelectItem(), 1); // the default game moved with it
     EXPECT_TRUE(text.endsWith(u"[LOTTOITEM_SELECT]\r\n1"));
+}
+
+TEST(LottoItemTest, DeletedGameInTheTextKeepsTheDefaultOnItsGame)
+{
+    CLottoItem items;
+    items.SetInfoStr(QStringLiteral("[LOTTOITEM_DATA]\r\n0\t\t/gone\r\n0\tB\t/b\r\n0\tC\t/c\r\n"
+                                    "[LOTTOITEM_SELECT]\r\n1"));
+    ASSERT_EQ(items.LottoCount(), 3);
+    EXPECT_TRUE(items.LottoItemGet(0, 1).isEmpty());
+    EXPECT_EQ(items.SelectItem(), 1);
+    EXPECT_EQ(items.LottoItemGet(items.SelectItem(), 1), u"B");
+
+    const QString text = items.InfoStr();
+    EXPECT_EQ(items.LottoCount(), 2);
+    EXPECT_EQ(items.SelectItem(), 0);
+    EXPECT_FALSE(text.contains(u"/gone"));
 }
 
 TEST(LottoItemTest, DeletingTheDefaultGameMovesTheDefaultToAGameThatExists)

@@ -1,5 +1,7 @@
 #include "data/settings.h"
 
+#include <functional>
+
 #include <QDir>
 #include <QFile>
 
@@ -300,6 +302,36 @@ TEST_F(SettingsTest, SaveWritesOnlyCompactedGamesAndAValidDefault)
     OpenSetFile(kKey);
     EXPECT_EQ(items.LottoCount(), 1);
     EXPECT_EQ(items.SelectItem(), 0);
+}
+
+TEST(SettingRecordTest, EveryFieldLiesAtItsOffset)
+{
+    struct Field {
+        const char* name;
+        std::function<void(SettingRecordType&)> set;
+        int offset;
+        QByteArray bytes;
+    };
+    const Field fields[] = {
+        {"GameListLen", [](SettingRecordType& r) { r.SetGameListLen(0x01020304); }, 0, "\x04\x03\x02\x01"},
+        {"SysInfoLen", [](SettingRecordType& r) { r.SetSysInfoLen(0x05060708); }, 4, "\x08\x07\x06\x05"},
+        {"ShowToolBar", [](SettingRecordType& r) { r.SetShowToolBar(kTrue); }, 66, "\xFF\xFF"},
+        {"ShowStatusBar", [](SettingRecordType& r) { r.SetShowStatusBar(kTrue); }, 68, "\xFF\xFF"},
+        {"ShowChooser", [](SettingRecordType& r) { r.SetShowChooser(kTrue); }, 84, "\xFF\xFF"},
+        {"UseProxy", [](SettingRecordType& r) { r.SetUseProxy(kTrue); }, 86, "\xFF\xFF"},
+        {"ProxyHost", [](SettingRecordType& r) { r.SetProxyHost(QStringLiteral("h")); }, 88, "h"},
+        {"ProxyPort", [](SettingRecordType& r) { r.SetProxyPort(0x0A0B0C0D); }, 140, "\x0D\x0C\x0B\x0A"},
+        {"ProxyAuth", [](SettingRecordType& r) { r.SetProxyAuth(kTrue); }, 144, "\xFF\xFF"},
+        {"ProxyUser", [](SettingRecordType& r) { r.SetProxyUser(QStringLiteral("u")); }, 146, "u"},
+        {"ProxyPassword", [](SettingRecordType& r) { r.SetProxyPassword(QStringLiteral("p")); }, 196, "p"},
+    };
+    for (const Field& f : fields) {
+        SettingRecordType record;
+        f.set(record);
+        QByteArray expected(SettingRecordType::kSize, '\0');
+        expected.replace(f.offset, f.bytes.size(), f.bytes);
+        EXPECT_EQ(record.Bytes(), expected) << f.name;
+    }
 }
 
 TEST(SettingRecordTest, ProxyTextsTakeAtMost25Characters)
