@@ -337,15 +337,15 @@ bool CStat::StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t>
     m_head->msg.DoEvents();
     const bool done = RunEdit(sNumName, sNum, sData, sNumCount, sStart, onRecord);
     // Again once the records are out: anything read while they were being
-    // written is stale.
+    // written is stale, the read buffer included.
     m_revision = NewRevision();
+    m_current = m_blank;
     if (done)
         return false;
     // The header keeps the zero count written before the first record; the
     // view answers like an empty one until it is rebuilt.
     m_recordCount = 0;
     m_cacheStart = 0;
-    m_current = m_blank;
     return true;
 }
 

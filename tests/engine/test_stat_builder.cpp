@@ -334,6 +334,45 @@ TEST_F(StatEditProgress, ReadsDuringTheBuildDoNotDisturbIt)
         EXPECT_TRUE(FileBytes(quiet.PathOf(v)) == FileBytes(busy.PathOf(v))) << "view " << v;
 }
 
+// A record read while the build is still on its way to it holds the old
+// contents; once the build is done the view serves the new record, and a
+// record the shorter history no longer has reads as the blank record.
+TEST_F(StatEditProgress, RecordReadDuringTheBuildIsNotServedAfterIt)
+{
+    QTemporaryDir dir;
+    CLottorHead head;
+    const Game g;
+    AcceptGame(head, g);
+    const History before = RandomHistory(g, 350, 31);
+    History changed = before;
+    for (int d = 120; d < 350; ++d)
+        changed.Draws[static_cast<size_t>(d)][1] =
+            static_cast<int16_t>((changed.Draws[static_cast<size_t>(d)][1] + 1) % 10);
+    History shorter = before;
+    shorter.Issues.resize(200);
+    shorter.Draws.resize(200);
+
+    struct Case {
+        const History* After;
+        int32_t Read;
+    };
+    for (const Case& c : {Case{&changed, 300}, Case{&shorter, 300}}) {
+        ViewSet full;
+        ASSERT_TRUE(full.Create(head, dir.filePath(QStringLiteral("full")), *c.After, 1));
+        ViewSet step;
+        ASSERT_TRUE(step.Create(head, dir.filePath(QStringLiteral("step")), before, 1));
+        CStat& view = *step.Views[0];
+        int passes = 0;
+        display.OnPump = [&](int) {
+            if (++passes == 2) // the first record of the update is out, record c.Read is not
+                view.LoadRecord(c.Read);
+        };
+        ASSERT_TRUE(step.Update(*c.After, 120, 1));
+        display.OnPump = nullptr;
+        EXPECT_TRUE(view.LoadRecord(c.Read) == full.Views[0]->LoadRecord(c.Read));
+    }
+}
+
 // A build that fails part-way (here a count outgrows 16 bits: 4000 draws of
 // 0-0-0 in a game of numbers 0..3 add nine transitions 0->0 per draw) closes
 // the progress bracket, reports the failure and leaves a file that the next
