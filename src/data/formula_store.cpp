@@ -40,8 +40,13 @@ std::optional<int16_t> IndexValue(const QString& field)
 QString EncodeWayText(const QString& text)
 {
     QString out = text;
-    for (const Code& c : kCodes)
+    for (const Code& c : kCodes) {
         out.replace(c.plain, QString(QChar(c.code)));
+        // A line feed alone (as text boxes end their lines) would end the
+        // row's line too and lose the row: it is written as a line end.
+        if (c.code == u'\x01')
+            out.replace(QLatin1Char('\n'), QChar(c.code));
+    }
     return out;
 }
 

@@ -80,7 +80,8 @@ private:
 };
 
 // Encoding of formula text on a line: CR LF, "=", "[", "]", "'" and TAB
-// become the characters of codes 1..6, and back.
+// become the characters of codes 1..6, and back. A bare LF is encoded as a
+// line end and so reads back as CR LF.
 QString EncodeWayText(const QString& text);
 QString DecodeWayText(const QString& text);
 

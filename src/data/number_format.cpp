@@ -16,19 +16,22 @@ namespace {
 
 // Counts the letter the way the format check does: while the rest holds the
 // upper-case letter, count one and cut after the first letter of either
-// case. Returns the count; rest is what is left.
-int CountUpper(QString& rest, QChar upper)
+// case. Returns the count; rest is what is left. One pass over the text: a
+// long format (a game of many numbers) must not be copied for every letter.
+int CountUpper(QStringView& rest, QChar upper)
 {
     const QChar lower = upper.toLower();
+    const qsizetype last = rest.lastIndexOf(upper);
     int count = 0;
-    while (!rest.isEmpty() && rest.contains(upper)) {
+    qsizetype at = 0;
+    while (at <= last) {
+        // An upper-case letter lies ahead, so a letter of either case does.
+        while (rest[at] != upper && rest[at] != lower)
+            ++at;
         ++count;
-        qsizetype at = rest.indexOf(upper);
-        const qsizetype atLower = rest.indexOf(lower);
-        if (atLower >= 0 && atLower < at)
-            at = atLower;
-        rest = rest.mid(at + 1);
+        ++at;
     }
+    rest = rest.mid(at);
     return count;
 }
 
@@ -36,7 +39,7 @@ int CountUpper(QString& rest, QChar upper)
 
 bool NumFormatValid(QStringView sFormat, int16_t bcMain, int16_t mrMain)
 {
-    QString rest = sFormat.toString();
+    QStringView rest = sFormat;
     const int x = CountUpper(rest, QLatin1Char('X'));
     const int y = CountUpper(rest, QLatin1Char('Y'));
     if (x != bcMain || y != mrMain)
@@ -74,8 +77,10 @@ bool ParseNumFormat(QStringView sFormat, int16_t bcMain, int16_t mrMain, FormatT
         else if (c == QLatin1Char('Y'))
             ++y;
     }
-    // Exactly bcMain main numbers: more would index past the draw.
-    if (x != bcMain || y > mrMain)
+    // More "X" than main numbers are usable: the extra ones take the
+    // secondary positions in turn. A format holding more numbers than a
+    // draw has positions is refused.
+    if (x < bcMain || y > mrMain || x + y > bcMain + mrMain)
         return false;
     oFormat = std::move(tokens);
     return true;

@@ -27,8 +27,8 @@ bool NumFormatValid(QStringView sFormat, int16_t bcMain, int16_t mrMain);
 
 // Tokenizes a format for reading and writing draws. Refused (false, oFormat
 // untouched): shorter than bm characters, "X"/"Y"/"N" right after "T", "T"
-// right after "X"/"Y"/"N"/"T", a count of "X" other than bcMain, or more "Y"
-// than mrMain.
+// right after "X"/"Y"/"N"/"T", fewer "X" than bcMain, more "Y" than mrMain,
+// or more "X" and "Y" together than bcMain + mrMain.
 bool ParseNumFormat(QStringView sFormat, int16_t bcMain, int16_t mrMain, FormatTokens& oFormat);
 
 }  // namespace kelton

@@ -42,7 +42,8 @@ QStringList SplitLines(QStringView text)
 
 QString ChangeRadix(QStringView digits, int16_t from, int16_t to)
 {
-    if (from <= 1 || to <= 1)
+    // A target radix below 2 would never end the division below.
+    if (to <= 1)
         return QString();
     const QString trimmed = TrimBlanks(digits);
     if (trimmed.isEmpty())

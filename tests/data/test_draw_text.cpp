@@ -112,6 +112,14 @@ TEST(DrawTextTest, TwoAreaLinesFillMainThenSecondary)
     // Side by side, main numbers take two characters each.
     ASSERT_TRUE(LineToNum(*head, Tokens(*head, "N XXXXXXY"), u"2024002 020406081012 16", draw));
     EXPECT_EQ(draw, Read(2024002, {2, 4, 6, 8, 10, 12, 16}));
+
+    // An "X" beyond the main numbers takes the secondary number.
+    ASSERT_TRUE(LineToNum(*head, Tokens(*head, "N:X X X X X X X"), u"2024003:01 05 12 20 28 33 07", draw));
+    EXPECT_EQ(draw, Read(2024003, {1, 5, 12, 20, 28, 33, 7}));
+    QString text;
+    ASSERT_FALSE(NumToStr(*head, QStringLiteral("N:X X X X X X X"),
+                          {Draw{2024003, {0, 33, 28, 20, 12, 5, 1, 7}}}, text));
+    EXPECT_EQ(text, QStringLiteral(" 2024003:01 05 12 20 28 33 07"));
 }
 
 // Whatever a token array holds, a line never reaches past the draw.
@@ -152,6 +160,7 @@ TEST(DrawTextTest, StrToNumKeepsTheLinesThatRead)
 
     std::vector<Draw> draws = sentinel;
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X"), u"101:1 2", draws, false), 0);  // format refused
+    EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X X"), u"101:1 2 3 4", draws, false), 0);  // past the draw
     EXPECT_EQ(draws, sentinel);
 }
 
@@ -209,6 +218,7 @@ TEST(DrawTextTest, NumToStrWritesOneLinePerDraw)
         {"N:X X X", {Stored(-5, {0, 0, 0}), Stored(1, {0, 0, 0})}, " -5:0 0 0\r\n 1:0 0 0"},
         {"", {Stored(101, {3, 2, 1})}, nullptr},
         {"N:X X", {Stored(101, {3, 2, 1})}, nullptr},          // refused by the format check
+        {"N:X X X X", {Stored(101, {3, 2, 1})}, nullptr},      // past the draw's last position
         {"N:X X X", {}, nullptr},                               // nothing to write
         {"N:X X X", {Stored(101, {3, 2})}, nullptr},           // the draw lacks a position
     };

@@ -102,6 +102,18 @@ TEST(FormulaStoreTest, FormulaTextIsEncodedOnOneLine)
     EXPECT_EQ(back.InfoStr(), head.InfoStr());
 }
 
+TEST(FormulaStoreTest, BareLineFeedDoesNotSplitTheRow)
+{
+    // Text boxes end lines with LF alone; the readers end a line there too.
+    CLottorHead head = Game();
+    head.WayGroupAdd(QStringLiteral("A"));
+    head.WayAdd(0, QStringLiteral("f"), QStringLiteral("a\nb"), 47, QStringLiteral("c\nd"));
+    CLottorHead back = Game(head.InfoStr());
+    ASSERT_EQ(back.WayCount(), 1);
+    EXPECT_EQ(back.WayGet(0, 2), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(back.WayGet(0, 4), QStringLiteral("c\r\nd"));
+}
+
 TEST(FormulaStoreTest, NamesThatWouldBreakTheirLineReadBack)
 {
     CLottorHead head = Game();

@@ -75,10 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"NT X X X", 3, 0, true, false},  // T after N
                       FormatCase{"N:TT X X X", 3, 0, true, false},
                       FormatCase{"Y:X X XT", 3, 1, false, false},
-                      // More numbers than the draw holds would be read or
-                      // written past its last position.
-                      FormatCase{"N:X X X X", 3, 0, false, false},
+                      // More "X" than main numbers are usable (the extra
+                      // ones take the secondary positions) but not valid.
+                      FormatCase{"N:X X X X", 3, 1, false, true},
+                      FormatCase{"N:X X X X", 3, 0, false, false},  // more numbers than positions
                       FormatCase{"N:X X X x", 3, 0, false, false},
+                      // More letters than the draw holds are not valid.
                       FormatCase{"N:X X X Y", 3, 0, false, false},
                       FormatCase{"N:X X X y Y", 3, 1, false, false},
                       FormatCase{"N:X X X y", 3, 0, false, false}));
@@ -90,6 +92,23 @@ TEST(NumberFormatTest, FreeFunctionsNeedNoDefinition)
     FormatTokens tokens;
     EXPECT_TRUE(ParseNumFormat(u"x-x", 2, 0, tokens));
     EXPECT_EQ(tokens.size(), 4u);
+}
+
+TEST(NumberFormatTest, DefaultFormatOfTheWidestGameIsValid)
+{
+    // 30000 main numbers: the default format is 60001 characters long. The
+    // check used to copy the rest of it for every letter (gigabytes copied,
+    // seconds spent); it is one pass now.
+    CLottorHead head;
+    head.SetHeadStr(QStringLiteral("[LOTTONAME]\r\nA\r\n[BCDATALEN]\r\n30000\r\n[BCMAIN]\r\n30000\r\n"));
+    ASSERT_TRUE(head.Enable());
+    const QString format = head.GetDefFormat();
+    ASSERT_EQ(format.size(), 60001);
+    EXPECT_TRUE(head.FormatVail(format));
+    EXPECT_FALSE(head.FormatVail(format + QStringLiteral(" x")));
+    EXPECT_FALSE(NumFormatValid(format, 29999, 0));
+    FormatTokens tokens;
+    EXPECT_TRUE(head.StrToFormat(format, tokens));
 }
 
 }  // namespace

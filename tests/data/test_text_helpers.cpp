@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChangeRadixTest,
                                            RadixCase{"1 x", 3, 10, ""},
                                            RadixCase{"9 9 9 9 9 9 9 9 9 9 9", 10, 2, ""},  // overflow
                                            RadixCase{"5", 10, 1, ""},          // radix 1 would never end
-                                           RadixCase{"5", 0, 10, ""},
+                                           RadixCase{"5", 0, 10, "5"},         // 5 x 0^0
+                                           RadixCase{"1 2 3", 1, 10, "6"},     // radix 1: the sum
                                            RadixCase{"1 5", 10, 16, "15"}));
 
 TEST(CodeIniStrTest, EscapesEveryBreakingCharacterAndRoundTrips)
