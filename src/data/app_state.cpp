@@ -1,5 +1,7 @@
 #include "data/app_state.h"
 
+#include "data/prime_table.h"
+#include "data/text_helpers.h"
 #include "platform/string_table.h"
 
 namespace kelton {
@@ -20,19 +22,8 @@ void IniGlobal()
     app.SsqSignature = QStringLiteral("Kelton ") + QStringLiteral("Number Settings ") + QStringLiteral("2");
     app.SsqSignature = app.SsqSignature.leftJustified(50, QLatin1Char(' '), true);
 
-    app.PrimeFlag.fill(0);
-    app.PrimeFlag[1] = -1;
-    for (int n = 2; n < 200; ++n) {
-        bool prime = true;
-        for (int d = 2; d * d <= n; ++d) {
-            if (n % d == 0) {
-                prime = false;
-                break;
-            }
-        }
-        if (prime)
-            app.PrimeFlag[n] = -1;
-    }
+    for (size_t n = 0; n < app.PrimeFlag.size(); ++n)
+        app.PrimeFlag[n] = kPrimeTable[n] ? kTrue : kFalse;
 
     app.GroupIndicatorFlag.fill(0);
     for (int i : {0, 1, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 18, 20, 21, 22, 23, 24, 25, 26, 27, 28,

@@ -4,28 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "data/prime_table.h"
+
 namespace kelton {
 
 namespace {
-
-constexpr std::array<bool, 201> MakePrimeFlags()
-{
-    std::array<bool, 201> flags{};
-    flags[1] = true;
-    for (int n = 2; n < 200; ++n) {
-        bool prime = true;
-        for (int d = 2; d * d <= n; ++d) {
-            if (n % d == 0) {
-                prime = false;
-                break;
-            }
-        }
-        flags[static_cast<size_t>(n)] = prime;
-    }
-    return flags;
-}
-
-constexpr std::array<bool, 201> kPrimeFlags = MakePrimeFlags();
 
 bool Contains(const int16_t* numbers, int count, int x)
 {
@@ -76,7 +59,7 @@ int Road(int x)
 
 bool IsPrimeFlag(int value)
 {
-    return value >= 0 && value <= 200 && kPrimeFlags[static_cast<size_t>(value)];
+    return value >= 0 && value <= 200 && kPrimeTable[static_cast<size_t>(value)];
 }
 
 bool ComputeIndicators(const IndicatorInput& in, IndicatorValues& out)
