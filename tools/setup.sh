@@ -8,7 +8,7 @@ KELTON_BUILD="${KELTON_BUILD:-$KELTON_ROOT/build}"
 
 kelton_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6charts6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
@@ -31,4 +31,12 @@ kelton_build() {
   kelton_install "${kelton_packages[@]}"
   cmake -S "$KELTON_ROOT" -B "$KELTON_BUILD" -G Ninja "$@" >/dev/null
   cmake --build "$KELTON_BUILD" --parallel "$(nproc)"
+}
+
+# The fuzz targets (fuzz.sh): clang with its sanitizer and libFuzzer
+# runtimes. Only fuzz.sh calls this; the sanitizer build uses g++.
+kelton_fuzz_packages=(clang libclang-rt-14-dev)
+
+kelton_fuzz_setup() {
+  kelton_install "${kelton_fuzz_packages[@]}"
 }

@@ -1,0 +1,347 @@
+// Writes the seed files of fuzz/corpus/<target>/ with the program's own
+// writers, so that every seed is a file or text the program really produces.
+// Usage: make_corpus <corpus folder>
+#include <cstdio>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "data/app_state.h"
+#include "data/draw_text.h"
+#include "data/filter_items.h"
+#include "data/lottor_data.h"
+#include "data/lottor_head.h"
+#include "data/settings.h"
+#include "data/ssq_file.h"
+#include "data/text_helpers.h"
+#include "data/value_set.h"
+#include "engine/stat.h"
+#include "support.h"
+
+using namespace kelton;
+
+namespace {
+
+QString g_root;
+
+void Seed(const char* target, const char* name, const QByteArray& bytes)
+{
+    const QString folder = g_root + QLatin1Char('/') + QLatin1String(target);
+    QDir().mkpath(folder);
+    QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        fuzz::Fail("write a seed", __FILE__, __LINE__);
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fuzz::Fail("read a written file", __FILE__, __LINE__);
+    return file.readAll();
+}
+
+// A definition with something in every section: sources, formats, prizes,
+// colours and formulas.
+void FillDefinition(CLottorHead& head)
+{
+    head.SetWwwNumLink(0, QStringLiteral("http://www.example.cn/3d/history.txt"));
+    head.SetWwwNumFormat(0, QStringLiteral("N X X X"));
+    head.SetWwwNumCaption(0, QStringLiteral("中彩网"));
+    head.SetWwwNumLink(1, QStringLiteral("http://data.example/fc3d.csv"));
+    head.SetWwwNumFormat(1, head.GetDefFormat());
+    head.SetNumFormatStr(1, head.GetDefFormat());
+    QString other = QStringLiteral("N,T,");
+    for (int i = 0; i < head.BcMain; ++i)
+        other += i ? QStringLiteral("-X") : QStringLiteral("X");
+    for (int i = 0; i < head.MrMain; ++i)
+        other += QStringLiteral("+Y");
+    head.SetNumFormatStr(2, other);
+    head.SetWinMod(head.BcMain, head.MrMain, 1, Currency::FromUnits(1000));
+    head.SetWinMod(head.BcMain, head.MrMain, 0, Currency::FromUnits(50));
+    head.SetWinMod(head.BcMain > 1 ? head.BcMain - 1 : 0, 0, 1, *Currency::FromText(QStringLiteral("12.5")));
+    head.SetRowColor(0, Rgb(250, 250, 250));
+    head.WayGroupAdd(QStringLiteral("和值"));
+    head.WayGroupAdd(QStringLiteral("跨度=[1]"));
+    head.WayAdd(0, QStringLiteral("杀号一"), QStringLiteral("num(1,3,0)+1\r\nmod 10"), 0, QString());
+    head.WayAdd(1, QStringLiteral("own"), QStringLiteral("fil(5,0)"),
+                static_cast<int16_t>(head.Ways().OwnConsultIndex()), QStringLiteral("fil(6,1)'x"));
+}
+
+void DefinitionSeeds()
+{
+    for (int game = 0; game < fuzz::kGameCount; ++game) {
+        CLottorHead head;
+        fuzz::DefineGame(head, game);
+        const QByteArray plainName = QByteArray("plain") + QByteArray::number(game);
+        Seed("lottor_head", plainName.constData(), fuzz::GbkSeed(head.HeadStr()));
+        FillDefinition(head);
+        const QByteArray fullName = QByteArray("full") + QByteArray::number(game);
+        Seed("lottor_head", fullName.constData(), fuzz::GbkSeed(head.HeadStr()));
+        Seed("lottor_options", fullName.constData(), fuzz::GbkSeed(head.InfoStr()));
+    }
+}
+
+void ServerInfoSeeds()
+{
+    ServerInfo info;
+    info.FromText(QStringLiteral(
+        "'server information\r\n[Address]\r\nhttp://www.kelton.example/\r\nData=http://mirror.example/\r\n"
+        "[Notify]\r\n新版本发布\thttp://www.kelton.example/news.htm\r\n[News]\r\n今日开奖\r\n"
+        "[Field]\r\nf1\r\n[Email]\r\nmail@example.cn\r\n[QQ]\r\n12345\r\n[Tel]\r\n010-1234\r\n"
+        "[NewEdition3]\r\n2.04\t2.10\thttp://www.kelton.example/up.txt\r\n"
+        "[ShowPage]\r\nhttp://www.kelton.example/a.htm\r\n[SendInfo]\r\nhttp://s/\r\n"
+        "[LottoDataWebPath]\r\nhttp://d/\r\n[MenuSever]\r\nhttp://m/\r\n[MenuNew]\r\nhttp://n/\r\n"
+        "[Other]\r\nData=kept\r\n"));
+    Seed("server_info", "full", fuzz::GbkSeed(info.ToText()));
+    Seed("server_info", "full_utf16", fuzz::Utf16Seed(info.ToText()));
+    ServerInfo empty;
+    empty.FromText(QString());
+    Seed("server_info", "empty", fuzz::GbkSeed(empty.ToText()));
+}
+
+CLottoItem GameList()
+{
+    CLottoItem items;
+    items.SetInfoStr(QStringLiteral("[LOTTOITEM_GROUP]\r\n3D\r\n排列三\r\n[LOTTOITEM_DATA]\r\n"));
+    items.LottoAdd(QStringLiteral("0"), QStringLiteral("福彩3D"), QStringLiteral("/games/lottor1000"));
+    items.LottoAdd(QStringLiteral("0 1"), QStringLiteral("Pick=3 [test]"), QStringLiteral("C:\\g\\l:1,2"));
+    items.LottoAdd(QStringLiteral(""), QStringLiteral("gone"), QStringLiteral("/g"));
+    items.LottoDel(2);
+    items.SetSelectItem(1);
+    return items;
+}
+
+void GameListSeeds()
+{
+    CLottoItem items = GameList();
+    Seed("lotto_items", "list", fuzz::Utf16Seed(items.InfoStr()));
+    Seed("lotto_items", "list_gbk", fuzz::GbkSeed(items.InfoStr()));
+    CLottoItem none;
+    Seed("lotto_items", "empty", fuzz::Utf16Seed(none.InfoStr()));
+}
+
+void SettingsSeeds()
+{
+    QTemporaryDir dir;
+    AppState& app = Mmain();
+    const QString key = QString::fromLatin1(kSetFileKey);
+    const QString path = dir.filePath(QStringLiteral("Kelt.dat"));
+    app.SetFilePath = path;
+
+    auto save = [&](const char* name) {
+        QFile::remove(path);
+        app.SetFileState = SettingsFileState::Missing;
+        if (!SaveSetFile(key))
+            fuzz::Fail("save the settings", __FILE__, __LINE__);
+        Seed("ssq_file", name, ReadAll(path));
+        CSsqFile box;
+        bool first = false;
+        box.SetKey(key);
+        if (!box.OpenSsqFile(path, first))
+            fuzz::Fail("open the settings", __FILE__, __LINE__);
+        Seed("settings", name, box.GetData());
+    };
+
+    app.SettingRecord = SettingRecordType::Defaults();
+    app.SysInfo.FromText(QString());
+    app.LottoItems = CLottoItem();
+    save("fresh");
+
+    app.SettingRecord.SetUseProxy(kTrue);
+    app.SettingRecord.SetProxyHost(QStringLiteral("proxy.example"));
+    app.SettingRecord.SetProxyPort(8080);
+    app.SettingRecord.SetProxyUser(QStringLiteral("用户"));
+    app.SysInfo.FromText(QStringLiteral("[Address]\r\nhttp://a/\r\n[Notify]\r\n通知\thttp://n/\r\n"
+                                        "[NewEdition3]\r\n2.04\t2.10\thttp://up/\r\n"));
+    app.LottoItems = GameList();
+    save("games");
+
+    // A container as it is first written, keyed with the fixed key.
+    QFile::remove(path);
+    CSsqFile box;
+    box.SetKey(key);
+    box.CreateSsqFile(path);
+    box.SetData(QByteArray("first-write container"));
+    box.UpData(true);
+    Seed("ssq_file", "first_write", ReadAll(path));
+}
+
+void DrawTextSeeds()
+{
+    QFile sample(QStringLiteral(KELTON_SAMPLE_HISTORY));
+    if (!sample.open(QIODevice::ReadOnly))
+        fuzz::Fail("read the sample history", __FILE__, __LINE__);
+    const QStringList csv = SplitLines(QString::fromUtf8(sample.readAll()));
+    // The sample history as it is imported, with a format of its own.
+    QString imported = QStringLiteral("N,XXX\r\n");
+    for (qsizetype i = 1; i <= 12 && i < csv.size(); ++i)
+        imported += csv[i].section(QLatin1Char(','), 0, 0) + QLatin1Char(',') +
+                    csv[i].section(QLatin1Char(','), 2, 2) + QStringLiteral("\r\n");
+    Seed("draw_text", "imported", fuzz::GbkSeed(imported));
+
+    // Draws written with each game's formats.
+    for (int game = 0; game < fuzz::kGameCount; ++game) {
+        CLottorHead head;
+        fuzz::DefineGame(head, game);
+        FillDefinition(head);
+        std::vector<Draw> draws;
+        for (int d = 0; d < 6; ++d) {
+            Draw draw;
+            draw.Issue = 2024001 + d;
+            draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
+            for (int p = 1; p <= head.BM; ++p)
+                draw.Num[static_cast<size_t>(p)] =
+                    static_cast<int16_t>((d * 7 + p * 3) % ((p <= head.BcMain ? head.BcDataLen : head.MrDataLen) + 1));
+            draws.push_back(draw);
+        }
+        for (int16_t f = 0; f <= 2; ++f) {
+            QString text;
+            if (NumToStr(head, head.NumFormatStr(f), draws, text))
+                continue;
+            const QByteArray name = QByteArray("game") + QByteArray::number(game) + "_format" + QByteArray::number(f);
+            Seed("draw_text", name.constData(), fuzz::GbkSeed(head.NumFormatStr(f) + QStringLiteral("\r\n") + text));
+        }
+    }
+}
+
+void FilterItemSeeds()
+{
+    CLottorHead head;
+    fuzz::DefineGame(head, 0);
+    CFilterMatch match;
+    match.IniClass(&head);
+    match.AddPerVal(QStringLiteral("√\t1 3 5\t1-2\tХ\t√"));
+    match.AddPerVal(QStringLiteral("√\t0 1,2 3,4 5 6\t0 3\t√\tХ"));
+    CFilterHistory history;
+    history.IniClass(&head);
+    history.AddPerVal(QStringLiteral("√\t0\t100\t0-2\t1\tХ\t√"));
+    history.AddPerVal(QStringLiteral("Х\t3\t全部\t1\t0\t√\tХ"));
+    CFilterGather gather;
+    gather.IniClass(&head);
+    gather.AddPerVal(QStringLiteral("√\t0\t1\t5\t2-4 8\tХ\t√"));
+
+    auto lines = [](const auto& list) {
+        QStringList out;
+        for (int16_t i = 1; i <= list.ItemCount(); ++i)
+            out << list.PerVal(i);
+        return out.join(QStringLiteral("\r\n"));
+    };
+    Seed("filter_items", "match", fuzz::GbkSeed(lines(match)));
+    Seed("filter_items", "history", fuzz::GbkSeed(lines(history)));
+    Seed("filter_items", "gather", fuzz::GbkSeed(lines(gather)));
+}
+
+void ValueSetSeeds()
+{
+    struct Case {
+        const char* name;
+        int16_t low;
+        int16_t high;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"digits", 0, 9, "0 2-4 7 9"},
+        {"sums", 0, 27, "3 5-9 13 20-27"},
+        {"wide", 0, 32767, "1-100 5000 32767"},
+        {"hits", 0, 50, "0-2"},
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes;
+        bytes += static_cast<char>(c.low & 0xFF);
+        bytes += static_cast<char>((c.low >> 8) & 0xFF);
+        bytes += static_cast<char>(c.high & 0xFF);
+        bytes += static_cast<char>((c.high >> 8) & 0xFF);
+        bytes += RangeToStr(StrToRange(QString::fromLatin1(c.text), c.low, c.high)).toUtf8();
+        Seed("value_set", c.name, bytes);
+    }
+}
+
+void HttpSeeds()
+{
+    // The first byte sets the size of the pieces the response arrives in.
+    Seed("http_response", "length",
+         QByteArray("\x07HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 12\r\n\r\n"
+                    "2024001 123\n"));
+    Seed("http_response", "chunked",
+         QByteArray("\x03HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                    "5\r\nhello\r\n6;ext=1\r\n world\r\n0\r\nX-Trailer: 1\r\n\r\n"));
+    Seed("http_response", "until_close", QByteArray("\x10HTTP/1.0 200 OK\r\nServer: x\r\n\r\nbody until the end"));
+    Seed("http_response", "not_found",
+         QByteArray("\x01HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"));
+}
+
+// Draws of a game, as read from text (positions in reading order).
+std::vector<Draw> SomeDraws(const CLottorHead& head, int count)
+{
+    std::vector<Draw> draws;
+    for (int d = 0; d < count; ++d) {
+        Draw draw;
+        draw.Issue = 2024001 + d;
+        draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
+        for (int p = 1; p <= head.BM; ++p) {
+            const int high = p <= head.BcMain ? head.BcDataLen : head.MrDataLen;
+            draw.Num[static_cast<size_t>(p)] = static_cast<int16_t>((d * 7 + p * 3 + 1) % (high + 1));
+        }
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
+void GameFileSeeds()
+{
+    QTemporaryDir dir;
+    for (int game = 0; game < 2; ++game) {
+        const QString path = dir.filePath(QStringLiteral("lottor%1.dat").arg(game));
+        {
+            CLottorData created;
+            CLottorHead filled = fuzz::Game(game);
+            FillDefinition(filled);
+            if (created.CreateData(filled.HeadStr(), path, static_cast<int16_t>(1000 + game)))
+                fuzz::Fail("create a game", __FILE__, __LINE__);
+        }
+        const QByteArray empty = QByteArray("game") + QByteArray::number(game) + "_empty";
+        Seed("lottor_data", empty.constData(), ReadAll(path));
+
+        CLottorData data;
+        if (data.OpenData(CStat::kViewCount, path, false))
+            fuzz::Fail("open a game", __FILE__, __LINE__);
+        if (data.Add(SomeDraws(data.HeadData, game == 0 ? 4 : 3)) <= 0 || data.UpData())
+            fuzz::Fail("add draws", __FILE__, __LINE__);
+        const QByteArray drawn = QByteArray("game") + QByteArray::number(game) + "_draws";
+        Seed("lottor_data", drawn.constData(), ReadAll(path));
+
+        // The statistics files of the three-digit game, one per view; the
+        // first byte of a seed names the view.
+        if (game != 0)
+            continue;
+        for (int16_t v = 0; v < CStat::kViewCount; v += 3) {
+            const QByteArray name = QByteArray("view") + QByteArray::number(v);
+            Seed("stat_file", name.constData(),
+                 QByteArray(1, static_cast<char>(v)) + ReadAll(CLottorData::StatPath(path, v)));
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_corpus <corpus folder>\n");
+        return 2;
+    }
+    g_root = QString::fromLocal8Bit(argv[1]);
+    fuzz::InitOnce();
+    DefinitionSeeds();
+    ServerInfoSeeds();
+    GameListSeeds();
+    SettingsSeeds();
+    DrawTextSeeds();
+    FilterItemSeeds();
+    ValueSetSeeds();
+    HttpSeeds();
+    GameFileSeeds();
+    return 0;
+}
