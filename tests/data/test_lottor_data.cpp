@@ -18,11 +18,14 @@
 #include "engine/stat.h"
 #include "platform/gbk.h"
 #include "shell/child_forms.h"
+#include "support/draw_rows.h"
+#include "support/quiet_infer_form.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
+using test::Draws;
 using test::ProgramFolderTest;
 
 const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n");
@@ -53,36 +56,13 @@ int16_t Int16At(const QByteArray& b, int at)
     return qFromLittleEndian<int16_t>(b.constData() + at);
 }
 
-// Draws as read: issue, then the digits highest place first.
-std::vector<Draw> Draws(std::initializer_list<std::pair<int32_t, const char*>> rows)
-{
-    std::vector<Draw> out;
-    for (const auto& [issue, digits] : rows) {
-        Draw d{issue, {0}};
-        for (const char* c = digits; *c; ++c)
-            d.Num.push_back(static_cast<int16_t>(*c - '0'));
-        out.push_back(d);
-    }
-    return out;
-}
-
 const std::vector<Draw> kFive = Draws({{101, "073"}, {102, "237"}, {103, "071"}, {104, "204"}, {105, "918"}});
 
 // An analysis window that only counts how it was made.
-class FakeInferForm : public IInferForm {
+class FakeInferForm : public test::QuietInferForm {
 public:
     FakeInferForm(int16_t view, CStat& stat) : View(view), Stat(&stat) {}
-    QString Name() const override { return QStringLiteral("FInfer"); }
     QString Caption() const override { return CStat::ViewName(View); }
-    void ShowForm() override {}
-    bool Visible() const override { return false; }
-    void SetVisible(bool) override {}
-    void SetFocus() override {}
-    void Unload() override {}
-    bool FormOpen() const override { return true; }
-    void RefreshForm() override {}
-    void RefreshBall(int16_t, int16_t) override {}
-    void RefreshFilter() override {}
 
     int16_t View;
     CStat* Stat;

@@ -10,6 +10,7 @@
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
 #include "shell/child_forms.h"
+#include "support/quiet_infer_form.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -21,20 +22,10 @@ using test::ProgramFolderTest;
 // window 0..7 the analysis windows, 8 the filter window.
 using Repaints = std::vector<std::array<int, 3>>;
 
-class RecordingInferForm : public IInferForm {
+class RecordingInferForm : public test::QuietInferForm {
 public:
     RecordingInferForm(int window, Repaints& log) : m_window(window), m_log(log) {}
-    QString Name() const override { return QStringLiteral("FInfer"); }
-    QString Caption() const override { return QString(); }
-    void ShowForm() override {}
-    bool Visible() const override { return false; }
-    void SetVisible(bool) override {}
-    void SetFocus() override {}
-    void Unload() override {}
-    bool FormOpen() const override { return true; }
-    void RefreshForm() override {}
     void RefreshBall(int16_t sPos, int16_t sBall) override { m_log.push_back({m_window, sPos, sBall}); }
-    void RefreshFilter() override {}
 
 private:
     int m_window;

@@ -7,36 +7,19 @@
 #include "data/lottor_data.h"
 #include "engine/stat.h"
 #include "engine/stat.h"
+#include "support/draw_rows.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
+using test::Bet;
+using test::Draws;
 using test::ProgramFolderTest;
 
 QString Game(int dataLen)
 {
     return QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n%1\r\n[BCMAIN]\r\n3\r\n").arg(dataLen);
-}
-
-// Draws written highest place first ("123": hundreds 1, tens 2, units 3).
-std::vector<Draw> Draws(const std::vector<const char*>& rows)
-{
-    std::vector<Draw> out;
-    int32_t issue = 101;
-    for (const char* digits : rows) {
-        Draw d{issue++, {0}};
-        for (const char* c = digits; *c; ++c)
-            d.Num.push_back(static_cast<int16_t>(*c - '0'));
-        out.push_back(d);
-    }
-    return out;
-}
-
-// A candidate by position: units, tens, hundreds.
-std::vector<int16_t> Bet(int units, int tens, int hundreds)
-{
-    return {0, static_cast<int16_t>(units), static_cast<int16_t>(tens), static_cast<int16_t>(hundreds)};
 }
 
 QString Tab(std::initializer_list<const char*> fields)

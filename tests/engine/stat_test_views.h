@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QFile>
@@ -66,6 +67,36 @@ inline void AcceptGame(CLottorHead& head, const Game& g)
     head.SetHeadStr(DefinitionText(g));
     ASSERT_TRUE(head.Enable());
     head.CustomStat = static_cast<int16_t>(g.Custom);
+}
+
+// A game's views built in a temporary folder.
+struct BuiltViews {
+    QTemporaryDir Dir;
+    CLottorHead Head;
+    ViewSet Set;
+
+    // Accepts the game and builds its first `count` views over the history
+    // under the file name given; false when a view was not made or built.
+    bool Build(const Game& g, const History& h, int count = 8, const char* name = "g")
+    {
+        AcceptGame(Head, g);
+        return Set.Create(Head, Dir.filePath(QLatin1String(name)), h, count);
+    }
+};
+
+// A game shape and the length and seed of a random history of it, for the
+// tests run over several shapes.
+struct ShapeCase {
+    const char* Name;
+    Game Shape;
+    int Draws;
+    unsigned Seed;
+};
+
+// Names the shape cases' tests.
+inline std::string ShapeCaseName(const ::testing::TestParamInfo<ShapeCase>& info)
+{
+    return info.param.Name;
 }
 
 } // namespace kelton::test

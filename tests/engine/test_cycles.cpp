@@ -100,19 +100,15 @@ TEST(BuildCycles, NumberOutsideTheRangeIsSkipped)
 // Built records: IsCycle of a drawn number and of the next issue (value 0).
 TEST(BuildCycles, IsCycleInTheRecords)
 {
-    QTemporaryDir dir;
-    CLottorHead head;
-    const Game g;
-    AcceptGame(head, g);
     History h;
     // Units: 0 every other draw (draws 0, 2, 4, ..), otherwise 1, 2, 3, 4.
     for (int d = 0; d < 9; ++d) {
         h.Issues.push_back(d + 1);
         h.Draws.push_back({0, static_cast<int16_t>(d % 2 == 0 ? 0 : 1 + d / 2), 5, 0});
     }
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("g")), h, 1));
-    CStat& view = *set.Views[0];
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(Game{}, h, 1));
+    CStat& view = *built.Set.Views[0];
     // Record 6: 0 was drawn at draws 4, 2, 0: period 2 with 3 runs.
     const StatRecord& r6 = view.LoadRecord(6);
     EXPECT_EQ(r6.Cycle(1, 0).Count, 1);
@@ -132,10 +128,6 @@ TEST(BuildCycles, IsCycleInTheRecords)
 
 TEST(Recent7, CountsEachDrawOnceOverTheLastSeven)
 {
-    QTemporaryDir dir;
-    CLottorHead head;
-    const Game g;
-    AcceptGame(head, g);
     History h;
     // Draws 0..7 all contain 3 (draw 2 twice), draw 8 does not.
     for (int d = 0; d < 10; ++d) {
@@ -145,9 +137,9 @@ TEST(Recent7, CountsEachDrawOnceOverTheLastSeven)
         else
             h.Draws.push_back({0, 4, 4, 4});
     }
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("g")), h, 1));
-    CStat& view = *set.Views[0];
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(Game{}, h, 1));
+    CStat& view = *built.Set.Views[0];
     EXPECT_EQ(view.LoadRecord(0).Recent7(3), 0);
     EXPECT_EQ(view.LoadRecord(3).Recent7(3), 3); // draw 2 counts once
     EXPECT_EQ(view.LoadRecord(7).Recent7(3), 7); // draws 0..6

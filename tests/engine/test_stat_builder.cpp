@@ -13,13 +13,6 @@
 namespace kelton::test {
 namespace {
 
-struct ShapeCase {
-    const char* Name;
-    Game Shape;
-    int Draws;
-    unsigned Seed;
-};
-
 class BuilderAgainstModel : public ::testing::TestWithParam<ShapeCase> {};
 
 // Every field of every record of all eight views, against the direct model,
@@ -28,13 +21,10 @@ class BuilderAgainstModel : public ::testing::TestWithParam<ShapeCase> {};
 TEST_P(BuilderAgainstModel, EveryFieldOfEveryView)
 {
     const ShapeCase& c = GetParam();
-    QTemporaryDir dir;
-    CLottorHead head;
-    AcceptGame(head, c.Shape);
     const History h = RandomHistory(c.Shape, c.Draws, c.Seed);
-
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("lottor1000")), h));
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(c.Shape, h, 8, "lottor1000"));
+    ViewSet& set = built.Set;
     const std::vector<RefView> model = ReferenceViews(c.Shape, h);
 
     for (int v = 0; v < 8; ++v) {
@@ -58,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, BuilderAgainstModel,
                          ::testing::Values(ShapeCase{"ThreeDigits", Game{9, 3, 0, 0, 10}, 350, 7},
                                            ShapeCase{"CustomPeriod7", Game{9, 3, 0, 0, 7}, 330, 11},
                                            ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 320, 3}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         ShapeCaseName);
 
 // Views 1..7 are keyed by view 0's all-position statistics, which StatArray
 // reads back from view 0's file: its rows are the keys stored in each view.
@@ -205,16 +195,12 @@ TEST(StatEdit, EmptyHistoryHoldsOnlyTheNextIssue)
 // Record 1 after one draw 4-5-5 (units 5, tens 5, hundreds 4).
 TEST(StatEdit, RecordAfterTheFirstDraw)
 {
-    QTemporaryDir dir;
-    CLottorHead head;
-    const Game g;
-    AcceptGame(head, g);
     History h;
     h.Issues = {2024001};
     h.Draws = {{0, 5, 5, 4}};
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("g")), h));
-    const StatRecord& rec = set.Views[0]->LoadRecord(1);
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(Game{}, h));
+    const StatRecord& rec = built.Set.Views[0]->LoadRecord(1);
     for (int x = 0; x < 10; ++x) {
         EXPECT_EQ(rec.Stat(1, StatKind::Miss, 0, x), x == 5 ? 0 : 1);
         EXPECT_EQ(rec.Stat(1, StatKind::MaxMiss, 0, x), x == 5 ? 0 : 1);
@@ -232,7 +218,7 @@ TEST(StatEdit, RecordAfterTheFirstDraw)
     EXPECT_EQ(rec.Stat(1, StatKind::Count, 2, 9), 5);
     // In view 4 (count over all draws) record 1's next issue ranks 5 last,
     // 4 just below it, and the never-drawn values first in value order.
-    const StatRecord& next = set.Views[4]->LoadRecord(1);
+    const StatRecord& next = built.Set.Views[4]->LoadRecord(1);
     EXPECT_EQ(next.Data(2, 5), 9);
     EXPECT_EQ(next.Data(2, 4), 8);
     EXPECT_EQ(next.Data(2, 0), 0);
@@ -243,18 +229,15 @@ TEST(StatEdit, RecordAfterTheFirstDraw)
 // is stored as 0.
 TEST(StatEdit, LeastDrawnValueIsZeroInViewFour)
 {
-    QTemporaryDir dir;
-    CLottorHead head;
-    const Game g;
-    AcceptGame(head, g);
     History h;
     for (int d = 0; d < 10; ++d) {
         h.Issues.push_back(d + 1);
         const int16_t x = static_cast<int16_t>(d == 9 ? 0 : 1 + d % 9);
         h.Draws.push_back({0, static_cast<int16_t>(1 + d % 9), static_cast<int16_t>(1 + (d + 3) % 9), x});
     }
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("g")), h));
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(Game{}, h));
+    const ViewSet& set = built.Set;
     // Value 0 was never drawn before draw 9, every other value was.
     EXPECT_EQ(set.Views[0]->LoadRecord(9).Num(3), 0);
     EXPECT_EQ(set.Views[4]->LoadRecord(9).Num(3), 0);

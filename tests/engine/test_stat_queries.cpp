@@ -8,28 +8,16 @@
 
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "support/draw_rows.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
+using test::Draws;
 using test::ProgramFolderTest;
 
 const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n");
-
-// Draws as read, highest place first.
-std::vector<Draw> Draws(const std::vector<const char*>& rows, int32_t first = 101)
-{
-    std::vector<Draw> out;
-    int32_t issue = first;
-    for (const char* digits : rows) {
-        Draw d{issue++, {0}};
-        for (const char* c = digits; *c; ++c)
-            d.Num.push_back(static_cast<int16_t>(*c - '0'));
-        out.push_back(d);
-    }
-    return out;
-}
 
 std::vector<int16_t> Flags(std::set<int> on)
 {

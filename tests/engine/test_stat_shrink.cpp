@@ -10,6 +10,7 @@
 #include "engine/stat.h"
 #include "stat_reference.h"
 #include "stat_test_views.h"
+#include "support/draw_rows.h"
 
 namespace kelton::test {
 namespace {
@@ -27,12 +28,6 @@ ValueSet Only(int x)
     return Ranges({{x, x}});
 }
 
-// A candidate by place: units, tens, hundreds.
-std::vector<int16_t> Bet(int units, int tens, int hundreds)
-{
-    return {0, static_cast<int16_t>(units), static_cast<int16_t>(tens), static_cast<int16_t>(hundreds)};
-}
-
 void AllOff(CStat& view)
 {
     for (int16_t k = 0; k < view.ConditionCount(); ++k)
@@ -47,13 +42,6 @@ void On(CStat& view, int k, const ValueSet& set, int16_t tolerated)
     view.SetShrinkErr(static_cast<int16_t>(k), tolerated);
 }
 
-struct ShapeCase {
-    const char* Name;
-    Game Shape;
-    int Draws;
-    unsigned Seed;
-};
-
 class CandidateParity : public ::testing::TestWithParam<ShapeCase> {};
 
 // A drawn issue tested as a candidate for its own issue has exactly the
@@ -61,12 +49,10 @@ class CandidateParity : public ::testing::TestWithParam<ShapeCase> {};
 TEST_P(CandidateParity, ActualDrawReproducesTheRecord)
 {
     const ShapeCase& c = GetParam();
-    QTemporaryDir dir;
-    CLottorHead head;
-    AcceptGame(head, c.Shape);
     const History h = RandomHistory(c.Shape, c.Draws, c.Seed);
-    ViewSet set;
-    ASSERT_TRUE(set.Create(head, dir.filePath(QStringLiteral("g")), h));
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(c.Shape, h));
+    ViewSet& set = built.Set;
     const int slots = c.Shape.BcMain + kIndicatorCount; // every slot but the view tolerance
 
     for (int v = 0; v < 8; ++v) {
@@ -103,7 +89,7 @@ TEST_P(CandidateParity, ActualDrawReproducesTheRecord)
 INSTANTIATE_TEST_SUITE_P(Shapes, CandidateParity,
                          ::testing::Values(ShapeCase{"ThreeDigits", Game{9, 3, 0, 0, 10}, 330, 17},
                                            ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 160, 5}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         ShapeCaseName);
 
 // A short three-digit history, views built once for the whole suite.
 class ShrinkTest : public ::testing::Test {

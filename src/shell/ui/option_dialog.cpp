@@ -16,40 +16,34 @@
 #include "data/app_state.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
 #include "shell/ui/shell_open.h"
 
 namespace kelton {
 
-namespace {
-
-QString S(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 FOption::FOption(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FOption"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_fraProxy = new QGroupBox(S(u"网络设置"), this);
+    m_fraProxy = new QGroupBox(u"网络设置"_s, this);
     auto* picProxy = new QWidget(m_fraProxy);
     picProxy->setObjectName(QStringLiteral("PicProxy"));
 
-    m_chkProxy = new QCheckBox(S(u"使用代理服务器"), picProxy);
-    m_lblIP = new QLabel(S(u"地址："), picProxy);
+    m_chkProxy = new QCheckBox(u"使用代理服务器"_s, picProxy);
+    m_lblIP = new QLabel(u"地址："_s, picProxy);
     m_txtIP = new QLineEdit(picProxy);
-    m_lblPort = new QLabel(S(u"端口"), picProxy);
+    m_lblPort = new QLabel(u"端口"_s, picProxy);
     m_txtPort = new QLineEdit(picProxy);
     m_txtPort->setMaximumWidth(80);
-    m_chkVail = new QCheckBox(S(u"需验证"), picProxy);
-    m_lblUser = new QLabel(S(u"用户："), picProxy);
+    m_chkVail = new QCheckBox(u"需验证"_s, picProxy);
+    m_lblUser = new QLabel(u"用户："_s, picProxy);
     m_txtUser = new QLineEdit(picProxy);
-    m_lblPassWord = new QLabel(S(u"密码"), picProxy);
+    m_lblPassWord = new QLabel(u"密码"_s, picProxy);
     m_txtPassWord = new QLineEdit(picProxy);
     m_txtPassWord->setEchoMode(QLineEdit::Password);
     // Every typed character shows as an asterisk, whatever the style's own.
@@ -73,15 +67,7 @@ FOption::FOption(QWidget* parent) : QDialog(parent)
     auto* frame = new QVBoxLayout(m_fraProxy);
     frame->addWidget(picProxy);
 
-    m_cmdOK = new QPushButton(this);
-    m_cmdOK->setDefault(true);
-    m_cmdCancel = new QPushButton(this);
-    m_cmdHelp = new QPushButton(S(u"帮助"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdOK);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdHelp);
+    QHBoxLayout* buttons = MakeDialogButtons(this, m_cmdOK, m_cmdCancel, m_cmdHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fraProxy);

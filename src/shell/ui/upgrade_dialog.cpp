@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "data/app_state.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
@@ -17,35 +18,20 @@
 
 namespace kelton {
 
-namespace {
-
-QString S(const char16_t* text)
-{
-    return QString::fromUtf16(text);
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 FUpgrade::FUpgrade(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FUpgrade"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(S(u"发现新版本"));
+    setWindowTitle(u"发现新版本"_s);
 
-    m_label4 = new QLabel(S(u"按确定下载并安装新版本（这个过程不会影响你的分析和操作）"), this);
+    m_label4 = new QLabel(u"按确定下载并安装新版本（这个过程不会影响你的分析和操作）"_s, this);
     m_label4->setWordWrap(true);
     m_lblCurrent = new QLabel(this);
     m_lblNew = new QLabel(this);
-    m_cmdOK = new QPushButton(this);
-    m_cmdOK->setDefault(true);
-    m_cmdCancel = new QPushButton(this);
-    m_cmdHelp = new QPushButton(S(u"帮助"), this);
+    QHBoxLayout* buttons = MakeDialogButtons(this, m_cmdOK, m_cmdCancel, m_cmdHelp);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdOK);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdHelp);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_label4);
     layout->addWidget(m_lblCurrent);
@@ -69,21 +55,21 @@ void FUpgrade::Form_Load()
     m_cmdCancel->setText(LoadResString(Res::Cancel));
     m_cmdOK->setText(LoadResString(Res::Ok));
     const QString version = QString::fromLatin1(kVersionText);
-    m_lblCurrent->setText(S(u"当前版本：") + version);
+    m_lblCurrent->setText(u"当前版本："_s + version);
 
     const QString& edition = Mmain().SysInfo.SysNewEdition;
     switch (CompareEdition(edition)) {
     case EditionOffer::Newer:
-        m_lblNew->setText(S(u"最新版本：") + edition);
+        m_lblNew->setText(u"最新版本："_s + edition);
         m_cmdOK->setEnabled(true);
         break;
     case EditionOffer::NotNewer:
-        m_lblNew->setText(S(u"最新版本：") + version);
+        m_lblNew->setText(u"最新版本："_s + version);
         m_cmdOK->setEnabled(false);
-        setWindowTitle(S(u"没有发现更新版本"));
+        setWindowTitle(u"没有发现更新版本"_s);
         break;
     case EditionOffer::NotNumber:
-        m_lblNew->setText(S(u"最新版本：") + version);
+        m_lblNew->setText(u"最新版本："_s + version);
         m_cmdOK->setEnabled(false);
         break;
     }

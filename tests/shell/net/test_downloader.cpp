@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/local_http_server.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -38,10 +39,8 @@ private:
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-QByteArray Ok(const QByteArray& body)
-{
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
+using test::HttpOk;
+using test::RequestPath;
 
 // Writes the pieces one after the other, delayMs apart, then closes unless
 // told to keep the connection open.
@@ -63,44 +62,13 @@ void Send(QTcpSocket* socket, QList<QByteArray> pieces, int delayMs = 0, bool cl
     });
 }
 
-// An HTTP server on 127.0.0.1 that records every request and answers it
-// through `reply`.
-class FakeServer {
+// The local server, answering "hello" to any request unless told otherwise.
+class FakeServer : public test::LocalHttpServer {
 public:
-    using Reply = std::function<void(QTcpSocket*, const QByteArray& request)>;
-
     FakeServer()
     {
-        EXPECT_TRUE(m_server.listen(QHostAddress(QHostAddress::LocalHost), 0));
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { Accept(); });
+        reply = [](QTcpSocket* s, const QByteArray&) { Send(s, {HttpOk("hello")}); };
     }
-
-    quint16 Port() const { return m_server.serverPort(); }
-
-    Reply reply = [](QTcpSocket* s, const QByteArray&) { Send(s, {Ok("hello")}); };
-    QList<QByteArray> requests;
-    int connections = 0;
-
-private:
-    void Accept()
-    {
-        while (QTcpSocket* s = m_server.nextPendingConnection()) {
-            ++connections;
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, buffer] {
-                const bool answered = buffer->contains("\r\n\r\n");
-                buffer->append(s->readAll());
-                const qsizetype end = buffer->indexOf("\r\n\r\n");
-                if (answered || end < 0)
-                    return;
-                requests.append(buffer->left(end + 4));
-                reply(s, requests.last());
-            });
-            QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-        }
-    }
-
-    QTcpServer m_server;
 };
 
 // A port on 127.0.0.1 where nothing listens.
@@ -111,12 +79,6 @@ quint16 ClosedPort()
     const quint16 port = probe.serverPort();
     probe.close();
     return port;
-}
-
-// The path of a recorded request's first line.
-QByteArray RequestPath(const QByteArray& request)
-{
-    return request.split(' ').value(1);
 }
 
 constexpr int32_t kTestTimeOut = 5000;  // ends any transfer a fault would leave hanging
@@ -283,8 +245,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{
             "until close, HTTP/1.0", {"HTTP/1.0 200 OK\r\n\r\nab", "cd"}, true, DownloadStatus::Done, "abcd"},
         // The body is complete at its length; the server need not close.
-        ReplyCase{"length, kept open", {Ok("xyz")}, false, DownloadStatus::Done, "xyz"},
-        ReplyCase{"empty with length", {Ok("")}, true, DownloadStatus::Done, ""},
+        ReplyCase{"length, kept open", {HttpOk("xyz")}, false, DownloadStatus::Done, "xyz"},
+        ReplyCase{"empty with length", {HttpOk("")}, true, DownloadStatus::Done, ""},
         ReplyCase{"404",
                   {"HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nbad"},
                   true,
@@ -375,7 +337,7 @@ TEST_F(DownloaderTest, CancelAllStopsRunningAndWaitingItems)
 
 TEST_F(DownloaderTest, RemovalMovesLastItemForward)
 {
-    server.reply = [](QTcpSocket* s, const QByteArray& request) { Send(s, {Ok(RequestPath(request))}); };
+    server.reply = [](QTcpSocket* s, const QByteArray& request) { Send(s, {HttpOk(RequestPath(request))}); };
     ProxySettings deadProxy;
     deadProxy.UseProxy = true;
     deadProxy.ProxyHost = QStringLiteral("127.0.0.1");
@@ -435,7 +397,7 @@ TEST_F(DownloaderFileTest, WritesFileAndCreatesFolders)
     EXPECT_TRUE(Leftovers().isEmpty()) << Leftovers().join(u' ').toStdString();
 
     // A second download replaces the file.
-    server.reply = [](QTcpSocket* s, const QByteArray&) { Send(s, {Ok("v2")}); };
+    server.reply = [](QTcpSocket* s, const QByteArray&) { Send(s, {HttpOk("v2")}); };
     EXPECT_EQ(dl.GetDownWait(Add(Url("/f"), Target()), data, count), DownloadStatus::Done);
     EXPECT_EQ(Read(Target()), QByteArray("v2"));
 }

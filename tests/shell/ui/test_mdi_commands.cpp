@@ -35,31 +35,13 @@
 #include "shell/ui/shell_windows.h"
 #include "shell/ui/xp_toolbar.h"
 #include "shell/win_history.h"
+#include "shell_test_fakes.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
 const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n");
-
-// Answers every message box and remembers what was asked.
-class FakeBoxes : public IMessageBoxes {
-public:
-    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
-                                     QMessageBox::StandardButtons) override
-    {
-        Titles << title;
-        Texts << text;
-        return QMessageBox::Ok;
-    }
-    QStringList Titles;
-    QStringList Texts;
-};
-
-class TestForm : public CChildForm {
-public:
-    using CChildForm::CChildForm;
-};
 
 // A filter window that records the operations the commands call.
 class FakeFilterForm : public CChildForm, public IFilterForm {
@@ -130,63 +112,19 @@ public:
     QString Text;
 };
 
-class CommandsTest : public test::ProgramFolderTest {
+class CommandsTest : public test::MainWindowTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        AppState& app = Mmain();
-        app.CurLottorData.reset();
-        app.InferForms.fill(nullptr);
-        app.FormsClosing = 0;
-        ResetMsgService();
-        WinHist().Clear();
-        NeighbourWindows() = ShellWindows{};
+        MainWindowTest::SetUp();
         NeighbourWindows().FilterForm = [this]() -> IChildForm* {
             // A window unloaded for real is made anew.
             if (!m_filter || !m_filter->FormOpen())
                 m_filter = new FakeFilterForm;
             return m_filter.data();
         };
-        SetLottorLoader({});
-        SetMessageBoxes(&m_boxes);
         SetShellOpener([this](const QUrl& url) { Opened << url.toString(); });
         SetHelpShower([this](const QString& folder, const QString& topic) { Help << folder + "|" + topic; });
-        IniGlobal();
-    }
-
-    void TearDown() override
-    {
-        delete m_main;
-        m_main = nullptr;
-        FlushDeletes();
-        Mmain().CurLottorData.reset();
-        Mmain().InferForms.fill(nullptr);
-        SetInferFormFactory(nullptr);
-        SetLottorLoader({});
-        NeighbourWindows() = ShellWindows{};
-        SetMessageBoxes(nullptr);
-        SetShellOpener({});
-        SetHelpShower({});
-        ProgramFolderTest::TearDown();
-    }
-
-    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    static void Settle() { QApplication::processEvents(); }
-
-    // A settings file with the chooser flag, the games (name, data path as
-    // stored) and the default game.
-    void WriteSettings(bool showChooser, const QList<std::pair<QString, QString>>& games, int16_t select = 0)
-    {
-        IniSystem();
-        AppState& app = Mmain();
-        app.SettingRecord.SetShowChooser(Flag(showChooser));
-        for (const auto& [name, path] : games)
-            app.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
-        app.LottoItems.SetSelectItem(select);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-        app.LottoItems = CLottoItem();
-        app.SettingRecord = SettingRecordType();
     }
 
     // An empty file under the program folder.
@@ -197,24 +135,6 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         return path;
-    }
-
-    // A loader that records what it opens and opens anything but a file
-    // named "bad"; the lottery is a stand-in that is never used.
-    void InstallFakeLoader()
-    {
-        SetLottorLoader([this](const QString& sFile, int16_t) -> std::optional<LoadedLottor> {
-            LoadedFiles << sFile;
-            if (sFile.endsWith(QLatin1String("bad")))
-                return std::nullopt;
-            static char token;
-            LoadedLottor game;
-            game.Lottor =
-                std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&token), [](CLottorData*) {});
-            game.LottorName = QFileInfo(sFile).fileName();
-            game.BM = 3;
-            return game;
-        });
     }
 
     // The real loader over CLottorData.
@@ -257,14 +177,6 @@ protected:
         ASSERT_FALSE(game.UpData());
     }
 
-    MDIMain& Start()
-    {
-        m_main = new MDIMain;
-        m_main->MDIForm_Load();
-        QApplication::setActiveWindow(m_main);
-        return *m_main;
-    }
-
     void Restart()
     {
         delete m_main;
@@ -276,10 +188,7 @@ protected:
 
     QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
 
-    FakeBoxes m_boxes;
-    MDIMain* m_main = nullptr;
     QPointer<FakeFilterForm> m_filter;
-    QStringList LoadedFiles;
     QStringList Opened;
     QStringList Help;
 };

@@ -32,31 +32,14 @@
 #include "shell/ui/shell_windows.h"
 #include "shell/ui/xp_toolbar.h"
 #include "shell/win_history.h"
+#include "shell_test_fakes.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
-// Answers every message box and remembers what was asked.
-class FakeBoxes : public IMessageBoxes {
-public:
-    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
-                                     QMessageBox::StandardButtons) override
-    {
-        Titles << title;
-        Texts << text;
-        return Answer;
-    }
-    QMessageBox::StandardButton Answer = QMessageBox::Ok;
-    QStringList Titles;
-    QStringList Texts;
-};
-
-// A child window with nothing in it.
-class TestForm : public CChildForm {
-public:
-    using CChildForm::CChildForm;
-};
+using test::FakeBoxes;
+using test::TestForm;
 
 // An analysis window with nothing in it.
 class TestInferForm : public CChildForm, public IInferForm {
@@ -67,74 +50,15 @@ public:
     void RefreshFilter() override {}
 };
 
-// A stand-in for a loaded lottery: any address will do, nothing is freed.
-char g_lottorToken;
-
-class MdiMainTest : public test::ProgramFolderTest {
+class MdiMainTest : public test::MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        AppState& app = Mmain();
-        app.CurLottorData.reset();
-        app.InferForms.fill(nullptr);
-        app.FormsClosing = 0;
-        ResetMsgService();
-        WinHist().Clear();
-        NeighbourWindows() = ShellWindows{};
-        SetLottorLoader({});
-        SetMessageBoxes(&m_boxes);
-        IniGlobal();
-    }
-
-    void TearDown() override
-    {
-        delete m_main;
-        m_main = nullptr;
-        FlushDeletes();
-        Mmain().CurLottorData.reset();
-        SetLottorLoader({});
-        NeighbourWindows() = ShellWindows{};
-        SetMessageBoxes(nullptr);
-        ProgramFolderTest::TearDown();
-    }
-
-    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    // Lets the activation of a child window, which follows the code that
-    // caused it, take place.
-    static void Settle() { QApplication::processEvents(); }
-
     // Writes a settings file with the chooser flag and the games given.
     void WriteSettings(bool showChooser, const QStringList& games, int16_t select = 0)
     {
-        IniSystem();
-        AppState& app = Mmain();
-        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        QList<std::pair<QString, QString>> paths;
         for (const QString& game : games)
-            app.LottoItems.LottoAdd(QStringLiteral("0"), game, ProgramPath(QStringLiteral("Lottor/") + game));
-        app.LottoItems.SetSelectItem(select);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-        app.LottoItems = CLottoItem();
-        app.SettingRecord = SettingRecordType();
-    }
-
-    // A loader that opens every file whose name is not "bad".
-    void InstallLoader(int16_t mrMain = 0)
-    {
-        SetLottorLoader([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
-            LoadedFiles << sFile;
-            LoadedViews = nViews;
-            if (sFile.endsWith(QLatin1String("bad")))
-                return std::nullopt;
-            LoadedLottor game;
-            game.Lottor = std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&g_lottorToken),
-                                                       [this](CLottorData*) { ++Released; });
-            game.LottorName = QFileInfo(sFile).fileName();
-            game.BM = static_cast<int16_t>(3 + mrMain);
-            game.MrMain = mrMain;
-            game.MrDataName = QStringLiteral("蓝球");
-            return game;
-        });
+            paths.append({game, ProgramPath(QStringLiteral("Lottor/") + game)});
+        MainWindowTest::WriteSettings(showChooser, paths, select);
     }
 
     // The filter window, created on first use as the real one is.
@@ -145,14 +69,6 @@ protected:
                 m_filter = new TestForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"));
             return m_filter.data();
         };
-    }
-
-    MDIMain& Start()
-    {
-        m_main = new MDIMain;
-        m_main->MDIForm_Load();
-        QApplication::setActiveWindow(m_main);
-        return *m_main;
     }
 
     bool Enabled(const char* entry) const { return m_main->MenuEntry(QLatin1String(entry))->isEnabled(); }
@@ -166,12 +82,7 @@ protected:
         return form ? form->Caption() : QString();
     }
 
-    FakeBoxes m_boxes;
-    MDIMain* m_main = nullptr;
     QPointer<TestForm> m_filter;
-    QStringList LoadedFiles;
-    int16_t LoadedViews = 0;
-    int Released = 0;
 };
 
 void ClickBar(QProgressBar* bar)
@@ -185,7 +96,7 @@ void ClickBar(QProgressBar* bar)
 
 TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
 {
-    InstallLoader();
+    InstallFakeLoader();
     MDIMain& main = Start();
 
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
@@ -205,7 +116,7 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
 TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
 {
     WriteSettings(false, {});
-    InstallLoader();
+    InstallFakeLoader();
     MDIMain& main = Start();
 
     EXPECT_TRUE(LoadedFiles.isEmpty());
@@ -232,7 +143,7 @@ TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
 TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
 {
     WriteSettings(false, {QStringLiteral("排列三"), QStringLiteral("福彩3D")}, 1);
-    InstallLoader();
+    InstallFakeLoader();
     InstallFilterForm();
     MDIMain& main = Start();
 
@@ -262,7 +173,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
     for (const bool chosen : {false, true}) {
         SCOPED_TRACE(chosen);
         WriteSettings(true, {QStringLiteral("排列三")});
-        InstallLoader();
+        InstallFakeLoader();
         int asked = 0;
         NeighbourWindows().ChooseGame = [&](QWidget* owner) {
             ++asked;
@@ -283,7 +194,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
 TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
 {
     WriteSettings(false, {QStringLiteral("bad")});
-    InstallLoader();
+    InstallFakeLoader();
     InstallFilterForm();
     MDIMain& main = Start();
 
@@ -300,7 +211,7 @@ TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
 
 TEST_F(MdiMainTest, AFailedChangeKeepsThePreviousGame)
 {
-    InstallLoader();
+    InstallFakeLoader();
     MDIMain& main = Start();
     ASSERT_TRUE(main.LoadLottor(QStringLiteral("first")));
     const auto current = Mmain().CurLottorData;
@@ -316,7 +227,7 @@ TEST_F(MdiMainTest, TheBatchReplaceEntryFollowsTheSecondaryArea)
 {
     for (const int16_t mrMain : {0, 1}) {
         SCOPED_TRACE(mrMain);
-        InstallLoader(mrMain);
+        InstallFakeLoader(mrMain);
         MDIMain& main = Start();
         ASSERT_TRUE(main.LoadLottor(QStringLiteral("game")));
         main.EnableLottoCommands();
@@ -335,7 +246,7 @@ TEST_F(MdiMainTest, TheBatchReplaceEntryFollowsTheSecondaryArea)
 TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
 {
     WriteSettings(false, {QStringLiteral("排列三")});
-    InstallLoader();
+    InstallFakeLoader();
     InstallFilterForm();
     MDIMain& main = Start();
     ASSERT_TRUE(m_filter);
@@ -370,7 +281,7 @@ TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
 
 TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
 {
-    InstallLoader();
+    InstallFakeLoader();
     MDIMain& main = Start();
     ASSERT_FALSE(Mmain().CurLottorData);
 
@@ -394,7 +305,7 @@ TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
 
 TEST_F(MdiMainTest, ExitIsRefusedWhenTheOperationEndsDuringTheMessage)
 {
-    InstallLoader();
+    InstallFakeLoader();
     MDIMain& main = Start();
     CMsg msg;
     msg.StartPrg(10, 0, 0, true);

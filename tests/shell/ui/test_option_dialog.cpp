@@ -9,7 +9,6 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
-#include "local_http_server.h"
 #include "platform/gbk.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
@@ -17,6 +16,7 @@
 #include "shell/http_request.h"
 #include "shell/net/downloader.h"
 #include "shell/ui/upgrade_dialog.h"
+#include "support/local_http_server.h"
 #include "support/test_support.h"
 
 namespace kelton {

@@ -10,13 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
-#include "local_http_server.h"
 #include "platform/gbk.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/net/downloader.h"
 #include "shell/process_start.h"
+#include "support/local_http_server.h"
 #include "support/test_support.h"
 
 namespace kelton {

@@ -1,0 +1,149 @@
+#pragma once
+
+// What the main-window tests share: message boxes that answer at once, an
+// empty child window, a loader of stand-in games and a fixture that starts
+// the main window over a fresh program folder.
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QList>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/infer_form_factory.h"
+#include "data/settings.h"
+#include "data/text_helpers.h"
+#include "platform/ui/help_viewer.h"
+#include "platform/ui/message_box.h"
+#include "shell/lottor_loader.h"
+#include "shell/msg_service.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_open.h"
+#include "shell/ui/shell_windows.h"
+#include "shell/win_history.h"
+#include "support/test_support.h"
+
+namespace kelton::test {
+
+// Answers every message box with Answer and remembers what was asked.
+class FakeBoxes : public IMessageBoxes {
+public:
+    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons) override
+    {
+        Titles << title;
+        Texts << text;
+        return Answer;
+    }
+    QMessageBox::StandardButton Answer = QMessageBox::Ok;
+    QStringList Titles;
+    QStringList Texts;
+};
+
+// A child window with nothing in it.
+class TestForm : public CChildForm {
+public:
+    using CChildForm::CChildForm;
+};
+
+// The main window over a fresh program folder, with the shared state reset
+// and the message boxes answered by m_boxes. Start() makes the window; the
+// fixture deletes it and undoes every hook a test may have installed.
+class MainWindowTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        AppState& app = Mmain();
+        app.CurLottorData.reset();
+        app.InferForms.fill(nullptr);
+        app.FormsClosing = 0;
+        ResetMsgService();
+        WinHist().Clear();
+        NeighbourWindows() = ShellWindows{};
+        SetLottorLoader({});
+        SetMessageBoxes(&m_boxes);
+        IniGlobal();
+    }
+
+    void TearDown() override
+    {
+        delete m_main;
+        m_main = nullptr;
+        FlushDeletes();
+        Mmain().CurLottorData.reset();
+        Mmain().InferForms.fill(nullptr);
+        SetInferFormFactory(nullptr);
+        SetLottorLoader({});
+        NeighbourWindows() = ShellWindows{};
+        SetMessageBoxes(nullptr);
+        SetShellOpener({});
+        SetHelpShower({});
+        ProgramFolderTest::TearDown();
+    }
+
+    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Lets the activation of a child window, which follows the code that
+    // caused it, take place.
+    static void Settle() { QApplication::processEvents(); }
+
+    // A settings file with the chooser flag, the games (name, data path as
+    // stored) and the default game.
+    void WriteSettings(bool showChooser, const QList<std::pair<QString, QString>>& games, int16_t select = 0)
+    {
+        IniSystem();
+        AppState& app = Mmain();
+        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        for (const auto& [name, path] : games)
+            app.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
+        app.LottoItems.SetSelectItem(select);
+        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        app.LottoItems = CLottoItem();
+        app.SettingRecord = SettingRecordType();
+    }
+
+    // A loader that records what it opens (LoadedFiles, LoadedViews) and
+    // opens every file whose name does not end in "bad". The lottery is a
+    // stand-in that is never used; Released counts its releases.
+    void InstallFakeLoader(int16_t mrMain = 0)
+    {
+        SetLottorLoader([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
+            LoadedFiles << sFile;
+            LoadedViews = nViews;
+            if (sFile.endsWith(QLatin1String("bad")))
+                return std::nullopt;
+            static char token; // any address will do, nothing is freed
+            LoadedLottor game;
+            game.Lottor = std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&token),
+                                                       [this](CLottorData*) { ++Released; });
+            game.LottorName = QFileInfo(sFile).fileName();
+            game.BM = static_cast<int16_t>(3 + mrMain);
+            game.MrMain = mrMain;
+            game.MrDataName = QStringLiteral("蓝球");
+            return game;
+        });
+    }
+
+    MDIMain& Start()
+    {
+        m_main = new MDIMain;
+        m_main->MDIForm_Load();
+        QApplication::setActiveWindow(m_main);
+        return *m_main;
+    }
+
+    FakeBoxes m_boxes;
+    MDIMain* m_main = nullptr;
+    QStringList LoadedFiles;
+    int16_t LoadedViews = 0;
+    int Released = 0;
+};
+
+} // namespace kelton::test
