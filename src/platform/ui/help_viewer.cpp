@@ -16,6 +16,8 @@
 
 namespace kelton {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr char kStartPage[] = "qy.htm";
@@ -138,9 +140,8 @@ void CloseHelpViewer()
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
     setObjectName(QStringLiteral("HelpViewer"));
-    setWindowTitle(S(u"使用帮助"));
+    setWindowTitle(u"使用帮助"_s);
     // An open help window does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -149,9 +150,9 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     m_browser->setOpenLinks(false);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CHelpViewer::LinkClicked);
 
-    auto* back = new QPushButton(S(u"后退"), this);
-    auto* forward = new QPushButton(S(u"前进"), this);
-    auto* home = new QPushButton(S(u"目录"), this);
+    auto* back = new QPushButton(u"后退"_s, this);
+    auto* forward = new QPushButton(u"前进"_s, this);
+    auto* home = new QPushButton(u"目录"_s, this);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);

@@ -15,6 +15,8 @@
 
 namespace kelton {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QPointer<FAbout>& TheBox()
@@ -63,7 +65,6 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 
 FAbout::FAbout(QWidget* parent) : QDialog(parent)
 {
-    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
     setObjectName(QStringLiteral("FAbout"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -86,9 +87,9 @@ FAbout::FAbout(QWidget* parent) : QDialog(parent)
     line2->setFrameShape(QFrame::HLine);
     line2->setFrameShadow(QFrame::Sunken);
 
-    m_label1 = new CLinkLabel(S(u"访问网站"), this);
+    m_label1 = new CLinkLabel(u"访问网站"_s, this);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    m_cmdOk = new QPushButton(S(u"确   定"), this);
+    m_cmdOk = new QPushButton(u"确   定"_s, this);
     m_cmdOk->setObjectName(QStringLiteral("CmdOk"));
     m_cmdOk->setDefault(true);
 

@@ -32,6 +32,8 @@
 
 namespace kelton {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 MDIMain* g_main = nullptr;
@@ -190,34 +192,33 @@ void MDIMain::BuildMenus()
         m_menus.insert(QLatin1String(name), menu);
         return menu;
     };
-    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
 
-    QMenu* sys = top("mnuSys", S(u"系统(&S)"));
-    AddEntry(sys, QStringLiteral("mnuSysDataLottor"), S(u"选择彩票(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    AddEntry(sys, QStringLiteral("mnuSysOption"), S(u"选项设置(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddEntry(sys, QStringLiteral("mnuSysBar"), S(u"显示工具栏"), QKeySequence(Qt::CTRL | Qt::Key_B))
+    QMenu* sys = top("mnuSys", u"系统(&S)"_s);
+    AddEntry(sys, QStringLiteral("mnuSysDataLottor"), u"选择彩票(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
+    AddEntry(sys, QStringLiteral("mnuSysOption"), u"选项设置(&O)"_s, QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddEntry(sys, QStringLiteral("mnuSysBar"), u"显示工具栏"_s, QKeySequence(Qt::CTRL | Qt::Key_B))
         ->setCheckable(true);
-    AddEntry(sys, QStringLiteral("mnuSysStatus"), S(u"显示状态栏"))->setCheckable(true);
+    AddEntry(sys, QStringLiteral("mnuSysStatus"), u"显示状态栏"_s)->setCheckable(true);
     AddEntry(sys, QStringLiteral("mnuSysLine2"), QStringLiteral("-"));
-    AddEntry(sys, QStringLiteral("mnuSysDataEdit"), S(u"开奖号码(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    AddEntry(sys, QStringLiteral("mnuSysLottorOption"), S(u"当前彩票设置"));
+    AddEntry(sys, QStringLiteral("mnuSysDataEdit"), u"开奖号码(&M)"_s, QKeySequence(Qt::CTRL | Qt::Key_M));
+    AddEntry(sys, QStringLiteral("mnuSysLottorOption"), u"当前彩票设置"_s);
     AddEntry(sys, QStringLiteral("mnuSysLine3"), QStringLiteral("-"));
-    AddEntry(sys, QStringLiteral("mnuSysExit"), S(u"退出(&X)"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    AddEntry(sys, QStringLiteral("mnuSysExit"), u"退出(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_E));
 
-    QMenu* online = top("mmnOnLine", S(u"在线操作(&O)"));
-    AddEntry(online, QStringLiteral("mnuOnlineDownLoadData"), S(u"在线更新开奖号码(&D)"),
+    QMenu* online = top("mmnOnLine", u"在线操作(&O)"_s);
+    AddEntry(online, QStringLiteral("mnuOnlineDownLoadData"), u"在线更新开奖号码(&D)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_D));
-    AddEntry(online, QStringLiteral("mnuOnlineUpgrade"), S(u"在线软件升级"));
+    AddEntry(online, QStringLiteral("mnuOnlineUpgrade"), u"在线软件升级"_s);
     AddEntry(online, QStringLiteral("mnuOnlineLabel"), QStringLiteral("-"));
-    AddEntry(online, QStringLiteral("mnuOnlineWWW"), S(u"访问网站"));
-    AddEntry(online, QStringLiteral("mnuOnlineService"), S(u"网上数据服务(&S)"));
-    AddEntry(online, QStringLiteral("mnuOnlineNew"), S(u"最新信息(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddEntry(online, QStringLiteral("mnuOnlineWWW"), u"访问网站"_s);
+    AddEntry(online, QStringLiteral("mnuOnlineService"), u"网上数据服务(&S)"_s);
+    AddEntry(online, QStringLiteral("mnuOnlineNew"), u"最新信息(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
 
-    QMenu* data = top("mnuData", S(u"数据分析(&D)"));
+    QMenu* data = top("mnuData", u"数据分析(&D)"_s);
     const QString inferCaptions[kViewCount] = {
-        S(u"原始数据分析(&O)"),   S(u"转换数据分析一(&P)"), S(u"转换数据分析二(&T)"),
-        S(u"转换数据分析三(&M)"), S(u"转换数据分析四(&S)"), S(u"转换数据分析五(&F)"),
-        S(u"转换数据分析六(&H)"), S(u"转换数据分析七(&A)"),
+        u"原始数据分析(&O)"_s,   u"转换数据分析一(&P)"_s, u"转换数据分析二(&T)"_s,
+        u"转换数据分析三(&M)"_s, u"转换数据分析四(&S)"_s, u"转换数据分析五(&F)"_s,
+        u"转换数据分析六(&H)"_s, u"转换数据分析七(&A)"_s,
     };
     const Qt::Key fKeys[kViewCount - 1] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4,
                                            Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
@@ -230,35 +231,35 @@ void MDIMain::BuildMenus()
         m_dataInfer[i] = entry;
     }
     AddEntry(data, QStringLiteral("mnuDataLabel2"), QStringLiteral("-"));
-    AddEntry(data, QStringLiteral("mnuDataRefresh"), S(u"重新生成分析数据"));
+    AddEntry(data, QStringLiteral("mnuDataRefresh"), u"重新生成分析数据"_s);
 
-    QMenu* chip = top("mnuChipIn", S(u"投注操作(&C)"));
-    AddEntry(chip, QStringLiteral("mnuChipInFilter"), S(u"缩水过滤(&F)"));
-    AddEntry(chip, QStringLiteral("mnuChipInWay"), S(u"号码选杀号公式(&W)"),
+    QMenu* chip = top("mnuChipIn", u"投注操作(&C)"_s);
+    AddEntry(chip, QStringLiteral("mnuChipInFilter"), u"缩水过滤(&F)"_s);
+    AddEntry(chip, QStringLiteral("mnuChipInWay"), u"号码选杀号公式(&W)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_W));
     AddEntry(chip, QStringLiteral("mnuChipInLine0"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInGet"), S(u"调出过滤方案(&G)"),
+    AddEntry(chip, QStringLiteral("mnuChipInGet"), u"调出过滤方案(&G)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_G));
-    AddEntry(chip, QStringLiteral("mnuChipInPut"), S(u"保存过滤方案(&P)"),
+    AddEntry(chip, QStringLiteral("mnuChipInPut"), u"保存过滤方案(&P)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_P));
     AddEntry(chip, QStringLiteral("mnuChipInLine1"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInOpen"), S(u"打开投注结果(&O)"));
-    AddEntry(chip, QStringLiteral("mnuChipInSave"), S(u"保存投注结果(&S)"),
+    AddEntry(chip, QStringLiteral("mnuChipInOpen"), u"打开投注结果(&O)"_s);
+    AddEntry(chip, QStringLiteral("mnuChipInSave"), u"保存投注结果(&S)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddEntry(chip, QStringLiteral("mnuChipInSaveData"), S(u"导出历史数据"));
+    AddEntry(chip, QStringLiteral("mnuChipInSaveData"), u"导出历史数据"_s);
     AddEntry(chip, QStringLiteral("mnuChipInLine2"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInQuery"), S(u"中奖查询(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    AddEntry(chip, QStringLiteral("mnuChipInQuery"), u"中奖查询(&Q)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* window = top("mnuWindow", S(u"窗口(&W)"));
-    AddEntry(window, QStringLiteral("mnuWindowTileHorizontal"), S(u"水平平铺(&H)"));
-    AddEntry(window, QStringLiteral("mmnWindowTileVertical"), S(u"垂直平铺(&T)"),
+    QMenu* window = top("mnuWindow", u"窗口(&W)"_s);
+    AddEntry(window, QStringLiteral("mnuWindowTileHorizontal"), u"水平平铺(&H)"_s);
+    AddEntry(window, QStringLiteral("mmnWindowTileVertical"), u"垂直平铺(&T)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_T));
-    AddEntry(window, QStringLiteral("mnuWindowCascade"), S(u"层叠(&C)"));
-    AddEntry(window, QStringLiteral("mnuWindowArrangeIcons"), S(u"排列图标(&A)"));
+    AddEntry(window, QStringLiteral("mnuWindowCascade"), u"层叠(&C)"_s);
+    AddEntry(window, QStringLiteral("mnuWindowArrangeIcons"), u"排列图标(&A)"_s);
     AddEntry(window, QStringLiteral("mnuWindowLable1"), QStringLiteral("-"));
     const QString windowCaptions[kViewCount] = {
-        S(u"原始数据分析"),   S(u"转换数据分析一"), S(u"转换数据分析二"), S(u"转换数据分析三"),
-        S(u"转换数据分析四"), S(u"转换数据分析五"), S(u"转换数据分析六"), S(u"转换数据分析七"),
+        u"原始数据分析"_s,   u"转换数据分析一"_s, u"转换数据分析二"_s, u"转换数据分析三"_s,
+        u"转换数据分析四"_s, u"转换数据分析五"_s, u"转换数据分析六"_s, u"转换数据分析七"_s,
     };
     for (int i = 0; i < kViewCount; ++i) {
         QAction* entry = AddEntry(window, QStringLiteral("mnuWindowInfer%1").arg(i), windowCaptions[i]);
@@ -275,35 +276,35 @@ void MDIMain::BuildMenus()
     for (const auto& [name, caption] :
          {std::pair{"mnuWindowFilter", u"缩水过滤"}, std::pair{"mnuWindowFilterBound", u"过滤极值范围设置"},
           std::pair{"mnuWindowWay", u"号码选杀号公式"}}) {
-        QAction* entry = AddEntry(window, QLatin1String(name), S(caption));
+        QAction* entry = AddEntry(window, QLatin1String(name), QString::fromUtf16(caption));
         entry->setCheckable(true);
         entry->setVisible(false);
     }
 
-    QMenu* help = top("mnuHelp", S(u"使用帮助(&H)"));
-    AddEntry(help, QStringLiteral("mnuHelpGuide"), S(u"用户指南(&G)"), QKeySequence(Qt::Key_F1));
-    AddEntry(help, QStringLiteral("mnuHelpOnline"), S(u"Web页上的帮助"));
+    QMenu* help = top("mnuHelp", u"使用帮助(&H)"_s);
+    AddEntry(help, QStringLiteral("mnuHelpGuide"), u"用户指南(&G)"_s, QKeySequence(Qt::Key_F1));
+    AddEntry(help, QStringLiteral("mnuHelpOnline"), u"Web页上的帮助"_s);
     AddEntry(help, QStringLiteral("mnuHelpLine1"), QStringLiteral("-"));
-    AddEntry(help, QStringLiteral("mnuHelpAbout"), S(u"关于(&A)"));
+    AddEntry(help, QStringLiteral("mnuHelpAbout"), u"关于(&A)"_s);
 
     // The two popups the child windows show.
     QMenu* filter = AddMenu(nullptr, QStringLiteral("mnuFilter"), QStringLiteral("mnuFilter"));
-    AddEntry(filter, QStringLiteral("mnuFilterOpen"), S(u"打开投注结果(&O)"));
-    AddEntry(filter, QStringLiteral("mnuFilterSave"), S(u"保存投注结果(&S)"));
-    AddEntry(filter, QStringLiteral("mnuFilterCopy"), S(u"复制所有投注"));
+    AddEntry(filter, QStringLiteral("mnuFilterOpen"), u"打开投注结果(&O)"_s);
+    AddEntry(filter, QStringLiteral("mnuFilterSave"), u"保存投注结果(&S)"_s);
+    AddEntry(filter, QStringLiteral("mnuFilterCopy"), u"复制所有投注"_s);
     AddEntry(filter, QStringLiteral("mnuFilterLabel1"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterView"), S(u"编辑选中注(&V)"),
+    AddEntry(filter, QStringLiteral("mnuFilterView"), u"编辑选中注(&V)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_V));
-    AddEntry(filter, QStringLiteral("mnuFilterAdd"), S(u"增加投注(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    AddEntry(filter, QStringLiteral("mnuFilterReplace"), S(u"特码批量替换"));
+    AddEntry(filter, QStringLiteral("mnuFilterAdd"), u"增加投注(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddEntry(filter, QStringLiteral("mnuFilterReplace"), u"特码批量替换"_s);
     AddEntry(filter, QStringLiteral("mnuFilterLabel2"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterDelect"), S(u"删除选中注(&D)"),
+    AddEntry(filter, QStringLiteral("mnuFilterDelect"), u"删除选中注(&D)"_s,
              QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    AddEntry(filter, QStringLiteral("mnuFilterDelectAll"), S(u"删除所有注"));
+    AddEntry(filter, QStringLiteral("mnuFilterDelectAll"), u"删除所有注"_s);
     AddEntry(filter, QStringLiteral("mnuFilterLabel3"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterSort"), S(u"更新(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    AddEntry(filter, QStringLiteral("mnuFilterSort"), u"更新(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
     QMenu* list = AddMenu(nullptr, QStringLiteral("mnuList"), QStringLiteral("mnuList"));
-    AddEntry(list, QStringLiteral("mnuListCopy"), S(u"复制到剪帖板"));
+    AddEntry(list, QStringLiteral("mnuListCopy"), u"复制到剪帖板"_s);
 
     // While busy the five top menus are disabled, and so are their keys.
     auto* filterKeys = new CBusyShortcutFilter(this);
@@ -338,38 +339,37 @@ void MDIMain::BuildMenus()
 
 void MDIMain::BuildToolBar()
 {
-    const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
     m_tbr1 = new CXpToolBar(QStringLiteral("Tbr1"), this);
     m_tbr1->setObjectName(QStringLiteral("Tbr1"));
     m_tbr1->setIconSize(QSize(24, 24));
     m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Lottor"), S(u"选择彩票"), S(u"选择要分析的彩票"),
+    m_tbr1->AddButton(QStringLiteral("Lottor"), u"选择彩票"_s, u"选择要分析的彩票"_s,
                       ToolIcon(QStringLiteral("Lottor")));
     m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Edit"), S(u"开奖号码"), S(u"可以增加，修改或下载开奖结果"),
+    m_tbr1->AddButton(QStringLiteral("Edit"), u"开奖号码"_s, u"可以增加，修改或下载开奖结果"_s,
                       ToolIcon(QStringLiteral("Edit")));
-    m_tbr1->AddButton(QStringLiteral("Query"), S(u"中奖查询"), S(u"查询当前投注的中奖情况"),
+    m_tbr1->AddButton(QStringLiteral("Query"), u"中奖查询"_s, u"查询当前投注的中奖情况"_s,
                       ToolIcon(QStringLiteral("Query")));
     m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QString(), S(u"数据分析"), S(u"提供多方面内容对数据进行分析"),
+    m_tbr1->AddButton(QString(), u"数据分析"_s, u"提供多方面内容对数据进行分析"_s,
                       ToolIcon(QStringLiteral("Data")));
-    m_tbr1->AddButton(QStringLiteral("Way"), S(u"公式选杀"), S(u"公式选杀号(值)工具"),
+    m_tbr1->AddButton(QStringLiteral("Way"), u"公式选杀"_s, u"公式选杀号(值)工具"_s,
                       ToolIcon(QStringLiteral("Way")));
     m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Filter"), S(u"缩水过滤"), S(u"进行投注和过滤缩水"),
+    m_tbr1->AddButton(QStringLiteral("Filter"), u"缩水过滤"_s, u"进行投注和过滤缩水"_s,
                       ToolIcon(QStringLiteral("Filter")));
-    m_tbr1->AddButton(QStringLiteral("Open"), S(u"调出方案"), S(u"打开以往保存的过滤方案"),
+    m_tbr1->AddButton(QStringLiteral("Open"), u"调出方案"_s, u"打开以往保存的过滤方案"_s,
                       ToolIcon(QStringLiteral("Open")));
-    m_tbr1->AddButton(QStringLiteral("Save"), S(u"保存方案"), S(u"对当前过滤方案进行保存"),
+    m_tbr1->AddButton(QStringLiteral("Save"), u"保存方案"_s, u"对当前过滤方案进行保存"_s,
                       ToolIcon(QStringLiteral("Save")));
     m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Help"), S(u"使用帮助"), S(u"有关软件的帮助系统"),
+    m_tbr1->AddButton(QStringLiteral("Help"), u"使用帮助"_s, u"有关软件的帮助系统"_s,
                       ToolIcon(QStringLiteral("Help")));
-    m_tbr1->AddButton(QStringLiteral("Online"), S(u"访问网站"), S(u"在线交流，用户答疑"),
+    m_tbr1->AddButton(QStringLiteral("Online"), u"访问网站"_s, u"在线交流，用户答疑"_s,
                       ToolIcon(QStringLiteral("Online")));
     m_tbr1->AddSpacer();
-    m_tbr1->AddButton(QStringLiteral("Prev"), S(u"前一窗口"), QString(), ToolIcon(QStringLiteral("Prev")));
-    m_tbr1->AddButton(QStringLiteral("Next"), S(u"下一窗口"), QString(), ToolIcon(QStringLiteral("Next")));
+    m_tbr1->AddButton(QStringLiteral("Prev"), u"前一窗口"_s, QString(), ToolIcon(QStringLiteral("Prev")));
+    m_tbr1->AddButton(QStringLiteral("Next"), u"下一窗口"_s, QString(), ToolIcon(QStringLiteral("Next")));
     addToolBar(Qt::TopToolBarArea, m_tbr1);
     connect(m_tbr1, &CXpToolBar::ButtonClick, this,
             [this](QAction* button) { Tbr1_ButtonClick(CXpToolBar::Key(button)); });

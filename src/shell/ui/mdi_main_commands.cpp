@@ -27,9 +27,10 @@
 
 namespace kelton {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const auto S = [](const char16_t* text) { return QString::fromUtf16(text); };
 
 // The canonical path of a game's data file (a relative path is taken under
 // the program folder); empty when there is no such file.
@@ -138,7 +139,7 @@ void MDIMain::mnuSysDataLottor_Click()
     if (chosen.isEmpty()) {
         const QString shown = path.isEmpty() ? items.LottoItemGet(items.SelectItem(), CLottoItem::kItemName)
                                              : CLottorData::FullDataPath(path);
-        ReportError(S(u"打开彩票失败，找不到彩票数据文件：") + shown);
+        ReportError(u"打开彩票失败，找不到彩票数据文件："_s + shown);
         return;
     }
     if (app.CurLottorData && chosen == CanonicalDataPath(m_lottorPath))
@@ -161,7 +162,7 @@ void MDIMain::mnuSysDataLottor_Click()
     } else {
         // The previous game stays current, with its windows closed.
         DisableLottoCommands();
-        ReportError(S(u"打开彩票失败，彩票数据文件无法读取：") + CLottorData::FullDataPath(path));
+        ReportError(u"打开彩票失败，彩票数据文件无法读取："_s + CLottorData::FullDataPath(path));
     }
 }
 
@@ -223,13 +224,13 @@ void MDIMain::CommitDraws(const QString& sNumStr)
         failed = game->UpData();
     } else if (game->AddStrNum(game->HeadData.GetDefFormat(), sNumStr) < 1) {
         // Nothing could be read: the history stays as it was.
-        ReportError(S(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"));
+        ReportError(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"_s);
         return;
     } else {
         failed = game->UpData();
     }
     if (failed)
-        ReportError(S(u"更新开奖号码失败，开奖号码或分析数据无法写入文件。"));
+        ReportError(u"更新开奖号码失败，开奖号码或分析数据无法写入文件。"_s);
 }
 
 void MDIMain::RecreateInferForms()
@@ -324,7 +325,7 @@ void MDIMain::mnuDataRefresh_Click()
             form->RefreshForm();
     }
     if (failed)
-        ReportError(S(u"重新生成分析数据失败，分析数据无法写入文件。"));
+        ReportError(u"重新生成分析数据失败，分析数据无法写入文件。"_s);
     if (IFilterForm* filter = FilterForm())
         filter->RefreshForm();
     ShowFilterForm();
