@@ -51,6 +51,21 @@ std::vector<Draw> History(const CLottorData& game)
     return draws;
 }
 
+// Opens the seeded sample game; false, with the benchmark skipped, when it
+// cannot be had.
+bool OpenSample(benchmark::State& state, CLottorData& game)
+{
+    if (!SampleFolder::Get().Ok()) {
+        state.SkipWithError("the sample game could not be seeded");
+        return false;
+    }
+    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
+        state.SkipWithError("the sample game did not open");
+        return false;
+    }
+    return true;
+}
+
 void BM_OpenSampleGame(benchmark::State& state)
 {
     if (!SampleFolder::Get().Ok()) {
@@ -72,15 +87,9 @@ BENCHMARK(BM_OpenSampleGame)->Unit(benchmark::kMillisecond)->Repetitions(7)->Rep
 
 void BM_AppendOneDraw(benchmark::State& state)
 {
-    if (!SampleFolder::Get().Ok()) {
-        state.SkipWithError("the sample game could not be seeded");
-        return;
-    }
     CLottorData game;
-    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
-        state.SkipWithError("the sample game did not open");
+    if (!OpenSample(state, game))
         return;
-    }
     const std::vector<Draw> history = History(game);
     std::vector<Draw> longer = history;
     longer.push_back(Draw{history.back().Issue + 1, {0, 4, 5, 6}});
@@ -101,15 +110,9 @@ BENCHMARK(BM_AppendOneDraw)->Unit(benchmark::kMillisecond)->Repetitions(7)->Repo
 
 void BM_RebuildAllViews(benchmark::State& state)
 {
-    if (!SampleFolder::Get().Ok()) {
-        state.SkipWithError("the sample game could not be seeded");
-        return;
-    }
     CLottorData game;
-    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
-        state.SkipWithError("the sample game did not open");
+    if (!OpenSample(state, game))
         return;
-    }
     for (auto _ : state) {
         const bool failed = game.ReStat();
         benchmark::DoNotOptimize(failed);

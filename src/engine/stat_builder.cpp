@@ -189,12 +189,7 @@ bool StatRecordBuilder::BuildPosition(int32_t i, int p, const int16_t* prevWords
         stat[S0(StatKind::Interval, x)] = prevStat[S0(StatKind::Miss, x)];
         for (int k = StatKind::Count; k <= StatKind::CountCustom; ++k)
             ++stat[S0(k, x)];
-        for (int v = 0; v < n; ++v) {
-            stat[S0(StatKind::MaxMiss, v)] =
-                std::max(prevStat[S0(StatKind::MaxMiss, v)], stat[S0(StatKind::Miss, v)]);
-            stat[S0(StatKind::MaxInterval, v)] =
-                std::max(prevStat[S0(StatKind::MaxInterval, v)], stat[S0(StatKind::Interval, v)]);
-        }
+        CarryMaxima(stat, prevStat);
         // The draws leaving the windows of kinds 1..4.
         const int32_t leave[] = {0, 101, 51, 21, m_custom + 1};
         for (int k = StatKind::Count100; k <= StatKind::CountCustom; ++k) {
@@ -255,12 +250,7 @@ bool StatRecordBuilder::BuildAllPositions(int32_t i, const int16_t* prevWords, b
             for (int k = StatKind::Count; k <= StatKind::CountCustom; ++k)
                 ok = AddTo(stat[S0(k, x)], 1) && ok;
         }
-        for (int v = 0; v < n; ++v) {
-            stat[S0(StatKind::MaxMiss, v)] =
-                std::max(prevStat[S0(StatKind::MaxMiss, v)], stat[S0(StatKind::Miss, v)]);
-            stat[S0(StatKind::MaxInterval, v)] =
-                std::max(prevStat[S0(StatKind::MaxInterval, v)], stat[S0(StatKind::Interval, v)]);
-        }
+        CarryMaxima(stat, prevStat);
         const int32_t leave[] = {0, 101, 51, 21, m_custom + 1};
         for (int k = StatKind::Count100; k <= StatKind::CountCustom; ++k) {
             if (i >= leave[k]) {
@@ -272,6 +262,17 @@ bool StatRecordBuilder::BuildAllPositions(int32_t i, const int16_t* prevWords, b
     }
     RankKinds(stat, prevStat, fromPrev);
     return ok;
+}
+
+// The largest miss and interval so far: the previous record's, or this
+// record's miss and interval where they are larger.
+void StatRecordBuilder::CarryMaxima(int16_t* stat, const int16_t* prevStat) const
+{
+    for (int v = 0; v < m_values; ++v) {
+        stat[S0(StatKind::MaxMiss, v)] = std::max(prevStat[S0(StatKind::MaxMiss, v)], stat[S0(StatKind::Miss, v)]);
+        stat[S0(StatKind::MaxInterval, v)] =
+            std::max(prevStat[S0(StatKind::MaxInterval, v)], stat[S0(StatKind::Interval, v)]);
+    }
 }
 
 void StatRecordBuilder::RankKinds(int16_t* stat, const int16_t* prevStat, bool fromPrev)

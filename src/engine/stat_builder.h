@@ -44,6 +44,7 @@ private:
     bool BuildPosition(int32_t i, int p, const int16_t* prevWords, bool fromPrev, int16_t* words);
     bool BuildAllPositions(int32_t i, const int16_t* prevWords, bool fromPrev, int16_t* words);
     void BuildRanking(const int16_t* keys, const int16_t* prevData, bool fromPrev, int16_t* data);
+    void CarryMaxima(int16_t* stat, const int16_t* prevStat) const;
     void RankKinds(int16_t* stat, const int16_t* prevStat, bool fromPrev);
     void RankKind(int16_t* stat, const int16_t* prevStat, int kind, bool fromPrev);
     void SortOrder(const int32_t* key);
