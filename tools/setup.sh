@@ -8,7 +8,7 @@ KELTON_BUILD="${KELTON_BUILD:-$KELTON_ROOT/build}"
 
 kelton_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
