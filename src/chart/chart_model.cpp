@@ -80,6 +80,19 @@ SeriesStats ComputeSeriesStats(const ChartCache& cache, int series)
     return out;
 }
 
+QString DescribeChart(const ChartPicture& picture)
+{
+    if (picture.Kind == ChartKind::Empty || !picture.Data)
+        return QStringLiteral("空图表");
+    const ChartCache& data = *picture.Data;
+    QString kind = picture.Kind == ChartKind::Line ? QStringLiteral("线状图") : QStringLiteral("柱状图");
+    return QStringLiteral("%1，系列：%2；%3 个类别；数值轴 %4 至 %5")
+        .arg(kind, data.SeriesNames.join(QStringLiteral("、")))
+        .arg(data.Categories())
+        .arg(picture.Scale.Minimum)
+        .arg(picture.Scale.Maximum);
+}
+
 ChartAccept ChartModel::StatData(const ChartData& sData, int16_t sDataKind, int16_t sShowKind, const QString& sMsg,
                                  int16_t sAll, int32_t sColor, int16_t sFirstDataLen)
 {

@@ -105,4 +105,8 @@ struct ChartPicture {
     SeriesStats Stats;
 };
 
+// A sentence for screen readers: the chart kind, the series, the number of
+// categories and the value axis.
+QString DescribeChart(const ChartPicture& picture);
+
 } // namespace kelton

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QSize>
+
+#include "chart/chart_picture.h"
+
+class QImage;
+class QPainter;
+
+namespace kelton {
+
+// How a picture is put on a surface.
+struct ChartPaintStyle {
+    QFont Font;
+    double Dpi = 96;      // turns chart units into pixels
+    int BottomReserve = 0; // pixels at the bottom left free (the title box lies over them)
+};
+
+// Where the parts of a picture go in a chart of a given size.
+struct ChartFrame {
+    QRectF Plot;   // inside the axes
+    QRectF Legend; // empty without a legend
+    QRectF Caption; // empty without a caption
+    int Categories = 0;
+    double Minimum = 0;
+    double Maximum = 1;
+
+    double CategoryWidth() const { return Categories > 0 ? Plot.width() / Categories : Plot.width(); }
+    // The centre of category 1..M.
+    double X(double category) const { return Plot.left() + (category - 0.5) * CategoryWidth(); }
+    double Y(double value) const;
+};
+
+ChartFrame LayOutChart(const ChartPicture& picture, QSize size, const ChartPaintStyle& style);
+
+// The colour a series is drawn in: its own, or the chart's for series n.
+QColor SeriesColor(const ChartPicture& picture, int series);
+
+// Draws the whole picture into the rectangle (0, 0, size).
+void PaintChart(QPainter& painter, QSize size, const ChartPicture& picture, const ChartPaintStyle& style);
+
+// The picture drawn into a fresh image, for tests and snapshots.
+QImage RenderChart(const ChartPicture& picture, QSize size, const ChartPaintStyle& style);
+
+} // namespace kelton

@@ -1,0 +1,234 @@
+#include "chart/ui/chart_painter.h"
+
+#include <cmath>
+#include <vector>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "chart/chart_model.h"
+#include "shell/ui/qt_app_env.h"
+
+namespace kelton {
+namespace {
+
+const QSize kSize(400, 300);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kMarker(0, 50, 200);
+const QColor kGrid(150, 150, 150);
+const QColor kStat(0, 0, 255);
+
+ChartPaintStyle Style()
+{
+    ChartPaintStyle style;
+    style.Font.setPixelSize(11);
+    style.Dpi = 96;
+    return style;
+}
+
+ChartData Series(const std::vector<QVariant>& values)
+{
+    ChartData data(static_cast<int>(values.size()), 1);
+    data.Set(0, 1, QStringLiteral("和值"));
+    for (int p = 1; p <= static_cast<int>(values.size()); ++p) {
+        data.Set(p, 0, 100 + p);
+        data.Set(p, 1, values[static_cast<size_t>(p - 1)]);
+    }
+    return data;
+}
+
+// The picture the control would draw for a series with these options.
+ChartPicture Picture(const std::vector<QVariant>& values, ChartOptions options, int16_t dataKind = 1)
+{
+    ChartModel model;
+    model.StatData(Series(values), dataKind, options.Kind);
+    ChartGeometry g;
+    g.Width = kSize.width() + g.BarWidth;
+    g.Height = kSize.height();
+    return model.Draw(options, g).Picture;
+}
+
+ChartOptions Options(int16_t kind, bool grid)
+{
+    ChartOptions o;
+    o.Kind = kind;
+    o.LineX = grid;
+    o.LineY = grid;
+    return o;
+}
+
+struct Rendered {
+    ChartPicture Pic;
+    QImage Image;
+    ChartFrame Frame;
+
+    explicit Rendered(ChartPicture pic)
+        : Pic(std::move(pic)), Image(RenderChart(Pic, kSize, Style())), Frame(LayOutChart(Pic, kSize, Style()))
+    {
+    }
+    QColor At(double x, double y) const
+    {
+        return Image.pixelColor(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+    }
+    // Antialiased lines may fall between two rows: whether a pixel at or
+    // next to (x, y) is mostly red.
+    bool RedNear(double x, double y) const
+    {
+        for (int dy = -1; dy <= 1; ++dy) {
+            const QColor c = At(x, y + dy);
+            if (c.red() > 200 && c.green() == c.blue() && c.green() < 140)
+                return true;
+        }
+        return false;
+    }
+    int CountOnRow(int y, QColor color, int from, int to) const
+    {
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            n += Image.pixelColor(x, y) == color;
+        return n;
+    }
+};
+
+TEST(ChartPainterTest, LinesJoinNumericPointsAndLeaveGapsForTheRest)
+{
+    struct Case {
+        const char* name;
+        std::vector<QVariant> values;
+        int category; // 1 and M are the empty end categories
+        QColor want;
+    };
+    const Case cases[] = {
+        {"a marker on a point", {3, 3, 3}, 3, kMarker},
+        {"text is a gap", {3, QStringLiteral("缺"), 3}, 3, kWhite},
+        {"an empty cell is a gap", {3, QVariant(), 3}, 3, kWhite},
+        {"no line before the first point", {3, 3, 3}, 1, kWhite},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Rendered r(Picture(c.values, Options(0, false)));
+        EXPECT_EQ(r.At(r.Frame.X(c.category), r.Frame.Y(3)), c.want);
+    }
+    // Between two points the line is red.
+    const Rendered r(Picture({3, 3, 3}, Options(0, false)));
+    EXPECT_TRUE(r.RedNear((r.Frame.X(2) + r.Frame.X(3)) / 2, r.Frame.Y(3)));
+}
+
+TEST(ChartPainterTest, ValueTicksPointIntoThePlot)
+{
+    const Rendered r(Picture({1, 9}, Options(0, false))); // axis 0..10, divisions of 1
+    const double y = r.Frame.Y(5);
+    const double left = std::round(r.Frame.Plot.left());
+    EXPECT_EQ(r.At(left + 1, y), kBlack);
+    EXPECT_EQ(r.At(left + 6, y), kBlack); // 100 units at 96 dpi: 6.7 pixels
+    EXPECT_EQ(r.At(left + 9, y), kWhite);
+    EXPECT_EQ(r.At(left - 1, y), kWhite); // nothing outside
+}
+
+TEST(ChartPainterTest, GridLinesAreDottedAndFollowTheirBoxes)
+{
+    for (const bool grid : {true, false}) {
+        SCOPED_TRACE(grid);
+        const Rendered r(Picture({1, 9}, Options(0, grid)));
+        const int y = static_cast<int>(std::lround(r.Frame.Y(7)));
+        const int from = static_cast<int>(r.Frame.Plot.left()) + 10;
+        const int to = static_cast<int>(r.Frame.X(2)) - 5; // clear of the line and markers
+        const int grey = r.CountOnRow(y, kGrid, from, to);
+        if (grid) {
+            EXPECT_GT(grey, (to - from) / 4);
+            EXPECT_LT(grey, to - from); // dotted, not solid
+        } else {
+            EXPECT_EQ(grey, 0);
+        }
+        const int x = static_cast<int>(std::lround(r.Frame.X(1)));
+        EXPECT_EQ(r.Image.pixelColor(x, static_cast<int>(r.Frame.Plot.top()) + 20) == kGrid ||
+                      r.Image.pixelColor(x, static_cast<int>(r.Frame.Plot.top()) + 21) == kGrid,
+                  grid);
+    }
+}
+
+TEST(ChartPainterTest, CategoryTicksComeEveryKCategories)
+{
+    std::vector<QVariant> values(40, 5);
+    ChartPicture pic = Picture(values, Options(0, false));
+    pic.LabelStep = 3;
+    const Rendered r(pic);
+    const double below = std::round(r.Frame.Plot.bottom()) + 3;
+    for (int c = 1; c <= 10; ++c)
+        EXPECT_EQ(r.At(r.Frame.X(c), below) == kBlack, (c - 1) % 3 == 0) << c;
+}
+
+TEST(ChartPainterTest, TheLegendSitsAtTheBottomRight)
+{
+    const Rendered r(Picture({1, 9}, Options(0, false)));
+    ASSERT_FALSE(r.Frame.Legend.isEmpty());
+    EXPECT_GT(r.Frame.Legend.left(), r.Frame.Plot.right());
+    EXPECT_DOUBLE_EQ(r.Frame.Legend.bottom(), r.Frame.Plot.bottom());
+    const QPointF sample(r.Frame.Legend.left() + 3, r.Frame.Legend.center().y());
+    EXPECT_TRUE(r.RedNear(sample.x(), sample.y()));
+
+    const Rendered bars(Picture({1, 9}, Options(1, false)));
+    EXPECT_TRUE(bars.Frame.Legend.isEmpty());
+}
+
+TEST(ChartPainterTest, BarsStandOnTheAxisInTheirColour)
+{
+    // Counts of 3, 5, 5, 7: 1, none, 2, none, 1 on an axis from 0 to 3.
+    const Rendered r(Picture({3, 5, 5, 7}, Options(1, false)));
+    const double half = r.Frame.Y(0.5);
+    const std::vector<QColor> want = {kRed, kWhite, kRed, kWhite, kRed};
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_EQ(r.At(r.Frame.X(c), half), want[static_cast<size_t>(c - 1)]) << c;
+    EXPECT_EQ(r.At(r.Frame.X(3), r.Frame.Y(1.5)), kRed);
+    EXPECT_EQ(r.At(r.Frame.X(1), r.Frame.Y(1.5)), kWhite);
+}
+
+TEST(ChartPainterTest, StatisticLinesOfSeriesOne)
+{
+    ChartOptions o = Options(0, false);
+    o.Mean = true;
+    const Rendered r(Picture({2, 8, 2, 8}, o)); // mean 5
+    EXPECT_EQ(r.At(r.Frame.X(3.5), r.Frame.Y(5)), kStat);
+    o.Mean = false;
+    const Rendered none(Picture({2, 8, 2, 8}, o));
+    EXPECT_NE(none.At(none.Frame.X(3.5), none.Frame.Y(5)), kStat);
+}
+
+TEST(ChartPainterTest, CaptionShowsOnlyWhenItHoldsText)
+{
+    ChartPicture pic = Picture({1, 9}, Options(1, false));
+    EXPECT_TRUE(LayOutChart(pic, kSize, Style()).Caption.isEmpty());
+    pic.Caption = QStringLiteral("和值分布");
+    const Rendered r(pic);
+    ASSERT_FALSE(r.Frame.Caption.isEmpty());
+    EXPECT_GT(r.Frame.Plot.top(), r.Frame.Caption.bottom());
+    bool coloured = false;
+    for (int y = static_cast<int>(r.Frame.Caption.top()); y < r.Frame.Caption.bottom(); ++y)
+        coloured = coloured || r.CountOnRow(y, QColor(155, 0, 155), 0, kSize.width()) > 0;
+    EXPECT_TRUE(coloured);
+}
+
+TEST(ChartPainterTest, TheBottomReserveStaysBlank)
+{
+    ChartPaintStyle style = Style();
+    style.BottomReserve = 41;
+    const ChartPicture pic = Picture({3, 5, 5, 7}, Options(1, true));
+    const QImage image = RenderChart(pic, kSize, style);
+    for (int y = kSize.height() - 41; y < kSize.height(); ++y)
+        for (int x = 0; x < kSize.width(); ++x)
+            ASSERT_EQ(image.pixelColor(x, y), kWhite) << x << "," << y;
+}
+
+TEST(ChartPainterTest, AnEmptyPictureIsBlank)
+{
+    const QImage image = RenderChart(ChartPicture{}, QSize(50, 40), Style());
+    QImage white(image.size(), image.format());
+    white.fill(Qt::white);
+    EXPECT_EQ(image, white);
+}
+
+} // namespace
+} // namespace kelton
