@@ -71,6 +71,7 @@ QvxChart::QvxChart(QWidget* parent) : QWidget(parent)
     m_picBar = new QWidget(this);
     m_picBar->setObjectName(QStringLiteral("PicBar"));
     m_picBar->setAutoFillBackground(true);
+    m_picBar->setGeometry(kDesignWidth - ChartGeometry::kBarWidth, 0, ChartGeometry::kBarWidth, kDesignHeight);
     m_picBar->setFocusPolicy(Qt::StrongFocus);
 
     m_optKind[0] = MakeButton<QRadioButton>(m_picBar, "OptKind0", QStringLiteral("线状"), {8, 8, 49, 17}, true);
