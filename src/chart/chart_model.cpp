@@ -37,6 +37,26 @@ struct Extremes {
     }
 };
 
+// Copies the values of point `point` of every series into `row` (a gap
+// where nothing is drawn: text that is no number, an empty cell) and takes
+// them into the extremes, an empty cell as 0. False for a value beyond 16 bits.
+bool TakePoint(const ChartData& data, int point, double* row, Extremes& ext)
+{
+    for (int j = 1; j <= data.SeriesCount(); ++j) {
+        const QVariant& cell = data.At(point, j);
+        const std::optional<double> value = ChartCellNumber(cell);
+        if (!value)
+            continue;
+        const std::optional<int16_t> v = ChartInt16(*value);
+        if (!v)
+            return false;
+        ext.Take(*v);
+        if (cell.isValid())
+            row[j - 1] = *value;
+    }
+    return true;
+}
+
 } // namespace
 
 double ChartCache::Value(int category, int series) const
@@ -190,18 +210,8 @@ bool ChartModel::FillTrendCache()
     double* row = cache->Values.data() + s; // category 2, the first point
     for (int i = 1; i <= p; ++i, row += s) {
         cache->Labels << Padded(CutLabel(m_data.At(i, 0)));
-        for (int j = 1; j <= s; ++j) {
-            const QVariant& cell = m_data.At(i, j);
-            const std::optional<double> value = ChartCellNumber(cell);
-            if (!value)
-                continue;
-            const std::optional<int16_t> v = ChartInt16(*value);
-            if (!v)
-                return false;
-            ext.Take(*v);
-            if (cell.isValid())
-                row[j - 1] = *value;
-        }
+        if (!TakePoint(m_data, i, row, ext))
+            return false;
     }
     cache->Labels << QStringLiteral(" ");
     m_valueRange[0] = ext.Largest;
@@ -280,18 +290,8 @@ bool ChartModel::FillValues(ChartCache& cache)
     for (int i = 1; i <= p; ++i, row += s) {
         const QString label = CutLabel(m_data.At(i, 0));
         cache.Labels << (IsNumberText(label) ? Padded(label) : label);
-        for (int j = 1; j <= s; ++j) {
-            const QVariant& cell = m_data.At(i, j);
-            const std::optional<double> value = ChartCellNumber(cell);
-            if (!value)
-                continue;
-            const std::optional<int16_t> v = ChartInt16(*value);
-            if (!v)
-                return false;
-            ext.Take(*v);
-            if (cell.isValid())
-                row[j - 1] = *value;
-        }
+        if (!TakePoint(m_data, i, row, ext))
+            return false;
     }
     m_valueRange[2] = ext.Largest;
     m_valueRange[3] = ext.Smallest;
@@ -312,6 +312,24 @@ bool ChartModel::FillCountCache()
     return true;
 }
 
+ChartDrawing ChartModel::StartDrawing(ChartKind kind, std::shared_ptr<const ChartCache> data, QString title,
+                                      const ChartOptions& options, const ChartGeometry& geometry, int count) const
+{
+    ChartDrawing out;
+    out.Drawn = true;
+    out.Title = std::move(title);
+    out.Layout = DrawLayout(geometry, options.All, count, m_dataKind);
+    ChartPicture& pic = out.Picture;
+    pic.Kind = kind;
+    pic.Data = std::move(data);
+    pic.LabelStep = out.Layout.LabelStep;
+    pic.TickLength = kTickLength;
+    pic.GridX = options.LineX;
+    pic.GridY = options.LineY;
+    pic.CaptionColor = kCaptionColor;
+    return out;
+}
+
 ChartDrawing ChartModel::DrawTrend(const ChartOptions& options, const ChartGeometry& geometry)
 {
     if (m_pointCount < 1)
@@ -319,14 +337,8 @@ ChartDrawing ChartModel::DrawTrend(const ChartOptions& options, const ChartGeome
     if (m_trendCache->Empty() && !FillTrendCache())
         return EmptyDrawing(options, geometry, TrendTitle());
 
-    ChartDrawing out;
-    out.Drawn = true;
-    out.Title = TrendTitle();
-    out.Layout = DrawLayout(geometry, options.All, m_pointCount, m_dataKind);
-
+    ChartDrawing out = StartDrawing(ChartKind::Line, m_trendCache, TrendTitle(), options, geometry, m_pointCount);
     ChartPicture& pic = out.Picture;
-    pic.Kind = ChartKind::Line;
-    pic.Data = m_trendCache;
     for (int j = 1; j <= m_seriesCount; ++j) {
         ChartSeriesStyle style;
         style.Color = j == 1 ? kRed : kBlue;
@@ -337,14 +349,9 @@ ChartDrawing ChartModel::DrawTrend(const ChartOptions& options, const ChartGeome
         style.MarkerOutline = 1;
         pic.Styles.push_back(style);
     }
-    pic.LabelStep = out.Layout.LabelStep;
-    pic.TickLength = kTickLength;
     pic.Scale = TrendValueScale(m_valueRange[0], m_valueRange[1]);
-    pic.GridX = options.LineX;
-    pic.GridY = options.LineY;
     pic.Legend = true;
     pic.Caption = QStringLiteral(" ");
-    pic.CaptionColor = kCaptionColor;
     pic.MeanLine = options.Mean;
     pic.StdDevLines = options.Dif;
     pic.RegressionLine = options.Back;
@@ -362,27 +369,17 @@ ChartDrawing ChartModel::DrawCount(const ChartOptions& options, const ChartGeome
     if (m_countCache->Empty() && !FillCountCache())
         return EmptyDrawing(options, geometry, CountTitle());
 
-    ChartDrawing out;
-    out.Drawn = true;
-    out.Title = CountTitle();
-    out.Layout = DrawLayout(geometry, options.All, m_countCache->Categories(), m_dataKind);
-
+    ChartDrawing out =
+        StartDrawing(ChartKind::Bar, m_countCache, CountTitle(), options, geometry, m_countCache->Categories());
     ChartPicture& pic = out.Picture;
-    pic.Kind = ChartKind::Bar;
-    pic.Data = m_countCache;
     for (int j = 1; j <= m_countCache->Series; ++j) {
         ChartSeriesStyle style;
         if (j == 1)
             style.Color = ChartRgb::FromNumber(m_color);
         pic.Styles.push_back(style);
     }
-    pic.LabelStep = out.Layout.LabelStep;
-    pic.TickLength = kTickLength;
     pic.Scale = CountValueScale(m_valueRange[2], m_valueRange[3]);
-    pic.GridX = options.LineX;
-    pic.GridY = options.LineY;
     pic.Legend = false;
-    pic.CaptionColor = kCaptionColor;
     return out;
 }
 

@@ -102,6 +102,9 @@ private:
     bool FillCounts(ChartCache& cache);
     bool FillValues(ChartCache& cache);
     QString CutLabel(const QVariant& cell) const;
+    // A drawing with the settings both charts share.
+    ChartDrawing StartDrawing(ChartKind kind, std::shared_ptr<const ChartCache> data, QString title,
+                              const ChartOptions& options, const ChartGeometry& geometry, int count) const;
     ChartDrawing EmptyDrawing(const ChartOptions& options, const ChartGeometry& geometry, QString title) const;
 
     ChartData m_data;

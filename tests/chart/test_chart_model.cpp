@@ -5,25 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/series_table.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
-// One series over points labelled 1, 2, ...; a cell of std::nullopt stays empty.
-ChartData Series(const std::vector<QVariant>& values, int series = 1)
-{
-    ChartData data(static_cast<int>(values.size()), series);
-    data.Set(0, 0, QStringLiteral("期号"));
-    for (int s = 1; s <= series; ++s)
-        data.Set(0, s, QStringLiteral("系列%1").arg(s));
-    for (int p = 1; p <= static_cast<int>(values.size()); ++p) {
-        data.Set(p, 0, p);
-        for (int s = 1; s <= series; ++s)
-            data.Set(p, s, values[static_cast<size_t>(p - 1)]);
-    }
-    return data;
-}
 
 std::vector<QVariant> Values(std::initializer_list<double> values)
 {
@@ -158,9 +145,9 @@ TEST(ChartModelTest, StatDataNormalisesItsArguments)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ChartModel model;
-        model.StatData(Series(Values({1, 2})), 1);
+        model.StatData(test::SeriesTable(Values({1, 2})), 1);
         const ChartAccept a =
-            model.StatData(Series(Values({1, 2, 3})), c.dataKind, c.showKind, QStringLiteral("和值"), c.all, 255,
+            model.StatData(test::SeriesTable(Values({1, 2, 3})), c.dataKind, c.showKind, QStringLiteral("和值"), c.all, 255,
                            c.labelLen);
         EXPECT_TRUE(a.Accepted);
         EXPECT_EQ(a.ShowKind, c.wantShowKind);
@@ -175,8 +162,8 @@ TEST(ChartModelTest, StatDataNormalisesItsArguments)
 TEST(ChartModelTest, TheDataAloneResetsTitleColourAndLabelLength)
 {
     ChartModel model;
-    model.StatData(Series(Values({1, 2})), 1, 1, QStringLiteral("和值"), 2, 0x00FF00, 3);
-    model.StatData(Series(Values({4})));
+    model.StatData(test::SeriesTable(Values({1, 2})), 1, 1, QStringLiteral("和值"), 2, 0x00FF00, 3);
+    model.StatData(test::SeriesTable(Values({4})));
     EXPECT_EQ(model.DataKind(), 1);
     EXPECT_EQ(model.ChartTitle(), QString());
     EXPECT_EQ(model.ChartColor(), 255);
@@ -186,7 +173,7 @@ TEST(ChartModelTest, TheDataAloneResetsTitleColourAndLabelLength)
 TEST(ChartModelTest, ATableWithoutPointsOrSeriesChangesNothing)
 {
     ChartModel model;
-    model.StatData(Series(Values({1, 2})), 1, 0, QStringLiteral("和值"));
+    model.StatData(test::SeriesTable(Values({1, 2})), 1, 0, QStringLiteral("和值"));
     ASSERT_TRUE(model.DrawTrend(Kind(0), Geometry(400)).Drawn);
     for (const ChartData& bad : {ChartData(), ChartData(0, 3), ChartData(3, 0)}) {
         const ChartAccept a = model.StatData(bad, 0, 1, QStringLiteral("新"));
@@ -233,7 +220,7 @@ TEST(ChartModelTest, ValueScalesOfBothCharts)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ChartModel model;
-        model.StatData(Series(c.values), c.dataKind, c.chart);
+        model.StatData(test::SeriesTable(c.values), c.dataKind, c.chart);
         const ChartDrawing d = model.Draw(Kind(c.chart), Geometry(400));
         ASSERT_TRUE(d.Drawn);
         EXPECT_EQ(d.Picture.Scale, c.want);
@@ -263,7 +250,7 @@ TEST(ChartModelTest, CountsEveryValueFromTheSmallestToTheLargest)
         SCOPED_TRACE(c.name);
         ChartModel model;
         // A second series is neither counted nor drawn.
-        ChartData data = Series(c.values, 2);
+        ChartData data = test::SeriesTable(c.values, 2);
         data.Set(1, 2, 1000);
         model.StatData(data, 1, 1, QStringLiteral("和值"));
         const ChartDrawing d = model.DrawCount(Kind(1), Geometry(400));
@@ -300,7 +287,7 @@ TEST(ChartModelTest, LabelsAreCutToTheirLastCharacters)
 TEST(ChartModelTest, TheLineChartFramesThePointsWithTwoEmptyCategories)
 {
     ChartModel model;
-    ChartData data = Series({4, QStringLiteral("缺"), QVariant(), 6}, 3);
+    ChartData data = test::SeriesTable({4, QStringLiteral("缺"), QVariant(), 6}, 3);
     model.StatData(data, 1, 0, QStringLiteral("和值"));
     const ChartDrawing d = model.DrawTrend(Kind(0), Geometry(400));
     const ChartCache& cache = model.TrendCache();
@@ -321,7 +308,7 @@ TEST(ChartModelTest, TheLineChartFramesThePointsWithTwoEmptyCategories)
 TEST(ChartModelTest, ADrawingAfterAClickReusesTheCache)
 {
     ChartModel model;
-    model.StatData(Series(Values({1, 2, 3})), 1);
+    model.StatData(test::SeriesTable(Values({1, 2, 3})), 1);
     ChartOptions o = Kind(0);
     model.Draw(o, Geometry(400));
     o.Mean = true;
@@ -337,7 +324,7 @@ TEST(ChartModelTest, ADrawingAfterAClickReusesTheCache)
     EXPECT_EQ(model.TrendFills(), 1);
     EXPECT_EQ(model.CountFills(), 1);
 
-    model.StatData(Series(Values({5})));
+    model.StatData(test::SeriesTable(Values({5})));
     EXPECT_TRUE(model.TrendCache().Empty());
     EXPECT_TRUE(model.CountCache().Empty());
     model.Draw(Kind(0), Geometry(400));
@@ -347,12 +334,12 @@ TEST(ChartModelTest, ADrawingAfterAClickReusesTheCache)
 TEST(ChartModelTest, BarsOfAFirstTextValueShowAnEmptyChartTitledForTheNewData)
 {
     ChartModel model;
-    model.StatData(Series(Values({1, 2, 2})), 1, 1, QStringLiteral("旧"));
+    model.StatData(test::SeriesTable(Values({1, 2, 2})), 1, 1, QStringLiteral("旧"));
     ASSERT_EQ(model.DrawCount(Kind(1), Geometry(400)).Picture.Kind, ChartKind::Bar);
 
     for (int16_t dataKind : {int16_t{1}, int16_t{0}}) {
         SCOPED_TRACE(dataKind);
-        model.StatData(Series({QStringLiteral("无"), 3, 4}), dataKind, 1, QStringLiteral("新"));
+        model.StatData(test::SeriesTable({QStringLiteral("无"), 3, 4}), dataKind, 1, QStringLiteral("新"));
         const ChartDrawing d = model.DrawCount(Kind(1), Geometry(400));
         EXPECT_TRUE(d.Drawn);
         EXPECT_EQ(d.Picture.Kind, ChartKind::Empty);
@@ -369,7 +356,7 @@ TEST(ChartModelTest, ValuesBeyondSixteenBitsGiveAnEmptyChart)
 {
     for (int16_t chart : {int16_t{0}, int16_t{1}}) {
         ChartModel model;
-        model.StatData(Series(Values({1, 40000})), 1, chart);
+        model.StatData(test::SeriesTable(Values({1, 40000})), 1, chart);
         EXPECT_EQ(model.Draw(Kind(chart), Geometry(400)).Picture.Kind, ChartKind::Empty) << chart;
     }
 }
@@ -377,7 +364,7 @@ TEST(ChartModelTest, ValuesBeyondSixteenBitsGiveAnEmptyChart)
 TEST(ChartModelTest, BarColourComesFromTheHostOnlyForSeriesOne)
 {
     ChartModel model;
-    model.StatData(Series(Values({1, 2}), 3), 0, 1, QString(), -1, 128 * 256 + 255 * 65536);
+    model.StatData(test::SeriesTable(Values({1, 2}), 3), 0, 1, QString(), -1, 128 * 256 + 255 * 65536);
     const ChartDrawing bars = model.DrawCount(Kind(1), Geometry(400));
     ASSERT_EQ(bars.Picture.Styles.size(), 3u);
     EXPECT_EQ(bars.Picture.Styles[0].Color, (ChartRgb{0, 128, 255}));
@@ -390,7 +377,7 @@ TEST(ChartModelTest, BarColourComesFromTheHostOnlyForSeriesOne)
 TEST(ChartModelTest, StatisticLinesOfSeriesOneSkipGaps)
 {
     ChartModel model;
-    model.StatData(Series({1, QStringLiteral("-"), 3, 5}, 2), 1);
+    model.StatData(test::SeriesTable({1, QStringLiteral("-"), 3, 5}, 2), 1);
     ChartOptions o = Kind(0);
     o.Back = true;
     const SeriesStats s = model.DrawTrend(o, Geometry(400)).Picture.Stats;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_model.h"
+#include "chart/series_table.h"
 #include "shell/ui/qt_app_env.h"
 
 namespace kelton {
@@ -29,22 +30,12 @@ ChartPaintStyle Style()
     return style;
 }
 
-ChartData Series(const std::vector<QVariant>& values)
-{
-    ChartData data(static_cast<int>(values.size()), 1);
-    data.Set(0, 1, QStringLiteral("和值"));
-    for (int p = 1; p <= static_cast<int>(values.size()); ++p) {
-        data.Set(p, 0, 100 + p);
-        data.Set(p, 1, values[static_cast<size_t>(p - 1)]);
-    }
-    return data;
-}
 
 // The picture the control would draw for a series with these options.
 ChartPicture Picture(const std::vector<QVariant>& values, ChartOptions options, int16_t dataKind = 1)
 {
     ChartModel model;
-    model.StatData(Series(values), dataKind, options.Kind);
+    model.StatData(test::SeriesTable(values), dataKind, options.Kind);
     ChartGeometry g;
     g.Width = kSize.width() + g.BarWidth;
     g.Height = kSize.height();

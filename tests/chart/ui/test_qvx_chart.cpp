@@ -9,29 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/series_table.h"
 #include "chart/ui/chart_view.h"
 #include "shell/ui/qt_app_env.h"
 
 namespace kelton {
 namespace {
 
-ChartData Series(const std::vector<QVariant>& values)
-{
-    ChartData data(static_cast<int>(values.size()), 1);
-    data.Set(0, 1, QStringLiteral("和值"));
-    for (int p = 1; p <= static_cast<int>(values.size()); ++p) {
-        data.Set(p, 0, 2024000 + p);
-        data.Set(p, 1, values[static_cast<size_t>(p - 1)]);
-    }
-    return data;
-}
 
 ChartData Points(int count)
 {
     std::vector<QVariant> values;
     for (int i = 0; i < count; ++i)
         values.emplace_back(i % 28);
-    return Series(values);
+    return test::SeriesTable(values);
 }
 
 // A control whose chart has `available` pixels beside the option column.
@@ -96,9 +87,9 @@ TEST(QvxChartTest, StatDataHandsBackTheNormalisedChartKind)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.showKind);
         ShownChart chart;
-        chart.StatData(Series({1, 2}));
+        chart.StatData(test::SeriesTable({1, 2}));
         chart.OptKind(1)->click();
-        EXPECT_EQ(chart.StatData(Series({3, 4}), 1, c.showKind), c.handedBack);
+        EXPECT_EQ(chart.StatData(test::SeriesTable({3, 4}), 1, c.showKind), c.handedBack);
         EXPECT_EQ(chart.OptKind(1)->isChecked(), c.bars);
         EXPECT_EQ(chart.chMain()->Picture().Kind, c.bars ? ChartKind::Bar : ChartKind::Line);
     }
@@ -110,7 +101,7 @@ TEST(QvxChartTest, TheFitBoxFollowsStatData)
     for (const auto& [all, ticked] : cases) {
         ShownChart chart;
         chart.chkAll()->click(); // the user unticks it
-        chart.StatData(Series({1, 2}), 1, 0, QString(), all);
+        chart.StatData(test::SeriesTable({1, 2}), 1, 0, QString(), all);
         EXPECT_EQ(chart.chkAll()->isChecked(), ticked) << all;
     }
 }
@@ -119,7 +110,7 @@ TEST(QvxChartTest, BarsHideTheStatisticBoxesAndLinesShowThemUnchanged)
 {
     ShownChart chart;
     chart.show();
-    chart.StatData(Series({1, 2, 2}), 1, 0, QStringLiteral("和值"));
+    chart.StatData(test::SeriesTable({1, 2, 2}), 1, 0, QStringLiteral("和值"));
     chart.chkDif()->click();
     chart.OptKind(1)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
@@ -204,7 +195,7 @@ TEST(QvxChartTest, ResizeLaysTheChartOutAgain)
 TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
 {
     ShownChart chart;
-    chart.StatData(Series({1, 5}), 1, 0, QStringLiteral("和值"));
+    chart.StatData(test::SeriesTable({1, 5}), 1, 0, QStringLiteral("和值"));
     const auto data = chart.chMain()->Picture().Data;
     chart.StatData(ChartData(0, 1), 1, 1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Data, data);
@@ -218,9 +209,9 @@ TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
 TEST(QvxChartTest, BarsOfAFirstTextValueShowAnEmptyChartTitledForTheNewData)
 {
     ShownChart chart;
-    chart.StatData(Series({1, 2, 2}), 1, 1, QStringLiteral("旧"));
+    chart.StatData(test::SeriesTable({1, 2, 2}), 1, 1, QStringLiteral("旧"));
     ASSERT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
-    chart.StatData(Series({QStringLiteral("无"), 2}), 1, -1, QStringLiteral("新"));
+    chart.StatData(test::SeriesTable({QStringLiteral("无"), 2}), 1, -1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Empty);
     EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("新  每个值的出现次数"));
     // The option column stays live: the line chart of the same data draws.
@@ -231,10 +222,10 @@ TEST(QvxChartTest, BarsOfAFirstTextValueShowAnEmptyChartTitledForTheNewData)
 TEST(QvxChartTest, TheChartTellsScreenReadersWhatItShows)
 {
     ShownChart chart;
-    chart.StatData(Series({3, 20}), 1, 0, QStringLiteral("和值"));
+    chart.StatData(test::SeriesTable({3, 20}), 1, 0, QStringLiteral("和值"));
     EXPECT_EQ(chart.chMain()->accessibleName(), QStringLiteral("和值  走势图"));
     EXPECT_EQ(chart.chMain()->accessibleDescription(),
-              QStringLiteral("线状图，系列：和值；4 个类别；数值轴 2 至 22"));
+              QStringLiteral("线状图，系列：系列1；4 个类别；数值轴 2 至 22"));
     EXPECT_EQ(chart.chkDif()->accessibleName(), QStringLiteral("标准偏差线"));
 }
 
