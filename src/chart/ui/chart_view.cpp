@@ -1,5 +1,7 @@
 #include "chart/ui/chart_view.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -7,8 +9,26 @@
 
 namespace kelton {
 
+namespace {
+
+// Screen readers meet the drawing as a chart, named by its title and
+// described by what it shows.
+QAccessibleInterface* ChartAccessible(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(ChartView::staticMetaObject.className()) && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+
+} // namespace
+
 ChartView::ChartView(QWidget* parent) : QWidget(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(ChartAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setObjectName(QStringLiteral("chMain"));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -223,7 +224,10 @@ TEST(QvxChartTest, TheChartTellsScreenReadersWhatItShows)
 {
     ShownChart chart;
     chart.StatData(test::SeriesTable({3, 20}), 1, 0, QStringLiteral("和值"));
-    EXPECT_EQ(chart.chMain()->accessibleName(), QStringLiteral("和值  走势图"));
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart.chMain());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Chart);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("和值  走势图"));
     EXPECT_EQ(chart.chMain()->accessibleDescription(),
               QStringLiteral("线状图，系列：系列1；4 个类别；数值轴 2 至 22"));
     EXPECT_EQ(chart.chkDif()->accessibleName(), QStringLiteral("标准偏差线"));
