@@ -29,6 +29,27 @@ bool IsBlankOrTab(char c)
     return c == ' ' || c == '\t';
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The status of a status line "HTTP/1.x nnn reason" (the reason may be
+// missing); empty for any other first line.
+QByteArray StatusOf(QByteArrayView header)
+{
+    const qsizetype nl = header.indexOf('\n');
+    QByteArrayView line = nl < 0 ? header : header.first(nl);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (line.size() < 12 || !line.startsWith("HTTP/1.") || !IsDigit(line[7]) || line[8] != ' ')
+        return {};
+    const QByteArrayView status = line.sliced(9, 3);
+    if (!std::all_of(status.begin(), status.end(), IsDigit) || (line.size() > 12 && line[12] != ' '))
+        return {};
+    return status.toByteArray();
+}
+
 // A Content-Length value: decimal digits only, at most 18 of them.
 int64_t ParseLength(QByteArrayView value)
 {
@@ -106,9 +127,7 @@ void HttpResponseParser::ParseHeader(qsizetype headerEnd)
 {
     const QByteArrayView header(m_head.constData(), headerEnd);
     m_headerText = FromGbk(header);
-    // The three characters after the first blank.
-    const qsizetype blank = m_headerText.indexOf(QLatin1Char(' '));
-    m_status = blank < 0 ? QByteArray() : m_headerText.mid(blank + 1, 3).toLatin1();
+    m_status = StatusOf(header);
     if (m_status != "200") {
         m_state = State::Refused;
         return;

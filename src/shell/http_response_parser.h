@@ -12,8 +12,9 @@ namespace kelton {
 // its body. It knows nothing of sockets: the downloader feeds it what the
 // connection delivers and tells it when the connection has ended.
 //
-// The header ends at the first CR LF CR LF. Only status 200 is accepted (the
-// three characters after the first blank of the status line). The body ends
+// The header ends at the first CR LF CR LF. Only status 200 is accepted, in a
+// status line "HTTP/1.x 200" (with or without a reason); any other first
+// line is refused. The body ends
 // when it has the length that Content-Length gives, when a chunked body's
 // last chunk has arrived, or, with neither, when the connection ends.
 class HttpResponseParser {
@@ -22,7 +23,7 @@ public:
         Header,     // the end of the header has not arrived yet
         Body,       // status 200; the body is arriving
         Complete,   // the whole body has arrived
-        Refused,    // the status was not 200
+        Refused,    // the status was not 200, or the first line is no HTTP/1.x status line
         Malformed,  // the response cannot be read (bad length, bad chunk, header too long)
         Truncated,  // the connection ended before the response was complete
     };
@@ -56,7 +57,7 @@ public:
 
     // Known once the header has arrived.
     const QString& HeaderText() const { return m_headerText; }
-    const QByteArray& StatusCode() const { return m_status; }
+    const QByteArray& StatusCode() const { return m_status; }  // empty without a status line
     Framing GetFraming() const { return m_framing; }
     int64_t ContentLength() const { return m_contentLength; }  // -1 when not given
 

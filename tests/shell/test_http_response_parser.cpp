@@ -125,7 +125,17 @@ INSTANTIATE_TEST_SUITE_P(
         ResponseCase{"404", "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nbad", true, State::Refused,
                      ""},
         ResponseCase{"302", "HTTP/1.1 302 Found\r\nLocation: http://x/\r\n\r\n", true, State::Refused, ""},
-        ResponseCase{"no blank in status line", "200\r\n\r\nabc", true, State::Refused, ""}),
+        ResponseCase{"no blank in status line", "200\r\n\r\nabc", true, State::Refused, ""},
+        // Only an HTTP/1.x status line with a three-digit status counts.
+        ResponseCase{"status without reason", "HTTP/1.1 200\r\n\r\nx", true, State::Complete, "x"},
+        ResponseCase{"not HTTP", "FOO 200 whatever\r\n\r\nabc", true, State::Refused, ""},
+        ResponseCase{"HTTP/2", "HTTP/2 200 OK\r\n\r\nabc", true, State::Refused, ""},
+        ResponseCase{"no minor version", "HTTP/1. 200 OK\r\n\r\nabc", true, State::Refused, ""},
+        ResponseCase{"four-digit status", "HTTP/1.1 2000 OK\r\n\r\nabc", true, State::Refused, ""},
+        ResponseCase{"two blanks", "HTTP/1.1  200 OK\r\n\r\nabc", true, State::Refused, ""},
+        ResponseCase{"200 only on a later line", "HTTP/1.1 OK\r\nX: 200\r\n\r\nabc", true, State::Refused,
+                     ""},
+        ResponseCase{"text before the version", " HTTP/1.1 200 OK\r\n\r\nabc", true, State::Refused, ""}),
     [](const ::testing::TestParamInfo<ResponseCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(HttpResponseParser, WaitsForHeaderEndAcrossPieces)
