@@ -68,7 +68,9 @@ int64_t ParseLength(QByteArrayView value)
 
 void HttpResponseParser::Reset()
 {
+    const int64_t maxBodyBytes = m_maxBodyBytes;
     *this = HttpResponseParser();
+    m_maxBodyBytes = maxBodyBytes;
 }
 
 HttpResponseParser::State HttpResponseParser::Feed(QByteArrayView bytes)
@@ -136,6 +138,10 @@ void HttpResponseParser::ParseHeader(qsizetype headerEnd)
         m_state = State::Malformed;
         return;
     }
+    if (m_framing == Framing::Length && m_contentLength > m_maxBodyBytes) {
+        m_state = State::TooLarge;
+        return;
+    }
     m_state = (m_framing == Framing::Length && m_contentLength == 0) ? State::Complete : State::Body;
 }
 
@@ -185,7 +191,7 @@ void HttpResponseParser::FeedBody(QByteArrayView bytes)
     case Framing::Length: {
         const int64_t left = m_contentLength - m_bodyBytes;
         AddBody(bytes.first(static_cast<qsizetype>(std::min<int64_t>(left, bytes.size()))));
-        if (m_bodyBytes == m_contentLength)
+        if (m_state == State::Body && m_bodyBytes == m_contentLength)
             m_state = State::Complete;
         break;
     }
@@ -252,7 +258,9 @@ void HttpResponseParser::ChunkLine(QByteArrayView line)
             m_state = State::Malformed;
             return;
         }
-        if (size == 0) {
+        if (size > m_maxBodyBytes - m_bodyBytes) {
+            m_state = State::TooLarge;
+        } else if (size == 0) {
             m_chunkStep = ChunkStep::Trailer;
         } else {
             m_chunkLeft = size;
@@ -268,8 +276,11 @@ void HttpResponseParser::ChunkLine(QByteArrayView line)
         m_chunkStep = ChunkStep::Size;
         break;
     case ChunkStep::Trailer:
+        m_trailerBytes += line.size() + 1;
         if (line.isEmpty())
             m_state = State::Complete;
+        else if (m_trailerBytes > kMaxTrailerBytes)
+            m_state = State::Malformed;
         break;
     case ChunkStep::Data:
         break;
@@ -278,6 +289,10 @@ void HttpResponseParser::ChunkLine(QByteArrayView line)
 
 void HttpResponseParser::AddBody(QByteArrayView bytes)
 {
+    if (bytes.size() > m_maxBodyBytes - m_bodyBytes) {
+        m_state = State::TooLarge;
+        return;
+    }
     m_body.append(bytes.data(), bytes.size());
     m_bodyBytes += bytes.size();
 }

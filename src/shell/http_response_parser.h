@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,9 +15,11 @@ namespace kelton {
 //
 // The header ends at the first CR LF CR LF. Only status 200 is accepted, in a
 // status line "HTTP/1.x 200" (with or without a reason); any other first
-// line is refused. The body ends
-// when it has the length that Content-Length gives, when a chunked body's
-// last chunk has arrived, or, with neither, when the connection ends.
+// line is refused. The body ends when it has the length that Content-Length
+// gives, when a chunked body's last chunk has arrived, or, with neither, when
+// the connection ends. A body may hold at most the bytes SetMaxBodyBytes
+// allows: a longer Content-Length is refused as soon as the header has
+// arrived, any other body as soon as it grows past the bound.
 class HttpResponseParser {
 public:
     enum class State : int8_t {
@@ -26,6 +29,7 @@ public:
         Refused,    // the status was not 200, or the first line is no HTTP/1.x status line
         Malformed,  // the response cannot be read (bad length, bad chunk, header too long)
         Truncated,  // the connection ended before the response was complete
+        TooLarge,   // the body is longer than the bound
     };
 
     enum class Framing : int8_t {
@@ -34,12 +38,18 @@ public:
         Chunked,     // Transfer-Encoding ending in "chunked"
     };
 
-    // Longest header accepted, and longest line of the chunked coding.
+    // Longest header accepted, longest line of the chunked coding, and the
+    // most the trailer after the last chunk may hold.
     static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
     static constexpr qsizetype kMaxChunkLineBytes = 4 * 1024;
+    static constexpr qsizetype kMaxTrailerBytes = kMaxHeaderBytes;
 
-    // Starts over for a new response.
+    // Starts over for a new response; the bound on the body stays.
     void Reset();
+
+    // The most decoded body bytes a response may have (no bound until set).
+    void SetMaxBodyBytes(int64_t bytes) { m_maxBodyBytes = bytes; }
+    int64_t MaxBodyBytes() const { return m_maxBodyBytes; }
 
     // Takes the next bytes of the response and returns the state after them.
     // Bytes that arrive after a final state are ignored.
@@ -81,10 +91,12 @@ private:
     Framing m_framing = Framing::UntilClose;
     int64_t m_contentLength = -1;
     int64_t m_bodyBytes = 0;
+    int64_t m_maxBodyBytes = std::numeric_limits<int64_t>::max();
     QByteArray m_body;
 
     ChunkStep m_chunkStep = ChunkStep::Size;
     int64_t m_chunkLeft = 0;
+    qsizetype m_trailerBytes = 0;
     QByteArray m_line;
 };
 

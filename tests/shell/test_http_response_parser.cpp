@@ -1,6 +1,7 @@
 #include "shell/http_response_parser.h"
 
 #include <algorithm>
+#include <limits>
 #include <ostream>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,8 @@ namespace kelton {
 
 void PrintTo(HttpResponseParser::State s, std::ostream* os)
 {
-    static const char* const names[] = {"Header", "Body", "Complete", "Refused", "Malformed", "Truncated"};
+    static const char* const names[] = {"Header",    "Body",      "Complete", "Refused",
+                                        "Malformed", "Truncated", "TooLarge"};
     *os << names[static_cast<int>(s)];
 }
 
@@ -25,11 +27,14 @@ struct Outcome {
     QByteArray body;
 };
 
+constexpr int64_t kNoBound = std::numeric_limits<int64_t>::max();
+
 // Feeds a response in pieces of the given size (0: whole), then, when asked,
 // ends the connection.
-Outcome Parse(const QByteArray& response, qsizetype piece, bool close)
+Outcome Parse(const QByteArray& response, qsizetype piece, bool close, int64_t maxBody = kNoBound)
 {
     HttpResponseParser p;
+    p.SetMaxBodyBytes(maxBody);
     QByteArray body;
     const qsizetype step = piece > 0 ? piece : std::max<qsizetype>(1, response.size());
     for (qsizetype i = 0; i < response.size(); i += step) {
@@ -48,6 +53,7 @@ struct ResponseCase {
     bool close;  // the server ends the connection after the bytes
     State state;
     QByteArray body;
+    int64_t maxBody = kNoBound;  // the bound on the body
 };
 
 void PrintTo(const ResponseCase& c, std::ostream* os)
@@ -63,7 +69,7 @@ TEST_P(ResponseTest, SameOutcomeForAnySplit)
 {
     const ResponseCase& c = GetParam();
     for (qsizetype piece : {qsizetype{0}, qsizetype{7}, qsizetype{1}}) {
-        const Outcome o = Parse(c.response, piece, c.close);
+        const Outcome o = Parse(c.response, piece, c.close, c.maxBody);
         EXPECT_EQ(o.state, c.state) << c.name << ", pieces of " << piece;
         if (o.state == State::Complete) {
             EXPECT_EQ(o.body, c.body) << c.name << ", pieces of " << piece;
@@ -135,7 +141,24 @@ INSTANTIATE_TEST_SUITE_P(
         ResponseCase{"two blanks", "HTTP/1.1  200 OK\r\n\r\nabc", true, State::Refused, ""},
         ResponseCase{"200 only on a later line", "HTTP/1.1 OK\r\nX: 200\r\n\r\nabc", true, State::Refused,
                      ""},
-        ResponseCase{"text before the version", " HTTP/1.1 200 OK\r\n\r\nabc", true, State::Refused, ""}),
+        ResponseCase{"text before the version", " HTTP/1.1 200 OK\r\n\r\nabc", true, State::Refused, ""},
+        // A body bounded to 5 bytes: a longer length is refused at once, any
+        // other body when it grows past the bound.
+        ResponseCase{"length at the bound", k200 + "Content-Length: 5\r\n\r\nhello", false, State::Complete,
+                     "hello", 5},
+        ResponseCase{"length over the bound", k200 + "Content-Length: 6\r\n\r\n", false, State::TooLarge, "",
+                     5},
+        ResponseCase{"huge length", k200 + "Content-Length: 100000000000000000\r\n\r\n", false,
+                     State::TooLarge, "", 5},
+        ResponseCase{"until close at the bound", k200 + "\r\nhello", true, State::Complete, "hello", 5},
+        ResponseCase{"until close over the bound", k200 + "\r\nhello!", false, State::TooLarge, "", 5},
+        ResponseCase{"chunked at the bound",
+                     k200 + "Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n2\r\nde\r\n0\r\n\r\n", false,
+                     State::Complete, "abcde", 5},
+        ResponseCase{"chunked over the bound", k200 + "Transfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n3\r\nd",
+                     false, State::TooLarge, "", 5},
+        ResponseCase{"chunk size over the bound", k200 + "Transfer-Encoding: chunked\r\n\r\n6\r\n", false,
+                     State::TooLarge, "", 5}),
     [](const ::testing::TestParamInfo<ResponseCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(HttpResponseParser, WaitsForHeaderEndAcrossPieces)
@@ -170,6 +193,16 @@ TEST(HttpResponseParser, BoundsHeaderAndChunkLines)
     HttpResponseParser chunk;
     chunk.Feed(k200 + "Transfer-Encoding: chunked\r\n\r\n");
     EXPECT_EQ(chunk.Feed("1;" + QByteArray(HttpResponseParser::kMaxChunkLineBytes, 'e')), State::Malformed);
+
+    // An endless trailer, in lines of bounded length.
+    HttpResponseParser trailer;
+    trailer.Feed(k200 + "Transfer-Encoding: chunked\r\n\r\n1\r\nx\r\n0\r\n");
+    const QByteArray field = "X-Pad: " + QByteArray(100, 'p') + "\r\n";
+    State state = State::Body;
+    for (qsizetype sent = 0; state == State::Body && sent <= 2 * HttpResponseParser::kMaxTrailerBytes;
+         sent += field.size())
+        state = trailer.Feed(field);
+    EXPECT_EQ(state, State::Malformed);
 }
 
 TEST(HttpResponseParser, ResetStartsOver)

@@ -12,6 +12,7 @@ namespace kelton {
 Downloader::Downloader(QObject* parent) : QObject(parent), m_alive(std::make_shared<bool>(true))
 {
     Wsk = new QTcpSocket(this);
+    Wsk->setReadBufferSize(kReadAheadBytes);
     connect(Wsk, &QTcpSocket::connected, this, &Downloader::OnConnected);
     connect(Wsk, &QTcpSocket::readyRead, this, &Downloader::OnReadyRead);
 
@@ -196,6 +197,7 @@ void Downloader::StartDownload()
     item->Status = DownloadStatus::Connecting;
     tmrLinkTimeOut.start();
     m_parser.Reset();
+    m_parser.SetMaxBodyBytes(item->SaveFile.isEmpty() ? kMaxTextBytes : kMaxFileBytes);
     if (port < 1 || port > 65535) {
         item->Status = DownloadStatus::Failed;
         return;
@@ -324,6 +326,9 @@ void Downloader::FeedResponse(DownloadItem& item, const QByteArray& bytes)
         break;
     case HttpResponseParser::State::Malformed:
         item.Status = DownloadStatus::Failed;
+        break;
+    case HttpResponseParser::State::TooLarge:
+        item.Status = DownloadStatus::TooLarge;
         break;
     case HttpResponseParser::State::Complete:
         tmrLinkTimeOut.stop();  // a complete body can no longer time out

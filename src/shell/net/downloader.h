@@ -25,6 +25,7 @@ inline constexpr int16_t Connecting = 1;
 inline constexpr int16_t Receiving = 2;    // the request is sent, the response is arriving
 inline constexpr int16_t Done = 3;         // the whole body is in memory or in the target file
 inline constexpr int16_t Failed = -1;      // no connection, time-out, or the response was cut short
+inline constexpr int16_t TooLarge = -2;    // the body is longer than a download may hold
 inline constexpr int16_t Refused = -3;     // not status 200, or the request or the target file failed
 inline constexpr int16_t Cancelled = -4;   // CancelDown
 inline constexpr int16_t HandedOver = -5;  // the outcome has been handed to the client
@@ -54,6 +55,10 @@ struct DownloadItem {
 // item and chooses the next waiting one. A file download is written into a
 // temporary file next to the target, which replaces the target only when
 // the whole body has arrived.
+//
+// A body kept in memory (a text) may hold kMaxTextBytes, a file kMaxFileBytes;
+// a longer one ends with TooLarge, as soon as its Content-Length or the
+// bytes received show it.
 class Downloader : public QObject {
     Q_OBJECT
 
@@ -63,6 +68,11 @@ public:
     static constexpr int32_t kDefaultTimeOut = 60000;
     static constexpr int16_t kMaxItems = 32767;
     static constexpr quint16 kHttpPort = 80;
+    static constexpr int64_t kMaxTextBytes = int64_t{4} << 20;
+    static constexpr int64_t kMaxFileBytes = int64_t{256} << 20;
+    // What the socket reads ahead of the downloader; a stopped transfer
+    // leaves at most this much unread until its socket is closed.
+    static constexpr qint64 kReadAheadBytes = 1 << 20;
 
     explicit Downloader(QObject* parent = nullptr);
     ~Downloader() override;

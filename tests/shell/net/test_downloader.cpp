@@ -361,6 +361,94 @@ TEST_F(DownloaderTest, RemovalMovesLastItemForward)
     EXPECT_EQ(dl.DownCount(), 3);
 }
 
+// Answers with the head, then the block again and again for as long as the
+// client takes it; *sent counts the body bytes handed to the connection.
+void SendEndlessly(QTcpSocket* socket, const QByteArray& head, const QByteArray& block, qint64* sent)
+{
+    socket->write(head);
+    auto refill = [socket, block, sent] {
+        while (socket->state() == QAbstractSocket::ConnectedState &&
+               socket->bytesToWrite() < 4 * block.size()) {
+            socket->write(block);
+            *sent += block.size();
+        }
+    };
+    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, refill);
+    refill();
+}
+
+struct EndlessCase {
+    const char* name;
+    QByteArray head;
+    bool chunked;  // each block goes as one chunk
+    bool toFile;
+};
+
+void PrintTo(const EndlessCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DownloaderEndlessTest : public DownloaderTest, public ::testing::WithParamInterface<EndlessCase> {
+protected:
+    QTemporaryDir m_dir;
+};
+
+// A server that never stops sending: the download ends at its bound, having
+// taken little more than the bound from the connection, and keeps nothing.
+TEST_P(DownloaderEndlessTest, EndsAtTheBound)
+{
+    const EndlessCase& c = GetParam();
+    const QByteArray data(64 * 1024, 'x');
+    const QByteArray block = c.chunked ? QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n" : data;
+    qint64 sent = 0;
+    QPointer<QTcpSocket> connection;
+    server.reply = [&](QTcpSocket* s, const QByteArray&) {
+        connection = s;
+        SendEndlessly(s, c.head, block, &sent);
+    };
+    const QString target = c.toFile ? m_dir.filePath(QStringLiteral("big.dat")) : QString();
+    const int32_t id = Add(Url("/endless"), target);
+    QByteArray body = "untouched";
+    int32_t count = -7;
+    EXPECT_EQ(dl.GetDownWait(id, body, count), DownloadStatus::TooLarge);
+    EXPECT_EQ(body, QByteArray("untouched"));
+    // The downloader closes the connection; what the server got rid of until
+    // then is the bound plus what the sockets buffer.
+    EXPECT_TRUE(test::WaitUntil([&] { return connection.isNull(); }));
+    EXPECT_LT(sent, Downloader::kMaxTextBytes + 32 * 1024 * 1024);
+    if (c.toFile) {
+        EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DownloaderEndlessTest,
+    ::testing::Values(
+        EndlessCase{"until close", "HTTP/1.1 200 OK\r\n\r\n", false, false},
+        EndlessCase{"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", true, false},
+        EndlessCase{"huge length", "HTTP/1.1 200 OK\r\nContent-Length: 100000000000000000\r\n\r\n", false,
+                    false},
+        EndlessCase{"huge length, file", "HTTP/1.1 200 OK\r\nContent-Length: 100000000000000000\r\n\r\n",
+                    false, true},
+        EndlessCase{"over the file bound",
+                    "HTTP/1.1 200 OK\r\nContent-Length: " +
+                        QByteArray::number(Downloader::kMaxFileBytes + 1) + "\r\n\r\n",
+                    false, true}));
+
+TEST_F(DownloaderTest, AFileMayBeLongerThanAText)
+{
+    const QByteArray body(static_cast<qsizetype>(Downloader::kMaxTextBytes) + 1, 'b');
+    server.reply = [&body](QTcpSocket* s, const QByteArray&) { Send(s, {HttpOk(body)}); };
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("file.dat"));
+    QByteArray data;
+    int32_t count = 0;
+    EXPECT_EQ(dl.GetDownWait(Add(Url("/f")), data, count), DownloadStatus::TooLarge);
+    EXPECT_EQ(dl.GetDownWait(Add(Url("/f"), target), data, count), DownloadStatus::Done);
+    EXPECT_EQ(QFileInfo(target).size(), body.size());
+}
+
 class DownloaderFileTest : public DownloaderTest {
 protected:
     QString Target() const { return m_dir.filePath(QStringLiteral("new/sub/file.dat")); }
@@ -414,6 +502,7 @@ TEST_F(DownloaderFileTest, FailedDownloadKeepsEarlierFile)
         {"HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nbad"},
         {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial"},
         {"HTTP/1.1 200 OK\r\n\r\n"},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100000000000000000\r\n\r\ntoo long"},
     };
     for (const QList<QByteArray>& pieces : replies) {
         server.reply = [pieces](QTcpSocket* s, const QByteArray&) { Send(s, pieces); };
