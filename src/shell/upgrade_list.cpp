@@ -1,6 +1,7 @@
 #include "shell/upgrade_list.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 
 #include "data/app_state.h"
@@ -19,14 +20,37 @@ bool IsSeparator(QChar c)
     return c == QLatin1Char('\\') || c == QLatin1Char('/');
 }
 
+// The longest file or folder name most file systems take, in the bytes of
+// the local file name encoding.
+constexpr qsizetype kMaxNameBytes = 255;
+
+// Characters that do not show as themselves: controls, format characters
+// (which reorder or hide what a confirmation shows, as U+202E does) and line
+// and paragraph separators.
+bool IsHiddenCharacter(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // A component of a path below the upgrade folder: no separator, no colon
-// (drive letters, alternate streams), no control character, not "." or "..".
+// (drive letters, alternate streams), no hidden character, not "." or "..",
+// and not longer than a file name may be.
 bool IsPlainComponent(const QString& part)
 {
     if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
         return false;
-    for (const QChar c : part) {
-        if (IsSeparator(c) || c == QLatin1Char(':') || c.unicode() < 0x20 || c.unicode() == 0x7f)
+    if (QFile::encodeName(part).size() > kMaxNameBytes)
+        return false;
+    for (const char32_t c : part.toUcs4()) {
+        if (c == U'\\' || c == U'/' || c == U':' || IsHiddenCharacter(c))
             return false;
     }
     return true;

@@ -23,7 +23,8 @@ struct UpgradeEntry {
 };
 
 // A parsed upgrade list. Refused counts the lines that had four fields but
-// named a file outside the upgrade folder (or too many lines).
+// named a file outside the upgrade folder or a name that cannot be shown as
+// it is (or too many lines).
 struct UpgradeList {
     static constexpr int16_t kMaxEntries = 32767;
 
@@ -40,7 +41,9 @@ UpgradeList ParseUpgradeList(QByteArrayView bytes);
 // separators ("sub/setup.exe"); empty when the folder and the name would
 // lead anywhere else: a folder that does not begin with "\" or "/", a name
 // holding a separator, a "." or ".." component, empty components (doubled
-// separators), a drive or stream colon, control characters, or an empty name.
+// separators), a drive or stream colon, control, format (Cf) or line and
+// paragraph separator characters, a name longer than 255 bytes, or an empty
+// name.
 QString UpgradeRelativePath(const UpgradeEntry& entry);
 
 // The upgrade folder: "Upgrade" under the program folder.

@@ -1,5 +1,6 @@
 #include "shell/upgrade_list.h"
 
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,18 @@ struct PathCase {
     const char* relative; // "" refused
 };
 
+// Names at and just over the 255-byte bound (UTF-8 on this system).
+const std::string kLongest(255, 'a');
+const std::string kTooLong(256, 'a');
+const std::string kLongestChinese = [] {
+    std::string s;
+    for (int i = 0; i < 85; ++i)
+        s += "说";
+    return s;
+}();
+const std::string kTooLongChinese = kLongestChinese + "说";
+const std::string kTooLongFolder = "\\" + kTooLong + "\\";
+
 class UpgradePathTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(UpgradePathTest, RelativePath)
@@ -97,7 +110,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, UpgradePathTest,
                              PathCase{"\\sub\\\\", "a.exe", ""},           // doubled separator
                              PathCase{"C:\\Windows\\", "a.exe", ""}, PathCase{"\\C:\\", "a.exe", ""},
                              PathCase{"\\", "C:a.exe", ""}, PathCase{"\\", "a.exe:stream", ""},
-                             PathCase{"\\", "a\nb", ""}, PathCase{"\\a\x01\\", "b", ""}));
+                             PathCase{"\\", "a\nb", ""}, PathCase{"\\a\x01\\", "b", ""},
+                             PathCase{"\\", "a\u0085b", ""},
+                             // Names that do not show as they are: format characters
+                             // (U+202E shows "invoice\u202Efdp.sh" as "invoicehs.pdf"),
+                             // line and paragraph separators.
+                             PathCase{"\\", "invoice\u202Efdp.sh", ""}, PathCase{"\\", "a\u200Bb", ""},
+                             PathCase{"\\", "set\uFEFFup.exe", ""}, PathCase{"\\", "a\u00ADb", ""},
+                             PathCase{"\\", "a\U000E0041b", ""}, PathCase{"\\a\u2066\\", "b", ""},
+                             PathCase{"\\", "a\u2028b", ""}, PathCase{"\\", "a\u2029b", ""},
+                             PathCase{"\\", "a\u3000b.txt", "a\u3000b.txt"}, // a visible blank stays
+                             // Names up to 255 bytes.
+                             PathCase{"\\", kLongest.c_str(), kLongest.c_str()},
+                             PathCase{"\\", kTooLong.c_str(), ""},
+                             PathCase{"\\", kLongestChinese.c_str(), kLongestChinese.c_str()},
+                             PathCase{"\\", kTooLongChinese.c_str(), ""},
+                             PathCase{kTooLongFolder.c_str(), "a", ""}));
 
 class UpgradeTargetTest : public test::ProgramFolderTest {};
 

@@ -259,7 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "ok.txt\tURL\t\\\t0\r\nevil.exe\tURL\t\\..\\\t1\r\n", 1},
         FailureCase{"BackslashInName", "127.0.0.1/list.txt", "..\\evil.exe\tURL\t\\\t1\r\n", 1},
         FailureCase{"NoLeadingSeparator", "127.0.0.1/list.txt", "evil.exe\tURL\t\t1\r\n", 1},
-        FailureCase{"AbsoluteFolder", "127.0.0.1/list.txt", "evil.exe\tURL\tC:\\Windows\\\t1\r\n", 1}),
+        FailureCase{"AbsoluteFolder", "127.0.0.1/list.txt", "evil.exe\tURL\tC:\\Windows\\\t1\r\n", 1},
+        FailureCase{"FormatCharacterInName", "127.0.0.1/list.txt",
+                    "ok.txt\tURL\t\\\t0\r\ninvoice\u202Efdp.sh\tURL\t\\\t1\r\n", 1}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(UpgradeDialogTest, CancelledDownloadEndsWithTheFailureMessage)
