@@ -1,9 +1,14 @@
 #include "platform/help_pages.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
 
+#include "platform/gbk.h"
 #include "platform/program_folder.h"
 
 namespace kelton {
@@ -35,6 +40,29 @@ int SeedHelpPages(const QString& sHelpFolder)
             QFile::remove(part);
     }
     return copied;
+}
+
+QString DecodeHtmlPage(QByteArrayView bytes)
+{
+    // The charset named in the page's head.
+    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([A-Za-z0-9_\\-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 1024)));
+    const QString name = charset.match(head).captured(1).toLower();
+    if (name == QLatin1String("gbk") || name == QLatin1String("gb2312") || name == QLatin1String("gb18030"))
+        return FromGbk(bytes);
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return decoder.decode(bytes);
+}
+
+QString ReadHtmlPage(const QString& sPath)
+{
+    QFile file(sPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeHtmlPage(file.readAll());
 }
 
 } // namespace kelton

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gbk.h"
 #include "platform/help_pages.h"
 #include "platform/program_folder.h"
 #include "support/test_support.h"
@@ -64,6 +65,30 @@ TEST_F(HelpPagesTest, TheShippedPagesAreUtf8HtmlWithTheirCharset)
         EXPECT_FALSE(decoder.hasError()) << page.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("<title>"))) << page.toStdString();
     }
+}
+
+TEST_F(HelpPagesTest, PagesAreDecodedByTheirCharset)
+{
+    const QString folder = ProgramPath(QStringLiteral("Help"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto write = [&folder](const char* name, const QByteArray& bytes) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    };
+    const QString text = QStringLiteral("缩水过滤");
+    const QString utf8 = write("u.htm", "<html><head><meta charset=\"utf-8\"></head><body>" + text.toUtf8() +
+                                            "</body></html>");
+    const QString gbk =
+        write("g.htm", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                       "</head><body>" +
+                           ToGbk(text) + "</body></html>");
+    const QString plain = write("p.htm", "<html><body>" + text.toUtf8() + "</body></html>");
+    for (const QString& page : {utf8, gbk, plain})
+        EXPECT_TRUE(ReadHtmlPage(page).contains(text)) << page.toStdString();
+    EXPECT_EQ(ReadHtmlPage(folder + QStringLiteral("/none.htm")), QString());
 }
 
 } // namespace

@@ -7,12 +7,10 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "platform/gbk.h"
+#include "platform/help_pages.h"
 
 namespace kelton {
 
@@ -78,25 +76,6 @@ public:
 };
 
 } // namespace
-
-QString ReadHtmlPage(const QString& sPath)
-{
-    QFile file(sPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    // The charset named in the page's head.
-    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([A-Za-z0-9_\\-]+)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QString head = QString::fromLatin1(bytes.left(1024));
-    const QString name = charset.match(head).captured(1).toLower();
-    if (name == QLatin1String("gbk") || name == QLatin1String("gb2312") || name == QLatin1String("gb18030"))
-        return FromGbk(bytes);
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringDecoder::Utf8);
-    return decoder.decode(bytes);
-}
 
 QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic)
 {

@@ -54,8 +54,4 @@ private:
     QString m_path;
 };
 
-// The text of an HTML page file: decoded by its meta charset (UTF-8 when it
-// names none); empty when the file cannot be read.
-QString ReadHtmlPage(const QString& sPath);
-
 } // namespace kelton

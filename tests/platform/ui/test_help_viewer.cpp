@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gbk.h"
 #include "platform/ui/help_viewer.h"
 #include "shell/ui/qt_app_env.h"
 #include "support/test_support.h"
@@ -51,22 +50,6 @@ TEST_F(HelpViewerTest, ATopicFallsBackToTheStartPage)
     for (const char* topic : {"../Kelt.dat", "/etc/passwd", "..", "", "a\\b.htm", "sub/qy.htm"})
         EXPECT_EQ(HelpPagePath(m_folder, QLatin1String(topic)), start) << topic;
     EXPECT_EQ(HelpPagePath(QString(), QStringLiteral("qy.htm")), QString());
-}
-
-TEST_F(HelpViewerTest, PagesAreDecodedByTheirCharset)
-{
-    const QString text = QStringLiteral("缩水过滤");
-    const QString utf8 = Write(QStringLiteral("u.htm"), "<html><head><meta charset=\"utf-8\"></head><body>" +
-                                                            text.toUtf8() + "</body></html>");
-    const QString gbk =
-        Write(QStringLiteral("g.htm"),
-              "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-              "</head><body>" +
-                  ToGbk(text) + "</body></html>");
-    const QString plain = Write(QStringLiteral("p.htm"), "<html><body>" + text.toUtf8() + "</body></html>");
-    for (const QString& page : {utf8, gbk, plain})
-        EXPECT_TRUE(ReadHtmlPage(page).contains(text)) << page.toStdString();
-    EXPECT_EQ(ReadHtmlPage(m_folder + QStringLiteral("/none.htm")), QString());
 }
 
 TEST_F(HelpViewerTest, TheWindowShowsTheTopicAndFollowsLinksInTheFolder)
