@@ -17,6 +17,8 @@
 #include "data/text_helpers.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "platform/gbk.h"
+#include "platform/help_pages.h"
 #include "support.h"
 
 using namespace kelton;
@@ -268,8 +270,39 @@ void HttpSeeds()
          QByteArray("\x03HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
                     "5\r\nhello\r\n6;ext=1\r\n world\r\n0\r\nX-Trailer: 1\r\n\r\n"));
     Seed("http_response", "until_close", QByteArray("\x10HTTP/1.0 200 OK\r\nServer: x\r\n\r\nbody until the end"));
+    // Bit 5 of the first byte bounds the body to 64 bytes.
+    Seed("http_response", "bounded",
+         QByteArray("\x25HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                    "20\r\n0123456789abcdef0123456789abcdef\r\n21\r\n0123456789abcdef0123456789abcdefX\r\n"
+                    "0\r\n\r\n"));
     Seed("http_response", "not_found",
          QByteArray("\x01HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"));
+}
+
+void UpgradeListSeeds()
+{
+    Seed("upgrade_list", "list",
+         ToGbk(QStringLiteral("setup.exe\thttp://www.kelton.example/up/setup.exe\t\\\t1\r\n"
+                              "说明.txt\thttp://www.kelton.example/up/readme.txt\t\\文档\\\t0\r\n"
+                              " data.dll \twww.kelton.example/up/data.dll\t\\sub\\lib\\\t0\textra\n")));
+    // Lines the reader skips or refuses.
+    Seed("upgrade_list", "refused",
+         ToGbk(QStringLiteral("ok.txt\thttp://u/ok.txt\t\\\t0\r\n"
+                              "evil.exe\thttp://u/evil.exe\t\\..\\\t1\r\n"
+                              "invoice\u202Efdp.sh\thttp://u/x\t\\\t1\r\n"
+                              "short\tline\r\n"
+                              "a.exe\thttp://u/a\tC:\\\t1\r\n")));
+}
+
+void HelpPageSeeds()
+{
+    // The pages shipped with the build, and one of them as a GBK page.
+    const QDir shipped(DefaultHelpFolder());
+    for (const QString& page : shipped.entryList(QDir::Files, QDir::Name))
+        Seed("help_page", page.toUtf8().constData(), ReadAll(shipped.filePath(page)));
+    QString start = QString::fromUtf8(ReadAll(shipped.filePath(QStringLiteral("qy.htm"))));
+    start.replace(QStringLiteral("charset=utf-8"), QStringLiteral("charset=gb2312"));
+    Seed("help_page", "qy_gbk.htm", ToGbk(start));
 }
 
 // Draws of a game, as read from text (positions in reading order).
@@ -342,6 +375,8 @@ int main(int argc, char** argv)
     FilterItemSeeds();
     ValueSetSeeds();
     HttpSeeds();
+    UpgradeListSeeds();
+    HelpPageSeeds();
     GameFileSeeds();
     return 0;
 }
