@@ -4,29 +4,13 @@
 #include <QDir>
 #include <QFile>
 
+#include "data/text_helpers.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
 #include "shell/upgrade_list.h"
 #include "support.h"
 
 using namespace kelton;
-
-namespace {
-
-bool ShowsAsItIs(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return false;
-    default:
-        return true;
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -50,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                    relative);
             KELTON_FUZZ_CHECK_TEXT(QFile::encodeName(part).size() <= 255, relative);
             for (const char32_t c : part.toUcs4())
-                KELTON_FUZZ_CHECK_TEXT(ShowsAsItIs(c), relative);
+                KELTON_FUZZ_CHECK_TEXT(!IsHiddenCharacter(c), relative);
         }
         const QString target = UpgradeTargetPath(entry);
         KELTON_FUZZ_CHECK_TEXT(target.startsWith(upgrade) && QDir::cleanPath(target) == target, target);

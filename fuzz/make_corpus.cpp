@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "data/app_state.h"
@@ -296,13 +297,17 @@ void UpgradeListSeeds()
 
 void HelpPageSeeds()
 {
-    // The pages shipped with the build, and one of them as a GBK page.
+    // Pages shipped with the build, each naming its encoding another way: GBK
+    // by its meta charset, UTF-16 by its byte order mark, UTF-8 by naming none.
     const QDir shipped(DefaultHelpFolder());
-    for (const QString& page : shipped.entryList(QDir::Files, QDir::Name))
-        Seed("help_page", page.toUtf8().constData(), ReadAll(shipped.filePath(page)));
-    QString start = QString::fromUtf8(ReadAll(shipped.filePath(QStringLiteral("qy.htm"))));
-    start.replace(QStringLiteral("charset=utf-8"), QStringLiteral("charset=gb2312"));
-    Seed("help_page", "qy_gbk.htm", ToGbk(start));
+    auto page = [&shipped](const char* name) {
+        return QString::fromUtf8(ReadAll(shipped.filePath(QLatin1String(name))));
+    };
+    const QString utf8Meta = QStringLiteral("charset=utf-8");
+    Seed("help_page", "gbk", ToGbk(page("qy.htm").replace(utf8Meta, QStringLiteral("charset=gb2312"))));
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    Seed("help_page", "utf16", utf16.encode(page("FAbout.htm")));
+    Seed("help_page", "unnamed", page("MDIMain.htm").remove(utf8Meta).toUtf8());
 }
 
 // Draws of a game, as read from text (positions in reading order).

@@ -16,6 +16,19 @@ QString TrimBlanks(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
+bool IsHiddenCharacter(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
 int64_t RoundHalfEven(double value)
 {
     return static_cast<int64_t>(std::nearbyint(value));  // default mode: to nearest, ties to even

@@ -24,22 +24,6 @@ bool IsSeparator(QChar c)
 // the local file name encoding.
 constexpr qsizetype kMaxNameBytes = 255;
 
-// Characters that do not show as themselves: controls, format characters
-// (which reorder or hide what a confirmation shows, as U+202E does) and line
-// and paragraph separators.
-bool IsHiddenCharacter(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A component of a path below the upgrade folder: no separator, no colon
 // (drive letters, alternate streams), no hidden character, not "." or "..",
 // and not longer than a file name may be.
