@@ -617,6 +617,11 @@ void MDIMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+QMenu* MDIMain::createPopupMenu()
+{
+    return nullptr;
+}
+
 void MDIMain::UnloadChildForms()
 {
     for (CChildForm* form : LoadedChildForms())

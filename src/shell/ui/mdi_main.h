@@ -193,6 +193,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // No menu of toolbars and panels on a right click: the system menu's
+    // "显示工具栏" is the one switch of the toolbar.
+    QMenu* createPopupMenu() override;
 
 private:
     void BuildMenus();

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -593,6 +594,29 @@ TEST_F(MdiMainTest, TheToolbarHasItsEighteenItems)
     QApplication::processEvents();
     const QWidget* next = tbr->widgetForAction(tbr->Button(17));
     EXPECT_GT(next->geometry().left(), tbr->width() / 2);
+}
+
+TEST_F(MdiMainTest, TheToolbarHasNoMenuOfItsOwn)
+{
+    MDIMain& main = Start();
+    // Whatever a right click opens is noted and closed at once.
+    QStringList opened;
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* action : popup->actions())
+                opened << action->text();
+            popup->close();
+        }
+    });
+    closer.start(0);
+    QWidget* bar = main.Tbr1();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), bar->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(bar, &click);
+    QApplication::processEvents();
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(bar->isVisible());
 }
 
 TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
