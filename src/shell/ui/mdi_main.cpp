@@ -190,6 +190,11 @@ void MDIMain::BuildMenus()
         QMenu* menu = bar->addMenu(caption);
         menu->setObjectName(QLatin1String(name));
         m_menus.insert(QLatin1String(name), menu);
+        // The menu bar's entry; the menu's own menuAction() may later stand
+        // for a toolbar button that drops the same menu down.
+        QAction* entry = menu->menuAction();
+        entry->setObjectName(QLatin1String(name));
+        m_entries.insert(QLatin1String(name), entry);
         return menu;
     };
 
@@ -309,8 +314,8 @@ void MDIMain::BuildMenus()
     // While busy the five top menus are disabled, and so are their keys.
     auto* filterKeys = new CBusyShortcutFilter(this);
     filterKeys->setObjectName(QStringLiteral("BusyShortcutFilter"));
-    m_topMenus = {sys, online, data, chip, window};
-    for (QMenu* menu : std::as_const(m_topMenus)) {
+    for (QMenu* menu : {sys, online, data, chip, window}) {
+        m_topMenus << MenuEntry(menu->objectName());
         for (QAction* action : menu->actions())
             action->installEventFilter(filterKeys);
     }
@@ -723,8 +728,8 @@ void MDIMain::ShowBusy(bool busy)
     for (QMdiSubWindow* sub : m_mdi->subWindowList())
         sub->setEnabled(enable);
     m_tbr1->setEnabled(enable);
-    for (QMenu* menu : std::as_const(m_topMenus))
-        menu->menuAction()->setEnabled(enable);
+    for (QAction* entry : std::as_const(m_topMenus))
+        entry->setEnabled(enable);
     if (auto* keys = findChild<CBusyShortcutFilter*>(QStringLiteral("BusyShortcutFilter")))
         keys->Busy = busy;
     if (m_picWindow)

@@ -69,7 +69,8 @@ public:
 
     // --- Menus and toolbar -------------------------------------------
     // A menu entry by its control name ("mnuSysDataLottor", "mnuDataInfer0",
-    // "mnuWindowFilter", ...); nullptr when there is none.
+    // "mnuWindowFilter", ...; a top menu's name gives its menu-bar entry);
+    // nullptr when there is none.
     QAction* MenuEntry(const QString& sName) const;
     // A top-level or popup menu by its control name ("mnuData",
     // "mnuFilter", "mnuList", ...).
@@ -240,7 +241,7 @@ private:
 
     QHash<QString, QAction*> m_entries;
     QHash<QString, QMenu*> m_menus;
-    QList<QMenu*> m_topMenus; // the five menus the busy state disables
+    QList<QAction*> m_topMenus; // the menu-bar entries the busy state disables
     std::array<QAction*, kViewCount> m_dataInfer{};
     std::array<QAction*, kViewCount> m_windowInfer{};
 

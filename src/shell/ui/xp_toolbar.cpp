@@ -21,8 +21,7 @@ CXpToolBar::CXpToolBar(const QString& sTitle, QWidget* parent) : QToolBar(sTitle
     connect(this, &QToolBar::actionTriggered, this, [this](QAction* action) {
         if (!action || action->isSeparator() || action->property(kSpacerProperty).toBool())
             return;
-        QToolButton* button = ToolButton(action);
-        if (button && button->menu())
+        if (action->menu<QMenu*>())
             return;
         Q_EMIT ButtonClick(action);
     });
@@ -81,18 +80,22 @@ QString CXpToolBar::Key(const QAction* button)
 
 QMenu* CXpToolBar::ButtonMenu(int iButton) const
 {
-    QToolButton* button = ToolButton(Button(iButton));
-    return button ? button->menu() : nullptr;
+    QAction* action = Button(iButton);
+    return ToolButton(action) ? action->menu<QMenu*>() : nullptr;
 }
 
 void CXpToolBar::SetButtonMenu(int iButton, QMenu* menu)
 {
     if (!menu)
         return;
-    QToolButton* button = ToolButton(Button(iButton));
+    QAction* action = Button(iButton);
+    QToolButton* button = ToolButton(action);
     if (!button)
         return;
-    button->setMenu(menu);
+    // The menu belongs to the button's action, so that the entry the button
+    // leaves in the overflow menu, when the toolbar is too short for it,
+    // drops the same menu down.
+    action->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
 }
 

@@ -375,8 +375,8 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     msg.MainWait(true);
     EXPECT_FALSE(main.Tbr1()->isEnabled());
     for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
-        EXPECT_FALSE(main.Menu(QLatin1String(menu))->menuAction()->isEnabled()) << menu;
-    EXPECT_TRUE(main.Menu(QStringLiteral("mnuHelp"))->menuAction()->isEnabled());
+        EXPECT_FALSE(main.MenuEntry(QLatin1String(menu))->isEnabled()) << menu;
+    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuHelp"))->isEnabled());
     EXPECT_FALSE(m_filter->SubWindow()->isEnabled());
     EXPECT_FALSE(dialog.isEnabled());
     EXPECT_TRUE(main.isEnabled());
@@ -403,7 +403,7 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     EXPECT_EQ(ran, 11);
     EXPECT_TRUE(main.Tbr1()->isEnabled());
     for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
-        EXPECT_TRUE(main.Menu(QLatin1String(menu))->menuAction()->isEnabled()) << menu;
+        EXPECT_TRUE(main.MenuEntry(QLatin1String(menu))->isEnabled()) << menu;
     EXPECT_TRUE(m_filter->SubWindow()->isEnabled());
     EXPECT_TRUE(dialog.isEnabled());
     EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
@@ -617,6 +617,28 @@ TEST_F(MdiMainTest, TheToolbarHasNoMenuOfItsOwn)
     QApplication::processEvents();
     EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(',')).toStdString();
     EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(MdiMainTest, TheDataButtonKeepsItsMenuInTheOverflow)
+{
+    InstallFakeLoader();
+    MDIMain& main = Start();
+    ASSERT_TRUE(main.LoadLottor(QStringLiteral("game")));
+    main.EnableLottoCommands();
+    // Too narrow for the buttons and too low to unfold them: the ones that
+    // do not fit are listed in the overflow's menu.
+    main.resize(260, 120);
+    QApplication::processEvents();
+    auto* more = main.Tbr1()->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    ASSERT_TRUE(more && more->isVisible() && more->menu());
+    QAction* data = nullptr;
+    for (QAction* action : more->menu()->actions()) {
+        if (action->text() == QStringLiteral("数据分析"))
+            data = action;
+    }
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->menu<QMenu*>(), main.Menu(QStringLiteral("mnuData")));
+    EXPECT_TRUE(data->isEnabled());
 }
 
 TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
