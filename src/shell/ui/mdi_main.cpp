@@ -92,19 +92,9 @@ protected:
     }
 };
 
-// Zero-based toolbar indexes of the buttons the game-dependent commands
-// switch: "Edit", "Query", the data button, "Way", "Filter", "Open", "Save",
-// then "Prev" and "Next".
-constexpr int kLottoButtons[] = {3, 4, 6, 7, 9, 10, 11};
+// Zero-based toolbar indexes of Prev and Next.
 constexpr int kPrevButton = 16;
 constexpr int kNextButton = 17;
-constexpr int kDataButton = 6;
-
-const char* const kLottoMenuEntries[] = {
-    "mnuSysDataEdit",  "mnuSysLottorOption", "mnuOnlineDownLoadData", "mnuDataRefresh",
-    "mnuChipInFilter", "mnuChipInGet",       "mnuChipInPut",          "mnuChipInOpen",
-    "mnuChipInSave",   "mnuChipInQuery",     "mnuChipInWay",          "mnuChipInSaveData",
-};
 
 } // namespace
 
@@ -221,9 +211,8 @@ void MDIMain::BuildMenus()
 
     QMenu* data = top("mnuData", u"数据分析(&D)"_s);
     const QString inferCaptions[kViewCount] = {
-        u"原始数据分析(&O)"_s,   u"转换数据分析一(&P)"_s, u"转换数据分析二(&T)"_s,
-        u"转换数据分析三(&M)"_s, u"转换数据分析四(&S)"_s, u"转换数据分析五(&F)"_s,
-        u"转换数据分析六(&H)"_s, u"转换数据分析七(&A)"_s,
+        u"原始数据分析(&O)"_s,   u"转换数据分析一(&P)"_s, u"转换数据分析二(&T)"_s, u"转换数据分析三(&M)"_s,
+        u"转换数据分析四(&S)"_s, u"转换数据分析五(&F)"_s, u"转换数据分析六(&H)"_s, u"转换数据分析七(&A)"_s,
     };
     const Qt::Key fKeys[kViewCount - 1] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4,
                                            Qt::Key_F5, Qt::Key_F6, Qt::Key_F7};
@@ -243,10 +232,8 @@ void MDIMain::BuildMenus()
     AddEntry(chip, QStringLiteral("mnuChipInWay"), u"号码选杀号公式(&W)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_W));
     AddEntry(chip, QStringLiteral("mnuChipInLine0"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInGet"), u"调出过滤方案(&G)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_G));
-    AddEntry(chip, QStringLiteral("mnuChipInPut"), u"保存过滤方案(&P)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddEntry(chip, QStringLiteral("mnuChipInGet"), u"调出过滤方案(&G)"_s, QKeySequence(Qt::CTRL | Qt::Key_G));
+    AddEntry(chip, QStringLiteral("mnuChipInPut"), u"保存过滤方案(&P)"_s, QKeySequence(Qt::CTRL | Qt::Key_P));
     AddEntry(chip, QStringLiteral("mnuChipInLine1"), QStringLiteral("-"));
     AddEntry(chip, QStringLiteral("mnuChipInOpen"), u"打开投注结果(&O)"_s);
     AddEntry(chip, QStringLiteral("mnuChipInSave"), u"保存投注结果(&S)"_s,
@@ -541,29 +528,17 @@ bool MDIMain::LoadLottor(const QString& sFile)
 
 void MDIMain::DisableLottoCommands()
 {
-    for (int index : kLottoButtons) {
-        if (QAction* button = m_tbr1->Button(index))
-            button->setEnabled(false);
-    }
+    m_gameCommands = false;
+    UpdateCommands();
     m_tbr1->Button(kPrevButton)->setEnabled(false);
     m_tbr1->Button(kNextButton)->setEnabled(false);
-    for (const char* name : kLottoMenuEntries)
-        MenuEntry(QLatin1String(name))->setEnabled(false);
-    for (QAction* entry : m_dataInfer)
-        entry->setEnabled(false);
 }
 
 void MDIMain::EnableLottoCommands()
 {
     // Prev and Next follow the window history.
-    for (int index : kLottoButtons) {
-        if (QAction* button = m_tbr1->Button(index))
-            button->setEnabled(true);
-    }
-    for (const char* name : kLottoMenuEntries)
-        MenuEntry(QLatin1String(name))->setEnabled(true);
-    for (QAction* entry : m_dataInfer)
-        entry->setEnabled(true);
+    m_gameCommands = true;
+    UpdateCommands();
 
     QAction* replace = MenuEntry(QStringLiteral("mnuFilterReplace"));
     if (m_game.MrMain < 1) {
@@ -663,31 +638,6 @@ QAction* MDIMain::mnuDataInfer(int index) const
 QAction* MDIMain::mnuWindowInfer(int index) const
 {
     return index >= 0 && index < kViewCount ? m_windowInfer[index] : nullptr;
-}
-
-void MDIMain::Tbr1_ButtonClick(const QString& sKey)
-{
-    if (sKey == QLatin1String("Prev")) {
-        WinHistPrev();
-        return;
-    }
-    if (sKey == QLatin1String("Next")) {
-        WinHistNext();
-        return;
-    }
-    // Every other button runs the command of its menu entry.
-    static const std::pair<const char*, const char*> kButtons[] = {
-        {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
-        {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
-        {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
-    };
-    for (const auto& [key, entry] : kButtons) {
-        if (sKey == QLatin1String(key)) {
-            if (QAction* action = MenuEntry(QLatin1String(entry)))
-                action->trigger();
-            return;
-        }
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -41,6 +41,8 @@ class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost {
 
 public:
     static constexpr int kViewCount = 8;
+    // The zero-based toolbar index of the button that drops the data menu down.
+    static constexpr int kDataButton = 6;
 
     explicit MDIMain(QWidget* parent = nullptr);
     ~MDIMain() override;
@@ -53,8 +55,17 @@ public:
     // Opens a game into a new lottery and makes it current; false (nothing
     // changed) when it cannot be opened.
     bool LoadLottor(const QString& sFile);
+    // Switch the commands that need a loaded game on and off (each only as
+    // far as UpdateCommands allows).
     void EnableLottoCommands();
     void DisableLottoCommands();
+    // Enables exactly the commands that can do something: the window a
+    // command opens or calls must be part of the program (its entry in
+    // NeighbourWindows() installed; for the data menu the analysis window
+    // of that view made), and a command of the game needs a loaded game. A
+    // toolbar button follows its menu entry. Windows install themselves
+    // before the main window starts; one installed later calls this.
+    void UpdateCommands();
 
     // The close request: refused while a progress operation runs (with a
     // stop request), otherwise confirmed by the user. True refuses.
@@ -83,7 +94,8 @@ public:
 
     // --- Commands ---------------------------------------------------------
     // Each menu entry runs the handler of its name; the popups' entries too.
-    // Commands whose window is not part of the program do nothing.
+    // Commands whose window is not part of the program stay disabled
+    // (UpdateCommands), and their handlers do nothing.
     void mnuSysDataLottor_Click();
     void mnuSysOption_Click();
     void mnuSysBar_Click();
@@ -248,6 +260,7 @@ private:
     LoadedLottor m_game; // what is shown of the current lottery
     QPointer<QWidget> m_activeChild;
     bool m_activationPending = false;
+    bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;
 };
 

@@ -31,6 +31,54 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A command's needs: a loaded game, and the window it opens or calls (its
+// entry in NeighbourWindows(); none for the main window's own commands).
+struct CommandNeeds {
+    const char* Entry;
+    bool Game;
+    bool (*Installed)(const ShellWindows&);
+};
+
+template <auto Slot> bool Has(const ShellWindows& windows)
+{
+    return static_cast<bool>(windows.*Slot);
+}
+
+const CommandNeeds kCommandNeeds[] = {
+    {"mnuSysDataLottor", false, Has<&ShellWindows::ChooseGame>},
+    {"mnuSysOption", false, Has<&ShellWindows::OptionDialog>},
+    {"mnuSysDataEdit", true, Has<&ShellWindows::DataSetForm>},
+    {"mnuSysLottorOption", true, Has<&ShellWindows::LottoOption>},
+    {"mnuOnlineDownLoadData", true, Has<&ShellWindows::DataSetForm>},
+    {"mnuOnlineUpgrade", false, Has<&ShellWindows::UpgradeDialog>},
+    {"mnuDataRefresh", true, nullptr},
+    {"mnuChipInFilter", true, Has<&ShellWindows::FilterForm>},
+    {"mnuChipInWay", true, Has<&ShellWindows::WayForm>},
+    {"mnuChipInGet", true, Has<&ShellWindows::FilterForm>},
+    {"mnuChipInPut", true, Has<&ShellWindows::FilterForm>},
+    {"mnuChipInOpen", true, Has<&ShellWindows::DataInOut>},
+    {"mnuChipInSave", true, Has<&ShellWindows::DataInOut>},
+    {"mnuChipInSaveData", true, Has<&ShellWindows::DataInOut>},
+    {"mnuChipInQuery", true, Has<&ShellWindows::HitQuery>},
+    {"mnuHelpAbout", false, Has<&ShellWindows::AboutBox>},
+    // The filter window's popup.
+    {"mnuFilterOpen", false, Has<&ShellWindows::DataInOut>},
+    {"mnuFilterSave", false, Has<&ShellWindows::DataInOut>},
+    {"mnuFilterCopy", false, Has<&ShellWindows::FilterForm>},
+    {"mnuFilterView", false, Has<&ShellWindows::FilterForm>},
+    {"mnuFilterAdd", false, Has<&ShellWindows::FilterForm>},
+    {"mnuFilterReplace", false, Has<&ShellWindows::MrReplace>},
+    {"mnuFilterDelect", false, Has<&ShellWindows::FilterForm>},
+    {"mnuFilterDelectAll", false, Has<&ShellWindows::FilterForm>},
+    {"mnuFilterSort", false, Has<&ShellWindows::FilterForm>},
+};
+
+// The toolbar buttons that run a menu command, by key.
+const std::pair<const char*, const char*> kButtonCommands[] = {
+    {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
+    {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
+    {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
+};
 
 // The canonical path of a game's data file (a relative path is taken under
 // the program folder); empty when there is no such file.
@@ -103,6 +151,43 @@ void MDIMain::ConnectCommands()
     on("mnuFilterDelectAll", &MDIMain::mnuFilterDelectAll_Click);
     on("mnuFilterSort", &MDIMain::mnuFilterSort_Click);
     on("mnuListCopy", &MDIMain::mnuListCopy_Click);
+}
+
+void MDIMain::UpdateCommands()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    for (const CommandNeeds& command : kCommandNeeds) {
+        const bool ready =
+            (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
+        MenuEntry(QLatin1String(command.Entry))->setEnabled(ready);
+    }
+    const AppState& app = Mmain();
+    for (int i = 0; i < kViewCount; ++i)
+        m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
+    for (const auto& [key, entry] : kButtonCommands)
+        m_tbr1->ButtonByKey(QLatin1String(key))->setEnabled(MenuEntry(QLatin1String(entry))->isEnabled());
+    // The data button drops its menu down whenever a game is loaded.
+    m_tbr1->Button(kDataButton)->setEnabled(m_gameCommands);
+}
+
+void MDIMain::Tbr1_ButtonClick(const QString& sKey)
+{
+    if (sKey == QLatin1String("Prev")) {
+        WinHistPrev();
+        return;
+    }
+    if (sKey == QLatin1String("Next")) {
+        WinHistNext();
+        return;
+    }
+    // Every other button runs the command of its menu entry.
+    for (const auto& [key, entry] : kButtonCommands) {
+        if (sKey == QLatin1String(key)) {
+            if (QAction* action = MenuEntry(QLatin1String(entry)))
+                action->trigger();
+            return;
+        }
+    }
 }
 
 IChildForm* MDIMain::FilterChild() const

@@ -334,6 +334,7 @@ TEST_F(CommandsTest, ACancelledChooserChangesNothing)
         EXPECT_EQ(owner, &main);
         return false;
     };
+    main.UpdateCommands(); // a window installed after the start
     Entry("mnuSysDataLottor")->trigger();
     main.Tbr1_ButtonClick(QStringLiteral("Lottor"));
     EXPECT_EQ(asked, 2);
@@ -571,6 +572,7 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     windows.OptionDialog = [&](QWidget*) { shown << QStringLiteral("Option"); };
     windows.UpgradeDialog = [&](QWidget*) { shown << QStringLiteral("Upgrade"); };
     windows.AboutBox = [&](QWidget*) { shown << QStringLiteral("About"); };
+    main.UpdateCommands();
 
     struct Expect {
         const char* entry;
@@ -596,10 +598,14 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     }
     EXPECT_FALSE(CMsg().IsBusy());
 
-    // Windows that are not part of the program: nothing happens.
+    // Windows that are not part of the program: the commands are disabled,
+    // and their handlers do nothing either.
     windows = ShellWindows{};
     for (const Expect& expect : expects)
         main.MenuEntry(QLatin1String(expect.entry))->trigger();
+    main.UpdateCommands();
+    for (const Expect& expect : expects)
+        EXPECT_FALSE(main.MenuEntry(QLatin1String(expect.entry))->isEnabled()) << expect.entry;
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
 }

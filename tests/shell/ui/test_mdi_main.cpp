@@ -72,6 +72,16 @@ protected:
         };
     }
 
+    // The windows of the commands that need no game, doing nothing.
+    static void InstallNoGameWindows()
+    {
+        ShellWindows& windows = NeighbourWindows();
+        windows.ChooseGame = [](QWidget*) { return false; };
+        windows.OptionDialog = [](QWidget*) {};
+        windows.UpgradeDialog = [](QWidget*) {};
+        windows.AboutBox = [](QWidget*) {};
+    }
+
     bool Enabled(const char* entry) const { return m_main->MenuEntry(QLatin1String(entry))->isEnabled(); }
     bool ButtonEnabled(const char* key) const
     {
@@ -85,6 +95,16 @@ protected:
 
     QPointer<TestForm> m_filter;
 };
+
+// Window slots that are installed but make nothing.
+IChildForm* NoForm()
+{
+    return nullptr;
+}
+IDataSetForm* NoEditor()
+{
+    return nullptr;
+}
 
 void ClickBar(QProgressBar* bar)
 {
@@ -118,6 +138,7 @@ TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
 {
     WriteSettings(false, {});
     InstallFakeLoader();
+    InstallNoGameWindows();
     MDIMain& main = Start();
 
     EXPECT_TRUE(LoadedFiles.isEmpty());
@@ -154,11 +175,12 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]"));
     EXPECT_EQ(Mmain().Bets.BetBlank.Digits.size(), 4u);
 
-    for (const char* entry : {"mnuSysDataEdit", "mnuChipInFilter", "mnuChipInQuery", "mnuDataRefresh"})
+    // The commands of the game whose windows are part of the program.
+    for (const char* entry : {"mnuChipInFilter", "mnuChipInGet", "mnuChipInPut", "mnuDataRefresh"})
         EXPECT_TRUE(Enabled(entry)) << entry;
-    EXPECT_TRUE(main.mnuDataInfer(7)->isEnabled());
-    for (const char* key : {"Edit", "Query", "Way", "Filter", "Open", "Save"})
+    for (const char* key : {"Filter", "Open", "Save"})
         EXPECT_TRUE(ButtonEnabled(key)) << key;
+    EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
     // Prev and Next wait for a second window in the history.
     EXPECT_FALSE(ButtonEnabled("Prev"));
     EXPECT_FALSE(ButtonEnabled("Next"));
@@ -184,7 +206,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
         MDIMain& main = Start();
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(LoadedFiles.size(), chosen ? 1 : 0);
-        EXPECT_EQ(ButtonEnabled("Filter"), chosen);
+        EXPECT_EQ(Enabled("mnuDataRefresh"), chosen);
         EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
         delete m_main;
         m_main = nullptr;
@@ -208,6 +230,75 @@ TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
     // Without any loader the program runs without a game too.
     SetLottorLoader({});
     EXPECT_FALSE(main.LoadLottor(QStringLiteral("anything")));
+}
+
+TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
+{
+    WriteSettings(false, {QStringLiteral("排列三")});
+    InstallFakeLoader(1); // with a secondary area, for the batch replacement
+    MDIMain& main = Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+
+    // What each command opens or calls, and the toolbar button that runs it.
+    struct Row {
+        const char* entry;
+        const char* key;
+        void (*install)(ShellWindows&);
+    };
+    const Row rows[] = {
+        {"mnuSysDataLottor", "Lottor",
+         [](ShellWindows& w) { w.ChooseGame = [](QWidget*) { return false; }; }},
+        {"mnuSysOption", nullptr, [](ShellWindows& w) { w.OptionDialog = [](QWidget*) {}; }},
+        {"mnuSysDataEdit", "Edit", [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
+        {"mnuOnlineDownLoadData", nullptr, [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
+        {"mnuSysLottorOption", nullptr, [](ShellWindows& w) { w.LottoOption = [](QWidget*) {}; }},
+        {"mnuOnlineUpgrade", nullptr, [](ShellWindows& w) { w.UpgradeDialog = [](QWidget*) {}; }},
+        {"mnuChipInFilter", "Filter", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {"mnuChipInGet", "Open", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {"mnuChipInPut", "Save", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {"mnuFilterSort", nullptr, [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {"mnuChipInWay", "Way", [](ShellWindows& w) { w.WayForm = &NoForm; }},
+        {"mnuChipInOpen", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {"mnuChipInSave", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {"mnuChipInSaveData", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {"mnuFilterOpen", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {"mnuChipInQuery", "Query", [](ShellWindows& w) { w.HitQuery = [](QWidget*) {}; }},
+        {"mnuFilterReplace", nullptr, [](ShellWindows& w) { w.MrReplace = [](QWidget*) {}; }},
+        {"mnuHelpAbout", nullptr, [](ShellWindows& w) { w.AboutBox = [](QWidget*) {}; }},
+    };
+    // A game is loaded, but no window is part of the program.
+    for (const Row& row : rows) {
+        EXPECT_FALSE(Enabled(row.entry)) << row.entry;
+        if (row.key)
+            EXPECT_FALSE(ButtonEnabled(row.key)) << row.key;
+    }
+    for (int i = 0; i < MDIMain::kViewCount; ++i)
+        EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
+    // Regenerating needs only the game; the data button drops it down.
+    EXPECT_TRUE(Enabled("mnuDataRefresh"));
+    EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
+
+    // A window that installs itself enables its commands.
+    for (const Row& row : rows) {
+        NeighbourWindows() = ShellWindows{};
+        row.install(NeighbourWindows());
+        main.UpdateCommands();
+        EXPECT_TRUE(Enabled(row.entry)) << row.entry;
+        if (row.key)
+            EXPECT_TRUE(ButtonEnabled(row.key)) << row.key;
+    }
+    // An analysis window made for a view enables that view's entry.
+    TestInferForm infer(3);
+    Mmain().InferForms[3] = &infer;
+    main.UpdateCommands();
+    for (int i = 0; i < MDIMain::kViewCount; ++i)
+        EXPECT_EQ(main.mnuDataInfer(i)->isEnabled(), i == 3) << i;
+    // Without a game the game's commands go off again; the others stay.
+    main.DisableLottoCommands();
+    EXPECT_FALSE(main.mnuDataInfer(3)->isEnabled());
+    EXPECT_FALSE(Enabled("mnuChipInQuery"));
+    EXPECT_TRUE(Enabled("mnuHelpAbout"));
+    Mmain().InferForms[3] = nullptr;
 }
 
 TEST_F(MdiMainTest, AFailedChangeKeepsThePreviousGame)
@@ -363,6 +454,7 @@ TEST_F(MdiMainTest, TheProgressBarTakesAStopRequestOnlyWhenAllowed)
 TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
 {
     InstallFilterForm();
+    InstallNoGameWindows();
     MDIMain& main = Start();
     NeighbourWindows().FilterForm()->ShowForm();
     QDialog dialog(&main);
@@ -676,6 +768,7 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
 
 TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
 {
+    InstallNoGameWindows();
     MDIMain& main = Start();
     int chosen = 0;
     QObject::connect(main.MenuEntry(QStringLiteral("mnuSysDataLottor")), &QAction::triggered,
