@@ -1,5 +1,6 @@
 #include "platform/ui/help_viewer.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,8 @@ void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic)
     CHelpViewer* viewer = CHelpViewer::Instance();
     if (!viewer->ShowPage(page))
         return;
+    // Help asked for in a modal dialog must be usable while it is open.
+    viewer->SetHost(QApplication::activeModalWidget());
     viewer->show();
     viewer->raise();
     viewer->activateWindow();
@@ -167,6 +170,39 @@ CHelpViewer* CHelpViewer::Instance()
     if (!Viewer())
         Viewer() = new CHelpViewer;
     return Viewer();
+}
+
+void CHelpViewer::SetHost(QWidget* host)
+{
+    if (host == m_host)
+        return;
+    if (m_host)
+        m_host->removeEventFilter(this);
+    m_host = host;
+    if (m_host)
+        m_host->installEventFilter(this);
+    const bool shown = isVisible();
+    const QRect frame = geometry();
+    setParent(host, Qt::Window); // hides the window
+    setGeometry(frame);
+    if (shown)
+        show();
+}
+
+bool CHelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_host && event->type() == QEvent::Hide) {
+        // The modal window below the host, if any, blocks the rest now.
+        QWidget* next = nullptr;
+        for (QWidget* w = m_host->parentWidget(); w && !next; w = w->parentWidget()) {
+            QWidget* window = w->window();
+            if (window->isModal() && window->isVisible())
+                next = window;
+            w = window;
+        }
+        SetHost(next);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CHelpViewer::ShowPage(const QString& sPath)

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -47,8 +48,19 @@ public:
     // The help window of the program, created on first use.
     static CHelpViewer* Instance();
 
+    // Puts the window above host, a modal window, so that it takes clicks
+    // while host blocks every other window; when host hides, the window
+    // moves on to the modal window below it or stands alone again, and
+    // stays open. nullptr: the window stands alone.
+    void SetHost(QWidget* host);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void LinkClicked(const QUrl& url);
+
+    QPointer<QWidget> m_host;
 
     QTextBrowser* m_browser = nullptr;
     QString m_path;

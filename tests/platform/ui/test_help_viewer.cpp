@@ -1,5 +1,9 @@
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -81,6 +85,52 @@ TEST_F(HelpViewerTest, TheWindowShowsTheTopicAndFollowsLinksInTheFolder)
     EXPECT_TRUE(viewer->Browser()->toPlainText().startsWith(QStringLiteral("start")));
     CloseHelpViewer();
     EXPECT_FALSE(viewer->isVisible());
+}
+
+// Shows page, then clicks "目录" through the window system, where a modal
+// dialog blocks the windows it does not own; true when the click took the
+// window to the start page.
+bool HomeClickTakes(CHelpViewer* viewer, const QString& page, const QString& start)
+{
+    viewer->ShowPage(page);
+    QPushButton* home = nullptr;
+    for (QPushButton* button : viewer->findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("目录"))
+            home = button;
+    }
+    QWindow* window = viewer->windowHandle();
+    if (!home || !window || !viewer->isVisible())
+        return false;
+    QTest::mouseClick(window, Qt::LeftButton, {}, home->mapTo(viewer, home->rect().center()));
+    return viewer->PagePath() == start;
+}
+
+TEST_F(HelpViewerTest, HelpAskedForInAModalDialogTakesClicks)
+{
+    const QString start = Write(QStringLiteral("qy.htm"), "<html>start</html>");
+    const QString options = Write(QStringLiteral("FOption.htm"), "<html>options</html>");
+    auto* outer = new QDialog;
+    outer->setWindowModality(Qt::ApplicationModal);
+    outer->show();
+    auto* inner = new QDialog(outer);
+    inner->setWindowModality(Qt::ApplicationModal);
+    inner->show();
+
+    ShowHelpTopic(m_folder, QStringLiteral("FOption.htm")); // a dialog's help button
+    QPointer<CHelpViewer> viewer = CHelpViewer::Instance();
+    ASSERT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->PagePath(), options);
+    EXPECT_TRUE(HomeClickTakes(viewer, options, start));
+
+    // The inner dialog closes: the outer one still blocks the rest.
+    inner->hide();
+    EXPECT_TRUE(HomeClickTakes(viewer, options, start));
+
+    // The help window outlives the dialogs, however they go.
+    delete outer;
+    ASSERT_TRUE(viewer);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(HomeClickTakes(viewer, options, start));
 }
 
 TEST_F(HelpViewerTest, TheShownTopicCanBeReplaced)
