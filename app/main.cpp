@@ -2,6 +2,7 @@
 
 #include "platform/gbk.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/qt_translations.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelton"));
     QApplication::setOrganizationName(QStringLiteral("Kelton"));
+    kelton::InstallQtTranslations(app);
 
     if (!kelton::GbkAvailable()) {
         kelton::MsgBox(nullptr, QMessageBox::Critical, QStringLiteral("Kelton"),
