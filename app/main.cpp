@@ -4,6 +4,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
 #include "shell/lottor_loader.h"
+#include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
 
 int main(int argc, char* argv[])
@@ -18,6 +19,11 @@ int main(int argc, char* argv[])
                        QStringLiteral("GB18030 text codec is not available."));
         return 1;
     }
+
+    // One instance per program folder.
+    kelton::CInstanceLock lock;
+    if (!lock.Claim())
+        return 1;
 
     kelton::SetLottorLoader(kelton::OpenLottorFile);
     kelton::MDIMain window;

@@ -116,7 +116,7 @@ protected:
     // True when draws is the history of some round.
     bool IsAWrittenHistory(const CLottorData& data) const
     {
-        for (int round = 0; round < 21; ++round) {  // the histories repeat every 21 rounds
+        for (int round = 0; round < 21; ++round) { // the histories repeat every 21 rounds
             const std::vector<Draw> expected = HistoryOfRound(m_all, round);
             if (data.NumCount() != static_cast<int16_t>(expected.size()))
                 continue;
@@ -142,7 +142,7 @@ protected:
         const QString copy = other.filePath(QStringLiteral("copy"));
         ASSERT_TRUE(QFile::copy(data.FilePath(), copy));
         CLottorData fresh;
-        ASSERT_FALSE(fresh.OpenData(8, copy, false));  // no statistics there: builds all
+        ASSERT_FALSE(fresh.OpenData(8, copy, false)); // no statistics there: builds all
         for (int16_t v = 0; v < 8; ++v) {
             QFile a(CLottorData::StatPath(data.FilePath(), v));
             QFile b(CLottorData::StatPath(copy, v));
@@ -156,14 +156,10 @@ protected:
     void RunChild(const char* test, int delayMs)
     {
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kChildVariable), m_dir.path());
-        child.setProcessEnvironment(env);
-        child.setProgram(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
-        child.setArguments({QStringLiteral("--gtest_filter=CrashSafetyChild.") + QLatin1String(test),
-                            QStringLiteral("--gtest_also_run_disabled_tests")});
-        child.start();
-        ASSERT_TRUE(child.waitForStarted());
+        test::StartChildTest(child, QStringLiteral("CrashSafetyChild.") + QLatin1String(test),
+                             {{QString::fromLatin1(kChildVariable), m_dir.path()}});
+        if (HasFatalFailure())
+            return;
         if (delayMs >= 0) {
             QThread::msleep(static_cast<unsigned long>(delayMs));
             ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
@@ -213,5 +209,5 @@ TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
     }
 }
 
-}  // namespace
-}  // namespace kelton
+} // namespace
+} // namespace kelton

@@ -2,6 +2,9 @@
 
 #include <ostream>
 
+#include <QFileInfo>
+#include <QProcess>
+
 #include "platform/program_folder.h"
 
 namespace kelton::test {
@@ -22,6 +25,19 @@ QString ProgramFolderTest::Path(const QString& relative) const
     return m_dir.filePath(relative);
 }
 
+void StartChildTest(QProcess& child, const QString& test, const QList<std::pair<QString, QString>>& env)
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : env)
+        variables.insert(name, value);
+    child.setProcessEnvironment(variables);
+    child.setProgram(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+    child.setArguments(
+        {QStringLiteral("--gtest_filter=") + test, QStringLiteral("--gtest_also_run_disabled_tests")});
+    child.start();
+    ASSERT_TRUE(child.waitForStarted());
+}
+
 QString FixturePath(const QString& relative)
 {
     return QStringLiteral(KELTON_TEST_DATA_DIR "/") + relative;
@@ -32,7 +48,7 @@ QString SampleHistoryPath()
     return QStringLiteral(KELTON_SAMPLE_HISTORY);
 }
 
-}  // namespace kelton::test
+} // namespace kelton::test
 
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString& s, std::ostream* os)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <utility>
+
+class QProcess;
 
 #include <gtest/gtest.h>
 
@@ -17,13 +21,18 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// Starts one test of this test program in a process of its own, with the
+// environment variables given added. The test is a disabled one
+// ("Suite.DISABLED_Name"), so that only the test that starts it runs it.
+void StartChildTest(QProcess& child, const QString& test, const QList<std::pair<QString, QString>>& env);
+
 // A file under tests/fixtures.
 QString FixturePath(const QString& relative);
 
 // The real draw history shipped as sample data (issue, date, three digits).
 QString SampleHistoryPath();
 
-}  // namespace kelton::test
+} // namespace kelton::test
 
 // Lets gtest print QStrings readably.
 QT_BEGIN_NAMESPACE
