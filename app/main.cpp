@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "platform/gbk.h"
+#include "platform/termination_signals.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
 #include "shell/lottor_loader.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
 
     kelton::SetLottorLoader(kelton::OpenLottorFile);
     kelton::MDIMain window;
-    window.MDIForm_Load();
-    return app.exec();
+    // A logout, shutdown or Ctrl+C ends the program as closing it does.
+    kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
+    return window.Run();
 }

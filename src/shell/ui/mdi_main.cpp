@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
@@ -581,6 +582,37 @@ void MDIMain::MDIForm_Unload()
     app.CurLottorData.reset();
     SaveSetFile(QString::fromLatin1(kSetFileKey));
     m_unloaded = true;
+}
+
+int MDIMain::Run()
+{
+    MDIForm_Load();
+    // A request during the start-up came before the event loop could end.
+    const int code = m_terminate ? 0 : QApplication::exec();
+    if (!m_unloaded)
+        MDIForm_Unload();
+    return code;
+}
+
+void MDIMain::RequestTermination()
+{
+    m_terminate = true;
+    MsgProgressClicked();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    // Dialogs opened one over the other close from the top down.
+    for (int i = 0; i < 32; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+    // Every event loop ends as soon as control returns to it, and no new
+    // one starts.
+    QCoreApplication::exit(0);
 }
 
 void MDIMain::closeEvent(QCloseEvent* event)

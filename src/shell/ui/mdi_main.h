@@ -74,6 +74,17 @@ public:
     // settings file.
     void MDIForm_Unload();
 
+    // The program's life: the start-up, the event loop, and, when the loop
+    // ends without the window having been closed (RequestTermination), the
+    // shut-down of MDIForm_Unload. Returns the program's exit code.
+    int Run();
+    // Ends the program from outside (SIGTERM, SIGINT), without asking: a
+    // running operation is asked to stop as a click on the progress bar
+    // does, open menus and modal dialogs are cancelled, and the event loop
+    // ends; Run then shuts down as on exit, so that the settings are kept.
+    void RequestTermination();
+    bool TerminationRequested() const { return m_terminate; }
+
     // Unloads every child window; while FormsClosing is set they are
     // destroyed, otherwise only hidden.
     void UnloadChildForms();
@@ -262,6 +273,7 @@ private:
     bool m_activationPending = false;
     bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;
+    bool m_terminate = false; // RequestTermination was called
 };
 
 // The main window while it exists; nullptr otherwise.
