@@ -3,14 +3,13 @@
 #include <QHash>
 #include <QStringList>
 
+#include "platform/string_table_entries.h"
+
 namespace kelton {
 
 namespace {
 
-struct Entry {
-    int id;
-    const char16_t* text;
-};
+using Entry = StringEntry;
 
 // Ids 0..42: the draw indicators, in their fixed numbering.
 constexpr Entry kIndicators[] = {
@@ -84,6 +83,8 @@ const QHash<int, QString>& Table()
         for (const Entry& e : kIndicators)
             t.insert(e.id, QString::fromUtf16(e.text));
         for (const Entry& e : kTexts)
+            t.insert(e.id, QString::fromUtf16(e.text));
+        for (const Entry& e : FormulaHelpTexts())
             t.insert(e.id, QString::fromUtf16(e.text));
         for (int i = 0; i < 6; ++i)
             t.insert(90 + i, FeatureLegendText(i));
