@@ -5,7 +5,7 @@
 
 namespace kelton {
 
-QString TrimBlanks(QStringView text)
+QStringView TrimBlanksView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -13,7 +13,12 @@ QString TrimBlanks(QStringView text)
         ++begin;
     while (end > begin && text[end - 1] == QLatin1Char(' '))
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString TrimBlanks(QStringView text)
+{
+    return TrimBlanksView(text).toString();
 }
 
 bool IsHiddenCharacter(char32_t c)

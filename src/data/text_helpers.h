@@ -14,6 +14,7 @@ inline constexpr int16_t Flag(bool b) { return b ? kTrue : kFalse; }
 
 // Removes blanks (U+0020) at both ends; tabs and other white space stay.
 QString TrimBlanks(QStringView text);
+QStringView TrimBlanksView(QStringView text);
 
 // True for characters that do not show as themselves: controls, format
 // characters (Cf, which reorder or hide text, as U+202E does) and the line

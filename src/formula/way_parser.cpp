@@ -13,35 +13,22 @@
 #include "formula/way.h"
 #include "formula/way_internal.h"
 #include "formula/way_number.h"
+#include "formula/way_values.h"
 
 namespace kelton {
 
 namespace {
 
+// The operators, in the order of their order numbers from 1.
+constexpr char16_t kOperators[] = u"+-*/|&!#\\";
+
 int16_t OperatorOrder(QChar c)
 {
-    switch (c.unicode()) {
-    case u'+':
-        return way::kAdd;
-    case u'-':
-        return way::kSub;
-    case u'*':
-        return way::kMul;
-    case u'/':
-        return way::kDiv;
-    case u'|':
-        return way::kUnion;
-    case u'&':
-        return way::kIntersect;
-    case u'!':
-        return way::kExcept;
-    case u'#':
-        return way::kEither;
-    case u'\\':
-        return way::kIntDiv;
-    default:
-        return -1;
+    for (int16_t i = 0; kOperators[i]; ++i) {
+        if (kOperators[i] == c.unicode())
+            return static_cast<int16_t>(i + 1);
     }
+    return -1;
 }
 
 char16_t AsciiLower(char16_t c)
@@ -206,16 +193,8 @@ bool WayParser::Literal(qsizetype s, qsizetype e, QString& stored) const
     if (t.size() < 2 || t.front() != QLatin1Char('{') || t.indexOf(QLatin1Char('}')) != t.size() - 1)
         return false;
     const QStringView inner = t.sliced(1, t.size() - 2);
-    for (qsizetype start = 0;;) {
-        qsizetype end = inner.indexOf(QLatin1Char(';'), start);
-        if (end < 0)
-            end = inner.size();
-        if (!IsWayNumber(inner.sliced(start, end - start)))
-            return false;
-        if (end == inner.size())
-            break;
-        start = end + 1;
-    }
+    if (!ForEachPiece(inner, [](QStringView piece) { return IsWayNumber(piece); }))
+        return false;
     stored = inner.toString();
     return true;
 }

@@ -2,28 +2,14 @@
 
 #include <QSet>
 
+#include "data/text_helpers.h"
 #include "formula/way_number.h"
 
 namespace kelton {
 
-namespace {
-
-QStringView TrimBlankView(QStringView text)
-{
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && text[e - 1] == QLatin1Char(' '))
-        --e;
-    return text.sliced(b, e - b);
-}
-
-}  // namespace
-
 QStringView CutBrace(QStringView text)
 {
-    const QStringView t = TrimBlankView(text);
+    const QStringView t = TrimBlanksView(text);
     if (t.size() >= 2 && t.front() == QLatin1Char('{') && t.indexOf(QLatin1Char('}')) == t.size() - 1)
         return t.sliced(1, t.size() - 2);
     return t;
@@ -32,36 +18,26 @@ QStringView CutBrace(QStringView text)
 void StrToNums(QStringView text, std::vector<QStringView>& out)
 {
     out.clear();
-    const QStringView t = TrimBlankView(CutBrace(text));
+    const QStringView t = TrimBlanksView(CutBrace(text));
     if (t.isEmpty())
         return;
-    qsizetype start = 0;
-    for (;;) {
-        qsizetype end = t.indexOf(QLatin1Char(';'), start);
-        if (end < 0)
-            end = t.size();
-        const QStringView piece = t.sliced(start, end - start);
+    ForEachPiece(t, [&out](QStringView piece) {
         if (IsWayNumber(piece))
             out.push_back(piece);
-        if (end == t.size())
-            break;
-        start = end + 1;
-    }
+        return true;
+    });
 }
 
 QStringView FirstNum(QStringView text)
 {
-    const QStringView t = TrimBlankView(CutBrace(text));
-    for (qsizetype start = 0; start < t.size();) {
-        qsizetype end = t.indexOf(QLatin1Char(';'), start);
-        if (end < 0)
-            end = t.size();
-        const QStringView piece = t.sliced(start, end - start);
-        if (IsWayNumber(piece))
-            return piece;
-        start = end + 1;
-    }
-    return QStringView();
+    QStringView first;
+    ForEachPiece(TrimBlanksView(CutBrace(text)), [&first](QStringView piece) {
+        if (!IsWayNumber(piece))
+            return true;
+        first = piece;
+        return false;
+    });
+    return first;
 }
 
 std::vector<QStringView> StrToNums(QStringView text)

@@ -17,6 +17,23 @@ namespace kelton {
 // character and its first "}" its last, without those two.
 QStringView CutBrace(QStringView text);
 
+// Calls f with each piece of the text split at ";" until f returns false;
+// false when it did.
+template <class F>
+bool ForEachPiece(QStringView text, F&& f)
+{
+    for (qsizetype start = 0;;) {
+        qsizetype end = text.indexOf(QLatin1Char(';'), start);
+        if (end < 0)
+            end = text.size();
+        if (!f(text.sliced(start, end - start)))
+            return false;
+        if (end == text.size())
+            return true;
+        start = end + 1;
+    }
+}
+
 // The number items of a text, in order, each with its text unchanged (views
 // into the text): one pair of braces removed, split at ";", pieces that are
 // no number dropped. Appends to out after clearing it.

@@ -9,26 +9,13 @@
 namespace kelton {
 namespace {
 
-struct Case {
-    const char* formula;
-    int32_t draw;
-    const char* expected;
-};
-
-void Check(std::initializer_list<Case> cases, std::vector<std::string> draws = test::SixDraws())
-{
-    for (const Case& c : cases) {
-        test::FakeWayHistory history(draws);
-        EXPECT_EQ(test::Evaluate(QString::fromUtf8(c.formula), c.draw, &history), QString::fromUtf8(c.expected))
-            << c.formula << " at " << c.draw;
-    }
-}
+using test::CheckCases;
 
 constexpr int32_t N = test::kNextIssue;
 
 TEST(WayHistoryFunctionsTest, Num)
 {
-    Check({
+    CheckCases({
         {"Num()", N, "{1}"},
         {"Num(1,3)", N, "{3;2;1}"},
         {"Num(3,1)", N, ""},
@@ -55,7 +42,7 @@ TEST(WayHistoryFunctionsTest, Num)
 TEST(WayHistoryFunctionsTest, RankingsAndStatistics)
 {
     // Counts before the next issue: 1, 2, 3 three times; 4, 8 twice; the rest once.
-    Check({
+    CheckCases({
         {"Sor(0,0,5)", N, "{4}"},
         {"Sor(0,0,5,3)", N, ""},
         {"Sor(0,0,0,2)", N, "{0;5;6}"},
@@ -79,7 +66,7 @@ TEST(WayHistoryFunctionsTest, RankingsAndStatistics)
 
 TEST(WayHistoryFunctionsTest, SlantsAndRepeats)
 {
-    Check({
+    CheckCases({
         {"TiR()", N, "{3;4;5;6;7;8;9}"},
         {"TiR(0,2)", N, "{1;3;4;5;6;7;8}"},
         {"TiR(0,2,2)", N, "{1;3;4;5;6;7;8}"},
@@ -111,12 +98,12 @@ TEST(WayHistoryFunctionsTest, SlantsAndRepeats)
         {"Cyc(1)", 0, "{}"},
     });
     // Value 0 is never listed, cycle or not.
-    Check({{"Cyc(1)", 3, "{}"}, {"Cyc(3)", 3, "{}"}}, {"000", "000", "000"});
+    CheckCases({{"Cyc(1)", 3, "{}"}, {"Cyc(3)", 3, "{}"}}, {"000", "000", "000"});
 }
 
 TEST(WayHistoryFunctionsTest, IndicatorsAndValues)
 {
-    Check({
+    CheckCases({
         {"Fil(1)", N, "6"},
         {"Fil(0)", N, "3"},
         {"Fil(1,0)", N, "0"},
@@ -140,7 +127,7 @@ TEST(WayHistoryFunctionsTest, IndicatorsAndValues)
 
 TEST(WayHistoryFunctionsTest, NumbersPassedOnAndCounted)
 {
-    Check({
+    CheckCases({
         {"Btn({05;07})", N, "05"},
         {"Btn({})", N, ""},
         {"Btn(Num(1,3))", N, "3"},

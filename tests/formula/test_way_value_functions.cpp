@@ -10,27 +10,13 @@
 namespace kelton {
 namespace {
 
-struct Case {
-    const char* formula;
-    int32_t draw;
-    const char* expected;
-};
-
-void Check(std::initializer_list<Case> cases, std::vector<std::string> draws = test::SixDraws(),
-           int32_t firstIssue = 2006241)
-{
-    for (const Case& c : cases) {
-        test::FakeWayHistory history(draws, firstIssue);
-        EXPECT_EQ(test::Evaluate(QString::fromUtf8(c.formula), c.draw, &history), QString::fromUtf8(c.expected))
-            << c.formula << " at " << c.draw;
-    }
-}
+using test::CheckCases;
 
 constexpr int32_t N = test::kNextIssue;
 
 TEST(WayValueFunctionsTest, Arithmetic)
 {
-    Check({
+    CheckCases({
         {"Int({-1.5;2.5})", N, "{-1;2}"},
         {"Int({1.2;4.6;8.4})", N, "{1;4;8}"},
         {"Int({})", N, ""},
@@ -50,14 +36,14 @@ TEST(WayValueFunctionsTest, Arithmetic)
 
 TEST(WayValueFunctionsTest, IssueNumber)
 {
-    Check({{"Iss()", 0, "0"}, {"Iss()", N, "246"}, {"Iss()", 1, "241"}, {"Iss(5)", N, "246"}});
-    Check({{"Iss()", N, "005"}}, test::SixDraws(), 2006000);
-    Check({{"Iss()", 2, "7"}}, test::SixDraws(), 6);
+    CheckCases({{"Iss()", 0, "0"}, {"Iss()", N, "246"}, {"Iss()", 1, "241"}, {"Iss(5)", N, "246"}});
+    CheckCases({{"Iss()", N, "005"}}, test::SixDraws(), 2006000);
+    CheckCases({{"Iss()", 2, "7"}}, test::SixDraws(), 6);
 }
 
 TEST(WayValueFunctionsTest, PickingAndExtending)
 {
-    Check({
+    CheckCases({
         {"Max({3;9;1})", N, "{9}"},
         {"Max({3;9;1},5)", N, "{9;3;1}"},
         {"Max({3;9;9;1},2)", N, "{9;9}"},
@@ -112,7 +98,7 @@ TEST(WayValueFunctionsTest, Predicates)
 {
     const char* all = "{0;1;2;3;4;5;6;7;8;9}";
     auto kind = [all](int k) { return QStringLiteral("Iis(%1,%2)").arg(QString::fromLatin1(all)).arg(k); };
-    Check({
+    CheckCases({
         {"Iis({1;2;3;-3})", N, "{1;3}"},
         {"Iis({1;2;3;-3},1)", N, "{2}"},
         {"Iis({0;1;4;7},3)", N, "{0;4}"},

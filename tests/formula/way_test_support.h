@@ -22,6 +22,8 @@
 
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include "formula/way.h"
 #include "formula/way_history.h"
 
@@ -185,6 +187,23 @@ inline QString Evaluate(const QString& formula, int32_t draw, IWayHistory* histo
         return QStringLiteral("ERR %1,%2").arg(start).arg(count);
     const WayResult r = way.GetWayResult(draw, history);
     return r.Ok() ? r.Value : QStringLiteral("FAIL ") + r.Cause;
+}
+
+// A formula evaluated at a draw and the text expected.
+struct Case {
+    const char* formula;
+    int32_t draw;
+    const char* expected;
+};
+
+inline void CheckCases(std::initializer_list<Case> cases, const std::vector<std::string>& draws = SixDraws(),
+                       int32_t firstIssue = 2006241)
+{
+    for (const Case& c : cases) {
+        FakeWayHistory history(draws, firstIssue);
+        EXPECT_EQ(Evaluate(QString::fromUtf8(c.formula), c.draw, &history), QString::fromUtf8(c.expected))
+            << c.formula << " at " << c.draw;
+    }
 }
 
 }  // namespace kelton::test
