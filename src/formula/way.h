@@ -47,10 +47,11 @@ public:
     static constexpr int32_t kMaxTextLength = 32767;
     static constexpr int kMaxNesting = 256;
     // Limits of one evaluation: the length of any value, and the work done
-    // (one unit per node evaluated and per character of every value made,
-    // eight per statistics read).
-    static constexpr int32_t kMaxValueChars = 1 << 20;
-    static constexpr int64_t kWorkBudget = int64_t{1} << 24;
+    // (one unit per node evaluated and per character of every argument read
+    // and value made, eight per statistics read): some hundredths of a
+    // second at most.
+    static constexpr int32_t kMaxValueChars = 1 << 19;
+    static constexpr int64_t kWorkBudget = int64_t{1} << 20;
 
     CWay();
 

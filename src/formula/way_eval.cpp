@@ -254,9 +254,12 @@ WayResult CWay::GetWayResult(int32_t sCurIss, IWayHistory* history)
         }
         // Arguments not written are empty.
         values.resize(f.Base + static_cast<size_t>(paraCount));
-        if (!ev.Charge(1))
-            break;
         const way::Args args(values.data() + f.Base, static_cast<size_t>(paraCount));
+        int64_t read = 1;
+        for (const QString& a : args)
+            read += a.size();
+        if (!ev.Charge(read))
+            break;
         QString value;
         if (node.Order == way::kIdentity)
             value = args[0];

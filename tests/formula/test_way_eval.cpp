@@ -113,9 +113,19 @@ TEST(WayEvalTest, SharedNodesAreEvaluatedOnce)
     CWay way;
     int32_t start = 0, count = 0;
     ASSERT_FALSE(way.TestStrWay(growing, start, count));
-    const WayResult r = way.GetWayResult(0, nullptr);
+    WayResult r = way.GetWayResult(0, nullptr);
+    EXPECT_EQ(r.Fault, WayFault::Budget);
+    EXPECT_EQ(r.FaultOrder, -1);
+    EXPECT_EQ(r.Cause, QStringLiteral("公式的运算量超过限制，请简化公式"));
+
+    // 32032 items of 16 characters make a value too long to keep.
+    QString items = QStringLiteral("-123456789012.25");
+    for (int i = 1; i < 32; ++i)
+        items += QStringLiteral(";-123456789012.25");
+    ASSERT_FALSE(way.TestStrWay(QStringLiteral("App({%1},1000)").arg(items), start, count));
+    r = way.GetWayResult(0, nullptr);
     EXPECT_EQ(r.Fault, WayFault::ValueTooLarge);
-    EXPECT_EQ(r.FaultOrder, 5);  // |
+    EXPECT_EQ(r.Cause, QStringLiteral("App函数：号码集超过524288个字符"));
 }
 
 // Random small formulas over the history give the same value, or the same
