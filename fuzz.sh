@@ -2,7 +2,8 @@
 # Builds the fuzz targets (clang, AddressSanitizer + UndefinedBehaviorSanitizer)
 # and runs each for the given seconds (default 60), all at once.
 #   ./fuzz.sh [seconds] [target ...]     targets by name: ssq_file, settings, ...
-# Seeds come from fuzz/corpus/<target>; what a run adds to them stays in the
+# Seeds come from fuzz/corpus/<target>, a dictionary from fuzz/<target>.dict
+# where there is one; what a run adds to them stays in the
 # build folder (build-fuzz/corpus). A finding is kept in build-fuzz/findings/<target>
 # and makes the script fail. Replay one: build-fuzz/fuzz/fuzz_<target> <file>
 set -euo pipefail
@@ -35,9 +36,11 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   seeds=()
   [ -d "$KELTON_ROOT/fuzz/corpus/$t" ] && seeds=("$KELTON_ROOT/fuzz/corpus/$t")
+  dict=()
+  [ -f "$KELTON_ROOT/fuzz/$t.dict" ] && dict=(-dict="$KELTON_ROOT/fuzz/$t.dict")
   # -timeout: an input taking longer counts as a hang; -rss_limit_mb: as a
   # runaway allocation.
-  "$KELTON_BUILD/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" \
+  "$KELTON_BUILD/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/" \
     >"$runs/$t.log" 2>&1 &

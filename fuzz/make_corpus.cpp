@@ -362,6 +362,71 @@ void GameFileSeeds()
     }
 }
 
+// Formulas as users write them: the examples of the language's help and of
+// its tests, one seed each (UTF-8).
+void FormulaSeeds()
+{
+    const char* const formulas[] = {
+        "",
+        "' a comment only\r\n\r\n",
+        "a=Num(1,3,0)\r\na|Num(1,3,1)",
+        "a=1\r\nb=a\r\nb+1",
+        "a=a+1",
+        "x=1=2",
+        "a=1\r\na=2\r\na+1",
+        "5'comment",
+        "Num (1,3,0)",
+        "1+ Num(1,3,0)",
+        "Numx(1)",
+        "Num",
+        "a=1\r\n(a)",
+        "Max(Num(1,3,0),2)",
+        "Max(1,2))",
+        "1+2*3",
+        "{1;-2}+1",
+        "{40000}",
+        "1+2+3\r\n4+5+6+7\r\nx",
+        "{1;2}+{10;20}",
+        "{05;7}&{5}",
+        "{5}!{5.0}",
+        "{1;2}#{2;3}",
+        "{1}/{3}",
+        "{-7}\\{2}",
+        "{0.5}*{0.5}",
+        "{400000}*{400000}",
+        "Mod({-7;7},{3})",
+        "Mod({8},{0})",
+        "Iss()",
+        "Sor(0,0,5,3)",
+        "Val(0,6,50,60)",
+        "Val(0,0,3,3,0,3)",
+        "TiR(0,1,1,2)",
+        "TiL(0,8,1,1,1)",
+        "Rep(0,1,2)",
+        "Cyc(4)",
+        "Fil(1)",
+        "Bal(5,99)",
+        "Btn({05;07})",
+        "Ntb({1;2})",
+        "Bet({},1,1,{2.7;-2.7;5000})",
+        "Int({-1.5;2.5})|Dec({1.2;4.6;8.4})|Abs({-05;3})",
+        "Max({3;9;9;1},2)|Min({3;9;1},{2})",
+        "App({1;5},2,3)",
+        "Des({1;5;9},{0},5)",
+        "Iif({},1,2)",
+        "Iis({1;2;3;-3})|Iis({3;5;3},4)|Iis({1;5;9},20,{5;1})|Iis({1;5;9},21,{2;4})",
+        "Onl({1;2;1;3})",
+        "n0=1\r\nn1=n0|n0\r\nn2=n1|n1\r\nn3=n2|n2\r\nn3|n3",
+        ("a=Num(1,3,1)\r\nb=Sor(0,6,0,2)\r\nc=Val(0,6,5,99)\r\nd=TiR(0,1,1,1,1)\r\ne=Rep(0,1,1,1)\r\n"
+         "f=Cyc(1)|Cyc(2)|Cyc(3)\r\nIif(Fil(1)-{13},Onl(Max(a|b|c,3)|f),d)!e"),
+    };
+    int n = 0;
+    for (const char* f : formulas) {
+        const QByteArray name = QByteArray("example") + QByteArray::number(n++);
+        Seed("formula", name.constData(), QByteArray("U") + QByteArray(f));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -383,5 +448,6 @@ int main(int argc, char** argv)
     UpgradeListSeeds();
     HelpPageSeeds();
     GameFileSeeds();
+    FormulaSeeds();
     return 0;
 }
