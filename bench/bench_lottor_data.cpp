@@ -4,38 +4,16 @@
 #include <memory>
 #include <vector>
 
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
-#include "data/first_start.h"
-#include "data/lotto_items.h"
 #include "data/lottor_data.h"
-#include "platform/program_folder.h"
+#include "sample_game.h"
 
 namespace kelton {
 namespace {
 
-// One seeded program folder for the whole run.
-class SampleFolder {
-public:
-    static SampleFolder& Get()
-    {
-        static SampleFolder folder;
-        return folder;
-    }
-    bool Ok() const { return m_ok; }
-
-private:
-    SampleFolder()
-    {
-        SetProgramFolder(m_dir.path());
-        CLottoItem items;
-        m_ok = m_dir.isValid() && SeedProgramFolder(items);
-    }
-    QTemporaryDir m_dir;
-    bool m_ok = false;
-};
+using bench::OpenSample;
+using bench::SampleFolder;
 
 std::vector<Draw> History(const CLottorData& game)
 {
@@ -49,21 +27,6 @@ std::vector<Draw> History(const CLottorData& game)
         draws.push_back(d);
     }
     return draws;
-}
-
-// Opens the seeded sample game; false, with the benchmark skipped, when it
-// cannot be had.
-bool OpenSample(benchmark::State& state, CLottorData& game)
-{
-    if (!SampleFolder::Get().Ok()) {
-        state.SkipWithError("the sample game could not be seeded");
-        return false;
-    }
-    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
-        state.SkipWithError("the sample game did not open");
-        return false;
-    }
-    return true;
 }
 
 void BM_OpenSampleGame(benchmark::State& state)

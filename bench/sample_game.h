@@ -1,0 +1,53 @@
+#pragma once
+
+// The sample game of a first start, in a temporary program folder seeded
+// once per benchmark run.
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "data/first_start.h"
+#include "data/lotto_items.h"
+#include "data/lottor_data.h"
+#include "platform/program_folder.h"
+
+namespace kelton::bench {
+
+// One seeded program folder for the whole run.
+class SampleFolder {
+public:
+    static SampleFolder& Get()
+    {
+        static SampleFolder folder;
+        return folder;
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    SampleFolder()
+    {
+        SetProgramFolder(m_dir.path());
+        CLottoItem items;
+        m_ok = m_dir.isValid() && SeedProgramFolder(items);
+    }
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// Opens the seeded sample game; false, with the benchmark skipped, when it
+// cannot be had.
+inline bool OpenSample(benchmark::State& state, CLottorData& game)
+{
+    if (!SampleFolder::Get().Ok()) {
+        state.SkipWithError("the sample game could not be seeded");
+        return false;
+    }
+    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
+        state.SkipWithError("the sample game did not open");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kelton::bench
