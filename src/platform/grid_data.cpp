@@ -1,0 +1,444 @@
+#include "platform/grid_data.h"
+
+#include <algorithm>
+
+namespace kelton {
+
+namespace {
+
+template <typename T>
+void InsertRowOf(std::vector<T>& cells, qsizetype at, int cols)
+{
+    if (!cells.empty())
+        cells.insert(cells.begin() + at, static_cast<size_t>(cols), T{});
+}
+
+template <typename T>
+void EraseRowOf(std::vector<T>& cells, qsizetype at, int cols)
+{
+    if (!cells.empty())
+        cells.erase(cells.begin() + at, cells.begin() + at + cols);
+}
+
+template <typename T>
+void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
+{
+    if (cells.empty())
+        return;
+    std::vector<T> moved(static_cast<size_t>(rows) * newCols);
+    const int keep = std::min(oldCols, newCols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < keep; ++c)
+            moved[static_cast<size_t>(r) * newCols + c] = std::move(cells[static_cast<size_t>(r) * oldCols + c]);
+    cells.swap(moved);
+}
+
+} // namespace
+
+CGridData::CGridData()
+{
+    SetCols(2);
+    SetRows(2);
+    SetFixedRows(1);
+    SetFixedCols(1);
+}
+
+void CGridData::SetRows(int rows)
+{
+    if (rows < 0 || rows == m_rows)
+        return;
+    const size_t cells = static_cast<size_t>(rows) * m_cols;
+    m_text.resize(cells);
+    if (!m_fore.empty())
+        m_fore.resize(cells);
+    if (!m_back.empty())
+        m_back.resize(cells);
+    m_rowData.resize(rows);
+    if (!m_rowHeight.empty())
+        m_rowHeight.resize(rows, -1);
+    m_mergeRow.resize(rows);
+    m_rows = rows;
+    m_fixedRows = std::min(m_fixedRows, rows);
+    ClampCursor();
+    MergesChanged();
+}
+
+void CGridData::SetCols(int cols)
+{
+    if (cols < 0 || cols == m_cols)
+        return;
+    RestrideCells(m_text, m_rows, m_cols, cols);
+    RestrideCells(m_fore, m_rows, m_cols, cols);
+    RestrideCells(m_back, m_rows, m_cols, cols);
+    if (m_text.empty())
+        m_text.resize(static_cast<size_t>(m_rows) * cols);
+    m_columns.resize(cols);
+    m_cols = cols;
+    m_fixedCols = std::min(m_fixedCols, cols);
+    ClampCursor();
+    MergesChanged();
+}
+
+void CGridData::SetFixedRows(int rows)
+{
+    if (rows < 0 || rows > m_rows)
+        return;
+    m_fixedRows = rows;
+    if (m_row < rows && rows < m_rows)
+        m_row = m_rowSel = rows;
+    MergesChanged();
+}
+
+void CGridData::SetFixedCols(int cols)
+{
+    if (cols < 0 || cols > m_cols)
+        return;
+    m_fixedCols = cols;
+    if (m_col < cols && cols < m_cols)
+        m_col = m_colSel = cols;
+    MergesChanged();
+}
+
+QString CGridData::Text(int row, int col) const
+{
+    if (!Contains(row, col))
+        return QString();
+    const QString& text = m_text[Index(row, col)];
+    if (text.isEmpty() && m_source)
+        return m_source(row, col);
+    return text;
+}
+
+void CGridData::SetText(int row, int col, const QString& text)
+{
+    if (!Contains(row, col))
+        return;
+    m_text[Index(row, col)] = text;
+    if (MergesOn(row, col))
+        MergesChanged();
+}
+
+void CGridData::SetTextSource(GridTextSource source)
+{
+    m_source = std::move(source);
+    MergesChanged();
+}
+
+bool CGridData::AddItem(const QString& item, int index)
+{
+    if (index == -1)
+        index = m_rows;
+    if (index < 0 || index > m_rows)
+        return false;
+    const qsizetype at = Index(index, 0);
+    m_text.insert(m_text.begin() + at, static_cast<size_t>(m_cols), QString());
+    InsertRowOf(m_fore, at, m_cols);
+    InsertRowOf(m_back, at, m_cols);
+    m_rowData.insert(m_rowData.begin() + index, 0);
+    if (!m_rowHeight.empty())
+        m_rowHeight.insert(m_rowHeight.begin() + index, -1);
+    m_mergeRow.insert(m_mergeRow.begin() + index, 0);
+    ++m_rows;
+
+    int col = 0;
+    qsizetype start = 0;
+    while (col < m_cols) {
+        const qsizetype tab = item.indexOf(QLatin1Char('\t'), start);
+        m_text[at + col] = item.mid(start, tab < 0 ? -1 : tab - start);
+        ++col;
+        if (tab < 0)
+            break;
+        start = tab + 1;
+    }
+
+    if (m_row >= index && m_rows > 1)
+        ++m_row;
+    if (m_rowSel >= index && m_rows > 1)
+        ++m_rowSel;
+    ClampCursor();
+    MergesChanged();
+    return true;
+}
+
+bool CGridData::RemoveItem(int index)
+{
+    if (index < 0 || index >= m_rows)
+        return false;
+    const qsizetype at = Index(index, 0);
+    m_text.erase(m_text.begin() + at, m_text.begin() + at + m_cols);
+    EraseRowOf(m_fore, at, m_cols);
+    EraseRowOf(m_back, at, m_cols);
+    m_rowData.erase(m_rowData.begin() + index);
+    if (!m_rowHeight.empty())
+        m_rowHeight.erase(m_rowHeight.begin() + index);
+    m_mergeRow.erase(m_mergeRow.begin() + index);
+    --m_rows;
+    m_fixedRows = std::min(m_fixedRows, m_rows);
+    if (m_row > index)
+        --m_row;
+    if (m_rowSel > index)
+        --m_rowSel;
+    ClampCursor();
+    MergesChanged();
+    return true;
+}
+
+void CGridData::Clear()
+{
+    std::fill(m_text.begin(), m_text.end(), QString());
+    m_fore.clear();
+    m_back.clear();
+    MergesChanged();
+}
+
+int32_t CGridData::RowData(int row) const
+{
+    return row >= 0 && row < m_rows ? m_rowData[row] : 0;
+}
+
+void CGridData::SetRowData(int row, int32_t value)
+{
+    if (row >= 0 && row < m_rows)
+        m_rowData[row] = value;
+}
+
+GridColor CGridData::ForeColor(int row, int col) const
+{
+    return Contains(row, col) && !m_fore.empty() ? m_fore[Index(row, col)] : kNoGridColor;
+}
+
+GridColor CGridData::BackColor(int row, int col) const
+{
+    return Contains(row, col) && !m_back.empty() ? m_back[Index(row, col)] : kNoGridColor;
+}
+
+void CGridData::SetForeColor(int row, int col, GridColor color)
+{
+    if (!Contains(row, col))
+        return;
+    if (m_fore.empty())
+        m_fore.resize(m_text.size());
+    m_fore[Index(row, col)] = color;
+}
+
+void CGridData::SetBackColor(int row, int col, GridColor color)
+{
+    if (!Contains(row, col))
+        return;
+    if (m_back.empty())
+        m_back.resize(m_text.size());
+    m_back[Index(row, col)] = color;
+}
+
+Qt::Alignment CGridData::ColAlignment(int col) const
+{
+    return col >= 0 && col < m_cols ? m_columns[col].alignment : Qt::Alignment();
+}
+
+void CGridData::SetColAlignment(int col, Qt::Alignment alignment)
+{
+    if (col >= 0 && col < m_cols)
+        m_columns[col].alignment = alignment;
+}
+
+Qt::Alignment CGridData::FixedAlignment(int col) const
+{
+    return col >= 0 && col < m_cols ? m_columns[col].fixedAlignment : Qt::Alignment();
+}
+
+void CGridData::SetFixedAlignment(int col, Qt::Alignment alignment)
+{
+    if (col >= 0 && col < m_cols)
+        m_columns[col].fixedAlignment = alignment;
+}
+
+int CGridData::ColWidth(int col) const
+{
+    return col >= 0 && col < m_cols ? m_columns[col].width : -1;
+}
+
+void CGridData::SetColWidth(int col, int twips)
+{
+    if (col >= 0 && col < m_cols)
+        m_columns[col].width = std::max(twips, -1);
+}
+
+int CGridData::RowHeight(int row) const
+{
+    return row >= 0 && row < m_rows && !m_rowHeight.empty() ? m_rowHeight[row] : -1;
+}
+
+void CGridData::SetRowHeight(int row, int twips)
+{
+    if (row < 0 || row >= m_rows)
+        return;
+    if (m_rowHeight.empty())
+        m_rowHeight.assign(m_rows, -1);
+    m_rowHeight[row] = std::max(twips, -1);
+}
+
+void CGridData::SetMergeCells(GridMerge merge)
+{
+    m_merge = merge;
+    MergesChanged();
+}
+
+bool CGridData::MergeRow(int row) const
+{
+    return row >= 0 && row < m_rows && m_mergeRow[row];
+}
+
+void CGridData::SetMergeRow(int row, bool merge)
+{
+    if (row >= 0 && row < m_rows) {
+        m_mergeRow[row] = merge;
+        MergesChanged();
+    }
+}
+
+bool CGridData::MergeCol(int col) const
+{
+    return col >= 0 && col < m_cols && m_columns[col].merge;
+}
+
+void CGridData::SetMergeCol(int col, bool merge)
+{
+    if (col >= 0 && col < m_cols) {
+        m_columns[col].merge = merge;
+        MergesChanged();
+    }
+}
+
+bool CGridData::MergesOn(int row, int col) const
+{
+    return m_merge != GridMerge::Never && (m_mergeRow[row] || m_columns[col].merge);
+}
+
+void CGridData::SetRow(int row)
+{
+    if (row >= 0 && row < m_rows)
+        m_row = m_rowSel = row;
+}
+
+void CGridData::SetCol(int col)
+{
+    if (col >= 0 && col < m_cols)
+        m_col = m_colSel = col;
+}
+
+void CGridData::SetRowSel(int row)
+{
+    if (row >= 0 && row < m_rows)
+        m_rowSel = row;
+}
+
+void CGridData::SetColSel(int col)
+{
+    if (col >= 0 && col < m_cols)
+        m_colSel = col;
+}
+
+bool CGridData::InSelection(int row, int col) const
+{
+    return row >= std::min(m_row, m_rowSel) && row <= std::max(m_row, m_rowSel) &&
+           col >= std::min(m_col, m_colSel) && col <= std::max(m_col, m_colSel);
+}
+
+void CGridData::ClampCursor()
+{
+    const int lastRow = std::max(m_rows - 1, 0);
+    const int lastCol = std::max(m_cols - 1, 0);
+    m_row = std::clamp(m_row, 0, lastRow);
+    m_rowSel = std::clamp(m_rowSel, 0, lastRow);
+    m_col = std::clamp(m_col, 0, lastCol);
+    m_colSel = std::clamp(m_colSel, 0, lastCol);
+}
+
+const std::vector<GridSpan>& CGridData::Merges() const
+{
+    if (m_mergesStale)
+        ComputeMerges();
+    return m_merges;
+}
+
+void CGridData::ComputeMerges() const
+{
+    m_merges.clear();
+    m_mergesStale = false;
+    if (m_merge == GridMerge::Never || m_rows == 0 || m_cols == 0)
+        return;
+    const bool restrictRows = m_merge == GridMerge::RestrictRows || m_merge == GridMerge::RestrictAll;
+    const bool restrictCols = m_merge == GridMerge::RestrictColumns || m_merge == GridMerge::RestrictAll;
+    const auto sameColSide = [this](int a, int b) { return (a < m_fixedCols) == (b < m_fixedCols); };
+    const auto sameRowSide = [this](int a, int b) { return (a < m_fixedRows) == (b < m_fixedRows); };
+
+    // Across rows: runStart[slot(r) * cols + c] is the first column of the
+    // merged run holding cell (r, c), -1 for a cell merged with nothing.
+    std::vector<int> slotOfRow(m_rows, -1);
+    std::vector<int> runStart;
+    int slots = 0;
+    for (int r = 0; r < m_rows; ++r) {
+        if (!m_mergeRow[r])
+            continue;
+        const int slot = slotOfRow[r] = slots++;
+        runStart.resize(static_cast<size_t>(slots) * m_cols, -1);
+        const int above = r > 0 ? slotOfRow[r - 1] : -1;
+        const auto mergedAbove = [&](int c) {
+            if (!restrictRows || r == 0)
+                return true;
+            if (above < 0)
+                return false;
+            const int a = runStart[static_cast<size_t>(above) * m_cols + c];
+            return a >= 0 && a == runStart[static_cast<size_t>(above) * m_cols + c + 1];
+        };
+        for (int c = 0; c < m_cols;) {
+            const QString text = Text(r, c);
+            int end = c;
+            while (end + 1 < m_cols && sameColSide(end, end + 1) && mergedAbove(end) && Text(r, end + 1) == text)
+                ++end;
+            if (end > c) {
+                m_merges.push_back({r, c, 1, end - c + 1});
+                std::fill_n(runStart.begin() + static_cast<qsizetype>(slot) * m_cols + c, end - c + 1, c);
+            }
+            c = end + 1;
+        }
+    }
+    const auto inRowMerge = [&](int r, int c) {
+        return slotOfRow[r] >= 0 && runStart[static_cast<size_t>(slotOfRow[r]) * m_cols + c] >= 0;
+    };
+
+    // Down columns, left to right, over the cells no row merge took.
+    std::vector<int> left;  // run starts of the column to the left; empty when it merges nothing
+    std::vector<int> current;
+    for (int c = 0; c < m_cols; ++c) {
+        if (!m_columns[c].merge) {
+            left.clear();
+            continue;
+        }
+        current.assign(m_rows, -1);
+        const auto mergedLeft = [&](int r) {
+            if (!restrictCols || c == 0)
+                return true;
+            return !left.empty() && left[r] >= 0 && left[r] == left[r + 1];
+        };
+        for (int r = 0; r < m_rows;) {
+            if (inRowMerge(r, c)) {
+                ++r;
+                continue;
+            }
+            const QString text = Text(r, c);
+            int end = r;
+            while (end + 1 < m_rows && sameRowSide(end, end + 1) && !inRowMerge(end + 1, c) && mergedLeft(end) &&
+                   Text(end + 1, c) == text)
+                ++end;
+            if (end > r) {
+                m_merges.push_back({r, c, end - r + 1, 1});
+                std::fill(current.begin() + r, current.begin() + end + 1, r);
+            }
+            r = end + 1;
+        }
+        left.swap(current);
+    }
+}
+
+} // namespace kelton

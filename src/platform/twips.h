@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kelton {
+
+// Windows are laid out in twips: 1440 to the inch. A length becomes pixels
+// through the dots per inch of the screen it is shown on (the window side
+// asks the screen, see platform/ui/screen_twips.h); this is the one place
+// where the two units meet.
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// Whole pixels of a length in twips at dpi dots per inch, rounded to the
+// nearest pixel with halves to even.
+int TwipsToPixels(double twips, double dpi);
+
+// Twips of a length in pixels, not rounded.
+double PixelsToTwips(double pixels, double dpi);
+
+} // namespace kelton

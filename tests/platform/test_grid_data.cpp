@@ -1,0 +1,218 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/grid_data.h"
+#include "support/test_support.h"
+
+namespace kelton {
+
+void PrintTo(const GridSpan& s, std::ostream* os)
+{
+    *os << "{" << s.row << "," << s.col << "," << s.rows << "," << s.cols << "}";
+}
+
+namespace {
+
+// A grid from lines of comma-separated cells.
+CGridData Grid(const std::vector<const char*>& lines, int fixedRows = 0, int fixedCols = 0)
+{
+    CGridData grid;
+    grid.SetRows(0);
+    grid.SetCols(static_cast<int>(QString::fromUtf8(lines.front()).count(QLatin1Char(','))) + 1);
+    for (const char* line : lines)
+        grid.AddItem(QString::fromUtf8(line).replace(QLatin1Char(','), QLatin1Char('\t')));
+    grid.SetFixedRows(fixedRows);
+    grid.SetFixedCols(fixedCols);
+    return grid;
+}
+
+TEST(GridData, ShrinkingDropsFixedRowsAndColumnsAsATableIsRebuilt)
+{
+    CGridData grid;
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(grid.Cols(), 2);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 1);
+
+    // A view with two fixed columns, then the reset of a number table.
+    grid.SetRows(5);
+    grid.SetCols(5);
+    grid.SetFixedRows(2);
+    grid.SetFixedCols(2);
+    grid.SetText(4, 4, QStringLiteral("old"));
+    grid.Clear();
+    grid.SetRows(1);
+    grid.SetCols(1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    grid.SetRows(3);
+    grid.SetFixedRows(2);
+    grid.SetRows(10);
+    EXPECT_EQ(grid.FixedRows(), 2);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.Row(), 2);  // out of the new fixed rows
+    grid.SetCols(5);
+    EXPECT_EQ(grid.Text(4, 4), QString());
+
+    grid.SetFixedRows(11);  // more than the rows: refused
+    EXPECT_EQ(grid.FixedRows(), 2);
+    grid.SetRows(-1);
+    EXPECT_EQ(grid.Rows(), 10);
+}
+
+TEST(GridData, ColumnsKeepTheirTextWhenTheirCountChanges)
+{
+    CGridData grid = Grid({"a,b,c", "d,e,f"});
+    grid.SetForeColor(1, 1, 0xff00ff00);
+    grid.SetCols(2);
+    grid.SetCols(3);
+    EXPECT_EQ(grid.Text(0, 1), QStringLiteral("b"));
+    EXPECT_EQ(grid.Text(1, 1), QStringLiteral("e"));
+    EXPECT_EQ(grid.ForeColor(1, 1), 0xff00ff00u);
+    EXPECT_EQ(grid.Text(0, 2), QString());
+    // Reads and writes outside the grid do nothing.
+    grid.SetText(2, 0, QStringLiteral("x"));
+    grid.SetText(-1, 0, QStringLiteral("x"));
+    EXPECT_EQ(grid.Text(2, 0), QString());
+    EXPECT_EQ(grid.Text(0, -1), QString());
+    EXPECT_EQ(grid.RowData(7), 0);
+}
+
+TEST(GridData, AddItemSplitsAtTabs)
+{
+    CGridData grid = Grid({"h0,h1,h2"}, 1, 0);
+    EXPECT_TRUE(grid.AddItem(QStringLiteral("1\tA\tB\textra")));
+    EXPECT_TRUE(grid.AddItem(QStringLiteral("only")));
+    EXPECT_TRUE(grid.AddItem(QStringLiteral("\t\tlast")));
+    EXPECT_TRUE(grid.AddItem(QStringLiteral("first\tx"), 1));
+    EXPECT_FALSE(grid.AddItem(QStringLiteral("no"), 6));
+    EXPECT_FALSE(grid.AddItem(QStringLiteral("no"), -2));
+
+    const std::vector<std::vector<const char*>> expected = {
+        {"h0", "h1", "h2"}, {"first", "x", ""}, {"1", "A", "B"}, {"only", "", ""}, {"", "", "last"},
+    };
+    ASSERT_EQ(grid.Rows(), static_cast<int>(expected.size()));
+    for (int r = 0; r < grid.Rows(); ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(grid.Text(r, c), QString::fromUtf8(expected[r][c])) << r << "," << c;
+}
+
+TEST(GridData, RowDataColoursAndHeightsStayWithTheirRows)
+{
+    CGridData grid = Grid({"h,h", "1,a", "2,b", "3,c", "4,d"}, 1, 1);
+    for (int r = 1; r < 5; ++r)
+        grid.SetRowData(r, 100 + r);
+    grid.SetBackColor(3, 1, 0xffff0000);
+    grid.SetRowHeight(3, 400);
+    grid.SetRow(4);
+    grid.SetRowSel(2);
+
+    ASSERT_TRUE(grid.RemoveItem(2));
+    EXPECT_EQ(grid.Text(2, 1), QStringLiteral("c"));
+    EXPECT_EQ(grid.RowData(2), 103);
+    EXPECT_EQ(grid.BackColor(2, 1), 0xffff0000u);
+    EXPECT_EQ(grid.RowHeight(2), 400);
+    EXPECT_EQ(grid.Row(), 3);  // still on "4"
+    EXPECT_EQ(grid.RowSel(), 2);
+
+    ASSERT_TRUE(grid.AddItem(QStringLiteral("new\tn"), 1));
+    EXPECT_EQ(grid.RowData(1), 0);
+    EXPECT_EQ(grid.RowData(3), 103);
+    EXPECT_EQ(grid.BackColor(3, 1), 0xffff0000u);
+    EXPECT_EQ(grid.Text(grid.Row(), 1), QStringLiteral("d"));
+
+    // Removing the current last row leaves the current cell on the new last row.
+    grid.SetRow(4);
+    ASSERT_TRUE(grid.RemoveItem(4));
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_FALSE(grid.RemoveItem(4));
+
+    // Clear empties text and colours, not the row data.
+    grid.Clear();
+    EXPECT_EQ(grid.Text(3, 1), QString());
+    EXPECT_EQ(grid.BackColor(3, 1), kNoGridColor);
+    EXPECT_EQ(grid.RowData(3), 103);
+}
+
+TEST(GridData, ATextSourceFillsCellsWithoutText)
+{
+    CGridData grid = Grid({"h,h", ",", ","}, 1, 1);
+    int asked = 0;
+    grid.SetTextSource([&](int row, int col) {
+        ++asked;
+        EXPECT_TRUE(grid.Contains(row, col));
+        return QStringLiteral("%1:%2").arg(row).arg(col);
+    });
+    EXPECT_EQ(grid.Text(2, 1), QStringLiteral("2:1"));
+    grid.SetText(2, 1, QStringLiteral("kept"));
+    EXPECT_EQ(grid.Text(2, 1), QStringLiteral("kept"));
+    EXPECT_EQ(grid.Text(0, 0), QStringLiteral("h"));
+    EXPECT_EQ(grid.Text(3, 0), QString());
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(GridData, EqualNeighboursMerge)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> lines;
+        int fixedRows;
+        int fixedCols;
+        GridMerge merge;
+        std::vector<int> mergeRows;
+        std::vector<int> mergeCols;
+        std::vector<GridSpan> spans;
+    };
+    const std::vector<const char*> numberTable = {
+        "位码,百位号码,百位号码,百位号码,,十位号码,十位号码",
+        "期数,0,1,2,,0,1",
+        "101,5,5,5,,5,5",
+    };
+    const Case cases[] = {
+        {"caption row over blocks", numberTable, 2, 1, GridMerge::RestrictColumns, {0}, {}, {{0, 1, 1, 3}, {0, 5, 1, 2}}},
+        {"no merging", numberTable, 2, 1, GridMerge::Never, {0, 1, 2}, {1}, {}},
+        {"fixed and scrolling cells stay apart",
+         {"a,a,a", "a,a,a"}, 1, 1, GridMerge::Free, {0, 1}, {0}, {{0, 1, 1, 2}, {1, 1, 1, 2}}},
+        {"pair table headers",
+         {"号码,,十位,十位,十位", "号码,,0,1,2", "百位,0,5,5,5", "百位,1,1,2,3", "百位,2,0,0,0"}, 2, 2, GridMerge::Free,
+         {0, 1}, {0, 1}, {{0, 2, 1, 3}, {0, 0, 2, 1}, {2, 0, 3, 1}, {0, 1, 2, 1}}},
+        {"free columns", {"a,x", "a,x", "b,x", "b,x"}, 0, 0, GridMerge::Free, {}, {0, 1},
+         {{0, 0, 2, 1}, {2, 0, 2, 1}, {0, 1, 4, 1}}},
+        {"a column merges inside the merges on its left", {"a,x", "a,x", "b,x", "b,x"}, 0, 0,
+         GridMerge::RestrictColumns, {}, {0, 1}, {{0, 0, 2, 1}, {2, 0, 2, 1}, {0, 1, 2, 1}, {2, 1, 2, 1}}},
+        {"no merged column on the left", {"a,x", "b,x"}, 0, 0, GridMerge::RestrictColumns, {}, {1}, {}},
+        {"a row merges inside the merges above", {"a,a,b,b", "x,x,x,x"}, 0, 0, GridMerge::RestrictRows, {0, 1}, {},
+         {{0, 0, 1, 2}, {0, 2, 1, 2}, {1, 0, 1, 2}, {1, 2, 1, 2}}},
+        {"both restrictions", {"a,a", "a,a"}, 0, 0, GridMerge::RestrictAll, {1}, {0, 1}, {{0, 0, 2, 1}, {0, 1, 2, 1}}},
+        {"a row merge wins over a column merge", {"a,a", "a,b"}, 0, 0, GridMerge::Free, {0}, {0}, {{0, 0, 1, 2}}},
+    };
+    for (const Case& c : cases) {
+        CGridData grid = Grid(c.lines, c.fixedRows, c.fixedCols);
+        grid.SetMergeCells(c.merge);
+        for (int r : c.mergeRows)
+            grid.SetMergeRow(r, true);
+        for (int col : c.mergeCols)
+            grid.SetMergeCol(col, true);
+        EXPECT_EQ(grid.Merges(), c.spans) << c.name;
+    }
+}
+
+TEST(GridData, MergesFollowTheText)
+{
+    CGridData grid = Grid({"a,a,b"});
+    grid.SetMergeCells(GridMerge::Free);
+    grid.SetMergeRow(0, true);
+    EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 0, 1, 2}}));
+    EXPECT_FALSE(grid.MergesStale());
+    grid.SetText(0, 2, QStringLiteral("a"));
+    EXPECT_TRUE(grid.MergesStale());
+    EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 0, 1, 3}}));
+    grid.AddItem(QStringLiteral("a\ta\ta"), 0);
+    EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{1, 0, 1, 3}}));  // the flag moved with its row
+}
+
+} // namespace
+} // namespace kelton
