@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "platform/ui/grid_cells.h"
 #include "shell/child_forms.h"
 
 class QWidget;
@@ -51,19 +52,6 @@ public:
     // The result toolbar's click handler, by button key; "Refresh" compacts
     // the live bets, renumbers them and resets the steps.
     virtual void tbrResult_ButtonClick(const QString& sKey) = 0;
-};
-
-// What the grid-copy command reads of an analysis window's main grid: the
-// selection corners and the cell texts, row 0 and column 0 being the
-// header cells.
-class IGridCells {
-public:
-    virtual ~IGridCells() = default;
-    virtual int Row() const = 0;
-    virtual int RowSel() const = 0;
-    virtual int Col() const = 0;
-    virtual int ColSel() const = 0;
-    virtual QString TextMatrix(int row, int col) const = 0;
 };
 
 // An analysis window whose main grid ("msgMain") can be copied to the

@@ -1,0 +1,18 @@
+#pragma once
+
+class QWidget;
+
+namespace kelton {
+
+// The logical dots per inch of the screen that shows a widget (the primary
+// screen when none is given or the widget has none yet); 96 without a
+// screen.
+double ScreenDpi(const QWidget* on = nullptr);
+
+// Twips to whole pixels on that screen, halves to even (platform/twips.h).
+int TwipsToScreenPixels(double twips, const QWidget* on = nullptr);
+
+// Pixels on that screen to twips, not rounded.
+double ScreenPixelsToTwips(double pixels, const QWidget* on = nullptr);
+
+} // namespace kelton
