@@ -6,22 +6,19 @@ namespace kelton {
 
 namespace {
 
-template <typename T>
-void InsertRowOf(std::vector<T>& cells, qsizetype at, int cols)
+template <typename T> void InsertRowOf(std::vector<T>& cells, qsizetype at, int cols)
 {
     if (!cells.empty())
         cells.insert(cells.begin() + at, static_cast<size_t>(cols), T{});
 }
 
-template <typename T>
-void EraseRowOf(std::vector<T>& cells, qsizetype at, int cols)
+template <typename T> void EraseRowOf(std::vector<T>& cells, qsizetype at, int cols)
 {
     if (!cells.empty())
         cells.erase(cells.begin() + at, cells.begin() + at + cols);
 }
 
-template <typename T>
-void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
+template <typename T> void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
 {
     if (cells.empty())
         return;
@@ -29,7 +26,8 @@ void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
     const int keep = std::min(oldCols, newCols);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < keep; ++c)
-            moved[static_cast<size_t>(r) * newCols + c] = std::move(cells[static_cast<size_t>(r) * oldCols + c]);
+            moved[static_cast<size_t>(r) * newCols + c] =
+                std::move(cells[static_cast<size_t>(r) * oldCols + c]);
     cells.swap(moved);
 }
 
@@ -394,7 +392,8 @@ void CGridData::ComputeMerges() const
         for (int c = 0; c < m_cols;) {
             const QString text = Text(r, c);
             int end = c;
-            while (end + 1 < m_cols && sameColSide(end, end + 1) && mergedAbove(end) && Text(r, end + 1) == text)
+            while (end + 1 < m_cols && sameColSide(end, end + 1) && mergedAbove(end) &&
+                   Text(r, end + 1) == text)
                 ++end;
             if (end > c) {
                 m_merges.push_back({r, c, 1, end - c + 1});
@@ -408,7 +407,7 @@ void CGridData::ComputeMerges() const
     };
 
     // Down columns, left to right, over the cells no row merge took.
-    std::vector<int> left;  // run starts of the column to the left; empty when it merges nothing
+    std::vector<int> left; // run starts of the column to the left; empty when it merges nothing
     std::vector<int> current;
     for (int c = 0; c < m_cols; ++c) {
         if (!m_columns[c].merge) {
@@ -428,8 +427,8 @@ void CGridData::ComputeMerges() const
             }
             const QString text = Text(r, c);
             int end = r;
-            while (end + 1 < m_rows && sameRowSide(end, end + 1) && !inRowMerge(end + 1, c) && mergedLeft(end) &&
-                   Text(end + 1, c) == text)
+            while (end + 1 < m_rows && sameRowSide(end, end + 1) && !inRowMerge(end + 1, c) &&
+                   mergedLeft(end) && Text(end + 1, c) == text)
                 ++end;
             if (end > r) {
                 m_merges.push_back({r, c, end - r + 1, 1});

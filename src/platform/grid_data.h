@@ -152,10 +152,10 @@ private:
     int m_fixedRows = 0;
     int m_fixedCols = 0;
     std::vector<QString> m_text;
-    std::vector<GridColor> m_fore;  // empty until a cell gets a colour
+    std::vector<GridColor> m_fore; // empty until a cell gets a colour
     std::vector<GridColor> m_back;
     std::vector<int32_t> m_rowData;
-    std::vector<int> m_rowHeight;  // empty until a row gets a height
+    std::vector<int> m_rowHeight; // empty until a row gets a height
     std::vector<uint8_t> m_mergeRow;
     std::vector<Column> m_columns;
     GridMerge m_merge = GridMerge::Never;

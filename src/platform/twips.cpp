@@ -6,7 +6,7 @@ namespace kelton {
 
 int TwipsToPixels(double twips, double dpi)
 {
-    return static_cast<int>(std::nearbyint(twips * dpi / kTwipsPerInch));  // ties to even
+    return static_cast<int>(std::nearbyint(twips * dpi / kTwipsPerInch)); // ties to even
 }
 
 double PixelsToTwips(double pixels, double dpi)

@@ -25,7 +25,7 @@ constexpr int kDefaultColTwips = 960;
 
 GridColor ToGridColor(const QColor& color)
 {
-    return color.isValid() ? color.rgb() : kNoGridColor;  // rgb() is opaque, never 0
+    return color.isValid() ? color.rgb() : kNoGridColor; // rgb() is opaque, never 0
 }
 
 QColor FromGridColor(GridColor color)
@@ -59,7 +59,7 @@ CFlexGrid::CFlexGrid(QWidget* parent) : QWidget(parent)
     connect(body->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { FollowBody(); });
     connect(body->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (!m_applyingTopRow)
-            m_pendingTopRow = -1;  // the user scrolled
+            m_pendingTopRow = -1; // the user scrolled
         FollowBody();
     });
     FlushNow();
@@ -189,13 +189,14 @@ int CFlexGrid::RowHeight(int row) const
     if (row < 0 || row >= Rows())
         return 0;
     const int twips = m_data.RowHeight(row);
-    return twips >= 0 ? twips : static_cast<int>(std::nearbyint(ScreenPixelsToTwips(DefaultRowPixels(), this)));
+    return twips >= 0 ? twips
+                      : static_cast<int>(std::nearbyint(ScreenPixelsToTwips(DefaultRowPixels(), this)));
 }
 
 void CFlexGrid::SetRowHeight(int row, int twips)
 {
     m_data.SetRowHeight(row, twips);
-    ShapeChanged();  // a reset sets every row back to the default first
+    ShapeChanged(); // a reset sets every row back to the default first
 }
 
 void CFlexGrid::SetMergeCells(GridMerge merge)
@@ -280,7 +281,8 @@ int CFlexGrid::TopRow() const
     if (m_pendingTopRow >= 0)
         return m_pendingTopRow;
     Sync();
-    return std::min(m_shown.fixedRows + m_views[kBody]->verticalScrollBar()->value(), std::max(Rows() - 1, 0));
+    return std::min(m_shown.fixedRows + m_views[kBody]->verticalScrollBar()->value(),
+                    std::max(Rows() - 1, 0));
 }
 
 void CFlexGrid::SetTopRow(int row)
@@ -340,7 +342,7 @@ QRect CFlexGrid::CellRect(int row, int col) const
     const CRegionModel* model = m_models[region];
     QRect rect = view->visualRect(model->index(row - model->RowBase(), col - model->ColBase()));
     if (view->showGrid())
-        rect.adjust(0, 0, 1, 1);  // with its grid line, as wide as its column
+        rect.adjust(0, 0, 1, 1); // with its grid line, as wide as its column
     if (rect.isEmpty())
         return QRect();
     return QRect(view->viewport()->mapTo(this, rect.topLeft()), rect.size());
@@ -434,7 +436,9 @@ void CFlexGrid::FlushNow()
 
 void CFlexGrid::Publish()
 {
-    const int keepTop = m_pendingTopRow >= 0 ? m_pendingTopRow : m_shown.fixedRows + m_views[kBody]->verticalScrollBar()->value();
+    const int keepTop = m_pendingTopRow >= 0
+                            ? m_pendingTopRow
+                            : m_shown.fixedRows + m_views[kBody]->verticalScrollBar()->value();
     for (CRegionModel* model : m_models)
         model->BeginReset();
     m_shown = {Rows(), Cols(), FixedRows(), FixedCols()};
@@ -454,8 +458,8 @@ void CFlexGrid::Publish()
         view->clearSpans();
     m_spansShown.clear();
     ApplySpans();
-    if (bodyRows > 0 && m_pendingTopRow < 0 && keepTop > m_shown.fixedRows)
-        m_pendingTopRow = std::min(keepTop, m_shown.rows - 1);
+    // The scroll position survives the reset, within the new rows.
+    m_pendingTopRow = bodyRows > 0 && keepTop > m_shown.fixedRows ? std::min(keepTop, m_shown.rows - 1) : -1;
 }
 
 int CFlexGrid::DefaultRowPixels() const
@@ -525,7 +529,8 @@ void CFlexGrid::ApplySpans()
             continue;
         const Region region = RegionOf(span.row, span.col);
         const CRegionModel* model = m_models[region];
-        m_views[region]->setSpan(span.row - model->RowBase(), span.col - model->ColBase(), span.rows, span.cols);
+        m_views[region]->setSpan(span.row - model->RowBase(), span.col - model->ColBase(), span.rows,
+                                 span.cols);
     }
     m_spansShown = spans;
 }
@@ -545,9 +550,9 @@ void CFlexGrid::ApplySelection()
     else
         selection->clearSelection();
     const bool bodyCell = !m_data.IsFixed(Row(), Col()) && Row() < m_shown.rows && Col() < m_shown.cols;
-    selection->setCurrentIndex(
-        bodyCell ? model->index(Row() - m_shown.fixedRows, Col() - m_shown.fixedCols) : QModelIndex(),
-        QItemSelectionModel::NoUpdate);
+    selection->setCurrentIndex(bodyCell ? model->index(Row() - m_shown.fixedRows, Col() - m_shown.fixedCols)
+                                        : QModelIndex(),
+                               QItemSelectionModel::NoUpdate);
     m_cellsDirty = true;
 }
 
@@ -561,7 +566,7 @@ void CFlexGrid::ApplyTopRow()
     body->verticalScrollBar()->setValue(m_pendingTopRow - m_shown.fixedRows);
     m_applyingTopRow = false;
     if (isVisible())
-        m_pendingTopRow = -1;  // hidden, the view has no size yet: apply again when shown
+        m_pendingTopRow = -1; // hidden, the view has no size yet: apply again when shown
 }
 
 void CFlexGrid::RepaintAll()
@@ -588,7 +593,7 @@ void CFlexGrid::PlaceRegions()
     top = std::clamp(top, 0, std::max(body->height() - 2 * frame, 0));
     left = std::clamp(left, 0, std::max(body->width() - 2 * frame, 0));
     if (body->SetRoom(left, top))
-        body->Refit();  // moves the cells aside and fits the scroll ranges to them
+        body->Refit(); // moves the cells aside and fits the scroll ranges to them
 
     const QRect cells = body->viewport()->geometry();
     const QRect places[kRegionCount] = {
@@ -608,7 +613,7 @@ void CFlexGrid::PlaceRegions()
 void CFlexGrid::BodyLaidOut()
 {
     if (!m_views[kCorner])
-        return;  // still building the views
+        return; // still building the views
     PlaceRegions();
     if (m_pendingTopRow >= 0)
         ApplyTopRow();

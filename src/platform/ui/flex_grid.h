@@ -247,7 +247,7 @@ private:
     CGridData m_data;
     std::array<grid_detail::CRegionModel*, kRegionCount> m_models{};
     std::array<grid_detail::CRegionView*, kRegionCount> m_views{};
-    Shape m_shown;  // what the views were last told
+    Shape m_shown; // what the views were last told
 
     bool m_redraw = true;
     bool m_shapeDirty = true;

@@ -57,7 +57,8 @@ bool CFlexGrid::eventFilter(QObject* watched, QEvent* event)
     CRegionView* view = ViewOf(watched);
     if (!view)
         return QWidget::eventFilter(watched, event);
-    const Region region = static_cast<Region>(std::find(m_views.begin(), m_views.end(), view) - m_views.begin());
+    const Region region =
+        static_cast<Region>(std::find(m_views.begin(), m_views.end(), view) - m_views.begin());
     QWidget* viewport = view->viewport();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -167,9 +168,9 @@ void CFlexGrid::PressCell(int row, int col, Qt::KeyboardModifiers shift)
     if (bodyRow && bodyCol)
         m_drag = Drag::Cells;
     else if (bodyRow && Cols() > fixedCols)
-        m_drag = Drag::Rows;  // a fixed column selects whole rows
+        m_drag = Drag::Rows; // a fixed column selects whole rows
     else if (bodyCol && Rows() > fixedRows)
-        m_drag = Drag::Cols;  // a fixed row whole columns
+        m_drag = Drag::Cols; // a fixed row whole columns
     else
         return;
     if (!extend) {
@@ -206,15 +207,32 @@ bool CFlexGrid::KeyPress(QKeyEvent* event)
     int col = extend ? ColSel() : Col();
     const int page = std::max(m_views[kBody]->viewport()->height() / std::max(DefaultRowPixels(), 1) - 1, 1);
     switch (event->key()) {
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
-    case Qt::Key_Left: --col; break;
-    case Qt::Key_Right: ++col; break;
-    case Qt::Key_PageUp: row -= page; break;
-    case Qt::Key_PageDown: row += page; break;
-    case Qt::Key_Home: (control ? row : col) = 0; break;
-    case Qt::Key_End: (control ? row : col) = (control ? Rows() : Cols()) - 1; break;
-    default: return false;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
+    case Qt::Key_Home:
+        (control ? row : col) = 0;
+        break;
+    case Qt::Key_End:
+        (control ? row : col) = (control ? Rows() : Cols()) - 1;
+        break;
+    default:
+        return false;
     }
     row = std::clamp(row, fixedRows, Rows() - 1);
     col = std::clamp(col, fixedCols, Cols() - 1);

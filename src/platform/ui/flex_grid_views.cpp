@@ -108,7 +108,8 @@ CCellDelegate::CCellDelegate(CFlexGrid* grid, const CRegionModel* model, QObject
 {
 }
 
-void CCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void CCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const
 {
     QStyleOptionViewItem cell(option);
     const int row = m_model->RowBase() + index.row();
@@ -136,7 +137,7 @@ CRegionView::CRegionView(CFlexGrid* grid, CRegionModel* model, bool body, QWidge
         header->setHighlightSections(false);
     }
     horizontalHeader()->setStretchLastSection(false);
-    setSelectionMode(QAbstractItemView::NoSelection);  // the grid selects, see CFlexGrid
+    setSelectionMode(QAbstractItemView::NoSelection); // the grid selects, see CFlexGrid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);

@@ -55,7 +55,8 @@ private:
 class CCellDelegate : public QStyledItemDelegate {
 public:
     CCellDelegate(CFlexGrid* grid, const CRegionModel* model, QObject* parent);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 private:
     CFlexGrid* m_grid;
