@@ -94,7 +94,7 @@ public:
     void SetForeColor(int row, int col, GridColor color);
     void SetBackColor(int row, int col, GridColor color);
 
-    // Alignment of a column's scrolling cells and of its fixed cells; none
+    // Alignment of a column's cells and, where set, of its fixed cells; none
     // set means text left and numbers right, centred vertically.
     Qt::Alignment ColAlignment(int col) const;
     void SetColAlignment(int col, Qt::Alignment alignment);

@@ -111,7 +111,8 @@ public:
     // The colour of fixed cells (the palette's button colour).
     QColor BackColorFixed() const;
 
-    // Alignment of a column's scrolling cells and of its fixed cells.
+    // Alignment of a column's cells, and of its fixed cells where it differs
+    // (fixed cells without one of their own take the column's).
     // Qt::Alignment() (the default) aligns text left and numbers right.
     Qt::Alignment ColAlignment(int col) const { return m_data.ColAlignment(col); }
     void SetColAlignment(int col, Qt::Alignment alignment);

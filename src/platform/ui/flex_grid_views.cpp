@@ -61,7 +61,9 @@ QVariant CRegionModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return cells.Text(row, col);
     case Qt::TextAlignmentRole: {
-        Qt::Alignment alignment = fixed ? cells.FixedAlignment(col) : cells.ColAlignment(col);
+        Qt::Alignment alignment = fixed ? cells.FixedAlignment(col) : Qt::Alignment();
+        if (!alignment)
+            alignment = cells.ColAlignment(col);
         if (!(alignment & Qt::AlignHorizontal_Mask))
             alignment |= GeneralAlignment(cells.Text(row, col));
         if (!(alignment & Qt::AlignVertical_Mask))

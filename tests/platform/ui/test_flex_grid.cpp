@@ -213,6 +213,35 @@ TEST_F(FlexGridTest, TwipsMapToPixels)
     EXPECT_EQ(m_grid->CellRect(1, 1).height(), TwipsToPixels(m_grid->RowHeight(1), dpi));
 }
 
+TEST_F(FlexGridTest, FixedCellsTakeTheColumnAlignmentUnlessTheirOwnIsSet)
+{
+    Fill(3, 4);
+    m_grid->SetTextMatrix(0, 3, u"号码"_s);
+    m_grid->SetTextMatrix(2, 3, u"12"_s);
+    m_grid->SetColAlignment(1, Qt::AlignCenter);
+    m_grid->SetColAlignment(2, Qt::AlignCenter);
+    m_grid->SetFixedAlignment(2, Qt::AlignRight | Qt::AlignTop);
+    Show();
+    struct Case {
+        int row;
+        int col;
+        Qt::Alignment alignment;
+    };
+    const Case cases[] = {
+        {0, 1, Qt::AlignCenter},
+        {2, 1, Qt::AlignCenter},
+        {0, 2, Qt::AlignRight | Qt::AlignTop},
+        {2, 2, Qt::AlignCenter},
+        {0, 3, Qt::AlignLeft | Qt::AlignVCenter},   // text
+        {2, 3, Qt::AlignRight | Qt::AlignVCenter},  // a number
+    };
+    for (const Case& c : cases) {
+        QAbstractItemView* view = m_grid->findChild<QAbstractItemView*>(c.row == 0 ? u"fixedRows"_s : u"cells"_s);
+        const QModelIndex index = view->model()->index(c.row == 0 ? 0 : c.row - 1, c.col - 1);
+        EXPECT_EQ(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment) << c.row << "," << c.col;
+    }
+}
+
 TEST_F(FlexGridTest, RowDataStaysWithItsRowOnScreen)
 {
     m_grid->SetRows(1);
