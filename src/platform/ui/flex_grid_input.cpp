@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -147,8 +148,9 @@ bool CFlexGrid::MouseEvent(Region region, QWidget* viewport, QMouseEvent* event)
             m_doubleClicked = false;
             m_drag = Drag::None;
         }
+        const QPointer<CFlexGrid> alive(this);  // a handler may close the window
         Q_EMIT MouseUp(event->button(), shift, gridPos);
-        if (click)
+        if (click && alive)
             Q_EMIT Click();
         break;
     }
