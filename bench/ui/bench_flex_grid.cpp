@@ -65,8 +65,10 @@ QString BetText(int i)
     return text;
 }
 
-// One row at a time from TAB-separated text, as the item grids fill.
-void BM_GridAddItem(benchmark::State& state)
+// Refills one shown grid each round: header row, fill, then scrolls to the
+// end with Redraw back on.
+template <typename Fill>
+void Refill(benchmark::State& state, Fill fill)
 {
     EnsureApplication();
     const int rows = static_cast<int>(state.range(0));
@@ -74,57 +76,51 @@ void BM_GridAddItem(benchmark::State& state)
     for (auto _ : state) {
         grid->SetRedraw(false);
         HeaderRow(*grid);
-        for (int i = 1; i <= rows; ++i) {
-            QString item = QString::number(i);
-            item += QLatin1Char('\t') + BetText(i) + QLatin1Char('\t') + QString::number(i % 28);
-            grid->AddItem(item);
-            grid->SetRowData(i, i - 1);
-        }
+        fill(*grid, rows);
         ScrollToEnd(*grid);
     }
     state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// One row at a time from TAB-separated text, as the item grids fill.
+void BM_GridAddItem(benchmark::State& state)
+{
+    Refill(state, [](CFlexGrid& grid, int rows) {
+        for (int i = 1; i <= rows; ++i) {
+            QString item = QString::number(i);
+            item += QLatin1Char('\t') + BetText(i) + QLatin1Char('\t') + QString::number(i % 28);
+            grid.AddItem(item);
+            grid.SetRowData(i, i - 1);
+        }
+    });
 }
 BENCHMARK(BM_GridAddItem)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // All rows at once, then cell by cell with a colour, as the result grid fills.
 void BM_GridTextMatrix(benchmark::State& state)
 {
-    EnsureApplication();
-    const int rows = static_cast<int>(state.range(0));
-    auto grid = ShownGrid();
-    for (auto _ : state) {
-        grid->SetRedraw(false);
-        HeaderRow(*grid);
-        grid->SetRows(rows + 1);
+    Refill(state, [](CFlexGrid& grid, int rows) {
+        grid.SetRows(rows + 1);
         for (int r = 1; r <= rows; ++r) {
-            grid->SetTextMatrix(r, 0, QString::number(r));
-            grid->SetRowData(r, r - 1);
-            grid->SetTextMatrix(r, 1, BetText(r));
-            grid->SetCellForeColor(r, 1, Qt::red);
-            grid->SetTextMatrix(r, 2, QString::number(r % 28));
+            grid.SetTextMatrix(r, 0, QString::number(r));
+            grid.SetRowData(r, r - 1);
+            grid.SetTextMatrix(r, 1, BetText(r));
+            grid.SetCellForeColor(r, 1, Qt::red);
+            grid.SetTextMatrix(r, 2, QString::number(r % 28));
         }
-        ScrollToEnd(*grid);
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
+    });
 }
 BENCHMARK(BM_GridTextMatrix)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The texts asked for as the cells come on screen.
 void BM_GridTextSource(benchmark::State& state)
 {
-    EnsureApplication();
-    const int rows = static_cast<int>(state.range(0));
-    auto grid = ShownGrid();
-    for (auto _ : state) {
-        grid->SetRedraw(false);
-        HeaderRow(*grid);
-        grid->SetRows(rows + 1);
-        grid->SetTextSource([](int row, int col) {
+    Refill(state, [](CFlexGrid& grid, int rows) {
+        grid.SetRows(rows + 1);
+        grid.SetTextSource([](int row, int col) {
             return col == 0 ? QString::number(row) : col == 1 ? BetText(row) : QString::number(row % 28);
         });
-        ScrollToEnd(*grid);
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
+    });
 }
 BENCHMARK(BM_GridTextSource)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -246,14 +246,14 @@ void CFlexGrid::SetColSel(int col)
 void CFlexGrid::SetHighLight(GridHighLight highLight)
 {
     m_highLight = highLight;
-    m_cellsDirty = true;
+    m_repaintDirty = true;
     Schedule();
 }
 
 void CFlexGrid::SetSelectionMode(GridSelectionMode mode)
 {
     m_selectionMode = mode;
-    m_cellsDirty = true;
+    m_repaintDirty = true;
     Schedule();
 }
 
@@ -395,7 +395,7 @@ void CFlexGrid::CellChanged(int row, int col)
 void CFlexGrid::SelectionChanged()
 {
     m_selectionDirty = true;
-    m_cellsDirty = true;
+    m_repaintDirty = true;
     Schedule();
 }
 
@@ -430,7 +430,7 @@ void CFlexGrid::FlushNow()
         ApplySelection();
     if (m_pendingTopRow >= 0)
         ApplyTopRow();
-    if (m_cellsDirty)
+    if (m_cellsDirty || m_repaintDirty)
         RepaintAll();
 }
 
@@ -553,7 +553,7 @@ void CFlexGrid::ApplySelection()
     selection->setCurrentIndex(bodyCell ? model->index(Row() - m_shown.fixedRows, Col() - m_shown.fixedCols)
                                         : QModelIndex(),
                                QItemSelectionModel::NoUpdate);
-    m_cellsDirty = true;
+    m_repaintDirty = true;
 }
 
 void CFlexGrid::ApplyTopRow()
@@ -571,11 +571,14 @@ void CFlexGrid::ApplyTopRow()
 
 void CFlexGrid::RepaintAll()
 {
+    const bool texts = m_cellsDirty;
     m_cellsDirty = false;
+    m_repaintDirty = false;
     if (!m_redraw)
         return;
-    for (CRegionModel* model : m_models)
-        model->AllChanged();
+    if (texts) // tells a screen reader too
+        for (CRegionModel* model : m_models)
+            model->AllChanged();
     for (CRegionView* view : m_views)
         view->viewport()->update();
 }
@@ -654,7 +657,7 @@ void CFlexGrid::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         m_sizesDirty = true;
-        m_cellsDirty = true;
+        m_repaintDirty = true;
         Schedule();
     }
 }

@@ -253,7 +253,8 @@ private:
     bool m_redraw = true;
     bool m_shapeDirty = true;
     bool m_sizesDirty = true;
-    bool m_cellsDirty = false;
+    bool m_cellsDirty = false;   // texts, colours or alignment
+    bool m_repaintDirty = false; // only the look (selection, highlight, palette)
     bool m_selectionDirty = true;
     bool m_flushPosted = false;
     int m_pendingTopRow = -1;

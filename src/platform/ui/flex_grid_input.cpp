@@ -148,7 +148,7 @@ bool CFlexGrid::MouseEvent(Region region, QWidget* viewport, QMouseEvent* event)
             m_doubleClicked = false;
             m_drag = Drag::None;
         }
-        const QPointer<CFlexGrid> alive(this);  // a handler may close the window
+        const QPointer<CFlexGrid> alive(this); // a handler may close the window
         Q_EMIT MouseUp(event->button(), shift, gridPos);
         if (click && alive)
             Q_EMIT Click();
