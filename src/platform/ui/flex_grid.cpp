@@ -65,7 +65,13 @@ CFlexGrid::CFlexGrid(QWidget* parent) : QWidget(parent)
     FlushNow();
 }
 
-CFlexGrid::~CFlexGrid() = default;
+CFlexGrid::~CFlexGrid()
+{
+    // The views go first: while they are torn down they still report their
+    // layout to the grid.
+    m_views[kCorner] = nullptr;
+    delete m_views[kBody];
+}
 
 // ---- shape and cells ------------------------------------------------------
 
@@ -616,7 +622,7 @@ void CFlexGrid::PlaceRegions()
 void CFlexGrid::BodyLaidOut()
 {
     if (!m_views[kCorner])
-        return; // still building the views
+        return; // the views are being built or torn down
     PlaceRegions();
     if (m_pendingTopRow >= 0)
         ApplyTopRow();

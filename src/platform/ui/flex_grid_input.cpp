@@ -38,6 +38,8 @@ bool CFlexGrid::CellAt(Region region, QPoint viewportPos, int& row, int& col) co
 
 bool CFlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!m_views[kCorner])
+        return false; // torn down
     CRegionView* body = m_views[kBody];
     if (watched == body) {
         switch (event->type()) {
