@@ -122,7 +122,7 @@ void CGridData::SetTextSource(GridTextSource source)
     MergesChanged();
 }
 
-bool CGridData::AddItem(const QString& item, int index)
+bool CGridData::AddItem(QString item, int index)
 {
     if (index == -1)
         index = m_rows;
@@ -142,10 +142,16 @@ bool CGridData::AddItem(const QString& item, int index)
     qsizetype start = 0;
     while (col < m_cols) {
         const qsizetype tab = item.indexOf(QLatin1Char('\t'), start);
-        m_text[at + col] = item.mid(start, tab < 0 ? -1 : tab - start);
-        ++col;
-        if (tab < 0)
+        if (tab < 0 || col + 1 == m_cols) {
+            // The last field keeps the item's own buffer.
+            if (tab >= 0)
+                item.truncate(tab);
+            item.remove(0, start);
+            m_text[at + col] = std::move(item);
             break;
+        }
+        m_text[at + col] = item.mid(start, tab - start);
+        ++col;
         start = tab + 1;
     }
 

@@ -78,7 +78,9 @@ public:
     // Inserts a row at index (-1: after the last row) whose columns 0, 1, ..
     // take the TAB-separated fields of item; fields past the last column are
     // dropped. False, and nothing changes, when index is out of 0 .. Rows.
-    bool AddItem(const QString& item, int index = -1);
+    // The last field keeps item's buffer, so pass an item you no longer need
+    // as a temporary or with std::move.
+    bool AddItem(QString item, int index = -1);
     // Removes a row with its text, colours, row data and row settings. False
     // when the row does not exist.
     bool RemoveItem(int index);

@@ -112,9 +112,9 @@ void CFlexGrid::SetTextMatrix(int row, int col, const QString& text)
     CellChanged(row, col);
 }
 
-bool CFlexGrid::AddItem(const QString& item, int index)
+bool CFlexGrid::AddItem(QString item, int index)
 {
-    if (!m_data.AddItem(item, index))
+    if (!m_data.AddItem(std::move(item), index))
         return false;
     ShapeChanged();
     return true;

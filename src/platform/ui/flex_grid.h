@@ -87,7 +87,7 @@ public:
     void SetText(const QString& text) { SetTextMatrix(Row(), Col(), text); }
     // Inserts a row at index (-1: at the end) filled from the TAB-separated
     // fields of item, column 0 first. False when index is out of 0 .. Rows.
-    bool AddItem(const QString& item, int index = -1);
+    bool AddItem(QString item, int index = -1);
     // Removes a row with everything kept for it (text, colours, RowData).
     bool RemoveItem(int index);
     // Lazy text: a cell that holds no text shows and reads
