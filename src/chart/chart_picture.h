@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include "chart/chart_layout.h"
+#include "platform/twips.h"
 
 namespace kelton {
 
@@ -27,11 +28,11 @@ struct ChartRgb {
 };
 
 // Marker sizes, statistic-line widths and tick lengths are given in chart
-// units, 1440 to the inch (100 units are 5 points).
-inline constexpr double kChartUnitsPerInch = 1440.0;
+// units, which are twips (100 units are 5 points). They stay fractional:
+// a line 1.5 pixels wide is drawn 1.5 pixels wide.
 inline double ChartUnitsToPixels(int units, double dpi)
 {
-    return units * dpi / kChartUnitsPerInch;
+    return units * dpi / kTwipsPerInch;
 }
 
 // The prepared data of one chart kind: the categories along the chart with
