@@ -1,13 +1,12 @@
 #include "data/lottor_data.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QSaveFile>
 #include <QtEndian>
 
 #include "data/app_state.h"
@@ -60,6 +59,11 @@ DataFileHeader DataFileHeader::Fresh()
     DataFileHeader h;
     h.Magic = QByteArray(kMagic, kMagicLen);
     return h;
+}
+
+bool DataFileHeader::RecordsFit(int16_t bm) const
+{
+    return DrawCount >= 0 && int64_t(HeadPos) - 1 == kSize + int64_t(DrawCount) * RecordLen(bm);
 }
 
 QByteArray DataFileHeader::ToBytes() const
@@ -215,8 +219,8 @@ bool CLottorData::ReadDataFile(const QString& path)
 
     // Everything the header promises must lie inside the file before any of
     // it is read: the definition text at HeadPos, the records in front of it.
-    if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 || h.HeadPos <= DataFileHeader::kSize ||
-        int64_t(h.HeadPos) - 1 + h.HeadLen > size)
+    if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 || h.HeadLen > DataFileHeader::kMaxHeadLen ||
+        h.HeadPos <= DataFileHeader::kSize || int64_t(h.HeadPos) - 1 + h.HeadLen > size)
         return false;
     if (!file.seek(int64_t(h.HeadPos) - 1))
         return false;
@@ -229,7 +233,7 @@ bool CLottorData::ReadDataFile(const QString& path)
 
     const int16_t bm = HeadData.BM;
     const int64_t recLen = RecordLen(bm);
-    if (DataFileHeader::kSize + int64_t(h.DrawCount) * recLen > int64_t(h.HeadPos) - 1)
+    if (!h.RecordsFit(bm))
         return false;
     if (!file.seek(DataFileHeader::kSize))
         return false;
@@ -319,24 +323,18 @@ void CLottorData::CreateForms()
 
 bool CLottorData::WriteFile(const QByteArray& bytes) const
 {
-    // A complete copy is written beside the file and then renamed over it,
-    // so a failed write never leaves a half-written file. The copy is not
-    // forced to disk: that would make every appended draw cost more than
-    // bringing all eight views up to date.
-    QTemporaryFile copy(m_filePath + QStringLiteral(".XXXXXX"));
-    copy.setAutoRemove(true);
-    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+    // A file the user made read-only is left alone, whoever runs the
+    // program (an administrator may write it all the same).
+    const QFileInfo info(m_filePath);
+    constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite)))
         return false;
-    QFile::Permissions permissions = QFile::permissions(m_filePath);
-    if (permissions == QFile::Permissions())
-        permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    copy.setPermissions(permissions);
-    const QByteArray from = QFile::encodeName(copy.fileName());
-    const QByteArray to = QFile::encodeName(m_filePath);
-    if (std::rename(from.constData(), to.constData()) != 0)
+    // The new content reaches the disk in full before it replaces the old,
+    // so neither a failed write nor a power cut leaves a half-written file.
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return false;
-    copy.setAutoRemove(false);
-    return true;
+    return file.commit();
 }
 
 bool CLottorData::SaveNumData()
@@ -344,6 +342,8 @@ bool CLottorData::SaveNumData()
     if (!HeadData.Enable() || m_filePath.isEmpty())
         return true;
     const QByteArray text = ToGbk(HeadData.HeadStr());
+    if (text.size() > DataFileHeader::kMaxHeadLen)
+        return true;
     const int64_t recLen = RecordLen(HeadData.BM);
     const int64_t textAt = DataFileHeader::kSize + int64_t(m_numCount) * recLen;
 
@@ -384,8 +384,9 @@ bool CLottorData::SaveHeadStr()
     if (file.size() < DataFileHeader::kSize)
         return true;
     DataFileHeader h;
+    // A file whose header disagrees with itself is not written over.
     if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk() ||
-        h.HeadPos <= DataFileHeader::kSize || int64_t(h.HeadPos) - 1 > file.size())
+        !h.RecordsFit(HeadData.BM) || int64_t(h.HeadPos) - 1 > file.size())
         return true;
     // The records in front of the text stay as they are on disk.
     const QByteArray records = file.read(int64_t(h.HeadPos) - 1 - DataFileHeader::kSize);
@@ -393,6 +394,8 @@ bool CLottorData::SaveHeadStr()
     if (records.size() != int64_t(h.HeadPos) - 1 - DataFileHeader::kSize)
         return true;
     const QByteArray text = ToGbk(HeadData.HeadStr());
+    if (text.size() > DataFileHeader::kMaxHeadLen)
+        return true;
     h.HeadLen = static_cast<int32_t>(text.size());
     if (!WriteFile(h.ToBytes() + records + text))
         return true;

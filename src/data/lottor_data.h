@@ -34,6 +34,9 @@ struct DataFileHeader {
     static constexpr int kMagicLen = 25;
     static constexpr int kReservedLen = 100;
     static constexpr char kMagic[] = "QUORVEX-NUMBER-DATA-3.0.0";
+    // The longest definition text read or written: far above any real one
+    // (formulas included), far below what a damaged length could claim.
+    static constexpr int32_t kMaxHeadLen = 512 * 1024;
 
     QByteArray Magic;
     int16_t DrawCount = 0;
@@ -45,6 +48,12 @@ struct DataFileHeader {
     // A fresh header: the magic set, everything else zero.
     static DataFileHeader Fresh();
     bool MagicOk() const { return Magic == QByteArray(kMagic, kMagicLen); }
+
+    // True when the draw count fills exactly the records in front of the
+    // definition text, as every writer leaves it: the records of a game
+    // whose positions are 1..bm take 4 + 2 * bm bytes each. A file where
+    // they disagree is damaged.
+    bool RecordsFit(int16_t bm) const;
 
     QByteArray ToBytes() const;
     // False when fewer than kSize bytes are given.

@@ -322,6 +322,66 @@ TEST_F(LottorDataTest, ReleaseWritesTheDefinitionBack)
     EXPECT_EQ(again.NumCount(), 5);
 }
 
+// A data file the game must leave as it is: neither an update of the draws
+// nor the release of the game writes it.
+struct KeptFileCase {
+    const char* name;
+    std::function<void(CLottorData& game, const QString& file)> apply;
+};
+
+class KeptFileTest : public LottorDataTest, public ::testing::WithParamInterface<KeptFileCase> {};
+
+TEST_P(KeptFileTest, NeitherUpdateNorReleaseWritesIt)
+{
+    MakeGame(kFive);
+    const QByteArray before = Bytes(m_file);
+    {
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        GetParam().apply(game, m_file);
+        std::vector<Draw> six = kFive;
+        six.push_back(Draws({{106, "446"}})[0]);
+        ASSERT_EQ(game.Add(six), 6);
+        EXPECT_TRUE(game.UpData());
+        EXPECT_EQ(Bytes(m_file), before);
+        game.HeadData.CustomStat = 17;
+    }
+    EXPECT_EQ(Bytes(m_file), before);
+    QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
+    CLottorData again;
+    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    EXPECT_EQ(again.NumCount(), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, KeptFileTest,
+    ::testing::Values(KeptFileCase{"MadeReadOnly",
+                                   [](CLottorData&, const QString& file) {
+                                       ASSERT_TRUE(QFile::setPermissions(
+                                           file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+                                   }},
+                      // A definition no reader would take back.
+                      KeptFileCase{"DefinitionPastTheBound",
+                                   [](CLottorData& game, const QString&) {
+                                       game.HeadData.SetWwwNumLink(
+                                           0, QString(DataFileHeader::kMaxHeadLen, QLatin1Char('a')));
+                                   }}),
+    [](const ::testing::TestParamInfo<KeptFileCase>& info) { return std::string(info.param.name); });
+
+TEST_F(LottorDataTest, ReleaseLeavesAFileDamagedMeanwhileAlone)
+{
+    MakeGame(kFive);
+    QByteArray b = Bytes(m_file);
+    qToLittleEndian<int16_t>(4, b.data() + 25);
+    {
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        game.HeadData.CustomStat = 17;
+        WriteBytes(m_file, b);
+    }
+    EXPECT_EQ(Bytes(m_file), b);
+}
+
 TEST_F(LottorDataTest, PathsRelativeToTheProgramFolder)
 {
     MakeGame(kFive);
@@ -473,6 +533,13 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageCase{"ShorterThanHeader", [](QByteArray& b) { b.truncate(100); }},
                       DamageCase{"NegativeDrawCount", [](QByteArray& b) { SetInt16(b, 25, -1); }},
                       DamageCase{"DrawCountPastTheText", [](QByteArray& b) { SetInt16(b, 25, 6); }},
+                      // One bit flipped: a rewrite would drop the draws it no longer counts.
+                      DamageCase{"DrawCountShortOfTheRecords", [](QByteArray& b) { SetInt16(b, 25, 4); }},
+                      DamageCase{"HeadPosPastTheRecords",
+                                 [](QByteArray& b) {
+                                     b.insert(Int32At(b, 27) - 1, QByteArray(10, '\0'));
+                                     SetInt32(b, 27, Int32At(b, 27) + 10);
+                                 }},
                       DamageCase{"DrawCountBeyondLimit", [](QByteArray& b) { SetInt16(b, 25, 32767); }},
                       DamageCase{"HeadPosPastEnd", [](QByteArray& b) { SetInt32(b, 27, b.size() + 1); }},
                       DamageCase{"HeadPosInsideHeader", [](QByteArray& b) { SetInt32(b, 27, 20); }},
@@ -480,6 +547,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageCase{"HeadLenZero", [](QByteArray& b) { SetInt32(b, 31, 0); }},
                       DamageCase{"HeadLenPastEnd", [](QByteArray& b) { SetInt32(b, 31, 0x7fffffff); }},
                       DamageCase{"TextCutShort", [](QByteArray& b) { b.chop(10); }},
+                      DamageCase{"DefinitionPastTheBound",
+                                 [](QByteArray& b) {
+                                     const int blanks = DataFileHeader::kMaxHeadLen;
+                                     b.append(QByteArray(blanks, ' '));
+                                     SetInt32(b, 31, Int32At(b, 31) + blanks);
+                                 }},
                       DamageCase{"DefinitionRefused",
                                  [](QByteArray& b) { b.replace("LOTTONAME", "LOTTONAMX"); }},
                       DamageCase{"NumberOutOfRange", [](QByteArray& b) { SetInt16(b, 141, 10); }},
