@@ -205,41 +205,41 @@ bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int1
     return false;
 }
 
-bool CLottorData::ReadDataFile(const QString& path)
+OpenFailure CLottorData::ReadDataFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return OpenFailure::Unreadable;
     const int64_t size = file.size();
     if (size < DataFileHeader::kSize)
-        return false;
+        return OpenFailure::Damaged;
     DataFileHeader h;
     if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk())
-        return false;
+        return OpenFailure::Damaged;
 
     // Everything the header promises must lie inside the file before any of
     // it is read: the definition text at HeadPos, the records in front of it.
     if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 || h.HeadLen > DataFileHeader::kMaxHeadLen ||
         h.HeadPos <= DataFileHeader::kSize || int64_t(h.HeadPos) - 1 + h.HeadLen > size)
-        return false;
+        return OpenFailure::Damaged;
     if (!file.seek(int64_t(h.HeadPos) - 1))
-        return false;
+        return OpenFailure::Damaged;
     const QByteArray text = file.read(h.HeadLen);
     if (text.size() != h.HeadLen)
-        return false;
+        return OpenFailure::Damaged;
     HeadData.SetHeadStr(FromGbk(text));
     if (!HeadData.Enable() || !StatsFit(HeadData))
-        return false;
+        return OpenFailure::Damaged;
 
     const int16_t bm = HeadData.BM;
     const int64_t recLen = RecordLen(bm);
     if (!h.RecordsFit(bm))
-        return false;
+        return OpenFailure::Damaged;
     if (!file.seek(DataFileHeader::kSize))
-        return false;
+        return OpenFailure::Damaged;
     const QByteArray records = file.read(int64_t(h.DrawCount) * recLen);
     if (records.size() != int64_t(h.DrawCount) * recLen)
-        return false;
+        return OpenFailure::Damaged;
 
     const size_t stride = static_cast<size_t>(bm + 1);
     std::vector<int32_t> names(static_cast<size_t>(h.DrawCount));
@@ -254,27 +254,30 @@ bool CLottorData::ReadDataFile(const QString& path)
             p += 2;
             const int16_t high = pos <= HeadData.BcMain ? HeadData.BcDataLen : HeadData.MrDataLen;
             if (row[pos] < 0 || row[pos] > high)
-                return false;
+                return OpenFailure::Damaged;
         }
     }
     m_header = h;
     m_numName = std::move(names);
     m_num = std::move(nums);
     m_numCount = h.DrawCount;
-    return true;
+    return OpenFailure::None;
 }
 
 bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms)
 {
+    m_openFailure = OpenFailure::None;
     const QString path = FullDataPath(sFile);
     if (sRegCount < 1 || sRegCount > kMaxViews || path.isEmpty() || !QFileInfo(path).isFile()) {
         Clear();
+        m_openFailure = OpenFailure::Missing;
         return true;
     }
     if (HeadData.Enable())
         Clear();
-    if (!ReadDataFile(path)) {
+    if (const OpenFailure failure = ReadDataFile(path); failure != OpenFailure::None) {
         Clear();
+        m_openFailure = failure;
         return true;
     }
     m_upFrom = static_cast<int16_t>(m_numCount - 1);
@@ -293,6 +296,7 @@ bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreate
     // The windows must never be bound to views that could not be built.
     if (rebuild && CreatStat()) {
         Clear();
+        m_openFailure = OpenFailure::StatsNotWritten;
         return true;
     }
 

@@ -60,6 +60,15 @@ struct DataFileHeader {
     static bool FromBytes(QByteArrayView bytes, DataFileHeader& out);
 };
 
+// Why a game data file could not be opened.
+enum class OpenFailure : uint8_t {
+    None,
+    Missing,         // no file at the path (or no view asked for)
+    Unreadable,      // the file cannot be read
+    Damaged,         // header, records or definition are not those of a game
+    StatsNotWritten, // the statistics files could not be built
+};
+
 // One loaded game: its definition, its draw history, the data file that
 // stores both, the statistics of its data views, the number-chooser flags
 // and the other-filter item lists with their tolerances.
@@ -115,6 +124,8 @@ public:
     // a temporary object passes false). Any failure leaves the object
     // cleared, the file as it was and the windows untouched.
     bool OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms = true);
+    // Why the last OpenData failed; None after a success.
+    OpenFailure OpenFailureReason() const { return m_openFailure; }
 
     // Writes the draws and brings every view up to date from UpFrom. Fails
     // when the game is not loaded, the draws cannot be written (the file then
@@ -207,7 +218,7 @@ private:
     bool SaveNumData();
     bool SaveHeadStr();
     bool WriteFile(const QByteArray& bytes) const;
-    bool ReadDataFile(const QString& path);
+    OpenFailure ReadDataFile(const QString& path);
     void SizeChooser();
     void ResetTolerances();
     int32_t Stride() const { return HeadData.BM + 1; }
@@ -215,6 +226,7 @@ private:
     void CreateForms();
 
     QString m_filePath;
+    OpenFailure m_openFailure = OpenFailure::None;
     DataFileHeader m_header = DataFileHeader::Fresh();
     std::vector<int32_t> m_numName;
     std::vector<int16_t> m_num; // (BM + 1) per draw

@@ -7,9 +7,9 @@
 
 #include <QString>
 
-namespace kelton {
+#include "data/lottor_data.h"
 
-class CLottorData;
+namespace kelton {
 
 // A game opened from its data file, with what the main window shows of it.
 struct LoadedLottor {
@@ -18,11 +18,14 @@ struct LoadedLottor {
     int16_t BM = 0;                      // positions of a draw (bets are sized to it)
     int16_t MrMain = 0;                  // secondary numbers per draw
     QString MrDataName;                  // the secondary area's name
+    // Why the game could not be opened, in a result without Lottor.
+    OpenFailure Failure = OpenFailure::None;
 };
 
 // Opens a game's data file with nViews data views (reads the draws, opens
-// or rebuilds the statistics and creates the analysis windows); nothing when
-// the file cannot be opened. Shows no message.
+// or rebuilds the statistics and creates the analysis windows). When the
+// file cannot be opened: a result without Lottor that says why, or nothing
+// when the loader cannot tell. Shows no message.
 using LottorLoader = std::function<std::optional<LoadedLottor>(const QString& sFile, int16_t nViews)>;
 
 // Installs the loader that the main window's LoadLottor goes through. While
@@ -33,5 +36,9 @@ const LottorLoader& GetLottorLoader();
 
 // The program's loader: a fresh CLottorData opened with OpenData.
 std::optional<LoadedLottor> OpenLottorFile(const QString& sFile, int16_t nViews);
+
+// The message telling the user that the game sName (its data file sFile,
+// full path) could not be opened, and why; the files were left as they were.
+QString OpenFailureText(const QString& sName, const QString& sFile, OpenFailure why);
 
 } // namespace kelton

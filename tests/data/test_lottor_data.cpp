@@ -391,8 +391,10 @@ TEST_F(LottorDataTest, PathsRelativeToTheProgramFolder)
     CLottorData absolute;
     ASSERT_FALSE(absolute.OpenData(1, m_file, false));
     EXPECT_EQ(absolute.FilePath(), m_file);
+    EXPECT_EQ(absolute.OpenFailureReason(), OpenFailure::None);
     CLottorData missing;
     EXPECT_TRUE(missing.OpenData(1, QStringLiteral("Lottor/lottor1001"), false));
+    EXPECT_EQ(missing.OpenFailureReason(), OpenFailure::Missing);
 }
 
 TEST_F(LottorDataTest, FewerViewsStopAfterTheLast)
@@ -508,6 +510,7 @@ TEST_P(DamagedFileTest, IsRefusedAndLeftAlone)
 
     CLottorData game;
     EXPECT_TRUE(game.OpenData(8, m_file));
+    EXPECT_EQ(game.OpenFailureReason(), OpenFailure::Damaged);
     EXPECT_FALSE(game.HeadData.Enable());
     EXPECT_EQ(game.NumCount(), 0);
     EXPECT_EQ(game.ViewCount(), 0);
@@ -640,8 +643,11 @@ TEST_F(LottorDataTest, OpenFailsWhenTheViewsCannotBeBuilt)
         QFile::remove(p);
         ASSERT_TRUE(QDir().mkpath(p)); // a folder where the file should be
 
+        const QByteArray before = Bytes(m_file);
         CLottorData game;
         EXPECT_TRUE(game.OpenData(8, m_file)) << blocked;
+        EXPECT_EQ(game.OpenFailureReason(), OpenFailure::StatsNotWritten);
+        EXPECT_EQ(Bytes(m_file), before);
         EXPECT_FALSE(game.HeadData.Enable());
         EXPECT_EQ(game.ViewCount(), 0);
         EXPECT_TRUE(m_factory.Forms.empty());

@@ -462,6 +462,8 @@ void MDIMain::MDIForm_Load()
             ShowFilterForm();
     } else {
         DisableLottoCommands();
+        if (attempt)
+            ReportLoadFailure(items.LottoItemGet(items.SelectItem(), CLottoItem::kItemName), path);
     }
 
     if (windows.DataSetOther)
@@ -505,6 +507,7 @@ void MDIMain::InitMainWindow()
 
 bool MDIMain::LoadLottor(const QString& sFile)
 {
+    m_loadFailure.reset();
     const LottorLoader& loader = GetLottorLoader();
     if (!loader)
         return false;
@@ -512,10 +515,12 @@ bool MDIMain::LoadLottor(const QString& sFile)
     try {
         game = loader(sFile, kViewCount);
     } catch (...) {
+        game.reset();
+    }
+    if (!game || !game->Lottor) {
+        m_loadFailure = game && game->Failure != OpenFailure::None ? game->Failure : OpenFailure::Unreadable;
         return false;
     }
-    if (!game || !game->Lottor)
-        return false;
 
     AppState& app = Mmain();
     app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include <QHash>
@@ -242,6 +243,9 @@ private:
     // Commits the edited draw list; a failure is reported to the user.
     void CommitDraws(const QString& sNumStr);
     void ReportError(const QString& sText);
+    // Tells the user why the last LoadLottor could not open the game sName
+    // (data file sFile); nothing when no loader tried.
+    void ReportLoadFailure(const QString& sName, const QString& sFile);
     // Lays the shown, not minimised child windows out in rows (one above
     // the other) or in columns side by side.
     void TileChildren(bool bRows);
@@ -269,6 +273,7 @@ private:
     std::array<QAction*, kViewCount> m_windowInfer{};
 
     LoadedLottor m_game; // what is shown of the current lottery
+    std::optional<OpenFailure> m_loadFailure; // why the last LoadLottor failed
     QPointer<QWidget> m_activeChild;
     bool m_activationPending = false;
     bool m_gameCommands = false; // the commands of a loaded game are on

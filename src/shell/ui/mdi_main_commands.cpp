@@ -247,8 +247,14 @@ void MDIMain::mnuSysDataLottor_Click()
     } else {
         // The previous game stays current, with its windows closed.
         DisableLottoCommands();
-        ReportError(u"打开彩票失败，彩票数据文件无法读取："_s + CLottorData::FullDataPath(path));
+        ReportLoadFailure(items.LottoItemGet(items.SelectItem(), CLottoItem::kItemName), path);
     }
+}
+
+void MDIMain::ReportLoadFailure(const QString& sName, const QString& sFile)
+{
+    if (m_loadFailure)
+        ReportError(OpenFailureText(sName, CLottorData::FullDataPath(sFile), *m_loadFailure));
 }
 
 void MDIMain::mnuSysOption_Click()

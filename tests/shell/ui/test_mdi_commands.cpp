@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -215,6 +216,56 @@ TEST_F(CommandsTest, TheStartUpSeedsTheHelpPages)
     EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/FAbout.htm")).isFile());
 }
 
+TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
+{
+    const struct {
+        const char* name;
+        std::function<void(const QString& file)> fault;
+        QString reason;
+    } cases[] = {
+        // One bit of the draw count flipped: 3 draws read as 2.
+        {"damaged",
+         [](const QString& file) {
+             QFile f(file);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(25) && f.write("\x02", 1) == 1);
+         },
+         QStringLiteral("彩票数据文件已损坏")},
+        // A folder where a statistics file must be rebuilt.
+        {"statistics",
+         [](const QString& file) {
+             const QString view = CLottorData::StatPath(file, 3);
+             ASSERT_TRUE(QFile::remove(view) && QDir().mkpath(view));
+         },
+         QStringLiteral("分析数据无法写入文件")},
+    };
+    SetLottorLoader(&OpenLottorFile);
+    for (const auto& c : cases) {
+        MakeGame(QStringLiteral("Lottor/g"), {QStringLiteral("123"), QStringLiteral("456"), QStringLiteral("789")});
+        const QString file = ProgramPath(QStringLiteral("Lottor/g"));
+        c.fault(file);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        WriteSettings(false, {{QStringLiteral("我的游戏"), QStringLiteral("Lottor/g")}});
+        // Reported at every start, not only the first.
+        for (int start = 0; start < 2; ++start) {
+            m_boxes.Texts.clear();
+            Restart();
+            ASSERT_EQ(m_boxes.Texts.size(), 1) << c.name;
+            EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("打开彩票“我的游戏”失败，") + c.reason + QStringLiteral("：") +
+                                            file + QStringLiteral("\n彩票数据文件未作任何改动。"))
+                << c.name;
+            EXPECT_FALSE(Mmain().CurLottorData);
+            EXPECT_FALSE(Entry("mnuDataRefresh")->isEnabled());
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before) << c.name;
+        f.close();
+        QDir(ProgramPath(QStringLiteral("Lottor"))).removeRecursively();
+    }
+}
+
 // --- Choose game -------------------------------------------------------------
 
 TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
@@ -319,7 +370,8 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
     EXPECT_FALSE(m_filter);
     EXPECT_FALSE(Entry("mnuChipInFilter")->isEnabled());
     ASSERT_EQ(m_boxes.Texts.size(), 1);
-    EXPECT_TRUE(m_boxes.Texts[0].startsWith(QStringLiteral("打开彩票失败，彩票数据文件无法读取：")));
+    EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("打开彩票“Bad”失败，彩票数据文件无法读取：") + bad +
+                                    QStringLiteral("\n彩票数据文件未作任何改动。"));
 }
 
 TEST_F(CommandsTest, ACancelledChooserChangesNothing)
