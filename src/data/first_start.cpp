@@ -1,11 +1,14 @@
 #include "data/first_start.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "data/lotto_items.h"
 #include "data/lottor_data.h"
+#include "data/lottor_head.h"
 #include "data/text_helpers.h"
 #include "engine/stat.h"
 #include "platform/gbk.h"
@@ -58,8 +61,15 @@ bool ProgramFolderHasGames(const CLottoItem& items)
     if (items.LottoCount() > 0 || QFileInfo::exists(ProgramPath(QLatin1String(kSettingsFile))))
         return true;
     const QDir games(ProgramPath(QStringLiteral("Lottor")));
-    return games.exists() &&
-           !games.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (!games.exists())
+        return false;
+    // The sample game's data file, its statistics files and what a write
+    // cut short leaves beside them.
+    const QString sample = QFileInfo(QLatin1String(kSampleGamePath)).fileName();
+    const QStringList names = games.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+        return name != sample && !name.startsWith(sample + QLatin1Char('.'));
+    });
 }
 
 bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& oDraws)
@@ -92,46 +102,46 @@ bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& o
     return true;
 }
 
-bool SeedProgramFolder(CLottoItem& items)
+bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered)
 {
     if (ProgramFolderHasGames(items))
         return false;
     CopyTemplates();
 
     QString definition;
-    std::vector<Draw> draws;
-    const QString history = DefaultsFolder() + QLatin1Char('/') + QLatin1String(kHistoryFile);
     if (!ReadTemplate(definition))
+        return false;
+    CLottorHead head;
+    head.SetHeadStr(definition);
+    if (!head.Enable())
         return false;
 
     const QString path = ProgramPath(QLatin1String(kSampleGamePath));
-    QString name;
-    bool ok = false;
-    {
+    if (!QFileInfo::exists(path)) {
+        std::vector<Draw> draws;
+        const QString history = DefaultsFolder() + QLatin1Char('/') + QLatin1String(kHistoryFile);
         CLottorData created;
-        if (created.CreateData(definition, path, kSampleFileTag))
+        if (!ReadSampleHistory(history, head.BcMain, draws) || draws.empty() ||
+            created.CreateData(definition, path, kSampleFileTag, draws)) {
+            RemoveGameFiles(path);
             return false;
-        name = created.HeadData.LottorName;
-        ok = ReadSampleHistory(history, created.HeadData.BcMain, draws) && !draws.empty();
-    }
-    if (ok) {
-        // Opening the new game builds its (empty) statistics; the history
-        // then goes in as one edit, and the views are built over it.
-        CLottorData game;
-        ok = !game.OpenData(CStat::kViewCount, path, false) && game.Add(draws) > 0 && !game.UpData();
-    }
-    if (!ok) {
-        RemoveGameFiles(path);
-        return false;
+        }
     }
 
     if (items.LottoGroupCount() == 0)
         items.SetInfoStr(QStringLiteral("[LOTTOITEM_GROUP]\r\n") + QString::fromUtf8(kAllGamesGroup));
-    if (!items.LottoAdd(QStringLiteral("0"), name, QLatin1String(kSampleGamePath))) {
+    if (!items.LottoAdd(QStringLiteral("0"), head.LottorName, QLatin1String(kSampleGamePath))) {
         RemoveGameFiles(path);
         return false;
     }
     items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
+    if (registered)
+        registered();
+
+    // The statistics take the longest; a start stopped while they are built
+    // finds them unfinished and has them rebuilt when the game opens.
+    CLottorData game;
+    game.OpenData(CStat::kViewCount, path, false);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -19,7 +20,8 @@ inline constexpr char kTemplateFolder[] = "LottorTemplate";
 inline constexpr char kAllGamesGroup[] = "全部彩票";
 
 // True when the program folder already holds games: a settings file, a
-// game in the list, or anything in its "Lottor" folder.
+// game in the list, or anything in its "Lottor" folder besides the sample
+// game's own files (which a first start may have left half done).
 bool ProgramFolderHasGames(const CLottoItem& items);
 
 // Reads a draw history kept as "issue,date,digits" lines (digits highest
@@ -29,13 +31,21 @@ bool ProgramFolderHasGames(const CLottoItem& items);
 bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& oDraws);
 
 // Seeds a program folder that holds no games (first start): copies the game
-// templates shipped in the defaults folder, creates the sample game from the
-// 3D template and the sample history, builds its statistics, and adds it to
-// the game list (group 0, "全部彩票", made when the list has no group) as the
-// default game. Does nothing to a folder that already holds games, and never
-// replaces a file that is there. True when the sample game was installed;
-// on failure whatever it had begun of the sample game is removed again.
-// The caller writes the settings file.
-bool SeedProgramFolder(CLottoItem& items);
+// templates shipped in the defaults folder, writes the sample game's data
+// file from the 3D template and the sample history, adds the game to the
+// game list (group 0, "全部彩票", made when the list has no group) as the
+// default game, calls registered (where the caller writes the settings
+// file), and then builds the game's statistics.
+//
+// A first start cut short is completed the same way by the next: its
+// settings file was never written, so the folder still counts as holding no
+// games. The data file is written whole or not at all; one that is there is
+// kept and registered, and statistics left unfinished are rebuilt when the
+// game opens. Nothing else that is there is replaced.
+//
+// True when the sample game was added to the list, even when its statistics
+// could not be built (opening the game tries again and says why it fails).
+// When its data file cannot be written, false, with nothing of the game left.
+bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered = {});
 
 } // namespace kelton

@@ -182,14 +182,15 @@ bool CLottorData::ImportData(const QString& sStrData)
     return true;
 }
 
-bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag)
+bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag,
+                             const std::vector<Draw>& sDraws)
 {
     Clear();
     if (sFile.isEmpty())
         return true;
     if (ImportData(sStrData))
         return true;
-    if (!StatsFit(HeadData)) {
+    if (!StatsFit(HeadData) || (!sDraws.empty() && Add(sDraws) <= 0)) {
         Clear();
         return true;
     }

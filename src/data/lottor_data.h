@@ -110,12 +110,14 @@ public:
     // Removes every draw, then UpData.
     void DelAll();
 
-    // Writes a new data file holding the definition sStrData and no draws. A
-    // relative path is taken under the program folder; missing folders are
-    // made. No statistics file is written: the first OpenData builds them.
-    // A game whose statistics record would pass StatLayout::kMaxRecordBytes
-    // is refused, as it is by OpenData.
-    bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag);
+    // Writes a new data file holding the definition sStrData and the draws
+    // sDraws (in Add's form; none by default), in one write. A relative path
+    // is taken under the program folder; missing folders are made. No
+    // statistics file is written: the first OpenData builds them. A game
+    // whose statistics record would pass StatLayout::kMaxRecordBytes is
+    // refused, as it is by OpenData, and so are draws of which Add keeps none.
+    bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag,
+                    const std::vector<Draw>& sDraws = {});
 
     // Loads a data file and opens its first sRegCount (1..8) views; all views
     // are rebuilt when one is missing, refused, or holds a record count other

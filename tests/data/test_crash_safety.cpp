@@ -2,14 +2,17 @@
 // its statistics, at random moments, and checks that every file it leaves is
 // whole: the settings and the draws are one of the versions written, and the
 // game opens with statistics equal to a fresh build of the draws it holds.
+// Kills a first start at random moments too: the next start completes it.
 
 #include <csignal>
+#include <memory>
 #include <random>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QHash>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -57,6 +60,22 @@ std::vector<Draw> HistoryOfRound(const std::vector<Draw>& all, int round)
     return draws;
 }
 
+// A start of the program on the program folder as far as the data goes:
+// settings read, the first start's seeding, and the default game opened.
+// The game, or nullptr when none opens.
+std::shared_ptr<CLottorData> StartAsTheProgramDoes()
+{
+    IniGlobal();
+    IniSystem();
+    CLottoItem& items = Mmain().LottoItems;
+    if (SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); }))
+        SaveSetFile(QString::fromLatin1(kSetFileKey));
+    auto game = std::make_shared<CLottorData>();
+    if (game->OpenData(8, items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath), false))
+        return nullptr;
+    return game;
+}
+
 // The child: saves without end until it is killed. Disabled, so that only
 // CrashSafetyTest runs it, in a process of its own.
 TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
@@ -75,8 +94,9 @@ TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
         ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
         ASSERT_GT(data.Add(HistoryOfRound(all, round)), 0);
         ASSERT_FALSE(data.UpData());
-        if (round % 4 == 0)
+        if (round % 4 == 0) {
             ASSERT_FALSE(data.ReStat());
+        }
     }
 }
 
@@ -97,7 +117,117 @@ TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
     data.UpData();
 }
 
-class CrashSafetyTest : public test::ProgramFolderTest {
+// The child: a first start on the empty program folder, as the program
+// makes it (the sample game installed, then opened), then waits to be killed.
+TEST(CrashSafetyChild, DISABLED_FirstStart)
+{
+    const QString folder = qEnvironmentVariable(kChildVariable);
+    ASSERT_FALSE(folder.isEmpty());
+    SetProgramFolder(folder);
+    StartAsTheProgramDoes();
+    for (;;)
+        QThread::msleep(1000);
+}
+
+// Runs child tests in processes of their own and compares statistics files
+// with a fresh build.
+class CrashHarness : public test::ProgramFolderTest {
+protected:
+    // The statistics files of the game as a fresh build of its draws makes them.
+    void ExpectStatisticsMatchAFreshBuild(const CLottorData& data)
+    {
+        QTemporaryDir other;
+        ASSERT_TRUE(other.isValid());
+        const QString copy = other.filePath(QStringLiteral("copy"));
+        ASSERT_TRUE(QFile::copy(data.FilePath(), copy));
+        CLottorData fresh;
+        ASSERT_FALSE(fresh.OpenData(8, copy, false)); // no statistics there: builds all
+        for (int16_t v = 0; v < 8; ++v) {
+            QFile a(CLottorData::StatPath(data.FilePath(), v));
+            QFile b(CLottorData::StatPath(copy, v));
+            ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(a.readAll() == b.readAll()) << "view " << v << " differs from a fresh build";
+        }
+    }
+
+    // Runs one child test in a process of its own and kills it after
+    // delayMs (or lets it die by itself with delayMs < 0).
+    void RunChild(const char* test, int delayMs)
+    {
+        QProcess child;
+        test::StartChildTest(child, QStringLiteral("CrashSafetyChild.") + QLatin1String(test),
+                             {{QString::fromLatin1(kChildVariable), m_dir.path()}});
+        if (HasFatalFailure())
+            return;
+        if (delayMs >= 0) {
+            QThread::msleep(static_cast<unsigned long>(delayMs));
+            ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        }
+        ASSERT_TRUE(child.waitForFinished());
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
+            << "the child stopped on its own: " << child.readAllStandardOutput().toStdString();
+    }
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A digest of each statistics file of a data file.
+std::vector<size_t> ViewDigests(const QString& dataFile)
+{
+    std::vector<size_t> digests;
+    for (int16_t v = 0; v < 8; ++v)
+        digests.push_back(qHash(ReadAll(CLottorData::StatPath(dataFile, v))));
+    return digests;
+}
+
+TEST_F(CrashHarness, AnInterruptedFirstStartIsCompletedByTheNext)
+{
+    std::mt19937 random(20261211);
+    // A whole first start takes about 400 ms here: its data file comes
+    // within the first tens of them, the statistics take the rest. Some
+    // kills come after it.
+    std::uniform_int_distribution<int> delayMs(0, 450);
+
+    QByteArray data;           // the data file of every completed start
+    std::vector<size_t> fresh; // the statistics of a fresh build of it
+    for (int kill = 0; kill < 8; ++kill) {
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            ASSERT_TRUE(QFileInfo(m_dir.filePath(name)).isDir() ? QDir(m_dir.filePath(name)).removeRecursively()
+                                                                : QFile::remove(m_dir.filePath(name)));
+        const int delay = delayMs(random);
+        RunChild("DISABLED_FirstStart", delay);
+        if (HasFatalFailure())
+            return;
+
+        // The next start opens the sample game.
+        const std::shared_ptr<CLottorData> game = StartAsTheProgramDoes();
+        ASSERT_TRUE(game) << "killed after " << delay << " ms";
+        EXPECT_EQ(game->HeadData.LottorName, QStringLiteral("福彩3D"));
+        EXPECT_EQ(game->NumCount(), 8374) << "killed after " << delay << " ms";
+        const CLottoItem& items = Mmain().LottoItems;
+        ASSERT_EQ(items.LottoCount(), 1);
+        EXPECT_EQ(items.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("福彩3D"));
+
+        if (fresh.empty()) {
+            data = ReadAll(game->FilePath());
+            QTemporaryDir other;
+            ASSERT_TRUE(other.isValid());
+            const QString copy = other.filePath(QStringLiteral("copy"));
+            ASSERT_TRUE(QFile::copy(game->FilePath(), copy));
+            CLottorData built;
+            ASSERT_FALSE(built.OpenData(8, copy, false)); // no statistics there: builds all
+            fresh = ViewDigests(copy);
+        }
+        EXPECT_TRUE(ReadAll(game->FilePath()) == data) << "killed after " << delay << " ms";
+        EXPECT_EQ(ViewDigests(game->FilePath()), fresh) << "killed after " << delay << " ms";
+    }
+}
+
+class CrashSafetyTest : public CrashHarness {
 protected:
     void SetUp() override
     {
@@ -132,41 +262,6 @@ protected:
                 return true;
         }
         return false;
-    }
-
-    // The statistics files of the game as a fresh build of its draws makes them.
-    void ExpectStatisticsMatchAFreshBuild(const CLottorData& data)
-    {
-        QTemporaryDir other;
-        ASSERT_TRUE(other.isValid());
-        const QString copy = other.filePath(QStringLiteral("copy"));
-        ASSERT_TRUE(QFile::copy(data.FilePath(), copy));
-        CLottorData fresh;
-        ASSERT_FALSE(fresh.OpenData(8, copy, false)); // no statistics there: builds all
-        for (int16_t v = 0; v < 8; ++v) {
-            QFile a(CLottorData::StatPath(data.FilePath(), v));
-            QFile b(CLottorData::StatPath(copy, v));
-            ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-            EXPECT_TRUE(a.readAll() == b.readAll()) << "view " << v << " differs from a fresh build";
-        }
-    }
-
-    // Runs one child test in a process of its own and kills it after
-    // delayMs (or lets it die by itself with delayMs < 0).
-    void RunChild(const char* test, int delayMs)
-    {
-        QProcess child;
-        test::StartChildTest(child, QStringLiteral("CrashSafetyChild.") + QLatin1String(test),
-                             {{QString::fromLatin1(kChildVariable), m_dir.path()}});
-        if (HasFatalFailure())
-            return;
-        if (delayMs >= 0) {
-            QThread::msleep(static_cast<unsigned long>(delayMs));
-            ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
-        }
-        ASSERT_TRUE(child.waitForFinished());
-        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit)
-            << "the child stopped on its own: " << child.readAllStandardOutput().toStdString();
     }
 
     std::vector<Draw> m_all;

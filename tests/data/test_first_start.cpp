@@ -104,18 +104,47 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
 TEST_F(FirstStartTest, SecondRunChangesNothing)
 {
     CLottoItem items;
-    ASSERT_TRUE(SeedProgramFolder(items));
+    int registered = 0;
+    ASSERT_TRUE(SeedProgramFolder(items, [&] {
+        // Called with the game in the list, before any statistics exist.
+        EXPECT_EQ(items.LottoCount(), 1);
+        EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor/lottor1000.0"))));
+        ++registered;
+    }));
+    EXPECT_EQ(registered, 1);
     const QByteArray data = Bytes(Path(QStringLiteral("Lottor/lottor1000")));
     const QByteArray view7 = Bytes(Path(QStringLiteral("Lottor/lottor1000.7")));
     EXPECT_FALSE(SeedProgramFolder(items));
-    // Even with a fresh list (settings not yet written) the games folder
-    // stops it.
-    CLottoItem fresh;
-    EXPECT_FALSE(SeedProgramFolder(fresh));
-    EXPECT_EQ(fresh.LottoCount(), 0);
     EXPECT_EQ(items.LottoCount(), 1);
+
+    // A fresh list with no settings file written is a first start cut short:
+    // the game is listed again, its files as they are.
+    CLottoItem fresh;
+    EXPECT_TRUE(SeedProgramFolder(fresh));
+    EXPECT_EQ(fresh.LottoCount(), 1);
+    EXPECT_EQ(fresh.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("福彩3D"));
+    EXPECT_EQ(fresh.SelectItem(), 0);
     EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1000"))), data);
     EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1000.7"))), view7);
+}
+
+TEST_F(FirstStartTest, WhatAnInterruptedFirstStartLeftDoesNotStopTheNext)
+{
+    // A data file written only in part, beside where it would have gone, and
+    // an unfinished statistics file.
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("Lottor"))));
+    for (const char* name : {"Lottor/lottor1000.Xa3kQz", "Lottor/lottor1000.2"}) {
+        QFile f(Path(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("part");
+    }
+    CLottoItem items;
+    ASSERT_TRUE(SeedProgramFolder(items));
+    EXPECT_EQ(items.LottoCount(), 1);
+    CLottorData game;
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000"), false));
+    EXPECT_EQ(game.NumCount(), kSampleDraws);
+    EXPECT_EQ(game.StatView(2)->RecordCount(), kSampleDraws + 1);
 }
 
 TEST(SampleHistory, ReadsIssueAndDigitsSkippingOtherLines)

@@ -438,8 +438,9 @@ void MDIMain::MDIForm_Load()
     SeedHelpPages(app.HelpFilePath);
     InitMainWindow();
 
-    // A first start installs the sample game, building its statistics
-    // under the progress bar, and records it at once.
+    // A first start installs the sample game, recording it in the settings
+    // file once its data file is complete, then builds its statistics under
+    // the progress bar; a first start cut short is completed here.
     CLottoItem& items = app.LottoItems;
     const ShellWindows& windows = NeighbourWindows();
     if (windows.SeedFirstStart && windows.SeedFirstStart(items))

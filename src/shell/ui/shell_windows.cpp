@@ -1,6 +1,7 @@
 #include "shell/ui/shell_windows.h"
 
 #include "data/first_start.h"
+#include "data/settings.h"
 
 #include "shell/ui/about_dialog.h"
 #include "shell/ui/mdi_main.h"
@@ -17,7 +18,11 @@ ShellWindows InitialWindows()
 {
     ShellWindows windows;
     windows.DataSetOther = [](MDIMain& main) { main.DataSetOther(); };
-    windows.SeedFirstStart = &SeedProgramFolder;
+    // The settings file records the sample game as soon as its data file is
+    // complete, before its statistics are built.
+    windows.SeedFirstStart = [](CLottoItem& items) {
+        return SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); });
+    };
     windows.OptionDialog = &ShowOptionDialog;
     windows.UpgradeDialog = &ShowUpgradeDialog;
     windows.AboutBox = &ShowAboutBox;

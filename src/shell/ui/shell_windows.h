@@ -108,8 +108,9 @@ struct ShellWindows {
     std::function<IOtherFilterPanel*(QWidget* parent)> OtherFilterPanel;
     // The online information applied at the end of the start-up.
     std::function<void(MDIMain& main)> DataSetOther;
-    // Installs the sample game into a program folder that has no games yet;
-    // true when it did (the settings are then written at once).
+    // Installs the sample game into a program folder that has no games yet,
+    // or completes a first start that was cut short; true when it did (the
+    // settings are then written at once).
     std::function<bool(CLottoItem& items)> SeedFirstStart;
 
     // The draw editor, created on the first call.
