@@ -2,6 +2,7 @@
 // writers, so that every seed is a file or text the program really produces.
 // Usage: make_corpus <corpus folder>
 #include <cstdio>
+#include <random>
 
 #include <QDir>
 #include <QFile>
@@ -310,6 +311,26 @@ void HelpPageSeeds()
     Seed("help_page", "unnamed", page("MDIMain.htm").remove(utf8Meta).toUtf8());
 }
 
+constexpr int kLongHistory = 310;
+
+// A long history of draws spread like real ones, the same on every run.
+std::vector<Draw> LongDraws(const CLottorHead& head)
+{
+    std::mt19937 random(20241001);
+    std::vector<Draw> draws;
+    for (int d = 0; d < kLongHistory; ++d) {
+        Draw draw;
+        draw.Issue = 2024001 + d;
+        draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
+        for (int p = 1; p <= head.BM; ++p) {
+            const uint32_t high = static_cast<uint32_t>(p <= head.BcMain ? head.BcDataLen : head.MrDataLen);
+            draw.Num[static_cast<size_t>(p)] = static_cast<int16_t>(random() % (high + 1));
+        }
+        draws.push_back(draw);
+    }
+    return draws;
+}
+
 // Draws of a game, as read from text (positions in reading order).
 std::vector<Draw> SomeDraws(const CLottorHead& head, int count)
 {
@@ -352,13 +373,22 @@ void GameFileSeeds()
 
         // The statistics files of the three-digit game, one per view; the
         // first byte of a seed names the view.
-        if (game != 0)
-            continue;
-        for (int16_t v = 0; v < CStat::kViewCount; v += 3) {
-            const QByteArray name = QByteArray("view") + QByteArray::number(v);
-            Seed("stat_file", name.constData(),
-                 QByteArray(1, static_cast<char>(v)) + ReadAll(CLottorData::StatPath(path, v)));
+        if (game == 0) {
+            for (int16_t v = 0; v < CStat::kViewCount; v += 3) {
+                const QByteArray name = QByteArray("view") + QByteArray::number(v);
+                Seed("stat_file", name.constData(),
+                     QByteArray(1, static_cast<char>(v)) + ReadAll(CLottorData::StatPath(path, v)));
+            }
         }
+
+        // A history long enough for every look-back of the statistics (the
+        // longest reaches 301 draws back).
+        if (data.Add(LongDraws(data.HeadData)) <= 0 || data.UpData())
+            fuzz::Fail("add a long history", __FILE__, __LINE__);
+        const QByteArray longName = QByteArray("game") + QByteArray::number(game) + "_long";
+        Seed("lottor_data", longName.constData(), ReadAll(path));
+        if (game == 0)
+            Seed("stat_file", "view1_long", QByteArray(1, 1) + ReadAll(CLottorData::StatPath(path, 1)));
     }
 }
 
