@@ -311,28 +311,9 @@ void HelpPageSeeds()
     Seed("help_page", "unnamed", page("MDIMain.htm").remove(utf8Meta).toUtf8());
 }
 
-constexpr int kLongHistory = 310;
-
-// A long history of draws spread like real ones, the same on every run.
-std::vector<Draw> LongDraws(const CLottorHead& head)
-{
-    std::mt19937 random(20241001);
-    std::vector<Draw> draws;
-    for (int d = 0; d < kLongHistory; ++d) {
-        Draw draw;
-        draw.Issue = 2024001 + d;
-        draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
-        for (int p = 1; p <= head.BM; ++p) {
-            const uint32_t high = static_cast<uint32_t>(p <= head.BcMain ? head.BcDataLen : head.MrDataLen);
-            draw.Num[static_cast<size_t>(p)] = static_cast<int16_t>(random() % (high + 1));
-        }
-        draws.push_back(draw);
-    }
-    return draws;
-}
-
-// Draws of a game, as read from text (positions in reading order).
-std::vector<Draw> SomeDraws(const CLottorHead& head, int count)
+// count draws of a game, as read from text (positions in reading order):
+// number p of draw d is value(d, p), taken into the range of its position.
+template <class Value> std::vector<Draw> MakeDraws(const CLottorHead& head, int count, Value value)
 {
     std::vector<Draw> draws;
     for (int d = 0; d < count; ++d) {
@@ -340,12 +321,27 @@ std::vector<Draw> SomeDraws(const CLottorHead& head, int count)
         draw.Issue = 2024001 + d;
         draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
         for (int p = 1; p <= head.BM; ++p) {
-            const int high = p <= head.BcMain ? head.BcDataLen : head.MrDataLen;
-            draw.Num[static_cast<size_t>(p)] = static_cast<int16_t>((d * 7 + p * 3 + 1) % (high + 1));
+            const uint32_t high = static_cast<uint32_t>(p <= head.BcMain ? head.BcDataLen : head.MrDataLen);
+            draw.Num[static_cast<size_t>(p)] = static_cast<int16_t>(value(d, p) % (high + 1));
         }
         draws.push_back(draw);
     }
     return draws;
+}
+
+std::vector<Draw> SomeDraws(const CLottorHead& head, int count)
+{
+    return MakeDraws(head, count, [](int d, int p) { return static_cast<uint32_t>(d * 7 + p * 3 + 1); });
+}
+
+// A history longer than the statistics' farthest look-back, spread like
+// real draws, the same on every run.
+constexpr int kLongHistory = 310;
+
+std::vector<Draw> LongDraws(const CLottorHead& head)
+{
+    std::mt19937 random(20241001);
+    return MakeDraws(head, kLongHistory, [&](int, int) { return static_cast<uint32_t>(random()); });
 }
 
 void GameFileSeeds()
