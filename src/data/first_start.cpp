@@ -66,7 +66,8 @@ bool ProgramFolderHasGames(const CLottoItem& items)
     // The sample game's data file, its statistics files and what a write
     // cut short leaves beside them.
     const QString sample = QFileInfo(QLatin1String(kSampleGamePath)).fileName();
-    const QStringList names = games.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QStringList names =
+        games.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     return std::any_of(names.begin(), names.end(), [&](const QString& name) {
         return name != sample && !name.startsWith(sample + QLatin1Char('.'));
     });

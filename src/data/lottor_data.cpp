@@ -220,8 +220,9 @@ OpenFailure CLottorData::ReadDataFile(const QString& path)
 
     // Everything the header promises must lie inside the file before any of
     // it is read: the definition text at HeadPos, the records in front of it.
-    if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 || h.HeadLen > DataFileHeader::kMaxHeadLen ||
-        h.HeadPos <= DataFileHeader::kSize || int64_t(h.HeadPos) - 1 + h.HeadLen > size)
+    if (h.DrawCount < 0 || h.DrawCount > kMaxDraws || h.HeadLen <= 0 ||
+        h.HeadLen > DataFileHeader::kMaxHeadLen || h.HeadPos <= DataFileHeader::kSize ||
+        int64_t(h.HeadPos) - 1 + h.HeadLen > size)
         return OpenFailure::Damaged;
     if (!file.seek(int64_t(h.HeadPos) - 1))
         return OpenFailure::Damaged;

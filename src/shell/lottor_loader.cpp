@@ -53,8 +53,8 @@ QString OpenFailureText(const QString& sName, const QString& sFile, OpenFailure 
         break;
     }
     const QString game = sName.isEmpty() ? QString() : QStringLiteral("“") + sName + QStringLiteral("”");
-    return QStringLiteral("打开彩票") + game + QStringLiteral("失败，") + reason + QStringLiteral("：") + sFile +
-           QStringLiteral("\n彩票数据文件未作任何改动。");
+    return QStringLiteral("打开彩票") + game + QStringLiteral("失败，") + reason + QStringLiteral("：") +
+           sFile + QStringLiteral("\n彩票数据文件未作任何改动。");
 }
 
 } // namespace kelton

@@ -11,8 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QHash>
+#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -196,8 +196,9 @@ TEST_F(CrashHarness, AnInterruptedFirstStartIsCompletedByTheNext)
     std::vector<size_t> fresh; // the statistics of a fresh build of it
     for (int kill = 0; kill < 8; ++kill) {
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-            ASSERT_TRUE(QFileInfo(m_dir.filePath(name)).isDir() ? QDir(m_dir.filePath(name)).removeRecursively()
-                                                                : QFile::remove(m_dir.filePath(name)));
+            ASSERT_TRUE(QFileInfo(m_dir.filePath(name)).isDir()
+                            ? QDir(m_dir.filePath(name)).removeRecursively()
+                            : QFile::remove(m_dir.filePath(name)));
         const int delay = delayMs(random);
         RunChild("DISABLED_FirstStart", delay);
         if (HasFatalFailure())

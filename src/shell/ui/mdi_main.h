@@ -272,7 +272,7 @@ private:
     std::array<QAction*, kViewCount> m_dataInfer{};
     std::array<QAction*, kViewCount> m_windowInfer{};
 
-    LoadedLottor m_game; // what is shown of the current lottery
+    LoadedLottor m_game;                      // what is shown of the current lottery
     std::optional<OpenFailure> m_loadFailure; // why the last LoadLottor failed
     QPointer<QWidget> m_activeChild;
     bool m_activationPending = false;

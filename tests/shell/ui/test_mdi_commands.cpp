@@ -240,7 +240,8 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
     };
     SetLottorLoader(&OpenLottorFile);
     for (const auto& c : cases) {
-        MakeGame(QStringLiteral("Lottor/g"), {QStringLiteral("123"), QStringLiteral("456"), QStringLiteral("789")});
+        MakeGame(QStringLiteral("Lottor/g"),
+                 {QStringLiteral("123"), QStringLiteral("456"), QStringLiteral("789")});
         const QString file = ProgramPath(QStringLiteral("Lottor/g"));
         c.fault(file);
         QFile f(file);
@@ -253,8 +254,9 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
             m_boxes.Texts.clear();
             Restart();
             ASSERT_EQ(m_boxes.Texts.size(), 1) << c.name;
-            EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("打开彩票“我的游戏”失败，") + c.reason + QStringLiteral("：") +
-                                            file + QStringLiteral("\n彩票数据文件未作任何改动。"))
+            EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("打开彩票“我的游戏”失败，") + c.reason +
+                                            QStringLiteral("：") + file +
+                                            QStringLiteral("\n彩票数据文件未作任何改动。"))
                 << c.name;
             EXPECT_FALSE(Mmain().CurLottorData);
             EXPECT_FALSE(Entry("mnuDataRefresh")->isEnabled());

@@ -228,7 +228,8 @@ TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
     EXPECT_FALSE(m_filter);
     // The user is told which game, in one message.
     ASSERT_EQ(m_boxes.Texts.size(), 1);
-    EXPECT_TRUE(m_boxes.Texts[0].startsWith(QStringLiteral("打开彩票“bad”失败，"))) << m_boxes.Texts[0].toStdString();
+    EXPECT_TRUE(m_boxes.Texts[0].startsWith(QStringLiteral("打开彩票“bad”失败，")))
+        << m_boxes.Texts[0].toStdString();
 
     // Without any loader the program runs without a game too.
     SetLottorLoader({});
