@@ -47,13 +47,6 @@ bool ReadTemplate(QString& oText)
     return !oText.isEmpty();
 }
 
-void RemoveGameFiles(const QString& path)
-{
-    QFile::remove(path);
-    for (int16_t v = 0; v < CStat::kViewCount; ++v)
-        QFile::remove(CLottorData::StatPath(path, v));
-}
-
 } // namespace
 
 bool ProgramFolderHasGames(const CLottoItem& items)
@@ -124,15 +117,15 @@ bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registere
         CLottorData created;
         if (!ReadSampleHistory(history, head.BcMain, draws) || draws.empty() ||
             created.CreateData(definition, path, kSampleFileTag, draws)) {
-            RemoveGameFiles(path);
+            CLottorData::DeleteDataFiles(path);
             return false;
         }
     }
 
     if (items.LottoGroupCount() == 0)
-        items.SetInfoStr(QStringLiteral("[LOTTOITEM_GROUP]\r\n") + QString::fromUtf8(kAllGamesGroup));
+        items.LottoGroupAdd(QString::fromUtf8(kAllGamesGroup));
     if (!items.LottoAdd(QStringLiteral("0"), head.LottorName, QLatin1String(kSampleGamePath))) {
-        RemoveGameFiles(path);
+        CLottorData::DeleteDataFiles(path);
         return false;
     }
     items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));

@@ -146,6 +146,14 @@ QString CLottoItem::LottoGroupGet(int16_t sIndex) const
     return m_groups[sIndex];
 }
 
+bool CLottoItem::LottoGroupAdd(const QString& sName)
+{
+    if (sName.isEmpty() || m_groups.size() >= kMaxCount)
+        return false;
+    m_groups.append(sName);
+    return true;
+}
+
 void CLottoItem::SetSelectItem(int16_t index)
 {
     if (IsGame(index))

@@ -40,6 +40,8 @@ public:
     bool LottoDel(int16_t sIndex);
 
     QString LottoGroupGet(int16_t sIndex) const;
+    // Appends a group; false for an empty name or a full list.
+    bool LottoGroupAdd(const QString& sName);
     int16_t LottoGroupCount() const { return static_cast<int16_t>(m_groups.size()); }
 
     // The default game. A new index is taken only when it names a game that

@@ -144,6 +144,32 @@ QString CLottorData::FullDataPath(const QString& sFile)
     return ProgramPath(sFile);
 }
 
+QString CLottorData::CanonicalDataPath(const QString& sFile)
+{
+    const QFileInfo info(FullDataPath(sFile));
+    return info.isFile() ? info.canonicalFilePath() : QString();
+}
+
+bool CLottorData::DeleteDataFiles(const QString& sFile, QString* oFailed)
+{
+    const QString path = FullDataPath(sFile);
+    QStringList files;
+    for (int16_t v = 0; v < kMaxViews; ++v)
+        files << StatPath(path, v);
+    files << path;
+    for (const QString& file : std::as_const(files)) {
+        const QFileInfo info(file);
+        if (!info.exists() && !info.isSymLink())
+            continue;
+        if (!QFile::remove(file)) {
+            if (oFailed)
+                *oFailed = file;
+            return false;
+        }
+    }
+    return true;
+}
+
 CStat* CLottorData::StatView(int16_t v) const
 {
     if (v < 0 || v >= m_viewCount)

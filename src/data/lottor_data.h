@@ -178,6 +178,15 @@ public:
     static QString StatPath(const QString& dataFile, int16_t v);
     // A relative path resolved under the program folder; others unchanged.
     static QString FullDataPath(const QString& sFile);
+    // The canonical path of an existing data file (FullDataPath, links
+    // resolved), by which two names of one game are told to be the same;
+    // empty when there is no such file.
+    static QString CanonicalDataPath(const QString& sFile);
+    // Removes a data file (FullDataPath) and its statistics files; missing
+    // files are skipped. The statistics go first, so that a failure leaves a
+    // game that still opens (its statistics are rebuilt). False when a file
+    // stays; oFailed then names it.
+    static bool DeleteDataFiles(const QString& sFile, QString* oFailed = nullptr);
 
     // Number chooser (lottor_data_chooser.cpp). Position sPos addresses
     // SelBc row sPos up to BcMain and SelMr row sPos - BcMain above. The

@@ -20,6 +20,24 @@ constexpr int32_t Rgb(int r, int g, int b)
     return r + 256 * g + 65536 * b;
 }
 
+// A stored colour of 0 means "not set" and takes its default, so black is
+// stored as kStoredBlack: a value above the colour bytes, which are all 0.
+// Whoever shows a stored colour takes its colour bytes (ColorRgb).
+inline constexpr int32_t kStoredBlack = 0x01000000;
+
+// The value that stores a colour (red + 256 * green + 65536 * blue).
+constexpr int32_t StoredColor(int32_t rgb)
+{
+    rgb &= 0xFFFFFF;
+    return rgb == 0 ? kStoredBlack : rgb;
+}
+
+// The colour a stored value shows.
+constexpr int32_t ColorRgb(int32_t stored)
+{
+    return stored & 0xFFFFFF;
+}
+
 // The definition of one lottery game: the shape of a draw, its display
 // options, number formats, download sources, prize table, default condition
 // bounds and the user's formulas. Usable only once a definition text has been

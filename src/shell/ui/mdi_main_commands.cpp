@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -79,14 +78,6 @@ const std::pair<const char*, const char*> kButtonCommands[] = {
     {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
     {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
 };
-
-// The canonical path of a game's data file (a relative path is taken under
-// the program folder); empty when there is no such file.
-QString CanonicalDataPath(const QString& sFile)
-{
-    const QFileInfo info(CLottorData::FullDataPath(sFile));
-    return info.isFile() ? info.canonicalFilePath() : QString();
-}
 
 // An edited draw list without a single draw line: the user removed every
 // draw.
@@ -220,14 +211,14 @@ void MDIMain::mnuSysDataLottor_Click()
     const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
     // Games are told apart by their data files, wherever the list and the
     // loaded game name them from.
-    const QString chosen = CanonicalDataPath(path);
+    const QString chosen = CLottorData::CanonicalDataPath(path);
     if (chosen.isEmpty()) {
         const QString shown = path.isEmpty() ? items.LottoItemGet(items.SelectItem(), CLottoItem::kItemName)
                                              : CLottorData::FullDataPath(path);
         ReportError(u"打开彩票失败，找不到彩票数据文件："_s + shown);
         return;
     }
-    if (app.CurLottorData && chosen == CanonicalDataPath(m_lottorPath))
+    if (app.CurLottorData && chosen == CLottorData::CanonicalDataPath(m_lottorPath))
         return; // already loaded
 
     if (m_otherPanel && m_otherPanel->PanelWidget())
