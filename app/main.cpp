@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "games/ui/game_windows.h"
 #include "platform/gbk.h"
 #include "platform/termination_signals.h"
 #include "platform/ui/message_box.h"
@@ -7,6 +8,7 @@
 #include "shell/lottor_loader.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
 
 int main(int argc, char* argv[])
 {
@@ -27,6 +29,8 @@ int main(int argc, char* argv[])
         return 1;
 
     kelton::SetLottorLoader(kelton::OpenLottorFile);
+    // The windows of the other parts of the program join the main window's set.
+    kelton::InstallGameWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
