@@ -6,28 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.h"
 #include "data/lottor_data.h"
-#include "sample_game.h"
 
 namespace kelton {
 namespace {
 
+using bench::GameHistory;
 using bench::OpenSample;
 using bench::SampleFolder;
-
-std::vector<Draw> History(const CLottorData& game)
-{
-    std::vector<Draw> draws;
-    const int16_t bcMain = game.HeadData.BcMain;
-    for (int32_t i = 0; i < game.NumCount(); ++i) {
-        Draw d{game.NumName(i), std::vector<int16_t>(static_cast<size_t>(bcMain + 1), 0)};
-        // Back to reading order, highest place first.
-        for (int16_t m = 1; m <= bcMain; ++m)
-            d.Num[static_cast<size_t>(m)] = game.Num(static_cast<int16_t>(bcMain - m + 1), i);
-        draws.push_back(d);
-    }
-    return draws;
-}
 
 void BM_OpenSampleGame(benchmark::State& state)
 {
@@ -53,7 +40,7 @@ void BM_AppendOneDraw(benchmark::State& state)
     CLottorData game;
     if (!OpenSample(state, game))
         return;
-    const std::vector<Draw> history = History(game);
+    const std::vector<Draw> history = GameHistory(game);
     std::vector<Draw> longer = history;
     longer.push_back(Draw{history.back().Issue + 1, {0, 4, 5, 6}});
     for (auto _ : state) {

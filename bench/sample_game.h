@@ -23,6 +23,7 @@ public:
         return folder;
     }
     bool Ok() const { return m_ok; }
+    QString Path() const { return m_dir.path(); }
 
 private:
     SampleFolder()
