@@ -1,6 +1,9 @@
 #include "engine/stat_file.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace kelton {
@@ -46,7 +49,8 @@ StatFile::~StatFile()
 
 bool StatFile::Create(const QString& path)
 {
-    Close();
+    std::lock_guard lock(m_lock);
+    CloseLocked();
     if (QFile::exists(path) && !QFile::remove(path))
         return false;
     m_file.setFileName(path);
@@ -55,28 +59,41 @@ bool StatFile::Create(const QString& path)
 
 bool StatFile::Open(const QString& path)
 {
-    Close();
+    std::lock_guard lock(m_lock);
+    CloseLocked();
     m_file.setFileName(path);
     return m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 bool StatFile::Close()
 {
+    std::lock_guard lock(m_lock);
+    return CloseLocked();
+}
+
+bool StatFile::CloseLocked()
+{
     if (!m_file.isOpen())
         return true;
-    const bool ok = Flush();
+    const bool ok = FlushLocked();
     m_file.close();
-    m_buffer.clear();
-    m_buffer.shrink_to_fit();
+    m_buffer.reset();
     m_used = 0;
     m_writePos = 0;
     m_failed = false;
     return ok;
 }
 
+bool StatFile::IsOpen() const
+{
+    std::lock_guard lock(m_lock);
+    return m_file.isOpen();
+}
+
 int64_t StatFile::Size()
 {
-    if (!Flush())
+    std::lock_guard lock(m_lock);
+    if (!FlushLocked())
         return -1;
     return m_file.size();
 }
@@ -94,21 +111,62 @@ bool StatFile::WriteHeader(const StatHeader& header)
 {
     char bytes[kStatHeaderLen];
     header.Encode(bytes);
-    if (!Seek(0) || !Append(bytes, kStatHeaderLen))
-        return false;
-    return Flush();
+    return WriteAt(0, bytes, kStatHeaderLen);
 }
 
 bool StatFile::ReadAt(int64_t offset, void* data, int64_t len)
 {
-    if (!m_file.isOpen() || !Flush() || offset < 0 || !m_file.seek(offset))
+    std::lock_guard lock(m_lock);
+    return m_file.isOpen() && FlushLocked() && ReadLocked(offset, data, len);
+}
+
+bool StatFile::WriteAt(int64_t offset, const void* data, int64_t len)
+{
+    std::lock_guard lock(m_lock);
+    return m_file.isOpen() && FlushLocked() && WriteLocked(offset, data, len);
+}
+
+// Positioned reads and writes: the file has no position of its own to keep.
+bool StatFile::ReadLocked(int64_t offset, void* data, int64_t len)
+{
+    if (offset < 0 || len < 0)
         return false;
-    return m_file.read(static_cast<char*>(data), len) == len;
+    char* bytes = static_cast<char*>(data);
+    while (len > 0) {
+        const ssize_t got = ::pread(m_file.handle(), bytes, static_cast<size_t>(len), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes += got;
+        offset += got;
+        len -= got;
+    }
+    return true;
+}
+
+bool StatFile::WriteLocked(int64_t offset, const void* data, int64_t len)
+{
+    if (offset < 0 || len < 0)
+        return false;
+    const char* bytes = static_cast<const char*>(data);
+    while (len > 0) {
+        const ssize_t put = ::pwrite(m_file.handle(), bytes, static_cast<size_t>(len), offset);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        bytes += put;
+        offset += put;
+        len -= put;
+    }
+    return true;
 }
 
 bool StatFile::Seek(int64_t offset)
 {
-    if (!m_file.isOpen() || !Flush() || offset < 0)
+    std::lock_guard lock(m_lock);
+    if (!m_file.isOpen() || !FlushLocked() || offset < 0)
         return false;
     m_failed = false;
     m_writePos = offset;
@@ -117,16 +175,17 @@ bool StatFile::Seek(int64_t offset)
 
 bool StatFile::Append(const void* data, int64_t len)
 {
+    std::lock_guard lock(m_lock);
     if (!m_file.isOpen() || m_failed || len < 0)
         return false;
-    if (m_buffer.empty())
-        m_buffer.resize(kWriteBufferBytes);
+    if (!m_buffer)
+        m_buffer.reset(new char[kWriteBufferBytes]);
     const char* bytes = static_cast<const char*>(data);
     while (len > 0) {
-        if (m_used == m_buffer.size() && !Flush())
+        if (m_used == kWriteBufferBytes && !FlushLocked())
             return false;
-        const size_t take = std::min(static_cast<size_t>(len), m_buffer.size() - m_used);
-        std::memcpy(m_buffer.data() + m_used, bytes, take);
+        const size_t take = std::min(static_cast<size_t>(len), kWriteBufferBytes - m_used);
+        std::memcpy(m_buffer.get() + m_used, bytes, take);
         m_used += take;
         bytes += take;
         len -= static_cast<int64_t>(take);
@@ -136,14 +195,17 @@ bool StatFile::Append(const void* data, int64_t len)
 
 bool StatFile::Flush()
 {
+    std::lock_guard lock(m_lock);
+    return FlushLocked();
+}
+
+bool StatFile::FlushLocked()
+{
     if (m_used == 0)
         return !m_failed;
-    // The write offset is kept here, not in the file: a read between two
-    // flushes (a window repainting while records stream out) moves the
-    // file's position.
     const int64_t want = static_cast<int64_t>(m_used);
     m_used = 0;
-    if (m_failed || !m_file.seek(m_writePos) || m_file.write(m_buffer.data(), want) != want) {
+    if (m_failed || !WriteLocked(m_writePos, m_buffer.get(), want)) {
         m_failed = true;
         return false;
     }
@@ -153,7 +215,8 @@ bool StatFile::Flush()
 
 bool StatFile::Truncate(int64_t size)
 {
-    if (!m_file.isOpen() || !Flush())
+    std::lock_guard lock(m_lock);
+    if (!m_file.isOpen() || !FlushLocked())
         return false;
     return m_file.resize(size);
 }

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <mutex>
 
 #include <QFile>
 #include <QString>
@@ -35,9 +36,10 @@ struct StatHeader {
 };
 
 // The open file. Records are streamed out through a write buffer from the
-// offset given to Seek; reads and header writes flush it first, so a read
+// offset given to Seek; reads and direct writes flush it first, so a read
 // always sees what was written, and a read between writes does not move
-// where the next write goes.
+// where the next write goes. Every call holds the file's lock: a view built
+// on a worker thread may be read meanwhile by the thread that shows it.
 class StatFile {
 public:
     StatFile() = default;
@@ -52,12 +54,14 @@ public:
     bool Open(const QString& path);
     // Flushes and closes; true when the pending writes reached the file.
     bool Close();
-    bool IsOpen() const { return m_file.isOpen(); }
+    bool IsOpen() const;
     int64_t Size();
 
     bool ReadHeader(StatHeader& header);
+    // Written in place; the write position stays where it was.
     bool WriteHeader(const StatHeader& header);
     bool ReadAt(int64_t offset, void* data, int64_t len);
+    bool WriteAt(int64_t offset, const void* data, int64_t len);
 
     // Sequential writing: Seek once, Append many, Flush at the end.
     bool Seek(int64_t offset);
@@ -68,8 +72,16 @@ public:
     bool Truncate(int64_t size);
 
 private:
+    bool FlushLocked();
+    bool ReadLocked(int64_t offset, void* data, int64_t len);
+    bool WriteLocked(int64_t offset, const void* data, int64_t len);
+    bool CloseLocked();
+
+    mutable std::mutex m_lock;
     QFile m_file;
-    std::vector<char> m_buffer;
+    // Allocated on the first append and never cleared: only the bytes
+    // copied in are ever touched or written.
+    std::unique_ptr<char[]> m_buffer;
     size_t m_used = 0;
     int64_t m_writePos = 0; // where the buffer's first byte goes
     bool m_failed = false;  // a buffered write failed since the last Seek
