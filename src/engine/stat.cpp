@@ -8,6 +8,7 @@
 #include "data/lottor_head.h"
 #include "data/text_helpers.h"
 #include "engine/stat_builder.h"
+#include "engine/stat_edit.h"
 #include "platform/string_table.h"
 #include "shell/msg_service.h"
 
@@ -331,22 +332,23 @@ bool CStat::StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t>
 {
     if (!CheckEditInput(sNumName, sNum, sData, sNumCount, sStart))
         return true;
-    m_revision = NewRevision();
+    EditRun run;
+    run.Names = sNumName;
+    run.Nums = sNum;
+    run.Keys = sData;
+    run.Count = sNumCount;
+    run.Start = sStart;
+    run.AfterRecord = [&](int32_t j, const StatRecord& rec) {
+        if (onRecord)
+            onRecord(rec);
+        m_head->msg.prgValue(j);
+        m_head->msg.DoEvents();
+    };
     MsgProgressGuard progress(m_head->msg, QStringLiteral("统计") + ViewName(m_dataIndex), sNumCount, 0, 0,
                               false);
     m_head->msg.DoEvents();
-    const bool done = RunEdit(sNumName, sNum, sData, sNumCount, sStart, onRecord);
-    // Again once the records are out: anything read while they were being
-    // written is stale, the read buffer included.
-    m_revision = NewRevision();
-    m_current = m_blank;
-    if (done)
-        return false;
-    // The header keeps the zero count written before the first record; the
-    // view answers like an empty one until it is rebuilt.
-    m_recordCount = 0;
-    m_cacheStart = 0;
-    return true;
+    const bool built = BeginEdit(run) && BuildRecords(run);
+    return !EndEdit(run, built);
 }
 
 bool CStat::CheckEditInput(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
@@ -377,76 +379,127 @@ bool CStat::CheckEditInput(std::span<const int32_t> sNumName, std::span<const in
     return true;
 }
 
-bool CStat::RunEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
-                    std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
-                    const RecordObserver& onRecord)
+bool CStat::BeginEdit(EditRun& run)
 {
     const StatLayout& L = *m_layout;
-    const int32_t recLen = L.RecLen();
-    const size_t stride = static_cast<size_t>(L.BM() + 1);
-    const size_t n = static_cast<size_t>(L.Values());
-    const int32_t newCount = sStart + sNumCount;
-
+    run.KeepTable = m_numTableRevision == m_revision && m_numTableRecords == m_recordCount;
+    m_revision = NewRevision();
     m_current = m_blank;
-    StatRecordBuilder builder(m_layout, m_customStat);
+    run.Builder.emplace(m_layout, m_customStat);
+    run.Prev = m_blank;
+    run.Rec = m_blank;
+    StatRecordBuilder& builder = *run.Builder;
+    const int32_t sStart = run.Start;
 
     // From here on the file is being rewritten: a zero count makes every
     // later open refuse it until the last record is out.
-    m_header.RecLen = recLen;
+    m_header.RecLen = L.RecLen();
     m_header.Count = 0;
     if (!m_file.WriteHeader(m_header))
         return false;
 
     // The numbers of the records before sStart that the look-backs and the
-    // cache reach, and the whole record before sStart.
+    // new numbers cache reach: from the cache where it holds them, else only
+    // their Num words from the file (Sorted is Num in order). Then the whole
+    // record before sStart.
     const int32_t depth = std::max(builder.LookBack(), kCacheSize);
     const int32_t base = std::max(0, sStart - depth);
     builder.StartHistory(base);
-    StatRecord prev = m_blank;
-    StatRecord rec = m_blank;
-    const bool loaded = ReadRecords(base, sStart - base, [&](int32_t index, const int16_t* words) {
-        if (StoredIndex(words) != index || !NumbersInRange(L, words))
+    const size_t entry = static_cast<size_t>(L.BM() + 1);
+    std::vector<int16_t> num(entry);
+    std::vector<int16_t> sorted(entry);
+    for (int32_t k = base; k < sStart; ++k) {
+        if (const int16_t* cached = CachedNum(k)) {
+            std::copy(cached, cached + entry, num.begin());
+        } else if (!m_file.ReadAt(m_headerLen + int64_t(k) * L.RecLen() + 2 * int64_t(L.Num), num.data(),
+                                  2 * int64_t(entry))) {
             return false;
-        builder.AddNumbers(words + L.Num, words + L.Sorted);
-        if (index == sStart - 1)
-            std::memcpy(prev.Words(), words, 2 * static_cast<size_t>(L.Words()));
-        return true;
-    });
-    if (!loaded)
-        return false;
-
-    if (!m_file.Seek(m_headerLen + int64_t(sStart) * recLen))
-        return false;
-
-    for (int32_t j = 0; j < sNumCount; ++j) {
-        const int32_t i = sStart + j;
-        const bool drawn = j < sNumCount - 1;
-        const int16_t* raw = drawn ? sNum.data() + static_cast<size_t>(j) * stride : nullptr;
-        const int16_t* keys = sData.empty() ? nullptr : sData.data() + static_cast<size_t>(j) * n;
-        if (!builder.Build(i, drawn, sNumName[static_cast<size_t>(j)], raw, keys, prev, rec))
-            return false;
-        if (!m_file.Append(rec.Words(), recLen))
-            return false;
-        if (onRecord)
-            onRecord(rec);
-        m_head->msg.prgValue(j);
-        m_head->msg.DoEvents();
-        std::swap(prev, rec);
+        }
+        sorted = num;
+        std::sort(sorted.begin() + 1, sorted.begin() + 1 + L.BcMain());
+        for (int p = L.BcMain() + 1; p < static_cast<int>(entry); ++p)
+            sorted[static_cast<size_t>(p)] = 0;
+        for (int p = 1; p <= L.BcMain(); ++p) {
+            if (num[static_cast<size_t>(p)] < 0 || num[static_cast<size_t>(p)] > L.BcDataLen())
+                return false;
+        }
+        builder.AddNumbers(num.data(), sorted.data());
     }
+    if (sStart > 0) {
+        if (!ReadRecordAt(sStart - 1, run.Prev) || StoredIndex(run.Prev.Words()) != sStart - 1 ||
+            !NumbersInRange(L, run.Prev.Words()))
+            return false;
+    }
+    return m_file.Seek(m_headerLen + int64_t(sStart) * L.RecLen());
+}
 
+bool CStat::BuildRecords(EditRun& run)
+{
+    const StatLayout& L = *m_layout;
+    const int32_t recLen = L.RecLen();
+    const size_t stride = static_cast<size_t>(L.BM() + 1);
+    const size_t n = static_cast<size_t>(L.Values());
+    StatRecordBuilder& builder = *run.Builder;
+    for (int32_t j = 0; j < run.Count; ++j) {
+        if (run.BeforeRecord && !run.BeforeRecord(j))
+            return false;
+        const int32_t i = run.Start + j;
+        const bool drawn = j < run.Count - 1;
+        const int16_t* raw = drawn ? run.Nums.data() + static_cast<size_t>(j) * stride : nullptr;
+        const int16_t* keys = run.Keys.empty() ? nullptr : run.Keys.data() + static_cast<size_t>(j) * n;
+        if (!builder.Build(i, drawn, run.Names[static_cast<size_t>(j)], raw, keys, run.Prev, run.Rec))
+            return false;
+        if (!m_file.Append(run.Rec.Words(), recLen))
+            return false;
+        if (run.AfterRecord)
+            run.AfterRecord(j, run.Rec);
+        std::swap(run.Prev, run.Rec);
+    }
+    return m_file.Flush();
+}
+
+bool CStat::EndEdit(EditRun& run, bool built)
+{
+    const StatLayout& L = *m_layout;
+    const int32_t newCount = run.Start + run.Count;
     // Records a longer history left behind are cut off; then the count makes
     // the file valid again.
-    m_header.Count = newCount;
-    if (!m_file.Flush() || !m_file.Truncate(m_headerLen + int64_t(newCount) * recLen) ||
-        !m_file.WriteHeader(m_header))
+    bool done = false;
+    if (built) {
+        m_header.Count = newCount;
+        done = m_file.Truncate(m_headerLen + int64_t(newCount) * L.RecLen()) && m_file.WriteHeader(m_header);
+    }
+    // Again once the records are out: anything read while they were being
+    // written is stale, the read buffer included.
+    m_revision = NewRevision();
+    m_current = m_blank;
+    if (!done) {
+        // The header keeps the zero count written before the first record;
+        // the view answers like an empty one until it is rebuilt.
+        m_recordCount = 0;
+        m_cacheStart = 0;
         return false;
+    }
 
+    const StatRecordBuilder& builder = *run.Builder;
+    const size_t stride = static_cast<size_t>(L.BM() + 1);
+    const size_t kept = static_cast<size_t>(L.BcMain() + 1);
     m_recordCount = newCount;
     m_cacheStart = std::max(0, newCount - kCacheSize);
     std::fill(m_numCache.begin(), m_numCache.end(), int16_t(0));
-    for (int32_t k = m_cacheStart; k < newCount; ++k) {
-        std::memcpy(&m_numCache[static_cast<size_t>(k - m_cacheStart) * stride], builder.NumOf(k),
-                    2 * static_cast<size_t>(L.BcMain() + 1));
+    for (int32_t k = m_cacheStart; k < newCount; ++k)
+        std::memcpy(&m_numCache[static_cast<size_t>(k - m_cacheStart) * stride], builder.NumOf(k), 2 * kept);
+
+    // The numbers of every record, where the builder holds all it did not
+    // take from an up-to-date table.
+    if (run.Start == 0 || run.KeepTable) {
+        m_numTable.resize(static_cast<size_t>(newCount) * stride);
+        std::fill(m_numTable.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(run.Start) * stride),
+                  m_numTable.end(), int16_t(0));
+        for (int32_t k = run.Start; k < newCount; ++k)
+            std::memcpy(&m_numTable[static_cast<size_t>(k) * stride], builder.NumOf(k), 2 * kept);
+        m_numTableRevision = m_revision;
+        m_numTableRecords = newCount;
     }
     return true;
 }

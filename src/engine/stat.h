@@ -220,9 +220,21 @@ private:
     bool ReadRecords(int32_t first, int32_t count, const std::function<bool(int32_t, const int16_t*)>& each);
     bool CheckEditInput(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
                         std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart) const;
-    bool RunEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
-                 std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
-                 const RecordObserver& onRecord);
+    // One edit in three steps, so that BuildStatViews can run the middle
+    // one of several views on worker threads. BeginEdit marks the file stale
+    // and gathers what the records before the start leave to the builder;
+    // BuildRecords computes and writes the records and touches nothing of
+    // the view but its file; EndEdit cuts the file, makes it valid and takes
+    // over count, numbers cache and number table (or leaves the view empty
+    // when the records were not built). The first and last run on the
+    // thread that owns the view.
+    struct EditRun;
+    bool BeginEdit(EditRun& run);
+    bool BuildRecords(EditRun& run);
+    bool EndEdit(EditRun& run, bool built);
+    friend bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issues,
+                               std::span<const int16_t> numbers, int32_t sStart, int workers);
+
 
     CLottorHead* m_head = nullptr;
     QString m_path;

@@ -33,8 +33,9 @@ struct ViewSet {
     }
     QString PathOf(int v) const { return Base + QLatin1Char('.') + QString::number(v); }
 
-    // Creates the views afresh and builds them over the whole history.
-    bool Create(CLottorHead& head, const QString& base, const History& h, int count = 8)
+    // Creates the views afresh and builds them over the whole history
+    // (workers as BuildStatViews takes them; 0 its default).
+    bool Create(CLottorHead& head, const QString& base, const History& h, int count = 8, int workers = 0)
     {
         Base = base;
         for (int v = 0; v < count; ++v) {
@@ -42,15 +43,15 @@ struct ViewSet {
             if (!Views[static_cast<size_t>(v)]->StatCreate(head, PathOf(v), static_cast<int16_t>(v)))
                 return false;
         }
-        const std::vector<int16_t> flat = h.Flat();
-        return !BuildStatViews(Pointers(count), h.Issues, flat, 0);
+        return Update(h, 0, count, workers);
     }
 
     // Brings the open views up to date for a (changed) history from sStart.
-    bool Update(const History& h, int32_t sStart, int count = 8)
+    bool Update(const History& h, int32_t sStart, int count = 8, int workers = 0)
     {
         const std::vector<int16_t> flat = h.Flat();
-        return !BuildStatViews(Pointers(count), h.Issues, flat, sStart);
+        return workers > 0 ? !BuildStatViews(Pointers(count), h.Issues, flat, sStart, workers)
+                           : !BuildStatViews(Pointers(count), h.Issues, flat, sStart);
     }
 };
 
