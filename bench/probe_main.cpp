@@ -9,6 +9,8 @@
 //                                         the next issue after an open
 //   kelton_probe rebuild <draws>          rebuild of all views of a history
 //                                         of that length: time, peak memory
+//   kelton_probe seed <folder>            seeds a program folder, for running
+//                                         the modes above by hand
 
 #include <algorithm>
 #include <chrono>
@@ -134,6 +136,11 @@ int main(int argc, char* argv[])
     const QString mode = args[1];
     if (mode == QLatin1String("rebuild"))
         return Rebuild(args[2].toInt());
+    if (mode == QLatin1String("seed")) {
+        SetProgramFolder(args[2]);
+        CLottoItem items;
+        return SeedProgramFolder(items) ? 0 : 1;
+    }
     // A copy of the seeded folder, so that every run starts from the same
     // files; the copy is made before the clock starts.
     QTemporaryDir dir;

@@ -561,11 +561,31 @@ int16_t CLottorData::VailOtherMatch(std::span<const int16_t> sNum, QString& oStr
         FilterMatch, [&](const MatchItem& item) { return MatchRule(item, sNum, shape); }, oStr);
 }
 
+// The views the active history items read, their number tables read at
+// once (on first use after an open they come from the files).
+void CLottorData::LoadHistoryViews()
+{
+    std::array<CStat*, kMaxViews> views{};
+    size_t count = 0;
+    const std::vector<HistoryItem>& items = FilterHistory.ValData();
+    for (size_t i = 1; i < items.size(); ++i) {
+        const int16_t v = items[i].View;
+        if (items[i].Active == 1 && v >= 0 && v < m_viewCount && count < views.size()) {
+            CStat* view = StatView(v);
+            if (view && !view->HoldsNumTable())
+                views[count++] = view;
+        }
+    }
+    if (count > 0)
+        CStat::LoadNumTables(std::span<CStat* const>(views.data(), count));
+}
+
 bool CLottorData::HistoryFilterTest(std::span<const int16_t> sNum, int32_t sIndex)
 {
     const Shape shape = ShapeOf(HeadData);
     if (!HeadData.Enable() || !RawOk(shape, sNum))
         return false;
+    LoadHistoryViews();
     HistoryContext ctx{&OtherCache(), &shape, sNum, sIndex, ViewCount()};
     return ListTest(FilterHistory, [&](const HistoryItem& item) { return HistoryRule(item, ctx, *this); });
 }
@@ -575,6 +595,7 @@ int16_t CLottorData::VailOtherHistory(std::span<const int16_t> sNum, int32_t sIn
     const Shape shape = ShapeOf(HeadData);
     if (!HeadData.Enable() || !RawOk(shape, sNum))
         return 0;
+    LoadHistoryViews();
     HistoryContext ctx{&OtherCache(), &shape, sNum, sIndex, ViewCount()};
     return ListVerify(
         FilterHistory, [&](const HistoryItem& item) { return HistoryRule(item, ctx, *this); }, oStr);

@@ -17,7 +17,8 @@ namespace kelton {
 namespace {
 
 constexpr int16_t kViewNameId = 138;
-constexpr int kReadChunkRecords = 256;
+// Bytes read at a time when a run of records is read whole.
+constexpr int32_t kReadChunkBytes = 64 * 1024;
 
 // True when the numbers of a stored record (Num 1..bcMain, Sorted 1..bcMain)
 // are view numbers, so that the builder may index with them.
@@ -229,16 +230,18 @@ bool CStat::ReadRecords(int32_t first, int32_t count,
 {
     if (count <= 0)
         return true;
+    // A small chunk, allocated once per call and never cleared: only the
+    // bytes read into it are touched.
+    const int32_t recLen = m_layout->RecLen();
+    const int32_t perChunk = std::max<int32_t>(1, kReadChunkBytes / recLen);
     const int words = m_layout->Words();
-    std::vector<int16_t> chunk;
+    std::unique_ptr<int16_t[]> chunk(new int16_t[static_cast<size_t>(perChunk) * static_cast<size_t>(words)]);
     for (int32_t done = 0; done < count;) {
-        const int32_t take = std::min<int32_t>(kReadChunkRecords, count - done);
-        chunk.resize(static_cast<size_t>(take) * static_cast<size_t>(words));
-        if (!m_file.ReadAt(m_headerLen + int64_t(first + done) * m_layout->RecLen(), chunk.data(),
-                           int64_t(take) * m_layout->RecLen()))
+        const int32_t take = std::min<int32_t>(perChunk, count - done);
+        if (!m_file.ReadAt(m_headerLen + int64_t(first + done) * recLen, chunk.get(), int64_t(take) * recLen))
             return false;
         for (int32_t r = 0; r < take; ++r) {
-            const int16_t* rec = chunk.data() + static_cast<size_t>(r) * static_cast<size_t>(words);
+            const int16_t* rec = chunk.get() + static_cast<size_t>(r) * static_cast<size_t>(words);
             if (!m_layout->DescriptorsMatch(rec) || !each(first + done + r, rec))
                 return false;
         }
@@ -406,24 +409,23 @@ bool CStat::BeginEdit(EditRun& run)
     const int32_t base = std::max(0, sStart - depth);
     builder.StartHistory(base);
     const size_t entry = static_cast<size_t>(L.BM() + 1);
-    std::vector<int16_t> num(entry);
-    std::vector<int16_t> sorted(entry);
+    const int32_t fromFile = std::clamp(m_cacheStart, base, sStart);
+    std::vector<int16_t> stored(static_cast<size_t>(fromFile - base) * entry);
+    if (!m_file.ReadStrided(m_headerLen + int64_t(base) * L.RecLen() + 2 * int64_t(L.Num), L.RecLen(),
+                            fromFile - base, 2 * int64_t(entry), stored.data()))
+        return false;
+    std::vector<int16_t> sorted(entry, 0);
     for (int32_t k = base; k < sStart; ++k) {
-        if (const int16_t* cached = CachedNum(k)) {
-            std::copy(cached, cached + entry, num.begin());
-        } else if (!m_file.ReadAt(m_headerLen + int64_t(k) * L.RecLen() + 2 * int64_t(L.Num), num.data(),
-                                  2 * int64_t(entry))) {
+        const int16_t* num = k < fromFile ? stored.data() + static_cast<size_t>(k - base) * entry : CachedNum(k);
+        if (!num)
             return false;
-        }
-        sorted = num;
-        std::sort(sorted.begin() + 1, sorted.begin() + 1 + L.BcMain());
-        for (int p = L.BcMain() + 1; p < static_cast<int>(entry); ++p)
-            sorted[static_cast<size_t>(p)] = 0;
         for (int p = 1; p <= L.BcMain(); ++p) {
-            if (num[static_cast<size_t>(p)] < 0 || num[static_cast<size_t>(p)] > L.BcDataLen())
+            if (num[p] < 0 || num[p] > L.BcDataLen())
                 return false;
+            sorted[static_cast<size_t>(p)] = num[p];
         }
-        builder.AddNumbers(num.data(), sorted.data());
+        std::sort(sorted.begin() + 1, sorted.begin() + 1 + L.BcMain());
+        builder.AddNumbers(num, sorted.data());
     }
     if (sStart > 0) {
         if (!ReadRecordAt(sStart - 1, run.Prev) || StoredIndex(run.Prev.Words()) != sStart - 1 ||

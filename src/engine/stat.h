@@ -209,6 +209,12 @@ public:
     // once from the file and kept until the records change. Empty when the
     // file cannot be read.
     const std::vector<int16_t>& NumTable();
+    // True when NumTable answers without reading the file.
+    bool HoldsNumTable() const;
+    // Reads the number tables of the views given that do not hold theirs,
+    // each on a thread of its own; the calling thread waits for them all.
+    // Nothing else may touch those views meanwhile.
+    static void LoadNumTables(std::span<CStat* const> views);
     // Changes whenever the records may have changed (open, create, close,
     // rebuild), so that tables derived from them can tell they are stale.
     // Unique across all views of the process: no two states share one.

@@ -11,6 +11,7 @@ namespace kelton {
 namespace {
 
 constexpr size_t kWriteBufferBytes = size_t(1) << 20;
+constexpr int64_t kStridedReadBytes = int64_t(1) << 20;
 
 } // namespace
 
@@ -124,6 +125,29 @@ bool StatFile::WriteAt(int64_t offset, const void* data, int64_t len)
 {
     std::lock_guard lock(m_lock);
     return m_file.isOpen() && FlushLocked() && WriteLocked(offset, data, len);
+}
+
+bool StatFile::ReadStrided(int64_t first, int64_t step, int64_t count, int64_t len, void* out)
+{
+    if (count <= 0)
+        return true;
+    if (len <= 0 || step < len || first < 0)
+        return false;
+    std::lock_guard lock(m_lock);
+    if (!m_file.isOpen() || !FlushLocked())
+        return false;
+    const int64_t perPiece = std::max<int64_t>(1, kStridedReadBytes / step);
+    const std::unique_ptr<char[]> piece(new char[static_cast<size_t>((perPiece - 1) * step + len)]);
+    char* to = static_cast<char*>(out);
+    for (int64_t done = 0; done < count;) {
+        const int64_t take = std::min(perPiece, count - done);
+        if (!ReadLocked(first + done * step, piece.get(), (take - 1) * step + len))
+            return false;
+        for (int64_t k = 0; k < take; ++k, to += len)
+            std::memcpy(to, piece.get() + k * step, static_cast<size_t>(len));
+        done += take;
+    }
+    return true;
 }
 
 // Positioned reads and writes: the file has no position of its own to keep.

@@ -62,6 +62,10 @@ public:
     bool WriteHeader(const StatHeader& header);
     bool ReadAt(int64_t offset, void* data, int64_t len);
     bool WriteAt(int64_t offset, const void* data, int64_t len);
+    // The same few bytes of a run of records: len bytes at offset
+    // first + k * step for k = 0..count-1, packed into out. Reads the run in
+    // large pieces rather than record by record.
+    bool ReadStrided(int64_t first, int64_t step, int64_t count, int64_t len, void* out);
 
     // Sequential writing: Seek once, Append many, Flush at the end.
     bool Seek(int64_t offset);

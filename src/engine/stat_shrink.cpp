@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "data/lottor_head.h"
 #include "engine/indicators.h"
@@ -255,11 +256,33 @@ std::vector<std::array<int16_t, 2>> CStat::GetShrinkLowHigh(int32_t nStart, int3
     return result;
 }
 
-const std::vector<int16_t>& CStat::NumTable()
+bool CStat::HoldsNumTable() const
 {
     // The count guards against a rebuild still under way (its revision was
     // taken when it started).
-    if (m_numTableRevision == m_revision && m_numTableRecords == m_recordCount)
+    return m_numTableRevision == m_revision && m_numTableRecords == m_recordCount;
+}
+
+void CStat::LoadNumTables(std::span<CStat* const> views)
+{
+    std::vector<CStat*> missing;
+    for (CStat* view : views) {
+        if (view && !view->HoldsNumTable() && std::find(missing.begin(), missing.end(), view) == missing.end())
+            missing.push_back(view);
+    }
+    if (missing.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        for (CStat* view : missing)
+            view->NumTable();
+        return;
+    }
+    std::vector<std::jthread> readers;
+    for (CStat* view : missing)
+        readers.emplace_back([view] { view->NumTable(); });
+}
+
+const std::vector<int16_t>& CStat::NumTable()
+{
+    if (HoldsNumTable())
         return m_numTable;
     m_numTable.clear();
     m_numTableRevision = m_revision;
@@ -268,11 +291,9 @@ const std::vector<int16_t>& CStat::NumTable()
     if (!m_layout || m_recordCount <= 0 || (!m_file.IsOpen() && !m_file.Open(m_path)))
         return m_numTable;
     std::vector<int16_t> table(static_cast<size_t>(m_recordCount) * stride);
-    const int num = m_layout->Num;
-    const bool ok = ReadRecords(0, m_recordCount, [&](int32_t index, const int16_t* words) {
-        std::memcpy(table.data() + static_cast<size_t>(index) * stride, words + num, 2 * stride);
-        return true;
-    });
+    const int64_t recLen = m_layout->RecLen();
+    const bool ok = m_file.ReadStrided(m_headerLen + 2 * int64_t(m_layout->Num), recLen, m_recordCount,
+                                       2 * int64_t(stride), table.data());
     if (ok)
         m_numTable = std::move(table);
     return m_numTable;

@@ -400,5 +400,45 @@ TEST_F(ShrinkTest, NumTableFollowsTheRecords)
     }
 }
 
+// A view keeps the numbers its build produced; a reopened view reads them
+// from its file, all views at once, and keeps them through an update.
+TEST_F(ShrinkTest, NumTableIsKeptOrReadAlike)
+{
+    auto fromRecords = [](CStat& view) {
+        std::vector<int16_t> out;
+        for (int32_t i = 0; i < view.RecordCount(); ++i) {
+            for (int p = 0; p <= 3; ++p)
+                out.push_back(view.LoadRecord(i).Num(p));
+        }
+        return out;
+    };
+    std::array<CStat, 8> reopened;
+    std::vector<CStat*> pointers;
+    for (int v = 0; v < 8; ++v) {
+        EXPECT_TRUE(m_set.Views[static_cast<size_t>(v)]->HoldsNumTable()) << "view " << v;
+        ASSERT_EQ(reopened[static_cast<size_t>(v)].StatOpen(m_head, m_set.PathOf(v), static_cast<int16_t>(v)), 9);
+        EXPECT_FALSE(reopened[static_cast<size_t>(v)].HoldsNumTable());
+        pointers.push_back(&reopened[static_cast<size_t>(v)]);
+    }
+    CStat::LoadNumTables(pointers);
+    for (int v = 0; v < 8; ++v) {
+        CStat& view = reopened[static_cast<size_t>(v)];
+        EXPECT_TRUE(view.HoldsNumTable());
+        EXPECT_EQ(view.NumTable(), m_set.Views[static_cast<size_t>(v)]->NumTable()) << "view " << v;
+        EXPECT_EQ(view.NumTable(), fromRecords(view)) << "view " << v;
+    }
+
+    m_history.Draws[6] = Bet(1, 1, 1);
+    m_history.Draws.push_back(Bet(4, 5, 6));
+    m_history.Issues.push_back(2000);
+    const std::vector<int16_t> flat = m_history.Flat();
+    ASSERT_FALSE(BuildStatViews(pointers, m_history.Issues, flat, 6));
+    for (int v = 0; v < 8; ++v) {
+        CStat& view = reopened[static_cast<size_t>(v)];
+        EXPECT_TRUE(view.HoldsNumTable());
+        EXPECT_EQ(view.NumTable(), fromRecords(view)) << "view " << v;
+    }
+}
+
 } // namespace
 } // namespace kelton::test
