@@ -304,7 +304,7 @@ void ToView(const std::vector<int16_t>& rank, std::span<const int16_t> sNum, int
 
 Outcome GatherRule(const GatherItem& item, const int16_t* c, int count)
 {
-    std::array<int16_t, 64> partners{};
+    std::array<int16_t, 64> partners; // the first np are set
     int np = 0;
     auto at = [&](int p) { return p >= 1 && p <= count; };
     switch (item.Kind) {
@@ -435,7 +435,7 @@ Outcome HistoryRule(const HistoryItem& item, HistoryContext& ctx, CLottorData& g
         return Outcome::Error;
     const Shape& shape = *ctx.Form;
     const std::vector<int16_t>& rank = RankMapOf(*ctx.Cache, item.View, *view, ctx.Index, shape.N);
-    std::array<int16_t, 64> cBuf{};
+    std::array<int16_t, 64> cBuf; // 0..BcMain set by ToView; left uncleared on this hot path
     if (shape.BcMain + 1 > static_cast<int>(cBuf.size()))
         return Outcome::Error;
     int16_t* c = cBuf.data();
@@ -452,7 +452,7 @@ Outcome HistoryRule(const HistoryItem& item, HistoryContext& ctx, CLottorData& g
             if (item.Kind == 0) {
                 matches = t.Straight[static_cast<size_t>(KeyOf(c, shape.BcMain, shape.N))];
             } else if (item.Kind == 1 || item.Kind == 2) {
-                std::array<int16_t, 64> sBuf{};
+                std::array<int16_t, 64> sBuf; // 0..BcMain copied in
                 std::memcpy(sBuf.data(), c, sizeof(int16_t) * static_cast<size_t>(shape.BcMain + 1));
                 SortSmall(sBuf.data(), shape.BcMain);
                 const int32_t key = KeyOf(sBuf.data(), shape.BcMain, shape.N);
@@ -461,7 +461,7 @@ Outcome HistoryRule(const HistoryItem& item, HistoryContext& ctx, CLottorData& g
                 } else {
                     int32_t& memo = t.AnyButOne[static_cast<size_t>(key)];
                     if (memo < 0) {
-                        std::array<int16_t, 64> dBuf{};
+                        std::array<int16_t, 64> dBuf; // 1..BcMain decoded
                         memo = 0;
                         for (const int32_t g : t.GroupKeys) {
                             DecodeKey(g, shape.BcMain, shape.N, dBuf.data());
@@ -495,7 +495,7 @@ Outcome GatherItemRule(const GatherItem& item, HistoryContext& ctx, CLottorData&
     if (!view)
         return Outcome::Error;
     const Shape& shape = *ctx.Form;
-    std::array<int16_t, 64> cBuf{};
+    std::array<int16_t, 64> cBuf; // 0..BcMain set by ToView; left uncleared on this hot path
     if (shape.BcMain + 1 > static_cast<int>(cBuf.size()))
         return Outcome::Error;
     ToView(RankMapOf(*ctx.Cache, item.View, *view, ctx.Index, shape.N), ctx.Raw, shape.BcMain, cBuf.data());

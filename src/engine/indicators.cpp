@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "data/prime_table.h"
@@ -175,6 +176,135 @@ bool ComputeIndicators(const IndicatorInput& in, IndicatorValues& out)
         out[static_cast<size_t>(k)] = static_cast<int16_t>(value);
     }
     return fits;
+}
+
+bool IndicatorTable::Prepare(const IndicatorInput& in)
+{
+    m_ready = false;
+    const StatRecord& state = *in.State;
+    if (!state.IsSized())
+        return false;
+    const int bcMain = state.Layout().BcMain();
+    const int bcDataLen = state.Layout().BcDataLen();
+    const int values = bcDataLen + 1;
+    if (bcMain < 1 || bcMain > kMaxMain || values > kMaxValues)
+        return false;
+    static_assert(kIndicatorCount <= kLanes);
+    m_bcMain = bcMain;
+    m_values = values;
+    // What each position's number adds to the indicators that are sums over
+    // the numbers; the sums' bounds are checked before they are kept in 16 bits.
+    std::vector<int32_t> adds(static_cast<size_t>(bcMain) * static_cast<size_t>(values) * kLanes, 0);
+    std::array<int64_t, kLanes> most{};
+    std::array<int64_t, kLanes> least{};
+    const bool hasPrev = in.Index > 0;
+    int32_t weight = 1;
+    for (int p = 1; p <= bcMain; ++p, weight *= 3) {
+        std::array<int32_t, kLanes> high{};
+        std::array<int32_t, kLanes> low{};
+        for (int x = 0; x < values; ++x) {
+            int32_t* lane =
+                adds.data() + (static_cast<size_t>(p - 1) * static_cast<size_t>(values) + static_cast<size_t>(x)) * kLanes;
+            const int hot = IndicatorClass::HotWarmCold(state.Recent7(x));
+            const int big = IndicatorClass::BigMidSmall(x);
+            lane[1] += x;
+            lane[4] += x * (bcMain - p + 1);
+            lane[12] += x % 2 != 0 ? 1 : 0;
+            lane[13] += x > bcDataLen / 2 ? 1 : 0;
+            lane[14] += IsPrimeFlag(x) ? 1 : 0;
+            lane[19] += state.CycleCountOf(p, x) > 0 ? 1 : 0;
+            lane[20 + hot] += 1;
+            lane[23 + Road(x)] += 1;
+            lane[34 + big] += 1;
+            lane[37] += weight * hot;
+            lane[38] += weight * Road(x);
+            lane[42] += weight * big;
+            if (hasPrev) {
+                const int neighbour = NeighbourClass(in.PrevSorted, bcMain, x);
+                const int repeat = RepeatClass(in, bcMain, x);
+                const int rise = RiseClass(x, in.PrevNum[p]);
+                lane[2] += state.Stat(p, StatKind::Miss, 0, x);
+                lane[3] += state.Stat(p, StatKind::Interval, 0, x);
+                lane[26 + neighbour] += 1;
+                if (repeat > 0)
+                    lane[28 + repeat] += 1;
+                lane[31 + rise] += 1;
+                lane[39] += weight * neighbour;
+                lane[40] += weight * repeat;
+                lane[41] += weight * rise;
+            }
+            for (int l = 0; l < kLanes; ++l) {
+                high[static_cast<size_t>(l)] = x == 0 ? lane[l] : std::max(high[static_cast<size_t>(l)], lane[l]);
+                low[static_cast<size_t>(l)] = x == 0 ? lane[l] : std::min(low[static_cast<size_t>(l)], lane[l]);
+            }
+        }
+        for (size_t l = 0; l < kLanes; ++l) {
+            most[l] += high[l];
+            least[l] += low[l];
+        }
+    }
+    for (size_t l = 0; l < kLanes; ++l) {
+        if (most[l] > INT16_MAX || least[l] < INT16_MIN)
+            return false;
+    }
+    m_adds.assign(adds.begin(), adds.end());
+    m_ready = true;
+    return true;
+}
+
+void IndicatorTable::Compute(const int16_t* num, const int16_t* sorted, IndicatorValues& out) const
+{
+    const int bcMain = m_bcMain;
+    auto row = [&](int p) {
+        return m_adds.data() +
+               (static_cast<size_t>(p - 1) * static_cast<size_t>(m_values) + static_cast<size_t>(num[p])) * kLanes;
+    };
+    int16_t sums[kLanes];
+    std::memcpy(sums, row(1), sizeof(sums));
+    for (int p = 2; p <= bcMain; ++p) {
+        const int16_t* lane = row(p);
+        for (int l = 0; l < kLanes; ++l)
+            sums[l] = static_cast<int16_t>(sums[l] + lane[l]);
+    }
+    std::memcpy(out.data(), sums, sizeof(int16_t) * kIndicatorCount);
+
+    // The rest stay far inside 16 bits for the games the table takes.
+    // 0: distinct differences over all pairs of numbers.
+    int diffs[kMaxMain * (kMaxMain - 1) / 2];
+    int pairs = 0;
+    int distinct = 0;
+    for (int a = 1; a <= bcMain; ++a) {
+        for (int b = a + 1; b <= bcMain; ++b) {
+            const int d = sorted[b] - sorted[a];
+            bool seen = false;
+            for (int i = 0; i < pairs && !seen; ++i)
+                seen = diffs[i] == d;
+            distinct += seen ? 0 : 1;
+            diffs[pairs++] = d;
+        }
+    }
+    out[0] = static_cast<int16_t>(distinct);
+    const int32_t sum = sums[1];
+    out[5] = static_cast<int16_t>(sorted[1] + sorted[bcMain]);
+    out[6] = static_cast<int16_t>(sorted[bcMain] - sorted[1]);
+    out[7] = static_cast<int16_t>(sum % 10);
+    out[8] = static_cast<int16_t>(sum / bcMain);
+    out[9] = sorted[1];
+    out[10] = bcMain >= 2 ? sorted[2] : int16_t(0);
+    out[11] = bcMain >= 3 ? sorted[3] : int16_t(0);
+    int adjacent = 0, even = 0, odd = 0;
+    for (int p = 2; p <= bcMain; ++p) {
+        const int a = num[p];
+        const int b = num[p - 1];
+        adjacent += std::abs(a - b) == 1 ? 1 : 0;
+        even += a % 2 == 0 && b % 2 == 0 ? 1 : 0;
+        odd += a % 2 != 0 && b % 2 != 0 ? 1 : 0;
+    }
+    out[15] = static_cast<int16_t>(adjacent);
+    out[16] = static_cast<int16_t>(even);
+    out[17] = static_cast<int16_t>(odd);
+    out[18] = static_cast<int16_t>((bcMain >= 2 && sorted[2] == sorted[1] ? 1 : 0) +
+                                   (bcMain >= 3 && sorted[2] == sorted[3] ? 1 : 0));
 }
 
 } // namespace kelton

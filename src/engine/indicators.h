@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/stat_record.h"
 
@@ -29,6 +30,36 @@ using IndicatorValues = std::array<int16_t, kIndicatorCount>;
 // indexes an array. Returns false when a value does not fit in 16 bits (the
 // values are then clamped).
 bool ComputeIndicators(const IndicatorInput& in, IndicatorValues& out);
+
+// The indicators of many candidates against one prepared target, split into
+// what each position's number adds to the summed indicators (worked out once
+// per target for every value) and the few that depend on the numbers
+// together. Compute gives exactly what ComputeIndicators gives.
+class IndicatorTable {
+public:
+    // The games it takes: 1..kMaxMain main numbers, at most kMaxValues values.
+    static constexpr int kMaxMain = 8;
+    static constexpr int kMaxValues = 1024;
+
+    // Prepares for the target described by in (State, PrevNum, PrevSorted,
+    // Prev2Sorted, Index; Num and Sorted are not read). False, with the table
+    // unusable, for a game it does not take or a target whose sums could
+    // leave 16 bits (its statistics are then computed one by one).
+    bool Prepare(const IndicatorInput& in);
+    bool Ready() const { return m_ready; }
+    void Reset() { m_ready = false; }
+
+    // A candidate's indicators: numbers by position and ascending, 1..BcMain,
+    // each in 0..BcDataLen.
+    void Compute(const int16_t* num, const int16_t* sorted, IndicatorValues& out) const;
+
+private:
+    static constexpr int kLanes = 48; // one per indicator, padded
+    bool m_ready = false;
+    int m_bcMain = 0;
+    int m_values = 0;
+    std::vector<int16_t> m_adds; // ((p - 1) * values + x) * kLanes + indicator
+};
 
 // The per-number classes the indicators count, 0..2 each.
 namespace IndicatorClass {

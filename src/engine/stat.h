@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "data/value_set.h"
+#include "engine/indicators.h"
 #include "engine/stat_file.h"
 #include "engine/stat_record.h"
 
@@ -281,13 +282,28 @@ private:
     std::vector<int16_t> m_candNum;    // the candidate's view numbers, 1..BcMain
     std::vector<int16_t> m_candSorted; // the same ascending
     std::vector<int16_t> m_candValues; // FilterKind 0..BcMain+42
-    // The live conditions, one run per slot tested: slot, tolerance flag,
-    // range count, then the ranges low/high; rebuilt after any change.
+    // The live conditions of one range, by slot: a value fails when it lies
+    // outside Low..Low + Span (16-bit, compared unsigned); a slot without
+    // such a condition has Span 65535 and never fails. Rebuilt after any
+    // change, and tested for all slots at once.
+    std::vector<int16_t> m_rangeLow;
+    std::vector<uint16_t> m_rangeSpan;
+    std::vector<uint16_t> m_rangeTolerated; // 1 tolerated
+    std::vector<uint16_t> m_rangeHard;      // 1 hard
+    // The others, one run per slot tested: slot, tolerance flag, range
+    // count, then the ranges low/high.
     std::vector<int16_t> m_condFlat;
     std::vector<int16_t> m_tolRanges; // the view tolerance's ranges, low/high
     bool m_tolActive = false;
     bool m_needIndicators = false;
     bool m_condDirty = true;
+    int16_t Verdict() const;
+    int32_t CandidateKey(std::span<const int16_t> sNum) const;
+    // The indicators of the prepared target, worked out per position and
+    // value; and per candidate (raw numbers as a base-N key) the answer once
+    // given, while target and conditions stay (games of few candidates).
+    IndicatorTable m_indicatorTable;
+    std::vector<int16_t> m_verdicts;
 
     static uint64_t NewRevision();
     uint64_t m_revision = NewRevision();

@@ -33,6 +33,13 @@ bool InRanges(const int16_t* ranges, int count, int x)
     return false;
 }
 
+// Candidates a view keeps answers for: N^BcMain at most this many.
+constexpr int64_t kMaxVerdicts = 65536;
+// No answer kept yet.
+constexpr int16_t kNoVerdict = INT16_MIN;
+// The verdict tests the slots this many at a time.
+constexpr size_t kVerdictBlock = 16;
+
 } // namespace
 
 uint64_t CStat::NewRevision()
@@ -50,9 +57,16 @@ void CStat::ResetShrinkState()
     m_rankOf.assign(values, 0);
     m_candNum.assign(static_cast<size_t>(m_bcMain) + 1, 0);
     m_candSorted.assign(static_cast<size_t>(m_bcMain) + 1, 0);
-    m_candValues.assign(static_cast<size_t>(m_bcMain) + kIndicatorCount, 0);
+    // Padded to whole blocks of the verdict's loop; the padding never fails.
+    const size_t slots = static_cast<size_t>(m_bcMain) + kIndicatorCount;
+    m_candValues.assign((slots + kVerdictBlock - 1) / kVerdictBlock * kVerdictBlock, 0);
     m_condDirty = true;
     m_revision = NewRevision();
+    m_indicatorTable.Reset();
+    int64_t candidates = m_bcMain > 0 ? 1 : 0;
+    for (int p = 0; p < m_bcMain && candidates <= kMaxVerdicts; ++p)
+        candidates *= static_cast<int64_t>(values);
+    m_verdicts.assign(candidates <= kMaxVerdicts ? static_cast<size_t>(candidates) : 0, kNoVerdict);
 }
 
 void CStat::SetShrinkSel(int16_t sFilter, int16_t sValue)
@@ -80,6 +94,25 @@ void CStat::SetShrinkErr(int16_t sFilter, int16_t sValue)
     m_condDirty = true;
 }
 
+namespace {
+
+// True when a set is already what the text round trip of IniShrinkData
+// makes of it: ranges ascending, apart, each inside lo..hi (lo >= 0).
+bool Normalised(const ValueSet& set, int16_t lo, int16_t hi)
+{
+    if (lo < 0)
+        return false;
+    int32_t after = lo; // the lowest value the next range may start at
+    for (int r = 1; r <= set.Count(); ++r) {
+        if (set[r].Low < after || set[r].High < set[r].Low || set[r].High > hi)
+            return false;
+        after = int32_t{set[r].High} + 2;
+    }
+    return true;
+}
+
+} // namespace
+
 void CStat::IniShrinkData()
 {
     if (!m_head)
@@ -90,10 +123,11 @@ void CStat::IniShrinkData()
             m_shrinkSel[i] = 1;
         if (m_shrinkErr[i] != 0)
             m_shrinkErr[i] = 1;
-        const ValueSet set =
-            StrToRange(RangeToStr(m_shrinkVal[i]), m_head->ShrinkHL(k, 0), m_head->ShrinkHL(k, 1));
-        m_shrinkValUbound[i] = static_cast<int16_t>(set.Count());
-        m_shrinkVal[i] = set;
+        const int16_t lo = m_head->ShrinkHL(k, 0);
+        const int16_t hi = m_head->ShrinkHL(k, 1);
+        if (!Normalised(m_shrinkVal[i], lo, hi))
+            m_shrinkVal[i] = StrToRange(RangeToStr(m_shrinkVal[i]), lo, hi);
+        m_shrinkValUbound[i] = static_cast<int16_t>(m_shrinkVal[i].Count());
     }
     m_condDirty = true;
 }
@@ -110,10 +144,25 @@ void CStat::GetFilterIni(int32_t sIssueIndex)
     m_filterTarget = LoadRecord(n);
     for (int v = 0; v < m_layout->Values(); ++v)
         m_rankOf[static_cast<size_t>(v)] = m_filterTarget.Data(2, v);
+    const StatLayout& L = *m_layout;
+    IndicatorInput in;
+    in.State = &m_filterTarget;
+    in.PrevNum = m_filterPrev.Words() + L.Num;
+    in.PrevSorted = m_filterPrev.Words() + L.Sorted;
+    in.Prev2Sorted = m_filterPrev2.Words() + L.Sorted;
+    in.Index = m_filterTarget.Index();
+    m_indicatorTable.Prepare(in);
+    std::fill(m_verdicts.begin(), m_verdicts.end(), kNoVerdict);
 }
 
 void CStat::FlattenConditions()
 {
+    std::fill(m_verdicts.begin(), m_verdicts.end(), kNoVerdict);
+    const size_t slots = m_candValues.size(); // padded
+    m_rangeLow.assign(slots, INT16_MIN);
+    m_rangeSpan.assign(slots, UINT16_MAX);
+    m_rangeTolerated.assign(slots, 0);
+    m_rangeHard.assign(slots, 0);
     m_condFlat.clear();
     m_tolRanges.clear();
     m_needIndicators = false;
@@ -128,15 +177,24 @@ void CStat::FlattenConditions()
         if (m_shrinkSel[static_cast<size_t>(k)] == 0 || count <= 0)
             continue;
         const ValueSet& set = m_shrinkVal[static_cast<size_t>(k)];
+        const int16_t tolerated = m_shrinkErr[static_cast<size_t>(k)] != 0 ? int16_t(1) : int16_t(0);
+        if (k < kIndicatorCount)
+            m_needIndicators = true;
+        if (count == 1 && set[1].Low <= set[1].High && static_cast<size_t>(k) < slots) {
+            const size_t i = static_cast<size_t>(k);
+            m_rangeLow[i] = set[1].Low;
+            m_rangeSpan[i] = static_cast<uint16_t>(set[1].High - set[1].Low);
+            m_rangeTolerated[i] = static_cast<uint16_t>(tolerated);
+            m_rangeHard[i] = static_cast<uint16_t>(tolerated ^ 1);
+            continue;
+        }
         m_condFlat.push_back(static_cast<int16_t>(k));
-        m_condFlat.push_back(m_shrinkErr[static_cast<size_t>(k)] != 0 ? int16_t(1) : int16_t(0));
+        m_condFlat.push_back(tolerated);
         m_condFlat.push_back(static_cast<int16_t>(count));
         for (int r = 1; r <= count; ++r) {
             m_condFlat.push_back(set[r].Low);
             m_condFlat.push_back(set[r].High);
         }
-        if (k < kIndicatorCount)
-            m_needIndicators = true;
     }
     const int count = ranges(tolerance);
     m_tolActive = m_shrinkSel[static_cast<size_t>(tolerance)] != 0 && count > 0;
@@ -186,11 +244,29 @@ bool CStat::CandidateValues(std::span<const int16_t> sNum)
         in.Prev2Sorted = m_filterPrev2.Words() + L.Sorted;
         in.Index = m_filterTarget.Index();
         IndicatorValues indicators;
-        ComputeIndicators(in, indicators);
+        if (m_indicatorTable.Ready())
+            m_indicatorTable.Compute(num, sorted, indicators);
+        else
+            ComputeIndicators(in, indicators);
         std::memcpy(values, indicators.data(), sizeof(indicators));
     }
     std::memcpy(values + kIndicatorCount, num + 1, sizeof(int16_t) * static_cast<size_t>(bcMain));
     return true;
+}
+
+int32_t CStat::CandidateKey(std::span<const int16_t> sNum) const
+{
+    if (m_verdicts.empty() || sNum.size() < static_cast<size_t>(m_bcMain) + 1)
+        return -1;
+    const int32_t n = m_bcDataLen + 1;
+    int32_t key = 0;
+    for (int p = m_bcMain; p >= 1; --p) {
+        const int16_t raw = sNum[static_cast<size_t>(p)];
+        if (raw < 0 || raw > m_bcDataLen)
+            return -1;
+        key = key * n + raw;
+    }
+    return key;
 }
 
 int16_t CStat::GetShrinkErr(std::span<const int16_t> sNum)
@@ -199,22 +275,55 @@ int16_t CStat::GetShrinkErr(std::span<const int16_t> sNum)
         return -1;
     if (m_condDirty)
         FlattenConditions();
+    const int32_t key = CandidateKey(sNum);
+    if (key >= 0 && m_verdicts[static_cast<size_t>(key)] != kNoVerdict)
+        return m_verdicts[static_cast<size_t>(key)];
     if (!CandidateValues(sNum))
         return -1;
+    const int16_t verdict = Verdict();
+    if (key >= 0)
+        m_verdicts[static_cast<size_t>(key)] = verdict;
+    return verdict;
+}
 
+// The candidate's answer from its values: every condition tested, without
+// a branch for the ranges of one piece.
+int16_t CStat::Verdict() const
+{
     const int16_t* values = m_candValues.data();
+    const int16_t* low = m_rangeLow.data();
+    const uint16_t* span = m_rangeSpan.data();
+    const uint16_t* tolerated = m_rangeTolerated.data();
+    const uint16_t* hardSlot = m_rangeHard.data();
+    const size_t slots = m_rangeLow.size(); // whole blocks
+    uint16_t failed[kVerdictBlock] = {};
+    uint16_t rejected[kVerdictBlock] = {};
+    for (size_t base = 0; base < slots; base += kVerdictBlock) {
+        for (size_t l = 0; l < kVerdictBlock; ++l) {
+            const size_t k = base + l;
+            const uint16_t fail = static_cast<uint16_t>(values[k] - low[k]) > span[k] ? 1 : 0;
+            failed[l] = static_cast<uint16_t>(failed[l] + (fail & tolerated[k]));
+            rejected[l] = static_cast<uint16_t>(rejected[l] | (fail & hardSlot[k]));
+        }
+    }
     int errors = 0;
+    int hard = 0;
+    for (size_t l = 0; l < kVerdictBlock; ++l) {
+        errors += failed[l];
+        hard |= rejected[l];
+    }
     const int16_t* c = m_condFlat.data();
     const int16_t* end = c + m_condFlat.size();
     while (c < end) {
         const int count = c[2];
         if (!InRanges(c + 3, count, values[c[0]])) {
-            if (c[1] == 0)
-                return -1;
-            ++errors;
+            hard |= c[1] ^ 1;
+            errors += c[1];
         }
         c += 3 + 2 * count;
     }
+    if (hard)
+        return -1;
     if (m_tolActive && !InRanges(m_tolRanges.data(), static_cast<int>(m_tolRanges.size() / 2), errors))
         return -1;
     return static_cast<int16_t>(errors);

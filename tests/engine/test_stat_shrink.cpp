@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <random>
 #include <vector>
 
 #include <QTemporaryDir>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "data/lottor_head.h"
+#include "engine/indicators.h"
 #include "engine/stat.h"
 #include "stat_reference.h"
 #include "stat_test_views.h"
@@ -89,6 +91,128 @@ TEST_P(CandidateParity, ActualDrawReproducesTheRecord)
 INSTANTIATE_TEST_SUITE_P(Shapes, CandidateParity,
                          ::testing::Values(ShapeCase{"ThreeDigits", Game{9, 3, 0, 0, 10}, 330, 17},
                                            ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 160, 5}),
+                         ShapeCaseName);
+
+// The candidate test as the conditions define it, from the target's records
+// and the indicators the builder computes: the answer GetShrinkErr must give
+// however it gets there.
+int16_t ModelShrinkErr(CStat& view, int32_t target, const std::vector<int16_t>& bet)
+{
+    const StatLayout& L = *view.Layout();
+    const int bcMain = L.BcMain();
+    if (bet.size() < static_cast<size_t>(bcMain) + 1)
+        return -1;
+    for (int p = 1; p <= bcMain; ++p) {
+        if (bet[static_cast<size_t>(p)] < 0 || bet[static_cast<size_t>(p)] > L.BcDataLen())
+            return -1;
+    }
+    const StatRecord state = view.LoadRecord(target);
+    const StatRecord prev = target > 0 ? view.LoadRecord(target - 1) : view.BlankRecord();
+    const StatRecord prev2 = view.LoadRecord(target - 2);
+    std::vector<int16_t> num(static_cast<size_t>(bcMain) + 1, 0);
+    for (int p = 1; p <= bcMain; ++p)
+        num[static_cast<size_t>(p)] = state.Data(2, bet[static_cast<size_t>(p)]);
+    std::vector<int16_t> sorted = num;
+    std::sort(sorted.begin() + 1, sorted.end());
+    IndicatorInput in;
+    in.State = &state;
+    in.Num = num.data();
+    in.Sorted = sorted.data();
+    in.PrevNum = prev.Words() + L.Num;
+    in.PrevSorted = prev.Words() + L.Sorted;
+    in.Prev2Sorted = prev2.Words() + L.Sorted;
+    in.Index = state.Index();
+    IndicatorValues indicators;
+    ComputeIndicators(in, indicators);
+
+    auto inRanges = [](const ValueSet& set, int count, int x) {
+        for (int r = 1; r <= count; ++r) {
+            if (x < set[r].Low)
+                return false;
+            if (x <= set[r].High)
+                return true;
+        }
+        return false;
+    };
+    const int tolerance = bcMain + kIndicatorCount;
+    int errors = 0;
+    for (int k = 0; k < tolerance; ++k) {
+        const ValueSet set = view.ShrinkVal(static_cast<int16_t>(k));
+        const int count = std::min<int>(view.ShrinkValUbound(static_cast<int16_t>(k)), set.Count());
+        if (view.ShrinkSel(static_cast<int16_t>(k)) == 0 || count <= 0)
+            continue;
+        const int x = k < kIndicatorCount ? indicators[static_cast<size_t>(k)] : num[static_cast<size_t>(k - 42)];
+        if (inRanges(set, count, x))
+            continue;
+        if (view.ShrinkErr(static_cast<int16_t>(k)) == 0)
+            return -1;
+        ++errors;
+    }
+    const ValueSet set = view.ShrinkVal(static_cast<int16_t>(tolerance));
+    const int count = std::min<int>(view.ShrinkValUbound(static_cast<int16_t>(tolerance)), set.Count());
+    if (view.ShrinkSel(static_cast<int16_t>(tolerance)) != 0 && count > 0 && !inRanges(set, count, errors))
+        return -1;
+    return static_cast<int16_t>(errors);
+}
+
+class CandidateModel : public ::testing::TestWithParam<ShapeCase> {};
+
+// Random condition sets (ordered or not, tolerated or hard, normalised or
+// as set) against random bets, in every view and for targets at both ends
+// of the records: GetShrinkErr answers as the model, asked once or again.
+TEST_P(CandidateModel, RandomConditionsAndBets)
+{
+    const ShapeCase& c = GetParam();
+    const History h = RandomHistory(c.Shape, c.Draws, c.Seed);
+    BuiltViews built;
+    ASSERT_TRUE(built.Build(c.Shape, h));
+    std::mt19937 rng(c.Seed);
+    auto chance = [&](int percent) { return static_cast<int>(rng() % 100) < percent; };
+    auto between = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
+    const int bcMain = c.Shape.BcMain;
+    const int tolerance = bcMain + kIndicatorCount;
+
+    for (int v = 0; v < 8; ++v) {
+        CStat& view = *built.Set.Views[static_cast<size_t>(v)];
+        for (int32_t target : {0, 1, 2, c.Draws / 2, c.Draws - 1, c.Draws}) {
+            view.GetFilterIni(target);
+            for (int round = 0; round < 6; ++round) {
+                for (int k = 0; k <= tolerance; ++k) {
+                    const int16_t slot = static_cast<int16_t>(k);
+                    view.SetShrinkSel(slot, chance(k == tolerance ? 50 : 35) ? 1 : 0);
+                    view.SetShrinkErr(slot, chance(60) ? 1 : 0);
+                    const int lo = k == tolerance ? 0 : built.Head.ShrinkHL(slot, 0);
+                    const int hi = k == tolerance ? 12 : built.Head.ShrinkHL(slot, 1);
+                    ValueSet set;
+                    for (int r = between(0, 3); r > 0; --r) {
+                        const int a = between(lo - 1, hi + 1);
+                        const int b = chance(70) ? between(a, hi + 1) : between(lo - 1, hi + 1);
+                        set.Append({static_cast<int16_t>(a), static_cast<int16_t>(b)});
+                    }
+                    view.SetShrinkVal(slot, set);
+                }
+                if (chance(50))
+                    view.IniShrinkData();
+                for (int b = 0; b < 40; ++b) {
+                    std::vector<int16_t> bet(static_cast<size_t>(c.Shape.BM()) + 1, 0);
+                    for (int p = 1; p <= bcMain; ++p)
+                        bet[static_cast<size_t>(p)] = static_cast<int16_t>(between(0, c.Shape.DataLen));
+                    if (b % 13 == 12)
+                        bet[static_cast<size_t>(between(1, bcMain))] = static_cast<int16_t>(chance(50) ? -1 : c.Shape.N());
+                    const int16_t expected = ModelShrinkErr(view, target, bet);
+                    ASSERT_EQ(view.GetShrinkErr(bet), expected) << "view " << v << " target " << target << " bet " << b;
+                    ASSERT_EQ(view.GetShrinkErr(bet), expected) << "view " << v << " target " << target << " again";
+                }
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, CandidateModel,
+                         ::testing::Values(ShapeCase{"ThreeDigits", Game{9, 3, 0, 0, 10}, 140, 23},
+                                           ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 120, 29},
+                                           ShapeCase{"ManyCandidates", Game{15, 5, 0, 0, 10}, 110, 31},
+                                           ShapeCase{"NineMain", Game{9, 9, 0, 0, 10}, 110, 37}),
                          ShapeCaseName);
 
 // A short three-digit history, views built once for the whole suite.
