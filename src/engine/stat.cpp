@@ -72,6 +72,7 @@ void CStat::InitStatArrays()
     m_bm = static_cast<int16_t>(m_bcMain + m_mrMain);
     m_customStat = head.CustomStat;
 
+    m_markedStale = false;
     m_layout = std::make_shared<const StatLayout>(m_bcDataLen, m_bcMain, head.BM);
     m_blank = StatRecord(m_layout);
     m_current = m_blank;
@@ -190,6 +191,7 @@ int32_t CStat::StatOpen(CLottorHead& sHeadData, const QString& sPath, int16_t sD
 
 int16_t CStat::StatClose()
 {
+    m_markedStale = false;
     m_recordCount = 0;
     m_current = m_blank;
     m_file.Close();
@@ -203,7 +205,8 @@ bool CStat::MarkStale()
         return false;
     StatHeader stale = m_header;
     stale.Count = 0;
-    return m_file.WriteHeader(stale);
+    m_markedStale = m_file.WriteHeader(stale);
+    return m_markedStale;
 }
 
 bool CStat::RestoreValid()
@@ -211,6 +214,7 @@ bool CStat::RestoreValid()
     if (!m_file.IsOpen())
         return false;
     m_header.Count = m_recordCount;
+    m_markedStale = false;
     return m_file.WriteHeader(m_header);
 }
 
@@ -395,17 +399,20 @@ bool CStat::BeginEdit(EditRun& run)
     const int32_t sStart = run.Start;
 
     // From here on the file is being rewritten: a zero count makes every
-    // later open refuse it until the last record is out.
+    // later open refuse it until the last record is out (a view marked
+    // stale has that header on disk already).
+    const bool onDisk = m_markedStale && m_header.RecLen == L.RecLen();
     m_header.RecLen = L.RecLen();
     m_header.Count = 0;
-    if (!m_file.WriteHeader(m_header))
+    if (!onDisk && !m_file.WriteHeader(m_header))
         return false;
+    m_markedStale = true;
 
     // The numbers of the records before sStart that the look-backs and the
     // new numbers cache reach: from the cache where it holds them, else only
     // their Num words from the file (Sorted is Num in order). Then the whole
     // record before sStart.
-    const int32_t depth = std::max(builder.LookBack(), kCacheSize);
+    const int32_t depth = std::max(builder.LookBack(), kCacheSize - 1);
     const int32_t base = std::max(0, sStart - depth);
     builder.StartHistory(base);
     const size_t entry = static_cast<size_t>(L.BM() + 1);
@@ -469,7 +476,10 @@ bool CStat::EndEdit(EditRun& run, bool built)
     bool done = false;
     if (built) {
         m_header.Count = newCount;
-        done = m_file.Truncate(m_headerLen + int64_t(newCount) * L.RecLen()) && m_file.WriteHeader(m_header);
+        const int64_t end = m_headerLen + int64_t(newCount) * L.RecLen();
+        const int64_t size = m_file.Size();
+        done = size >= end && (size == end || m_file.Truncate(end)) && m_file.WriteHeader(m_header);
+        m_markedStale = !done;
     }
     // Again once the records are out: anything read while they were being
     // written is stale, the read buffer included.

@@ -257,6 +257,7 @@ private:
     int16_t m_dataIndex = 0;
     int32_t m_recordCount = 0;
     bool m_isOpen = false;
+    bool m_markedStale = false; // the header on disk holds count 0
     int32_t m_headerLen = kStatHeaderLen;
 
     std::shared_ptr<const StatLayout> m_layout;

@@ -136,7 +136,7 @@ bool StatFile::ReadStrided(int64_t first, int64_t step, int64_t count, int64_t l
     std::lock_guard lock(m_lock);
     if (!m_file.isOpen() || !FlushLocked())
         return false;
-    const int64_t perPiece = std::max<int64_t>(1, kStridedReadBytes / step);
+    const int64_t perPiece = std::min(count, std::max<int64_t>(1, kStridedReadBytes / step));
     const std::unique_ptr<char[]> piece(new char[static_cast<size_t>((perPiece - 1) * step + len)]);
     char* to = static_cast<char*>(out);
     for (int64_t done = 0; done < count;) {
