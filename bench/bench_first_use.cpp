@@ -40,15 +40,22 @@ std::map<QString, double> ProbeMedians(const char* mode)
     return medians;
 }
 
+// The medians of one probe mode into the state; false, with the benchmark
+// skipped, when the probe failed.
+bool Probe(benchmark::State& state, const char* mode, std::map<QString, double>& medians)
+{
+    medians = SampleFolder::Get().Ok() ? ProbeMedians(mode) : std::map<QString, double>{};
+    if (medians.empty())
+        state.SkipWithError("the probe failed");
+    return !medians.empty();
+}
+
 void BM_FirstOpenFreshProcess(benchmark::State& state)
 {
+    std::map<QString, double> m;
     for (auto _ : state) {
-        const auto m = SampleFolder::Get().Ok() ? ProbeMedians("open") : std::map<QString, double>{};
-        if (m.empty()) {
-            state.SkipWithError("the probe failed");
-            return;
-        }
-        state.counters["first_open_ms"] = m.at(QStringLiteral("ms"));
+        if (Probe(state, "open", m))
+            state.counters["first_open_ms"] = m.at(QStringLiteral("ms"));
     }
 }
 BENCHMARK(BM_FirstOpenFreshProcess)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -57,12 +64,10 @@ BENCHMARK(BM_FirstOpenFreshProcess)->Iterations(1)->Unit(benchmark::kMillisecond
 // in the same process.
 void BM_FirstAppendFreshProcess(benchmark::State& state)
 {
+    std::map<QString, double> m;
     for (auto _ : state) {
-        const auto m = SampleFolder::Get().Ok() ? ProbeMedians("append") : std::map<QString, double>{};
-        if (m.empty()) {
-            state.SkipWithError("the probe failed");
-            return;
-        }
+        if (!Probe(state, "append", m))
+            continue;
         const double append = m.at(QStringLiteral("ms"));
         const double rebuild = m.at(QStringLiteral("rebuild_ms"));
         state.counters["first_append_ms"] = append;
@@ -76,31 +81,15 @@ BENCHMARK(BM_FirstAppendFreshProcess)->Iterations(1)->Unit(benchmark::kMilliseco
 // was opened (the views' numbers come from their files).
 void BM_FirstOtherFilterAfterOpen(benchmark::State& state)
 {
+    std::map<QString, double> m;
     for (auto _ : state) {
-        const auto m = SampleFolder::Get().Ok() ? ProbeMedians("other") : std::map<QString, double>{};
-        if (m.empty()) {
-            state.SkipWithError("the probe failed");
-            return;
-        }
-        state.counters["first_other_ms"] = m.at(QStringLiteral("ms"));
+        if (Probe(state, "other", m))
+            state.counters["first_other_ms"] = m.at(QStringLiteral("ms"));
     }
 }
 BENCHMARK(BM_FirstOtherFilterAfterOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 #ifdef KELTON_PROGRAM
-// VmHWM of a process, in KiB; 0 when it cannot be read.
-long PeakKbOf(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
 // CPU time used by a process so far, in clock ticks.
 long CpuTicksOf(qint64 pid)
 {
@@ -144,7 +133,7 @@ void BM_ProgramPeakMemoryFirstStart(benchmark::State& state)
                            : 0;
                 ticks = now;
             }
-            peaks.push_back(static_cast<double>(PeakKbOf(pid)) / 1024.0);
+            peaks.push_back(static_cast<double>(PeakKbOf(QStringLiteral("/proc/%1/status").arg(pid))) / 1024.0);
             program.kill();
             program.waitForFinished(10000);
         }

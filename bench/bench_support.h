@@ -151,6 +151,20 @@ inline std::map<QString, double> RunProbe(const QStringList& args)
     return out;
 }
 
+// The peak resident set (VmHWM) of a process, in KiB, from its status file
+// ("/proc/self/status", "/proc/<pid>/status"); 0 when it cannot be read.
+inline long PeakKbOf(const QString& statusFile)
+{
+    QFile status(statusFile);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
 inline double Median(std::vector<double> values)
 {
     if (values.empty())

@@ -16,6 +16,7 @@
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "engine/stat_views.h"
+#include "shell/msg_service.h"
 #include "stat_reference.h"
 
 namespace kelton::test {
@@ -83,6 +84,21 @@ struct BuiltViews {
         AcceptGame(Head, g);
         return Set.Create(Head, Dir.filePath(QLatin1String(name)), h, count);
     }
+};
+
+// A recording progress display installed for the test.
+struct ProgressFixture : ::testing::Test {
+    void SetUp() override
+    {
+        ResetMsgService();
+        SetMsgDisplay(&display);
+    }
+    void TearDown() override
+    {
+        SetMsgDisplay(nullptr);
+        ResetMsgService();
+    }
+    HeadlessMsgDisplay display;
 };
 
 // A game shape and the length and seed of a random history of it, for the

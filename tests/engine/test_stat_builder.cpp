@@ -244,20 +244,6 @@ TEST(StatEdit, LeastDrawnValueIsZeroInViewFour)
     EXPECT_EQ(set.Views[4]->LoadRecord(9).Data(2, 0), 0);
 }
 
-struct ProgressFixture : ::testing::Test {
-    void SetUp() override
-    {
-        ResetMsgService();
-        SetMsgDisplay(&display);
-    }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
-    HeadlessMsgDisplay display;
-};
-
 using StatEditProgress = ProgressFixture;
 
 TEST_F(StatEditProgress, OneStepPerRecordUnderTheViewName)

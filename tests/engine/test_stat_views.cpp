@@ -98,19 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParallelCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 500, 300, 1}),
     [](const ::testing::TestParamInfo<ParallelCase>& info) { return std::string(info.param.Name); });
 
-struct ProgressLog : ::testing::Test {
-    void SetUp() override
-    {
-        ResetMsgService();
-        SetMsgDisplay(&display);
-    }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
-    HeadlessMsgDisplay display;
-};
+using ProgressLog = ProgressFixture;
 
 // The calling thread shows each view's progress in turn, one step and one
 // pass through the event loop per record, as building in turn does; the
