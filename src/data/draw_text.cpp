@@ -16,8 +16,8 @@ bool IsNumberToken(QChar c)
     return c == QLatin1Char('N') || c == QLatin1Char('X') || c == QLatin1Char('Y');
 }
 
-// A number written with zeros on the left up to width digits; a minus sign
-// goes before the zeros.
+}  // namespace
+
 QString Padded(int64_t value, int width)
 {
     QString digits = QString::number(value < 0 ? -value : value);
@@ -25,8 +25,6 @@ QString Padded(int64_t value, int width)
         digits.prepend(QString(width - digits.size(), QLatin1Char('0')));
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
-
-}  // namespace
 
 bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw)
 {

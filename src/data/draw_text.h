@@ -24,6 +24,10 @@ struct Draw {
     friend bool operator==(const Draw&, const Draw&) = default;
 };
 
+// A number written with zeros on the left up to width digits (7 in two
+// digits is "07"); a minus sign goes before the zeros.
+QString Padded(int64_t value, int width);
+
 // Reads one line with a tokenized format (CLottorHead::StrToFormat). True
 // when the line was read; on a refusal oDraw is untouched. A line the format
 // would take past the draw's BM positions is refused.

@@ -141,6 +141,21 @@ QString ServerInfo::ToText() const
     return out;
 }
 
+bool IsServerInfoText(QStringView text)
+{
+    static const QStringList kSections = {
+        QStringLiteral("Address"),    QStringLiteral("Notify"),      QStringLiteral("News"),
+        QStringLiteral("Field"),      QStringLiteral("Email"),       QStringLiteral("QQ"),
+        QStringLiteral("Tel"),        QStringLiteral("NewEdition3"), QStringLiteral("ShowPage"),
+        QStringLiteral("SendInfo"),   QStringLiteral("LottoDataWebPath"),
+        QStringLiteral("MenuSever"),  QStringLiteral("MenuNew")};
+    for (const QString& line : SplitLines(text)) {
+        if (kSections.contains(GetSectionName(line)))
+            return true;
+    }
+    return false;
+}
+
 void StrToSysInfo(const QString& text)
 {
     Mmain().SysInfo.FromText(text);

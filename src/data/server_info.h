@@ -53,6 +53,12 @@ struct ServerInfo {
     friend bool operator==(const ServerInfo&, const ServerInfo&) = default;
 };
 
+// Whether a text is server information at all: it holds at least one
+// section line of a section named above. A page that is not (an error page
+// answered with status 200, an empty body) would otherwise replace every
+// list with nothing.
+bool IsServerInfoText(QStringView text);
+
 // The application's server information (Mmain().SysInfo) from and to text.
 void StrToSysInfo(const QString& text);
 QString SysInfoToStr();

@@ -170,5 +170,24 @@ TEST(ServerInfoTest, GlobalsGoThroughTheApplicationState)
     EXPECT_TRUE(SysInfoToStr().contains(u"[QQ]\r\n42\r\n"));
 }
 
+TEST(ServerInfoTest, OnlyATextWithAKnownSectionIsServerInformation)
+{
+    const struct {
+        const char* text;
+        bool info;
+    } cases[] = {
+        {"[Address]\r\nhttp://a/\r\n", true},
+        {"' notes\r\n  [LottoDataWebPath]  \nData/\n", true}, // LF lines, blanks around
+        {"[MenuNew]\r\n", true},                                // a known section without values
+        {"", false},
+        {"<html><body>Not found</body></html>", false},
+        {"[Unknown]\r\nu\r\n", false},
+        {"[address]\r\nhttp://a/\r\n", false}, // section names are exact
+        {"Address=http://a/\r\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsServerInfoText(QString::fromUtf8(c.text)), c.info) << c.text;
+}
+
 } // namespace
 } // namespace kelton

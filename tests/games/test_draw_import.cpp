@@ -1,0 +1,96 @@
+#include "games/draw_import.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "data/lottor_head.h"
+#include "platform/gbk.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class DrawImportTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        test::ProgramFolderTest::SetUp();
+        m_head.SetHeadStr(u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
+        ASSERT_TRUE(m_head.Enable());
+        m_rows.InsertRow(1, u"101"_s, u"1 2 3"_s);
+    }
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = Path(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    DrawImport Import(const QString& path, const QString& format = u"N X X X"_s)
+    {
+        return ImportDrawFile(m_rows, m_head, path, format);
+    }
+
+    CLottorHead m_head;
+    CGridData m_cells;
+    CGridDataRows m_rows{m_cells};
+};
+
+TEST_F(DrawImportTest, EachFailureHasItsReasonInOrder)
+{
+    const QString good = Write(u"good.txt"_s, "102 4 5 6\r\n");
+    const QString empty = Write(u"empty.txt"_s, "");
+    const QString junk = Write(u"junk.txt"_s, ToGbk(u"第一行\r\n没有号码\r\n"_s));
+    const struct {
+        QString path;
+        QString format;
+        ImportFault fault;
+        QString message;
+    } cases[] = {
+        {Path(u"missing.txt"_s), u"N X X X"_s, ImportFault::NoFile, u"导入失败，导入文件不存在！"_s},
+        {QString(), u"N X X X"_s, ImportFault::NoFile, u"导入失败，导入文件不存在！"_s},
+        {Path(QString()), u"N X X X"_s, ImportFault::NoFile, u"导入失败，导入文件不存在！"_s}, // a folder
+        // A missing file is reported before a bad format.
+        {Path(u"missing.txt"_s), u"N X X"_s, ImportFault::NoFile, u"导入失败，导入文件不存在！"_s},
+        {good, u"N X X"_s, ImportFault::BadFormat, u"导入失败，数据的格式不准确！"_s},
+        {good, QString(), ImportFault::BadFormat, u"导入失败，数据的格式不准确！"_s}, // an empty list entry
+        {empty, u"N X X X"_s, ImportFault::EmptyFile, u"导入失败，文件没有数据！"_s},
+        {junk, u"N X X X"_s, ImportFault::NotRecognised,
+         u"导入失败，数据无法识别或者其它错误，请设置好导入的格式！"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + " / " + c.format.toStdString());
+        const DrawImport result = Import(c.path, c.format);
+        EXPECT_EQ(result.Fault, c.fault);
+        EXPECT_EQ(ImportFailureText(result.Fault), c.message);
+        EXPECT_FALSE(result.Read.Read);
+        EXPECT_EQ(m_rows.Rows(), 2);
+    }
+}
+
+TEST_F(DrawImportTest, AGbkFileIsReadThroughTheFormat)
+{
+    const QString path = Write(u"draws.txt"_s, ToGbk(u"福彩3D 开奖\r\n102期 4 5 6\r\n101期 7 7 7\r\n"_s));
+    const DrawImport result = Import(path, u"N期 X X X"_s);
+    EXPECT_EQ(result.Fault, ImportFault::None);
+    EXPECT_TRUE(result.Read.Read);
+    EXPECT_EQ(result.Read.Inserted, 1);
+    EXPECT_EQ(m_rows.TextMatrix(2, kIssueCol), u"102"_s);
+    EXPECT_EQ(m_rows.TextMatrix(2, kNumbersCol), u"4 5 6"_s);
+}
+
+TEST_F(DrawImportTest, AFileOfDrawsAlreadyThereStillCountsAsRead)
+{
+    const DrawImport result = Import(Write(u"same.txt"_s, "101 1 2 3\r\n"));
+    EXPECT_EQ(result.Fault, ImportFault::None);
+    EXPECT_TRUE(result.Read.Read);
+    EXPECT_EQ(result.Read.Inserted, 0);
+}
+
+} // namespace
+} // namespace kelton
