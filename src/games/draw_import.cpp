@@ -1,5 +1,7 @@
 #include "games/draw_import.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,37 +35,29 @@ QString ImportFailureText(ImportFault fault)
     return u"导入失败，"_s + reason;
 }
 
-DrawImport ImportDrawFile(IDrawRows& rows, CLottorHead& head, const QString& sPath, const QString& sFormat)
+ImportFault ReadDrawFile(const CLottorHead& head, const QString& sPath, const QString& sFormat, QString& oText)
 {
-    DrawImport result;
-    if (sPath.isEmpty() || !QFileInfo(sPath).isFile()) {
-        result.Fault = ImportFault::NoFile;
-        return result;
-    }
-    if (!head.FormatVail(sFormat)) {
-        result.Fault = ImportFault::BadFormat;
-        return result;
-    }
+    if (sPath.isEmpty() || !QFileInfo(sPath).isFile())
+        return ImportFault::NoFile;
+    if (!head.FormatVail(sFormat))
+        return ImportFault::BadFormat;
     QFile file(sPath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxImportBytes) {
-        result.Fault = ImportFault::Unreadable;
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxImportBytes)
+        return ImportFault::Unreadable;
     const QByteArray bytes = file.readAll();
     const bool readOk = file.error() == QFileDevice::NoError;
     file.close();
-    if (!readOk) {
-        result.Fault = ImportFault::Unreadable;
-        return result;
-    }
-    if (bytes.isEmpty()) {
-        result.Fault = ImportFault::EmptyFile;
-        return result;
-    }
-    result.Read = ParseDrawText(rows, head, FromGbk(bytes), sFormat);
-    if (!result.Read.Read || result.Read.Failed)
-        result.Fault = ImportFault::NotRecognised;
-    return result;
+    if (!readOk)
+        return ImportFault::Unreadable;
+    if (bytes.isEmpty())
+        return ImportFault::EmptyFile;
+    oText = FromGbk(bytes);
+    return ImportFault::None;
+}
+
+int FormatEditorTop(int listTop, int lineHeight, int entry, int firstShown)
+{
+    return listTop + lineHeight * std::max(0, entry - firstShown);
 }
 
 } // namespace kelton

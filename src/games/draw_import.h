@@ -24,14 +24,15 @@ QString ImportFailureText(ImportFault fault);
 // A file larger than this is not read (a draw history is far smaller).
 inline constexpr qint64 kMaxImportBytes = qint64{32} << 20;
 
-// Imports a draw text file (GBK) into the draw table with a number format
-// of the game: the file must exist, the format must fit the game, the text
-// must not be empty, and at least one line must read (ParseDrawText).
-// Read tells whether the editor now counts as changed.
-struct DrawImport {
-    ImportFault Fault = ImportFault::None;
-    DrawTextRead Read;
-};
-DrawImport ImportDrawFile(IDrawRows& rows, CLottorHead& head, const QString& sPath, const QString& sFormat);
+// Reads a draw text file (GBK) for an import with a number format of the
+// game: the file must exist, the format must fit the game and the text
+// must not be empty. The text goes to oText; ParseDrawText then inserts its
+// draws (NotRecognised when it reads no line or breaks off).
+ImportFault ReadDrawFile(const CLottorHead& head, const QString& sPath, const QString& sFormat, QString& oText);
+
+// Where the in-place editor of the format list goes: over the entry, one
+// line of text per entry below the first one shown (at the list's top for
+// an entry above it). In pixels of the list's parent.
+int FormatEditorTop(int listTop, int lineHeight, int entry, int firstShown);
 
 } // namespace kelton

@@ -31,14 +31,22 @@ protected:
         file.write(bytes);
         return path;
     }
-    DrawImport Import(const QString& path, const QString& format = u"N X X X"_s)
+    // Reads the file and inserts its draws as the import does.
+    ImportFault Import(const QString& path, const QString& format = u"N X X X"_s)
     {
-        return ImportDrawFile(m_rows, m_head, path, format);
+        m_read = DrawTextRead();
+        QString text;
+        const ImportFault fault = ReadDrawFile(m_head, path, format, text);
+        if (fault != ImportFault::None)
+            return fault;
+        m_read = ParseDrawText(m_rows, m_head, text, format);
+        return m_read.Read && !m_read.Failed ? ImportFault::None : ImportFault::NotRecognised;
     }
 
     CLottorHead m_head;
     CGridData m_cells;
     CGridDataRows m_rows{m_cells};
+    DrawTextRead m_read;
 };
 
 TEST_F(DrawImportTest, EachFailureHasItsReasonInOrder)
@@ -65,10 +73,10 @@ TEST_F(DrawImportTest, EachFailureHasItsReasonInOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString() + " / " + c.format.toStdString());
-        const DrawImport result = Import(c.path, c.format);
-        EXPECT_EQ(result.Fault, c.fault);
-        EXPECT_EQ(ImportFailureText(result.Fault), c.message);
-        EXPECT_FALSE(result.Read.Read);
+        const ImportFault fault = Import(c.path, c.format);
+        EXPECT_EQ(fault, c.fault);
+        EXPECT_EQ(ImportFailureText(fault), c.message);
+        EXPECT_FALSE(m_read.Read);
         EXPECT_EQ(m_rows.Rows(), 2);
     }
 }
@@ -76,20 +84,26 @@ TEST_F(DrawImportTest, EachFailureHasItsReasonInOrder)
 TEST_F(DrawImportTest, AGbkFileIsReadThroughTheFormat)
 {
     const QString path = Write(u"draws.txt"_s, ToGbk(u"福彩3D 开奖\r\n102期 4 5 6\r\n101期 7 7 7\r\n"_s));
-    const DrawImport result = Import(path, u"N期 X X X"_s);
-    EXPECT_EQ(result.Fault, ImportFault::None);
-    EXPECT_TRUE(result.Read.Read);
-    EXPECT_EQ(result.Read.Inserted, 1);
+    EXPECT_EQ(Import(path, u"N期 X X X"_s), ImportFault::None);
+    EXPECT_TRUE(m_read.Read);
+    EXPECT_EQ(m_read.Inserted, 1);
     EXPECT_EQ(m_rows.TextMatrix(2, kIssueCol), u"102"_s);
     EXPECT_EQ(m_rows.TextMatrix(2, kNumbersCol), u"4 5 6"_s);
 }
 
 TEST_F(DrawImportTest, AFileOfDrawsAlreadyThereStillCountsAsRead)
 {
-    const DrawImport result = Import(Write(u"same.txt"_s, "101 1 2 3\r\n"));
-    EXPECT_EQ(result.Fault, ImportFault::None);
-    EXPECT_TRUE(result.Read.Read);
-    EXPECT_EQ(result.Read.Inserted, 0);
+    EXPECT_EQ(Import(Write(u"same.txt"_s, "101 1 2 3\r\n")), ImportFault::None);
+    EXPECT_TRUE(m_read.Read);
+    EXPECT_EQ(m_read.Inserted, 0);
+}
+
+TEST(DrawImportRules, TheFormatEditorLiesOverItsEntry)
+{
+    EXPECT_EQ(FormatEditorTop(40, 16, 0, 0), 40);
+    EXPECT_EQ(FormatEditorTop(40, 16, 3, 0), 88);
+    EXPECT_EQ(FormatEditorTop(40, 16, 5, 2), 88);  // scrolled by two entries
+    EXPECT_EQ(FormatEditorTop(40, 16, 1, 2), 40);  // above the first shown: the list's top
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "games/ui/game_windows.h"
 
+#include <QPointer>
+
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "games/ui/data_set_form.h"
 #include "games/ui/lotto_logo.h"
 #include "games/ui/lotto_option.h"
 #include "platform/ui/modal_dialog.h"
@@ -28,10 +31,21 @@ void RunLottoOption(QWidget* owner)
     ExecModal(options);
 }
 
+IDataSetForm* DataSetForm()
+{
+    // One draw editor for the run; it belongs to the main window it is
+    // first shown over and is made anew should that window go.
+    static QPointer<FDataSet> form;
+    if (!form)
+        form = new FDataSet;
+    return form.data();
+}
+
 void InstallGameWindows(ShellWindows& windows)
 {
     windows.ChooseGame = &RunGameChooser;
     windows.LottoOption = &RunLottoOption;
+    windows.DataSetForm = &DataSetForm;
 }
 
 } // namespace kelton

@@ -1,0 +1,38 @@
+#include "platform/ui/file_dialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace kelton {
+
+namespace {
+IFileDialogs* g_dialogs = nullptr;
+}
+
+void SetFileDialogs(IFileDialogs* dialogs)
+{
+    g_dialogs = dialogs;
+}
+
+QString QtFileFilter(const QString& sFilter)
+{
+    const QStringList parts = sFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (!description.contains(QLatin1Char('(')))
+            description += QLatin1String(" (") + pattern + QLatin1Char(')');
+        filters << description;
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter, const QString& fileName)
+{
+    if (g_dialogs)
+        return g_dialogs->GetOpenFile(owner, title, filter, fileName);
+    return QFileDialog::getOpenFileName(owner, title, fileName, QtFileFilter(filter));
+}
+
+} // namespace kelton

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelton {
+
+// Every file dialog of the program goes through GetOpenFile, so that tests
+// can answer it instead of a user.
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    // The chosen path; empty when the user cancelled.
+    virtual QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
+                                const QString& fileName) = 0;
+};
+
+// Installs the answering service (not owned); nullptr returns to the real dialogs.
+void SetFileDialogs(IFileDialogs* dialogs);
+
+// A filter written as the windows give it, description and pattern pairs
+// separated by "|" ("文档文件(*.txt)|*.txt|所有文件(*.*)|*.*"), as Qt reads
+// it: the descriptions, ";;" between them ("文档文件(*.txt);;所有文件(*.*)").
+// A description without a pattern in brackets gets its pattern added.
+QString QtFileFilter(const QString& sFilter);
+
+// The file-open dialog: title, filter (as above) and the file name to
+// start with. The chosen path, or empty after a cancel.
+QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
+                    const QString& fileName = QString());
+
+} // namespace kelton
