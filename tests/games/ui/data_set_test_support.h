@@ -90,8 +90,9 @@ protected:
                 numbers << QString(c);
             lines += QString::number(first + i) + u':' + numbers.join(u' ') + QStringLiteral("\r\n");
         }
-        if (!lines.isEmpty())
+        if (!lines.isEmpty()) {
             EXPECT_EQ(game->AddStrNum(game->HeadData.GetDefFormat(), lines), digits.size());
+        }
         Mmain().CurLottorData = game;
         return *game;
     }
