@@ -10,10 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
+    (void)IsServerInfoText(text);
     StrToSysInfo(text);
     const ServerInfo& read = Mmain().SysInfo;
     KELTON_FUZZ_CHECK(!read.SysAddress.isEmpty());
     const QString written = SysInfoToStr();
+    // What the program writes is recognised when it comes back.
+    KELTON_FUZZ_CHECK(IsServerInfoText(written));
     if (!fuzz::ServerInfoPlain(read))
         return 0;
 

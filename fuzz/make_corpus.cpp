@@ -183,7 +183,9 @@ void DrawTextSeeds()
     for (qsizetype i = 1; i <= 12 && i < csv.size(); ++i)
         imported += csv[i].section(QLatin1Char(','), 0, 0) + QLatin1Char(',') +
                     csv[i].section(QLatin1Char(','), 2, 2) + QStringLiteral("\r\n");
-    Seed("draw_text", "imported", fuzz::GbkSeed(imported));
+    // The draw editor reads the same texts into its table.
+    for (const char* target : {"draw_text", "draw_import"})
+        Seed(target, "imported", fuzz::GbkSeed(imported));
 
     // Draws written with each game's formats.
     for (int game = 0; game < fuzz::kGameCount; ++game) {
@@ -205,7 +207,8 @@ void DrawTextSeeds()
             if (NumToStr(head, head.NumFormatStr(f), draws, text))
                 continue;
             const QByteArray name = QByteArray("game") + QByteArray::number(game) + "_format" + QByteArray::number(f);
-            Seed("draw_text", name.constData(), fuzz::GbkSeed(head.NumFormatStr(f) + QStringLiteral("\r\n") + text));
+            for (const char* target : {"draw_text", "draw_import"})
+                Seed(target, name.constData(), fuzz::GbkSeed(head.NumFormatStr(f) + QStringLiteral("\r\n") + text));
         }
     }
 }
