@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -236,6 +237,12 @@ void FDataSet::SetUpGrid()
     m_grid->SetColAlignment(kNumbersCol, Qt::AlignCenter);
     const double nine = ScreenPixelsToTwips(m_grid->fontMetrics().horizontalAdvance(u'9'), this);
     m_grid->SetColWidth(kNumbersCol, static_cast<int>(head.BM * nine * 2 + 1000));
+    // As wide as its columns and the scroll bar.
+    int width = 2 * m_grid->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_grid) +
+                m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid) + 4;
+    for (int c = 0; c < m_grid->Cols(); ++c)
+        width += TwipsToScreenPixels(m_grid->ColWidth(c), m_grid);
+    m_grid->setFixedWidth(width);
 }
 
 void FDataSet::Form_Load()

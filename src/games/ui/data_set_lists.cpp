@@ -116,8 +116,13 @@ QWidget* FDataSet::MakeDownPanel()
     layout->addLayout(buttons);
     layout->addWidget(m_lblDownload);
     layout->addWidget(m_track);
-    m_lblDownload->hide();
-    m_track->hide();
+    // Showing them while a download runs does not move the controls above.
+    for (QWidget* shown : std::initializer_list<QWidget*>{m_lblDownload, m_track}) {
+        QSizePolicy policy = shown->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        shown->setSizePolicy(policy);
+        shown->hide();
+    }
 
     connect(m_cmdDownLoad, &QPushButton::clicked, this, &FDataSet::CmdDownLoad_Click);
     connect(m_cmdCancelDownLoad, &QPushButton::clicked, this, &FDataSet::CmdCancelDownLoad_Click);

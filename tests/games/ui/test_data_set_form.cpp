@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "data/text_helpers.h"
 #include "data_set_test_support.h"
 #include "platform/gbk.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
 
 namespace kelton {
@@ -376,6 +378,18 @@ TEST_F(DataSetTest, SourcesAreEditedInPlaceAndWrittenBackOnClosing)
     form.close();
     EXPECT_EQ(game.HeadData.WwwNumLink(3), u"http://other.example/p3.txt"_s);
     EXPECT_EQ(game.HeadData.WwwNumCaption(0), u"福彩"_s);
+}
+
+TEST_F(DataSetTest, HelpOpensTheWindowsPage)
+{
+    MakeGame({u"123"_s});
+    FDataSet& form = Open();
+    QStringList shown;
+    SetHelpShower([&](const QString&, const QString& topic) { shown << topic; });
+    form.CmdHelp()->click();
+    SetHelpShower({});
+    EXPECT_EQ(shown, QStringList({u"FDataSet.htm"_s}));
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(KELTON_DEFAULTS_DIR "/Help/FDataSet.htm")));
 }
 
 TEST_F(DataSetTest, TheDownloadControlsSwitchBetweenIdleAndBusy)
