@@ -33,11 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
-    const qsizetype lf = text.indexOf(QLatin1Char('\n'));
-    QString format = lf < 0 ? text : text.left(lf);
-    if (format.endsWith(QLatin1Char('\r')))
-        format.chop(1);
-    const QString lines = lf < 0 ? QString() : text.mid(lf + 1);
+    const auto [format, lines] = fuzz::SplitFormat(text);
 
     for (int game = 0; game < fuzz::kGameCount; ++game) {
         CLottorHead head = fuzz::Game(game);

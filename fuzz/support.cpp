@@ -89,6 +89,15 @@ QByteArray Bytes(const uint8_t* data, size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
+FormatAndLines SplitFormat(const QString& text)
+{
+    const qsizetype lf = text.indexOf(QLatin1Char('\n'));
+    FormatAndLines parts{lf < 0 ? text : text.left(lf), lf < 0 ? QString() : text.mid(lf + 1)};
+    if (parts.Format.endsWith(QLatin1Char('\r')))
+        parts.Format.chop(1);
+    return parts;
+}
+
 QString Text(const uint8_t* data, size_t size)
 {
     if (size == 0)

@@ -52,6 +52,14 @@ QByteArray Bytes(const uint8_t* data, size_t size);
 // (the settings file), anything else UTF-8 (that byte dropped too).
 QString Text(const uint8_t* data, size_t size);
 
+// A text whose first line is a number format and the rest draw lines (CR
+// LF or LF): the format, without its line end, and the lines.
+struct FormatAndLines {
+    QString Format;
+    QString Lines;
+};
+FormatAndLines SplitFormat(const QString& text);
+
 // The seed prefix for a text in GBK, and UTF-16LE bytes for the 'W' form.
 QByteArray GbkSeed(const QString& text);
 QByteArray Utf16Seed(const QString& text);

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 
+#include "ui_bench_app.h"
+
 #include "../sample_game.h"
 #include "data/app_state.h"
 #include "data/draw_text.h"
@@ -19,19 +21,7 @@
 namespace kelton {
 namespace {
 
-void EnsureApplication()
-{
-    static std::unique_ptr<QApplication> app;
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kelton_ui_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-}
-
+using bench::EnsureApplication;
 // The sample game as the current game.
 bool SampleIsCurrent(benchmark::State& state)
 {

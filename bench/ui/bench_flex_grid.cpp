@@ -9,25 +9,15 @@
 
 #include <QApplication>
 
+#include "ui_bench_app.h"
+
 #include "platform/ui/flex_grid.h"
 
 namespace {
 
 using kelton::CFlexGrid;
 
-void EnsureApplication()
-{
-    static std::unique_ptr<QApplication> app;
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kelton_ui_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-}
-
+using kelton::bench::EnsureApplication;
 std::unique_ptr<CFlexGrid> ShownGrid()
 {
     auto grid = std::make_unique<CFlexGrid>();

@@ -60,13 +60,6 @@ int PanelOfTab(int tab)
     return tab <= FDataSet::kTabChang ? 0 : tab - 2;
 }
 
-QPushButton* PlainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 FDataSet::FDataSet(QWidget* parent) : QDialog(parent)
@@ -152,8 +145,7 @@ QWidget* FDataSet::MakeAddPanel()
     m_txtBcMain = new QLineEdit(panel);
     m_txtBcMain->setObjectName(u"txtBcMain"_s);
     m_lblBcMain->setBuddy(m_txtBcMain);
-    m_cmdAdd = PlainButton(u"增加"_s, panel);
-    m_cmdAdd->setObjectName(u"CmdAdd"_s);
+    m_cmdAdd = MakeButton(u"增加"_s, u"CmdAdd"_s, panel);
     // The second sentence starts a line of its own.
     auto* note = new QLabel(u"注意:填写的数据必须是数字!"_s + QString(13, QChar(0x3000)) +
                                 u"号码与号码之间用空格分开！"_s,
@@ -181,14 +173,22 @@ QWidget* FDataSet::MakeDeletePanel()
     m_optDeleteAll->setObjectName(u"OptDeleteAll"_s);
     m_optDelete2 = new QRadioButton(u"删除选择部分"_s, panel);
     m_optDelete2->setObjectName(u"OptDelete2"_s);
-    m_cmdDelete = PlainButton(u"删除"_s, panel);
-    m_cmdDelete->setObjectName(u"CmdDelete"_s);
+    m_cmdDelete = MakeButton(u"删除"_s, u"CmdDelete"_s, panel);
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(m_optDeleteAll);
     layout->addWidget(m_optDelete2);
     layout->addWidget(m_cmdDelete, 0, Qt::AlignRight);
     layout->addStretch(1);
     return panel;
+}
+
+QPushButton* FDataSet::MakeButton(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    // Enter in a box presses no button.
+    button->setAutoDefault(false);
+    return button;
 }
 
 CLottorHead* FDataSet::Head() const

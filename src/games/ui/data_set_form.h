@@ -139,6 +139,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QPushButton* MakeButton(const QString& text, const QString& name, QWidget* parent);
     QWidget* MakeAddPanel();
     QWidget* MakeDeletePanel();
     QWidget* MakeDownPanel();

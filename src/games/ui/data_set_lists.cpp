@@ -72,14 +72,6 @@ private:
     const DownloadMarker& m_marker;
 };
 
-QPushButton* PanelButton(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // An in-place editor: no frame, hidden until a cell or entry is edited.
 QLineEdit* InPlaceEditor(const QString& name, QWidget* parent)
 {
@@ -100,8 +92,8 @@ QWidget* FDataSet::MakeDownPanel()
     m_msgDown->setObjectName(u"msgDown"_s);
     m_msgDown->setAccessibleName(u"下载地址"_s);
     m_msgDown->setMinimumHeight(TwipsToScreenPixels(2400, this));
-    m_cmdDownLoad = PanelButton(u"下载"_s, u"CmdDownLoad"_s, panel);
-    m_cmdCancelDownLoad = PanelButton(u"取消"_s, u"CmdCancelDownLoad"_s, panel);
+    m_cmdDownLoad = MakeButton(u"下载"_s, u"CmdDownLoad"_s, panel);
+    m_cmdCancelDownLoad = MakeButton(u"取消"_s, u"CmdCancelDownLoad"_s, panel);
     m_lblDownload = new QLabel(u"正在下载"_s, panel);
     m_lblDownload->setObjectName(u"LblDownload"_s);
     m_track = new CDownloadTrack(m_marker, panel);
@@ -142,7 +134,7 @@ QWidget* FDataSet::MakeImportPanel()
     m_txtPath = new QLineEdit(panel);
     m_txtPath->setObjectName(u"TxtPath"_s);
     lblPath->setBuddy(m_txtPath);
-    m_cmdPath = PanelButton(u"打开"_s, u"cmdPath"_s, panel);
+    m_cmdPath = MakeButton(u"打开"_s, u"cmdPath"_s, panel);
     auto* lblFormats = new QLabel(u"导入的数据文件格式"_s, panel);
     auto* lblChoose = new QLabel(u"格式选择"_s, panel);
     m_lstFormat = new QListWidget(panel);
@@ -157,7 +149,7 @@ QWidget* FDataSet::MakeImportPanel()
         item->setSizeHint(QSize(0, line));
     }
     m_txtFormat = InPlaceEditor(u"TxtFormat"_s, panel);
-    m_cmdImprot = PanelButton(u"导入"_s, u"cmdImprot"_s, panel);
+    m_cmdImprot = MakeButton(u"导入"_s, u"cmdImprot"_s, panel);
 
     auto* layout = new QGridLayout(panel);
     layout->addWidget(lblPath, 0, 0, 1, 2);
