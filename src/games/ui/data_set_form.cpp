@@ -27,6 +27,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/net/downloader.h"
 
@@ -208,7 +209,7 @@ void FDataSet::ShowModal(QWidget* owner)
     if (parentWidget() != owner)
         setParent(owner, windowFlags());
     Form_Load();
-    exec();
+    ExecModal(*this);
 }
 
 bool FDataSet::IsChang() const

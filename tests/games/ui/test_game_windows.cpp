@@ -4,15 +4,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 
 #include "data/lottor_data.h"
 #include "engine/stat.h"
 #include "game_window_test.h"
 #include "games/new_game.h"
+#include "games/ui/data_set_form.h"
 #include "games/ui/lotto_logo.h"
 #include "games/ui/lotto_option.h"
 #include "games/ui/lotto_reg.h"
 #include "games/ui/lotto_template.h"
+#include "platform/ui/flex_grid.h"
 #include "shell/ui/xp_toolbar.h"
 
 namespace kelton::test {
@@ -107,6 +110,95 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
         options.cmdCancel()->click();
     });
     main.MenuEntry(u"mnuSysLottorOption"_s)->trigger();
+}
+
+// --- The draw editor ------------------------------------------------------------
+
+// The main window over a game file with draws.
+class DrawCommandsTest : public GameWindowsTest {
+protected:
+    // Writes a game of the definition with the draws (default format), lists
+    // it in the settings and starts the main window with it.
+    void StartWith(const QString& definition, const QString& draws)
+    {
+        const QString path = u"Lottor/game"_s;
+        {
+            CLottorData created;
+            ASSERT_FALSE(created.CreateData(definition, path, 1000));
+        }
+        {
+            CLottorData game;
+            ASSERT_FALSE(game.OpenData(8, path, false));
+            ASSERT_GT(game.AddStrNum(game.HeadData.GetDefFormat(), draws), 0);
+            ASSERT_FALSE(game.UpData());
+        }
+        WriteSettings(false, {{u"游戏"_s, path}});
+        Start();
+        ASSERT_TRUE(Mmain().CurLottorData);
+    }
+    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+};
+
+const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
+
+TEST_F(DrawCommandsTest, TheDrawCommandsOpenTheEditorOnTheirTab)
+{
+    StartWith(kThreeDigits, u"101:1 2 3\r\n102:4 5 6\r\n"_s);
+    EXPECT_TRUE(Entry("mnuSysDataEdit")->isEnabled());
+    EXPECT_TRUE(Entry("mnuOnlineDownLoadData")->isEnabled());
+    EXPECT_TRUE(m_main->Tbr1()->ButtonByKey(u"Edit"_s)->isEnabled());
+
+    QList<int> tabs;
+    for (int i = 0; i < 3; ++i) {
+        OnModal<FDataSet>([&](FDataSet& form) {
+            EXPECT_EQ(form.parentWidget(), m_main);
+            tabs << form.CurrentTab();
+            form.cmdCancel()->click();
+        });
+    }
+    Entry("mnuSysDataEdit")->trigger();
+    Entry("mnuOnlineDownLoadData")->trigger();
+    // The toolbar button runs the draw command; the download tab stays chosen.
+    m_main->Tbr1_ButtonClick(u"Edit"_s);
+    EXPECT_EQ(tabs, QList<int>({FDataSet::kTabAdd, FDataSet::kTabDown, FDataSet::kTabDown}));
+    EXPECT_EQ(Game().NumCount(), 2);
+}
+
+TEST_F(DrawCommandsTest, AConfirmedDrawReachesTheHistoryAndTheStatistics)
+{
+    StartWith(kThreeDigits, u"101:1 2 3\r\n102:4 5 6\r\n"_s);
+    OnModal<FDataSet>([](FDataSet& form) {
+        EXPECT_EQ(form.TxtName()->text(), u"103"_s);
+        form.txtBcMain()->setText(u"7 8 9"_s);
+        form.CmdAdd()->click();
+        form.cmdOK()->click(); // the question is answered OK
+    });
+    Entry("mnuSysDataEdit")->trigger();
+    EXPECT_EQ(m_boxes.Texts, QStringList({u"你真的要把刚才的操作更新到分析数据中去吗？"_s}));
+    ASSERT_EQ(Game().NumCount(), 3);
+    EXPECT_EQ(Game().NumName(2), 103);
+    EXPECT_EQ(Game().Num(1, 2), 9); // units
+    EXPECT_EQ(Game().StatView(0)->RecordCount(), 4);
+}
+
+TEST_F(DrawCommandsTest, ASecondaryNumberAboveTheMainRangeSurvivesAnUpdate)
+{
+    // Main numbers 0..12, a secondary number 0..30.
+    StartWith(u"[LOTTONAME]\r\n两区\r\n[BCDATALEN]\r\n12\r\n[BCMAIN]\r\n2\r\n[MRDATALEN]\r\n30\r\n[MRMAIN]\r\n1\r\n"_s,
+              u"101:1 2 30\r\n102:3 4 5\r\n"_s);
+    OnModal<FDataSet>([](FDataSet& form) {
+        EXPECT_EQ(form.Grid()->Rows(), 3);
+        EXPECT_EQ(form.Grid()->TextMatrix(1, 1), u"01 02 30"_s);
+        form.txtBcMain()->setText(u"5 6 29"_s);
+        form.CmdAdd()->click();
+        form.cmdOK()->click();
+    });
+    Entry("mnuSysDataEdit")->trigger();
+    ASSERT_EQ(Game().NumCount(), 3);
+    EXPECT_EQ(Game().NumName(0), 101);
+    EXPECT_EQ(Game().Num(3, 0), 30);
+    EXPECT_EQ(Game().Num(3, 2), 29);
 }
 
 } // namespace
