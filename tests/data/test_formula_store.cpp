@@ -137,10 +137,10 @@ struct WayLineCase {
     const char* label;
     const char* line;
     bool kept;
-    const char* group;
-    const char* consultIndex;
-    const char* consult;  // WayGet(0, 4)
-    const char* formula;  // WayGet(0, 2)
+    const char* group = nullptr;
+    const char* consultIndex = nullptr;
+    const char* consult = nullptr; // WayGet(0, 4)
+    const char* formula = nullptr; // WayGet(0, 2)
 };
 
 class WayLineTest : public ::testing::TestWithParam<WayLineCase> {};

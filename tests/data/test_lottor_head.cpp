@@ -174,11 +174,11 @@ struct AcceptCase {
     const char* label;
     QString text;
     bool accepted;
-    int bcDataLen;
-    int bcNumMaxLen;
-    int mrDataLen;
-    int mrMain;
-    int bm;
+    int bcDataLen = 0;
+    int bcNumMaxLen = 0;
+    int mrDataLen = 0;
+    int mrMain = 0;
+    int bm = 0;
 };
 
 class AcceptanceTest : public ::testing::TestWithParam<AcceptCase> {};

@@ -64,14 +64,14 @@ int64_t Get32(const std::array<int, 100>& header, int at)
 struct Layout {
     int blockSize = 8;
     int firstFlag = 1;
-    QString key; // the key table when firstFlag is 0
+    QString key{}; // the key table when firstFlag is 0
     std::array<int, 15> salts = {3, 250, 17, 0, 99, 128, 1, 64, 200, 7, 33, 255, 12, 80, 5};
-    QByteArray data;
-    QByteArray record;
+    QByteArray data{};
+    QByteArray record{};
     int recCount = 0;
     bool reverseSlots = true;
     // Applied to the finished layout before it is written out.
-    std::function<void(std::array<int, 100>& header, std::vector<int64_t>& dataPos)> tamper;
+    std::function<void(std::array<int, 100>& header, std::vector<int64_t>& dataPos)> tamper{};
 };
 
 QString Signature()

@@ -273,8 +273,9 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     // A game is loaded, but no window is part of the program.
     for (const Row& row : rows) {
         EXPECT_FALSE(Enabled(row.entry)) << row.entry;
-        if (row.key)
+        if (row.key) {
             EXPECT_FALSE(ButtonEnabled(row.key)) << row.key;
+        }
     }
     for (int i = 0; i < MDIMain::kViewCount; ++i)
         EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
@@ -288,8 +289,9 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
         row.install(NeighbourWindows());
         main.UpdateCommands();
         EXPECT_TRUE(Enabled(row.entry)) << row.entry;
-        if (row.key)
+        if (row.key) {
             EXPECT_TRUE(ButtonEnabled(row.key)) << row.key;
+        }
     }
     // An analysis window made for a view enables that view's entry.
     TestInferForm infer(3);

@@ -132,8 +132,9 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
         EXPECT_TRUE(output.contains("ended")) << output.toStdString();
-        if (c.said)
+        if (c.said) {
             EXPECT_TRUE(output.contains(c.said)) << output.toStdString();
+        }
 
         // The setting changed after the start was written.
         Mmain().SettingRecord = SettingRecordType();
