@@ -6,11 +6,11 @@
 
 #include <QString>
 
+#include "core/bet_list.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
 #include "data/setting_record.h"
 #include "data/ssq_file.h"
-#include "filter/bet_list.h"
 
 namespace kelton {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "core/msg_service.h"
 #include "data/lottor_head.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
-#include "shell/msg_service.h"
 
 namespace kelton {
 

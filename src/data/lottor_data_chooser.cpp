@@ -2,11 +2,11 @@
 // value, shown by the analysis windows and the filter window, and the two
 // modal number pickers.
 
+#include "core/child_forms.h"
 #include "data/app_state.h"
 #include "data/ball_repaint.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
-#include "shell/child_forms.h"
 
 namespace kelton {
 

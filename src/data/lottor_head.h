@@ -7,10 +7,10 @@
 
 #include <QString>
 
+#include "core/msg_service.h"
 #include "data/currency.h"
 #include "data/formula_store.h"
 #include "data/number_format.h"
-#include "shell/msg_service.h"
 
 namespace kelton {
 

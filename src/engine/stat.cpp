@@ -5,12 +5,12 @@
 
 #include <QFile>
 
+#include "core/msg_service.h"
 #include "data/lottor_head.h"
 #include "data/text_helpers.h"
 #include "engine/stat_builder.h"
 #include "engine/stat_edit.h"
 #include "platform/string_table.h"
-#include "shell/msg_service.h"
 
 namespace kelton {
 

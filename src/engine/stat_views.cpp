@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "core/msg_service.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "engine/stat_edit.h"
-#include "shell/msg_service.h"
 
 namespace kelton {
 

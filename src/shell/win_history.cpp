@@ -1,6 +1,6 @@
 #include "shell/win_history.h"
 
-#include "shell/child_forms.h"
+#include "core/child_forms.h"
 
 namespace kelton {
 

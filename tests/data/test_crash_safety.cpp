@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/draw_text.h"
 #include "data/first_start.h"
@@ -24,7 +25,6 @@
 #include "data/settings.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
-#include "shell/msg_service.h"
 #include "support/test_support.h"
 
 namespace kelton {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/lottor_head.h"
-#include "shell/msg_service.h"
 #include "support/test_support.h"
 
 namespace kelton {

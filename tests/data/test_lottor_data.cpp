@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/child_forms.h"
 #include "data/app_state.h"
 #include "data/infer_form_factory.h"
 #include "engine/stat.h"
 #include "platform/gbk.h"
-#include "shell/child_forms.h"
 #include "support/draw_rows.h"
 #include "support/quiet_infer_form.h"
 #include "support/test_support.h"

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/child_forms.h"
 #include "data/app_state.h"
 #include "data/ball_repaint.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
-#include "shell/child_forms.h"
 #include "support/quiet_infer_form.h"
 #include "support/test_support.h"
 

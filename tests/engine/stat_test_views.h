@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "engine/stat_views.h"
-#include "shell/msg_service.h"
 #include "stat_reference.h"
 
 namespace kelton::test {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/child_forms.h"
+#include "core/child_forms.h"
 #include "shell/win_history.h"
 #include "support/test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "shell/child_forms.h"
+#include "core/child_forms.h"
 
 namespace kelton::test {
 

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/server_info.h"
@@ -24,7 +25,6 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/http_request.h"
-#include "shell/msg_service.h"
 #include "shell/net/downloader.h"
 
 namespace kelton {

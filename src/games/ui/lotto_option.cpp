@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_head.h"
 #include "platform/string_table.h"
@@ -15,7 +16,6 @@
 #include "platform/ui/colour_label.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
-#include "shell/msg_service.h"
 
 namespace kelton {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "shell/child_forms.h"
+#include "core/child_forms.h"
 
 class QAction;
 

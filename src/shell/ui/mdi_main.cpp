@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "core/child_forms.h"
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
@@ -24,7 +25,6 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
-#include "shell/child_forms.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/shell_windows.h"

@@ -10,8 +10,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "core/msg_service.h"
 #include "shell/lottor_loader.h"
-#include "shell/msg_service.h"
 #include "shell/win_history.h"
 
 class QAction;

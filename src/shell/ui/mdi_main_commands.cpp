@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/infer_form_factory.h"
 #include "data/lottor_data.h"
@@ -16,7 +17,6 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
-#include "shell/msg_service.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
 #include "shell/ui/mdi_main.h"

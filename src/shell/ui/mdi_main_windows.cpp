@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "core/child_forms.h"
 #include "data/app_state.h"
-#include "shell/child_forms.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"

@@ -5,8 +5,8 @@
 
 #include <QString>
 
+#include "core/child_forms.h"
 #include "platform/ui/grid_cells.h"
-#include "shell/child_forms.h"
 
 class QWidget;
 

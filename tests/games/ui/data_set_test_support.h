@@ -12,13 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "games/ui/data_set_form.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
-#include "shell/msg_service.h"
 #include "shell/ui/qt_app_env.h"
 #include "support/test_support.h"
 

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/infer_form_factory.h"
 #include "data/settings.h"
@@ -22,7 +23,6 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "shell/lottor_loader.h"
-#include "shell/msg_service.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_open.h"

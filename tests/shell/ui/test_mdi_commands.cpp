@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/infer_form_factory.h"
 #include "data/lottor_data.h"
@@ -28,7 +29,6 @@
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
-#include "shell/msg_service.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
 #include "shell/ui/mdi_main.h"

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
@@ -27,7 +28,6 @@
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
-#include "shell/msg_service.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"

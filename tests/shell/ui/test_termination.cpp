@@ -15,12 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "platform/program_folder.h"
 #include "platform/termination_signals.h"
 #include "qt_app_env.h"
-#include "shell/msg_service.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
 #include "shell_test_fakes.h"

@@ -1,4 +1,4 @@
-#include "shell/msg_service.h"
+#include "core/msg_service.h"
 
 #include <algorithm>
 
