@@ -2,6 +2,7 @@
 
 #include "games/ui/game_windows.h"
 #include "platform/gbk.h"
+#include "platform/services.h"
 #include "platform/termination_signals.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
     if (!lock.Claim())
         return 1;
 
-    kelton::SetLottorLoader(kelton::OpenLottorFile);
+    const kelton::ScopedService<kelton::LottorLoader> loader(kelton::OpenLottorFile);
     // The windows of the other parts of the program join the main window's set.
     kelton::InstallGameWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/services.h"
 #include "platform/string_table.h"
 
 namespace kelton {
@@ -26,32 +27,25 @@ MsgState& State()
     return state;
 }
 
-IMsgDisplay* g_display = nullptr;
+IMsgDisplay* Display()
+{
+    return Service<IMsgDisplay>();
+}
 
 void SetBusy(bool busy)
 {
     State().busy = busy;
-    if (g_display)
-        g_display->ShowBusy(busy);
+    if (IMsgDisplay* display = Display())
+        display->ShowBusy(busy);
 }
 
 }  // namespace
 
-void SetMsgDisplay(IMsgDisplay* display)
-{
-    g_display = display;
-}
-
-IMsgDisplay* MsgDisplay()
-{
-    return g_display;
-}
-
 void CMsg::StartShowMsg(const QString& sMsg)
 {
     State().status = sMsg;
-    if (g_display)
-        g_display->ShowStatusText(sMsg);
+    if (IMsgDisplay* display = Display())
+        display->ShowStatusText(sMsg);
 }
 
 void CMsg::EndShowMsg()
@@ -80,8 +74,8 @@ int32_t CMsg::StartPrg(int32_t sMax, int32_t sMin, int32_t sValue, bool bCanClic
     s.prgVisible = true;
     s.stop = false;
     s.canClick = bCanClick;
-    if (g_display)
-        g_display->ShowProgress(sMax, sMin, sValue, bCanClick);
+    if (IMsgDisplay* display = Display())
+        display->ShowProgress(sMax, sMin, sValue, bCanClick);
     return sValue;
 }
 
@@ -102,8 +96,8 @@ void CMsg::prgValue(int32_t value)
     value = std::max(value, s.min);
     value = std::min(value, s.max);
     s.pos = value;
-    if (g_display)
-        g_display->ShowProgressValue(value);
+    if (IMsgDisplay* display = Display())
+        display->ShowProgressValue(value);
 }
 
 void CMsg::EndPrg()
@@ -112,8 +106,8 @@ void CMsg::EndPrg()
     MsgState& s = State();
     s.prgVisible = false;
     s.canClick = false;
-    if (g_display)
-        g_display->HideProgress();
+    if (IMsgDisplay* display = Display())
+        display->HideProgress();
 }
 
 bool CMsg::IsClick()
@@ -131,8 +125,8 @@ void CMsg::SetIsClick(bool bClick)
 
 void CMsg::DoEvents()
 {
-    if (g_display)
-        g_display->PumpEvents();
+    if (IMsgDisplay* display = Display())
+        display->PumpEvents();
 }
 
 QString CMsg::StatusText() const

@@ -7,14 +7,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/services.h"
+
 namespace kelton {
 
 // What the progress service shows on screen: the main window's status text,
 // its busy state (every other window, the toolbar and the top menus
 // disabled, hourglass pointer), the progress bar and one pass through the
-// event loop. The main window installs its implementation; tests install a
-// recording one (HeadlessMsgDisplay). With nothing installed the service
-// keeps its state and shows nothing.
+// event loop. A service (platform/services.h): the main window installs its
+// implementation; tests install a recording one (HeadlessMsgDisplay). With
+// nothing installed the service keeps its state and shows nothing.
 class IMsgDisplay {
 public:
     virtual ~IMsgDisplay() = default;
@@ -35,10 +37,6 @@ public:
     // One pass through the event loop: the bar repaints, a click is seen.
     virtual void PumpEvents() = 0;
 };
-
-// Installs the display (not owned); nullptr removes it.
-void SetMsgDisplay(IMsgDisplay* display);
-IMsgDisplay* MsgDisplay();
 
 // The progress and message service. Every instance acts on the same state,
 // that of the one main window: the status text, the busy state, the progress

@@ -2,11 +2,16 @@
 
 #include <cstdint>
 
+#include "platform/services.h"
+
 namespace kelton {
 
 // A window that shows the number-chooser flags of the current lottery and
 // repaints one number when its flag changes. The analysis windows do so
-// through IInferForm; the filter window installs itself here.
+// through IInferForm; the filter window installs itself as this service
+// (platform/services.h). The window side makes the filter window on first
+// use if it does not exist yet. With nothing installed the chooser repaints
+// the analysis windows only.
 class IBallRepaint {
 public:
     virtual ~IBallRepaint() = default;
@@ -15,11 +20,5 @@ public:
     // lottery's SelectBall. Never fails towards the caller.
     virtual void RefreshBall(int16_t sPos, int16_t sBall) = 0;
 };
-
-// Installs the filter window's repaint (not owned); nullptr removes it. The
-// window side makes the filter window on first use if it does not exist
-// yet. With nothing installed the chooser repaints the analysis windows only.
-void SetFilterBallRepaint(IBallRepaint* repaint);
-IBallRepaint* FilterBallRepaint();
 
 } // namespace kelton

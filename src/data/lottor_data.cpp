@@ -9,12 +9,13 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include "core/infer_form_factory.h"
 #include "data/app_state.h"
-#include "data/infer_form_factory.h"
 #include "engine/stat.h"
 #include "engine/stat_views.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
+#include "platform/services.h"
 
 namespace kelton {
 
@@ -341,7 +342,7 @@ bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreate
 void CLottorData::CreateForms()
 {
     auto& forms = Mmain().InferForms;
-    IInferFormFactory* factory = InferFormFactory();
+    IInferFormFactory* factory = Service<IInferFormFactory>();
     for (int16_t i = 0; i < static_cast<int16_t>(forms.size()); ++i) {
         IInferForm* form = nullptr;
         if (factory && i < m_viewCount)

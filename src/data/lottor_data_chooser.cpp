@@ -7,6 +7,7 @@
 #include "data/ball_repaint.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
+#include "platform/services.h"
 
 namespace kelton {
 
@@ -56,13 +57,13 @@ void CLottorData::RepaintBall(int16_t sPos, int16_t sBall)
         if (form)
             form->RefreshBall(sPos, sBall);
     }
-    if (IBallRepaint* filter = FilterBallRepaint())
+    if (IBallRepaint* filter = Service<IBallRepaint>())
         filter->RefreshBall(sPos, sBall);
 }
 
 bool CLottorData::ViewBall(std::vector<int16_t>& sBall)
 {
-    IPickerService* pickers = PickerService();
+    IPickerService* pickers = Service<IPickerService>();
     if (!pickers)
         return false;
     // The editor works on its own copy: a cancelled edit leaves the
@@ -83,7 +84,7 @@ bool CLottorData::ViewBall(std::vector<int16_t>& sBall)
 
 bool CLottorData::ViewBalls(QString& sBall)
 {
-    IPickerService* pickers = PickerService();
+    IPickerService* pickers = Service<IPickerService>();
     if (!pickers)
         return false;
     QString text = sBall;

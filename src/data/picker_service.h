@@ -5,13 +5,16 @@
 
 #include <QString>
 
+#include "platform/services.h"
+
 namespace kelton {
 
 class CLottorHead;
 
 // The modal pickers the model asks for (value picker, single number,
-// number list). The window side installs its dialogs; tests install fakes.
-// With nothing installed every picker is cancelled.
+// number list). A service (platform/services.h): the window side installs
+// its dialogs, tests install fakes. With nothing installed every picker is
+// cancelled.
 class IPickerService {
 public:
     virtual ~IPickerService() = default;
@@ -42,10 +45,6 @@ public:
         return false;
     }
 };
-
-// Installs the service (not owned); nullptr removes it.
-void SetPickerService(IPickerService* service);
-IPickerService* PickerService();
 
 // Lets the user edit a value set in the value picker.
 QString ShowSelVal(const QString& strVal, int16_t minVal, int16_t maxVal, const QString& valName,

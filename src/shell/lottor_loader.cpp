@@ -4,24 +4,6 @@
 
 namespace kelton {
 
-namespace {
-LottorLoader& Loader()
-{
-    static LottorLoader loader;
-    return loader;
-}
-} // namespace
-
-void SetLottorLoader(LottorLoader loader)
-{
-    Loader() = std::move(loader);
-}
-
-const LottorLoader& GetLottorLoader()
-{
-    return Loader();
-}
-
 std::optional<LoadedLottor> OpenLottorFile(const QString& sFile, int16_t nViews)
 {
     auto data = std::make_shared<CLottorData>();

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "data/lottor_data.h"
+#include "platform/services.h"
 
 namespace kelton {
 
@@ -28,11 +29,10 @@ struct LoadedLottor {
 // when the loader cannot tell. Shows no message.
 using LottorLoader = std::function<std::optional<LoadedLottor>(const QString& sFile, int16_t nViews)>;
 
-// Installs the loader that the main window's LoadLottor goes through. While
+// The main window's LoadLottor goes through the installed loader, a
+// service (platform/services.h); the program installs OpenLottorFile. While
 // none is installed every load fails softly and the program stays without a
 // game.
-void SetLottorLoader(LottorLoader loader);
-const LottorLoader& GetLottorLoader();
 
 // The program's loader: a fresh CLottorData opened with OpenData.
 std::optional<LoadedLottor> OpenLottorFile(const QString& sFile, int16_t nViews);

@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "platform/services.h"
+
 namespace kelton {
 
 namespace {
-
-IProcessStarter* g_starter = nullptr;
 
 bool StartDetached(const QString& sPath)
 {
@@ -24,15 +24,10 @@ bool StartDetached(const QString& sPath)
 
 } // namespace
 
-void SetProcessStarter(IProcessStarter* starter)
-{
-    g_starter = starter;
-}
-
 bool StartProgram(const QString& sPath)
 {
-    if (g_starter)
-        return g_starter->StartProgram(sPath);
+    if (IProcessStarter* starter = Service<IProcessStarter>())
+        return starter->StartProgram(sPath);
     return StartDetached(sPath);
 }
 

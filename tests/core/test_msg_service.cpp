@@ -13,18 +13,11 @@ const QString kReady = QStringLiteral("就绪");
 
 class MsgServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetMsgService();
-        SetMsgDisplay(&m_display);
-    }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
+    void SetUp() override { ResetMsgService(); }
+    void TearDown() override { ResetMsgService(); }
 
     HeadlessMsgDisplay m_display;
+    ScopedService<IMsgDisplay> m_displayed{&m_display};
     CMsg m_msg;
 };
 
@@ -183,7 +176,7 @@ TEST_F(MsgServiceTest, OperationSeesAClickAtItsStep)
 TEST(MsgServiceHeadlessTest, WorksWithNothingInstalled)
 {
     ResetMsgService();
-    SetMsgDisplay(nullptr);
+    const ScopedService<IMsgDisplay> none(nullptr);
     CMsg msg;
     EXPECT_EQ(msg.StatusText(), kReady);
     {

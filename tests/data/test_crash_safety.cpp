@@ -113,7 +113,7 @@ TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
     ASSERT_GT(data.Add(HistoryOfRound(SampleDraws(kBaseDraws + 7), 1)), 0);
     HeadlessMsgDisplay display;
     display.OnPump = [](int) { ::raise(SIGKILL); };
-    SetMsgDisplay(&display);
+    const ScopedService<IMsgDisplay> shown(&display);
     data.UpData();
 }
 

@@ -169,7 +169,7 @@ TEST(DrawTextTest, StrToNumShowsOneProgressStepPerLine)
     auto head = MakeThreeDigits();
     ResetMsgService();
     HeadlessMsgDisplay display;
-    SetMsgDisplay(&display);
+    const ScopedService<IMsgDisplay> shown(&display);
 
     std::vector<Draw> draws;
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X"), u"101:1 2 3\r\nbad\r\n102:4 5 6", draws, true), 2);
@@ -183,11 +183,10 @@ TEST(DrawTextTest, StrToNumShowsOneProgressStepPerLine)
     EXPECT_FALSE(head->msg.IsBusy());
 
     HeadlessMsgDisplay quiet;
-    SetMsgDisplay(&quiet);
+    const ScopedService<IMsgDisplay> quietShown(&quiet);
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X"), u"101:1 2 3", draws, false), 1);
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X"), u"", draws, true), 0);
     EXPECT_EQ(quiet.ShowCount, 0);
-    SetMsgDisplay(nullptr);
     ResetMsgService();
 }
 

@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "core/child_forms.h"
+#include "core/infer_form_factory.h"
 #include "data/app_state.h"
-#include "data/infer_form_factory.h"
 #include "engine/stat.h"
 #include "platform/gbk.h"
 #include "support/draw_rows.h"
@@ -83,14 +83,12 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        SetInferFormFactory(&m_factory);
         Mmain().InferForms.fill(nullptr);
         m_file = Path(QStringLiteral("Lottor/lottor1000"));
     }
     void TearDown() override
     {
         Mmain().InferForms.fill(nullptr);
-        SetInferFormFactory(nullptr);
         ProgramFolderTest::TearDown();
     }
 
@@ -118,6 +116,7 @@ protected:
     }
 
     FakeFactory m_factory;
+    ScopedService<IInferFormFactory> m_factoryInstalled{&m_factory};
     QString m_file;
 };
 

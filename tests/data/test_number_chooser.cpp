@@ -79,13 +79,10 @@ protected:
             m_forms.push_back(std::make_unique<RecordingInferForm>(i, m_log));
             Mmain().InferForms[static_cast<size_t>(i)] = m_forms.back().get();
         }
-        SetFilterBallRepaint(&m_filter);
     }
     void TearDown() override
     {
         Mmain().InferForms.fill(nullptr);
-        SetFilterBallRepaint(nullptr);
-        SetPickerService(nullptr);
         ProgramFolderTest::TearDown();
     }
     // A three-digit game with a secondary area of one number 1..12.
@@ -109,6 +106,7 @@ protected:
     Repaints m_log;
     std::vector<std::unique_ptr<RecordingInferForm>> m_forms;
     RecordingFilter m_filter{m_log};
+    ScopedService<IBallRepaint> m_filterInstalled{&m_filter};
     CLottorData m_game;
 };
 
@@ -173,7 +171,7 @@ TEST_F(NumberChooserTest, RepaintsWithoutWindows)
 {
     Create(false);
     Mmain().InferForms.fill(nullptr);
-    SetFilterBallRepaint(nullptr);
+    const ScopedService<IBallRepaint> noFilter(nullptr);
     m_game.AutoSelectBall(1, 1);
     EXPECT_EQ(m_game.SelectBall(1, 1), -1);
     EXPECT_TRUE(m_log.empty());
@@ -188,7 +186,7 @@ TEST_F(NumberChooserTest, ViewBall)
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 3, 4, 5, 6}));
 
     FakePickers pickers;
-    SetPickerService(&pickers);
+    const ScopedService<IPickerService> installed(&pickers);
     pickers.Accept = false;
     EXPECT_FALSE(m_game.ViewBall(bet));
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 3, 4, 5, 6}));
@@ -214,7 +212,7 @@ TEST_F(NumberChooserTest, ViewBalls)
     EXPECT_EQ(text, QStringLiteral("1 2"));
 
     FakePickers pickers;
-    SetPickerService(&pickers);
+    const ScopedService<IPickerService> installed(&pickers);
     pickers.Accept = false;
     EXPECT_FALSE(m_game.ViewBalls(text));
     EXPECT_EQ(text, QStringLiteral("1 2"));

@@ -88,17 +88,10 @@ struct BuiltViews {
 
 // A recording progress display installed for the test.
 struct ProgressFixture : ::testing::Test {
-    void SetUp() override
-    {
-        ResetMsgService();
-        SetMsgDisplay(&display);
-    }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
+    void SetUp() override { ResetMsgService(); }
+    void TearDown() override { ResetMsgService(); }
     HeadlessMsgDisplay display;
+    ScopedService<IMsgDisplay> displayed{&display};
 };
 
 // A game shape and the length and seed of a random history of it, for the

@@ -2,23 +2,15 @@
 
 #include <QColorDialog>
 
+#include "platform/services.h"
 #include "platform/ui/modal_dialog.h"
 
 namespace kelton {
 
-namespace {
-IColorDialogs* g_dialogs = nullptr;
-}
-
-void SetColorDialogs(IColorDialogs* dialogs)
-{
-    g_dialogs = dialogs;
-}
-
 std::optional<QColor> ChooseColor(QWidget* owner, const QString& title, const QColor& initial)
 {
-    if (g_dialogs)
-        return g_dialogs->Choose(owner, title, initial);
+    if (IColorDialogs* dialogs = Service<IColorDialogs>())
+        return dialogs->Choose(owner, title, initial);
     QColorDialog dialog(initial, owner);
     dialog.setWindowTitle(title);
     if (ExecModal(dialog) != QDialog::Accepted)

@@ -5,22 +5,21 @@
 #include <QColor>
 #include <QString>
 
+#include "platform/services.h"
+
 class QWidget;
 
 namespace kelton {
 
 // Every colour choice of the program goes through ChooseColor, so that tests
-// can answer it instead of a user.
+// can answer it instead of a user: a service (platform/services.h); with none
+// installed the real colour dialog asks the user.
 class IColorDialogs {
 public:
     virtual ~IColorDialogs() = default;
     // The chosen colour, or nothing when the user cancelled.
     virtual std::optional<QColor> Choose(QWidget* owner, const QString& title, const QColor& initial) = 0;
 };
-
-// Installs the answering service (not owned); nullptr returns to the real
-// colour dialog.
-void SetColorDialogs(IColorDialogs* dialogs);
 
 // The colour dialog, titled title, starting from initial; nothing after
 // cancel. Only opaque colours are offered.

@@ -3,16 +3,9 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/services.h"
+
 namespace kelton {
-
-namespace {
-IFileDialogs* g_dialogs = nullptr;
-}
-
-void SetFileDialogs(IFileDialogs* dialogs)
-{
-    g_dialogs = dialogs;
-}
 
 QString QtFileFilter(const QString& sFilter)
 {
@@ -30,8 +23,8 @@ QString QtFileFilter(const QString& sFilter)
 
 QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter, const QString& fileName)
 {
-    if (g_dialogs)
-        return g_dialogs->GetOpenFile(owner, title, filter, fileName);
+    if (IFileDialogs* dialogs = Service<IFileDialogs>())
+        return dialogs->GetOpenFile(owner, title, filter, fileName);
     return QFileDialog::getOpenFileName(owner, title, fileName, QtFileFilter(filter));
 }
 

@@ -2,12 +2,15 @@
 
 #include <QString>
 
+#include "platform/services.h"
+
 class QWidget;
 
 namespace kelton {
 
 // Every file dialog of the program goes through GetOpenFile, so that tests
-// can answer it instead of a user.
+// can answer it instead of a user: a service (platform/services.h); with none
+// installed the real dialog asks the user.
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
@@ -15,9 +18,6 @@ public:
     virtual QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
                                 const QString& fileName) = 0;
 };
-
-// Installs the answering service (not owned); nullptr returns to the real dialogs.
-void SetFileDialogs(IFileDialogs* dialogs);
 
 // A filter written as the windows give it, description and pattern pairs
 // separated by "|" ("文档文件(*.txt)|*.txt|所有文件(*.*)|*.*"), as Qt reads

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/help_pages.h"
+#include "platform/services.h"
 
 namespace kelton {
 
@@ -20,12 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char kStartPage[] = "qy.htm";
-
-HelpShower& Shower()
-{
-    static HelpShower shower;
-    return shower;
-}
 
 QPointer<CHelpViewer>& Viewer()
 {
@@ -92,8 +87,8 @@ QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic)
 
 void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic)
 {
-    if (Shower()) {
-        Shower()(sHelpFolder, sTopic);
+    if (const HelpShower* shower = Service<HelpShower>(); shower && *shower) {
+        (*shower)(sHelpFolder, sTopic);
         return;
     }
     const QString page = HelpPagePath(sHelpFolder, sTopic);
@@ -107,11 +102,6 @@ void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic)
     viewer->show();
     viewer->raise();
     viewer->activateWindow();
-}
-
-void SetHelpShower(HelpShower shower)
-{
-    Shower() = std::move(shower);
 }
 
 void CloseHelpViewer()

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "platform/services.h"
+
 class QTextBrowser;
 
 namespace kelton {
@@ -23,10 +25,10 @@ QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic);
 // reported: a topic without any page shows nothing.
 void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic);
 
-// Replaces the help window (tests): the function receives the folder and the
-// topic instead. An empty function restores the window.
+// A service (platform/services.h) that replaces the help window (tests): the
+// function receives the folder and the topic instead. With none installed
+// the help window shows the page.
 using HelpShower = std::function<void(const QString& sHelpFolder, const QString& sTopic)>;
-void SetHelpShower(HelpShower shower);
 
 // Closes the help window when it is open; the program calls it on exit.
 void CloseHelpViewer();

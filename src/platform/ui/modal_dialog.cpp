@@ -2,25 +2,15 @@
 
 #include <QDialog>
 
+#include "platform/services.h"
+
 namespace kelton {
-
-namespace {
-ModalRunner& Runner()
-{
-    static ModalRunner runner;
-    return runner;
-}
-} // namespace
-
-void SetModalRunner(ModalRunner runner)
-{
-    Runner() = std::move(runner);
-}
 
 int ExecModal(QDialog& dialog)
 {
     // A copy: the runner may install another one while it works.
-    if (const ModalRunner runner = Runner()) {
+    const ModalRunner* installed = Service<ModalRunner>();
+    if (const ModalRunner runner = installed ? *installed : ModalRunner()) {
         bool finished = false;
         const QMetaObject::Connection watch =
             QObject::connect(&dialog, &QDialog::finished, [&finished] { finished = true; });

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "platform/services.h"
+
 class QDialog;
 
 namespace kelton {
@@ -10,11 +12,9 @@ namespace kelton {
 // can work the dialog as a user would (fill its boxes, press its buttons)
 // instead of waiting for one. The runner receives the dialog, built and
 // loaded, and returns its result code; a dialog the runner leaves open
-// counts as cancelled.
+// counts as cancelled. A service (platform/services.h); with none installed
+// the dialog runs its own event loop (QDialog::exec).
 using ModalRunner = std::function<int(QDialog& dialog)>;
-
-// Installs the runner; an empty one returns to QDialog::exec.
-void SetModalRunner(ModalRunner runner);
 
 // Shows the dialog modally and returns its result code.
 int ExecModal(QDialog& dialog);

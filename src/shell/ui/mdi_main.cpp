@@ -22,6 +22,7 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "platform/help_pages.h"
+#include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -133,7 +134,8 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     m_tmrStatus.setInterval(300);
     connect(&m_tmrStatus, &QTimer::timeout, this, &MDIMain::tmrStatus_Timer);
 
-    SetMsgDisplay(this);
+    // The progress service shows through this window while it lives.
+    m_display = std::make_unique<ScopedService<IMsgDisplay>>(this);
     WinHist().SetHost(this);
     resize(1024, 720);
 }
@@ -143,8 +145,7 @@ MDIMain::~MDIMain()
     // The frames of the child windows go with the base class, after this
     // object's own members: they must not report back here any more.
     disconnect(m_mdi, nullptr, this, nullptr);
-    if (MsgDisplay() == this)
-        SetMsgDisplay(nullptr);
+    m_display.reset();
     if (WinHist().Host() == this)
         WinHist().SetHost(nullptr);
     if (g_main == this)
@@ -509,12 +510,12 @@ void MDIMain::InitMainWindow()
 bool MDIMain::LoadLottor(const QString& sFile)
 {
     m_loadFailure.reset();
-    const LottorLoader& loader = GetLottorLoader();
-    if (!loader)
+    const LottorLoader* loader = Service<LottorLoader>();
+    if (!loader || !*loader)
         return false;
     std::optional<LoadedLottor> game;
     try {
-        game = loader(sFile, kViewCount);
+        game = (*loader)(sFile, kViewCount);
     } catch (...) {
         game.reset();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include "core/msg_service.h"
+#include "platform/services.h"
 #include "shell/lottor_loader.h"
 #include "shell/win_history.h"
 
@@ -279,6 +281,7 @@ private:
     bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;
     bool m_terminate = false; // RequestTermination was called
+    std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
 };
 
 // The main window while it exists; nullptr otherwise.

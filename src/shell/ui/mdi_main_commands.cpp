@@ -9,11 +9,12 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 
+#include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
-#include "data/infer_form_factory.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -318,7 +319,7 @@ void MDIMain::CommitDraws(const QString& sNumStr)
 void MDIMain::RecreateInferForms()
 {
     AppState& app = Mmain();
-    IInferFormFactory* factory = InferFormFactory();
+    IInferFormFactory* factory = Service<IInferFormFactory>();
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!factory || !game)
         return;

@@ -5,16 +5,11 @@
 #include <QFileInfo>
 
 #include "platform/program_folder.h"
+#include "platform/services.h"
 
 namespace kelton {
 
 namespace {
-
-ShellOpener& Opener()
-{
-    static ShellOpener opener;
-    return opener;
-}
 
 bool IsWebAddress(const QString& text)
 {
@@ -69,15 +64,11 @@ void ShellOpen(QWidget* owner, const QString& sTarget)
     const QUrl url = ShellOpenUrl(sTarget);
     if (url.isEmpty())
         return;
-    if (Opener())
-        Opener()(url);
+    const ShellOpener* opener = Service<ShellOpener>();
+    if (opener && *opener)
+        (*opener)(url);
     else
         QDesktopServices::openUrl(url);
-}
-
-void SetShellOpener(ShellOpener opener)
-{
-    Opener() = std::move(opener);
 }
 
 } // namespace kelton

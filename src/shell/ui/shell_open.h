@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "platform/services.h"
+
 class QWidget;
 
 namespace kelton {
@@ -19,8 +21,8 @@ void ShellOpen(QWidget* owner, const QString& sTarget);
 // The address ShellOpen would open for a target; empty when it is refused.
 QUrl ShellOpenUrl(const QString& sTarget);
 
-// Replaces the desktop's handler (tests); an empty function restores it.
+// A service (platform/services.h) that replaces the desktop's handler
+// (tests); with none installed the desktop opens the address.
 using ShellOpener = std::function<void(const QUrl&)>;
-void SetShellOpener(ShellOpener opener);
 
 } // namespace kelton

@@ -63,17 +63,11 @@ protected:
         ProgramFolderTest::SetUp();
         IniGlobal();
         ResetMsgService();
-        SetMsgDisplay(&m_display);
-        SetMessageBoxes(&m_boxes);
-        SetFileDialogs(&m_files);
     }
     void TearDown() override
     {
         m_form.reset();
         Mmain().CurLottorData.reset();
-        SetMessageBoxes(nullptr);
-        SetFileDialogs(nullptr);
-        SetMsgDisplay(nullptr);
         ProgramFolderTest::TearDown();
     }
 
@@ -128,6 +122,9 @@ protected:
     HeadlessMsgDisplay m_display;
     AnsweringBoxes m_boxes;
     AnsweringFileDialogs m_files;
+    ScopedService<IMsgDisplay> m_displayInstalled{&m_display};
+    ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
+    ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     std::unique_ptr<FDataSet> m_form;
 };
 

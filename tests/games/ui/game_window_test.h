@@ -52,24 +52,10 @@ protected:
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), target + QLatin1Char('/') + name));
         Mmain().LottoItems = CLottoItem();
         Mmain().SettingRecord = SettingRecordType::Defaults();
-        SetColorDialogs(&m_colours);
-        SetModalRunner([this](QDialog& dialog) {
-            auto& queue = m_handlers[dialog.objectName()];
-            if (queue.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
-                return int(QDialog::Rejected);
-            }
-            const auto handler = std::move(queue.front());
-            queue.pop_front();
-            handler(dialog);
-            return dialog.result();
-        });
     }
 
     void TearDown() override
     {
-        SetModalRunner({});
-        SetColorDialogs(nullptr);
         for (const auto& [name, queue] : m_handlers)
             EXPECT_TRUE(queue.empty()) << "dialog never shown: " << name.toStdString();
         Mmain().LottoItems = CLottoItem();
@@ -92,6 +78,19 @@ protected:
 
     FakeColours m_colours;
     std::map<QString, std::deque<std::function<void(QDialog&)>>> m_handlers;
+    ScopedService<IColorDialogs> m_coloursInstalled{&m_colours};
+    // Every modal dialog is worked by the next handler queued for its class.
+    ScopedService<ModalRunner> m_runner{[this](QDialog& dialog) {
+        auto& queue = m_handlers[dialog.objectName()];
+        if (queue.empty()) {
+            ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+            return int(QDialog::Rejected);
+        }
+        const auto handler = std::move(queue.front());
+        queue.pop_front();
+        handler(dialog);
+        return dialog.result();
+    }};
 };
 
 } // namespace kelton::test

@@ -385,9 +385,10 @@ TEST_F(DataSetTest, HelpOpensTheWindowsPage)
     MakeGame({u"123"_s});
     FDataSet& form = Open();
     QStringList shown;
-    SetHelpShower([&](const QString&, const QString& topic) { shown << topic; });
-    form.CmdHelp()->click();
-    SetHelpShower({});
+    {
+        const ScopedService<HelpShower> shower([&](const QString&, const QString& topic) { shown << topic; });
+        form.CmdHelp()->click();
+    }
     EXPECT_EQ(shown, QStringList({u"FDataSet.htm"_s}));
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral(KELTON_DEFAULTS_DIR "/Help/FDataSet.htm")));
 }

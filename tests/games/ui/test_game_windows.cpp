@@ -29,7 +29,7 @@ protected:
     {
         GameWindowTest::SetUp();
         InstallGameWindows(NeighbourWindows());
-        SetLottorLoader(OpenLottorFile);
+        m_loader.emplace(OpenLottorFile);
     }
 
     // The chooser of the next showing takes the game of that name.

@@ -136,10 +136,12 @@ TEST_F(HelpViewerTest, HelpAskedForInAModalDialogTakesClicks)
 TEST_F(HelpViewerTest, TheShownTopicCanBeReplaced)
 {
     QStringList asked;
-    SetHelpShower([&](const QString& folder, const QString& topic) { asked << folder + "|" + topic; });
-    Write(QStringLiteral("qy.htm"), "<html>start</html>");
-    ShowHelpTopic(m_folder, QStringLiteral("fFilter.htm"));
-    SetHelpShower({});
+    {
+        const ScopedService<HelpShower> shower(
+            [&](const QString& folder, const QString& topic) { asked << folder + "|" + topic; });
+        Write(QStringLiteral("qy.htm"), "<html>start</html>");
+        ShowHelpTopic(m_folder, QStringLiteral("fFilter.htm"));
+    }
     EXPECT_EQ(asked, QStringList({m_folder + "|fFilter.htm"}));
     EXPECT_FALSE(CHelpViewer::Instance()->isVisible());
 }

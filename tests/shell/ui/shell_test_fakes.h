@@ -15,9 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
-#include "data/infer_form_factory.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "platform/ui/help_viewer.h"
@@ -55,7 +55,8 @@ public:
 
 // The main window over a fresh program folder, with the shared state reset
 // and the message boxes answered by m_boxes. Start() makes the window; the
-// fixture deletes it and undoes every hook a test may have installed.
+// fixture deletes it. The services it installs (the loader, the message
+// boxes) go with it.
 class MainWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override
@@ -68,8 +69,6 @@ protected:
         ResetMsgService();
         WinHist().Clear();
         NeighbourWindows() = ShellWindows{};
-        SetLottorLoader({});
-        SetMessageBoxes(&m_boxes);
         IniGlobal();
     }
 
@@ -80,12 +79,7 @@ protected:
         FlushDeletes();
         Mmain().CurLottorData.reset();
         Mmain().InferForms.fill(nullptr);
-        SetInferFormFactory(nullptr);
-        SetLottorLoader({});
         NeighbourWindows() = ShellWindows{};
-        SetMessageBoxes(nullptr);
-        SetShellOpener({});
-        SetHelpShower({});
         ProgramFolderTest::TearDown();
     }
 
@@ -114,7 +108,7 @@ protected:
     // stand-in that is never used; Released counts its releases.
     void InstallFakeLoader(int16_t mrMain = 0)
     {
-        SetLottorLoader([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
+        m_loader.emplace([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
             LoadedFiles << sFile;
             LoadedViews = nViews;
             if (sFile.endsWith(QLatin1String("bad")))
@@ -140,6 +134,9 @@ protected:
     }
 
     FakeBoxes m_boxes;
+    ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
+    // The loader a test puts in force (m_loader.emplace(...)); none until then.
+    std::optional<ScopedService<LottorLoader>> m_loader;
     MDIMain* m_main = nullptr;
     QStringList LoadedFiles;
     int16_t LoadedViews = 0;

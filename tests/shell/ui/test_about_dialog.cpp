@@ -20,15 +20,14 @@ protected:
         ProgramFolderTest::SetUp();
         IniGlobal();
         Mmain().SysInfo = ServerInfo();
-        SetShellOpener([this](const QUrl& url) { Opened << url.toString(); });
     }
     void TearDown() override
     {
-        SetShellOpener({});
         Mmain().SysInfo = ServerInfo();
         ProgramFolderTest::TearDown();
     }
     QStringList Opened;
+    ScopedService<ShellOpener> m_opener{[this](const QUrl& url) { Opened << url.toString(); }};
 };
 
 TEST_F(AboutTest, TheTextListsTheContactSections)

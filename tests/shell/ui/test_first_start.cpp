@@ -34,19 +34,17 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        SetMessageBoxes(&m_boxes);
-        SetLottorLoader(&OpenLottorFile);
         NeighbourWindows().DataSetOther = {};  // no web page on a test machine
     }
     void TearDown() override
     {
         Mmain().CurLottorData.reset();
-        SetLottorLoader({});
-        SetMessageBoxes(nullptr);
         ProgramFolderTest::TearDown();
     }
 
     NoBoxes m_boxes;
+    ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
+    ScopedService<LottorLoader> m_loader{&OpenLottorFile};
 };
 
 TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)

@@ -36,18 +36,8 @@ TEST(InstanceLockChild, DISABLED_HoldsTheFolderUntilKilled)
 
 class InstanceLockTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        SetMessageBoxes(&m_boxes);
-    }
-    void TearDown() override
-    {
-        SetMessageBoxes(nullptr);
-        ProgramFolderTest::TearDown();
-    }
-
     test::FakeBoxes m_boxes;
+    ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
 };
 
 TEST_F(InstanceLockTest, ASecondInstanceIsToldAndEnds)

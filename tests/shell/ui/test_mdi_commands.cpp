@@ -17,9 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
-#include "data/infer_form_factory.h"
 #include "data/lottor_data.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
@@ -124,8 +124,6 @@ protected:
                 m_filter = new FakeFilterForm;
             return m_filter.data();
         };
-        SetShellOpener([this](const QUrl& url) { Opened << url.toString(); });
-        SetHelpShower([this](const QString& folder, const QString& topic) { Help << folder + "|" + topic; });
     }
 
     // An empty file under the program folder.
@@ -141,7 +139,7 @@ protected:
     // The real loader over CLottorData.
     void InstallRealLoader()
     {
-        SetLottorLoader([this](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
+        m_loader.emplace([this](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
             LoadedFiles << sFile;
             auto lottor = std::make_shared<CLottorData>();
             if (lottor->OpenData(nViews, sFile))
@@ -192,6 +190,9 @@ protected:
     QPointer<FakeFilterForm> m_filter;
     QStringList Opened;
     QStringList Help;
+    ScopedService<ShellOpener> m_opener{[this](const QUrl& url) { Opened << url.toString(); }};
+    ScopedService<HelpShower> m_help{
+        [this](const QString& folder, const QString& topic) { Help << folder + "|" + topic; }};
 };
 
 // --- Start-up ----------------------------------------------------------------
@@ -238,7 +239,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
          },
          QStringLiteral("分析数据无法写入文件")},
     };
-    SetLottorLoader(&OpenLottorFile);
+    m_loader.emplace(&OpenLottorFile);
     for (const auto& c : cases) {
         MakeGame(QStringLiteral("Lottor/g"),
                  {QStringLiteral("123"), QStringLiteral("456"), QStringLiteral("789")});
@@ -403,7 +404,6 @@ protected:
     void SetUp() override
     {
         CommandsTest::SetUp();
-        SetInferFormFactory(&m_factory);
         MakeGame(QStringLiteral("Lottor/game"), {"123", "456", "789", "012"});
         WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
         InstallRealLoader();
@@ -415,6 +415,7 @@ protected:
     CLottorData& Game() const { return *Mmain().CurLottorData; }
 
     FakeFactory m_factory;
+    ScopedService<IInferFormFactory> m_factoryInstalled{&m_factory};
     FakeDataSet m_editor;
 };
 

@@ -232,7 +232,7 @@ TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
         << m_boxes.Texts[0].toStdString();
 
     // Without any loader the program runs without a game too.
-    SetLottorLoader({});
+    m_loader.emplace(nullptr);
     EXPECT_FALSE(main.LoadLottor(QStringLiteral("anything")));
 }
 
@@ -417,7 +417,7 @@ TEST_F(MdiMainTest, ExitIsRefusedWhenTheOperationEndsDuringTheMessage)
             return FakeBoxes::Show(w, i, t, x, b);
         }
     } boxes;
-    SetMessageBoxes(&boxes);
+    const ScopedService<IMessageBoxes> ending(&boxes);
     EXPECT_FALSE(main.close());
     EXPECT_FALSE(msg.IsClick());
 }

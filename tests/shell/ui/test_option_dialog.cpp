@@ -189,7 +189,7 @@ TEST_F(OptionDialogTest, EditedProxyReachesTheNextDownload)
                 ToGbk(QStringLiteral("kelt.exe\thttp://files.example/kelt.exe\t\\\t0\r\n")));
     proxy.Serve("http://files.example/kelt.exe", "NEW");
     FakeBoxes boxes;
-    SetMessageBoxes(&boxes);
+    const ScopedService<IMessageBoxes> answered(&boxes);
 
     FOption dlg;
     dlg.show();
@@ -212,7 +212,6 @@ TEST_F(OptionDialogTest, EditedProxyReachesTheNextDownload)
     upgrade->show();
     upgrade->cmdOK()->click();
     const bool ended = test::WaitUntil([&] { return guard.isNull(); });
-    SetMessageBoxes(nullptr);
     ASSERT_TRUE(ended);
     EXPECT_TRUE(boxes.Texts.isEmpty());
 

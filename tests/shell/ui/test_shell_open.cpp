@@ -15,16 +15,10 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        SetShellOpener([this](const QUrl& url) { Opened << url; });
         QDir().mkpath(Path(QStringLiteral("Help")));
         Touch(Path(QStringLiteral("Help/qy.htm")));
         ASSERT_TRUE(m_outside.isValid());
         Touch(m_outside.filePath(QStringLiteral("elsewhere.htm")));
-    }
-    void TearDown() override
-    {
-        SetShellOpener({});
-        ProgramFolderTest::TearDown();
     }
     static void Touch(const QString& path)
     {
@@ -34,6 +28,7 @@ protected:
     }
 
     QList<QUrl> Opened;
+    ScopedService<ShellOpener> m_opener{[this](const QUrl& url) { Opened << url; }};
     QTemporaryDir m_outside;
 };
 

@@ -48,7 +48,7 @@ TEST(TerminationChild, DISABLED_RunsUntilSignalled)
     const QString mode = qEnvironmentVariable(kModeVariable);
     test::FakeBoxes boxes;
     boxes.Answer = QMessageBox::Cancel;
-    SetMessageBoxes(&boxes);
+    const ScopedService<IMessageBoxes> answered(&boxes);
     NeighbourWindows() = ShellWindows{};
 
     MDIMain window;
@@ -79,7 +79,6 @@ TEST(TerminationChild, DISABLED_RunsUntilSignalled)
     EXPECT_EQ(window.Run(), 0);
     EXPECT_TRUE(boxes.Texts.isEmpty()) << boxes.Texts.join(QLatin1Char(';')).toStdString();
     Say("ended");
-    SetMessageBoxes(nullptr);
 }
 
 class TerminationTest : public test::ProgramFolderTest {};

@@ -68,14 +68,10 @@ protected:
         Mmain().SysInfo = ServerInfo();
         Mmain().SysInfo.SysNewEdition = QStringLiteral("2.1");
         Mmain().SysInfo.SysNewEditionList = Url("/list.txt");
-        SetMessageBoxes(&boxes);
-        SetProcessStarter(&starter);
     }
     void TearDown() override
     {
         delete dialog;
-        SetMessageBoxes(nullptr);
-        SetProcessStarter(nullptr);
         test::ProgramFolderTest::TearDown();
     }
 
@@ -126,6 +122,8 @@ protected:
     test::LocalHttpServer server;
     FakeBoxes boxes;
     FakeStarter starter;
+    ScopedService<IMessageBoxes> boxesInstalled{&boxes};
+    ScopedService<IProcessStarter> starterInstalled{&starter};
     QPointer<FUpgrade> dialog;
 };
 
