@@ -156,7 +156,7 @@ struct Kernel {
                 return;
         }
         Game = std::make_unique<CLottorData>();
-        if (Game->OpenData(8, file, false) || Game->Add(draws) != static_cast<int16_t>(draws.size()) ||
+        if (Game->OpenData(8, file) || Game->Add(draws) != static_cast<int16_t>(draws.size()) ||
             Game->UpData())
             return;
         Target = Game->NumCount(); // the next issue

@@ -24,7 +24,7 @@ void BM_OpenSampleGame(benchmark::State& state)
     }
     for (auto _ : state) {
         auto game = std::make_unique<CLottorData>();
-        const bool failed = game->OpenData(8, QString::fromLatin1(kSampleGamePath), false);
+        const bool failed = game->OpenData(8, QString::fromLatin1(kSampleGamePath));
         benchmark::DoNotOptimize(failed);
         state.PauseTiming();
         if (failed || game->NumCount() != 8374)

@@ -48,7 +48,7 @@ int Open(bool append, bool other)
 {
     const auto start = Clock::now();
     auto game = std::make_unique<CLottorData>();
-    if (game->OpenData(8, QString::fromLatin1(kSampleGamePath), false))
+    if (game->OpenData(8, QString::fromLatin1(kSampleGamePath)))
         return 1;
     const double openMs = MsSince(start);
     if (!append && !other) {

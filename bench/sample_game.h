@@ -44,7 +44,7 @@ inline bool OpenSample(benchmark::State& state, CLottorData& game)
         state.SkipWithError("the sample game could not be seeded");
         return false;
     }
-    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath), false)) {
+    if (game.OpenData(8, QString::fromLatin1(kSampleGamePath))) {
         state.SkipWithError("the sample game did not open");
         return false;
     }

@@ -25,7 +25,7 @@ CLottorData& Game()
                 fuzz::Fail("create the game", __FILE__, __LINE__);
         }
         auto* g = new CLottorData;
-        if (g->OpenData(8, path, false))
+        if (g->OpenData(8, path))
             fuzz::Fail("open the game", __FILE__, __LINE__);
         std::vector<Draw> draws;
         const char* const rows[] = {"384", "159", "203", "786", "421", "123", "990", "505"};

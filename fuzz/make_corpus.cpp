@@ -363,7 +363,7 @@ void GameFileSeeds()
         Seed("lottor_data", empty.constData(), ReadAll(path));
 
         CLottorData data;
-        if (data.OpenData(CStat::kViewCount, path, false))
+        if (data.OpenData(CStat::kViewCount, path))
             fuzz::Fail("open a game", __FILE__, __LINE__);
         if (data.Add(SomeDraws(data.HeadData, game == 0 ? 4 : 3)) <= 0 || data.UpData())
             fuzz::Fail("add draws", __FILE__, __LINE__);

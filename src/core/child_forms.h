@@ -1,7 +1,11 @@
 #pragma once
 
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 namespace kelton {
@@ -42,7 +46,8 @@ public:
 };
 
 // An analysis window: one per data view, caption = the view's name. The
-// current lottery creates them when a game is opened (InferForms).
+// main window makes them, through the installed IInferFormFactory, for the
+// game it loads, and releases them when the game goes (InferForms).
 class IInferForm : public virtual IChildForm {
 public:
     // Refills the period lists after the statistics were recomputed.
@@ -52,6 +57,33 @@ public:
     virtual void RefreshBall(int16_t sPos, int16_t sBall) = 0;
     // Follows a change of a filter condition made in another window.
     virtual void RefreshFilter() = 0;
+};
+
+// A guarded pointer to an analysis window, as the model holds it: once a
+// window that is a QObject has been destroyed it reads nullptr. (A plain
+// object, such as a test's stand-in, is held as given.)
+class InferFormPtr {
+public:
+    InferFormPtr() = default;
+    template <class P>
+    requires std::convertible_to<P, IInferForm*>
+    InferFormPtr(const P& form) // implicit, as the pointer it guards
+        : m_form(form), m_object(dynamic_cast<QObject*>(m_form)), m_guarded(m_object != nullptr)
+    {
+    }
+
+    IInferForm* get() const { return m_guarded && m_object.isNull() ? nullptr : m_form; }
+    operator IInferForm*() const { return get(); }
+    IInferForm* operator->() const { return get(); }
+    template <class T>
+    requires std::convertible_to<T*, const IInferForm*>
+    friend bool operator==(const InferFormPtr& a, T* b) { return a.get() == b; }
+    friend bool operator==(const InferFormPtr& a, std::nullptr_t) { return a.get() == nullptr; }
+
+private:
+    IInferForm* m_form = nullptr;
+    QPointer<QObject> m_object;
+    bool m_guarded = false;
 };
 
 } // namespace kelton

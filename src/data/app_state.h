@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/bet_list.h"
+#include "core/child_forms.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
 #include "data/setting_record.h"
@@ -18,7 +19,6 @@ namespace kelton {
 inline constexpr char kVersionText[] = "2.04";
 
 class CLottorData;
-class IInferForm;
 
 // The application state every window reads: the start-up tables, the
 // current lottery and its analysis windows, and the bet list. One instance,
@@ -39,7 +39,9 @@ struct AppState {
 
     // The current lottery and the analysis windows bound to its views.
     std::shared_ptr<CLottorData> CurLottorData;
-    std::array<IInferForm*, InferCount> InferForms{};
+    // The main window makes and releases the windows; the model only
+    // reaches them through IInferForm.
+    std::array<InferFormPtr, InferCount> InferForms{};
     int16_t FormsClosing = 0;
 
     // Full paths of the settings file and of the help folder.

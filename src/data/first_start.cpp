@@ -135,7 +135,7 @@ bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registere
     // The statistics take the longest; a start stopped while they are built
     // finds them unfinished and has them rebuilt when the game opens.
     CLottorData game;
-    game.OpenData(CStat::kViewCount, path, false);
+    game.OpenData(CStat::kViewCount, path);
     return true;
 }
 

@@ -9,13 +9,10 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-#include "core/infer_form_factory.h"
-#include "data/app_state.h"
 #include "engine/stat.h"
 #include "engine/stat_views.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
-#include "platform/services.h"
 
 namespace kelton {
 
@@ -293,7 +290,7 @@ OpenFailure CLottorData::ReadDataFile(const QString& path)
     return OpenFailure::None;
 }
 
-bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms)
+bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile)
 {
     m_openFailure = OpenFailure::None;
     const QString path = FullDataPath(sFile);
@@ -322,7 +319,6 @@ bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreate
             rebuild = true;
         }
     }
-    // The windows must never be bound to views that could not be built.
     if (rebuild && CreatStat()) {
         Clear();
         m_openFailure = OpenFailure::StatsNotWritten;
@@ -334,21 +330,7 @@ bool CLottorData::OpenData(int16_t sRegCount, const QString& sFile, bool bCreate
     FilterMatch.IniClass(&HeadData);
     FilterHistory.IniClass(&HeadData);
     FilterGather.IniClass(&HeadData);
-    if (bCreateForms)
-        CreateForms();
     return false;
-}
-
-void CLottorData::CreateForms()
-{
-    auto& forms = Mmain().InferForms;
-    IInferFormFactory* factory = Service<IInferFormFactory>();
-    for (int16_t i = 0; i < static_cast<int16_t>(forms.size()); ++i) {
-        IInferForm* form = nullptr;
-        if (factory && i < m_viewCount)
-            form = factory->CreateInferForm(i, *m_views[static_cast<size_t>(i)]);
-        forms[static_cast<size_t>(i)] = form;
-    }
 }
 
 // ---------------------------------------------------------------------------

@@ -121,11 +121,11 @@ public:
 
     // Loads a data file and opens its first sRegCount (1..8) views; all views
     // are rebuilt when one is missing, refused, or holds a record count other
-    // than draws + 1. A relative path is taken under the program folder. On
-    // success the analysis windows of the views are created (bCreateForms;
-    // a temporary object passes false). Any failure leaves the object
-    // cleared, the file as it was and the windows untouched.
-    bool OpenData(int16_t sRegCount, const QString& sFile, bool bCreateForms = true);
+    // than draws + 1. A relative path is taken under the program folder. Any
+    // failure leaves the object cleared and the file as it was. Makes no
+    // window: the main window makes the analysis windows of the game it
+    // loads.
+    bool OpenData(int16_t sRegCount, const QString& sFile);
     // Why the last OpenData failed; None after a success.
     OpenFailure OpenFailureReason() const { return m_openFailure; }
 
@@ -235,7 +235,6 @@ private:
     void ResetTolerances();
     int32_t Stride() const { return HeadData.BM + 1; }
     bool BuildViews(int32_t sStart);
-    void CreateForms();
 
     QString m_filePath;
     OpenFailure m_openFailure = OpenFailure::None;

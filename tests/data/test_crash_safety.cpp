@@ -71,7 +71,7 @@ std::shared_ptr<CLottorData> StartAsTheProgramDoes()
     if (SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); }))
         SaveSetFile(QString::fromLatin1(kSetFileKey));
     auto game = std::make_shared<CLottorData>();
-    if (game->OpenData(8, items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath), false))
+    if (game->OpenData(8, items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath)))
         return nullptr;
     return game;
 }
@@ -87,7 +87,7 @@ TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
     IniSystem();
     const std::vector<Draw> all = SampleDraws(kBaseDraws + 7);
     CLottorData data;
-    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     for (int round = 1;; ++round) {
         Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("g%1").arg(round),
                                     QStringLiteral("Lottor/none"));
@@ -109,7 +109,7 @@ TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
     SetProgramFolder(folder);
     IniGlobal();
     CLottorData data;
-    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     ASSERT_GT(data.Add(HistoryOfRound(SampleDraws(kBaseDraws + 7), 1)), 0);
     HeadlessMsgDisplay display;
     display.OnPump = [](int) { ::raise(SIGKILL); };
@@ -141,7 +141,7 @@ protected:
         const QString copy = other.filePath(QStringLiteral("copy"));
         ASSERT_TRUE(QFile::copy(data.FilePath(), copy));
         CLottorData fresh;
-        ASSERT_FALSE(fresh.OpenData(8, copy, false)); // no statistics there: builds all
+        ASSERT_FALSE(fresh.OpenData(8, copy)); // no statistics there: builds all
         for (int16_t v = 0; v < 8; ++v) {
             QFile a(CLottorData::StatPath(data.FilePath(), v));
             QFile b(CLottorData::StatPath(copy, v));
@@ -220,7 +220,7 @@ TEST_F(CrashHarness, AnInterruptedFirstStartIsCompletedByTheNext)
             const QString copy = other.filePath(QStringLiteral("copy"));
             ASSERT_TRUE(QFile::copy(game->FilePath(), copy));
             CLottorData built;
-            ASSERT_FALSE(built.OpenData(8, copy, false)); // no statistics there: builds all
+            ASSERT_FALSE(built.OpenData(8, copy)); // no statistics there: builds all
             fresh = ViewDigests(copy);
         }
         EXPECT_TRUE(ReadAll(game->FilePath()) == data) << "killed after " << delay << " ms";
@@ -238,7 +238,7 @@ protected:
         m_all = SampleDraws(kBaseDraws + 7);
         CLottorData data;
         ASSERT_FALSE(data.CreateData(DefinitionText(), QString::fromLatin1(kGame), 1000));
-        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
         ASSERT_GT(data.Add(HistoryOfRound(m_all, 0)), 0);
         ASSERT_FALSE(data.UpData());
         ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
@@ -272,7 +272,7 @@ TEST_F(CrashSafetyTest, AKillDuringTheStatisticsUpdateRebuildsThem)
 {
     RunChild("DISABLED_KilledWhileUpdatingStatistics", -1);
     CLottorData data;
-    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false));
+    ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     ASSERT_TRUE(IsAWrittenHistory(data));
     ExpectStatisticsMatchAFreshBuild(data);
 }
@@ -296,7 +296,7 @@ TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
             EXPECT_EQ(items.LottoItemGet(i, CLottoItem::kItemName), QStringLiteral("g%1").arg(i + 1));
 
         CLottorData data;
-        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame), false)) << "kill " << kill;
+        ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame))) << "kill " << kill;
         EXPECT_TRUE(IsAWrittenHistory(data)) << "kill " << kill << ": " << data.NumCount() << " draws";
         ExpectStatisticsMatchAFreshBuild(data);
         // Start the next child from a clean list, so names stay in step.

@@ -58,7 +58,7 @@ TEST_F(FirstStartTest, SeedsTheSampleGameWithItsStatistics)
         EXPECT_EQ(view.StatOpen(head, CLottorData::StatPath(path, v), v), kSampleDraws + 1) << v;
     }
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000"), false));
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000")));
     EXPECT_EQ(game.NumCount(), kSampleDraws);
     EXPECT_EQ(game.Header().FileTag, 1000);
     EXPECT_EQ(game.NumName(0), 2002001);
@@ -142,7 +142,7 @@ TEST_F(FirstStartTest, WhatAnInterruptedFirstStartLeftDoesNotStopTheNext)
     ASSERT_TRUE(SeedProgramFolder(items));
     EXPECT_EQ(items.LottoCount(), 1);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000"), false));
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000")));
     EXPECT_EQ(game.NumCount(), kSampleDraws);
     EXPECT_EQ(game.StatView(2)->RecordCount(), kSampleDraws + 1);
 }

@@ -100,7 +100,7 @@ protected:
             ASSERT_FALSE(created.CreateData(definition, m_file, 1000));
         }
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         if (!draws.empty()) {
             ASSERT_EQ(game.Add(draws), static_cast<int16_t>(draws.size()));
             ASSERT_FALSE(game.UpData());
@@ -192,13 +192,11 @@ TEST_F(LottorDataTest, DrawsRoundTripThroughFileAndViews)
     for (int16_t v = 0; v < 8; ++v)
         EXPECT_EQ(game.StatView(v)->RecordCount(), 6) << v;
 
-    // The windows are made one per view, bound to its statistics.
-    ASSERT_EQ(m_factory.Forms.size(), 8u);
-    for (int16_t v = 0; v < 8; ++v) {
-        EXPECT_EQ(m_factory.Forms[static_cast<size_t>(v)]->View, v);
-        EXPECT_EQ(m_factory.Forms[static_cast<size_t>(v)]->Stat, game.StatView(v));
-        EXPECT_EQ(Mmain().InferForms[static_cast<size_t>(v)], m_factory.Forms[static_cast<size_t>(v)].get());
-    }
+    // The model makes no window: the main window makes the analysis windows
+    // of the game it loads (test_mdi_commands.cpp).
+    EXPECT_TRUE(m_factory.Forms.empty());
+    for (IInferForm* form : Mmain().InferForms)
+        EXPECT_EQ(form, nullptr);
     EXPECT_EQ(game.ShrinkAllErrValUbound, 1);
     EXPECT_EQ(game.ShrinkAllErrVal.Count(), 1);
 }
@@ -210,7 +208,7 @@ TEST_F(LottorDataTest, SecondaryNumbersKeepTheirOrder)
         ASSERT_FALSE(created.CreateData(kTwoAreas, m_file, 1000));
     }
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(2, m_file, false));
+    ASSERT_FALSE(game.OpenData(2, m_file));
     const std::vector<int32_t> names{7, 8};
     const std::vector<std::vector<int16_t>> nums{{0, 1, 5, 4}, {0, 2, 3, 1}};
     ASSERT_EQ(game.Add(names, nums), 2);
@@ -220,7 +218,7 @@ TEST_F(LottorDataTest, SecondaryNumbersKeepTheirOrder)
     ASSERT_FALSE(game.UpData());
 
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(2, m_file, false));
+    ASSERT_FALSE(again.OpenData(2, m_file));
     EXPECT_EQ(again.Num(3, 1), 1);
     EXPECT_EQ(again.NumName(1), 8);
     EXPECT_EQ(again.SelMr().size(), 2u);
@@ -231,7 +229,7 @@ TEST_F(LottorDataTest, AppendRewritesFromTheNewDrawOnly)
 {
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, m_file, false));
+    ASSERT_FALSE(game.OpenData(8, m_file));
 
     // The stored history again sets UpFrom to its last draw.
     EXPECT_EQ(game.Add(kFive), 5);
@@ -253,7 +251,7 @@ TEST_F(LottorDataTest, AppendRewritesFromTheNewDrawOnly)
     ASSERT_FALSE(game.UpData());
 
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    ASSERT_FALSE(again.OpenData(8, m_file));
     EXPECT_EQ(again.NumCount(), 7);
     EXPECT_EQ(again.NumName(2), 303);
     EXPECT_EQ(again.Num(1, 5), 0);
@@ -267,7 +265,7 @@ TEST_F(LottorDataTest, IncrementalUpdateMatchesFullRebuild)
     six.push_back(Draws({{106, "446"}})[0]);
     {
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         ASSERT_EQ(game.Add(six), 6);
         ASSERT_FALSE(game.UpData());
     }
@@ -276,7 +274,7 @@ TEST_F(LottorDataTest, IncrementalUpdateMatchesFullRebuild)
         incremental.push_back(Bytes(CLottorData::StatPath(m_file, v)));
     {
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         ASSERT_FALSE(game.ReStat());
     }
     for (int16_t v = 0; v < 8; ++v)
@@ -287,7 +285,7 @@ TEST_F(LottorDataTest, DelAllLeavesDefinitionAtRecordStart)
 {
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, m_file, false));
+    ASSERT_FALSE(game.OpenData(8, m_file));
     game.DelAll();
     EXPECT_EQ(game.NumCount(), 0);
     const QByteArray b = Bytes(m_file);
@@ -299,7 +297,7 @@ TEST_F(LottorDataTest, DelAllLeavesDefinitionAtRecordStart)
 
     // A file with no draws opens; its UpData starts at draw 0.
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    ASSERT_FALSE(again.OpenData(8, m_file));
     EXPECT_EQ(again.NumCount(), 0);
     EXPECT_FALSE(again.UpData());
     EXPECT_EQ(again.UpFrom(), 0);
@@ -310,12 +308,12 @@ TEST_F(LottorDataTest, ReleaseWritesTheDefinitionBack)
     MakeGame(kFive);
     {
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         game.HeadData.CustomStat = 17;
         game.HeadData.SetNumFormatStr(1, QStringLiteral("N X X X"));
     }
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    ASSERT_FALSE(again.OpenData(8, m_file));
     EXPECT_EQ(again.HeadData.CustomStat, 17);
     EXPECT_EQ(again.HeadData.NumFormatStr(1), QStringLiteral("N X X X"));
     EXPECT_EQ(again.NumCount(), 5);
@@ -336,7 +334,7 @@ TEST_P(KeptFileTest, NeitherUpdateNorReleaseWritesIt)
     const QByteArray before = Bytes(m_file);
     {
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         GetParam().apply(game, m_file);
         std::vector<Draw> six = kFive;
         six.push_back(Draws({{106, "446"}})[0]);
@@ -348,7 +346,7 @@ TEST_P(KeptFileTest, NeitherUpdateNorReleaseWritesIt)
     EXPECT_EQ(Bytes(m_file), before);
     QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    ASSERT_FALSE(again.OpenData(8, m_file));
     EXPECT_EQ(again.NumCount(), 5);
 }
 
@@ -374,7 +372,7 @@ TEST_F(LottorDataTest, ReleaseLeavesAFileDamagedMeanwhileAlone)
     qToLittleEndian<int16_t>(4, b.data() + 25);
     {
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, m_file, false));
+        ASSERT_FALSE(game.OpenData(8, m_file));
         game.HeadData.CustomStat = 17;
         WriteBytes(m_file, b);
     }
@@ -385,14 +383,14 @@ TEST_F(LottorDataTest, PathsRelativeToTheProgramFolder)
 {
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, QStringLiteral("Lottor/lottor1000"), false));
+    ASSERT_FALSE(game.OpenData(1, QStringLiteral("Lottor/lottor1000")));
     EXPECT_EQ(game.FilePath(), m_file);
     CLottorData absolute;
-    ASSERT_FALSE(absolute.OpenData(1, m_file, false));
+    ASSERT_FALSE(absolute.OpenData(1, m_file));
     EXPECT_EQ(absolute.FilePath(), m_file);
     EXPECT_EQ(absolute.OpenFailureReason(), OpenFailure::None);
     CLottorData missing;
-    EXPECT_TRUE(missing.OpenData(1, QStringLiteral("Lottor/lottor1001"), false));
+    EXPECT_TRUE(missing.OpenData(1, QStringLiteral("Lottor/lottor1001")));
     EXPECT_EQ(missing.OpenFailureReason(), OpenFailure::Missing);
 }
 
@@ -403,7 +401,7 @@ TEST_F(LottorDataTest, FewerViewsStopAfterTheLast)
         ASSERT_FALSE(created.CreateData(kThreeDigits, m_file, 1000));
     }
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(3, m_file, false));
+    ASSERT_FALSE(game.OpenData(3, m_file));
     ASSERT_EQ(game.Add(kFive), 5);
     EXPECT_FALSE(game.UpData());
     EXPECT_FALSE(game.CreatStat());
@@ -412,7 +410,7 @@ TEST_F(LottorDataTest, FewerViewsStopAfterTheLast)
     EXPECT_EQ(game.StatView(2)->RecordCount(), 6);
     EXPECT_FALSE(QFileInfo::exists(CLottorData::StatPath(m_file, 3)));
     for (int16_t bad : {0, 9})
-        EXPECT_TRUE(CLottorData().OpenData(bad, m_file, false)) << bad;
+        EXPECT_TRUE(CLottorData().OpenData(bad, m_file)) << bad;
 }
 
 // ---------------------------------------------------------------------------
@@ -433,7 +431,7 @@ TEST_P(AddTest, KeepsOnlyGoodRowsAndNeverEmptiesByAccident)
     const AddCase& c = GetParam();
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, m_file, false));
+    ASSERT_FALSE(game.OpenData(1, m_file));
     EXPECT_EQ(game.Add(c.names, c.nums), c.result);
     std::vector<int32_t> kept;
     for (int32_t i = 0; i < game.NumCount(); ++i)
@@ -463,7 +461,7 @@ TEST_F(LottorDataTest, TextThatReadsAsNoDrawKeepsTheHistory)
 {
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, m_file, false));
+    ASSERT_FALSE(game.OpenData(1, m_file));
     const QString format = game.HeadData.DefNumFormat;
     EXPECT_EQ(game.AddStrNum(format, QString()), 0);
     EXPECT_EQ(game.AddStrNum(format, QStringLiteral("garbage\r\nmore garbage")), 0);
@@ -478,7 +476,7 @@ TEST_F(LottorDataTest, MoreDrawsThanSixteenBitsHoldAreRefused)
 {
     MakeGame(kFive);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, m_file, false));
+    ASSERT_FALSE(game.OpenData(1, m_file));
     std::vector<int32_t> names(32767);
     std::vector<std::vector<int16_t>> nums(32767, std::vector<int16_t>{0, 1, 2, 3});
     for (size_t i = 0; i < names.size(); ++i)
@@ -584,7 +582,7 @@ TEST_F(LottorDataTest, MatchingViewsAreNotRebuilt)
     const qsizetype size = b.size();
     WriteBytes(view0, b + QByteArray(16, 'x'));
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, m_file, false));
+    ASSERT_FALSE(game.OpenData(8, m_file));
     EXPECT_EQ(QFileInfo(view0).size(), size + 16);
 }
 
@@ -610,7 +608,8 @@ TEST_P(ViewFaultTest, RebuildsEveryView)
         EXPECT_EQ(game.StatView(v)->RecordCount(), 6) << v;
         EXPECT_EQ(ViewRecords(v), 6) << v;
     }
-    EXPECT_EQ(m_factory.Forms.size(), 8u);
+    // The main window makes the windows (test_mdi_commands.cpp).
+    EXPECT_TRUE(m_factory.Forms.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -678,7 +677,7 @@ TEST_F(LottorDataTest, FailedWriteLeavesDrawsAndViewsAsTheyWere)
     const QString folder = QFileInfo(m_file).absolutePath();
 
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(8, m_file, false));
+    ASSERT_FALSE(game.OpenData(8, m_file));
     std::vector<Draw> six = kFive;
     six.push_back(Draws({{106, "446"}})[0]);
     ASSERT_EQ(game.Add(six), 6);
@@ -696,7 +695,7 @@ TEST_F(LottorDataTest, FailedWriteLeavesDrawsAndViewsAsTheyWere)
     EXPECT_EQ(game.UpFrom(), 5);
     ASSERT_FALSE(game.UpData());
     CLottorData again;
-    ASSERT_FALSE(again.OpenData(8, m_file, false));
+    ASSERT_FALSE(again.OpenData(8, m_file));
     EXPECT_EQ(again.NumCount(), 6);
     EXPECT_EQ(again.StatView(0)->RecordCount(), 7);
 }

@@ -38,7 +38,7 @@ protected:
             ASSERT_FALSE(created.CreateData(kThreeDigits, file, 1000));
         }
         m_game = std::make_unique<CLottorData>();
-        ASSERT_FALSE(m_game->OpenData(8, file, false));
+        ASSERT_FALSE(m_game->OpenData(8, file));
         ASSERT_EQ(m_game->Add(draws), static_cast<int16_t>(draws.size()));
         ASSERT_FALSE(m_game->UpData());
     }

@@ -26,7 +26,7 @@ protected:
             ASSERT_FALSE(created.CreateData(
                 QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"), file, 1000));
         }
-        ASSERT_FALSE(m_game.OpenData(8, file, false));
+        ASSERT_FALSE(m_game.OpenData(8, file));
         std::vector<const char*> rows;
         for (const std::string& d : m_draws)
             rows.push_back(d.c_str());

@@ -136,7 +136,7 @@ TEST_F(NewGameTest, CreatesTheDataFileUnderTheFirstFreeNumber)
     EXPECT_EQ(created->Name, u"新玩法"_s);
 
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, created->Path, false));
+    ASSERT_FALSE(game.OpenData(1, created->Path));
     EXPECT_EQ(game.HeadData.LottorName, u"新玩法"_s);
     EXPECT_EQ(game.NumCount(), 0);
     EXPECT_EQ(game.Header().FileTag, 1001);

@@ -142,8 +142,11 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 
 MDIMain::~MDIMain()
 {
-    // The frames of the child windows go with the base class, after this
-    // object's own members: they must not report back here any more.
+    // The analysis windows made here go first; the frames of the other
+    // child windows go with the base class, after this object's own
+    // members: they must not report back here any more.
+    for (const QPointer<QObject>& window : std::as_const(m_inferWindows))
+        delete window.data();
     disconnect(m_mdi, nullptr, this, nullptr);
     m_display.reset();
     if (WinHist().Host() == this)
@@ -525,7 +528,10 @@ bool MDIMain::LoadLottor(const QString& sFile)
     }
 
     AppState& app = Mmain();
+    // The previous lottery's windows go before its views do.
+    ReleaseInferForms();
     app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here
+    MakeInferForms();
     app.Bets.Reset(game->BM);
     m_game = *game;
     m_game.Lottor.reset();
@@ -649,7 +655,7 @@ void MDIMain::UnloadChildForms()
     if (app.FormsClosing != 0) {
         // The analysis windows just unloaded go when the event loop next
         // runs; the current lottery no longer hands them out.
-        for (IInferForm*& form : app.InferForms) {
+        for (InferFormPtr& form : app.InferForms) {
             if (form && !form->FormOpen())
                 form = nullptr;
         }

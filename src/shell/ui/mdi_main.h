@@ -55,8 +55,8 @@ public:
     // "就绪".
     void MDIForm_Load();
 
-    // Opens a game into a new lottery and makes it current; false (nothing
-    // changed) when it cannot be opened.
+    // Opens a game into a new lottery and makes it current, with its
+    // analysis windows; false (nothing changed) when it cannot be opened.
     bool LoadLottor(const QString& sFile);
     // Switch the commands that need a loaded game on and off (each only as
     // far as UpdateCommands allows).
@@ -239,9 +239,11 @@ private:
     // use); nullptr otherwise.
     IChildForm* FilterChild() const;
     IFilterForm* FilterForm() const;
-    // Makes the analysis windows of the current lottery that an unload has
-    // taken away.
-    void RecreateInferForms();
+    // The analysis windows of the current lottery: this window makes them,
+    // one per view, through the installed IInferFormFactory (those an unload
+    // has taken away are made anew), and releases them when the game goes.
+    void MakeInferForms();
+    void ReleaseInferForms();
     // Commits the edited draw list; a failure is reported to the user.
     void CommitDraws(const QString& sNumStr);
     void ReportError(const QString& sText);
@@ -282,6 +284,7 @@ private:
     bool m_unloaded = false;
     bool m_terminate = false; // RequestTermination was called
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
+    QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
 
 // The main window while it exists; nullptr otherwise.

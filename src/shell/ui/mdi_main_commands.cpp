@@ -290,7 +290,7 @@ void MDIMain::mnuSysDataEdit_Click()
     app.FormsClosing = kFalse;
 
     CommitDraws(text);
-    RecreateInferForms();
+    MakeInferForms();
     ShowFilterForm();
 }
 
@@ -316,7 +316,7 @@ void MDIMain::CommitDraws(const QString& sNumStr)
         ReportError(u"更新开奖号码失败，开奖号码或分析数据无法写入文件。"_s);
 }
 
-void MDIMain::RecreateInferForms()
+void MDIMain::MakeInferForms()
 {
     AppState& app = Mmain();
     IInferFormFactory* factory = Service<IInferFormFactory>();
@@ -325,12 +325,30 @@ void MDIMain::RecreateInferForms()
         return;
     const int16_t views = std::min<int16_t>(game->ViewCount(), AppState::InferCount);
     for (int16_t i = 0; i < views; ++i) {
-        IInferForm*& form = app.InferForms[static_cast<size_t>(i)];
+        InferFormPtr& form = app.InferForms[static_cast<size_t>(i)];
         if (form)
             continue;
-        if (CStat* stat = game->StatView(i))
+        if (CStat* stat = game->StatView(i)) {
             form = factory->CreateInferForm(i, *stat);
+            if (auto* window = dynamic_cast<QObject*>(form.get())) {
+                m_inferWindows.removeIf([](const QPointer<QObject>& gone) { return gone.isNull(); });
+                m_inferWindows << window;
+            }
+        }
     }
+}
+
+void MDIMain::ReleaseInferForms()
+{
+    // Unloaded for real: the windows go with the views they show.
+    AppState& app = Mmain();
+    const int16_t closing = std::exchange(app.FormsClosing, kTrue);
+    for (InferFormPtr& form : app.InferForms) {
+        if (form && form->FormOpen())
+            form->Unload();
+        form = nullptr;
+    }
+    app.FormsClosing = closing;
 }
 
 void MDIMain::mnuSysLottorOption_Click()

@@ -62,7 +62,7 @@ TEST_F(HistoryChartsTest, SumsOfTheSampleGameAsTrendAndCounts)
     CLottoItem items;
     ASSERT_TRUE(SeedProgramFolder(items));
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, QString::fromLatin1(kSampleGamePath), false));
+    ASSERT_FALSE(game.OpenData(1, QString::fromLatin1(kSampleGamePath)));
     CStat* view = game.StatView(0);
     ASSERT_NE(view, nullptr);
     const ChartData sums = LastSums(*view, 100);

@@ -128,7 +128,7 @@ protected:
         }
         {
             CLottorData game;
-            ASSERT_FALSE(game.OpenData(8, path, false));
+            ASSERT_FALSE(game.OpenData(8, path));
             ASSERT_GT(game.AddStrNum(game.HeadData.GetDefFormat(), draws), 0);
             ASSERT_FALSE(game.UpData());
         }

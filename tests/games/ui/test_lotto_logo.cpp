@@ -41,7 +41,7 @@ protected:
         const std::optional<CreatedGame> created = CreateGame(DefinitionText(p));
         ASSERT_TRUE(created);
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, created->Path, false));
+        ASSERT_FALSE(game.OpenData(8, created->Path));
         ASSERT_TRUE(m_items.LottoAdd(groups, name, created->Path));
     }
 
@@ -231,7 +231,7 @@ TEST_F(LottoLogoTest, AFileThatStaysKeepsTheGameAndItsEntry)
     EXPECT_EQ(m_items.LottoItemGet(2, CLottoItem::kItemName), u"排列三"_s);
     EXPECT_EQ(dlg.RowCount(), 2);
     CLottorData game;
-    EXPECT_FALSE(game.OpenData(1, files[0], false));
+    EXPECT_FALSE(game.OpenData(1, files[0]));
 }
 
 TEST_F(LottoLogoTest, AddPutsTheNewGameIntoAllGamesAndTheChosenGroup)

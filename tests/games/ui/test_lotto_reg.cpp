@@ -123,7 +123,7 @@ TEST_F(LottoRegTest, OkCreatesTheGameUnderTheFirstFreeNumber)
     EXPECT_EQ(reg.LottorPath(), u"Lottor/lottor1000"_s);
     EXPECT_EQ(reg.LottorName(), u"我的3D"_s);
     CLottorData game;
-    ASSERT_FALSE(game.OpenData(1, reg.LottorPath(), false));
+    ASSERT_FALSE(game.OpenData(1, reg.LottorPath()));
     EXPECT_EQ(game.HeadData.LottorName, u"我的3D"_s);
     EXPECT_EQ(game.HeadData.WinMod(1, 0, 1).ToText(), u"1040"_s);
 }

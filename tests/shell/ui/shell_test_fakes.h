@@ -104,8 +104,9 @@ protected:
     }
 
     // A loader that records what it opens (LoadedFiles, LoadedViews) and
-    // opens every file whose name does not end in "bad". The lottery is a
-    // stand-in that is never used; Released counts its releases.
+    // opens every file whose name does not end in "bad". The lottery is an
+    // empty one, without views (so without analysis windows); Released
+    // counts its releases.
     void InstallFakeLoader(int16_t mrMain = 0)
     {
         m_loader.emplace([this, mrMain](const QString& sFile, int16_t nViews) -> std::optional<LoadedLottor> {
@@ -113,10 +114,11 @@ protected:
             LoadedViews = nViews;
             if (sFile.endsWith(QLatin1String("bad")))
                 return std::nullopt;
-            static char token; // any address will do, nothing is freed
             LoadedLottor game;
-            game.Lottor = std::shared_ptr<CLottorData>(reinterpret_cast<CLottorData*>(&token),
-                                                       [this](CLottorData*) { ++Released; });
+            game.Lottor = std::shared_ptr<CLottorData>(new CLottorData, [this](CLottorData* lottor) {
+                ++Released;
+                delete lottor;
+            });
             game.LottorName = QFileInfo(sFile).fileName();
             game.BM = static_cast<int16_t>(3 + mrMain);
             game.MrMain = mrMain;

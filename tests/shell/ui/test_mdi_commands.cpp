@@ -71,23 +71,29 @@ public:
     int row = 0, rowSel = 0, col = 0, colSel = 0;
 };
 
-// An analysis window with a grid; counts its refreshes.
+// An analysis window with a grid; counts its refreshes and notes the view it
+// was made for.
 class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
 public:
-    explicit FakeInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
+    explicit FakeInferForm(int16_t view, CStat* stat = nullptr)
+        : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]), View(view), Stat(stat)
+    {
+    }
     void RefreshForm() override { ++Refreshed; }
     void RefreshBall(int16_t, int16_t) override {}
     void RefreshFilter() override {}
     IGridCells* msgMain() override { return &Grid; }
     int Refreshed = 0;
     FakeGrid Grid;
+    int16_t View;
+    CStat* Stat;
 };
 
 class FakeFactory : public IInferFormFactory {
 public:
-    IInferForm* CreateInferForm(int16_t sView, CStat&) override
+    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override
     {
-        auto* form = new FakeInferForm(sView);
+        auto* form = new FakeInferForm(sView, &sStat);
         Made << form;
         return form;
     }
@@ -162,7 +168,7 @@ protected:
             ASSERT_FALSE(created.CreateData(kThreeDigits, relative, 1000));
         }
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, relative, false));
+        ASSERT_FALSE(game.OpenData(8, relative));
         std::vector<Draw> draws;
         for (int i = 0; i < digits.size(); ++i) {
             Draw draw;
@@ -418,6 +424,34 @@ protected:
     ScopedService<IInferFormFactory> m_factoryInstalled{&m_factory};
     FakeDataSet m_editor;
 };
+
+TEST_F(DrawCommitTest, TheLoadedGameHasOneAnalysisWindowPerView)
+{
+    // The windows are made one per view, bound to its statistics.
+    ASSERT_EQ(m_factory.Made.size(), 8);
+    for (int16_t v = 0; v < 8; ++v) {
+        ASSERT_TRUE(m_factory.Made[v]) << v;
+        EXPECT_EQ(m_factory.Made[v]->View, v);
+        EXPECT_EQ(m_factory.Made[v]->Stat, Game().StatView(v));
+        EXPECT_EQ(Mmain().InferForms[static_cast<size_t>(v)], m_factory.Made[v].data());
+    }
+}
+
+TEST_F(CommandsTest, AGameWhoseViewsWereRebuiltGetsItsWindows)
+{
+    FakeFactory factory;
+    const ScopedService<IInferFormFactory> installed(&factory);
+    MakeGame(QStringLiteral("Lottor/game"), {"123", "456"});
+    ASSERT_TRUE(QFile::remove(CLottorData::StatPath(ProgramPath(QStringLiteral("Lottor/game")), 5)));
+    WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
+    m_loader.emplace(&OpenLottorFile);
+    Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    EXPECT_EQ(Mmain().CurLottorData->StatView(5)->RecordCount(), 3);
+    ASSERT_EQ(factory.Made.size(), 8);
+    for (int16_t v = 0; v < 8; ++v)
+        EXPECT_EQ(Mmain().InferForms[static_cast<size_t>(v)], factory.Made[v].data());
+}
 
 TEST_F(DrawCommitTest, AnEditorClosedWithoutConfirmingChangesNothing)
 {
