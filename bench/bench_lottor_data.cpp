@@ -52,7 +52,8 @@ void BM_AppendOneDraw(benchmark::State& state)
             state.SkipWithError("UpData failed");
         // Back to the stored history for the next round.
         game.Add(history);
-        game.UpData();
+        if (game.UpData())
+            state.SkipWithError("restoring the history failed");
         state.ResumeTiming();
     }
 }

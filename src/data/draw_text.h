@@ -46,7 +46,7 @@ int32_t StrToNum(CLottorHead& head, const QString& sFormat, QStringView sStrNum,
 // highest draw index. Returns the error flag: true when the format is empty
 // or refused, when there is no draw, or when the format reaches past a
 // draw's positions; oStrNum is then untouched.
-bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector<Draw>& sDraws,
-              QString& oStrNum);
+[[nodiscard]] bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector<Draw>& sDraws,
+                            QString& oStrNum);
 
 }  // namespace kelton

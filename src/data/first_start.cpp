@@ -133,9 +133,11 @@ bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registere
         registered();
 
     // The statistics take the longest; a start stopped while they are built
-    // finds them unfinished and has them rebuilt when the game opens.
+    // finds them unfinished and has them rebuilt when the game opens. So
+    // does one whose statistics could not be written, and the opening then
+    // tells the user.
     CLottorData game;
-    game.OpenData(CStat::kViewCount, path);
+    static_cast<void>(game.OpenData(CStat::kViewCount, path));
     return true;
 }
 

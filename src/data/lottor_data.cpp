@@ -528,13 +528,13 @@ int16_t CLottorData::AddStrNum(const QString& sFormat, const QString& sStr)
     return Add(draws);
 }
 
-void CLottorData::DelAll()
+bool CLottorData::DelAll()
 {
     m_numName.clear();
     m_num.clear();
     m_numCount = 0;
     m_upFrom = 0;
-    UpData();
+    return UpData();
 }
 
 // ---------------------------------------------------------------------------

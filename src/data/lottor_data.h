@@ -107,8 +107,8 @@ public:
 
     // A fresh definition; draws, views and header emptied.
     void Clear();
-    // Removes every draw, then UpData.
-    void DelAll();
+    // Removes every draw, then UpData; its error flag.
+    [[nodiscard]] bool DelAll();
 
     // Writes a new data file holding the definition sStrData and the draws
     // sDraws (in Add's form; none by default), in one write. A relative path
@@ -116,8 +116,8 @@ public:
     // statistics file is written: the first OpenData builds them. A game
     // whose statistics record would pass StatLayout::kMaxRecordBytes is
     // refused, as it is by OpenData, and so are draws of which Add keeps none.
-    bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag,
-                    const std::vector<Draw>& sDraws = {});
+    [[nodiscard]] bool CreateData(const QString& sStrData, const QString& sFile, int16_t sFileTag,
+                                  const std::vector<Draw>& sDraws = {});
 
     // Loads a data file and opens its first sRegCount (1..8) views; all views
     // are rebuilt when one is missing, refused, or holds a record count other
@@ -125,18 +125,19 @@ public:
     // failure leaves the object cleared and the file as it was. Makes no
     // window: the main window makes the analysis windows of the game it
     // loads.
-    bool OpenData(int16_t sRegCount, const QString& sFile);
+    [[nodiscard]] bool OpenData(int16_t sRegCount, const QString& sFile);
     // Why the last OpenData failed; None after a success.
     OpenFailure OpenFailureReason() const { return m_openFailure; }
 
     // Writes the draws and brings every view up to date from UpFrom. Fails
     // when the game is not loaded, the draws cannot be written (the file then
     // stays as it was and no view is touched) or a view cannot be built.
-    bool UpData();
+    [[nodiscard]] bool UpData();
     // Rebuilds every view over all draws.
-    bool CreatStat();
-    // Clear, then takes the definition text; false for a refused text.
-    bool ImportData(const QString& sStrData);
+    [[nodiscard]] bool CreatStat();
+    // Clear, then takes the definition text; true (failure) for a refused
+    // text.
+    [[nodiscard]] bool ImportData(const QString& sStrData);
 
     // Parses a draw text with a number format and replaces the history with
     // it. 0, with the history unchanged, when no line reads as a draw.
@@ -160,7 +161,7 @@ public:
     std::span<const int32_t> NameData() const { return m_numName; }
 
     // UpFrom = 0, then UpData.
-    bool ReStat();
+    [[nodiscard]] bool ReStat();
 
     QString FilePath() const { return m_filePath; }
     int16_t UpFrom() const { return m_upFrom; }

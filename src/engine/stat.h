@@ -67,15 +67,15 @@ public:
     // Otherwise the header's count is zeroed before the first record is
     // written and set only when every record is out, so a failed call
     // leaves a file that every later open refuses.
-    bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
-                  std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart);
+    [[nodiscard]] bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                                std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart);
 
     // The same, calling onRecord with every record as it is written (the
     // builder of the transformed views takes its keys from view 0 this way).
     using RecordObserver = std::function<void(const StatRecord&)>;
-    bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
-                  std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
-                  const RecordObserver& onRecord);
+    [[nodiscard]] bool StatEdit(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
+                                std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart,
+                                const RecordObserver& onRecord);
 
     // The key rows of a transformed view: row r (records sStart + r up to
     // the last) holds StatAll(sKind, 0, v) for every value, less the row's

@@ -28,9 +28,9 @@ class CStat;
 // input does not fit the views (then no view is touched). A failure stops
 // every view not yet complete; each is left empty and its file refused by
 // a later open, as a failed StatEdit leaves it.
-bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issues,
-                    std::span<const int16_t> numbers, int32_t sStart, int workers);
-bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issues,
-                    std::span<const int16_t> numbers, int32_t sStart);
+[[nodiscard]] bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issues,
+                                  std::span<const int16_t> numbers, int32_t sStart, int workers);
+[[nodiscard]] bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issues,
+                                  std::span<const int16_t> numbers, int32_t sStart);
 
 } // namespace kelton

@@ -66,7 +66,7 @@ public:
     // parsed; true on an error, with the 1-based position of the offending
     // piece of the text and its length (a piece of length 0 may stand just
     // past the end of the text).
-    bool TestStrWay(const QString& sStr, int32_t& oErrStart, int32_t& oErrStrCount);
+    [[nodiscard]] bool TestStrWay(const QString& sStr, int32_t& oErrStart, int32_t& oErrStrCount);
 
     // Empty when every numeric literal of the formula fits -32768..32767,
     // else the message naming the first that does not.

@@ -286,7 +286,7 @@ TEST_F(LottorDataTest, DelAllLeavesDefinitionAtRecordStart)
     MakeGame(kFive);
     CLottorData game;
     ASSERT_FALSE(game.OpenData(8, m_file));
-    game.DelAll();
+    ASSERT_FALSE(game.DelAll());
     EXPECT_EQ(game.NumCount(), 0);
     const QByteArray b = Bytes(m_file);
     EXPECT_EQ(Int16At(b, 25), 0);
