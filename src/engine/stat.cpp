@@ -218,7 +218,7 @@ bool CStat::RestoreValid()
     return m_file.WriteHeader(m_header);
 }
 
-bool CStat::ReadRecordAt(int32_t index, StatRecord& into)
+bool CStat::ReadRecordAt(int32_t index, StatRecord& into) const
 {
     const int32_t len = m_layout->RecLen();
     if (!m_file.ReadAt(m_headerLen + int64_t(index) * len, into.Words(), len) ||
@@ -230,7 +230,7 @@ bool CStat::ReadRecordAt(int32_t index, StatRecord& into)
 }
 
 bool CStat::ReadRecords(int32_t first, int32_t count,
-                        const std::function<bool(int32_t, const int16_t*)>& each)
+                        const std::function<bool(int32_t, const int16_t*)>& each) const
 {
     if (count <= 0)
         return true;
@@ -254,14 +254,19 @@ bool CStat::ReadRecords(int32_t first, int32_t count,
     return true;
 }
 
-const StatRecord& CStat::LoadRecord(int32_t N)
+bool CStat::FileReady() const
+{
+    return m_file.IsOpen() || m_file.Open(m_path);
+}
+
+const StatRecord& CStat::LoadRecord(int32_t N) const
 {
     if (!m_layout)
         return m_current;
     if (N == m_current.Index())
         return m_current;
     if (N >= 0 && N < m_recordCount) {
-        if (!m_file.IsOpen() && !m_file.Open(m_path)) {
+        if (!FileReady()) {
             m_current = m_blank;
             return m_current;
         }
@@ -303,7 +308,7 @@ int16_t CStat::ShrinkErr(int16_t sFilter) const
                                                       : int16_t(0);
 }
 
-int16_t CStat::StatArray(int16_t sKind, int32_t sStart, std::vector<int16_t>& oStat)
+int16_t CStat::StatArray(int16_t sKind, int32_t sStart, std::vector<int16_t>& oStat) const
 {
     const int32_t k = m_recordCount - sStart;
     if (!m_layout || k < 1 || sStart < 0 || sKind < 0 || sKind >= StatKind::Kinds)

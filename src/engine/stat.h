@@ -82,12 +82,12 @@ public:
     // smallest entry; flat, BcDataLen + 1 entries per row. Leaves oStat as
     // given when sStart is negative or not below the record count, or for a
     // kind outside 0..9. Always 0.
-    int16_t StatArray(int16_t sKind, int32_t sStart, std::vector<int16_t>& oStat);
+    int16_t StatArray(int16_t sKind, int32_t sStart, std::vector<int16_t>& oStat) const;
 
     // Puts record N into CurrentRecord (nothing to do when it is there
     // already). Any index outside the file, or a failed or mismatching read,
     // gives the blank record.
-    const StatRecord& LoadRecord(int32_t N);
+    const StatRecord& LoadRecord(int32_t N) const;
     const StatRecord& CurrentRecord() const { return m_current; }
     const StatRecord& BlankRecord() const { return m_blank; }
 
@@ -127,35 +127,35 @@ public:
 
     // "下期" for the next issue, else the record's issue number in decimal ("0"
     // for the blank record); "" on failure.
-    QString NumName(int32_t sIndex);
+    QString NumName(int32_t sIndex) const;
 
     // Draw sIndex's number at position sX (0..BM) in this view; 0 for the next
     // issue and for a negative index; -1 for a position out of range. sKind is
     // always 0.
-    int16_t Num(int32_t sIndex, int16_t sX, int16_t sKind = 0);
+    int16_t Num(int32_t sIndex, int16_t sX, int16_t sKind = 0) const;
 
     // Statistic sKind (StatKind) before draw sIndex at position sX (0 = all
     // positions together): sSort 0 the statistic of value sY, 1 the rank of
     // value sY, 2 the value at rank sY. 0 on failure.
-    int16_t Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort);
+    int16_t Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort) const;
 
     // The ranking table of record sIndex: sSort 0 value at rank sY, 1 key at
     // rank sY, 2 rank of value sY, 3 key of value sY. 0 on failure. DataMr
     // answers the same.
-    int16_t Data(int32_t sIndex, int16_t sY, int16_t sSort);
-    int16_t DataMr(int32_t sIndex, int16_t sY, int16_t sSort);
+    int16_t Data(int32_t sIndex, int16_t sY, int16_t sSort) const;
+    int16_t DataMr(int32_t sIndex, int16_t sY, int16_t sSort) const;
 
     // Indicator sKind (0..42) of draw sIndex; 0 on failure.
-    int16_t Filter(int32_t sIndex, int16_t sKind);
+    int16_t Filter(int32_t sIndex, int16_t sKind) const;
 
     // The cycles (0..14) of value sY at position sX before draw sIndex; oSP
     // receives their periods and oSPCount their run counts. 0 on failure.
     int16_t Cycle(int32_t sIndex, int16_t sX, int16_t sY, std::array<int16_t, kCycleSlots>& oSP,
-                  std::array<int16_t, kCycleSlots>& oSPCount);
+                  std::array<int16_t, kCycleSlots>& oSPCount) const;
 
     // How many (main position, value) pairs have at least one cycle before draw
     // sIndex. oHCycle and sArea are always 0. 0 on failure.
-    int16_t CycleCount(int32_t sIndex, int16_t oHCycle = 0, int16_t sArea = 0);
+    int16_t CycleCount(int32_t sIndex, int16_t oHCycle = 0, int16_t sArea = 0) const;
 
     // Flags over the values 0..BcDataLen (1 = flagged), all 0 for an index out
     // of range or a class out of 0..2:
@@ -167,9 +167,9 @@ public:
     // GetPSN: 0 repeat (the previous draw's numbers), 1 gap (those of the draw
     //         before it, not in the previous one; index 2 on), 2 middle
     //         (neither); index 1..BallCount()-1.
-    std::vector<int16_t> GetHWC(int32_t sIndex, int16_t sHWC);
-    std::vector<int16_t> GetNAP(int32_t sIndex, int16_t sNAP);
-    std::vector<int16_t> GetPSN(int32_t sIndex, int16_t sPSN);
+    std::vector<int16_t> GetHWC(int32_t sIndex, int16_t sHWC) const;
+    std::vector<int16_t> GetNAP(int32_t sIndex, int16_t sNAP) const;
+    std::vector<int16_t> GetPSN(int32_t sIndex, int16_t sPSN) const;
 
     // The view names' string ids: 138 + view.
     static QString ViewName(int16_t view);
@@ -204,12 +204,12 @@ public:
     // FilterKind 0..BcMain+42 over the drawn issues nStart..nEnd; indexes are
     // held to 0..the last drawn issue, and a start above the end reports the
     // end alone. All zeros when there is no draw or a record cannot be read.
-    std::vector<std::array<int16_t, 2>> GetShrinkLowHigh(int32_t nStart, int32_t nEnd);
+    std::vector<std::array<int16_t, 2>> GetShrinkLowHigh(int32_t nStart, int32_t nEnd) const;
 
     // The numbers (positions 0..BM) of every record, BM + 1 per record, read
     // once from the file and kept until the records change. Empty when the
     // file cannot be read.
-    const std::vector<int16_t>& NumTable();
+    const std::vector<int16_t>& NumTable() const;
     // True when NumTable answers without reading the file.
     bool HoldsNumTable() const;
     // Reads the number tables of the views given that do not hold theirs,
@@ -223,8 +223,11 @@ public:
 
 private:
     void InitStatArrays();
-    bool ReadRecordAt(int32_t index, StatRecord& into);
-    bool ReadRecords(int32_t first, int32_t count, const std::function<bool(int32_t, const int16_t*)>& each);
+    bool ReadRecordAt(int32_t index, StatRecord& into) const;
+    bool ReadRecords(int32_t first, int32_t count,
+                     const std::function<bool(int32_t, const int16_t*)>& each) const;
+    // The file, opened on the first read when it is closed.
+    bool FileReady() const;
     bool CheckEditInput(std::span<const int32_t> sNumName, std::span<const int16_t> sNum,
                         std::span<const int16_t> sData, int32_t sNumCount, int32_t sStart) const;
     // One edit in three steps, so that BuildStatViews can run the middle
@@ -246,7 +249,9 @@ private:
     CLottorHead* m_head = nullptr;
     QString m_path;
     StatHeader m_header;
-    StatFile m_file;
+    // Queries read through it: opening it on demand and reading change the
+    // file's state, not the view's.
+    mutable StatFile m_file;
 
     int16_t m_bcDataLen = 0;
     int16_t m_bcMain = 0;
@@ -262,7 +267,7 @@ private:
 
     std::shared_ptr<const StatLayout> m_layout;
     StatRecord m_blank;
-    StatRecord m_current;
+    mutable StatRecord m_current; // the one-record read cache (LoadRecord)
 
     std::vector<int16_t> m_numCache; // kCacheSize entries of BM + 1
     int32_t m_cacheStart = 0;
@@ -308,9 +313,10 @@ private:
 
     static uint64_t NewRevision();
     uint64_t m_revision = NewRevision();
-    std::vector<int16_t> m_numTable;
-    uint64_t m_numTableRevision = ~uint64_t(0);
-    int32_t m_numTableRecords = -1;
+    // The number table, read once (NumTable).
+    mutable std::vector<int16_t> m_numTable;
+    mutable uint64_t m_numTableRevision = ~uint64_t(0);
+    mutable int32_t m_numTableRecords = -1;
 };
 
 // The statistic kind whose view-0 ranking makes each transformed view:

@@ -18,7 +18,7 @@ size_t ValueCount(const CStat& sView)
 }
 
 // The numbers of record sIndex (Sorted 1..BcMain).
-std::vector<int16_t> NumbersOf(CStat& sView, int32_t sIndex)
+std::vector<int16_t> NumbersOf(const CStat& sView, int32_t sIndex)
 {
     const StatRecord& rec = sView.LoadRecord(sIndex);
     std::vector<int16_t> out;
@@ -48,7 +48,7 @@ int32_t CStat::BallCount() const
     return RecordCount();
 }
 
-QString CStat::NumName(int32_t sIndex)
+QString CStat::NumName(int32_t sIndex) const
 {
     try {
         if (!Layout())
@@ -61,7 +61,7 @@ QString CStat::NumName(int32_t sIndex)
     }
 }
 
-int16_t CStat::Num(int32_t sIndex, int16_t sX, int16_t /*sKind*/)
+int16_t CStat::Num(int32_t sIndex, int16_t sX, int16_t /*sKind*/) const
 {
     try {
         if (!Layout() || sX < 0 || sX > Layout()->BM())
@@ -76,7 +76,7 @@ int16_t CStat::Num(int32_t sIndex, int16_t sX, int16_t /*sKind*/)
     }
 }
 
-int16_t CStat::Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort)
+int16_t CStat::Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort) const
 {
     try {
         const StatRecord& rec = LoadRecord(sIndex);
@@ -88,7 +88,7 @@ int16_t CStat::Stat(int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16
     }
 }
 
-int16_t CStat::Data(int32_t sIndex, int16_t sY, int16_t sSort)
+int16_t CStat::Data(int32_t sIndex, int16_t sY, int16_t sSort) const
 {
     try {
         return LoadRecord(sIndex).Data(sSort, sY);
@@ -97,12 +97,12 @@ int16_t CStat::Data(int32_t sIndex, int16_t sY, int16_t sSort)
     }
 }
 
-int16_t CStat::DataMr(int32_t sIndex, int16_t sY, int16_t sSort)
+int16_t CStat::DataMr(int32_t sIndex, int16_t sY, int16_t sSort) const
 {
     return Data(sIndex, sY, sSort);
 }
 
-int16_t CStat::Filter(int32_t sIndex, int16_t sKind)
+int16_t CStat::Filter(int32_t sIndex, int16_t sKind) const
 {
     try {
         return LoadRecord(sIndex).Filter(sKind);
@@ -112,7 +112,7 @@ int16_t CStat::Filter(int32_t sIndex, int16_t sKind)
 }
 
 int16_t CStat::Cycle(int32_t sIndex, int16_t sX, int16_t sY, std::array<int16_t, kCycleSlots>& oSP,
-              std::array<int16_t, kCycleSlots>& oSPCount)
+                     std::array<int16_t, kCycleSlots>& oSPCount) const
 {
     try {
         const CycleRec cycle = LoadRecord(sIndex).Cycle(sX, sY);
@@ -124,7 +124,7 @@ int16_t CStat::Cycle(int32_t sIndex, int16_t sX, int16_t sY, std::array<int16_t,
     }
 }
 
-int16_t CStat::CycleCount(int32_t sIndex, int16_t /*oHCycle*/, int16_t /*sArea*/)
+int16_t CStat::CycleCount(int32_t sIndex, int16_t /*oHCycle*/, int16_t /*sArea*/) const
 {
     try {
         const StatRecord& rec = LoadRecord(sIndex);
@@ -139,7 +139,7 @@ int16_t CStat::CycleCount(int32_t sIndex, int16_t /*oHCycle*/, int16_t /*sArea*/
     }
 }
 
-std::vector<int16_t> CStat::GetHWC(int32_t sIndex, int16_t sHWC)
+std::vector<int16_t> CStat::GetHWC(int32_t sIndex, int16_t sHWC) const
 {
     std::vector<int16_t> flags(ValueCount(*this), 0);
     try {
@@ -157,7 +157,7 @@ std::vector<int16_t> CStat::GetHWC(int32_t sIndex, int16_t sHWC)
     return flags;
 }
 
-std::vector<int16_t> CStat::GetNAP(int32_t sIndex, int16_t sNAP)
+std::vector<int16_t> CStat::GetNAP(int32_t sIndex, int16_t sNAP) const
 {
     std::vector<int16_t> flags(ValueCount(*this), 0);
     try {
@@ -189,7 +189,7 @@ std::vector<int16_t> CStat::GetNAP(int32_t sIndex, int16_t sNAP)
     return flags;
 }
 
-std::vector<int16_t> CStat::GetPSN(int32_t sIndex, int16_t sPSN)
+std::vector<int16_t> CStat::GetPSN(int32_t sIndex, int16_t sPSN) const
 {
     std::vector<int16_t> flags(ValueCount(*this), 0);
     try {

@@ -329,12 +329,12 @@ int16_t CStat::Verdict() const
     return static_cast<int16_t>(errors);
 }
 
-std::vector<std::array<int16_t, 2>> CStat::GetShrinkLowHigh(int32_t nStart, int32_t nEnd)
+std::vector<std::array<int16_t, 2>> CStat::GetShrinkLowHigh(int32_t nStart, int32_t nEnd) const
 {
     const int kinds = m_bcMain + kIndicatorCount;
     std::vector<std::array<int16_t, 2>> result(static_cast<size_t>(kinds), {0, 0});
     const int32_t c = m_recordCount;
-    if (!m_layout || c < 2 || (!m_file.IsOpen() && !m_file.Open(m_path)))
+    if (!m_layout || c < 2 || !FileReady())
         return result;
     const int32_t last = c - 2;
     int32_t s = std::clamp(nStart, 0, last);
@@ -389,7 +389,7 @@ void CStat::LoadNumTables(std::span<CStat* const> views)
         readers.emplace_back([view] { view->NumTable(); });
 }
 
-const std::vector<int16_t>& CStat::NumTable()
+const std::vector<int16_t>& CStat::NumTable() const
 {
     if (HoldsNumTable())
         return m_numTable;
@@ -397,7 +397,7 @@ const std::vector<int16_t>& CStat::NumTable()
     m_numTableRevision = m_revision;
     m_numTableRecords = m_recordCount;
     const size_t stride = m_layout ? static_cast<size_t>(m_layout->BM() + 1) : 0;
-    if (!m_layout || m_recordCount <= 0 || (!m_file.IsOpen() && !m_file.Open(m_path)))
+    if (!m_layout || m_recordCount <= 0 || !FileReady())
         return m_numTable;
     std::vector<int16_t> table(static_cast<size_t>(m_recordCount) * stride);
     const int64_t recLen = m_layout->RecLen();

@@ -27,7 +27,7 @@ int32_t GameWayHistory::NumName(int32_t sIndex) const
     return m_game.NumName(sIndex);
 }
 
-CStat* GameWayHistory::View(int16_t v) const
+const CStat* GameWayHistory::View(int16_t v) const
 {
     return m_game.StatView(v);
 }
@@ -39,31 +39,31 @@ bool GameWayHistory::HasView(int16_t v) const
 
 int16_t GameWayHistory::Num(int16_t v, int32_t sIndex, int16_t sX)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     return view ? view->Num(sIndex, sX, 0) : int16_t(-1);
 }
 
 int16_t GameWayHistory::Stat(int16_t v, int32_t sIndex, int16_t sX, int16_t sY, int16_t sKind, int16_t sSort)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     return view ? view->Stat(sIndex, sX, sY, sKind, sSort) : int16_t(0);
 }
 
 int16_t GameWayHistory::Data(int16_t v, int32_t sIndex, int16_t sY)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     return view ? view->Data(sIndex, sY, 0) : int16_t(0);
 }
 
 int16_t GameWayHistory::Filter(int16_t v, int32_t sIndex, int16_t sKind)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     return view ? view->Filter(sIndex, sKind) : int16_t(0);
 }
 
 int16_t GameWayHistory::Cycle(int16_t v, int32_t sIndex, int16_t sX, int16_t sY)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     if (!view)
         return 0;
     std::array<int16_t, kCycleSlots> periods{};
@@ -73,7 +73,7 @@ int16_t GameWayHistory::Cycle(int16_t v, int32_t sIndex, int16_t sX, int16_t sY)
 
 std::vector<int16_t> GameWayHistory::ClassFlags(int16_t v, int32_t sIndex, Classes family, int16_t cls)
 {
-    CStat* view = View(v);
+    const CStat* view = View(v);
     if (!view)
         return std::vector<int16_t>(static_cast<size_t>(BcDataLen() + 1), 0);
     switch (family) {

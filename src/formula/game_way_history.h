@@ -28,7 +28,7 @@ public:
     std::vector<int16_t> ClassFlags(int16_t v, int32_t sIndex, Classes family, int16_t cls) override;
 
 private:
-    CStat* View(int16_t v) const;
+    const CStat* View(int16_t v) const;
 
     const CLottorData& m_game;
 };
