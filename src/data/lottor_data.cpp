@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 #include <QDir>
 #include <QFile>
@@ -100,11 +101,8 @@ CLottorData::~CLottorData()
 {
     // Edits of the definition (options, formats, formulas) are saved by
     // writing it back when the game is released.
-    try {
-        if (HeadData.Enable() && !m_filePath.isEmpty())
-            SaveHeadStr();
-    } catch (...) {
-    }
+    if (HeadData.Enable() && !m_filePath.isEmpty())
+        SaveHeadStr();
     for (auto& view : m_views) {
         if (view)
             view->StatClose();
@@ -548,11 +546,12 @@ bool CLottorData::BuildViews(int32_t sStart)
         if (!views[static_cast<size_t>(v)])
             return true;
     }
+    // A worker thread that cannot be started fails the build.
     try {
         return BuildStatViews(std::span<CStat* const>(views.data(), static_cast<size_t>(m_viewCount)),
                               std::span<const int32_t>(m_numName.data(), static_cast<size_t>(m_numCount)),
                               m_num, sStart);
-    } catch (...) {
+    } catch (const std::system_error&) {
         return true;
     }
 }
@@ -567,17 +566,11 @@ bool CLottorData::UpData()
     // stop between the two writes never leaves views that pass for the new
     // draws. Draws that cannot be written leave file and views as they were;
     // UpFrom stays, so the next call writes them again.
-    bool saveFailed = true;
-    try {
-        for (int16_t v = 0; v < m_viewCount; ++v) {
-            if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
-                view->MarkStale();
-        }
-        saveFailed = SaveNumData();
-    } catch (...) {
-        saveFailed = true;
+    for (int16_t v = 0; v < m_viewCount; ++v) {
+        if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+            view->MarkStale();
     }
-    if (saveFailed) {
+    if (SaveNumData()) {
         for (int16_t v = 0; v < m_viewCount; ++v) {
             if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
                 view->RestoreValid();
@@ -600,19 +593,15 @@ bool CLottorData::CreatStat()
 {
     if (!HeadData.Enable() || m_viewCount < 1)
         return true;
-    try {
-        for (int16_t v = 0; v < m_viewCount; ++v) {
-            auto& view = m_views[static_cast<size_t>(v)];
-            if (!view)
-                view = std::make_unique<CStat>();
-            const bool created = view->StatCreate(HeadData, StatPath(m_filePath, v), v);
-            // A view that cannot be created fails the build below; view 0
-            // fails at once.
-            if (v == 0 && !created)
-                return true;
-        }
-    } catch (...) {
-        return true;
+    for (int16_t v = 0; v < m_viewCount; ++v) {
+        auto& view = m_views[static_cast<size_t>(v)];
+        if (!view)
+            view = std::make_unique<CStat>();
+        const bool created = view->StatCreate(HeadData, StatPath(m_filePath, v), v);
+        // A view that cannot be created fails the build below; view 0 fails
+        // at once.
+        if (v == 0 && !created)
+            return true;
     }
     return BuildViews(0);
 }

@@ -178,12 +178,7 @@ bool BuildStatViews(std::span<CStat* const> views, std::span<const int32_t> issu
     threads.reserve(viewCount);
     for (size_t v = 0; v < viewCount; ++v) {
         threads.emplace_back([&, v] {
-            bool ok = false;
-            try {
-                ok = views[v]->BuildRecords(lanes[v].Run);
-            } catch (...) {
-                ok = false;
-            }
+            const bool ok = views[v]->BuildRecords(lanes[v].Run);
             publish([&] {
                 lanes[v].Finished = true;
                 lanes[v].Ok = ok;

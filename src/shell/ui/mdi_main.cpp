@@ -516,12 +516,7 @@ bool MDIMain::LoadLottor(const QString& sFile)
     const LottorLoader* loader = Service<LottorLoader>();
     if (!loader || !*loader)
         return false;
-    std::optional<LoadedLottor> game;
-    try {
-        game = (*loader)(sFile, kViewCount);
-    } catch (...) {
-        game.reset();
-    }
+    std::optional<LoadedLottor> game = (*loader)(sFile, kViewCount);
     if (!game || !game->Lottor) {
         m_loadFailure = game && game->Failure != OpenFailure::None ? game->Failure : OpenFailure::Unreadable;
         return false;

@@ -77,17 +77,13 @@ void MDIMain::DataSetOther()
 
 void MDIMain::ShowNewEditionDownList()
 {
-    try {
-        const ServerInfo& info = Mmain().SysInfo;
-        if (CompareEdition(info.SysNewEdition) == EditionOffer::Newer &&
-            !TrimBlanks(info.SysNewEditionList).isEmpty()) {
-            mnuOnlineUpgrade_Click();
-            return;
-        }
-        ShowPage();
-    } catch (...) {
-        // Nothing to tell the user: the start-up goes on.
+    const ServerInfo& info = Mmain().SysInfo;
+    if (CompareEdition(info.SysNewEdition) == EditionOffer::Newer &&
+        !TrimBlanks(info.SysNewEditionList).isEmpty()) {
+        mnuOnlineUpgrade_Click();
+        return;
     }
+    ShowPage();
 }
 
 void MDIMain::ShowPage()
