@@ -8,11 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QtEndian>
 
 #include "engine/stat.h"
 #include "engine/stat_views.h"
 #include "platform/gbk.h"
+#include "platform/little_endian.h"
 #include "platform/program_folder.h"
 
 namespace kelton {
@@ -24,16 +24,6 @@ constexpr int kHeadPosAt = 27;
 constexpr int kHeadLenAt = 31;
 constexpr int kFileTagAt = 35;
 constexpr int kReservedAt = 37;
-
-template <class T> T ReadLe(const char* at)
-{
-    return qFromLittleEndian<T>(at);
-}
-
-template <class T> void WriteLe(char* at, T value)
-{
-    qToLittleEndian<T>(value, at);
-}
 
 // Byte length of one draw record.
 int64_t RecordLen(int16_t bm)

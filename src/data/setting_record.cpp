@@ -1,6 +1,7 @@
 #include "data/setting_record.h"
 
 #include "data/text_helpers.h"
+#include "platform/little_endian.h"
 
 namespace kelton {
 
@@ -15,29 +16,22 @@ SettingRecordType SettingRecordType::Defaults()
 
 int16_t SettingRecordType::Int16(int offset) const
 {
-    return static_cast<int16_t>(static_cast<uint16_t>(m_bytes[offset] | (m_bytes[offset + 1] << 8)));
+    return ReadLe<int16_t>(m_bytes.data() + offset);
 }
 
 int32_t SettingRecordType::Int32(int offset) const
 {
-    uint32_t v = 0;
-    for (int k = 0; k < 4; ++k)
-        v |= static_cast<uint32_t>(m_bytes[offset + k]) << (8 * k);
-    return static_cast<int32_t>(v);
+    return ReadLe<int32_t>(m_bytes.data() + offset);
 }
 
 void SettingRecordType::SetInt16(int offset, int16_t value)
 {
-    const auto u = static_cast<uint16_t>(value);
-    m_bytes[offset] = static_cast<uint8_t>(u & 0xFF);
-    m_bytes[offset + 1] = static_cast<uint8_t>(u >> 8);
+    WriteLe<int16_t>(m_bytes.data() + offset, value);
 }
 
 void SettingRecordType::SetInt32(int offset, int32_t value)
 {
-    const auto u = static_cast<uint32_t>(value);
-    for (int k = 0; k < 4; ++k)
-        m_bytes[offset + k] = static_cast<uint8_t>((u >> (8 * k)) & 0xFF);
+    WriteLe<int32_t>(m_bytes.data() + offset, value);
 }
 
 QString SettingRecordType::Text(int offset) const

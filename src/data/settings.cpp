@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "data/app_state.h"
+#include "platform/little_endian.h"
 #include "platform/program_folder.h"
 
 namespace kelton {
@@ -13,22 +14,16 @@ namespace {
 QByteArray ToUtf16Le(const QString& text)
 {
     QByteArray bytes(text.size() * 2, '\0');
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        bytes[2 * i] = static_cast<char>(c & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(c >> 8);
-    }
+    for (qsizetype i = 0; i < text.size(); ++i)
+        WriteLe<uint16_t>(bytes.data() + 2 * i, text[i].unicode());
     return bytes;
 }
 
 QString FromUtf16Le(QByteArrayView bytes)
 {
     QString text(bytes.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const auto lo = static_cast<uint8_t>(bytes[2 * i]);
-        const auto hi = static_cast<uint8_t>(bytes[2 * i + 1]);
-        text[i] = QChar(static_cast<char16_t>(lo | (hi << 8)));
-    }
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(ReadLe<uint16_t>(bytes.data() + 2 * i));
     return text;
 }
 

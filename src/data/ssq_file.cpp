@@ -11,6 +11,7 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
+#include "platform/little_endian.h"
 
 namespace kelton {
 
@@ -35,16 +36,12 @@ int FixedCode(int64_t i)
 
 int16_t ReadInt16(const QByteArray& bytes, int64_t offset)
 {
-    const auto lo = static_cast<uint8_t>(bytes[static_cast<qsizetype>(offset)]);
-    const auto hi = static_cast<uint8_t>(bytes[static_cast<qsizetype>(offset + 1)]);
-    return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+    return ReadLe<int16_t>(bytes.constData() + offset);
 }
 
 void WriteInt16(QByteArray& bytes, int64_t offset, int16_t value)
 {
-    const auto u = static_cast<uint16_t>(value);
-    bytes[static_cast<qsizetype>(offset)] = static_cast<char>(u & 0xFF);
-    bytes[static_cast<qsizetype>(offset + 1)] = static_cast<char>(u >> 8);
+    WriteLe<int16_t>(bytes.data() + offset, value);
 }
 
 bool FitsInt16(int64_t value)
@@ -127,29 +124,22 @@ double CSsqFile::NextRandom()
 
 int16_t CSsqFile::HeaderInt16(int offset) const
 {
-    return static_cast<int16_t>(static_cast<uint16_t>(m_header[offset] | (m_header[offset + 1] << 8)));
+    return ReadLe<int16_t>(m_header.data() + offset);
 }
 
 int32_t CSsqFile::HeaderInt32(int offset) const
 {
-    uint32_t v = 0;
-    for (int k = 0; k < 4; ++k)
-        v |= static_cast<uint32_t>(m_header[offset + k]) << (8 * k);
-    return static_cast<int32_t>(v);
+    return ReadLe<int32_t>(m_header.data() + offset);
 }
 
 void CSsqFile::SetHeaderInt16(int offset, int16_t value)
 {
-    const auto u = static_cast<uint16_t>(value);
-    m_header[offset] = static_cast<uint8_t>(u & 0xFF);
-    m_header[offset + 1] = static_cast<uint8_t>(u >> 8);
+    WriteLe<int16_t>(m_header.data() + offset, value);
 }
 
 void CSsqFile::SetHeaderInt32(int offset, int32_t value)
 {
-    const auto u = static_cast<uint32_t>(value);
-    for (int k = 0; k < 4; ++k)
-        m_header[offset + k] = static_cast<uint8_t>((u >> (8 * k)) & 0xFF);
+    WriteLe<int32_t>(m_header.data() + offset, value);
 }
 
 int32_t CSsqFile::RecCount() const

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/little_endian.h"
+
 namespace kelton {
 
 namespace {
@@ -28,18 +30,18 @@ bool StatHeader::MagicOk() const
 void StatHeader::Encode(char* out) const
 {
     std::memcpy(out, Magic.data(), kStatMagicLen);
-    std::memcpy(out + 25, &RecLen, 4);
-    std::memcpy(out + 29, &Count, 4);
-    std::memcpy(out + 33, &View, 4);
+    WriteLe<int32_t>(out + 25, RecLen);
+    WriteLe<int32_t>(out + 29, Count);
+    WriteLe<int32_t>(out + 33, View);
 }
 
 StatHeader StatHeader::Decode(const char* in)
 {
     StatHeader header;
     std::memcpy(header.Magic.data(), in, kStatMagicLen);
-    std::memcpy(&header.RecLen, in + 25, 4);
-    std::memcpy(&header.Count, in + 29, 4);
-    std::memcpy(&header.View, in + 33, 4);
+    header.RecLen = ReadLe<int32_t>(in + 25);
+    header.Count = ReadLe<int32_t>(in + 29);
+    header.View = ReadLe<int32_t>(in + 33);
     return header;
 }
 
