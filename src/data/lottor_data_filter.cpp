@@ -62,18 +62,6 @@ int LargestAllowed(const ValueSet& set, int ranges)
     return ranges > 0 ? set[ranges].High : 0;
 }
 
-// Membership in ranges 1..ranges of a set, walked in order.
-bool InRanges(const ValueSet& set, int ranges, int x)
-{
-    for (int r = 1; r <= ranges; ++r) {
-        if (x < set[r].Low)
-            return false;
-        if (x <= set[r].High)
-            return true;
-    }
-    return false;
-}
-
 // An item fails when the measured quantity misses its set while it keeps,
 // or lies in it while it removes.
 Outcome Decide(bool inSet, int16_t remove)
@@ -541,7 +529,7 @@ bool CLottorData::FilterOther(std::span<const int16_t> sNum, int32_t sIndex)
         if (++count > allowed)
             return false;
     }
-    return !tolerate || InRanges(ShrinkOtherErrVal, ranges, count);
+    return !tolerate || ShrinkOtherErrVal.ContainsInFirst(ranges, count);
 }
 
 bool CLottorData::MatchFilterTest(std::span<const int16_t> sNum)

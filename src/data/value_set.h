@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,21 @@ struct ValueRange {
     int16_t High = 0;
     friend bool operator==(const ValueRange&, const ValueRange&) = default;
 };
+
+// The one membership walk over ranges in ascending order: rangeAt(r) gives
+// range r for r = 0..count-1 (anything with Low and High); the walk stops at
+// the first range whose low end exceeds x.
+template <class RangeAt> bool InAscendingRanges(int count, int x, RangeAt&& rangeAt)
+{
+    for (int r = 0; r < count; ++r) {
+        const auto range = rangeAt(r);
+        if (x < range.Low)
+            return false;
+        if (x <= range.High)
+            return true;
+    }
+    return false;
+}
 
 // A sorted list of inclusive, disjoint, non-touching 16-bit ranges, numbered
 // 1..Count(). Index 0 is a (0, 0) placeholder kept for callers that walk the
@@ -28,17 +44,13 @@ public:
     // Range i, 1..Count(); 0 is the placeholder.
     const ValueRange& operator[](int i) const { return m_items[static_cast<size_t>(i)]; }
 
-    // Membership: walks the ranges in order and stops at the first whose low
-    // end exceeds the value.
-    bool Contains(int value) const
+    // Membership (InAscendingRanges): in ranges 1..Count(), or in the first
+    // `ranges` of them (at most Count()).
+    bool Contains(int value) const { return ContainsInFirst(Count(), value); }
+    bool ContainsInFirst(int ranges, int value) const
     {
-        for (size_t i = 1; i < m_items.size(); ++i) {
-            if (m_items[i].Low > value)
-                return false;
-            if (value <= m_items[i].High)
-                return true;
-        }
-        return false;
+        return InAscendingRanges(std::min(ranges, Count()), value,
+                                 [this](int r) { return m_items[static_cast<size_t>(r) + 1]; });
     }
 
     // Appends a range as it is; StrToRange keeps the invariants.

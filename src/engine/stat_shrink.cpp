@@ -20,17 +20,12 @@ int ToleranceSlot(int bcMain)
     return bcMain + kIndicatorCount;
 }
 
-// Membership in ranges stored low/high, ascending: the walk stops at the
-// first range whose low end exceeds the value.
+// Membership in ranges stored low/high, ascending.
 bool InRanges(const int16_t* ranges, int count, int x)
 {
-    for (int r = 0; r < count; ++r) {
-        if (x < ranges[2 * r])
-            return false;
-        if (x <= ranges[2 * r + 1])
-            return true;
-    }
-    return false;
+    return InAscendingRanges(count, x, [ranges](int r) {
+        return ValueRange{ranges[2 * r], ranges[2 * r + 1]};
+    });
 }
 
 // Candidates a view keeps answers for: N^BcMain at most this many.
