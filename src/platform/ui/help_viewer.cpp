@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/help_pages.h"
+#include "platform/open_targets.h"
 #include "platform/services.h"
 
 namespace kelton {
@@ -44,14 +45,6 @@ QString PageIn(const QString& folder, const QString& name)
 {
     const QFileInfo info(QDir(folder).filePath(name));
     return info.isFile() ? info.absoluteFilePath() : QString();
-}
-
-// True when path lies inside folder (both canonical).
-bool IsInside(const QString& path, const QString& folder)
-{
-    if (path.isEmpty() || folder.isEmpty())
-        return false;
-    return path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
 }
 
 // The browser reads every page through ReadHtmlPage, so that the page's own
@@ -209,7 +202,7 @@ void CHelpViewer::LinkClicked(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
-        if (!url.host().isEmpty())
+        if (IsWebUrl(url))
             QDesktopServices::openUrl(url);
         return;
     }
@@ -217,9 +210,10 @@ void CHelpViewer::LinkClicked(const QUrl& url)
     const QUrl target = m_browser->source().resolved(url);
     if (!target.isLocalFile())
         return;
-    const QString folder = QFileInfo(QFileInfo(m_path).absolutePath()).canonicalFilePath();
-    const QString file = QFileInfo(target.toLocalFile()).canonicalFilePath();
-    if (file == QFileInfo(m_path).canonicalFilePath() || IsInside(file, folder))
+    const QString file = target.toLocalFile();
+    const QString page = QFileInfo(m_path).canonicalFilePath();
+    if ((!page.isEmpty() && QFileInfo(file).canonicalFilePath() == page) ||
+        IsPathInside(file, QFileInfo(m_path).absolutePath()))
         m_browser->setSource(target);
 }
 

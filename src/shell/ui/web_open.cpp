@@ -1,16 +1,13 @@
 #include "shell/ui/web_open.h"
 
-#include <QUrl>
-
+#include "platform/open_targets.h"
 #include "shell/ui/shell_open.h"
 
 namespace kelton {
 
 bool IsWebAddress(const QString& sAddress)
 {
-    const QUrl url = ShellOpenUrl(sAddress);
-    const QString scheme = url.scheme().toLower();
-    return !url.isEmpty() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+    return !WebAddressUrl(sAddress).isEmpty();
 }
 
 bool OpenWebAddress(QWidget* owner, const QString& sAddress)
