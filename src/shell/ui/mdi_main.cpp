@@ -28,6 +28,7 @@
 #include "platform/ui/message_box.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/child_form.h"
+#include "shell/ui/main_toolbar.h"
 #include "shell/ui/shell_windows.h"
 #include "shell/ui/tool_icons.h"
 #include "shell/ui/xp_toolbar.h"
@@ -94,9 +95,7 @@ protected:
     }
 };
 
-// Zero-based toolbar indexes of Prev and Next.
-constexpr int kPrevButton = 16;
-constexpr int kNextButton = 17;
+static_assert(MainToolbarIndex(MainToolbarItem::Role::DataMenu) == MDIMain::kDataButton);
 
 } // namespace
 
@@ -339,34 +338,20 @@ void MDIMain::BuildToolBar()
     m_tbr1 = new CXpToolBar(QStringLiteral("Tbr1"), this);
     m_tbr1->setObjectName(QStringLiteral("Tbr1"));
     m_tbr1->setIconSize(QSize(24, 24));
-    m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Lottor"), u"选择彩票"_s, u"选择要分析的彩票"_s,
-                      ToolIcon(QStringLiteral("Lottor")));
-    m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Edit"), u"开奖号码"_s, u"可以增加，修改或下载开奖结果"_s,
-                      ToolIcon(QStringLiteral("Edit")));
-    m_tbr1->AddButton(QStringLiteral("Query"), u"中奖查询"_s, u"查询当前投注的中奖情况"_s,
-                      ToolIcon(QStringLiteral("Query")));
-    m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QString(), u"数据分析"_s, u"提供多方面内容对数据进行分析"_s,
-                      ToolIcon(QStringLiteral("Data")));
-    m_tbr1->AddButton(QStringLiteral("Way"), u"公式选杀"_s, u"公式选杀号(值)工具"_s,
-                      ToolIcon(QStringLiteral("Way")));
-    m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Filter"), u"缩水过滤"_s, u"进行投注和过滤缩水"_s,
-                      ToolIcon(QStringLiteral("Filter")));
-    m_tbr1->AddButton(QStringLiteral("Open"), u"调出方案"_s, u"打开以往保存的过滤方案"_s,
-                      ToolIcon(QStringLiteral("Open")));
-    m_tbr1->AddButton(QStringLiteral("Save"), u"保存方案"_s, u"对当前过滤方案进行保存"_s,
-                      ToolIcon(QStringLiteral("Save")));
-    m_tbr1->AddSeparator();
-    m_tbr1->AddButton(QStringLiteral("Help"), u"使用帮助"_s, u"有关软件的帮助系统"_s,
-                      ToolIcon(QStringLiteral("Help")));
-    m_tbr1->AddButton(QStringLiteral("Online"), u"访问网站"_s, u"在线交流，用户答疑"_s,
-                      ToolIcon(QStringLiteral("Online")));
-    m_tbr1->AddSpacer();
-    m_tbr1->AddButton(QStringLiteral("Prev"), u"前一窗口"_s, QString(), ToolIcon(QStringLiteral("Prev")));
-    m_tbr1->AddButton(QStringLiteral("Next"), u"下一窗口"_s, QString(), ToolIcon(QStringLiteral("Next")));
+    for (const MainToolbarItem& item : kMainToolbar) {
+        switch (item.Kind) {
+        case MainToolbarItem::Role::Separator:
+            m_tbr1->AddSeparator();
+            break;
+        case MainToolbarItem::Role::Spacer:
+            m_tbr1->AddSpacer();
+            break;
+        default:
+            m_tbr1->AddButton(QLatin1String(item.Key), QString::fromUtf16(item.Caption),
+                              QString::fromUtf16(item.Tip), ToolIcon(QLatin1String(item.Icon)));
+            break;
+        }
+    }
     addToolBar(Qt::TopToolBarArea, m_tbr1);
     connect(m_tbr1, &CXpToolBar::ButtonClick, this,
             [this](QAction* button) { Tbr1_ButtonClick(CXpToolBar::Key(button)); });
@@ -539,8 +524,8 @@ void MDIMain::DisableLottoCommands()
 {
     m_gameCommands = false;
     UpdateCommands();
-    m_tbr1->Button(kPrevButton)->setEnabled(false);
-    m_tbr1->Button(kNextButton)->setEnabled(false);
+    EnablePrev(false);
+    EnableNext(false);
 }
 
 void MDIMain::EnableLottoCommands()
@@ -766,12 +751,12 @@ void MDIMain::PumpEvents()
 
 void MDIMain::EnablePrev(bool bEnabled)
 {
-    m_tbr1->Button(kPrevButton)->setEnabled(bEnabled);
+    m_tbr1->ButtonByKey(QStringLiteral("Prev"))->setEnabled(bEnabled);
 }
 
 void MDIMain::EnableNext(bool bEnabled)
 {
-    m_tbr1->Button(kNextButton)->setEnabled(bEnabled);
+    m_tbr1->ButtonByKey(QStringLiteral("Next"))->setEnabled(bEnabled);
 }
 
 bool MDIMain::ActiveChildCaption(QString* oCaption) const

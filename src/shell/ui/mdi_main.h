@@ -44,7 +44,8 @@ class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost {
 
 public:
     static constexpr int kViewCount = 8;
-    // The zero-based toolbar index of the button that drops the data menu down.
+    // The zero-based toolbar index of the button that drops the data menu
+    // down (the one button without a key; see main_toolbar.h).
     static constexpr int kDataButton = 6;
 
     explicit MDIMain(QWidget* parent = nullptr);

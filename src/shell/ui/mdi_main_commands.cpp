@@ -20,6 +20,7 @@
 #include "platform/ui/message_box.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
+#include "shell/ui/main_toolbar.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
 #include "shell/ui/web_open.h"
@@ -71,13 +72,6 @@ const CommandNeeds kCommandNeeds[] = {
     {"mnuFilterDelect", false, Has<&ShellWindows::FilterForm>},
     {"mnuFilterDelectAll", false, Has<&ShellWindows::FilterForm>},
     {"mnuFilterSort", false, Has<&ShellWindows::FilterForm>},
-};
-
-// The toolbar buttons that run a menu command, by key.
-const std::pair<const char*, const char*> kButtonCommands[] = {
-    {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
-    {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
-    {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
 };
 
 // An edited draw list without a single draw line: the user removed every
@@ -156,29 +150,33 @@ void MDIMain::UpdateCommands()
     const AppState& app = Mmain();
     for (int i = 0; i < kViewCount; ++i)
         m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
-    for (const auto& [key, entry] : kButtonCommands)
-        m_tbr1->ButtonByKey(QLatin1String(key))->setEnabled(MenuEntry(QLatin1String(entry))->isEnabled());
+    for (const MainToolbarItem& item : kMainToolbar) {
+        if (item.Kind == MainToolbarItem::Role::Command)
+            m_tbr1->ButtonByKey(QLatin1String(item.Key))
+                ->setEnabled(MenuEntry(QLatin1String(item.Command))->isEnabled());
+    }
     // The data button drops its menu down whenever a game is loaded.
     m_tbr1->Button(kDataButton)->setEnabled(m_gameCommands);
 }
 
 void MDIMain::Tbr1_ButtonClick(const QString& sKey)
 {
-    if (sKey == QLatin1String("Prev")) {
+    const MainToolbarItem* item = MainToolbarButton(sKey.toStdString());
+    if (!item)
+        return;
+    switch (item->Kind) {
+    case MainToolbarItem::Role::PrevWindow:
         WinHistPrev();
-        return;
-    }
-    if (sKey == QLatin1String("Next")) {
+        break;
+    case MainToolbarItem::Role::NextWindow:
         WinHistNext();
-        return;
-    }
-    // Every other button runs the command of its menu entry.
-    for (const auto& [key, entry] : kButtonCommands) {
-        if (sKey == QLatin1String(key)) {
-            if (QAction* action = MenuEntry(QLatin1String(entry)))
-                action->trigger();
-            return;
-        }
+        break;
+    case MainToolbarItem::Role::Command:
+        if (QAction* action = MenuEntry(QLatin1String(item->Command)))
+            action->trigger();
+        break;
+    default:
+        break;
     }
 }
 

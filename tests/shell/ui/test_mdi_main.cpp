@@ -25,6 +25,7 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "platform/program_folder.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
@@ -770,6 +771,55 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
     EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuWindowInfer0"))->text(), QStringLiteral("原始数据分析"));
     EXPECT_EQ(main.Menu(QStringLiteral("mnuList"))->actions().size(), 1);
     EXPECT_EQ(main.Menu(QStringLiteral("mnuFilter"))->actions().size(), 12);
+}
+
+TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
+{
+    // Every command's window is part of the program and a game is loaded, so
+    // that every entry is enabled.
+    WriteSettings(false, {QStringLiteral("a")});
+    InstallFakeLoader();
+    InstallNoGameWindows();
+    InstallFilterForm();
+    ShellWindows& windows = NeighbourWindows();
+    windows.DataSetForm = NoEditor;
+    windows.HitQuery = [](QWidget*) {};
+    windows.WayForm = NoForm;
+    MDIMain& main = Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+
+    const std::pair<const char*, const char*> commands[] = {
+        {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
+        {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
+        {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
+    };
+    QStringList ran;
+    for (const auto& [key, entry] : commands) {
+        QAction* action = main.MenuEntry(QLatin1String(entry));
+        ASSERT_TRUE(action && action->isEnabled()) << entry;
+        QObject::connect(action, &QAction::triggered, [&ran, entry] { ran << QLatin1String(entry); });
+    }
+    const ScopedService<HelpShower> noHelp([](const QString&, const QString&) {});
+    for (const auto& [key, entry] : commands) {
+        ran.clear();
+        QAction* button = main.Tbr1()->ButtonByKey(QLatin1String(key));
+        ASSERT_TRUE(button) << key;
+        button->trigger();
+        EXPECT_EQ(ran, QStringList({QLatin1String(entry)})) << key;
+    }
+
+    // Prev and Next walk the window history.
+    for (const char* caption : {"P", "Q"}) {
+        (new TestForm(QStringLiteral("fTest"), QLatin1String(caption)))->ShowForm();
+        Settle();
+    }
+    ran.clear();
+    for (const auto& [key, expected] : {std::pair{"Prev", "P"}, std::pair{"Next", "Q"}}) {
+        main.Tbr1()->ButtonByKey(QLatin1String(key))->trigger();
+        Settle();
+        EXPECT_EQ(ActiveCaption(), QLatin1String(expected)) << key;
+    }
+    EXPECT_TRUE(ran.isEmpty());
 }
 
 TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
