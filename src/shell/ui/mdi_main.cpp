@@ -719,6 +719,8 @@ void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClic
 {
     m_prg->setRange(min, std::max(min, max));
     m_prg->setValue(value);
+    m_prgValue = value;
+    m_frame.invalidate();
     m_prg->show();
     if (canClick) {
         m_prg->setCursor(Qt::PointingHandCursor);
@@ -731,7 +733,11 @@ void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClic
 
 void MDIMain::ShowProgressValue(int32_t value)
 {
-    m_prg->setValue(value);
+    m_prgValue = value;
+    // A value after a frame's pause shows at once; one within a frame waits
+    // for the frame's pass.
+    if (!m_frame.isValid() || m_frame.hasExpired(kFrameMs))
+        m_prg->setValue(value);
 }
 
 void MDIMain::HideProgress()
@@ -743,6 +749,13 @@ void MDIMain::HideProgress()
 
 void MDIMain::PumpEvents()
 {
+    if (m_frame.isValid() && !m_frame.hasExpired(kFrameMs)) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        return;
+    }
+    m_frame.start();
+    if (m_prg->isVisible())
+        m_prg->setValue(m_prgValue);
     QCoreApplication::processEvents();
 }
 

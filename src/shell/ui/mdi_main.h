@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -205,7 +206,13 @@ public:
     QWidget* picWindow() const { return m_picWindow; }
     IOtherFilterPanel* PicOtherFilter() const { return m_otherPanel; }
 
-    // IMsgDisplay
+    // IMsgDisplay. A long operation moves the bar and passes through the
+    // event loop at every step, far more often than a screen can show: the
+    // bar is set and repainted, and the event loop passed in full, at most
+    // once a frame (kFrameMs), so that a click on the bar or a signal is
+    // still seen within a frame. Between frames a step delivers only the
+    // calls the program itself has queued.
+    static constexpr int kFrameMs = 16;
     void ShowStatusText(const QString& text) override;
     void ShowBusy(bool busy) override;
     void ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick) override;
@@ -284,6 +291,8 @@ private:
     bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;
     bool m_terminate = false; // RequestTermination was called
+    QElapsedTimer m_frame;    // since the last full pass; invalid: the next step is one
+    int32_t m_prgValue = 0;   // the value the bar shows at the next frame
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };

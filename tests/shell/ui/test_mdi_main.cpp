@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,7 @@
 #include <QProgressBar>
 #include <QShortcutEvent>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -528,6 +530,67 @@ TEST_F(MdiMainTest, EventsAreProcessedAtEachProgressStep)
         msg.DoEvents();
         EXPECT_EQ(fired, step);
     }
+    msg.EndPrg();
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++Paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(MdiMainTest, ALongOperationRepaintsTheBarAndPassesTheLoopOncePerFrame)
+{
+    MDIMain& main = Start();
+    QProgressBar* bar = main.Prg();
+    CMsg msg;
+    msg.StartPrg(1000000, 0, 0, true);
+    QApplication::processEvents();
+    PaintCounter painted(bar);
+    int timerTicks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++timerTicks; });
+    timer.start(1);
+
+    // Steps as fast as they come for a tenth of a second.
+    QElapsedTimer clock;
+    clock.start();
+    int32_t steps = 0;
+    while (!clock.hasExpired(100)) {
+        msg.prgValue(++steps);
+        msg.DoEvents();
+    }
+    const qint64 frames = clock.elapsed() / MDIMain::kFrameMs + 2;
+    EXPECT_GT(steps, frames);
+    EXPECT_LE(painted.Paints, frames);
+    EXPECT_LE(timerTicks, frames);
+    EXPECT_GE(timerTicks, 1); // the loop is still passed
+    // The bar shows the last value once the next frame has come.
+    QThread::msleep(MDIMain::kFrameMs + 1);
+    msg.DoEvents();
+    EXPECT_EQ(bar->value(), steps);
+
+    // A click waiting in the queue is seen at the next frame.
+    QCoreApplication::postEvent(bar, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5),
+                                                     bar->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                                                     Qt::LeftButton, Qt::NoModifier));
+    bool stopped = false;
+    clock.restart();
+    while (!stopped && !clock.hasExpired(1000)) {
+        msg.prgValue(++steps);
+        msg.DoEvents();
+        stopped = msg.IsClick();
+    }
+    EXPECT_TRUE(stopped);
     msg.EndPrg();
 }
 
