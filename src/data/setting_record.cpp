@@ -1,7 +1,6 @@
 #include "data/setting_record.h"
 
 #include "data/text_helpers.h"
-#include "platform/little_endian.h"
 
 namespace kelton {
 
@@ -14,31 +13,11 @@ SettingRecordType SettingRecordType::Defaults()
     return record;
 }
 
-int16_t SettingRecordType::Int16(int offset) const
-{
-    return ReadLe<int16_t>(m_bytes.data() + offset);
-}
-
-int32_t SettingRecordType::Int32(int offset) const
-{
-    return ReadLe<int32_t>(m_bytes.data() + offset);
-}
-
-void SettingRecordType::SetInt16(int offset, int16_t value)
-{
-    WriteLe<int16_t>(m_bytes.data() + offset, value);
-}
-
-void SettingRecordType::SetInt32(int offset, int32_t value)
-{
-    WriteLe<int32_t>(m_bytes.data() + offset, value);
-}
-
 QString SettingRecordType::Text(int offset) const
 {
     QString text;
     for (int i = 0; i < kProxyTextChars; ++i) {
-        const auto c = static_cast<uint16_t>(Int16(offset + 2 * i));
+        const auto c = static_cast<uint16_t>(m_bytes.Int16(offset + 2 * i));
         if (c == 0)
             break;
         text.append(QChar(c));
@@ -50,7 +29,7 @@ void SettingRecordType::SetText(int offset, const QString& value)
 {
     for (int i = 0; i < kProxyTextChars; ++i) {
         const uint16_t c = i < value.size() ? value[i].unicode() : 0;
-        SetInt16(offset + 2 * i, static_cast<int16_t>(c));
+        m_bytes.SetInt16(offset + 2 * i, static_cast<int16_t>(c));
     }
 }
 

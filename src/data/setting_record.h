@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/little_endian.h"
+
 namespace kelton {
 
 // The program-wide settings: a 2092-byte little-endian record kept byte for
@@ -35,26 +37,26 @@ public:
     // chooser shown, no proxy.
     static SettingRecordType Defaults();
 
-    int32_t GameListLen() const { return Int32(0); }
-    void SetGameListLen(int32_t v) { SetInt32(0, v); }
-    int32_t SysInfoLen() const { return Int32(4); }
-    void SetSysInfoLen(int32_t v) { SetInt32(4, v); }
+    int32_t GameListLen() const { return m_bytes.Int32(0); }
+    void SetGameListLen(int32_t v) { m_bytes.SetInt32(0, v); }
+    int32_t SysInfoLen() const { return m_bytes.Int32(4); }
+    void SetSysInfoLen(int32_t v) { m_bytes.SetInt32(4, v); }
 
-    int16_t ShowToolBar() const { return Int16(66); }
-    void SetShowToolBar(int16_t v) { SetInt16(66, v); }
-    int16_t ShowStatusBar() const { return Int16(68); }
-    void SetShowStatusBar(int16_t v) { SetInt16(68, v); }
-    int16_t ShowChooser() const { return Int16(84); }
-    void SetShowChooser(int16_t v) { SetInt16(84, v); }
+    int16_t ShowToolBar() const { return m_bytes.Int16(66); }
+    void SetShowToolBar(int16_t v) { m_bytes.SetInt16(66, v); }
+    int16_t ShowStatusBar() const { return m_bytes.Int16(68); }
+    void SetShowStatusBar(int16_t v) { m_bytes.SetInt16(68, v); }
+    int16_t ShowChooser() const { return m_bytes.Int16(84); }
+    void SetShowChooser(int16_t v) { m_bytes.SetInt16(84, v); }
 
-    int16_t UseProxy() const { return Int16(86); }
-    void SetUseProxy(int16_t v) { SetInt16(86, v); }
+    int16_t UseProxy() const { return m_bytes.Int16(86); }
+    void SetUseProxy(int16_t v) { m_bytes.SetInt16(86, v); }
     QString ProxyHost() const { return Text(88); }
     void SetProxyHost(const QString& v) { SetText(88, v); }
-    int32_t ProxyPort() const { return Int32(140); }
-    void SetProxyPort(int32_t v) { SetInt32(140, v); }
-    int16_t ProxyAuth() const { return Int16(144); }
-    void SetProxyAuth(int16_t v) { SetInt16(144, v); }
+    int32_t ProxyPort() const { return m_bytes.Int32(140); }
+    void SetProxyPort(int32_t v) { m_bytes.SetInt32(140, v); }
+    int16_t ProxyAuth() const { return m_bytes.Int16(144); }
+    void SetProxyAuth(int16_t v) { m_bytes.SetInt16(144, v); }
     QString ProxyUser() const { return Text(146); }
     void SetProxyUser(const QString& v) { SetText(146, v); }
     QString ProxyPassword() const { return Text(196); }
@@ -68,14 +70,10 @@ public:
     friend bool operator==(const SettingRecordType&, const SettingRecordType&) = default;
 
 private:
-    int16_t Int16(int offset) const;
-    int32_t Int32(int offset) const;
-    void SetInt16(int offset, int16_t value);
-    void SetInt32(int offset, int32_t value);
     QString Text(int offset) const;
     void SetText(int offset, const QString& value);
 
-    std::array<uint8_t, kSize> m_bytes{};
+    LeBytes<kSize> m_bytes{};
 };
 
 // How the settings file fared when it was read at start-up. Only a file that

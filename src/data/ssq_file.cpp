@@ -122,29 +122,9 @@ double CSsqFile::NextRandom()
     return r < 1.0 ? r : std::nextafter(1.0, 0.0);
 }
 
-int16_t CSsqFile::HeaderInt16(int offset) const
-{
-    return ReadLe<int16_t>(m_header.data() + offset);
-}
-
-int32_t CSsqFile::HeaderInt32(int offset) const
-{
-    return ReadLe<int32_t>(m_header.data() + offset);
-}
-
-void CSsqFile::SetHeaderInt16(int offset, int16_t value)
-{
-    WriteLe<int16_t>(m_header.data() + offset, value);
-}
-
-void CSsqFile::SetHeaderInt32(int offset, int32_t value)
-{
-    WriteLe<int32_t>(m_header.data() + offset, value);
-}
-
 int32_t CSsqFile::RecCount() const
 {
-    return HeaderInt32(kRecCountAt);
+    return m_header.Int32(kRecCountAt);
 }
 
 bool CSsqFile::SignatureBytes(std::array<uint8_t, 50>& out) const
@@ -202,7 +182,7 @@ bool CSsqFile::OpenSsqFile(const QString& sFile, bool& bFirst)
     }
     m_fileName = sFile;
     m_open = true;
-    if (HeaderInt16(kFirstFlagAt) == 1) {
+    if (m_header.Int16(kFirstFlagAt) == 1) {
         bFirst = true;
         // A first-write container is keyed with the fixed key only: rekey it
         // with the caller's key at once. The content is read either way.
@@ -217,7 +197,7 @@ bool CSsqFile::ReadContainer(const QByteArray& file)
     if (size < kHeaderFileBytes)
         return false;
 
-    std::array<uint8_t, kHeaderBytes> header{};
+    LeBytes<kHeaderBytes> header{};
     for (int i = 0; i < kHeaderBytes; ++i) {
         const int byte = ReadInt16(file, 2 * i) + FixedCode(i);
         if (byte < 0 || byte > 255)
@@ -230,11 +210,11 @@ bool CSsqFile::ReadContainer(const QByteArray& file)
     if (!SignatureBytes(signature) || !std::equal(signature.begin(), signature.end(), m_header.begin()))
         return false;
 
-    const int blockSize = HeaderInt16(kBlockSizeAt);
+    const int blockSize = m_header.Int16(kBlockSizeAt);
     if (blockSize < kMinBlockSize || blockSize > kMaxBlockSize)
         return false;
-    const int64_t dataBlocks = HeaderInt32(kDataBlocksAt);
-    const int64_t recBlocks = HeaderInt32(kRecBlocksAt);
+    const int64_t dataBlocks = m_header.Int32(kDataBlocksAt);
+    const int64_t recBlocks = m_header.Int32(kRecBlocksAt);
     if (dataBlocks < 0 || recBlocks < 0)
         return false;
     const int64_t areaStart = kHeaderFileBytes + 8 * (dataBlocks + recBlocks);
@@ -243,9 +223,9 @@ bool CSsqFile::ReadContainer(const QByteArray& file)
 
     Salts salt{};
     for (int r = 0; r < kKeyLength; ++r)
-        salt[r] = HeaderInt16(kSaltAt + 2 * r);
+        salt[r] = m_header.Int16(kSaltAt + 2 * r);
     Keys key = FixedKeys();
-    if (HeaderInt16(kFirstFlagAt) == 0) {
+    if (m_header.Int16(kFirstFlagAt) == 0) {
         for (int r = 0; r < kKeyLength; ++r)
             key[r] = m_keyTable[r];
     }
@@ -377,13 +357,13 @@ bool CSsqFile::UpData(bool bFirst)
                      areaStart + 2 * static_cast<int64_t>(blockSize) * dataBlocks, recPos))
         return false;
 
-    std::array<uint8_t, kHeaderBytes> held = m_header;
-    SetHeaderInt16(kFirstFlagAt, bFirst ? 1 : 0);
-    SetHeaderInt16(kBlockSizeAt, static_cast<int16_t>(blockSize));
-    SetHeaderInt32(kDataBlocksAt, static_cast<int32_t>(dataBlocks));
-    SetHeaderInt32(kRecBlocksAt, static_cast<int32_t>(recBlocks));
+    const LeBytes<kHeaderBytes> held = m_header;
+    m_header.SetInt16(kFirstFlagAt, bFirst ? 1 : 0);
+    m_header.SetInt16(kBlockSizeAt, static_cast<int16_t>(blockSize));
+    m_header.SetInt32(kDataBlocksAt, static_cast<int32_t>(dataBlocks));
+    m_header.SetInt32(kRecBlocksAt, static_cast<int32_t>(recBlocks));
     for (int r = 0; r < kKeyLength; ++r)
-        SetHeaderInt16(kSaltAt + 2 * r, static_cast<int16_t>(salt[r]));
+        m_header.SetInt16(kSaltAt + 2 * r, static_cast<int16_t>(salt[r]));
     for (int i = 0; i < kHeaderBytes; ++i)
         WriteInt16(out, 2 * i, static_cast<int16_t>(m_header[i] - FixedCode(i)));
 

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/little_endian.h"
+
 namespace kelton {
 
 // A scrambled file container holding two byte streams, the Data stream and
@@ -81,17 +83,13 @@ public:
 
 private:
     double NextRandom();
-    int16_t HeaderInt16(int offset) const;
-    int32_t HeaderInt32(int offset) const;
-    void SetHeaderInt16(int offset, int16_t value);
-    void SetHeaderInt32(int offset, int32_t value);
     bool SignatureBytes(std::array<uint8_t, 50>& out) const;
     bool ReadContainer(const QByteArray& file);
 
     std::function<double()> m_random;
     QString m_fileName;
     bool m_open = false;
-    std::array<uint8_t, kHeaderBytes> m_header{};
+    LeBytes<kHeaderBytes> m_header{};
     std::array<int32_t, kKeyLength> m_keyCodes{};
     std::array<int32_t, kKeyLength> m_keyTable{};
     std::vector<int32_t> m_dataPos;
