@@ -141,12 +141,12 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 
 MDIMain::~MDIMain()
 {
-    // The analysis windows made here go first; the frames of the other
-    // child windows go with the base class, after this object's own
-    // members: they must not report back here any more.
+    // The frames of the child windows go with the base class, after this
+    // object's own members: they must not report back here any more. The
+    // analysis windows made here go now.
+    disconnect(m_mdi, nullptr, this, nullptr);
     for (const QPointer<QObject>& window : std::as_const(m_inferWindows))
         delete window.data();
-    disconnect(m_mdi, nullptr, this, nullptr);
     m_display.reset();
     if (WinHist().Host() == this)
         WinHist().SetHost(nullptr);
