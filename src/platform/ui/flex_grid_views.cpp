@@ -160,9 +160,10 @@ CRegionView::CRegionView(CFlexGrid* grid, CRegionModel* model, bool body, QWidge
 
 bool CRegionView::SetRoom(int left, int top)
 {
-    const bool changed = static_cast<CRoomHeader*>(verticalHeader())->SetRoom(left) |
-                         static_cast<CRoomHeader*>(horizontalHeader())->SetRoom(top);
-    return changed;
+    // Both headers take their room, whether or not the first changed.
+    const bool rows = static_cast<CRoomHeader*>(verticalHeader())->SetRoom(left);
+    const bool cols = static_cast<CRoomHeader*>(horizontalHeader())->SetRoom(top);
+    return rows || cols;
 }
 
 void CRegionView::updateGeometries()

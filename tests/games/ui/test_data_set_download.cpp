@@ -210,7 +210,7 @@ TEST_F(DataSetDownloadTest, TheWindowStaysWhileADownloadRunsAndAForcedCloseEndsT
     EXPECT_FALSE(m_form->Downloading());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
     // The next opening works as the first.
-    m_server.reply = [this](QTcpSocket* s, const QByteArray&) {
+    m_server.reply = [](QTcpSocket* s, const QByteArray&) {
         s->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
         s->flush();
         s->disconnectFromHost();

@@ -860,7 +860,8 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     for (const auto& [key, entry] : commands) {
         QAction* action = main.MenuEntry(QLatin1String(entry));
         ASSERT_TRUE(action && action->isEnabled()) << entry;
-        QObject::connect(action, &QAction::triggered, [&ran, entry] { ran << QLatin1String(entry); });
+        const char* const name = entry;
+        QObject::connect(action, &QAction::triggered, [&ran, name] { ran << QLatin1String(name); });
     }
     const ScopedService<HelpShower> noHelp([](const QString&, const QString&) {});
     for (const auto& [key, entry] : commands) {
