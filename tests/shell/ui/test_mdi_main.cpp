@@ -176,7 +176,7 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
     EXPECT_EQ(LoadedViews, 8);
     EXPECT_TRUE(Mmain().CurLottorData);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]"));
-    EXPECT_EQ(Mmain().Bets.BetBlank.Digits.size(), 4u);
+    EXPECT_EQ(Mmain().Bets.Stride(), 4);
 
     // The commands of the game whose windows are part of the program.
     for (const char* entry : {"mnuChipInFilter", "mnuChipInGet", "mnuChipInPut", "mnuDataRefresh"})
