@@ -94,4 +94,4 @@ void BM_DeleteAllThenUndo100k(benchmark::State& state)
 }
 BENCHMARK(BM_DeleteAllThenUndo100k)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

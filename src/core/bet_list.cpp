@@ -63,8 +63,8 @@ std::vector<int32_t> BetList::LivePositions() const
 QString BetList::CountText() const
 {
     const int32_t recoverable = Recoverable();
-    return QStringLiteral("投注数：") + QString::number(m_count - recoverable) +
-           QStringLiteral(" 可恢复：") + QString::number(recoverable);
+    return QStringLiteral("投注数：") + QString::number(m_count - recoverable) + QStringLiteral(" 可恢复：") +
+           QString::number(recoverable);
 }
 
 namespace {
@@ -87,7 +87,7 @@ QString JoinPadded(std::span<const int16_t> d, int from, int to, int16_t width)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 QString BetList::BetText(int32_t i, int16_t bcMain, int16_t width) const
 {
@@ -175,8 +175,7 @@ void BetList::Redo()
 {
     if (m_count < 1)
         return;
-    m_step = m_lastStep < m_step ? static_cast<int16_t>(m_lastStep + 1)
-                                 : static_cast<int16_t>(m_step + 1);
+    m_step = m_lastStep < m_step ? static_cast<int16_t>(m_lastStep + 1) : static_cast<int16_t>(m_step + 1);
 }
 
 void BetList::Compact()
@@ -225,8 +224,8 @@ void BetList::SetDigits(int32_t i, std::span<const int16_t> digits)
 
 size_t BetList::MemoryBytes() const
 {
-    return sizeof(*this) + m_digits.capacity() * sizeof(int16_t) +
-           m_level.capacity() * sizeof(int16_t) + m_stepCount.capacity() * sizeof(int32_t);
+    return sizeof(*this) + m_digits.capacity() * sizeof(int16_t) + m_level.capacity() * sizeof(int16_t) +
+           m_stepCount.capacity() * sizeof(int32_t);
 }
 
-}  // namespace kelton
+} // namespace kelton

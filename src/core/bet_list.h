@@ -147,10 +147,10 @@ private:
     int32_t m_count = 0;
     int16_t m_step = 0;
     int16_t m_lastStep = 0;
-    int32_t m_marked = 0;               // bets marked since BeginStep
-    std::vector<int16_t> m_digits;      // m_count * m_stride
-    std::vector<int16_t> m_level;       // m_count
-    std::vector<int32_t> m_stepCount;   // 0..m_lastStep, entry 0 unused
+    int32_t m_marked = 0;             // bets marked since BeginStep
+    std::vector<int16_t> m_digits;    // m_count * m_stride
+    std::vector<int16_t> m_level;     // m_count
+    std::vector<int32_t> m_stepCount; // 0..m_lastStep, entry 0 unused
 };
 
-}  // namespace kelton
+} // namespace kelton

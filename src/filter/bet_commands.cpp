@@ -21,11 +21,16 @@ QString RemovalStopQuestion()
 QString BetGridCaption(int16_t index)
 {
     switch (index) {
-    case 0: return QStringLiteral("组选号码");
-    case 1: return QStringLiteral("个位号码");
-    case 2: return QStringLiteral("十位号码");
-    case 3: return QStringLiteral("百位号码");
-    default: return QString();
+    case 0:
+        return QStringLiteral("组选号码");
+    case 1:
+        return QStringLiteral("个位号码");
+    case 2:
+        return QStringLiteral("十位号码");
+    case 3:
+        return QStringLiteral("百位号码");
+    default:
+        return QString();
     }
 }
 
@@ -75,9 +80,12 @@ using Result = ExpandOutcome::Result;
 int FewestGroupDigits(BetType type)
 {
     switch (type) {
-    case BetType::Group6: return 3;
-    case BetType::Triple: return 1;
-    default: return 2;
+    case BetType::Group6:
+        return 3;
+    case BetType::Triple:
+        return 1;
+    default:
+        return 2;
     }
 }
 
@@ -132,8 +140,7 @@ private:
     size_t m_at = 0;
 };
 
-void WriteGroupBets(BetType type, const std::vector<int16_t>& l, std::vector<int16_t>& out,
-                    size_t stride)
+void WriteGroupBets(BetType type, const std::vector<int16_t>& l, std::vector<int16_t>& out, size_t stride)
 {
     GroupWriter w(l, out, stride);
     const size_t n = l.size();
@@ -168,8 +175,8 @@ void WriteGroupBets(BetType type, const std::vector<int16_t>& l, std::vector<int
 // The direct bets: hundreds outermost, units innermost, each ascending;
 // progress and the stop question at bets 1, 101, 201, ... False when the
 // user confirmed a stop.
-bool WriteDirectBets(const BetSelection& sel, int16_t bcMain, std::vector<int16_t>& out,
-                     size_t stride, CMsg& msg, const StopQuestion& ask)
+bool WriteDirectBets(const BetSelection& sel, int16_t bcMain, std::vector<int16_t>& out, size_t stride,
+                     CMsg& msg, const StopQuestion& ask)
 {
     static const std::vector<int16_t> kNone{0};
     auto listOf = [&](int16_t p) -> const std::vector<int16_t>& {
@@ -232,7 +239,7 @@ ExpandOutcome Build(BetType type, const BetSelection& sel, int16_t bcMain, BetLi
     return out;
 }
 
-}  // namespace
+} // namespace
 
 int64_t BetCountOf(BetType type, const BetSelection& sel, int16_t bcMain)
 {
@@ -247,30 +254,38 @@ int64_t BetCountOf(BetType type, const BetSelection& sel, int16_t bcMain)
         return 0;
     const int64_t choose3 = CountCombinations(static_cast<int16_t>(std::min<int64_t>(n, INT16_MAX)), 3, 0);
     switch (type) {
-    case BetType::AllGroup: return n * n + choose3;
-    case BetType::Group3: return n * (n - 1);
-    case BetType::Group6: return choose3;
-    default: return n;
+    case BetType::AllGroup:
+        return n * n + choose3;
+    case BetType::Group3:
+        return n * (n - 1);
+    case BetType::Group6:
+        return choose3;
+    default:
+        return n;
     }
 }
 
 QString ExpandOutcome::Message() const
 {
     switch (Code) {
-    case Result::Ok: return QString();
+    case Result::Ok:
+        return QString();
     case Result::MissingPosition:
         return QStringLiteral("请选择[") + BetGridCaption(Position) + QStringLiteral("]");
     case Result::TooFewGroupDigits:
         return QStringLiteral("[") + BetGridCaption(0) + QStringLiteral("]选择号码个数不够!");
-    case Result::Cancelled: return QStringLiteral("取消投注！");
-    case Result::UnsupportedPositions: return QStringLiteral("投注只适用于三个号码位置的彩票！");
-    case Result::Failed: break;
+    case Result::Cancelled:
+        return QStringLiteral("取消投注！");
+    case Result::UnsupportedPositions:
+        return QStringLiteral("投注只适用于三个号码位置的彩票！");
+    case Result::Failed:
+        break;
     }
     return QStringLiteral("出现意想不到的错误!");
 }
 
-ExpandOutcome ExpandBets(BetType type, const BetSelection& sel, int16_t bcMain, BetList& list,
-                         CMsg& msg, const StopQuestion& ask)
+ExpandOutcome ExpandBets(BetType type, const BetSelection& sel, int16_t bcMain, BetList& list, CMsg& msg,
+                         const StopQuestion& ask)
 {
     msg.StartShowMsg(QStringLiteral("复式分解单注"));
     ExpandOutcome out;
@@ -292,8 +307,7 @@ QString StepRefusalMessage(BetList::StepResult result)
     return QString();
 }
 
-RemovalOutcome DelResultSel(BetList& list, int32_t posA, int32_t posB, CMsg& msg,
-                            const StopQuestion& ask)
+RemovalOutcome DelResultSel(BetList& list, int32_t posA, int32_t posB, CMsg& msg, const StopQuestion& ask)
 {
     const int32_t first = std::min(posA, posB);
     const int32_t last = std::max(posA, posB);
@@ -317,4 +331,4 @@ bool DeleteSelectionApplies(int32_t row, int32_t rowSel)
     return rowSel > 0 && row != 0;
 }
 
-}  // namespace kelton
+} // namespace kelton

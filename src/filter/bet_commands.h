@@ -71,11 +71,11 @@ int64_t BetCountOf(BetType type, const BetSelection& sel, int16_t bcMain);
 struct ExpandOutcome {
     enum class Result : int8_t {
         Ok,
-        MissingPosition,       // direct bets: position Position has no digit
-        TooFewGroupDigits,     // group types: fewer group digits than needed
-        Cancelled,             // a stop requested and confirmed with OK
-        UnsupportedPositions,  // the game's positions do not fit the type
-        Failed,                // anything unexpected (no memory, bad list)
+        MissingPosition,      // direct bets: position Position has no digit
+        TooFewGroupDigits,    // group types: fewer group digits than needed
+        Cancelled,            // a stop requested and confirmed with OK
+        UnsupportedPositions, // the game's positions do not fit the type
+        Failed,               // anything unexpected (no memory, bad list)
     };
     Result Code = Result::Ok;
     int16_t Position = 0; // the grid named by MissingPosition
@@ -98,8 +98,8 @@ struct ExpandOutcome {
 // its steps as they were. Direct bets need one digit at each of positions
 // 1..bcMain (1..3 of them); all group types need three main positions;
 // all-group, group-3 and group-6 need 2, 2 and 3 group digits, triples one.
-ExpandOutcome ExpandBets(BetType type, const BetSelection& sel, int16_t bcMain, BetList& list,
-                         CMsg& msg, const StopQuestion& ask);
+ExpandOutcome ExpandBets(BetType type, const BetSelection& sel, int16_t bcMain, BetList& list, CMsg& msg,
+                         const StopQuestion& ask);
 
 // ---- removing bets -----------------------------------------------------
 
@@ -149,8 +149,7 @@ RemovalOutcome RunRemoval(BetList& list, CMsg& msg, const StopQuestion& ask, con
 // Deletes the live bets at list positions between posA and posB (either
 // order; the result grid's RowData of its selected rows) as one step:
 // status "正在进行删除", progress and stop question every 100 bets.
-RemovalOutcome DelResultSel(BetList& list, int32_t posA, int32_t posB, CMsg& msg,
-                            const StopQuestion& ask);
+RemovalOutcome DelResultSel(BetList& list, int32_t posA, int32_t posB, CMsg& msg, const StopQuestion& ask);
 // Deletes every live bet as one step: status "正在进行删除", the bar shown
 // but never moved, no stop. An empty list is left alone (NoBets).
 RemovalOutcome DelResultAll(BetList& list, CMsg& msg);
@@ -164,4 +163,4 @@ bool BetRowCommandsEnabled(int32_t row, int32_t betCount);
 // 0) and the current row is not the header.
 bool DeleteSelectionApplies(int32_t row, int32_t rowSel);
 
-}  // namespace kelton
+} // namespace kelton

@@ -109,10 +109,16 @@ TEST_F(BetExpansion, TypesMakeTheirBetsInOrder)
     };
     const std::vector<Row> rows = {
         {"direct, one digit each", BetType::Direct, Direct({3}, {2}, {1}), 1, {"123"}},
-        {"direct, two by one by two", BetType::Direct, Direct({0, 5}, {7}, {1, 9}), 4,
+        {"direct, two by one by two",
+         BetType::Direct,
+         Direct({0, 5}, {7}, {1, 9}),
+         4,
          {"170", "175", "970", "975"}},
         {"group-3 of 3 and 7", BetType::Group3, Group({3, 7}), 2, {"337", "377"}},
-        {"group-3 of 0 1 2", BetType::Group3, Group({0, 1, 2}), 6,
+        {"group-3 of 0 1 2",
+         BetType::Group3,
+         Group({0, 1, 2}),
+         6,
          {"001", "002", "011", "022", "112", "122"}},
         {"group-6 of three", BetType::Group6, Group({1, 4, 8}), 1, {"148"}},
         {"all group of 0 and 1", BetType::AllGroup, Group({0, 1}), 4, {"000", "001", "011", "111"}},
@@ -138,8 +144,7 @@ TEST_F(BetExpansion, TypesMakeTheirBetsInOrder)
         // Group bets never descend from the hundreds to the units.
         if (r.Type != BetType::Direct)
             for (int32_t i = 0; i < l.BetCount(); ++i)
-                EXPECT_TRUE(l.Digits(i)[3] <= l.Digits(i)[2] && l.Digits(i)[2] <= l.Digits(i)[1])
-                    << r.Name;
+                EXPECT_TRUE(l.Digits(i)[3] <= l.Digits(i)[2] && l.Digits(i)[2] <= l.Digits(i)[1]) << r.Name;
         // The old bets and their steps are gone.
         EXPECT_EQ(l.BetStep(), 1) << r.Name;
         EXPECT_EQ(l.BetLastStep(), 0) << r.Name;
@@ -261,8 +266,12 @@ TEST(BetTypes, CombinationsAndTheChosenType)
         int16_t P, Q, R;
         int32_t Want;
     };
-    for (const Row& r : std::vector<Row>{{10, 3, 0, 120}, {3, 3, 0, 1}, {2, 3, 0, 0}, {5, 2, 1, 4},
-                                         {3, 1, 2, 0}, {1000, 3, 0, 166167000},
+    for (const Row& r : std::vector<Row>{{10, 3, 0, 120},
+                                         {3, 3, 0, 1},
+                                         {2, 3, 0, 0},
+                                         {5, 2, 1, 4},
+                                         {3, 1, 2, 0},
+                                         {1000, 3, 0, 166167000},
                                          {32767, 16000, 0, INT32_MAX}})
         EXPECT_EQ(CountCombinations(r.P, r.Q, r.R), r.Want) << r.P << " " << r.Q << " " << r.R;
 
@@ -279,5 +288,5 @@ TEST(BetTypes, CombinationsAndTheChosenType)
     EXPECT_TRUE(DeleteSelectionApplies(3, 1));
 }
 
-}  // namespace
-}  // namespace kelton
+} // namespace
+} // namespace kelton

@@ -101,16 +101,18 @@ TEST_F(BetListSteps, ScenariosKeepTheInvariant)
     auto delAll = [](BetList& l) { DelResultAll(l, g_msg); };
     const std::vector<int16_t> bet{0, 1, 2, 3};
     const std::vector<Scenario> scenarios = {
-        {"one step then undo", 10,
+        {"one step then undo",
+         10,
          {{"delete 2..4", [](BetList& l) { Del(l, 2, 4); }, {2, 1, 7, 3, true, false}},
           {"undo", undo, {1, 1, 10, 0, false, true}},
           {"redo", redo, {2, 1, 7, 3, true, false}}}},
-        {"redo with nothing undone", 10,
+        {"redo with nothing undone",
+         10,
          {{"delete 0", [](BetList& l) { Del(l, 0, 0); }, {2, 1, 9, 1, true, false}},
           {"redo", redo, {2, 1, 9, 1, true, false}}}},
-        {"undo at the first step", 10,
-         {{"undo", undo, {1, 0, 10, 0, false, false}}}},
-        {"undo twice then delete selected", 10,
+        {"undo at the first step", 10, {{"undo", undo, {1, 0, 10, 0, false, false}}}},
+        {"undo twice then delete selected",
+         10,
          {{"delete 0..1", [](BetList& l) { Del(l, 1, 0); }, {2, 1, 8, 2, true, false}},
           {"delete 2..3", [](BetList& l) { Del(l, 2, 3); }, {3, 2, 6, 4, true, false}},
           {"undo", undo, {2, 2, 8, 2, true, true}},
@@ -118,33 +120,39 @@ TEST_F(BetListSteps, ScenariosKeepTheInvariant)
           // The undone steps go; the selection is the new step 1.
           {"delete 5..6", [](BetList& l) { Del(l, 6, 5); }, {2, 1, 8, 2, true, false}},
           {"redo", redo, {2, 1, 8, 2, true, false}}}},
-        {"a step that marks nothing after undo", 10,
+        {"a step that marks nothing after undo",
+         10,
          {{"delete 0..1", [](BetList& l) { Del(l, 0, 1); }, {2, 1, 8, 2, true, false}},
           {"undo", undo, {1, 1, 10, 0, false, true}},
           // Bets 0 and 1 are live again; a step marking nothing still ends
           // the redo history, so no redo counts live bets as removed.
           {"delete nothing", [](BetList& l) { Del(l, 20, 30); }, {1, 0, 10, 0, false, false}}}},
-        {"compact after undo", 10,
+        {"compact after undo",
+         10,
          {{"delete 0..2", [](BetList& l) { Del(l, 0, 2); }, {2, 1, 7, 3, true, false}},
           {"delete 3..4", [](BetList& l) { Del(l, 3, 4); }, {3, 2, 5, 5, true, false}},
           {"undo", undo, {2, 2, 7, 3, true, true}},
           {"compact", compact, {1, 0, 7, 0, false, false}}}},
-        {"compact with nothing live then add", 5,
+        {"compact with nothing live then add",
+         5,
          {{"delete all", delAll, {2, 1, 0, 5, true, false}},
           {"delete all again", delAll, {2, 1, 0, 5, true, false}},
           {"compact", compact, {0, 0, 0, 0, false, false}},
           {"add", [&bet](BetList& l) { l.AddBet(bet); }, {1, 0, 1, 0, false, false}},
           {"delete all", delAll, {2, 1, 0, 1, true, false}}}},
-        {"add to a fresh list", 0,
+        {"add to a fresh list",
+         0,
          {{"add", [&bet](BetList& l) { l.AddBet(bet); }, {1, 0, 1, 0, false, false}},
           {"add", [&bet](BetList& l) { l.AddBet(bet); }, {1, 0, 2, 0, false, false}},
           {"delete 1", [](BetList& l) { Del(l, 1, 1); }, {2, 1, 1, 1, true, false}}}},
-        {"add after a step stays through undo and redo", 4,
+        {"add after a step stays through undo and redo",
+         4,
          {{"delete 0", [](BetList& l) { Del(l, 0, 0); }, {2, 1, 3, 1, true, false}},
           {"add", [&bet](BetList& l) { l.AddBet(bet); }, {2, 1, 4, 1, true, false}},
           {"undo", undo, {1, 1, 5, 0, false, true}},
           {"redo", redo, {2, 1, 4, 1, true, false}}}},
-        {"a stop at 10 of 25", 25,
+        {"a stop at 10 of 25",
+         25,
          {{"delete 20..24", [](BetList& l) { Del(l, 20, 24); }, {2, 1, 20, 5, true, false}},
           {"undo", undo, {1, 1, 25, 0, false, true}},
           // Every even bet fails; the stop is confirmed at position 10.
@@ -156,9 +164,9 @@ TEST_F(BetListSteps, ScenariosKeepTheInvariant)
                        MsgProgressClicked();
                };
                SetMsgDisplay(&display);
-               const RemovalOutcome out = RunRemoval(l, g_msg, [](const QString&) { return true; },
-                                                     QStringLiteral("正在进行过滤"), 10,
-                                                     [](int32_t i) { return i % 2 == 0; });
+               const RemovalOutcome out = RunRemoval(
+                   l, g_msg, [](const QString&) { return true; }, QStringLiteral("正在进行过滤"), 10,
+                   [](int32_t i) { return i % 2 == 0; });
                SetMsgDisplay(nullptr);
                EXPECT_TRUE(out.Stopped);
                EXPECT_EQ(out.Marked, 5);
@@ -312,7 +320,7 @@ TEST_F(BetListSteps, DeletionsReportProgressAndMayStop)
 TEST(BetListTexts, BetTextCopyTextAndCountLine)
 {
     BetList l(3);
-    l.AddBet(std::vector<int16_t>{0, 7, 4, 0});  // hundreds 0, tens 4, units 7
+    l.AddBet(std::vector<int16_t>{0, 7, 4, 0}); // hundreds 0, tens 4, units 7
     l.AddBet(std::vector<int16_t>{0, 3, 2, 1});
     l.AddBet(std::vector<int16_t>{0, 5, 5, 5});
     l.AddBet(std::vector<int16_t>{0, 9, 8, 6});
@@ -356,5 +364,5 @@ TEST(BetListEditing, AnEditKeepsSerialLevelAndPlace)
     EXPECT_EQ(l.BetCount(), 5);
 }
 
-}  // namespace
-}  // namespace kelton
+} // namespace
+} // namespace kelton
