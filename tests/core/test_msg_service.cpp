@@ -11,15 +11,7 @@ namespace {
 
 const QString kReady = QStringLiteral("就绪");
 
-class MsgServiceTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetMsgService(); }
-    void TearDown() override { ResetMsgService(); }
-
-    HeadlessMsgDisplay m_display;
-    ScopedService<IMsgDisplay> m_displayed{&m_display};
-    CMsg m_msg;
-};
+class MsgServiceTest : public test::HeadlessMsgTest {};
 
 struct ClampCase {
     int32_t max;
@@ -44,7 +36,7 @@ TEST_P(StartPrgClampTest, ClampsTheStartValue)
 INSTANTIATE_TEST_SUITE_P(Cases, StartPrgClampTest,
                          ::testing::Values(ClampCase{100, 1, 0, 1}, ClampCase{100, 1, 150, 100},
                                            ClampCase{100, 1, 50, 50}, ClampCase{0, 0, -3, 0},
-                                           ClampCase{5, 10, 7, 5}));  // upside down: min first, then max
+                                           ClampCase{5, 10, 7, 5})); // upside down: min first, then max
 
 TEST_F(MsgServiceTest, ProgressValueStaysInRange)
 {
@@ -56,7 +48,7 @@ TEST_F(MsgServiceTest, ProgressValueStaysInRange)
     }
     EXPECT_EQ(m_display.Values, (std::vector<int32_t>{5, 10, 2, 2}));
     m_msg.EndPrg();
-    m_msg.prgValue(7);  // no bar: nothing to move
+    m_msg.prgValue(7); // no bar: nothing to move
     EXPECT_EQ(m_display.Values.size(), 4u);
 }
 
@@ -79,7 +71,7 @@ TEST_F(MsgServiceTest, StopRequests)
     MsgProgressClicked();
     m_msg.EndPrg();
     EXPECT_TRUE(m_msg.StopPending());
-    MsgProgressClicked();  // the bar is hidden: no click reaches it
+    MsgProgressClicked(); // the bar is hidden: no click reaches it
     m_msg.StartPrg(10, 0, 0, true);
     EXPECT_FALSE(m_msg.IsClick());
 
@@ -109,7 +101,7 @@ TEST_F(MsgServiceTest, StatusText)
     m_msg.StartShowMsg(QStringLiteral("统计原始数据"));
     EXPECT_EQ(m_msg.StatusText(), QStringLiteral("统计原始数据"));
     m_msg.MainWait(true);
-    EXPECT_EQ(m_msg.StatusText(), QStringLiteral("统计原始数据"));  // busy on keeps it
+    EXPECT_EQ(m_msg.StatusText(), QStringLiteral("统计原始数据")); // busy on keeps it
     m_msg.StartPrg(3, 0, 0, false);
     EXPECT_EQ(m_msg.StatusText(), QStringLiteral("统计原始数据"));
     m_msg.EndPrg();
@@ -145,7 +137,7 @@ TEST_F(MsgServiceTest, GuardsEndOnEveryWayOut)
         MsgProgressGuard progress(m_msg, QString(), 5, 0, 0, false);
         progress.Finish();
         EXPECT_FALSE(m_msg.PrgVisible());
-        m_msg.StartPrg(5, 0, 0, false);  // a later operation is not ended by the finished guard
+        m_msg.StartPrg(5, 0, 0, false); // a later operation is not ended by the finished guard
     }
     EXPECT_TRUE(m_msg.PrgVisible());
     m_msg.EndPrg();
@@ -189,5 +181,5 @@ TEST(MsgServiceHeadlessTest, WorksWithNothingInstalled)
     EXPECT_FALSE(msg.IsBusy());
 }
 
-}  // namespace
-}  // namespace kelton
+} // namespace
+} // namespace kelton

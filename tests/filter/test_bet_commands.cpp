@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/msg_service.h"
+#include "core/msg_service.h"
+#include "support/test_support.h"
 
 namespace kelton {
 namespace {
@@ -71,19 +72,8 @@ void ExpectSameList(const BetList& a, const BetList& b)
     }
 }
 
-class BetExpansion : public ::testing::Test {
+class BetExpansion : public test::HeadlessMsgTest {
 protected:
-    void SetUp() override
-    {
-        ResetMsgService();
-        SetMsgDisplay(&m_display);
-    }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
-
     ExpandOutcome Expand(BetType type, const BetSelection& sel, BetList& list, int16_t bcMain = 3)
     {
         return ExpandBets(type, sel, bcMain, list, m_msg, [this](const QString& q) {
@@ -92,8 +82,6 @@ protected:
         });
     }
 
-    HeadlessMsgDisplay m_display;
-    CMsg m_msg;
     QStringList m_asked;
     bool m_answer = false;
 };

@@ -1,4 +1,4 @@
-#include "filter/bet_list.h"
+#include "core/bet_list.h"
 
 #include <functional>
 #include <vector>
@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "filter/bet_commands.h"
-#include "shell/msg_service.h"
+#include "core/msg_service.h"
+#include "support/test_support.h"
 
 namespace kelton {
 namespace {
@@ -76,15 +77,7 @@ struct Scenario {
     std::vector<Op> Ops;
 };
 
-class BetListSteps : public ::testing::Test {
-protected:
-    void SetUp() override { ResetMsgService(); }
-    void TearDown() override
-    {
-        SetMsgDisplay(nullptr);
-        ResetMsgService();
-    }
-};
+class BetListSteps : public test::HeadlessMsgTest {};
 
 CMsg g_msg;
 
@@ -264,8 +257,7 @@ TEST_F(BetListSteps, TheStepCounterStopsAt32767)
 
 TEST_F(BetListSteps, DeletionsReportProgressAndMayStop)
 {
-    HeadlessMsgDisplay display;
-    SetMsgDisplay(&display);
+    HeadlessMsgDisplay& display = m_display;
     QStringList asked;
     bool answer = false;
     const StopQuestion ask = [&](const QString& q) {

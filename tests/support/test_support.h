@@ -9,6 +9,9 @@ class QProcess;
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
+#include "platform/services.h"
+
 namespace kelton::test {
 
 // A fixture whose program folder is a fresh temporary folder.
@@ -19,6 +22,18 @@ protected:
     QString Path(const QString& relative) const;
 
     QTemporaryDir m_dir;
+};
+
+// A fixture with the progress service idle and a recording display
+// installed; both put back afterwards.
+class HeadlessMsgTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetMsgService(); }
+    void TearDown() override { ResetMsgService(); }
+
+    HeadlessMsgDisplay m_display;
+    ScopedService<IMsgDisplay> m_displayed{&m_display};
+    CMsg m_msg;
 };
 
 // Starts one test of this test program in a process of its own, with the
