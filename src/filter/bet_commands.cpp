@@ -1,8 +1,8 @@
 #include "filter/bet_commands.h"
 
+#include <algorithm>
 #include <cmath>
-#include <new>
-#include <stdexcept>
+#include <exception>
 
 #include "data/lottor_data.h"
 

@@ -1,11 +1,13 @@
 #include "filter/bet_commands.h"
 
+#include <utility>
 #include <vector>
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "data/lottor_data.h"
 #include "core/msg_service.h"
 #include "support/test_support.h"
 
@@ -246,6 +248,20 @@ TEST_F(BetExpansion, SecondaryPositionsStayZero)
     ASSERT_EQ(l.Digits(0).size(), 5u);
     EXPECT_EQ(l.Digits(0)[4], 0);
     EXPECT_EQ(l.BetText(0, 3, 1), QStringLiteral("1 2 3"));
+}
+
+TEST_F(BetExpansion, TheChooserFeedsTheSelection)
+{
+    CLottorData game;
+    game.HeadData.SetHeadStr(QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
+    game.SelBc().assign(4, std::vector<int16_t>(10, 0));
+    for (auto [p, v] : std::vector<std::pair<int16_t, int16_t>>{{0, 7}, {0, 3}, {1, 9}, {3, 0}})
+        game.SelectBall(p, v, -1);
+    const BetSelection sel = SelectionOf(game);
+    EXPECT_EQ(sel.Digits[0], std::vector<int16_t>({3, 7}));
+    EXPECT_EQ(sel.Digits[1], std::vector<int16_t>({9}));
+    EXPECT_TRUE(sel.Digits[2].empty());
+    EXPECT_EQ(sel.Digits[3], std::vector<int16_t>({0}));
 }
 
 TEST(BetTypes, CombinationsAndTheChosenType)
