@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "filter/bet_commands.h"
-#include "filter/bet_list.h"
-#include "shell/msg_service.h"
+#include "core/bet_list.h"
+#include "core/msg_service.h"
 
 namespace {
 

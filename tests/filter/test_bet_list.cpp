@@ -7,6 +7,7 @@
 
 #include "filter/bet_commands.h"
 #include "core/msg_service.h"
+#include "platform/services.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -156,11 +157,12 @@ TEST_F(BetListSteps, ScenariosKeepTheInvariant)
                    if (pass == 2)
                        MsgProgressClicked();
                };
-               SetMsgDisplay(&display);
-               const RemovalOutcome out = RunRemoval(
-                   l, g_msg, [](const QString&) { return true; }, QStringLiteral("正在进行过滤"), 10,
-                   [](int32_t i) { return i % 2 == 0; });
-               SetMsgDisplay(nullptr);
+               const RemovalOutcome out = [&] {
+                   const ScopedService<IMsgDisplay> shown(&display);
+                   return RunRemoval(
+                       l, g_msg, [](const QString&) { return true; }, QStringLiteral("正在进行过滤"), 10,
+                       [](int32_t i) { return i % 2 == 0; });
+               }();
                EXPECT_TRUE(out.Stopped);
                EXPECT_EQ(out.Marked, 5);
                EXPECT_EQ(display.Values, std::vector<int32_t>({0, 10}));
