@@ -1,6 +1,7 @@
 #include "platform/ui/screen_twips.h"
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
@@ -24,6 +25,18 @@ int TwipsToScreenPixels(double twips, const QWidget* on)
 double ScreenPixelsToTwips(double pixels, const QWidget* on)
 {
     return PixelsToTwips(pixels, ScreenDpi(on));
+}
+
+QRect TwipsRectToScreen(const QRect& twips, const QWidget* on)
+{
+    const double dpi = ScreenDpi(on);
+    return {TwipsToPixels(twips.x(), dpi), TwipsToPixels(twips.y(), dpi), TwipsToPixels(twips.width(), dpi),
+            TwipsToPixels(twips.height(), dpi)};
+}
+
+void SetTwipsGeometry(QWidget* widget, const QRect& twips)
+{
+    widget->setGeometry(TwipsRectToScreen(twips, widget));
 }
 
 } // namespace kelton

@@ -1,5 +1,6 @@
 #pragma once
 
+class QRect;
 class QWidget;
 
 namespace kelton {
@@ -14,5 +15,13 @@ int TwipsToScreenPixels(double twips, const QWidget* on = nullptr);
 
 // Pixels on that screen to twips, not rounded.
 double ScreenPixelsToTwips(double pixels, const QWidget* on = nullptr);
+
+// A rectangle in twips (left, top, width, height) in whole pixels on that
+// screen, each of the four converted alone.
+QRect TwipsRectToScreen(const QRect& twips, const QWidget* on = nullptr);
+
+// Places a widget at a rectangle given in twips (in its parent's client
+// area).
+void SetTwipsGeometry(QWidget* widget, const QRect& twips);
 
 } // namespace kelton

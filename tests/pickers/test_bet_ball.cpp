@@ -1,0 +1,123 @@
+#include "pickers/bet_ball.h"
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/lottor_head.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+CLottorHead Head(int bcMain, int bcDataLen, int mrMain = 0, int mrDataLen = 0)
+{
+    CLottorHead head;
+    head.BcMain = static_cast<int16_t>(bcMain);
+    head.MrMain = static_cast<int16_t>(mrMain);
+    head.BM = static_cast<int16_t>(bcMain + mrMain);
+    head.BcDataLen = static_cast<int16_t>(bcDataLen);
+    head.MrDataLen = static_cast<int16_t>(mrDataLen);
+    head.MrDataName = u"特别"_s;
+    return head;
+}
+
+class BetBallTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { IniGlobal(); }
+};
+
+TEST_F(BetBallTest, BallAcceptsOnlyInRangeValues)
+{
+    CBetBall bet;
+    bet.SetBall(1, 3);
+    EXPECT_EQ(bet.Ball(1), 0); // no game yet
+
+    bet.SetHeadData(Head(3, 5, 1, 12));
+    struct Case {
+        int position;
+        int value;
+        int stored; // what the position then holds; -1: position out of range
+    };
+    const Case cases[] = {
+        {1, 5, 5},   {3, 0, 0},  {2, 6, 0}, // above BcDataLen
+        {4, 12, 12}, {4, 13, 0},            // the secondary bound
+        {1, -1, 0},  {0, 3, 0},  {5, 3, -1},
+    };
+    for (const Case& c : cases) {
+        CBetBall fresh;
+        fresh.SetHeadData(Head(3, 5, 1, 12));
+        fresh.SetBall(c.position, c.value);
+        EXPECT_EQ(fresh.Ball(c.position), c.stored < 0 ? 0 : c.stored) << c.position << "=" << c.value;
+    }
+}
+
+TEST_F(BetBallTest, ClicksMoveTheOneValue)
+{
+    CBetBall bet;
+    bet.SetHeadData(Head(3, 5));
+    bet.SetBall(1, 4);
+    EXPECT_EQ(bet.ClickValue(1, 4), CBetBall::Click::Unchanged);
+    EXPECT_EQ(bet.ClickValue(1, 8), CBetBall::Click::OutOfRange);
+    EXPECT_EQ(bet.Ball(1), 4);
+    EXPECT_EQ(bet.ClickValue(1, 2), CBetBall::Click::Moved);
+    EXPECT_EQ(bet.Ball(1), 2);
+}
+
+TEST_F(BetBallTest, OnlyDigitsCanBeShown)
+{
+    CBetBall bet;
+    bet.SetHeadData(Head(3, 12, 1, 16));
+    EXPECT_TRUE(bet.CanShow());
+    bet.SetBall(2, 9);
+    EXPECT_TRUE(bet.CanShow());
+    bet.SetBall(2, 10);
+    EXPECT_FALSE(bet.CanShow());
+    bet.SetBall(2, 0);
+    bet.SetBall(4, 16); // a secondary value past the grid
+    EXPECT_FALSE(bet.CanShow());
+
+    CBetBall wide;
+    wide.SetHeadData(Head(10, 9));
+    EXPECT_TRUE(wide.CanShow());
+    EXPECT_EQ(wide.RowCaption(10), u"位号码"_s);
+    wide.SetHeadData(Head(11, 9));
+    EXPECT_FALSE(wide.CanShow());
+}
+
+TEST_F(BetBallTest, CaptionsAndLayout)
+{
+    CBetBall bet;
+    bet.SetHeadData(Head(3, 9, 1, 12));
+    EXPECT_EQ(bet.RowCaption(1), u"个位号码"_s);
+    EXPECT_EQ(bet.RowCaption(3), u"百位号码"_s);
+    EXPECT_EQ(bet.RowCaption(4), u"特别号码1"_s);
+
+    struct Case {
+        int mrMain;
+        std::vector<int> captionTops; // by position
+        int help, cancel, ok, outerHeight;
+    };
+    const Case cases[] = {
+        {0, {1440, 840, 240}, 480, 960, 1440, 2440},
+        {1, {1440, 840, 240, 2040}, 1080, 1560, 2040, 3040},
+    };
+    for (const Case& c : cases) {
+        const BetBallLayout layout = LayOutBetBall(3, c.mrMain);
+        ASSERT_EQ(layout.Rows.size(), c.captionTops.size());
+        for (size_t i = 0; i < c.captionTops.size(); ++i) {
+            EXPECT_EQ(layout.Rows[i].Caption, QRect(240, c.captionTops[i], 495, 375)) << i;
+            EXPECT_EQ(layout.Rows[i].Grid, QRect(960, c.captionTops[i] - 45, 1575, 495)) << i;
+        }
+        EXPECT_EQ(layout.CmdHelp, QRect(3720, c.help, 975, 375));
+        EXPECT_EQ(layout.CmdCancel.y(), c.cancel);
+        EXPECT_EQ(layout.CmdOk.y(), c.ok);
+        EXPECT_EQ(layout.Outer, QSize(4905 + 90, c.outerHeight));
+    }
+    // One row: the button column keeps its room.
+    EXPECT_GE(LayOutBetBall(1, 0).CmdHelp.y(), 240);
+}
+
+} // namespace
+} // namespace kelton
