@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "games/ui/game_windows.h"
+#include "pickers/ui/picker_dialogs.h"
 #include "platform/gbk.h"
 #include "platform/services.h"
 #include "platform/termination_signals.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
         return 1;
 
     const kelton::ScopedService<kelton::LottorLoader> loader(kelton::OpenLottorFile);
+    kelton::InstallPickerDialogs();
     // The windows of the other parts of the program join the main window's set.
     kelton::InstallGameWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;

@@ -16,22 +16,13 @@
 #include "platform/ui/colour_label.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/ui/stored_colour.h"
 
 namespace kelton {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QColor ToQColor(int32_t rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-int32_t FromQColor(const QColor& colour)
-{
-    return Rgb(colour.red(), colour.green(), colour.blue());
-}
 
 QComboBox* PeriodList(QWidget* parent, const char* name)
 {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <QSize>
 #include <QWidget>
 
 #include "platform/twips.h"
@@ -37,6 +38,12 @@ QRect TwipsRectToScreen(const QRect& twips, const QWidget* on)
 void SetTwipsGeometry(QWidget* widget, const QRect& twips)
 {
     widget->setGeometry(TwipsRectToScreen(twips, widget));
+}
+
+void SetFixedOuterSize(QWidget* window, const QSize& outerTwips, FrameTwips frame)
+{
+    window->setFixedSize(TwipsToScreenPixels(outerTwips.width() - frame.Width, window),
+                         TwipsToScreenPixels(outerTwips.height() - frame.Height, window));
 }
 
 } // namespace kelton

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/twips.h"
+
 class QRect;
+class QSize;
 class QWidget;
 
 namespace kelton {
@@ -23,5 +26,9 @@ QRect TwipsRectToScreen(const QRect& twips, const QWidget* on = nullptr);
 // Places a widget at a rectangle given in twips (in its parent's client
 // area).
 void SetTwipsGeometry(QWidget* widget, const QRect& twips);
+
+// Fixes the size of a window whose outer size (frame included) is given in
+// twips: its client area is that size less the frame's allowance.
+void SetFixedOuterSize(QWidget* window, const QSize& outerTwips, FrameTwips frame);
 
 } // namespace kelton

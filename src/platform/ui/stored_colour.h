@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QColor>
+
+namespace kelton {
+
+// Colours are stored as one number: red + 256 * green + 65536 * blue.
+inline QColor ToQColor(int32_t rgb)
+{
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+inline int32_t FromQColor(const QColor& colour)
+{
+    return colour.red() + 256 * colour.green() + 65536 * colour.blue();
+}
+
+} // namespace kelton
