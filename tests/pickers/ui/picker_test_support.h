@@ -1,0 +1,108 @@
+#pragma once
+
+// What the picker window tests share: a game definition of a given shape,
+// message boxes that answer at once, the modal dialogs worked by the test,
+// and clicks on a number grid's cells.
+
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/lottor_head.h"
+#include "pickers/number_grid.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/modal_dialog.h"
+#include "shell/ui/qt_app_env.h"
+#include "support/test_support.h"
+
+namespace kelton::test {
+
+// A game of bcMain main positions over 0..bcDataLen, with mrMain secondary
+// numbers over 0..mrDataLen, and its default colours.
+inline CLottorHead PickerHead(int bcMain, int bcDataLen, int mrMain = 0, int mrDataLen = 0)
+{
+    QString definition = QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n%1\r\n[BCMAIN]\r\n%2\r\n")
+                             .arg(bcDataLen)
+                             .arg(bcMain);
+    if (mrMain > 0)
+        definition += QStringLiteral("[MRDATALEN]\r\n%1\r\n[MRMAIN]\r\n%2\r\n").arg(mrDataLen).arg(mrMain);
+    CLottorHead head;
+    head.SetHeadStr(definition);
+    EXPECT_TRUE(head.Enable());
+    return head;
+}
+
+// Answers every message box with Ok and remembers what was asked.
+class AnsweringBoxes : public IMessageBoxes {
+public:
+    AnsweringBoxes() { SetMessageBoxes(this); }
+    ~AnsweringBoxes() override { SetMessageBoxes(nullptr); }
+    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons buttons) override
+    {
+        Titles << title;
+        Texts << text;
+        Buttons.push_back(buttons);
+        return QMessageBox::Ok;
+    }
+    QStringList Titles;
+    QStringList Texts;
+    std::vector<QMessageBox::StandardButtons> Buttons;
+};
+
+// Lets the pending events through.
+inline void Settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Works every modal dialog with the handler, the dialog shown; counts the
+// dialogs shown. A dialog the handler leaves open is cancelled.
+class WorkedDialogs {
+public:
+    explicit WorkedDialogs(std::function<void(QDialog&)> handler) : m_handler(std::move(handler))
+    {
+        SetModalRunner([this](QDialog& dialog) {
+            ++Shown;
+            dialog.show();
+            Settle();
+            m_handler(dialog);
+            return dialog.result();
+        });
+    }
+    ~WorkedDialogs() { SetModalRunner({}); }
+    int Shown = 0;
+
+private:
+    std::function<void(QDialog&)> m_handler;
+};
+
+// Clicks the cell of a value 0..9 on a number grid that is shown.
+inline void ClickNumber(CFlexGrid* grid, int value)
+{
+    const QPoint centre = grid->CellRect(number_grid::RowOf(value), number_grid::ColOf(value)).center();
+    QWidget* target = grid->childAt(centre);
+    ASSERT_NE(target, nullptr);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid, centre));
+}
+
+// The values whose cells on a number grid have their own back colour.
+inline std::vector<int> ColouredNumbers(const CFlexGrid* grid)
+{
+    std::vector<int> values;
+    for (int v = 0; v < number_grid::kValues; ++v) {
+        if (grid->CellBackColor(number_grid::RowOf(v), number_grid::ColOf(v)).isValid())
+            values.push_back(v);
+    }
+    return values;
+}
+
+} // namespace kelton::test
