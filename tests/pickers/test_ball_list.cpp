@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/lottor_head.h"
+#include "pickers/picker_head.h"
 #include "pickers/quick_choice.h"
 #include "support/test_support.h"
 
@@ -11,13 +11,11 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-CLottorHead Head(int bcMain, int bcDataLen, int bcNumMaxLen = 1, int mrMain = 0)
+// A game of bcMain digits over 0..bcDataLen whose numbers are written
+// bcNumMaxLen characters wide.
+CLottorHead Head(int bcMain, int bcDataLen, int bcNumMaxLen = 1)
 {
-    CLottorHead head;
-    head.BcMain = static_cast<int16_t>(bcMain);
-    head.MrMain = static_cast<int16_t>(mrMain);
-    head.BM = static_cast<int16_t>(bcMain + mrMain);
-    head.BcDataLen = static_cast<int16_t>(bcDataLen);
+    CLottorHead head = test::PickerHead(bcMain, bcDataLen);
     head.BcNumMaxLen = static_cast<int16_t>(bcNumMaxLen);
     return head;
 }

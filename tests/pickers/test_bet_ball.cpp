@@ -3,25 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
-#include "data/lottor_head.h"
+#include "pickers/picker_head.h"
 #include "support/test_support.h"
 
 namespace kelton {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-CLottorHead Head(int bcMain, int bcDataLen, int mrMain = 0, int mrDataLen = 0)
-{
-    CLottorHead head;
-    head.BcMain = static_cast<int16_t>(bcMain);
-    head.MrMain = static_cast<int16_t>(mrMain);
-    head.BM = static_cast<int16_t>(bcMain + mrMain);
-    head.BcDataLen = static_cast<int16_t>(bcDataLen);
-    head.MrDataLen = static_cast<int16_t>(mrDataLen);
-    head.MrDataName = u"特别"_s;
-    return head;
-}
 
 class BetBallTest : public ::testing::Test {
 protected:
@@ -34,7 +22,7 @@ TEST_F(BetBallTest, BallAcceptsOnlyInRangeValues)
     bet.SetBall(1, 3);
     EXPECT_EQ(bet.Ball(1), 0); // no game yet
 
-    bet.SetHeadData(Head(3, 5, 1, 12));
+    bet.SetHeadData(test::PickerHead(3, 5, 1, 12));
     struct Case {
         int position;
         int value;
@@ -47,7 +35,7 @@ TEST_F(BetBallTest, BallAcceptsOnlyInRangeValues)
     };
     for (const Case& c : cases) {
         CBetBall fresh;
-        fresh.SetHeadData(Head(3, 5, 1, 12));
+        fresh.SetHeadData(test::PickerHead(3, 5, 1, 12));
         fresh.SetBall(c.position, c.value);
         EXPECT_EQ(fresh.Ball(c.position), c.stored < 0 ? 0 : c.stored) << c.position << "=" << c.value;
     }
@@ -56,7 +44,7 @@ TEST_F(BetBallTest, BallAcceptsOnlyInRangeValues)
 TEST_F(BetBallTest, ClicksMoveTheOneValue)
 {
     CBetBall bet;
-    bet.SetHeadData(Head(3, 5));
+    bet.SetHeadData(test::PickerHead(3, 5));
     bet.SetBall(1, 4);
     EXPECT_EQ(bet.ClickValue(1, 4), CBetBall::Click::Unchanged);
     EXPECT_EQ(bet.ClickValue(1, 8), CBetBall::Click::OutOfRange);
@@ -68,7 +56,7 @@ TEST_F(BetBallTest, ClicksMoveTheOneValue)
 TEST_F(BetBallTest, OnlyDigitsCanBeShown)
 {
     CBetBall bet;
-    bet.SetHeadData(Head(3, 12, 1, 16));
+    bet.SetHeadData(test::PickerHead(3, 12, 1, 16));
     EXPECT_TRUE(bet.CanShow());
     bet.SetBall(2, 9);
     EXPECT_TRUE(bet.CanShow());
@@ -79,17 +67,17 @@ TEST_F(BetBallTest, OnlyDigitsCanBeShown)
     EXPECT_FALSE(bet.CanShow());
 
     CBetBall wide;
-    wide.SetHeadData(Head(10, 9));
+    wide.SetHeadData(test::PickerHead(10, 12));
     EXPECT_TRUE(wide.CanShow());
     EXPECT_EQ(wide.RowCaption(10), u"位号码"_s);
-    wide.SetHeadData(Head(11, 9));
+    wide.SetHeadData(test::PickerHead(11, 12));
     EXPECT_FALSE(wide.CanShow());
 }
 
 TEST_F(BetBallTest, CaptionsAndLayout)
 {
     CBetBall bet;
-    bet.SetHeadData(Head(3, 9, 1, 12));
+    bet.SetHeadData(test::PickerHead(3, 9, 1, 12));
     EXPECT_EQ(bet.RowCaption(1), u"个位号码"_s);
     EXPECT_EQ(bet.RowCaption(3), u"百位号码"_s);
     EXPECT_EQ(bet.RowCaption(4), u"特别号码1"_s);

@@ -3,16 +3,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "data/app_state.h"
 #include "data/lottor_head.h"
-#include "pickers/number_grid.h"
 #include "pickers/ui/number_grid_view.h"
 #include "platform/string_table.h"
 #include "platform/twips.h"
 #include "platform/ui/flex_grid.h"
-#include "platform/ui/help_viewer.h"
-#include "platform/ui/label_fit.h"
-#include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
 #include "platform/ui/stored_colour.h"
 
@@ -20,12 +15,8 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
-fBall::fBall(QWidget* parent) : QDialog(parent)
+fBall::fBall(QWidget* parent) : CNumberPickerDialog(parent, u"fBall"_s, u"投注号码编辑"_s)
 {
-    setObjectName(u"fBall"_s);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(u"投注号码编辑"_s);
-
     m_cmdOk = new QPushButton(LoadResString(Res::Ok), this);
     m_cmdOk->setObjectName(u"cmdOk"_s);
     m_cmdOk->setDefault(true);
@@ -50,34 +41,17 @@ QColor fBall::RowColour(int position) const
     return m_bet.IsSecondary(position) ? m_secondaryColour : m_mainColour;
 }
 
-void fBall::showEvent(QShowEvent* event)
-{
-    if (!m_loaded)
-        Form_Load();
-    QDialog::showEvent(event);
-}
-
 void fBall::Form_Load()
 {
-    m_loaded = true;
     const int bcMain = m_bet.HasHead() ? m_bet.BcMain() : 0;
     const int mrMain = m_bet.HasHead() ? m_bet.BM() - bcMain : 0;
     const BetBallLayout layout = LayOutBetBall(bcMain, mrMain);
     for (int i = 0; i < static_cast<int>(layout.Rows.size()); ++i) {
         const int position = i + 1;
-        const QString caption = m_bet.RowCaption(position);
-        auto* label = new QLabel(this);
-        label->setObjectName(u"LblBc%1"_s.arg(i));
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        auto* grid = new CFlexGrid(this);
-        grid->setObjectName(u"msgBc%1"_s.arg(i));
-        grid->setAccessibleName(caption);
-        SetUpNumberGrid(grid);
+        const auto [label, grid] =
+            MakeNumberRow(i, m_bet.RowCaption(position), layout.Rows[static_cast<size_t>(i)].Caption,
+                          layout.Rows[static_cast<size_t>(i)].Grid);
         PaintNumberCell(grid, m_bet.Ball(position), RowColour(position));
-        SetTwipsGeometry(label, layout.Rows[static_cast<size_t>(i)].Caption);
-        SetFittedText(label, caption);
-        SetTwipsGeometry(grid, layout.Rows[static_cast<size_t>(i)].Grid);
         label->show();
         grid->show();
         connect(grid, &CFlexGrid::Click, this, [this, i] { msgBc_Click(i); });
@@ -106,8 +80,7 @@ void fBall::msgBc_Click(int i)
     const int old = m_bet.Ball(position);
     switch (m_bet.ClickValue(position, v)) {
     case CBetBall::Click::OutOfRange:
-        MsgBox(this, QMessageBox::NoIcon, u"操作提示"_s, u"号码超出范围"_s,
-               QMessageBox::Ok | QMessageBox::Cancel);
+        TellOutOfRange();
         break;
     case CBetBall::Click::Unchanged:
         break;
@@ -120,19 +93,17 @@ void fBall::msgBc_Click(int i)
 
 void fBall::cmdOk_Click()
 {
-    m_clickOk = true;
-    accept();
+    CloseConfirmed();
 }
 
 void fBall::cmdCancel_Click()
 {
-    m_clickOk = false;
-    reject();
+    CloseCancelled();
 }
 
 void fBall::Cmdhelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpPage();
 }
 
 } // namespace kelton

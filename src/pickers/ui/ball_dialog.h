@@ -3,11 +3,10 @@
 #include <vector>
 
 #include <QColor>
-#include <QDialog>
 
 #include "pickers/bet_ball.h"
+#include "pickers/ui/number_picker_dialog.h"
 
-class QLabel;
 class QPushButton;
 
 namespace kelton {
@@ -20,7 +19,7 @@ class CLottorHead;
 // dialog for each use: the opener sets HeadData, then Ball of every
 // position, checks CanShow, shows it modally and, once it has closed, reads
 // ClickOk and, when that is true, Ball of every position.
-class fBall : public QDialog {
+class fBall : public CNumberPickerDialog {
     Q_OBJECT
 
 public:
@@ -31,11 +30,8 @@ public:
     int16_t Ball(int position) const { return m_bet.Ball(position); }
     // Whether the window can show the bet (every value on its grid).
     bool CanShow() const { return m_bet.CanShow(); }
-    // True once "确定" was pressed.
-    bool ClickOk() const { return m_clickOk; }
-
     // Builds the rows from the bet; the first show does it.
-    void Form_Load();
+    void Form_Load() override;
 
     // Row i serves position i + 1.
     int RowCount() const { return static_cast<int>(m_grids.size()); }
@@ -53,17 +49,12 @@ public:
     void cmdCancel_Click();
     void Cmdhelp_Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QColor RowColour(int position) const;
 
     CBetBall m_bet;
     QColor m_mainColour;
     QColor m_secondaryColour;
-    bool m_clickOk = false;
-    bool m_loaded = false;
 
     std::vector<QLabel*> m_captions;
     std::vector<CFlexGrid*> m_grids;

@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
-#include "data/app_state.h"
 #include "data/lottor_head.h"
 #include "pickers/number_grid.h"
 #include "pickers/quick_choice.h"
@@ -14,9 +13,6 @@
 #include "platform/string_table.h"
 #include "platform/twips.h"
 #include "platform/ui/flex_grid.h"
-#include "platform/ui/help_viewer.h"
-#include "platform/ui/label_fit.h"
-#include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
 #include "platform/ui/stored_colour.h"
 
@@ -35,12 +31,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 
 } // namespace
 
-FBalls::FBalls(QWidget* parent) : QDialog(parent)
+FBalls::FBalls(QWidget* parent) : CNumberPickerDialog(parent, u"FBalls"_s, u"号码选择"_s)
 {
-    setObjectName(u"FBalls"_s);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(u"号码选择"_s);
-
     const BallsLayout design = LayOutBalls(0);
     AddRow(0, u"组选号码"_s, design.Rows[0]);
 
@@ -80,14 +72,7 @@ void FBalls::SetHeadData(const CLottorHead& head)
 // A row's caption, grid and quick-choice list, made hidden.
 void FBalls::AddRow(int i, const QString& caption, const BallsLayout::Row& place)
 {
-    auto* label = new QLabel(this);
-    label->setObjectName(u"LblBc%1"_s.arg(i));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* grid = new CFlexGrid(this);
-    grid->setObjectName(u"msgBc%1"_s.arg(i));
-    grid->setAccessibleName(caption);
-    SetUpNumberGrid(grid);
+    const auto [label, grid] = MakeNumberRow(i, caption, place.Caption, place.Grid);
     // Unselected cells show the button face, as the grid's empty area does.
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -96,9 +81,6 @@ void FBalls::AddRow(int i, const QString& caption, const BallsLayout::Row& place
     list->setObjectName(u"CboBc%1"_s.arg(i));
     list->setAccessibleName(caption);
     label->setBuddy(list);
-    SetTwipsGeometry(label, place.Caption);
-    SetFittedText(label, caption);
-    SetTwipsGeometry(grid, place.Grid);
     SetTwipsGeometry(list, place.List);
     label->hide();
     grid->hide();
@@ -110,16 +92,8 @@ void FBalls::AddRow(int i, const QString& caption, const BallsLayout::Row& place
     m_lists.push_back(list);
 }
 
-void FBalls::showEvent(QShowEvent* event)
-{
-    if (!m_loaded)
-        Form_Load();
-    QDialog::showEvent(event);
-}
-
 void FBalls::Form_Load()
 {
-    m_loaded = true;
     const QScopedValueRollback<bool> busy(m_isBusy, true);
     if (!m_list.HasHead()) {
         m_optSel[0]->hide();
@@ -170,8 +144,7 @@ void FBalls::msgBc_Click(int i)
     if (v < 0)
         return;
     if (!m_list.Toggle(i, v)) {
-        MsgBox(this, QMessageBox::NoIcon, u"操作提示"_s, u"号码超出范围"_s,
-               QMessageBox::Ok | QMessageBox::Cancel);
+        TellOutOfRange();
         return;
     }
     PaintNumberCell(m_grids[static_cast<size_t>(i)], v, m_list.Selected(i, v) ? m_selectedColour : QColor());
@@ -200,19 +173,17 @@ void FBalls::optSel_Click(int index)
 
 void FBalls::cmdOK_Click()
 {
-    m_clickOk = true;
-    accept();
+    CloseConfirmed();
 }
 
 void FBalls::cmdCancel_Click()
 {
-    m_clickOk = false;
-    reject();
+    CloseCancelled();
 }
 
 void FBalls::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpPage();
 }
 
 } // namespace kelton

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include <QColor>
-#include <QDialog>
 
 #include "pickers/ball_list.h"
+#include "pickers/ui/number_picker_dialog.h"
 
 class QComboBox;
 class QLabel;
@@ -24,7 +24,7 @@ class CLottorHead;
 // and, once it has closed, reads ClickOk and, when that is true, Ball. Both
 // modes keep their selections while the user switches between them; Ball
 // gives the one of the mode shown last.
-class FBalls : public QDialog {
+class FBalls : public CNumberPickerDialog {
     Q_OBJECT
 
 public:
@@ -37,13 +37,11 @@ public:
     void SetIsSingle(bool single) { m_list.SetIsSingle(single); }
     // Clears the whole selection; the grids are not repainted.
     void ClsBall() { m_list.ClsBall(); }
-    // True once "确定" was pressed.
-    bool ClickOk() const { return m_clickOk; }
     const CBallList& List() const { return m_list; }
 
     // Builds the window from the selection and the mode; the first show
     // does it.
-    void Form_Load();
+    void Form_Load() override;
 
     // Row 0 is the group row, row i main position i.
     int RowCount() const { return static_cast<int>(m_grids.size()); }
@@ -67,17 +65,12 @@ public:
     void cmdCancel_Click();
     void CmdHelp_Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void AddRow(int i, const QString& caption, const BallsLayout::Row& place);
     void PaintRow(int i);
 
     CBallList m_list;
     QColor m_selectedColour;
-    bool m_clickOk = false;
-    bool m_loaded = false;
     bool m_isBusy = false;
 
     std::vector<QLabel*> m_captions;

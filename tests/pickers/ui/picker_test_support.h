@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
-#include "data/lottor_head.h"
 #include "pickers/number_grid.h"
+#include "pickers/picker_head.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -23,21 +23,6 @@
 #include "support/test_support.h"
 
 namespace kelton::test {
-
-// A game of bcMain main positions over 0..bcDataLen, with mrMain secondary
-// numbers over 0..mrDataLen, and its default colours.
-inline CLottorHead PickerHead(int bcMain, int bcDataLen, int mrMain = 0, int mrDataLen = 0)
-{
-    QString definition = QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n%1\r\n[BCMAIN]\r\n%2\r\n")
-                             .arg(bcDataLen)
-                             .arg(bcMain);
-    if (mrMain > 0)
-        definition += QStringLiteral("[MRDATALEN]\r\n%1\r\n[MRMAIN]\r\n%2\r\n").arg(mrDataLen).arg(mrMain);
-    CLottorHead head;
-    head.SetHeadStr(definition);
-    EXPECT_TRUE(head.Enable());
-    return head;
-}
 
 // Answers every message box with Ok and remembers what was asked.
 class AnsweringBoxes : public IMessageBoxes {
