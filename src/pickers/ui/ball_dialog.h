@@ -30,8 +30,6 @@ public:
     int16_t Ball(int position) const { return m_bet.Ball(position); }
     // Whether the window can show the bet (every value on its grid).
     bool CanShow() const { return m_bet.CanShow(); }
-    // Builds the rows from the bet; the first show does it.
-    void Form_Load() override;
 
     // Row i serves position i + 1.
     int RowCount() const { return static_cast<int>(m_grids.size()); }
@@ -48,6 +46,9 @@ public:
     void cmdOk_Click();
     void cmdCancel_Click();
     void Cmdhelp_Click();
+
+protected:
+    void Form_Load() override;
 
 private:
     QColor RowColour(int position) const;

@@ -39,10 +39,6 @@ public:
     void ClsBall() { m_list.ClsBall(); }
     const CBallList& List() const { return m_list; }
 
-    // Builds the window from the selection and the mode; the first show
-    // does it.
-    void Form_Load() override;
-
     // Row 0 is the group row, row i main position i.
     int RowCount() const { return static_cast<int>(m_grids.size()); }
     QLabel* LblBc(int i) const { return m_captions.at(static_cast<size_t>(i)); }
@@ -64,6 +60,9 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void CmdHelp_Click();
+
+protected:
+    void Form_Load() override;
 
 private:
     void AddRow(int i, const QString& caption, const BallsLayout::Row& place);

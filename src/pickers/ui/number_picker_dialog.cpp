@@ -22,12 +22,17 @@ CNumberPickerDialog::CNumberPickerDialog(QWidget* parent, const QString& name, c
     setWindowTitle(caption);
 }
 
+void CNumberPickerDialog::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
 void CNumberPickerDialog::showEvent(QShowEvent* event)
 {
-    if (!m_loaded) {
-        m_loaded = true;
-        Form_Load();
-    }
+    Load();
     QDialog::showEvent(event);
 }
 

@@ -19,10 +19,13 @@ public:
     // True once "确定" was pressed; false after "取消" or the close box.
     bool ClickOk() const { return m_clickOk; }
 
-    // Builds the window from what the opener set; the first show does it.
-    virtual void Form_Load() = 0;
+    // Builds the window from what the opener set, once: the first show does
+    // it unless the opener did before.
+    void Load();
 
 protected:
+    virtual void Form_Load() = 0;
+
     // A dialog named name (its help page is name + ".htm") with a caption.
     CNumberPickerDialog(QWidget* parent, const QString& name, const QString& caption);
 

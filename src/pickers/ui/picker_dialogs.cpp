@@ -34,6 +34,7 @@ QString CPickerDialogs::PickValues(const QString& strVal, int16_t minVal, int16_
     dialog.SetMaxVal(maxVal);
     dialog.SetShowMsg(showMsg);
     dialog.SetValName(valName);
+    dialog.Load();
     ExecModal(dialog);
     return dialog.StrVal();
 }
@@ -51,6 +52,7 @@ bool CPickerDialogs::PickBall(const CLottorHead& head, std::vector<int16_t>& bal
         dialog.SetBall(static_cast<int>(i), balls[i]);
     if (!dialog.CanShow())
         return false;
+    dialog.Load();
     ExecModal(dialog);
     if (!dialog.ClickOk())
         return false;
@@ -65,6 +67,7 @@ bool CPickerDialogs::PickBalls(const CLottorHead& head, QString& text)
     FBalls dialog(Owner());
     dialog.SetHeadData(head);
     dialog.SetBall(text);
+    dialog.Load();
     ExecModal(dialog);
     if (!dialog.ClickOk())
         return false;

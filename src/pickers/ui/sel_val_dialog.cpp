@@ -55,14 +55,20 @@ FSelVal::~FSelVal() = default;
 
 void FSelVal::showEvent(QShowEvent* event)
 {
-    if (!m_loaded)
-        Form_Load();
+    Load();
     QDialog::showEvent(event);
+}
+
+void FSelVal::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
 }
 
 void FSelVal::Form_Load()
 {
-    m_loaded = true;
 
     m_cells = std::make_unique<CSelValCells>(m_minVal, m_maxVal);
     const QStringList labels = sel_val::Labels(m_valName);

@@ -39,8 +39,9 @@ public:
     // A hint shown under the cells; empty: none.
     void SetShowMsg(const QString& showMsg) { m_showMsg = showMsg; }
 
-    // Builds the window from the members; the first show does it.
-    void Form_Load();
+    // Builds the window from the members, once: the first show does it
+    // unless the opener did before.
+    void Load();
 
     QLabel* LblMsg() const { return m_lblMsg; }
     CSelValBox* PicVal() const { return m_picVal; }
@@ -64,6 +65,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Form_Load();
+
     QString m_strVal;
     int16_t m_minVal = 0;
     int16_t m_maxVal = 0;

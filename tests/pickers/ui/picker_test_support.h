@@ -49,16 +49,19 @@ inline void Settle()
         QCoreApplication::processEvents();
 }
 
-// Works every modal dialog with the handler, the dialog shown; counts the
-// dialogs shown. A dialog the handler leaves open is cancelled.
+// Works every modal dialog with the handler, the dialog shown unless asked
+// not to; counts the dialogs. A dialog the handler leaves open is cancelled.
 class WorkedDialogs {
 public:
-    explicit WorkedDialogs(std::function<void(QDialog&)> handler) : m_handler(std::move(handler))
+    explicit WorkedDialogs(std::function<void(QDialog&)> handler, bool show = true)
+        : m_handler(std::move(handler))
     {
-        SetModalRunner([this](QDialog& dialog) {
+        SetModalRunner([this, show](QDialog& dialog) {
             ++Shown;
-            dialog.show();
-            Settle();
+            if (show) {
+                dialog.show();
+                Settle();
+            }
             m_handler(dialog);
             return dialog.result();
         });

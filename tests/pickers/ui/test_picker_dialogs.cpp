@@ -61,6 +61,40 @@ TEST_F(PickerDialogsTest, ValuePickerGivesTheTextBackAfterCancel)
     EXPECT_EQ(ShowSelVal(u"1"_s, 0, 9, {}, {}), u"1"_s);
 }
 
+TEST_F(PickerDialogsTest, DialogsArriveBuilt)
+{
+    test::WorkedDialogs values(
+        [](QDialog& dialog) {
+            auto& picker = dynamic_cast<FSelVal&>(dialog);
+            ASSERT_NE(picker.Cells(), nullptr);
+            picker.CmdOk()->click();
+        },
+        false);
+    EXPECT_EQ(ShowSelVal(u"5 3 4 9"_s, 0, 9, {}, {}), u"3-5 9"_s);
+
+    test::WorkedDialogs lists(
+        [](QDialog& dialog) {
+            auto& picker = dynamic_cast<FBalls&>(dialog);
+            EXPECT_EQ(picker.RowCount(), 4);
+            picker.cmdOK()->click();
+        },
+        false);
+    QString text = u" 3 1 3 "_s;
+    EXPECT_TRUE(m_game.ViewBalls(text));
+    EXPECT_EQ(text, u"1 3"_s);
+
+    test::WorkedDialogs bets(
+        [](QDialog& dialog) {
+            auto& picker = dynamic_cast<fBall&>(dialog);
+            EXPECT_EQ(picker.RowCount(), 4);
+            picker.cmdOk()->click();
+        },
+        false);
+    std::vector<int16_t> bet = {0, 1, 2, 3, 4};
+    EXPECT_TRUE(m_game.ViewBall(bet));
+    EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 4}));
+}
+
 TEST_F(PickerDialogsTest, NumberListPicker)
 {
     test::WorkedDialogs dialogs([](QDialog& dialog) {
