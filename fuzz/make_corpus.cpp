@@ -19,6 +19,7 @@
 #include "data/text_helpers.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "pickers/ball_list.h"
 #include "platform/gbk.h"
 #include "platform/help_pages.h"
 #include "support.h"
@@ -265,6 +266,38 @@ void ValueSetSeeds()
     }
 }
 
+void BallListSeeds()
+{
+    struct Case {
+        const char* name;
+        uint8_t bcMain;
+        uint8_t bcDataLen;
+        uint8_t bcNumMaxLen;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"group", 3, 9, 1, "1 3 5"},
+        {"single", 3, 9, 1, "0 1,2,3 4"},
+        {"padded", 3, 33, 2, "01 05"},
+        {"empty_single", 3, 9, 1, ",,"},
+    };
+    for (const Case& c : cases) {
+        CLottorHead head;
+        head.BcMain = head.BM = c.bcMain;
+        head.BcDataLen = c.bcDataLen;
+        head.BcNumMaxLen = c.bcNumMaxLen;
+        CBallList list;
+        list.SetHeadData(head);
+        list.SetBall(QString::fromLatin1(c.text));
+        QByteArray bytes;
+        bytes += static_cast<char>(c.bcMain - 1);
+        bytes += static_cast<char>(c.bcDataLen);
+        bytes += static_cast<char>(c.bcNumMaxLen);
+        bytes += list.Ball().toUtf8();
+        Seed("ball_list", c.name, bytes);
+    }
+}
+
 void HttpSeeds()
 {
     // The first byte sets the size of the pieces the response arrives in.
@@ -473,6 +506,7 @@ int main(int argc, char** argv)
     DrawTextSeeds();
     FilterItemSeeds();
     ValueSetSeeds();
+    BallListSeeds();
     HttpSeeds();
     UpgradeListSeeds();
     HelpPageSeeds();
