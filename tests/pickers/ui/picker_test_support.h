@@ -16,6 +16,7 @@
 #include "data/app_state.h"
 #include "pickers/number_grid.h"
 #include "pickers/picker_head.h"
+#include "platform/services.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -27,8 +28,6 @@ namespace kelton::test {
 // Answers every message box with Ok and remembers what was asked.
 class AnsweringBoxes : public IMessageBoxes {
 public:
-    AnsweringBoxes() { SetMessageBoxes(this); }
-    ~AnsweringBoxes() override { SetMessageBoxes(nullptr); }
     QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
                                      QMessageBox::StandardButtons buttons) override
     {
@@ -40,6 +39,9 @@ public:
     QStringList Titles;
     QStringList Texts;
     std::vector<QMessageBox::StandardButtons> Buttons;
+
+private:
+    ScopedService<IMessageBoxes> m_installed{this};
 };
 
 // Lets the pending events through.
@@ -54,23 +56,23 @@ inline void Settle()
 class WorkedDialogs {
 public:
     explicit WorkedDialogs(std::function<void(QDialog&)> handler, bool show = true)
-        : m_handler(std::move(handler))
+        : m_handler(std::move(handler)),
+          m_runner([this, show](QDialog& dialog) {
+              ++Shown;
+              if (show) {
+                  dialog.show();
+                  Settle();
+              }
+              m_handler(dialog);
+              return dialog.result();
+          })
     {
-        SetModalRunner([this, show](QDialog& dialog) {
-            ++Shown;
-            if (show) {
-                dialog.show();
-                Settle();
-            }
-            m_handler(dialog);
-            return dialog.result();
-        });
     }
-    ~WorkedDialogs() { SetModalRunner({}); }
     int Shown = 0;
 
 private:
     std::function<void(QDialog&)> m_handler;
+    ScopedService<ModalRunner> m_runner;
 };
 
 // Clicks the cell of a value 0..9 on a number grid that is shown.

@@ -1,5 +1,7 @@
 #include "pickers/ui/ball_dialog.h"
 
+#include <optional>
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -93,11 +95,12 @@ TEST_F(BallDialogTest, NumbersAboveTheGameAreRefused)
 TEST_F(BallDialogTest, CancelCloseAndHelp)
 {
     QString asked;
-    SetHelpShower([&asked](const QString&, const QString& topic) { asked = topic; });
+    std::optional<ScopedService<HelpShower>> help;
+    help.emplace([&asked](const QString&, const QString& topic) { asked = topic; });
     fBall& dialog = Open({1, 2, 3});
     dialog.Cmdhelp()->click();
     EXPECT_EQ(asked, u"fBall.htm"_s);
-    SetHelpShower({});
+    help.reset();
     dialog.cmdCancel()->click();
     EXPECT_FALSE(dialog.ClickOk());
     fBall& closed = Open({1, 2, 3});

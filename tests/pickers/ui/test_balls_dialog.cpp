@@ -1,5 +1,7 @@
 #include "pickers/ui/balls_dialog.h"
 
+#include <optional>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -137,12 +139,13 @@ TEST_F(BallsDialogTest, QuickChoicesReplaceARow)
 TEST_F(BallsDialogTest, CancelCloseAndHelp)
 {
     QString asked;
-    SetHelpShower([&asked](const QString&, const QString& topic) { asked = topic; });
+    std::optional<ScopedService<HelpShower>> help;
+    help.emplace([&asked](const QString&, const QString& topic) { asked = topic; });
     FBalls& dialog = Open(u"1 2"_s);
     dialog.CmdHelp()->click();
     EXPECT_EQ(asked, u"FBalls.htm"_s);
     EXPECT_TRUE(dialog.isVisible());
-    SetHelpShower({});
+    help.reset();
 
     test::ClickNumber(dialog.msgBc(0), 5);
     dialog.cmdCancel()->click();

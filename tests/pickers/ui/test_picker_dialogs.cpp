@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override
     {
-        SetPickerService(nullptr);
+        InstallService<IPickerService>(nullptr);
         test::ProgramFolderTest::TearDown();
     }
 
