@@ -37,6 +37,23 @@ std::optional<int16_t> IndexValue(const QString& field)
 
 }  // namespace
 
+QString CleanFormulaText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            out += QLatin1String("\r\n");
+        } else if (c == QLatin1Char('\t') || c.category() != QChar::Other_Control) {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString EncodeWayText(const QString& text)
 {
     QString out = text;
@@ -140,10 +157,10 @@ void FormulaStore::WaySet(int16_t sIndex, int16_t sKind, const QString& sNewValu
         return;
     }
     case 2:
-        way.Formula = TrimBlanks(sNewValue);
+        way.Formula = TrimBlanks(CleanFormulaText(sNewValue));
         return;
     case 4:
-        way.Consult = TrimBlanks(sNewValue);
+        way.Consult = TrimBlanks(CleanFormulaText(sNewValue));
         return;
     default:
         return;
@@ -153,6 +170,8 @@ void FormulaStore::WaySet(int16_t sIndex, int16_t sKind, const QString& sNewValu
 bool FormulaStore::WayAdd(int16_t sWayGroupIndex, const QString& sName, const QString& sWay,
                           int16_t sConsultIndex, const QString& sConsult)
 {
+    if (m_ways.size() >= static_cast<size_t>(kMaxEntries))
+        return false;
     m_ways.push_back(
         {QString::number(sWayGroupIndex), sName, sWay, QString::number(sConsultIndex), sConsult});
     return true;
@@ -183,6 +202,8 @@ void FormulaStore::WayGroupSet(int16_t sIndex, const QString& sNewValue)
 
 bool FormulaStore::WayGroupAdd(const QString& sName)
 {
+    if (m_groups.size() >= static_cast<size_t>(kMaxEntries))
+        return false;
     m_groups.push_back(sName);
     return true;
 }
@@ -254,11 +275,14 @@ QString FormulaStore::SectionsText() const
 
 void FormulaStore::ReadGroupValue(const QString& value)
 {
-    m_groups.push_back(DecodeWayText(value));
+    if (m_groups.size() < static_cast<size_t>(kMaxEntries))
+        m_groups.push_back(DecodeWayText(value));
 }
 
 void FormulaStore::ReadWayValue(const QString& value)
 {
+    if (m_ways.size() >= static_cast<size_t>(kMaxEntries))
+        return;
     const QStringList fields = value.split(QLatin1Char('\t'));
     if (fields.size() != 5)
         return;

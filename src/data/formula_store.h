@@ -33,11 +33,17 @@ public:
     // BM + 44: the number of consult-table rows and the own-formula index.
     int32_t OwnConsultIndex() const;
 
+    // Rows and groups are addressed by 16-bit indexes: the store holds at
+    // most kMaxEntries of each, and adding beyond that fails.
+    static constexpr int32_t kMaxEntries = 32767;
+
     int16_t WayCount() const { return static_cast<int16_t>(m_ways.size()); }
     // Field sKind (0..4) of row sIndex. Kind 4 gives the consult expression
     // in effect: the own formula when the consult index is BM + 44, else the
     // consult table's expression for the index. Empty when absent.
     QString WayGet(int16_t sIndex, int16_t sKind) const;
+    // Kinds 2 and 4 store the text cleaned (CleanFormulaText) and trimmed of
+    // blanks.
     void WaySet(int16_t sIndex, int16_t sKind, const QString& sNewValue);
     bool WayAdd(int16_t sWayGroupIndex, const QString& sName, const QString& sWay, int16_t sConsultIndex,
                 const QString& sConsult);
@@ -78,6 +84,12 @@ private:
     std::vector<ConsultRow> m_consult;
     int16_t m_bm = 0;
 };
+
+// A formula text as it is stored: line ends of any kind (CR LF, a bare LF
+// as text boxes give them, a bare CR) made CR LF, and control characters
+// other than TAB dropped, so that a formula reads back as it was written
+// wherever it is stored on a line.
+QString CleanFormulaText(QStringView text);
 
 // Encoding of formula text on a line: CR LF, "=", "[", "]", "'" and TAB
 // become the characters of codes 1..6, and back. A bare LF is encoded as a

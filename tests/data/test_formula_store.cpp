@@ -189,6 +189,8 @@ TEST(FormulaStoreTest, WaySetRefusals)
         {0, "0.4", "0"},     {3, "48", "1"},       {3, "47", "47"},     {3, "x", "47"},
         {1, "   ", "name"},  {1, " new ", "new"},  {2, "  ", ""},       {4, " c ", "c"},
         {5, "v", ""},
+        // Formulas: line ends made CR LF, control characters but TAB dropped.
+        {2, " a\nb\x01" "c\td\re\x7f ", "a\r\nbc\td\r\ne"}, {4, "x\r\n\x05y", "x\r\ny"},
     };
     for (const auto& s : steps) {
         head.WaySet(0, s.kind, QString::fromUtf8(s.value));
@@ -198,6 +200,19 @@ TEST(FormulaStoreTest, WaySetRefusals)
     head.WaySet(1, 1, QStringLiteral("nobody"));
     EXPECT_EQ(head.WayGet(1, 1), QString());
     EXPECT_EQ(head.WayGet(0, -1), QString());
+}
+
+TEST(FormulaStoreTest, AddingStopsAtTheLastIndex)
+{
+    CLottorHead head = Game();
+    for (int32_t i = 0; i < FormulaStore::kMaxEntries; ++i) {
+        ASSERT_TRUE(head.WayGroupAdd(QStringLiteral("g")));
+        ASSERT_TRUE(head.WayAdd(0, QStringLiteral("f"), QString(), 0, QString()));
+    }
+    EXPECT_FALSE(head.WayGroupAdd(QStringLiteral("g")));
+    EXPECT_FALSE(head.WayAdd(0, QStringLiteral("f"), QString(), 0, QString()));
+    EXPECT_EQ(head.WayGroupCount(), 32767);
+    EXPECT_EQ(head.WayCount(), 32767);
 }
 
 TEST(FormulaStoreTest, GroupMembers)
