@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kelton {
+
+// A rectangle in twips.
+struct TwipsRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// The layout of the formula window in twips: the hit chart over the whole
+// width at the top, below it the panel of fixed height with the tree, the
+// tab strip with the editor, the buttons and the message box. The chart
+// takes the height the panel leaves; the tab strip, the editor, the
+// signature line and the message box take the width the panel has beyond
+// their design left edges. Panel controls are placed inside the panel.
+struct WayLayout {
+    static constexpr int32_t kPanelHeight = 3855;
+    // The editor's place on the two tabs: below the consult list on tab 2.
+    static constexpr int32_t kEditorTop1 = 600;
+    static constexpr int32_t kEditorHeight1 = 2055;
+    static constexpr int32_t kEditorTop2 = 960;
+    static constexpr int32_t kEditorHeight2 = 1695;
+
+    TwipsRect Chart;
+    TwipsRect Panel;
+    TwipsRect Tree;
+    TwipsRect TabStrip;
+    TwipsRect Consult;
+    TwipsRect Editor;   // as on tab 1; tab 2 moves it down (EditorOnTab)
+    TwipsRect Signature;
+    TwipsRect Message;
+};
+
+// The layout for a client area of that size in twips.
+WayLayout ComputeWayLayout(int32_t clientWidth, int32_t clientHeight);
+
+// The editor's rectangle on tab 1 or 2 of a layout.
+TwipsRect EditorOnTab(const WayLayout& layout, int tab);
+
+}  // namespace kelton

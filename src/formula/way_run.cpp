@@ -1,0 +1,215 @@
+#include "formula/way_run.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "data/numeric_text.h"
+#include "data/text_helpers.h"
+#include "formula/way.h"
+#include "formula/way_history.h"
+#include "formula/way_values.h"
+
+namespace kelton {
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// The pieces of a result that read as numbers, by value.
+std::vector<double> NumberPieces(QStringView text)
+{
+    std::vector<double> out;
+    if (text.isEmpty())
+        return out;
+    ForEachPiece(text, [&out](QStringView piece) {
+        if (const std::optional<double> v = NumberTextValue(piece))
+            out.push_back(*v);
+        return true;
+    });
+    return out;
+}
+
+// The message of a parse error in the named formula, with the piece cut to
+// the text; errStart and errCount are updated to the cut piece.
+QString ParseErrorMessage(const QString& name, const QString& text, int32_t& errStart, int32_t& errCount)
+{
+    if (errStart < 1 || errStart > text.size())
+        return name + QStringLiteral("中存在无法自动检测的错误！");
+    errCount = std::clamp<int32_t>(errCount, 0, static_cast<int32_t>(text.size()) - errStart + 1);
+    return name + QStringLiteral("中存在错误：") + text.mid(errStart - 1, errCount);
+}
+
+}  // namespace
+
+QString JoinWayLines(const QString& text)
+{
+    const QStringList lines = text.split(kLineEnd);
+    QString result = lines.front();
+    bool closed = result.isEmpty() || result.contains(QLatin1Char('\''));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.isEmpty()) {
+            result += kLineEnd;
+            closed = true;
+            continue;
+        }
+        const qsizetype quote = line.indexOf(QLatin1Char('\''));
+        const QStringView code = quote < 0 ? QStringView(line) : QStringView(line).left(quote);
+        if (closed || TrimBlanksView(code).isEmpty() || code.contains(QLatin1Char('=')))
+            result += kLineEnd;
+        result += line;
+        closed = quote >= 0;
+    }
+    return result;
+}
+
+QString StripWayBraces(const QString& result)
+{
+    QStringView r(result);
+    if (r.startsWith(QLatin1Char('{')))
+        r = r.sliced(1);
+    if (r.endsWith(QLatin1Char('}')))
+        r.chop(1);
+    return r.toString();
+}
+
+WayHits CountWayHits(QStringView consult, QStringView selection)
+{
+    WayHits out;
+    std::vector<double> selected = NumberPieces(selection);
+    out.Size = static_cast<int32_t>(selected.size());
+    if (selected.empty())
+        return out;
+    for (const double a : NumberPieces(consult)) {
+        const auto hit = std::find(selected.begin(), selected.end(), a);
+        if (hit == selected.end())
+            continue;
+        *hit = selected.back();
+        selected.pop_back();
+        ++out.Hits;
+    }
+    return out;
+}
+
+WayCheck CheckWayTexts(CWay& way, const QString& selection, const QString& consult)
+{
+    WayCheck out;
+    out.Selection = JoinWayLines(selection);
+    out.Consult = JoinWayLines(consult);
+
+    const struct {
+        const QString& text;
+        WayCheck::Fault fault;
+        QString name;
+    } formulas[] = {
+        {out.Consult, WayCheck::Fault::Consult, QStringLiteral("参照公式")},
+        {out.Selection, WayCheck::Fault::Selection, QStringLiteral("选值公式")},
+    };
+    for (const auto& f : formulas) {
+        int32_t start = 0;
+        int32_t count = 0;
+        if (way.TestStrWay(f.text, start, count)) {
+            out.Failure = f.fault;
+            out.Message = ParseErrorMessage(f.name, f.text, start, count);
+            if (start >= 1 && start <= f.text.size()) {
+                out.ErrStart = start;
+                out.ErrCount = count;
+            }
+            return out;
+        }
+        out.Message = way.FilterWay();
+        if (!out.Message.isEmpty()) {
+            out.Failure = WayCheck::Fault::Literal;
+            return out;
+        }
+    }
+    return out;
+}
+
+WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, const QString& periodText,
+                    const QString& formerMessage)
+{
+    WayRun out;
+    const int32_t count = history.NumCount();
+    const int32_t n = NumberTextToInt32(periodText).value_or(0);
+    if (n < 1 || n > count) {
+        out.Message = formerMessage + kLineEnd +
+                      QStringLiteral("统计期数的选择错误或者没有历史数据，都无法运算公式！");
+        return out;
+    }
+
+    WayResults results;
+    results.N = n;
+    results.Consult.assign(static_cast<size_t>(n) + 1, QString());
+    results.Selection.assign(static_cast<size_t>(n) + 1, QString());
+    const int32_t first = count - n;
+
+    const struct {
+        const QString& text;
+        std::vector<QString>& into;
+        int32_t last;
+        QString name;
+    } passes[] = {
+        {checked.Consult, results.Consult, n - 1, QStringLiteral("参照公式")},
+        {checked.Selection, results.Selection, n, QStringLiteral("选值公式")},
+    };
+    for (const auto& pass : passes) {
+        int32_t start = 0;
+        int32_t length = 0;
+        if (way.TestStrWay(pass.text, start, length)) {
+            out.Message = QStringLiteral("公式运算出错：") + pass.name + QStringLiteral("无法解析");
+            return out;
+        }
+        for (int32_t i = 1; i <= pass.last; ++i) {
+            const int32_t draw = first + i;
+            const WayResult r = way.GetWayResult(draw, &history);
+            if (!r.Ok()) {
+                const QString issue = draw >= count ? QStringLiteral("下期")
+                                                    : QString::number(history.NumName(draw)) + QStringLiteral("期");
+                out.Message = QStringLiteral("公式运算出错：%1，%2，%3").arg(pass.name, issue, r.Cause);
+                return out;
+            }
+            pass.into[static_cast<size_t>(i)] = StripWayBraces(r.Value);
+        }
+    }
+    out.Ok = true;
+    out.Results = std::move(results);
+    return out;
+}
+
+ChartData WayHitTable(const WayResults& results, const IWayHistory& history)
+{
+    const int32_t n = results.N;
+    ChartData table(n, 2);
+    table.Set(0, 0, QStringLiteral(" "));
+    table.Set(0, 1, QStringLiteral("中出号码"));
+    table.Set(0, 2, QStringLiteral("选出号码"));
+    table.Set(n, 0, QStringLiteral("下期"));
+    const int32_t first = history.NumCount() - n;
+    for (int32_t i = 1; i < n; ++i)
+        table.Set(i, 0, history.NumName(first + i));
+    for (int32_t i = 1; i <= n; ++i) {
+        const auto at = static_cast<size_t>(i);
+        const WayHits hits = CountWayHits(results.Consult[at], results.Selection[at]);
+        if (hits.Size == 0) {
+            table.Set(i, 1, 0);
+            table.Set(i, 2, 0);
+            continue;
+        }
+        table.Set(i, 2, hits.Size);
+        if (i == n && hits.Hits == 0)
+            table.Set(i, 1, QString());
+        else
+            table.Set(i, 1, hits.Hits);
+    }
+    return table;
+}
+
+QString NextIssueSelection(const WayResults& results)
+{
+    if (results.Empty())
+        return QString();
+    return QString(results.Selection[static_cast<size_t>(results.N)]).replace(QLatin1Char(';'), QLatin1Char(' '));
+}
+
+}  // namespace kelton
