@@ -19,6 +19,7 @@
 #include "data/text_helpers.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "formula/way_file.h"
 #include "pickers/ball_list.h"
 #include "platform/gbk.h"
 #include "platform/help_pages.h"
@@ -489,6 +490,19 @@ void FormulaSeeds()
     }
 }
 
+void WayFileSeeds()
+{
+    CLottorHead head = fuzz::Game(0);
+    head.WayGroupAdd(QStringLiteral("杀号"));
+    head.WayAdd(0, QStringLiteral("组选"), QStringLiteral("a=Num(1,3,1)\r\n'上期\r\na|Num(1,\r\n3,2)"), 0, QString());
+    head.WayAdd(0, QStringLiteral("自定义参照"), QStringLiteral("Sor(0,0,5,3)"), static_cast<int16_t>(head.BM + 44),
+                QStringLiteral("x=[Num(1,1,0)]\r\nx\t:"));
+    head.WayAdd(0, QStringLiteral("和值"), QStringLiteral("Fil(1,1)"), static_cast<int16_t>(head.BM + 2), QString());
+    Seed("way_file", "group", WayFileBytes(head.Ways(), 0));
+    Seed("way_file", "empty_group", QByteArray("\r\n"));
+    Seed("way_file", "old_list", ToGbk(QStringLiteral("[公式]\r\nVal=1,Num(1\x01\x08""3\x01\x08""1)\r\nVal=2,Fil(1)\r\n")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -512,5 +526,6 @@ int main(int argc, char** argv)
     HelpPageSeeds();
     GameFileSeeds();
     FormulaSeeds();
+    WayFileSeeds();
     return 0;
 }

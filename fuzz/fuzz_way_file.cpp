@@ -1,0 +1,43 @@
+// Formula files (ReadWayFileBytes) for each test game: a file of no layout
+// gives no formula; what was read is imported, exported as a file again and
+// read back to the same formulas.
+#include "data/lottor_head.h"
+#include "formula/way_file.h"
+#include "support.h"
+
+using namespace kelton;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::InitOnce();
+    const QByteArray bytes = fuzz::Bytes(data, size);
+    for (int game = 0; game < fuzz::kGameCount; ++game) {
+        CLottorHead head = fuzz::Game(game);
+        const int32_t own = head.Ways().OwnConsultIndex();
+        const WayFileRead read = ReadWayFileBytes(bytes, own);
+        KELTON_FUZZ_CHECK(read.Skipped >= 0);
+        if (read.Layout == WayFileLayout::None)
+            KELTON_FUZZ_CHECK(read.Records.empty() && read.Skipped == 0);
+
+        const WayImport import = ImportWayRecords(head, QStringLiteral("g"), read);
+        KELTON_FUZZ_CHECK(import.Formulas.size() == read.Records.size());
+        if (read.Records.empty())
+            continue;
+
+        const WayFileRead again = ReadWayFileBytes(WayFileBytes(head.Ways(), import.Group), own);
+        KELTON_FUZZ_CHECK(again.Layout == WayFileLayout::Current);
+        KELTON_FUZZ_CHECK(again.Skipped == 0);
+        KELTON_FUZZ_CHECK(again.Records.size() == read.Records.size());
+        for (size_t i = 0; i < read.Records.size(); ++i) {
+            const WayFileRecord& a = read.Records[i];
+            const WayFileRecord& b = again.Records[i];
+            KELTON_FUZZ_CHECK(a.ConsultIndex >= 0 && a.ConsultIndex <= own);
+            KELTON_FUZZ_SAME(b.Name, a.Name);
+            KELTON_FUZZ_SAME(b.Formula, a.Formula);
+            KELTON_FUZZ_CHECK(b.ConsultIndex == a.ConsultIndex);
+            // A predefined consult row comes back as its expression.
+            KELTON_FUZZ_SAME(b.Consult, a.ConsultIndex == own ? a.Consult : head.WayDefConsult(a.ConsultIndex, 1));
+        }
+    }
+    return 0;
+}
