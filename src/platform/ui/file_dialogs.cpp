@@ -1,6 +1,7 @@
 #include "platform/ui/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "platform/services.h"
@@ -26,6 +27,30 @@ QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
     if (IFileDialogs* dialogs = Service<IFileDialogs>())
         return dialogs->GetOpenFile(owner, title, filter, fileName);
     return QFileDialog::getOpenFileName(owner, title, fileName, QtFileFilter(filter));
+}
+
+QString FilterSuffix(const QString& qtFilter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([^ ;)*?]+)"));
+    const QRegularExpressionMatch match = pattern.match(qtFilter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString GetSaveFile(QWidget* owner, const QString& title, const QString& filter, const QString& fileName)
+{
+    if (g_dialogs)
+        return g_dialogs->GetSaveFile(owner, title, filter, fileName);
+    QFileDialog dialog(owner, title, QString(), QtFileFilter(filter));
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const auto follow = [&dialog](const QString& chosen) { dialog.setDefaultSuffix(FilterSuffix(chosen)); };
+    follow(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace kelton

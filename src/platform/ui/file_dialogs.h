@@ -8,15 +8,22 @@ class QWidget;
 
 namespace kelton {
 
-// Every file dialog of the program goes through GetOpenFile, so that tests
-// can answer it instead of a user: a service (platform/services.h); with none
-// installed the real dialog asks the user.
+// Every file dialog of the program goes through GetOpenFile and
+// GetSaveFile, so that tests can answer it instead of a user: a service
+// (platform/services.h); with none installed the real dialog asks the user.
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
     // The chosen path; empty when the user cancelled.
     virtual QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
                                 const QString& fileName) = 0;
+    // The same for a file to write; a service that answers only open
+    // dialogs cancels every save.
+    virtual QString GetSaveFile(QWidget* /*owner*/, const QString& /*title*/, const QString& /*filter*/,
+                                const QString& /*fileName*/)
+    {
+        return QString();
+    }
 };
 
 // A filter written as the windows give it, description and pattern pairs
@@ -29,5 +36,16 @@ QString QtFileFilter(const QString& sFilter);
 // start with. The chosen path, or empty after a cancel.
 QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
                     const QString& fileName = QString());
+
+// The file-save dialog: title, filter and the file name to start with. It
+// asks before an existing file is replaced, and a name typed without an
+// extension gets the one of the chosen filter. The chosen path, or empty
+// after a cancel.
+QString GetSaveFile(QWidget* owner, const QString& title, const QString& filter,
+                    const QString& fileName = QString());
+
+// The extension a filter pattern gives a name typed without one: "way" for
+// "*.way" or "*.way;*.txt"; empty for "*.*" or no pattern.
+QString FilterSuffix(const QString& qtFilter);
 
 } // namespace kelton
