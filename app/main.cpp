@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "platform/gbk.h"
@@ -34,6 +35,7 @@ int main(int argc, char* argv[])
     kelton::InstallPickerDialogs();
     // The windows of the other parts of the program join the main window's set.
     kelton::InstallGameWindows(kelton::NeighbourWindows());
+    kelton::InstallFormulaWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

@@ -1,0 +1,531 @@
+// The formula window over a real game: the tree and its commands, the
+// editor with its help, the run with its chart, formula files, and the
+// main window's commands that open it.
+
+#include <deque>
+#include <memory>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "chart/ui/qvx_chart.h"
+#include "data/lottor_data.h"
+#include "formula/game_way_history.h"
+#include "formula/ui/way_form.h"
+#include "formula/way_run.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+#include "platform/string_table.h"
+#include "platform/ui/file_dialogs.h"
+#include "shell/ui/qt_app_env.h"
+#include "shell/ui/shell_test_fakes.h"
+#include "shell/ui/xp_toolbar.h"
+#include "support/draw_rows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
+
+// Answers the file dialogs with the paths queued, cancelling once they run out.
+class FakeFileDialogs : public IFileDialogs {
+public:
+    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString& fileName) override
+    {
+        FileNames << fileName;
+        return Answer(title, filter);
+    }
+    std::deque<QString> Paths;
+    QStringList Titles;
+    QStringList Filters;
+    QStringList FileNames;
+
+private:
+    QString Answer(const QString& title, const QString& filter)
+    {
+        Titles << title;
+        Filters << filter;
+        if (Paths.empty())
+            return QString();
+        QString path = Paths.front();
+        Paths.pop_front();
+        return path;
+    }
+};
+
+class WayFormTest : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        SetFileDialogs(&m_files);
+    }
+
+    void TearDown() override
+    {
+        delete m_form;
+        Mmain().CurLottorData.reset();
+        SetFileDialogs(nullptr);
+        MainWindowTest::TearDown();
+    }
+
+    // A three-digit game at Lottor/g with `count` draws from issue 2024001,
+    // the last three 421, 123, 905.
+    static void MakeGame(int count)
+    {
+        {
+            CLottorData created;
+            ASSERT_FALSE(created.CreateData(kThreeDigits, u"Lottor/g"_s, 1000));
+        }
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, u"Lottor/g"_s, false));
+        std::vector<Draw> draws;
+        const char* const last[] = {"421", "123", "905"};
+        for (int i = 0; i < count; ++i) {
+            const int tail = i - (count - 3);
+            const QByteArray digits =
+                tail >= 0 ? QByteArray(last[tail]) : QByteArray::number(100 + (i * 37) % 900);
+            draws.push_back(test::DigitsDraw(2024001 + i, digits.constData()));
+        }
+        if (count > 0) {
+            ASSERT_EQ(game.Add(draws), count);
+            ASSERT_FALSE(game.UpData());
+        }
+    }
+
+    // Opens the game as the current one (without analysis windows).
+    CLottorHead& Load(int count = 120)
+    {
+        MakeGame(count);
+        auto game = std::make_shared<CLottorData>();
+        EXPECT_FALSE(game->OpenData(8, u"Lottor/g"_s, false));
+        Mmain().CurLottorData = game;
+        return game->HeadData;
+    }
+
+    FWay& Open()
+    {
+        m_form = new FWay;
+        m_form->resize(m_form->sizeHint());
+        m_form->show();
+        return *m_form;
+    }
+
+    QTreeWidgetItem* Group(int i) const { return m_form->TreWay()->topLevelItem(i); }
+
+    void Type(const QString& text) { QTest::keyClicks(m_form->txtWay(), text); }
+
+    QString LastMessage() const { return m_boxes.Texts.isEmpty() ? QString() : m_boxes.Texts.last(); }
+
+    FakeFileDialogs m_files;
+    QPointer<FWay> m_form;
+};
+
+QStringList Names(const QTreeWidgetItem* group)
+{
+    QStringList names;
+    for (int i = 0; i < group->childCount(); ++i)
+        names << group->child(i)->text(0);
+    return names;
+}
+
+TEST_F(WayFormTest, LoadsGroupsFormulasAndLists)
+{
+    CLottorHead& head = Load(120);
+    head.WayGroupAdd(u"甲"_s);
+    head.WayGroupAdd(u"删掉的"_s);
+    head.WayGroupAdd(u"乙"_s);
+    head.WayGroupDel(1);
+    head.WayAdd(2, u"乙一"_s, u"1"_s, 0, QString());
+    head.WayAdd(0, u"甲一"_s, u"2"_s, 0, QString());
+    head.WayAdd(9, u"无类别"_s, u"3"_s, 0, QString());
+    head.WayAdd(0, u"删掉"_s, u"4"_s, 0, QString());
+    head.WayDel(3);
+
+    FWay& form = Open();
+    EXPECT_EQ(form.windowTitle(), u"选号杀号公式工具"_s);
+    ASSERT_EQ(form.TreWay()->topLevelItemCount(), 2);
+    EXPECT_EQ(Group(0)->text(0), u"甲"_s);
+    EXPECT_EQ(Group(1)->text(0), u"乙"_s);
+    EXPECT_EQ(Names(Group(0)), QStringList({u"甲一"_s}));
+    // A formula whose group has no node goes under the last group.
+    EXPECT_EQ(Names(Group(1)), QStringList({u"乙一"_s, u"无类别"_s}));
+    EXPECT_FALSE(Group(0)->isExpanded());
+
+    ASSERT_EQ(form.cboConsult()->count(), 48);
+    EXPECT_EQ(form.cboConsult()->itemText(0), u"组选号码"_s);
+    EXPECT_EQ(form.cboConsult()->itemText(1), u"百"_s);
+    EXPECT_EQ(form.cboConsult()->itemText(47), u"自定义"_s);
+    EXPECT_FALSE(form.cboConsult()->isVisible());
+    ASSERT_EQ(form.cboCount()->count(), 120);
+    EXPECT_EQ(form.cboCount()->currentText(), u"100"_s);
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), LoadResString(1000).replace(u"\r\n"_s, u"\n"_s));
+    // Nothing selected: nothing to edit or run.
+    EXPECT_FALSE(form.txtWay()->isEnabled());
+    EXPECT_FALSE(form.cmdView()->isEnabled());
+}
+
+TEST_F(WayFormTest, PeriodListFollowsTheDraws)
+{
+    const struct {
+        int draws;
+        int entries;
+        const char* chosen;
+    } cases[] = {{0, 0, ""}, {40, 40, "40"}, {100, 100, "100"}, {250, 250, "100"}};
+    for (const auto& c : cases) {
+        delete m_form;
+        Mmain().CurLottorData.reset();
+        QDir(ProgramPath(u"Lottor"_s)).removeRecursively();
+        Load(c.draws);
+        FWay& form = Open();
+        EXPECT_EQ(form.cboCount()->count(), c.entries) << c.draws;
+        EXPECT_EQ(form.cboCount()->currentText(), QString::fromLatin1(c.chosen)) << c.draws;
+    }
+}
+
+TEST_F(WayFormTest, NewFormulaRenameEditAndRun)
+{
+    CLottorHead& head = Load(120);
+    FWay& form = Open();
+
+    form.CmdWayAdd_Click();
+    EXPECT_EQ(LastMessage(), u"必须至少有一个类别,请先增加类别"_s);
+    EXPECT_EQ(head.WayCount(), 0);
+
+    form.cmdGroupAdd_Click();
+    ASSERT_EQ(form.TreWay()->topLevelItemCount(), 1);
+    EXPECT_EQ(Group(0)->text(0), u"新类别"_s);
+    EXPECT_EQ(head.WayGroupGet(0), u"新类别"_s);
+    EXPECT_EQ(form.TreWay()->currentItem(), nullptr);
+
+    // With nothing selected the formula goes to the first group.
+    form.CmdWayAdd_Click();
+    ASSERT_EQ(Names(Group(0)), QStringList({u"无标题公式"_s}));
+    EXPECT_EQ(head.WayGet(0, 0), u"0"_s);
+    EXPECT_EQ(head.WayGet(0, 3), u"0"_s);
+    QTreeWidgetItem* formula = Group(0)->child(0);
+
+    // Renamed in the tree: blanks are refused, the name is stored trimmed
+    // and shown as typed.
+    form.TreWay()->setCurrentItem(formula);
+    const auto rename = [&](const QString& text) {
+        form.cmdChangName_Click();
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* line : form.TreWay()->viewport()->findChildren<QLineEdit*>()) {
+            if (line->isVisible())
+                editor = line;
+        }
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Settle();  // the edit ends on the next turn of the event loop
+    };
+    rename(u"   "_s);
+    EXPECT_EQ(LastMessage(), u"不能为空!"_s);
+    EXPECT_EQ(formula->text(0), u"无标题公式"_s);
+    rename(u" 组选杀号 "_s);
+    EXPECT_EQ(formula->text(0), u" 组选杀号 "_s);
+    EXPECT_EQ(head.WayGet(0, 1), u"组选杀号"_s);
+
+    // A click on the formula fills the editor; what is typed is stored.
+    QTest::mouseClick(form.TreWay()->viewport(), Qt::LeftButton, {},
+                      form.TreWay()->visualItemRect(formula).center());
+    EXPECT_TRUE(form.txtWay()->isEnabled());
+    Type(u"  num(1,3,1)"_s);
+    EXPECT_EQ(head.WayGet(0, 2), u"num(1,3,1)"_s);
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"  num(1,3,1)"_s);
+
+    QTest::mouseClick(form.cmdView(), Qt::LeftButton);
+    // The chart shows the hit table over the last 100 periods.
+    GameWayHistory history(*Mmain().CurLottorData);
+    ASSERT_EQ(form.mWayResult().N, 100);
+    const ChartData expected = WayHitTable(form.mWayResult(), history);
+    const ChartData& shown = form.chMain()->Model().Data();
+    ASSERT_EQ(shown.PointCount(), 100);
+    for (int r = 0; r <= 100; ++r) {
+        for (int c = 0; c <= 2; ++c)
+            ASSERT_EQ(shown.At(r, c), expected.At(r, c)) << r << "," << c;
+    }
+    EXPECT_EQ(shown.At(100, 0), QVariant(u"下期"_s));
+    EXPECT_EQ(shown.At(99, 0), QVariant(2024120));  // the last draw
+    EXPECT_EQ(form.chMain()->Model().ChartTitle(), u"组选杀号"_s);
+    // The next issue repeats the last draw 905.
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), u"5 0 9"_s);
+    EXPECT_TRUE(form.txtWay()->hasFocus());
+}
+
+TEST_F(WayFormTest, AFailedRunSaysWhyAndClearsTheChart)
+{
+    CLottorHead& head = Load(120);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+    ASSERT_EQ(form.chMain()->Model().PointCount(), 100);
+
+    // The first period whose units digit is 0 is draw 2024031, 310.
+    head.WaySet(0, 2, u"Mod(1,Num(3,3,0))"_s);
+    form.RunWay();
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), u"公式运算出错：选值公式，2024031期，Mod函数：除数为0"_s);
+    EXPECT_TRUE(form.mWayResult().Empty());
+    EXPECT_EQ(form.chMain()->Model().PointCount(), 1);
+    EXPECT_FALSE(form.chMain()->Model().Data().At(1, 1).isValid());
+
+    // A group node: nothing to run.
+    head.WaySet(0, 2, u"Num(1,3,1)"_s);
+    form.RunWay();
+    ASSERT_EQ(form.chMain()->Model().PointCount(), 100);
+    form.TreWay()->setCurrentItem(Group(0));
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), QString());
+    EXPECT_EQ(form.chMain()->Model().PointCount(), 1);
+}
+
+TEST_F(WayFormTest, ParseErrorsAreMarkedWithoutRewritingTheFormula)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    const QString selection = u"x=Num(1,\r\n3,1)\r\nx+Nu(1)"_s;
+    head.WayAdd(0, u"f"_s, selection, 47, u"Max(1,2))"_s);
+    FWay& form = Open();
+
+    // The consult formula is checked first.
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+    EXPECT_EQ(form.CurrentTab(), 2);
+    EXPECT_TRUE(form.cboConsult()->isVisible());
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), u"参照公式中存在错误：2)"_s);
+    EXPECT_EQ(form.txtWay()->textCursor().selectedText(), u"2)"_s);
+
+    head.WaySet(0, 4, u"Num(1,3,0)"_s);
+    form.RunWay();
+    EXPECT_EQ(form.CurrentTab(), 1);
+    // The joined text is shown, the piece selected; the stored text stays.
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"x=Num(1,3,1)x+Nu(1)"_s);
+    EXPECT_TRUE(form.TxtMsg()->toPlainText().startsWith(u"选值公式中存在错误："_s));
+    const QString piece = form.TxtMsg()->toPlainText().mid(10);
+    EXPECT_FALSE(piece.isEmpty());
+    EXPECT_EQ(form.txtWay()->textCursor().selectedText(), piece);
+    EXPECT_EQ(head.WayGet(0, 2), selection);
+}
+
+TEST_F(WayFormTest, TheEditorAlwaysShowsTheSelectedFormula)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    head.WayGroupAdd(u"空"_s);
+    head.WayAdd(0, u"一"_s, u"1"_s, 0, QString());
+    head.WayAdd(0, u"二"_s, u"2"_s, 0, QString());
+    FWay& form = Open();
+
+    form.cmdDel_Click();
+    EXPECT_EQ(LastMessage(), u"没有选择要删除的任何公式和类别"_s);
+    form.TreWay()->setCurrentItem(Group(0));
+    form.cmdDel_Click();
+    EXPECT_EQ(LastMessage(), u"该类别下还有公式,不能删除该项!"_s);
+    EXPECT_EQ(head.WayGroupGet(0), u"g"_s);
+
+    // The second formula goes; the selection moves to the first, and so
+    // does the editor: what is typed next belongs to the first.
+    form.TreWay()->setCurrentItem(Group(0)->child(1));
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"2"_s);
+    form.cmdDel_Click();
+    EXPECT_EQ(form.TreWay()->currentItem(), Group(0)->child(0));
+    EXPECT_EQ(Names(Group(0)), QStringList({u"一"_s}));
+    EXPECT_EQ(head.WayGet(1, 1), QString());
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"1"_s);
+    form.txtWay()->moveCursor(QTextCursor::End);
+    Type(u"+3"_s);
+    EXPECT_EQ(head.WayGet(0, 2), u"1+3"_s);
+    EXPECT_EQ(head.WayGet(1, 2), QString());
+
+    // The only formula goes: the selection moves to its group.
+    form.cmdDel_Click();
+    EXPECT_EQ(form.TreWay()->currentItem(), Group(0));
+    EXPECT_FALSE(form.txtWay()->isEnabled());
+    // Empty groups go; the last one leaves nothing selected.
+    form.cmdDel_Click();
+    EXPECT_EQ(form.TreWay()->currentItem(), Group(0));
+    EXPECT_EQ(Group(0)->text(0), u"空"_s);
+    form.cmdDel_Click();
+    EXPECT_EQ(form.TreWay()->topLevelItemCount(), 0);
+    EXPECT_EQ(form.TreWay()->currentItem(), nullptr);
+    EXPECT_EQ(head.WayGroupGet(0), QString());
+    EXPECT_EQ(head.WayGroupGet(1), QString());
+}
+
+TEST_F(WayFormTest, ConsultTab)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 2, u"own"_s);
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+
+    form.TabWay()->setCurrentIndex(1);
+    EXPECT_TRUE(form.cboConsult()->isVisible());
+    EXPECT_EQ(form.cboConsult()->currentIndex(), 2);
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"num(2,2,0)"_s);
+    EXPECT_FALSE(form.txtWay()->isEnabled());
+    EXPECT_GT(form.txtWay()->y(), form.cboConsult()->y());
+
+    // "自定义" shows the formula's own consult formula, to be edited.
+    form.cboConsult_Click(47);
+    EXPECT_EQ(head.WayGet(0, 3), u"47"_s);
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"own"_s);
+    EXPECT_TRUE(form.txtWay()->isEnabled());
+    form.txtWay()->moveCursor(QTextCursor::End);
+    Type(u"+1"_s);
+    EXPECT_EQ(head.WayGet(0, 4), u"own+1"_s);
+    EXPECT_EQ(head.WayGet(0, 2), u"Num(1,3,1)"_s);
+
+    form.TabWay()->setCurrentIndex(0);
+    EXPECT_FALSE(form.cboConsult()->isVisible());
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"Num(1,3,1)"_s);
+}
+
+TEST_F(WayFormTest, HelpFollowsTheCaret)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"f"_s, QString(), 0, QString());
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+
+    Type(u"Num"_s);
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), LoadResString(1131));
+    Type(u"(1,"_s);
+    EXPECT_TRUE(form.picWayMsg()->isVisible());
+    EXPECT_TRUE(form.picWayMsg()->text().contains(u"<b>至第几位</b>"_s));
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), LoadResString(1133));
+    Type(u"2,3,4,"_s);  // a fifth argument: both keep what they show
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), LoadResString(1135));
+
+    // The arrow keys move the help without a change of the text.
+    form.txtWay()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(form.txtWay(), Qt::Key_Left);
+    EXPECT_FALSE(form.picWayMsg()->isVisible());
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), LoadResString(1000).replace(u"\r\n"_s, u"\n"_s));
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(form.txtWay(), Qt::Key_Right);
+    EXPECT_TRUE(form.picWayMsg()->isVisible());
+    EXPECT_TRUE(form.picWayMsg()->text().contains(u"<b>第几位</b>"_s));
+}
+
+TEST_F(WayFormTest, ExportedGroupsImportAsNewGroups)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"杀号"_s);
+    head.WayAdd(0, u"一"_s, u"a=Num(1,3,1)\r\n'注释\r\na"_s, 47, u"x=[1]\r\nx,2"_s);
+    head.WayAdd(0, u"二"_s, u"Num(2,2,1)"_s, 2, QString());
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(1));
+
+    // Cancelled: nothing written.
+    form.cmdSave_Click();
+    EXPECT_EQ(m_files.Titles.last(), u"导出当前类别公式"_s);
+    EXPECT_EQ(m_files.Filters.last(), u"Kelton公式文件(*.way)|*.way|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(m_files.FileNames.last(), u"杀号"_s);
+
+    const QString path = ProgramPath(u"我的公式.way"_s);
+    m_files.Paths.push_back(path);
+    form.cmdSave_Click();
+    ASSERT_TRUE(QFile::exists(path));
+    m_boxes.Texts.clear();
+
+    m_files.Paths.push_back(path);
+    form.cmdOpen_Click();
+    EXPECT_EQ(m_files.Titles.last(), u"导入公式"_s);
+    EXPECT_EQ(LastMessage(), u"恭喜，成功导入公式！共导入2个公式。"_s);
+    ASSERT_EQ(form.TreWay()->topLevelItemCount(), 2);
+    EXPECT_EQ(Group(1)->text(0), u"我的公式"_s);
+    EXPECT_EQ(Names(Group(1)), QStringList({u"一"_s, u"二"_s}));
+    EXPECT_EQ(head.WayGet(2, 0), u"1"_s);
+    for (int kind = 1; kind <= 4; ++kind) {
+        EXPECT_EQ(head.WayGet(2, kind), head.WayGet(0, kind)) << kind;
+        EXPECT_EQ(head.WayGet(3, kind), head.WayGet(1, kind)) << kind;
+    }
+
+    // A file of another layout adds nothing and says so; a missing one too.
+    const QString other = ProgramPath(u"三段.way"_s);
+    QFile file(other);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ToGbk(u"a\tb\tc\r\n"_s));
+    file.close();
+    m_files.Paths.push_back(other);
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(), u"导入失败，这不是公式文件！"_s);
+    m_files.Paths.push_back(ProgramPath(u"none.way"_s));
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(), u"找不到此文件！"_s);
+    EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
+    EXPECT_EQ(form.TreWay()->topLevelItemCount(), 2);
+    EXPECT_EQ(head.WayGroupCount(), 2);
+
+    // A file that cannot be written is reported.
+    m_files.Paths.push_back(ProgramPath(u"missing/x.way"_s));
+    form.cmdSave_Click();
+    EXPECT_TRUE(LastMessage().startsWith(u"导出失败"_s));
+}
+
+// --- The main window's commands ----------------------------------------------
+
+TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
+{
+    MakeGame(20);
+    WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
+    SetLottorLoader(&OpenLottorFile);
+    InstallFormulaWindows(NeighbourWindows());
+    MDIMain& main = Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+
+    QAction* command = main.MenuEntry(u"mnuChipInWay"_s);
+    QAction* entry = main.MenuEntry(u"mnuWindowWay"_s);
+    QAction* button = main.Tbr1()->ButtonByKey(u"Way"_s);
+    ASSERT_TRUE(command && entry && button);
+    EXPECT_TRUE(command->isEnabled());
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_FALSE(entry->isVisible());
+
+    command->trigger();
+    Settle();
+    auto* form = dynamic_cast<FWay*>(WayForm());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_TRUE(entry->isChecked());
+
+    // The command closes it again; the window only hides.
+    command->trigger();
+    Settle();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_EQ(dynamic_cast<FWay*>(WayForm()), form);
+
+    main.Tbr1()->ButtonClick(button);
+    Settle();
+    EXPECT_TRUE(form->Visible());
+    form->SetVisible(false);
+    entry->trigger();
+    Settle();
+    EXPECT_TRUE(form->Visible());
+}
+
+}  // namespace
+}  // namespace kelton
