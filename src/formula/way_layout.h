@@ -2,16 +2,9 @@
 
 #include <cstdint>
 
-namespace kelton {
+#include "platform/twips.h"
 
-// A rectangle in twips.
-struct TwipsRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    bool operator==(const TwipsRect&) const = default;
-};
+namespace kelton {
 
 // The layout of the formula window in twips: the hit chart over the whole
 // width at the top, below it the panel of fixed height with the tree, the

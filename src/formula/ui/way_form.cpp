@@ -73,13 +73,6 @@ private:
     AfterEdit m_afterEdit;
 };
 
-// A control's place in twips, inside its parent.
-void Place(QWidget* widget, const TwipsRect& r)
-{
-    widget->setGeometry(TwipsToScreenPixels(r.Left, widget), TwipsToScreenPixels(r.Top, widget),
-                        TwipsToScreenPixels(r.Width, widget), TwipsToScreenPixels(r.Height, widget));
-}
-
 // Texts of the model in the editors, whose lines end in a bare LF.
 QString EditorText(const QString& text)
 {
@@ -375,29 +368,29 @@ void FWay::ApplyLayout()
 {
     const WayLayout l = ComputeWayLayout(static_cast<int32_t>(ScreenPixelsToTwips(width(), this)),
                                          static_cast<int32_t>(ScreenPixelsToTwips(height(), this)));
-    Place(m_chMain, l.Chart);
+    SetTwipsGeometry(m_chMain, l.Chart);
     m_chMain->setVisible(l.Chart.Height > 0);
-    Place(m_picReSize, l.Panel);
+    SetTwipsGeometry(m_picReSize, l.Panel);
 
-    Place(m_lblWayName, {0, 0, 3135, 240});
-    Place(m_treWay, l.Tree);
-    Place(m_lblWayView, {3300, 0, 3000, 240});
-    Place(m_tabFrame, l.TabStrip);
+    SetTwipsGeometry(m_lblWayName, {0, 0, 3135, 240});
+    SetTwipsGeometry(m_treWay, l.Tree);
+    SetTwipsGeometry(m_lblWayView, {3300, 0, 3000, 240});
+    SetTwipsGeometry(m_tabFrame, l.TabStrip);
     m_tabWay->move(TwipsToScreenPixels(l.TabStrip.Left + 30, this), TwipsToScreenPixels(l.TabStrip.Top, this));
     m_tabWay->resize(m_tabWay->sizeHint());
-    Place(m_picWayMsg, l.Signature);
-    Place(m_cboConsult, l.Consult);
-    Place(m_txtWay, EditorOnTab(l, CurrentTab()));
-    Place(m_cmdWayAdd, {240, 2880, 1215, 375});
-    Place(m_cmdGroupAdd, {1680, 2880, 1215, 375});
-    Place(m_cmdChangName, {120, 3360, 675, 375});
-    Place(m_cmdDel, {840, 3360, 675, 375});
-    Place(m_cmdOpen, {1560, 3360, 675, 375});
-    Place(m_cmdSave, {2280, 3360, 675, 375});
-    Place(m_cmdView, {3360, 3000, 615, 735});
-    Place(m_lblStat, {4080, 3000, 855, 255});
-    Place(m_cboCount, {4080, 3360, 855, 315});
-    Place(m_txtMsg, l.Message);
+    SetTwipsGeometry(m_picWayMsg, l.Signature);
+    SetTwipsGeometry(m_cboConsult, l.Consult);
+    SetTwipsGeometry(m_txtWay, EditorOnTab(l, CurrentTab()));
+    SetTwipsGeometry(m_cmdWayAdd, {240, 2880, 1215, 375});
+    SetTwipsGeometry(m_cmdGroupAdd, {1680, 2880, 1215, 375});
+    SetTwipsGeometry(m_cmdChangName, {120, 3360, 675, 375});
+    SetTwipsGeometry(m_cmdDel, {840, 3360, 675, 375});
+    SetTwipsGeometry(m_cmdOpen, {1560, 3360, 675, 375});
+    SetTwipsGeometry(m_cmdSave, {2280, 3360, 675, 375});
+    SetTwipsGeometry(m_cmdView, {3360, 3000, 615, 735});
+    SetTwipsGeometry(m_lblStat, {4080, 3000, 855, 255});
+    SetTwipsGeometry(m_cboCount, {4080, 3360, 855, 315});
+    SetTwipsGeometry(m_txtMsg, l.Message);
     m_tabWay->raise();
     m_picWayMsg->raise();
 }
