@@ -353,6 +353,10 @@ TEST_F(WayFormTest, TheEditorAlwaysShowsTheSelectedFormula)
     form.txtWay()->moveCursor(QTextCursor::End);
     Type(u"+3"_s);
     EXPECT_EQ(head.WayGet(0, 2), u"1+3"_s);
+    // Lines typed end in CR LF in the store.
+    QTest::keyClick(form.txtWay(), Qt::Key_Return);
+    Type(u"x"_s);
+    EXPECT_EQ(head.WayGet(0, 2), u"1+3\r\nx"_s);
     EXPECT_EQ(head.WayGet(1, 2), QString());
 
     // The only formula goes: the selection moves to its group.
