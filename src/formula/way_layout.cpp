@@ -18,11 +18,11 @@ WayLayout ComputeWayLayout(int32_t clientWidth, int32_t clientHeight)
     WayLayout l;
     const int32_t width = clientWidth > 0 ? clientWidth : 0;
     l.Chart = {0, 0, width, Beyond(clientHeight, WayLayout::kPanelHeight)};
-    l.Panel = {0, l.Chart.Height, width, WayLayout::kPanelHeight};
+    l.Panel = {0, l.Chart.height(), width, WayLayout::kPanelHeight};
 
     l.Tree = {0, 240, 3135, 2535};
     l.TabStrip = {3300, 240, Beyond(width, 3300 + 100), 2535};
-    const int32_t inner = Beyond(l.TabStrip.Width, 100);
+    const int32_t inner = Beyond(l.TabStrip.width(), 100);
     l.Consult = {3360, 600, inner, 315};
     l.Editor = {3360, WayLayout::kEditorTop1, inner, WayLayout::kEditorHeight1};
     const int32_t side = Beyond(inner, 1560);
@@ -31,12 +31,12 @@ WayLayout ComputeWayLayout(int32_t clientWidth, int32_t clientHeight)
     return l;
 }
 
-TwipsRect EditorOnTab(const WayLayout& layout, int tab)
+QRect EditorOnTab(const WayLayout& layout, int tab)
 {
-    TwipsRect r = layout.Editor;
+    QRect r = layout.Editor;
     if (tab == 2) {
-        r.Top = WayLayout::kEditorTop2;
-        r.Height = WayLayout::kEditorHeight2;
+        r.moveTop(WayLayout::kEditorTop2);
+        r.setHeight(WayLayout::kEditorHeight2);
     }
     return r;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/twips.h"
+#include <QRect>
 
 namespace kelton {
 
@@ -20,20 +20,20 @@ struct WayLayout {
     static constexpr int32_t kEditorTop2 = 960;
     static constexpr int32_t kEditorHeight2 = 1695;
 
-    TwipsRect Chart;
-    TwipsRect Panel;
-    TwipsRect Tree;
-    TwipsRect TabStrip;
-    TwipsRect Consult;
-    TwipsRect Editor;   // as on tab 1; tab 2 moves it down (EditorOnTab)
-    TwipsRect Signature;
-    TwipsRect Message;
+    QRect Chart;
+    QRect Panel;
+    QRect Tree;
+    QRect TabStrip;
+    QRect Consult;
+    QRect Editor;   // as on tab 1; tab 2 moves it down (EditorOnTab)
+    QRect Signature;
+    QRect Message;
 };
 
 // The layout for a client area of that size in twips.
 WayLayout ComputeWayLayout(int32_t clientWidth, int32_t clientHeight);
 
 // The editor's rectangle on tab 1 or 2 of a layout.
-TwipsRect EditorOnTab(const WayLayout& layout, int tab);
+QRect EditorOnTab(const WayLayout& layout, int tab);
 
 }  // namespace kelton

@@ -28,13 +28,4 @@ struct FrameTwips {
 inline constexpr FrameTwips kDialogFrame{90, 375};
 inline constexpr FrameTwips kToolWindowFrame{90, 345};
 
-// A rectangle in twips, as windows lay out their controls.
-struct TwipsRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    bool operator==(const TwipsRect&) const = default;
-};
-
 } // namespace kelton

@@ -25,21 +25,21 @@ TEST(WayLayoutTest, ChartTakesWhatThePanelLeaves)
     };
     for (const auto& c : cases) {
         const WayLayout l = ComputeWayLayout(c.width, c.height);
-        EXPECT_EQ(l.Chart, (TwipsRect{0, 0, c.width, c.chartHeight})) << c.width << "x" << c.height;
-        EXPECT_EQ(l.Panel, (TwipsRect{0, c.chartHeight, c.width, WayLayout::kPanelHeight}));
-        EXPECT_EQ(l.TabStrip.Width, c.tabWidth) << c.width;
-        EXPECT_EQ(l.Consult.Width, c.editorWidth) << c.width;
-        EXPECT_EQ(l.Editor.Width, c.editorWidth) << c.width;
-        EXPECT_EQ(l.Signature.Width, c.sideWidth) << c.width;
-        EXPECT_EQ(l.Message.Width, c.sideWidth) << c.width;
+        EXPECT_EQ(l.Chart, (QRect{0, 0, c.width, c.chartHeight})) << c.width << "x" << c.height;
+        EXPECT_EQ(l.Panel, (QRect{0, c.chartHeight, c.width, WayLayout::kPanelHeight}));
+        EXPECT_EQ(l.TabStrip.width(), c.tabWidth) << c.width;
+        EXPECT_EQ(l.Consult.width(), c.editorWidth) << c.width;
+        EXPECT_EQ(l.Editor.width(), c.editorWidth) << c.width;
+        EXPECT_EQ(l.Signature.width(), c.sideWidth) << c.width;
+        EXPECT_EQ(l.Message.width(), c.sideWidth) << c.width;
     }
 }
 
 TEST(WayLayoutTest, EditorMovesBelowTheConsultListOnTab2)
 {
     const WayLayout l = ComputeWayLayout(12000, 8000);
-    EXPECT_EQ(EditorOnTab(l, 1), (TwipsRect{3360, 600, 8500, 2055}));
-    EXPECT_EQ(EditorOnTab(l, 2), (TwipsRect{3360, 960, 8500, 1695}));
+    EXPECT_EQ(EditorOnTab(l, 1), (QRect{3360, 600, 8500, 2055}));
+    EXPECT_EQ(EditorOnTab(l, 2), (QRect{3360, 960, 8500, 1695}));
 }
 
 }  // namespace

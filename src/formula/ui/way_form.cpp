@@ -34,7 +34,7 @@
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
-#include "shell/msg_service.h"
+#include "core/msg_service.h"
 #include "shell/ui/shell_windows.h"
 
 namespace kelton {
@@ -369,14 +369,14 @@ void FWay::ApplyLayout()
     const WayLayout l = ComputeWayLayout(static_cast<int32_t>(ScreenPixelsToTwips(width(), this)),
                                          static_cast<int32_t>(ScreenPixelsToTwips(height(), this)));
     SetTwipsGeometry(m_chMain, l.Chart);
-    m_chMain->setVisible(l.Chart.Height > 0);
+    m_chMain->setVisible(l.Chart.height() > 0);
     SetTwipsGeometry(m_picReSize, l.Panel);
 
     SetTwipsGeometry(m_lblWayName, {0, 0, 3135, 240});
     SetTwipsGeometry(m_treWay, l.Tree);
     SetTwipsGeometry(m_lblWayView, {3300, 0, 3000, 240});
     SetTwipsGeometry(m_tabFrame, l.TabStrip);
-    m_tabWay->move(TwipsToScreenPixels(l.TabStrip.Left + 30, this), TwipsToScreenPixels(l.TabStrip.Top, this));
+    m_tabWay->move(TwipsToScreenPixels(l.TabStrip.x() + 30, this), TwipsToScreenPixels(l.TabStrip.y(), this));
     m_tabWay->resize(m_tabWay->sizeHint());
     SetTwipsGeometry(m_picWayMsg, l.Signature);
     SetTwipsGeometry(m_cboConsult, l.Consult);

@@ -38,8 +38,8 @@ QString FilterSuffix(const QString& qtFilter)
 
 QString GetSaveFile(QWidget* owner, const QString& title, const QString& filter, const QString& fileName)
 {
-    if (g_dialogs)
-        return g_dialogs->GetSaveFile(owner, title, filter, fileName);
+    if (IFileDialogs* dialogs = Service<IFileDialogs>())
+        return dialogs->GetSaveFile(owner, title, filter, fileName);
     QFileDialog dialog(owner, title, QString(), QtFileFilter(filter));
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);

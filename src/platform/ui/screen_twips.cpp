@@ -23,12 +23,6 @@ int TwipsToScreenPixels(double twips, const QWidget* on)
     return TwipsToPixels(twips, ScreenDpi(on));
 }
 
-void SetTwipsGeometry(QWidget* widget, const TwipsRect& r)
-{
-    widget->setGeometry(TwipsToScreenPixels(r.Left, widget), TwipsToScreenPixels(r.Top, widget),
-                        TwipsToScreenPixels(r.Width, widget), TwipsToScreenPixels(r.Height, widget));
-}
-
 double ScreenPixelsToTwips(double pixels, const QWidget* on)
 {
     return PixelsToTwips(pixels, ScreenDpi(on));

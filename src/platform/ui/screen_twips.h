@@ -16,11 +16,6 @@ double ScreenDpi(const QWidget* on = nullptr);
 // Twips to whole pixels on that screen, halves to even (platform/twips.h).
 int TwipsToScreenPixels(double twips, const QWidget* on = nullptr);
 
-struct TwipsRect;
-
-// Places a widget inside its parent at a rectangle given in twips.
-void SetTwipsGeometry(QWidget* widget, const TwipsRect& r);
-
 // Pixels on that screen to twips, not rounded.
 double ScreenPixelsToTwips(double pixels, const QWidget* on = nullptr);
 

@@ -76,14 +76,12 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        SetFileDialogs(&m_files);
     }
 
     void TearDown() override
     {
         delete m_form;
         Mmain().CurLottorData.reset();
-        SetFileDialogs(nullptr);
         MainWindowTest::TearDown();
     }
 
@@ -96,7 +94,7 @@ protected:
             ASSERT_FALSE(created.CreateData(kThreeDigits, u"Lottor/g"_s, 1000));
         }
         CLottorData game;
-        ASSERT_FALSE(game.OpenData(8, u"Lottor/g"_s, false));
+        ASSERT_FALSE(game.OpenData(8, u"Lottor/g"_s));
         std::vector<Draw> draws;
         const char* const last[] = {"421", "123", "905"};
         for (int i = 0; i < count; ++i) {
@@ -116,7 +114,7 @@ protected:
     {
         MakeGame(count);
         auto game = std::make_shared<CLottorData>();
-        EXPECT_FALSE(game->OpenData(8, u"Lottor/g"_s, false));
+        EXPECT_FALSE(game->OpenData(8, u"Lottor/g"_s));
         Mmain().CurLottorData = game;
         return game->HeadData;
     }
@@ -136,6 +134,7 @@ protected:
     QString LastMessage() const { return m_boxes.Texts.isEmpty() ? QString() : m_boxes.Texts.last(); }
 
     FakeFileDialogs m_files;
+    ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     QPointer<FWay> m_form;
 };
 
@@ -494,7 +493,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
 {
     MakeGame(20);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
-    SetLottorLoader(&OpenLottorFile);
+    m_loader.emplace(&OpenLottorFile);
     InstallFormulaWindows(NeighbourWindows());
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
