@@ -181,6 +181,19 @@ void DrawArrow(QPainter& p, bool right)
     p.drawPolygon(arrow);
 }
 
+// A circular arrow: the list renewed.
+void DrawRenew(QPainter& p)
+{
+    p.setPen(QPen(QColor(30, 90, 170), 3.5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(6, 6, 20, 20), 100 * 16, 280 * 16);
+    p.setPen(QPen(QColor(30, 90, 170), 1));
+    p.setBrush(QColor(30, 90, 170));
+    QPolygonF head;
+    head << QPointF(15, 1) << QPointF(23, 6) << QPointF(15, 11);
+    p.drawPolygon(head);
+}
+
 } // namespace
 
 QIcon ToolIcon(const QString& sKey)
@@ -213,6 +226,8 @@ QIcon ToolIcon(const QString& sKey)
         DrawArrow(p, false);
     else if (sKey == QLatin1String("Next"))
         DrawArrow(p, true);
+    else if (sKey == QLatin1String("Refresh"))
+        DrawRenew(p);
     p.end();
     return QIcon(pixmap);
 }
