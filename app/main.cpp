@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
 #include "pickers/ui/picker_dialogs.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     // The windows of the other parts of the program join the main window's set.
     kelton::InstallGameWindows(kelton::NeighbourWindows());
     kelton::InstallFormulaWindows(kelton::NeighbourWindows());
+    kelton::InstallFilterWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

@@ -57,6 +57,14 @@ public:
     virtual void RefreshBall(int16_t sPos, int16_t sBall) = 0;
     // Follows a change of a filter condition made in another window.
     virtual void RefreshFilter() = 0;
+    // Opens the view named sShowSet (an indicator's or a position's name,
+    // as the filter window's condition rows are captioned) and shows the
+    // window. A window without views of its own just shows itself.
+    virtual void ShowLay(const QString& sShowSet)
+    {
+        (void)sShowSet;
+        ShowForm();
+    }
 };
 
 // A guarded pointer to an analysis window, as the model holds it: once a

@@ -1,0 +1,741 @@
+// The filter window: its design, the build from the current game, showing
+// and closing, and the layout of the window and its panels. The panels'
+// behaviour is in filter_form_set.cpp (bet settings), filter_form_chip.cpp
+// (conditions) and filter_form_result.cpp (bet results).
+
+#include "filter/ui/filter_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QWheelEvent>
+
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/bet_commands.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/screen_twips.h"
+#include "core/msg_service.h"
+#include "shell/ui/tool_icons.h"
+#include "shell/ui/xp_toolbar.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+namespace D = FilterDesign;
+
+namespace {
+
+constexpr char kRowProperty[] = "conditionRow";
+
+const QString kValueTip = u"用空格分开每个值,对于连续的值可以用-号连起来。如：3 5-9 13 "_s;
+
+QPushButton* MakeButton(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox* MakeCheck(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+// A value-set box: it shows the stored set; the value picker edits it.
+QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setToolTip(tip);
+    return box;
+}
+
+} // namespace
+
+fFilter::fFilter(QWidget* parent) : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent)
+{
+    m_fraSet = new QGroupBox(u"投注设置"_s, this);
+    m_fraSet->setObjectName(u"FraSet"_s);
+    m_fraChipIn = new QGroupBox(u"过滤设置"_s, this);
+    m_fraChipIn->setObjectName(u"FraChipIn"_s);
+    m_fraResult = new QGroupBox(u"投注结果"_s, this);
+    m_fraResult->setObjectName(u"FraResult"_s);
+    for (QGroupBox* frame : {m_fraSet, m_fraChipIn, m_fraResult})
+        frame->hide(); // until the build has filled them
+    Place(m_fraSet, D::FraSet);
+    Place(m_fraChipIn, D::FraChipIn);
+    Place(m_fraResult, D::FraResult);
+
+    MakeSetPanel();
+    MakeChipPanel();
+    MakeResultPanel();
+    ConnectControls();
+    resize(TwipsToScreenPixels(D::kWindowWidth - D::kChromeWidth, this),
+           TwipsToScreenPixels(D::kWindowHeight - D::kChromeHeight, this));
+}
+
+fFilter::~fFilter()
+{
+    ReleaseServices();
+}
+
+void fFilter::ReleaseServices()
+{
+    if (Service<IBallRepaint>() == this)
+        InstallService<IBallRepaint>(nullptr);
+    if (Service<IFilterConditionView>() == this)
+        InstallService<IFilterConditionView>(nullptr);
+}
+
+void fFilter::Place(QWidget* widget, const TwipsBox& box) const
+{
+    widget->setGeometry(TwipsToScreenPixels(box.Left, this), TwipsToScreenPixels(box.Top, this),
+                        TwipsToScreenPixels(box.Width, this), TwipsToScreenPixels(box.Height, this));
+}
+
+// A pair of separator lines: an etched line across the panel.
+QFrame* fFilter::MakeEtchedLine(QWidget* parent, const QString& name)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+void fFilter::PlaceEtchedLine(QFrame* line, int16_t left, int16_t y, int16_t right) const
+{
+    line->setGeometry(TwipsToScreenPixels(left, this), TwipsToScreenPixels(y, this),
+                      std::max(0, TwipsToScreenPixels(right - left, this)), 2);
+}
+
+// ---------------------------------------------------------------------------
+// Design
+
+void fFilter::MakeSetPanel()
+{
+    m_picSet = new QWidget(m_fraSet);
+    m_picSet->setObjectName(u"picSet"_s);
+    m_picSet->setAutoFillBackground(true);
+    Place(m_picSet,
+          {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraSet.Width - 80), D::kPanelHeight});
+
+    m_lblNumName = new QLabel(u"投注期号："_s, m_picSet);
+    m_lblNumName->setObjectName(u"LblNumName"_s);
+    Place(m_lblNumName, D::LblNumName);
+    m_cboNumName = new QComboBox(m_picSet);
+    m_cboNumName->setObjectName(u"cboNumName"_s);
+    m_lblNumName->setBuddy(m_cboNumName);
+    Place(m_cboNumName, D::cboNumName);
+    m_lblBall = new QLabel(m_picSet);
+    m_lblBall->setObjectName(u"LblBall"_s);
+    Place(m_lblBall, D::LblBall);
+    m_lineSet1 = MakeEtchedLine(m_picSet, u"LineSet1"_s);
+
+    for (size_t i = 0; i < 4; ++i) {
+        const int16_t top = D::kDigitRowTop[i];
+        const QString caption = BetGridCaption(static_cast<int16_t>(i));
+        auto* label = new QLabel(caption, m_picSet);
+        label->setObjectName(u"LblBc%1"_s.arg(i));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        Place(label, {D::kDigitLabelLeft, top, D::kDigitLabelWidth, 495});
+        m_lblBc[i] = label;
+
+        auto* grid = new CFlexGrid(m_picSet);
+        grid->setObjectName(u"msgBc%1"_s.arg(i));
+        grid->setAccessibleName(caption);
+        grid->SetFixedRows(0);
+        grid->SetFixedCols(0);
+        grid->SetHighLight(GridHighLight::Never);
+        grid->SetMousePointer(Qt::PointingHandCursor);
+        Place(grid, {D::kDigitGridLeft, top, 5 * D::kDigitColWidth + 60, 495});
+        m_msgBc[i] = grid;
+
+        auto* presets = new QComboBox(m_picSet);
+        presets->setObjectName(u"CboBc%1"_s.arg(i));
+        presets->setAccessibleName(caption);
+        Place(presets, {D::kDigitPresetLeft, top, D::kDigitPresetWidth, 300});
+        m_cboBc[i] = presets;
+        for (QWidget* w :
+             {static_cast<QWidget*>(label), static_cast<QWidget*>(grid), static_cast<QWidget*>(presets)})
+            w->setVisible(i != 0);
+    }
+
+    m_lineSet3 = MakeEtchedLine(m_picSet, u"LineSet3"_s);
+    m_optGroup = new QButtonGroup(this);
+    const QString types[kBetTypeCount] = {u"单选投注"_s, u"所有组选"_s, u"组３投注"_s, u"组６投注"_s,
+                                          u"豹子号"_s};
+    for (int i = 0; i < kBetTypeCount; ++i) {
+        auto* option = new QRadioButton(types[i], m_picSet);
+        option->setObjectName(u"optSel%1"_s.arg(i));
+        m_optGroup->addButton(option, i);
+        m_optTop[static_cast<size_t>(i)] = static_cast<int16_t>(D::kOptTop + i * D::kOptPitch);
+        Place(option, {D::kOptLeft, m_optTop[static_cast<size_t>(i)], D::kOptWidth, D::kOptHeight});
+        m_optSel[static_cast<size_t>(i)] = option;
+    }
+    m_optSel[0]->setChecked(true);
+    m_lineSet7 = MakeEtchedLine(m_picSet, u"LineSet7"_s);
+    m_cmdSingle = MakeButton(u"投注 >>"_s, u"cmdSingle"_s, m_picSet);
+    Place(m_cmdSingle, D::cmdSingle);
+    const int16_t width = D::FraSet.Width - 80;
+    PlaceEtchedLine(m_lineSet1, 0, D::kLineSet1Y, width);
+    PlaceEtchedLine(m_lineSet3, 0, D::kLineSet3Y, width);
+}
+
+void fFilter::MakeChipPanel()
+{
+    m_picChipIn = new QWidget(m_fraChipIn);
+    m_picChipIn->setObjectName(u"picChipIn"_s);
+    Place(m_picChipIn,
+          {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraChipIn.Width - 120), D::kPanelHeight});
+
+    m_tabBody = new QFrame(m_picChipIn);
+    m_tabBody->setObjectName(u"tspChipInBody"_s);
+    m_tabBody->setFrameShape(QFrame::StyledPanel);
+    m_tspChipIn = new QTabBar(m_picChipIn);
+    m_tspChipIn->setObjectName(u"tspChipIn"_s);
+    m_tspChipIn->setExpanding(false);
+    m_tspChipIn->setUsesScrollButtons(true);
+    m_tspChipIn->setElideMode(Qt::ElideNone);
+    m_tspChipIn->addTab(u"其它过滤"_s);
+    for (const QString& view : Mmain().ViewName)
+        m_tspChipIn->addTab(view);
+
+    m_picChipIn1 = new QWidget(m_picChipIn);
+    m_picChipIn1->setObjectName(u"picChipIn1"_s);
+    Place(m_picChipIn1, D::picChipIn1);
+
+    // The data page: its header over the rows' columns, then the rows.
+    m_picChipInDataHeader = new QWidget(m_picChipIn1);
+    m_picChipInDataHeader->setObjectName(u"picChipInDataHeader"_s);
+    Place(m_picChipInDataHeader, D::picChipInHeader);
+    m_cmdSelAll = MakeButton(u"选中"_s, u"cmdSelAll"_s, m_picChipInDataHeader);
+    Place(m_cmdSelAll, D::cmdSelAll);
+    m_chkFilterErr = MakeCheck(u"子容错"_s, u"chkFilterErr"_s, m_picChipInDataHeader);
+    Place(m_chkFilterErr, D::chkFilterErr);
+    m_txtFilterErr =
+        MakeValueBox(u"TxtFilterErr"_s, u"用空格分开每个值,对于连续的值可以用-号连起来。如：0-3 10 "_s,
+                     m_picChipInDataHeader);
+    Place(m_txtFilterErr, D::TxtFilterErr);
+    m_cmdSelErr = MakeButton(u"容错"_s, u"cmdSelErr"_s, m_picChipInDataHeader);
+    Place(m_cmdSelErr, D::cmdSelErr);
+    PlaceEtchedLine(MakeEtchedLine(m_picChipInDataHeader, u"LineDataHeader"_s), 0, D::kHeaderLineY,
+                    D::picChipInHeader.Width);
+
+    m_picChipInData = new QWidget(m_picChipIn1);
+    m_picChipInData->setObjectName(u"picChipInData"_s);
+    m_picChipInData->installEventFilter(this);
+
+    m_picChipInOtherHeader = new QWidget(m_picChipIn1);
+    m_picChipInOtherHeader->setObjectName(u"picChipInOtherHeader"_s);
+    Place(m_picChipInOtherHeader, D::picChipInHeader);
+    m_cmdSelAllOther = MakeButton(u"选中"_s, u"cmdSelAllOther"_s, m_picChipInOtherHeader);
+    Place(m_cmdSelAllOther, D::cmdSelAll);
+    m_chkOtherErr = MakeCheck(u"容错"_s, u"chkOtherErr"_s, m_picChipInOtherHeader);
+    Place(m_chkOtherErr, D::chkOtherErr);
+    m_txtOtherErr =
+        MakeValueBox(u"TxtOtherErr"_s, u"用空格分开每个值,对于连续的值可以用-号连起来。如：0-3 6"_s,
+                     m_picChipInOtherHeader);
+    Place(m_txtOtherErr, D::TxtFilterErr);
+    m_cmdSelErrOther = MakeButton(u"容错"_s, u"cmdSelErrOther"_s, m_picChipInOtherHeader);
+    Place(m_cmdSelErrOther, D::cmdSelErr);
+    PlaceEtchedLine(MakeEtchedLine(m_picChipInOtherHeader, u"LineOtherHeader"_s), 0, D::kHeaderLineY,
+                    D::picChipInHeader.Width);
+    MakeOtherPage();
+
+    m_vslChipIn = new QScrollBar(Qt::Vertical, m_picChipIn1);
+    m_vslChipIn->setObjectName(u"vslChipIn"_s);
+    m_vslChipIn->setMinimum(0);
+    m_vslChipIn->setSingleStep(100);
+    m_vslChipIn->setPageStep(1000);
+    // The keyboard stays with the panel.
+    m_vslChipIn->setFocusPolicy(Qt::NoFocus);
+    Place(m_vslChipIn, D::vslChipIn);
+
+    m_chkErr = MakeCheck(u"数据总容错"_s, u"ChkErr"_s, m_picChipIn);
+    Place(m_chkErr, D::ChkErr);
+    m_txtErr = MakeValueBox(u"TxtErr"_s, kValueTip, m_picChipIn);
+    Place(m_txtErr, D::TxtErr);
+    m_cmdChipInVali = MakeButton(u"验证"_s, u"cmdChipInVali"_s, m_picChipIn);
+    Place(m_cmdChipInVali, D::cmdChipInVali);
+    m_cmdChipInNearLay = MakeButton(u"条件取值"_s, u"cmdChipInNearLay"_s, m_picChipIn);
+    Place(m_cmdChipInNearLay, D::cmdChipInNearLay);
+    // The commands of the scheme check, the extreme ranges and the column
+    // switches come with their windows.
+    for (QPushButton* button :
+         {m_cmdSelAll, m_cmdSelErr, m_cmdSelAllOther, m_cmdSelErrOther, m_cmdChipInVali, m_cmdChipInNearLay})
+        button->setEnabled(false);
+}
+
+void fFilter::MakeOtherPage()
+{
+    m_picChipInOther = new QWidget(m_picChipIn1);
+    m_picChipInOther->setObjectName(u"PicChipInOther"_s);
+    Place(m_picChipInOther, D::PicChipInOther);
+    const QString switches[3] = {u"匹配过滤"_s, u"历史开奖过滤"_s, u"相生相克过滤"_s};
+    const QString names[3] = {u"Match"_s, u"History"_s, u"Gather"_s};
+    for (size_t i = 0; i < 3; ++i) {
+        const int16_t top = D::kOtherTop[i];
+        m_chkOther[i] = MakeCheck(switches[i], u"chk"_s + names[i], m_picChipInOther);
+        Place(m_chkOther[i], {D::kOtherSwitchLeft, top, D::kOtherSwitchWidth, D::kOtherLineHeight});
+        m_cmdOther[i] = MakeButton(u"设置"_s, u"cmd"_s + names[i], m_picChipInOther);
+        m_cmdOther[i]->setEnabled(false);
+        Place(m_cmdOther[i], {D::kOtherButtonLeft, top, D::kOtherButtonWidth, D::kOtherLineHeight});
+        m_chkOtherSubErr[i] = MakeCheck(
+            QString(), (i == 2 ? u"ChkGatherErr"_s : u"chk"_s + names[i] + u"Err"_s), m_picChipInOther);
+        m_chkOtherSubErr[i]->setAccessibleName(switches[i] + u"容错"_s);
+        m_chkOtherSubErr[i]->setEnabled(false);
+        Place(m_chkOtherSubErr[i], {D::kOtherErrLeft, top, 255, D::kOtherLineHeight});
+    }
+    m_lblOtherMsg = new QLabel(u"特别提示：本级容错不算入数据总容错"_s, m_picChipInOther);
+    m_lblOtherMsg->setObjectName(u"LblOtherMsg"_s);
+    m_lblOtherMsg->setStyleSheet(u"color: blue"_s);
+    Place(m_lblOtherMsg, D::LblOtherMsg);
+    m_picChipInOther->hide();
+    m_picChipInOtherHeader->hide();
+}
+
+void fFilter::MakeResultPanel()
+{
+    m_picResult = new QWidget(m_fraResult);
+    m_picResult->setObjectName(u"picResult"_s);
+    Place(m_picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, D::kPanelHeight});
+
+    m_tbrResult = new CXpToolBar(u"tbrResult"_s, m_picResult);
+    m_tbrResult->setObjectName(u"tbrResult"_s);
+    m_tbrResult->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_tbrResult->setIconSize(QSize(16, 16));
+    m_tbrResult->AddButton(u"Prev"_s, u"撤消"_s, u"撤消"_s, ToolIcon(u"Prev"_s));
+    m_tbrResult->AddButton(u"Next"_s, u"重复"_s, u"重复"_s, ToolIcon(u"Next"_s));
+    m_tbrResult->AddButton(u"Refresh"_s, u"刷新"_s, u"刷新"_s, ToolIcon(u"Refresh"_s));
+    Place(m_tbrResult, D::tbrResult);
+    m_lineResult3 = MakeEtchedLine(m_picResult, u"LineResult3"_s);
+
+    m_msgResult = new CFlexGrid(m_picResult);
+    m_msgResult->setObjectName(u"msgResult"_s);
+    m_msgResult->setAccessibleName(u"投注结果"_s);
+    m_msgResult->SetToolTipText(u"这里按下鼠标右键，可以对投注结果进行操作！"_s);
+    m_msgResult->SetSelectionMode(GridSelectionMode::ByRow);
+    Place(m_msgResult, D::msgResult);
+
+    m_lblCount = new QLabel(u"投注数："_s, m_picResult);
+    m_lblCount->setObjectName(u"lblCount"_s);
+    Place(m_lblCount, D::lblCount);
+    m_lineResult1 = MakeEtchedLine(m_picResult, u"LineResult1"_s);
+    m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
+    m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
+    // The filter run and the print window come with their own parts.
+    m_cmdGetFilter->setEnabled(false);
+    m_cmdPrintFilter->setEnabled(false);
+    MakeResultShortcuts();
+}
+
+void fFilter::ConnectControls()
+{
+    connect(m_cboNumName, &QComboBox::activated, this, [this] { cboNumName_Click(); });
+    for (int i = 0; i < 4; ++i) {
+        connect(m_cboBc[static_cast<size_t>(i)], &QComboBox::activated, this, [this, i] { CboBc_Click(i); });
+        connect(m_msgBc[static_cast<size_t>(i)], &CFlexGrid::Click, this, [this, i] { msgBc_Click(i); });
+    }
+    connect(m_optGroup, &QButtonGroup::idClicked, this, [this](int id) { optSel_Click(id); });
+    connect(m_cmdSingle, &QPushButton::clicked, this, &fFilter::cmdSingle_Click);
+    connect(m_tspChipIn, &QTabBar::currentChanged, this, [this] { tspChipIn_Click(); });
+    connect(m_vslChipIn, &QScrollBar::valueChanged, this, [this] { vslChipIn_Change(); });
+    for (QCheckBox* box : {m_chkFilterErr, m_chkOtherErr, m_chkErr, m_chkOther[0], m_chkOther[1],
+                           m_chkOther[2], m_chkOtherSubErr[0], m_chkOtherSubErr[1], m_chkOtherSubErr[2]})
+        connect(box, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
+    connect(m_tbrResult, &CXpToolBar::ButtonClick, this,
+            [this](QAction* button) { tbrResult_ButtonClick(CXpToolBar::Key(button)); });
+    connect(m_msgResult, &CFlexGrid::MouseUp, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
+                msgResult_MouseUp(button, pos);
+            });
+    connect(m_msgResult, &CFlexGrid::DblClick, this, [this] { ViewFilterSel(); });
+    connect(m_cmdGetFilter, &QPushButton::clicked, this, &fFilter::cmdGetFilter_Click);
+    connect(m_cmdPrintFilter, &QPushButton::clicked, this, &fFilter::cmdPrintFilter_Click);
+}
+
+// ---------------------------------------------------------------------------
+// Build
+
+std::shared_ptr<CLottorData> fFilter::Game() const
+{
+    return Mmain().CurLottorData;
+}
+
+void fFilter::BuildFilterWindow()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    BusyHold busy(*this);
+    const CLottorHead& head = game->HeadData;
+    m_bcMain = head.BcMain;
+    m_mrMain = head.MrMain;
+    const int32_t p = (head.BM + 42) * 5;
+    CMsg msg;
+    MsgProgressGuard progress(msg, u"加载过滤窗口"_s, p + 140, 0, 0, false);
+
+    // Target issues.
+    if (m_cboNumName->count() > 0)
+        m_cboNumName->clear();
+    progress.Step(10);
+    m_cboNumName->addItems(TargetIssueItems(*game));
+    SelectTargetIssue(m_cboNumName->count() - 1);
+    progress.Step(30);
+
+    // Digit grids and their presets.
+    for (int16_t j = 0; j <= m_bcMain; ++j)
+        BuildDigitGrid(j, *game);
+    ShowDigitGrids(m_optSel[0]->isChecked());
+    progress.Step(40);
+
+    BuildResultHeader(*game);
+    progress.Step(45);
+
+    // The two pages of the condition panel.
+    m_txtErr->setText(u"0"_s);
+    TxtErr_Change();
+    m_picChipInDataHeader->move(0, 0);
+    Place(m_picChipInData, {0, D::kRowsTop, D::kRowsWidth, ConditionRowsHeight(m_bcMain)});
+    m_txtOtherErr->setText(u"0"_s);
+    TxtOtherErr_Change();
+    m_picChipInOtherHeader->move(0, 0);
+    m_picChipInOtherHeader->hide();
+    m_picChipInOther->move(0, TwipsToScreenPixels(D::kRowsTop, this));
+    m_picChipInOther->hide();
+    progress.Step(50);
+
+    for (int16_t i = 0; i <= m_bcMain + 42; ++i) {
+        BuildConditionRow(i);
+        progress.Step(i * 5 + 50);
+    }
+    // Each row keeps its place in the keyboard's order.
+    for (size_t i = 0; i < m_chkFilter.size(); ++i) {
+        QWidget* previous = i == 0 ? static_cast<QWidget*>(m_cmdSelErr) : m_chkFilter2[i - 1];
+        for (QWidget* next : {static_cast<QWidget*>(m_chkFilter[i]), static_cast<QWidget*>(m_txtFilter[i]),
+                              static_cast<QWidget*>(m_chkFilter2[i])}) {
+            setTabOrder(previous, next);
+            previous = next;
+        }
+    }
+
+    progress.Step(p + 55);
+    m_fraSet->show();
+    progress.Step(p + 90);
+    m_fraChipIn->show();
+    progress.Step(p + 100);
+    progress.Step(p + 120);
+    m_tbrResult->Button(0)->setEnabled(false);
+    m_tbrResult->Button(1)->setEnabled(false);
+    m_fraResult->show();
+    progress.Step(p + 140);
+    progress.Finish();
+    m_tbrResult->SetFlat(true);
+}
+
+void fFilter::BuildDigitGrid(int16_t index, const CLottorData& game)
+{
+    const CLottorHead& head = game.HeadData;
+    CFlexGrid* grid = m_msgBc[static_cast<size_t>(index)];
+    const int16_t rows = DigitGridRows(head.BcDataLen);
+    grid->SetRedraw(false);
+    grid->SetCols(5);
+    grid->SetRows(rows);
+    // Each row as high as the first one and its line; the grid as large as
+    // its cells within its frame.
+    const auto rowTwips = static_cast<int16_t>(grid->RowHeight(0) + 40);
+    int height = 0;
+    for (int r = 0; r < rows; ++r) {
+        grid->SetRowHeight(r, rowTwips);
+        height += TwipsToScreenPixels(rowTwips, grid);
+    }
+    const int frame = 2 * grid->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, grid);
+    grid->resize(5 * TwipsToScreenPixels(D::kDigitColWidth, grid) + frame, height + frame);
+    for (int c = 0; c < 5; ++c) {
+        grid->SetColAlignment(c, Qt::AlignCenter);
+        grid->SetColWidth(c, D::kDigitColWidth);
+        for (int r = 0; r < rows; ++r) {
+            const int v = 5 * r + c;
+            if (v <= head.BcDataLen)
+                grid->SetTextMatrix(r, c, QString::number(v));
+        }
+    }
+    // The marks of the digits chosen before the window was built.
+    for (int16_t v = 0; v < rows * 5; ++v)
+        PaintDigitCell(index, v, game);
+    grid->SetRedraw(true);
+
+    QComboBox* presets = m_cboBc[static_cast<size_t>(index)];
+    presets->clear();
+    presets->addItems(PresetItems());
+    SelectPreset(index, 0);
+}
+
+void fFilter::BuildConditionRow(int16_t index)
+{
+    if (static_cast<int16_t>(m_chkFilter.size()) - 1 < index) {
+        auto* on = new QCheckBox(m_picChipInData);
+        on->setObjectName(u"chkFilter%1"_s.arg(index));
+        on->setToolTip(u"只有选中才对过滤起作用"_s);
+        auto* name = new QLabel(m_picChipInData);
+        name->setObjectName(u"LblFilter%1"_s.arg(index));
+        name->setAlignment(Qt::AlignCenter);
+        name->setCursor(Qt::PointingHandCursor);
+        name->setToolTip(u"点击查看近期走势"_s);
+        name->setProperty(kRowProperty, index);
+        name->installEventFilter(this);
+        auto* value = MakeValueBox(u"TxtFilter%1"_s.arg(index), kValueTip, m_picChipInData);
+        auto* err = new QCheckBox(m_picChipInData);
+        err->setObjectName(u"chkFilter2_%1"_s.arg(index));
+        err->setToolTip(u"只有选中，该指标才对容错起作用"_s);
+        for (QWidget* w : {static_cast<QWidget*>(on), static_cast<QWidget*>(name),
+                           static_cast<QWidget*>(value), static_cast<QWidget*>(err)})
+            w->hide();
+        connect(on, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
+        connect(err, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
+        m_chkFilter.push_back(on);
+        m_lblFilter.push_back(name);
+        m_txtFilter.push_back(value);
+        m_chkFilter2.push_back(err);
+    }
+    const auto i = static_cast<size_t>(index);
+    const QString caption = ConditionName(Mmain(), index);
+    m_lblFilter[i]->setText(caption);
+    m_lblFilter[i]->setProperty("tag", caption);
+    m_chkFilter[i]->setAccessibleName(caption);
+    m_txtFilter[i]->setAccessibleName(caption);
+    m_chkFilter2[i]->setAccessibleName(caption + u"容错"_s);
+    const ConditionRowBoxes boxes = ConditionRowAt(index);
+    Place(m_chkFilter[i], boxes.Check);
+    Place(m_lblFilter[i], boxes.Name);
+    Place(m_txtFilter[i], boxes.Value);
+    Place(m_chkFilter2[i], boxes.ErrCheck);
+    for (QWidget* w : {static_cast<QWidget*>(m_chkFilter[i]), static_cast<QWidget*>(m_lblFilter[i]),
+                       static_cast<QWidget*>(m_txtFilter[i]), static_cast<QWidget*>(m_chkFilter2[i])})
+        w->show();
+}
+
+void fFilter::BuildResultHeader(const CLottorData& game)
+{
+    const CLottorHead& head = game.HeadData;
+    CFlexGrid* grid = m_msgResult;
+    grid->SetRedraw(false);
+    // The secondary numbers get a column of their own.
+    grid->SetCols(head.MrMain > 0 ? 3 : 2);
+    grid->SetRows(1);
+    grid->SetFixedRows(1);
+    grid->SetFixedCols(1);
+    grid->SetTextMatrix(0, 0, u"序号"_s);
+    grid->SetColAlignment(0, Qt::AlignCenter);
+    grid->SetColWidth(0, D::kResultIdWidth);
+    grid->SetTextMatrix(0, 1, head.BcDataName);
+    grid->SetColAlignment(1, Qt::AlignCenter);
+    grid->SetColWidth(1, head.BcMain * D::kResultNumberWidth);
+    if (head.MrMain > 0) {
+        grid->SetTextMatrix(0, 2, head.MrDataName);
+        grid->SetColAlignment(2, Qt::AlignCenter);
+        grid->SetColWidth(2, head.MrMain * D::kResultNumberWidth);
+    }
+    grid->SetRow(0);
+    grid->SetCol(1);
+    grid->SetColSel(grid->Cols() - 1);
+    m_bcWidth = head.BcNumMaxLen;
+    m_mrWidth = head.MrNumMaxLen;
+    grid->SetTextSource([this](int row, int col) { return ResultCellText(row, col); });
+    grid->SetRedraw(true);
+}
+
+// ---------------------------------------------------------------------------
+// Loading, showing and closing
+
+void fFilter::Form_Load()
+{
+    if (m_loaded || !Game())
+        return;
+    BuildFilterWindow();
+    m_loaded = true;
+    InstallService<IBallRepaint>(this);
+    InstallService<IFilterConditionView>(this);
+    SelectTab(2);
+    Form_Resize();
+    // A window built anew shows the bets the list already holds.
+    ShowResultCount();
+}
+
+void fFilter::ShowForm()
+{
+    if (!m_loaded) {
+        const std::shared_ptr<CLottorData> game = Game();
+        if (!game)
+            return;
+        if (!FilterWindowFits(game->HeadData.BcMain)) {
+            MsgBox(nullptr, QMessageBox::Information, u"系统提示"_s,
+                   FilterWindowRefusal(game->HeadData.BcMain));
+            return;
+        }
+        Form_Load();
+    }
+    CChildForm::ShowForm();
+}
+
+void fFilter::closeEvent(QCloseEvent* event)
+{
+    CChildForm::closeEvent(event);
+    if (!FormOpen()) {
+        // Unloaded for real: the repaints and refreshes go nowhere now.
+        ReleaseServices();
+    }
+}
+
+bool fFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const QVariant row = watched->property(kRowProperty);
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (row.isValid() && label &&
+            label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+            LblFilter_Click(row.toInt());
+            return true;
+        }
+    }
+    if (watched == m_picChipInData && event->type() == QEvent::Wheel && m_vslChipIn->isVisible()) {
+        // The wheel over the rows scrolls them.
+        QCoreApplication::sendEvent(m_vslChipIn, event);
+        return true;
+    }
+    return CChildForm::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+int32_t fFilter::OuterWidthTwips() const
+{
+    return static_cast<int32_t>(ScreenPixelsToTwips(width(), this)) + D::kChromeWidth;
+}
+
+int32_t fFilter::OuterHeightTwips() const
+{
+    return static_cast<int32_t>(ScreenPixelsToTwips(height(), this)) + D::kChromeHeight;
+}
+
+void fFilter::resizeEvent(QResizeEvent* event)
+{
+    CChildForm::resizeEvent(event);
+    Form_Resize();
+}
+
+void fFilter::Form_Resize()
+{
+    if (m_isBusy || !m_loaded)
+        return;
+    const FilterFrameLayout layout =
+        LayoutFilterFrames(OuterWidthTwips(), OuterHeightTwips(), m_resultWidth, m_resultPanelWidth);
+    m_panelHeight = layout.PanelHeight;
+    m_resultWidth = layout.ResultWidth;
+    m_resultPanelWidth = layout.ResultPanelWidth;
+    Place(m_fraSet, {D::FraSet.Left, D::FraSet.Top, D::FraSet.Width, layout.FrameHeight});
+    Place(m_fraChipIn, {D::FraChipIn.Left, D::FraChipIn.Top, D::FraChipIn.Width, layout.FrameHeight});
+    Place(m_fraResult, {D::FraResult.Left, D::FraResult.Top, m_resultWidth, layout.FrameHeight});
+    Place(m_picSet, {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraSet.Width - 80), m_panelHeight});
+    Place(m_picChipIn,
+          {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraChipIn.Width - 120), m_panelHeight});
+    Place(m_picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, m_panelHeight});
+    picSet_Resize();
+    picChipIn_Resize();
+    picResult_Resize();
+}
+
+void fFilter::picSet_Resize()
+{
+    std::array<int16_t, kBetTypeCount> heights{};
+    heights.fill(D::kOptHeight);
+    const SetPanelLayout layout = LayoutSetPanel(m_panelHeight, D::kLineSet3Y, m_optTop, heights);
+    PlaceEtchedLine(m_lineSet7, 0, layout.LineY, D::FraSet.Width - 80);
+    m_optTop = layout.OptTop;
+    for (size_t i = 0; i < m_optSel.size(); ++i)
+        Place(m_optSel[i], {D::kOptLeft, m_optTop[i], D::kOptWidth, D::kOptHeight});
+    Place(m_cmdSingle, {D::cmdSingle.Left, layout.SingleTop, D::cmdSingle.Width, D::cmdSingle.Height});
+}
+
+void fFilter::picResult_Resize()
+{
+    int16_t fixedCols = static_cast<int16_t>(m_msgResult->ColWidth(0));
+    if (m_msgResult->Cols() > 2)
+        fixedCols = static_cast<int16_t>(fixedCols + m_msgResult->ColWidth(2));
+    const ResultPanelLayout layout =
+        LayoutResultPanel(m_resultPanelWidth, m_panelHeight, D::msgResult.Top, m_gridWidth, m_gridHeight,
+                          fixedCols, D::kResultButtonWidth);
+    PlaceEtchedLine(m_lineResult1, 0, layout.LowY, m_resultPanelWidth);
+    PlaceEtchedLine(m_lineResult3, 0, D::kLineResult3Y, m_resultPanelWidth);
+    if (layout.GridWidth >= 0)
+        m_gridWidth = layout.GridWidth;
+    if (layout.GridHeight >= 0)
+        m_gridHeight = layout.GridHeight;
+    Place(m_msgResult, {D::msgResult.Left, D::msgResult.Top, m_gridWidth, m_gridHeight});
+    if (layout.NumbersWidth >= 0)
+        m_msgResult->SetColWidth(1, layout.NumbersWidth);
+    Place(m_lblCount, {D::lblCount.Left, layout.CountTop, static_cast<int16_t>(m_resultPanelWidth - 120),
+                       D::lblCount.Height});
+    Place(m_cmdGetFilter, {layout.GetLeft, layout.ButtonTop, D::kResultButtonWidth, D::kResultButtonHeight});
+    Place(m_cmdPrintFilter,
+          {layout.PrintLeft, layout.ButtonTop, D::kResultButtonWidth, D::kResultButtonHeight});
+}
+
+void fFilter::picChipIn_Resize()
+{
+    const int tabsHeight = m_tspChipIn->sizeHint().height();
+    const ChipPanelLayout layout =
+        LayoutChipPanel(m_panelHeight, static_cast<int16_t>(ScreenPixelsToTwips(tabsHeight, this)));
+    Place(m_chkErr, {D::ChkErr.Left, layout.ErrTop, D::ChkErr.Width, D::ChkErr.Height});
+    Place(m_txtErr, {D::TxtErr.Left, layout.TxtErrTop, D::TxtErr.Width, D::TxtErr.Height});
+    Place(m_cmdChipInVali,
+          {D::cmdChipInVali.Left, layout.ButtonTop, D::cmdChipInVali.Width, D::cmdChipInVali.Height});
+    Place(m_cmdChipInNearLay, {D::cmdChipInNearLay.Left, layout.ButtonTop, D::cmdChipInNearLay.Width,
+                               D::cmdChipInNearLay.Height});
+    // The tab strip: its tabs, and its body below them.
+    m_tspChipIn->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), 0,
+                             TwipsToScreenPixels(D::tspChipIn.Width, this), tabsHeight);
+    m_tabBody->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), tabsHeight - 1,
+                           TwipsToScreenPixels(D::tspChipIn.Width, this),
+                           std::max(0, TwipsToScreenPixels(layout.TabHeight, this) - tabsHeight + 1));
+    m_picChipInOther->resize(m_picChipInOther->width(), TwipsToScreenPixels(layout.OtherHeight, this));
+    m_innerHeight = layout.InnerHeight;
+    Place(m_picChipIn1, {D::picChipIn1.Left, layout.InnerTop, D::picChipIn1.Width, m_innerHeight});
+    picChipIn1_Resize();
+}
+
+void fFilter::picChipIn1_Resize()
+{
+    const ConditionScroll scroll = LayoutConditionScroll(m_innerHeight, D::picChipInHeader.Height,
+                                                         ConditionRowsHeight(m_bcMain), SelectedTab() == 1);
+    Place(m_vslChipIn, {D::vslChipIn.Left, D::vslChipIn.Top, D::vslChipIn.Width, scroll.BarHeight});
+    m_vslChipIn->setMaximum(scroll.Max);
+    m_vslChipIn->setVisible(scroll.Visible);
+    m_vslChipIn->raise();
+}
+
+void fFilter::vslChipIn_Change()
+{
+    m_picChipInData->move(
+        0, TwipsToScreenPixels(ConditionRowsTop(static_cast<int16_t>(m_vslChipIn->value())), this));
+}
+
+} // namespace kelton

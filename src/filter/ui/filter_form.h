@@ -1,0 +1,313 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QPoint>
+#include <QString>
+
+#include "data/ball_repaint.h"
+#include "filter/condition_refresh.h"
+#include "filter/filter_form_rules.h"
+#include "filter/filter_layout.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/shell_windows.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabBar;
+
+namespace kelton {
+
+class CFlexGrid;
+class CLottorData;
+class CStat;
+class CXpToolBar;
+struct RemovalOutcome;
+
+// The filter window "缩水过滤": one instance for the program, a child window
+// of the main window made on first use, which only hides when it is closed
+// (it is destroyed only while FormsClosing is set). Three framed panels side
+// by side:
+// - "投注设置": the target issue, the digit grids with their presets, the
+//   five bet types and the make-bets button "投注 >>";
+// - "过滤设置": the conditions of one data view at a time (one row per
+//   indicator and main position under a tab strip whose first tab holds
+//   the other filters), the view's and the total tolerance;
+// - "投注结果": the live bets in a grid with the undo, redo and compact
+//   toolbar, the count line, and the filter-run and print buttons.
+//
+// The window shows what lives elsewhere: the digit choice and the
+// conditions in the current lottery and its statistics views, the bets in
+// the application's bet list. It is built from the game that is current
+// when it is first shown (Form_Load) and serves games of at most three main
+// positions; ShowForm refuses others with a message.
+//
+// Code that sets one of its lists, tabs or options runs that control's
+// Click handler, as a user's click does; the busy flag (IsBusy) keeps the
+// handlers that must not react to code quiet meanwhile.
+class fFilter : public CChildForm, public IFilterForm, public IBallRepaint, public IFilterConditionView {
+    Q_OBJECT
+
+public:
+    explicit fFilter(QWidget* parent = nullptr);
+    ~fFilter() override;
+
+    // --- Child-window protocol --------------------------------------------
+    // Builds the window on its first showing (nothing, after a message, for
+    // a game with more than three main positions), then shows it.
+    void ShowForm() override;
+    // True once Form_Load has built the window.
+    bool Loaded() const { return m_loaded; }
+    bool FormOpen() const override { return CChildForm::FormOpen(); }
+    bool IsBusy() const { return m_isBusy; }
+
+    // --- Operations other windows call ------------------------------------
+    // Refills the target-issue list after the draw history changed.
+    void RefreshForm() override;
+    // Repaints the cell of value sBall in the digit grid of position sPos
+    // from the current lottery's chooser flag.
+    void RefreshBall(int16_t sPos, int16_t sBall) override;
+    // Refills the condition panel from the data of the selected tab.
+    void RefreshFilter() override;
+    // The count line and the undo and redo buttons from the bet list, then
+    // the result grid (ShowPage).
+    void ShowResultCount();
+    // Refills the result grid with the live bets.
+    void ShowPage();
+    void OpenChinIn() override;
+    void SaveChinIn() override;
+    void AddFilter() override;
+    void ViewFilterSel() override;
+    void DelResultSel() override;
+    void DelResultAll() override;
+    void CopyResultAll() override;
+    void tbrResult_ButtonClick(const QString& sKey) override;
+
+    // --- Handlers ---------------------------------------------------------
+    // Builds the window from the current game, opens the first data view's
+    // conditions and lays the window out.
+    void Form_Load();
+    void Form_Resize();
+    void picSet_Resize();
+    void picResult_Resize();
+    void picChipIn_Resize();
+    void picChipIn1_Resize();
+    void vslChipIn_Change();
+    void tspChipIn_Click();
+    void LblFilter_Click(int index);
+    void cboNumName_Click();
+    void CboBc_Click(int index);
+    void optSel_Click(int index);
+    void msgBc_Click(int index);
+    void cmdSingle_Click();
+    void msgResult_MouseUp(Qt::MouseButton button, QPoint pos);
+    // The filter run and the print window.
+    void cmdGetFilter_Click();
+    void cmdPrintFilter_Click();
+    // The tolerance boxes show the stored sets.
+    void TxtErr_Change();
+    void TxtOtherErr_Change();
+
+    // Code's way to select: runs the control's Click as a user's click does.
+    void SelectTab(int tabPosition);
+    void SelectTargetIssue(int index);
+    void SelectPreset(int grid, int preset);
+    void SelectBetType(int index);
+
+    // --- Controls ---------------------------------------------------------
+    QGroupBox* FraSet() const { return m_fraSet; }
+    QGroupBox* FraChipIn() const { return m_fraChipIn; }
+    QGroupBox* FraResult() const { return m_fraResult; }
+    QWidget* picSet() const { return m_picSet; }
+    QWidget* picChipIn() const { return m_picChipIn; }
+    QWidget* picResult() const { return m_picResult; }
+    QComboBox* cboNumName() const { return m_cboNumName; }
+    QLabel* LblBall() const { return m_lblBall; }
+    QLabel* LblBc(int i) const { return m_lblBc[static_cast<size_t>(i)]; }
+    CFlexGrid* msgBc(int i) const { return m_msgBc[static_cast<size_t>(i)]; }
+    QComboBox* CboBc(int i) const { return m_cboBc[static_cast<size_t>(i)]; }
+    QRadioButton* optSel(int i) const { return m_optSel[static_cast<size_t>(i)]; }
+    QPushButton* cmdSingle() const { return m_cmdSingle; }
+    QTabBar* tspChipIn() const { return m_tspChipIn; }
+    // The selected tab, counted from 1.
+    int SelectedTab() const;
+    QWidget* picChipIn1() const { return m_picChipIn1; }
+    QWidget* picChipInData() const { return m_picChipInData; }
+    QWidget* picChipInDataHeader() const { return m_picChipInDataHeader; }
+    QWidget* picChipInOtherHeader() const { return m_picChipInOtherHeader; }
+    QWidget* PicChipInOther() const { return m_picChipInOther; }
+    QScrollBar* vslChipIn() const { return m_vslChipIn; }
+    int ConditionRows() const { return static_cast<int>(m_chkFilter.size()); }
+    QCheckBox* chkFilter(int i) const { return m_chkFilter[static_cast<size_t>(i)]; }
+    QLabel* LblFilter(int i) const { return m_lblFilter[static_cast<size_t>(i)]; }
+    QLineEdit* TxtFilter(int i) const { return m_txtFilter[static_cast<size_t>(i)]; }
+    QCheckBox* chkFilter2(int i) const { return m_chkFilter2[static_cast<size_t>(i)]; }
+    QCheckBox* chkFilterErr() const { return m_chkFilterErr; }
+    QLineEdit* TxtFilterErr() const { return m_txtFilterErr; }
+    QCheckBox* ChkErr() const { return m_chkErr; }
+    QLineEdit* TxtErr() const { return m_txtErr; }
+    QCheckBox* chkOtherErr() const { return m_chkOtherErr; }
+    QLineEdit* TxtOtherErr() const { return m_txtOtherErr; }
+    QCheckBox* chkMatch() const { return m_chkOther[0]; }
+    QCheckBox* chkHistory() const { return m_chkOther[1]; }
+    QCheckBox* chkGather() const { return m_chkOther[2]; }
+    QCheckBox* chkMatchErr() const { return m_chkOtherSubErr[0]; }
+    QCheckBox* chkHistoryErr() const { return m_chkOtherSubErr[1]; }
+    QCheckBox* ChkGatherErr() const { return m_chkOtherSubErr[2]; }
+    QPushButton* cmdChipInVali() const { return m_cmdChipInVali; }
+    QPushButton* cmdChipInNearLay() const { return m_cmdChipInNearLay; }
+    CXpToolBar* tbrResult() const { return m_tbrResult; }
+    CFlexGrid* msgResult() const { return m_msgResult; }
+    QLabel* lblCount() const { return m_lblCount; }
+    QPushButton* cmdGetFilter() const { return m_cmdGetFilter; }
+    QPushButton* cmdPrintFilter() const { return m_cmdPrintFilter; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Holds the busy flag for its scope and gives back what it found.
+    class BusyHold {
+    public:
+        explicit BusyHold(fFilter& form) : m_flag(form.m_isBusy), m_was(form.m_isBusy) { m_flag = true; }
+        ~BusyHold() { m_flag = m_was; }
+        BusyHold(const BusyHold&) = delete;
+        BusyHold& operator=(const BusyHold&) = delete;
+
+    private:
+        bool& m_flag;
+        bool m_was;
+    };
+
+    // Construction of the design (filter_form.cpp) and of the game's parts
+    // (BuildFilterWindow).
+    void MakeSetPanel();
+    void MakeChipPanel();
+    void MakeOtherPage();
+    void MakeResultPanel();
+    void BuildFilterWindow();
+    void BuildDigitGrid(int16_t index, const CLottorData& game);
+    void BuildConditionRow(int16_t index);
+    void BuildResultHeader(const CLottorData& game);
+    void ConnectControls();
+    void ReleaseServices();
+    void Place(QWidget* widget, const TwipsBox& box) const;
+    QFrame* MakeEtchedLine(QWidget* parent, const QString& name);
+    void PlaceEtchedLine(QFrame* line, int16_t left, int16_t y, int16_t right) const;
+    // The window's outer size in twips, as the layout counts it.
+    int32_t OuterWidthTwips() const;
+    int32_t OuterHeightTwips() const;
+
+    // Bet settings (filter_form_set.cpp).
+    void ShowDigitGrids(bool direct);
+    void PaintDigitCell(int16_t grid, int16_t value, const CLottorData& game);
+
+    // Conditions (filter_form_chip.cpp).
+    void ShowOtherPage(bool other);
+    CStat* ShownView() const;
+    // A click on a condition control whose own behaviour the window does
+    // not have yet puts the control back to what the data says.
+    void ConditionControlClicked();
+
+    // Results (filter_form_result.cpp).
+    void MakeResultShortcuts();
+    // The text of a result cell, read from the bet its row shows.
+    QString ResultCellText(int row, int col) const;
+    void ReportStepRefusal(const RemovalOutcome& outcome);
+    // The popup's entries that act on the current bet, enabled for it.
+    void EnableBetRowEntries();
+    void RunPopupEntry(const QString& sEntry);
+    std::shared_ptr<CLottorData> Game() const;
+
+    bool m_loaded = false;
+    bool m_isBusy = false;
+    int16_t m_bcMain = 0;
+    int16_t m_mrMain = 0;
+    int16_t m_bcWidth = 0; // digits of a main number, of a secondary one
+    int16_t m_mrWidth = 0;
+
+    // The layout's sizes in twips, as the handlers left them.
+    int16_t m_panelHeight = FilterDesign::kPanelHeight;
+    int16_t m_resultWidth = FilterDesign::FraResult.Width;
+    int16_t m_resultPanelWidth = FilterDesign::FraResult.Width - 80;
+    std::array<int16_t, kBetTypeCount> m_optTop{};
+    int16_t m_innerHeight = FilterDesign::picChipIn1.Height;
+    int16_t m_gridWidth = FilterDesign::msgResult.Width;
+    int16_t m_gridHeight = FilterDesign::msgResult.Height;
+
+    QGroupBox* m_fraSet = nullptr;
+    QGroupBox* m_fraChipIn = nullptr;
+    QGroupBox* m_fraResult = nullptr;
+    QWidget* m_picSet = nullptr;
+    QWidget* m_picChipIn = nullptr;
+    QWidget* m_picResult = nullptr;
+
+    // Bet settings.
+    QLabel* m_lblNumName = nullptr;
+    QComboBox* m_cboNumName = nullptr;
+    QLabel* m_lblBall = nullptr;
+    std::array<QLabel*, 4> m_lblBc{};
+    std::array<CFlexGrid*, 4> m_msgBc{};
+    std::array<QComboBox*, 4> m_cboBc{};
+    std::array<QRadioButton*, kBetTypeCount> m_optSel{};
+    QButtonGroup* m_optGroup = nullptr;
+    QPushButton* m_cmdSingle = nullptr;
+    QFrame* m_lineSet1 = nullptr;
+    QFrame* m_lineSet3 = nullptr;
+    QFrame* m_lineSet7 = nullptr;
+
+    // Conditions.
+    QTabBar* m_tspChipIn = nullptr;
+    QFrame* m_tabBody = nullptr;
+    QWidget* m_picChipIn1 = nullptr;
+    QWidget* m_picChipInDataHeader = nullptr;
+    QWidget* m_picChipInData = nullptr;
+    QWidget* m_picChipInOtherHeader = nullptr;
+    QWidget* m_picChipInOther = nullptr;
+    QScrollBar* m_vslChipIn = nullptr;
+    std::vector<QCheckBox*> m_chkFilter;
+    std::vector<QLabel*> m_lblFilter;
+    std::vector<QLineEdit*> m_txtFilter;
+    std::vector<QCheckBox*> m_chkFilter2;
+    QPushButton* m_cmdSelAll = nullptr;
+    QCheckBox* m_chkFilterErr = nullptr;
+    QLineEdit* m_txtFilterErr = nullptr;
+    QPushButton* m_cmdSelErr = nullptr;
+    QPushButton* m_cmdSelAllOther = nullptr;
+    QCheckBox* m_chkOtherErr = nullptr;
+    QLineEdit* m_txtOtherErr = nullptr;
+    QPushButton* m_cmdSelErrOther = nullptr;
+    std::array<QCheckBox*, 3> m_chkOther{};
+    std::array<QPushButton*, 3> m_cmdOther{};
+    std::array<QCheckBox*, 3> m_chkOtherSubErr{};
+    QLabel* m_lblOtherMsg = nullptr;
+    QCheckBox* m_chkErr = nullptr;
+    QLineEdit* m_txtErr = nullptr;
+    QPushButton* m_cmdChipInVali = nullptr;
+    QPushButton* m_cmdChipInNearLay = nullptr;
+
+    // Results.
+    CXpToolBar* m_tbrResult = nullptr;
+    QFrame* m_lineResult3 = nullptr;
+    CFlexGrid* m_msgResult = nullptr;
+    QLabel* m_lblCount = nullptr;
+    QFrame* m_lineResult1 = nullptr;
+    QPushButton* m_cmdGetFilter = nullptr;
+    QPushButton* m_cmdPrintFilter = nullptr;
+};
+
+} // namespace kelton

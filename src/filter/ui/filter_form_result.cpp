@@ -1,0 +1,303 @@
+// The filter window's bets: making them, the count line, the result grid
+// with its popup and keys, editing, adding, copying and deleting bets, and
+// the result toolbar's steps.
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QShortcut>
+
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/bet_commands.h"
+#include "filter/ui/filter_form.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/stored_colour.h"
+#include "core/msg_service.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/xp_toolbar.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The popup entries whose keys work while the result grid has the focus.
+constexpr const char* kKeyedEntries[] = {"mnuFilterView", "mnuFilterAdd", "mnuFilterDelect", "mnuFilterSort"};
+
+// The question put when a stop was requested during a long bet operation.
+StopQuestion AskToStop(QWidget* owner)
+{
+    return [owner](const QString& question) {
+        return MsgBox(owner, QMessageBox::Question, u"操作提示"_s, question,
+                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Making bets
+
+void fFilter::cmdSingle_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game)
+        return;
+    std::array<bool, kBetTypeCount> selected{};
+    for (size_t i = 0; i < selected.size(); ++i)
+        selected[i] = m_optSel[i]->isChecked();
+    CMsg msg;
+    const ExpandOutcome outcome = ExpandBets(ChosenBetType(selected), SelectionOf(*game),
+                                             game->HeadData.BcMain, Mmain().Bets, msg, AskToStop(this));
+    {
+        const BusyHold busy(*this);
+        ShowResultCount();
+    }
+    if (!outcome.Ok())
+        MsgBox(this, QMessageBox::Information, u"系统提示"_s, outcome.Message());
+}
+
+// ---------------------------------------------------------------------------
+// Count line and result grid
+
+void fFilter::ShowResultCount()
+{
+    if (!m_loaded)
+        return;
+    const BetList& bets = Mmain().Bets;
+    m_tbrResult->Button(0)->setEnabled(bets.CanUndo());
+    m_tbrResult->Button(1)->setEnabled(bets.CanRedo());
+    m_lblCount->setText(bets.CountText());
+    ShowPage();
+}
+
+QString fFilter::ResultCellText(int row, int col) const
+{
+    const BetList& bets = Mmain().Bets;
+    const int32_t i = m_msgResult->RowData(row);
+    if (row < 1 || i < 0 || i >= bets.BetCount())
+        return QString();
+    switch (col) {
+    case 0:
+        return QString::number(bets.Id(i));
+    case 1:
+        return bets.BetText(i, m_bcMain, m_bcWidth);
+    case 2:
+        return bets.SecondaryText(i, m_bcMain, m_mrWidth);
+    default:
+        return QString();
+    }
+}
+
+void fFilter::ShowPage()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!m_loaded || !game)
+        return;
+    CFlexGrid* grid = m_msgResult;
+    BetList& bets = Mmain().Bets;
+    grid->SetRows(1);
+    if (bets.BetCount() == 0) {
+        bets.Reset(game->HeadData.BM);
+        grid->SetHighLight(GridHighLight::Never);
+        return;
+    }
+
+    CMsg msg;
+    {
+        const MsgBusyGuard busy(msg, u"正在显示"_s);
+        msg.DoEvents();
+        grid->SetRedraw(false);
+        for (int c = 0; c < grid->Cols(); ++c)
+            grid->SetColAlignment(c, Qt::AlignCenter);
+        // Every live bet gets a row; its cells read their text from the
+        // list when they are shown.
+        const std::vector<int32_t> live = bets.LivePositions();
+        const int rows = static_cast<int>(live.size());
+        grid->SetRows(rows + 1);
+        const QColor main = ToQColor(ColorRgb(game->HeadData.BcMainColor));
+        const QColor secondary = ToQColor(ColorRgb(game->HeadData.MrMainColor));
+        const bool hasSecondary = grid->Cols() > 2;
+        for (int r = 1; r <= rows; ++r) {
+            grid->SetRowData(r, live[static_cast<size_t>(r - 1)]);
+            grid->SetCellForeColor(r, 1, main);
+            if (hasSecondary)
+                grid->SetCellForeColor(r, 2, secondary);
+        }
+        grid->SetRow(rows);
+        grid->SetCol(1);
+        grid->SetColSel(grid->Cols() - 1);
+        grid->SetRedraw(true);
+    }
+    grid->SetHighLight(grid->Rows() > 1 ? GridHighLight::Always : GridHighLight::Never);
+}
+
+// ---------------------------------------------------------------------------
+// Editing, adding, copying
+
+void fFilter::ViewFilterSel()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    BetList& bets = Mmain().Bets;
+    const int row = m_msgResult->Row();
+    if (!m_loaded || !game || !BetRowCommandsEnabled(row, bets.BetCount()))
+        return;
+    const int32_t i = m_msgResult->RowData(row);
+    if (i < 0 || i >= bets.BetCount())
+        return;
+    const std::span<const int16_t> digits = bets.Digits(i);
+    std::vector<int16_t> work(digits.begin(), digits.end());
+    if (!game->ViewBall(work))
+        return;
+    bets.SetDigits(i, work);
+    m_msgResult->SetTextMatrix(row, 1, bets.BetText(i, m_bcMain, m_bcWidth));
+    if (m_msgResult->Cols() > 2)
+        m_msgResult->SetTextMatrix(row, 2, bets.SecondaryText(i, m_bcMain, m_mrWidth));
+}
+
+void fFilter::AddFilter()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!m_loaded || !game)
+        return;
+    std::vector<int16_t> work(static_cast<size_t>(game->HeadData.BM) + 1, 0);
+    if (!game->ViewBall(work))
+        return;
+    Mmain().Bets.AddBet(work);
+    ShowResultCount();
+    MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"已经增加到最后一注！"_s);
+}
+
+void fFilter::CopyResultAll()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(Mmain().Bets.CopyText());
+}
+
+// ---------------------------------------------------------------------------
+// Steps
+
+void fFilter::ReportStepRefusal(const RemovalOutcome& outcome)
+{
+    const QString message = StepRefusalMessage(outcome.Result);
+    if (!message.isEmpty())
+        MsgBox(this, QMessageBox::Information, u"操作提示"_s, message);
+}
+
+void fFilter::DelResultSel()
+{
+    const int row = m_msgResult->Row();
+    const int rowSel = m_msgResult->RowSel();
+    if (!m_loaded || !DeleteSelectionApplies(row, rowSel))
+        return;
+    CMsg msg;
+    const RemovalOutcome outcome = kelton::DelResultSel(Mmain().Bets, m_msgResult->RowData(row),
+                                                        m_msgResult->RowData(rowSel), msg, AskToStop(this));
+    ShowResultCount();
+    ReportStepRefusal(outcome);
+}
+
+void fFilter::DelResultAll()
+{
+    if (!m_loaded || Mmain().Bets.BetCount() < 1)
+        return;
+    CMsg msg;
+    const RemovalOutcome outcome = kelton::DelResultAll(Mmain().Bets, msg);
+    ShowResultCount();
+    ReportStepRefusal(outcome);
+}
+
+void fFilter::tbrResult_ButtonClick(const QString& sKey)
+{
+    if (!m_loaded)
+        return;
+    const BusyHold busy(*this);
+    BetList& bets = Mmain().Bets;
+    if (sKey == QLatin1String("Prev")) {
+        bets.Undo();
+    } else if (sKey == QLatin1String("Next")) {
+        bets.Redo();
+    } else if (sKey == QLatin1String("Refresh")) {
+        bets.Compact();
+    } else {
+        return;
+    }
+    ShowResultCount();
+}
+
+// ---------------------------------------------------------------------------
+// The popup and its keys
+
+void fFilter::MakeResultShortcuts()
+{
+    const MDIMain* main = MainWindow();
+    if (!main)
+        return;
+    for (const char* name : kKeyedEntries) {
+        const QAction* entry = main->MenuEntry(QLatin1String(name));
+        if (!entry || entry->shortcut().isEmpty())
+            continue;
+        auto* key = new QShortcut(entry->shortcut(), m_msgResult);
+        key->setObjectName(u"key_"_s + QLatin1String(name));
+        key->setContext(Qt::WidgetWithChildrenShortcut);
+        const QString entryName = QLatin1String(name);
+        connect(key, &QShortcut::activated, this, [this, entryName] { RunPopupEntry(entryName); });
+    }
+}
+
+void fFilter::EnableBetRowEntries()
+{
+    const MDIMain* main = MainWindow();
+    if (!main)
+        return;
+    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), Mmain().Bets.BetCount());
+    for (const char* name : {"mnuFilterDelect", "mnuFilterView"}) {
+        if (QAction* entry = main->MenuEntry(QLatin1String(name)))
+            entry->setEnabled(onBet);
+    }
+    // The batch replace needs its dialog too.
+    if (QAction* entry = main->MenuEntry(u"mnuFilterReplace"_s))
+        entry->setEnabled(onBet && static_cast<bool>(NeighbourWindows().MrReplace));
+}
+
+void fFilter::RunPopupEntry(const QString& sEntry)
+{
+    const MDIMain* main = MainWindow();
+    if (!main)
+        return;
+    EnableBetRowEntries();
+    QAction* entry = main->MenuEntry(sEntry);
+    if (entry && entry->isEnabled() && entry->isVisible())
+        entry->trigger();
+}
+
+void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
+{
+    const MDIMain* main = MainWindow();
+    if (button != Qt::RightButton || !main)
+        return;
+    EnableBetRowEntries();
+    // The entries act on the row that was current before the click.
+    if (QMenu* menu = main->Menu(u"mnuFilter"_s))
+        menu->popup(m_msgResult->mapToGlobal(pos));
+}
+
+// ---------------------------------------------------------------------------
+// Parts that come with their own windows
+
+void fFilter::cmdGetFilter_Click() {}
+
+void fFilter::cmdPrintFilter_Click() {}
+
+void fFilter::OpenChinIn() {}
+
+void fFilter::SaveChinIn() {}
+
+} // namespace kelton

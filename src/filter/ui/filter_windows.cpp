@@ -1,0 +1,39 @@
+#include "filter/ui/filter_windows.h"
+
+#include <QPointer>
+
+#include "filter/ui/filter_form.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+
+namespace {
+
+QPointer<fFilter>& Instance()
+{
+    static QPointer<fFilter> form;
+    return form;
+}
+
+IChildForm* FilterFormOnUse()
+{
+    QPointer<fFilter>& form = Instance();
+    if (!form || !form->FormOpen())
+        form = new fFilter;
+    return form;
+}
+
+} // namespace
+
+fFilter* FilterWindow()
+{
+    fFilter* form = Instance();
+    return form && form->FormOpen() ? form : nullptr;
+}
+
+void InstallFilterWindows(ShellWindows& windows)
+{
+    windows.FilterForm = &FilterFormOnUse;
+}
+
+} // namespace kelton
