@@ -1,0 +1,605 @@
+#include "filter/ui/filter_form.h"
+
+#include <optional>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/draw_text.h"
+#include "data/lottor_data.h"
+#include "data/picker_service.h"
+#include "data/value_set.h"
+#include "engine/stat.h"
+#include "filter/condition_refresh.h"
+#include "filter/ui/filter_windows.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/screen_twips.h"
+#include "shell/lottor_loader.h"
+#include "shell/ui/qt_app_env.h"
+#include "shell/ui/shell_test_fakes.h"
+#include "shell/ui/xp_toolbar.h"
+#include "support/quiet_infer_form.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
+const QString kWithSecondary =
+    u"[LOTTONAME]\r\n特别号\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n[MRDATANAME]\r\n蓝球\r\n[MRDATALEN]\r\n12\r\n[MRMAIN]\r\n1\r\n"_s;
+const QString kFourDigits = u"[LOTTONAME]\r\n四位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n4\r\n"_s;
+
+// The single-number editor answers with Answer (nothing: cancelled).
+class FakePickers : public IPickerService {
+public:
+    QString PickValues(const QString& strVal, int16_t, int16_t, const QString&, const QString&) override
+    {
+        return strVal;
+    }
+    bool PickBall(const CLottorHead&, std::vector<int16_t>& balls) override
+    {
+        Given = balls;
+        if (!Answer)
+            return false;
+        for (size_t i = 1; i < balls.size() && i < Answer->size(); ++i)
+            balls[i] = (*Answer)[i];
+        return true;
+    }
+    std::optional<std::vector<int16_t>> Answer;
+    std::vector<int16_t> Given;
+};
+
+// An analysis window that notes the views it was asked to open and its
+// condition refreshes.
+class NotingInferForm : public test::QuietInferForm {
+public:
+    void RefreshFilter() override { ++Refreshes; }
+    void ShowLay(const QString& sShowSet) override { Shown << sShowSet; }
+    int Refreshes = 0;
+    QStringList Shown;
+};
+
+class FilterFormTest : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        m_loader.emplace(&OpenLottorFile);
+        InstallFilterWindows(NeighbourWindows());
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override
+    {
+        m_display.reset();
+        Mmain().InferForms.fill(nullptr);
+        const QPointer<fFilter> form = m_form;
+        MainWindowTest::TearDown();
+        delete form.data(); // one never put into the main window
+        Mmain().Bets = BetList();
+    }
+
+    // Loads a game with these draws (hundreds first) and opens the filter
+    // window from the toolbar.
+    fFilter& Open(const QString& definition = kThreeDigits,
+                  const QStringList& draws = {u"507"_s, u"123"_s, u"888"_s})
+    {
+        const QString file = u"Lottor/lottor1000"_s;
+        {
+            CLottorData created;
+            EXPECT_FALSE(created.CreateData(definition, file, 1000));
+        }
+        {
+            CLottorData game;
+            EXPECT_FALSE(game.OpenData(8, file));
+            std::vector<Draw> rows;
+            for (int i = 0; i < draws.size(); ++i) {
+                Draw draw{2024001 + i, {0}};
+                for (const QChar c : draws[i])
+                    draw.Num.push_back(static_cast<int16_t>(c.digitValue()));
+                for (int16_t m = 0; m < game.HeadData.MrMain; ++m)
+                    draw.Num.push_back(1);
+                rows.push_back(draw);
+            }
+            EXPECT_EQ(game.Add(rows), draws.size());
+            EXPECT_FALSE(game.UpData());
+        }
+        MDIMain& main = Start();
+        EXPECT_TRUE(main.LoadLottor(file));
+        main.EnableLottoCommands();
+        main.Tbr1_ButtonClick(u"Filter"_s);
+        Settle();
+        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        return *m_form;
+    }
+
+    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+
+    // A user's pick in a list: the item becomes current and the list
+    // reports the choice.
+    static void Pick(QComboBox* list, int index)
+    {
+        list->setCurrentIndex(index);
+        Q_EMIT list->activated(index);
+    }
+
+    // A mouse click on a grid cell, sent to the view that draws it.
+    static void ClickCell(CFlexGrid* grid, int row, int col, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint at = grid->CellRect(row, col).center();
+        QWidget* target = grid->childAt(at);
+        ASSERT_NE(target, nullptr);
+        const QPointF local(target->mapFrom(grid, at));
+        const QPointF global(grid->mapToGlobal(at));
+        QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &release);
+        Settle();
+    }
+
+    // All ten digits in every position grid, then direct bets.
+    void MakeAllDirectBets(fFilter& form)
+    {
+        for (int g = 1; g <= 3; ++g)
+            Pick(form.CboBc(g), 1); // 全选
+        QTest::mouseClick(form.optSel(0), Qt::LeftButton);
+        QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+        Settle();
+    }
+
+    // The digits of grid g that are painted as chosen.
+    static QString Painted(const fFilter& form, const CLottorData& game, int g)
+    {
+        const QColor chosen(game.HeadData.BcMainColor & 0xFF, (game.HeadData.BcMainColor >> 8) & 0xFF,
+                            (game.HeadData.BcMainColor >> 16) & 0xFF);
+        QStringList out;
+        for (int v = 0; v <= game.HeadData.BcDataLen; ++v)
+            if (form.msgBc(g)->CellBackColor(v / 5, v % 5) == chosen)
+                out << QString::number(v);
+        return out.join(u' ');
+    }
+
+    FakePickers m_pickers;
+    const ScopedService<IPickerService> m_pickerService{&m_pickers};
+    HeadlessMsgDisplay m_recorded;
+    std::optional<ScopedService<IMsgDisplay>> m_display;
+    QPointer<fFilter> m_form;
+};
+
+TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
+{
+    fFilter& form = Open();
+    EXPECT_TRUE(form.Loaded());
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.Caption(), u"缩水过滤"_s);
+    EXPECT_TRUE(Entry("mnuWindowFilter")->isVisible());
+    EXPECT_TRUE(WinHist().WinHistory().contains(u"缩水过滤"_s));
+    for (QGroupBox* frame : {form.FraSet(), form.FraChipIn(), form.FraResult()})
+        EXPECT_TRUE(frame->isVisible());
+
+    // One condition row per indicator and position, named as the views are.
+    ASSERT_EQ(form.ConditionRows(), 46);
+    EXPECT_EQ(form.LblFilter(0)->text(), Mmain().IndicatorName[0]);
+    EXPECT_EQ(form.LblFilter(43)->text(), u"个位号码"_s);
+    EXPECT_EQ(form.LblFilter(45)->text(), u"百位号码"_s);
+    EXPECT_EQ(form.picChipInData()->height(), TwipsToScreenPixels(16100, &form));
+    EXPECT_EQ(form.SelectedTab(), 2);
+    EXPECT_EQ(form.tspChipIn()->count(), 9);
+    EXPECT_EQ(form.tspChipIn()->tabText(0), u"其它过滤"_s);
+    EXPECT_EQ(form.tspChipIn()->tabText(8), u"转换数据七"_s);
+
+    // Digit grids of two rows of five; the group grid waits for group bets.
+    for (int g = 0; g <= 3; ++g) {
+        EXPECT_EQ(form.msgBc(g)->Rows(), 2) << g;
+        EXPECT_EQ(form.msgBc(g)->TextMatrix(1, 4), u"9"_s) << g;
+        EXPECT_EQ(form.msgBc(g)->isVisible(), g != 0) << g;
+        EXPECT_EQ(form.CboBc(g)->count(), 12) << g;
+        EXPECT_EQ(form.CboBc(g)->currentText(), u"重选"_s) << g;
+    }
+    EXPECT_EQ(form.cboNumName()->count(), 4);
+    EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(form.LblBall()->text(), QString());
+    Pick(form.cboNumName(), 0);
+    EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+
+    EXPECT_EQ(form.msgResult()->Rows(), 1);
+    EXPECT_EQ(form.msgResult()->TextMatrix(0, 0), u"序号"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(0, 1), u"常规"_s);
+    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
+    EXPECT_FALSE(form.tbrResult()->Button(1)->isEnabled());
+    EXPECT_FALSE(form.IsBusy());
+    EXPECT_FALSE(CMsg().IsBusy());
+
+    // Closing only hides: the same window comes back as it was.
+    form.SelectTab(4);
+    form.Unload();
+    Settle();
+    EXPECT_FALSE(form.Visible());
+    EXPECT_TRUE(form.FormOpen());
+    EXPECT_FALSE(WinHist().WinHistory().contains(u"缩水过滤"_s));
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    EXPECT_EQ(dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()), &form);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.SelectedTab(), 4);
+    EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+
+    // Unloaded for real, it is built anew from the game of that moment.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    EXPECT_EQ(FilterWindow(), nullptr);
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(m_form.data(), nullptr);
+    EXPECT_EQ(m_form->SelectedTab(), 2);
+    EXPECT_EQ(m_form->ConditionRows(), 46);
+}
+
+TEST_F(FilterFormTest, BuildingReportsItsProgress)
+{
+    Open(kThreeDigits, {});
+    // Opened once more from scratch with the progress recorded.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    m_display.emplace(&m_recorded);
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    EXPECT_TRUE(m_recorded.StatusTexts.contains(u"加载过滤窗口"_s));
+    EXPECT_EQ(m_recorded.ShownMax, (3 + 42) * 5 + 140);
+    EXPECT_FALSE(m_recorded.ShownCanClick);
+    ASSERT_FALSE(m_recorded.Values.empty());
+    EXPECT_EQ(m_recorded.Values.back(), (3 + 42) * 5 + 140);
+    EXPECT_FALSE(CMsg().IsBusy());
+    // A game without draws: only the next issue to choose.
+    EXPECT_EQ(m_form->cboNumName()->count(), 1);
+    EXPECT_EQ(m_form->cboNumName()->currentText(), u"下期"_s);
+}
+
+TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
+{
+    fFilter& form = Open();
+    MakeAllDirectBets(form);
+    for (int g = 1; g <= 3; ++g)
+        EXPECT_EQ(Painted(form, Game(), g), u"0 1 2 3 4 5 6 7 8 9"_s) << g;
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    const CFlexGrid* grid = form.msgResult();
+    ASSERT_EQ(grid->Rows(), 1001);
+    EXPECT_EQ(grid->TextMatrix(1, 0), u"1"_s);
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"0 0 0"_s);
+    EXPECT_EQ(grid->TextMatrix(1000, 0), u"1000"_s);
+    EXPECT_EQ(grid->TextMatrix(1000, 1), u"9 9 9"_s);
+    EXPECT_EQ(grid->TextMatrix(123, 1), u"1 2 2"_s);
+    EXPECT_EQ(grid->Row(), 1000); // the last bet's row is current
+    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
+    EXPECT_FALSE(form.tbrResult()->Button(1)->isEnabled());
+    EXPECT_FALSE(form.IsBusy());
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
+}
+
+TEST_F(FilterFormTest, PresetsDigitClicksAndTheChooserRepaintTheGrids)
+{
+    fFilter& form = Open();
+    Pick(form.CboBc(1), 5); // 奇数
+    EXPECT_EQ(Painted(form, Game(), 1), u"1 3 5 7 9"_s);
+    EXPECT_EQ(Game().SelectBall(1, 3), -1);
+    Pick(form.CboBc(3), 10); // 质数 in the hundreds grid only
+    EXPECT_EQ(Painted(form, Game(), 3), u"1 2 3 5 7"_s);
+    EXPECT_EQ(Painted(form, Game(), 1), u"1 3 5 7 9"_s);
+
+    ClickCell(form.msgBc(1), 0, 3); // 3 off again
+    EXPECT_EQ(Game().SelectBall(1, 3), 0);
+    EXPECT_EQ(Painted(form, Game(), 1), u"1 5 7 9"_s);
+    ClickCell(form.msgBc(2), 1, 0); // 5 on
+    EXPECT_EQ(Painted(form, Game(), 2), u"5"_s);
+
+    // A choice made elsewhere through the chooser shows here too.
+    Game().SelectBall(2, 8, -1);
+    EXPECT_EQ(Painted(form, Game(), 2), u"5 8"_s);
+    Pick(form.CboBc(2), 0); // 重选
+    EXPECT_EQ(Painted(form, Game(), 2), QString());
+}
+
+TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
+{
+    fFilter& form = Open();
+    NotingInferForm view0;
+    Mmain().InferForms[0] = &view0;
+    const auto& groupFlags = Mmain().GroupIndicatorFlag;
+
+    QTest::mouseClick(form.optSel(2), Qt::LeftButton); // 组３投注
+    EXPECT_TRUE(form.msgBc(0)->isVisible());
+    EXPECT_TRUE(form.LblBc(0)->isVisible());
+    for (int g = 1; g <= 3; ++g)
+        EXPECT_FALSE(form.msgBc(g)->isVisible()) << g;
+    for (int k = 0; k < form.ConditionRows(); ++k) {
+        const bool applies = k <= 42 && groupFlags[static_cast<size_t>(k)] == 1;
+        EXPECT_EQ(form.chkFilter(k)->isEnabled(), applies) << k;
+    }
+    EXPECT_EQ(view0.Refreshes, 1); // the shown view's analysis window follows
+
+    QTest::mouseClick(form.optSel(4), Qt::LeftButton); // 豹子号: nothing more
+    QTest::mouseClick(form.optSel(0), Qt::LeftButton);
+    for (int k = 0; k < form.ConditionRows(); ++k)
+        EXPECT_TRUE(form.chkFilter(k)->isEnabled()) << k;
+    EXPECT_FALSE(form.msgBc(0)->isVisible());
+
+    // Triples from one group digit; a refused type keeps the list.
+    QTest::mouseClick(form.optSel(4), Qt::LeftButton);
+    Game().SelectBall(0, 7, -1);
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"7 7 7"_s);
+    QTest::mouseClick(form.optSel(3), Qt::LeftButton); // 组６ needs three digits
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    ASSERT_FALSE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(m_boxes.Texts.back(), u"[组选号码]选择号码个数不够!"_s);
+    EXPECT_EQ(m_boxes.Titles.back(), u"系统提示"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_FALSE(form.IsBusy());
+}
+
+TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
+{
+    fFilter& form = Open();
+    NotingInferForm view3;
+    Mmain().InferForms[3] = &view3;
+    CStat* stat0 = Game().StatView(0);
+    CStat* stat3 = Game().StatView(3);
+    ASSERT_TRUE(stat0 && stat3);
+    stat3->SetShrinkSel(1, 1);
+    stat3->SetShrinkErr(1, 1);
+    stat3->SetShrinkVal(1, StrToRange(u"3 5-9", 0, 100));
+    stat3->SetShrinkSel(46, 1); // the view's own tolerance
+    stat3->SetShrinkVal(46, StrToRange(u"0-2", 0, 100));
+    Game().ShrinkAllErrSel = 1;
+    Game().ShrinkAllErrVal = StrToRange(u"1 4", 0, 100);
+
+    form.SelectTab(2);
+    EXPECT_FALSE(form.chkFilter(1)->isChecked());
+    EXPECT_FALSE(form.TxtFilter(1)->isEnabled());
+    EXPECT_FALSE(form.chkFilter2(1)->isEnabled());
+    EXPECT_EQ(form.TxtFilter(1)->text(), RangeToStr(stat0->ShrinkVal(1)));
+    QTest::mouseClick(form.tspChipIn(), Qt::LeftButton, {}, form.tspChipIn()->tabRect(4).center());
+    EXPECT_EQ(form.SelectedTab(), 5);
+    EXPECT_TRUE(form.chkFilter(1)->isChecked());
+    EXPECT_TRUE(form.chkFilter2(1)->isChecked());
+    EXPECT_EQ(form.TxtFilter(1)->text(), u"3 5-9"_s);
+    EXPECT_TRUE(form.TxtFilter(1)->isEnabled());
+    EXPECT_TRUE(form.chkFilterErr()->isChecked());
+    EXPECT_EQ(form.TxtFilterErr()->text(), u"0-2"_s);
+    EXPECT_TRUE(form.ChkErr()->isChecked());
+    EXPECT_EQ(form.TxtErr()->text(), u"1 4"_s);
+    EXPECT_TRUE(form.TxtErr()->isEnabled());
+
+    // A change elsewhere reaches the panel through the common refresh.
+    stat3->SetShrinkSel(1, 0);
+    RefreshAllFilter();
+    EXPECT_FALSE(form.chkFilter(1)->isChecked());
+
+    // The row's name opens that view's analysis on its indicator.
+    const QPoint name = form.LblFilter(44)->rect().center();
+    QTest::mouseClick(form.LblFilter(44), Qt::LeftButton, {}, name);
+    EXPECT_EQ(view3.Shown, QStringList{u"十位号码"_s});
+
+    // The other filters' tab: their switches, no rows, no total tolerance.
+    Game().FilterHistory.Sel = 1;
+    Game().FilterHistory.ErrSel = 1;
+    form.SelectTab(1);
+    EXPECT_TRUE(form.PicChipInOther()->isVisible());
+    EXPECT_FALSE(form.picChipInData()->isVisible());
+    EXPECT_FALSE(form.ChkErr()->isVisible());
+    EXPECT_FALSE(form.vslChipIn()->isVisible());
+    EXPECT_FALSE(form.chkMatch()->isChecked());
+    EXPECT_FALSE(form.chkMatchErr()->isEnabled());
+    EXPECT_TRUE(form.chkHistory()->isChecked());
+    EXPECT_TRUE(form.chkHistoryErr()->isEnabled());
+    EXPECT_TRUE(form.chkHistoryErr()->isChecked());
+    form.SelectTab(2);
+    EXPECT_TRUE(form.vslChipIn()->isVisible());
+}
+
+TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
+{
+    fFilter& form = Open();
+    QScrollBar* bar = form.vslChipIn();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_GT(bar->maximum(), 1);
+    const int headerTop = form.picChipInDataHeader()->y();
+    bar->setValue(1000);
+    EXPECT_EQ(form.picChipInData()->y(), TwipsToScreenPixels(-520, &form));
+    EXPECT_EQ(form.picChipInDataHeader()->y(), headerTop);
+    EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
+}
+
+struct PopupCase {
+    const char* name;
+    bool bets;
+    int row; // -1: leave the grid's current row
+    bool enabled;
+};
+
+TEST_F(FilterFormTest, PopupEntriesThatActOnABetNeedOne)
+{
+    fFilter& form = Open();
+    const PopupCase cases[] = {
+        {"no bets", false, -1, false},
+        {"header row current", true, 0, false},
+        {"a bet row current", true, 5, true},
+    };
+    for (const PopupCase& c : cases) {
+        if (c.bets && Mmain().Bets.BetCount() == 0)
+            MakeAllDirectBets(form);
+        if (c.row >= 0)
+            form.msgResult()->SetRow(c.row);
+        const int before = form.msgResult()->Row();
+        ClickCell(form.msgResult(), 0, 1, Qt::RightButton);
+        QMenu* popup = m_main->Menu(u"mnuFilter"_s);
+        EXPECT_TRUE(popup->isVisible()) << c.name;
+        EXPECT_EQ(form.msgResult()->Row(), before) << c.name; // the right button leaves it
+        EXPECT_EQ(Entry("mnuFilterDelect")->isEnabled(), c.enabled) << c.name;
+        EXPECT_EQ(Entry("mnuFilterView")->isEnabled(), c.enabled) << c.name;
+        EXPECT_TRUE(Entry("mnuFilterAdd")->isEnabled()) << c.name;
+        EXPECT_TRUE(Entry("mnuFilterCopy")->isEnabled()) << c.name;
+        popup->close();
+    }
+}
+
+struct KeyCase {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    const char* count; // the count line afterwards
+    const char* row6;  // row 6's bet afterwards
+};
+
+TEST_F(FilterFormTest, PopupKeysWorkWhileTheResultGridHasTheFocus)
+{
+    fFilter& form = Open();
+    MakeAllDirectBets(form);
+    m_main->activateWindow();
+    ClickCell(form.msgResult(), 6, 1);
+    ASSERT_EQ(form.msgResult()->Row(), 6);
+    m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1};
+
+    // Keys elsewhere in the window do nothing here.
+    form.cboNumName()->setFocus();
+    QTest::keyClick(form.cboNumName(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+
+    const KeyCase cases[] = {
+        {"Shift+Del deletes the current bet", Qt::Key_Delete, Qt::ShiftModifier, "投注数：999 可恢复：1",
+         "0 0 6"},
+        {"Ctrl+F compacts", Qt::Key_F, Qt::ControlModifier, "投注数：999 可恢复：0", "0 0 6"},
+        {"Ctrl+V edits the current bet", Qt::Key_V, Qt::ControlModifier, "投注数：999 可恢复：0", "1 2 3"},
+        {"Ctrl+A adds a bet", Qt::Key_A, Qt::ControlModifier, "投注数：1000 可恢复：0", "1 2 3"},
+    };
+    for (const KeyCase& c : cases) {
+        ClickCell(form.msgResult(), 6, 1);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << c.name;
+        ASSERT_TRUE(form.msgResult()->isAncestorOf(focus)) << c.name;
+        QTest::keyClick(focus, static_cast<Qt::Key>(c.key), c.modifiers);
+        Settle();
+        EXPECT_EQ(form.lblCount()->text(), QString::fromUtf8(c.count)) << c.name;
+        EXPECT_EQ(form.msgResult()->TextMatrix(6, 1), QString::fromUtf8(c.row6)) << c.name;
+    }
+    EXPECT_EQ(m_boxes.Texts.back(), u"已经增加到最后一注！"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(1000, 1), u"1 2 3"_s); // the added bet, hundreds first
+    EXPECT_EQ(form.msgResult()->TextMatrix(1000, 0), u"1000"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
+}
+
+TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
+{
+    fFilter& form = Open();
+    Game().SelectBall(1, 1, -1);
+    Game().SelectBall(1, 2, -1);
+    Game().SelectBall(2, 3, -1);
+    Game().SelectBall(3, 4, -1);
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    ASSERT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"4 3 1"_s);
+
+    Entry("mnuFilterCopy")->trigger(); // units first, as the list keeps them
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"1 3 4\r\n2 3 4"_s);
+    form.DelResultAll();
+    form.CopyResultAll();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
+    form.tbrResult_ButtonClick(u"Prev"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
+    EXPECT_TRUE(form.tbrResult()->Button(1)->isEnabled());
+}
+
+TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
+{
+    fFilter& form = Open(kWithSecondary);
+    const CFlexGrid* grid = form.msgResult();
+    ASSERT_EQ(grid->Cols(), 3);
+    EXPECT_EQ(grid->TextMatrix(0, 2), u"蓝球"_s);
+    m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1, 11};
+    form.AddFilter();
+    EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"1 2 3"_s);
+    EXPECT_EQ(grid->TextMatrix(1, 2), u"11"_s);
+    // Editing keeps the secondary number unless the editor changes it.
+    m_pickers.Answer = std::vector<int16_t>{0, 4, 5, 6, 12};
+    form.ViewFilterSel();
+    EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 3, 2, 1, 11}));
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
+    EXPECT_EQ(grid->TextMatrix(1, 2), u"12"_s);
+    Entry("mnuFilterCopy")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 5 6 12"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
+    // A cancelled edit changes nothing.
+    m_pickers.Answer.reset();
+    form.ViewFilterSel();
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
+}
+
+TEST_F(FilterFormTest, MoreThanThreePositionsAreRefused)
+{
+    Open(kFourDigits, {u"1234"_s});
+    ASSERT_NE(m_form.data(), nullptr);
+    EXPECT_FALSE(m_form->Loaded());
+    EXPECT_FALSE(m_form->Visible());
+    ASSERT_FALSE(m_boxes.Texts.isEmpty());
+    EXPECT_TRUE(m_boxes.Texts.back().contains(u'4'));
+    Game().SelectBall(4, 1, -1); // no grid for it: nothing to repaint
+    EXPECT_EQ(Game().SelectBall(4, 1), -1);
+}
+
+TEST_F(FilterFormTest, WideningWidensOnlyTheResults)
+{
+    fFilter& form = Open();
+    const int setWidth = form.FraSet()->width();
+    const int chipWidth = form.FraChipIn()->width();
+    const int resultWidth = form.FraResult()->width();
+    const int frameHeight = form.FraSet()->height();
+    form.resize(form.width() + 150, form.height() + 60);
+    Settle();
+    EXPECT_EQ(form.FraSet()->width(), setWidth);
+    EXPECT_EQ(form.FraChipIn()->width(), chipWidth);
+    EXPECT_NEAR(form.FraResult()->width(), resultWidth + 150, 1);
+    EXPECT_NEAR(form.FraSet()->height(), frameHeight + 60, 1);
+    EXPECT_EQ(form.FraResult()->height(), form.FraSet()->height());
+    // The two buttons share the width with three equal gaps.
+    const int left = form.cmdGetFilter()->x();
+    const int middle = form.cmdPrintFilter()->x() - form.cmdGetFilter()->geometry().right() - 1;
+    const int right = form.picResult()->width() - form.cmdPrintFilter()->geometry().right() - 1;
+    EXPECT_NEAR(left, middle, 1);
+    EXPECT_NEAR(middle, right, 1);
+    EXPECT_NEAR(form.msgResult()->width(), form.picResult()->width() - TwipsToScreenPixels(40, &form), 1);
+}
+
+} // namespace
+} // namespace kelton
