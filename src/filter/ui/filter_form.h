@@ -73,6 +73,15 @@ public:
     bool FormOpen() const override { return CChildForm::FormOpen(); }
     bool IsBusy() const { return m_isBusy; }
 
+    // --- What other windows read ------------------------------------------
+    // Direct bets are chosen (optSel(0)); otherwise a group bet type, for
+    // which only the group-bet indicators take part.
+    bool DirectBets() const;
+    // The target issue of the filter run and the scheme check: the index of
+    // the chosen item of the issue list (a draw index, or the number of
+    // draws for "下期"); -1 before the window is built.
+    int TargetIssue() const;
+
     // --- Operations other windows call ------------------------------------
     // Refills the target-issue list after the draw history changed.
     void RefreshForm() override;

@@ -92,6 +92,16 @@ void fFilter::msgBc_Click(int index)
         game->AutoSelectBall(static_cast<int16_t>(index), static_cast<int16_t>(v));
 }
 
+bool fFilter::DirectBets() const
+{
+    return m_optSel[0]->isChecked();
+}
+
+int fFilter::TargetIssue() const
+{
+    return m_loaded ? m_cboNumName->currentIndex() : -1;
+}
+
 void fFilter::SelectBetType(int index)
 {
     if (index < 0 || index >= kBetTypeCount)
