@@ -218,8 +218,10 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.cboNumName()->count(), 4);
     EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
     EXPECT_EQ(form.LblBall()->text(), QString());
+    EXPECT_EQ(form.TargetIssue(), 3);
     Pick(form.cboNumName(), 0);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+    EXPECT_EQ(form.TargetIssue(), 0);
 
     EXPECT_EQ(form.msgResult()->Rows(), 1);
     EXPECT_EQ(form.msgResult()->TextMatrix(0, 0), u"序号"_s);
@@ -332,7 +334,9 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     Mmain().InferForms[0] = &view0;
     const auto& groupFlags = Mmain().GroupIndicatorFlag;
 
+    EXPECT_TRUE(form.DirectBets());
     QTest::mouseClick(form.optSel(2), Qt::LeftButton); // 组３投注
+    EXPECT_FALSE(form.DirectBets());
     EXPECT_TRUE(form.msgBc(0)->isVisible());
     EXPECT_TRUE(form.LblBc(0)->isVisible());
     for (int g = 1; g <= 3; ++g)
