@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
@@ -223,42 +224,29 @@ void fFilter::MakeChipPanel()
     m_picChipIn1->setObjectName(u"picChipIn1"_s);
     Place(m_picChipIn1, D::picChipIn1);
 
-    // The data page: its header over the rows' columns, then the rows.
-    m_picChipInDataHeader = new QWidget(m_picChipIn1);
-    m_picChipInDataHeader->setObjectName(u"picChipInDataHeader"_s);
-    Place(m_picChipInDataHeader, D::picChipInHeader);
-    m_cmdSelAll = MakeButton(u"选中"_s, u"cmdSelAll"_s, m_picChipInDataHeader);
-    Place(m_cmdSelAll, D::cmdSelAll);
-    m_chkFilterErr = MakeCheck(u"子容错"_s, u"chkFilterErr"_s, m_picChipInDataHeader);
-    Place(m_chkFilterErr, D::chkFilterErr);
-    m_txtFilterErr =
-        MakeValueBox(u"TxtFilterErr"_s, u"用空格分开每个值,对于连续的值可以用-号连起来。如：0-3 10 "_s,
-                     m_picChipInDataHeader);
-    Place(m_txtFilterErr, D::TxtFilterErr);
-    m_cmdSelErr = MakeButton(u"容错"_s, u"cmdSelErr"_s, m_picChipInDataHeader);
-    Place(m_cmdSelErr, D::cmdSelErr);
-    PlaceEtchedLine(MakeEtchedLine(m_picChipInDataHeader, u"LineDataHeader"_s), 0, D::kHeaderLineY,
-                    D::picChipInHeader.Width);
+    // The data page: its header over the rows' columns, then the rows; the
+    // other page's header has the same shape.
+    const PageHeader data = MakePageHeader({u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s,
+                                            u"子容错"_s, u"TxtFilterErr"_s, u"cmdSelErr"_s},
+                                           D::chkFilterErr, u"如：0-3 10 "_s);
+    m_picChipInDataHeader = data.Box;
+    m_cmdSelAll = data.SelAll;
+    m_chkFilterErr = data.ErrSwitch;
+    m_txtFilterErr = data.ErrValues;
+    m_cmdSelErr = data.SelErr;
 
     m_picChipInData = new QWidget(m_picChipIn1);
     m_picChipInData->setObjectName(u"picChipInData"_s);
     m_picChipInData->installEventFilter(this);
 
-    m_picChipInOtherHeader = new QWidget(m_picChipIn1);
-    m_picChipInOtherHeader->setObjectName(u"picChipInOtherHeader"_s);
-    Place(m_picChipInOtherHeader, D::picChipInHeader);
-    m_cmdSelAllOther = MakeButton(u"选中"_s, u"cmdSelAllOther"_s, m_picChipInOtherHeader);
-    Place(m_cmdSelAllOther, D::cmdSelAll);
-    m_chkOtherErr = MakeCheck(u"容错"_s, u"chkOtherErr"_s, m_picChipInOtherHeader);
-    Place(m_chkOtherErr, D::chkOtherErr);
-    m_txtOtherErr =
-        MakeValueBox(u"TxtOtherErr"_s, u"用空格分开每个值,对于连续的值可以用-号连起来。如：0-3 6"_s,
-                     m_picChipInOtherHeader);
-    Place(m_txtOtherErr, D::TxtFilterErr);
-    m_cmdSelErrOther = MakeButton(u"容错"_s, u"cmdSelErrOther"_s, m_picChipInOtherHeader);
-    Place(m_cmdSelErrOther, D::cmdSelErr);
-    PlaceEtchedLine(MakeEtchedLine(m_picChipInOtherHeader, u"LineOtherHeader"_s), 0, D::kHeaderLineY,
-                    D::picChipInHeader.Width);
+    const PageHeader other = MakePageHeader({u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s,
+                                             u"容错"_s, u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
+                                            D::chkOtherErr, u"如：0-3 6"_s);
+    m_picChipInOtherHeader = other.Box;
+    m_cmdSelAllOther = other.SelAll;
+    m_chkOtherErr = other.ErrSwitch;
+    m_txtOtherErr = other.ErrValues;
+    m_cmdSelErrOther = other.SelErr;
     MakeOtherPage();
 
     m_vslChipIn = new QScrollBar(Qt::Vertical, m_picChipIn1);
@@ -283,6 +271,27 @@ void fFilter::MakeChipPanel()
     for (QPushButton* button :
          {m_cmdSelAll, m_cmdSelErr, m_cmdSelAllOther, m_cmdSelErrOther, m_cmdChipInVali, m_cmdChipInNearLay})
         button->setEnabled(false);
+}
+
+fFilter::PageHeader fFilter::MakePageHeader(const PageHeaderNames& names, const TwipsBox& switchBox,
+                                            const QString& example)
+{
+    PageHeader header;
+    header.Box = new QWidget(m_picChipIn1);
+    header.Box->setObjectName(names.Box);
+    Place(header.Box, D::picChipInHeader);
+    header.SelAll = MakeButton(u"选中"_s, names.SelAll, header.Box);
+    Place(header.SelAll, D::cmdSelAll);
+    header.ErrSwitch = MakeCheck(names.SwitchCaption, names.ErrSwitch, header.Box);
+    Place(header.ErrSwitch, switchBox);
+    header.ErrValues = MakeValueBox(
+        names.ErrValues, u"用空格分开每个值,对于连续的值可以用-号连起来。"_s + example, header.Box);
+    Place(header.ErrValues, D::TxtFilterErr);
+    header.SelErr = MakeButton(u"容错"_s, names.SelErr, header.Box);
+    Place(header.SelErr, D::cmdSelErr);
+    PlaceEtchedLine(MakeEtchedLine(header.Box, names.Box + u"Line"_s), 0, D::kHeaderLineY,
+                    D::picChipInHeader.Width);
+    return header;
 }
 
 void fFilter::MakeOtherPage()
@@ -384,7 +393,7 @@ std::shared_ptr<CLottorData> fFilter::Game() const
 void fFilter::BuildFilterWindow()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    BusyHold busy(*this);
+    const QScopedValueRollback busy(m_isBusy, true);
     const CLottorHead& head = game->HeadData;
     m_bcMain = head.BcMain;
     m_mrMain = head.MrMain;

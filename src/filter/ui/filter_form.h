@@ -189,23 +189,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Holds the busy flag for its scope and gives back what it found.
-    class BusyHold {
-    public:
-        explicit BusyHold(fFilter& form) : m_flag(form.m_isBusy), m_was(form.m_isBusy) { m_flag = true; }
-        ~BusyHold() { m_flag = m_was; }
-        BusyHold(const BusyHold&) = delete;
-        BusyHold& operator=(const BusyHold&) = delete;
-
-    private:
-        bool& m_flag;
-        bool m_was;
-    };
-
     // Construction of the design (filter_form.cpp) and of the game's parts
     // (BuildFilterWindow).
     void MakeSetPanel();
     void MakeChipPanel();
+    // The header of a condition page: "选中", a tolerance switch with its
+    // value box, "容错", over an etched line.
+    struct PageHeaderNames {
+        QString Box, SelAll, ErrSwitch, SwitchCaption, ErrValues, SelErr;
+    };
+    struct PageHeader {
+        QWidget* Box = nullptr;
+        QPushButton* SelAll = nullptr;
+        QCheckBox* ErrSwitch = nullptr;
+        QLineEdit* ErrValues = nullptr;
+        QPushButton* SelErr = nullptr;
+    };
+    PageHeader MakePageHeader(const PageHeaderNames& names, const TwipsBox& switchBox,
+                              const QString& example);
     void MakeOtherPage();
     void MakeResultPanel();
     void BuildFilterWindow();

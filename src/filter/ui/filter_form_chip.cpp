@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -59,7 +60,7 @@ void fFilter::RefreshFilter()
     const std::shared_ptr<CLottorData> game = Game();
     if (m_isBusy || !m_loaded || !game)
         return;
-    BusyHold busy(*this);
+    QScopedValueRollback busy(m_isBusy, true);
     if (SelectedTab() == 1) {
         ShowOtherPage(true);
         m_txtOtherErr->setEnabled(m_chkOtherErr->isChecked());
@@ -99,7 +100,7 @@ void fFilter::RefreshFilter()
 void fFilter::ConditionControlClicked()
 {
     if (const std::shared_ptr<CLottorData> game = Game()) {
-        const BusyHold busy(*this);
+        const QScopedValueRollback busy(m_isBusy, true);
         m_chkOtherErr->setChecked(game->ShrinkOtherErrSel != 0);
     }
     RefreshFilter();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 
 #include "data/app_state.h"
@@ -56,7 +57,7 @@ void fFilter::cmdSingle_Click()
     const ExpandOutcome outcome = ExpandBets(ChosenBetType(selected), SelectionOf(*game),
                                              game->HeadData.BcMain, Mmain().Bets, msg, AskToStop(this));
     {
-        const BusyHold busy(*this);
+        const QScopedValueRollback busy(m_isBusy, true);
         ShowResultCount();
     }
     if (!outcome.Ok())
@@ -218,7 +219,7 @@ void fFilter::tbrResult_ButtonClick(const QString& sKey)
 {
     if (!m_loaded)
         return;
-    const BusyHold busy(*this);
+    const QScopedValueRollback busy(m_isBusy, true);
     BetList& bets = Mmain().Bets;
     if (sKey == QLatin1String("Prev")) {
         bets.Undo();

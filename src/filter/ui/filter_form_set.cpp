@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTabBar>
 
 #include "data/app_state.h"
@@ -20,7 +21,7 @@ void fFilter::RefreshForm()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game)
         return;
-    BusyHold busy(*this);
+    QScopedValueRollback busy(m_isBusy, true);
     m_cboNumName->clear();
     m_cboNumName->addItems(TargetIssueItems(*game));
     SelectTargetIssue(m_cboNumName->count() - 1);
@@ -73,7 +74,7 @@ void fFilter::CboBc_Click(int index)
     const std::shared_ptr<CLottorData> game = Game();
     if (m_isBusy || !game || index < 0 || index > m_bcMain)
         return;
-    BusyHold busy(*this);
+    QScopedValueRollback busy(m_isBusy, true);
     const int preset = m_cboBc[static_cast<size_t>(index)]->currentIndex();
     const auto& primes = Mmain().PrimeFlag;
     for (int16_t v = 0; v <= game->HeadData.BcDataLen; ++v)
@@ -122,7 +123,7 @@ void fFilter::ShowDigitGrids(bool direct)
 
 void fFilter::optSel_Click(int index)
 {
-    BusyHold busy(*this);
+    QScopedValueRollback busy(m_isBusy, true);
     const bool direct = index == 0;
     ShowDigitGrids(direct);
     // Group bets switch off the on flags of what does not apply to them;
