@@ -226,27 +226,16 @@ void fFilter::MakeChipPanel()
 
     // The data page: its header over the rows' columns, then the rows; the
     // other page's header has the same shape.
-    const PageHeader data = MakePageHeader({u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s,
-                                            u"子容错"_s, u"TxtFilterErr"_s, u"cmdSelErr"_s},
-                                           D::chkFilterErr, u"如：0-3 10 "_s);
-    m_picChipInDataHeader = data.Box;
-    m_cmdSelAll = data.SelAll;
-    m_chkFilterErr = data.ErrSwitch;
-    m_txtFilterErr = data.ErrValues;
-    m_cmdSelErr = data.SelErr;
-
+    m_dataHeader = MakePageHeader({u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s, u"子容错"_s,
+                                   u"TxtFilterErr"_s, u"cmdSelErr"_s},
+                                  D::chkFilterErr, u"如：0-3 10 "_s);
     m_picChipInData = new QWidget(m_picChipIn1);
     m_picChipInData->setObjectName(u"picChipInData"_s);
     m_picChipInData->installEventFilter(this);
 
-    const PageHeader other = MakePageHeader({u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s,
-                                             u"容错"_s, u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
-                                            D::chkOtherErr, u"如：0-3 6"_s);
-    m_picChipInOtherHeader = other.Box;
-    m_cmdSelAllOther = other.SelAll;
-    m_chkOtherErr = other.ErrSwitch;
-    m_txtOtherErr = other.ErrValues;
-    m_cmdSelErrOther = other.SelErr;
+    m_otherHeader = MakePageHeader({u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s,
+                                    u"容错"_s, u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
+                                   D::chkOtherErr, u"如：0-3 6"_s);
     MakeOtherPage();
 
     m_vslChipIn = new QScrollBar(Qt::Vertical, m_picChipIn1);
@@ -268,8 +257,8 @@ void fFilter::MakeChipPanel()
     Place(m_cmdChipInNearLay, D::cmdChipInNearLay);
     // The commands of the scheme check, the extreme ranges and the column
     // switches come with their windows.
-    for (QPushButton* button :
-         {m_cmdSelAll, m_cmdSelErr, m_cmdSelAllOther, m_cmdSelErrOther, m_cmdChipInVali, m_cmdChipInNearLay})
+    for (QPushButton* button : {m_dataHeader.SelAll, m_dataHeader.SelErr, m_otherHeader.SelAll,
+                                m_otherHeader.SelErr, m_cmdChipInVali, m_cmdChipInNearLay})
         button->setEnabled(false);
 }
 
@@ -319,7 +308,7 @@ void fFilter::MakeOtherPage()
     m_lblOtherMsg->setStyleSheet(u"color: blue"_s);
     Place(m_lblOtherMsg, D::LblOtherMsg);
     m_picChipInOther->hide();
-    m_picChipInOtherHeader->hide();
+    m_otherHeader.Box->hide();
 }
 
 void fFilter::MakeResultPanel()
@@ -368,8 +357,9 @@ void fFilter::ConnectControls()
     connect(m_cmdSingle, &QPushButton::clicked, this, &fFilter::cmdSingle_Click);
     connect(m_tspChipIn, &QTabBar::currentChanged, this, [this] { tspChipIn_Click(); });
     connect(m_vslChipIn, &QScrollBar::valueChanged, this, [this] { vslChipIn_Change(); });
-    for (QCheckBox* box : {m_chkFilterErr, m_chkOtherErr, m_chkErr, m_chkOther[0], m_chkOther[1],
-                           m_chkOther[2], m_chkOtherSubErr[0], m_chkOtherSubErr[1], m_chkOtherSubErr[2]})
+    for (QCheckBox* box :
+         {m_dataHeader.ErrSwitch, m_otherHeader.ErrSwitch, m_chkErr, m_chkOther[0], m_chkOther[1],
+          m_chkOther[2], m_chkOtherSubErr[0], m_chkOtherSubErr[1], m_chkOtherSubErr[2]})
         connect(box, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
     connect(m_tbrResult, &CXpToolBar::ButtonClick, this,
             [this](QAction* button) { tbrResult_ButtonClick(CXpToolBar::Key(button)); });
@@ -421,12 +411,12 @@ void fFilter::BuildFilterWindow()
     // The two pages of the condition panel.
     m_txtErr->setText(u"0"_s);
     TxtErr_Change();
-    m_picChipInDataHeader->move(0, 0);
+    m_dataHeader.Box->move(0, 0);
     Place(m_picChipInData, {0, D::kRowsTop, D::kRowsWidth, ConditionRowsHeight(m_bcMain)});
-    m_txtOtherErr->setText(u"0"_s);
+    m_otherHeader.ErrValues->setText(u"0"_s);
     TxtOtherErr_Change();
-    m_picChipInOtherHeader->move(0, 0);
-    m_picChipInOtherHeader->hide();
+    m_otherHeader.Box->move(0, 0);
+    m_otherHeader.Box->hide();
     m_picChipInOther->move(0, TwipsToScreenPixels(D::kRowsTop, this));
     m_picChipInOther->hide();
     progress.Step(50);
@@ -437,7 +427,7 @@ void fFilter::BuildFilterWindow()
     }
     // Each row keeps its place in the keyboard's order.
     for (size_t i = 0; i < m_chkFilter.size(); ++i) {
-        QWidget* previous = i == 0 ? static_cast<QWidget*>(m_cmdSelErr) : m_chkFilter2[i - 1];
+        QWidget* previous = i == 0 ? static_cast<QWidget*>(m_dataHeader.SelErr) : m_chkFilter2[i - 1];
         for (QWidget* next : {static_cast<QWidget*>(m_chkFilter[i]), static_cast<QWidget*>(m_txtFilter[i]),
                               static_cast<QWidget*>(m_chkFilter2[i])}) {
             setTabOrder(previous, next);

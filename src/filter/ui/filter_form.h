@@ -154,8 +154,8 @@ public:
     int SelectedTab() const;
     QWidget* picChipIn1() const { return m_picChipIn1; }
     QWidget* picChipInData() const { return m_picChipInData; }
-    QWidget* picChipInDataHeader() const { return m_picChipInDataHeader; }
-    QWidget* picChipInOtherHeader() const { return m_picChipInOtherHeader; }
+    QWidget* picChipInDataHeader() const { return m_dataHeader.Box; }
+    QWidget* picChipInOtherHeader() const { return m_otherHeader.Box; }
     QWidget* PicChipInOther() const { return m_picChipInOther; }
     QScrollBar* vslChipIn() const { return m_vslChipIn; }
     int ConditionRows() const { return static_cast<int>(m_chkFilter.size()); }
@@ -163,12 +163,12 @@ public:
     QLabel* LblFilter(int i) const { return m_lblFilter[static_cast<size_t>(i)]; }
     QLineEdit* TxtFilter(int i) const { return m_txtFilter[static_cast<size_t>(i)]; }
     QCheckBox* chkFilter2(int i) const { return m_chkFilter2[static_cast<size_t>(i)]; }
-    QCheckBox* chkFilterErr() const { return m_chkFilterErr; }
-    QLineEdit* TxtFilterErr() const { return m_txtFilterErr; }
+    QCheckBox* chkFilterErr() const { return m_dataHeader.ErrSwitch; }
+    QLineEdit* TxtFilterErr() const { return m_dataHeader.ErrValues; }
     QCheckBox* ChkErr() const { return m_chkErr; }
     QLineEdit* TxtErr() const { return m_txtErr; }
-    QCheckBox* chkOtherErr() const { return m_chkOtherErr; }
-    QLineEdit* TxtOtherErr() const { return m_txtOtherErr; }
+    QCheckBox* chkOtherErr() const { return m_otherHeader.ErrSwitch; }
+    QLineEdit* TxtOtherErr() const { return m_otherHeader.ErrValues; }
     QCheckBox* chkMatch() const { return m_chkOther[0]; }
     QCheckBox* chkHistory() const { return m_chkOther[1]; }
     QCheckBox* chkGather() const { return m_chkOther[2]; }
@@ -284,23 +284,15 @@ private:
     QTabBar* m_tspChipIn = nullptr;
     QFrame* m_tabBody = nullptr;
     QWidget* m_picChipIn1 = nullptr;
-    QWidget* m_picChipInDataHeader = nullptr;
     QWidget* m_picChipInData = nullptr;
-    QWidget* m_picChipInOtherHeader = nullptr;
     QWidget* m_picChipInOther = nullptr;
     QScrollBar* m_vslChipIn = nullptr;
     std::vector<QCheckBox*> m_chkFilter;
     std::vector<QLabel*> m_lblFilter;
     std::vector<QLineEdit*> m_txtFilter;
     std::vector<QCheckBox*> m_chkFilter2;
-    QPushButton* m_cmdSelAll = nullptr;
-    QCheckBox* m_chkFilterErr = nullptr;
-    QLineEdit* m_txtFilterErr = nullptr;
-    QPushButton* m_cmdSelErr = nullptr;
-    QPushButton* m_cmdSelAllOther = nullptr;
-    QCheckBox* m_chkOtherErr = nullptr;
-    QLineEdit* m_txtOtherErr = nullptr;
-    QPushButton* m_cmdSelErrOther = nullptr;
+    PageHeader m_dataHeader;
+    PageHeader m_otherHeader;
     std::array<QCheckBox*, 3> m_chkOther{};
     std::array<QPushButton*, 3> m_cmdOther{};
     std::array<QCheckBox*, 3> m_chkOtherSubErr{};

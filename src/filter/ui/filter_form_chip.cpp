@@ -45,10 +45,10 @@ CStat* fFilter::ShownView() const
 
 void fFilter::ShowOtherPage(bool other)
 {
-    m_picChipInOtherHeader->setVisible(other);
+    m_otherHeader.Box->setVisible(other);
     m_picChipInOther->setVisible(other);
     m_picChipInData->setVisible(!other);
-    m_picChipInDataHeader->setVisible(!other);
+    m_dataHeader.Box->setVisible(!other);
     m_chkErr->setVisible(!other);
     m_txtErr->setVisible(!other);
     // The rows' scroll bar shows on a data page when the rows overflow.
@@ -63,7 +63,7 @@ void fFilter::RefreshFilter()
     QScopedValueRollback busy(m_isBusy, true);
     if (SelectedTab() == 1) {
         ShowOtherPage(true);
-        m_txtOtherErr->setEnabled(m_chkOtherErr->isChecked());
+        m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
         const int16_t sel[3] = {game->FilterMatch.Sel, game->FilterHistory.Sel, game->FilterGather.Sel};
         const int16_t errSel[3] = {game->FilterMatch.ErrSel, game->FilterHistory.ErrSel,
                                    game->FilterGather.ErrSel};
@@ -83,9 +83,9 @@ void fFilter::RefreshFilter()
     if (!stat)
         return;
     const auto own = static_cast<int16_t>(m_bcMain + 43);
-    m_chkFilterErr->setChecked(stat->ShrinkSel(own) != 0);
-    m_txtFilterErr->setText(RangeToStr(stat->ShrinkVal(own)));
-    m_txtFilterErr->setEnabled(m_chkFilterErr->isChecked());
+    m_dataHeader.ErrSwitch->setChecked(stat->ShrinkSel(own) != 0);
+    m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
+    m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
     for (size_t k = 0; k < m_chkFilter.size(); ++k) {
         const auto kind = static_cast<int16_t>(k);
         m_chkFilter[k]->setChecked(stat->ShrinkSel(kind) != 0);
@@ -101,7 +101,7 @@ void fFilter::ConditionControlClicked()
 {
     if (const std::shared_ptr<CLottorData> game = Game()) {
         const QScopedValueRollback busy(m_isBusy, true);
-        m_chkOtherErr->setChecked(game->ShrinkOtherErrSel != 0);
+        m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
     }
     RefreshFilter();
 }
@@ -115,7 +115,7 @@ void fFilter::TxtErr_Change()
 void fFilter::TxtOtherErr_Change()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    m_txtOtherErr->setText(game ? RangeToStr(game->ShrinkOtherErrVal) : QString());
+    m_otherHeader.ErrValues->setText(game ? RangeToStr(game->ShrinkOtherErrVal) : QString());
 }
 
 void fFilter::LblFilter_Click(int index)
