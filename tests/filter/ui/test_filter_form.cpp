@@ -245,7 +245,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
 
-    // Unloaded for real, it is built anew from the game of that moment.
+    // Unloaded for real, it is built anew from the game of that moment,
+    // showing the digits chosen and the bets made before.
+    Game().SelectBall(3, 2, -1);
+    m_pickers.Answer = std::vector<int16_t>{0, 1, 2, 3};
+    form.AddFilter();
     Mmain().FormsClosing = kTrue;
     m_main->UnloadChildForms();
     Mmain().FormsClosing = kFalse;
@@ -257,6 +261,9 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     ASSERT_NE(m_form.data(), nullptr);
     EXPECT_EQ(m_form->SelectedTab(), 2);
     EXPECT_EQ(m_form->ConditionRows(), 46);
+    EXPECT_EQ(Painted(*m_form, Game(), 3), u"2"_s);
+    EXPECT_EQ(m_form->lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(m_form->msgResult()->TextMatrix(1, 1), u"3 2 1"_s);
 }
 
 TEST_F(FilterFormTest, BuildingReportsItsProgress)
