@@ -571,9 +571,14 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 5 6 12"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
-    // A cancelled edit changes nothing.
+    // A cancelled edit, here from a double click on the bet, changes nothing.
     m_pickers.Answer.reset();
-    form.ViewFilterSel();
+    m_pickers.Given.clear();
+    const QPoint at = grid->CellRect(1, 1).center();
+    QWidget* view = grid->childAt(at);
+    ASSERT_NE(view, nullptr);
+    QTest::mouseDClick(view, Qt::LeftButton, {}, view->mapFrom(grid, at));
+    EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 4, 5, 6, 12}));
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
 }
 
