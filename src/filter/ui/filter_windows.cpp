@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "filter/ui/filter_form.h"
+#include "filter/ui/mr_replace_dialog.h"
 #include "shell/ui/shell_windows.h"
 
 namespace kelton {
@@ -34,6 +35,7 @@ fFilter* FilterWindow()
 void InstallFilterWindows(ShellWindows& windows)
 {
     windows.FilterForm = &FilterFormOnUse;
+    windows.MrReplace = &ShowMrReplace;
 }
 
 } // namespace kelton

@@ -1,5 +1,7 @@
 #include "filter/ui/filter_form.h"
 
+#include <deque>
+#include <functional>
 #include <optional>
 
 #include <QAction>
@@ -29,7 +31,9 @@
 #include "engine/stat.h"
 #include "filter/condition_refresh.h"
 #include "filter/ui/filter_windows.h"
+#include "filter/ui/mr_replace_dialog.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/qt_app_env.h"
@@ -580,6 +584,58 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     QTest::mouseDClick(view, Qt::LeftButton, {}, view->mapFrom(grid, at));
     EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 4, 5, 6, 12}));
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
+}
+
+TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
+{
+    fFilter& form = Open(kWithSecondary);
+    for (const int16_t s : {11, 5, 11}) {
+        m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1, s};
+        form.AddFilter();
+    }
+    m_boxes.Texts.clear();
+    std::deque<std::function<void(FMrReplace&)>> steps;
+    const ScopedService<ModalRunner> runner([&steps](QDialog& dialog) {
+        auto* replace = dynamic_cast<FMrReplace*>(&dialog);
+        EXPECT_NE(replace, nullptr);
+        if (replace && !steps.empty()) {
+            steps.front()(*replace);
+            steps.pop_front();
+        }
+        return dialog.result();
+    });
+    // A bad box is refused and the dialog stays; then 11 becomes 1 and 2 in turn.
+    steps.push_back([](FMrReplace& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"批量替换"_s);
+        dialog.txtOld()->setText(u"11"_s);
+        dialog.txtNew()->setText(u"13"_s);
+        QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible() && dialog.result() == QDialog::Accepted);
+        dialog.txtNew()->setText(u"1 2"_s);
+        QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+    });
+    Entry("mnuFilterReplace")->trigger();
+    Settle();
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(m_boxes.Texts, (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
+    const CFlexGrid* grid = form.msgResult();
+    EXPECT_EQ(grid->TextMatrix(1, 2), u"01"_s);
+    EXPECT_EQ(grid->TextMatrix(2, 2), u"05"_s);
+    EXPECT_EQ(grid->TextMatrix(3, 2), u"02"_s);
+}
+
+TEST_F(FilterFormTest, BatchReplaceNeedsSecondaryNumbers)
+{
+    fFilter& form = Open(kThreeDigits);
+    m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1};
+    form.AddFilter();
+    m_boxes.Texts.clear();
+    const ScopedService<ModalRunner> runner([](QDialog&) {
+        ADD_FAILURE() << "no dialog expected";
+        return int(QDialog::Rejected);
+    });
+    NeighbourWindows().MrReplace(m_main);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"当前彩票没有特别号码，无需替换！"_s});
 }
 
 TEST_F(FilterFormTest, MoreThanThreePositionsAreRefused)
