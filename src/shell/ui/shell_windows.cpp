@@ -10,11 +10,7 @@
 
 namespace kelton {
 
-namespace {
-
-// The shell's own dialogs and the start-up online information; the windows
-// of the other parts of the program install themselves.
-ShellWindows InitialWindows()
+ShellWindows InitialShellWindows()
 {
     ShellWindows windows;
     windows.DataSetOther = [](MDIMain& main) { main.DataSetOther(); };
@@ -29,11 +25,9 @@ ShellWindows InitialWindows()
     return windows;
 }
 
-} // namespace
-
 ShellWindows& NeighbourWindows()
 {
-    static ShellWindows windows = InitialWindows();
+    static ShellWindows windows = InitialShellWindows();
     return windows;
 }
 

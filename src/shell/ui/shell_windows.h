@@ -133,4 +133,9 @@ struct ShellWindows {
 
 ShellWindows& NeighbourWindows();
 
+// The set as the program starts with it: the shell's own dialogs, the
+// start-up online information and the first-start seeding; the windows of
+// the other parts of the program install themselves into it.
+ShellWindows InitialShellWindows();
+
 } // namespace kelton

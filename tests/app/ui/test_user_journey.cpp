@@ -1,0 +1,119 @@
+// A user's first session with the program, on the real history: the
+// program folder is seeded as on a first start, and every step checks what
+// the user would see.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "engine/stat.h"
+#include "filter/ui/filter_form.h"
+#include "filter/ui/filter_windows.h"
+#include "formula/ui/way_form.h"
+#include "games/ui/data_set_form.h"
+#include "games/ui/game_window_test.h"
+#include "games/ui/game_windows.h"
+#include "games/ui/lotto_logo.h"
+#include "pickers/ui/picker_dialogs.h"
+#include "platform/ui/flex_grid.h"
+#include "shell/lottor_loader.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class UserJourney : public test::GameWindowTest {
+protected:
+    void SetUp() override
+    {
+        GameWindowTest::SetUp();
+        // The windows as the program installs them; no web page on a test
+        // machine.
+        NeighbourWindows() = InitialShellWindows();
+        NeighbourWindows().DataSetOther = {};
+        InstallPickerDialogs();
+        InstallGameWindows(NeighbourWindows());
+        InstallFormulaWindows(NeighbourWindows());
+        InstallFilterWindows(NeighbourWindows());
+        m_loader.emplace(&OpenLottorFile);
+    }
+
+    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    CLottorData& Game() const { return *Mmain().CurLottorData; }
+
+    static void Pick(QComboBox* list, int index)
+    {
+        list->setCurrentIndex(index);
+        Q_EMIT list->activated(index);
+    }
+};
+
+TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
+{
+    // The first start shows the game chooser; the user opens "福彩3D" with
+    // its whole history.
+    OnModal<FLottoLogo>([](FLottoLogo& chooser) {
+        for (int r = 0; r < chooser.RowCount(); ++r) {
+            if (chooser.RowName(r) == u"福彩3D"_s)
+                chooser.SelectRow(r);
+        }
+        ASSERT_GE(chooser.SelectedRow(), 0);
+        chooser.cmdSel()->click();
+    });
+    MDIMain& main = Start();
+    EXPECT_EQ(main.windowTitle(), u"Kelton 2.04 - [福彩3D]"_s);
+    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_EQ(Game().NumCount(), 8374);
+    EXPECT_EQ(Game().NumName(8373), 2025217);
+
+    // A draw added in the draw editor reaches the history and the statistics...
+    OnModal<FDataSet>([](FDataSet& form) {
+        EXPECT_EQ(form.TxtName()->text(), u"2025218"_s);
+        form.txtBcMain()->setText(u"1 2 3"_s);
+        form.CmdAdd()->click();
+        form.cmdOK()->click();
+    });
+    Entry("mnuSysDataEdit")->trigger();
+    ASSERT_EQ(Game().NumCount(), 8375);
+    EXPECT_EQ(Game().NumName(8374), 2025218);
+    EXPECT_EQ(Game().StatView(0)->RecordCount(), 8376);
+    // ...and deleted again, leaves it as it was.
+    OnModal<FDataSet>([](FDataSet& form) {
+        form.Grid()->SetRow(form.Grid()->Rows() - 1);
+        form.Grid()->SetRowSel(form.Grid()->Rows() - 1);
+        form.CmdDelete()->click();
+        form.cmdOK()->click();
+    });
+    m_main->Tbr1_ButtonClick(u"Edit"_s);
+    ASSERT_EQ(Game().NumCount(), 8374);
+    EXPECT_EQ(Game().NumName(8373), 2025217);
+    EXPECT_EQ(Game().StatView(0)->RecordCount(), 8375);
+
+    // All ten digits in every position make the 1000 direct bets.
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(filter->cboNumName()->currentText(), u"下期"_s);
+    for (int g = 1; g <= 3; ++g)
+        Pick(filter->CboBc(g), 1); // 全选
+    QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
+    QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(filter->msgResult()->TextMatrix(1, 1), u"0 0 0"_s);
+}
+
+} // namespace
+} // namespace kelton
