@@ -40,6 +40,9 @@ namespace D = FilterDesign;
 namespace {
 
 constexpr char kRowProperty[] = "conditionRow";
+// The value boxes open the picker on a click: the box's row, or -1 for the
+// three tolerance boxes.
+constexpr char kValueBoxProperty[] = "valueBoxRow";
 
 const QString kValueTip = u"用空格分开每个值,对于连续的值可以用-号连起来。如：3 5-9 13 "_s;
 
@@ -340,8 +343,7 @@ void fFilter::MakeResultPanel()
     m_lineResult1 = MakeEtchedLine(m_picResult, u"LineResult1"_s);
     m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
     m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
-    // The filter run and the print window come with their own parts.
-    m_cmdGetFilter->setEnabled(false);
+    // The print window comes with its own part.
     m_cmdPrintFilter->setEnabled(false);
     MakeResultShortcuts();
 }
@@ -357,10 +359,22 @@ void fFilter::ConnectControls()
     connect(m_cmdSingle, &QPushButton::clicked, this, &fFilter::cmdSingle_Click);
     connect(m_tspChipIn, &QTabBar::currentChanged, this, [this] { tspChipIn_Click(); });
     connect(m_vslChipIn, &QScrollBar::valueChanged, this, [this] { vslChipIn_Change(); });
-    for (QCheckBox* box :
-         {m_dataHeader.ErrSwitch, m_otherHeader.ErrSwitch, m_chkErr, m_chkOther[0], m_chkOther[1],
-          m_chkOther[2], m_chkOtherSubErr[0], m_chkOtherSubErr[1], m_chkOtherSubErr[2]})
-        connect(box, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
+    connect(m_dataHeader.ErrSwitch, &QCheckBox::clicked, this, &fFilter::chkFilterErr_Click);
+    connect(m_otherHeader.ErrSwitch, &QCheckBox::clicked, this, qOverload<>(&fFilter::chkOtherErr_Click));
+    connect(m_chkErr, &QCheckBox::clicked, this, &fFilter::ChkErr_Click);
+    for (int i = 0; i < 3; ++i) {
+        connect(m_chkOther[static_cast<size_t>(i)], &QCheckBox::clicked, this, [this, i] { chkOther_Click(i); });
+        connect(m_chkOtherSubErr[static_cast<size_t>(i)], &QCheckBox::clicked, this,
+                [this, i] { chkOtherErr_Click(i); });
+    }
+    connect(m_dataHeader.SelAll, &QPushButton::clicked, this, &fFilter::cmdSelAll_Click);
+    connect(m_dataHeader.SelErr, &QPushButton::clicked, this, &fFilter::cmdSelErr_Click);
+    connect(m_otherHeader.SelAll, &QPushButton::clicked, this, &fFilter::cmdSelAllOther_Click);
+    connect(m_otherHeader.SelErr, &QPushButton::clicked, this, &fFilter::cmdSelErrOther_Click);
+    for (QLineEdit* box : {m_txtErr, m_dataHeader.ErrValues, m_otherHeader.ErrValues}) {
+        box->setProperty(kValueBoxProperty, -1);
+        box->installEventFilter(this);
+    }
     connect(m_tbrResult, &CXpToolBar::ButtonClick, this,
             [this](QAction* button) { tbrResult_ButtonClick(CXpToolBar::Key(button)); });
     connect(m_msgResult, &CFlexGrid::MouseUp, this,
@@ -507,8 +521,10 @@ void fFilter::BuildConditionRow(int16_t index)
         for (QWidget* w : {static_cast<QWidget*>(on), static_cast<QWidget*>(name),
                            static_cast<QWidget*>(value), static_cast<QWidget*>(err)})
             w->hide();
-        connect(on, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
-        connect(err, &QCheckBox::clicked, this, [this] { ConditionControlClicked(); });
+        connect(on, &QCheckBox::clicked, this, [this, index] { chkFilter_Click(index); });
+        connect(err, &QCheckBox::clicked, this, [this, index] { chkFilter2_Click(index); });
+        value->setProperty(kValueBoxProperty, index);
+        value->installEventFilter(this);
         m_chkFilter.push_back(on);
         m_lblFilter.push_back(name);
         m_txtFilter.push_back(value);
@@ -606,6 +622,10 @@ void fFilter::closeEvent(QCloseEvent* event)
 bool fFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
+        if (const QVariant box = watched->property(kValueBoxProperty); box.isValid()) {
+            ValueBox_Click(static_cast<QLineEdit*>(watched), box.toInt());
+            return true;
+        }
         const QVariant row = watched->property(kRowProperty);
         auto* label = qobject_cast<QLabel*>(watched);
         if (row.isValid() && label &&

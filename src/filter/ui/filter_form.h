@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "data/ball_repaint.h"
+#include "filter/bet_commands.h"
 #include "filter/condition_refresh.h"
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
@@ -128,6 +129,25 @@ public:
     // The tolerance boxes show the stored sets.
     void TxtErr_Change();
     void TxtOtherErr_Change();
+    // The condition panel's switches and value boxes (stored at once).
+    void chkFilter_Click(int index);
+    void chkFilter2_Click(int index);
+    void chkFilterErr_Click();
+    void ChkErr_Click();
+    void chkOtherErr_Click();
+    void chkOther_Click(int index);    // match, history, gather
+    void chkOtherErr_Click(int index); // their tolerance boxes
+    void cmdSelAll_Click();
+    void cmdSelErr_Click();
+    void cmdSelAllOther_Click();
+    void cmdSelErrOther_Click();
+    void TxtFilter_Click(int index);
+    void TxtFilter_Change(int index);
+    void TxtFilterErr_Click();
+    void TxtErr_Click();
+    void TxtOtherErr_Click();
+    // A click on a value box: its row, or -1 for a tolerance box.
+    void ValueBox_Click(QLineEdit* box, int row);
 
     // Code's way to select: runs the control's Click as a user's click does.
     void SelectTab(int tabPosition);
@@ -229,15 +249,15 @@ private:
     // Conditions (filter_form_chip.cpp).
     void ShowOtherPage(bool other);
     CStat* ShownView() const;
-    // A click on a condition control whose own behaviour the window does
-    // not have yet puts the control back to what the data says.
-    void ConditionControlClicked();
 
     // Results (filter_form_result.cpp).
     void MakeResultShortcuts();
     // The text of a result cell, read from the bet its row shows.
     QString ResultCellText(int row, int col) const;
     void ReportStepRefusal(const RemovalOutcome& outcome);
+    static StopQuestion AskToStop(QWidget* owner);
+    void SwitchColumn(const std::vector<QCheckBox*>& boxes, const std::function<void(int)>& click,
+                      QWidget* header);
     // The popup's entries that act on the current bet, enabled for it.
     void EnableBetRowEntries();
     void RunPopupEntry(const QString& sEntry);

@@ -97,15 +97,6 @@ void fFilter::RefreshFilter()
     }
 }
 
-void fFilter::ConditionControlClicked()
-{
-    if (const std::shared_ptr<CLottorData> game = Game()) {
-        const QScopedValueRollback busy(m_isBusy, true);
-        m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
-    }
-    RefreshFilter();
-}
-
 void fFilter::TxtErr_Change()
 {
     const std::shared_ptr<CLottorData> game = Game();

@@ -31,16 +31,15 @@ namespace {
 // The popup entries whose keys work while the result grid has the focus.
 constexpr const char* kKeyedEntries[] = {"mnuFilterView", "mnuFilterAdd", "mnuFilterDelect", "mnuFilterSort"};
 
-// The question put when a stop was requested during a long bet operation.
-StopQuestion AskToStop(QWidget* owner)
+} // namespace
+
+StopQuestion fFilter::AskToStop(QWidget* owner)
 {
     return [owner](const QString& question) {
-        return MsgBox(owner, QMessageBox::Question, u"操作提示"_s, question,
+        return MsgBox(owner, QMessageBox::NoIcon, u"操作提示"_s, question,
                       QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Making bets
@@ -292,8 +291,6 @@ void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
 
 // ---------------------------------------------------------------------------
 // Parts that come with their own windows
-
-void fFilter::cmdGetFilter_Click() {}
 
 void fFilter::cmdPrintFilter_Click() {}
 

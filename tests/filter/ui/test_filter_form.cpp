@@ -29,6 +29,7 @@
 #include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "filter/filter_run.h"
 #include "filter/condition_refresh.h"
 #include "filter/ui/filter_windows.h"
 #include "filter/ui/mr_replace_dialog.h"
@@ -54,10 +55,13 @@ const QString kFourDigits = u"[LOTTONAME]\r\n四位数\r\n[BCDATALEN]\r\n9\r\n[B
 // The single-number editor answers with Answer (nothing: cancelled).
 class FakePickers : public IPickerService {
 public:
-    QString PickValues(const QString& strVal, int16_t, int16_t, const QString&, const QString&) override
+    QString PickValues(const QString& strVal, int16_t minVal, int16_t maxVal, const QString&, const QString&) override
     {
-        return strVal;
+        Offered << u"%1 %2..%3"_s.arg(strVal).arg(minVal).arg(maxVal);
+        return Values.value_or(strVal);
     }
+    std::optional<QString> Values; // the picked set's text; nothing: cancelled
+    QStringList Offered;           // per pick: the text given and the bounds
     bool PickBall(const CLottorHead&, std::vector<int16_t>& balls) override
     {
         Given = balls;
@@ -671,6 +675,128 @@ TEST_F(FilterFormTest, WideningWidensOnlyTheResults)
     EXPECT_NEAR(left, middle, 1);
     EXPECT_NEAR(middle, right, 1);
     EXPECT_NEAR(form.msgResult()->width(), form.picResult()->width() - TwipsToScreenPixels(40, &form), 1);
+}
+
+} // namespace
+} // namespace kelton
+
+namespace kelton {
+namespace {
+
+// --- Conditions and the filter run --------------------------------------------
+
+TEST_F(FilterFormTest, SwitchesStoreTheirValueAtOnceInTheShownView)
+{
+    fFilter& form = Open();
+    CStat& view3 = *Game().StatView(3);
+    CStat& view0 = *Game().StatView(0);
+    form.SelectTab(5); // view 3
+    ASSERT_FALSE(form.chkFilter(7)->isChecked());
+    QTest::mouseClick(form.chkFilter(7), Qt::LeftButton);
+    EXPECT_EQ(view3.ShrinkSel(7), 1);
+    EXPECT_EQ(view0.ShrinkSel(7), 0);
+    EXPECT_TRUE(form.TxtFilter(7)->isEnabled());
+    EXPECT_TRUE(form.chkFilter2(7)->isEnabled());
+    QTest::mouseClick(form.chkFilter2(7), Qt::LeftButton);
+    EXPECT_EQ(view3.ShrinkErr(7), 1);
+
+    // A value box opens the picker on the stored set and shows what is stored.
+    view3.SetShrinkVal(7, StrToRange(u"3-5", 0, 100));
+    form.TxtFilter(7)->setText(u"stale"_s);
+    m_pickers.Values = u"1 2 3 8"_s;
+    QTest::mouseClick(form.TxtFilter(7), Qt::LeftButton);
+    ASSERT_EQ(m_pickers.Offered.size(), 1);
+    EXPECT_TRUE(m_pickers.Offered[0].startsWith(u"3-5 "_s));
+    EXPECT_EQ(RangeToStr(view3.ShrinkVal(7)), u"1-3 8"_s);
+    EXPECT_EQ(form.TxtFilter(7)->text(), u"1-3 8"_s);
+
+    // Unticking keeps the set and the tolerance flag.
+    QTest::mouseClick(form.chkFilter(7), Qt::LeftButton);
+    EXPECT_EQ(view3.ShrinkSel(7), 0);
+    EXPECT_EQ(view3.ShrinkErr(7), 1);
+    EXPECT_FALSE(form.TxtFilter(7)->isEnabled());
+    EXPECT_EQ(RangeToStr(view3.ShrinkVal(7)), u"1-3 8"_s);
+
+    // "选中": any ticked box unticks the column, an unticked column ticks all.
+    QTest::mouseClick(form.chkFilter(40), Qt::LeftButton);
+    form.cmdSelAll_Click();
+    for (int k = 0; k < form.ConditionRows(); ++k)
+        ASSERT_EQ(view3.ShrinkSel(static_cast<int16_t>(k)), 0) << k;
+    form.cmdSelAll_Click();
+    for (int k = 0; k < form.ConditionRows(); ++k)
+        ASSERT_EQ(view3.ShrinkSel(static_cast<int16_t>(k)), 1) << k;
+    EXPECT_EQ(form.ConditionRows(), 3 + 43);
+
+    // The total tolerance: the picker offers 0..200 and stores the ranges.
+    QTest::mouseClick(form.ChkErr(), Qt::LeftButton);
+    EXPECT_EQ(Game().ShrinkAllErrSel, 1);
+    m_pickers.Values = u"0 1 2 5"_s;
+    m_pickers.Offered.clear();
+    QTest::mouseClick(form.TxtErr(), Qt::LeftButton);
+    EXPECT_EQ(m_pickers.Offered, QStringList{u"0 0..200"_s});
+    EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
+    EXPECT_EQ(form.TxtErr()->text(), u"0-2 5"_s);
+}
+
+TEST_F(FilterFormTest, AFilterRunRemovesTheBetsOutsideTheConditionsAsOneStep)
+{
+    fFilter& form = Open();
+    // Nothing to filter yet.
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts.value(0), u"需要投注后才可以过滤！"_s);
+
+    MakeAllDirectBets(form);
+    form.SelectTab(2); // view 0: the raw numbers
+    ASSERT_EQ(form.LblFilter(1)->text(), u"和值"_s);
+    // Switched on with no value: the run refuses.
+    QTest::mouseClick(form.chkFilter(1), Qt::LeftButton);
+    m_pickers.Values = QString();
+    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
+    EXPECT_EQ(form.TxtFilter(1)->text(), QString());
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"过滤指标设置存在错误，请更正后再过滤！"_s});
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+
+    // Sum 10: 63 of the thousand bets.
+    m_pickers.Values = u"10"_s;
+    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"0 1 9"_s);
+    form.tbrResult_ButtonClick(u"Prev"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    form.tbrResult_ButtonClick(u"Next"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
+
+    // A drawn issue as the target asks first; Cancel filters nothing.
+    m_pickers.Values = u"0-27"_s;
+    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
+    Pick(form.cboNumName(), 1);
+    m_boxes.Answer = QMessageBox::Cancel;
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts.value(0), DrawnIssueQuestion(form.cboNumName()->currentText()));
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
+}
+
+TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
+{
+    fFilter& form = Open();
+    Pick(form.CboBc(0), 1); // every group digit
+    QTest::mouseClick(form.optSel(3), Qt::LeftButton); // group-6: 120 bets
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    ASSERT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    CStat& view0 = *Game().StatView(0);
+    // The hundreds position only 0: would remove nearly all bets, but group
+    // bets leave it out.
+    view0.SetShrinkSel(45, 1);
+    view0.SetShrinkVal(45, StrToRange(u"0", 0, 9));
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    EXPECT_EQ(view0.ShrinkSel(45), 1);
 }
 
 } // namespace

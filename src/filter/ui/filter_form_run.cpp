@@ -1,0 +1,297 @@
+// The filter window's conditions at work: the switches and value boxes of
+// the condition panel that store what the user sets, and the filter run.
+
+#include <algorithm>
+#include <functional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/picker_service.h"
+#include "data/value_set.h"
+#include "engine/stat.h"
+#include "filter/filter_run.h"
+#include "filter/ui/filter_form.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The highest value a picked set keeps.
+constexpr int16_t kPickedHigh = 32676;
+
+int16_t Ticked(const QCheckBox* box)
+{
+    return box->isChecked() ? 1 : 0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Switches
+
+void fFilter::chkFilter_Click(int index)
+{
+    CStat* stat = ShownView();
+    if (m_isBusy || !stat || index < 0 || index >= ConditionRows())
+        return;
+    {
+        const QScopedValueRollback busy(m_isBusy, true);
+        const auto i = static_cast<size_t>(index);
+        stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_chkFilter[i]));
+        m_txtFilter[i]->setEnabled(m_chkFilter[i]->isChecked());
+        m_chkFilter2[i]->setEnabled(m_chkFilter[i]->isChecked());
+    }
+    const int16_t view = TabView(SelectedTab());
+    if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
+        form->RefreshFilter();
+}
+
+void fFilter::chkFilter2_Click(int index)
+{
+    CStat* stat = ShownView();
+    if (m_isBusy || !stat || index < 0 || index >= ConditionRows())
+        return;
+    stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_chkFilter2[static_cast<size_t>(index)]));
+}
+
+void fFilter::chkFilterErr_Click()
+{
+    CStat* stat = ShownView();
+    if (m_isBusy || !stat)
+        return;
+    {
+        const QScopedValueRollback busy(m_isBusy, true);
+        stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_dataHeader.ErrSwitch));
+        m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
+    }
+    RefreshAllFilter();
+}
+
+void fFilter::ChkErr_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (m_isBusy || !game)
+        return;
+    {
+        const QScopedValueRollback busy(m_isBusy, true);
+        game->ShrinkAllErrSel = Ticked(m_chkErr);
+        m_txtErr->setEnabled(m_chkErr->isChecked());
+    }
+    RefreshAllFilter();
+}
+
+void fFilter::chkOtherErr_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (m_isBusy || !game)
+        return;
+    const QScopedValueRollback busy(m_isBusy, true);
+    game->ShrinkOtherErrSel = Ticked(m_otherHeader.ErrSwitch);
+    m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
+}
+
+void fFilter::chkOther_Click(int index)
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (m_isBusy || !game || index < 0 || index > 2)
+        return;
+    const auto i = static_cast<size_t>(index);
+    int16_t* sel[3] = {&game->FilterMatch.Sel, &game->FilterHistory.Sel, &game->FilterGather.Sel};
+    *sel[i] = Ticked(m_chkOther[i]);
+    const QScopedValueRollback busy(m_isBusy, true);
+    m_chkOtherSubErr[i]->setEnabled(m_chkOther[i]->isChecked());
+}
+
+void fFilter::chkOtherErr_Click(int index)
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (m_isBusy || !game || index < 0 || index > 2)
+        return;
+    int16_t* errSel[3] = {&game->FilterMatch.ErrSel, &game->FilterHistory.ErrSel, &game->FilterGather.ErrSel};
+    *errSel[static_cast<size_t>(index)] = Ticked(m_chkOtherSubErr[static_cast<size_t>(index)]);
+}
+
+// One click switches a whole column on when all of it is off, and off as
+// soon as any box of it is on; every box that changes stores its value
+// through its own handler.
+void fFilter::SwitchColumn(const std::vector<QCheckBox*>& boxes, const std::function<void(int)>& click,
+                           QWidget* header)
+{
+    const bool anyOn = std::any_of(boxes.begin(), boxes.end(), [](const QCheckBox* b) { return b->isChecked(); });
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (boxes[i]->isChecked() == !anyOn)
+            continue;
+        boxes[i]->setChecked(!anyOn);
+        click(static_cast<int>(i));
+    }
+    header->setFocus();
+}
+
+void fFilter::cmdSelAll_Click()
+{
+    SwitchColumn(m_chkFilter, [this](int i) { chkFilter_Click(i); }, m_dataHeader.Box);
+}
+
+void fFilter::cmdSelErr_Click()
+{
+    SwitchColumn(m_chkFilter2, [this](int i) { chkFilter2_Click(i); }, m_dataHeader.Box);
+}
+
+void fFilter::cmdSelAllOther_Click()
+{
+    SwitchColumn({m_chkOther.begin(), m_chkOther.end()}, [this](int i) { chkOther_Click(i); }, m_otherHeader.Box);
+}
+
+void fFilter::cmdSelErrOther_Click()
+{
+    SwitchColumn({m_chkOtherSubErr.begin(), m_chkOtherSubErr.end()}, [this](int i) { chkOtherErr_Click(i); },
+                 m_otherHeader.Box);
+}
+
+// ---------------------------------------------------------------------------
+// Value boxes: a set is entered only through the picker
+
+void fFilter::TxtFilter_Click(int index)
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    CStat* stat = ShownView();
+    if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
+        return;
+    const auto k = static_cast<int16_t>(index);
+    // The picker starts from the stored set, whatever the box shows.
+    const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(k)), game->HeadData.ShrinkHL(k, 0),
+                                      game->HeadData.ShrinkHL(k, 1), QString(), QString());
+    stat->SetShrinkVal(k, StrToRange(picked, 0, kPickedHigh));
+    TxtFilter_Change(index);
+    const int16_t view = TabView(SelectedTab());
+    if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
+        form->RefreshFilter();
+}
+
+void fFilter::ValueBox_Click(QLineEdit* box, int row)
+{
+    if (row >= 0)
+        TxtFilter_Click(row);
+    else if (box == m_txtErr)
+        TxtErr_Click();
+    else if (box == m_dataHeader.ErrValues)
+        TxtFilterErr_Click();
+    else if (box == m_otherHeader.ErrValues)
+        TxtOtherErr_Click();
+}
+
+void fFilter::TxtFilter_Change(int index)
+{
+    const CStat* stat = ShownView();
+    if (stat && index >= 0 && index < ConditionRows())
+        m_txtFilter[static_cast<size_t>(index)]->setText(RangeToStr(stat->ShrinkVal(static_cast<int16_t>(index))));
+}
+
+void fFilter::TxtFilterErr_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    CStat* stat = ShownView();
+    if (!game || !stat || !m_dataHeader.ErrValues->isEnabled())
+        return;
+    const auto own = static_cast<int16_t>(m_bcMain + 43);
+    const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(own)), game->HeadData.ShrinkHL(own, 0),
+                                      game->HeadData.ShrinkHL(own, 1), QString(), QString());
+    stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh));
+    m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
+    RefreshAllFilter();
+}
+
+void fFilter::TxtErr_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game || !m_txtErr->isEnabled())
+        return;
+    const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
+    game->ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
+    game->ShrinkAllErrValUbound = static_cast<int16_t>(game->ShrinkAllErrVal.Count());
+    TxtErr_Change();
+    RefreshAllFilter();
+}
+
+void fFilter::TxtOtherErr_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game || !m_otherHeader.ErrValues->isEnabled())
+        return;
+    const QString picked = ShowSelVal(RangeToStr(game->ShrinkOtherErrVal), 0, 3, QString(), QString());
+    game->ShrinkOtherErrVal = StrToRange(picked, 0, kPickedHigh);
+    game->ShrinkOtherErrValUbound = static_cast<int16_t>(game->ShrinkOtherErrVal.Count());
+    TxtOtherErr_Change();
+}
+
+// ---------------------------------------------------------------------------
+// The filter run
+
+void fFilter::cmdGetFilter_Click()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!m_loaded || !game || m_isBusy)
+        return;
+    BetList& bets = Mmain().Bets;
+    if (bets.BetCount() < 1) {
+        m_msgResult->SetRows(1);
+        m_msgResult->SetRedraw(true);
+        MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"需要投注后才可以过滤！"_s);
+        return;
+    }
+    if (CheckFilterSettings(*game).Count() > 0) {
+        m_msgResult->SetRedraw(true);
+        MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"过滤指标设置存在错误，请更正后再过滤！"_s);
+        return;
+    }
+    const int32_t issue = m_cboNumName->currentIndex();
+    if (issue < m_cboNumName->count() - 1 &&
+        MsgBox(this, QMessageBox::NoIcon, u"操作提示"_s, DrawnIssueQuestion(m_cboNumName->currentText()),
+               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+
+    std::vector<CStat*> stats;
+    std::vector<StatShrinkView> adapters;
+    adapters.reserve(AppState::InferCount);
+    for (int16_t v = 0; v < AppState::InferCount; ++v) {
+        if (CStat* stat = game->StatView(v)) {
+            stats.push_back(stat);
+            adapters.emplace_back(*stat, m_bcMain);
+        }
+    }
+    std::vector<IShrinkView*> views;
+    for (StatShrinkView& adapter : adapters)
+        views.push_back(&adapter);
+    RemovalOutcome outcome;
+    {
+        // Group bets leave the position conditions and the indicators that
+        // do not apply to them out of the run; the flags come back however
+        // the run ends.
+        const GroupBetConditionsOff groupOff(stats, m_bcMain, !m_optSel[0]->isChecked());
+        const TotalTolerance total{game->ShrinkAllErrSel != 0, &game->ShrinkAllErrVal};
+        const OtherFilterTest other = [&game, issue](std::span<const int16_t> digits) {
+            return game->FilterOther(digits, issue);
+        };
+        CMsg msg;
+        outcome = RunFilter(bets, views, total, other, issue, msg, AskToStop(this));
+    }
+    {
+        const QScopedValueRollback busy(m_isBusy, true);
+        ShowResultCount();
+    }
+    ReportStepRefusal(outcome);
+}
+
+} // namespace kelton
