@@ -21,6 +21,7 @@
 #include "data/lottor_data.h"
 #include "engine/indicators.h"
 #include "engine/stat.h"
+#include "filter/filter_run.h"
 
 namespace {
 
@@ -257,6 +258,37 @@ void BM_FilterKernel(benchmark::State& state)
     state.counters["first_other_after_build_ms"] = 1000 * k.FirstOtherSeconds;
 }
 BENCHMARK(BM_FilterKernel)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The filter run as the filter window makes it: a bet list of the same
+// bets, the views behind their run adapters, the total tolerance off, the
+// progress service and one pass through the event loop every 10 bets.
+void BM_FilterRun(benchmark::State& state)
+{
+    if (!Ready(state))
+        return;
+    Kernel& k = K();
+    const std::vector<int32_t>& bets = BetsOf(k, state.range(0));
+    BetList list(3);
+    for (const int32_t c : bets)
+        list.AddBet(k.Candidates[static_cast<size_t>(c)]);
+    std::vector<StatShrinkView> adapters;
+    for (int v = 0; v < 8; ++v)
+        adapters.emplace_back(k.View(v), int16_t{3});
+    std::vector<IShrinkView*> views;
+    for (StatShrinkView& a : adapters)
+        views.push_back(&a);
+    const OtherFilterTest other = [&k](std::span<const int16_t> d) { return k.Game->FilterOther(d, k.Target); };
+    CMsg msg;
+    int32_t marked = 0;
+    for (auto _ : state) {
+        const RemovalOutcome out = RunFilter(list, views, {}, other, k.Target, msg, {});
+        marked = out.Marked;
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(bets.size()));
+    state.counters["removed"] = marked;
+    state.counters["live"] = list.LiveCount();
+}
+BENCHMARK(BM_FilterRun)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_ViewConditionsOnly(benchmark::State& state)
 {
