@@ -14,6 +14,7 @@
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
@@ -113,6 +114,34 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     Settle();
     EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
     EXPECT_EQ(filter->msgResult()->TextMatrix(1, 1), u"0 0 0"_s);
+
+    // Every condition of view 0 set from its extreme range over the last 100
+    // issues, then the thousand bets filtered for "下期": the survivors are
+    // those the view's candidate test passes, counted directly.
+    CStat& view0 = *Game().StatView(0);
+    const int32_t last = Game().NumCount() - 1;
+    const auto ranges = view0.GetShrinkLowHigh(last - 99, last);
+    for (int16_t k = 0; k <= 45; ++k) {
+        const auto [low, high] = ranges[static_cast<size_t>(k)];
+        view0.SetShrinkSel(k, 1);
+        view0.SetShrinkVal(k, StrToRange(u"%1-%2"_s.arg(low).arg(high), 0, 32676));
+    }
+    QTest::mouseClick(filter->cmdGetFilter(), Qt::LeftButton);
+    view0.GetFilterIni(last + 1);
+    int32_t passing = 0;
+    for (int16_t n = 0; n < 1000; ++n) {
+        const int16_t bet[4] = {0, static_cast<int16_t>(n % 10), static_cast<int16_t>(n / 10 % 10),
+                                static_cast<int16_t>(n / 100)};
+        passing += view0.GetShrinkErr(bet) == 0 ? 1 : 0;
+    }
+    ASSERT_GT(passing, 0);
+    ASSERT_LT(passing, 1000);
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
+    // Undone and redone as one step.
+    filter->tbrResult_ButtonClick(u"Prev"_s);
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    filter->tbrResult_ButtonClick(u"Next"_s);
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
 }
 
 } // namespace
