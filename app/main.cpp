@@ -9,6 +9,7 @@
 #include "platform/termination_signals.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
+#include "results/ui/hit_query_form.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     kelton::InstallGameWindows(kelton::NeighbourWindows());
     kelton::InstallFormulaWindows(kelton::NeighbourWindows());
     kelton::InstallFilterWindows(kelton::NeighbourWindows());
+    kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
