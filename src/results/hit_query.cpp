@@ -1,6 +1,7 @@
 #include "results/hit_query.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/bet_list.h"
 #include "data/numeric_text.h"
@@ -21,9 +22,15 @@ constexpr int16_t kGroupDigits = 3;
 // The three main digits of a bet or draw in ascending order.
 std::array<int16_t, kGroupDigits> SortedDigits(std::span<const int16_t> digits)
 {
-    std::array<int16_t, kGroupDigits> sorted{digits[1], digits[2], digits[3]};
-    std::sort(sorted.begin(), sorted.end());
-    return sorted;
+    // Three compare-exchanges: this runs once per bet.
+    int16_t a = digits[1], b = digits[2], c = digits[3];
+    if (a > b)
+        std::swap(a, b);
+    if (b > c)
+        std::swap(b, c);
+    if (a > b)
+        std::swap(a, b);
+    return {a, b, c};
 }
 
 bool GroupMode(HitMode mode)
