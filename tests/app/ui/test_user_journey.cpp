@@ -24,6 +24,7 @@
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
+#include "results/ui/hit_query_form.h"
 #include "platform/ui/flex_grid.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
@@ -47,6 +48,7 @@ protected:
         InstallGameWindows(NeighbourWindows());
         InstallFormulaWindows(NeighbourWindows());
         InstallFilterWindows(NeighbourWindows());
+        InstallHitQueryWindow(NeighbourWindows());
         m_loader.emplace(&OpenLottorFile);
     }
 
@@ -142,6 +144,23 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
     filter->tbrResult_ButtonClick(u"Next"_s);
     EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
+
+    // The prize query of the live bets against the latest draw, 2025217
+    // (8 9 4): one direct hit when 8 9 4 came through the filter, none
+    // otherwise.
+    const BetList& bets = Mmain().Bets;
+    int32_t drawnLive = 0;
+    for (int32_t b = 0; b < bets.BetCount(); ++b) {
+        const auto d = bets.Digits(b);
+        drawnLive += bets.IsLive(b) && d[3] == 8 && d[2] == 9 && d[1] == 4 ? 1 : 0;
+    }
+    OnModal<fHitQuery>([&](fHitQuery& form) {
+        EXPECT_EQ(form.cboName()->currentText(), u"2025217"_s);
+        form.CmdQuery()->click();
+        const CFlexGrid& hits = *form.msgHit();
+        EXPECT_EQ(hits.TextMatrix(hits.Rows() - 1, 0), u"%1注"_s.arg(drawnLive));
+    });
+    Entry("mnuChipInQuery")->trigger();
 }
 
 } // namespace
