@@ -126,6 +126,39 @@ int32_t StrToNum(CLottorHead& head, const QString& sFormat, QStringView sStrNum,
     return static_cast<int32_t>(oDraws.size());
 }
 
+bool AppendNumLine(const CLottorHead& head, const FormatTokens& tokens, const Draw& draw, int issueWidth,
+                   QString& oLine)
+{
+    const int bcMain = head.BcMain;
+    const int bm = head.BM;
+    int x = 0;
+    int y = 0;
+    for (size_t t = 1; t < tokens.size(); ++t) {
+        const QChar c = tokens[t];
+        if (c == QLatin1Char('X') || c == QLatin1Char('Y')) {
+            int position;
+            int width;
+            if (c == QLatin1Char('X')) {
+                ++x;
+                position = x <= bcMain ? bcMain - x + 1 : x;
+                width = x <= bcMain ? head.BcNumMaxLen : head.MrNumMaxLen;
+            } else {
+                ++y;
+                position = bcMain + y;
+                width = head.MrNumMaxLen;
+            }
+            if (position < 1 || position > bm || position >= static_cast<int>(draw.Num.size()))
+                return false;
+            oLine += Padded(draw.Num[static_cast<size_t>(position)], width);
+        } else if (c == QLatin1Char('N')) {
+            oLine += Padded(draw.Issue, issueWidth);
+        } else if (c != QLatin1Char('T')) {
+            oLine += c;
+        }
+    }
+    return true;
+}
+
 bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector<Draw>& sDraws,
               QString& oStrNum)
 {
@@ -137,8 +170,6 @@ bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector
     if (sDraws.empty())
         return true;
 
-    const int bcMain = head.BcMain;
-    const int bm = head.BM;
     const int issueWidth = static_cast<int>(QString::number(sDraws.size() - 1).size());
 
     QStringList lines;
@@ -146,31 +177,8 @@ bool NumToStr(const CLottorHead& head, const QString& sFormat, const std::vector
     for (const Draw& draw : sDraws) {
         // Token 0 is the empty element and writes the leading blank.
         QString line(QLatin1Char(' '));
-        int x = 0;
-        int y = 0;
-        for (size_t t = 1; t < tokens.size(); ++t) {
-            const QChar c = tokens[t];
-            if (c == QLatin1Char('X') || c == QLatin1Char('Y')) {
-                int position;
-                int width;
-                if (c == QLatin1Char('X')) {
-                    ++x;
-                    position = x <= bcMain ? bcMain - x + 1 : x;
-                    width = x <= bcMain ? head.BcNumMaxLen : head.MrNumMaxLen;
-                } else {
-                    ++y;
-                    position = bcMain + y;
-                    width = head.MrNumMaxLen;
-                }
-                if (position < 1 || position > bm || position >= static_cast<int>(draw.Num.size()))
-                    return true;
-                line += Padded(draw.Num[static_cast<size_t>(position)], width);
-            } else if (c == QLatin1Char('N')) {
-                line += Padded(draw.Issue, issueWidth);
-            } else if (c != QLatin1Char('T')) {
-                line += c;
-            }
-        }
+        if (!AppendNumLine(head, tokens, draw, issueWidth, line))
+            return true;
         lines << line;
     }
     oStrNum = lines.join(QStringLiteral("\r\n"));

@@ -41,6 +41,13 @@ bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView
 int32_t StrToNum(CLottorHead& head, const QString& sFormat, QStringView sStrNum, std::vector<Draw>& oDraws,
                  bool sShowPrg);
 
+// Appends one draw in stored form to oLine as NumToStr writes its line,
+// without the leading blank, the "N" field padded with zeros to issueWidth
+// digits. False when the format reaches past the draw's positions; oLine
+// then holds part of the line.
+bool AppendNumLine(const CLottorHead& head, const FormatTokens& tokens, const Draw& draw, int issueWidth,
+                   QString& oLine);
+
 // Writes draws in stored form as one line each, joined by CR LF. Every line
 // begins with a blank; issues are padded with zeros to the digits of the
 // highest draw index. Returns the error flag: true when the format is empty
