@@ -10,6 +10,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
 #include "results/ui/hit_query_form.h"
+#include "results/ui/results_windows.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
     kelton::InstallFormulaWindows(kelton::NeighbourWindows());
     kelton::InstallFilterWindows(kelton::NeighbourWindows());
     kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
+    kelton::InstallResultsWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
