@@ -9,7 +9,7 @@ namespace kelton {
 
 bool IsNumberText(QStringView text)
 {
-    const QString t = TrimBlanks(text);
+    const QStringView t = TrimBlanksView(text);
     qsizetype i = 0;
     if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
         ++i;
@@ -41,9 +41,39 @@ std::optional<double> NumberTextValue(QStringView text)
 
 namespace {
 
+// A plain whole number (blanks around it, an optional sign, up to 15
+// digits): its value exactly as the decimal reading gives it; nullopt for
+// any other text.
+std::optional<int64_t> PlainInteger(QStringView text)
+{
+    const QStringView t = TrimBlanksView(text);
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+        negative = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    const qsizetype digits = t.size() - i;
+    if (digits < 1 || digits > 15)
+        return std::nullopt;
+    int64_t value = 0;
+    for (; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return negative ? -value : value;
+}
+
 template <typename T>
 std::optional<T> ToInteger(QStringView text)
 {
+    if (const std::optional<int64_t> plain = PlainInteger(text)) {
+        if (*plain < std::numeric_limits<T>::min() || *plain > std::numeric_limits<T>::max())
+            return std::nullopt;
+        return static_cast<T>(*plain);
+    }
     const std::optional<double> value = NumberTextValue(text);
     if (!value)
         return std::nullopt;
