@@ -23,6 +23,7 @@
 #include "pickers/ball_list.h"
 #include "platform/gbk.h"
 #include "platform/help_pages.h"
+#include "results/bet_file.h"
 #include "support.h"
 
 using namespace kelton;
@@ -490,6 +491,34 @@ void FormulaSeeds()
     }
 }
 
+// Bet files as the program writes them, each behind the format that reads
+// them; a history file of the three-digit game read as bets.
+void BetFileSeeds()
+{
+    for (int game = 0; game < fuzz::kGameCount; ++game) {
+        const CLottorHead& head = fuzz::Game(game);
+        FormatTokens tokens;
+        const QString format = head.NumFormatStr(0);
+        if (!head.StrToFormat(format, tokens))
+            continue;
+        QString text = QStringLiteral("Kelton\r\n") + head.LottorName + QStringLiteral(" 投注单\r\n");
+        Draw bet;
+        bet.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
+        for (int b = 1; b <= 12; ++b) {
+            bet.Issue = b;
+            for (int p = 1; p <= head.BM; ++p)
+                bet.Num[static_cast<size_t>(p)] =
+                    static_cast<int16_t>((b * 5 + p) % ((p <= head.BcMain ? head.BcDataLen : head.MrDataLen) + 1));
+            (void)AppendNumLine(head, tokens, bet, 1, text);
+            text += QStringLiteral("\r\n");
+        }
+        const QByteArray name = QByteArray("game") + QByteArray::number(game);
+        Seed("bet_file", name.constData(), ToGbk(format + QStringLiteral("\r\n") + text));
+    }
+    Seed("bet_file", "history_out_of_range",
+         ToGbk(QStringLiteral("N:X X X\r\nKelton\r\n3D 历史数据\r\n2024001:1 2 3\r\n5:12 0 -1\n\n   \r\n7:1 2")));
+}
+
 void WayFileSeeds()
 {
     CLottorHead head = fuzz::Game(0);
@@ -518,6 +547,7 @@ int main(int argc, char** argv)
     GameListSeeds();
     SettingsSeeds();
     DrawTextSeeds();
+    BetFileSeeds();
     FilterItemSeeds();
     ValueSetSeeds();
     BallListSeeds();
