@@ -123,8 +123,13 @@ public:
     int32_t Bets() const { return m_bets; }
     int32_t OutOfRange() const { return m_outOfRange; }
     int32_t Unreadable() const { return m_unreadable; }
-    // Positions 0..BM of every bet read, Bets() * (BM + 1) numbers.
-    std::vector<int16_t> TakeDigits() { return std::move(m_digits); }
+    // Positions 0..BM of every bet read, Bets() * (BM + 1) numbers, the
+    // array trimmed to them.
+    std::vector<int16_t> TakeDigits()
+    {
+        m_digits.shrink_to_fit();
+        return std::move(m_digits);
+    }
 
 private:
     const CLottorHead& m_head;
