@@ -187,6 +187,15 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
         });
         EXPECT_EQ(m_files.Asked, QStringList(2, r.Asked)) << r.Command;
     }
+    // A tag other than 1..3 opens the save tab.
+    bool shown = false;
+    const ScopedService<ModalRunner> runner([&shown](QDialog& dialog) {
+        auto* typed = dynamic_cast<FDataInOut*>(&dialog);
+        shown = typed && typed->SelectedKey() == u"SaveFilter"_s;
+        return int(QDialog::Rejected);
+    });
+    NeighbourWindows().DataInOut(m_main, 7);
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
