@@ -1,5 +1,8 @@
 #include "results/ui/data_in_out.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,24 +131,14 @@ QString FDataInOut::SelectedFormat() const
     return item ? item->text() : QString();
 }
 
-void FDataInOut::DisableInOutControls()
+void FDataInOut::SetInOutControls(bool busy)
 {
+    // The busy state disables every window but the main one: the dialog
+    // itself comes back so that Cancel can be clicked.
     setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(m_tsp), static_cast<QWidget*>(m_txtFormat),
-                       static_cast<QWidget*>(m_cmdPath), static_cast<QWidget*>(m_txtPath),
-                       static_cast<QWidget*>(m_lstFormat), static_cast<QWidget*>(m_cmdOK)})
-        w->setEnabled(false);
-    m_cmdCancel->setEnabled(true);
-}
-
-void FDataInOut::EnableInOutControls()
-{
-    setEnabled(true);
-    for (QWidget* w : {static_cast<QWidget*>(m_tsp), static_cast<QWidget*>(m_txtFormat),
-                       static_cast<QWidget*>(m_cmdPath), static_cast<QWidget*>(m_txtPath),
-                       static_cast<QWidget*>(m_lstFormat), static_cast<QWidget*>(m_cmdOK)})
-        w->setEnabled(true);
-    m_cmdCancel->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tsp, m_txtFormat, m_cmdPath, m_txtPath, m_lstFormat, m_cmdOK})
+        w->setEnabled(!busy);
+    m_cmdCancel->setEnabled(busy);
 }
 
 BetFileProgress FDataInOut::Progress()
@@ -155,7 +148,7 @@ BetFileProgress FDataInOut::Progress()
                                return MsgBox(this, QMessageBox::Question, title, question,
                                              QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
                            },
-                           [this] { DisableInOutControls(); }};
+                           [this] { SetInOutControls(true); }};
 }
 
 void FDataInOut::Report(const BetFileOutcome& out)
@@ -187,7 +180,7 @@ void FDataInOut::cmdOK_Click()
     } else {
         out = SaveBetFile(path, format, game->HeadData, Mmain().AppTitle, Mmain().Bets, Progress());
     }
-    EnableInOutControls();
+    SetInOutControls(false);
     Report(out);
 }
 

@@ -61,8 +61,8 @@ protected:
 
 private:
     QString SelectedFormat() const;
-    void DisableInOutControls();
-    void EnableInOutControls();
+    // Busy: only Cancel usable; idle: everything but Cancel.
+    void SetInOutControls(bool busy);
     BetFileProgress Progress();
     void Report(const BetFileOutcome& out);
 

@@ -326,6 +326,52 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
     EXPECT_FALSE(QFile::exists(path));
 }
 
+TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
+{
+    fFilter& form = Open();
+    BetList& bets = Mmain().Bets;
+    bets.Reset(3);
+    for (int16_t v = 0; v < 40; ++v)
+        bets.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 3, 4});
+    form.ShowResultCount();
+    const QString path = FilePath(u"bets.txt"_s);
+    Run("mnuChipInSave", [&](FDataInOut& dialog) {
+        dialog.TxtPath()->setText(path);
+        QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+        dialog.reject();
+    });
+    ASSERT_TRUE(QFile::exists(path));
+
+    QPointer<FDataInOut> open;
+    m_scripted.OnShow = [&open](const QString& title) {
+        // Asked under the main window's busy state: the dialog and its
+        // Cancel button are usable, the rest of the dialog is not.
+        if (title == u"加载投注"_s && open) {
+            EXPECT_EQ(open->parentWidget()->cursor().shape(), Qt::WaitCursor); // the main window is busy
+            EXPECT_TRUE(open->isEnabled());
+            EXPECT_TRUE(open->cmdCancel()->isEnabled());
+            EXPECT_FALSE(open->LstFormat()->isEnabled());
+        }
+        return QMessageBox::Ok;
+    };
+    Run("mnuChipInOpen", [&](FDataInOut& dialog) {
+        open = &dialog;
+        dialog.show();
+        dialog.TxtPath()->setText(path);
+        // The click waits in the queue until the load passes the event loop.
+        QMetaObject::invokeMethod(dialog.cmdCancel(), &QPushButton::click, Qt::QueuedConnection);
+        QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+        EXPECT_TRUE(dialog.LstFormat()->isEnabled());
+        EXPECT_FALSE(dialog.cmdCancel()->isEnabled());
+        open = nullptr;
+        dialog.reject();
+    });
+    EXPECT_EQ(m_scripted.Shown,
+              (QStringList{u"加载投注|你确定要退出正在加载的投注吗？按确定退出！"_s,
+                           u"操作错误|加载失败，手动操作取消保存。"_s}));
+    EXPECT_EQ(bets.BetCount(), 40);
+}
+
 TEST_F(DataInOutTest, FormatsAreEditedInPlaceAndStoredWhenValid)
 {
     Open();
