@@ -65,8 +65,8 @@ const QString& BetFilePath()
         const QString p = Folder().filePath(QStringLiteral("million.voskr"));
         const BetList& list = Million();
         CMsg msg;
-        const BetFileOutcome out =
-            SaveBetFile(p, Head().NumFormatStr(0), Head(), QStringLiteral("Kelton"), list, BetFileProgress{msg, {}, {}});
+        const BetFileOutcome out = SaveBetFile(p, Head().NumFormatStr(0), Head(), QStringLiteral("Kelton"),
+                                               list, BetFileProgress{msg, {}, {}});
         if (!out.Ok())
             std::abort();
         return p;
@@ -89,7 +89,8 @@ void BM_LoadBetFile1M(benchmark::State& state)
     int32_t count = 0;
     for (auto _ : state) {
         BetList list(3);
-        const BetFileOutcome out = LoadBetFile(path, Head().NumFormatStr(0), Head(), list, BetFileProgress{msg, {}, {}});
+        const BetFileOutcome out =
+            LoadBetFile(path, Head().NumFormatStr(0), Head(), list, BetFileProgress{msg, {}, {}});
         if (!out.Ok())
             state.SkipWithError("load failed");
         bytes = list.MemoryBytes();
@@ -109,8 +110,8 @@ void BM_SaveBetFile1M(benchmark::State& state)
     const QString path = Folder().filePath(QStringLiteral("saved.voskr"));
     CMsg msg;
     for (auto _ : state) {
-        const BetFileOutcome out =
-            SaveBetFile(path, Head().NumFormatStr(0), Head(), QStringLiteral("Kelton"), list, BetFileProgress{msg, {}, {}});
+        const BetFileOutcome out = SaveBetFile(path, Head().NumFormatStr(0), Head(), QStringLiteral("Kelton"),
+                                               list, BetFileProgress{msg, {}, {}});
         if (!out.Ok())
             state.SkipWithError("save failed");
     }

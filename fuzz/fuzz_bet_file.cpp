@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         BetLineReader reader(head, tokens);
         ReadBetLines(rest, reader);
-        KELTON_FUZZ_CHECK(reader.Bets() + reader.OutOfRange() + reader.Unreadable() == reader.NonEmptyLines());
+        KELTON_FUZZ_CHECK(reader.Bets() + reader.OutOfRange() + reader.Unreadable() ==
+                          reader.NonEmptyLines());
         const size_t stride = static_cast<size_t>(head.BM) + 1;
         const std::vector<int16_t> digits = reader.TakeDigits();
         KELTON_FUZZ_CHECK(digits.size() == static_cast<size_t>(reader.Bets()) * stride);

@@ -176,7 +176,8 @@ TEST_F(BetFileTest, AHistoryFileLoadsAsBets)
 {
     std::vector<Draw> draws;
     for (int32_t i = 0; i < 25; ++i)
-        draws.push_back(Draw{2025001 + i, {0, static_cast<int16_t>(i % 10), 4, static_cast<int16_t>(9 - i % 10)}});
+        draws.push_back(
+            Draw{2025001 + i, {0, static_cast<int16_t>(i % 10), 4, static_cast<int16_t>(9 - i % 10)}});
     ASSERT_EQ(m_game.Add(draws), 25);
 
     const QString path = Path(u"history.voskr"_s);
@@ -217,7 +218,8 @@ TEST_F(BetFileTest, SecondaryNumbersComeBackInTheirPlaces)
         EXPECT_EQ(bets.Digits(0)[p], game.Num(p, 0)) << p;
 
     const QString saved = Path(u"b.txt"_s);
-    ASSERT_TRUE(SaveBetFile(saved, game.HeadData.NumFormatStr(0), game.HeadData, kTitle, bets, Progress()).Ok());
+    ASSERT_TRUE(
+        SaveBetFile(saved, game.HeadData.NumFormatStr(0), game.HeadData, kTitle, bets, Progress()).Ok());
     EXPECT_EQ(Bytes(saved).split('\n').value(2), "1:01 05 09 20 27 33 16\r");
 }
 
@@ -337,7 +339,8 @@ TEST_F(BetFileTest, AStopAskedAtAStepCancelsOnOkAndGoesOnOnCancel)
         draws.push_back(Draw{1000 + i, {0, 1, 2, 3}});
     ASSERT_EQ(m_game.Add(draws), 30);
     m_answers = {true};
-    EXPECT_EQ(ExportHistoryFile(Path(u"h.txt"_s), Format(), m_game, kTitle, Progress()).Code, Result::Cancelled);
+    EXPECT_EQ(ExportHistoryFile(Path(u"h.txt"_s), Format(), m_game, kTitle, Progress()).Code,
+              Result::Cancelled);
     EXPECT_FALSE(QFile::exists(Path(u"h.txt"_s)));
 
     // Loading: the old list and its steps stay.

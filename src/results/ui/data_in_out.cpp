@@ -136,7 +136,8 @@ void FDataInOut::SetInOutControls(bool busy)
     // The busy state disables every window but the main one: the dialog
     // itself comes back so that Cancel can be clicked.
     setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_tsp, m_txtFormat, m_cmdPath, m_txtPath, m_lstFormat, m_cmdOK})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_tsp, m_txtFormat, m_cmdPath, m_txtPath, m_lstFormat, m_cmdOK})
         w->setEnabled(!busy);
     m_cmdCancel->setEnabled(busy);
 }
@@ -196,12 +197,14 @@ void FDataInOut::cmdPath_Click()
     const QString key = SelectedKey();
     QString chosen;
     if (key == kOpenFilter) {
-        chosen = GetOpenFile(this, u"加载投注数据"_s, name + u"投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s);
+        chosen =
+            GetOpenFile(this, u"加载投注数据"_s, name + u"投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s);
     } else if (key == kSaveData) {
         chosen = GetSaveFile(this, u"保存历史开奖数据"_s,
                              name + u"历史数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s);
     } else {
-        chosen = GetSaveFile(this, u"保存投注数据"_s, name + u"投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s);
+        chosen =
+            GetSaveFile(this, u"保存投注数据"_s, name + u"投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s);
     }
     if (!chosen.isEmpty())
         m_txtPath->setText(chosen);

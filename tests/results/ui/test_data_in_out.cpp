@@ -160,10 +160,14 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
         QString Key;
         QString Asked;
     } rows[] = {
-        {"mnuChipInSave", u"SaveFilter"_s, u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuFilterSave", u"SaveFilter"_s, u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuChipInOpen", u"OpenFilter"_s, u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuFilterOpen", u"OpenFilter"_s, u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
+        {"mnuChipInSave", u"SaveFilter"_s,
+         u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
+        {"mnuFilterSave", u"SaveFilter"_s,
+         u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
+        {"mnuChipInOpen", u"OpenFilter"_s,
+         u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
+        {"mnuFilterOpen", u"OpenFilter"_s,
+         u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
         {"mnuChipInSaveData", u"SaveData"_s,
          u"save 保存历史开奖数据|三位数历史数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
     };
@@ -319,10 +323,9 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
         open = nullptr;
         dialog.reject();
     });
-    EXPECT_EQ(m_scripted.Shown,
-              (QStringList{u"保存投注|你确定要退出保存投注吗？按确定退出！"_s,
-                           u"操作提示|请取消正在操作的导入导出,再退出！"_s,
-                           u"操作错误|保存失败，手动操作取消保存。"_s}));
+    EXPECT_EQ(m_scripted.Shown, (QStringList{u"保存投注|你确定要退出保存投注吗？按确定退出！"_s,
+                                             u"操作提示|请取消正在操作的导入导出,再退出！"_s,
+                                             u"操作错误|保存失败，手动操作取消保存。"_s}));
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -366,9 +369,8 @@ TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
         open = nullptr;
         dialog.reject();
     });
-    EXPECT_EQ(m_scripted.Shown,
-              (QStringList{u"加载投注|你确定要退出正在加载的投注吗？按确定退出！"_s,
-                           u"操作错误|加载失败，手动操作取消保存。"_s}));
+    EXPECT_EQ(m_scripted.Shown, (QStringList{u"加载投注|你确定要退出正在加载的投注吗？按确定退出！"_s,
+                                             u"操作错误|加载失败，手动操作取消保存。"_s}));
     EXPECT_EQ(bets.BetCount(), 40);
 }
 
