@@ -11,6 +11,7 @@
 #include "platform/ui/qt_translations.h"
 #include "results/ui/hit_query_form.h"
 #include "results/ui/results_windows.h"
+#include "results/ui/printer_form.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     kelton::InstallFilterWindows(kelton::NeighbourWindows());
     kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
     kelton::InstallResultsWindows(kelton::NeighbourWindows());
+    kelton::InstallPrinterWindow(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

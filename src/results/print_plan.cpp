@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "core/bet_list.h"
+#include "data/text_helpers.h"
 
 namespace kelton {
 
@@ -192,11 +193,6 @@ PageStep NextPrintPage(int32_t current, int32_t count)
     return {current, {}};
 }
 
-int32_t RoundHalfEven(double value)
-{
-    return static_cast<int32_t>(std::nearbyint(value));
-}
-
 double FrameLeftForScroll(double marginX, int32_t value)
 {
     return 2 * marginX - value;
@@ -216,22 +212,27 @@ void PlaceShadows(PreviewLayout& layout)
 
 namespace {
 
+int32_t Round(double value)
+{
+    return static_cast<int32_t>(RoundHalfEven(value));
+}
+
 // One direction of the actual-size view: the margin and the bar's maximum.
 void ScrollAxis(double view, int32_t page, double& margin, int32_t& maximum)
 {
     if (view < page) {
         margin = 0.1 * view;
-        maximum = RoundHalfEven(page - view);
+        maximum = Round(page - view);
     } else {
         margin = (view - page) / 2;
         maximum = 0;
     }
-    maximum = RoundHalfEven(maximum + 2 * margin);
+    maximum = Round(maximum + 2 * margin);
 }
 
 void SetSteps(PreviewScrollBar& bar)
 {
-    bar.SmallStep = RoundHalfEven(bar.Maximum / 10.0);
+    bar.SmallStep = Round(bar.Maximum / 10.0);
     bar.LargeStep = 2 * bar.SmallStep;
 }
 
@@ -279,7 +280,7 @@ std::optional<PreviewLayout> LayOutPreview(bool fit, const PageSizeTwips& page, 
     ScrollAxis(viewHeight, page.Height, layout.MarginY, v.Maximum);
     SetSteps(h);
     SetSteps(v);
-    h.Value = RoundHalfEven(h.Maximum / 2.0);
+    h.Value = Round(h.Maximum / 2.0);
     v.Value = 0;
 
     layout.Scale = 1;

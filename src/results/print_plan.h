@@ -190,9 +190,6 @@ PageStep NextPrintPage(int32_t current, int32_t count);
 
 // ---- the preview's view ----------------------------------------------------
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-int32_t RoundHalfEven(double value);
-
 struct TwipsRect {
     double Left = 0;
     double Top = 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/bet_list.h"
+#include "data/text_helpers.h"
 
 namespace kelton {
 namespace {
@@ -266,10 +267,6 @@ TEST(PrintPlan, ActualSizeScrolling)
     const double bottomAtEnd = FrameTopForScroll(large->MarginY, large->Vertical.Maximum) + page.Height;
     EXPECT_DOUBLE_EQ(bottomAtEnd, 6000 - 600);
     EXPECT_DOUBLE_EQ(FrameLeftForScroll(large->MarginX, 0), 1000);
-
-    // Halves round to the even neighbour.
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
 }
 
 } // namespace

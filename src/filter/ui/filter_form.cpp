@@ -29,6 +29,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
 #include "core/msg_service.h"
+#include "shell/ui/shell_windows.h"
 #include "shell/ui/tool_icons.h"
 #include "shell/ui/xp_toolbar.h"
 
@@ -343,8 +344,8 @@ void fFilter::MakeResultPanel()
     m_lineResult1 = MakeEtchedLine(m_picResult, u"LineResult1"_s);
     m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
     m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
-    // The print window comes with its own part.
-    m_cmdPrintFilter->setEnabled(false);
+    // Without the print window (tests that leave it out) the button rests.
+    m_cmdPrintFilter->setEnabled(static_cast<bool>(NeighbourWindows().PrintPreview));
     MakeResultShortcuts();
 }
 

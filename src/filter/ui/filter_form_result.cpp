@@ -20,6 +20,7 @@
 #include "platform/ui/stored_colour.h"
 #include "core/msg_service.h"
 #include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
 #include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
@@ -292,7 +293,15 @@ void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
 // ---------------------------------------------------------------------------
 // Parts that come with their own windows
 
-void fFilter::cmdPrintFilter_Click() {}
+void fFilter::cmdPrintFilter_Click()
+{
+    const auto& preview = NeighbourWindows().PrintPreview;
+    if (!preview)
+        return;
+    CMsg msg;
+    MsgBusyGuard busy(msg, u"加载打印窗口"_s);
+    preview(MainWindow());
+}
 
 void fFilter::OpenChinIn() {}
 

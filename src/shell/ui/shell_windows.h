@@ -122,6 +122,8 @@ struct ShellWindows {
     std::function<void(QWidget* owner, int16_t sShowTag)> DataInOut;
     // The prize query of the live bets against a draw, modal over owner.
     std::function<void(QWidget* owner)> HitQuery;
+    // The print preview of the live bets, not modal, owned by owner.
+    std::function<void(QWidget* owner)> PrintPreview;
     // The batch replacement of secondary numbers in the bets, modal.
     std::function<void(QWidget* owner)> MrReplace;
 

@@ -1,0 +1,312 @@
+#include "results/ui/printer_form.h"
+
+#include <memory>
+#include <vector>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/ui/filter_form.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/modal_dialog.h"
+#include "shell/ui/qt_app_env.h"
+#include "shell/ui/shell_test_fakes.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// n live three-digit bets: bet i reads i's last three decimal digits.
+void MakeBets(int32_t n)
+{
+    std::vector<int16_t> digits;
+    for (int32_t i = 0; i < n; ++i)
+        digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
+                                     static_cast<int16_t>(i / 100 % 10)});
+    Mmain().Bets = BetList(3);
+    Mmain().Bets.AssignBets(std::move(digits));
+}
+
+// Dark pixels of the image inside a rectangle given in page twips.
+int DarkPixels(const QImage& image, const PageSizeTwips& page, const QRectF& twips)
+{
+    const double sx = image.width() / static_cast<double>(page.Width);
+    const double sy = image.height() / static_cast<double>(page.Height);
+    const QRect area = QRectF(twips.left() * sx, twips.top() * sy, twips.width() * sx, twips.height() * sy)
+                           .toAlignedRect()
+                           .intersected(image.rect());
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    return dark;
+}
+
+// PDF pages written: the page objects, not the page tree.
+int PdfPages(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    return static_cast<int>(text.count(QRegularExpression(u"/Type\\s*/Page(?![s\\w])"_s)));
+}
+
+class PrinterFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto game = std::make_shared<CLottorData>();
+        game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
+        Mmain().CurLottorData = std::move(game);
+        Mmain().AppTitle = u"彩票分析"_s;
+        ResetMsgService();
+        m_form = std::make_unique<fPrinter>();
+        m_form->Printer().setOutputFormat(QPrinter::PdfFormat);
+        m_form->Printer().setPageSize(QPageSize(QPageSize::A4));
+        m_form->Printer().setOutputFileName(m_dir.filePath(u"bets.pdf"_s));
+    }
+    void TearDown() override
+    {
+        m_form.reset();
+        Mmain().Bets = BetList();
+        Mmain().CurLottorData.reset();
+    }
+
+    QTemporaryDir m_dir;
+    test::FakeBoxes m_boxes;
+    ScopedService<IMessageBoxes> m_boxService{&m_boxes};
+    std::unique_ptr<fPrinter> m_form;
+};
+
+TEST_F(PrinterFormTest, PagesForwardAndBackWithWrapAround)
+{
+    MakeBets(500);
+    m_form->ShowForm();
+    ASSERT_EQ(m_form->PageCount(), 3);
+    EXPECT_TRUE(m_form->isEnabled());
+    EXPECT_EQ(m_form->StatusText(), u"当前第1页   共3页"_s);
+    // The printer's A4 paper is the page.
+    EXPECT_EQ(m_form->PageSize().Width, 11906);
+    EXPECT_EQ(m_form->PageSize().Height, 16838);
+
+    m_form->cmdNext()->click();
+    m_form->cmdNext()->click();
+    EXPECT_EQ(m_form->CurrentPage(), 3);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    m_form->cmdNext()->click();
+    EXPECT_EQ(m_form->CurrentPage(), 1);
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], u"操作提示"_s);
+    EXPECT_EQ(m_boxes.Texts[0], u"已到最后一页,跳到最前一页"_s);
+    m_form->cmdPrev()->click();
+    EXPECT_EQ(m_form->CurrentPage(), 3);
+    EXPECT_EQ(m_boxes.Texts.value(1), u"已到最前一页,跳到最后一页"_s);
+    EXPECT_EQ(m_form->StatusText(), u"当前第3页   共3页"_s);
+
+    // The grid lines rebuild the pages and go back to page 1.
+    m_form->ChkLine()->click();
+    EXPECT_EQ(m_form->CurrentPage(), 1);
+    EXPECT_EQ(m_form->PageCount(), 3);
+}
+
+TEST_F(PrinterFormTest, EmptyListAndZoomKeptAcrossClosing)
+{
+    MakeBets(0);
+    m_form->ShowForm();
+    EXPECT_EQ(m_form->PageCount(), 0);
+    EXPECT_EQ(m_form->StatusText(), u"当前第0页   共0页"_s);
+    m_form->cmdNext()->click();
+    m_form->cmdPrev()->click();
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+
+    const bool fit = m_form->FitMode();
+    m_form->cmdZoom()->click();
+    EXPECT_EQ(m_form->FitMode(), !fit);
+    EXPECT_EQ(m_form->Layout().ScrollBars, fit);
+    m_form->cmdExit()->click();
+    EXPECT_FALSE(m_form->isVisible());
+    m_form->ShowForm();
+    EXPECT_EQ(m_form->FitMode(), !fit);
+    m_form->cmdZoom()->click();
+}
+
+TEST_F(PrinterFormTest, ReopeningAfterTheListChangedRebuilds)
+{
+    MakeBets(241);
+    m_form->ShowForm();
+    ASSERT_EQ(m_form->PageCount(), 2);
+    MakeBets(100);
+    // Open: the pages stay as built.
+    m_form->ShowForm();
+    EXPECT_EQ(m_form->PageCount(), 2);
+    EXPECT_EQ(m_form->Plan().LiveCount(), 241);
+    m_form->close();
+    EXPECT_EQ(m_form->PageCount(), 0);
+    m_form->ShowForm();
+    EXPECT_EQ(m_form->PageCount(), 1);
+    EXPECT_EQ(m_form->Plan().LiveCount(), 100);
+}
+
+TEST_F(PrinterFormTest, ClosingIsRefusedWhileThePagesAreBuilt)
+{
+    MakeBets(500);
+    m_form->ShowForm();
+    bool sawBusy = false;
+    QTimer::singleShot(0, m_form.get(), [&] {
+        sawBusy = m_form->IsBuilding() && !m_form->isEnabled();
+        m_form->close();
+    });
+    m_form->ChkLine()->click(); // rebuilds, passing through the event loop between pages
+    EXPECT_TRUE(sawBusy);
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_TRUE(m_form->isEnabled());
+    EXPECT_EQ(m_form->PageCount(), 3);
+}
+
+TEST_F(PrinterFormTest, PrintsEveryPageToPdfAndNothingWithoutPages)
+{
+    MakeBets(500);
+    m_form->ShowForm();
+    m_form->cmdNext()->click();
+    m_form->cmdZoom()->click(); // the preview's zoom plays no part
+    m_form->cmdPrint()->click();
+    EXPECT_EQ(PdfPages(m_form->Printer().outputFileName()), 3);
+    EXPECT_EQ(m_form->CurrentPage(), 2);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    m_form->cmdZoom()->click();
+
+    const QString empty = m_dir.filePath(u"none.pdf"_s);
+    m_form->close();
+    MakeBets(0);
+    m_form->Printer().setOutputFileName(empty);
+    m_form->ShowForm();
+    m_form->cmdPrint()->click();
+    EXPECT_FALSE(QFile::exists(empty));
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+}
+
+TEST_F(PrinterFormTest, PrinterThatCannotStartIsReported)
+{
+    MakeBets(10);
+    m_form->ShowForm();
+    m_form->Printer().setOutputFileName(m_dir.filePath(u"no/such/folder/x.pdf"_s));
+    m_form->cmdPrint()->click();
+    ASSERT_EQ(m_boxes.Titles.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], u"系统提示"_s);
+}
+
+TEST_F(PrinterFormTest, TitleAndFirstBetWhereThePlanPutsThem)
+{
+    MakeBets(241);
+    m_form->ShowForm();
+    const PageSizeTwips page = m_form->PageSize();
+    const PrintPageLayout layout = MeasurePrintPage(page, m_form->Texts(), 1, 2);
+
+    // 150 dots per inch.
+    QImage image(qRound(page.Width * 150.0 / 1440), qRound(page.Height * 150.0 / 1440),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(image.width() / static_cast<double>(page.Width),
+                      image.height() / static_cast<double>(page.Height));
+        PaintPrintPage(painter, m_form->Plan(), page, 1, m_form->Texts(), false);
+    }
+    const QFontMetricsF title(PrintTitleFont());
+    const QRectF titleBox(layout.Title.X, layout.Title.Y, title.horizontalAdvance(m_form->Texts().Title),
+                          title.height());
+    EXPECT_GT(DarkPixels(image, page, titleBox), 50);
+    // Nothing between the page's top and the title.
+    EXPECT_EQ(DarkPixels(image, page, QRectF(0, 0, page.Width, layout.Title.Y - 10)), 0);
+
+    // The first bet: serial 1 and "0 0 0 " in the first row of the first pair.
+    const PrintColumns& cols = m_form->Plan().Columns();
+    const double row1 = layout.Table.Y + kPrintRowHeight;
+    EXPECT_GT(DarkPixels(image, page, QRectF(layout.Table.X, row1, cols.SerialWidth, kPrintRowHeight)), 5);
+    EXPECT_GT(DarkPixels(image, page,
+                         QRectF(layout.Table.X + cols.SerialWidth, row1, cols.NumberWidth, kPrintRowHeight)),
+              5);
+    // The 241st bet is on page 2: page 1's last pair is full, no grid lines
+    // between the rows.
+    EXPECT_EQ(DarkPixels(image, page, QRectF(layout.Table.X, layout.Table.Y + 41 * kPrintRowHeight + 10,
+                                             kPrintTableWidth, kPrintTableHeight - 41 * kPrintRowHeight - 20)),
+              0);
+
+    // The preview at actual size shows the same title.
+    if (m_form->FitMode())
+        m_form->cmdZoom()->click();
+    const QImage shown = m_form->picPrinter()->grab().toImage();
+    EXPECT_GT(DarkPixels(shown, page, titleBox), 20);
+}
+
+TEST_F(PrinterFormTest, SetUpReadsThePageSizeAgain)
+{
+    MakeBets(10);
+    m_form->ShowForm();
+    {
+        const ScopedService<ModalRunner> cancel([](QDialog& dialog) {
+            dialog.reject();
+            return 0;
+        });
+        m_form->cmdOption()->click();
+    }
+    EXPECT_EQ(m_form->PageSize().Height, 16838);
+
+    const ScopedService<ModalRunner> landscape([](QDialog& dialog) {
+        auto& print = dynamic_cast<QPrintDialog&>(dialog);
+        print.printer()->setPageOrientation(QPageLayout::Landscape);
+        print.done(QDialog::Accepted);
+        return 1;
+    });
+    m_form->cmdOption()->click();
+    // Taken crosswise: the page's height is the landscape paper's width.
+    EXPECT_EQ(m_form->Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(m_form->PageSize().Height, 16838);
+    EXPECT_EQ(m_form->PageSize().Width, 11906);
+    // Printed onto the landscape sheet, the page is shrunk to fit it.
+    m_form->cmdPrint()->click();
+    EXPECT_EQ(PdfPages(m_form->Printer().outputFileName()), 1);
+}
+
+TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
+{
+    ShellWindows saved = NeighbourWindows();
+    int opened = 0;
+    bool busy = false;
+    QString status;
+    NeighbourWindows().PrintPreview = [&](QWidget*) {
+        ++opened;
+        CMsg msg;
+        busy = msg.IsBusy();
+        status = msg.StatusText();
+    };
+    {
+        fFilter filter;
+        ASSERT_TRUE(filter.cmdPrintFilter()->isEnabled());
+        filter.cmdPrintFilter_Click();
+    }
+    NeighbourWindows() = saved;
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(status, u"加载打印窗口"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
+}
+
+} // namespace
+} // namespace kelton
