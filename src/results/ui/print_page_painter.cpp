@@ -6,7 +6,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include "platform/twips.h"
 
@@ -148,9 +147,7 @@ bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwip
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)
-            *error = printer.outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinters().isEmpty()
-                         ? u"没有可用的打印机。"_s
-                         : u"打印机无法开始打印。"_s;
+            *error = ReadPrinterPaper(printer) ? u"打印机无法开始打印。"_s : u"没有可用的打印机。"_s;
         return false;
     }
     // Twips of the page onto the sheet in the printer's dots.
@@ -178,8 +175,10 @@ bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwip
 
 std::optional<PrinterPaper> ReadPrinterPaper(const QPrinter& printer)
 {
-    if (printer.outputFormat() == QPrinter::NativeFormat &&
-        (printer.printerName().isEmpty() || !printer.isValid()))
+    // Without a printer Qt falls back to a PDF writer with no file: no
+    // printer either.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty() || !printer.isValid())
         return std::nullopt;
     const QPageLayout layout = printer.pageLayout();
     if (!layout.isValid())

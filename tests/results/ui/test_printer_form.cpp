@@ -201,6 +201,23 @@ TEST_F(PrinterFormTest, PrintsEveryPageToPdfAndNothingWithoutPages)
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
 }
 
+TEST_F(PrinterFormTest, WithoutAPrinterTheA4PageIsUsedAndPrintingIsReported)
+{
+    MakeBets(10);
+    fPrinter bare;
+    if (!ReadPrinterPaper(bare.Printer()))
+        bare.ShowForm();
+    else
+        GTEST_SKIP() << "a printer is installed";
+    EXPECT_EQ(bare.PageSize().Width, 11899);
+    EXPECT_EQ(bare.PageSize().Height, 16838);
+    bare.cmdPrint()->click();
+    ASSERT_EQ(m_boxes.Titles.size(), 1);
+    EXPECT_EQ(m_boxes.Titles[0], u"系统提示"_s);
+    EXPECT_EQ(m_boxes.Texts[0], u"没有可用的打印机。"_s);
+    bare.close();
+}
+
 TEST_F(PrinterFormTest, PrinterThatCannotStartIsReported)
 {
     MakeBets(10);
