@@ -81,8 +81,8 @@ int32_t PrintPlan::PageBets(int32_t page) const
 
 QString PrintPlan::NumberText(int32_t index) const
 {
-    return BetNumberText(m_digits.data() + static_cast<size_t>(index) * static_cast<size_t>(m_stride), m_stride,
-                         m_format);
+    return BetNumberText(m_digits.data() + static_cast<size_t>(index) * static_cast<size_t>(m_stride),
+                         m_stride, m_format);
 }
 
 size_t PrintPlan::MemoryBytes() const
@@ -91,7 +91,8 @@ size_t PrintPlan::MemoryBytes() const
            m_pageFirst.capacity() * sizeof(int32_t);
 }
 
-PrintPlan BuildPrintPlan(const BetList& bets, const BetNumberFormat& format, const std::function<void()>& betweenPages)
+PrintPlan BuildPrintPlan(const BetList& bets, const BetNumberFormat& format,
+                         const std::function<void()>& betweenPages)
 {
     PrintPlan plan;
     plan.m_format = format;
@@ -149,8 +150,8 @@ QString PrintPageLine(int32_t page, int32_t count)
     return u"当前第%1页   共%2页"_s.arg(page).arg(count);
 }
 
-PrintPageLayout LayOutPrintPage(const PageSizeTwips& page, const PageTextSize& title, const PageTextSize& date,
-                                const PageTextSize& pageLine)
+PrintPageLayout LayOutPrintPage(const PageSizeTwips& page, const PageTextSize& title,
+                                const PageTextSize& date, const PageTextSize& pageLine)
 {
     const double marginX = (page.Width - kPrintTableWidth) / 2.0;
     const double marginY = (page.Height - kPrintTableHeight) / 2.0;

@@ -119,10 +119,10 @@ private:
 
     PrintColumns m_columns;
     BetNumberFormat m_format;
-    int32_t m_stride = 1;              // numbers kept per bet (positions 0..)
-    std::vector<int32_t> m_ids;        // live bets' serials
-    std::vector<int16_t> m_digits;     // live bets' positions 0..m_stride - 1
-    std::vector<int32_t> m_pageFirst;  // per page: first live bet
+    int32_t m_stride = 1;             // numbers kept per bet (positions 0..)
+    std::vector<int32_t> m_ids;       // live bets' serials
+    std::vector<int16_t> m_digits;    // live bets' positions 0..m_stride - 1
+    std::vector<int32_t> m_pageFirst; // per page: first live bet
 };
 
 // Lays out the live bets of the list. A page closes when its last pair's
@@ -163,8 +163,8 @@ struct PrintPageLayout {
     TwipsPoint Date;
     TwipsPoint PageLine;
 };
-PrintPageLayout LayOutPrintPage(const PageSizeTwips& page, const PageTextSize& title, const PageTextSize& date,
-                                const PageTextSize& pageLine);
+PrintPageLayout LayOutPrintPage(const PageSizeTwips& page, const PageTextSize& title,
+                                const PageTextSize& date, const PageTextSize& pageLine);
 
 // How a page is put on a sheet of another size: scaled down (never up) to
 // fit whole and centred. A landscape sheet gets the upright page shrunk onto
@@ -210,14 +210,14 @@ struct PreviewScrollBar {
 // size with scroll bars and their margins. Empty when the view has no room.
 struct PreviewLayout {
     bool Fit = false;
-    double Scale = 1;   // page twips to view twips
+    double Scale = 1; // page twips to view twips
     double MarginX = 0;
     double MarginY = 0;
-    TwipsRect Frame;    // the page frame in the view
+    TwipsRect Frame; // the page frame in the view
     bool ScrollBars = false;
     PreviewScrollBar Horizontal;
     PreviewScrollBar Vertical;
-    TwipsRect Corner;   // between the two bars
+    TwipsRect Corner; // between the two bars
     // The shadows under and right of the frame: from (X1, Y1) to (X2, Y2).
     TwipsRect ShadowBottom; // Left/Top = start, Width/Height = end
     TwipsRect ShadowRight;

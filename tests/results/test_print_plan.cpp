@@ -114,7 +114,7 @@ TEST(PrintPlan, ColumnsByNumbersPerBet)
 {
     struct Case {
         int32_t n, pairs, serial, number;
-    } cases[] = {{1, 6, 600, 1100}, {3, 6, 600, 1100}, {4, 3, 700, 2800}, {7, 3, 700, 2800},
+    } cases[] = {{1, 6, 600, 1100}, {3, 6, 600, 1100},  {4, 3, 700, 2800},  {7, 3, 700, 2800},
                  {8, 3, 700, 2800}, {12, 3, 700, 2800}, {13, 1, 700, 9800}, {20, 1, 700, 9800}};
     for (const Case& c : cases) {
         const PrintColumns cols = PrintColumnsFor(c.n);
@@ -197,8 +197,8 @@ TEST(PrintPlan, PagingWrapsRound)
         int32_t current, count, page;
         bool message;
     } cases[] = {
-        {true, 1, 3, 2, false}, {true, 3, 3, 1, true},  {false, 2, 3, 1, false}, {false, 1, 3, 3, true},
-        {true, 1, 1, 1, false}, {false, 1, 1, 1, false}, {true, 0, 0, 0, false}, {false, 0, 0, 0, false},
+        {true, 1, 3, 2, false}, {true, 3, 3, 1, true},   {false, 2, 3, 1, false}, {false, 1, 3, 3, true},
+        {true, 1, 1, 1, false}, {false, 1, 1, 1, false}, {true, 0, 0, 0, false},  {false, 0, 0, 0, false},
     };
     for (const Case& c : cases) {
         const PageStep step = c.next ? NextPrintPage(c.current, c.count) : PrevPrintPage(c.current, c.count);

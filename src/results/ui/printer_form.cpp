@@ -52,7 +52,8 @@ constexpr int kViewTop = kButtonTop + kButtonHeight + 60;
 // True for the life of the guard; the window is disabled, the pointer busy.
 class BuildingGuard {
 public:
-    BuildingGuard(QWidget* window, bool& flag) : m_window(window), m_flag(flag), m_wasEnabled(window->isEnabled())
+    BuildingGuard(QWidget* window, bool& flag)
+        : m_window(window), m_flag(flag), m_wasEnabled(window->isEnabled())
     {
         m_flag = true;
         m_window->setEnabled(false);
@@ -298,7 +299,8 @@ void fPrinter::DrawPreviewPage(bool redraw)
         SetTwipsGeometry(m_hsX, ToTwipsRect(m_layout.Horizontal.Place));
         SetTwipsGeometry(m_vsY, ToTwipsRect(m_layout.Vertical.Place));
         SetTwipsGeometry(m_lblPic, ToTwipsRect(m_layout.Corner));
-        for (auto [bar, spec] : {std::pair{m_hsX, &m_layout.Horizontal}, std::pair{m_vsY, &m_layout.Vertical}}) {
+        for (auto [bar, spec] :
+             {std::pair{m_hsX, &m_layout.Horizontal}, std::pair{m_vsY, &m_layout.Vertical}}) {
             const QSignalBlocker block(bar);
             bar->setRange(0, spec->Maximum);
             bar->setSingleStep(spec->SmallStep);

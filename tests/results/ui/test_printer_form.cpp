@@ -236,8 +236,7 @@ TEST_F(PrinterFormTest, TitleAndFirstBetWhereThePlanPutsThem)
     const PrintPageLayout layout = MeasurePrintPage(page, m_form->Texts(), 1, 2);
 
     // 150 dots per inch.
-    QImage image(qRound(page.Width * 150.0 / 1440), qRound(page.Height * 150.0 / 1440),
-                 QImage::Format_RGB32);
+    QImage image(qRound(page.Width * 150.0 / 1440), qRound(page.Height * 150.0 / 1440), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
@@ -261,8 +260,9 @@ TEST_F(PrinterFormTest, TitleAndFirstBetWhereThePlanPutsThem)
               5);
     // The 241st bet is on page 2: page 1's last pair is full, no grid lines
     // between the rows.
-    EXPECT_EQ(DarkPixels(image, page, QRectF(layout.Table.X, layout.Table.Y + 41 * kPrintRowHeight + 10,
-                                             kPrintTableWidth, kPrintTableHeight - 41 * kPrintRowHeight - 20)),
+    EXPECT_EQ(DarkPixels(image, page,
+                         QRectF(layout.Table.X, layout.Table.Y + 41 * kPrintRowHeight + 10, kPrintTableWidth,
+                                kPrintTableHeight - 41 * kPrintRowHeight - 20)),
               0);
 
     // The preview at actual size shows the same title.
