@@ -127,14 +127,16 @@ TEST_F(BetExpansion, TypesMakeTheirBetsInOrder)
         EXPECT_EQ(BetCountOf(r.Type, r.Sel, 3), r.Count) << r.Name;
         ASSERT_EQ(l.BetCount(), r.Count) << r.Name;
         const QStringList bets = Bets(l);
-        if (r.Bets.size() == r.Count)
+        if (r.Bets.size() == r.Count) {
             EXPECT_EQ(bets, r.Bets) << r.Name;
-        else
+        } else {
             EXPECT_EQ(QStringList({bets.first(), bets.last()}), r.Bets) << r.Name;
+        }
         // Group bets never descend from the hundreds to the units.
-        if (r.Type != BetType::Direct)
+        if (r.Type != BetType::Direct) {
             for (int32_t i = 0; i < l.BetCount(); ++i)
                 EXPECT_TRUE(l.Digits(i)[3] <= l.Digits(i)[2] && l.Digits(i)[2] <= l.Digits(i)[1]) << r.Name;
+        }
         // The old bets and their steps are gone.
         EXPECT_EQ(l.BetStep(), 1) << r.Name;
         EXPECT_EQ(l.BetLastStep(), 0) << r.Name;
