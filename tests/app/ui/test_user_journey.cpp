@@ -3,6 +3,10 @@
 // the user would see.
 
 #include <QAction>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +29,7 @@
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "results/ui/hit_query_form.h"
+#include "results/ui/printer_form.h"
 #include "platform/ui/flex_grid.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
@@ -49,6 +54,7 @@ protected:
         InstallFormulaWindows(NeighbourWindows());
         InstallFilterWindows(NeighbourWindows());
         InstallHitQueryWindow(NeighbourWindows());
+        InstallPrinterWindow(NeighbourWindows());
         m_loader.emplace(&OpenLottorFile);
     }
 
@@ -161,6 +167,24 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         EXPECT_EQ(hits.TextMatrix(hits.Rows() - 1, 0), u"%1注"_s.arg(drawnLive));
     });
     Entry("mnuChipInQuery")->trigger();
+
+    // The live bets printed to a PDF: 240 bets a page.
+    QTemporaryDir printed;
+    ASSERT_TRUE(printed.isValid());
+    filter->cmdPrintFilter()->click();
+    fPrinter* preview = PrinterWindow();
+    ASSERT_NE(preview, nullptr);
+    const int32_t pages = (passing + 239) / 240;
+    EXPECT_EQ(preview->PageCount(), pages);
+    EXPECT_EQ(preview->StatusText(), u"当前第1页   共%1页"_s.arg(pages));
+    preview->Printer().setOutputFormat(QPrinter::PdfFormat);
+    preview->Printer().setOutputFileName(printed.filePath(u"bets.pdf"_s));
+    preview->cmdPrint()->click();
+    QFile pdf(printed.filePath(u"bets.pdf"_s));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QString pdfText = QString::fromLatin1(pdf.readAll());
+    EXPECT_EQ(pdfText.count(QRegularExpression(u"/Type\\s*/Page(?![s\\w])"_s)), pages);
+    preview->cmdExit()->click();
 }
 
 } // namespace
