@@ -1,0 +1,157 @@
+#include "analysis/number_tables.h"
+
+#include "engine/stat.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+CellMode CellModeOf(int optionIndex)
+{
+    if (optionIndex == 0)
+        return CellMode::Value;
+    if (optionIndex == 2)
+        return CellMode::Raw;
+    return CellMode::Rank;
+}
+
+CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Spec& spec,
+                           MarkedFn marked)
+    : m_stat(stat), m_sizes(sizes), m_spec(spec), m_marked(std::move(marked))
+{
+    if (m_spec.RangeCount < 0)
+        m_spec.RangeCount = 0;
+    m_layout = NumberGrid(sizes, spec.AreaChoice, names);
+    m_nextRecord = stat.BallCount() - 1;
+    const std::vector<int16_t>& nums = stat.NumTable();
+    const size_t stride = static_cast<size_t>(sizes.B + sizes.R + 1);
+    if (!nums.empty() && nums.size() >= stride * static_cast<size_t>(stat.BallCount()))
+        m_nums = &nums;
+}
+
+int32_t CNumberTable::RecordOfRow(int row) const
+{
+    if (row < 2 || row >= Rows())
+        return -1;
+    const int m = m_spec.ListAsc ? m_spec.RangeCount - 1 - (row - 2) : row - 2;
+    return m_spec.RangeStart + m;
+}
+
+int CNumberTable::RowOfRecord(int32_t record) const
+{
+    const int32_t m = record - m_spec.RangeStart;
+    if (m < 0 || m >= m_spec.RangeCount)
+        return -1;
+    return PeriodRow(static_cast<int>(m), m_spec.RangeCount, m_spec.ListAsc);
+}
+
+QString CNumberTable::FixedText(int row, int col) const
+{
+    if (col == 0) {
+        if (row == 0)
+            return u"位码"_s;
+        if (row == 1)
+            return u"期数"_s;
+        const int32_t p = RecordOfRow(row);
+        return p < 0 ? QString() : m_stat.NumName(p);
+    }
+    if (row > 1)
+        return QString();
+    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    if (!at || at->Digit < 0)
+        return QString();
+    return row == 0 ? m_layout.Blocks[static_cast<size_t>(at->Block)].Caption : QString::number(at->Digit);
+}
+
+bool CNumberTable::Highlighted(int32_t p, const NumberBlock& block, int16_t d) const
+{
+    if (p == m_nextRecord) {
+        if (!m_marked)
+            return false;
+        const int16_t raw = block.Secondary ? m_stat.DataMr(p, d, 0) : m_stat.Data(p, d, 0);
+        return m_marked(block.Area, raw);
+    }
+    const auto num = [&](int16_t k) -> int16_t {
+        if (m_nums) {
+            const size_t stride = static_cast<size_t>(m_sizes.B + m_sizes.R + 1);
+            return (*m_nums)[static_cast<size_t>(p) * stride + static_cast<size_t>(k)];
+        }
+        return m_stat.Num(p, k, 0);
+    };
+    if (block.Area == 0) {
+        for (int16_t k = 1; k <= m_sizes.B; ++k) {
+            if (num(k) == d)
+                return true;
+        }
+        return false;
+    }
+    return num(block.Area) == d;
+}
+
+CellPaint CNumberTable::Paint(int row, int col) const
+{
+    const int32_t p = RecordOfRow(row);
+    if (p < 0 || col == 0)
+        return CellPaint::None;
+    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    if (!at)
+        return CellPaint::None;
+    if (at->Digit < 0)
+        return CellPaint::Separator;
+    const NumberBlock& block = m_layout.Blocks[static_cast<size_t>(at->Block)];
+    if (!Highlighted(p, block, at->Digit))
+        return CellPaint::Base;
+    return block.Secondary ? CellPaint::HitMr : CellPaint::Hit;
+}
+
+QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) const
+{
+    const auto data = [&](int16_t sort) {
+        return block.Secondary ? m_stat.DataMr(p, d, sort) : m_stat.Data(p, d, sort);
+    };
+    int value = d;
+    if (m_spec.Kind < 0) {
+        switch (m_spec.Mode) {
+        case CellMode::Value:
+            value = data(1);
+            break;
+        case CellMode::Raw:
+            value = data(0);
+            break;
+        case CellMode::Rank:
+            value = d;
+            break;
+        }
+    } else {
+        switch (m_spec.Mode) {
+        case CellMode::Value:
+            value = m_stat.Stat(p, block.Area, d, m_spec.Kind, 0);
+            break;
+        case CellMode::Raw:
+            value = data(0);
+            break;
+        case CellMode::Rank:
+            value = m_stat.Stat(p, block.Area, d, m_spec.Kind, 1);
+            break;
+        }
+    }
+    return QString::number(value);
+}
+
+QString CNumberTable::Text(int row, int col) const
+{
+    if (row < 2 || col == 0)
+        return FixedText(row, col);
+    const int32_t p = RecordOfRow(row);
+    if (p < 0)
+        return QString();
+    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    if (!at || at->Digit < 0)
+        return QString();
+    const NumberBlock& block = m_layout.Blocks[static_cast<size_t>(at->Block)];
+    if (m_spec.ShowHit && !Highlighted(p, block, at->Digit))
+        return QString();
+    return CellText(p, block, at->Digit);
+}
+
+} // namespace kelton

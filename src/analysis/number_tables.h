@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <QString>
+
+#include "analysis/infer_layout.h"
+
+namespace kelton {
+
+class CStat;
+
+// What a cell of a number table shows (OptPTKind): 0 the statistic's value
+// (the history table: the ranking key), 1 the rank (the history table: the
+// number itself), 2 the raw number the digit stands for. Any other index
+// shows the rank.
+enum class CellMode : int16_t { Value = 0, Rank = 1, Raw = 2 };
+CellMode CellModeOf(int optionIndex);
+
+// How a cell of a period row is painted.
+enum class CellPaint : int8_t {
+    None,      // label column
+    Base,      // grey text on the row colour
+    Hit,       // black text on the main colour (drawn or marked)
+    HitMr,     // black text on the secondary colour
+    Separator, // empty, fixed-cell colour
+};
+
+// One distribution table (StatKind 0..7) or the history table
+// ("历史分布图"), laid out on the number grid: everything a window needs to
+// fill or repaint its cells, computed from the statistics view. Texts are
+// asked for one cell at a time, so a window can hand them out lazily.
+class CNumberTable {
+public:
+    // kind: the ranking kind, or -1 for the history table.
+    struct Spec {
+        int16_t Kind = -1;
+        CellMode Mode = CellMode::Rank;
+        bool ShowHit = true;
+        int16_t AreaChoice = 0;
+        int32_t RangeStart = 0;
+        int16_t RangeCount = 0;
+        bool ListAsc = false;
+    };
+    // Marked(area, value): the chooser flag of a raw value for the
+    // next-period row.
+    using MarkedFn = std::function<bool(int16_t area, int16_t value)>;
+
+    CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Spec& spec,
+                 MarkedFn marked);
+
+    const NumberGridLayout& Layout() const { return m_layout; }
+    const Spec& Settings() const { return m_spec; }
+    // RangeCount + 2.
+    int Rows() const { return m_spec.RangeCount + 2; }
+    // The record a row shows; -1 for the caption rows and rows past the end.
+    int32_t RecordOfRow(int row) const;
+    // The row of a record; -1 when outside the range.
+    int RowOfRecord(int32_t record) const;
+    bool IsNextIssue(int32_t record) const { return record == m_nextRecord; }
+
+    // Caption rows and the label column ("位码", "期数", issue or "下期").
+    QString FixedText(int row, int col) const;
+    // The paint of a cell of a period row.
+    CellPaint Paint(int row, int col) const;
+    // The text of a cell as shown: empty for separators and, with ShowHit,
+    // for cells that are not highlighted.
+    QString Text(int row, int col) const;
+    // The text of digit d of a block at record p by the display mode.
+    QString CellText(int32_t p, const NumberBlock& block, int16_t d) const;
+
+private:
+    bool Highlighted(int32_t p, const NumberBlock& block, int16_t d) const;
+
+    const CStat& m_stat;
+    GameSizes m_sizes;
+    Spec m_spec;
+    NumberGridLayout m_layout;
+    MarkedFn m_marked;
+    int32_t m_nextRecord = 0;
+    const std::vector<int16_t>* m_nums = nullptr; // BM + 1 per record
+};
+
+} // namespace kelton
