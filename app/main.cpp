@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "analysis/ui/infer_windows.h"
 #include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
     kelton::InstallResultsWindows(kelton::NeighbourWindows());
     kelton::InstallPrinterWindow(kelton::NeighbourWindows());
+    kelton::InstallAnalysisWindows();
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

@@ -1,0 +1,665 @@
+#include "analysis/ui/infer_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTabBar>
+
+#include "analysis/infer_frame.h"
+#include "analysis/number_tables.h"
+#include "chart/ui/qvx_chart.h"
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/message_box.h"
+#include "platform/string_table.h"
+#include "platform/ui/screen_twips.h"
+#include "shell/ui/mdi_main.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char16_t* const kGatherCaptions[4] = {u"组选号码生克", u"百位与十位生克", u"十位与个位生克", u"个位与百位生克"};
+const char16_t* const kMissCaptions[4] = {u"遗漏值", u"最大遗漏", u"平均遗漏", u"出现概率"};
+const char16_t* const kMiss2Captions[5] = {u"遗漏组值", u"最大遗漏组", u"平均遗漏组值", u"出现概率组值",
+                                           u"次数统计组值"};
+
+QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twips)
+{
+    auto* option = new QRadioButton(caption, page);
+    SetTwipsGeometry(option, twips);
+    return option;
+}
+
+} // namespace
+
+FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
+    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
+{
+    const auto& names = Mmain().ViewName;
+    if (view >= 0 && static_cast<size_t>(view) < names.size() && !names[static_cast<size_t>(view)].isEmpty())
+        setWindowTitle(names[static_cast<size_t>(view)]);
+}
+
+FInfer::~FInfer()
+{
+    if (m_msgMain)
+        m_msgMain->SetTextSource({});
+}
+
+AreaNames FInfer::Names() const
+{
+    const CLottorHead* head = m_stat.HeadData();
+    return AreaNames{Mmain().PlaceName, head ? head->MrDataName : QString()};
+}
+
+GameSizes FInfer::Sizes() const
+{
+    const CLottorHead* head = m_stat.HeadData();
+    return head ? SizesOf(*head) : GameSizes{};
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+void FInfer::ShowForm()
+{
+    if (!m_loaded)
+        Form_Load();
+    CChildForm::ShowForm();
+}
+
+void FInfer::ShowLay(const QString& sShowSet)
+{
+    m_currentViewName = sShowSet;
+    FindClick();
+    ShowForm();
+}
+
+void FInfer::Form_Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    BuildControls();
+    if (InitInferForm()) {
+        FindClick();
+    } else if (m_stat.HeadData()) {
+        MsgBox(this, QMessageBox::Warning, LoadResString(Res::OperationPrompt),
+               u"分析窗口“%1”无法建立：分析数据不可读。"_s.arg(windowTitle()));
+    }
+}
+
+void FInfer::BuildControls()
+{
+    resize(TwipsToScreenPixels(11800, this), TwipsToScreenPixels(6400, this));
+    BuildTopBar();
+
+    m_msgMain = new CFlexGrid(this);
+    m_msgMain->setObjectName(u"msgMain"_s);
+    m_msgMain->setAccessibleName(windowTitle());
+    m_msgMain->hide();
+    connect(m_msgMain, &CFlexGrid::MouseMove, this, [this] { msgMain_MouseMove(); });
+    connect(m_msgMain, &CFlexGrid::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { msgMain_MouseDown(button); });
+    m_chMain = new QvxChart(this);
+    m_chMain->setObjectName(u"chMain"_s);
+    m_chMain->hide();
+
+    m_tsp1 = new QTabBar(this);
+    m_tsp1->setObjectName(u"Tsp1"_s);
+    m_tsp1->setExpanding(false);
+    for (int tab = 1; tab <= kTabCount; ++tab) {
+        m_tsp1->addTab(TabCaption(tab));
+        m_tsp1->setTabData(tab - 1, TabKey(tab));
+    }
+    m_picTsp = new QWidget(this);
+    m_picTsp->setObjectName(u"PicTsp"_s);
+    m_hsbTsp = new QScrollBar(Qt::Horizontal, this);
+    m_hsbTsp->setObjectName(u"HsbTsp"_s);
+    m_hsbTsp->setMinimum(0);
+    m_hsbTsp->setPageStep(1);
+    m_hsbTsp->setFocusPolicy(Qt::NoFocus);
+    SetTwipsGeometry(m_hsbTsp, QRect(0, 1920, 495, 255));
+    m_hsbTsp->hide();
+    connect(m_hsbTsp, &QScrollBar::valueChanged, this, [this] { HsbTsp_Change(); });
+
+    m_fraFilter = new QFrame(m_picTsp);
+    m_fraFilter->setObjectName(u"FraFilter"_s);
+    m_fraFilter->setFrameShape(QFrame::StyledPanel);
+    SetTwipsGeometry(m_fraFilter, QRect(10080, -50, kFraFilterWidth, kFraFilterHeight));
+    m_chkFilter = new QCheckBox(u"选择范围"_s, m_fraFilter);
+    SetTwipsGeometry(m_chkFilter, QRect(120, 240, 1215, 255));
+    m_txtFilter = new QLineEdit(m_fraFilter);
+    SetTwipsGeometry(m_txtFilter, QRect(120, 600, 1260, 300));
+    m_chkFilter->setEnabled(false);
+    m_txtFilter->setEnabled(false);
+
+    BuildPages();
+
+    connect(m_tsp1, &QTabBar::currentChanged, this, [this](int) { Tsp1_Click(); });
+    m_tsp1->hide();
+    m_picTsp->hide();
+    m_picTop->hide();
+}
+
+void FInfer::BuildTopBar()
+{
+    m_picTop = new QWidget(this);
+    m_picTop->setObjectName(u"picTop"_s);
+    const TopBarGeometry design = TopBarDesign();
+    m_topGeom = design;
+    const auto place = [&](TopCtl c, QWidget* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        m_top[static_cast<size_t>(c)] = w;
+        SetTwipsGeometry(w, design[static_cast<size_t>(c)]);
+        w->hide();
+    };
+    // Labels first: the lists stand in the blanks of their captions.
+    place(TopCtl::LblPT1, new QLabel(u"统计范围: 从              到               期"_s, m_picTop), "LblPT1");
+    place(TopCtl::LblPT2, new QLabel(u"统计期: 第                 期"_s, m_picTop), "LblPT2");
+    place(TopCtl::LblPT3, new QLabel(u"突出前         位"_s, m_picTop), "LblPT3");
+    place(TopCtl::lblPT4, new QLabel(u"显示号码         位"_s, m_picTop), "lblPT4");
+
+    const auto combo = [&](TopCtl c, const char* name) {
+        auto* box = new QComboBox(m_picTop);
+        place(c, box, name);
+        connect(box, &QComboBox::activated, this, [this](int) { TopBarChanged(); });
+        return box;
+    };
+    combo(TopCtl::cboPTStart, "cboPTStart");
+    combo(TopCtl::cboPTEnd, "cboPTEnd");
+    QComboBox* index = combo(TopCtl::cboPTIndex, "cboPTIndex");
+    connect(index, &QComboBox::activated, this, [index] {
+        if (index->isVisible())
+            index->setFocus();
+    });
+    combo(TopCtl::cboPTBcTaxis, "cboPTBcTaxis");
+    combo(TopCtl::cboPTSubarea, "cboPTSubarea");
+    combo(TopCtl::cboPTSubarea2, "cboPTSubarea2");
+    combo(TopCtl::cboPTFilter, "cboPTFilter");
+    combo(TopCtl::cboPTFilter2, "cboPTFilter2");
+
+    const auto check = [&](TopCtl c, const QString& caption, const char* name) {
+        auto* box = new QCheckBox(caption, m_picTop);
+        place(c, box, name);
+        connect(box, &QCheckBox::clicked, this, [this] { TopBarChanged(); });
+    };
+    check(TopCtl::chkPTShowHit, u"只显示中出号码"_s, "chkPTShowHit");
+    check(TopCtl::chkPTColor, u"行颜色"_s, "chkPTColor");
+    check(TopCtl::chkPTColorUpDown, u"颜色突出升降"_s, "chkPTColorUpDown");
+    check(TopCtl::chkPTSort, u"按值大小排列"_s, "chkPTSort");
+
+    auto* kind = new QWidget(m_picTop);
+    place(TopCtl::picPTKind, kind, "picPTKind");
+    const char16_t* const kindCaptions[3] = {u"号码数值", u"排行序列", u"原始号码"};
+    const int kindLefts[3] = {2400, 0, 1200};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = MakeOption(kind, QString::fromUtf16(kindCaptions[i]), QRect(kindLefts[i], 0, 1095, 255));
+        option->setObjectName(u"OptPTKind%1"_s.arg(i));
+        m_optPTKind[static_cast<size_t>(i)] = option;
+        connect(option, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
+    }
+    auto* list = new QWidget(m_picTop);
+    place(TopCtl::picPTList, list, "picPTList");
+    m_optPtOrder = MakeOption(list, u"排行次序"_s, QRect(0, 0, 1215, 255));
+    m_optPTVal = MakeOption(list, u"号码数值"_s, QRect(1320, 0, 1095, 255));
+    m_optPtOrder->setChecked(true);
+    connect(m_optPtOrder, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
+    connect(m_optPTVal, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
+}
+
+void FInfer::BuildPages()
+{
+    const char* const pageNames[7] = {"PicTspSort", "picTspData", "picTspCycle", "picTspCharacter",
+                                      "PicTspPos", "PicTspRelate", "PicTspMiss"};
+    const int pageWidths[7] = {10095, 7425, 8055, 8415, 6735, 5175, 7095};
+    for (int t = 0; t < 7; ++t) {
+        auto* page = new QWidget(m_picTsp);
+        page->setObjectName(QString::fromLatin1(pageNames[t]));
+        SetTwipsGeometry(page, QRect(120, 0, pageWidths[t], 1215));
+        page->hide();
+        m_pages[static_cast<size_t>(t)] = page;
+    }
+    const auto connectView = [this](QRadioButton* option, ViewFamily family, int16_t index) {
+        connect(option, &QRadioButton::clicked, this, [this, family, index] { RunView(ViewId{family, index}); });
+    };
+    const auto separator = [](QWidget* page, int x) {
+        auto* line = new QFrame(page);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        SetTwipsGeometry(line, QRect(x, 0, 30, 1200));
+        return line;
+    };
+
+    // Sort: distributions left, rankings right.
+    QWidget* sort = Page(1);
+    m_optListAll = MakeOption(sort, u"历史分布图"_s, QRect(0, 120, 1455, 255));
+    connectView(m_optListAll, ViewFamily::ListAll, 0);
+    m_optStatAll = MakeOption(sort, u"综合排行"_s, QRect(4680, 120, 1455, 255));
+    connectView(m_optStatAll, ViewFamily::StatAll, 0);
+    for (int16_t k = 0; k < 8; ++k) {
+        m_optList[static_cast<size_t>(k)] = MakeOption(sort, OptListCaption(k, 10), QRect(0, 120, 1455, 255));
+        connectView(m_optList[static_cast<size_t>(k)], ViewFamily::List, k);
+        m_optStat[static_cast<size_t>(k)] = MakeOption(sort, OptStatCaption(k, 10), QRect(4680, 120, 1455, 255));
+        connectView(m_optStat[static_cast<size_t>(k)], ViewFamily::Stat, k);
+    }
+    m_separators[0] = separator(sort, 4560);
+
+    // Indicator options 0..42 on their pages.
+    const auto& indicatorNames = Mmain().IndicatorName;
+    for (int16_t k = 0; k <= 42; ++k) {
+        QWidget* page = Page(TabOf(ViewFamily::Filter, k));
+        auto* option = MakeOption(page, indicatorNames[static_cast<size_t>(k)], QRect(0, 120, 1215, 255));
+        connectView(option, ViewFamily::Filter, k);
+        m_optFilter.push_back(option);
+    }
+    m_optAll = MakeOption(Page(2), u"综合"_s, QRect(0, 120, 1095, 255));
+    connectView(m_optAll, ViewFamily::All, 0);
+
+    // Cycle.
+    m_optCycle = MakeOption(Page(3), u"循环分布数据"_s, QRect(0, 120, 1400, 255));
+    connectView(m_optCycle, ViewFamily::Cycle, 0);
+    SetTwipsGeometry(m_optFilter[19], QRect(0, 720, 1400, 255));
+    m_lstCycle = new QListWidget(Page(3));
+    m_lstCycle->setObjectName(u"LstCycle"_s);
+    SetTwipsGeometry(m_lstCycle, QRect(1440, 0, 3240, 1140));
+    m_txtCycle = new QPlainTextEdit(Page(3));
+    m_txtCycle->setObjectName(u"txtCycle"_s);
+    SetTwipsGeometry(m_txtCycle, QRect(4680, 0, 3240, 1140));
+
+    // Relate.
+    const int gatherTops[4] = {45, 310, 575, 840};
+    for (int16_t k = 0; k < 4; ++k) {
+        m_optGather[static_cast<size_t>(k)] =
+            MakeOption(Page(6), QString::fromUtf16(kGatherCaptions[k]), QRect(0, gatherTops[k], 1755, 255));
+        connectView(m_optGather[static_cast<size_t>(k)], ViewFamily::Gather, k);
+    }
+    m_lstRelate = new QListWidget(Page(6));
+    m_lstRelate->setObjectName(u"LstRelate"_s);
+    SetTwipsGeometry(m_lstRelate, QRect(1800, 0, 3240, 1140));
+
+    // Miss.
+    for (int16_t k = 0; k < 4; ++k) {
+        m_optFilterMiss[static_cast<size_t>(k)] =
+            MakeOption(Page(7), QString::fromUtf16(kMissCaptions[k]), QRect(120, 120, 1215, 375));
+        connectView(m_optFilterMiss[static_cast<size_t>(k)], ViewFamily::FilterMiss, k);
+    }
+    for (int16_t k = 0; k < 5; ++k) {
+        m_optFilterMiss2[static_cast<size_t>(k)] =
+            MakeOption(Page(7), QString::fromUtf16(kMiss2Captions[k]), QRect(2880, 120, 1455, 375));
+        connectView(m_optFilterMiss2[static_cast<size_t>(k)], ViewFamily::FilterMiss2, k);
+    }
+    m_separators[1] = separator(Page(7), 2760);
+    for (int t = 1; t <= 7; ++t)
+        LayoutPage(t, pageWidths[t - 1]);
+}
+
+bool FInfer::InitInferForm()
+{
+    CLottorHead* head = m_stat.HeadData();
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    if (!head || !m_stat.IsOpen()) {
+        m_isBusy = false;
+        return false;
+    }
+    m_isBusy = true;
+    const GameSizes g = SizesOf(*head);
+    const AreaNames names = Names();
+    const int bm = g.B + g.R;
+    const int32_t draws = std::max<int32_t>(0, m_stat.BallCount() - 1);
+    {
+        MsgProgressGuard progress(head->msg, u"加载"_s + windowTitle(), ConstructionProgressMax(draws, g), 0, 0,
+                                  false);
+        const int16_t custom = head->CustomStat > 0 ? head->CustomStat : 10;
+        m_optStat[4]->setText(OptStatCaption(4, custom));
+        m_optList[4]->setText(OptListCaption(4, custom));
+        progress.Step(2);
+        const auto& indicatorNames = Mmain().IndicatorName;
+        for (int k = 0; k <= 42; ++k)
+            m_optFilter[static_cast<size_t>(k)]->setText(indicatorNames[static_cast<size_t>(k)]);
+        // The positions and secondary numbers of this game.
+        for (int n = 1; n <= bm; ++n) {
+            const int k = 42 + n;
+            if (static_cast<int>(m_optFilter.size()) <= k) {
+                auto* option =
+                    MakeOption(Page(5), RunTimeOptionCaption(static_cast<int16_t>(k), g, names), QRect(0, 120, 1215, 255));
+                connect(option, &QRadioButton::clicked, this,
+                        [this, k] { RunView(ViewId{ViewFamily::Filter, static_cast<int16_t>(k)}); });
+                option->show();
+                m_optFilter.push_back(option);
+            }
+            progress.Step(5 * n + 2);
+        }
+        m_posPageWidth = PosPageWidth(bm);
+        m_tsp1->show();
+        m_picTsp->show();
+        m_picTop->show();
+        m_hsbTsp->hide();
+
+        std::vector<QString> periods;
+        periods.reserve(static_cast<size_t>(draws) + 1);
+        for (int32_t i = 0; i < draws; ++i) {
+            periods.push_back(game && i < game->NumCount() ? QString::number(game->NumName(i)) : m_stat.NumName(i));
+            progress.Step(5 * bm + 2 + i);
+        }
+        periods.push_back(u"下期"_s);
+        FillPeriodLists(periods);
+        m_optPTKind[1]->setChecked(true);
+        progress.Step(draws + 20 + 5 * bm);
+
+        cboPTBcTaxis()->clear();
+        cboPTBcTaxis()->addItems(BcTaxisItems(g));
+        cboPTSubarea()->clear();
+        cboPTSubarea()->addItems(SubareaItems(g, names));
+        cboPTSubarea()->setCurrentIndex(0);
+        cboPTSubarea2()->clear();
+        cboPTSubarea2()->addItems(Subarea2Items(g, names));
+        cboPTSubarea2()->setCurrentIndex(0);
+        m_lstRelate->clear();
+        m_lstRelate->addItems(RelateItems(g));
+        m_lstRelate->setCurrentRow(0);
+        const QStringList indicators = IndicatorItems(indicatorNames, g, names);
+        for (QComboBox* box : {cboPTFilter(), cboPTFilter2()}) {
+            box->clear();
+            box->addItems(indicators);
+            box->setCurrentIndex(0);
+        }
+        progress.Step(draws + 30 + 5 * bm);
+        cboPTBcTaxis()->setCurrentIndex(BcTaxisDefault(g));
+        chkPTColor()->setChecked(true);
+        chkPTShowHit()->setChecked(true);
+
+        if (m_currentViewName.isEmpty())
+            m_currentViewName = m_optListAll->text();
+        m_optListAll->setChecked(true);
+        m_optFilter[0]->setChecked(true);
+        m_optFilter[19]->setChecked(true);
+        for (int tab = 1; tab <= 7; ++tab) {
+            const ViewId id = DefaultTabView(tab);
+            m_tabViewName[static_cast<size_t>(tab)] = OptionOf(id)->text();
+        }
+        progress.Step(ConstructionProgressMax(draws, g));
+        m_isBusy = false;
+    }
+    // The first tab's page, laid out.
+    m_tsp1->blockSignals(true);
+    m_tsp1->setCurrentIndex(0);
+    m_tsp1->blockSignals(false);
+    m_isBusy = true;
+    Tsp1_Click();
+    m_isBusy = false;
+    return true;
+}
+
+void FInfer::FillPeriodLists(const std::vector<QString>& names)
+{
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(names.size()));
+    for (const QString& name : names)
+        items << name;
+    for (QComboBox* box : {cboPTIndex(), cboPTEnd(), cboPTStart()}) {
+        box->clear();
+        box->addItems(items);
+    }
+    const CLottorHead* head = m_stat.HeadData();
+    const PeriodChoice c = DefaultPeriods(static_cast<int>(items.size()), head ? head->InferShowCourse : 0);
+    cboPTIndex()->setCurrentIndex(c.Index);
+    cboPTEnd()->setCurrentIndex(c.End);
+    cboPTStart()->setCurrentIndex(c.Start);
+}
+
+void FInfer::RefreshForm()
+{
+    if (!m_loaded)
+        return;
+    const bool wasBusy = std::exchange(m_isBusy, true);
+    std::vector<QString> names;
+    const int32_t count = m_stat.BallCount();
+    names.reserve(static_cast<size_t>(std::max(0, count)));
+    for (int32_t i = 0; i < count; ++i)
+        names.push_back(m_stat.NumName(i));
+    FillPeriodLists(names);
+    m_isBusy = wasBusy;
+}
+
+void FInfer::RefreshFilter()
+{
+    // The condition link of an indicator view follows the filter window's
+    // change when that view is drawn next.
+}
+
+IGridCells* FInfer::msgMain()
+{
+    return m_msgMain;
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+QWidget* FInfer::Page(int tab) const
+{
+    return tab >= 1 && tab <= 7 ? m_pages[static_cast<size_t>(tab - 1)] : nullptr;
+}
+
+namespace {
+template <class T> T* As(QWidget* w)
+{
+    return static_cast<T*>(w);
+}
+} // namespace
+
+QComboBox* FInfer::cboPTStart() const { return As<QComboBox>(TopControl(TopCtl::cboPTStart)); }
+QComboBox* FInfer::cboPTEnd() const { return As<QComboBox>(TopControl(TopCtl::cboPTEnd)); }
+QComboBox* FInfer::cboPTIndex() const { return As<QComboBox>(TopControl(TopCtl::cboPTIndex)); }
+QComboBox* FInfer::cboPTSubarea() const { return As<QComboBox>(TopControl(TopCtl::cboPTSubarea)); }
+QComboBox* FInfer::cboPTSubarea2() const { return As<QComboBox>(TopControl(TopCtl::cboPTSubarea2)); }
+QComboBox* FInfer::cboPTBcTaxis() const { return As<QComboBox>(TopControl(TopCtl::cboPTBcTaxis)); }
+QComboBox* FInfer::cboPTFilter() const { return As<QComboBox>(TopControl(TopCtl::cboPTFilter)); }
+QComboBox* FInfer::cboPTFilter2() const { return As<QComboBox>(TopControl(TopCtl::cboPTFilter2)); }
+QCheckBox* FInfer::chkPTColor() const { return As<QCheckBox>(TopControl(TopCtl::chkPTColor)); }
+QCheckBox* FInfer::chkPTShowHit() const { return As<QCheckBox>(TopControl(TopCtl::chkPTShowHit)); }
+QCheckBox* FInfer::chkPTSort() const { return As<QCheckBox>(TopControl(TopCtl::chkPTSort)); }
+QCheckBox* FInfer::chkPTColorUpDown() const { return As<QCheckBox>(TopControl(TopCtl::chkPTColorUpDown)); }
+
+QRadioButton* FInfer::OptionOf(const ViewId& id) const
+{
+    const auto at = [](const auto& array, int16_t i) -> QRadioButton* {
+        return i >= 0 && static_cast<size_t>(i) < array.size() ? array[static_cast<size_t>(i)] : nullptr;
+    };
+    switch (id.Family) {
+    case ViewFamily::ListAll:
+        return m_optListAll;
+    case ViewFamily::List:
+        return at(m_optList, id.Index);
+    case ViewFamily::Stat:
+        return at(m_optStat, id.Index);
+    case ViewFamily::StatAll:
+        return m_optStatAll;
+    case ViewFamily::All:
+        return m_optAll;
+    case ViewFamily::Filter:
+        return at(m_optFilter, id.Index);
+    case ViewFamily::Cycle:
+        return m_optCycle;
+    case ViewFamily::Gather:
+        return at(m_optGather, id.Index);
+    case ViewFamily::FilterMiss:
+        return at(m_optFilterMiss, id.Index);
+    case ViewFamily::FilterMiss2:
+        return at(m_optFilterMiss2, id.Index);
+    }
+    return nullptr;
+}
+
+QString FInfer::TabViewName(int tab) const
+{
+    return tab >= 1 && tab <= kTabCount ? m_tabViewName[static_cast<size_t>(tab)] : QString();
+}
+
+int FInfer::SelectedTab() const
+{
+    return m_tsp1 ? m_tsp1->currentIndex() + 1 : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void FInfer::resizeEvent(QResizeEvent* event)
+{
+    CChildForm::resizeEvent(event);
+    if (m_loaded && m_tsp1)
+        Form_Resize();
+}
+
+void FInfer::Form_Resize()
+{
+    const int tab = SelectedTab();
+    FrameInput in;
+    in.W = static_cast<int>(ScreenPixelsToTwips(width(), this)) + kDialogFrame.Width;
+    in.H = static_cast<int>(ScreenPixelsToTwips(height(), this)) + kDialogFrame.Height;
+    in.TabHeight = m_tspHeight;
+    in.HolderHeight = static_cast<int>(ScreenPixelsToTwips(m_picTsp->height(), this));
+    in.Key = TabKey(tab);
+    QWidget* page = Page(tab);
+    in.PageLeft = page ? static_cast<int>(ScreenPixelsToTwips(page->x(), this)) : 120;
+    in.PosPageWidth = m_posPageWidth;
+    const FrameLayout out = LayoutFrame(in);
+
+    const int topRow = m_msgMain->Rows() >= 4 ? m_msgMain->TopRow() : -1;
+    SetTwipsGeometry(m_picTop, out.Top);
+    SetTwipsGeometry(m_msgMain, out.View);
+    SetTwipsGeometry(m_chMain, out.View);
+    SetTwipsGeometry(m_tsp1, QRect(out.Tabs.left(), out.Tabs.top(), out.Tabs.width(), kTabClosedHeight));
+    SetTwipsGeometry(m_picTsp, out.Holder);
+    SetTwipsGeometry(m_fraFilter, out.Frame);
+    SetTwipsGeometry(m_hsbTsp, QRect(0, out.BarTop, 495, 255));
+    if (page && out.SizesPage) {
+        page->show();
+        if (out.HideFrame)
+            m_fraFilter->hide();
+        SetTwipsGeometry(page, QRect(out.PageLeft, 0, out.PageWidth, 1215));
+        LayoutPage(tab, out.PageWidth);
+        if (out.BarVisible) {
+            m_hsbTsp->setMaximum(out.BarMax);
+            m_hsbTsp->setSingleStep(out.BarSmallChange);
+            m_hsbTsp->show();
+            m_hsbTsp->raise();
+        } else {
+            m_hsbTsp->hide();
+        }
+    }
+    if (topRow >= 0 && m_msgMain->Rows() > 3)
+        m_msgMain->SetTopRow(topRow);
+}
+
+void FInfer::LayoutPage(int tab, int width)
+{
+    const auto put = [this](QWidget* w, QPoint twips) {
+        const QRect r(twips, QSize(static_cast<int>(ScreenPixelsToTwips(w->width(), this)),
+                                   static_cast<int>(ScreenPixelsToTwips(w->height(), this))));
+        SetTwipsGeometry(w, r);
+    };
+    switch (tab) {
+    case 1: {
+        const SortPagePlaces p = SortPage(width);
+        if (!p.Applies)
+            return;
+        put(m_optListAll, p.List[0]);
+        put(m_optStatAll, p.Stat[0]);
+        for (int k = 0; k < 8; ++k) {
+            put(m_optList[static_cast<size_t>(k)], p.List[static_cast<size_t>(k + 1)]);
+            put(m_optStat[static_cast<size_t>(k)], p.Stat[static_cast<size_t>(k + 1)]);
+        }
+        SetTwipsGeometry(m_separators[0], QRect(p.SeparatorX, 0, 30, 1200));
+        return;
+    }
+    case 2: {
+        const std::vector<QPoint> p = DataPage(width);
+        put(m_optAll, p[0]);
+        for (int k = 0; k <= 18; ++k)
+            put(m_optFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k + 1)]);
+        return;
+    }
+    case 4: {
+        const std::vector<QPoint> p = CharacterPage(width);
+        for (int k = 20; k <= 36; ++k)
+            put(m_optFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k - 20)]);
+        return;
+    }
+    case 5: {
+        const int bm = Sizes().B + Sizes().R;
+        const std::vector<QPoint> p = PosPage(width, bm);
+        for (size_t n = 0; n < p.size() && 37 + n < m_optFilter.size(); ++n)
+            put(m_optFilter[37 + n], p[n]);
+        return;
+    }
+    case 7: {
+        const MissPagePlaces p = MissPage(width);
+        if (!p.Applies)
+            return;
+        for (int k = 0; k < 4; ++k)
+            put(m_optFilterMiss[static_cast<size_t>(k)], p.Miss[static_cast<size_t>(k)]);
+        for (int k = 0; k < 5; ++k)
+            put(m_optFilterMiss2[static_cast<size_t>(k)], p.Miss2[static_cast<size_t>(k)]);
+        SetTwipsGeometry(m_separators[1], QRect(p.SeparatorX, 0, 30, 1200));
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void FInfer::HsbTsp_Change()
+{
+    if (QWidget* page = Page(SelectedTab())) {
+        const QRect at(120 - m_hsbTsp->value(), 0, static_cast<int>(ScreenPixelsToTwips(page->width(), this)), 1215);
+        SetTwipsGeometry(page, at);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The grid's mouse
+
+void FInfer::msgMain_MouseMove()
+{
+    const int row = m_msgMain->MouseRow();
+    const int col = m_msgMain->MouseCol();
+    if (m_msgMain->TextMatrix(row, 0) == u"下期"_s) {
+        m_msgMain->SetToolTipText(u" "_s + m_msgMain->TextMatrix(row, col) + u" 双击这个位置选择或取消号码"_s);
+        m_msgMain->SetMousePointer(Qt::PointingHandCursor);
+        return;
+    }
+    const QString text = m_msgMain->TextMatrix(row, col);
+    if (!text.isEmpty())
+        m_msgMain->SetToolTipText(u" "_s + text + u" "_s);
+    m_msgMain->SetMousePointer(Qt::ArrowCursor);
+}
+
+void FInfer::msgMain_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    if (MDIMain* main = MainWindow()) {
+        if (QMenu* menu = main->Menu(u"mnuList"_s))
+            menu->popup(QCursor::pos());
+    }
+}
+
+} // namespace kelton

@@ -1,0 +1,240 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+#include "analysis/infer_layout.h"
+#include "analysis/infer_views.h"
+#include "shell/ui/child_form.h"
+#include "shell/ui/shell_windows.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QScrollBar;
+class QTabBar;
+
+namespace kelton {
+
+class CFlexGrid;
+class CMsg;
+class CNumberTable;
+class CStat;
+class QvxChart;
+
+// The analysis window of one data view: caption = the view's name. It shows
+// one view at a time in its grid (msgMain) or chart (chMain); the views are
+// chosen by option buttons on the pages of the tab strip Tsp1, and the top
+// bar (picTop) holds the options the shown view reads.
+//
+// The window is made with the game, unloaded: it is built (Form_Load) the
+// first time it is shown or asked for a view. Closing it only hides it.
+//
+// Every view is one handler, named after its option button
+// (OptListAll_Click, OptList_Click(k), ...). A handler follows one protocol:
+// return at once while IsBusy is held; otherwise hold a ViewRun for the
+// build (IsBusy, and the main window's wait state for most views), call
+// SetupTopBar with the view's kind, NameView with its caption, build, show
+// the grid or the chart. RunView is the one place that maps a view to its
+// handler; FindClick picks the view by its caption.
+class FInfer : public CChildForm, public IInferForm, public IGridCopySource {
+    Q_OBJECT
+
+public:
+    FInfer(int16_t view, CStat& stat, QWidget* parent = nullptr);
+    ~FInfer() override;
+
+    // --- Child-window protocol and what other windows call -----------------
+    void ShowForm() override;
+    bool FormOpen() const override { return CChildForm::FormOpen(); }
+    void RefreshForm() override;
+    void RefreshBall(int16_t sPos, int16_t sBall) override;
+    void RefreshFilter() override;
+    void ShowLay(const QString& sShowSet) override;
+    IGridCells* msgMain() override;
+
+    // --- State --------------------------------------------------------------
+    CStat& Stat() const { return m_stat; }
+    bool Loaded() const { return m_loaded; }
+    bool IsBusy() const { return m_isBusy; }
+    QString CurrentViewName() const { return m_currentViewName; }
+    void SetCurrentViewName(const QString& name) { m_currentViewName = name; }
+    // The view a tab remembers (tabs counted from 1).
+    QString TabViewName(int tab) const;
+    // The selected tab, counted from 1.
+    int SelectedTab() const;
+    // The view the last FindClick ran.
+    ViewId CurrentView() const { return m_currentView; }
+    // How often each view handler has drawn (for tests and the status).
+    int ViewRuns() const { return m_viewRuns; }
+    const TopBarRange& Range() const { return m_range; }
+    int PosPageWidthTwips() const { return m_posPageWidth; }
+    // Where the top-bar controls stand, in twips.
+    const TopBarGeometry& TopBarPlaces() const { return m_topGeom; }
+
+    // --- Dispatch -------------------------------------------------------------
+    // Opens the view CurrentViewName names: selects its tab and runs it.
+    void FindClick();
+    // Runs the handler of a view (the option's click).
+    void RunView(const ViewId& id);
+    void Tsp1_Click();
+    // Sets up the top bar for a view kind (0..8) and stores the range.
+    void SetupTopBar(int kind);
+    // Re-runs the current view after a top-bar change (every top-bar
+    // control's handler).
+    void TopBarChanged();
+    void Form_Resize();
+    void HsbTsp_Change();
+
+    // --- View handlers ----------------------------------------------------------
+    void OptListAll_Click();
+    void OptList_Click(int16_t index);
+    void OptStat_Click(int16_t index);
+    void OptStatAll_Click();
+    void OptAll_Click();
+    void OptFilter_Click(int16_t index);
+    void OptCycle_Click();
+    void OptGather_Click(int16_t index);
+    void optFilterMiss_Click(int16_t index);
+    void optFilterMiss2_Click(int16_t index);
+
+    // --- Controls ---------------------------------------------------------------
+    CFlexGrid* Grid() const { return m_msgMain; }
+    QvxChart* chMain() const { return m_chMain; }
+    QTabBar* Tsp1() const { return m_tsp1; }
+    QWidget* picTop() const { return m_picTop; }
+    QWidget* PicTsp() const { return m_picTsp; }
+    QWidget* Page(int tab) const;
+    QScrollBar* HsbTsp() const { return m_hsbTsp; }
+    QFrame* FraFilter() const { return m_fraFilter; }
+    QCheckBox* chkFilter() const { return m_chkFilter; }
+    QLineEdit* TxtFilter() const { return m_txtFilter; }
+    QWidget* TopControl(TopCtl c) const { return m_top[static_cast<size_t>(c)]; }
+    QComboBox* cboPTStart() const;
+    QComboBox* cboPTEnd() const;
+    QComboBox* cboPTIndex() const;
+    QComboBox* cboPTSubarea() const;
+    QComboBox* cboPTSubarea2() const;
+    QComboBox* cboPTBcTaxis() const;
+    QComboBox* cboPTFilter() const;
+    QComboBox* cboPTFilter2() const;
+    QCheckBox* chkPTColor() const;
+    QCheckBox* chkPTShowHit() const;
+    QCheckBox* chkPTSort() const;
+    QCheckBox* chkPTColorUpDown() const;
+    QRadioButton* OptPTKind(int i) const { return m_optPTKind[static_cast<size_t>(i)]; }
+    QRadioButton* optPtOrder() const { return m_optPtOrder; }
+    QRadioButton* optPTVal() const { return m_optPTVal; }
+    QRadioButton* OptListAll() const { return m_optListAll; }
+    QRadioButton* OptList(int i) const { return m_optList[static_cast<size_t>(i)]; }
+    QRadioButton* OptStat(int i) const { return m_optStat[static_cast<size_t>(i)]; }
+    QRadioButton* OptStatAll() const { return m_optStatAll; }
+    QRadioButton* OptAll() const { return m_optAll; }
+    int OptFilterCount() const { return static_cast<int>(m_optFilter.size()); }
+    QRadioButton* OptFilter(int i) const { return m_optFilter[static_cast<size_t>(i)]; }
+    QRadioButton* OptCycle() const { return m_optCycle; }
+    QRadioButton* OptGather(int i) const { return m_optGather[static_cast<size_t>(i)]; }
+    QRadioButton* optFilterMiss(int i) const { return m_optFilterMiss[static_cast<size_t>(i)]; }
+    QRadioButton* optFilterMiss2(int i) const { return m_optFilterMiss2[static_cast<size_t>(i)]; }
+    QListWidget* LstCycle() const { return m_lstCycle; }
+    QListWidget* LstRelate() const { return m_lstRelate; }
+    QPlainTextEdit* txtCycle() const { return m_txtCycle; }
+    // The option button of a view; nullptr for an index that has none.
+    QRadioButton* OptionOf(const ViewId& id) const;
+    // The number table on show (history or distribution), or nullptr.
+    const CNumberTable* NumberTable() const { return m_table.get(); }
+
+protected:
+    // The busy state of one view build: IsBusy, and with bWait the main
+    // window's wait state, both released on every way out.
+    class ViewRun {
+    public:
+        ViewRun(FInfer& form, bool bWait);
+        ~ViewRun();
+        ViewRun(const ViewRun&) = delete;
+        ViewRun& operator=(const ViewRun&) = delete;
+
+    private:
+        FInfer& m_form;
+        CMsg* m_msg = nullptr;
+    };
+    // Records a view's caption as CurrentViewName and the selected tab's
+    // view.
+    void NameView(const QString& caption);
+    // A view whose drawing lives elsewhere: the protocol, an empty grid or
+    // chart.
+    void ShowEmptyView(const ViewId& id);
+
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    bool InitInferForm();
+    void BuildControls();
+    void BuildTopBar();
+    void BuildPages();
+    void FillPeriodLists(const std::vector<QString>& names);
+    void LayoutPage(int tab, int width);
+    ViewCaptions Captions() const;
+    void SelectTab(int tab);
+    void BuildNumberTable(int16_t kind, const QString& caption);
+    void msgMain_MouseMove();
+    void msgMain_MouseDown(Qt::MouseButton button);
+    AreaNames Names() const;
+    GameSizes Sizes() const;
+
+    CStat& m_stat;
+    int16_t m_view = 0;
+    bool m_loaded = false;
+    bool m_isBusy = false;
+    QString m_currentViewName;
+    ViewId m_currentView;
+    std::array<QString, kTabCount + 1> m_tabViewName; // 1..8
+    TopBarRange m_range;
+    TopBarGeometry m_topGeom;
+    int m_posPageWidth = 5700;
+    int m_viewRuns = 0;
+    std::unique_ptr<CNumberTable> m_table;
+
+    QWidget* m_picTop = nullptr;
+    std::array<QWidget*, kTopCtlCount> m_top{};
+    std::array<QRadioButton*, 3> m_optPTKind{};
+    QRadioButton* m_optPtOrder = nullptr;
+    QRadioButton* m_optPTVal = nullptr;
+    CFlexGrid* m_msgMain = nullptr;
+    QvxChart* m_chMain = nullptr;
+    QTabBar* m_tsp1 = nullptr;
+    int m_tspHeight = 1575;
+    QWidget* m_picTsp = nullptr;
+    QScrollBar* m_hsbTsp = nullptr;
+    QFrame* m_fraFilter = nullptr;
+    QCheckBox* m_chkFilter = nullptr;
+    QLineEdit* m_txtFilter = nullptr;
+    std::array<QWidget*, kTabCount> m_pages{}; // tabs 1..7 (index tab - 1)
+    QRadioButton* m_optListAll = nullptr;
+    std::array<QRadioButton*, 8> m_optList{};
+    std::array<QRadioButton*, 8> m_optStat{};
+    QRadioButton* m_optStatAll = nullptr;
+    QRadioButton* m_optAll = nullptr;
+    std::vector<QRadioButton*> m_optFilter;
+    QRadioButton* m_optCycle = nullptr;
+    std::array<QRadioButton*, 4> m_optGather{};
+    std::array<QRadioButton*, 4> m_optFilterMiss{};
+    std::array<QRadioButton*, 5> m_optFilterMiss2{};
+    std::array<QFrame*, 2> m_separators{};
+    QListWidget* m_lstCycle = nullptr;
+    QListWidget* m_lstRelate = nullptr;
+    QPlainTextEdit* m_txtCycle = nullptr;
+};
+
+} // namespace kelton
