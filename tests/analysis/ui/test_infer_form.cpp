@@ -1,0 +1,307 @@
+#include "analysis/ui/infer_form.h"
+
+#include <optional>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+#include "analysis/number_tables.h"
+#include "analysis/ui/infer_windows.h"
+#include "chart/ui/qvx_chart.h"
+#include "core/infer_form_factory.h"
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "engine/stat.h"
+#include "games/ui/game_window_test.h"
+#include "games/ui/game_windows.h"
+#include "games/ui/lotto_logo.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/screen_twips.h"
+#include "shell/lottor_loader.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
+
+class InferFormTest : public test::GameWindowTest {
+protected:
+    void SetUp() override
+    {
+        GameWindowTest::SetUp();
+        m_loader.emplace(&OpenLottorFile);
+        InstallAnalysisWindows();
+    }
+    void TearDown() override
+    {
+        GameWindowTest::TearDown();
+        Mmain().InferForms.fill(nullptr);
+    }
+
+    // A small game with these draws (hundreds first), loaded in the main
+    // window.
+    MDIMain& OpenSmall(const QStringList& draws)
+    {
+        const QString file = u"Lottor/lottor1000"_s;
+        {
+            CLottorData created;
+            EXPECT_FALSE(created.CreateData(kThreeDigits, file, 1000));
+        }
+        {
+            CLottorData game;
+            EXPECT_FALSE(game.OpenData(8, file));
+            std::vector<Draw> rows;
+            for (int i = 0; i < draws.size(); ++i) {
+                Draw draw{2024001 + i, {0}};
+                for (const QChar c : draws[i])
+                    draw.Num.push_back(static_cast<int16_t>(c.digitValue()));
+                rows.push_back(draw);
+            }
+            EXPECT_EQ(game.Add(rows), draws.size());
+            EXPECT_FALSE(game.UpData());
+        }
+        MDIMain& main = Start();
+        EXPECT_TRUE(main.LoadLottor(file));
+        main.EnableLottoCommands();
+        return main;
+    }
+
+    // The first start with the sample game "福彩3D" and its whole history.
+    MDIMain& OpenSample()
+    {
+        NeighbourWindows() = InitialShellWindows();
+        NeighbourWindows().DataSetOther = {}; // no web page on a test machine
+        InstallGameWindows(NeighbourWindows());
+        OnModal<FLottoLogo>([](FLottoLogo& chooser) {
+            for (int r = 0; r < chooser.RowCount(); ++r) {
+                if (chooser.RowName(r) == u"福彩3D"_s)
+                    chooser.SelectRow(r);
+            }
+            chooser.cmdSel()->click();
+        });
+        return Start();
+    }
+
+    static FInfer* Window(int view) { return dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get()); }
+    QAction* Entry(const QString& name) const { return m_main->MenuEntry(name); }
+
+    // The text and whether the cell stands out, of digit d of area a in the
+    // row of the issue.
+    static std::pair<QString, bool> Cell(const FInfer& form, const QString& issue, int16_t area, int16_t d)
+    {
+        const CFlexGrid* grid = form.Grid();
+        for (int row = 2; row < grid->Rows(); ++row) {
+            if (grid->TextMatrix(row, 0) != issue)
+                continue;
+            const int col = DigitColumn(form.NumberTable()->Layout(), area, d);
+            return {grid->TextMatrix(row, col), form.NumberTable()->Paint(row, col) == CellPaint::Hit};
+        }
+        return {u"no row"_s, false};
+    }
+
+    std::optional<ScopedService<LottorLoader>> m_loader;
+};
+
+TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
+{
+    MDIMain& main = OpenSample();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_EQ(Mmain().CurLottorData->NumCount(), 8374);
+    for (int i = 0; i < 8; ++i) {
+        QAction* entry = Entry(u"mnuDataInfer%1"_s.arg(i));
+        ASSERT_TRUE(entry->isEnabled()) << i;
+        entry->trigger();
+        FInfer* form = Window(i);
+        ASSERT_NE(form, nullptr) << i;
+        EXPECT_TRUE(form->Visible());
+        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(i)]);
+        EXPECT_TRUE(entry->isChecked());
+        EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
+        EXPECT_EQ(form->SelectedTab(), 1);
+        EXPECT_TRUE(form->Grid()->isVisibleTo(form));
+        EXPECT_FALSE(form->IsBusy());
+    }
+    EXPECT_FALSE(Mmain().CurLottorData->HeadData.msg.IsBusy());
+    main.findChild<QMdiArea*>()->tileSubWindows();
+    Settle();
+
+    // View 0 over its last 40 periods: the last draw 2025217 is 8 9 4.
+    FInfer& form = *Window(0);
+    EXPECT_EQ(form.Range().RangeCount, 40);
+    EXPECT_EQ(form.Grid()->Rows(), 42);
+    EXPECT_EQ(Cell(form, u"2025217"_s, 3, 8), std::make_pair(u"8"_s, true));
+    EXPECT_EQ(Cell(form, u"2025217"_s, 2, 9), std::make_pair(u"9"_s, true));
+    EXPECT_EQ(Cell(form, u"2025217"_s, 1, 4), std::make_pair(u"4"_s, true));
+    EXPECT_EQ(Cell(form, u"2025217"_s, 0, 9), std::make_pair(u"9"_s, true));
+    EXPECT_EQ(Cell(form, u"2025217"_s, 1, 8), std::make_pair(QString(), false));
+    EXPECT_EQ(Cell(form, u"2025217"_s, 0, 5), std::make_pair(QString(), false));
+    // The next issue closes the range.
+    int nextRow = -1;
+    for (int row = 2; row < form.Grid()->Rows(); ++row)
+        if (form.Grid()->TextMatrix(row, 0) == u"下期"_s)
+            nextRow = row;
+    EXPECT_EQ(nextRow, Mmain().CurLottorData->HeadData.ListAsc ? 2 : 41);
+}
+
+TEST_F(InferFormTest, FindClickDispatchesByCaption)
+{
+    OpenSmall({u"507"_s, u"123"_s, u"888"_s});
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    ASSERT_TRUE(form.Loaded());
+    EXPECT_EQ(form.OptList(4)->text(), u"10期出数分布"_s);
+
+    // An empty name and a piece of the custom caption open the same view.
+    form.SetCurrentViewName(QString());
+    form.FindClick();
+    EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::List, 4}));
+    EXPECT_EQ(form.CurrentViewName(), u"10期出数分布"_s);
+    form.SetCurrentViewName(u"期出数分布"_s);
+    form.FindClick();
+    EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::List, 4}));
+    EXPECT_TRUE(form.OptList(4)->isChecked());
+
+    // An indicator opens its tab; an unknown name falls back to tab 1.
+    form.ShowLay(u"和值"_s);
+    EXPECT_EQ(form.SelectedTab(), 2);
+    EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::Filter, 1}));
+    EXPECT_TRUE(form.chMain()->isVisibleTo(&form));
+    form.SetCurrentViewName(u"没有这个视图"_s);
+    form.FindClick();
+    EXPECT_EQ(form.SelectedTab(), 1);
+    EXPECT_EQ(form.CurrentViewName(), u"历史分布图"_s);
+
+    // The data tab remembers "和值".
+    form.Tsp1()->setCurrentIndex(1);
+    EXPECT_EQ(form.CurrentViewName(), u"和值"_s);
+    EXPECT_EQ(form.TabViewName(1), u"历史分布图"_s);
+
+    // Two options with one caption: the earlier runs, once.
+    form.OptFilter(5)->setText(form.OptFilter(3)->text());
+    const int runs = form.ViewRuns();
+    form.SetCurrentViewName(form.OptFilter(3)->text());
+    form.FindClick();
+    EXPECT_EQ(form.ViewRuns(), runs + 1);
+    EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::Filter, 3}));
+
+    // "隐藏分析栏" draws nothing; a top-bar change opens the view's tab again.
+    const int before = form.ViewRuns();
+    form.Tsp1()->setCurrentIndex(kHideTab - 1);
+    EXPECT_EQ(form.ViewRuns(), before);
+    form.TopBarChanged();
+    EXPECT_EQ(form.SelectedTab(), 2);
+    EXPECT_EQ(form.ViewRuns(), before + 1);
+}
+
+TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
+{
+    OpenSmall({u"507"_s, u"123"_s, u"888"_s, u"123"_s});
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    CStat& stat = form.Stat();
+    stat.SetShrinkSel(1, 1);
+    const int16_t slots = stat.ConditionCount();
+    std::vector<int16_t> before;
+    for (int16_t k = 0; k < slots; ++k)
+        before.push_back(stat.ShrinkSel(k));
+    form.chkFilter()->setChecked(true);
+    for (const char16_t* name : {u"和值", u"历史分布图", u"综合", u"循环分布数据", u"遗漏值", u"组选号码生克",
+                                 u"遗漏组值", u"综合排行", u"历史出数排行", u"和值"}) {
+        form.ShowLay(QString::fromUtf16(name));
+        EXPECT_FALSE(form.IsBusy()) << QString::fromUtf16(name).toStdString();
+        EXPECT_FALSE(Mmain().CurLottorData->HeadData.msg.IsBusy());
+        EXPECT_FALSE(form.chkFilter()->isChecked());
+        EXPECT_FALSE(form.TxtFilter()->isEnabled());
+    }
+    for (int16_t k = 0; k < slots; ++k)
+        EXPECT_EQ(stat.ShrinkSel(k), before[static_cast<size_t>(k)]) << k;
+}
+
+TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
+{
+    OpenSmall({u"507"_s, u"123"_s});
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    form.ShowLay(u"循环分布数据"_s);
+    EXPECT_EQ(form.chkPTColor()->text(), u"突出循环码"_s);
+    form.ShowLay(u"历史分布图"_s);
+    EXPECT_EQ(form.chkPTColor()->text(), u"行颜色"_s);
+    const TopBarGeometry& at = form.TopBarPlaces();
+    EXPECT_EQ(at[size_t(TopCtl::chkPTColor)], QRect(9800, 40, 1000, 255));
+    EXPECT_EQ(at[size_t(TopCtl::cboPTSubarea)].left(), 10810);
+    EXPECT_EQ(form.chkPTColor()->geometry(), TwipsRectToScreen(QRect(9800, 40, 1000, 255), &form));
+    EXPECT_TRUE(form.cboPTSubarea()->isVisibleTo(&form));
+    EXPECT_FALSE(form.TopControl(TopCtl::lblPT4)->isVisibleTo(&form));
+    EXPECT_FALSE(form.cboPTIndex()->isVisibleTo(&form));
+}
+
+TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
+{
+    OpenSmall({u"507"_s, u"123"_s, u"388"_s});
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    // Three draws and "下期", all within the default course.
+    EXPECT_EQ(form.cboPTStart()->count(), 4);
+    EXPECT_EQ(form.cboPTStart()->currentIndex(), 0);
+    EXPECT_EQ(form.cboPTEnd()->currentText(), u"下期"_s);
+    EXPECT_EQ(form.cboPTBcTaxis()->currentText(), u"3"_s);
+    EXPECT_EQ(form.cboPTSubarea()->count(), 6);
+    EXPECT_EQ(form.OptFilter(43)->text(), u"个位号码"_s);
+    EXPECT_EQ(form.OptFilterCount(), 46);
+
+    // A draw with a repeated digit stands out once in the area-0 block.
+    EXPECT_EQ(Cell(form, u"2024003"_s, 0, 8), std::make_pair(u"8"_s, true));
+    EXPECT_EQ(Cell(form, u"2024003"_s, 0, 3), std::make_pair(u"3"_s, true));
+    // The rank mode off: every cell carries its number.
+    form.chkPTShowHit()->click();
+    EXPECT_EQ(Cell(form, u"2024003"_s, 0, 5), std::make_pair(u"5"_s, false));
+
+    // A distribution table counts the earlier draws: before 2024003 the
+    // hundreds digit 5 was drawn once.
+    form.OptPTKind(0)->click();
+    form.ShowLay(u"历史出数分布"_s);
+    EXPECT_EQ(Cell(form, u"2024003"_s, 3, 5).first, u"1"_s);
+    EXPECT_EQ(Cell(form, u"2024003"_s, 3, 3).first, u"0"_s);
+
+    // An end before the start: the caption rows alone.
+    form.cboPTStart()->setCurrentIndex(3);
+    form.cboPTEnd()->setCurrentIndex(1);
+    form.TopBarChanged();
+    EXPECT_EQ(form.Range().RangeCount, 0);
+    EXPECT_EQ(form.Grid()->Rows(), 2);
+    EXPECT_EQ(form.Grid()->TextMatrix(0, 1), u"0至9号码"_s);
+
+    // The data refresh resets the lists without drawing.
+    const int runs = form.ViewRuns();
+    form.RefreshForm();
+    EXPECT_EQ(form.cboPTEnd()->currentIndex(), 3);
+    EXPECT_EQ(form.ViewRuns(), runs);
+}
+
+TEST_F(InferFormTest, AWindowWithoutReadableViewsIsReportedAndDrawsNothing)
+{
+    OpenSmall({u"507"_s});
+    CStat closed;
+    FInfer form(0, closed);
+    form.FindClick(); // loads the window without showing it
+    EXPECT_TRUE(form.Loaded());
+    EXPECT_EQ(form.ViewRuns(), 0);
+    EXPECT_FALSE(form.IsBusy());
+    EXPECT_TRUE(m_boxes.Texts.isEmpty()); // no game definition: nothing to report
+}
+
+} // namespace
+} // namespace kelton
