@@ -1,5 +1,7 @@
 #include "analysis/number_tables.h"
 
+#include <algorithm>
+
 #include "engine/stat.h"
 
 namespace kelton {
@@ -22,11 +24,21 @@ CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const Area
     if (m_spec.RangeCount < 0)
         m_spec.RangeCount = 0;
     m_layout = NumberGrid(sizes, spec.AreaChoice, names);
+    m_columns.reserve(static_cast<size_t>(m_layout.Cols));
+    for (int col = 0; col < m_layout.Cols; ++col)
+        m_columns.push_back(ColumnAt(m_layout, col));
     m_nextRecord = stat.BallCount() - 1;
     const std::vector<int16_t>& nums = stat.NumTable();
     const size_t stride = static_cast<size_t>(sizes.B + sizes.R + 1);
     if (!nums.empty() && nums.size() >= stride * static_cast<size_t>(stat.BallCount()))
         m_nums = &nums;
+}
+
+const GridColumn* CNumberTable::Column(int col) const
+{
+    if (col < 0 || static_cast<size_t>(col) >= m_columns.size() || !m_columns[static_cast<size_t>(col)])
+        return nullptr;
+    return &*m_columns[static_cast<size_t>(col)];
 }
 
 int32_t CNumberTable::RecordOfRow(int row) const
@@ -57,7 +69,7 @@ QString CNumberTable::FixedText(int row, int col) const
     }
     if (row > 1)
         return QString();
-    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    const GridColumn* at = Column(col);
     if (!at || at->Digit < 0)
         return QString();
     return row == 0 ? m_layout.Blocks[static_cast<size_t>(at->Block)].Caption : QString::number(at->Digit);
@@ -93,7 +105,7 @@ CellPaint CNumberTable::Paint(int row, int col) const
     const int32_t p = RecordOfRow(row);
     if (p < 0 || col == 0)
         return CellPaint::None;
-    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    const GridColumn* at = Column(col);
     if (!at)
         return CellPaint::None;
     if (at->Digit < 0)
@@ -102,6 +114,41 @@ CellPaint CNumberTable::Paint(int row, int col) const
     if (!Highlighted(p, block, at->Digit))
         return CellPaint::Base;
     return block.Secondary ? CellPaint::HitMr : CellPaint::Hit;
+}
+
+void CNumberTable::PaintRow(int row, std::vector<CellPaint>& out) const
+{
+    out.assign(static_cast<size_t>(m_layout.Cols), CellPaint::None);
+    const int32_t p = RecordOfRow(row);
+    if (p < 0)
+        return;
+    for (const NumberBlock& block : m_layout.Blocks) {
+        const auto cell = [&](int16_t d) { return out.begin() + block.Start + d; };
+        std::fill(cell(0), cell(block.Digits), CellPaint::Base);
+        if (block.SeparatorAfter)
+            *cell(block.Digits) = CellPaint::Separator;
+        const CellPaint hit = block.Secondary ? CellPaint::HitMr : CellPaint::Hit;
+        if (p == m_nextRecord || !m_nums) {
+            for (int16_t d = 0; d < block.Digits; ++d) {
+                if (Highlighted(p, block, d))
+                    *cell(d) = hit;
+            }
+            continue;
+        }
+        // A drawn record: the cells of its numbers.
+        const size_t stride = static_cast<size_t>(m_sizes.B + m_sizes.R + 1);
+        const int16_t* nums = m_nums->data() + static_cast<size_t>(p) * stride;
+        const auto mark = [&](int16_t d) {
+            if (d >= 0 && d < block.Digits)
+                *cell(d) = hit;
+        };
+        if (block.Area == 0) {
+            for (int16_t k = 1; k <= m_sizes.B; ++k)
+                mark(nums[k]);
+        } else {
+            mark(nums[block.Area]);
+        }
+    }
 }
 
 QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) const
@@ -145,7 +192,7 @@ QString CNumberTable::Text(int row, int col) const
     const int32_t p = RecordOfRow(row);
     if (p < 0)
         return QString();
-    const std::optional<GridColumn> at = ColumnAt(m_layout, col);
+    const GridColumn* at = Column(col);
     if (!at || at->Digit < 0)
         return QString();
     const NumberBlock& block = m_layout.Blocks[static_cast<size_t>(at->Block)];

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -65,6 +66,8 @@ public:
     QString FixedText(int row, int col) const;
     // The paint of a cell of a period row.
     CellPaint Paint(int row, int col) const;
+    // The paint of every column of a row at once (out[col]).
+    void PaintRow(int row, std::vector<CellPaint>& out) const;
     // The text of a cell as shown: empty for separators and, with ShowHit,
     // for cells that are not highlighted.
     QString Text(int row, int col) const;
@@ -72,12 +75,15 @@ public:
     QString CellText(int32_t p, const NumberBlock& block, int16_t d) const;
 
 private:
+    // What column col holds; nullptr for the label column and past the end.
+    const GridColumn* Column(int col) const;
     bool Highlighted(int32_t p, const NumberBlock& block, int16_t d) const;
 
     const CStat& m_stat;
     GameSizes m_sizes;
     Spec m_spec;
     NumberGridLayout m_layout;
+    std::vector<std::optional<GridColumn>> m_columns; // by column
     MarkedFn m_marked;
     int32_t m_nextRecord = 0;
     const std::vector<int16_t>* m_nums = nullptr; // BM + 1 per record

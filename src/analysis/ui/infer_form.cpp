@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QTabBar>
 
 #include "analysis/infer_frame.h"
@@ -414,9 +415,14 @@ void FInfer::FillPeriodLists(const std::vector<QString>& names)
     items.reserve(static_cast<qsizetype>(names.size()));
     for (const QString& name : names)
         items << name;
+    // The three lists hold the same items: one model serves them all, each
+    // keeping its own choice.
+    if (!m_periods)
+        m_periods = new QStringListModel(this);
+    m_periods->setStringList(items);
     for (QComboBox* box : {cboPTIndex(), cboPTEnd(), cboPTStart()}) {
-        box->clear();
-        box->addItems(items);
+        if (box->model() != m_periods)
+            box->setModel(m_periods);
     }
     const CLottorHead* head = m_stat.HeadData();
     const PeriodChoice c = DefaultPeriods(static_cast<int>(items.size()), head ? head->InferShowCourse : 0);

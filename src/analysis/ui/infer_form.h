@@ -22,6 +22,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
 class QScrollBar;
+class QStringListModel;
 class QTabBar;
 
 namespace kelton {
@@ -208,6 +209,7 @@ private:
 
     QWidget* m_picTop = nullptr;
     std::array<QWidget*, kTopCtlCount> m_top{};
+    QStringListModel* m_periods = nullptr; // the items of the three period lists
     std::array<QRadioButton*, 3> m_optPTKind{};
     QRadioButton* m_optPtOrder = nullptr;
     QRadioButton* m_optPTVal = nullptr;

@@ -274,9 +274,9 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     grid->SetMergeCells(GridMerge::RestrictColumns);
     grid->SetRows(3);
     grid->SetFixedRows(2);
+    grid->SetCols(layout.Cols); // before the rows: the arrays grow once
     grid->SetRows(table.Rows());
     grid->SetMergeRow(0, true);
-    grid->SetCols(layout.Cols);
     grid->SetFixedCols(1);
     for (int col = 0; col < layout.Cols; ++col) {
         grid->SetColWidth(col, ColumnTwips(layout, col));
@@ -296,10 +296,12 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     const QColor mr = ShownColor(head.MrMainColor);
     const QColor fixed = grid->BackColorFixed();
     const bool rowColours = chkPTColor()->isChecked();
+    std::vector<CellPaint> paints;
     for (int row = 2; row < table.Rows(); ++row) {
         const QColor& rowColour = rowColours && row % 2 ? row1 : row0;
+        table.PaintRow(row, paints);
         for (int col = 1; col < layout.Cols; ++col) {
-            switch (table.Paint(row, col)) {
+            switch (paints[static_cast<size_t>(col)]) {
             case CellPaint::Base:
                 grid->SetCellForeColor(row, col, grey);
                 grid->SetCellBackColor(row, col, rowColour);
