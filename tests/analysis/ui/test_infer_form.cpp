@@ -20,6 +20,7 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
@@ -148,6 +149,12 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     EXPECT_EQ(Cell(form, u"2025217"_s, 0, 9), std::make_pair(u"9"_s, true));
     EXPECT_EQ(Cell(form, u"2025217"_s, 1, 8), std::make_pair(QString(), false));
     EXPECT_EQ(Cell(form, u"2025217"_s, 0, 5), std::make_pair(QString(), false));
+    const int32_t mainColour = ColorRgb(Mmain().CurLottorData->HeadData.BcMainColor);
+    const int hitCol = DigitColumn(form.NumberTable()->Layout(), 1, 4);
+    for (int row = 2; row < form.Grid()->Rows(); ++row)
+        if (form.Grid()->TextMatrix(row, 0) == u"2025217"_s)
+            EXPECT_EQ(form.Grid()->CellBackColor(row, hitCol),
+                      QColor(mainColour & 0xFF, (mainColour >> 8) & 0xFF, (mainColour >> 16) & 0xFF));
     // The next issue closes the range.
     int nextRow = -1;
     for (int row = 2; row < form.Grid()->Rows(); ++row)
@@ -159,6 +166,13 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
 TEST_F(InferFormTest, FindClickDispatchesByCaption)
 {
     OpenSmall({u"507"_s, u"123"_s, u"888"_s});
+    // A window never shown opens on the view asked for.
+    FInfer& other = *Window(1);
+    other.ShowLay(u"和值"_s);
+    EXPECT_TRUE(other.Visible());
+    EXPECT_EQ(other.CurrentView(), (ViewId{ViewFamily::Filter, 1}));
+    EXPECT_EQ(other.TabViewName(1), u"历史分布图"_s);
+
     FInfer& form = *Window(0);
     form.ShowForm();
     ASSERT_TRUE(form.Loaded());
@@ -252,7 +266,18 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
 {
     OpenSmall({u"507"_s, u"123"_s, u"388"_s});
     FInfer& form = *Window(0);
-    form.ShowForm();
+    HeadlessMsgDisplay shown;
+    {
+        const ScopedService<IMsgDisplay> display(&shown);
+        form.ShowForm();
+    }
+    // Built under progress: three draws and three positions.
+    EXPECT_TRUE(shown.StatusTexts.contains(u"加载原始数据"_s));
+    EXPECT_EQ(shown.ShownMax, 3 + 40 + 5 * 3);
+    EXPECT_EQ(shown.Values.back(), 58);
+    // The busy state of the first view is left again.
+    EXPECT_FALSE(shown.BusyCalls.empty());
+    EXPECT_FALSE(shown.BusyCalls.back());
     // Three draws and "下期", all within the default course.
     EXPECT_EQ(form.cboPTStart()->count(), 4);
     EXPECT_EQ(form.cboPTStart()->currentIndex(), 0);
@@ -291,7 +316,7 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_EQ(form.ViewRuns(), runs);
 }
 
-TEST_F(InferFormTest, AWindowWithoutReadableViewsIsReportedAndDrawsNothing)
+TEST_F(InferFormTest, AWindowWithoutAGameDrawsNothing)
 {
     OpenSmall({u"507"_s});
     CStat closed;

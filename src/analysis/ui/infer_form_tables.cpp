@@ -1,0 +1,202 @@
+// The number tables of the analysis window: the history table and the
+// distribution tables on the number grid.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include "analysis/number_tables.h"
+#include "analysis/ui/infer_form.h"
+#include "chart/ui/qvx_chart.h"
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/screen_twips.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+// ---------------------------------------------------------------------------
+// Number tables
+
+void FInfer::OptListAll_Click()
+{
+    if (m_isBusy)
+        return;
+    const ViewRun run(*this, true);
+    SetupTopBar(0);
+    NameView(m_optListAll->text());
+    BuildNumberTable(-1, m_optListAll->text());
+}
+
+void FInfer::OptList_Click(int16_t index)
+{
+    if (m_isBusy || index < 0 || index > 7)
+        return;
+    const ViewRun run(*this, true);
+    SetupTopBar(0);
+    NameView(m_optList[static_cast<size_t>(index)]->text());
+    BuildNumberTable(index, m_optList[static_cast<size_t>(index)]->text());
+}
+
+namespace {
+
+QColor ShownColor(int32_t stored)
+{
+    const int32_t rgb = ColorRgb(stored);
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+} // namespace
+
+void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
+{
+    (void)caption;
+    const CLottorHead& head = *m_stat.HeadData();
+    CNumberTable::Spec spec;
+    spec.Kind = kind;
+    int mode = 1;
+    for (int i = 0; i < 3; ++i) {
+        if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
+            mode = i;
+    }
+    spec.Mode = CellModeOf(mode);
+    spec.ShowHit = chkPTShowHit()->isChecked();
+    spec.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
+    spec.RangeStart = m_range.RangeStart;
+    spec.RangeCount = m_range.RangeCount;
+    spec.ListAsc = head.ListAsc != 0;
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    CNumberTable::MarkedFn marked;
+    if (game) {
+        marked = [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; };
+    }
+    CFlexGrid* grid = m_msgMain;
+    grid->SetRedraw(false);
+    grid->SetTextSource({});
+    m_table = std::make_unique<CNumberTable>(m_stat, Sizes(), Names(), spec, std::move(marked));
+    const CNumberTable& table = *m_table;
+    const NumberGridLayout& layout = table.Layout();
+
+    grid->Clear();
+    grid->SetRows(1);
+    grid->SetCols(1);
+    grid->SetMergeCells(GridMerge::RestrictColumns);
+    grid->SetRows(3);
+    grid->SetFixedRows(2);
+    grid->SetCols(layout.Cols); // before the rows: the arrays grow once
+    grid->SetRows(table.Rows());
+    grid->SetMergeRow(0, true);
+    grid->SetFixedCols(1);
+    for (int col = 0; col < layout.Cols; ++col) {
+        grid->SetColWidth(col, ColumnTwips(layout, col));
+        grid->SetColAlignment(col, Qt::AlignCenter);
+        grid->SetTextMatrix(0, col, table.FixedText(0, col));
+        grid->SetTextMatrix(1, col, table.FixedText(1, col));
+    }
+    grid->SetFixedAlignment(0, Qt::AlignCenter);
+    grid->SetFixedAlignment(1, Qt::AlignCenter);
+
+    // Paint: the base colours of every digit cell, then the highlights.
+    const QColor grey(150, 150, 150);
+    const QColor black(0, 0, 0);
+    const QColor row0 = ShownColor(head.RowColor(0));
+    const QColor row1 = ShownColor(head.RowColor(1));
+    const QColor main = ShownColor(head.BcMainColor);
+    const QColor mr = ShownColor(head.MrMainColor);
+    const QColor fixed = grid->BackColorFixed();
+    const bool rowColours = chkPTColor()->isChecked();
+    std::vector<CellPaint> paints;
+    for (int row = 2; row < table.Rows(); ++row) {
+        const QColor& rowColour = rowColours && row % 2 ? row1 : row0;
+        table.PaintRow(row, paints);
+        for (int col = 1; col < layout.Cols; ++col) {
+            switch (paints[static_cast<size_t>(col)]) {
+            case CellPaint::Base:
+                grid->SetCellForeColor(row, col, grey);
+                grid->SetCellBackColor(row, col, rowColour);
+                break;
+            case CellPaint::Hit:
+                grid->SetCellForeColor(row, col, black);
+                grid->SetCellBackColor(row, col, main);
+                break;
+            case CellPaint::HitMr:
+                grid->SetCellForeColor(row, col, black);
+                grid->SetCellBackColor(row, col, mr);
+                break;
+            case CellPaint::Separator:
+                grid->SetCellBackColor(row, col, fixed);
+                break;
+            case CellPaint::None:
+                break;
+            }
+        }
+    }
+    // Texts are asked for as the cells are shown.
+    grid->SetTextSource([&table](int row, int col) { return table.Text(row, col); });
+
+    const int rowTwips = grid->RowHeight(0);
+    const int fit = rowTwips > 0 ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / rowTwips : 0;
+    const int top = BuildTopRow(spec.ListAsc, table.Rows(), fit);
+    if (top >= 0)
+        grid->SetTopRow(top);
+    grid->show();
+    grid->SetRedraw(true);
+}
+
+void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
+{
+    if (!m_table || !m_msgMain || !m_msgMain->isVisible())
+        return;
+    const CNumberTable& table = *m_table;
+    const int32_t next = m_stat.BallCount() - 1;
+    const int row = table.RowOfRecord(next);
+    if (row < 0)
+        return;
+    for (const NumberBlock& block : table.Layout().Blocks) {
+        if (block.Area != sPos)
+            continue;
+        const int16_t d = m_stat.Data(next, sBall, 2);
+        const int col = DigitColumn(table.Layout(), block.Area, d);
+        if (col < 0)
+            continue;
+        const CLottorHead& head = *m_stat.HeadData();
+        const bool rowColours = chkPTColor()->isChecked();
+        switch (table.Paint(row, col)) {
+        case CellPaint::Hit:
+        case CellPaint::HitMr:
+            m_msgMain->SetCellForeColor(row, col, QColor(0, 0, 0));
+            m_msgMain->SetCellBackColor(row, col, ShownColor(block.Secondary ? head.MrMainColor : head.BcMainColor));
+            break;
+        default:
+            m_msgMain->SetCellForeColor(row, col, QColor(150, 150, 150));
+            m_msgMain->SetCellBackColor(row, col, ShownColor(head.RowColor(rowColours ? row % 2 : 0)));
+            break;
+        }
+        m_msgMain->SetTextMatrix(row, col, QString()); // the source answers anew
+    }
+}
+
+// The ranking chart and the combined ranking table (drawn by their own
+// views; until then the protocol and an empty view).
+
+void FInfer::OptStat_Click(int16_t index)
+{
+    if (!m_isBusy)
+        ShowEmptyView({ViewFamily::Stat, index});
+}
+
+void FInfer::OptStatAll_Click()
+{
+    if (!m_isBusy)
+        ShowEmptyView({ViewFamily::StatAll, 0});
+}
+
+} // namespace kelton
