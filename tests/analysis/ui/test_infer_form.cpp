@@ -30,6 +30,7 @@
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
+#include "support/draw_rows.h"
 
 namespace kelton {
 namespace {
@@ -54,7 +55,7 @@ protected:
 
     // A small game with these draws (hundreds first), loaded in the main
     // window.
-    MDIMain& OpenSmall(const QStringList& draws)
+    MDIMain& OpenSmall(const std::vector<const char*>& draws)
     {
         const QString file = u"Lottor/lottor1000"_s;
         {
@@ -64,14 +65,7 @@ protected:
         {
             CLottorData game;
             EXPECT_FALSE(game.OpenData(8, file));
-            std::vector<Draw> rows;
-            for (int i = 0; i < draws.size(); ++i) {
-                Draw draw{2024001 + i, {0}};
-                for (const QChar c : draws[i])
-                    draw.Num.push_back(static_cast<int16_t>(c.digitValue()));
-                rows.push_back(draw);
-            }
-            EXPECT_EQ(game.Add(rows), draws.size());
+            EXPECT_EQ(game.Add(test::Draws(draws, 2024001)), static_cast<int>(draws.size()));
             EXPECT_FALSE(game.UpData());
         }
         MDIMain& main = Start();
@@ -165,7 +159,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
 
 TEST_F(InferFormTest, FindClickDispatchesByCaption)
 {
-    OpenSmall({u"507"_s, u"123"_s, u"888"_s});
+    OpenSmall({"507", "123", "888"});
     // A window never shown opens on the view asked for.
     FInfer& other = *Window(1);
     other.ShowLay(u"和值"_s);
@@ -222,7 +216,7 @@ TEST_F(InferFormTest, FindClickDispatchesByCaption)
 
 TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
 {
-    OpenSmall({u"507"_s, u"123"_s, u"888"_s, u"123"_s});
+    OpenSmall({"507", "123", "888", "123"});
     FInfer& form = *Window(0);
     form.ShowForm();
     CStat& stat = form.Stat();
@@ -246,7 +240,7 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
 
 TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
 {
-    OpenSmall({u"507"_s, u"123"_s});
+    OpenSmall({"507", "123"});
     FInfer& form = *Window(0);
     form.ShowForm();
     form.ShowLay(u"循环分布数据"_s);
@@ -264,7 +258,7 @@ TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
 
 TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
 {
-    OpenSmall({u"507"_s, u"123"_s, u"388"_s});
+    OpenSmall({"507", "123", "388"});
     FInfer& form = *Window(0);
     HeadlessMsgDisplay shown;
     {
@@ -318,7 +312,7 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
 
 TEST_F(InferFormTest, AWindowWithoutAGameDrawsNothing)
 {
-    OpenSmall({u"507"_s});
+    OpenSmall({"507"});
     CStat closed;
     FInfer form(0, closed);
     form.FindClick(); // loads the window without showing it
