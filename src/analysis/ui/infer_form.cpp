@@ -316,7 +316,9 @@ bool FInfer::InitInferForm()
 {
     CLottorHead* head = m_stat.HeadData();
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
-    if (!head || !m_stat.IsOpen()) {
+    // Nothing to show without a game; a view without records (not even the
+    // next issue) cannot be read.
+    if (!head || m_stat.BallCount() < 1) {
         m_isBusy = false;
         return false;
     }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -310,7 +311,7 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_EQ(form.ViewRuns(), runs);
 }
 
-TEST_F(InferFormTest, AWindowWithoutAGameDrawsNothing)
+TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
 {
     OpenSmall({"507"});
     CStat closed;
@@ -320,6 +321,31 @@ TEST_F(InferFormTest, AWindowWithoutAGameDrawsNothing)
     EXPECT_EQ(form.ViewRuns(), 0);
     EXPECT_FALSE(form.IsBusy());
     EXPECT_TRUE(m_boxes.Texts.isEmpty()); // no game definition: nothing to report
+
+    // A view that cannot be read is reported, and no view is drawn.
+    CStat& unread = *Mmain().CurLottorData->StatView(7);
+    unread.StatClose();
+    FInfer broken(7, unread);
+    broken.FindClick();
+    EXPECT_EQ(broken.ViewRuns(), 0);
+    EXPECT_FALSE(broken.IsBusy());
+    EXPECT_FALSE(broken.Tsp1()->isVisibleTo(&broken));
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_TRUE(m_boxes.Texts[0].contains(u"转换数据七"_s));
+}
+
+TEST_F(InferFormTest, TheRightButtonOnTheGridOpensTheCopyMenu)
+{
+    MDIMain& main = OpenSmall({"507", "123"});
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    QMenu* menu = main.Menu(u"mnuList"_s);
+    ASSERT_NE(menu, nullptr);
+    Q_EMIT form.Grid()->MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_FALSE(menu->isVisible());
+    Q_EMIT form.Grid()->MouseDown(Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
 }
 
 } // namespace
