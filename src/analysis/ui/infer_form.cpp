@@ -164,6 +164,7 @@ void FInfer::BuildTopBar()
 {
     m_picTop = new QWidget(this);
     m_picTop->setObjectName(u"picTop"_s);
+    m_picTop->installEventFilter(this); // a click on the bar itself redraws
     const TopBarGeometry design = TopBarDesign();
     m_topGeom = design;
     const auto place = [&](TopCtl c, QWidget* w, const char* name) {
@@ -294,6 +295,7 @@ void FInfer::BuildPages()
     }
     m_lstRelate = new QListWidget(Page(6));
     m_lstRelate->setObjectName(u"LstRelate"_s);
+    connect(m_lstRelate, &QListWidget::itemClicked, this, [this] { TopBarChanged(); });
     SetTwipsGeometry(m_lstRelate, QRect(1800, 0, 3240, 1140));
 
     // Miss.
@@ -643,7 +645,14 @@ void FInfer::HsbTsp_Change()
 }
 
 // ---------------------------------------------------------------------------
-// The grid's mouse
+// The grid's mouse and the top bar's click
+
+bool FInfer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_picTop && event->type() == QEvent::MouseButtonRelease)
+        TopBarChanged();
+    return CChildForm::eventFilter(watched, event);
+}
 
 void FInfer::msgMain_MouseMove()
 {

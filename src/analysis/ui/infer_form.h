@@ -177,6 +177,7 @@ protected:
     void ShowEmptyView(const ViewId& id);
 
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
