@@ -1,14 +1,18 @@
 #include "analysis/ui/infer_form.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -40,6 +44,46 @@ const char16_t* const kGatherCaptions[4] = {u"组选号码生克", u"百位与�
 const char16_t* const kMissCaptions[4] = {u"遗漏值", u"最大遗漏", u"平均遗漏", u"出现概率"};
 const char16_t* const kMiss2Captions[5] = {u"遗漏组值", u"最大遗漏组", u"平均遗漏组值", u"出现概率组值",
                                            u"次数统计组值"};
+
+// A label whose caption frames controls in its runs of blanks: each marker
+// (the last character of its kind in the caption) is drawn no further left
+// than its place, in twips from the label's left, so that it stands right
+// of the control in the blanks before it whatever the font. The caption
+// itself stays as it is.
+class CFramingLabel : public QLabel {
+public:
+    CFramingLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
+
+    void FitBlanks(std::initializer_list<std::pair<QChar, int>> markers)
+    {
+        m_markers.clear();
+        for (const auto& [marker, twips] : markers)
+            m_markers.emplace_back(text().lastIndexOf(marker), TwipsToScreenPixels(twips, this));
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QFontMetrics metrics(font());
+        const QString caption = text();
+        int x = 0;
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            for (const auto& [at, left] : m_markers) {
+                if (at == i)
+                    x = std::max(x, left);
+            }
+            if (caption[i] != u' ')
+                painter.drawText(QPoint(x, metrics.ascent()), QString(caption[i]));
+            x += metrics.horizontalAdvance(caption[i]);
+        }
+    }
+
+private:
+    std::vector<std::pair<qsizetype, int>> m_markers; // caption index, pixels
+};
 
 QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twips)
 {
@@ -174,10 +218,16 @@ void FInfer::BuildTopBar()
         w->hide();
     };
     // Labels first: the lists stand in the blanks of their captions.
-    place(TopCtl::LblPT1, new QLabel(u"统计范围: 从              到               期"_s, m_picTop), "LblPT1");
-    place(TopCtl::LblPT2, new QLabel(u"统计期: 第                 期"_s, m_picTop), "LblPT2");
-    place(TopCtl::LblPT3, new QLabel(u"突出前         位"_s, m_picTop), "LblPT3");
+    auto* range = new CFramingLabel(u"统计范围: 从              到               期"_s, m_picTop);
+    auto* period = new CFramingLabel(u"统计期: 第                 期"_s, m_picTop);
+    auto* taxis = new CFramingLabel(u"突出前         位"_s, m_picTop);
+    place(TopCtl::LblPT1, range, "LblPT1");
+    place(TopCtl::LblPT2, period, "LblPT2");
+    place(TopCtl::LblPT3, taxis, "LblPT3");
     place(TopCtl::lblPT4, new QLabel(u"显示号码         位"_s, m_picTop), "lblPT4");
+    range->FitBlanks({{u'到', 2325}, {u'期', 3765}});
+    period->FitBlanks({{u'期', 2325}});
+    taxis->FitBlanks({{u'位', 1365}});
 
     const auto combo = [&](TopCtl c, const char* name) {
         auto* box = new QComboBox(m_picTop);

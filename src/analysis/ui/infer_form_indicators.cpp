@@ -44,6 +44,10 @@ void FInfer::ShowEmptyView(const ViewId& id)
     m_msgMain->SetTextSource({});
     m_table.reset();
     m_msgMain->Clear();
+    m_msgMain->SetRows(2);
+    m_msgMain->SetCols(2);
+    m_msgMain->SetFixedRows(1);
+    m_msgMain->SetFixedCols(1);
     const bool chart = id.Family == ViewFamily::Stat || id.Family == ViewFamily::Filter
                        || id.Family == ViewFamily::FilterMiss || id.Family == ViewFamily::FilterMiss2;
     if (chart)
