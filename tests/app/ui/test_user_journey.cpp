@@ -19,6 +19,10 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/value_set.h"
+#include "analysis/infer_layout.h"
+#include "analysis/number_tables.h"
+#include "analysis/ui/infer_form.h"
+#include "analysis/ui/infer_windows.h"
 #include "engine/stat.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
@@ -53,6 +57,7 @@ protected:
         InstallGameWindows(NeighbourWindows());
         InstallFormulaWindows(NeighbourWindows());
         InstallFilterWindows(NeighbourWindows());
+        InstallAnalysisWindows();
         InstallHitQueryWindow(NeighbourWindows());
         InstallPrinterWindow(NeighbourWindows());
         m_loader.emplace(&OpenLottorFile);
@@ -108,6 +113,28 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     ASSERT_EQ(Game().NumCount(), 8374);
     EXPECT_EQ(Game().NumName(8373), 2025217);
     EXPECT_EQ(Game().StatView(0)->RecordCount(), 8375);
+
+    // The analysis windows of view 0 and view 3 open on their history
+    // table; view 0 shows the last draw's digits in its row.
+    for (const int view : {0, 3}) {
+        Entry(view == 0 ? "mnuDataInfer0" : "mnuDataInfer3")->trigger();
+        auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        ASSERT_NE(form, nullptr) << view;
+        EXPECT_TRUE(form->Visible());
+        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(view)]);
+        EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
+    }
+    {
+        const FInfer& form = *dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+        const CFlexGrid& grid = *form.Grid();
+        int row = 2;
+        while (row < grid.Rows() && grid.TextMatrix(row, 0) != u"2025217"_s)
+            ++row;
+        ASSERT_LT(row, grid.Rows());
+        EXPECT_EQ(grid.TextMatrix(row, DigitColumn(form.NumberTable()->Layout(), 3, 8)), u"8"_s);
+        EXPECT_EQ(grid.TextMatrix(row, DigitColumn(form.NumberTable()->Layout(), 2, 9)), u"9"_s);
+        EXPECT_EQ(grid.TextMatrix(row, DigitColumn(form.NumberTable()->Layout(), 1, 4)), u"4"_s);
+    }
 
     // All ten digits in every position make the 1000 direct bets.
     m_main->Tbr1_ButtonClick(u"Filter"_s);
