@@ -3,26 +3,26 @@
 // the user would see.
 
 #include <QAction>
-#include <QFile>
-#include <QPrinter>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "data/app_state.h"
-#include "data/lottor_data.h"
-#include "data/value_set.h"
 #include "analysis/infer_layout.h"
 #include "analysis/number_tables.h"
 #include "analysis/ui/infer_form.h"
 #include "analysis/ui/infer_windows.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
@@ -32,9 +32,9 @@
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
+#include "platform/ui/flex_grid.h"
 #include "results/ui/hit_query_form.h"
 #include "results/ui/printer_form.h"
-#include "platform/ui/flex_grid.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
