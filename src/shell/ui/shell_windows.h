@@ -24,6 +24,11 @@ public:
     virtual QWidget* PanelWidget() = 0;
     // Fills the panel's pick lists; called once at start-up.
     virtual void FillPickLists(const OtherFilterPickLists& lists) = 0;
+    // Pushes the grid of every open page into the current game's item list
+    // (match, history draw, generating/restraining, in that order).
+    virtual void UpDateOtherFilter() {}
+    // UpDateOtherFilter, then hides the pages and the panel.
+    virtual void CmdOtherFilterClose_Click() {}
 };
 
 // The operations of the filter window that the main window's commands call.
