@@ -94,7 +94,7 @@ struct OtherSwitches {
 // The lines of one section, without line ends: the section line, the three
 // switches, "<toleranceKey>=<toleranceText>", one "Val=" line per row with
 // its marks turned into words.
-QStringList OtherSectionLines(OtherFilterKind kind, const OtherSwitches& switches, bool subErrEnabled,
+QStringList OtherSectionLines(OtherFilterKind kind, const OtherSwitches& switches, int16_t subErrEnabled,
                               const QString& toleranceText, const QStringList& rows,
                               QStringView toleranceKey);
 
