@@ -595,20 +595,25 @@ void fFilter::Form_Load()
     ShowResultCount();
 }
 
+bool fFilter::EnsureLoaded()
+{
+    if (m_loaded)
+        return true;
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game)
+        return false;
+    if (!FilterWindowFits(game->HeadData.BcMain)) {
+        MsgBox(nullptr, QMessageBox::Information, u"系统提示"_s, FilterWindowRefusal(game->HeadData.BcMain));
+        return false;
+    }
+    Form_Load();
+    return m_loaded;
+}
+
 void fFilter::ShowForm()
 {
-    if (!m_loaded) {
-        const std::shared_ptr<CLottorData> game = Game();
-        if (!game)
-            return;
-        if (!FilterWindowFits(game->HeadData.BcMain)) {
-            MsgBox(nullptr, QMessageBox::Information, u"系统提示"_s,
-                   FilterWindowRefusal(game->HeadData.BcMain));
-            return;
-        }
-        Form_Load();
-    }
-    CChildForm::ShowForm();
+    if (EnsureLoaded())
+        CChildForm::ShowForm();
 }
 
 void fFilter::closeEvent(QCloseEvent* event)

@@ -96,8 +96,22 @@ public:
     void ShowResultCount();
     // Refills the result grid with the live bets.
     void ShowPage();
+    // Filter schemes (filter_form_scheme.cpp). Both push the other-filter
+    // panel first and build the window (without showing it) when it was
+    // not built yet. A file that cannot be read or written is reported
+    // ("操作错误"); a written file is replaced whole or not at all.
     void OpenChinIn() override;
     void SaveChinIn() override;
+    // The scheme text of the current setting (lines joined by CR LF).
+    QString ChinInToSetStr() const;
+    // Applies a scheme text: closes the other-filter panel, then replaces
+    // the whole setting and refreshes every window showing conditions.
+    // False, with the setting unchanged, for a text that is no scheme.
+    bool StrToSetChinIn(const QString& sStr);
+    // The main window's other-filter panel: pushes its open pages into the
+    // game's item lists / does so and closes the panel.
+    static void UpDateOtherFilter();
+    static void CmdOtherFilterClose();
     void AddFilter() override;
     void ViewFilterSel() override;
     void DelResultSel() override;
@@ -241,6 +255,10 @@ private:
     // The window's outer size in twips, as the layout counts it.
     int32_t OuterWidthTwips() const;
     int32_t OuterHeightTwips() const;
+
+    // Builds the window from the current game unless it is built; false
+    // (after a message) for a game it cannot serve.
+    bool EnsureLoaded();
 
     // Bet settings (filter_form_set.cpp).
     void ShowDigitGrids(bool direct);

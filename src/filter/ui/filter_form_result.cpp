@@ -303,8 +303,4 @@ void fFilter::cmdPrintFilter_Click()
     preview(MainWindow());
 }
 
-void fFilter::OpenChinIn() {}
-
-void fFilter::SaveChinIn() {}
-
 } // namespace kelton

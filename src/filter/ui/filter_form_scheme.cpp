@@ -1,0 +1,152 @@
+// The filter window's schemes: the whole filter setting saved to a file and
+// loaded from one.
+
+#include <optional>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/condition_refresh.h"
+#include "filter/scheme_file.h"
+#include "filter/ui/filter_form.h"
+#include "platform/gbk.h"
+#include "platform/string_table.h"
+#include "platform/ui/file_dialogs.h"
+#include "platform/ui/message_box.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+IOtherFilterPanel* OtherPanel()
+{
+    const MDIMain* main = MainWindow();
+    return main ? main->PicOtherFilter() : nullptr;
+}
+
+QString SchemeFilter()
+{
+    return Mmain().AppTitle + QString::fromUtf16(kSchemeFileFilter);
+}
+
+void ReportFileFault(const QString& text)
+{
+    MsgBox(MainWindow(), QMessageBox::Warning, LoadResString(Res::OperationError), text);
+}
+
+} // namespace
+
+void fFilter::UpDateOtherFilter()
+{
+    if (IOtherFilterPanel* panel = OtherPanel())
+        panel->UpDateOtherFilter();
+}
+
+void fFilter::CmdOtherFilterClose()
+{
+    if (IOtherFilterPanel* panel = OtherPanel())
+        panel->CmdOtherFilterClose_Click();
+}
+
+QString fFilter::ChinInToSetStr() const
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game)
+        return QString();
+    SchemeWindowPart window;
+    window.IssuePosition = TargetIssue();
+    // The first option set; the last when none of the others is.
+    window.BetType = kBetTypeCount - 1;
+    for (int i = 0; m_loaded && i < kBetTypeCount - 1; ++i) {
+        if (m_optSel[static_cast<size_t>(i)]->isChecked()) {
+            window.BetType = static_cast<int16_t>(i);
+            break;
+        }
+    }
+    return SchemeText(*game, window, Mmain().IndicatorName);
+}
+
+bool fFilter::StrToSetChinIn(const QString& sStr)
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (sStr.isEmpty() || !game || !EnsureLoaded())
+        return false;
+    CmdOtherFilterClose();
+    std::optional<FilterScheme> scheme = ReadSchemeText(sStr, *game);
+    if (!scheme)
+        return false;
+    const int32_t issue = SchemeIssuePosition(*scheme, game->NumCount());
+    const int16_t betType = scheme->Window.BetType;
+    SelectTargetIssue(issue);
+    ApplySchemeToGame(std::move(*scheme), *game);
+    SelectBetType(betType);
+    m_chkErr->setChecked(game->ShrinkAllErrSel != 0);
+    ChkErr_Click();
+    TxtErr_Change();
+    m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
+    chkOtherErr_Click();
+    TxtOtherErr_Change();
+    // Every window showing conditions shows the new ones, this one too.
+    RefreshAllFilter();
+    return true;
+}
+
+void fFilter::SaveChinIn()
+{
+    if (!Game() || !EnsureLoaded())
+        return;
+    UpDateOtherFilter();
+    const QString path = GetSaveFile(MainWindow(), QString::fromUtf16(kSchemeSaveTitle), SchemeFilter());
+    if (path.isEmpty())
+        return;
+    CMsg msg;
+    msg.DoEvents();
+    bool written = true;
+    {
+        const MsgBusyGuard busy(msg, QString::fromUtf16(kSchemeSaveStatus));
+        const QString text = ChinInToSetStr();
+        if (!text.isEmpty())
+            written = WriteSchemeFile(path, text);
+    }
+    if (!written)
+        ReportFileFault(u"保存方案失败，无法写入文件："_s + path);
+}
+
+void fFilter::OpenChinIn()
+{
+    if (!Game() || !EnsureLoaded())
+        return;
+    UpDateOtherFilter();
+    const QString path = GetOpenFile(MainWindow(), QString::fromUtf16(kSchemeOpenTitle), SchemeFilter());
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    CMsg msg;
+    msg.DoEvents();
+    std::optional<MsgBusyGuard> busy;
+    busy.emplace(msg, QString::fromUtf16(kSchemeOpenStatus));
+    QFile file(path);
+    QByteArray bytes;
+    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.readAll(), file.error() == QFileDevice::NoError);
+    if (!read) {
+        busy.reset();
+        ReportFileFault(u"导入方案失败，无法读取文件："_s + path);
+        return;
+    }
+    file.close();
+    const bool applied = StrToSetChinIn(FromGbk(bytes));
+    busy.reset();
+    MsgBox(MainWindow(), QMessageBox::Information, QString::fromUtf16(kSchemeMessageTitle),
+           QString::fromUtf16(applied ? kSchemeLoaded : kSchemeRefused));
+}
+
+} // namespace kelton
