@@ -19,7 +19,9 @@
 #include "data/text_helpers.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "filter/scheme_file.h"
 #include "formula/way_file.h"
+#include "otherfilter/other_sections.h"
 #include "pickers/ball_list.h"
 #include "platform/gbk.h"
 #include "platform/help_pages.h"
@@ -532,6 +534,59 @@ void WayFileSeeds()
     Seed("way_file", "old_list", ToGbk(QStringLiteral("[公式]\r\nVal=1,Num(1\x01\x08""3\x01\x08""1)\r\nVal=2,Fil(1)\r\n")));
 }
 
+// A scheme with digits, conditions, tolerances and items of every list, as
+// the filter window saves it, and the panel files of the three pages.
+void SchemeSeeds()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("scheme.dat"));
+    {
+        CLottorData created;
+        if (created.CreateData(fuzz::GameText(0), path, 1000))
+            fuzz::Fail("create the game", __FILE__, __LINE__);
+    }
+    CLottorData game;
+    if (game.OpenData(8, path) || game.Add({Draw{2024001, {0, 1, 2, 3}}, Draw{2024002, {0, 4, 5, 6}}}) != 2 ||
+        game.UpData())
+        fuzz::Fail("open the game", __FILE__, __LINE__);
+    game.SelectBall(0, 1, -1);
+    game.SelectBall(2, 7, -1);
+    game.ShrinkAllErrSel = 1;
+    game.ShrinkAllErrVal = StrToRange(QStringLiteral("0-2"), 0, 100);
+    game.ShrinkOtherErrVal = StrToRange(QStringLiteral("1"), 0, 100);
+    CStat* view = game.StatView(2);
+    view->SetShrinkSel(4, 1);
+    view->SetShrinkVal(4, StrToRange(QStringLiteral("3 5-7"), 0, 100));
+    view->SetShrinkErr(44, 1);
+    view->IniShrinkData();
+    game.FilterMatch.Sel = 1;
+    game.FilterMatch.SubErrSel = 1;
+    game.FilterMatch.SubErrVal = StrToRange(QStringLiteral("0-1"), 0, 100);
+    (void)game.FilterMatch.AddPerVal(QStringLiteral("√\t1 2 3\t1-3\tХ\t√"));
+    (void)game.FilterMatch.AddPerVal(QStringLiteral("Х\t4,5,6\t0\t√\tХ"));
+    (void)game.FilterHistory.AddPerVal(QStringLiteral("√\t2\t30\t0-1\t1\tХ\t√"));
+    (void)game.FilterGather.AddPerVal(QStringLiteral("√\t0\t1\t7\t0-2\t√\tХ"));
+    std::array<QString, 43> names;
+    for (size_t k = 0; k < names.size(); ++k)
+        names[k] = QStringLiteral("指标%1").arg(k);
+    Seed("scheme_file", "scheme", fuzz::GbkSeed(SchemeText(game, {1, 2}, names) + QStringLiteral("\r\n")));
+
+    const OtherFilterKind kinds[] = {OtherFilterKind::Match, OtherFilterKind::History, OtherFilterKind::Gather};
+    const char* const names3[] = {"match", "history", "gather"};
+    const QStringList rows[] = {
+        {QStringLiteral("√\t1 2 3\t1-3\tХ\t√"), QStringLiteral("Х\t4,5,6\t0\t√\tХ")},
+        {QStringLiteral("√\t2\t全部\t0-1\t1\tХ\t√")},
+        {QStringLiteral("√\t0\t1\t7\t0-2\t√\tХ")},
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        OtherPageState page;
+        page.SubErrEnabled = true;
+        page.SubErrText = QStringLiteral("0-1");
+        page.Rows = rows[i];
+        Seed("other_sections", names3[i], QByteArray("G") + OtherFilterFileBytes(kinds[i], {1, 0}, page));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -557,5 +612,6 @@ int main(int argc, char** argv)
     GameFileSeeds();
     FormulaSeeds();
     WayFileSeeds();
+    SchemeSeeds();
     return 0;
 }

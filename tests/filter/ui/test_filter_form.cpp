@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,8 @@
 #include "filter/condition_refresh.h"
 #include "filter/ui/filter_windows.h"
 #include "filter/ui/mr_replace_dialog.h"
+#include "platform/gbk.h"
+#include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
@@ -83,6 +86,53 @@ public:
     void ShowLay(const QString& sShowSet) override { Shown << sShowSet; }
     int Refreshes = 0;
     QStringList Shown;
+};
+
+// Answers the file dialogs with the paths queued, cancelling once they run
+// out; notes titles and filters.
+class FakeFileDialogs : public IFileDialogs {
+public:
+    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    std::deque<QString> Paths;
+    QStringList Titles;
+    QStringList Filters;
+
+private:
+    QString Answer(const QString& title, const QString& filter)
+    {
+        Titles << title;
+        Filters << filter;
+        if (Paths.empty())
+            return QString();
+        QString path = Paths.front();
+        Paths.pop_front();
+        return path;
+    }
+};
+
+// The main window's other-filter panel, noting its pushes and closes.
+class NotingOtherPanel : public IOtherFilterPanel {
+public:
+    QWidget* PanelWidget() override
+    {
+        if (!m_widget)
+            m_widget = new QWidget; // the main window's dock takes it
+        return m_widget;
+    }
+    void FillPickLists(const OtherFilterPickLists&) override {}
+    void UpDateOtherFilter() override { Calls << u"push"_s; }
+    void CmdOtherFilterClose_Click() override { Calls << u"close"_s; }
+    QStringList Calls;
+
+private:
+    QWidget* m_widget = nullptr;
 };
 
 class FilterFormTest : public test::MainWindowTest {
@@ -797,6 +847,91 @@ TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
     EXPECT_EQ(view0.ShrinkSel(45), 1);
+}
+
+TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
+{
+    NotingOtherPanel panel;
+    NeighbourWindows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
+    FakeFileDialogs files;
+    const ScopedService<IFileDialogs> filesInstalled(&files);
+    fFilter& form = Open();
+    NotingInferForm view0;
+    Mmain().InferForms[0] = &view0;
+
+    Game().SelectBall(0, 4, -1);
+    form.SelectTargetIssue(1);
+    form.SelectBetType(2);
+    Game().StatView(0)->SetShrinkSel(3, 1);
+    Game().StatView(0)->SetShrinkVal(3, StrToRange(u"2-4", 0, 100));
+    Game().ShrinkAllErrSel = 1;
+    Game().ShrinkAllErrVal = StrToRange(u"1", 0, 100);
+    Game().ShrinkOtherErrSel = 1;
+    Game().FilterMatch.Sel = 1;
+    ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1 2 3\t1-3\tХ\t√"));
+    const QString saved = form.ChinInToSetStr();
+    EXPECT_TRUE(saved.startsWith(u"[Issue]\r\n1\r\n[Ball]\r\n4,,,\r\n[Throw]\r\n2\r\n"_s));
+
+    const QString path = Path(u"a.voskc"_s);
+    files.Paths = {path};
+    Entry("mnuChipInPut")->trigger();
+    EXPECT_EQ(files.Titles.last(), u"保存投注方案"_s);
+    EXPECT_EQ(files.Filters.last(), Mmain().AppTitle + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(panel.Calls, QStringList{u"push"_s});
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ToGbk(saved + u"\r\n"_s));
+    file.close();
+
+    // An issue section alone resets the setting; the last draw is the target.
+    ASSERT_TRUE(form.StrToSetChinIn(u"[Issue]"_s));
+    EXPECT_EQ(form.cboNumName()->currentIndex(), 2);
+    EXPECT_TRUE(form.DirectBets());
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
+    EXPECT_EQ(Game().SelectBall(0, 4), 0);
+    EXPECT_FALSE(form.ChkErr()->isChecked());
+
+    panel.Calls.clear();
+    view0.Refreshes = 0;
+    files.Paths = {path};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(files.Titles.last(), u"打开投注方案"_s);
+    EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
+    EXPECT_EQ(panel.Calls, QStringList({u"push"_s, u"close"_s}));
+    EXPECT_EQ(form.ChinInToSetStr(), saved);
+    EXPECT_EQ(form.cboNumName()->currentIndex(), 1);
+    EXPECT_TRUE(form.optSel(2)->isChecked());
+    EXPECT_TRUE(form.chkOtherErr()->isChecked());
+    EXPECT_EQ(Game().StatView(0)->ShrinkSel(3), 1);
+    EXPECT_GT(view0.Refreshes, 0); // the analysis window shows the loaded conditions
+    form.SelectTab(2);
+    EXPECT_TRUE(form.ChkErr()->isChecked());
+    EXPECT_EQ(form.TxtErr()->text(), u"1"_s);
+    EXPECT_TRUE(form.chkFilter(3)->isChecked());
+    EXPECT_EQ(form.TxtFilter(3)->text(), u"2-4"_s);
+
+    // A file that is no scheme changes nothing; a cancel says nothing.
+    const QString other = Path(u"b.txt"_s);
+    QFile wrong(other);
+    ASSERT_TRUE(wrong.open(QIODevice::WriteOnly));
+    wrong.write("[Unknown]\r\n0=1,1,1\r\n");
+    wrong.close();
+    files.Paths = {other};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，可能不是有效方案！"_s);
+    EXPECT_EQ(form.ChinInToSetStr(), saved);
+    const qsizetype shown = m_boxes.Texts.size();
+    Entry("mnuChipInGet")->trigger();
+    Entry("mnuChipInPut")->trigger();
+    EXPECT_EQ(m_boxes.Texts.size(), shown);
+
+    // A file that cannot be written is reported.
+    files.Paths = {Path(u"no/such/folder/c.voskc"_s)};
+    Entry("mnuChipInPut")->trigger();
+    EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
+    Mmain().InferForms[0] = nullptr;
 }
 
 } // namespace
