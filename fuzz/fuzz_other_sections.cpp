@@ -13,17 +13,19 @@ OtherPageState ReadBack(const OtherPageState& page, OtherFilterKind kind, const 
 {
     const QString file = FromGbk(OtherFilterFileBytes(kind, {1, 0}, page));
     OtherPageState back;
-    KELTON_FUZZ_CHECK_TEXT(ImportOtherSectionText(file, kind, back, false) == OtherImportOutcome::Imported, text);
+    KELTON_FUZZ_CHECK_TEXT(ImportOtherSectionText(file, kind, back, false) == OtherImportOutcome::Imported,
+                           text);
     return back;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
-    for (const OtherFilterKind kind : {OtherFilterKind::Match, OtherFilterKind::History, OtherFilterKind::Gather}) {
+    for (const OtherFilterKind kind :
+         {OtherFilterKind::Match, OtherFilterKind::History, OtherFilterKind::Gather}) {
         OtherPageState old;
         old.SubErrEnabled = true;
         old.SubErrText = QStringLiteral("0-1");
@@ -39,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                    text);
             continue;
         }
-        KELTON_FUZZ_CHECK_TEXT(appended.Rows == old.Rows + page.Rows && appended.SubErrText == old.SubErrText &&
-                                   appended.SubErrEnabled,
+        KELTON_FUZZ_CHECK_TEXT(appended.Rows == old.Rows + page.Rows &&
+                                   appended.SubErrText == old.SubErrText && appended.SubErrEnabled,
                                text);
         const OtherPageState once = ReadBack(page, kind, text);
         const OtherPageState twice = ReadBack(once, kind, text);

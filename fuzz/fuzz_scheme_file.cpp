@@ -53,7 +53,7 @@ QString LoadAndWrite(CLottorData& game, const QString& text)
     return SchemeText(game, window, Mmain().IndicatorName);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -66,10 +66,14 @@ enum class Section : uint8_t { Other, Issue, Ball, Throw, AllErr, OtherFilter, M
 Section SectionOf(const QString& name, int& view)
 {
     static const std::pair<QStringView, Section> named[] = {
-        {u"Issue", Section::Issue},           {u"Ball", Section::Ball},
-        {u"Throw", Section::Throw},           {u"AllErr", Section::AllErr},
-        {u"OtherFilter", Section::OtherFilter}, {u"FilterMatch", Section::Match},
-        {u"FilterHistory", Section::History}, {u"FilterGather", Section::Gather},
+        {u"Issue", Section::Issue},
+        {u"Ball", Section::Ball},
+        {u"Throw", Section::Throw},
+        {u"AllErr", Section::AllErr},
+        {u"OtherFilter", Section::OtherFilter},
+        {u"FilterMatch", Section::Match},
+        {u"FilterHistory", Section::History},
+        {u"FilterGather", Section::Gather},
     };
     for (const auto& [text, section] : named) {
         if (name == text)
@@ -161,7 +165,8 @@ QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
             lines << QString::number(k) + u'=' + ConditionText(*stat, k) + u'\'' +
                          indicatorNames[static_cast<size_t>(k)];
         for (int16_t p = 1; p <= head.BcMain; ++p)
-            lines << u"Pos"_s + QString::number(p) + u'=' + ConditionText(*stat, static_cast<int16_t>(42 + p));
+            lines << u"Pos"_s + QString::number(p) + u'=' +
+                         ConditionText(*stat, static_cast<int16_t>(42 + p));
         lines << u"Err="_s + ConditionText(*stat, static_cast<int16_t>(head.BcMain + 43));
     }
     lines << u"[OtherFilter]"_s << u"Enabled="_s + QString::number(game.ShrinkOtherErrSel)
@@ -192,8 +197,9 @@ std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& 
     const CLottorHead& head = game.HeadData;
     FilterScheme scheme;
     scheme.Window.IssuePosition = game.NumCount() - 1;
-    scheme.Digits.assign(static_cast<size_t>(std::max<int16_t>(head.BM, 0)) + 1,
-                         std::vector<uint8_t>(static_cast<size_t>(std::max<int16_t>(head.BcDataLen, 0)) + 1, 0));
+    scheme.Digits.assign(
+        static_cast<size_t>(std::max<int16_t>(head.BM, 0)) + 1,
+        std::vector<uint8_t>(static_cast<size_t>(std::max<int16_t>(head.BcDataLen, 0)) + 1, 0));
     for (std::vector<SchemeSlot>& slots : scheme.Views)
         slots.resize(static_cast<size_t>(std::max<int16_t>(head.BcMain, 0)) + 44);
     scheme.Match.IniClass(&head);
@@ -210,7 +216,8 @@ std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& 
         if (quote >= 0)
             line.truncate(quote);
         int view = 0;
-        if (const QString name = GetSectionName(line); !name.isEmpty() && SectionOf(name, view) != Section::Other)
+        if (const QString name = GetSectionName(line);
+            !name.isEmpty() && SectionOf(name, view) != Section::Other)
             known = true;
     }
     if (!known)
@@ -256,8 +263,8 @@ std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& 
         case Section::Match:
         case Section::History:
         case Section::Gather:
-            ReadOtherSectionLine(others[static_cast<int>(section) - static_cast<int>(Section::Match)], line.Key,
-                                 line.Value, kSchemeToleranceKey);
+            ReadOtherSectionLine(others[static_cast<int>(section) - static_cast<int>(Section::Match)],
+                                 line.Key, line.Value, kSchemeToleranceKey);
             break;
         case Section::Stat:
             ReadCondition(scheme.Views[static_cast<size_t>(view)], line, head.BcMain);
@@ -309,4 +316,4 @@ void ApplySchemeToGame(FilterScheme scheme, CLottorData& game)
     }
 }
 
-}  // namespace kelton
+} // namespace kelton

@@ -44,8 +44,8 @@ inline constexpr char16_t kSchemeMessageTitle[] = u"操作提示";
 
 // What the filter window holds of a scheme besides the game.
 struct SchemeWindowPart {
-    int32_t IssuePosition = -1;  // the target-issue list's position; -1 none
-    int16_t BetType = 0;         // the bet-type option 0..4
+    int32_t IssuePosition = -1; // the target-issue list's position; -1 none
+    int16_t BetType = 0;        // the bet-type option 0..4
 };
 
 // The text of the current setting: the window's part, the game's digit
@@ -99,4 +99,4 @@ int32_t SchemeIssuePosition(const FilterScheme& scheme, int32_t numCount);
 // IniShrinkData afterwards. The window's part is the caller's.
 void ApplySchemeToGame(FilterScheme scheme, CLottorData& game);
 
-}  // namespace kelton
+} // namespace kelton

@@ -73,8 +73,7 @@ QString WordsToMarks(QString line)
 }
 
 QStringList OtherSectionLines(OtherFilterKind kind, const OtherSwitches& switches, int16_t subErrEnabled,
-                              const QString& toleranceText, const QStringList& rows,
-                              QStringView toleranceKey)
+                              const QString& toleranceText, const QStringList& rows, QStringView toleranceKey)
 {
     QStringList lines;
     lines.reserve(rows.size() + 5);
@@ -92,9 +91,9 @@ QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switc
                                 const OtherPageState& page)
 {
     // Marks typed into the tolerance box are words in the file as well.
-    QStringList lines = OtherSectionLines(kind, switches, page.SubErrEnabled ? 1 : 0,
-                                          MarksToWords(page.SubErrText), page.Rows,
-                                          OtherFileToleranceKey(kind));
+    QStringList lines =
+        OtherSectionLines(kind, switches, page.SubErrEnabled ? 1 : 0, MarksToWords(page.SubErrText),
+                          page.Rows, OtherFileToleranceKey(kind));
     return ToGbk(lines.join(kLineEnd) + kLineEnd);
 }
 

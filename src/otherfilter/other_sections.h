@@ -57,12 +57,12 @@ QString OtherFileFilter(OtherFilterKind kind, const QString& appTitle);
 // The dialog titles and messages of one page's files. Messages carry the
 // title "操作提示" and an OK button.
 struct OtherFileTextSet {
-    QString ExportTitle;   // "导出匹配过滤设置"
-    QString ImportTitle;   // "导入匹配过滤" (both import buttons)
-    QString ExportDone;    // "恭喜，成功导出匹配过滤设置！"
-    QString ExportFailed;  // "导出失败，请检查匹配过滤是否出错！"
-    QString ImportDone;    // "恭喜，成功导入匹配过滤！"
-    QString ImportFailed;  // "导入失败，请检查文件是否合法！"
+    QString ExportTitle;  // "导出匹配过滤设置"
+    QString ImportTitle;  // "导入匹配过滤" (both import buttons)
+    QString ExportDone;   // "恭喜，成功导出匹配过滤设置！"
+    QString ExportFailed; // "导出失败，请检查匹配过滤是否出错！"
+    QString ImportDone;   // "恭喜，成功导入匹配过滤！"
+    QString ImportFailed; // "导入失败，请检查文件是否合法！"
 };
 OtherFileTextSet OtherFileTexts(OtherFilterKind kind);
 inline constexpr char16_t kOtherFileMessageTitle[] = u"操作提示";
@@ -78,8 +78,8 @@ QString WordsToMarks(QString line);
 
 // What a page shows, as the export writes and the import fills it.
 struct OtherPageState {
-    bool SubErrEnabled = false;  // the page's "容错" box
-    QString SubErrText;          // the page's tolerance box, as typed
+    bool SubErrEnabled = false; // the page's "容错" box
+    QString SubErrText;         // the page's tolerance box, as typed
     // The item rows in grid order: the texts of columns 1..Cols-1 joined by
     // TAB, marks "√" / "Х" (the number column 0 is not part of it).
     QStringList Rows;
@@ -87,8 +87,8 @@ struct OtherPageState {
 
 // The filter window's two switches of the page's filter.
 struct OtherSwitches {
-    int16_t Enabled = 0;     // chkMatch / Sel
-    int16_t ErrEnabled = 0;  // chkMatchErr / ErrSel
+    int16_t Enabled = 0;    // chkMatch / Sel
+    int16_t ErrEnabled = 0; // chkMatchErr / ErrSel
 };
 
 // The lines of one section, without line ends: the section line, the three
@@ -110,7 +110,7 @@ bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const Other
 // What one section of a text says, for one filter. Key lines are taken as
 // they come: a later line overrides an earlier one, each "Val" adds a row.
 struct OtherSectionRead {
-    bool Found = false;  // a section line of that name was met
+    bool Found = false; // a section line of that name was met
     // The last non-empty "SubErrEnabled" value was exactly "1"; unset when
     // no such line came.
     std::optional<bool> SubErrEnabled;
@@ -138,9 +138,9 @@ void ReadOtherSectionLine(OtherSectionRead& read, QStringView key, QStringView v
 OtherSectionRead ReadOtherSectionText(QStringView text, OtherFilterKind kind);
 
 enum class OtherImportOutcome : uint8_t {
-    Imported,    // the page's section was there; the page took it
-    NoSection,   // no section of the page: nothing changed
-    ReadFailed,  // the file could not be read: nothing changed
+    Imported,   // the page's section was there; the page took it
+    NoSection,  // no section of the page: nothing changed
+    ReadFailed, // the file could not be read: nothing changed
 };
 
 // Puts a read section into a page: replacing (append false) takes its rows
@@ -169,4 +169,4 @@ QStringList OtherListSectionLines(OtherFilterKind kind, const FilterItemList<Ite
 // The highest tolerance count a scheme keeps.
 inline constexpr int16_t kSchemeValueHigh = 32676;
 
-}  // namespace kelton
+} // namespace kelton

@@ -102,8 +102,8 @@ TEST_F(SchemeFile, ASavedSchemeLoadsBackWhole)
     const SchemeWindowPart window{1, 3};
     const QString text = SchemeText(G(), window, Names());
     const QStringList lines = text.split(u"\r\n"_s);
-    EXPECT_EQ(lines.mid(0, 6), QStringList({u"[Issue]"_s, u"1"_s, u"[Ball]"_s, u"1 2, 3,, 9"_s, u"[Throw]"_s,
-                                            u"3"_s}));
+    EXPECT_EQ(lines.mid(0, 6),
+              QStringList({u"[Issue]"_s, u"1"_s, u"[Ball]"_s, u"1 2, 3,, 9"_s, u"[Throw]"_s, u"3"_s}));
     EXPECT_TRUE(lines.contains(u"0=1,1-2,0'指标0"_s));
     EXPECT_TRUE(lines.contains(u"Pos2=1,3 5,1"_s));
     EXPECT_TRUE(lines.contains(u"Err=1,0-1,0"_s));
@@ -154,7 +154,8 @@ TEST_F(SchemeFile, ASchemeOfOnlyItsIssueSectionResetsEverything)
     EXPECT_TRUE(G().ShrinkAllErrVal.IsEmpty());
     EXPECT_TRUE(G().ShrinkOtherErrVal.IsEmpty());
     EXPECT_EQ(G().FilterMatch.ItemCount() + G().FilterHistory.ItemCount() + G().FilterGather.ItemCount(), 0);
-    EXPECT_EQ(G().FilterMatch.Sel + G().FilterMatch.SubErrSel + G().FilterHistory.ErrSel + G().FilterGather.Sel, 0);
+    EXPECT_EQ(
+        G().FilterMatch.Sel + G().FilterMatch.SubErrSel + G().FilterHistory.ErrSel + G().FilterGather.Sel, 0);
     EXPECT_TRUE(G().FilterMatch.SubErrVal.IsEmpty());
 }
 
@@ -166,14 +167,11 @@ TEST_F(SchemeFile, WindowPartsAndDigits)
         int16_t BetType;
     };
     const Case cases[] = {
-        {"[Throw]\r\n5", 2, 0},
-        {"[Throw]\r\n-1", 2, 0},
-        {"[Throw]\r\n2\r\nx", 2, 2},       // not a number: ignored
-        {"[Throw]\r\n4'comment", 2, 4},
-        {"[Issue]\r\n3", 3, 0},              // the next issue
-        {"[Issue]\r\n4", 3, 0},              // beyond it: the next issue
-        {"[Issue]\r\n-1", 3, 0},
-        {"[Issue]\r\n0\r\nx", 0, 0},
+        {"[Throw]\r\n5", 2, 0},         {"[Throw]\r\n-1", 2, 0},
+        {"[Throw]\r\n2\r\nx", 2, 2},                            // not a number: ignored
+        {"[Throw]\r\n4'comment", 2, 4}, {"[Issue]\r\n3", 3, 0}, // the next issue
+        {"[Issue]\r\n4", 3, 0},                                 // beyond it: the next issue
+        {"[Issue]\r\n-1", 3, 0},        {"[Issue]\r\n0\r\nx", 0, 0},
     };
     for (const Case& c : cases) {
         const std::optional<SchemeWindowPart> window = Load(QString::fromUtf8(c.Text));
@@ -199,13 +197,13 @@ TEST_F(SchemeFile, WindowPartsAndDigits)
 TEST_F(SchemeFile, ConditionLines)
 {
     ASSERT_TRUE(Load(u"[Stat1]\r\n"
-                     u"0=1,1-2\r\n"          // two fields
-                     u"1=1,1-2,0,1\r\n"      // four
-                     u"2 =1,3,1\r\n"         // a blank before "="
-                     u"3=1,5, 1\r\n"         // " 1" is no flag
+                     u"0=1,1-2\r\n"     // two fields
+                     u"1=1,1-2,0,1\r\n" // four
+                     u"2 =1,3,1\r\n"    // a blank before "="
+                     u"3=1,5, 1\r\n"    // " 1" is no flag
                      u"4=1,6,1'名字\r\n"
                      u"Pos3=1,7,0\r\n"
-                     u"Pos4=1,8,1\r\n"       // no fourth position here
+                     u"Pos4=1,8,1\r\n" // no fourth position here
                      u"Err=1,40000,1\r\n"
                      u"[Stat8]\r\n"
                      u"5=1,1,1\r\n"

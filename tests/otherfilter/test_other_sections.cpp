@@ -141,7 +141,8 @@ TEST(OtherSectionText, KeyLinesFollowTheirRules)
     OtherPageState page;
     page.SubErrEnabled = true;
     page.SubErrText = u"7"_s;
-    ASSERT_EQ(ImportOtherSectionText(text, OtherFilterKind::Match, page, false), OtherImportOutcome::Imported);
+    ASSERT_EQ(ImportOtherSectionText(text, OtherFilterKind::Match, page, false),
+              OtherImportOutcome::Imported);
     EXPECT_EQ(page.Rows, QStringList({u"√\t1\t0-1\tХ\t√"_s, u"second"_s}));
     EXPECT_FALSE(page.SubErrEnabled); // "yes" is not "1"
     EXPECT_EQ(page.SubErrText, u"7"_s);
@@ -166,7 +167,8 @@ TEST(OtherSectionText, KeyLinesFollowTheirRules)
 
 TEST(OtherSectionText, DialogTextsAndFilters)
 {
-    EXPECT_EQ(OtherFileFilter(OtherFilterKind::History, u"凯"_s), u"凯历史开奖过滤(*.hty)|*.hty|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(OtherFileFilter(OtherFilterKind::History, u"凯"_s),
+              u"凯历史开奖过滤(*.hty)|*.hty|文本文件(*.txt)|*.txt"_s);
     const OtherFileTextSet gather = OtherFileTexts(OtherFilterKind::Gather);
     EXPECT_EQ(gather.ExportTitle, u"导出相生相克过滤设置"_s);
     EXPECT_EQ(gather.ImportTitle, u"导入相生相克过滤"_s);

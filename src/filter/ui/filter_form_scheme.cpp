@@ -136,7 +136,8 @@ void fFilter::OpenChinIn()
     busy.emplace(msg, QString::fromUtf16(kSchemeOpenStatus));
     QFile file(path);
     QByteArray bytes;
-    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.readAll(), file.error() == QFileDevice::NoError);
+    const bool read =
+        file.open(QIODevice::ReadOnly) && (bytes = file.readAll(), file.error() == QFileDevice::NoError);
     if (!read) {
         busy.reset();
         ReportFileFault(u"导入方案失败，无法读取文件："_s + path);
