@@ -12,42 +12,10 @@
 
 using namespace kelton;
 
-namespace {
-
-// The three-digit game with eight draws, built once.
-CLottorData& Game()
-{
-    static CLottorData* game = [] {
-        const QString path = fuzz::WorkFolder() + QStringLiteral("/formula.dat");
-        {
-            CLottorData created;
-            if (created.CreateData(fuzz::GameText(0), path, 1000))
-                fuzz::Fail("create the game", __FILE__, __LINE__);
-        }
-        auto* g = new CLottorData;
-        if (g->OpenData(8, path))
-            fuzz::Fail("open the game", __FILE__, __LINE__);
-        std::vector<Draw> draws;
-        const char* const rows[] = {"384", "159", "203", "786", "421", "123", "990", "505"};
-        for (int d = 0; d < 8; ++d) {
-            Draw draw{2024001 + d, {0}};
-            for (const char* c = rows[d]; *c; ++c)
-                draw.Num.push_back(static_cast<int16_t>(*c - '0'));
-            draws.push_back(draw);
-        }
-        if (g->Add(draws) != 8 || g->UpData())
-            fuzz::Fail("add the draws", __FILE__, __LINE__);
-        return g;
-    }();
-    return *game;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::InitOnce();
-    GameWayHistory history(Game());
+    GameWayHistory history(fuzz::SmallGame());
     const QString text = fuzz::Text(data, size);
     QElapsedTimer timer;
     timer.start();

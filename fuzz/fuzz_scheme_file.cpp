@@ -10,34 +10,6 @@ using namespace kelton;
 
 namespace {
 
-// The three-digit game with five draws, built once.
-CLottorData& Game()
-{
-    static CLottorData* game = [] {
-        const QString path = fuzz::WorkFolder() + QStringLiteral("/scheme.dat");
-        {
-            CLottorData created;
-            if (created.CreateData(fuzz::GameText(0), path, 1000))
-                fuzz::Fail("create the game", __FILE__, __LINE__);
-        }
-        auto* g = new CLottorData;
-        if (g->OpenData(8, path))
-            fuzz::Fail("open the game", __FILE__, __LINE__);
-        std::vector<Draw> draws;
-        const char* const rows[] = {"384", "159", "203", "786", "421"};
-        for (int d = 0; d < 5; ++d) {
-            Draw draw{2024001 + d, {0}};
-            for (const char* c = rows[d]; *c; ++c)
-                draw.Num.push_back(static_cast<int16_t>(*c - '0'));
-            draws.push_back(draw);
-        }
-        if (g->Add(draws) != 5 || g->UpData())
-            fuzz::Fail("add the draws", __FILE__, __LINE__);
-        return g;
-    }();
-    return *game;
-}
-
 // Reads and applies a text as the filter window does; the text of the
 // setting it left, or the empty text when it was refused.
 QString LoadAndWrite(CLottorData& game, const QString& text)
@@ -58,7 +30,7 @@ QString LoadAndWrite(CLottorData& game, const QString& text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::InitOnce();
-    CLottorData& game = Game();
+    CLottorData& game = fuzz::SmallGame();
     const QString text = fuzz::Text(data, size);
     const QString before = SchemeText(game, {0, 0}, Mmain().IndicatorName);
     const QString written = LoadAndWrite(game, text);

@@ -538,17 +538,7 @@ void WayFileSeeds()
 // the filter window saves it, and the panel files of the three pages.
 void SchemeSeeds()
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("scheme.dat"));
-    {
-        CLottorData created;
-        if (created.CreateData(fuzz::GameText(0), path, 1000))
-            fuzz::Fail("create the game", __FILE__, __LINE__);
-    }
-    CLottorData game;
-    if (game.OpenData(8, path) || game.Add({Draw{2024001, {0, 1, 2, 3}}, Draw{2024002, {0, 4, 5, 6}}}) != 2 ||
-        game.UpData())
-        fuzz::Fail("open the game", __FILE__, __LINE__);
+    CLottorData& game = fuzz::SmallGame();
     game.SelectBall(0, 1, -1);
     game.SelectBall(2, 7, -1);
     game.ShrinkAllErrSel = 1;

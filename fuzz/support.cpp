@@ -10,6 +10,7 @@
 
 #include "data/app_state.h"
 #include "data/lotto_items.h"
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "data/server_info.h"
 #include "data/text_helpers.h"
@@ -220,6 +221,33 @@ const CLottorHead& Game(int game)
         return built;
     }();
     return *games[static_cast<size_t>(game)];
+}
+
+CLottorData& SmallGame()
+{
+    static CLottorData* game = [] {
+        const QString path = WorkFolder() + QStringLiteral("/small.dat");
+        {
+            CLottorData created;
+            if (created.CreateData(GameText(0), path, 1000))
+                Fail("create the game", __FILE__, __LINE__);
+        }
+        auto* g = new CLottorData;
+        if (g->OpenData(8, path))
+            Fail("open the game", __FILE__, __LINE__);
+        std::vector<Draw> draws;
+        const char* const rows[] = {"384", "159", "203", "786", "421", "123", "990", "505"};
+        for (int d = 0; d < 8; ++d) {
+            Draw draw{2024001 + d, {0}};
+            for (const char* c = rows[d]; *c; ++c)
+                draw.Num.push_back(static_cast<int16_t>(*c - '0'));
+            draws.push_back(draw);
+        }
+        if (g->Add(draws) != 8 || g->UpData())
+            Fail("add the draws", __FILE__, __LINE__);
+        return g;
+    }();
+    return *game;
 }
 
 }  // namespace kelton::fuzz

@@ -9,6 +9,7 @@
 
 // Helpers shared by the fuzz targets.
 namespace kelton {
+class CLottorData;
 class CLottorHead;
 struct ServerInfo;
 class CLottoItem;
@@ -90,5 +91,9 @@ QString GameText(int game);
 void DefineGame(CLottorHead& head, int game);
 // The accepted definition of a game, built once; targets work on copies.
 const CLottorHead& Game(int game);
+
+// The three-digit game with eight draws and all eight views, in the work
+// folder, built once. Targets that change it leave it as any input left it.
+CLottorData& SmallGame();
 
 }  // namespace kelton::fuzz

@@ -1,6 +1,5 @@
 #include "filter/scheme_file.h"
 
-#include <QSaveFile>
 #include <QStringList>
 
 #include "data/lottor_data.h"
@@ -10,6 +9,7 @@
 #include "engine/stat.h"
 #include "otherfilter/other_sections.h"
 #include "platform/gbk.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -179,15 +179,7 @@ QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
 
 bool WriteSchemeFile(const QString& path, const QString& sText)
 {
-    const QByteArray bytes = ToGbk(sText + u"\r\n"_s);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(path, ToGbk(sText + u"\r\n"_s));
 }
 
 std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& game)

@@ -3,13 +3,13 @@
 #include <optional>
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "data/formula_store.h"
 #include "data/lottor_head.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
 #include "platform/gbk.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -68,15 +68,7 @@ QByteArray WayFileBytes(const FormulaStore& store, int16_t sGroup)
 
 bool WriteWayFile(const QString& sPath, const FormulaStore& store, int16_t sGroup)
 {
-    const QByteArray bytes = WayFileBytes(store, sGroup);
-    QSaveFile file(sPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(sPath, WayFileBytes(store, sGroup));
 }
 
 WayFileRead ReadWayFileBytes(QByteArrayView bytes, int32_t sMaxConsult)

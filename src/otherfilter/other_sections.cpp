@@ -1,12 +1,12 @@
 #include "otherfilter/other_sections.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "data/filter_items.h"
 #include "data/text_helpers.h"
 #include "data/value_set.h"
 #include "platform/gbk.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -100,15 +100,7 @@ QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switc
 bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
                           const OtherPageState& page)
 {
-    const QByteArray bytes = OtherFilterFileBytes(kind, switches, page);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(path, OtherFilterFileBytes(kind, switches, page));
 }
 
 void ReadOtherSectionLine(OtherSectionRead& read, QStringView key, QStringView value,

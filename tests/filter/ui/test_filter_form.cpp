@@ -88,35 +88,6 @@ public:
     QStringList Shown;
 };
 
-// Answers the file dialogs with the paths queued, cancelling once they run
-// out; notes titles and filters.
-class FakeFileDialogs : public IFileDialogs {
-public:
-    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
-    {
-        return Answer(title, filter);
-    }
-    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString&) override
-    {
-        return Answer(title, filter);
-    }
-    std::deque<QString> Paths;
-    QStringList Titles;
-    QStringList Filters;
-
-private:
-    QString Answer(const QString& title, const QString& filter)
-    {
-        Titles << title;
-        Filters << filter;
-        if (Paths.empty())
-            return QString();
-        QString path = Paths.front();
-        Paths.pop_front();
-        return path;
-    }
-};
-
 // The main window's other-filter panel, noting its pushes and closes.
 class NotingOtherPanel : public IOtherFilterPanel {
 public:
@@ -853,7 +824,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
 {
     NotingOtherPanel panel;
     NeighbourWindows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
-    FakeFileDialogs files;
+    test::FakeFileDialogs files;
     const ScopedService<IFileDialogs> filesInstalled(&files);
     fFilter& form = Open();
     NotingInferForm view0;

@@ -2,7 +2,6 @@
 // editor with its help, the run with its chart, formula files, and the
 // main window's commands that open it.
 
-#include <deque>
 #include <memory>
 
 #include <QAction>
@@ -40,36 +39,6 @@ namespace {
 using namespace Qt::StringLiterals;
 
 const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
-
-// Answers the file dialogs with the paths queued, cancelling once they run out.
-class FakeFileDialogs : public IFileDialogs {
-public:
-    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
-    {
-        return Answer(title, filter);
-    }
-    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString& fileName) override
-    {
-        FileNames << fileName;
-        return Answer(title, filter);
-    }
-    std::deque<QString> Paths;
-    QStringList Titles;
-    QStringList Filters;
-    QStringList FileNames;
-
-private:
-    QString Answer(const QString& title, const QString& filter)
-    {
-        Titles << title;
-        Filters << filter;
-        if (Paths.empty())
-            return QString();
-        QString path = Paths.front();
-        Paths.pop_front();
-        return path;
-    }
-};
 
 class WayFormTest : public test::MainWindowTest {
 protected:
@@ -133,7 +102,7 @@ protected:
 
     QString LastMessage() const { return m_boxes.Texts.isEmpty() ? QString() : m_boxes.Texts.last(); }
 
-    FakeFileDialogs m_files;
+    test::FakeFileDialogs m_files;
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     QPointer<FWay> m_form;
 };

@@ -4,6 +4,7 @@
 // empty child window, a loader of stand-in games and a fixture that starts
 // the main window over a fresh program folder.
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "platform/ui/file_dialogs.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "shell/lottor_loader.h"
@@ -45,6 +47,37 @@ public:
     QMessageBox::StandardButton Answer = QMessageBox::Ok;
     QStringList Titles;
     QStringList Texts;
+};
+
+// Answers the file dialogs with the paths queued, cancelling once they run
+// out; notes the titles, filters and the names save dialogs start with.
+class FakeFileDialogs : public IFileDialogs {
+public:
+    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString& fileName) override
+    {
+        FileNames << fileName;
+        return Answer(title, filter);
+    }
+    std::deque<QString> Paths;
+    QStringList Titles;
+    QStringList Filters;
+    QStringList FileNames;
+
+private:
+    QString Answer(const QString& title, const QString& filter)
+    {
+        Titles << title;
+        Filters << filter;
+        if (Paths.empty())
+            return QString();
+        QString path = Paths.front();
+        Paths.pop_front();
+        return path;
+    }
 };
 
 // A child window with nothing in it.
