@@ -1,0 +1,132 @@
+// On the real history: other filters set for the thousand direct bets
+// remove exactly the bets they reject, and the setting saved as a scheme
+// and loaded into a filter window built anew gives the same result.
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/ui/filter_form.h"
+#include "filter/ui/filter_windows.h"
+#include "games/ui/game_window_test.h"
+#include "games/ui/game_windows.h"
+#include "games/ui/lotto_logo.h"
+#include "pickers/ui/picker_dialogs.h"
+#include "shell/lottor_loader.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class SchemeHistoryTest : public test::GameWindowTest {
+protected:
+    void SetUp() override
+    {
+        GameWindowTest::SetUp();
+        NeighbourWindows() = InitialShellWindows();
+        NeighbourWindows().DataSetOther = {};
+        InstallPickerDialogs();
+        InstallGameWindows(NeighbourWindows());
+        InstallFilterWindows(NeighbourWindows());
+        m_loader.emplace(&OpenLottorFile);
+    }
+    void TearDown() override
+    {
+        GameWindowTest::TearDown();
+        Mmain().Bets = BetList();
+    }
+
+    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+
+    // The thousand direct bets in the filter window.
+    static void MakeDirectBets(fFilter& filter)
+    {
+        for (int g = 1; g <= 3; ++g) {
+            filter.CboBc(g)->setCurrentIndex(1); // 全选
+            Q_EMIT filter.CboBc(g)->activated(1);
+        }
+        filter.SelectBetType(0);
+        filter.cmdSingle()->click();
+        Settle();
+    }
+
+    test::FakeFileDialogs m_files;
+    ScopedService<IFileDialogs> m_filesInstalled{&m_files};
+};
+
+TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
+{
+    OnModal<FLottoLogo>([](FLottoLogo& chooser) {
+        for (int r = 0; r < chooser.RowCount(); ++r) {
+            if (chooser.RowName(r) == u"福彩3D"_s)
+                chooser.SelectRow(r);
+        }
+        chooser.cmdSel()->click();
+    });
+    MDIMain& main = Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_EQ(Game().NumCount(), 8374);
+    main.Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    MakeDirectBets(*filter);
+    ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
+
+    // A match item (one or two of 0, 1, 2 anywhere) and a history item (no
+    // group repeat of the last 100 draws) take part in the run.
+    Game().FilterMatch.Sel = 1;
+    ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t0 1 2\t1-2\tХ\tХ"));
+    Game().FilterHistory.Sel = 1;
+    ASSERT_TRUE(Game().FilterHistory.AddPerVal(u"√\t0\t100\t0\t1\tХ\tХ"));
+    const int32_t next = Game().NumCount();
+    std::vector<int32_t> expected;
+    for (int32_t i = 0; i < Mmain().Bets.BetCount(); ++i) {
+        if (Game().FilterOther(Mmain().Bets.Digits(i), next))
+            expected.push_back(i);
+    }
+    ASSERT_GT(expected.size(), 0u);
+    ASSERT_LT(expected.size(), 1000u);
+    filter->cmdGetFilter()->click();
+    ASSERT_EQ(Mmain().Bets.LivePositions(), expected);
+
+    const QString path = Path(u"other.voskc"_s);
+    m_files.Paths = {path};
+    Entry("mnuChipInPut")->trigger();
+
+    // The window unloaded for real and the setting emptied; the scheme
+    // loaded from the menu builds the window anew.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    Game().FilterMatch = CFilterMatch();
+    Game().FilterHistory = CFilterHistory();
+    Game().FilterMatch.IniClass(&Game().HeadData);
+    Game().FilterHistory.IniClass(&Game().HeadData);
+    m_files.Paths = {path};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
+    filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_TRUE(filter && filter->Loaded());
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 1);
+    EXPECT_EQ(Game().FilterHistory.ItemCount(), 1);
+    filter->ShowForm();
+    MakeDirectBets(*filter);
+    ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
+    filter->cmdGetFilter()->click();
+    EXPECT_EQ(Mmain().Bets.LivePositions(), expected);
+}
+
+} // namespace
+} // namespace kelton
