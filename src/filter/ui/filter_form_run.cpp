@@ -244,7 +244,6 @@ void fFilter::cmdGetFilter_Click()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game || m_isBusy)
         return;
-    UpDateOtherFilter();
     BetList& bets = Mmain().Bets;
     if (bets.BetCount() < 1) {
         m_msgResult->SetRows(1);
