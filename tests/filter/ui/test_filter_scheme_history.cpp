@@ -2,78 +2,24 @@
 // remove exactly the bets they reject, and the setting saved as a scheme
 // and loaded into a filter window built anew gives the same result.
 
-#include <QAction>
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 #include <gtest/gtest.h>
 
-#include "data/app_state.h"
-#include "data/lottor_data.h"
-#include "filter/ui/filter_form.h"
-#include "filter/ui/filter_windows.h"
-#include "games/ui/game_window_test.h"
-#include "games/ui/game_windows.h"
-#include "games/ui/lotto_logo.h"
-#include "pickers/ui/picker_dialogs.h"
-#include "shell/lottor_loader.h"
-#include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
+#include "games/ui/real_history_test.h"
 
 namespace kelton {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-class SchemeHistoryTest : public test::GameWindowTest {
+class SchemeHistoryTest : public test::RealHistoryTest {
 protected:
-    void SetUp() override
-    {
-        GameWindowTest::SetUp();
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
-        InstallPickerDialogs();
-        InstallGameWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
-        m_loader.emplace(&OpenLottorFile);
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().Bets = BetList();
-    }
-
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
-
-    // The thousand direct bets in the filter window.
-    static void MakeDirectBets(fFilter& filter)
-    {
-        for (int g = 1; g <= 3; ++g) {
-            filter.CboBc(g)->setCurrentIndex(1); // 全选
-            Q_EMIT filter.CboBc(g)->activated(1);
-        }
-        filter.SelectBetType(0);
-        filter.cmdSingle()->click();
-        Settle();
-    }
-
     test::FakeFileDialogs m_files;
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};
 };
 
 TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
 {
-    OnModal<FLottoLogo>([](FLottoLogo& chooser) {
-        for (int r = 0; r < chooser.RowCount(); ++r) {
-            if (chooser.RowName(r) == u"福彩3D"_s)
-                chooser.SelectRow(r);
-        }
-        chooser.cmdSel()->click();
-    });
-    MDIMain& main = Start();
+    MDIMain& main = StartWithSampleGame();
     ASSERT_TRUE(Mmain().CurLottorData);
     ASSERT_EQ(Game().NumCount(), 8374);
     main.Tbr1_ButtonClick(u"Filter"_s);

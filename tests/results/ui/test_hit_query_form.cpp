@@ -19,7 +19,7 @@
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
-#include "games/ui/game_window_test.h"
+#include "games/ui/real_history_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
@@ -373,26 +373,13 @@ TEST_F(HitQueryFormTest, HelpOpensTheDialogsTopic)
 
 // On the real history: the first start opens "福彩3D", whose last issue
 // 2025217 drew 8 9 4, and the filter window makes the 1000 direct bets.
-class HitQueryHistoryTest : public test::GameWindowTest {
+class HitQueryHistoryTest : public test::RealHistoryTest {
 protected:
     void SetUp() override
     {
-        GameWindowTest::SetUp();
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
-        InstallPickerDialogs();
-        InstallGameWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
+        RealHistoryTest::SetUp();
         InstallHitQueryWindow(NeighbourWindows());
-        m_loader.emplace(&OpenLottorFile);
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().Bets = BetList();
-    }
-
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
 
     // The count line of the last query.
     static QString Summary(const fHitQuery& form)
@@ -419,14 +406,7 @@ protected:
 
 TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
 {
-    OnModal<FLottoLogo>([](FLottoLogo& chooser) {
-        for (int r = 0; r < chooser.RowCount(); ++r) {
-            if (chooser.RowName(r) == u"福彩3D"_s)
-                chooser.SelectRow(r);
-        }
-        chooser.cmdSel()->click();
-    });
-    MDIMain& main = Start();
+    MDIMain& main = StartWithSampleGame();
     ASSERT_TRUE(Mmain().CurLottorData);
     const CLottorData& game = *Mmain().CurLottorData;
     ASSERT_EQ(game.NumName(game.NumCount() - 1), 2025217);
