@@ -25,6 +25,13 @@ QString ConditionText(const CStat& stat, int16_t slot)
            QString::number(stat.ShrinkErr(slot));
 }
 
+// The largest digit of position p: the main area's up to BcMain, the
+// secondary area's above.
+int16_t DigitLimit(const CLottorHead& head, int16_t p)
+{
+    return std::max<int16_t>(p <= head.BcMain ? head.BcDataLen : head.MrDataLen, 0);
+}
+
 // The digit line: groups joined by ",", a blank before every digit that
 // has anything in front of it on the line.
 QString DigitLine(const CLottorData& game)
@@ -34,7 +41,7 @@ QString DigitLine(const CLottorData& game)
     for (int16_t p = 0; p <= head.BM; ++p) {
         if (p > 0)
             line += u',';
-        for (int16_t d = 0; d <= head.BcDataLen; ++d) {
+        for (int16_t d = 0; d <= DigitLimit(head, p); ++d) {
             if (game.SelectBall(p, d) == 0)
                 continue;
             if (!line.isEmpty())
@@ -189,9 +196,9 @@ std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& 
     const CLottorHead& head = game.HeadData;
     FilterScheme scheme;
     scheme.Window.IssuePosition = game.NumCount() - 1;
-    scheme.Digits.assign(
-        static_cast<size_t>(std::max<int16_t>(head.BM, 0)) + 1,
-        std::vector<uint8_t>(static_cast<size_t>(std::max<int16_t>(head.BcDataLen, 0)) + 1, 0));
+    scheme.Digits.resize(static_cast<size_t>(std::max<int16_t>(head.BM, 0)) + 1);
+    for (size_t p = 0; p < scheme.Digits.size(); ++p)
+        scheme.Digits[p].assign(static_cast<size_t>(DigitLimit(head, static_cast<int16_t>(p))) + 1, 0);
     for (std::vector<SchemeSlot>& slots : scheme.Views)
         slots.resize(static_cast<size_t>(std::max<int16_t>(head.BcMain, 0)) + 44);
     scheme.Match.IniClass(&head);

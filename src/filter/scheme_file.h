@@ -21,8 +21,9 @@ class CLottorData;
 //   [Issue]        the target issue as a position in the issue list
 //                  (0..NumCount-1 the draws, NumCount the next issue)
 //   [Ball]         the digit grids: BM+1 groups joined by ",", group 0 the
-//                  group grid, group p position p; digits padded to
-//                  BcNumMaxLen, each after a blank when anything precedes it
+//                  group grid, group p position p (secondary positions with
+//                  their own digits); digits padded to BcNumMaxLen, each
+//                  after a blank when anything precedes it
 //   [Throw]        the bet type 0..4
 //   [AllErr]       Enabled=, Val= of the total tolerance
 //   [Stat0]..[Stat7]  per data view: k=S,V,E'name (k = 0..42),
@@ -69,7 +70,8 @@ struct SchemeSlot {
 // the text does not name stays cleared.
 struct FilterScheme {
     SchemeWindowPart Window;
-    // Digit flags by position 0..BM and digit 0..BcDataLen.
+    // Digit flags by position 0..BM and digit 0..BcDataLen (MrDataLen for
+    // the secondary positions).
     std::vector<std::vector<uint8_t>> Digits;
     int16_t AllErrSel = 0;
     ValueSet AllErrVal;

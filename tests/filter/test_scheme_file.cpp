@@ -32,14 +32,18 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        const QString file = Path(u"game"_s);
+        Open(kThreeDigits, test::Draws({"507", "123", "888"}));
+    }
+    void Open(const QString& definition, const std::vector<Draw>& draws)
+    {
+        const QString file = Path(u"game%1"_s.arg(++m_opened));
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(kThreeDigits, file, 1000));
+            ASSERT_FALSE(created.CreateData(definition, file, 1000));
         }
         m_game = std::make_unique<CLottorData>();
         ASSERT_FALSE(m_game->OpenData(8, file));
-        ASSERT_EQ(m_game->Add(test::Draws({"507", "123", "888"})), 3);
+        ASSERT_EQ(m_game->Add(draws), static_cast<int16_t>(draws.size()));
         ASSERT_FALSE(m_game->UpData());
     }
     CLottorData& G() { return *m_game; }
@@ -94,6 +98,7 @@ protected:
     }
 
     std::unique_ptr<CLottorData> m_game;
+    int m_opened = 0;
 };
 
 TEST_F(SchemeFile, ASavedSchemeLoadsBackWhole)
@@ -192,6 +197,29 @@ TEST_F(SchemeFile, WindowPartsAndDigits)
         for (int16_t d = 0; d <= 9; ++d)
             marked += G().SelectBall(p, d) != 0;
     EXPECT_EQ(marked, 4);
+}
+
+TEST_F(SchemeFile, SecondaryDigitsKeepTheirOwnRange)
+{
+    std::vector<Draw> draws = test::Draws({"507", "123"});
+    for (Draw& draw : draws)
+        draw.Num.push_back(11);
+    Open(u"[LOTTONAME]\r\nS\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n[MRDATANAME]\r\nB\r\n"
+         u"[MRDATALEN]\r\n12\r\n[MRMAIN]\r\n1\r\n"_s,
+         draws);
+    ASSERT_EQ(G().HeadData.BM, 4);
+    G().SelectBall(4, 11, -1);
+    G().SelectBall(4, 2, -1);
+    const QString text = SchemeText(G(), {0, 0}, Names());
+    EXPECT_TRUE(text.contains(u"\r\n[Ball]\r\n,,,, 2 11\r\n"_s));
+    ASSERT_TRUE(Load(u"[Issue]"_s));
+    EXPECT_EQ(G().SelectBall(4, 11), 0);
+    ASSERT_TRUE(Load(text));
+    EXPECT_EQ(G().SelectBall(4, 11), -1);
+    EXPECT_EQ(G().SelectBall(4, 2), -1);
+    ASSERT_TRUE(Load(u"[Ball]\r\n12,,,,13 12"_s));
+    EXPECT_EQ(G().SelectBall(0, 12), 0); // main digits end at 9
+    EXPECT_EQ(G().SelectBall(4, 12), -1);
 }
 
 TEST_F(SchemeFile, ConditionLines)
