@@ -108,10 +108,6 @@ public:
     // the whole setting and refreshes every window showing conditions.
     // False, with the setting unchanged, for a text that is no scheme.
     bool StrToSetChinIn(const QString& sStr);
-    // The main window's other-filter panel: pushes its open pages into the
-    // game's item lists / does so and closes the panel.
-    static void UpDateOtherFilter();
-    static void CmdOtherFilterClose();
     void AddFilter() override;
     void ViewFilterSel() override;
     void DelResultSel() override;
@@ -259,6 +255,10 @@ private:
     // Builds the window from the current game unless it is built; false
     // (after a message) for a game it cannot serve.
     bool EnsureLoaded();
+    // The main window's other-filter panel: pushes its open pages into the
+    // game's item lists / does so and closes the panel.
+    static void UpDateOtherFilter();
+    static void CmdOtherFilterClose();
 
     // Bet settings (filter_form_set.cpp).
     void ShowDigitGrids(bool direct);
