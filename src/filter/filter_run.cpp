@@ -105,7 +105,7 @@ int32_t SettingsFindings::Count() const
     int32_t n = 0;
     for (const auto& names : PerView)
         n += static_cast<int32_t>(names.size());
-    return n;
+    return n + (TotalToleranceEmpty ? 1 : 0);
 }
 
 SettingsFindings CheckFilterSettings(const CLottorData& game)
@@ -123,7 +123,11 @@ SettingsFindings CheckFilterSettings(const CLottorData& game)
             names.push_back(k <= 42 ? Mmain().IndicatorName[static_cast<size_t>(k)]
                                     : head.BcDataName + u"号码"_s + QString::number(k - 42));
         }
+        const auto own = static_cast<int16_t>(head.BcMain + 43);
+        if (stat->ShrinkSel(own) != 0 && stat->ShrinkVal(own).IsEmpty())
+            names.push_back(u"子容错"_s);
     }
+    out.TotalToleranceEmpty = game.ShrinkAllErrSel != 0 && game.ShrinkAllErrVal.IsEmpty();
     return out;
 }
 

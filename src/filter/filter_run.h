@@ -97,9 +97,12 @@ private:
 
 // The settings check before a run: per view, the names of the switched-on
 // conditions whose value set is empty (indicators first, then positions as
-// BcDataName + "号码" + p).
+// BcDataName + "号码" + p), then "子容错" when the view's own tolerance is
+// on with an empty set; and whether the total tolerance is. A tolerance on
+// with an empty set would let the run remove every bet.
 struct SettingsFindings {
     std::vector<std::vector<QString>> PerView;
+    bool TotalToleranceEmpty = false;
     int32_t Count() const;
 };
 SettingsFindings CheckFilterSettings(const CLottorData& game);

@@ -18,6 +18,7 @@
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_run.h"
+#include "filter/value_pick.h"
 #include "filter/ui/filter_form.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
@@ -170,9 +171,11 @@ void fFilter::TxtFilter_Click(int index)
     if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
         return;
     const auto k = static_cast<int16_t>(index);
+    const ValuePickText text =
+        ConditionPickText(*game, *stat, k, m_cboNumName->currentIndex(), m_cboNumName->currentText());
     // The picker starts from the stored set, whatever the box shows.
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(k)), game->HeadData.ShrinkHL(k, 0),
-                                      game->HeadData.ShrinkHL(k, 1), QString(), QString());
+                                      game->HeadData.ShrinkHL(k, 1), text.Names, text.Hint);
     stat->SetShrinkVal(k, StrToRange(picked, 0, kPickedHigh));
     TxtFilter_Change(index);
     const int16_t view = TabView(SelectedTab());
