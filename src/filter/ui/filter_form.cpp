@@ -259,11 +259,6 @@ void fFilter::MakeChipPanel()
     Place(m_cmdChipInVali, D::cmdChipInVali);
     m_cmdChipInNearLay = MakeButton(u"条件取值"_s, u"cmdChipInNearLay"_s, m_picChipIn);
     Place(m_cmdChipInNearLay, D::cmdChipInNearLay);
-    // The commands of the scheme check, the extreme ranges and the column
-    // switches come with their windows.
-    for (QPushButton* button : {m_dataHeader.SelAll, m_dataHeader.SelErr, m_otherHeader.SelAll,
-                                m_otherHeader.SelErr, m_cmdChipInVali, m_cmdChipInNearLay})
-        button->setEnabled(false);
 }
 
 fFilter::PageHeader fFilter::MakePageHeader(const PageHeaderNames& names, const TwipsBox& switchBox,
@@ -299,7 +294,6 @@ void fFilter::MakeOtherPage()
         m_chkOther[i] = MakeCheck(switches[i], u"chk"_s + names[i], m_picChipInOther);
         Place(m_chkOther[i], {D::kOtherSwitchLeft, top, D::kOtherSwitchWidth, D::kOtherLineHeight});
         m_cmdOther[i] = MakeButton(u"设置"_s, u"cmd"_s + names[i], m_picChipInOther);
-        m_cmdOther[i]->setEnabled(false);
         Place(m_cmdOther[i], {D::kOtherButtonLeft, top, D::kOtherButtonWidth, D::kOtherLineHeight});
         m_chkOtherSubErr[i] = MakeCheck(
             QString(), (i == 2 ? u"ChkGatherErr"_s : u"chk"_s + names[i] + u"Err"_s), m_picChipInOther);
@@ -384,6 +378,11 @@ void fFilter::ConnectControls()
             });
     connect(m_msgResult, &CFlexGrid::DblClick, this, [this] { ViewFilterSel(); });
     connect(m_cmdGetFilter, &QPushButton::clicked, this, &fFilter::cmdGetFilter_Click);
+    connect(m_cmdChipInVali, &QPushButton::clicked, this, &fFilter::VerifyScheme);
+    connect(m_cmdChipInNearLay, &QPushButton::clicked, this, &fFilter::cmdChipInNearLay_Click);
+    connect(m_cmdOther[0], &QPushButton::clicked, this, &fFilter::cmdMatch_Click);
+    connect(m_cmdOther[1], &QPushButton::clicked, this, &fFilter::cmdHistory_Click);
+    connect(m_cmdOther[2], &QPushButton::clicked, this, &fFilter::cmdGather_Click);
     connect(m_cmdPrintFilter, &QPushButton::clicked, this, &fFilter::cmdPrintFilter_Click);
 }
 

@@ -133,6 +133,16 @@ public:
     void msgBc_Click(int index);
     void cmdSingle_Click();
     void msgResult_MouseUp(Qt::MouseButton button, QPoint pos);
+    // The check of the scheme against the drawn issue chosen as the target
+    // (no tolerance applied), reported in the main window's side panel.
+    void VerifyScheme();
+    // Opens the extreme-range window.
+    void cmdChipInNearLay_Click();
+    // Open the match, history-draw and generating/restraining pages of the
+    // main window's other-filter panel, after the open page was stored.
+    void cmdMatch_Click();
+    void cmdHistory_Click();
+    void cmdGather_Click();
     // The filter run and the print window.
     void cmdGetFilter_Click();
     void cmdPrintFilter_Click();
@@ -280,6 +290,10 @@ private:
     void EnableBetRowEntries();
     void RunPopupEntry(const QString& sEntry);
     std::shared_ptr<CLottorData> Game() const;
+    // The settings check before a run: true when it passes; its findings go
+    // to the side panel, which it hides when there are none.
+    bool CheckFilterSettings();
+    void ShowOtherFilterPage(int page);
 
     bool m_loaded = false;
     bool m_isBusy = false;

@@ -254,7 +254,7 @@ void fFilter::cmdGetFilter_Click()
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"需要投注后才可以过滤！"_s);
         return;
     }
-    if (CheckFilterSettings(*game).Count() > 0) {
+    if (!CheckFilterSettings()) {
         m_msgResult->SetRedraw(true);
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"过滤指标设置存在错误，请更正后再过滤！"_s);
         return;

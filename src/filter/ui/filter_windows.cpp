@@ -4,6 +4,7 @@
 
 #include "filter/ui/filter_form.h"
 #include "filter/ui/mr_replace_dialog.h"
+#include "filter/ui/scheme_panel.h"
 #include "shell/ui/shell_windows.h"
 
 namespace kelton {
@@ -36,6 +37,7 @@ void InstallFilterWindows(ShellWindows& windows)
 {
     windows.FilterForm = &FilterFormOnUse;
     windows.MrReplace = &ShowMrReplace;
+    windows.SchemePanel = [](QWidget* parent) -> QWidget* { return new SchemePanel(parent); };
 }
 
 } // namespace kelton

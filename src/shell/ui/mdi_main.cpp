@@ -392,7 +392,8 @@ void MDIMain::BuildPanels()
             dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
             dock->setTitleBarWidget(new QWidget(dock));
             dock->setWidget(panel);
-            addDockWidget(Qt::BottomDockWidgetArea, dock);
+            addDockWidget(Qt::LeftDockWidgetArea, dock);
+            dock->setVisible(!panel->isHidden()); // the panel decides
             m_picWindow = panel;
         }
     }

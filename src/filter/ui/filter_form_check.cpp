@@ -1,0 +1,91 @@
+// The filter window's checks of its scheme, reported in the main window's
+// side panel, and the commands that open the neighbouring windows.
+
+#include <QComboBox>
+
+#include "core/msg_service.h"
+#include "data/lottor_data.h"
+#include "filter/filter_run.h"
+#include "filter/scheme_check.h"
+#include "filter/ui/filter_form.h"
+#include "filter/ui/other_filter_pages.h"
+#include "filter/ui/scheme_panel.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+
+namespace kelton {
+
+namespace {
+
+SchemePanel* SidePanel()
+{
+    MDIMain* main = MainWindow();
+    return main ? qobject_cast<SchemePanel*>(main->picWindow()) : nullptr;
+}
+
+} // namespace
+
+void fFilter::VerifyScheme()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!m_loaded || !game)
+        return;
+    const PanelContent content =
+        kelton::VerifyScheme(*game, m_cboNumName->currentIndex(), m_cboNumName->count(), m_cboNumName->currentText());
+    if (SchemePanel* panel = SidePanel())
+        panel->Fill(content);
+}
+
+bool fFilter::CheckFilterSettings()
+{
+    const std::shared_ptr<CLottorData> game = Game();
+    if (!game)
+        return false;
+    const PanelContent content = SettingsCheckPanel(kelton::CheckFilterSettings(*game));
+    if (SchemePanel* panel = SidePanel())
+        panel->Fill(content);
+    return content.Total == 0;
+}
+
+void fFilter::cmdChipInNearLay_Click()
+{
+    const ShellWindows& windows = NeighbourWindows();
+    if (!windows.FilterBoundForm)
+        return;
+    CMsg msg;
+    const MsgBusyGuard wait(msg);
+    if (IChildForm* form = windows.FilterBoundForm())
+        form->ShowForm();
+}
+
+void fFilter::ShowOtherFilterPage(int page)
+{
+    MDIMain* main = MainWindow();
+    auto* pages = main ? dynamic_cast<IOtherFilterPages*>(main->PicOtherFilter()) : nullptr;
+    if (!pages)
+        return;
+    pages->CmdOtherFilterClose_Click();
+    if (page == 0)
+        pages->ShowMatch();
+    else if (page == 1)
+        pages->ShowHistory();
+    else
+        pages->ShowGather();
+}
+
+void fFilter::cmdMatch_Click()
+{
+    ShowOtherFilterPage(0);
+}
+
+void fFilter::cmdHistory_Click()
+{
+    ShowOtherFilterPage(1);
+}
+
+void fFilter::cmdGather_Click()
+{
+    ShowOtherFilterPage(2);
+}
+
+} // namespace kelton
