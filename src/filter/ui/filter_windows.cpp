@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/scheme_panel.h"
@@ -25,6 +26,15 @@ IChildForm* FilterFormOnUse()
     return form;
 }
 
+IChildForm* FilterBoundFormOnUse()
+{
+    // Unloaded whenever it is closed: made anew with its defaults.
+    static QPointer<FFilterBound> form;
+    if (!form || !form->FormOpen())
+        form = new FFilterBound;
+    return form;
+}
+
 } // namespace
 
 fFilter* FilterWindow()
@@ -36,6 +46,7 @@ fFilter* FilterWindow()
 void InstallFilterWindows(ShellWindows& windows)
 {
     windows.FilterForm = &FilterFormOnUse;
+    windows.FilterBoundForm = &FilterBoundFormOnUse;
     windows.MrReplace = &ShowMrReplace;
     windows.SchemePanel = [](QWidget* parent) -> QWidget* { return new SchemePanel(parent); };
 }

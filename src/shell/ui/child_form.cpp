@@ -143,7 +143,7 @@ void CChildForm::FormDeactivated()
 
 void CChildForm::closeEvent(QCloseEvent* event)
 {
-    const bool closing = Mmain().FormsClosing != 0;
+    const bool closing = Mmain().FormsClosing != 0 || UnloadsWhenClosed();
     WinHistDel(Caption());
     if (QAction* entry = WindowEntry()) {
         entry->setChecked(false);

@@ -49,6 +49,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A window that is unloaded whenever it is closed, not only while
+    // FormsClosing is set.
+    virtual bool UnloadsWhenClosed() const { return false; }
 
 private:
     void EnsureSubWindow();
