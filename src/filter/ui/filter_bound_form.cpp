@@ -332,6 +332,8 @@ void FFilterBound::TxtErr_Click()
         stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh));
     }
     TxtErr_Change();
+    // The other windows show the same tolerance: they follow at once.
+    RefreshAllFilter();
 }
 
 void FFilterBound::TxtErr_Change()

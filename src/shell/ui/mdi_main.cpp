@@ -387,13 +387,15 @@ void MDIMain::BuildPanels()
     const ShellWindows& windows = NeighbourWindows();
     if (windows.SchemePanel) {
         if (QWidget* panel = windows.SchemePanel(this)) {
+            const bool hidden = panel->isHidden();
             auto* dock = new QDockWidget(this);
             dock->setObjectName(QStringLiteral("picWindowDock"));
             dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
             dock->setTitleBarWidget(new QWidget(dock));
             dock->setWidget(panel);
             addDockWidget(Qt::LeftDockWidgetArea, dock);
-            dock->setVisible(!panel->isHidden()); // the panel decides
+            panel->setVisible(!hidden); // the panel decides, and its dock follows
+            dock->setVisible(!hidden);
             m_picWindow = panel;
         }
     }

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTabBar>
 #include <QTest>
 
@@ -32,10 +33,14 @@
 #include "engine/stat.h"
 #include "filter/filter_run.h"
 #include "filter/condition_refresh.h"
+#include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_windows.h"
+#include "filter/ui/other_filter_pages.h"
+#include "filter/ui/scheme_panel.h"
 #include "filter/ui/mr_replace_dialog.h"
 #include "platform/gbk.h"
 #include "platform/ui/file_dialogs.h"
+#include "chart/ui/qvx_chart.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
@@ -58,13 +63,16 @@ const QString kFourDigits = u"[LOTTONAME]\r\n四位数\r\n[BCDATALEN]\r\n9\r\n[B
 // The single-number editor answers with Answer (nothing: cancelled).
 class FakePickers : public IPickerService {
 public:
-    QString PickValues(const QString& strVal, int16_t minVal, int16_t maxVal, const QString&, const QString&) override
+    QString PickValues(const QString& strVal, int16_t minVal, int16_t maxVal, const QString& valName,
+                       const QString& showMsg) override
     {
         Offered << u"%1 %2..%3"_s.arg(strVal).arg(minVal).arg(maxVal);
+        Shown << valName + u'|' + showMsg;
         return Values.value_or(strVal);
     }
     std::optional<QString> Values; // the picked set's text; nothing: cancelled
     QStringList Offered;           // per pick: the text given and the bounds
+    QStringList Shown;             // per pick: the value names, "|", the hint
     bool PickBall(const CLottorHead&, std::vector<int16_t>& balls) override
     {
         Given = balls;
@@ -903,6 +911,234 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     Entry("mnuChipInPut")->trigger();
     EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
     Mmain().InferForms[0] = nullptr;
+}
+
+} // namespace
+} // namespace kelton
+
+namespace kelton {
+namespace {
+
+// --- Value picking, the scheme check and the neighbouring windows ------------
+
+TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
+{
+    fFilter& form = Open(); // draws 507, 123, 888
+    form.SelectTab(2);
+    QTest::mouseClick(form.chkFilter(41), Qt::LeftButton);
+    QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
+    ASSERT_EQ(m_pickers.Shown.size(), 1);
+    EXPECT_EQ(m_pickers.Shown[0], Mmain().FeatureLegend[4] + u"|期号：下期\n上期号码：888"_s);
+    // The first issue has no draw before it: names, no hint.
+    Pick(form.cboNumName(), 0);
+    QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
+    EXPECT_EQ(m_pickers.Shown.value(1), Mmain().FeatureLegend[4] + u'|');
+    QTest::mouseClick(form.chkFilter(5), Qt::LeftButton);
+    QTest::mouseClick(form.TxtFilter(5), Qt::LeftButton);
+    EXPECT_EQ(m_pickers.Shown.value(2), u"|"_s);
+}
+
+TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
+{
+    fFilter& form = Open();
+    auto* panel = qobject_cast<SchemePanel*>(m_main->picWindow());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->isVisible());
+
+    // "下期" is not drawn: the refusal.
+    QTest::mouseClick(form.cmdChipInVali(), Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->LblStat(0)->text(), u"还没有<下期>的开奖号码,您必须先输入开奖数据才能验证!"_s);
+    EXPECT_EQ(panel->LblWindowBox()->text(), u"过滤方案验证(不包含容错)结果："_s);
+
+    // Issue 2024002 (1 2 3): a sum condition of view 0 that leaves it out.
+    NotingInferForm view0;
+    Mmain().InferForms[0] = &view0;
+    CStat& stat0 = *Game().StatView(0);
+    stat0.SetShrinkSel(1, 1);
+    stat0.SetShrinkVal(1, StrToRange(u"0", 0, 27));
+    Pick(form.cboNumName(), 1);
+    QTest::mouseClick(form.cmdChipInVali(), Qt::LeftButton);
+    EXPECT_EQ(panel->LblWindowBox()->text(), u"验证结果：有1项错误"_s);
+    EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有1项错误"_s);
+    EXPECT_EQ(panel->LblStatCount(), 11);
+    ASSERT_EQ(panel->LblFilter(0)->text(), u"和值"_s);
+    QTest::mouseClick(panel->LblFilter(0), Qt::LeftButton);
+    EXPECT_EQ(view0.Shown, QStringList{u"和值"_s});
+
+    // The closed panel comes back with the settings check before a run,
+    // which finds the empty set and refuses.
+    QTest::mouseClick(panel->CmdWindowClose(), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    MakeAllDirectBets(form);
+    stat0.SetShrinkVal(1, ValueSet());
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"过滤指标设置存在错误，请更正后再过滤！"_s});
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->LblWindowBox()->text(), u"过滤检查结果：有1项错误"_s);
+    EXPECT_EQ(panel->LblStatCount(), 8); // the other filters' headers went
+    EXPECT_EQ(panel->LblFilterCount(), 1);
+
+    // A switched-on total tolerance without values would remove every bet:
+    // listed too.
+    stat0.SetShrinkVal(1, StrToRange(u"0-27", 0, 27));
+    Game().ShrinkAllErrSel = 1;
+    Game().ShrinkAllErrVal = ValueSet();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(panel->LblFilter(0)->text(), u"总容错"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+
+    // Everything in order: the panel goes and the run runs.
+    Game().ShrinkAllErrSel = 0;
+    Pick(form.cboNumName(), 3);
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+}
+
+// The other-filter panel's pages as the buttons open them.
+class FakeOtherFilterPanel : public IOtherFilterPanel, public IOtherFilterPages {
+public:
+    explicit FakeOtherFilterPanel(QWidget* parent) : m_widget(new QWidget(parent)) {}
+    QWidget* PanelWidget() override { return m_widget; }
+    void FillPickLists(const OtherFilterPickLists&) override {}
+    void CmdOtherFilterClose_Click() override { Calls << u"close"_s; }
+    void ShowMatch() override { Calls << u"match"_s; }
+    void ShowHistory() override { Calls << u"history"_s; }
+    void ShowGather() override { Calls << u"gather"_s; }
+    QStringList Calls;
+
+private:
+    QWidget* m_widget;
+};
+
+TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
+{
+    std::unique_ptr<FakeOtherFilterPanel> pages;
+    NeighbourWindows().OtherFilterPanel = [&pages](QWidget* parent) -> IOtherFilterPanel* {
+        pages = std::make_unique<FakeOtherFilterPanel>(parent);
+        return pages.get();
+    };
+    fFilter& form = Open();
+    ASSERT_TRUE(pages);
+    form.SelectTab(1);
+    for (const char* name : {"cmdMatch", "cmdHistory", "cmdGather"}) {
+        auto* button = form.findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(pages->Calls, (QStringList{u"close"_s, u"match"_s, u"close"_s, u"history"_s, u"close"_s, u"gather"_s}));
+
+    // A failed generating/restraining item in the scheme check leads there.
+    pages->Calls.clear();
+    auto* panel = qobject_cast<SchemePanel*>(m_main->picWindow());
+    ASSERT_NE(panel, nullptr);
+    PanelContent content;
+    content.Rows.push_back({false, 0, u"第1项；"_s, u"Gather"_s, u"点击查看具体情况"_s, RowAdvance::TextHeight});
+    content.HeadersUsed = 1;
+    content.ItemsUsed = 1;
+    panel->Fill(content);
+    panel->LblFilter_Click(0);
+    EXPECT_EQ(pages->Calls, (QStringList{u"close"_s, u"gather"_s}));
+    delete m_main;
+    m_main = nullptr;
+}
+
+// --- The extreme-range window -------------------------------------------------
+
+TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenClosed)
+{
+    fFilter& form = Open(kThreeDigits, {u"507"_s, u"123"_s, u"888"_s, u"246"_s});
+    QTest::mouseClick(form.cmdChipInNearLay(), Qt::LeftButton);
+    Settle();
+    QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    ASSERT_TRUE(bound);
+    EXPECT_TRUE(bound->Visible());
+    EXPECT_EQ(bound->windowTitle(), u"设置过滤极值范围"_s);
+    EXPECT_TRUE(Entry("mnuWindowFilterBound")->isVisible());
+    EXPECT_FALSE(CMsg().IsBusy());
+    // Defaults: the newest issue as end, 20 issues back (or the first).
+    EXPECT_EQ(bound->cboEnd()->currentIndex(), 3);
+    EXPECT_EQ(bound->sdrLay()->value(), 20);
+    EXPECT_EQ(bound->cboStart()->currentIndex(), 0);
+    EXPECT_TRUE(bound->cmdSetShk()->isVisible());
+    EXPECT_FALSE(bound->cmdViewAll()->isVisible());
+    EXPECT_EQ(bound->chkErr()->text(), u"子容错"_s);
+    EXPECT_EQ(bound->chMain()->Model().Data().PointCount(), 4);
+
+    // The slider: the span of the last N issues up to the end issue.
+    bound->sdrLay()->setValue(2);
+    EXPECT_EQ(bound->cboStart()->currentIndex(), 2);
+    EXPECT_EQ(bound->sdrLay()->toolTip(), u"2"_s);
+    bound->cboEnd()->setCurrentIndex(2); // the start does not follow
+    EXPECT_EQ(bound->cboStart()->currentIndex(), 2);
+
+    // "设置" on view 1 (tab 2): issues 2024003 .. 2024003 (8 8 8).
+    bound->SelectTab(2);
+    form.SelectTab(3); // the filter window shows view 1
+    QTest::mouseClick(bound->cmdSetShk(), Qt::LeftButton);
+    CStat& view1 = *Game().StatView(1);
+    for (int16_t k = 0; k <= 45; ++k)
+        ASSERT_EQ(view1.ShrinkSel(k), 1) << k;
+    EXPECT_EQ(m_boxes.Texts.value(0), u"已经把<转换数据1>的过滤值设置为第2024003期到第2024003期间的极值。"_s);
+    EXPECT_TRUE(form.chkFilter(1)->isChecked());
+    EXPECT_EQ(form.TxtFilter(1)->text(), RangeToStr(view1.ShrinkVal(1)));
+    EXPECT_EQ(Game().StatView(0)->ShrinkSel(1), 0);
+
+    // The tolerance: ticking enables the box; the picker offers 0..45.
+    QTest::mouseClick(bound->chkErr(), Qt::LeftButton);
+    EXPECT_EQ(view1.ShrinkSel(46), 1);
+    EXPECT_TRUE(bound->TxtErr()->isEnabled());
+    m_pickers.Values = u"0-2"_s;
+    QTest::mouseClick(bound->TxtErr(), Qt::LeftButton);
+    EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..45"_s);
+    EXPECT_EQ(bound->TxtErr()->text(), u"0-2"_s);
+    EXPECT_EQ(form.TxtFilterErr()->text(), u"0-2"_s);
+    bound->TxtErr()->setText(u"typed"_s); // typing changes nothing
+    EXPECT_EQ(bound->TxtErr()->text(), u"0-2"_s);
+
+    // All views: the total tolerance, 0..200.
+    bound->SelectTab(9);
+    EXPECT_FALSE(bound->cmdSetShk()->isVisible());
+    EXPECT_TRUE(bound->cmdViewAll()->isVisible());
+    EXPECT_EQ(bound->chkErr()->text(), u"总容错"_s);
+    QTest::mouseClick(bound->chkErr(), Qt::LeftButton);
+    EXPECT_EQ(Game().ShrinkAllErrSel, 1);
+    m_pickers.Offered.clear();
+    m_pickers.Values = u"1 3"_s;
+    QTest::mouseClick(bound->TxtErr(), Qt::LeftButton);
+    EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..200"_s);
+    EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
+    EXPECT_EQ(form.TxtErr()->text(), u"1 3"_s);
+
+    // Closing unloads it; it comes back with its defaults.
+    bound->Unload();
+    Settle();
+    FlushDeletes();
+    EXPECT_FALSE(bound);
+    EXPECT_FALSE(Entry("mnuWindowFilterBound")->isVisible());
+    m_main->mnuWindowFilterBound_Click();
+    auto* again = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->sdrLay()->value(), 20);
+    EXPECT_EQ(again->Tab1()->currentIndex(), 0);
+    EXPECT_EQ(RangeToStr(view1.ShrinkVal(46)), u"0-2"_s);
+}
+
+TEST_F(FilterFormTest, TheExtremeRangeWindowRefusesToSetWithoutDraws)
+{
+    Open(kThreeDigits, {});
+    QTest::mouseClick(m_form->cmdChipInNearLay(), Qt::LeftButton);
+    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    ASSERT_NE(bound, nullptr);
+    EXPECT_EQ(bound->cboEnd()->count(), 0);
+    m_boxes.Texts.clear();
+    QTest::mouseClick(bound->cmdSetShk(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts.size(), 1);
+    for (int16_t k = 0; k <= 45; ++k)
+        ASSERT_EQ(Game().StatView(0)->ShrinkSel(k), 0) << k;
 }
 
 } // namespace
