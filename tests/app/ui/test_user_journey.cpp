@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,7 +25,9 @@
 #include "data/lottor_data.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_form.h"
+#include "filter/ui/scheme_panel.h"
 #include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/data_set_form.h"
@@ -151,16 +154,22 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     EXPECT_EQ(filter->msgResult()->TextMatrix(1, 1), u"0 0 0"_s);
 
     // Every condition of view 0 set from its extreme range over the last 100
-    // issues, then the thousand bets filtered for "下期": the survivors are
-    // those the view's candidate test passes, counted directly.
-    CStat& view0 = *Game().StatView(0);
+    // issues in the extreme-range window, then the thousand bets filtered
+    // for "下期": the survivors are those the view's candidate test passes,
+    // counted directly.
+    QTest::mouseClick(filter->cmdChipInNearLay(), Qt::LeftButton);
+    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    ASSERT_NE(bound, nullptr);
+    bound->sdrLay()->setValue(100);
     const int32_t last = Game().NumCount() - 1;
-    const auto ranges = view0.GetShrinkLowHigh(last - 99, last);
-    for (int16_t k = 0; k <= 45; ++k) {
-        const auto [low, high] = ranges[static_cast<size_t>(k)];
-        view0.SetShrinkSel(k, 1);
-        view0.SetShrinkVal(k, StrToRange(u"%1-%2"_s.arg(low).arg(high), 0, 32676));
-    }
+    ASSERT_EQ(bound->cboStart()->currentIndex(), last - 99);
+    ASSERT_EQ(bound->cboEnd()->currentIndex(), last);
+    QTest::mouseClick(bound->cmdSetShk(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts.last(), u"已经把<原始数据>的过滤值设置为第2025118期到第2025217期间的极值。"_s);
+    CStat& view0 = *Game().StatView(0);
+    for (int16_t k = 0; k <= 45; ++k)
+        ASSERT_EQ(view0.ShrinkSel(k), 1) << k;
+    bound->Unload();
     QTest::mouseClick(filter->cmdGetFilter(), Qt::LeftButton);
     view0.GetFilterIni(last + 1);
     int32_t passing = 0;
@@ -212,6 +221,29 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     const QString pdfText = QString::fromLatin1(pdf.readAll());
     EXPECT_EQ(pdfText.count(QRegularExpression(u"/Type\\s*/Page(?![s\\w])"_s)), pages);
     preview->cmdExit()->click();
+
+    // The scheme check against a draw outside the span: the side panel
+    // names as many broken conditions of view 0 as the candidate test
+    // counts once every condition only counts its miss.
+    const int32_t checked = last - 150;
+    Pick(filter->cboNumName(), checked);
+    QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
+    auto* panel = qobject_cast<SchemePanel*>(main.picWindow());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    for (int16_t k = 0; k <= 45; ++k)
+        view0.SetShrinkErr(k, 1);
+    view0.GetFilterIni(checked);
+    const int16_t drawn[4] = {0, Game().Num(1, checked), Game().Num(2, checked), Game().Num(3, checked)};
+    const int16_t misses = view0.GetShrinkErr(drawn);
+    for (int16_t k = 0; k <= 45; ++k)
+        view0.SetShrinkErr(k, 0);
+    ASSERT_GT(misses, 0);
+    EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有%1项错误"_s.arg(misses));
+    // The drawn issue at the end of the span breaks nothing of view 0.
+    Pick(filter->cboNumName(), last);
+    QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
+    EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有0项错误"_s);
 }
 
 } // namespace
