@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,14 +28,16 @@
 #include "engine/stat.h"
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_form.h"
-#include "filter/ui/scheme_panel.h"
 #include "filter/ui/filter_windows.h"
+#include "filter/ui/scheme_panel.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/data_set_form.h"
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
+#include "pickers/ui/sel_val_dialog.h"
+#include "results/ui/hit_query_form.h"
 #include "platform/ui/flex_grid.h"
 #include "results/ui/hit_query_form.h"
 #include "results/ui/printer_form.h"
@@ -244,6 +247,18 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     Pick(filter->cboNumName(), last);
     QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
     EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有0项错误"_s);
+
+    // The value picker of the rise/flat/fall pattern names the last draw
+    // for "下期"; a cancel keeps the set.
+    Pick(filter->cboNumName(), last + 1);
+    filter->SelectTab(2);
+    const QString before = RangeToStr(view0.ShrinkVal(41));
+    OnModal<FSelVal>([](FSelVal& picker) {
+        EXPECT_EQ(picker.TxtMsg()->toPlainText(), u"期号：下期\n上期号码：894"_s);
+        picker.CmdCancel_Click();
+    });
+    QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
+    EXPECT_EQ(RangeToStr(view0.ShrinkVal(41)), before);
 }
 
 } // namespace
