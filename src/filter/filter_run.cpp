@@ -113,19 +113,24 @@ SettingsFindings CheckFilterSettings(const CLottorData& game)
     SettingsFindings out;
     const CLottorHead& head = game.HeadData;
     for (int16_t v = 0; v < AppState::InferCount; ++v) {
-        std::vector<QString>& names = out.PerView.emplace_back();
+        std::vector<SettingsFinding>& names = out.PerView.emplace_back();
         const CStat* stat = game.StatView(v);
         if (!stat)
             continue;
         for (int16_t k = 0; k <= head.BcMain + 42; ++k) {
             if (stat->ShrinkSel(k) == 0 || !RangeToStr(stat->ShrinkVal(k)).isEmpty())
                 continue;
-            names.push_back(k <= 42 ? Mmain().IndicatorName[static_cast<size_t>(k)]
-                                    : head.BcDataName + u"号码"_s + QString::number(k - 42));
+            if (k <= 42) {
+                const QString& name = Mmain().IndicatorName[static_cast<size_t>(k)];
+                names.push_back({name, name});
+            } else {
+                names.push_back({head.BcDataName + u"号码"_s + QString::number(k - 42),
+                                 Mmain().PlaceName[static_cast<size_t>(k - 42)] + u"位号码"_s});
+            }
         }
         const auto own = static_cast<int16_t>(head.BcMain + 43);
         if (stat->ShrinkSel(own) != 0 && stat->ShrinkVal(own).IsEmpty())
-            names.push_back(u"子容错"_s);
+            names.push_back({u"子容错"_s, QString()});
     }
     out.TotalToleranceEmpty = game.ShrinkAllErrSel != 0 && game.ShrinkAllErrVal.IsEmpty();
     return out;

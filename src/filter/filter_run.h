@@ -95,13 +95,20 @@ private:
     int16_t m_bcMain = 0;
 };
 
-// The settings check before a run: per view, the names of the switched-on
-// conditions whose value set is empty (indicators first, then positions as
-// BcDataName + "号码" + p), then "子容错" when the view's own tolerance is
-// on with an empty set; and whether the total tolerance is. A tolerance on
+// The settings check before a run: per view, the switched-on conditions
+// whose value set is empty (indicators first, then positions named
+// BcDataName + "号码" + p), then "子容错" when the view's own tolerance is on
+// with an empty set; and whether the total tolerance is. A tolerance on
 // with an empty set would let the run remove every bet.
+struct SettingsFinding {
+    QString Text;
+    // The analysis view that shows the condition (a position's is
+    // PlaceName(p) + "位号码"); empty for a tolerance.
+    QString View;
+    bool operator==(const SettingsFinding&) const = default;
+};
 struct SettingsFindings {
-    std::vector<std::vector<QString>> PerView;
+    std::vector<std::vector<SettingsFinding>> PerView;
     bool TotalToleranceEmpty = false;
     int32_t Count() const;
 };

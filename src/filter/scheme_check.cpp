@@ -112,15 +112,18 @@ PanelContent SettingsCheckPanel(const SettingsFindings& findings)
     const AppState& app = Mmain();
     int16_t e = 0;
     for (int16_t v = 0; v < AppState::InferCount; ++v) {
-        static const std::vector<QString> kNone;
-        const std::vector<QString>& names =
+        static const std::vector<SettingsFinding> kNone;
+        const std::vector<SettingsFinding>& names =
             static_cast<size_t>(v) < findings.PerView.size() ? findings.PerView[static_cast<size_t>(v)] : kNone;
         const QString& view = app.ViewName[static_cast<size_t>(v)];
         out.Rows.push_back(Header(v, names.empty() ? view + u"过滤设置：\r\n全部正确"_s
                                                    : view + u"过滤设置：有"_s + QString::number(names.size()) +
                                                          u"项错误"_s));
-        for (const QString& name : names)
-            out.Rows.push_back(Item(e++, name, ViewTag(v, name), ConditionTip()));
+        // A position's row names it by the game's area, its link by the
+        // analysis view of that position.
+        for (const SettingsFinding& name : names)
+            out.Rows.push_back(
+                Item(e++, name.Text, name.View.isEmpty() ? QString() : ViewTag(v, name.View), ConditionTip()));
     }
     out.HeadersUsed = AppState::InferCount;
     if (findings.TotalToleranceEmpty) {
