@@ -33,6 +33,11 @@ void BM_OutOfRangeChart(benchmark::State& state)
         benchmark::DoNotOptimize(chart.At(100, 1));
     }
 }
-BENCHMARK(BM_OutOfRangeChart)->Args({1, 20})->Args({1, 100})->Args({8, 20})->Args({8, 100})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OutOfRangeChart)
+    ->Args({1, 20})
+    ->Args({1, 100})
+    ->Args({8, 20})
+    ->Args({8, 100})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -40,7 +40,8 @@ bool SetConditionsToExtremes(CStat& stat, int16_t bcMain, int32_t start, int32_t
 
 QString ExtremesSetMessage(const QString& tabCaption, const QString& startText, const QString& endText)
 {
-    return u"已经把<"_s + tabCaption + u">的过滤值设置为第"_s + startText + u"期到第"_s + endText + u"期间的极值。"_s;
+    return u"已经把<"_s + tabCaption + u">的过滤值设置为第"_s + startText + u"期到第"_s + endText +
+           u"期间的极值。"_s;
 }
 
 int16_t OutOfRangeCount(const CStat& stat, int16_t bcMain, int32_t p, int32_t n)
@@ -83,7 +84,8 @@ QString OutOfRangeTitle(const QString& lottorName)
     return lottorName + u"过滤容错设置走势图：0表示当期数据包含在过滤设置范围内，大于0表示超过范围的个数。"_s;
 }
 
-FilterBoundLayout LayOutFilterBound(int32_t outerWidth, int32_t innerWidth, int32_t innerHeight, int32_t tabHeight)
+FilterBoundLayout LayOutFilterBound(int32_t outerWidth, int32_t innerWidth, int32_t innerHeight,
+                                    int32_t tabHeight)
 {
     FilterBoundLayout out;
     out.TabWidth = outerWidth;

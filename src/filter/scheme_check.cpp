@@ -49,8 +49,8 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
     PanelContent out;
     if (issue < 0 || issue >= itemCount - 1 || issue >= game.NumCount()) {
         // Refused: the first section row alone, where every check puts it.
-        out.Rows.push_back(Header(0, u"还没有<"_s + issueText + u">的开奖号码,您必须先输入开奖数据才能验证!"_s,
-                                  RowAdvance::None));
+        out.Rows.push_back(Header(
+            0, u"还没有<"_s + issueText + u">的开奖号码,您必须先输入开奖数据才能验证!"_s, RowAdvance::None));
         out.Title = u"过滤方案验证(不包含容错)结果："_s;
         out.HeadersUsed = 1;
         return out;
@@ -66,7 +66,8 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
             for (int16_t k = 0; k <= bcMain + 42; ++k) {
                 if (stat->ShrinkSel(k) != 1)
                     continue;
-                const int16_t value = k <= 42 ? stat->Filter(issue, k) : stat->Num(issue, static_cast<int16_t>(k - 42), 0);
+                const int16_t value =
+                    k <= 42 ? stat->Filter(issue, k) : stat->Num(issue, static_cast<int16_t>(k - 42), 0);
                 if (stat->ShrinkVal(k).Contains(value))
                     continue;
                 const QString name = k <= 42 ? app.IndicatorName[static_cast<size_t>(k)]
@@ -75,7 +76,8 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
                 ++n;
             }
         }
-        out.Rows[header].Text = app.ViewName[static_cast<size_t>(v)] + u"：有"_s + QString::number(n) + u"项错误"_s;
+        out.Rows[header].Text =
+            app.ViewName[static_cast<size_t>(v)] + u"：有"_s + QString::number(n) + u"项错误"_s;
         out.Total += n;
     }
 
@@ -87,7 +89,8 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
         const char16_t* Caption;
         const char16_t* Tag;
     };
-    const Other others[3] = {{u"匹配过滤：有", u"Match"}, {u"历史开奖过滤：有", u"History"}, {u"相生相克过滤：有", u"Gather"}};
+    const Other others[3] = {
+        {u"匹配过滤：有", u"Match"}, {u"历史开奖过滤：有", u"History"}, {u"相生相克过滤：有", u"Gather"}};
     for (int16_t f = 0; f < 3; ++f) {
         QString failed;
         const int16_t m = f == 0   ? game.VailOtherMatch(numbers, failed)
@@ -113,17 +116,18 @@ PanelContent SettingsCheckPanel(const SettingsFindings& findings)
     int16_t e = 0;
     for (int16_t v = 0; v < AppState::InferCount; ++v) {
         static const std::vector<SettingsFinding> kNone;
-        const std::vector<SettingsFinding>& names =
-            static_cast<size_t>(v) < findings.PerView.size() ? findings.PerView[static_cast<size_t>(v)] : kNone;
+        const std::vector<SettingsFinding>& names = static_cast<size_t>(v) < findings.PerView.size()
+                                                        ? findings.PerView[static_cast<size_t>(v)]
+                                                        : kNone;
         const QString& view = app.ViewName[static_cast<size_t>(v)];
         out.Rows.push_back(Header(v, names.empty() ? view + u"过滤设置：\r\n全部正确"_s
-                                                   : view + u"过滤设置：有"_s + QString::number(names.size()) +
-                                                         u"项错误"_s));
+                                                   : view + u"过滤设置：有"_s +
+                                                         QString::number(names.size()) + u"项错误"_s));
         // A position's row names it by the game's area, its link by the
         // analysis view of that position.
         for (const SettingsFinding& name : names)
-            out.Rows.push_back(
-                Item(e++, name.Text, name.View.isEmpty() ? QString() : ViewTag(v, name.View), ConditionTip()));
+            out.Rows.push_back(Item(e++, name.Text, name.View.isEmpty() ? QString() : ViewTag(v, name.View),
+                                    ConditionTip()));
     }
     out.HeadersUsed = AppState::InferCount;
     if (findings.TotalToleranceEmpty) {

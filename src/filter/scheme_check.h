@@ -27,7 +27,7 @@ struct PanelRow {
     bool Header = true; // a section row (LblStat), else an item row (LblFilter)
     int16_t Index = 0;  // the element of its label array
     QString Text;
-    QString Tag;        // item rows: "v|name", "Match", "History", "Gather"
+    QString Tag; // item rows: "v|name", "Match", "History", "Gather"
     QString Tip;
     RowAdvance Advance = RowAdvance::TextHeight;
 };

@@ -46,30 +46,47 @@ ValuePickText ConditionPickText(const CLottorData& game, const CStat& stat, int1
 
     QString lines;
     switch (row) {
-    case 20: case 21: case 22: case 37:
-        lines = ClassList(u"热号："_s, stat.GetHWC(issue, 0)) + ClassList(u"  温号："_s, stat.GetHWC(issue, 1)) +
+    case 20:
+    case 21:
+    case 22:
+    case 37:
+        lines = ClassList(u"热号："_s, stat.GetHWC(issue, 0)) +
+                ClassList(u"  温号："_s, stat.GetHWC(issue, 1)) +
                 ClassList(u"  冷号："_s, stat.GetHWC(issue, 2));
         break;
-    case 23: case 24: case 25: case 38: {
+    case 23:
+    case 24:
+    case 25:
+    case 38: {
         const int16_t len = game.HeadData.BcDataLen;
         lines = ClassList(u"０路："_s, Road(len, 0)) + ClassList(u"  １路："_s, Road(len, 1)) +
                 ClassList(u"  ２路："_s, Road(len, 2));
         break;
     }
-    case 26: case 27: case 39:
-        lines = ClassList(u"邻号："_s, stat.GetNAP(issue, 0)) + ClassList(u"  孤号："_s, stat.GetNAP(issue, 1)) +
+    case 26:
+    case 27:
+    case 39:
+        lines = ClassList(u"邻号："_s, stat.GetNAP(issue, 0)) +
+                ClassList(u"  孤号："_s, stat.GetNAP(issue, 1)) +
                 ClassList(u"  传号："_s, stat.GetNAP(issue, 2));
         break;
     case 28:
-        lines = ClassList(u"邻号："_s, stat.GetNAP(issue, 0)) + ClassList(u"  孤号："_s, stat.GetNAP(issue, 1)) +
-                ClassList(u"  传(复)号："_s, stat.GetNAP(issue, 2)) +
-                ClassList(u"  隔号："_s, stat.GetPSN(issue, 1)) + ClassList(u"  中号："_s, stat.GetPSN(issue, 2));
+        lines =
+            ClassList(u"邻号："_s, stat.GetNAP(issue, 0)) + ClassList(u"  孤号："_s, stat.GetNAP(issue, 1)) +
+            ClassList(u"  传(复)号："_s, stat.GetNAP(issue, 2)) +
+            ClassList(u"  隔号："_s, stat.GetPSN(issue, 1)) + ClassList(u"  中号："_s, stat.GetPSN(issue, 2));
         break;
-    case 29: case 30: case 40:
-        lines = ClassList(u"复号："_s, stat.GetPSN(issue, 0)) + ClassList(u"  隔号："_s, stat.GetPSN(issue, 1)) +
+    case 29:
+    case 30:
+    case 40:
+        lines = ClassList(u"复号："_s, stat.GetPSN(issue, 0)) +
+                ClassList(u"  隔号："_s, stat.GetPSN(issue, 1)) +
                 ClassList(u"  中号："_s, stat.GetPSN(issue, 2));
         break;
-    case 31: case 32: case 33: case 41:
+    case 31:
+    case 32:
+    case 33:
+    case 41:
         // The previous draw as drawn, highest place first.
         lines = u"上期号码："_s;
         for (int16_t p = game.HeadData.BcMain; p >= 1; --p)

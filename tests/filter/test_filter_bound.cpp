@@ -23,7 +23,8 @@ protected:
         const QString file = Path(u"game"_s);
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, file, 1000));
+            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s,
+                                            file, 1000));
         }
         m_game = std::make_unique<CLottorData>();
         ASSERT_FALSE(m_game->OpenData(8, file));
@@ -42,9 +43,9 @@ TEST(FilterBoundRules, TheSliderSpansTheLastNIssuesUpToTheEnd)
         int32_t End, N, Count, Start;
     } const cases[] = {
         {99, 20, 100, 80}, {99, 1, 100, 99}, {10, 20, 100, 0}, // fewer issues: the first
-        {99, 0, 100, -1},                                     // past the last item
-        {50, 0, 100, 51},                                     // the issue after the end
-        {-1, 20, 0, -1},                                      // an empty list
+        {99, 0, 100, -1},                                      // past the last item
+        {50, 0, 100, 51},                                      // the issue after the end
+        {-1, 20, 0, -1},                                       // an empty list
     };
     for (const Case& c : cases)
         EXPECT_EQ(SliderStartIndex(c.End, c.N, c.Count), c.Start) << c.End << " " << c.N;
@@ -75,8 +76,8 @@ TEST_F(FilterBound, SettingGivesEveryConditionItsRangeAndLeavesTheTolerances)
     view.SetShrinkSel(46, 1);
     view.SetShrinkVal(46, StrToRange(u"2", 0, 45));
     ASSERT_TRUE(SetConditionsToExtremes(view, 3, 0, 2));
-    EXPECT_EQ(RangeToStr(view.ShrinkVal(1)), u"6-15"_s);  // sums 6, 15, 14
-    EXPECT_EQ(RangeToStr(view.ShrinkVal(45)), u"1-5"_s);  // hundreds 1, 4, 5
+    EXPECT_EQ(RangeToStr(view.ShrinkVal(1)), u"6-15"_s); // sums 6, 15, 14
+    EXPECT_EQ(RangeToStr(view.ShrinkVal(45)), u"1-5"_s); // hundreds 1, 4, 5
     for (int16_t k = 0; k <= 45; ++k)
         ASSERT_EQ(view.ShrinkSel(k), 1) << k;
     EXPECT_EQ(view.ShrinkErr(1), 1);

@@ -36,7 +36,8 @@ protected:
         const QString file = Path(u"game"_s);
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, file, 1000));
+            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s,
+                                            file, 1000));
         }
         m_game = std::make_unique<CLottorData>();
         ASSERT_FALSE(m_game->OpenData(8, file));
@@ -85,10 +86,10 @@ TEST_F(SchemeCheck, NothingSwitchedOnFindsNothing)
 TEST_F(SchemeCheck, BrokenConditionsAreListedByViewThenNumberWithoutTolerance)
 {
     // Issue 1 is 4 5 6 (hundreds first): sum 15, tens 5.
-    Set(0, 44, u"9");        // tens: broken
-    Set(0, 1, u"0", 1);      // sum: broken, tolerated in the run
-    Set(0, 3, u"0-100");     // passes
-    Set(0, 5, u"");          // an empty set lets nothing pass
+    Set(0, 44, u"9");    // tens: broken
+    Set(0, 1, u"0", 1);  // sum: broken, tolerated in the run
+    Set(0, 3, u"0-100"); // passes
+    Set(0, 5, u"");      // an empty set lets nothing pass
     Set(2, 1, u"0");
     CStat& view0 = *m_game->StatView(0);
     view0.SetShrinkSel(3 + 43, 1);
@@ -99,8 +100,9 @@ TEST_F(SchemeCheck, BrokenConditionsAreListedByViewThenNumberWithoutTolerance)
     const PanelContent content = VerifyScheme(*m_game, 1, 4, u"2024002"_s);
     const QStringList rows = Rows(content);
     const QString& name5 = Mmain().IndicatorName[5];
-    EXPECT_EQ(rows.mid(0, 5), (QStringList{u"H0:原始数据：有3项错误"_s, u"I0:和值@0|和值"_s, u"I1:%1@0|%1"_s.arg(name5),
-                                           u"I2:十位号码@0|十位号码"_s, u"H1:转换数据一：有0项错误"_s}));
+    EXPECT_EQ(rows.mid(0, 5),
+              (QStringList{u"H0:原始数据：有3项错误"_s, u"I0:和值@0|和值"_s, u"I1:%1@0|%1"_s.arg(name5),
+                           u"I2:十位号码@0|十位号码"_s, u"H1:转换数据一：有0项错误"_s}));
     EXPECT_EQ(rows[6], u"I3:和值@2|和值"_s);
     EXPECT_EQ(content.Title, u"验证结果：有4项错误"_s);
     EXPECT_EQ(content.ItemsUsed, 4);

@@ -24,7 +24,8 @@ protected:
         const QString file = Path(u"game"_s);
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, file, 1000));
+            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s,
+                                            file, 1000));
         }
         m_game = std::make_unique<CLottorData>();
         ASSERT_FALSE(m_game->OpenData(8, file));
@@ -55,7 +56,8 @@ TEST_F(ValuePick, PatternRowsNameTheirValues)
     EXPECT_EQ(hot.Names.count(u'='), 27);
     const CStat& view = *m_game->StatView(0);
     EXPECT_EQ(hot.Hint, u"期号：2024002\n"_s + ClassList(u"热号："_s, view.GetHWC(1, 0)) +
-                            ClassList(u"  温号："_s, view.GetHWC(1, 1)) + ClassList(u"  冷号："_s, view.GetHWC(1, 2)));
+                            ClassList(u"  温号："_s, view.GetHWC(1, 1)) +
+                            ClassList(u"  冷号："_s, view.GetHWC(1, 2)));
     EXPECT_EQ(Pick(42, 1).Names, Mmain().FeatureLegend[5]);
 }
 
@@ -80,7 +82,8 @@ TEST_F(ValuePick, ClassListsOfTheNeighbourAndRepeatClasses)
 {
     // The draw before issue 1 is 1 2 3.
     EXPECT_EQ(Pick(26, 1).Hint, u"期号：2024002\n邻号：04  孤号：56789  传号：123"_s);
-    EXPECT_EQ(Pick(28, 1).Hint, u"期号：2024002\n邻号：04  孤号：56789  传(复)号：123  隔号：  中号：0456789"_s);
+    EXPECT_EQ(Pick(28, 1).Hint,
+              u"期号：2024002\n邻号：04  孤号：56789  传(复)号：123  隔号：  中号：0456789"_s);
     EXPECT_EQ(Pick(29, 1).Hint, u"期号：2024002\n复号：123  隔号：  中号：0456789"_s);
     // No previous draw for the first issue: the lists are empty.
     EXPECT_EQ(Pick(39, 0, u"2024001"_s).Hint, u"期号：2024001\n邻号：  孤号：  传号："_s);

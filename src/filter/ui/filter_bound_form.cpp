@@ -85,12 +85,13 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
     m_slider->setSingleStep(1);
     m_slider->setPageStep(10);
     SetTwipsGeometry(m_slider, {1080, 120, 7455, 255});
-    MakeLabel(u"0       10      20      30      40      50      60      70      80      90     100"_s, u"Label2"_s,
-              m_picData, {1125, 360, 7380, 180});
+    MakeLabel(u"0       10      20      30      40      50      60      70      80      90     100"_s,
+              u"Label2"_s, m_picData, {1125, 360, 7380, 180});
     m_cmdView = MakeButton(u"查看"_s, u"cmdView"_s, m_picData, {8640, 120, 735, 375});
     m_cmdViewAll = MakeButton(u"所有"_s, u"cmdViewAll"_s, m_picData, {8640, 120, 735, 375});
     MakeLabel(u"本期极值设置范围"_s, u"Label4"_s, m_picData, {0, 840, 855, 375})->setWordWrap(true);
-    MakeLabel(u"从                   到                    期"_s, u"Label3"_s, m_picData, {1080, 915, 4470, 270});
+    MakeLabel(u"从                   到                    期"_s, u"Label3"_s, m_picData,
+              {1080, 915, 4470, 270});
     m_cboStart = new QComboBox(m_picData);
     m_cboStart->setObjectName(u"cboStart"_s);
     m_cboStart->setAccessibleName(u"从"_s);
@@ -147,7 +148,8 @@ CStat* FFilterBound::ShownView() const
 {
     const std::shared_ptr<CLottorData> game = Game();
     const int tab = SelectedTab();
-    return game && tab >= 1 && tab <= AppState::InferCount ? game->StatView(static_cast<int16_t>(tab - 1)) : nullptr;
+    return game && tab >= 1 && tab <= AppState::InferCount ? game->StatView(static_cast<int16_t>(tab - 1))
+                                                           : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -357,9 +359,12 @@ void FFilterBound::TxtErr_Change()
 
 void FFilterBound::Form_Resize()
 {
-    const auto twips = [this](int pixels) { return static_cast<int32_t>(std::lround(ScreenPixelsToTwips(pixels, this))); };
+    const auto twips = [this](int pixels) {
+        return static_cast<int32_t>(std::lround(ScreenPixelsToTwips(pixels, this)));
+    };
     const QWidget* outer = SubWindow() ? static_cast<QWidget*>(SubWindow()) : this;
-    const FilterBoundLayout layout = LayOutFilterBound(twips(outer->width()), twips(width()), twips(height()), kTabHeight);
+    const FilterBoundLayout layout =
+        LayOutFilterBound(twips(outer->width()), twips(width()), twips(height()), kTabHeight);
     SetTwipsGeometry(m_tabBody, {0, layout.TabTop, layout.TabWidth, kTabHeight});
     m_tab->setGeometry(0, 0, m_tabBody->width(), m_tab->sizeHint().height());
     SetTwipsGeometry(m_frame, {layout.FrameLeft, layout.FrameTop, layout.FrameWidth, kFrameHeight});

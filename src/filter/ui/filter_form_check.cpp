@@ -30,8 +30,8 @@ void fFilter::VerifyScheme()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game)
         return;
-    const PanelContent content =
-        kelton::VerifyScheme(*game, m_cboNumName->currentIndex(), m_cboNumName->count(), m_cboNumName->currentText());
+    const PanelContent content = kelton::VerifyScheme(*game, m_cboNumName->currentIndex(),
+                                                      m_cboNumName->count(), m_cboNumName->currentText());
     if (SchemePanel* panel = SidePanel())
         panel->Fill(content);
 }

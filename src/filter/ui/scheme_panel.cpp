@@ -55,7 +55,8 @@ SchemePanel::SchemePanel(QWidget* parent) : QWidget(parent)
     m_title = new QLabel(u"过滤方案验证结果"_s, m_box);
     m_title->setObjectName(u"LblWindowBox"_s);
     QPalette titleColours = m_title->palette();
-    titleColours.setColor(QPalette::WindowText, titleColours.color(QPalette::Active, QPalette::HighlightedText));
+    titleColours.setColor(QPalette::WindowText,
+                          titleColours.color(QPalette::Active, QPalette::HighlightedText));
     m_title->setPalette(titleColours);
     m_close = new QPushButton(u"╳"_s, m_box);
     m_close->setObjectName(u"CmdWindowClose"_s);
@@ -186,7 +187,8 @@ void SchemePanel::picWindow_Resize()
     const int32_t w = m_widthTwips;
     const int32_t h = Twips(height());
     const int32_t scrollWidth = Twips(m_vsl->sizeHint().width());
-    const SidePanelLayout layout = LayOutSidePanel(w, h, kHeaderHeight, m_vailHeight, scrollWidth, kSplitterWidth);
+    const SidePanelLayout layout =
+        LayOutSidePanel(w, h, kHeaderHeight, m_vailHeight, scrollWidth, kSplitterWidth);
     m_vsl->setGeometry(Pixels(layout.ScrollLeft), Pixels(kHeaderHeight), Pixels(scrollWidth),
                        Pixels(layout.ScrollHeight));
     m_vail->resize(Pixels(layout.ContentWidth), Pixels(m_vailHeight));
@@ -207,8 +209,8 @@ void SchemePanel::picWindow_Resize()
     m_box->setGeometry(0, 0, Pixels(w), Pixels(kHeaderHeight));
     // The close button at the header's right end.
     const int32_t boxWidth = w;
-    m_close->setGeometry(Pixels(boxWidth > kHeaderHeight ? boxWidth - kHeaderHeight : 0), 0, Pixels(kHeaderHeight),
-                         Pixels(kHeaderHeight));
+    m_close->setGeometry(Pixels(boxWidth > kHeaderHeight ? boxWidth - kHeaderHeight : 0), 0,
+                         Pixels(kHeaderHeight), Pixels(kHeaderHeight));
     m_title->move(Pixels(120), Pixels(30));
     m_size->raise();
 }

@@ -90,7 +90,8 @@ TEST_F(SchemePanelTest, RowsStackDownwardsAndTheSurplusGoes)
 
     // The refusal row stays at the top without moving the running top.
     PanelContent refused;
-    refused.Rows.push_back(Header(0, u"还没有<下期>的开奖号码,您必须先输入开奖数据才能验证!"_s, RowAdvance::None));
+    refused.Rows.push_back(
+        Header(0, u"还没有<下期>的开奖号码,您必须先输入开奖数据才能验证!"_s, RowAdvance::None));
     refused.HeadersUsed = 1;
     m_panel.Fill(refused);
     EXPECT_EQ(m_panel.LblStatCount(), 1);
