@@ -18,8 +18,8 @@
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_run.h"
-#include "filter/value_pick.h"
 #include "filter/ui/filter_form.h"
+#include "filter/value_pick.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 

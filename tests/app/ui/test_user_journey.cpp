@@ -37,7 +37,6 @@
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_dialog.h"
-#include "results/ui/hit_query_form.h"
 #include "platform/ui/flex_grid.h"
 #include "results/ui/hit_query_form.h"
 #include "results/ui/printer_form.h"

@@ -25,22 +25,23 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/ui/qvx_chart.h"
 #include "data/app_state.h"
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "filter/filter_run.h"
 #include "filter/condition_refresh.h"
+#include "filter/filter_run.h"
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_windows.h"
+#include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
-#include "filter/ui/mr_replace_dialog.h"
 #include "platform/gbk.h"
 #include "platform/ui/file_dialogs.h"
-#include "chart/ui/qvx_chart.h"
+
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
@@ -650,7 +651,8 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
     Entry("mnuFilterReplace")->trigger();
     Settle();
     EXPECT_TRUE(steps.empty());
-    EXPECT_EQ(m_boxes.Texts, (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
+    EXPECT_EQ(m_boxes.Texts,
+              (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
     const CFlexGrid* grid = form.msgResult();
     EXPECT_EQ(grid->TextMatrix(1, 2), u"01"_s);
     EXPECT_EQ(grid->TextMatrix(2, 2), u"05"_s);
@@ -814,7 +816,7 @@ TEST_F(FilterFormTest, AFilterRunRemovesTheBetsOutsideTheConditionsAsOneStep)
 TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
 {
     fFilter& form = Open();
-    Pick(form.CboBc(0), 1); // every group digit
+    Pick(form.CboBc(0), 1);                            // every group digit
     QTest::mouseClick(form.optSel(3), Qt::LeftButton); // group-6: 120 bets
     QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
     ASSERT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
@@ -1029,14 +1031,16 @@ TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
         EXPECT_TRUE(button->isEnabled());
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    EXPECT_EQ(pages->Calls, (QStringList{u"close"_s, u"match"_s, u"close"_s, u"history"_s, u"close"_s, u"gather"_s}));
+    EXPECT_EQ(pages->Calls,
+              (QStringList{u"close"_s, u"match"_s, u"close"_s, u"history"_s, u"close"_s, u"gather"_s}));
 
     // A failed generating/restraining item in the scheme check leads there.
     pages->Calls.clear();
     auto* panel = qobject_cast<SchemePanel*>(m_main->picWindow());
     ASSERT_NE(panel, nullptr);
     PanelContent content;
-    content.Rows.push_back({false, 0, u"第1项；"_s, u"Gather"_s, u"点击查看具体情况"_s, RowAdvance::TextHeight});
+    content.Rows.push_back(
+        {false, 0, u"第1项；"_s, u"Gather"_s, u"点击查看具体情况"_s, RowAdvance::TextHeight});
     content.HeadersUsed = 1;
     content.ItemsUsed = 1;
     panel->Fill(content);
