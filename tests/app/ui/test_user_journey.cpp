@@ -3,6 +3,7 @@
 // the user would see.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -36,6 +37,7 @@
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
+#include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
 #include "platform/ui/flex_grid.h"
 #include "results/ui/hit_query_form.h"
@@ -258,6 +260,78 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     });
     QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
     EXPECT_EQ(RangeToStr(view0.ShrinkVal(41)), before);
+}
+
+TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
+{
+    OnModal<FLottoLogo>([](FLottoLogo& chooser) {
+        for (int r = 0; r < chooser.RowCount(); ++r) {
+            if (chooser.RowName(r) == u"福彩3D"_s)
+                chooser.SelectRow(r);
+        }
+        chooser.cmdSel()->click();
+    });
+    Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    for (int g = 1; g <= 3; ++g)
+        Pick(filter->CboBc(g), 1); // 全选
+    QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
+    QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
+    ASSERT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+
+    // The sum 10..17, dragged over the picker's cells once the stored set
+    // is cleared.
+    filter->SelectTab(2);
+    ASSERT_EQ(filter->LblFilter(1)->text(), u"和值"_s);
+    QTest::mouseClick(filter->chkFilter(1), Qt::LeftButton);
+    OnModal<FSelVal>([](FSelVal& picker) {
+        picker.show();
+        Settle();
+        picker.CboChoose()->setCurrentIndex(picker.CboChoose()->findText(u"重选"_s)); // clear
+        picker.CboChoose_Click();
+        CSelValBox* box = picker.PicVal();
+        const QPoint from = box->CellPixels(10).center();
+        const QPoint to = box->CellPixels(17).center();
+        QTest::mousePress(box, Qt::LeftButton, {}, from);
+        QTest::mouseMove(box, (from + to) / 2);
+        QTest::mouseMove(box, to);
+        QTest::mouseRelease(box, Qt::LeftButton, {}, to);
+        picker.CmdOk_Click();
+    });
+    QTest::mouseClick(filter->TxtFilter(1), Qt::LeftButton);
+    EXPECT_EQ(filter->TxtFilter(1)->text(), u"10-17"_s);
+
+    // The count of odd digits: the quick choice "奇数" (1 or 3).
+    ASSERT_EQ(filter->LblFilter(12)->text(), u"奇数个数"_s);
+    QTest::mouseClick(filter->chkFilter(12), Qt::LeftButton);
+    OnModal<FSelVal>([](FSelVal& picker) {
+        picker.show();
+        Settle();
+        picker.CboChoose()->setCurrentIndex(picker.CboChoose()->findText(u"奇数"_s));
+        picker.CboChoose_Click();
+        picker.CmdOk_Click();
+    });
+    QTest::mouseClick(filter->TxtFilter(12), Qt::LeftButton);
+    EXPECT_EQ(filter->TxtFilter(12)->text(), u"1 3"_s);
+
+    // Filtered, undone and redone: the bets whose digits meet both.
+    int32_t expected = 0;
+    for (int n = 0; n < 1000; ++n) {
+        const int a = n / 100, b = n / 10 % 10, c = n % 10;
+        const int odd = a % 2 + b % 2 + c % 2;
+        expected += a + b + c >= 10 && a + b + c <= 17 && odd % 2 == 1 ? 1 : 0;
+    }
+    QTest::mouseClick(filter->cmdGetFilter(), Qt::LeftButton);
+    const QString filtered = u"投注数：%1 可恢复：%2"_s.arg(expected).arg(1000 - expected);
+    EXPECT_EQ(filter->lblCount()->text(), filtered);
+    filter->tbrResult_ButtonClick(u"Prev"_s);
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    filter->tbrResult_ButtonClick(u"Next"_s);
+    EXPECT_EQ(filter->lblCount()->text(), filtered);
 }
 
 } // namespace
