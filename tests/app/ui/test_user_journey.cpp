@@ -244,6 +244,13 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         view0.SetShrinkErr(k, 0);
     ASSERT_GT(misses, 0);
     EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有%1项错误"_s.arg(misses));
+    // Its first entry opens the analysis window of view 0 on that condition.
+    const QString broken = panel->LblFilter(0)->text();
+    QTest::mouseClick(panel->LblFilter(0), Qt::LeftButton);
+    auto* analysis = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+    ASSERT_NE(analysis, nullptr);
+    EXPECT_TRUE(analysis->Visible());
+    EXPECT_EQ(analysis->CurrentViewName(), broken);
     // The drawn issue at the end of the span breaks nothing of view 0.
     Pick(filter->cboNumName(), last);
     QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
