@@ -41,7 +41,6 @@
 #include "filter/ui/scheme_panel.h"
 #include "platform/gbk.h"
 #include "platform/ui/file_dialogs.h"
-
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
