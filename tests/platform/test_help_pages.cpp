@@ -29,7 +29,7 @@ TEST_F(HelpPagesTest, TheShippedPagesAreCopiedOnce)
     for (const char* page : {"qy.htm", "MDIMain.htm", "FOption.htm", "FUpgrade.htm", "FAbout.htm", "FLottoLogo.htm",
                              "FLottoReg.htm", "FLottoTemplate.htm", "FLottoOption.htm", "FDataSet.htm", "FSelVal.htm",
                              "FBalls.htm", "fBall.htm", "fFilter.htm", "FMrReplace.htm", "fWay.htm", "FDataInOut.htm",
-                             "fHitQuery.htm", "fPrinter.htm", "FInfer.htm"})
+                             "fHitQuery.htm", "fPrinter.htm", "FInfer.htm", "FFilterBound.htm"})
         EXPECT_TRUE(shipped.contains(QLatin1String(page))) << page;
     // Every link of the start page leads to a shipped page.
     const QString start = QString::fromUtf8(Bytes(DefaultHelpFolder() + QStringLiteral("/qy.htm")));
