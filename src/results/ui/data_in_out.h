@@ -22,6 +22,8 @@ namespace kelton {
 // opening (Load). While an operation runs only Cancel is usable and closing
 // is refused.
 class FDataInOut : public QDialog {
+    Q_OBJECT
+
 public:
     explicit FDataInOut(QWidget* parent = nullptr);
 

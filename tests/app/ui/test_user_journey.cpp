@@ -40,7 +40,9 @@
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
 #include "platform/ui/flex_grid.h"
+#include "results/ui/data_in_out.h"
 #include "results/ui/hit_query_form.h"
+#include "results/ui/results_windows.h"
 #include "results/ui/printer_form.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
@@ -67,6 +69,7 @@ protected:
         InstallAnalysisWindows();
         InstallHitQueryWindow(NeighbourWindows());
         InstallPrinterWindow(NeighbourWindows());
+        InstallResultsWindows(NeighbourWindows());
         m_loader.emplace(&OpenLottorFile);
     }
 
@@ -267,6 +270,65 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     });
     QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
     EXPECT_EQ(RangeToStr(view0.ShrinkVal(41)), before);
+
+    // The scheme, the bets and the history saved to files.
+    Pick(filter->cboNumName(), last + 1);
+    const QString schemePath = printed.filePath(u"journey.voskc"_s);
+    const QString betsPath = printed.filePath(u"journey.txt"_s);
+    const QString historyPath = printed.filePath(u"history.txt"_s);
+    test::FakeFileDialogs files;
+    const ScopedService<IFileDialogs> filesInstalled(&files);
+    files.Paths = {schemePath};
+    Entry("mnuChipInPut")->trigger();
+    ASSERT_TRUE(QFile::exists(schemePath));
+    const auto transfer = [&](const char* command, const QString& path) {
+        OnModal<FDataInOut>([&](FDataInOut& dialog) {
+            dialog.TxtPath()->setText(path);
+            QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
+            dialog.reject();
+        });
+        Entry(command)->trigger();
+    };
+    transfer("mnuChipInSave", betsPath);
+    transfer("mnuChipInSaveData", historyPath);
+    QFile history(historyPath);
+    ASSERT_TRUE(history.open(QIODevice::ReadOnly));
+    const QList<QByteArray> historyLines = history.readAll().split('\n');
+    ASSERT_EQ(historyLines.size(), 2 + 8374 + 1); // the titles, the draws, the end of the last line
+    EXPECT_EQ(historyLines[2 + 8373], "2025217:8 9 4\r");
+    std::vector<QString> kept;
+    for (const int32_t i : Mmain().Bets.LivePositions())
+        kept.push_back(Mmain().Bets.BetText(i, 3, 1));
+    ASSERT_EQ(static_cast<int32_t>(kept.size()), passing);
+
+    // The filter window unloaded for real and every condition of view 0
+    // switched off; the scheme reloaded from its file builds the window anew
+    // with the conditions, and the bet file gives back the same live bets.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    std::vector<std::decay_t<decltype(view0.ShrinkVal(0))>> setValues;
+    for (int16_t k = 0; k <= 45; ++k) {
+        setValues.push_back(view0.ShrinkVal(k));
+        view0.SetShrinkSel(k, 0);
+    }
+    files.Paths = {schemePath};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
+    for (int16_t k = 0; k <= 45; ++k) {
+        EXPECT_EQ(view0.ShrinkSel(k), 1) << k;
+        EXPECT_EQ(view0.ShrinkVal(k), setValues[static_cast<size_t>(k)]) << k;
+    }
+    filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    Mmain().Bets = BetList(3);
+    transfer("mnuChipInOpen", betsPath);
+    std::vector<QString> loaded;
+    for (const int32_t i : Mmain().Bets.LivePositions())
+        loaded.push_back(Mmain().Bets.BetText(i, 3, 1));
+    EXPECT_EQ(loaded, kept);
+    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
 }
 
 TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
