@@ -16,6 +16,8 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -42,8 +44,8 @@
 #include "platform/ui/flex_grid.h"
 #include "results/ui/data_in_out.h"
 #include "results/ui/hit_query_form.h"
-#include "results/ui/results_windows.h"
 #include "results/ui/printer_form.h"
+#include "results/ui/results_windows.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -329,6 +331,23 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         loaded.push_back(Mmain().Bets.BetText(i, 3, 1));
     EXPECT_EQ(loaded, kept);
     EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
+
+    // A formula written and run in the formula window: the last draw's
+    // numbers, repeated for the next issue and shown units first.
+    Entry("mnuChipInWay")->trigger();
+    auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
+    ASSERT_NE(way, nullptr);
+    EXPECT_TRUE(way->Visible());
+    way->cmdGroupAdd_Click();
+    way->CmdWayAdd_Click();
+    QTreeWidgetItem* formula = way->TreWay()->topLevelItem(0)->child(0);
+    way->TreWay()->setCurrentItem(formula);
+    way->TreWay_NodeClick(formula);
+    QTest::keyClicks(way->txtWay(), u"num(1,3,1)"_s);
+    EXPECT_EQ(Game().HeadData.WayGet(0, 2), u"num(1,3,1)"_s);
+    QTest::mouseClick(way->cmdView(), Qt::LeftButton);
+    EXPECT_EQ(way->mWayResult().N, 100);
+    EXPECT_EQ(way->TxtMsg()->toPlainText(), u"4 9 8"_s);
 }
 
 TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
