@@ -1,0 +1,85 @@
+#include "analysis/cycle_view.h"
+
+#include <array>
+
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, int16_t d)
+{
+    std::vector<CycleEntry> out;
+    const CLottorHead* head = stat.HeadData();
+    if (!head || d < 0 || d > head->BcDataLen || k < 1 || k > head->BcMain)
+        return out;
+    std::array<int16_t, kCycleSlots> sp{};
+    std::array<int16_t, kCycleSlots> count{};
+    const int16_t c = stat.Cycle(p, k, d, sp, count);
+    for (int i = 0; i < c && i < kCycleSlots; ++i) {
+        const int n = sp[static_cast<size_t>(i)];
+        const int m = count[static_cast<size_t>(i)];
+        out.push_back({u"隔"_s + QString::number(n) + u"期循环"_s + QString::number(m) + u'次', n * 100000 + m});
+    }
+    return out;
+}
+
+int CycleGridCols(const CLottorHead& head)
+{
+    return (head.BcDataLen + 2) * head.BcMain + (head.MrDataLen + 2) * head.MrMain;
+}
+
+int CycleColumn(const CLottorHead& head, int block, int digit)
+{
+    return (head.BcDataLen + 2) * (block - 1) + digit + 1;
+}
+
+std::optional<CycleClick> LocateCycleClick(const CLottorHead& head, int col)
+{
+    const int width = head.BcDataLen + 2;
+    if (col < 1 || col > width * head.BcMain - 1)
+        return std::nullopt;
+    const int b = col / width + 1;
+    return CycleClick{static_cast<int16_t>(b), static_cast<int16_t>(col - (b - 1) * width - 1)};
+}
+
+std::optional<CycleHighlight> HighlightFromTags(const QString& rowTag, const QString& cellTag, int32_t itemData)
+{
+    bool ok = false;
+    const int row = rowTag.toInt(&ok);
+    if (!ok || cellTag.isEmpty())
+        return std::nullopt;
+    const QStringList parts = cellTag.split(u'|');
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okBlock = false;
+    bool okDigit = false;
+    const int block = parts[0].toInt(&okBlock);
+    const int digit = parts[1].toInt(&okDigit);
+    if (!okBlock || !okDigit)
+        return std::nullopt;
+    CycleHighlight h;
+    h.AnchorRow = static_cast<int16_t>(row);
+    h.Block = static_cast<int16_t>(block);
+    h.Digit = static_cast<int16_t>(digit);
+    h.Distance = static_cast<int16_t>(itemData / 100000);
+    h.Repeats = static_cast<int16_t>(itemData % 100000);
+    return h;
+}
+
+std::vector<int> CycleHighlightRows(const CycleHighlight& h, bool newestOnTop, int rows)
+{
+    std::vector<int> out;
+    if (h.AnchorRow == 0)
+        return out;
+    for (int i = 0; i <= h.Repeats; ++i) {
+        const int row = newestOnTop ? h.AnchorRow + i * h.Distance : h.AnchorRow - i * h.Distance;
+        if (row >= 2 && row <= rows - 1)
+            out.push_back(row);
+    }
+    return out;
+}
+
+} // namespace kelton

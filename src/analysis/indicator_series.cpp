@@ -1,0 +1,162 @@
+#include "analysis/indicator_series.h"
+
+#include "data/app_state.h"
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kIndicators = 43;
+
+QVariant SeriesCell(const CStat& stat, int32_t r, int16_t kind)
+{
+    if (stat.BallCount() == r + 1)
+        return QString();
+    return KindValue(stat, r, kind);
+}
+
+} // namespace
+
+QString KindName(const CLottorHead& head, int16_t kind)
+{
+    const AppState& app = Mmain();
+    if (kind >= 0 && kind < kIndicators)
+        return app.IndicatorName[static_cast<size_t>(kind)];
+    const int pos = kind - 42;
+    if (pos >= 1 && pos <= head.BcMain && pos < static_cast<int>(app.PlaceName.size()))
+        return app.PlaceName[static_cast<size_t>(pos)] + u"位号码"_s;
+    if (pos > head.BcMain && pos <= head.BcMain + head.MrMain)
+        return head.MrDataName + u"号码"_s + QString::number(pos - head.BcMain);
+    return QString();
+}
+
+int16_t KindValue(const CStat& stat, int32_t r, int16_t kind)
+{
+    return kind < kIndicators ? stat.Filter(r, kind) : stat.Num(r, static_cast<int16_t>(kind - 42), 0);
+}
+
+bool GetFilterArray(const CStat& stat, std::span<const int16_t> sKind, int32_t sStart, int32_t sEnd, ChartData& oData)
+{
+    const CLottorHead* head = stat.HeadData();
+    if (sStart > sEnd || !head || sKind.empty())
+        return true;
+    const int last = 42 + head->BcMain + head->MrMain;
+    for (const int16_t k : sKind) {
+        if (k < 0 || k > last)
+            return true;
+    }
+    const int points = sEnd - sStart + 1;
+    const int series = static_cast<int>(sKind.size());
+    ChartData data(points, series);
+    data.Set(0, 0, QStringLiteral(" "));
+    for (int s = 0; s < series; ++s)
+        data.Set(0, s + 1, KindName(*head, sKind[static_cast<size_t>(s)]));
+    for (int p = 1; p <= points; ++p) {
+        const int32_t r = sStart + p - 1;
+        data.Set(p, 0, stat.NumName(r));
+        for (int s = 0; s < series; ++s)
+            data.Set(p, s + 1, SeriesCell(stat, r, sKind[static_cast<size_t>(s)]));
+    }
+    oData = std::move(data);
+    return false;
+}
+
+bool GetCycleArray(const CStat& stat, int32_t sStart, int32_t sEnd, ChartData& oData)
+{
+    if (sStart > sEnd)
+        return true;
+    const int points = sEnd - sStart + 1;
+    ChartData data(points, 2);
+    data.Set(0, 0, QStringLiteral(" "));
+    data.Set(0, 1, QStringLiteral("开出的循环个数"));
+    data.Set(0, 2, QStringLiteral("可能的循环个数"));
+    for (int p = 1; p <= points; ++p) {
+        const int32_t r = sStart + p - 1;
+        data.Set(p, 0, stat.NumName(r));
+        data.Set(p, 1, SeriesCell(stat, r, 19));
+        data.Set(p, 2, stat.CycleCount(r, 0, 0));
+    }
+    oData = std::move(data);
+    return false;
+}
+
+ChartData HeaderOnlySeries(const QString& name)
+{
+    ChartData data(0, 1);
+    data.Set(0, 0, QStringLiteral(" "));
+    data.Set(0, 1, name);
+    return data;
+}
+
+QString TrendTitle(const CLottorHead& head, int16_t kind, const ChartData& series)
+{
+    if (kind >= 37 && kind <= 42)
+        return Mmain().FeatureLegend[static_cast<size_t>(kind - 37)] + u' ' + head.LottorName;
+    return ChartCellText(series.At(0, 1)) + u' ' + head.LottorName;
+}
+
+int IndicatorTableCols(const CLottorHead& head)
+{
+    return head.BcMain + head.MrMain + kIndicators + 1;
+}
+
+QString IndicatorTableCaption(const CLottorHead& head, int col)
+{
+    const int b = head.BcMain;
+    const int r = head.MrMain;
+    const AppState& app = Mmain();
+    if (col == 0)
+        return QStringLiteral("期数");
+    if (col >= 1 && col <= b) {
+        const int q = b - col + 1;
+        return q < static_cast<int>(app.PlaceName.size()) ? app.PlaceName[static_cast<size_t>(q)] : QString();
+    }
+    if (col > b && col <= b + r)
+        return head.MrDataName.left(1) + QString::number(col - b);
+    const int k = col - b - r - 1;
+    if (k >= 0 && k < kIndicators)
+        return app.IndicatorName[static_cast<size_t>(k)];
+    return QString();
+}
+
+std::optional<int16_t> IndicatorTableValue(const CStat& stat, int32_t p, int col, int mode)
+{
+    const CLottorHead* head = stat.HeadData();
+    if (!head || p == stat.BallCount() - 1)
+        return std::nullopt;
+    const int b = head->BcMain;
+    const int r = head->MrMain;
+    if (col >= 1 && col <= b) {
+        const int16_t n = stat.Num(p, static_cast<int16_t>(b - col + 1), 0);
+        if (mode == 1)
+            return n;
+        if (mode == 0)
+            return stat.Data(p, n, 1);
+        return stat.Data(p, n, 0);
+    }
+    if (col > b && col <= b + r) {
+        const int16_t n = stat.Num(p, static_cast<int16_t>(col), 0);
+        return stat.Data(p, n, 0);
+    }
+    const int k = col - b - r - 1;
+    if (k >= 0 && k < kIndicators)
+        return stat.Filter(p, static_cast<int16_t>(k));
+    return std::nullopt;
+}
+
+std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool nextIssue, int16_t v, int16_t u)
+{
+    if (!colouring || firstOfRange || nextIssue)
+        return kViewBlack;
+    if (v < u)
+        return kViewBlue;
+    if (v > u)
+        return kViewRed;
+    return std::nullopt;
+}
+
+} // namespace kelton

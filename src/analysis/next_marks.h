@@ -1,0 +1,61 @@
+#pragma once
+
+// Marking numbers in the next-period row ("下期") of the number tables:
+// where a number's cell stands under each layout, which number a clicked
+// cell stands for, and how a repainted cell looks.
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+
+#include "analysis/view_cells.h"
+
+namespace kelton {
+
+class CLottorHead;
+class CStat;
+
+// The layouts of the number tables, by the area list's index: 0 all
+// blocks, 1 the position-free area, 2 all positions, 3..B+2 one main
+// position from the highest place down, B+2+j secondary number j. The
+// cycle grid always has layout 2.
+inline constexpr int kAllPositionsLayout = 2;
+
+// The grid column of view digit d of area a (0 the position-free area,
+// 1..B the main positions, B+j secondary j) under the layout; -1 when the
+// layout does not show the area or d lies outside it.
+int DigitColumn(const CLottorHead& head, int layout, int16_t area, int16_t d);
+
+// The area and digit of a grid column under the layout; nullopt for column
+// 0, a separator or a column past the blocks.
+struct AreaDigit {
+    int16_t Area = 0;
+    int16_t Digit = 0;
+    friend bool operator==(const AreaDigit&, const AreaDigit&) = default;
+};
+std::optional<AreaDigit> LocateDigit(const CLottorHead& head, int layout, int col);
+
+// The table a repainted cell belongs to; the distribution tables name
+// their ranking kind.
+enum class NextTable { Distribution, History, CombinedRanking, Cycle };
+
+// The text of digit d of area sPos in the next-period row under the
+// display mode (0 "号码数值", 1 "排行序列", 2 "原始号码"), as the table's
+// build writes it.
+QString NextCellText(const CStat& stat, NextTable table, int16_t rankKind, int16_t sPos, int16_t d, int mode);
+
+// How a next-period cell is repainted after its mark changed.
+struct NextCellPaint {
+    std::optional<int32_t> Back; // nullopt: the back colour stays
+    int32_t Fore = kViewBlack;
+    bool WithText = true;        // false: the cell is emptied
+};
+// The number tables: the row colour first (RowColor(row mod 2) with row
+// colours on, RowColor(0) without), the main colour when marked. The
+// cycle grid keeps its back colour and colours the text only, black
+// inside the highlight (back = BcMainColor).
+NextCellPaint NextCellPaintOf(const CLottorHead& head, NextTable table, int16_t sPos, bool marked, bool showHitOnly,
+                              bool rowColours, int row, int32_t currentBack);
+
+} // namespace kelton

@@ -1,0 +1,50 @@
+#pragma once
+
+// The ranking views of an analysis window: the ranking bar chart of one
+// statistic at one period and the rank rows of the combined ranking table.
+
+#include <cstdint>
+
+#include <QString>
+
+#include "analysis/view_cells.h"
+#include "chart/chart_data.h"
+
+namespace kelton {
+
+class CLottorHead;
+class CStat;
+
+// The statistics area a ranking chart shows and its largest number.
+struct RankArea {
+    int16_t Area = 0;    // 0 all main positions, 1..BcMain a position, BcMain + j secondary j
+    int16_t Largest = 0; // numbers 0..Largest are charted
+    friend bool operator==(const RankArea&, const RankArea&) = default;
+};
+
+// The area of the chart's area list (all numbers, the main positions from
+// the highest place down, then the secondary numbers); an index outside the
+// list charts all numbers.
+RankArea RankChartArea(const CLottorHead& head, int listIndex);
+
+// The title of ranking statistic kind (0..7): its name, for kind 4 after
+// the game's custom period in decimal.
+QString RankTitle(int16_t kind, int16_t customStat);
+
+// The chart table of statistic kind at record period over the area:
+// points 1..n+1, one per number, in number order or, sorted, from the
+// highest rank down to rank 0 (ties in the view's own rank order). A
+// period outside the records gives every number the value 0.
+ChartData RankChart(const CStat& stat, int16_t kind, int32_t period, RankArea area, bool sorted,
+                    const QString& seriesName);
+
+// The colours of a rank-row cell of rank r when the N lowest and N highest
+// of the ranks 0..L are singled out.
+ViewCellStyle RankCellStyle(const CLottorHead& head, int16_t rank, int16_t n, int16_t largest);
+
+// Grid rows of the combined ranking table (11 rows): the period row and
+// rank row k (0..7), by the game's list order.
+int RankTablePeriodRow(int16_t listAsc);
+int RankTableRankRow(int16_t listAsc, int kind);
+
+} // namespace kelton

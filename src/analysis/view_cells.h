@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kelton {
+
+// Colours of the analysis views as the game definition stores them
+// (red + 256 × green + 65536 × blue); the windows turn them into QColors.
+constexpr int32_t ViewRgb(int r, int g, int b)
+{
+    return r + 256 * g + 65536 * b;
+}
+inline constexpr int32_t kViewBlack = ViewRgb(0, 0, 0);
+inline constexpr int32_t kViewWhite = ViewRgb(255, 255, 255);
+inline constexpr int32_t kViewGrey = ViewRgb(150, 150, 150);
+inline constexpr int32_t kViewBlue = ViewRgb(0, 0, 255);
+inline constexpr int32_t kViewRed = ViewRgb(255, 0, 0);
+
+// The colours of one painted cell.
+struct ViewCellStyle {
+    int32_t Back = kViewWhite;
+    int32_t Fore = kViewBlack;
+    friend bool operator==(const ViewCellStyle&, const ViewCellStyle&) = default;
+};
+
+} // namespace kelton
