@@ -1,0 +1,145 @@
+// The cycle view: list entries of a cell, clicks, highlight rows; and the
+// next-period row's cells.
+
+#include <gtest/gtest.h>
+
+#include "analysis/cycle_view.h"
+#include "analysis/next_marks.h"
+#include "data/lottor_head.h"
+#include "small_history.h"
+
+namespace kelton {
+namespace {
+
+using test::SmallHistoryTest;
+
+TEST_F(SmallHistoryTest, CycleEntriesOfACell)
+{
+    // 1 2 3 was drawn at draws 2, 5 and 8: before draw 11 each of its
+    // digits runs three times at distance 3.
+    const std::vector<CycleEntry> units = CycleEntries(View(), 11, 1, 3);
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0], (CycleEntry{QStringLiteral("隔3期循环3次"), 300003}));
+    EXPECT_EQ(CycleEntries(View(), 11, 3, 1), units);
+    // The first four records have none; a separator or another area none.
+    for (int32_t p = 0; p < 4; ++p) {
+        for (int16_t d = 0; d <= 9; ++d)
+            EXPECT_TRUE(CycleEntries(View(), p, 1, d).empty()) << p << " " << d;
+    }
+    EXPECT_TRUE(CycleEntries(View(), 11, 1, -1).empty());
+    EXPECT_TRUE(CycleEntries(View(), 11, 4, 3).empty());
+}
+
+TEST_F(SmallHistoryTest, CycleGridClicks)
+{
+    EXPECT_EQ(CycleGridCols(Head()), 33);
+    EXPECT_EQ(CycleColumn(Head(), 1, 0), 1);
+    EXPECT_EQ(CycleColumn(Head(), 3, 9), 32);
+    EXPECT_EQ(LocateCycleClick(Head(), 1), (CycleClick{1, 0}));
+    EXPECT_EQ(LocateCycleClick(Head(), 11), (CycleClick{2, -1})); // separator
+    EXPECT_EQ(LocateCycleClick(Head(), 12), (CycleClick{2, 0}));
+    EXPECT_EQ(LocateCycleClick(Head(), 32), (CycleClick{3, 9}));
+    EXPECT_EQ(LocateCycleClick(Head(), 0), std::nullopt);
+    EXPECT_EQ(LocateCycleClick(Head(), 33), std::nullopt);
+}
+
+TEST(CycleHighlight, TagsAndRows)
+{
+    const std::optional<CycleHighlight> h = HighlightFromTags(QStringLiteral("10"), QStringLiteral("2|3"), 300004);
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->AnchorRow, 10);
+    EXPECT_EQ(h->Block, 2);
+    EXPECT_EQ(h->Digit, 3);
+    EXPECT_EQ(h->Distance, 3);
+    EXPECT_EQ(h->Repeats, 4);
+    EXPECT_FALSE(HighlightFromTags(QStringLiteral("x"), QStringLiteral("2|3"), 300004));
+    EXPECT_FALSE(HighlightFromTags(QStringLiteral("10"), QString(), 300004));
+    EXPECT_FALSE(HighlightFromTags(QStringLiteral("10"), QStringLiteral("2"), 300004));
+    EXPECT_FALSE(HighlightFromTags(QStringLiteral("10"), QStringLiteral("2|a"), 300004));
+
+    // Oldest period at the top: the cycle runs upward; rows above 2 are
+    // left out.
+    EXPECT_EQ(CycleHighlightRows(*h, false, 14), (std::vector<int>{10, 7, 4}));
+    // Newest at the top: downward, up to the grid's last row.
+    CycleHighlight top = *h;
+    top.AnchorRow = 2;
+    EXPECT_EQ(CycleHighlightRows(top, true, 14), (std::vector<int>{2, 5, 8, 11}));
+    EXPECT_EQ(CycleHighlightRows(top, true, 15), (std::vector<int>{2, 5, 8, 11, 14}));
+    // The last row is a period row (the next issue) and is painted.
+    CycleHighlight last = *h;
+    last.AnchorRow = 13;
+    EXPECT_EQ(CycleHighlightRows(last, false, 14), (std::vector<int>{13, 10, 7, 4}));
+    EXPECT_TRUE(CycleHighlightRows(CycleHighlight{}, false, 14).empty());
+}
+
+TEST_F(SmallHistoryTest, NextRowColumnsUnderEveryLayout)
+{
+    // Three digits 0..9 and no secondary area: layout 0 has area 0 at 1..10,
+    // the hundreds at 12..21, the tens at 23..32, the units at 34..43.
+    EXPECT_EQ(DigitColumn(Head(), 0, 0, 0), 1);
+    EXPECT_EQ(DigitColumn(Head(), 0, 3, 0), 12);
+    EXPECT_EQ(DigitColumn(Head(), 0, 1, 9), 43);
+    EXPECT_EQ(DigitColumn(Head(), 1, 1, 0), -1);
+    EXPECT_EQ(DigitColumn(Head(), 2, 0, 0), -1);
+    EXPECT_EQ(DigitColumn(Head(), 2, 3, 4), 5);
+    EXPECT_EQ(DigitColumn(Head(), 3, 3, 4), 5); // one position: the hundreds
+    EXPECT_EQ(DigitColumn(Head(), 3, 2, 4), -1);
+    EXPECT_EQ(DigitColumn(Head(), 5, 1, 4), 5);
+    EXPECT_EQ(DigitColumn(Head(), 6, 1, 4), -1);
+    // Every column maps back to its area and digit; separators and column 0
+    // to nothing.
+    for (int layout = 0; layout <= 5; ++layout) {
+        for (int col = 0; col <= 44; ++col) {
+            const std::optional<AreaDigit> at = LocateDigit(Head(), layout, col);
+            if (at)
+                EXPECT_EQ(DigitColumn(Head(), layout, at->Area, at->Digit), col) << layout << " " << col;
+        }
+        EXPECT_FALSE(LocateDigit(Head(), layout, 0));
+    }
+    EXPECT_FALSE(LocateDigit(Head(), 0, 11));
+    EXPECT_EQ(LocateDigit(Head(), 2, 12), (AreaDigit{2, 0}));
+}
+
+TEST_F(SmallHistoryTest, NextRowCellPaint)
+{
+    const int32_t main = ColorRgb(Head().BcMainColor);
+    const int32_t row0 = ColorRgb(Head().RowColor(0));
+    const int32_t row1 = ColorRgb(Head().RowColor(1));
+    NextCellPaint p = NextCellPaintOf(Head(), NextTable::History, 1, true, true, true, 3, 0);
+    EXPECT_EQ(p.Back, main);
+    EXPECT_EQ(p.Fore, kViewBlack);
+    EXPECT_TRUE(p.WithText);
+    p = NextCellPaintOf(Head(), NextTable::Distribution, 1, false, true, true, 3, 0);
+    EXPECT_EQ(p.Back, row1);
+    EXPECT_FALSE(p.WithText);
+    // Without row colours the cell takes the first row colour, as the
+    // builds paint it.
+    p = NextCellPaintOf(Head(), NextTable::CombinedRanking, 1, false, false, false, 3, 0);
+    EXPECT_EQ(p.Back, row0);
+    EXPECT_EQ(p.Fore, kViewGrey);
+    EXPECT_TRUE(p.WithText);
+    // The cycle grid keeps its back colour; black text inside the highlight.
+    p = NextCellPaintOf(Head(), NextTable::Cycle, 1, true, true, true, 3, ColorRgb(Head().CycleColor));
+    EXPECT_FALSE(p.Back);
+    EXPECT_EQ(p.Fore, main);
+    EXPECT_EQ(NextCellPaintOf(Head(), NextTable::Cycle, 1, true, true, true, 3, main).Fore, kViewBlack);
+}
+
+TEST_F(SmallHistoryTest, NextRowCellTexts)
+{
+    // View 3 ranks the numbers: a column stands for another raw number.
+    const CStat& v = View(3);
+    const int32_t last = v.BallCount() - 1;
+    for (int16_t d = 0; d <= 9; ++d) {
+        EXPECT_EQ(NextCellText(v, NextTable::History, 0, 1, d, 0), QString::number(v.Data(last, d, 1)));
+        EXPECT_EQ(NextCellText(v, NextTable::History, 0, 1, d, 1), QString::number(d));
+        EXPECT_EQ(NextCellText(v, NextTable::Cycle, 0, 1, d, 2), QString::number(v.Data(last, d, 0)));
+        EXPECT_EQ(NextCellText(v, NextTable::Distribution, 6, 1, d, 0), QString::number(v.Stat(last, 1, d, 6, 0)));
+        EXPECT_EQ(NextCellText(v, NextTable::Distribution, 6, 1, d, 2), QString::number(v.Data(last, d, 0)));
+        for (const int mode : {0, 1, 2})
+            EXPECT_EQ(NextCellText(v, NextTable::CombinedRanking, 0, 2, d, mode), QString::number(d));
+    }
+}
+
+} // namespace
+} // namespace kelton

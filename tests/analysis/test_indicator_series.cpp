@@ -1,0 +1,165 @@
+// Indicator series, the ranking chart and the combined tables' cell rules.
+
+#include <gtest/gtest.h>
+
+#include "analysis/indicator_series.h"
+#include "analysis/ranking.h"
+#include "data/lottor_head.h"
+#include "small_history.h"
+
+namespace kelton {
+namespace {
+
+using test::SmallHistoryTest;
+
+TEST_F(SmallHistoryTest, FilterArrayHoldsOneSeriesPerKind)
+{
+    ChartData data;
+    const int16_t kinds[] = {43, 1};
+    ASSERT_FALSE(GetFilterArray(View(), kinds, 10, 12, data));
+    ASSERT_EQ(data.PointCount(), 3);
+    ASSERT_EQ(data.SeriesCount(), 2);
+    EXPECT_EQ(data.At(0, 1).toString(), QStringLiteral("个位号码"));
+    EXPECT_EQ(data.At(0, 2).toString(), QStringLiteral("和值"));
+    EXPECT_EQ(data.At(1, 0).toString(), QStringLiteral("2024011"));
+    EXPECT_EQ(data.At(1, 1).toInt(), 5);
+    EXPECT_EQ(data.At(2, 1).toInt(), 0);
+    EXPECT_EQ(data.At(2, 2).toInt(), 7); // 1 + 6 + 0
+    // The next issue: labelled, no values.
+    EXPECT_EQ(data.At(3, 0).toString(), QStringLiteral("下期"));
+    EXPECT_EQ(data.At(3, 1).toString(), QString());
+    EXPECT_EQ(data.At(3, 2).toString(), QString());
+
+    // A reversed range leaves the table as it was.
+    ChartData kept = data;
+    EXPECT_TRUE(GetFilterArray(View(), kinds, 5, 4, kept));
+    EXPECT_EQ(kept.PointCount(), 3);
+    const ChartData empty = HeaderOnlySeries(KindName(Head(), 43));
+    EXPECT_EQ(empty.PointCount(), 0);
+    EXPECT_EQ(empty.At(0, 1).toString(), QStringLiteral("个位号码"));
+}
+
+TEST_F(SmallHistoryTest, CycleArrayHasTheDrawnAndThePossibleCounts)
+{
+    ChartData data;
+    ASSERT_FALSE(GetCycleArray(View(), 11, 12, data));
+    EXPECT_EQ(data.At(0, 1).toString(), QStringLiteral("开出的循环个数"));
+    EXPECT_EQ(data.At(0, 2).toString(), QStringLiteral("可能的循环个数"));
+    // Draw 11 (1 6 0): none of its numbers continued a cycle.
+    EXPECT_EQ(data.At(1, 1).toInt(), View().Filter(11, 19));
+    EXPECT_EQ(data.At(2, 1).toString(), QString());
+    EXPECT_EQ(data.At(2, 2).toInt(), View().CycleCount(12));
+    EXPECT_TRUE(GetCycleArray(View(), 12, 11, data));
+}
+
+TEST_F(SmallHistoryTest, TrendTitleOfPatternKindsIsTheirLegend)
+{
+    m_game.HeadData.LottorName = QStringLiteral("G");
+    EXPECT_TRUE(TrendTitle(Head(), 37, ChartData()).startsWith(QStringLiteral("0=热热热;1=热热温")));
+    ChartData series;
+    const int16_t kind[] = {19};
+    ASSERT_FALSE(GetCycleArray(View(), 0, 12, series));
+    EXPECT_EQ(TrendTitle(Head(), 19, series), QStringLiteral("开出的循环个数 G"));
+    ASSERT_FALSE(GetFilterArray(View(), kind, 0, 12, series));
+    EXPECT_EQ(TrendTitle(Head(), 19, series), QStringLiteral("循环个数 G"));
+}
+
+TEST_F(SmallHistoryTest, RankingChartInNumberAndRankOrder)
+{
+    for (const int16_t kind : {0, 3, 5, 6}) {
+        const ChartData plain = RankChart(View(), kind, 12, RankArea{0, 9}, false, QString());
+        const ChartData sorted = RankChart(View(), kind, 12, RankArea{0, 9}, true, QString());
+        std::vector<bool> seen(10, false);
+        for (int p = 1; p <= 10; ++p) {
+            EXPECT_EQ(plain.At(p, 0).toInt(), p - 1);
+            EXPECT_EQ(plain.At(p, 1).toInt(), View().Stat(12, 0, static_cast<int16_t>(p - 1), kind, 0));
+            const int number = sorted.At(p, 0).toInt();
+            seen[static_cast<size_t>(number)] = true;
+            EXPECT_EQ(sorted.At(p, 1).toInt(), plain.At(number + 1, 1).toInt());
+            if (p > 1) {
+                // From the highest rank down: values never rise, and ties
+                // keep the view's rank order.
+                const int before = sorted.At(p - 1, 0).toInt();
+                EXPECT_GE(sorted.At(p - 1, 1).toInt(), sorted.At(p, 1).toInt());
+                EXPECT_GT(View().Stat(12, 0, static_cast<int16_t>(before), kind, 1),
+                          View().Stat(12, 0, static_cast<int16_t>(number), kind, 1));
+            }
+        }
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 10);
+    }
+    // History count of 3 over all positions before the next issue: 3 3 5
+    // twice and 1 2 3 three times.
+    EXPECT_GT(RankChart(View(), 0, 12, RankArea{0, 9}, false, QString()).At(4, 1).toInt(), 0);
+
+    // Periods outside the records: numbers 0..n, values 0.
+    for (const int32_t period : {-1, 13}) {
+        const ChartData none = RankChart(View(), 0, period, RankArea{1, 9}, true, QStringLiteral("号码:全部号码"));
+        EXPECT_EQ(none.At(0, 1).toString(), QStringLiteral("号码:全部号码"));
+        for (int p = 1; p <= 10; ++p) {
+            EXPECT_EQ(none.At(p, 0).toInt(), p - 1);
+            EXPECT_EQ(none.At(p, 1).toInt(), 0);
+        }
+    }
+}
+
+TEST_F(SmallHistoryTest, RankAreasAndTitles)
+{
+    EXPECT_EQ(RankChartArea(Head(), 0), (RankArea{0, 9}));
+    EXPECT_EQ(RankChartArea(Head(), 1), (RankArea{3, 9}));
+    EXPECT_EQ(RankChartArea(Head(), 3), (RankArea{1, 9}));
+    EXPECT_EQ(RankChartArea(Head(), 4), (RankArea{0, 9}));
+    EXPECT_EQ(RankTitle(4, 30), QStringLiteral("30出现次数排行"));
+    EXPECT_EQ(RankTitle(7, 30), QStringLiteral("概率数排行"));
+}
+
+TEST_F(SmallHistoryTest, RankColoursSingleOutTheLowestAndHighestRanks)
+{
+    const int32_t low = ColorRgb(Head().RankColor(1));
+    const int32_t high = ColorRgb(Head().RankColor(0));
+    for (int16_t r = 0; r <= 9; ++r)
+        EXPECT_EQ(RankCellStyle(Head(), r, 0, 9), (ViewCellStyle{kViewWhite, kViewBlack})) << r;
+    const int32_t three[] = {low, low, low, kViewWhite, kViewWhite, kViewWhite, kViewWhite, high, high, high};
+    const int32_t four[] = {low, low, low, low, kViewWhite, kViewWhite, high, high, high, high};
+    for (int16_t r = 0; r <= 9; ++r) {
+        EXPECT_EQ(RankCellStyle(Head(), r, 3, 9).Back, three[r]) << r;
+        EXPECT_EQ(RankCellStyle(Head(), r, 4, 9).Back, four[r]) << r;
+        EXPECT_EQ(RankCellStyle(Head(), r, 4, 9).Fore, four[r] == kViewWhite ? kViewGrey : kViewBlack) << r;
+    }
+    EXPECT_EQ(RankTablePeriodRow(1), 2);
+    EXPECT_EQ(RankTableRankRow(1, 7), 10);
+    EXPECT_EQ(RankTablePeriodRow(0), 10);
+    EXPECT_EQ(RankTableRankRow(0, 0), 9);
+}
+
+TEST(UpDownColours, BothOrdersOfTheValues)
+{
+    EXPECT_EQ(UpDownColour(true, false, false, 3, 5), kViewBlue);
+    EXPECT_EQ(UpDownColour(true, false, false, 5, 3), kViewRed);
+    EXPECT_EQ(UpDownColour(true, false, false, 4, 4), std::nullopt);
+    EXPECT_EQ(UpDownColour(true, true, false, 3, 5), kViewBlack);
+    EXPECT_EQ(UpDownColour(true, false, true, 3, 5), kViewBlack);
+    EXPECT_EQ(UpDownColour(false, false, false, 3, 5), kViewBlack);
+}
+
+TEST_F(SmallHistoryTest, CombinedIndicatorTableCells)
+{
+    ASSERT_EQ(IndicatorTableCols(Head()), 47);
+    const char* const captions[] = {"期数", "百", "十", "个", "AC值"};
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(IndicatorTableCaption(Head(), c), QString::fromUtf8(captions[c])) << c;
+    EXPECT_EQ(IndicatorTableCaption(Head(), 46), QStringLiteral("大中小"));
+    // Draw 3 is 0 4 8: the hundreds first; view 0 shows the drawn numbers
+    // in every mode but the key, which is the value itself.
+    for (const int mode : {0, 1, 2, -1}) {
+        EXPECT_EQ(IndicatorTableValue(View(), 3, 1, mode), 0);
+        EXPECT_EQ(IndicatorTableValue(View(), 3, 3, mode), 8);
+        EXPECT_EQ(IndicatorTableValue(View(), 3, 5, mode), View().Filter(3, 1)); // the sum
+        EXPECT_EQ(IndicatorTableValue(View(), 12, 2, mode), std::nullopt);
+    }
+    // In a ranked view "原始号码" gives the drawn number, "排行序列" its rank.
+    EXPECT_EQ(IndicatorTableValue(View(3), 3, 3, 2), 8);
+    EXPECT_EQ(IndicatorTableValue(View(3), 3, 3, 1), View(3).Data(3, 8, 2));
+}
+
+} // namespace
+} // namespace kelton
