@@ -3,6 +3,7 @@
 #include "data/app_state.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
+#include "filter/filter_form_rules.h"
 
 namespace kelton {
 
@@ -23,12 +24,9 @@ QVariant SeriesCell(const CStat& stat, int32_t r, int16_t kind)
 
 QString KindName(const CLottorHead& head, int16_t kind)
 {
-    const AppState& app = Mmain();
-    if (kind >= 0 && kind < kIndicators)
-        return app.IndicatorName[static_cast<size_t>(kind)];
+    if (kind >= 0 && kind <= 42 + head.BcMain)
+        return ConditionName(Mmain(), kind);
     const int pos = kind - 42;
-    if (pos >= 1 && pos <= head.BcMain && pos < static_cast<int>(app.PlaceName.size()))
-        return app.PlaceName[static_cast<size_t>(pos)] + u"位号码"_s;
     if (pos > head.BcMain && pos <= head.BcMain + head.MrMain)
         return head.MrDataName + u"号码"_s + QString::number(pos - head.BcMain);
     return QString();
