@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 
@@ -24,6 +25,53 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
         out.push_back({u"隔"_s + QString::number(n) + u"期循环"_s + QString::number(m) + u'次', n * 100000 + m});
     }
     return out;
+}
+
+int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour)
+{
+    if (!cycleColour)
+        return kViewWhite;
+    std::array<int16_t, kCycleSlots> sp{};
+    std::array<int16_t, kCycleSlots> count{};
+    return stat.Cycle(p, pos, d, sp, count) > 0 ? ColorRgb(stat.HeadData()->CycleColor) : kViewWhite;
+}
+
+std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
+                                    bool showHitOnly, bool cycleColour)
+{
+    const CLottorHead& head = game.HeadData;
+    const bool secondary = pos > head.BcMain;
+    const int largest = secondary ? head.MrDataLen : head.BcDataLen;
+    const int32_t main = ColorRgb(secondary ? head.MrMainColor : head.BcMainColor);
+    auto data = [&](int d, int16_t sort) {
+        return secondary ? stat.DataMr(p, static_cast<int16_t>(d), sort) : stat.Data(p, static_cast<int16_t>(d), sort);
+    };
+    auto text = [&](int d) {
+        return QString::number(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
+    };
+    std::vector<ViewCell> cells(static_cast<size_t>(largest + 1));
+    for (int d = 0; d <= largest; ++d) {
+        ViewCell& c = cells[static_cast<size_t>(d)];
+        c.Back = secondary ? kViewWhite : CycleCellBack(stat, p, pos, static_cast<int16_t>(d), cycleColour);
+        c.Fore = kViewGrey;
+        if (!showHitOnly)
+            c.Text = text(d);
+    }
+    auto hit = [&](int d) {
+        if (d >= 0 && d <= largest) {
+            cells[static_cast<size_t>(d)].Fore = main;
+            cells[static_cast<size_t>(d)].Text = text(d);
+        }
+    };
+    if (p < stat.BallCount() - 1) {
+        hit(stat.Num(p, pos, 0));
+    } else {
+        for (int d = 0; d <= largest; ++d) {
+            if (game.SelectBall(pos, data(d, 0)) != 0)
+                hit(d);
+        }
+    }
+    return cells;
 }
 
 int CycleGridCols(const CLottorHead& head)

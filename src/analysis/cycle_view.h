@@ -11,8 +11,11 @@
 
 #include <QString>
 
+#include "analysis/view_cells.h"
+
 namespace kelton {
 
+class CLottorData;
 class CLottorHead;
 class CStat;
 
@@ -26,6 +29,19 @@ struct CycleEntry {
 // The cycles of digit d at main position k before record p, in ascending
 // order of distance; none for a digit outside the area.
 std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, int16_t d);
+
+// The cells of one block of the cycle grid at record p: position pos
+// (main 1..B, or B + j for secondary j), digits 0..L (0..M). Digits in a
+// cycle lie on the cycle colour when cycleColour is on, the others on
+// white (the secondary area holds no cycles); text by the display mode (0
+// the key, 2 the raw number, else the digit), empty with showHitOnly; the
+// drawn number, or at the next issue the marked ones, carry their text in
+// the main colour, on the back colour the base paint gave them.
+std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
+                                    bool showHitOnly, bool cycleColour);
+// The base back colour of a main digit cell (the highlight's removal
+// paints it again).
+int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour);
 
 // Grid columns: (L + 2)·B + (M + 2)·R.
 int CycleGridCols(const CLottorHead& head);

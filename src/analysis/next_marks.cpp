@@ -57,6 +57,19 @@ std::optional<AreaDigit> LocateDigit(const CLottorHead& head, int layout, int co
     return std::nullopt;
 }
 
+std::optional<BallMark> NextRowMark(const CStat& stat, int layout, int col)
+{
+    const CLottorHead* head = stat.HeadData();
+    if (!head)
+        return std::nullopt;
+    const std::optional<AreaDigit> at = LocateDigit(*head, layout, col);
+    if (!at)
+        return std::nullopt;
+    const int32_t last = stat.BallCount() - 1;
+    const bool secondary = at->Area > head->BcMain;
+    return BallMark{at->Area, secondary ? stat.DataMr(last, at->Digit, 0) : stat.Data(last, at->Digit, 0)};
+}
+
 QString NextCellText(const CStat& stat, NextTable table, int16_t rankKind, int16_t sPos, int16_t d, int mode)
 {
     const int32_t last = stat.BallCount() - 1;

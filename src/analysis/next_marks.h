@@ -36,6 +36,16 @@ struct AreaDigit {
 };
 std::optional<AreaDigit> LocateDigit(const CLottorHead& head, int layout, int col);
 
+// The chooser flag a double click on column col of the next-period row
+// toggles: its area and the raw number the column's digit stands for at
+// the next issue; nullopt for column 0 and separators.
+struct BallMark {
+    int16_t Pos = 0;
+    int16_t Ball = 0;
+    friend bool operator==(const BallMark&, const BallMark&) = default;
+};
+std::optional<BallMark> NextRowMark(const CStat& stat, int layout, int col);
+
 // The table a repainted cell belongs to; the distribution tables name
 // their ranking kind.
 enum class NextTable { Distribution, History, CombinedRanking, Cycle };

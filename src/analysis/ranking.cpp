@@ -1,6 +1,7 @@
 #include "analysis/ranking.h"
 
 #include "data/app_state.h"
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 
@@ -59,6 +60,48 @@ ViewCellStyle RankCellStyle(const CLottorHead& head, int16_t rank, int16_t n, in
     if (rank > largest - n)
         return {ColorRgb(head.RankColor(0)), kViewBlack};
     return {kViewWhite, kViewGrey};
+}
+
+std::vector<ViewCell> RankPeriodCells(const CStat& stat, const CLottorData& game, int32_t P, int16_t area, int row,
+                                      bool rowColours, bool showHitOnly)
+{
+    const CLottorHead& head = game.HeadData;
+    const int l = head.BcDataLen;
+    const int32_t back = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(row % 2) : 0));
+    std::vector<ViewCell> cells(static_cast<size_t>(l + 1));
+    for (int d = 0; d <= l; ++d)
+        cells[static_cast<size_t>(d)] = {showHitOnly ? QString() : QString::number(d), back, kViewGrey};
+    auto highlight = [&](int d) {
+        if (d >= 0 && d <= l)
+            cells[static_cast<size_t>(d)] = {QString::number(d), ColorRgb(head.BcMainColor), kViewBlack};
+    };
+    if (P < stat.BallCount() - 1) {
+        for (int k = 1; k <= head.BcMain; ++k) {
+            if (area == 0 || area == k)
+                highlight(stat.Num(P, static_cast<int16_t>(k), 0));
+        }
+    } else {
+        for (int d = 0; d <= l; ++d) {
+            if (game.SelectBall(area, stat.Data(P, static_cast<int16_t>(d), 0)) != 0)
+                highlight(d);
+        }
+    }
+    return cells;
+}
+
+std::vector<ViewCell> RankRowCells(const CStat& stat, int32_t P, int16_t area, int16_t kind, bool byOrder, int16_t n)
+{
+    const CLottorHead& head = *stat.HeadData();
+    const int l = head.BcDataLen;
+    std::vector<ViewCell> cells(static_cast<size_t>(l + 1));
+    for (int d = 0; d <= l; ++d) {
+        const auto y = static_cast<int16_t>(d);
+        const int16_t rank = stat.Stat(P, area, y, kind, 1);
+        const ViewCellStyle style = RankCellStyle(head, rank, n, head.BcDataLen);
+        cells[static_cast<size_t>(d)] = {QString::number(byOrder ? rank : stat.Stat(P, area, y, kind, 0)), style.Back,
+                                         style.Fore};
+    }
+    return cells;
 }
 
 int RankTablePeriodRow(int16_t listAsc)

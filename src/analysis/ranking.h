@@ -4,6 +4,7 @@
 // statistic at one period and the rank rows of the combined ranking table.
 
 #include <cstdint>
+#include <vector>
 
 #include <QString>
 
@@ -12,6 +13,7 @@
 
 namespace kelton {
 
+class CLottorData;
 class CLottorHead;
 class CStat;
 
@@ -41,6 +43,17 @@ ChartData RankChart(const CStat& stat, int16_t kind, int32_t period, RankArea ar
 // The colours of a rank-row cell of rank r when the N lowest and N highest
 // of the ranks 0..L are singled out.
 ViewCellStyle RankCellStyle(const CLottorHead& head, int16_t rank, int16_t n, int16_t largest);
+
+// The combined ranking table's cells of one main block (area 0 or a main
+// position), digits 0..L.
+// The period row at record P: the digits in grey on the row colour (empty
+// with showHitOnly), the drawn numbers of P, or at the next issue the
+// marked ones, black on the main colour.
+std::vector<ViewCell> RankPeriodCells(const CStat& stat, const CLottorData& game, int32_t P, int16_t area, int row,
+                                      bool rowColours, bool showHitOnly);
+// Rank row of statistic kind: the rank (byOrder) or the value of every
+// digit, coloured by rank when the n lowest and highest are singled out.
+std::vector<ViewCell> RankRowCells(const CStat& stat, int32_t P, int16_t area, int16_t kind, bool byOrder, int16_t n);
 
 // Grid rows of the combined ranking table (11 rows): the period row and
 // rank row k (0..7), by the game's list order.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include <QString>
+
 namespace kelton {
 
 // Colours of the analysis views as the game definition stores them
@@ -21,6 +23,14 @@ struct ViewCellStyle {
     int32_t Back = kViewWhite;
     int32_t Fore = kViewBlack;
     friend bool operator==(const ViewCellStyle&, const ViewCellStyle&) = default;
+};
+
+// One cell of a table row as a view's build paints it.
+struct ViewCell {
+    QString Text;
+    int32_t Back = kViewWhite;
+    int32_t Fore = kViewGrey;
+    friend bool operator==(const ViewCell&, const ViewCell&) = default;
 };
 
 } // namespace kelton

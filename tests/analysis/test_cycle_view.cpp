@@ -141,5 +141,46 @@ TEST_F(SmallHistoryTest, NextRowCellTexts)
     }
 }
 
+
+TEST_F(SmallHistoryTest, CycleGridRows)
+{
+    const int32_t cycle = ColorRgb(Head().CycleColor);
+    const int32_t main = ColorRgb(Head().BcMainColor);
+    // Record 11, units: 3 is in a cycle; the drawn 0 is not.
+    std::vector<ViewCell> cells = CycleRowCells(View(), m_game, 11, 1, 1, false, true);
+    EXPECT_EQ(cells[3], (ViewCell{QStringLiteral("3"), cycle, kViewGrey}));
+    EXPECT_EQ(cells[0], (ViewCell{QStringLiteral("0"), kViewWhite, main}));
+    // Hundreds of record 11: 1 is in a cycle and drawn: cycle colour,
+    // main-colour text; only drawn cells carry text with showHitOnly.
+    cells = CycleRowCells(View(), m_game, 11, 3, 1, true, true);
+    EXPECT_EQ(cells[1], (ViewCell{QStringLiteral("1"), cycle, main}));
+    EXPECT_EQ(cells[2].Text, QString());
+    // Colouring off: every cell white.
+    for (const ViewCell& c : CycleRowCells(View(), m_game, 11, 1, 1, false, false))
+        EXPECT_EQ(c.Back, kViewWhite);
+    // The next issue shows the marks in the main colour.
+    m_game.SelectBall(2, 4, -1);
+    cells = CycleRowCells(View(), m_game, 12, 2, 2, true, false);
+    EXPECT_EQ(cells[4].Fore, main);
+    EXPECT_EQ(cells[4].Text, QStringLiteral("4"));
+    EXPECT_EQ(cells[5].Text, QString());
+    EXPECT_EQ(CycleCellBack(View(), 11, 1, 3, true), cycle);
+    EXPECT_EQ(CycleCellBack(View(), 11, 1, 3, false), kViewWhite);
+}
+
+TEST_F(SmallHistoryTest, NextRowMarkStandsForTheRawNumber)
+{
+    const CStat& v = View(3);
+    const int32_t last = v.BallCount() - 1;
+    for (int16_t d = 0; d <= 9; ++d) {
+        // Layout 0: the tens block starts at column 23.
+        EXPECT_EQ(NextRowMark(v, 0, 23 + d), (BallMark{2, v.Data(last, d, 0)}));
+        EXPECT_EQ(NextRowMark(v, 0, 1 + d), (BallMark{0, v.Data(last, d, 0)}));
+    }
+    EXPECT_FALSE(NextRowMark(v, 0, 0));
+    EXPECT_FALSE(NextRowMark(v, 0, 22));
+    EXPECT_FALSE(NextRowMark(v, 1, 12));
+}
+
 } // namespace
 } // namespace kelton

@@ -161,5 +161,43 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableCells)
     EXPECT_EQ(IndicatorTableValue(View(3), 3, 3, 1), View(3).Data(3, 8, 2));
 }
 
+
+TEST_F(SmallHistoryTest, CombinedRankingPeriodRow)
+{
+    const int32_t main = ColorRgb(Head().BcMainColor);
+    const int32_t row0 = ColorRgb(Head().RowColor(0));
+    // Draw 0 is 3 3 5: area 0 highlights 3 and 5, the tens block only 3.
+    std::vector<ViewCell> cells = RankPeriodCells(View(), m_game, 0, 0, 10, true, true);
+    ASSERT_EQ(cells.size(), 10u);
+    for (int d = 0; d <= 9; ++d) {
+        const bool drawn = d == 3 || d == 5;
+        const ViewCell want =
+            drawn ? ViewCell{QString::number(d), main, kViewBlack} : ViewCell{QString(), row0, kViewGrey};
+        EXPECT_EQ(cells[static_cast<size_t>(d)], want) << d;
+    }
+    cells = RankPeriodCells(View(), m_game, 0, 2, 10, true, false);
+    EXPECT_EQ(cells[3].Back, main);
+    EXPECT_EQ(cells[5], (ViewCell{QStringLiteral("5"), row0, kViewGrey}));
+
+    // The next issue shows the marks of the area.
+    m_game.SelectBall(1, 7, -1);
+    cells = RankPeriodCells(View(), m_game, 12, 1, 2, true, true);
+    EXPECT_EQ(cells[7], (ViewCell{QStringLiteral("7"), main, kViewBlack}));
+    EXPECT_EQ(cells[6].Text, QString());
+    EXPECT_EQ(RankPeriodCells(View(), m_game, 12, 2, 2, true, true)[7].Text, QString());
+}
+
+TEST_F(SmallHistoryTest, CombinedRankingRankRows)
+{
+    for (const bool byOrder : {true, false}) {
+        const std::vector<ViewCell> cells = RankRowCells(View(), 12, 0, 6, byOrder, 3);
+        for (int16_t d = 0; d <= 9; ++d) {
+            const int16_t rank = View().Stat(12, 0, d, 6, 1);
+            EXPECT_EQ(cells[static_cast<size_t>(d)].Text, QString::number(byOrder ? rank : View().Stat(12, 0, d, 6, 0)));
+            EXPECT_EQ(cells[static_cast<size_t>(d)].Back, RankCellStyle(Head(), rank, 3, 9).Back);
+        }
+    }
+}
+
 } // namespace
 } // namespace kelton
