@@ -7,63 +7,11 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
-int DigitColumn(const CLottorHead& head, int layout, int16_t area, int16_t d)
-{
-    const int b = head.BcMain;
-    const int l = head.BcDataLen;
-    const int m = head.MrDataLen;
-    const int r = head.MrMain;
-    const bool secondary = area > b && area <= b + r;
-    const int largest = secondary ? m : l;
-    if (area < 0 || area > b + r || d < 0 || d > largest)
-        return -1;
-    const int j = area - b;
-    if (layout == 0) {
-        if (area == 0)
-            return d + 1;
-        if (!secondary)
-            return (b - area + 1) * (l + 2) + d + 1;
-        return (b + 1) * (l + 2) + (j - 1) * (m + 2) + d + 1;
-    }
-    if (layout == 1)
-        return area == 0 ? d + 1 : -1;
-    if (layout == kAllPositionsLayout) {
-        if (area == 0)
-            return -1;
-        if (!secondary)
-            return (b - area) * (l + 2) + d + 1;
-        return b * (l + 2) + (j - 1) * (m + 2) + d + 1;
-    }
-    if (layout >= 3 && layout <= b + 2)
-        return !secondary && area == b + 3 - layout ? d + 1 : -1;
-    if (layout > b + 2 && layout <= b + 2 + r)
-        return secondary && j == layout - b - 2 ? d + 1 : -1;
-    return -1;
-}
-
-std::optional<AreaDigit> LocateDigit(const CLottorHead& head, int layout, int col)
-{
-    const int b = head.BcMain;
-    const int r = head.MrMain;
-    for (int area = 0; area <= b + r; ++area) {
-        const auto a = static_cast<int16_t>(area);
-        const int first = DigitColumn(head, layout, a, 0);
-        if (first < 0 || col < first)
-            continue;
-        const int largest = area > b ? head.MrDataLen : head.BcDataLen;
-        if (col <= first + largest)
-            return AreaDigit{a, static_cast<int16_t>(col - first)};
-    }
-    return std::nullopt;
-}
-
-std::optional<BallMark> NextRowMark(const CStat& stat, int layout, int col)
+std::optional<BallMark> NextRowMark(const CStat& stat, const NumberGridLayout& layout, int col)
 {
     const CLottorHead* head = stat.HeadData();
-    if (!head)
-        return std::nullopt;
-    const std::optional<AreaDigit> at = LocateDigit(*head, layout, col);
-    if (!at)
+    const std::optional<GridColumn> at = ColumnAt(layout, col);
+    if (!head || !at || at->Digit < 0)
         return std::nullopt;
     const int32_t last = stat.BallCount() - 1;
     const bool secondary = at->Area > head->BcMain;

@@ -1,40 +1,20 @@
 #pragma once
 
 // Marking numbers in the next-period row ("下期") of the number tables:
-// where a number's cell stands under each layout, which number a clicked
-// cell stands for, and how a repainted cell looks.
+// which number a clicked cell stands for and how a repainted cell looks.
 
 #include <cstdint>
 #include <optional>
 
 #include <QString>
 
+#include "analysis/infer_layout.h"
 #include "analysis/view_cells.h"
 
 namespace kelton {
 
 class CLottorHead;
 class CStat;
-
-// The layouts of the number tables, by the area list's index: 0 all
-// blocks, 1 the position-free area, 2 all positions, 3..B+2 one main
-// position from the highest place down, B+2+j secondary number j. The
-// cycle grid always has layout 2.
-inline constexpr int kAllPositionsLayout = 2;
-
-// The grid column of view digit d of area a (0 the position-free area,
-// 1..B the main positions, B+j secondary j) under the layout; -1 when the
-// layout does not show the area or d lies outside it.
-int DigitColumn(const CLottorHead& head, int layout, int16_t area, int16_t d);
-
-// The area and digit of a grid column under the layout; nullopt for column
-// 0, a separator or a column past the blocks.
-struct AreaDigit {
-    int16_t Area = 0;
-    int16_t Digit = 0;
-    friend bool operator==(const AreaDigit&, const AreaDigit&) = default;
-};
-std::optional<AreaDigit> LocateDigit(const CLottorHead& head, int layout, int col);
 
 // The chooser flag a double click on column col of the next-period row
 // toggles: its area and the raw number the column's digit stands for at
@@ -44,7 +24,7 @@ struct BallMark {
     int16_t Ball = 0;
     friend bool operator==(const BallMark&, const BallMark&) = default;
 };
-std::optional<BallMark> NextRowMark(const CStat& stat, int layout, int col);
+std::optional<BallMark> NextRowMark(const CStat& stat, const NumberGridLayout& layout, int col);
 
 // The table a repainted cell belongs to; the distribution tables name
 // their ranking kind.

@@ -72,34 +72,6 @@ TEST(CycleHighlight, TagsAndRows)
     EXPECT_TRUE(CycleHighlightRows(CycleHighlight{}, false, 14).empty());
 }
 
-TEST_F(SmallHistoryTest, NextRowColumnsUnderEveryLayout)
-{
-    // Three digits 0..9 and no secondary area: layout 0 has area 0 at 1..10,
-    // the hundreds at 12..21, the tens at 23..32, the units at 34..43.
-    EXPECT_EQ(DigitColumn(Head(), 0, 0, 0), 1);
-    EXPECT_EQ(DigitColumn(Head(), 0, 3, 0), 12);
-    EXPECT_EQ(DigitColumn(Head(), 0, 1, 9), 43);
-    EXPECT_EQ(DigitColumn(Head(), 1, 1, 0), -1);
-    EXPECT_EQ(DigitColumn(Head(), 2, 0, 0), -1);
-    EXPECT_EQ(DigitColumn(Head(), 2, 3, 4), 5);
-    EXPECT_EQ(DigitColumn(Head(), 3, 3, 4), 5); // one position: the hundreds
-    EXPECT_EQ(DigitColumn(Head(), 3, 2, 4), -1);
-    EXPECT_EQ(DigitColumn(Head(), 5, 1, 4), 5);
-    EXPECT_EQ(DigitColumn(Head(), 6, 1, 4), -1);
-    // Every column maps back to its area and digit; separators and column 0
-    // to nothing.
-    for (int layout = 0; layout <= 5; ++layout) {
-        for (int col = 0; col <= 44; ++col) {
-            const std::optional<AreaDigit> at = LocateDigit(Head(), layout, col);
-            if (at)
-                EXPECT_EQ(DigitColumn(Head(), layout, at->Area, at->Digit), col) << layout << " " << col;
-        }
-        EXPECT_FALSE(LocateDigit(Head(), layout, 0));
-    }
-    EXPECT_FALSE(LocateDigit(Head(), 0, 11));
-    EXPECT_EQ(LocateDigit(Head(), 2, 12), (AreaDigit{2, 0}));
-}
-
 TEST_F(SmallHistoryTest, NextRowCellPaint)
 {
     const int32_t main = ColorRgb(Head().BcMainColor);
@@ -172,14 +144,16 @@ TEST_F(SmallHistoryTest, NextRowMarkStandsForTheRawNumber)
 {
     const CStat& v = View(3);
     const int32_t last = v.BallCount() - 1;
+    const AreaNames names{Mmain().PlaceName, QString()};
+    const NumberGridLayout all = NumberGrid(SizesOf(Head()), 0, names);
     for (int16_t d = 0; d <= 9; ++d) {
-        // Layout 0: the tens block starts at column 23.
-        EXPECT_EQ(NextRowMark(v, 0, 23 + d), (BallMark{2, v.Data(last, d, 0)}));
-        EXPECT_EQ(NextRowMark(v, 0, 1 + d), (BallMark{0, v.Data(last, d, 0)}));
+        // All blocks: area 0 from column 1, the tens from column 23.
+        EXPECT_EQ(NextRowMark(v, all, 23 + d), (BallMark{2, v.Data(last, d, 0)}));
+        EXPECT_EQ(NextRowMark(v, all, 1 + d), (BallMark{0, v.Data(last, d, 0)}));
     }
-    EXPECT_FALSE(NextRowMark(v, 0, 0));
-    EXPECT_FALSE(NextRowMark(v, 0, 22));
-    EXPECT_FALSE(NextRowMark(v, 1, 12));
+    EXPECT_FALSE(NextRowMark(v, all, 0));
+    EXPECT_FALSE(NextRowMark(v, all, 22)); // a separator
+    EXPECT_FALSE(NextRowMark(v, NumberGrid(SizesOf(Head()), 1, names), 12));
 }
 
 } // namespace
