@@ -199,6 +199,7 @@ void FInfer::BuildControls()
     BuildPages();
 
     connect(m_tsp1, &QTabBar::currentChanged, this, [this](int) { Tsp1_Click(); });
+    ConnectViewControls();
     m_tsp1->hide();
     m_picTsp->hide();
     m_picTop->hide();
@@ -499,12 +500,6 @@ void FInfer::RefreshForm()
     m_isBusy = wasBusy;
 }
 
-void FInfer::RefreshFilter()
-{
-    // The condition link of an indicator view follows the filter window's
-    // change when that view is drawn next.
-}
-
 IGridCells* FInfer::msgMain()
 {
     return m_msgMain;
@@ -701,6 +696,8 @@ bool FInfer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_picTop && event->type() == QEvent::MouseButtonRelease)
         TopBarChanged();
+    if (watched == m_txtFilter && event->type() == QEvent::MouseButtonRelease && m_txtFilter->isEnabled())
+        TxtFilter_Click();
     return CChildForm::eventFilter(watched, event);
 }
 

@@ -7,8 +7,10 @@
 
 #include <QString>
 
+#include "analysis/cycle_view.h"
 #include "analysis/infer_layout.h"
 #include "analysis/infer_views.h"
+#include "analysis/relation_matrix.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/shell_windows.h"
 
@@ -109,6 +111,20 @@ public:
     void optFilterMiss_Click(int16_t index);
     void optFilterMiss2_Click(int16_t index);
 
+    // --- The views' own controls (infer_form_marks.cpp, _trends.cpp, ...) ---
+    // A double click on the next-period row toggles the number's mark.
+    void msgMain_DblClick();
+    // The cycle view: a click on a cell lists its cycles, a list choice
+    // highlights one.
+    void msgMain_Click();
+    void LstCycle_Click();
+    // The condition box of an indicator trend.
+    void chkFilter_Click();
+    void TxtFilter_Change();
+    void TxtFilter_Click();
+    // The kind lists of the miss views (0 cboPTFilter, 1 cboPTFilter2).
+    void cboPTFilter_Click(int which);
+
     // --- Controls ---------------------------------------------------------------
     CFlexGrid* Grid() const { return m_msgMain; }
     QvxChart* chMain() const { return m_chMain; }
@@ -207,6 +223,28 @@ private:
     int m_posPageWidth = 5700;
     int m_viewRuns = 0;
     std::unique_ptr<CNumberTable> m_table;
+
+    // What the views keep between runs: the chart kinds of their first
+    // charts, the counted relation matrix, the cycle view's click state.
+    void ConnectViewControls();
+    int16_t ShownConditionKind() const;
+    void ShowRelate(int16_t index);
+    void ShowMiss(int16_t index, bool pair);
+    void RemoveCycleHighlight();
+    bool CycleViewShown() const;
+    void ShowNoPoints(const QString& name, const QString& title);
+    struct ViewMemory {
+        int16_t RankChartKind = 0;
+        int16_t TrendChartKind = 0;
+        int16_t MissChartKind = 0;
+        int16_t PairMissChartKind = 0;
+        int16_t RelationChartKind = 0;
+        RelationCache Relation;
+        CycleHighlight Highlight;
+        QString CycleRowTag;  // the clicked row
+        QString CycleCellTag; // "block|digit"
+        bool CycleNewestOnTop = false;
+    } m_memory;
 
     QWidget* m_picTop = nullptr;
     std::array<QWidget*, kTopCtlCount> m_top{};

@@ -56,40 +56,4 @@ void FInfer::ShowEmptyView(const ViewId& id)
         m_msgMain->show();
 }
 
-void FInfer::OptAll_Click()
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::All, 0});
-}
-
-void FInfer::OptFilter_Click(int16_t index)
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::Filter, index});
-}
-
-void FInfer::OptCycle_Click()
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::Cycle, 0});
-}
-
-void FInfer::OptGather_Click(int16_t index)
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::Gather, index});
-}
-
-void FInfer::optFilterMiss_Click(int16_t index)
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::FilterMiss, index});
-}
-
-void FInfer::optFilterMiss2_Click(int16_t index)
-{
-    if (!m_isBusy)
-        ShowEmptyView({ViewFamily::FilterMiss2, index});
-}
-
 } // namespace kelton

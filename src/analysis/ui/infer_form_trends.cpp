@@ -1,0 +1,254 @@
+// The analysis window's chart views: the ranking chart, the indicator
+// trends with their condition box, and the miss statistics.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+#include "analysis/condition_link.h"
+#include "analysis/indicator_series.h"
+#include "analysis/miss_stats.h"
+#include "analysis/ranking.h"
+#include "analysis/ui/infer_form.h"
+#include "chart/ui/qvx_chart.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/lottor_head.h"
+#include "data/picker_service.h"
+#include "data/value_set.h"
+#include "engine/stat.h"
+#include "filter/condition_hint.h"
+#include "filter/ui/filter_form.h"
+#include "platform/string_table.h"
+#include "platform/ui/message_box.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The filter window, made when it is not there yet; nullptr in a program
+// without one.
+fFilter* FilterWindowOnUse()
+{
+    const auto& make = NeighbourWindows().FilterForm;
+    return make ? dynamic_cast<fFilter*>(make()) : nullptr;
+}
+
+bool DirectBets()
+{
+    const fFilter* filter = FilterWindowOnUse();
+    return !filter || filter->DirectBets();
+}
+
+void RefreshFilterWindow()
+{
+    if (fFilter* filter = FilterWindowOnUse())
+        filter->RefreshFilter();
+}
+
+// Values as the value boxes and the picker take them: 0 .. 32676.
+constexpr int16_t kPickedHigh = 32676;
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Ranking chart
+
+void FInfer::OptStat_Click(int16_t index)
+{
+    if (m_isBusy || index < 0 || index > 7)
+        return;
+    const ViewRun run(*this, false);
+    SetupTopBar(1);
+    NameView(m_optStat[static_cast<size_t>(index)]->text());
+    const CLottorHead& head = *m_stat.HeadData();
+    const RankArea area = RankChartArea(head, cboPTSubarea2()->currentIndex());
+    const ChartData data = RankChart(m_stat, index, m_range.StatPeriod, area, chkPTSort()->isChecked(),
+                                     u"号码:"_s + cboPTSubarea2()->currentText());
+    m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1), RankTitle(index, head.CustomStat));
+    if (m_memory.RankChartKind == 0)
+        m_memory.RankChartKind = -2;
+    m_chMain->show();
+}
+
+// ---------------------------------------------------------------------------
+// Indicator trends
+
+void FInfer::ShowNoPoints(const QString& name, const QString& title)
+{
+    // A chart of one empty point: the title of the view asked for, and
+    // nothing of the chart shown before.
+    ChartData empty(1, 1);
+    empty.Set(0, 0, u" "_s);
+    empty.Set(0, 1, name);
+    empty.Set(1, 0, QString());
+    empty.Set(1, 1, QString());
+    m_memory.TrendChartKind = m_chMain->StatData(empty, 1, m_memory.TrendChartKind, title, -1, 255, 3);
+}
+
+void FInfer::OptFilter_Click(int16_t index)
+{
+    if (m_isBusy || index < 0 || index >= OptFilterCount())
+        return;
+    const ViewRun run(*this, true);
+    SetupTopBar(4);
+    NameView(m_optFilter[static_cast<size_t>(index)]->text());
+    const CLottorHead& head = *m_stat.HeadData();
+    if (index <= 42 + head.BcMain) {
+        m_txtFilter->show();
+        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(index)));
+        const bool on = m_stat.ShrinkSel(index) != 0;
+        m_chkFilter->setChecked(on);
+        m_txtFilter->setEnabled(on);
+        m_chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets()));
+    }
+    ChartData series;
+    const int16_t kinds[] = {index};
+    const bool failed = index == 19 ? GetCycleArray(m_stat, m_range.RangeStart, m_range.RangeEnd, series)
+                                    : GetFilterArray(m_stat, kinds, m_range.RangeStart, m_range.RangeEnd, series);
+    if (failed)
+        series = HeaderOnlySeries(index == 19 ? Mmain().IndicatorName[19] : KindName(head, index));
+    const QString title = TrendTitle(head, index, series);
+    if (series.PointCount() < 1)
+        ShowNoPoints(ChartCellText(series.At(0, 1)), title);
+    else
+        m_memory.TrendChartKind = m_chMain->StatData(series, 1, m_memory.TrendChartKind, title, -1, 255, 3);
+    if (m_memory.TrendChartKind == 0)
+        m_memory.TrendChartKind = -1;
+    m_chMain->show();
+}
+
+int16_t FInfer::ShownConditionKind() const
+{
+    const int16_t bcMain = m_stat.HeadData() ? m_stat.HeadData()->BcMain : 0;
+    std::vector<QString> captions;
+    for (int k = 0; k <= 42 + bcMain && k < OptFilterCount(); ++k)
+        captions.push_back(m_optFilter[static_cast<size_t>(k)]->text());
+    return kelton::ShownConditionKind(captions, bcMain, m_currentViewName);
+}
+
+void FInfer::chkFilter_Click()
+{
+    if (m_isBusy)
+        return;
+    const bool on = m_chkFilter->isChecked();
+    m_txtFilter->setEnabled(on);
+    const int16_t k = ShownConditionKind();
+    if (k >= 0)
+        m_stat.SetShrinkSel(k, on ? 1 : 0);
+    RefreshFilterWindow();
+}
+
+void FInfer::TxtFilter_Change()
+{
+    const int16_t k = ShownConditionKind();
+    if (k >= 0)
+        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
+}
+
+void FInfer::TxtFilter_Click()
+{
+    const int16_t k = ShownConditionKind();
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    if (k < 0 || !game)
+        return;
+    const fFilter* filter = FilterWindowOnUse();
+    const int32_t issue = filter ? filter->TargetIssue() : -1;
+    const QString issueText = filter && filter->Loaded() ? filter->cboNumName()->currentText() : QString();
+    const CLottorHead& head = *m_stat.HeadData();
+    const QString answer = ShowSelVal(m_txtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1),
+                                      ConditionValueNames(k), ConditionHint(m_stat, *game, k, issue, issueText));
+    m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
+    TxtFilter_Change();
+    RefreshFilterWindow();
+}
+
+void FInfer::RefreshFilter()
+{
+    const int16_t k = ShownConditionKind();
+    if (k < 0 || !m_loaded)
+        return;
+    {
+        const QScopedValueRollback busy(m_isBusy, true);
+        m_chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
+        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
+    }
+    m_chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets()));
+    m_txtFilter->setEnabled(m_chkFilter->isChecked());
+}
+
+// ---------------------------------------------------------------------------
+// Miss statistics
+
+void FInfer::optFilterMiss_Click(int16_t index)
+{
+    if (!m_isBusy && index >= 0 && index <= 3)
+        ShowMiss(index, false);
+}
+
+void FInfer::optFilterMiss2_Click(int16_t index)
+{
+    if (!m_isBusy && index >= 0 && index <= 4)
+        ShowMiss(index, true);
+}
+
+void FInfer::ShowMiss(int16_t index, bool pair)
+{
+    const ViewRun run(*this, false);
+    SetupTopBar(pair ? 8 : 7);
+    NameView(pair ? m_optFilterMiss2[static_cast<size_t>(index)]->text()
+                  : m_optFilterMiss[static_cast<size_t>(index)]->text());
+    const CLottorHead& head = *m_stat.HeadData();
+    const auto kindA = static_cast<int16_t>(std::max(0, cboPTFilter()->currentIndex()));
+    const auto kindB = static_cast<int16_t>(std::max(0, cboPTFilter2()->currentIndex()));
+    const MissRange a = KindRange(head, kindA);
+    const MissRange b = KindRange(head, kindB);
+    const int32_t slots = pair ? PairSlotCount(a, b) : a.Count();
+    if (pair && slots > kMaxPairSlots) {
+        MsgBox(this, QMessageBox::Information, LoadResString(Res::OperationPrompt),
+               u"这两个指标的数值组合太多（%1组），不能进行组合统计。"_s.arg(slots));
+        return;
+    }
+    const std::vector<int32_t> recordSlots =
+        pair ? PairSlots(m_stat, kindA, a, kindB, b, m_range.RangeStart, m_range.RangeEnd)
+             : KindSlots(m_stat, kindA, a, m_range.RangeStart, m_range.RangeEnd);
+    const auto stat = static_cast<MissStat>(index);
+    const QString name = pair ? PairSeriesName(cboPTFilter()->currentText(), a, cboPTFilter2()->currentText(), b)
+                              : m_currentViewName;
+    const ChartData data = MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
+    const QString& lottor = Mmain().CurLottorData ? Mmain().CurLottorData->HeadData.LottorName : head.LottorName;
+    int16_t& chartKind = pair ? m_memory.PairMissChartKind : m_memory.MissChartKind;
+    if (kindA >= 37 && kindA <= 42) {
+        chartKind = m_chMain->StatData(data, 0, chartKind,
+                                       Mmain().FeatureLegend[static_cast<size_t>(kindA - 37)] + u' ' + lottor, -1,
+                                       255, 3);
+    } else {
+        m_chMain->StatData(data, 0, static_cast<int16_t>(chartKind + 1), pair ? name + u' ' : name + u' ' + lottor,
+                           -1, 255, 3);
+    }
+    if (chartKind == 0)
+        chartKind = -2;
+    m_chMain->show();
+}
+
+void FInfer::cboPTFilter_Click(int which)
+{
+    QComboBox* box = which == 0 ? cboPTFilter() : cboPTFilter2();
+    const bool pairShown = which == 1 || cboPTFilter2()->isVisible();
+    if (pairShown && PairKindRefused(static_cast<int16_t>(box->currentIndex()))) {
+        MsgBox(this, QMessageBox::Information, LoadResString(Res::OperationPrompt),
+               u"不能对<遗漏和>或<间隔和>进行组合"_s);
+        const QScopedValueRollback busy(m_isBusy, true);
+        box->setCurrentIndex(0);
+    }
+    if (!m_isBusy) {
+        FindClick();
+        box->setFocus();
+    }
+}
+
+} // namespace kelton
