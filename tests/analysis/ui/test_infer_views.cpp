@@ -1,0 +1,299 @@
+// The analysis window's views on a small game: marks made in the next-period
+// row, the condition box of a trend, and each chart and grid view.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include "analysis/relation_matrix.h"
+#include "analysis/small_history.h"
+#include "analysis/ui/infer_form.h"
+#include "analysis/ui/infer_windows.h"
+#include "chart/ui/qvx_chart.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "data/lottor_head.h"
+#include "engine/stat.h"
+#include "filter/ui/filter_form.h"
+#include "filter/ui/filter_windows.h"
+#include "games/ui/game_window_test.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/stored_colour.h"
+#include "shell/lottor_loader.h"
+#include "shell/ui/mdi_main.h"
+#include "shell/ui/shell_windows.h"
+#include "support/draw_rows.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class InferViewsTest : public test::GameWindowTest {
+protected:
+    void SetUp() override
+    {
+        GameWindowTest::SetUp();
+        m_loader.emplace(&OpenLottorFile);
+        InstallAnalysisWindows();
+        InstallFilterWindows(NeighbourWindows());
+        const QString file = u"Lottor/lottor1000"_s;
+        {
+            CLottorData created;
+            ASSERT_FALSE(created.CreateData(
+                u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, file, 1000));
+            ASSERT_FALSE(created.OpenData(8, file));
+            ASSERT_EQ(created.Add(test::Draws(test::SmallDraws(), 2024001)), 12);
+            ASSERT_FALSE(created.UpData());
+        }
+        MDIMain& main = Start();
+        ASSERT_TRUE(main.LoadLottor(file));
+        main.EnableLottoCommands();
+    }
+    void TearDown() override
+    {
+        GameWindowTest::TearDown();
+        Mmain().InferForms.fill(nullptr);
+    }
+
+    static CLottorData& Game() { return *Mmain().CurLottorData; }
+    static FInfer& Window(int view)
+    {
+        auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        form->ShowForm();
+        return *form;
+    }
+    static fFilter& Filter() { return *dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()); }
+    // The row whose label is text.
+    static int RowOf(const CFlexGrid& grid, const QString& text)
+    {
+        for (int row = 0; row < grid.Rows(); ++row) {
+            if (grid.TextMatrix(row, 0) == text)
+                return row;
+        }
+        return -1;
+    }
+    static void DoubleClick(FInfer& form, int row, int col)
+    {
+        form.Grid()->SetRow(row);
+        form.Grid()->SetCol(col);
+        form.msgMain_DblClick();
+    }
+};
+
+TEST_F(InferViewsTest, AMarkInViewThreeShowsInEveryWindowAndTheFilterWindow)
+{
+    fFilter& filter = Filter();
+    filter.ShowForm();
+    FInfer& view3 = Window(3);
+    FInfer& view0 = Window(0);
+    view3.ShowLay(u"历史分布图"_s);
+    view0.ShowLay(u"历史分布图"_s);
+    const CStat& stat3 = view3.Stat();
+    const int32_t last = stat3.BallCount() - 1;
+    CFlexGrid& grid3 = *view3.Grid();
+    const int next = RowOf(grid3, u"下期"_s);
+    ASSERT_GE(next, 2);
+    // All blocks: the tens from column 23; view digit 4 of the tens.
+    const int16_t raw = stat3.Data(last, 4, 0);
+    ASSERT_EQ(Game().SelectBall(2, raw), 0);
+    DoubleClick(view3, next, 23 + 4);
+    EXPECT_NE(Game().SelectBall(2, raw), 0);
+
+    const QColor main = ToQColor(ColorRgb(Game().HeadData.BcMainColor));
+    EXPECT_EQ(grid3.CellBackColor(next, 23 + 4), main);
+    // View 0 shows the raw number at its own column.
+    const CFlexGrid& grid0 = *view0.Grid();
+    EXPECT_EQ(grid0.CellBackColor(RowOf(grid0, u"下期"_s), 23 + raw), main);
+    EXPECT_EQ(grid0.TextMatrix(RowOf(grid0, u"下期"_s), 23 + raw), QString::number(raw));
+    // The filter window's tens grid shows it too.
+    EXPECT_EQ(filter.msgBc(2)->CellBackColor(raw / 5, raw % 5), main);
+
+    // A second double click takes the mark away; a period row, a separator
+    // and the combined indicator table change nothing.
+    DoubleClick(view3, next, 23 + 4);
+    EXPECT_EQ(Game().SelectBall(2, raw), 0);
+    EXPECT_NE(grid3.CellBackColor(next, 23 + 4), main);
+    DoubleClick(view3, next == 2 ? 3 : next - 1, 23 + 4);
+    DoubleClick(view3, next, 22);
+    view3.ShowLay(u"综合"_s);
+    DoubleClick(view3, RowOf(*view3.Grid(), u"下期"_s), 3);
+    for (int16_t v = 0; v <= 9; ++v) {
+        for (int16_t p = 0; p <= 3; ++p)
+            EXPECT_EQ(Game().SelectBall(p, v), 0) << p << " " << v;
+    }
+}
+
+TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
+{
+    FInfer& form = Window(0);
+    form.ShowLay(u"综合排行"_s);
+    CFlexGrid& grid = *form.Grid();
+    ASSERT_EQ(grid.Rows(), 11);
+    const int next = RowOf(grid, u"下期"_s);
+    ASSERT_TRUE(next == 2 || next == 10);
+    // The range's end moved off the next issue in another view.
+    form.cboPTEnd()->setCurrentIndex(5);
+    Game().AutoSelectBall(0, 6);
+    EXPECT_EQ(grid.CellBackColor(next, 1 + 6), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
+    EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
+    // The rank rows carry the statistics' ranks.
+    const int row0 = next == 2 ? 3 : 9;
+    EXPECT_EQ(grid.TextMatrix(row0, 0), u"历史出现次数排行"_s);
+    EXPECT_EQ(grid.TextMatrix(row0, 1 + 3), QString::number(form.Stat().Stat(12, 0, 3, 0, 1)));
+}
+
+TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
+{
+    fFilter& filter = Filter();
+    filter.ShowForm();
+    filter.SelectTab(2); // view 0
+    FInfer& form = Window(0);
+    form.ShowLay(u"和值"_s);
+    ASSERT_TRUE(form.chkFilter()->isEnabled());
+    EXPECT_FALSE(form.chkFilter()->isChecked());
+    form.chkFilter()->click();
+    EXPECT_EQ(form.Stat().ShrinkSel(1), 1);
+    EXPECT_TRUE(form.TxtFilter()->isEnabled());
+    EXPECT_TRUE(filter.chkFilter(1)->isChecked());
+
+    // And back: the filter window's change shows in the trend's box.
+    form.Stat().SetShrinkVal(1, StrToRange(u"10-12", 0, 100));
+    filter.chkFilter(1)->click();
+    EXPECT_FALSE(form.chkFilter()->isChecked());
+    EXPECT_FALSE(form.TxtFilter()->isEnabled());
+    EXPECT_EQ(form.TxtFilter()->text(), u"10-12"_s);
+    // Typing never survives.
+    form.TxtFilter()->setText(u"1"_s);
+    Q_EMIT form.TxtFilter()->textEdited(u"1"_s);
+    EXPECT_EQ(form.TxtFilter()->text(), u"10-12"_s);
+
+    // With group bets the sum can still be switched, the sum of misses not.
+    filter.SelectBetType(1);
+    form.ShowLay(u"遗漏和"_s);
+    EXPECT_FALSE(form.chkFilter()->isEnabled());
+    form.ShowLay(u"和值"_s);
+    EXPECT_TRUE(form.chkFilter()->isEnabled());
+}
+
+TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)
+{
+    FInfer& form = Window(0);
+    // The trend's first chart is a line chart, the ranking chart's a bar
+    // chart; after the user picks lines, the ranking chart stays a line.
+    form.ShowLay(u"和值"_s);
+    EXPECT_TRUE(form.chMain()->OptKind(0)->isChecked());
+    EXPECT_EQ(form.chMain()->Model().Data().PointCount(), form.Stat().BallCount() - form.cboPTStart()->currentIndex());
+    form.ShowLay(u"历史出数排行"_s);
+    EXPECT_TRUE(form.chMain()->OptKind(1)->isChecked());
+    EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 10);
+    form.chMain()->OptKind(0)->click();
+    form.cboPTIndex()->setCurrentIndex(3);
+    Q_EMIT form.cboPTIndex()->activated(3);
+    EXPECT_TRUE(form.chMain()->OptKind(0)->isChecked());
+
+    // A reversed range: an empty chart titled for the view asked for.
+    form.ShowLay(u"AC值"_s);
+    form.cboPTStart()->setCurrentIndex(8);
+    form.cboPTEnd()->setCurrentIndex(2);
+    Q_EMIT form.cboPTEnd()->activated(2);
+    EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 1);
+    EXPECT_TRUE(form.chMain()->Model().Data().At(0, 1).toString().startsWith(u"AC值"_s));
+}
+
+TEST_F(InferViewsTest, MissViewsAndTheirRefusals)
+{
+    FInfer& form = Window(0);
+    form.cboPTStart()->setCurrentIndex(0);
+    form.ShowLay(u"遗漏值"_s);
+    const ChartData& data = form.chMain()->Model().Data();
+    // The AC value of three digits runs 1..3.
+    ASSERT_EQ(data.PointCount(), 3);
+    EXPECT_EQ(data.At(1, 0).toInt(), 1);
+    EXPECT_TRUE(form.chMain()->OptKind(1)->isChecked());
+
+    form.ShowLay(u"遗漏组值"_s);
+    form.cboPTFilter()->setCurrentIndex(12);
+    Q_EMIT form.cboPTFilter()->activated(12);
+    form.cboPTFilter2()->setCurrentIndex(13);
+    Q_EMIT form.cboPTFilter2()->activated(13);
+    EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 16);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    // The sum of misses is refused as a member of a pair.
+    form.cboPTFilter()->setCurrentIndex(3);
+    Q_EMIT form.cboPTFilter()->activated(3);
+    ASSERT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(m_boxes.Texts[0], u"不能对<遗漏和>或<间隔和>进行组合"_s);
+    EXPECT_EQ(form.cboPTFilter()->currentIndex(), 0);
+    EXPECT_FALSE(form.IsBusy());
+}
+
+TEST_F(InferViewsTest, CycleViewListsAndHighlightsACycle)
+{
+    FInfer& form = Window(0);
+    form.cboPTStart()->setCurrentIndex(0);
+    form.ShowLay(u"循环分布数据"_s);
+    CFlexGrid& grid = *form.Grid();
+    const int row = RowOf(grid, u"2024012"_s); // draw 11
+    ASSERT_GE(row, 2);
+    // The units block is the last: 3 in the units runs at distance 3.
+    const int col = 2 * 11 + 1 + 3;
+    grid.SetRow(row);
+    grid.SetCol(col);
+    form.msgMain_Click();
+    ASSERT_EQ(form.LstCycle()->count(), 1);
+    EXPECT_EQ(form.LstCycle()->item(0)->text(), u"隔3期循环3次"_s);
+    const QColor main = ToQColor(ColorRgb(Game().HeadData.BcMainColor));
+    const int step = form.Stat().HeadData()->ListAsc ? 3 : -3;
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_EQ(grid.CellBackColor(row + i * step, col), main) << i;
+    // A click on a cell without cycles takes the highlight away.
+    grid.SetCol(1);
+    form.msgMain_Click();
+    EXPECT_EQ(form.LstCycle()->count(), 0);
+    EXPECT_NE(grid.CellBackColor(row, col), main);
+}
+
+TEST_F(InferViewsTest, RelationGridAndChart)
+{
+    FInfer& form = Window(0);
+    form.cboPTStart()->setCurrentIndex(0);
+    form.ShowLay(u"组选号码生克"_s);
+    CFlexGrid& grid = *form.Grid();
+    ASSERT_EQ(grid.Rows(), 12);
+    const PairMatrix m = GetPairMatrix(form.Stat(), 0, 12, 0);
+    EXPECT_EQ(grid.TextMatrix(3 + 2, 5 + 2), QString::number(m.At(3, 5)));
+    EXPECT_EQ(grid.TextMatrix(7 + 2, 7 + 2), u"1"_s);
+    form.LstRelate()->setCurrentRow(4); // digit 3
+    form.FindClick();
+    const ChartData& data = form.chMain()->Model().Data();
+    EXPECT_EQ(data.At(0, 1).toString(), u"组选号码号码3与其它号码相克情况"_s);
+    EXPECT_EQ(data.At(6, 1).toInt(), m.At(3, 5));
+    // A game of three positions has all four kinds.
+    for (int k = 0; k < 4; ++k)
+        EXPECT_TRUE(form.OptGather(k)->isEnabled());
+}
+
+TEST_F(InferViewsTest, CombinedIndicatorTable)
+{
+    FInfer& form = Window(0);
+    form.ShowLay(u"组选号码生克"_s); // leaves two fixed columns
+    form.ShowLay(u"综合"_s);
+    CFlexGrid& grid = *form.Grid();
+    EXPECT_EQ(grid.Cols(), 47);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.TextMatrix(0, 4), u"AC值"_s);
+    const int next = RowOf(grid, u"下期"_s);
+    ASSERT_GE(next, 1);
+    EXPECT_EQ(grid.TextMatrix(next, 1), QString());
+    const int row = RowOf(grid, u"2024012"_s);
+    EXPECT_EQ(grid.TextMatrix(row, 1), u"1"_s);
+    EXPECT_EQ(grid.TextMatrix(row, 3), u"0"_s);
+}
+
+} // namespace
+} // namespace kelton
