@@ -29,9 +29,9 @@ QString NextCellText(const CStat& stat, NextTable table, int16_t rankKind, int16
     if (table == NextTable::Distribution) {
         if (mode == 0)
             return QString::number(stat.Stat(last, sPos, d, rankKind, 0));
-        if (mode == 1)
-            return QString::number(stat.Stat(last, sPos, d, rankKind, 1));
-        return QString::number(data(0));
+        if (mode == 2)
+            return QString::number(data(0));
+        return QString::number(stat.Stat(last, sPos, d, rankKind, 1));
     }
     if (mode == 0)
         return QString::number(data(1));

@@ -227,6 +227,11 @@ private:
     // What the views keep between runs: the chart kinds of their first
     // charts, the counted relation matrix, the cycle view's click state.
     void ConnectViewControls();
+    // The ticked display mode (OptPTKind), -1 when none is.
+    int DisplayMode() const;
+    // Empties the grid for a number grid of that size: two fixed rows (the
+    // first merged), the label column fixed.
+    void ResetNumberGrid(int rows, int cols);
     int16_t ShownConditionKind() const;
     void ShowRelate(int16_t index);
     void ShowMiss(int16_t index, bool pair);

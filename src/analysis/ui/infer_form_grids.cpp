@@ -66,30 +66,6 @@ void SeparatorCells(CFlexGrid* grid, const NumberGridLayout& layout, int row)
     }
 }
 
-void ResetNumberGrid(CFlexGrid* grid, int rows, int cols)
-{
-    grid->SetTextSource({});
-    grid->Clear();
-    grid->SetRows(1);
-    grid->SetCols(1);
-    grid->SetMergeCells(GridMerge::RestrictColumns);
-    grid->SetRows(3);
-    grid->SetFixedRows(2);
-    grid->SetFixedCols(1);
-    grid->SetCols(cols);
-    grid->SetRows(rows);
-    grid->SetMergeRow(0, true);
-}
-
-int DisplayMode(const std::array<QRadioButton*, 3>& options)
-{
-    for (int i = 0; i < 3; ++i) {
-        if (options[static_cast<size_t>(i)]->isChecked())
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -111,7 +87,7 @@ void FInfer::OptStatAll_Click()
     const NumberGridLayout layout = NumberGrid(Sizes(), choice, Names());
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
-    ResetNumberGrid(grid, 11, layout.Cols);
+    ResetNumberGrid(11, layout.Cols);
     NumberCaptions(grid, layout);
     grid->SetColWidth(0, 2000);
     grid->SetTextMatrix(0, 0, u"位码"_s);
@@ -135,7 +111,7 @@ void FInfer::OptStatAll_Click()
         if (!table) {
             CNumberTable::Spec spec;
             spec.Kind = static_cast<int16_t>(k);
-            spec.Mode = CellModeOf(DisplayMode(m_optPTKind));
+            spec.Mode = CellModeOf(DisplayMode());
             spec.ShowHit = showHit;
             spec.AreaChoice = choice;
             spec.RangeStart = P;
@@ -207,7 +183,7 @@ void FInfer::OptAll_Click()
         grid->SetColWidth(c, c == 0 ? 1000 : static_cast<int>(std::nearbyint((caption.size() + 0.5) * charTwips)));
     }
     const bool listAsc = head.ListAsc != 0;
-    const int mode = DisplayMode(m_optPTKind);
+    const int mode = DisplayMode();
     const bool upDown = chkPTColorUpDown()->isChecked();
     const bool rowColours = chkPTColor()->isChecked();
     const int32_t next = m_stat.BallCount() - 1;
@@ -269,13 +245,13 @@ void FInfer::OptCycle_Click()
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
     const int count = m_range.RangeCount;
-    ResetNumberGrid(grid, count + 2, layout.Cols);
+    ResetNumberGrid(count + 2, layout.Cols);
     NumberCaptions(grid, layout);
     grid->SetTextMatrix(0, 0, u"位码"_s);
     grid->SetTextMatrix(1, 0, u"期数"_s);
     const bool listAsc = head.ListAsc != 0;
     m_memory.CycleNewestOnTop = listAsc;
-    const int mode = DisplayMode(m_optPTKind);
+    const int mode = DisplayMode();
     const bool showHit = chkPTShowHit()->isChecked();
     const bool colour = chkPTColor()->isChecked();
     const int32_t next = m_stat.BallCount() - 1;

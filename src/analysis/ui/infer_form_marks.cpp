@@ -95,11 +95,7 @@ void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
         const int col = DigitColumn(NumberGrid(Sizes(), choice, Names()), sPos, d);
         const bool known = table != NextTable::Distribution || rankKind >= 0;
         if (known && col > 0 && col < grid->Cols()) {
-            int mode = 1;
-            for (int i = 0; i < 3; ++i) {
-                if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
-                    mode = i;
-            }
+            const int mode = DisplayMode();
             const QColor back = grid->CellBackColor(row, col);
             const int32_t currentBack = back.red() + 256 * back.green() + 65536 * back.blue();
             const NextCellPaint paint =

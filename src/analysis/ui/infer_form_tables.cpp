@@ -56,18 +56,38 @@ QColor ShownColor(int32_t stored)
 
 } // namespace
 
+int FInfer::DisplayMode() const
+{
+    for (int i = 0; i < 3; ++i) {
+        if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+void FInfer::ResetNumberGrid(int rows, int cols)
+{
+    CFlexGrid* grid = m_msgMain;
+    grid->SetTextSource({});
+    grid->Clear();
+    grid->SetRows(1);
+    grid->SetCols(1);
+    grid->SetMergeCells(GridMerge::RestrictColumns);
+    grid->SetRows(3);
+    grid->SetFixedRows(2);
+    grid->SetCols(cols); // before the rows: the arrays grow once
+    grid->SetRows(rows);
+    grid->SetMergeRow(0, true);
+    grid->SetFixedCols(1);
+}
+
 void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
 {
     (void)caption;
     const CLottorHead& head = *m_stat.HeadData();
     CNumberTable::Spec spec;
     spec.Kind = kind;
-    int mode = 1;
-    for (int i = 0; i < 3; ++i) {
-        if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
-            mode = i;
-    }
-    spec.Mode = CellModeOf(mode);
+    spec.Mode = CellModeOf(DisplayMode());
     spec.ShowHit = chkPTShowHit()->isChecked();
     spec.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
     spec.RangeStart = m_range.RangeStart;
@@ -85,16 +105,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     const CNumberTable& table = *m_table;
     const NumberGridLayout& layout = table.Layout();
 
-    grid->Clear();
-    grid->SetRows(1);
-    grid->SetCols(1);
-    grid->SetMergeCells(GridMerge::RestrictColumns);
-    grid->SetRows(3);
-    grid->SetFixedRows(2);
-    grid->SetCols(layout.Cols); // before the rows: the arrays grow once
-    grid->SetRows(table.Rows());
-    grid->SetMergeRow(0, true);
-    grid->SetFixedCols(1);
+    ResetNumberGrid(table.Rows(), layout.Cols);
     for (int col = 0; col < layout.Cols; ++col) {
         grid->SetColWidth(col, ColumnTwips(layout, col));
         grid->SetColAlignment(col, Qt::AlignCenter);
