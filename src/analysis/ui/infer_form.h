@@ -188,9 +188,6 @@ protected:
     // Records a view's caption as CurrentViewName and the selected tab's
     // view.
     void NameView(const QString& caption);
-    // A view whose drawing lives elsewhere: the protocol, an empty grid or
-    // chart.
-    void ShowEmptyView(const ViewId& id);
 
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
