@@ -17,6 +17,8 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
+#include "data/picker_service.h"
+#include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
@@ -178,6 +180,43 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     EXPECT_FALSE(form.chkFilter()->isEnabled());
     form.ShowLay(u"和值"_s);
     EXPECT_TRUE(form.chkFilter()->isEnabled());
+}
+
+// The value picker answers with Answer and notes what it was given.
+class NotingPicker : public IPickerService {
+public:
+    QString PickValues(const QString& strVal, int16_t minVal, int16_t maxVal, const QString& names,
+                       const QString& hint) override
+    {
+        Given = {strVal, QString::number(minVal), QString::number(maxVal), names, hint};
+        return Answer;
+    }
+    QString Answer;
+    QStringList Given;
+};
+
+TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
+{
+    fFilter& filter = Filter();
+    filter.ShowForm();
+    filter.SelectTab(2); // view 0
+    FInfer& form = Window(0);
+    NotingPicker picker;
+    const ScopedService<IPickerService> installed(&picker);
+    // The hot, warm and cold pattern (37), its condition on.
+    form.Stat().SetShrinkSel(37, 1);
+    form.ShowLay(Mmain().IndicatorName[37]);
+    ASSERT_TRUE(form.TxtFilter()->isEnabled());
+    picker.Answer = u"3 5-7"_s;
+    form.TxtFilter_Click();
+    ASSERT_EQ(picker.Given.size(), 5);
+    EXPECT_EQ(picker.Given[1], u"0"_s);
+    EXPECT_EQ(picker.Given[2], u"26"_s);
+    EXPECT_TRUE(picker.Given[3].startsWith(u"0=热热热;"_s));
+    EXPECT_TRUE(picker.Given[4].startsWith(u"期号：下期\r\n热号："_s));
+    EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
+    EXPECT_EQ(form.TxtFilter()->text(), u"3 5-7"_s);
+    EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
 }
 
 TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)
