@@ -19,8 +19,8 @@
 #include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "filter/condition_hint.h"
 #include "filter/ui/filter_form.h"
+#include "filter/value_pick.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
 
@@ -160,8 +160,9 @@ void FInfer::TxtFilter_Click()
     const int32_t issue = filter ? filter->TargetIssue() : -1;
     const QString issueText = filter && filter->Loaded() ? filter->cboNumName()->currentText() : QString();
     const CLottorHead& head = *m_stat.HeadData();
-    const QString answer = ShowSelVal(m_txtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1),
-                                      ConditionValueNames(k), ConditionHint(m_stat, *game, k, issue, issueText));
+    const ValuePickText text = ConditionPickText(*game, m_stat, k, issue, issueText);
+    const QString answer =
+        ShowSelVal(m_txtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
     m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
     TxtFilter_Change();
     RefreshFilterWindow();

@@ -213,7 +213,7 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     EXPECT_EQ(picker.Given[1], u"0"_s);
     EXPECT_EQ(picker.Given[2], u"26"_s);
     EXPECT_TRUE(picker.Given[3].startsWith(u"0=热热热;"_s));
-    EXPECT_TRUE(picker.Given[4].startsWith(u"期号：下期\r\n热号："_s));
+    EXPECT_TRUE(picker.Given[4].startsWith(u"期号：下期\n热号："_s));
     EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
     EXPECT_EQ(form.TxtFilter()->text(), u"3 5-7"_s);
     EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
