@@ -35,7 +35,7 @@
 #include "filter/ui/scheme_panel.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/data_set_form.h"
-#include "games/ui/game_window_test.h"
+#include "games/ui/real_history_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "pickers/ui/picker_dialogs.h"
@@ -55,33 +55,17 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class UserJourney : public test::GameWindowTest {
+class UserJourney : public test::RealHistoryTest {
 protected:
     void SetUp() override
     {
-        GameWindowTest::SetUp();
-        // The windows as the program installs them; no web page on a test
-        // machine.
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
-        InstallPickerDialogs();
-        InstallGameWindows(NeighbourWindows());
+        RealHistoryTest::SetUp();
+        // The rest of the windows as the program installs them.
         InstallFormulaWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
         InstallAnalysisWindows();
         InstallHitQueryWindow(NeighbourWindows());
         InstallPrinterWindow(NeighbourWindows());
         InstallResultsWindows(NeighbourWindows());
-        m_loader.emplace(&OpenLottorFile);
-    }
-
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
-
-    static void Pick(QComboBox* list, int index)
-    {
-        list->setCurrentIndex(index);
-        Q_EMIT list->activated(index);
     }
 };
 
