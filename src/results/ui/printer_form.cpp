@@ -351,9 +351,8 @@ void fPrinter::ShowPageLine()
     m_stbPanel->setText(PrintPageLine(m_currentPage, PageCount()));
 }
 
-void fPrinter::cmdPrev_Click()
+void fPrinter::GoToPage(const PageStep& step)
 {
-    const PageStep step = PrevPrintPage(m_currentPage, PageCount());
     if (step.Page == m_currentPage)
         return;
     m_currentPage = step.Page;
@@ -362,15 +361,14 @@ void fPrinter::cmdPrev_Click()
     DrawPreviewPage(true);
 }
 
+void fPrinter::cmdPrev_Click()
+{
+    GoToPage(PrevPrintPage(m_currentPage, PageCount()));
+}
+
 void fPrinter::cmdNext_Click()
 {
-    const PageStep step = NextPrintPage(m_currentPage, PageCount());
-    if (step.Page == m_currentPage)
-        return;
-    m_currentPage = step.Page;
-    if (!step.Message.isEmpty())
-        MsgBox(this, QMessageBox::Information, u"操作提示"_s, step.Message);
-    DrawPreviewPage(true);
+    GoToPage(NextPrintPage(m_currentPage, PageCount()));
 }
 
 void fPrinter::cmdZoom_Click()

@@ -87,6 +87,8 @@ private:
     class PageFrame;
     void BuildControls();
     void PlaceFrame();
+    // Shows the page a paging step lands on, with its wrap-around message.
+    void GoToPage(const PageStep& step);
     void HsX_Change(int value);
     void vsY_Change(int value);
     void ShowPageLine();
