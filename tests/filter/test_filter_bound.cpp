@@ -8,7 +8,7 @@
 #include "data/lottor_data.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "support/draw_rows.h"
+#include "support/small_game.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -20,18 +20,7 @@ class FilterBound : public test::ProgramFolderTest {
 protected:
     void Open(const std::vector<const char*>& draws)
     {
-        const QString file = Path(u"game"_s);
-        {
-            CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s,
-                                            file, 1000));
-        }
-        m_game = std::make_unique<CLottorData>();
-        ASSERT_FALSE(m_game->OpenData(8, file));
-        if (!draws.empty()) {
-            ASSERT_EQ(m_game->Add(test::Draws(draws, 2024001)), static_cast<int16_t>(draws.size()));
-            ASSERT_FALSE(m_game->UpData());
-        }
+        m_game = test::SmallGame(Path(u"game"_s), draws);
     }
     CStat& View(int16_t v) const { return *m_game->StatView(v); }
     std::unique_ptr<CLottorData> m_game;

@@ -7,7 +7,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
-#include "support/draw_rows.h"
+#include "support/small_game.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -21,16 +21,7 @@ protected:
     {
         ProgramFolderTest::SetUp();
         IniGlobal();
-        const QString file = Path(u"game"_s);
-        {
-            CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s,
-                                            file, 1000));
-        }
-        m_game = std::make_unique<CLottorData>();
-        ASSERT_FALSE(m_game->OpenData(8, file));
-        ASSERT_EQ(m_game->Add(test::Draws({"123", "456", "581"}, 2024001)), 3);
-        ASSERT_FALSE(m_game->UpData());
+        m_game = test::SmallGame(Path(u"game"_s), {"123", "456", "581"});
     }
     ValuePickText Pick(int16_t row, int32_t issue, const QString& text = u"2024002"_s) const
     {
