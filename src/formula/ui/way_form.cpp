@@ -387,7 +387,7 @@ void FWay::ApplyLayout()
     SetTwipsGeometry(m_cmdDel, {840, 3360, 675, 375});
     SetTwipsGeometry(m_cmdOpen, {1560, 3360, 675, 375});
     SetTwipsGeometry(m_cmdSave, {2280, 3360, 675, 375});
-    SetTwipsGeometry(m_cmdView, {3360, 3000, 615, 735});
+    SetTwipsGeometry(m_cmdView, {3240, 3000, 780, 735}); // the two-line caption needs the width
     SetTwipsGeometry(m_lblStat, {4080, 3000, 855, 255});
     SetTwipsGeometry(m_cboCount, {4080, 3360, 855, 315});
     SetTwipsGeometry(m_txtMsg, l.Message);

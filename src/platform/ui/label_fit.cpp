@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetrics>
 #include <QLabel>
 
 namespace kelton {
@@ -9,6 +10,14 @@ namespace kelton {
 namespace {
 constexpr int kClosestLines = 50; // percent of the font's line spacing
 } // namespace
+
+int FittedLinePercent(int lines, int lineSpacing, int available)
+{
+    if (lines <= 1 || lineSpacing <= 0 || lines * lineSpacing <= available)
+        return 100;
+    const int percent = 100 * (available - lineSpacing) / ((lines - 1) * lineSpacing);
+    return std::clamp(percent, kClosestLines, 100);
+}
 
 void SetFittedText(QLabel* label, const QString& text)
 {
@@ -18,7 +27,11 @@ void SetFittedText(QLabel* label, const QString& text)
     const int available = label->height();
     if (needed <= available || available <= 0)
         return;
-    const int percent = std::max(kClosestLines, 100 * available / needed);
+    const int lineSpacing = QFontMetrics(label->font()).lineSpacing();
+    const int lines = lineSpacing > 0 ? std::max(1, (needed + lineSpacing / 2) / lineSpacing) : 1;
+    const int percent = FittedLinePercent(lines, lineSpacing, available);
+    if (percent >= 100)
+        return;
     QString html = text.toHtmlEscaped();
     html.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
     html.replace(QLatin1Char('\n'), QLatin1String("<br>"));

@@ -11,4 +11,10 @@ namespace kelton {
 // closer together so that the whole text shows.
 void SetFittedText(QLabel* label, const QString& text);
 
+// The line height, in percent of the font's line spacing, at which `lines`
+// lines fit into `available` pixels: the lines above the last move closer
+// together, the last keeps its full height so its glyphs are not cut off.
+// 100 when they fit as they are; never below half the line spacing.
+int FittedLinePercent(int lines, int lineSpacing, int available);
+
 } // namespace kelton
