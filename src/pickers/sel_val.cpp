@@ -15,8 +15,8 @@ namespace {
 constexpr int kBoxLeft = 120;
 constexpr int kBoxTop = 840;
 constexpr int kLabelLeft = 240;
-constexpr int kLabelTop = 120;
-constexpr int kLabelHeight = 615;
+constexpr int kLabelTop = 60;
+constexpr int kLabelHeight = 765; // three lines of Chinese text, down to just above the box
 constexpr int kHintHeight = 615;
 constexpr int kSpacing = 120; // between the box, the hint and the buttons
 constexpr int kChooseWidth = 1695;

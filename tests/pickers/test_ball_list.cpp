@@ -141,12 +141,12 @@ TEST(BallList, Layout)
     ASSERT_EQ(three.Rows.size(), 4u);
     // The group row keeps its place; hundreds, tens, units 600 apart.
     EXPECT_EQ(three.Rows[0].Caption.topLeft(), QPoint(240, 885));
-    EXPECT_EQ(three.Rows[0].Grid, QRect(960, 840, 1575, 495));
+    EXPECT_EQ(three.Rows[0].Grid, QRect(960, 840, 1410, 495));
     EXPECT_EQ(three.Rows[0].List.topLeft(), QPoint(3000, 900));
     for (int i = 1; i <= 3; ++i) {
         const int top = (3 - i) * 600 + 240;
         EXPECT_EQ(three.Rows[static_cast<size_t>(i)].Caption.topLeft(), QPoint(240, top)) << i;
-        EXPECT_EQ(three.Rows[static_cast<size_t>(i)].Grid, QRect(960, top - 45, 1575, 495)) << i;
+        EXPECT_EQ(three.Rows[static_cast<size_t>(i)].Grid, QRect(960, top - 45, 1410, 495)) << i;
         EXPECT_EQ(three.Rows[static_cast<size_t>(i)].List.topLeft(), QPoint(3000, top)) << i;
     }
     // The buttons in one row 1200 below the group caption: help, cancel, OK.

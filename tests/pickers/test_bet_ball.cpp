@@ -95,8 +95,8 @@ TEST_F(BetBallTest, CaptionsAndLayout)
         const BetBallLayout layout = LayOutBetBall(3, c.mrMain);
         ASSERT_EQ(layout.Rows.size(), c.captionTops.size());
         for (size_t i = 0; i < c.captionTops.size(); ++i) {
-            EXPECT_EQ(layout.Rows[i].Caption, QRect(240, c.captionTops[i], 495, 375)) << i;
-            EXPECT_EQ(layout.Rows[i].Grid, QRect(960, c.captionTops[i] - 45, 1575, 495)) << i;
+            EXPECT_EQ(layout.Rows[i].Caption, QRect(240, c.captionTops[i], 495, 540)) << i;
+            EXPECT_EQ(layout.Rows[i].Grid, QRect(960, c.captionTops[i] - 45, 1410, 495)) << i;
         }
         EXPECT_EQ(layout.CmdHelp, QRect(3720, c.help, 975, 375));
         EXPECT_EQ(layout.CmdCancel.y(), c.cancel);

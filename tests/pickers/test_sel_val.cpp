@@ -135,7 +135,8 @@ TEST(SelValGeometry, CellsBoxAndWindow)
     // short of the box's right edge, the list 20 lower than the buttons.
     const sel_val::Layout plain = sel_val::LayOut(10, 400, false);
     EXPECT_EQ(plain.PicVal, QRect(120, 840, 6750, 500));
-    EXPECT_EQ(plain.LblMsg, QRect(240, 120, 6630, 615));
+    EXPECT_EQ(plain.LblMsg, QRect(240, 60, 6630, 765));
+    EXPECT_LT(plain.LblMsg.bottom(), plain.PicVal.top());
     EXPECT_TRUE(plain.TxtMsg.isEmpty());
     EXPECT_EQ(plain.CmdCancel, QRect(120 + 6750 - 1950 - 500, 1460, 975, 375));
     EXPECT_EQ(plain.CmdOk.x() + plain.CmdOk.width(), 120 + 6750 - 250);
