@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
+#include "shell/main_window_size.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/main_toolbar.h"
@@ -136,7 +138,10 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     // The progress service shows through this window while it lives.
     m_display = std::make_unique<ScopedService<IMsgDisplay>>(this);
     WinHist().SetHost(this);
-    resize(1024, 720);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(MainWindowStartGeometry(screen->availableGeometry()));
+    else
+        resize(1024, 720);
 }
 
 MDIMain::~MDIMain()
