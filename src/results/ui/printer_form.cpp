@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -22,6 +23,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/window_place.h"
 #include "shell/ui/shell_windows.h"
 
 namespace kelton {
@@ -124,7 +126,12 @@ fPrinter::fPrinter(QWidget* owner)
     setWindowTitle(u"打印(适用A4纸)"_s);
     m_printer->setFullPage(true);
     BuildControls();
-    resize(TwipsToScreenPixels(12600, this), TwipsToScreenPixels(10500, this));
+    const QSize design(TwipsToScreenPixels(12600, this), TwipsToScreenPixels(10500, this));
+    // Taller on a tall screen: more of the page shows at actual size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(PlaceOnScreen(design, screen->availableGeometry(), Qt::Vertical));
+    else
+        resize(design);
 }
 
 fPrinter::~fPrinter() = default;

@@ -23,11 +23,11 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "platform/help_pages.h"
+#include "platform/window_place.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
-#include "shell/main_window_size.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/main_toolbar.h"
@@ -139,7 +139,7 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     m_display = std::make_unique<ScopedService<IMsgDisplay>>(this);
     WinHist().SetHost(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(MainWindowStartGeometry(screen->availableGeometry()));
+        setGeometry(PlaceOnScreen({1024, 720}, screen->availableGeometry(), Qt::Horizontal | Qt::Vertical));
     else
         resize(1024, 720);
 }

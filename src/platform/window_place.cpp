@@ -1,0 +1,20 @@
+#include "platform/window_place.h"
+
+#include <algorithm>
+
+namespace kelton {
+
+QRect PlaceOnScreen(QSize design, const QRect& available, Qt::Orientations grow)
+{
+    int width = design.width();
+    int height = design.height();
+    if (grow & Qt::Horizontal)
+        width = std::max(width, available.width() * 9 / 10);
+    if (grow & Qt::Vertical)
+        height = std::max(height, available.height() * 9 / 10);
+    const int left = available.left() + std::max(0, (available.width() - width) / 2);
+    const int top = available.top() + std::max(0, (available.height() - height) / 2);
+    return {left, top, width, height};
+}
+
+} // namespace kelton
