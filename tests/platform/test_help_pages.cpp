@@ -26,14 +26,17 @@ TEST_F(HelpPagesTest, TheShippedPagesAreCopiedOnce)
     const QStringList shipped = QDir(DefaultHelpFolder()).entryList(QDir::Files);
     // The start page, and a page for every window with a help button or
     // child window the help command can name.
-    for (const char* page : {"qy.htm", "MDIMain.htm", "FOption.htm", "FUpgrade.htm", "FAbout.htm", "FLottoLogo.htm",
-                             "FLottoReg.htm", "FLottoTemplate.htm", "FLottoOption.htm", "FDataSet.htm", "FSelVal.htm",
-                             "FBalls.htm", "fBall.htm", "fFilter.htm", "FMrReplace.htm", "fWay.htm", "FDataInOut.htm",
-                             "fHitQuery.htm", "fPrinter.htm", "FInfer.htm", "FFilterBound.htm"})
+    for (const char* page :
+         {"qy.htm",           "MDIMain.htm",    "FOption.htm",        "FUpgrade.htm",     "FAbout.htm",
+          "FLottoLogo.htm",   "FLottoReg.htm",  "FLottoTemplate.htm", "FLottoOption.htm", "FDataSet.htm",
+          "FSelVal.htm",      "FBalls.htm",     "fBall.htm",          "fFilter.htm",      "FMrReplace.htm",
+          "fWay.htm",         "FDataInOut.htm", "fHitQuery.htm",      "fPrinter.htm",     "FInfer.htm",
+          "FFilterBound.htm", "OtherMatch.htm", "OtherHistory.htm",   "OtherGather.htm"})
         EXPECT_TRUE(shipped.contains(QLatin1String(page))) << page;
     // Every link of the start page leads to a shipped page.
     const QString start = QString::fromUtf8(Bytes(DefaultHelpFolder() + QStringLiteral("/qy.htm")));
-    for (const QRegularExpressionMatch& link : QRegularExpression(QStringLiteral("href=\"([^\"#]+)\"")).globalMatch(start))
+    for (const QRegularExpressionMatch& link :
+         QRegularExpression(QStringLiteral("href=\"([^\"#]+)\"")).globalMatch(start))
         EXPECT_TRUE(shipped.contains(link.captured(1))) << link.captured(1).toStdString();
 
     const QString folder = ProgramPath(QStringLiteral("Help"));
