@@ -150,24 +150,26 @@ TopBarGeometry TopBarDesign()
     const auto set = [&](TopCtl c, int left, int top, int width, int height) {
         g[static_cast<size_t>(c)] = QRect(left, top, width, height);
     };
-    set(TopCtl::LblPT1, 0, 60, 4095, 255);
-    set(TopCtl::cboPTStart, 1200, 0, 1095, 300);
-    set(TopCtl::cboPTEnd, 2640, 0, 1095, 300);
+    // The period lists are wide enough for a seven-digit issue number; the
+    // controls right of the range label stand clear of its last word.
+    set(TopCtl::LblPT1, 0, 60, 4590, 255);
+    set(TopCtl::cboPTStart, 1200, 0, 1335, 300);
+    set(TopCtl::cboPTEnd, 2895, 0, 1335, 300);
     set(TopCtl::LblPT2, 0, 60, 2655, 255);
     set(TopCtl::cboPTIndex, 960, 0, 1335, 300);
-    set(TopCtl::picPTKind, 4200, 40, 3495, 255);
+    set(TopCtl::picPTKind, 4680, 40, 3495, 255);
     set(TopCtl::picPTList, 2880, 40, 2415, 255);
-    set(TopCtl::chkPTShowHit, 7800, 40, 1575, 255);
-    set(TopCtl::chkPTColor, 9480, 40, 1215, 255);
-    set(TopCtl::chkPTColorUpDown, 7800, 40, 1455, 255);
+    set(TopCtl::chkPTShowHit, 8280, 40, 1575, 255);
+    set(TopCtl::chkPTColor, 9960, 40, 1215, 255);
+    set(TopCtl::chkPTColorUpDown, 8280, 40, 1455, 255);
     set(TopCtl::chkPTSort, 5280, 40, 1575, 255);
     set(TopCtl::LblPT3, 5400, 75, 2055, 255);
     set(TopCtl::cboPTBcTaxis, 6360, 0, 735, 300);
     set(TopCtl::lblPT4, 7560, 60, 2055, 255);
-    set(TopCtl::cboPTSubarea, 8280, 0, 1095, 300);
-    set(TopCtl::cboPTSubarea2, 8280, 0, 1095, 300);
-    set(TopCtl::cboPTFilter, 4200, 0, 1575, 300);
-    set(TopCtl::cboPTFilter2, 6240, 0, 1575, 300);
+    set(TopCtl::cboPTSubarea, 8760, 0, 1335, 300);
+    set(TopCtl::cboPTSubarea2, 8760, 0, 1335, 300);
+    set(TopCtl::cboPTFilter, 4680, 0, 1575, 300);
+    set(TopCtl::cboPTFilter2, 6720, 0, 1575, 300);
     return g;
 }
 
@@ -190,6 +192,11 @@ struct KindRow {
 };
 
 using C = TopCtl;
+
+// A label's word right of a list: drawn this far right of the list, and
+// a control that follows the word keeps clear of it.
+constexpr int kWordAfterList = 30;
+constexpr int kLabelWordGap = 360;
 const KindRow kKinds[] = {
     // 0 distribution tables
     {{C::LblPT1, C::cboPTStart, C::cboPTEnd, C::picPTKind, C::chkPTShowHit, C::chkPTColor, C::cboPTSubarea},
@@ -199,7 +206,7 @@ const KindRow kKinds[] = {
      u"行颜色", 1000, false},
     // 1 ranking bar chart
     {{C::LblPT2, C::cboPTIndex, C::chkPTSort, C::cboPTSubarea2},
-     {{C::chkPTSort, C::cboPTIndex, true, 30}, {C::cboPTSubarea2, C::chkPTSort, true, 30}},
+     {{C::chkPTSort, C::cboPTIndex, true, kLabelWordGap}, {C::cboPTSubarea2, C::chkPTSort, true, 30}},
      nullptr, -1, false},
     // 2 combined ranking table
     {{C::LblPT2, C::cboPTIndex, C::picPTList, C::LblPT3, C::cboPTBcTaxis, C::cboPTSubarea},
@@ -207,7 +214,7 @@ const KindRow kKinds[] = {
      nullptr, -1, false},
     // 3 relation view
     {{C::LblPT1, C::cboPTStart, C::cboPTEnd, C::chkPTSort, C::chkPTColor},
-     {{C::chkPTSort, C::cboPTEnd, false, 1200}, {C::chkPTColor, C::cboPTEnd, false, 1200}},
+     {{C::chkPTSort, C::cboPTEnd, true, kLabelWordGap}, {C::chkPTColor, C::cboPTEnd, true, kLabelWordGap}},
      u"行颜色", 1000, false},
     // 4 indicator trend chart
     {{C::LblPT1, C::cboPTStart, C::cboPTEnd}, {}, nullptr, -1, true},
@@ -249,6 +256,22 @@ TopBarPlan PlanTopBar(int kind, const TopBarGeometry& current)
     }
     plan.ShowChart = row.Chart;
     return plan;
+}
+
+TopBarLabelMarks TopBarMarks()
+{
+    const TopBarGeometry design = TopBarDesign();
+    const TopBarGeometry combined = PlanTopBar(2, design).Geometry; // where the ranking-place list stands
+    const auto after = [](const TopBarGeometry& g, TopCtl list, TopCtl label) {
+        const QRect& box = g[static_cast<size_t>(list)];
+        return box.left() + box.width() + kWordAfterList - g[static_cast<size_t>(label)].left();
+    };
+    TopBarLabelMarks marks;
+    marks.RangeTo = after(design, C::cboPTStart, C::LblPT1);
+    marks.RangeEnd = after(design, C::cboPTEnd, C::LblPT1);
+    marks.PeriodEnd = after(design, C::cboPTIndex, C::LblPT2);
+    marks.PlacesEnd = after(combined, C::cboPTBcTaxis, C::LblPT3);
+    return marks;
 }
 
 } // namespace kelton

@@ -121,4 +121,15 @@ struct TopBarPlan {
 // without the area choice and without placing anything.
 TopBarPlan PlanTopBar(int kind, const TopBarGeometry& current);
 
+// The words of the labels that frame the lists ("到" and "期" of the range
+// label, "期" of the period label, "位" of the ranking-place label): where
+// each is drawn, in twips from its label's left, just right of its list.
+struct TopBarLabelMarks {
+    int RangeTo = 0;
+    int RangeEnd = 0;
+    int PeriodEnd = 0;
+    int PlacesEnd = 0;
+};
+TopBarLabelMarks TopBarMarks();
+
 } // namespace kelton

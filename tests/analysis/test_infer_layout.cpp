@@ -199,24 +199,75 @@ TEST(InferViews, TopBarKindZeroAfterKindFive)
     EXPECT_EQ(zero.ColorCaption, u"行颜色"_s);
     const QRect color = zero.Geometry[size_t(TopCtl::chkPTColor)];
     EXPECT_EQ(color.width(), 1000);
-    EXPECT_EQ(color.left(), 9800);
-    EXPECT_EQ(zero.Geometry[size_t(TopCtl::chkPTShowHit)].left(), 8000);
-    EXPECT_EQ(zero.Geometry[size_t(TopCtl::cboPTSubarea)].left(), 10810);
+    EXPECT_EQ(color.left(), 10280);
+    EXPECT_EQ(zero.Geometry[size_t(TopCtl::chkPTShowHit)].left(), 8480);
+    EXPECT_EQ(zero.Geometry[size_t(TopCtl::cboPTSubarea)].left(), 11290);
     EXPECT_TRUE(zero.Shown[size_t(TopCtl::cboPTSubarea)]);
     EXPECT_FALSE(zero.Shown[size_t(TopCtl::lblPT4)]);
 
     // Kinds 1 and 3 from the design places.
     const TopBarPlan one = PlanTopBar(1, TopBarDesign());
     EXPECT_TRUE(one.ColorCaption.isEmpty());
-    EXPECT_EQ(one.Geometry[size_t(TopCtl::chkPTSort)].left(), 2325);
-    EXPECT_EQ(one.Geometry[size_t(TopCtl::cboPTSubarea2)].left(), 3930);
+    EXPECT_EQ(one.Geometry[size_t(TopCtl::chkPTSort)].left(), 2655);
+    EXPECT_EQ(one.Geometry[size_t(TopCtl::cboPTSubarea2)].left(), 4260);
     const TopBarPlan three = PlanTopBar(3, TopBarDesign());
-    EXPECT_EQ(three.Geometry[size_t(TopCtl::chkPTSort)].left(), 3840);
-    EXPECT_EQ(three.Geometry[size_t(TopCtl::chkPTColor)].left(), 3840);
+    EXPECT_EQ(three.Geometry[size_t(TopCtl::chkPTSort)].left(), 4590);
+    EXPECT_EQ(three.Geometry[size_t(TopCtl::chkPTColor)].left(), 4590);
     EXPECT_EQ(PlanTopBar(2, TopBarDesign()).Geometry[size_t(TopCtl::cboPTSubarea)].left(), 7120);
     EXPECT_TRUE(PlanTopBar(4, TopBarDesign()).ShowChart);
     for (int kind = -1; kind <= 9; ++kind)
         EXPECT_FALSE(PlanTopBar(kind, TopBarDesign()).Shown[size_t(TopCtl::lblPT4)]) << kind;
+}
+
+TEST(InferViews, TopBarControlsKeepClearOfEachOtherAndOfTheLabelWords)
+{
+    // The words after the lists stand just right of them; a following
+    // control leaves room for one word (330 twips).
+    const TopBarLabelMarks marks = TopBarMarks();
+    const TopBarGeometry design = TopBarDesign();
+    const auto right = [&](TopCtl c) { return design[size_t(c)].left() + design[size_t(c)].width(); };
+    EXPECT_EQ(marks.RangeTo, right(TopCtl::cboPTStart) + 30);
+    EXPECT_EQ(marks.RangeEnd, right(TopCtl::cboPTEnd) + 30);
+    EXPECT_EQ(marks.PeriodEnd, right(TopCtl::cboPTIndex) + 30);
+    EXPECT_EQ(marks.PlacesEnd, 1365);
+    EXPECT_LE(marks.RangeTo + 330, design[size_t(TopCtl::cboPTEnd)].left());
+    EXPECT_LE(marks.RangeEnd + 330, design[size_t(TopCtl::LblPT1)].width());
+
+    struct Word {
+        TopCtl Label;
+        int At;
+    };
+    const Word words[] = {{TopCtl::LblPT1, marks.RangeTo}, {TopCtl::LblPT1, marks.RangeEnd},
+                          {TopCtl::LblPT2, marks.PeriodEnd}, {TopCtl::LblPT3, marks.PlacesEnd}};
+    const auto isLabel = [](TopCtl c) {
+        return c == TopCtl::LblPT1 || c == TopCtl::LblPT2 || c == TopCtl::LblPT3 || c == TopCtl::lblPT4;
+    };
+    const auto overlap = [](int a0, int a1, int b0, int b1) { return a0 < b1 && b0 < a1; };
+    for (int kind = 0; kind <= 8; ++kind) {
+        const TopBarPlan plan = PlanTopBar(kind, TopBarDesign());
+        for (int a = 0; a < kTopCtlCount; ++a) {
+            const auto ca = static_cast<TopCtl>(a);
+            if (!plan.Shown[size_t(a)] || isLabel(ca))
+                continue;
+            const QRect ra = plan.Geometry[size_t(a)];
+            for (const Word& w : words) {
+                if (!plan.Shown[size_t(w.Label)])
+                    continue;
+                const int at = design[size_t(w.Label)].left() + w.At;
+                EXPECT_FALSE(overlap(ra.left(), ra.left() + ra.width(), at, at + 330)) << kind << " " << a;
+            }
+            for (int b = a + 1; b < kTopCtlCount; ++b) {
+                const auto cb = static_cast<TopCtl>(b);
+                if (!plan.Shown[size_t(b)] || isLabel(cb))
+                    continue;
+                if (kind == 3 && ca == TopCtl::chkPTColor && cb == TopCtl::chkPTSort)
+                    continue; // one place, the relation view shows one of the two
+                const QRect rb = plan.Geometry[size_t(b)];
+                EXPECT_FALSE(overlap(ra.left(), ra.left() + ra.width(), rb.left(), rb.left() + rb.width()))
+                    << kind << " " << a << " " << b;
+            }
+        }
+    }
 }
 
 TEST(InferFrame, PageSizingAndScrollBar)

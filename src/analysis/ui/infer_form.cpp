@@ -226,9 +226,10 @@ void FInfer::BuildTopBar()
     place(TopCtl::LblPT2, period, "LblPT2");
     place(TopCtl::LblPT3, taxis, "LblPT3");
     place(TopCtl::lblPT4, new QLabel(u"显示号码         位"_s, m_picTop), "lblPT4");
-    range->FitBlanks({{u'到', 2325}, {u'期', 3765}});
-    period->FitBlanks({{u'期', 2325}});
-    taxis->FitBlanks({{u'位', 1365}});
+    const TopBarLabelMarks marks = TopBarMarks();
+    range->FitBlanks({{u'到', marks.RangeTo}, {u'期', marks.RangeEnd}});
+    period->FitBlanks({{u'期', marks.PeriodEnd}});
+    taxis->FitBlanks({{u'位', marks.PlacesEnd}});
 
     const auto combo = [&](TopCtl c, const char* name) {
         auto* box = new QComboBox(m_picTop);

@@ -253,9 +253,9 @@ TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
     form.ShowLay(u"历史分布图"_s);
     EXPECT_EQ(form.chkPTColor()->text(), u"行颜色"_s);
     const TopBarGeometry& at = form.TopBarPlaces();
-    EXPECT_EQ(at[size_t(TopCtl::chkPTColor)], QRect(9800, 40, 1000, 255));
-    EXPECT_EQ(at[size_t(TopCtl::cboPTSubarea)].left(), 10810);
-    EXPECT_EQ(form.chkPTColor()->geometry(), TwipsRectToScreen(QRect(9800, 40, 1000, 255), &form));
+    EXPECT_EQ(at[size_t(TopCtl::chkPTColor)], QRect(10280, 40, 1000, 255));
+    EXPECT_EQ(at[size_t(TopCtl::cboPTSubarea)].left(), 11290);
+    EXPECT_EQ(form.chkPTColor()->geometry(), TwipsRectToScreen(QRect(10280, 40, 1000, 255), &form));
     EXPECT_TRUE(form.cboPTSubarea()->isVisibleTo(&form));
     EXPECT_FALSE(form.TopControl(TopCtl::lblPT4)->isVisibleTo(&form));
     EXPECT_FALSE(form.cboPTIndex()->isVisibleTo(&form));
