@@ -1,5 +1,6 @@
 #include "analysis/infer_frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelton {
@@ -70,6 +71,13 @@ FrameLayout LayoutFrame(const FrameInput& in)
         } else {
             fit = V - F - 240 > in.PosPageWidth;
             narrow = in.PosPageWidth - F - 240;
+            // The character page's six columns and the relation page's
+            // list never squeeze below their own width: the bar scrolls.
+            const int own = key == QLatin1String("Character") ? kCharacterPageMin
+                            : key == QLatin1String("Relate")  ? kRelatePageMin
+                                                              : 0;
+            fit = fit && V - F - 240 >= own;
+            narrow = std::max(narrow, own);
         }
         if (fit) {
             fits(V - F - 240);

@@ -19,6 +19,10 @@ inline constexpr int kTabClosedHeight = 300;
 inline constexpr int kFraFilterWidth = 1500;
 inline constexpr int kFraFilterHeight = 1200;
 inline constexpr int kOptionHeight = 255;
+// The narrowest the character page (six columns of options) and the
+// relation page (options and the number list) are laid out.
+inline constexpr int kCharacterPageMin = 6 * (1215 + 105) + 240;
+inline constexpr int kRelatePageMin = 5175;
 
 struct FrameInput {
     int W = 0;                 // the window's outer width

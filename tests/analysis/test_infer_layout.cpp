@@ -302,8 +302,20 @@ TEST(InferFrame, PageSizingAndScrollBar)
     in.Key = u"Character"_s;
     in.W = 7440 + 190;
     out = LayoutFrame(in);
+    // The character page keeps its six columns clear of each other and
+    // scrolls instead; the relation page keeps its list whole.
+    EXPECT_EQ(out.PageWidth, kCharacterPageMin);
+    EXPECT_TRUE(out.BarVisible);
+    EXPECT_EQ(out.BarMax, kCharacterPageMin - (7440 - 1500));
+    EXPECT_EQ(CharacterPage(kCharacterPageMin)[4].x() - CharacterPage(kCharacterPageMin)[1].x(), 1215 + 105);
+    in.Key = u"Relate"_s;
+    out = LayoutFrame(in);
+    EXPECT_EQ(out.PageWidth, kRelatePageMin);
+    EXPECT_FALSE(out.BarVisible);
+    in.Key = u"Pos"_s;
+    out = LayoutFrame(in);
     EXPECT_EQ(out.PageWidth, 3960);
-    EXPECT_EQ(CharacterPage(3960)[4].x() - CharacterPage(3960)[1].x(), 620);
+    in.Key = u"Character"_s;
 
     // A low window: no view area, the tabs 60 below its top.
     in.H = kTopBarHeight + kTabOpenHeight + 580;

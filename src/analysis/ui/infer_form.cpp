@@ -188,6 +188,7 @@ void FInfer::BuildControls()
     m_fraFilter = new QFrame(m_picTsp);
     m_fraFilter->setObjectName(u"FraFilter"_s);
     m_fraFilter->setFrameShape(QFrame::StyledPanel);
+    m_fraFilter->setAutoFillBackground(true); // a page scrolled under it stays hidden
     SetTwipsGeometry(m_fraFilter, QRect(10080, -50, kFraFilterWidth, kFraFilterHeight));
     m_chkFilter = new QCheckBox(u"选择范围"_s, m_fraFilter);
     SetTwipsGeometry(m_chkFilter, QRect(120, 240, 1215, 255));
@@ -610,6 +611,8 @@ void FInfer::Form_Resize()
         page->show();
         if (out.HideFrame)
             m_fraFilter->hide();
+        else
+            m_fraFilter->raise();
         SetTwipsGeometry(page, QRect(out.PageLeft, 0, out.PageWidth, 1215));
         LayoutPage(tab, out.PageWidth);
         if (out.BarVisible) {
