@@ -31,6 +31,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/string_table.h"
+#include "platform/ui/label_fit.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/ui/mdi_main.h"
 
@@ -44,46 +45,6 @@ const char16_t* const kGatherCaptions[4] = {u"组选号码生克", u"百位与�
 const char16_t* const kMissCaptions[4] = {u"遗漏值", u"最大遗漏", u"平均遗漏", u"出现概率"};
 const char16_t* const kMiss2Captions[5] = {u"遗漏组值", u"最大遗漏组", u"平均遗漏组值", u"出现概率组值",
                                            u"次数统计组值"};
-
-// A label whose caption frames controls in its runs of blanks: each marker
-// (the last character of its kind in the caption) is drawn no further left
-// than its place, in twips from the label's left, so that it stands right
-// of the control in the blanks before it whatever the font. The caption
-// itself stays as it is.
-class CFramingLabel : public QLabel {
-public:
-    CFramingLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
-
-    void FitBlanks(std::initializer_list<std::pair<QChar, int>> markers)
-    {
-        m_markers.clear();
-        for (const auto& [marker, twips] : markers)
-            m_markers.emplace_back(text().lastIndexOf(marker), TwipsToScreenPixels(twips, this));
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        const QFontMetrics metrics(font());
-        const QString caption = text();
-        int x = 0;
-        for (qsizetype i = 0; i < caption.size(); ++i) {
-            for (const auto& [at, left] : m_markers) {
-                if (at == i)
-                    x = std::max(x, left);
-            }
-            if (caption[i] != u' ')
-                painter.drawText(QPoint(x, metrics.ascent()), QString(caption[i]));
-            x += metrics.horizontalAdvance(caption[i]);
-        }
-    }
-
-private:
-    std::vector<std::pair<qsizetype, int>> m_markers; // caption index, pixels
-};
 
 QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twips)
 {

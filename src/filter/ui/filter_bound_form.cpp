@@ -20,6 +20,7 @@
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_bound.h"
+#include "platform/ui/label_fit.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
 
@@ -89,17 +90,26 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
               u"Label2"_s, m_picData, {1125, 360, 7380, 180});
     m_cmdView = MakeButton(u"查看"_s, u"cmdView"_s, m_picData, {8640, 120, 735, 375});
     m_cmdViewAll = MakeButton(u"所有"_s, u"cmdViewAll"_s, m_picData, {8640, 120, 735, 375});
-    MakeLabel(u"本期极值设置范围"_s, u"Label4"_s, m_picData, {0, 840, 855, 375})->setWordWrap(true);
-    MakeLabel(u"从                   到                    期"_s, u"Label3"_s, m_picData,
-              {1080, 915, 4470, 270});
+    QLabel* current = MakeLabel(QString(), u"Label4"_s, m_picData, {0, 720, 855, 495});
+    current->setWordWrap(true);
+    SetFittedText(current, u"本期极值设置范围"_s);
+    // The range label's words stand right of the lists in its blanks.
+    const QRect rangeLabel(1080, 915, 4470, 270);
+    const QRect start(1320, 840, 1575, 300);
+    const QRect end(3240, 840, 1575, 300);
+    auto* range = new CFramingLabel(u"从                   到                    期"_s, m_picData);
+    range->setObjectName(u"Label3"_s);
+    SetTwipsGeometry(range, rangeLabel);
+    range->FitBlanks({{u'到', start.left() + start.width() + 30 - rangeLabel.left()},
+                      {u'期', end.left() + end.width() + 30 - rangeLabel.left()}});
     m_cboStart = new QComboBox(m_picData);
     m_cboStart->setObjectName(u"cboStart"_s);
     m_cboStart->setAccessibleName(u"从"_s);
-    SetTwipsGeometry(m_cboStart, {1320, 840, 1575, 300});
+    SetTwipsGeometry(m_cboStart, start);
     m_cboEnd = new QComboBox(m_picData);
     m_cboEnd->setObjectName(u"cboEnd"_s);
     m_cboEnd->setAccessibleName(u"到"_s);
-    SetTwipsGeometry(m_cboEnd, {3240, 840, 1575, 300});
+    SetTwipsGeometry(m_cboEnd, end);
     m_chkErr = new QCheckBox(u"子容错"_s, m_picData);
     m_chkErr->setObjectName(u"chkErr"_s);
     SetTwipsGeometry(m_chkErr, {5400, 870, 855, 255});

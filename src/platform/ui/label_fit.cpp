@@ -4,6 +4,9 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
+
+#include "platform/ui/screen_twips.h"
 
 namespace kelton {
 
@@ -37,6 +40,32 @@ void SetFittedText(QLabel* label, const QString& text)
     html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
     label->setTextFormat(Qt::RichText);
     label->setText(QStringLiteral("<div style=\"line-height:%1%\">%2</div>").arg(percent).arg(html));
+}
+
+void CFramingLabel::FitBlanks(std::initializer_list<std::pair<QChar, int>> markers)
+{
+    m_markers.clear();
+    for (const auto& [marker, twips] : markers)
+        m_markers.emplace_back(text().lastIndexOf(marker), TwipsToScreenPixels(twips, this));
+    update();
+}
+
+void CFramingLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    const QString caption = text();
+    int x = 0;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        for (const auto& [at, left] : m_markers) {
+            if (at == i)
+                x = std::max(x, left);
+        }
+        if (caption[i] != u' ')
+            painter.drawText(QPoint(x, metrics.ascent()), QString(caption[i]));
+        x += metrics.horizontalAdvance(caption[i]);
+    }
 }
 
 } // namespace kelton

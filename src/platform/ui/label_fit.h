@@ -1,7 +1,10 @@
 #pragma once
 
-class QLabel;
-class QString;
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include <QLabel>
 
 namespace kelton {
 
@@ -16,5 +19,22 @@ void SetFittedText(QLabel* label, const QString& text);
 // together, the last keeps its full height so its glyphs are not cut off.
 // 100 when they fit as they are; never below half the line spacing.
 int FittedLinePercent(int lines, int lineSpacing, int available);
+
+// A label whose caption frames controls in its runs of blanks: each marker
+// (the last character of its kind in the caption) is drawn no further left
+// than its place, in twips from the label's left, so that it stands right
+// of the control in the blanks before it whatever the font. The caption
+// itself stays as it is.
+class CFramingLabel : public QLabel {
+public:
+    CFramingLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
+    void FitBlanks(std::initializer_list<std::pair<QChar, int>> markers);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::vector<std::pair<qsizetype, int>> m_markers; // caption index, pixels
+};
 
 } // namespace kelton
