@@ -19,7 +19,7 @@ const int kRowTops3[3] = {120, 480, 840};
 FrameLayout LayoutFrame(const FrameInput& in)
 {
     FrameLayout out;
-    out.Top = QRect(120, 0, in.W, kTopBarHeight);
+    out.Top = QRect(kTopBarLeft, 0, in.W, kTopBarHeight);
     const int viewWidth = in.W > 120 ? in.W - 120 : 0;
     const int used = kTopBarHeight + in.TabHeight + 580;
     const int viewHeight = used >= in.H ? 0 : in.H - used;

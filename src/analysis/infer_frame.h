@@ -14,6 +14,7 @@ namespace kelton {
 // page holder with the selected page and the condition frame at its right.
 
 inline constexpr int kTopBarHeight = 375;
+inline constexpr int kTopBarLeft = 120;
 inline constexpr int kTabOpenHeight = 1575;
 inline constexpr int kTabClosedHeight = 300;
 inline constexpr int kFraFilterWidth = 1500;

@@ -1,6 +1,8 @@
 #include "analysis/infer_views.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 namespace kelton {
 
@@ -272,6 +274,19 @@ TopBarLabelMarks TopBarMarks()
     marks.PeriodEnd = after(design, C::cboPTIndex, C::LblPT2);
     marks.PlacesEnd = after(combined, C::cboPTBcTaxis, C::LblPT3);
     return marks;
+}
+
+int TopBarExtent()
+{
+    int extent = 0;
+    for (int kind = 0; kind < static_cast<int>(std::size(kKinds)); ++kind) {
+        const TopBarPlan plan = PlanTopBar(kind, TopBarDesign());
+        for (size_t c = 0; c < plan.Shown.size(); ++c) {
+            if (plan.Shown[c])
+                extent = std::max(extent, plan.Geometry[c].left() + plan.Geometry[c].width());
+        }
+    }
+    return extent;
 }
 
 } // namespace kelton

@@ -132,4 +132,8 @@ struct TopBarLabelMarks {
 };
 TopBarLabelMarks TopBarMarks();
 
+// The right end of the widest top bar any kind shows, from the design
+// places, in twips from the bar's left.
+int TopBarExtent();
+
 } // namespace kelton

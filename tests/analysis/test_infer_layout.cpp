@@ -245,6 +245,10 @@ TEST(InferViews, TopBarControlsKeepClearOfEachOtherAndOfTheLabelWords)
     const auto overlap = [](int a0, int a1, int b0, int b1) { return a0 < b1 && b0 < a1; };
     for (int kind = 0; kind <= 8; ++kind) {
         const TopBarPlan plan = PlanTopBar(kind, TopBarDesign());
+        for (int c = 0; c < kTopCtlCount; ++c) {
+            if (plan.Shown[size_t(c)])
+                EXPECT_LE(plan.Geometry[size_t(c)].left() + plan.Geometry[size_t(c)].width(), TopBarExtent()) << kind;
+        }
         for (int a = 0; a < kTopCtlCount; ++a) {
             const auto ca = static_cast<TopCtl>(a);
             if (!plan.Shown[size_t(a)] || isLabel(ca))

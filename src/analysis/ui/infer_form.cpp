@@ -114,7 +114,9 @@ void FInfer::Form_Load()
 
 void FInfer::BuildControls()
 {
-    resize(TwipsToScreenPixels(11800, this), TwipsToScreenPixels(6400, this));
+    // Wide enough at the start for the widest top bar.
+    const int width = std::max(11800, kTopBarLeft + TopBarExtent() + 120);
+    resize(TwipsToScreenPixels(width, this), TwipsToScreenPixels(6400, this));
     BuildTopBar();
 
     m_msgMain = new CFlexGrid(this);
