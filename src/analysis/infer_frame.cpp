@@ -27,7 +27,9 @@ FrameLayout LayoutFrame(const FrameInput& in)
     const int tabsTop = out.View.top() + viewHeight + 60;
     const int tabsWidth = in.W > 140 ? in.W - 140 : 0;
     out.Tabs = QRect(20, tabsTop, tabsWidth, in.TabHeight);
-    out.BarTop = tabsTop + 200;
+    // The page's scroll bar sits below the last row of options, clear of the
+    // tab captions and the options.
+    out.BarTop = tabsTop + in.TabHeight - 135;
     const int holderWidth = tabsWidth > 50 ? tabsWidth - 50 : 0;
     const int holderHeight = in.TabHeight > 400 ? in.TabHeight - 400 : in.HolderHeight;
     out.Holder = QRect(out.Tabs.left() + 15, tabsTop + 320, holderWidth, holderHeight);

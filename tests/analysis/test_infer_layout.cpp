@@ -6,6 +6,7 @@
 
 #include "analysis/infer_frame.h"
 #include "analysis/infer_views.h"
+#include "platform/twips.h"
 
 namespace kelton {
 namespace {
@@ -311,6 +312,9 @@ TEST(InferFrame, PageSizingAndScrollBar)
     EXPECT_EQ(out.PageWidth, kCharacterPageMin);
     EXPECT_TRUE(out.BarVisible);
     EXPECT_EQ(out.BarMax, kCharacterPageMin - (7440 - 1500));
+    // The bar stands below the options' last row and inside the window.
+    EXPECT_GE(out.BarTop, out.Holder.top() + 840 + kOptionHeight);
+    EXPECT_LE(out.BarTop + 255, in.H - kDialogFrame.Height);
     EXPECT_EQ(CharacterPage(kCharacterPageMin)[4].x() - CharacterPage(kCharacterPageMin)[1].x(), 1215 + 105);
     in.Key = u"Relate"_s;
     out = LayoutFrame(in);
