@@ -185,13 +185,19 @@ private:
             m_p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
         }
         // Category axis: a tick and a label, centred on it, every k categories.
+        // A label that would run into the one before it is left out (a
+        // narrow chart); its tick stays.
         const double labelTop = bottom + m_tick + kLabelGap;
+        double lastRight = -1e9;
         for (int c = 1; c <= m_frame.Categories; c += LabelEvery(m_pic)) {
             const double x = std::round(m_frame.X(c));
             m_p.drawLine(QPointF(x, bottom), QPointF(x, bottom + m_tick));
             const QString& text = Data().Labels[c - 1];
             const double w = m_fm.horizontalAdvance(text);
+            if (x - w / 2 < lastRight + m_fm.horizontalAdvance(u' '))
+                continue;
             m_p.drawText(QRectF(x - w / 2 - 1, labelTop, w + 2, m_fm.height()), Qt::AlignCenter, text);
+            lastRight = x + w / 2;
         }
     }
 
