@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabBar>
 
 #include "chart/ui/qvx_chart.h"
@@ -86,13 +88,20 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
     m_slider->setSingleStep(1);
     m_slider->setPageStep(10);
     SetTwipsGeometry(m_slider, {1080, 120, 7455, 255});
-    MakeLabel(u"0       10      20      30      40      50      60      70      80      90     100"_s,
-              u"Label2"_s, m_picData, {1125, 360, 7380, 180});
+    // The scale's numbers stand under the slider's handle at their values.
+    const QRect scaleTwips(1080, 360, 7455, 180); // under the slider, as wide
+    auto* scale = new CFramingLabel(
+        u"0       10      20      30      40      50      60      70      80      90     100"_s, m_picData);
+    scale->setObjectName(u"Label2"_s);
+    SetTwipsGeometry(scale, scaleTwips);
+    QStyleOptionSlider option;
+    option.initFrom(m_slider);
+    option.orientation = Qt::Horizontal;
+    const int handle = m_slider->style()->pixelMetric(QStyle::PM_SliderLength, &option, m_slider);
+    scale->SpreadWords(handle / 2, scale->width() - (handle + 1) / 2);
     m_cmdView = MakeButton(u"查看"_s, u"cmdView"_s, m_picData, {8640, 120, 735, 375});
     m_cmdViewAll = MakeButton(u"所有"_s, u"cmdViewAll"_s, m_picData, {8640, 120, 735, 375});
-    QLabel* current = MakeLabel(QString(), u"Label4"_s, m_picData, {0, 720, 855, 495});
-    current->setWordWrap(true);
-    SetFittedText(current, u"本期极值设置范围"_s);
+    MakeLabel(u"本期极值设置范围"_s, u"Label4"_s, m_picData, {0, 720, 855, 495})->setWordWrap(true);
     // The range label's words stand right of the lists in its blanks.
     const QRect rangeLabel(1080, 915, 4470, 270);
     const QRect start(1320, 840, 1575, 300);

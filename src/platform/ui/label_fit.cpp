@@ -50,12 +50,32 @@ void CFramingLabel::FitBlanks(std::initializer_list<std::pair<QChar, int>> marke
     update();
 }
 
+void CFramingLabel::SpreadWords(int firstCentre, int lastCentre)
+{
+    m_spread = true;
+    m_firstCentre = firstCentre;
+    m_lastCentre = lastCentre;
+    update();
+}
+
 void CFramingLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics(font());
     const QString caption = text();
+    if (m_spread) {
+        const QStringList words = caption.split(u' ', Qt::SkipEmptyParts);
+        const auto n = words.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const int centre =
+                n > 1 ? m_firstCentre + static_cast<int>((m_lastCentre - m_firstCentre) * i / (n - 1)) : m_firstCentre;
+            const int w = metrics.horizontalAdvance(words[i]);
+            const int x = std::clamp(centre - w / 2, 0, std::max(0, width() - w));
+            painter.drawText(QPoint(x, metrics.ascent()), words[i]);
+        }
+        return;
+    }
     int x = 0;
     for (qsizetype i = 0; i < caption.size(); ++i) {
         for (const auto& [at, left] : m_markers) {

@@ -29,12 +29,19 @@ class CFramingLabel : public QLabel {
 public:
     CFramingLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
     void FitBlanks(std::initializer_list<std::pair<QChar, int>> markers);
+    // A scale under a slider: the caption's words are drawn centred at
+    // even steps from the first centre to the last, in pixels from the
+    // label's left.
+    void SpreadWords(int firstCentre, int lastCentre);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     std::vector<std::pair<qsizetype, int>> m_markers; // caption index, pixels
+    bool m_spread = false;
+    int m_firstCentre = 0;
+    int m_lastCentre = 0;
 };
 
 } // namespace kelton
