@@ -1,0 +1,353 @@
+#include "otherfilter/other_filter_page.h"
+
+#include <algorithm>
+
+#include "data/filter_items.h"
+#include "data/lottor_data.h"
+#include "data/value_set.h"
+#include "platform/grid_data.h"
+
+namespace kelton {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kYes = QString(QChar(kMarkYes));
+const QString kNo = QString(QChar(kMarkNo));
+
+PageColumn Number()
+{
+    return {u"序号"_s, PageCellKind::RowNumber, 500, false, QString()};
+}
+
+PageColumn Mark(const QString& title)
+{
+    return {title, PageCellKind::Mark, 500, false, kNo};
+}
+
+PageColumn List(const QString& title, int width, int list, const QString& newRow, int minWidth = 0,
+                bool writesIndex = true)
+{
+    PageColumn column{title, PageCellKind::PickList, width, false, newRow};
+    column.PickList = list;
+    column.PickMinWidth = minWidth;
+    column.PickWritesIndex = writesIndex;
+    return column;
+}
+
+PageColumn Values(const QString& title, ValueBound bound, int16_t fixedMax = 0)
+{
+    PageColumn column{title, PageCellKind::ValueSet, 0, false, QString()};
+    column.Bound = bound;
+    column.FixedMax = fixedMax;
+    return column;
+}
+
+PageSpec MatchSpec()
+{
+    PageSpec spec{u"匹配过滤"_s, u"你确定要删除全部匹配过滤吗？"_s, u"OtherMatch.htm"_s, {}, {2, 3}, 2};
+    PageColumn numbers{u"设定号码"_s, PageCellKind::NumberList, 0, true, QString()};
+    spec.Columns = {Number(), Mark(u"选择"_s), numbers, Values(u"出号范围"_s, ValueBound::BcMain),
+                    Mark(u"滤除"_s), Mark(u"容错"_s)};
+    return spec;
+}
+
+PageSpec HistorySpec()
+{
+    PageSpec spec{u"历史开奖过滤"_s, u"你确定要删除全部历史开奖过滤吗？"_s, u"OtherHistory.htm"_s, {}, {4}, 4};
+    spec.Columns = {Number(),
+                    Mark(u"选择"_s),
+                    List(u"转换数据"_s, 1200, 0, u"0"_s),
+                    List(u"期数范围"_s, 1000, 1, u"5"_s, 0, false),
+                    Values(u"出号次数"_s, ValueBound::Fixed, 50),
+                    List(u"过滤项目"_s, 1000, 2, u"0"_s),
+                    Mark(u"滤除"_s),
+                    Mark(u"容错"_s)};
+    return spec;
+}
+
+PageSpec GatherSpec()
+{
+    PageSpec spec{u"相生相克开奖过滤"_s, u"你确定要删除全部相生相克过滤吗？"_s, u"OtherGather.htm"_s, {}, {5}, 5};
+    PageColumn master = List(u"主号"_s, 500, 2, u"0"_s);
+    master.PickWithinData = true;
+    spec.Columns = {Number(),
+                    Mark(u"选择"_s),
+                    List(u"转换数据"_s, 1000, 0, u"0"_s, 1200),
+                    List(u"过滤项目"_s, 1000, 1, u"0"_s, 1500),
+                    master,
+                    Values(u"从号"_s, ValueBound::BcDataLen),
+                    Mark(u"滤除"_s),
+                    Mark(u"容错"_s)};
+    return spec;
+}
+
+// A whole decimal number, blanks around it allowed.
+bool WholeNumber(const QString& text, int& value)
+{
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+template <class List> PageTolerance Pull(IPageCells& cells, OtherPage page, const List& list)
+{
+    ResetPageGrid(cells, page);
+    for (int16_t i = 1; i <= list.ItemCount(); ++i)
+        cells.AddItem(QString::number(i) + u'\t' + list.PerVal(i));
+    return {list.SubErrSel != 0, RangeToStr(list.SubErrVal)};
+}
+
+template <class List>
+int Push(const IPageCells& cells, OtherPage page, const PageTolerance& tolerance, List& list,
+         const CLottorHead& head)
+{
+    list.IniClass(&head);
+    int count = 0;
+    for (int r = 1; r < cells.Rows(); ++r) {
+        if (!PageRowComplete(cells, page, r))
+            continue;
+        ++count;
+        (void)list.AddPerVal(PageRowLine(cells, r)); // a refused line is dropped
+    }
+    list.SubErrSel = tolerance.On ? 1 : 0;
+    list.SubErrVal = StrToRange(tolerance.Values, 0, static_cast<int16_t>(std::min(count, 32767)));
+    return count;
+}
+
+} // namespace
+
+const PageSpec& OtherPageSpec(OtherPage page)
+{
+    static const std::array<PageSpec, kOtherPageCount> specs{MatchSpec(), HistorySpec(), GatherSpec()};
+    return specs[static_cast<size_t>(page)];
+}
+
+std::vector<int> PageColumnWidths(OtherPage page, int gridWidth)
+{
+    const PageSpec& spec = OtherPageSpec(page);
+    std::vector<int> widths;
+    for (const PageColumn& column : spec.Columns)
+        widths.push_back(column.Width);
+    switch (page) {
+    case OtherPage::Match:
+        if (gridWidth > 3700) {
+            widths[2] = (gridWidth - 2000) / 2;
+            widths[3] = gridWidth - 2000 - widths[2] - 100;
+        } else {
+            widths[2] = 1000;
+            widths[3] = 600;
+        }
+        break;
+    case OtherPage::History:
+        widths[4] = gridWidth > 6300 ? gridWidth - 5300 : 1000;
+        break;
+    case OtherPage::Gather:
+        widths[5] = gridWidth > 5600 ? gridWidth - 4600 : 1000;
+        break;
+    }
+    return widths;
+}
+
+PageLayout OtherPageLayout(int pageWidth, int pageHeight)
+{
+    PageLayout layout;
+    const int gridWidth = pageWidth > 100 ? pageWidth - 100 : 0;
+    const int gridHeight = pageHeight > 1200 ? pageHeight - 1200 : 0;
+    layout.Grid = QRect(0, 0, gridWidth, gridHeight);
+    const int right = pageWidth >= 4095 ? pageWidth - 855 : 3240;
+    const int tops[2] = {gridHeight + 105, gridHeight + 465};
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 3; ++i)
+            layout.Buttons[static_cast<size_t>(row * 4 + i)] = QRect(i * 960, tops[row], 975, 375);
+        layout.Buttons[static_cast<size_t>(row * 4 + 3)] = QRect(right, tops[row], 735, 375);
+    }
+    layout.ErrCheck = QRect(0, gridHeight + 915, 855, 255);
+    layout.ErrValues = QRect(720, gridHeight + 885, 3255, 270);
+    return layout;
+}
+
+PanelLayout OtherPanelLayout(int panelWidth, int panelHeight)
+{
+    PanelLayout layout;
+    layout.Splitter = QRect(0, 0, kSplitterWidth, panelHeight);
+    layout.Header = QRect(0, 0, panelWidth, kHeaderHeight);
+    const int closeLeft = panelWidth > kCloseButtonSize ? panelWidth - kCloseButtonSize : 0;
+    layout.CloseButton = QRect(closeLeft, 0, kCloseButtonSize, kCloseButtonSize);
+    layout.Page = QRect(kPageLeft, kPageTop, panelWidth > 15 ? panelWidth - 15 : 0,
+                        panelHeight > 375 ? panelHeight - 375 : 0);
+    return layout;
+}
+
+int SplitterDragWidth(int panelWidth, int x, int mainWidth)
+{
+    const int proposed = panelWidth - x;
+    return proposed > 300 && proposed < mainWidth - 300 ? proposed : panelWidth;
+}
+
+// --- Cells ------------------------------------------------------------------
+
+CGridDataPageCells::CGridDataPageCells(CGridData& cells)
+    : m_cells(cells)
+{
+    m_cells.SetFixedRows(0);
+    m_cells.SetFixedCols(0);
+}
+
+int CGridDataPageCells::Rows() const { return m_cells.Rows(); }
+void CGridDataPageCells::SetRows(int rows) { m_cells.SetRows(rows); }
+int CGridDataPageCells::Cols() const { return m_cells.Cols(); }
+void CGridDataPageCells::SetCols(int cols) { m_cells.SetCols(cols); }
+QString CGridDataPageCells::Text(int row, int col) const { return m_cells.Text(row, col); }
+void CGridDataPageCells::SetText(int row, int col, const QString& text) { m_cells.SetText(row, col, text); }
+void CGridDataPageCells::AddItem(const QString& item) { m_cells.AddItem(item); }
+void CGridDataPageCells::RemoveItem(int row) { m_cells.RemoveItem(row); }
+int CGridDataPageCells::Row() const { return m_cells.Row(); }
+void CGridDataPageCells::SetRow(int row) { m_cells.SetRow(row); }
+
+void ResetPageGrid(IPageCells& cells, OtherPage page)
+{
+    const PageSpec& spec = OtherPageSpec(page);
+    cells.SetRows(1);
+    cells.SetCols(static_cast<int>(spec.Columns.size()));
+    for (size_t c = 0; c < spec.Columns.size(); ++c)
+        cells.SetText(0, static_cast<int>(c), spec.Columns[c].Title);
+}
+
+bool IsMarkColumn(OtherPage page, int col)
+{
+    const PageSpec& spec = OtherPageSpec(page);
+    return col >= 0 && col < static_cast<int>(spec.Columns.size()) &&
+           spec.Columns[static_cast<size_t>(col)].Kind == PageCellKind::Mark;
+}
+
+PageClick ClickPageCell(IPageCells& cells, OtherPage page, int row, int col)
+{
+    const PageSpec& spec = OtherPageSpec(page);
+    if (row < 1 || row >= cells.Rows() || col < 1 || col >= static_cast<int>(spec.Columns.size()))
+        return PageClick::None;
+    switch (spec.Columns[static_cast<size_t>(col)].Kind) {
+    case PageCellKind::Mark:
+        cells.SetText(row, col, cells.Text(row, col) == kYes ? kNo : kYes);
+        return PageClick::Toggled;
+    case PageCellKind::NumberList:
+    case PageCellKind::ValueSet:
+        return PageClick::OpenPicker;
+    case PageCellKind::PickList:
+        return PageClick::OpenList;
+    case PageCellKind::RowNumber:
+        break;
+    }
+    return PageClick::None;
+}
+
+bool FlipMarkColumn(IPageCells& cells, OtherPage page, int row, int col)
+{
+    if (row != 0 || cells.Rows() < 2 || !IsMarkColumn(page, col))
+        return false;
+    const QString mark = cells.Text(1, col) == kNo ? kYes : kNo;
+    for (int r = 1; r < cells.Rows(); ++r)
+        cells.SetText(r, col, mark);
+    return true;
+}
+
+void AddPageRow(IPageCells& cells, OtherPage page)
+{
+    const PageSpec& spec = OtherPageSpec(page);
+    QString line = QString::number(cells.Rows());
+    for (size_t c = 1; c < spec.Columns.size(); ++c)
+        line += u'\t' + spec.Columns[c].NewRow;
+    cells.AddItem(line);
+}
+
+void DeletePageRow(IPageCells& cells)
+{
+    if (cells.Rows() < 2)
+        return;
+    if (cells.Row() < 1)
+        cells.SetRow(1);
+    if (cells.Rows() == 2)
+        cells.SetRows(1);
+    else
+        cells.RemoveItem(cells.Row());
+}
+
+QString PageRowLine(const IPageCells& cells, int row)
+{
+    QStringList fields;
+    for (int c = 1; c < cells.Cols(); ++c)
+        fields << cells.Text(row, c);
+    return fields.join(u'\t');
+}
+
+bool PageRowComplete(const IPageCells& cells, OtherPage page, int row)
+{
+    for (const int col : OtherPageSpec(page).KeyColumns) {
+        if (cells.Text(row, col).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+int16_t ValueSetMax(const PageColumn& column, int16_t bcMain, int16_t bcDataLen)
+{
+    switch (column.Bound) {
+    case ValueBound::Fixed:
+        return column.FixedMax;
+    case ValueBound::BcMain:
+        return bcMain;
+    case ValueBound::BcDataLen:
+        return bcDataLen;
+    case ValueBound::None:
+        break;
+    }
+    return 0;
+}
+
+int PickListEntry(const PageColumn& column, const QStringList& entries, const QString& cellText, int16_t bcDataLen)
+{
+    if (!column.PickWritesIndex)
+        return std::max(0, static_cast<int>(entries.indexOf(cellText)));
+    int value = 0;
+    if (!WholeNumber(cellText, value) || value < 0 || value >= entries.size())
+        return 0;
+    if (column.PickWithinData && value > bcDataLen)
+        return 0;
+    return value;
+}
+
+QString PickListText(const PageColumn& column, const QStringList& entries, int index)
+{
+    if (index < 0 || index >= entries.size())
+        return QString();
+    return column.PickWritesIndex ? QString::number(index) : entries[index];
+}
+
+PageTolerance PullPage(IPageCells& cells, OtherPage page, const CLottorData& game)
+{
+    switch (page) {
+    case OtherPage::Match:
+        return Pull(cells, page, game.FilterMatch);
+    case OtherPage::History:
+        return Pull(cells, page, game.FilterHistory);
+    case OtherPage::Gather:
+        return Pull(cells, page, game.FilterGather);
+    }
+    return {};
+}
+
+int PushPage(const IPageCells& cells, OtherPage page, const PageTolerance& tolerance, CLottorData& game)
+{
+    switch (page) {
+    case OtherPage::Match:
+        return Push(cells, page, tolerance, game.FilterMatch, game.HeadData);
+    case OtherPage::History:
+        return Push(cells, page, tolerance, game.FilterHistory, game.HeadData);
+    case OtherPage::Gather:
+        return Push(cells, page, tolerance, game.FilterGather, game.HeadData);
+    }
+    return 0;
+}
+
+} // namespace kelton
