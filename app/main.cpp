@@ -4,6 +4,7 @@
 #include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
+#include "otherfilter/ui/other_filter_panel.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "platform/gbk.h"
 #include "platform/services.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
     kelton::InstallResultsWindows(kelton::NeighbourWindows());
     kelton::InstallPrinterWindow(kelton::NeighbourWindows());
     kelton::InstallAnalysisWindows();
+    kelton::InstallOtherFilterWindows(kelton::NeighbourWindows());
     kelton::MDIMain window;
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

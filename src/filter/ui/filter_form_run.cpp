@@ -247,6 +247,8 @@ void fFilter::cmdGetFilter_Click()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game || m_isBusy)
         return;
+    // The other filters run with the items the panel shows.
+    UpDateOtherFilter();
     BetList& bets = Mmain().Bets;
     if (bets.BetCount() < 1) {
         m_msgResult->SetRows(1);

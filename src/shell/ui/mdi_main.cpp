@@ -412,7 +412,9 @@ void MDIMain::BuildPanels()
                 dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
                 dock->setTitleBarWidget(new QWidget(dock));
                 dock->setWidget(widget);
-                addDockWidget(Qt::LeftDockWidgetArea, dock);
+                addDockWidget(Qt::RightDockWidgetArea, dock);
+                // The dock shows and hides with the panel.
+                dock->setVisible(!widget->isHidden());
                 m_otherPanel = panel;
             }
         }

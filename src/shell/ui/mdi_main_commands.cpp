@@ -220,8 +220,10 @@ void MDIMain::mnuSysDataLottor_Click()
     if (app.CurLottorData && chosen == CLottorData::CanonicalDataPath(m_lottorPath))
         return; // already loaded
 
-    if (m_otherPanel && m_otherPanel->PanelWidget())
-        m_otherPanel->PanelWidget()->hide();
+    // The open page is stored into the game it was opened for and closed,
+    // so that it is never pushed into the next game's lists.
+    if (m_otherPanel)
+        m_otherPanel->CmdOtherFilterClose_Click();
     QCoreApplication::processEvents();
 
     app.FormsClosing = kTrue;

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <array>
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "filter/ui/other_filter_pages.h"
+#include "otherfilter/other_filter_page.h"
+#include "shell/pick_lists.h"
+#include "shell/ui/shell_windows.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace kelton {
+
+class CFlexGrid;
+
+// One page of the other-filter panel: the item grid of one filter list,
+// its buttons, its tolerance switch and value box and its pick lists. The
+// grid is a working copy of the list: Pull fills it, Push writes it back.
+class COtherFilterPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // The buttons in the order of PageLayout::Buttons.
+    enum Button { Add, Del, DelAll, Help, Open, OpenAdd, Save, Close, kButtonCount };
+
+    COtherFilterPage(OtherPage page, QWidget* parent);
+
+    OtherPage Page() const { return m_page; }
+    CFlexGrid* Grid() const { return m_grid; }
+    QPushButton* Cmd(Button button) const { return m_cmd[static_cast<size_t>(button)]; }
+    QCheckBox* ChkErr() const { return m_chkErr; }
+    QLineEdit* TxtErr() const { return m_txtErr; }
+    QListWidget* PickList(int list) const { return m_lists[static_cast<size_t>(list)]; }
+    // Set by opening the page, cleared by closing it; decides the push.
+    bool IsOpen() const { return m_open; }
+    void SetOpen(bool open) { m_open = open; }
+
+    void SetPickLists(const std::array<QStringList, 3>& lists);
+    // The grid refilled from the current game's list.
+    void Pull();
+    // The grid written into the current game's list when the page is open.
+    void Push();
+
+    // The handlers, also called by code.
+    void Grid_Click();
+    void Grid_DblClick();
+    void CmdAdd_Click();
+    void CmdDel_Click();
+    void CmdDelAll_Click();
+    void CmdHelp_Click();
+    void ChkErr_Click();
+    void TxtErr_Click();
+    void PickList_Click(int list);
+
+Q_SIGNALS:
+    // The page's close button; the panel pushes, then hides.
+    void CloseRequested();
+    // Import (replacing or appending) and export.
+    void OpenRequested(bool append);
+    void SaveRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void LayOut();
+    void ApplyHighlight();
+    void PaintHeader();
+    void OpenList(int col);
+
+    OtherPage m_page;
+    CFlexGrid* m_grid = nullptr;
+    std::array<QPushButton*, kButtonCount> m_cmd{};
+    QCheckBox* m_chkErr = nullptr;
+    QLineEdit* m_txtErr = nullptr;
+    std::array<QListWidget*, 3> m_lists{};
+    std::array<QStringList, 3> m_listEntries;
+    int m_listCol = -1; // the column whose list is open
+    bool m_open = false;
+};
+
+// The main window's docked other-filter panel "PicOtherFilter": a splitter
+// along its left edge, a header with the open page's caption and the close
+// button "╳", and the three pages, at most one open. Hidden at start; its
+// width survives hiding.
+class PicOtherFilter : public QWidget, public IOtherFilterPanel, public IOtherFilterPages {
+    Q_OBJECT
+
+public:
+    explicit PicOtherFilter(QWidget* parent = nullptr);
+
+    // IOtherFilterPanel and IOtherFilterPages
+    QWidget* PanelWidget() override { return this; }
+    void FillPickLists(const OtherFilterPickLists& lists) override;
+    void UpDateOtherFilter() override;
+    void CmdOtherFilterClose_Click() override;
+    void ShowMatch() override { ShowPage(OtherPage::Match); }
+    void ShowHistory() override { ShowPage(OtherPage::History); }
+    void ShowGather() override { ShowPage(OtherPage::Gather); }
+
+    void ShowPage(OtherPage page);
+    void UpDateFilter(OtherPage page) { Page(page)->Push(); }
+
+    COtherFilterPage* Page(OtherPage page) const { return m_pages[static_cast<size_t>(page)]; }
+    QLabel* LblCaption() const { return m_lblCaption; }
+    QPushButton* CmdClose() const { return m_cmdClose; }
+    QWidget* Splitter() const { return m_splitter; }
+    // The panel's width in twips.
+    int WidthTwips() const { return m_widthTwips; }
+    // A pointer move over the splitter (x in the splitter's pixels).
+    void Splitter_MouseMove(Qt::MouseButtons buttons, int x);
+
+    // Hiding or showing the panel hides or shows the dock that holds it.
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetWidthTwips(int twips);
+    void ClosePage(OtherPage page);
+    void OpenFile(OtherPage page, bool append);
+    void SaveFile(OtherPage page);
+
+    QWidget* m_splitter = nullptr;
+    QWidget* m_header = nullptr;
+    QLabel* m_lblCaption = nullptr;
+    QPushButton* m_cmdClose = nullptr;
+    std::array<COtherFilterPage*, kOtherPageCount> m_pages{};
+    int m_widthTwips = kPanelInitialWidth;
+};
+
+// Installs the panel in the main window's set.
+void InstallOtherFilterWindows(ShellWindows& windows);
+
+} // namespace kelton
