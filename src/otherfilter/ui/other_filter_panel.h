@@ -121,6 +121,9 @@ public:
 
     // Hiding or showing the panel hides or shows the dock that holds it.
     void setVisible(bool visible) override;
+    // The panel's width; its height follows the dock.
+    QSize sizeHint() const override { return {width(), 0}; }
+    QSize minimumSizeHint() const override { return {width(), 0}; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -411,10 +411,13 @@ void MDIMain::BuildPanels()
                 dock->setObjectName(QStringLiteral("PicOtherFilterDock"));
                 dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
                 dock->setTitleBarWidget(new QWidget(dock));
+                // The dock shows and hides with the panel, which the dock
+                // would show.
+                const bool hidden = widget->isHidden();
                 dock->setWidget(widget);
                 addDockWidget(Qt::RightDockWidgetArea, dock);
-                // The dock shows and hides with the panel.
-                dock->setVisible(!widget->isHidden());
+                widget->setVisible(!hidden);
+                dock->setVisible(!hidden);
                 m_otherPanel = panel;
             }
         }
