@@ -281,6 +281,20 @@ QString PageRowLine(const IPageCells& cells, int row)
     return fields.join(u'\t');
 }
 
+QStringList PageRowLines(const IPageCells& cells)
+{
+    QStringList lines;
+    for (int r = 1; r < cells.Rows(); ++r)
+        lines << PageRowLine(cells, r);
+    return lines;
+}
+
+void AddPageLines(IPageCells& cells, const QStringList& lines)
+{
+    for (const QString& line : lines)
+        cells.AddItem(QString::number(cells.Rows()) + u'\t' + line);
+}
+
 bool PageRowComplete(const IPageCells& cells, OtherPage page, int row)
 {
     for (const int col : OtherPageSpec(page).KeyColumns) {

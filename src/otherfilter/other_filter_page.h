@@ -156,6 +156,10 @@ void AddPageRow(IPageCells& cells, OtherPage page);
 void DeletePageRow(IPageCells& cells);
 // One item row's line: columns 1 .. Cols-1 joined by TAB.
 QString PageRowLine(const IPageCells& cells, int row);
+// Every item row's line, in grid order (incomplete rows included).
+QStringList PageRowLines(const IPageCells& cells);
+// Adds one row per line, each numbered with the row count it is added at.
+void AddPageLines(IPageCells& cells, const QStringList& lines);
 // True when every key cell of the row holds text.
 bool PageRowComplete(const IPageCells& cells, OtherPage page, int row);
 

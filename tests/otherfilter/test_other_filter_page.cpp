@@ -140,6 +140,17 @@ TEST_F(PageModel, DeletingKeepsTheRowNumbers)
     EXPECT_EQ(m_cells.Text(0, 0), u"序号"_s);
 }
 
+TEST_F(PageModel, AppendedLinesAreNumberedFromTheRowCount)
+{
+    ResetPageGrid(m_cells, OtherPage::Match);
+    AddPageRow(m_cells, OtherPage::Match);
+    AddPageRow(m_cells, OtherPage::Match);
+    AddPageLines(m_cells, {u"√\t1\t1"_s, u"Х\t2\t0-1\tХ\t√\textra"_s, QString()});
+    EXPECT_EQ(Column(0).mid(1), QStringList({u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+    // Missing fields leave cells empty, extra ones are dropped.
+    EXPECT_EQ(PageRowLines(m_cells).mid(2), QStringList({u"√\t1\t1\t\t"_s, u"Х\t2\t0-1\tХ\t√"_s, u"\t\t\t\t"_s}));
+}
+
 TEST_F(PageModel, PushTakesCompleteRowsAndClampsTheTolerance)
 {
     ResetPageGrid(m_cells, OtherPage::Match);
