@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDockWidget>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -410,7 +411,11 @@ void MDIMain::BuildPanels()
                 auto* dock = new QDockWidget(this);
                 dock->setObjectName(QStringLiteral("PicOtherFilterDock"));
                 dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-                dock->setTitleBarWidget(new QWidget(dock));
+                // No title bar: an empty one of no height.
+                auto* bar = new QWidget(dock);
+                auto* barLayout = new QHBoxLayout(bar);
+                barLayout->setContentsMargins(0, 0, 0, 0);
+                dock->setTitleBarWidget(bar);
                 // The dock shows and hides with the panel, which the dock
                 // would show.
                 const bool hidden = widget->isHidden();

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
+#include "data/lotto_items.h"
 #include "data/filter_items.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
@@ -281,6 +282,37 @@ TEST_F(OtherFilterPanelTest, SplitterKeepsThreeHundredTwipsOnEitherSide)
     const int before = m_panel->WidthTwips();
     m_panel->Splitter_MouseMove(Qt::LeftButton, m_panel->Splitter()->width() + m_panel->width());
     EXPECT_EQ(m_panel->WidthTwips(), before);
+}
+
+TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
+{
+    m_filter->cmdMatch_Click();
+    CFlexGrid* grid = Grid(OtherPage::Match);
+    grid->AddItem(u"1\t√\t1 2\t1\tХ\tХ"_s);
+    const std::shared_ptr<CLottorData> first = Mmain().CurLottorData;
+
+    const QString other = u"Lottor/other/game"_s;
+    {
+        CLottorData created;
+        ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, other,
+                                        1000));
+    }
+    NeighbourWindows().ChooseGame = [&other](QWidget*) {
+        CLottoItem& items = Mmain().LottoItems;
+        items.LottoAdd(u"0"_s, u"三位数"_s, other);
+        items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
+        return true;
+    };
+    m_main->mnuSysDataLottor_Click();
+    Settle();
+    ASSERT_NE(Mmain().CurLottorData, first);
+    EXPECT_FALSE(m_panel->isVisible());
+    EXPECT_FALSE(Page(OtherPage::Match)->IsOpen());
+    ASSERT_EQ(first->FilterMatch.ItemCount(), 1);
+    EXPECT_EQ(first->FilterMatch.PerVal(1), u"√\t1 2\t1\tХ\tХ"_s);
+    // Nothing of the first game reaches the second one.
+    m_panel->UpDateOtherFilter();
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
 }
 
 TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRejects)
