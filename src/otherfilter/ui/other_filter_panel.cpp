@@ -385,6 +385,7 @@ PicOtherFilter::PicOtherFilter(QWidget* parent)
 
     m_splitter = new QWidget(this);
     m_splitter->setObjectName(u"PicOtherFilterSize"_s);
+    m_splitter->setAccessibleName(u"调整宽度"_s);
     m_splitter->setCursor(Qt::SizeHorCursor);
     m_splitter->setMouseTracking(true);
     m_splitter->installEventFilter(this);

@@ -31,6 +31,7 @@
 #include "games/ui/lotto_logo.h"
 #include "data/value_set.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
@@ -148,6 +149,8 @@ protected:
 
     QueuedPickers m_pickers;
     ScopedService<IPickerService> m_pickersInstalled{&m_pickers};
+    QStringList m_help;
+    ScopedService<HelpShower> m_helpInstalled{[this](const QString&, const QString& topic) { m_help << topic; }};
     PicOtherFilter* m_panel = nullptr;
     fFilter* m_filter = nullptr;
 };
@@ -169,6 +172,9 @@ TEST_F(OtherFilterPanelTest, TheFilterWindowOpensOnePageAtATime)
     EXPECT_EQ(Line(history, 0), u"序号\t选择\t转换数据\t期数范围\t出号次数\t过滤项目\t滤除\t容错"_s);
     EXPECT_EQ(history->HighLight(), GridHighLight::Never);
     EXPECT_FALSE(Page(OtherPage::History)->TxtErr()->isEnabled());
+
+    Page(OtherPage::History)->Cmd(COtherFilterPage::Help)->click();
+    EXPECT_EQ(m_help, QStringList({u"OtherHistory.htm"_s}));
 
     // A row made complete through the value picker, then "设置" of the match
     // filter: the history grid is stored first, and only the match page shows.
