@@ -1,4 +1,5 @@
 #include "otherfilter/ui/other_filter_panel.h"
+#include "otherfilter/ui/page_grid_cells.h"
 
 #include <algorithm>
 
@@ -26,28 +27,6 @@ namespace kelton {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The cells of a page's grid.
-class CFlexGridPageCells : public IPageCells {
-public:
-    explicit CFlexGridPageCells(CFlexGrid& grid)
-        : m_grid(grid)
-    {
-    }
-    int Rows() const override { return m_grid.Rows(); }
-    void SetRows(int rows) override { m_grid.SetRows(rows); }
-    int Cols() const override { return m_grid.Cols(); }
-    void SetCols(int cols) override { m_grid.SetCols(cols); }
-    QString Text(int row, int col) const override { return m_grid.TextMatrix(row, col); }
-    void SetText(int row, int col, const QString& text) override { m_grid.SetTextMatrix(row, col, text); }
-    void AddItem(const QString& item) override { m_grid.AddItem(item); }
-    void RemoveItem(int row) override { m_grid.RemoveItem(row); }
-    int Row() const override { return m_grid.Row(); }
-    void SetRow(int row) override { m_grid.SetRow(row); }
-
-private:
-    CFlexGrid& m_grid;
-};
 
 const std::array<QString, COtherFilterPage::kButtonCount> kButtonCaptions{
     u"增加"_s, u"删除"_s, u"全部删除"_s, u"帮助"_s, u"导入"_s, u"添加导入"_s, u"导出"_s, u"关闭"_s};
@@ -459,17 +438,6 @@ void PicOtherFilter::ClosePage(OtherPage page)
     hide();
     Page(page)->hide();
     Page(page)->SetOpen(false);
-}
-
-void PicOtherFilter::OpenFile(OtherPage page, bool append)
-{
-    (void)page;
-    (void)append;
-}
-
-void PicOtherFilter::SaveFile(OtherPage page)
-{
-    (void)page;
 }
 
 void PicOtherFilter::Splitter_MouseMove(Qt::MouseButtons buttons, int x)

@@ -8,6 +8,7 @@
 
 #include "filter/ui/other_filter_pages.h"
 #include "otherfilter/other_filter_page.h"
+#include "otherfilter/other_sections.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/shell_windows.h"
 
@@ -48,6 +49,12 @@ public:
     void Pull();
     // The grid written into the current game's list when the page is open.
     void Push();
+
+    // What the page's files carry: its rows (as shown) and tolerance
+    // controls; and an imported state taken into the page: all of it when
+    // replacing, only the rows past the first `before` when appending.
+    OtherPageState State() const;
+    void TakeImport(const OtherPageState& state, bool append, qsizetype before);
 
     // The handlers, also called by code.
     void Grid_Click();
@@ -108,6 +115,10 @@ public:
     void ShowGather() override { ShowPage(OtherPage::Gather); }
 
     void ShowPage(OtherPage page);
+    // Reads section text into the page's grid (OpenMatch, OpenHistory,
+    // OpenGather): replacing or appending; a text without the page's
+    // section changes nothing.
+    OtherImportOutcome OpenPage(OtherPage page, const QString& text, bool append);
     void UpDateFilter(OtherPage page) { Page(page)->Push(); }
 
     COtherFilterPage* Page(OtherPage page) const { return m_pages[static_cast<size_t>(page)]; }
@@ -132,6 +143,8 @@ protected:
 private:
     void SetWidthTwips(int twips);
     void ClosePage(OtherPage page);
+    // The import buttons (replacing, appending) and the export button
+    // (other_filter_files.cpp).
     void OpenFile(OtherPage page, bool append);
     void SaveFile(OtherPage page);
 

@@ -7,33 +7,29 @@
 #include <deque>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
-#include "data/lotto_items.h"
 #include "data/filter_items.h"
+#include "data/lotto_items.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
-#include "filter/ui/filter_form.h"
-#include "filter/ui/filter_windows.h"
-#include "games/ui/game_window_test.h"
-#include "games/ui/game_windows.h"
-#include "games/ui/lotto_logo.h"
 #include "data/value_set.h"
+#include "filter/ui/filter_form.h"
+#include "games/ui/real_history_test.h"
+#include "platform/program_folder.h"
+#include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
-#include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
 
@@ -71,25 +67,42 @@ public:
     QStringList Offered;
 };
 
-class OtherFilterPanelTest : public test::GameWindowTest {
+// Answers the file dialogs with the paths queued, cancelling once they run
+// out; notes titles and filters.
+class QueuedFileDialogs : public IFileDialogs {
+public:
+    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString&) override
+    {
+        return Answer(title, filter);
+    }
+    std::deque<QString> Paths;
+    QStringList Titles;
+    QStringList Filters;
+
+private:
+    QString Answer(const QString& title, const QString& filter)
+    {
+        Titles << title;
+        Filters << filter;
+        if (Paths.empty())
+            return QString();
+        QString path = Paths.front();
+        Paths.pop_front();
+        return path;
+    }
+};
+
+class OtherFilterPanelTest : public test::RealHistoryTest {
 protected:
     void SetUp() override
     {
-        GameWindowTest::SetUp();
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
-        InstallGameWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
+        RealHistoryTest::SetUp();
         InstallOtherFilterWindows(NeighbourWindows());
-        m_loader.emplace(&OpenLottorFile);
-        OnModal<FLottoLogo>([](FLottoLogo& chooser) {
-            for (int r = 0; r < chooser.RowCount(); ++r) {
-                if (chooser.RowName(r) == u"福彩3D"_s)
-                    chooser.SelectRow(r);
-            }
-            chooser.cmdSel()->click();
-        });
-        Start();
+        StartWithSampleGame();
         Settle();
         ASSERT_TRUE(Mmain().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 8374);
@@ -99,7 +112,13 @@ protected:
         ASSERT_NE(m_filter, nullptr);
     }
 
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    // The filter window's "设置" button of a filter (0 match, 1 history
+    // draw, 2 generating/restraining).
+    QPushButton* Settings(int index) const
+    {
+        static const char* const names[] = {"cmdMatch", "cmdHistory", "cmdGather"};
+        return m_filter->findChild<QPushButton*>(QLatin1String(names[index]));
+    }
     COtherFilterPage* Page(OtherPage page) const { return m_panel->Page(page); }
     CFlexGrid* Grid(OtherPage page) const { return Page(page)->Grid(); }
 
@@ -151,6 +170,8 @@ protected:
     ScopedService<IPickerService> m_pickersInstalled{&m_pickers};
     QStringList m_help;
     ScopedService<HelpShower> m_helpInstalled{[this](const QString&, const QString& topic) { m_help << topic; }};
+    QueuedFileDialogs m_files;
+    ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     PicOtherFilter* m_panel = nullptr;
     fFilter* m_filter = nullptr;
 };
@@ -163,8 +184,8 @@ TEST_F(OtherFilterPanelTest, TheFilterWindowOpensOnePageAtATime)
     EXPECT_FALSE(m_panel->isVisible());
     EXPECT_FALSE(DockOf(m_panel)->isVisible());
 
-    ASSERT_TRUE(m_filter->cmdOther(1)->isEnabled());
-    m_filter->cmdOther(1)->click();
+    ASSERT_TRUE(Settings(1)->isEnabled());
+    Settings(1)->click();
     EXPECT_TRUE(m_panel->isVisible());
     EXPECT_TRUE(Page(OtherPage::History)->isVisible());
     EXPECT_EQ(m_panel->LblCaption()->text(), u"历史开奖过滤"_s);
@@ -186,7 +207,7 @@ TEST_F(OtherFilterPanelTest, TheFilterWindowOpensOnePageAtATime)
     EXPECT_EQ(m_pickers.Offered.last(), u" 0..50"_s);
     EXPECT_EQ(history->TextMatrix(1, 4), u"0-1"_s);
     Page(OtherPage::History)->Cmd(COtherFilterPage::Add)->click(); // left empty: not stored
-    m_filter->cmdOther(0)->click();
+    Settings(0)->click();
     EXPECT_FALSE(Page(OtherPage::History)->isVisible());
     EXPECT_TRUE(Page(OtherPage::Match)->isVisible());
     EXPECT_EQ(m_panel->LblCaption()->text(), u"匹配过滤"_s);
@@ -290,6 +311,82 @@ TEST_F(OtherFilterPanelTest, SplitterKeepsThreeHundredTwipsOnEitherSide)
     EXPECT_EQ(m_panel->WidthTwips(), before);
 }
 
+TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
+{
+    m_filter->cmdMatch_Click();
+    COtherFilterPage* page = Page(OtherPage::Match);
+    CFlexGrid* grid = page->Grid();
+    grid->AddItem(u"1\t√\t1 2 3\t1-3\tХ\t√"_s);
+    grid->AddItem(u"2\tХ\t4\t\tХ\tХ"_s); // incomplete rows go to the file too
+    page->ChkErr()->click();
+    page->TxtErr()->setText(u"0-1"_s);
+    Game().FilterMatch.Sel = 1;
+
+    const QString path = ProgramPath(u"items.mth"_s);
+    m_files.Paths.push_back(path);
+    page->Cmd(COtherFilterPage::Save)->click();
+    EXPECT_EQ(m_files.Titles.last(), u"导出匹配过滤设置"_s);
+    EXPECT_EQ(m_files.Filters.last(), Mmain().AppTitle + u"匹配过滤(*.mth)|*.mth|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导出匹配过滤设置！"_s);
+    EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(file.readAll()),
+              u"[FilterMatch]\r\nEnabled=1\r\nErrEnabled=0\r\nSubErrEnabled=1\r\nSubErrVal=0-1\r\n"
+              "Val=True\t1 2 3\t1-3\tFalse\tTrue\r\nVal=False\t4\t\tFalse\tFalse\r\n"_s);
+    file.close();
+
+    // Replacing brings back the rows and the tolerance controls.
+    m_boxes.Answer = QMessageBox::Ok;
+    page->Cmd(COtherFilterPage::DelAll)->click();
+    page->ChkErr()->click();
+    page->TxtErr()->setText(u"2"_s);
+    m_files.Paths.push_back(path);
+    page->Cmd(COtherFilterPage::Open)->click();
+    EXPECT_EQ(m_files.Titles.last(), u"导入匹配过滤"_s);
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入匹配过滤！"_s);
+    ASSERT_EQ(grid->Rows(), 3);
+    EXPECT_EQ(Line(grid, 1), u"1\t√\t1 2 3\t1-3\tХ\t√"_s);
+    EXPECT_EQ(Line(grid, 2), u"2\tХ\t4\t\tХ\tХ"_s);
+    EXPECT_TRUE(page->ChkErr()->isChecked());
+    EXPECT_TRUE(page->TxtErr()->isEnabled());
+    EXPECT_EQ(page->TxtErr()->text(), u"0-1"_s);
+    EXPECT_EQ(grid->HighLight(), GridHighLight::Always);
+
+    // Appending numbers on from the row count and keeps the controls.
+    page->TxtErr()->setText(u"1"_s);
+    m_files.Paths.push_back(path);
+    page->Cmd(COtherFilterPage::OpenAdd)->click();
+    ASSERT_EQ(grid->Rows(), 5);
+    EXPECT_EQ(Line(grid, 3), u"3\t√\t1 2 3\t1-3\tХ\t√"_s);
+    EXPECT_EQ(grid->TextMatrix(4, 0), u"4"_s);
+    EXPECT_EQ(page->TxtErr()->text(), u"1"_s);
+
+    // A file without the page's section changes nothing and says so; a
+    // cancelled dialog says nothing.
+    const QString wrong = ProgramPath(u"wrong.mth"_s);
+    QFile other(wrong);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("[FilterHistory]\nVal=True\t0\t5\t1\t0\tFalse\tFalse\n");
+    other.close();
+    m_files.Paths.push_back(wrong);
+    page->Cmd(COtherFilterPage::Open)->click();
+    EXPECT_EQ(m_boxes.Texts.last(), u"导入失败，请检查文件是否合法！"_s);
+    EXPECT_EQ(grid->Rows(), 5);
+    const qsizetype told = m_boxes.Texts.size();
+    page->Cmd(COtherFilterPage::Open)->click();
+    EXPECT_EQ(m_boxes.Texts.size(), told);
+
+    // Section text read into another page, and nothing stored until a push.
+    EXPECT_EQ(m_panel->OpenPage(OtherPage::Gather, u"[FilterGather]\r\nErrVal=0\r\nVal=true\t0\t1\t5\t0-4\tfalse\tfalse\r\n"_s,
+                                false),
+              OtherImportOutcome::Imported);
+    EXPECT_EQ(Line(Grid(OtherPage::Gather), 1), u"1\t√\t0\t1\t5\t0-4\tХ\tХ"_s);
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
+    page->Cmd(COtherFilterPage::Close)->click();
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 2); // the complete rows
+}
+
 TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
 {
     m_filter->cmdMatch_Click();
@@ -326,13 +423,7 @@ TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRe
     // The thousand direct bets.
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    for (int g = 1; g <= 3; ++g) {
-        m_filter->CboBc(g)->setCurrentIndex(1);
-        Q_EMIT m_filter->CboBc(g)->activated(1);
-    }
-    QTest::mouseClick(m_filter->optSel(0), Qt::LeftButton);
-    QTest::mouseClick(m_filter->cmdSingle(), Qt::LeftButton);
-    Settle();
+    MakeDirectBets(*m_filter);
     ASSERT_EQ(m_filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
 
     // A match item: one or two of 1 4 7 among the numbers.
@@ -350,7 +441,7 @@ TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRe
 
     // A history item: the group number drawn at most once in the last 300
     // draws (the 设置 button stores the match page).
-    m_filter->cmdOther(1)->click();
+    Settings(1)->click();
     ASSERT_EQ(Game().FilterMatch.ItemCount(), 1);
     COtherFilterPage* history = Page(OtherPage::History);
     history->Cmd(COtherFilterPage::Add)->click();
