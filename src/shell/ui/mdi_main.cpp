@@ -390,39 +390,32 @@ void MDIMain::BuildStatusArea()
 
 void MDIMain::BuildPanels()
 {
+    // A panel docks without a title bar (an empty one of no height); the
+    // panel decides whether it shows, and its dock follows.
+    const auto dock = [this](QWidget* panel, const QString& name, Qt::DockWidgetArea area) {
+        const bool hidden = panel->isHidden();
+        auto* holder = new QDockWidget(this);
+        holder->setObjectName(name);
+        holder->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        auto* bar = new QWidget(holder);
+        (new QHBoxLayout(bar))->setContentsMargins(0, 0, 0, 0);
+        holder->setTitleBarWidget(bar);
+        holder->setWidget(panel);
+        addDockWidget(area, holder);
+        panel->setVisible(!hidden);
+        holder->setVisible(!hidden);
+    };
     const ShellWindows& windows = NeighbourWindows();
     if (windows.SchemePanel) {
         if (QWidget* panel = windows.SchemePanel(this)) {
-            const bool hidden = panel->isHidden();
-            auto* dock = new QDockWidget(this);
-            dock->setObjectName(QStringLiteral("picWindowDock"));
-            dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-            dock->setTitleBarWidget(new QWidget(dock));
-            dock->setWidget(panel);
-            addDockWidget(Qt::LeftDockWidgetArea, dock);
-            panel->setVisible(!hidden); // the panel decides, and its dock follows
-            dock->setVisible(!hidden);
+            dock(panel, QStringLiteral("picWindowDock"), Qt::LeftDockWidgetArea);
             m_picWindow = panel;
         }
     }
     if (windows.OtherFilterPanel) {
         if (IOtherFilterPanel* panel = windows.OtherFilterPanel(this)) {
             if (QWidget* widget = panel->PanelWidget()) {
-                auto* dock = new QDockWidget(this);
-                dock->setObjectName(QStringLiteral("PicOtherFilterDock"));
-                dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-                // No title bar: an empty one of no height.
-                auto* bar = new QWidget(dock);
-                auto* barLayout = new QHBoxLayout(bar);
-                barLayout->setContentsMargins(0, 0, 0, 0);
-                dock->setTitleBarWidget(bar);
-                // The dock shows and hides with the panel, which the dock
-                // would show.
-                const bool hidden = widget->isHidden();
-                dock->setWidget(widget);
-                addDockWidget(Qt::RightDockWidgetArea, dock);
-                widget->setVisible(!hidden);
-                dock->setVisible(!hidden);
+                dock(widget, QStringLiteral("PicOtherFilterDock"), Qt::RightDockWidgetArea);
                 m_otherPanel = panel;
             }
         }
