@@ -67,35 +67,6 @@ public:
     QStringList Offered;
 };
 
-// Answers the file dialogs with the paths queued, cancelling once they run
-// out; notes titles and filters.
-class QueuedFileDialogs : public IFileDialogs {
-public:
-    QString GetOpenFile(QWidget*, const QString& title, const QString& filter, const QString&) override
-    {
-        return Answer(title, filter);
-    }
-    QString GetSaveFile(QWidget*, const QString& title, const QString& filter, const QString&) override
-    {
-        return Answer(title, filter);
-    }
-    std::deque<QString> Paths;
-    QStringList Titles;
-    QStringList Filters;
-
-private:
-    QString Answer(const QString& title, const QString& filter)
-    {
-        Titles << title;
-        Filters << filter;
-        if (Paths.empty())
-            return QString();
-        QString path = Paths.front();
-        Paths.pop_front();
-        return path;
-    }
-};
-
 class OtherFilterPanelTest : public test::RealHistoryTest {
 protected:
     void SetUp() override
@@ -170,7 +141,7 @@ protected:
     ScopedService<IPickerService> m_pickersInstalled{&m_pickers};
     QStringList m_help;
     ScopedService<HelpShower> m_helpInstalled{[this](const QString&, const QString& topic) { m_help << topic; }};
-    QueuedFileDialogs m_files;
+    test::FakeFileDialogs m_files;
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     PicOtherFilter* m_panel = nullptr;
     fFilter* m_filter = nullptr;
