@@ -17,4 +17,11 @@ QRect PlaceOnScreen(QSize design, const QRect& available, Qt::Orientations grow)
     return {left, top, width, height};
 }
 
+QPoint KeepInside(const QRect& window, QSize area)
+{
+    const int left = std::max(0, std::min(window.left(), area.width() - window.width()));
+    const int top = std::max(0, std::min(window.top(), area.height() - window.height()));
+    return {left, top};
+}
+
 } // namespace kelton

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -11,5 +12,10 @@ namespace kelton {
 // centred on the area where it fits and starts at the area's edge where it
 // does not.
 QRect PlaceOnScreen(QSize design, const QRect& available, Qt::Orientations grow);
+
+// Where a child window at `window` goes so that it lies inside a work area
+// of `area` (pixels, from 0,0): moved left and up as far as it needs, never
+// past the area's top left, so a window larger than the area starts there.
+QPoint KeepInside(const QRect& window, QSize area);
 
 } // namespace kelton

@@ -26,5 +26,23 @@ TEST(PlaceOnScreen, GrowsWithTheScreenNeverBelowTheDesign)
         EXPECT_EQ(PlaceOnScreen(c.design, c.available, c.grow), c.expected) << c.available.width();
 }
 
+TEST(KeepInside, MovesAWindowBackIntoTheWorkArea)
+{
+    struct Case {
+        QRect window;
+        QPoint expected;
+    };
+    const QSize area(1000, 600);
+    const Case cases[] = {
+        {{100, 50, 400, 300}, {100, 50}},   // inside: stays
+        {{800, 50, 400, 300}, {600, 50}},   // past the right edge: moved left
+        {{100, 450, 400, 300}, {100, 300}}, // past the bottom: moved up
+        {{700, 400, 1200, 800}, {0, 0}},    // larger than the area: its top left
+        {{-20, -5, 400, 300}, {0, 0}},      // before the top left: moved in
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepInside(c.window, area), c.expected) << c.window.x() << "," << c.window.y();
+}
+
 } // namespace
 } // namespace kelton

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 
 #include "data/app_state.h"
+#include "platform/window_place.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/win_history.h"
 
@@ -94,8 +95,18 @@ void CChildForm::SetVisible(bool bVisible)
     if (bVisible) {
         EnsureSubWindow();
         show();
-        if (m_sub)
+        if (m_sub) {
+            const bool first = !m_placed;
             m_sub->show();
+            // The work area places a new window where it overlaps least,
+            // which may be partly past its edge: the first showing keeps it
+            // inside; later ones leave it where the user put it.
+            if (first && m_sub->isVisible()) {
+                m_placed = true;
+                if (QMdiArea* area = m_sub->mdiArea())
+                    m_sub->move(KeepInside(m_sub->geometry(), area->viewport()->size()));
+            }
+        }
     } else if (m_sub) {
         m_sub->hide();
     } else {

@@ -61,6 +61,7 @@ private:
     QString m_name;
     QPointer<QMdiSubWindow> m_sub;
     bool m_formOpen = true;
+    bool m_placed = false; // shown once in the work area
     bool m_registered = false;
 };
 
