@@ -17,13 +17,13 @@ CellMode CellModeOf(int optionIndex)
     return CellMode::Rank;
 }
 
-CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Spec& spec,
+CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Setup& setup,
                            MarkedFn marked)
-    : m_stat(stat), m_sizes(sizes), m_spec(spec), m_marked(std::move(marked))
+    : m_stat(stat), m_sizes(sizes), m_setup(setup), m_marked(std::move(marked))
 {
-    if (m_spec.RangeCount < 0)
-        m_spec.RangeCount = 0;
-    m_layout = NumberGrid(sizes, spec.AreaChoice, names);
+    if (m_setup.RangeCount < 0)
+        m_setup.RangeCount = 0;
+    m_layout = NumberGrid(sizes, setup.AreaChoice, names);
     m_columns.reserve(static_cast<size_t>(m_layout.Cols));
     for (int col = 0; col < m_layout.Cols; ++col)
         m_columns.push_back(ColumnAt(m_layout, col));
@@ -45,16 +45,16 @@ int32_t CNumberTable::RecordOfRow(int row) const
 {
     if (row < 2 || row >= Rows())
         return -1;
-    const int m = m_spec.ListAsc ? m_spec.RangeCount - 1 - (row - 2) : row - 2;
-    return m_spec.RangeStart + m;
+    const int m = m_setup.ListAsc ? m_setup.RangeCount - 1 - (row - 2) : row - 2;
+    return m_setup.RangeStart + m;
 }
 
 int CNumberTable::RowOfRecord(int32_t record) const
 {
-    const int32_t m = record - m_spec.RangeStart;
-    if (m < 0 || m >= m_spec.RangeCount)
+    const int32_t m = record - m_setup.RangeStart;
+    if (m < 0 || m >= m_setup.RangeCount)
         return -1;
-    return PeriodRow(static_cast<int>(m), m_spec.RangeCount, m_spec.ListAsc);
+    return PeriodRow(static_cast<int>(m), m_setup.RangeCount, m_setup.ListAsc);
 }
 
 QString CNumberTable::FixedText(int row, int col) const
@@ -157,8 +157,8 @@ QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) c
         return block.Secondary ? m_stat.DataMr(p, d, sort) : m_stat.Data(p, d, sort);
     };
     int value = d;
-    if (m_spec.Kind < 0) {
-        switch (m_spec.Mode) {
+    if (m_setup.Kind < 0) {
+        switch (m_setup.Mode) {
         case CellMode::Value:
             value = data(1);
             break;
@@ -170,15 +170,15 @@ QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) c
             break;
         }
     } else {
-        switch (m_spec.Mode) {
+        switch (m_setup.Mode) {
         case CellMode::Value:
-            value = m_stat.Stat(p, block.Area, d, m_spec.Kind, 0);
+            value = m_stat.Stat(p, block.Area, d, m_setup.Kind, 0);
             break;
         case CellMode::Raw:
             value = data(0);
             break;
         case CellMode::Rank:
-            value = m_stat.Stat(p, block.Area, d, m_spec.Kind, 1);
+            value = m_stat.Stat(p, block.Area, d, m_setup.Kind, 1);
             break;
         }
     }
@@ -196,7 +196,7 @@ QString CNumberTable::Text(int row, int col) const
     if (!at || at->Digit < 0)
         return QString();
     const NumberBlock& block = m_layout.Blocks[static_cast<size_t>(at->Block)];
-    if (m_spec.ShowHit && !Highlighted(p, block, at->Digit))
+    if (m_setup.ShowHit && !Highlighted(p, block, at->Digit))
         return QString();
     return CellText(p, block, at->Digit);
 }

@@ -36,7 +36,7 @@ enum class CellPaint : int8_t {
 class CNumberTable {
 public:
     // kind: the ranking kind, or -1 for the history table.
-    struct Spec {
+    struct Setup {
         int16_t Kind = -1;
         CellMode Mode = CellMode::Rank;
         bool ShowHit = true;
@@ -49,13 +49,13 @@ public:
     // next-period row.
     using MarkedFn = std::function<bool(int16_t area, int16_t value)>;
 
-    CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Spec& spec,
+    CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Setup& setup,
                  MarkedFn marked);
 
     const NumberGridLayout& Layout() const { return m_layout; }
-    const Spec& Settings() const { return m_spec; }
+    const Setup& Settings() const { return m_setup; }
     // RangeCount + 2.
-    int Rows() const { return m_spec.RangeCount + 2; }
+    int Rows() const { return m_setup.RangeCount + 2; }
     // The record a row shows; -1 for the caption rows and rows past the end.
     int32_t RecordOfRow(int row) const;
     // The row of a record; -1 when outside the range.
@@ -81,7 +81,7 @@ private:
 
     const CStat& m_stat;
     GameSizes m_sizes;
-    Spec m_spec;
+    Setup m_setup;
     NumberGridLayout m_layout;
     std::vector<std::optional<GridColumn>> m_columns; // by column
     MarkedFn m_marked;

@@ -7,12 +7,12 @@ namespace kelton {
 
 namespace {
 
-struct OrderSpec {
+struct OrderInfo {
     const char* Name;
     int16_t ParaCount;
 };
 
-constexpr OrderSpec kOrders[CWay::OrderCount] = {
+constexpr OrderInfo kOrders[CWay::OrderCount] = {
     {"", 1},    {"+", 2},   {"-", 2},   {"*", 2},   {"/", 2},   {"|", 2},   {"&", 2},
     {"!", 2},   {"#", 2},   {"\\", 2},  {"Mod", 2}, {"Num", 4}, {"Sor", 6}, {"Val", 6},
     {"TiR", 7}, {"TiL", 7}, {"Rep", 6}, {"Cyc", 3}, {"Btn", 1}, {"Fil", 3}, {"Ntb", 1},

@@ -44,19 +44,19 @@ PageColumn Values(const QString& title, ValueBound bound, int16_t fixedMax = 0)
     return column;
 }
 
-PageSpec MatchSpec()
+PageTraits MatchTraits()
 {
-    PageSpec spec{u"匹配过滤"_s, u"你确定要删除全部匹配过滤吗？"_s, u"OtherMatch.htm"_s, {}, {2, 3}, 2};
+    PageTraits traits{u"匹配过滤"_s, u"你确定要删除全部匹配过滤吗？"_s, u"OtherMatch.htm"_s, {}, {2, 3}, 2};
     PageColumn numbers{u"设定号码"_s, PageCellKind::NumberList, 0, true, QString()};
-    spec.Columns = {Number(), Mark(u"选择"_s), numbers, Values(u"出号范围"_s, ValueBound::BcMain),
+    traits.Columns = {Number(), Mark(u"选择"_s), numbers, Values(u"出号范围"_s, ValueBound::BcMain),
                     Mark(u"滤除"_s), Mark(u"容错"_s)};
-    return spec;
+    return traits;
 }
 
-PageSpec HistorySpec()
+PageTraits HistoryTraits()
 {
-    PageSpec spec{u"历史开奖过滤"_s, u"你确定要删除全部历史开奖过滤吗？"_s, u"OtherHistory.htm"_s, {}, {4}, 4};
-    spec.Columns = {Number(),
+    PageTraits traits{u"历史开奖过滤"_s, u"你确定要删除全部历史开奖过滤吗？"_s, u"OtherHistory.htm"_s, {}, {4}, 4};
+    traits.Columns = {Number(),
                     Mark(u"选择"_s),
                     List(u"转换数据"_s, 1200, 0, u"0"_s),
                     List(u"期数范围"_s, 1000, 1, u"5"_s, 0, false),
@@ -64,15 +64,15 @@ PageSpec HistorySpec()
                     List(u"过滤项目"_s, 1000, 2, u"0"_s),
                     Mark(u"滤除"_s),
                     Mark(u"容错"_s)};
-    return spec;
+    return traits;
 }
 
-PageSpec GatherSpec()
+PageTraits GatherTraits()
 {
-    PageSpec spec{u"相生相克开奖过滤"_s, u"你确定要删除全部相生相克过滤吗？"_s, u"OtherGather.htm"_s, {}, {5}, 5};
+    PageTraits traits{u"相生相克开奖过滤"_s, u"你确定要删除全部相生相克过滤吗？"_s, u"OtherGather.htm"_s, {}, {5}, 5};
     PageColumn master = List(u"主号"_s, 500, 2, u"0"_s);
     master.PickWithinData = true;
-    spec.Columns = {Number(),
+    traits.Columns = {Number(),
                     Mark(u"选择"_s),
                     List(u"转换数据"_s, 1000, 0, u"0"_s, 1200),
                     List(u"过滤项目"_s, 1000, 1, u"0"_s, 1500),
@@ -80,7 +80,7 @@ PageSpec GatherSpec()
                     Values(u"从号"_s, ValueBound::BcDataLen),
                     Mark(u"滤除"_s),
                     Mark(u"容错"_s)};
-    return spec;
+    return traits;
 }
 
 // A whole decimal number, blanks around it allowed.
@@ -118,17 +118,17 @@ int Push(const IPageCells& cells, OtherPage page, const PageTolerance& tolerance
 
 } // namespace
 
-const PageSpec& OtherPageSpec(OtherPage page)
+const PageTraits& OtherPageTraits(OtherPage page)
 {
-    static const std::array<PageSpec, kOtherPageCount> specs{MatchSpec(), HistorySpec(), GatherSpec()};
-    return specs[static_cast<size_t>(page)];
+    static const std::array<PageTraits, kOtherPageCount> traits{MatchTraits(), HistoryTraits(), GatherTraits()};
+    return traits[static_cast<size_t>(page)];
 }
 
 std::vector<int> PageColumnWidths(OtherPage page, int gridWidth)
 {
-    const PageSpec& spec = OtherPageSpec(page);
+    const PageTraits& traits = OtherPageTraits(page);
     std::vector<int> widths;
-    for (const PageColumn& column : spec.Columns)
+    for (const PageColumn& column : traits.Columns)
         widths.push_back(column.Width);
     switch (page) {
     case OtherPage::Match:
@@ -208,26 +208,26 @@ void CGridDataPageCells::SetRow(int row) { m_cells.SetRow(row); }
 
 void ResetPageGrid(IPageCells& cells, OtherPage page)
 {
-    const PageSpec& spec = OtherPageSpec(page);
+    const PageTraits& traits = OtherPageTraits(page);
     cells.SetRows(1);
-    cells.SetCols(static_cast<int>(spec.Columns.size()));
-    for (size_t c = 0; c < spec.Columns.size(); ++c)
-        cells.SetText(0, static_cast<int>(c), spec.Columns[c].Title);
+    cells.SetCols(static_cast<int>(traits.Columns.size()));
+    for (size_t c = 0; c < traits.Columns.size(); ++c)
+        cells.SetText(0, static_cast<int>(c), traits.Columns[c].Title);
 }
 
 bool IsMarkColumn(OtherPage page, int col)
 {
-    const PageSpec& spec = OtherPageSpec(page);
-    return col >= 0 && col < static_cast<int>(spec.Columns.size()) &&
-           spec.Columns[static_cast<size_t>(col)].Kind == PageCellKind::Mark;
+    const PageTraits& traits = OtherPageTraits(page);
+    return col >= 0 && col < static_cast<int>(traits.Columns.size()) &&
+           traits.Columns[static_cast<size_t>(col)].Kind == PageCellKind::Mark;
 }
 
 PageClick ClickPageCell(IPageCells& cells, OtherPage page, int row, int col)
 {
-    const PageSpec& spec = OtherPageSpec(page);
-    if (row < 1 || row >= cells.Rows() || col < 1 || col >= static_cast<int>(spec.Columns.size()))
+    const PageTraits& traits = OtherPageTraits(page);
+    if (row < 1 || row >= cells.Rows() || col < 1 || col >= static_cast<int>(traits.Columns.size()))
         return PageClick::None;
-    switch (spec.Columns[static_cast<size_t>(col)].Kind) {
+    switch (traits.Columns[static_cast<size_t>(col)].Kind) {
     case PageCellKind::Mark:
         cells.SetText(row, col, cells.Text(row, col) == kYes ? kNo : kYes);
         return PageClick::Toggled;
@@ -254,10 +254,10 @@ bool FlipMarkColumn(IPageCells& cells, OtherPage page, int row, int col)
 
 void AddPageRow(IPageCells& cells, OtherPage page)
 {
-    const PageSpec& spec = OtherPageSpec(page);
+    const PageTraits& traits = OtherPageTraits(page);
     QString line = QString::number(cells.Rows());
-    for (size_t c = 1; c < spec.Columns.size(); ++c)
-        line += u'\t' + spec.Columns[c].NewRow;
+    for (size_t c = 1; c < traits.Columns.size(); ++c)
+        line += u'\t' + traits.Columns[c].NewRow;
     cells.AddItem(line);
 }
 
@@ -297,7 +297,7 @@ void AddPageLines(IPageCells& cells, const QStringList& lines)
 
 bool PageRowComplete(const IPageCells& cells, OtherPage page, int row)
 {
-    for (const int col : OtherPageSpec(page).KeyColumns) {
+    for (const int col : OtherPageTraits(page).KeyColumns) {
         if (cells.Text(row, col).isEmpty())
             return false;
     }

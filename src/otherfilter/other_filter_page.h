@@ -47,7 +47,7 @@ struct PageColumn {
 };
 
 // Everything that tells the pages apart.
-struct PageSpec {
+struct PageTraits {
     QString Caption;           // the header caption
     QString DeleteAllQuestion; // asked by "全部删除"
     QString HelpTopic;
@@ -56,7 +56,7 @@ struct PageSpec {
     int ComputedColumn = 2;      // the column whose width follows the grid
 };
 
-const PageSpec& OtherPageSpec(OtherPage page);
+const PageTraits& OtherPageTraits(OtherPage page);
 
 // --- Layout, in twips -------------------------------------------------------
 

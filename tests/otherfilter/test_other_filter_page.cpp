@@ -246,8 +246,8 @@ TEST_F(PageModel, PickListsOpenOnTheCellsEntry)
     const QStringList views = {u"0=原始数据"_s, u"1=转换数据一"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s};
     const QStringList issues = {u"1"_s, u"2"_s, u"5"_s, u"300"_s};
     const QStringList balls = {u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s};
-    const PageSpec& history = OtherPageSpec(OtherPage::History);
-    const PageSpec& gather = OtherPageSpec(OtherPage::Gather);
+    const PageTraits& history = OtherPageTraits(OtherPage::History);
+    const PageTraits& gather = OtherPageTraits(OtherPage::Gather);
     EXPECT_EQ(PickListEntry(history.Columns[2], views, u"3"_s, 9), 3);
     EXPECT_EQ(PickListEntry(history.Columns[2], views, u"9"_s, 9), 0);
     EXPECT_EQ(PickListEntry(history.Columns[2], views, u"abc"_s, 9), 0);
@@ -261,7 +261,7 @@ TEST_F(PageModel, PickListsOpenOnTheCellsEntry)
     EXPECT_EQ(gather.Columns[2].PickMinWidth, 1200);
     EXPECT_EQ(gather.Columns[3].PickMinWidth, 1500);
     EXPECT_EQ(gather.Columns[4].PickMinWidth, 0);
-    EXPECT_EQ(ValueSetMax(OtherPageSpec(OtherPage::Match).Columns[3], 3, 9), 3);
+    EXPECT_EQ(ValueSetMax(OtherPageTraits(OtherPage::Match).Columns[3], 3, 9), 3);
     EXPECT_EQ(ValueSetMax(history.Columns[4], 3, 9), 50);
     EXPECT_EQ(ValueSetMax(gather.Columns[5], 3, 9), 9);
 }

@@ -109,15 +109,15 @@ void FInfer::OptStatAll_Click()
     auto secondaryTable = [&](int k) -> const CNumberTable& {
         auto& table = secondary[static_cast<size_t>(k + 1)];
         if (!table) {
-            CNumberTable::Spec spec;
-            spec.Kind = static_cast<int16_t>(k);
-            spec.Mode = CellModeOf(DisplayMode());
-            spec.ShowHit = showHit;
-            spec.AreaChoice = choice;
-            spec.RangeStart = P;
-            spec.RangeCount = 1;
+            CNumberTable::Setup setup;
+            setup.Kind = static_cast<int16_t>(k);
+            setup.Mode = CellModeOf(DisplayMode());
+            setup.ShowHit = showHit;
+            setup.AreaChoice = choice;
+            setup.RangeStart = P;
+            setup.RangeCount = 1;
             table = std::make_unique<CNumberTable>(
-                m_stat, Sizes(), Names(), spec,
+                m_stat, Sizes(), Names(), setup,
                 [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; });
         }
         return *table;

@@ -85,14 +85,14 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
 {
     (void)caption;
     const CLottorHead& head = *m_stat.HeadData();
-    CNumberTable::Spec spec;
-    spec.Kind = kind;
-    spec.Mode = CellModeOf(DisplayMode());
-    spec.ShowHit = chkPTShowHit()->isChecked();
-    spec.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
-    spec.RangeStart = m_range.RangeStart;
-    spec.RangeCount = m_range.RangeCount;
-    spec.ListAsc = head.ListAsc != 0;
+    CNumberTable::Setup setup;
+    setup.Kind = kind;
+    setup.Mode = CellModeOf(DisplayMode());
+    setup.ShowHit = chkPTShowHit()->isChecked();
+    setup.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
+    setup.RangeStart = m_range.RangeStart;
+    setup.RangeCount = m_range.RangeCount;
+    setup.ListAsc = head.ListAsc != 0;
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     CNumberTable::MarkedFn marked;
     if (game) {
@@ -101,7 +101,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
-    m_table = std::make_unique<CNumberTable>(m_stat, Sizes(), Names(), spec, std::move(marked));
+    m_table = std::make_unique<CNumberTable>(m_stat, Sizes(), Names(), setup, std::move(marked));
     const CNumberTable& table = *m_table;
     const NumberGridLayout& layout = table.Layout();
 
@@ -155,7 +155,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
 
     const int rowTwips = grid->RowHeight(0);
     const int fit = rowTwips > 0 ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / rowTwips : 0;
-    const int top = BuildTopRow(spec.ListAsc, table.Rows(), fit);
+    const int top = BuildTopRow(setup.ListAsc, table.Rows(), fit);
     if (top >= 0)
         grid->SetTopRow(top);
     grid->show();

@@ -86,7 +86,7 @@ COtherFilterPage::COtherFilterPage(OtherPage page, QWidget* parent)
 
     m_grid = new CFlexGrid(this);
     m_grid->setObjectName(names.Grid);
-    m_grid->setAccessibleName(OtherPageSpec(page).Caption);
+    m_grid->setAccessibleName(OtherPageTraits(page).Caption);
     m_grid->SetFixedRows(0);
     m_grid->SetFixedCols(0);
     CFlexGridPageCells cells(*m_grid);
@@ -196,12 +196,12 @@ void COtherFilterPage::LayOut()
     SetTwipsGeometry(m_txtErr, layout.ErrValues);
     m_txtErr->raise();
 
-    const PageSpec& spec = OtherPageSpec(m_page);
+    const PageTraits& traits = OtherPageTraits(m_page);
     const std::vector<int> widths = PageColumnWidths(m_page, layout.Grid.width());
     for (size_t c = 0; c < widths.size() && static_cast<int>(c) < m_grid->Cols(); ++c) {
         const int col = static_cast<int>(c);
         m_grid->SetColWidth(col, widths[c]);
-        m_grid->SetColAlignment(col, spec.Columns[c].AlignLeft ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        m_grid->SetColAlignment(col, traits.Columns[c].AlignLeft ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
 }
 
@@ -241,7 +241,7 @@ void COtherFilterPage::Grid_Click()
     case PageClick::OpenPicker:
         break;
     }
-    const PageColumn& column = OtherPageSpec(m_page).Columns[static_cast<size_t>(col)];
+    const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(col)];
     QString text = m_grid->TextMatrix(row, col);
     if (column.Kind == PageCellKind::NumberList) {
         if (game && game->ViewBalls(text))
@@ -261,7 +261,7 @@ void COtherFilterPage::Grid_DblClick()
 
 void COtherFilterPage::OpenList(int col)
 {
-    const PageColumn& column = OtherPageSpec(m_page).Columns[static_cast<size_t>(col)];
+    const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(col)];
     QListWidget* list = column.PickList >= 0 ? m_lists[static_cast<size_t>(column.PickList)] : nullptr;
     if (!list)
         return;
@@ -290,7 +290,7 @@ void COtherFilterPage::PickList_Click(int index)
         return;
     const int row = m_grid->Row();
     if (m_listCol > 0 && row > 0 && list->currentRow() >= 0) {
-        const PageColumn& column = OtherPageSpec(m_page).Columns[static_cast<size_t>(m_listCol)];
+        const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(m_listCol)];
         m_grid->SetTextMatrix(row, m_listCol,
                               PickListText(column, m_listEntries[static_cast<size_t>(index)], list->currentRow()));
     }
@@ -313,7 +313,7 @@ void COtherFilterPage::CmdDel_Click()
 
 void COtherFilterPage::CmdDelAll_Click()
 {
-    if (MsgBox(this, QMessageBox::Question, u"系统提示！"_s, OtherPageSpec(m_page).DeleteAllQuestion,
+    if (MsgBox(this, QMessageBox::Question, u"系统提示！"_s, OtherPageTraits(m_page).DeleteAllQuestion,
                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok)
         m_grid->SetRows(1);
     ApplyHighlight();
@@ -321,7 +321,7 @@ void COtherFilterPage::CmdDelAll_Click()
 
 void COtherFilterPage::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, OtherPageSpec(m_page).HelpTopic);
+    ShowHelpTopic(Mmain().HelpFilePath, OtherPageTraits(m_page).HelpTopic);
 }
 
 void COtherFilterPage::ChkErr_Click()
@@ -422,7 +422,7 @@ void PicOtherFilter::ShowPage(OtherPage page)
     {
         CMsg msg;
     const MsgBusyGuard busy(msg);
-        m_lblCaption->setText(OtherPageSpec(page).Caption);
+        m_lblCaption->setText(OtherPageTraits(page).Caption);
         shown->Pull();
         shown->SetOpen(true);
         shown->move(Px(kPageLeft, this), Px(kPageTop, this));

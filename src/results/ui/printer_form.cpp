@@ -306,13 +306,13 @@ void fPrinter::DrawPreviewPage(bool redraw)
         SetTwipsGeometry(m_hsX, ToTwipsRect(m_layout.Horizontal.Place));
         SetTwipsGeometry(m_vsY, ToTwipsRect(m_layout.Vertical.Place));
         SetTwipsGeometry(m_lblPic, ToTwipsRect(m_layout.Corner));
-        for (auto [bar, spec] :
+        for (auto [bar, scroll] :
              {std::pair{m_hsX, &m_layout.Horizontal}, std::pair{m_vsY, &m_layout.Vertical}}) {
             const QSignalBlocker block(bar);
-            bar->setRange(0, spec->Maximum);
-            bar->setSingleStep(spec->SmallStep);
-            bar->setPageStep(spec->LargeStep);
-            bar->setValue(spec->Value);
+            bar->setRange(0, scroll->Maximum);
+            bar->setSingleStep(scroll->SmallStep);
+            bar->setPageStep(scroll->LargeStep);
+            bar->setValue(scroll->Value);
         }
     }
     PlaceFrame();
