@@ -158,7 +158,7 @@ void FInfer::TxtFilter_Click()
         return;
     const fFilter* filter = FilterWindowOnUse();
     const int32_t issue = filter ? filter->TargetIssue() : -1;
-    const QString issueText = filter && filter->Loaded() ? filter->cboNumName()->currentText() : QString();
+    const QString issueText = filter ? filter->TargetIssueText() : QString();
     const CLottorHead& head = *m_stat.HeadData();
     const ValuePickText text = ConditionPickText(*game, m_stat, k, issue, issueText);
     const QString answer =

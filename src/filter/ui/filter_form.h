@@ -82,6 +82,9 @@ public:
     // the chosen item of the issue list (a draw index, or the number of
     // draws for "下期"); -1 before the window is built.
     int TargetIssue() const;
+    // The chosen item's text (an issue number or "下期"); empty before the
+    // window is built.
+    QString TargetIssueText() const;
 
     // --- Operations other windows call ------------------------------------
     // Refills the target-issue list after the draw history changed.

@@ -171,8 +171,7 @@ void fFilter::TxtFilter_Click(int index)
     if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
         return;
     const auto k = static_cast<int16_t>(index);
-    const ValuePickText text =
-        ConditionPickText(*game, *stat, k, m_cboNumName->currentIndex(), m_cboNumName->currentText());
+    const ValuePickText text = ConditionPickText(*game, *stat, k, TargetIssue(), TargetIssueText());
     // The picker starts from the stored set, whatever the box shows.
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(k)), game->HeadData.ShrinkHL(k, 0),
                                       game->HeadData.ShrinkHL(k, 1), text.Names, text.Hint);

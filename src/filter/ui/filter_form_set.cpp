@@ -103,6 +103,11 @@ int fFilter::TargetIssue() const
     return m_loaded ? m_cboNumName->currentIndex() : -1;
 }
 
+QString fFilter::TargetIssueText() const
+{
+    return m_loaded ? m_cboNumName->currentText() : QString();
+}
+
 void fFilter::SelectBetType(int index)
 {
     if (index < 0 || index >= kBetTypeCount)
