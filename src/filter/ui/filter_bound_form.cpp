@@ -39,22 +39,6 @@ constexpr int32_t kTabHeight = 1815;
 constexpr int32_t kFrameHeight = 1455;
 constexpr int kSliderAtLoad = 20;
 
-QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* parent, const QRect& twips)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    SetTwipsGeometry(button, twips);
-    return button;
-}
-
-QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent, const QRect& twips)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    SetTwipsGeometry(label, twips);
-    return label;
-}
-
 } // namespace
 
 FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"设置过滤极值范围"_s, parent)
@@ -80,7 +64,8 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
     m_picData->setObjectName(u"picData"_s);
     SetTwipsGeometry(m_picData, {120, 120, 9615, 1215});
 
-    MakeLabel(u"最近极值(期)"_s, u"Label1"_s, m_picData, {0, 120, 855, 495})->setWordWrap(true);
+    MakeTwipsControl<QLabel>(m_picData, u"Label1"_s, u"最近极值(期)"_s, {0, 120, 855, 495})
+        ->setWordWrap(true);
     m_slider = new QSlider(Qt::Horizontal, m_picData);
     m_slider->setObjectName(u"sdrLay"_s);
     m_slider->setAccessibleName(u"最近极值(期)"_s);
@@ -99,9 +84,11 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
     option.orientation = Qt::Horizontal;
     const int handle = m_slider->style()->pixelMetric(QStyle::PM_SliderLength, &option, m_slider);
     scale->SpreadWords(handle / 2, scale->width() - (handle + 1) / 2);
-    m_cmdView = MakeButton(u"查看"_s, u"cmdView"_s, m_picData, {8640, 120, 735, 375});
-    m_cmdViewAll = MakeButton(u"所有"_s, u"cmdViewAll"_s, m_picData, {8640, 120, 735, 375});
-    MakeLabel(u"本期极值设置范围"_s, u"Label4"_s, m_picData, {0, 720, 855, 495})->setWordWrap(true);
+    m_cmdView = MakeTwipsControl<QPushButton>(m_picData, u"cmdView"_s, u"查看"_s, {8640, 120, 735, 375});
+    m_cmdViewAll =
+        MakeTwipsControl<QPushButton>(m_picData, u"cmdViewAll"_s, u"所有"_s, {8640, 120, 735, 375});
+    MakeTwipsControl<QLabel>(m_picData, u"Label4"_s, u"本期极值设置范围"_s, {0, 720, 855, 495})
+        ->setWordWrap(true);
     // The range label's words stand right of the lists in its blanks.
     const QRect rangeLabel(1080, 915, 4470, 270);
     const QRect start(1320, 840, 1575, 300);
@@ -129,7 +116,7 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
     m_txtErr->setAccessibleName(u"容错值"_s);
     m_txtErr->installEventFilter(this);
     SetTwipsGeometry(m_txtErr, {6240, 840, 1935, 270});
-    m_cmdSetShk = MakeButton(u"设置"_s, u"cmdSetShk"_s, m_picData, {8640, 840, 735, 375});
+    m_cmdSetShk = MakeTwipsControl<QPushButton>(m_picData, u"cmdSetShk"_s, u"设置"_s, {8640, 840, 735, 375});
 
     connect(m_tab, &QTabBar::currentChanged, this, [this] { Tab1_Click(); });
     connect(m_slider, &QSlider::valueChanged, this, [this] { sdrLay_Change(); });

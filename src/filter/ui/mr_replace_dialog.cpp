@@ -30,13 +30,6 @@ constexpr QRect kLblNote{120, 960, 4395, 510};
 constexpr QRect kCmdOK{2160, 1590, 1095, 375};
 constexpr QRect kCmdHelp{3420, 1590, 1095, 375};
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& twips)
-{
-    auto* label = new QLabel(text, parent);
-    SetTwipsGeometry(label, twips);
-    return label;
-}
-
 void Tell(QWidget* owner, const QString& text)
 {
     MsgBox(owner, QMessageBox::Information, u"系统提示"_s, text);
@@ -48,10 +41,11 @@ FMrReplace::FMrReplace(QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"FMrReplace"_s);
     setWindowTitle(u"批量替换"_s);
-    QLabel* lblOld = MakeLabel(this, u"原号码："_s, kLblOld);
-    QLabel* lblNew = MakeLabel(this, u"新号码："_s, kLblNew);
-    QLabel* note = MakeLabel(
-        this, u"注意：替换之前请更新投注；选择多个蓝码时，以空格做为分开；替换时将按新号码轮流顺序投放。"_s,
+    QLabel* lblOld = MakeTwipsControl<QLabel>(this, {}, u"原号码："_s, kLblOld);
+    QLabel* lblNew = MakeTwipsControl<QLabel>(this, {}, u"新号码："_s, kLblNew);
+    QLabel* note = MakeTwipsControl<QLabel>(
+        this, {},
+        u"注意：替换之前请更新投注；选择多个蓝码时，以空格做为分开；替换时将按新号码轮流顺序投放。"_s,
         kLblNote);
     note->setWordWrap(true);
     m_txtOld = new QLineEdit(this);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QRect>
+#include <QString>
+
 #include "platform/twips.h"
 
-class QRect;
 class QSize;
 class QWidget;
 
@@ -26,6 +28,18 @@ QRect TwipsRectToScreen(const QRect& twips, const QWidget* on = nullptr);
 // Places a widget at a rectangle given in twips (in its parent's client
 // area).
 void SetTwipsGeometry(QWidget* widget, const QRect& twips);
+
+// A control of type W (a label, a button, ...) showing text, made on parent,
+// named name (unnamed when empty) and placed at a rectangle in twips.
+template <class W>
+W* MakeTwipsControl(QWidget* parent, const QString& name, const QString& text, const QRect& twips)
+{
+    auto* control = new W(text, parent);
+    if (!name.isEmpty())
+        control->setObjectName(name);
+    SetTwipsGeometry(control, twips);
+    return control;
+}
 
 // Fixes the size of a window whose outer size (frame included) is given in
 // twips: its client area is that size less the frame's allowance.

@@ -41,14 +41,6 @@ const QString kSaveFilter = u"SaveFilter"_s;
 const QString kOpenFilter = u"OpenFilter"_s;
 const QString kSaveData = u"SaveData"_s;
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, const QRect& twips)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    SetTwipsGeometry(button, twips);
-    return button;
-}
-
 } // namespace
 
 FDataInOut::FDataInOut(QWidget* parent) : QDialog(parent)
@@ -83,12 +75,12 @@ FDataInOut::FDataInOut(QWidget* parent) : QDialog(parent)
     m_txtPath->setObjectName(u"TxtPath"_s);
     m_txtPath->setAccessibleName(u"文件路径"_s);
     SetTwipsGeometry(m_txtPath, kTxtPath);
-    m_cmdPath = MakeButton(this, u"cmdPath"_s, u"文件"_s, kCmdPath);
-    m_cmdOK = MakeButton(this, u"cmdOK"_s, u"确定"_s, kCmdOK);
+    m_cmdPath = MakeTwipsControl<QPushButton>(this, u"cmdPath"_s, u"文件"_s, kCmdPath);
+    m_cmdOK = MakeTwipsControl<QPushButton>(this, u"cmdOK"_s, u"确定"_s, kCmdOK);
     m_cmdOK->setDefault(true);
-    m_cmdCancel = MakeButton(this, u"cmdCancel"_s, u"取消"_s, kCmdCancel);
+    m_cmdCancel = MakeTwipsControl<QPushButton>(this, u"cmdCancel"_s, u"取消"_s, kCmdCancel);
     m_cmdCancel->setEnabled(false);
-    m_cmdHelp = MakeButton(this, u"CmdHelp"_s, u"帮助"_s, kCmdHelp);
+    m_cmdHelp = MakeTwipsControl<QPushButton>(this, u"CmdHelp"_s, u"帮助"_s, kCmdHelp);
 
     connect(m_cmdOK, &QPushButton::clicked, this, &FDataInOut::cmdOK_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &FDataInOut::cmdCancel_Click);
