@@ -147,10 +147,12 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     EXPECT_EQ(Cell(form, u"2025217"_s, 0, 5), std::make_pair(QString(), false));
     const int32_t mainColour = ColorRgb(Mmain().CurLottorData->HeadData.BcMainColor);
     const int hitCol = DigitColumn(form.NumberTable()->Layout(), 1, 4);
-    for (int row = 2; row < form.Grid()->Rows(); ++row)
-        if (form.Grid()->TextMatrix(row, 0) == u"2025217"_s)
+    for (int row = 2; row < form.Grid()->Rows(); ++row) {
+        if (form.Grid()->TextMatrix(row, 0) == u"2025217"_s) {
             EXPECT_EQ(form.Grid()->CellBackColor(row, hitCol),
                       QColor(mainColour & 0xFF, (mainColour >> 8) & 0xFF, (mainColour >> 16) & 0xFF));
+        }
+    }
     // The next issue closes the range.
     int nextRow = -1;
     for (int row = 2; row < form.Grid()->Rows(); ++row)
