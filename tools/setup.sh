@@ -8,7 +8,7 @@ KELTON_BUILD="${KELTON_BUILD:-$KELTON_ROOT/build}"
 
 kelton_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
 )
@@ -27,9 +27,10 @@ kelton_install() {
   fi
 }
 
+# KELTON_WERROR=ON (CI) makes warnings in Kelton's own code errors.
 kelton_build() {
   kelton_install "${kelton_packages[@]}"
-  cmake -S "$KELTON_ROOT" -B "$KELTON_BUILD" -G Ninja "$@" >/dev/null
+  cmake -S "$KELTON_ROOT" -B "$KELTON_BUILD" -G Ninja -DKELTON_WERROR="${KELTON_WERROR:-OFF}" "$@" >/dev/null
   cmake --build "$KELTON_BUILD" --parallel "$(nproc)"
 }
 

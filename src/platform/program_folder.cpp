@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace kelton {
@@ -37,15 +38,23 @@ QString ProgramPath(const QString& sRelative)
     return QDir::cleanPath(ProgramFolder() + QLatin1Char('/') + sRelative);
 }
 
-QString DefaultsFolder()
+QString DefaultsFolderFor(const QString& sProgramDir)
 {
-    // Installed next to the program first, then the source tree's copy.
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/defaults");
-        if (QDir(beside).exists())
-            return beside;
+    // An installed program finds its defaults where `cmake --install` put
+    // them, relative to itself; a program run from the build tree takes the
+    // source tree's copy.
+    if (!sProgramDir.isEmpty()) {
+        const QString installed =
+            QDir::cleanPath(sProgramDir + QLatin1Char('/') + QStringLiteral(KELTON_INSTALLED_DEFAULTS));
+        if (QFileInfo::exists(installed + QStringLiteral("/LottorTemplate")))
+            return installed;
     }
     return QStringLiteral(KELTON_DEFAULTS_DIR);
+}
+
+QString DefaultsFolder()
+{
+    return DefaultsFolderFor(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
 }
 
 }  // namespace kelton

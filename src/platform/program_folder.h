@@ -17,7 +17,12 @@ void SetProgramFolder(const QString& sFolder);
 QString ProgramPath(const QString& sRelative);
 
 // The folder of defaults shipped with the build: the settings file, the game
-// templates, the help pages and the sample history.
+// templates, the help pages and the sample history. An installed program
+// (cmake --install) reads them from the data folder of its installation,
+// found from the program's own folder; a program run where it was built
+// reads the source tree's data/.
 QString DefaultsFolder();
+// DefaultsFolder for a program whose executable lies in sProgramDir.
+QString DefaultsFolderFor(const QString& sProgramDir);
 
 }  // namespace kelton

@@ -247,8 +247,9 @@ TEST(InferViews, TopBarControlsKeepClearOfEachOtherAndOfTheLabelWords)
     for (int kind = 0; kind <= 8; ++kind) {
         const TopBarPlan plan = PlanTopBar(kind, TopBarDesign());
         for (int c = 0; c < kTopCtlCount; ++c) {
-            if (plan.Shown[size_t(c)])
+            if (plan.Shown[size_t(c)]) {
                 EXPECT_LE(plan.Geometry[size_t(c)].left() + plan.Geometry[size_t(c)].width(), TopBarExtent()) << kind;
+            }
         }
         for (int a = 0; a < kTopCtlCount; ++a) {
             const auto ca = static_cast<TopCtl>(a);
