@@ -10,13 +10,14 @@ void BetList::Reset(int16_t bm)
     m_count = 0;
     m_step = 0;
     m_lastStep = 0;
+    m_type = BetType::Direct;
     m_marked = 0;
     m_digits.clear();
     m_level.clear();
     m_stepCount.clear();
 }
 
-bool BetList::AssignBets(std::vector<int16_t> digits)
+bool BetList::AssignBets(std::vector<int16_t> digits, BetType type)
 {
     const size_t stride = static_cast<size_t>(m_stride);
     if (digits.size() % stride != 0 || digits.size() / stride > static_cast<size_t>(INT32_MAX))
@@ -29,6 +30,7 @@ bool BetList::AssignBets(std::vector<int16_t> digits)
     m_count = count;
     m_step = count > 0 ? 1 : 0;
     m_lastStep = 0;
+    m_type = type;
     m_marked = 0;
     m_stepCount.clear();
     return true;
@@ -202,6 +204,8 @@ void BetList::Compact()
 
 void BetList::AddBet(std::span<const int16_t> digits)
 {
+    if (m_count == 0)
+        m_type = BetType::Direct;
     const size_t stride = static_cast<size_t>(m_stride);
     m_digits.resize(m_digits.size() + stride, 0);
     m_level.push_back(0);

@@ -358,5 +358,33 @@ TEST(BetListEditing, AnEditKeepsSerialLevelAndPlace)
     EXPECT_EQ(l.BetCount(), 5);
 }
 
+TEST(BetListType, TheListKeepsHowItsBetsWereMade)
+{
+    BetList l(3);
+    EXPECT_EQ(l.Type(), BetType::Direct);
+    ASSERT_TRUE(l.AssignBets({0, 1, 1, 0, 0, 2, 1, 0}, BetType::AllGroup));
+    EXPECT_EQ(l.Type(), BetType::AllGroup);
+    EXPECT_TRUE(l.GroupBets());
+
+    // Steps, edits, a bet added and the compaction keep it; a refused
+    // assignment too.
+    CMsg msg;
+    DelResultSel(l, 0, 0, msg, {});
+    l.Undo();
+    l.SetDigits(1, std::vector<int16_t>{0, 3, 3, 3});
+    l.AddBet(std::vector<int16_t>{0, 5, 5, 5});
+    l.Compact();
+    EXPECT_FALSE(l.AssignBets(std::vector<int16_t>(7, 0), BetType::Direct));
+    EXPECT_EQ(l.Type(), BetType::AllGroup);
+
+    // An emptied list holds direct bets again, as does a list begun by
+    // adding a bet.
+    l.Reset(3);
+    EXPECT_EQ(l.Type(), BetType::Direct);
+    ASSERT_TRUE(l.AssignBets({}, BetType::Triple));
+    l.AddBet(std::vector<int16_t>{0, 1, 2, 3});
+    EXPECT_EQ(l.Type(), BetType::Direct);
+}
+
 } // namespace
 } // namespace kelton

@@ -397,18 +397,22 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
         EXPECT_TRUE(form.chkFilter(k)->isEnabled()) << k;
     EXPECT_FALSE(form.msgBc(0)->isVisible());
 
-    // Triples from one group digit; a refused type keeps the list.
+    // Triples need two group digits; a refused type keeps the list.
     QTest::mouseClick(form.optSel(4), Qt::LeftButton);
     Game().SelectBall(0, 7, -1);
     QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"7 7 7"_s);
+    EXPECT_EQ(m_boxes.Texts.value(0), u"[组选号码]选择号码个数不够!"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：0 可恢复：0"_s);
+    Game().SelectBall(0, 2, -1);
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(2, 1), u"7 7 7"_s);
     QTest::mouseClick(form.optSel(3), Qt::LeftButton); // 组６ needs three digits
     QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
     ASSERT_FALSE(m_boxes.Texts.isEmpty());
     EXPECT_EQ(m_boxes.Texts.back(), u"[组选号码]选择号码个数不够!"_s);
     EXPECT_EQ(m_boxes.Titles.back(), u"系统提示"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_FALSE(form.IsBusy());
 }
@@ -826,6 +830,39 @@ TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
     view0.SetShrinkVal(45, StrToRange(u"0", 0, 9));
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    EXPECT_EQ(view0.ShrinkSel(45), 1);
+}
+
+TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
+{
+    fFilter& form = Open();
+    Pick(form.CboBc(0), 1);                            // every group digit
+    QTest::mouseClick(form.optSel(1), Qt::LeftButton); // all group: 220 bets
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    ASSERT_EQ(form.lblCount()->text(), u"投注数：220 可恢复：0"_s);
+    CStat& view0 = *Game().StatView(0);
+    view0.SetShrinkSel(45, 1); // hundreds 0-4: not for group bets
+    view0.SetShrinkVal(45, StrToRange(u"0-4", 0, 9));
+
+    // Rebuilt, as every draw commit does: the options show how the bets
+    // were made.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(m_form.data(), nullptr);
+    EXPECT_TRUE(m_form->optSel(1)->isChecked());
+    EXPECT_TRUE(m_form->msgBc(0)->isVisible());
+    EXPECT_FALSE(m_form->chkFilter(45)->isEnabled());
+
+    // The list is filtered as the group bets it holds, whatever the options
+    // show now.
+    QTest::mouseClick(m_form->optSel(0), Qt::LeftButton);
+    QTest::mouseClick(m_form->cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_form->lblCount()->text(), u"投注数：220 可恢复：0"_s);
     EXPECT_EQ(view0.ShrinkSel(45), 1);
 }
 
