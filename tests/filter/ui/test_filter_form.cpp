@@ -299,6 +299,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(m_form->SelectedTab(), 2);
     EXPECT_EQ(m_form->ConditionRows(), 46);
     EXPECT_EQ(Painted(*m_form, Game(), 3), u"2"_s);
+    EXPECT_EQ(Game().SelectBall(3, 2), -1); // the presets' first entry is not applied
     EXPECT_EQ(m_form->lblCount()->text(), u"投注数：1 可恢复：0"_s);
     EXPECT_EQ(m_form->msgResult()->TextMatrix(1, 1), u"3 2 1"_s);
 }
@@ -488,6 +489,103 @@ TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
     EXPECT_EQ(form.picChipInData()->y(), TwipsToScreenPixels(-520, &form));
     EXPECT_EQ(form.picChipInDataHeader()->y(), headerTop);
     EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
+}
+
+// The extreme-range window's share of the common refresh.
+class NotingBoundView : public IFilterBoundConditionView {
+public:
+    bool FormOpen() const override { return true; }
+    void RefreshFilter() override { ++Refreshes; }
+    int Refreshes = 0;
+};
+
+TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebuilt)
+{
+    fFilter& form = Open();
+    NotingInferForm view0;
+    Mmain().InferForms[0] = &view0;
+    form.SelectTab(1);
+    CLottorData& game = Game();
+    int16_t* const flags[] = {&game.FilterMatch.Sel,   &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
+                              &game.FilterHistory.ErrSel, &game.FilterGather.Sel, &game.FilterGather.ErrSel,
+                              &game.ShrinkOtherErrSel};
+    QCheckBox* const boxes[] = {form.chkMatch(),   form.chkMatchErr(), form.chkHistory(), form.chkHistoryErr(),
+                                form.chkGather(),  form.ChkGatherErr(), form.chkOtherErr()};
+    for (int16_t* flag : flags)
+        *flag = 0;
+    form.RefreshFilter();
+    // Each switch, ticked in turn (a tolerance box once its switch is on),
+    // stores its own flag and no other.
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        ASSERT_TRUE(boxes[i]->isEnabled()) << i;
+        QTest::mouseClick(boxes[i], Qt::LeftButton);
+        for (size_t j = 0; j < std::size(flags); ++j)
+            EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << "after box " << i << ", flag " << j;
+    }
+    EXPECT_TRUE(form.TxtOtherErr()->isEnabled());
+    EXPECT_EQ(view0.Refreshes, 0); // none of them concerns the analysis windows
+    m_pickers.Values = u"1-2"_s;
+    QTest::mouseClick(form.TxtOtherErr(), Qt::LeftButton);
+    EXPECT_EQ(RangeToStr(game.ShrinkOtherErrVal), u"1-2"_s);
+
+    // Unticking a switch disables its tolerance box and keeps its flag.
+    QTest::mouseClick(form.chkHistory(), Qt::LeftButton);
+    EXPECT_EQ(game.FilterHistory.Sel, 0);
+    EXPECT_EQ(game.FilterHistory.ErrSel, 1);
+    EXPECT_FALSE(form.chkHistoryErr()->isEnabled());
+
+    // A window built anew shows them as they are stored.
+    Mmain().InferForms[0] = nullptr;
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(m_form.data(), nullptr);
+    m_form->SelectTab(1);
+    EXPECT_TRUE(m_form->chkOtherErr()->isChecked());
+    EXPECT_TRUE(m_form->TxtOtherErr()->isEnabled());
+    EXPECT_EQ(m_form->TxtOtherErr()->text(), u"1-2"_s);
+    EXPECT_TRUE(m_form->chkMatch()->isChecked());
+    EXPECT_TRUE(m_form->chkMatchErr()->isChecked());
+    EXPECT_FALSE(m_form->chkHistory()->isChecked());
+    EXPECT_FALSE(m_form->chkHistoryErr()->isEnabled());
+    EXPECT_TRUE(m_form->chkHistoryErr()->isChecked());
+}
+
+TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
+{
+    fFilter& form = Open();
+    NotingInferForm view0;
+    NotingInferForm view5;
+    Mmain().InferForms[0] = &view0;
+    Mmain().InferForms[5] = &view5;
+    NotingBoundView bound;
+    const ScopedService<IFilterBoundConditionView> boundInstalled(&bound);
+    form.SelectTab(5); // view 3
+    // The view's own tolerance switched on elsewhere: the refresh shows it
+    // here too.
+    Game().StatView(3)->SetShrinkSel(46, 1);
+
+    struct Case {
+        const char* Name;
+        QCheckBox* Box;
+    };
+    const Case cases[] = {{"total tolerance", form.ChkErr()}, {"the view's own tolerance", form.chkFilterErr()}};
+    for (const Case& c : cases) {
+        view0.Refreshes = view5.Refreshes = bound.Refreshes = 0;
+        form.TxtFilterErr()->setEnabled(false);
+        QTest::mouseClick(c.Box, Qt::LeftButton);
+        EXPECT_EQ(view0.Refreshes, 1) << c.Name;
+        EXPECT_EQ(view5.Refreshes, 1) << c.Name;
+        EXPECT_EQ(bound.Refreshes, 1) << c.Name;
+        // The filter window refilled its own panel as well.
+        EXPECT_EQ(form.TxtFilterErr()->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
+    }
+    EXPECT_EQ(Game().ShrinkAllErrSel, 1);
+    Mmain().InferForms.fill(nullptr);
 }
 
 struct PopupCase {
@@ -814,6 +912,31 @@ TEST_F(FilterFormTest, AFilterRunRemovesTheBetsOutsideTheConditionsAsOneStep)
     EXPECT_EQ(m_boxes.Texts.value(0), DrawnIssueQuestion(form.cboNumName()->currentText()));
     EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
     EXPECT_FALSE(CMsg().IsBusy());
+}
+
+TEST_F(FilterFormTest, ARunForADrawnIssueTestsTheBetsAgainstThatIssue)
+{
+    fFilter& form = Open(); // draws 507, 123, 888
+    MakeAllDirectBets(form);
+    // No number of the draw before the target: 7 x 7 x 7 bets after 507,
+    // 9 x 9 x 9 after 888.
+    CStat& view0 = *Game().StatView(0);
+    ASSERT_EQ(form.LblFilter(28)->text(), u"传(复)个数"_s);
+    view0.SetShrinkSel(28, 1);
+    view0.SetShrinkVal(28, StrToRange(u"0", 0, 3));
+
+    Pick(form.cboNumName(), 1); // 2024002, drawn after 507
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts, QStringList{DrawnIssueQuestion(u"2024002"_s)});
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：343 可恢复：657"_s);
+
+    form.tbrResult_ButtonClick(u"Prev"_s);
+    Pick(form.cboNumName(), 3); // "下期", after 888: no question
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：729 可恢复：271"_s);
 }
 
 TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
