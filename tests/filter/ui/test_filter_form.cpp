@@ -1142,16 +1142,24 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     EXPECT_EQ(panel->LblFilterCount(), 1);
 
     // A switched-on total tolerance without values would remove every bet:
-    // listed too.
+    // refused and listed too.
     stat0.SetShrinkVal(1, StrToRange(u"0-27", 0, 27));
     Game().ShrinkAllErrSel = 1;
     Game().ShrinkAllErrVal = ValueSet();
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_EQ(panel->LblFilter(0)->text(), u"总容错"_s);
     EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    // So would the other filters' tolerance, even with no other filter on.
+    Game().ShrinkAllErrSel = 0;
+    Game().ShrinkOtherErrSel = 1;
+    Game().ShrinkOtherErrVal = ValueSet();
+    Game().ShrinkOtherErrValUbound = 0;
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(panel->LblFilter(0)->text(), u"其它过滤容错"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
 
     // Everything in order: the panel goes and the run runs.
-    Game().ShrinkAllErrSel = 0;
+    Game().ShrinkOtherErrSel = 0;
     Pick(form.cboNumName(), 3);
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
