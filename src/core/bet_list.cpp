@@ -105,8 +105,9 @@ QString BetList::SecondaryText(int32_t i, int16_t bcMain, int16_t width) const
     return JoinPadded(Digits(i), bcMain + 1, BM(), width);
 }
 
-QString BetList::CopyText() const
+QString BetList::CopyText(int16_t bcMain) const
 {
+    const int16_t main = std::clamp<int16_t>(bcMain, 0, BM());
     QString text;
     bool first = true;
     for (int32_t i = 0; i < m_count; ++i) {
@@ -115,7 +116,13 @@ QString BetList::CopyText() const
         if (!first)
             text += QStringLiteral("\r\n");
         first = false;
-        text += JoinPadded(Digits(i), 1, BM(), 0);
+        QString line = main >= 1 ? JoinPadded(Digits(i), main, 1, 0) : QString();
+        if (main < BM()) {
+            if (!line.isEmpty())
+                line += QLatin1Char(' ');
+            line += JoinPadded(Digits(i), main + 1, BM(), 0);
+        }
+        text += line;
     }
     return text;
 }

@@ -116,10 +116,12 @@ public:
     // The secondary numbers of bet i (positions bcMain + 1 .. BM), each
     // padded with "0" to width, one blank between; empty without any.
     QString SecondaryText(int32_t i, int16_t bcMain, int16_t width) const;
-    // The live bets as copied to the clipboard: per bet positions 1..BM
-    // (units first) in plain decimal, one blank between; CR LF between the
-    // lines, none after the last; empty without a live bet.
-    QString CopyText() const;
+    // The live bets as copied to the clipboard, in the order the result
+    // grid shows their numbers: per bet the main positions bcMain .. 1
+    // (hundreds first), then the secondary ones bcMain + 1 .. BM, in plain
+    // decimal, one blank between; CR LF between the lines, none after the
+    // last; empty without a live bet.
+    QString CopyText(int16_t bcMain) const;
 
     // ---- steps ---------------------------------------------------------
     // Starts a removing operation that goes ahead. Refuses an empty list

@@ -326,18 +326,19 @@ TEST(BetListTexts, BetTextCopyTextAndCountLine)
 
     CMsg msg;
     DelResultSel(l, 2, 2, msg, {});
-    // Units first, no padding, CR LF between the lines only, live bets only.
-    EXPECT_EQ(l.CopyText(), QStringLiteral("7 4 0\r\n3 2 1\r\n9 8 6"));
+    // Hundreds first as the grid shows them, no padding, CR LF between the
+    // lines only, live bets only.
+    EXPECT_EQ(l.CopyText(3), QStringLiteral("0 4 7\r\n1 2 3\r\n6 8 9"));
     EXPECT_EQ(l.CountText(), QStringLiteral("投注数：3 可恢复：1"));
     DelResultAll(l, msg);
-    EXPECT_EQ(l.CopyText(), QString());
+    EXPECT_EQ(l.CopyText(3), QString());
 
     // Secondary numbers are stored and shown in a column of their own.
     BetList m(4);
     m.AddBet(std::vector<int16_t>{0, 3, 2, 1, 5});
     EXPECT_EQ(m.BetText(0, 3, 1), QStringLiteral("1 2 3"));
     EXPECT_EQ(m.SecondaryText(0, 3, 2), QStringLiteral("05"));
-    EXPECT_EQ(m.CopyText(), QStringLiteral("3 2 1 5"));
+    EXPECT_EQ(m.CopyText(3), QStringLiteral("1 2 3 5"));
 }
 
 TEST(BetListEditing, AnEditKeepsSerialLevelAndPlace)

@@ -677,8 +677,8 @@ TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
     ASSERT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"4 3 1"_s);
 
-    Entry("mnuFilterCopy")->trigger(); // units first, as the list keeps them
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"1 3 4\r\n2 3 4"_s);
+    Entry("mnuFilterCopy")->trigger(); // hundreds first, as the grid shows them
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 3 1\r\n4 3 2"_s);
     form.DelResultAll();
     form.CopyResultAll();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
@@ -707,7 +707,7 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
     EXPECT_EQ(grid->TextMatrix(1, 2), u"12"_s);
     Entry("mnuFilterCopy")->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 5 6 12"_s);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"6 5 4 12"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
     // A cancelled edit, here from a double click on the bet, changes nothing.
