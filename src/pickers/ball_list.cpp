@@ -153,7 +153,8 @@ BallsLayout LayOutBalls(int bcMain, int bcDataLen)
     // Games of more than three positions, and grids of more than two rows,
     // push the buttons below the rows.
     const QRect group = layout.Rows.front().Grid;
-    int buttonsTop = std::max(kGroupCaptionTop + kButtonsBelowGroup, group.y() + group.height() + kButtonsBelowRows);
+    int buttonsTop =
+        std::max(kGroupCaptionTop + kButtonsBelowGroup, group.y() + group.height() + kButtonsBelowRows);
     if (bcMain >= 1) {
         const QRect units = layout.Rows[1].Grid;
         buttonsTop = std::max(buttonsTop, units.y() + units.height() + kButtonsBelowRows);

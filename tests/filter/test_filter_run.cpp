@@ -205,11 +205,10 @@ TEST_F(GroupBetRun, GroupBetsLeaveOutWhatDoesNotApplyToThemForTheRunOnly)
         int16_t Kind;
         bool OnForGroupBets;
     };
-    const Case cases[] = {
-        {0, true},  {1, true},   {5, true},  {15, false}, {18, true},  {19, false},
-        {31, false}, {36, true}, {37, false}, {42, false}, {43, false}, {45, false},
-        {kOwn, true}, // the view's own tolerance is no condition
-    };
+    // The view's own tolerance (kOwn) is no condition: it stays.
+    const Case cases[] = {{0, true},   {1, true},   {5, true},   {15, false}, {18, true},
+                          {19, false}, {31, false}, {36, true},  {37, false}, {42, false},
+                          {43, false}, {45, false}, {kOwn, true}};
     {
         const GroupBetConditionsOff direct(m_views, 3, false);
         for (const CStat* stat : m_views)

@@ -131,8 +131,9 @@ TEST_F(SchemeCheck, SettingsFindingsPerViewAndTheTolerances)
     EXPECT_EQ(rows.mid(1, 5), (QStringList{u"H1:转换数据一过滤设置：有3项错误"_s, u"I0:和值@1|和值"_s,
                                            u"I1:常规号码1@1|个位号码"_s, u"I2:子容错@"_s,
                                            u"H2:转换数据二过滤设置：\r\n全部正确"_s}));
-    EXPECT_EQ(rows.mid(rows.size() - 4), (QStringList{u"H8:总容错设置：有1项错误"_s, u"I3:总容错@"_s,
-                                                      u"H9:其它过滤容错设置：有1项错误"_s, u"I4:其它过滤容错@"_s}));
+    EXPECT_EQ(rows.mid(rows.size() - 4),
+              (QStringList{u"H8:总容错设置：有1项错误"_s, u"I3:总容错@"_s,
+                           u"H9:其它过滤容错设置：有1项错误"_s, u"I4:其它过滤容错@"_s}));
     EXPECT_EQ(content.HeadersUsed, 10);
     EXPECT_EQ(content.ItemsUsed, 5);
 }

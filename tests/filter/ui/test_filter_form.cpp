@@ -506,11 +506,12 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     Mmain().InferForms[0] = &view0;
     form.SelectTab(1);
     CLottorData& game = Game();
-    int16_t* const flags[] = {&game.FilterMatch.Sel,   &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
-                              &game.FilterHistory.ErrSel, &game.FilterGather.Sel, &game.FilterGather.ErrSel,
+    int16_t* const flags[] = {&game.FilterMatch.Sel,      &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
+                              &game.FilterHistory.ErrSel, &game.FilterGather.Sel,   &game.FilterGather.ErrSel,
                               &game.ShrinkOtherErrSel};
-    QCheckBox* const boxes[] = {form.chkMatch(),   form.chkMatchErr(), form.chkHistory(), form.chkHistoryErr(),
-                                form.chkGather(),  form.ChkGatherErr(), form.chkOtherErr()};
+    QCheckBox* const boxes[] = {form.chkMatch(),      form.chkMatchErr(), form.chkHistory(),
+                                form.chkHistoryErr(), form.chkGather(),   form.ChkGatherErr(),
+                                form.chkOtherErr()};
     for (int16_t* flag : flags)
         *flag = 0;
     form.RefreshFilter();
@@ -573,7 +574,8 @@ TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
         const char* Name;
         QCheckBox* Box;
     };
-    const Case cases[] = {{"total tolerance", form.ChkErr()}, {"the view's own tolerance", form.chkFilterErr()}};
+    const Case cases[] = {{"total tolerance", form.ChkErr()},
+                          {"the view's own tolerance", form.chkFilterErr()}};
     for (const Case& c : cases) {
         view0.Refreshes = view5.Refreshes = bound.Refreshes = 0;
         form.TxtFilterErr()->setEnabled(false);

@@ -131,7 +131,8 @@ TEST_F(BallsDialogTest, GamesAboveNineShowAndChooseTheirWholeRange)
     const BallsLayout layout = LayOutBalls(3, 12);
     for (int i = 0; i < dialog.RowCount(); ++i) {
         ASSERT_EQ(dialog.msgBc(i)->Rows(), 3) << i;
-        EXPECT_EQ(dialog.msgBc(i)->geometry(), TwipsRectToScreen(layout.Rows[static_cast<size_t>(i)].Grid, &dialog))
+        EXPECT_EQ(dialog.msgBc(i)->geometry(),
+                  TwipsRectToScreen(layout.Rows[static_cast<size_t>(i)].Grid, &dialog))
             << i;
     }
     EXPECT_EQ(dialog.cmdOK()->geometry(), TwipsRectToScreen(layout.CmdOk, &dialog));
