@@ -10,13 +10,14 @@ void BetList::Reset(int16_t bm)
     m_count = 0;
     m_step = 0;
     m_lastStep = 0;
+    m_type = BetType::Direct;
     m_marked = 0;
     m_digits.clear();
     m_level.clear();
     m_stepCount.clear();
 }
 
-bool BetList::AssignBets(std::vector<int16_t> digits)
+bool BetList::AssignBets(std::vector<int16_t> digits, BetType type)
 {
     const size_t stride = static_cast<size_t>(m_stride);
     if (digits.size() % stride != 0 || digits.size() / stride > static_cast<size_t>(INT32_MAX))
@@ -29,6 +30,7 @@ bool BetList::AssignBets(std::vector<int16_t> digits)
     m_count = count;
     m_step = count > 0 ? 1 : 0;
     m_lastStep = 0;
+    m_type = type;
     m_marked = 0;
     m_stepCount.clear();
     return true;
@@ -103,8 +105,9 @@ QString BetList::SecondaryText(int32_t i, int16_t bcMain, int16_t width) const
     return JoinPadded(Digits(i), bcMain + 1, BM(), width);
 }
 
-QString BetList::CopyText() const
+QString BetList::CopyText(int16_t bcMain) const
 {
+    const int16_t main = std::clamp<int16_t>(bcMain, 0, BM());
     QString text;
     bool first = true;
     for (int32_t i = 0; i < m_count; ++i) {
@@ -113,7 +116,13 @@ QString BetList::CopyText() const
         if (!first)
             text += QStringLiteral("\r\n");
         first = false;
-        text += JoinPadded(Digits(i), 1, BM(), 0);
+        QString line = main >= 1 ? JoinPadded(Digits(i), main, 1, 0) : QString();
+        if (main < BM()) {
+            if (!line.isEmpty())
+                line += QLatin1Char(' ');
+            line += JoinPadded(Digits(i), main + 1, BM(), 0);
+        }
+        text += line;
     }
     return text;
 }
@@ -202,6 +211,8 @@ void BetList::Compact()
 
 void BetList::AddBet(std::span<const int16_t> digits)
 {
+    if (m_count == 0)
+        m_type = BetType::Direct;
     const size_t stride = static_cast<size_t>(m_stride);
     m_digits.resize(m_digits.size() + stride, 0);
     m_level.push_back(0);

@@ -15,6 +15,9 @@
 // After every operation: BetStepCount(k) = the number of bets with Level k
 // for k = 1 .. BetLastStep, every Level <= BetLastStep, BetStep <=
 // BetLastStep + 1, and an empty list has BetStep = BetLastStep = 0.
+//
+// The list knows how its bets were made (Type): a list of group bets is
+// filtered as group bets, whatever bet type the filter window offers next.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +27,16 @@
 #include <QString>
 
 namespace kelton {
+
+// How the bets of a list were made, by the index of the filter window's
+// bet-type option.
+enum class BetType : int16_t {
+    Direct = 0,   // "单选投注": every position counts
+    AllGroup = 1, // "所有组选"
+    Group3 = 2,   // "组３投注"
+    Group6 = 3,   // "组６投注"
+    Triple = 4,   // "豹子号"
+};
 
 class BetList {
 public:
@@ -44,15 +57,15 @@ public:
     explicit BetList(int16_t bm) { Reset(bm); }
 
     // Empties the list for a newly loaded game with positions 0..bm:
-    // BetStep = BetLastStep = 0, no counts.
+    // BetStep = BetLastStep = 0, no counts, direct bets.
     void Reset(int16_t bm);
 
-    // Replaces the whole list by digits.size() / Stride() bets (positions
-    // 0..BM each, Stride() numbers per bet; index 0 is stored as 0), all
-    // live, Id 1..n, BetStep 1 and BetLastStep 0 (both 0 when no bet is
-    // given). False, and the list unchanged, when the size is not a
-    // multiple of Stride().
-    bool AssignBets(std::vector<int16_t> digits);
+    // Replaces the whole list by digits.size() / Stride() bets of the given
+    // type (positions 0..BM each, Stride() numbers per bet; index 0 is
+    // stored as 0), all live, Id 1..n, BetStep 1 and BetLastStep 0 (both 0
+    // when no bet is given). False, and the list unchanged, when the size
+    // is not a multiple of Stride().
+    bool AssignBets(std::vector<int16_t> digits, BetType type = BetType::Direct);
 
     // ---- reading -------------------------------------------------------
     int16_t BM() const { return static_cast<int16_t>(m_stride - 1); }
@@ -60,6 +73,10 @@ public:
     int32_t BetCount() const { return m_count; }
     int16_t BetStep() const { return m_step; }
     int16_t BetLastStep() const { return m_lastStep; }
+    // How the bets were made; the group types leave out what does not
+    // apply to group bets when the list is filtered.
+    BetType Type() const { return m_type; }
+    bool GroupBets() const { return m_type != BetType::Direct; }
     // Bets removed at step k (1..BetLastStep); 0 elsewhere.
     int32_t BetStepCount(int16_t k) const;
 
@@ -99,10 +116,12 @@ public:
     // The secondary numbers of bet i (positions bcMain + 1 .. BM), each
     // padded with "0" to width, one blank between; empty without any.
     QString SecondaryText(int32_t i, int16_t bcMain, int16_t width) const;
-    // The live bets as copied to the clipboard: per bet positions 1..BM
-    // (units first) in plain decimal, one blank between; CR LF between the
-    // lines, none after the last; empty without a live bet.
-    QString CopyText() const;
+    // The live bets as copied to the clipboard, in the order the result
+    // grid shows their numbers: per bet the main positions bcMain .. 1
+    // (hundreds first), then the secondary ones bcMain + 1 .. BM, in plain
+    // decimal, one blank between; CR LF between the lines, none after the
+    // last; empty without a live bet.
+    QString CopyText(int16_t bcMain) const;
 
     // ---- steps ---------------------------------------------------------
     // Starts a removing operation that goes ahead. Refuses an empty list
@@ -133,7 +152,8 @@ public:
 
     // ---- editing -------------------------------------------------------
     // Appends a live bet (positions 0..BM; shorter spans leave the rest 0)
-    // with Id BetCount + 1. A list at step 0 starts at step 1.
+    // with Id BetCount + 1. A list at step 0 starts at step 1; an empty list
+    // becomes a list of direct bets, any other keeps its type.
     void AddBet(std::span<const int16_t> digits);
     // Overwrites positions 1..BM of bet i from digits (indexes 0..BM;
     // shorter spans leave the rest). Id, Level and steps stay.
@@ -147,6 +167,7 @@ private:
     int32_t m_count = 0;
     int16_t m_step = 0;
     int16_t m_lastStep = 0;
+    BetType m_type = BetType::Direct;
     int32_t m_marked = 0;             // bets marked since BeginStep
     std::vector<int16_t> m_digits;    // m_count * m_stride
     std::vector<int16_t> m_level;     // m_count

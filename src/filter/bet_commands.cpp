@@ -76,17 +76,11 @@ namespace {
 
 using Result = ExpandOutcome::Result;
 
-// The fewest group digits of each group type.
+// The fewest group digits of each group type; triples need two as well,
+// although one would make a bet.
 int FewestGroupDigits(BetType type)
 {
-    switch (type) {
-    case BetType::Group6:
-        return 3;
-    case BetType::Triple:
-        return 1;
-    default:
-        return 2;
-    }
+    return type == BetType::Group6 ? 3 : 2;
 }
 
 // The check before anything is built: the game's positions and the
@@ -231,7 +225,7 @@ ExpandOutcome Build(BetType type, const BetSelection& sel, int16_t bcMain, BetLi
     } else {
         WriteGroupBets(type, sel.Digits[0], digits, stride);
     }
-    if (!list.AssignBets(std::move(digits))) {
+    if (!list.AssignBets(std::move(digits), type)) {
         out.Code = Result::Failed;
         return out;
     }

@@ -36,15 +36,6 @@ QString BetGridCaption(int16_t index);
 
 // ---- making bets ----------------------------------------------------------
 
-// The bet types, by the index of their option button.
-enum class BetType : int16_t {
-    Direct = 0,   // "单选投注"
-    AllGroup = 1, // "所有组选"
-    Group3 = 2,   // "组３投注"
-    Group6 = 3,   // "组６投注"
-    Triple = 4,   // "豹子号"
-};
-
 // The bet type the make-bets button runs: the first set of options 0..3,
 // else triples. optSel holds the five option values (0 = not set).
 BetType ChosenBetType(const std::array<bool, 5>& optSel);
@@ -89,15 +80,15 @@ struct ExpandOutcome {
 
 // Makes the bets of a type from the selection for a game with bcMain main
 // positions, in their fixed order, and on success replaces the list with
-// them (Id 1..n, all live, BetStep 1, BetLastStep 0). The status text is
-// "复式分解单注"; the progress bar runs from 0 to the number of bets with a
+// them (Id 1..n, all live, BetStep 1, BetLastStep 0, of the type made).
+// The status text is "复式分解单注"; the progress bar runs from 0 to the number of bets with a
 // stop allowed and is closed on every way out. Direct bets report progress
 // at bets 1, 101, 201, ...: there a stop request is put to ask
 // (ExpandStopQuestion); OK cancels, Cancel runs on; then one pass through
 // the event loop. Refused, cancelled or failed expansions leave the list and
 // its steps as they were. Direct bets need one digit at each of positions
 // 1..bcMain (1..3 of them); all group types need three main positions;
-// all-group, group-3 and group-6 need 2, 2 and 3 group digits, triples one.
+// all-group, group-3, group-6 and triples need 2, 2, 3 and 2 group digits.
 ExpandOutcome ExpandBets(BetType type, const BetSelection& sel, int16_t bcMain, BetList& list, CMsg& msg,
                          const StopQuestion& ask);
 

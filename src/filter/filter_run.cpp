@@ -105,7 +105,7 @@ int32_t SettingsFindings::Count() const
     int32_t n = 0;
     for (const auto& names : PerView)
         n += static_cast<int32_t>(names.size());
-    return n + (TotalToleranceEmpty ? 1 : 0);
+    return n + (TotalToleranceEmpty ? 1 : 0) + (OtherToleranceEmpty ? 1 : 0);
 }
 
 SettingsFindings CheckFilterSettings(const CLottorData& game)
@@ -133,6 +133,11 @@ SettingsFindings CheckFilterSettings(const CLottorData& game)
             names.push_back({u"子容错"_s, QString()});
     }
     out.TotalToleranceEmpty = game.ShrinkAllErrSel != 0 && game.ShrinkAllErrVal.IsEmpty();
+    // The other filters' run holds the failures against the first
+    // ShrinkOtherErrValUbound ranges of the set.
+    const int16_t otherRanges = game.ShrinkOtherErrValUbound;
+    out.OtherToleranceEmpty =
+        game.ShrinkOtherErrSel == 1 && (otherRanges < 1 || otherRanges > game.ShrinkOtherErrVal.Count());
     return out;
 }
 

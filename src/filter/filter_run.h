@@ -95,11 +95,15 @@ private:
     int16_t m_bcMain = 0;
 };
 
-// The settings check before a run: per view, the switched-on conditions
-// whose value set is empty (indicators first, then positions named
-// BcDataName + "号码" + p), then "子容错" when the view's own tolerance is on
-// with an empty set; and whether the total tolerance is. A tolerance on
-// with an empty set would let the run remove every bet.
+// The settings check before a run: every switch ticked without values is
+// refused, because the run cannot follow it as the user meant it. Per view,
+// the switched-on conditions whose value set is empty (indicators first,
+// then positions named BcDataName + "号码" + p), which would let no bet
+// pass; then "子容错" when the view's own tolerance is on with an empty set,
+// which the run would ignore, judging the view's tolerated misses as if the
+// switch were off. Then whether the total tolerance and the other filters'
+// tolerance are on without a value the run can use: either would remove
+// every bet, the latter even with no other filter on.
 struct SettingsFinding {
     QString Text;
     // The analysis view that shows the condition (a position's is
@@ -110,6 +114,7 @@ struct SettingsFinding {
 struct SettingsFindings {
     std::vector<std::vector<SettingsFinding>> PerView;
     bool TotalToleranceEmpty = false;
+    bool OtherToleranceEmpty = false;
     int32_t Count() const;
 };
 SettingsFindings CheckFilterSettings(const CLottorData& game);

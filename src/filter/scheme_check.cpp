@@ -130,12 +130,16 @@ PanelContent SettingsCheckPanel(const SettingsFindings& findings)
                                     ConditionTip()));
     }
     out.HeadersUsed = AppState::InferCount;
-    if (findings.TotalToleranceEmpty) {
-        // Not a condition of a view: a row of its own, without a link.
-        out.Rows.push_back(Header(AppState::InferCount, u"总容错设置：有1项错误"_s));
-        out.Rows.push_back(Item(e++, u"总容错"_s, QString(), QString()));
-        out.HeadersUsed = AppState::InferCount + 1;
-    }
+    // The tolerances over all views and of the other filters are no
+    // condition of a view: a section of their own each, without a link.
+    const auto tolerance = [&](bool empty, const QString& name) {
+        if (!empty)
+            return;
+        out.Rows.push_back(Header(out.HeadersUsed++, name + u"设置：有1项错误"_s));
+        out.Rows.push_back(Item(e++, name, QString(), QString()));
+    };
+    tolerance(findings.TotalToleranceEmpty, u"总容错"_s);
+    tolerance(findings.OtherToleranceEmpty, u"其它过滤容错"_s);
     out.Total = e;
     out.Title = u"过滤检查结果：有"_s + QString::number(e) + u"项错误"_s;
     out.ItemsUsed = e;

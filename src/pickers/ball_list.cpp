@@ -134,25 +134,29 @@ constexpr int kHeightBelowGroup = 2300;  // the outer height below the group cap
 constexpr int kButtonsBelowRows = 195;   // room kept between the last grid and the buttons
 } // namespace
 
-BallsLayout LayOutBalls(int bcMain)
+BallsLayout LayOutBalls(int bcMain, int bcDataLen)
 {
     using namespace number_grid;
+    const int rows = RowsFor(bcDataLen);
     BallsLayout layout;
     layout.Rows.push_back({QRect(kCaptionLeft, kGroupCaptionTop, kCaptionWidth, kCaptionHeight),
-                           QRect(kGridLeft, kGroupGridTop, kWidth, kHeight),
+                           QRect(kGridLeft, kGroupGridTop, kWidth, HeightFor(rows)),
                            QRect(kListLeft, kGroupListTop, kListWidth, kListHeight)});
     for (int i = 1; i <= bcMain; ++i) {
-        const int top = PositionCaptionTop(i, bcMain);
+        const int top = PositionCaptionTop(i, bcMain, rows);
         layout.Rows.push_back(
-            {CaptionRect(top), GridRect(top), QRect(kListLeft, top, kListWidth, kListHeight)});
+            {CaptionRect(top), GridRect(top, rows), QRect(kListLeft, top, kListWidth, kListHeight)});
     }
     layout.OptSingle = QRect(kOptionLeft, kOptSingleTop, kOptionWidth, kOptionHeight);
     layout.OptGroup = QRect(kOptionLeft, kOptGroupTop, kOptionWidth, kOptionHeight);
 
-    // Games of more than three positions push the buttons below their rows.
-    int buttonsTop = kGroupCaptionTop + kButtonsBelowGroup;
+    // Games of more than three positions, and grids of more than two rows,
+    // push the buttons below the rows.
+    const QRect group = layout.Rows.front().Grid;
+    int buttonsTop =
+        std::max(kGroupCaptionTop + kButtonsBelowGroup, group.y() + group.height() + kButtonsBelowRows);
     if (bcMain >= 1) {
-        const QRect units = GridRect(PositionCaptionTop(1, bcMain));
+        const QRect units = layout.Rows[1].Grid;
         buttonsTop = std::max(buttonsTop, units.y() + units.height() + kButtonsBelowRows);
     }
     const int okLeft = kClientWidth - kMargin - kButtonWidth;

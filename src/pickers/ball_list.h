@@ -64,9 +64,10 @@ private:
 };
 
 // The window of the number-list picker, in twips: the group row (index 0)
-// and one row per main position, highest place on top; the mode buttons to
-// the right; "帮助", "取消", "确定" in one row below. Outer is the window's
-// size frame included.
+// and one row per main position, highest place on top, every grid as high
+// as the largest value bcDataLen needs; the mode buttons to the right;
+// "帮助", "取消", "确定" in one row below. Outer is the window's size frame
+// included.
 struct BallsLayout {
     struct Row {
         QRect Caption;
@@ -81,6 +82,6 @@ struct BallsLayout {
     QRect CmdOk;
     QSize Outer;
 };
-BallsLayout LayOutBalls(int bcMain);
+BallsLayout LayOutBalls(int bcMain, int bcDataLen = 9);
 
 } // namespace kelton

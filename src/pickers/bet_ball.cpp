@@ -46,13 +46,7 @@ bool CBetBall::CanShow() const
 {
     if (!m_hasHead)
         return true; // only the buttons
-    if (m_bcMain > kMaxPlaces)
-        return false;
-    for (int p = 1; p <= m_bm; ++p) {
-        if (Ball(p) >= number_grid::kValues)
-            return false;
-    }
-    return true;
+    return m_bcMain <= kMaxPlaces;
 }
 
 CBetBall::Click CBetBall::ClickValue(int position, int value)
@@ -82,24 +76,33 @@ constexpr int kLowestOkTop = 1200;   // three buttons above it fit in the window
 constexpr int kHeightBelowOk = 1000; // the outer height below the last row's caption top
 } // namespace
 
-BetBallLayout LayOutBetBall(int bcMain, int mrMain)
+BetBallLayout LayOutBetBall(int bcMain, int mrMain, int bcDataLen, int mrDataLen)
 {
     using namespace number_grid;
+    const int mainRows = RowsFor(bcDataLen);
+    const int secondaryRows = RowsFor(mrDataLen);
     BetBallLayout layout;
-    for (int p = 1; p <= bcMain + mrMain; ++p) {
-        const int top = p <= bcMain ? PositionCaptionTop(p, bcMain)
-                                    : (bcMain - 1 + (p - bcMain)) * kRowPitch + kFirstRowTop;
-        layout.Rows.push_back({CaptionRect(top), GridRect(top)});
+    for (int p = 1; p <= bcMain; ++p) {
+        const int top = PositionCaptionTop(p, bcMain, mainRows);
+        layout.Rows.push_back({CaptionRect(top), GridRect(top, mainRows)});
+    }
+    // The secondary rows follow below the units row.
+    int top = PositionCaptionTop(0, bcMain, mainRows);
+    for (int j = 1; j <= mrMain; ++j) {
+        layout.Rows.push_back({CaptionRect(top), GridRect(top, secondaryRows)});
+        top += RowPitch(secondaryRows);
     }
     // Main rows run upwards from the units row; the last row is the units
     // row or the last secondary row.
-    const int lastTop = mrMain > 0 ? layout.Rows.back().Caption.y() : PositionCaptionTop(1, bcMain);
+    const int lastTop = mrMain > 0 ? layout.Rows.back().Caption.y() : PositionCaptionTop(1, bcMain, mainRows);
+    const int lastHeight = HeightFor(mrMain > 0 ? secondaryRows : mainRows);
     // A game of one or two rows keeps room for the button column.
     const int okTop = std::max(lastTop, kLowestOkTop);
     layout.CmdOk = QRect(kButtonsLeft, okTop, kButtonWidth, kButtonHeight);
     layout.CmdCancel = QRect(kButtonsLeft, okTop - kButtonPitch, kButtonWidth, kButtonHeight);
     layout.CmdHelp = QRect(kButtonsLeft, okTop - 2 * kButtonPitch, kButtonWidth, kButtonHeight);
-    layout.Outer = QSize(kClientWidth + kDialogFrame.Width, okTop + kHeightBelowOk);
+    // A taller last grid lowers the window's bottom by its extra rows.
+    layout.Outer = QSize(kClientWidth + kDialogFrame.Width, okTop + kHeightBelowOk + lastHeight - kHeight);
     return layout;
 }
 

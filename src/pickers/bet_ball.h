@@ -33,8 +33,8 @@ public:
     int Bound(int position) const;
     bool IsSecondary(int position) const { return position > m_bcMain && position <= m_bm; }
 
-    // Whether the window can show the bet: every value fits the ten-cell
-    // grid and every main position has a place name (ten at most).
+    // Whether the window can show the bet: every main position has a place
+    // name (ten at most). Each grid shows its position's whole range.
     bool CanShow() const;
 
     // A click on value v of a position's grid.
@@ -56,9 +56,9 @@ private:
 };
 
 // The window of the bet-number picker, in twips: one row per position
-// (main rows highest place first, then the secondary rows), the buttons in
-// a column at the right, "确定" level with the last row. Outer is the
-// window's size frame included.
+// (main rows highest place first, then the secondary rows), each grid as
+// high as its largest value needs, the buttons in a column at the right,
+// "确定" level with the last row. Outer is the window's size frame included.
 struct BetBallLayout {
     struct Row {
         QRect Caption;
@@ -70,6 +70,6 @@ struct BetBallLayout {
     QRect CmdOk;
     QSize Outer;
 };
-BetBallLayout LayOutBetBall(int bcMain, int mrMain);
+BetBallLayout LayOutBetBall(int bcMain, int mrMain, int bcDataLen = 9, int mrDataLen = 9);
 
 } // namespace kelton

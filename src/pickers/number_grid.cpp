@@ -1,12 +1,29 @@
 #include "pickers/number_grid.h"
 
+#include <algorithm>
+
 #include "data/app_state.h"
 
 namespace kelton::number_grid {
 
-int ValueAt(int row, int col)
+int RowsFor(int largest)
 {
-    if (row < 0 || row >= kRows || col < 0 || col >= kCols)
+    return std::max(kRows, largest / kCols + 1);
+}
+
+int HeightFor(int rows)
+{
+    return kHeight + (rows - kRows) * kCellHeight;
+}
+
+bool ShowsValue(int value, int largest)
+{
+    return value >= 0 && (value < kValues || value <= largest);
+}
+
+int ValueAt(int row, int col, int rows)
+{
+    if (row < 0 || row >= rows || col < 0 || col >= kCols)
         return -1;
     return row * kCols + col;
 }
@@ -19,9 +36,14 @@ QString PlaceCaption(int position)
     return names[static_cast<size_t>(position)] + QStringLiteral(u"位号码");
 }
 
-int PositionCaptionTop(int position, int bcMain)
+int RowPitch(int rows)
 {
-    return (bcMain - position) * kRowPitch + kFirstRowTop;
+    return kRowPitch + (rows - kRows) * kCellHeight;
+}
+
+int PositionCaptionTop(int position, int bcMain, int rows)
+{
+    return (bcMain - position) * RowPitch(rows) + kFirstRowTop;
 }
 
 QRect CaptionRect(int captionTop)
@@ -29,9 +51,9 @@ QRect CaptionRect(int captionTop)
     return {kCaptionLeft, captionTop, kCaptionWidth, kCaptionHeight};
 }
 
-QRect GridRect(int captionTop)
+QRect GridRect(int captionTop, int rows)
 {
-    return {kGridLeft, captionTop - kGridRaise, kWidth, kHeight};
+    return {kGridLeft, captionTop - kGridRaise, kWidth, HeightFor(rows)};
 }
 
 } // namespace kelton::number_grid

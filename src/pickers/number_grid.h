@@ -5,16 +5,19 @@
 
 namespace kelton {
 
-// The number grid of the two number pickers: 2 rows by 5 columns without
-// fixed cells, row 0 showing 0 to 4 and row 1 showing 5 to 9. Sizes in twips.
+// The number grid of the two number pickers: rows of 5 columns without
+// fixed cells, row r showing 5r to 5r + 4. A grid shows at least 0 to 9 in
+// two rows, and as many rows more as the largest value of its row needs:
+// 0 to 12 take three. Sizes in twips.
 namespace number_grid {
 
-inline constexpr int kRows = 2;
+inline constexpr int kRows = 2; // the fewest rows
 inline constexpr int kCols = 5;
-inline constexpr int kValues = kRows * kCols; // the grid shows 0..9
+inline constexpr int kValues = kRows * kCols; // a grid shows at least 0..9
 inline constexpr int kColWidth = 270;
 inline constexpr int kWidth = kCols * kColWidth + 60; // the five columns and the frame
-inline constexpr int kHeight = 495;
+inline constexpr int kCellHeight = 225;               // one row of cells
+inline constexpr int kHeight = kRows * kCellHeight + 45; // two rows and the frame
 inline constexpr int kCaptionLeft = 240;
 inline constexpr int kGridLeft = 960;
 inline constexpr int kCaptionWidth = 495;
@@ -25,8 +28,17 @@ inline constexpr int kGridRaise = 45; // a grid's top lies this much above its c
 inline constexpr int kButtonWidth = 975;
 inline constexpr int kButtonHeight = 375;
 
-// The value of a cell; -1 outside the grid.
-int ValueAt(int row, int col);
+// The rows of a grid whose largest value is largest (at least two).
+int RowsFor(int largest);
+// The height of a grid of that many rows.
+int HeightFor(int rows);
+// Whether a cell shows its value: the first ten always do, as the
+// pickers of a game of fewer numbers show all ten; cells past them only up
+// to the largest value.
+bool ShowsValue(int value, int largest);
+
+// The value of a cell of a grid of rows rows; -1 outside the grid.
+int ValueAt(int row, int col, int rows = kRows);
 inline int RowOf(int value)
 {
     return value / kCols;
@@ -41,12 +53,17 @@ inline int ColOf(int value)
 // position 0, the empty text.
 QString PlaceCaption(int position);
 
-// The caption's top of main position p of bcMain (highest place on top).
-int PositionCaptionTop(int position, int bcMain);
+// The distance between the captions of two rows, the upper holding a grid
+// of rows rows: 600 for two rows, a row of cells more for each row more.
+int RowPitch(int rows);
+
+// The caption's top of main position p of bcMain (highest place on top),
+// every main grid having rows rows.
+int PositionCaptionTop(int position, int bcMain, int rows = kRows);
 
 // A row's caption and grid rectangles from the caption's top.
 QRect CaptionRect(int captionTop);
-QRect GridRect(int captionTop);
+QRect GridRect(int captionTop, int rows = kRows);
 
 } // namespace number_grid
 

@@ -46,12 +46,15 @@ QStringList Bets(const BetList& l)
     return out;
 }
 
-// A list of a few bets with a step and an undone step, to see it survive.
+// A list of a few group bets with a step and an undone step, to see it
+// survive.
 BetList OldList()
 {
     BetList l(3);
+    std::vector<int16_t> digits;
     for (int16_t v = 1; v <= 5; ++v)
-        l.AddBet(std::vector<int16_t>{0, v, v, v});
+        digits.insert(digits.end(), {0, v, v, v});
+    l.AssignBets(std::move(digits), BetType::Group3);
     for (int32_t i : {0, 1}) {
         l.BeginStep();
         l.MarkRemoved(i);
@@ -64,6 +67,7 @@ BetList OldList()
 void ExpectSameList(const BetList& a, const BetList& b)
 {
     ASSERT_EQ(a.BetCount(), b.BetCount());
+    EXPECT_EQ(a.Type(), b.Type());
     EXPECT_EQ(a.BetStep(), b.BetStep());
     EXPECT_EQ(a.BetLastStep(), b.BetLastStep());
     for (int16_t k = 1; k <= a.BetLastStep(); ++k)
@@ -113,7 +117,6 @@ TEST_F(BetExpansion, TypesMakeTheirBetsInOrder)
         {"group-6 of three", BetType::Group6, Group({1, 4, 8}), 1, {"148"}},
         {"all group of 0 and 1", BetType::AllGroup, Group({0, 1}), 4, {"000", "001", "011", "111"}},
         {"triples of 1 and 5", BetType::Triple, Group({1, 5}), 2, {"111", "555"}},
-        {"the one triple of one digit", BetType::Triple, Group({4}), 1, {"444"}},
         {"group-3 of ten", BetType::Group3, Group(AllDigits()), 90, {"001", "899"}},
         {"group-6 of ten", BetType::Group6, Group(AllDigits()), 120, {"012", "789"}},
         {"all group of ten", BetType::AllGroup, Group(AllDigits()), 220, {"000", "999"}},
@@ -126,6 +129,7 @@ TEST_F(BetExpansion, TypesMakeTheirBetsInOrder)
         EXPECT_EQ(out.Count, r.Count) << r.Name;
         EXPECT_EQ(BetCountOf(r.Type, r.Sel, 3), r.Count) << r.Name;
         ASSERT_EQ(l.BetCount(), r.Count) << r.Name;
+        EXPECT_EQ(l.Type(), r.Type) << r.Name;
         const QStringList bets = Bets(l);
         if (r.Bets.size() == r.Count) {
             EXPECT_EQ(bets, r.Bets) << r.Name;
@@ -195,7 +199,7 @@ TEST_F(BetExpansion, RefusalsKeepTheOldList)
         {"group-6 of two", BetType::Group6, Group({1, 2}), 3, Result::TooFewGroupDigits, shortfall},
         {"group-3 of one", BetType::Group3, Group({1}), 3, Result::TooFewGroupDigits, shortfall},
         {"all group of one", BetType::AllGroup, Group({1}), 3, Result::TooFewGroupDigits, shortfall},
-        {"triples of none", BetType::Triple, Group({}), 3, Result::TooFewGroupDigits, shortfall},
+        {"triples of one", BetType::Triple, Group({4}), 3, Result::TooFewGroupDigits, shortfall},
         {"direct, four positions", BetType::Direct, Direct({1}, {2}, {3}), 4, Result::UnsupportedPositions,
          QStringLiteral("投注只适用于三个号码位置的彩票！")},
         {"group, two positions", BetType::Group3, Group({1, 2}), 2, Result::UnsupportedPositions,

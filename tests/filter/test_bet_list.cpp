@@ -326,18 +326,19 @@ TEST(BetListTexts, BetTextCopyTextAndCountLine)
 
     CMsg msg;
     DelResultSel(l, 2, 2, msg, {});
-    // Units first, no padding, CR LF between the lines only, live bets only.
-    EXPECT_EQ(l.CopyText(), QStringLiteral("7 4 0\r\n3 2 1\r\n9 8 6"));
+    // Hundreds first as the grid shows them, no padding, CR LF between the
+    // lines only, live bets only.
+    EXPECT_EQ(l.CopyText(3), QStringLiteral("0 4 7\r\n1 2 3\r\n6 8 9"));
     EXPECT_EQ(l.CountText(), QStringLiteral("投注数：3 可恢复：1"));
     DelResultAll(l, msg);
-    EXPECT_EQ(l.CopyText(), QString());
+    EXPECT_EQ(l.CopyText(3), QString());
 
     // Secondary numbers are stored and shown in a column of their own.
     BetList m(4);
     m.AddBet(std::vector<int16_t>{0, 3, 2, 1, 5});
     EXPECT_EQ(m.BetText(0, 3, 1), QStringLiteral("1 2 3"));
     EXPECT_EQ(m.SecondaryText(0, 3, 2), QStringLiteral("05"));
-    EXPECT_EQ(m.CopyText(), QStringLiteral("3 2 1 5"));
+    EXPECT_EQ(m.CopyText(3), QStringLiteral("1 2 3 5"));
 }
 
 TEST(BetListEditing, AnEditKeepsSerialLevelAndPlace)
@@ -356,6 +357,34 @@ TEST(BetListEditing, AnEditKeepsSerialLevelAndPlace)
     // A bet list whose size does not fit the positions is refused.
     EXPECT_FALSE(l.AssignBets(std::vector<int16_t>(7, 0)));
     EXPECT_EQ(l.BetCount(), 5);
+}
+
+TEST(BetListType, TheListKeepsHowItsBetsWereMade)
+{
+    BetList l(3);
+    EXPECT_EQ(l.Type(), BetType::Direct);
+    ASSERT_TRUE(l.AssignBets({0, 1, 1, 0, 0, 2, 1, 0}, BetType::AllGroup));
+    EXPECT_EQ(l.Type(), BetType::AllGroup);
+    EXPECT_TRUE(l.GroupBets());
+
+    // Steps, edits, a bet added and the compaction keep it; a refused
+    // assignment too.
+    CMsg msg;
+    DelResultSel(l, 0, 0, msg, {});
+    l.Undo();
+    l.SetDigits(1, std::vector<int16_t>{0, 3, 3, 3});
+    l.AddBet(std::vector<int16_t>{0, 5, 5, 5});
+    l.Compact();
+    EXPECT_FALSE(l.AssignBets(std::vector<int16_t>(7, 0), BetType::Direct));
+    EXPECT_EQ(l.Type(), BetType::AllGroup);
+
+    // An emptied list holds direct bets again, as does a list begun by
+    // adding a bet.
+    l.Reset(3);
+    EXPECT_EQ(l.Type(), BetType::Direct);
+    ASSERT_TRUE(l.AssignBets({}, BetType::Triple));
+    l.AddBet(std::vector<int16_t>{0, 1, 2, 3});
+    EXPECT_EQ(l.Type(), BetType::Direct);
 }
 
 } // namespace

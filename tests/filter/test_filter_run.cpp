@@ -8,7 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
 #include "data/value_set.h"
+#include "engine/stat.h"
+#include "support/small_game.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -175,6 +179,51 @@ TEST_F(FilterRun, AConfirmedStopKeepsTheMarksMadeSoFar)
     EXPECT_EQ(asked, QStringList{RemovalStopQuestion()});
     EXPECT_EQ(list.CountText(), u"投注数：24 可恢复：1"_s);
     EXPECT_FALSE(m_msg.PrgVisible());
+}
+
+class GroupBetRun : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        IniGlobal();
+        m_game = test::SmallGame(Path(u"game"_s), {"123", "456"});
+        for (int16_t v = 0; v < AppState::InferCount; ++v)
+            m_views.push_back(m_game->StatView(v));
+        for (CStat* stat : m_views)
+            for (int16_t k = 0; k <= kOwn; ++k)
+                stat->SetShrinkSel(k, 1);
+    }
+    static constexpr int16_t kOwn = 3 + 43; // the view's own tolerance
+    std::unique_ptr<CLottorData> m_game;
+    std::vector<CStat*> m_views;
+};
+
+TEST_F(GroupBetRun, GroupBetsLeaveOutWhatDoesNotApplyToThemForTheRunOnly)
+{
+    struct Case {
+        int16_t Kind;
+        bool OnForGroupBets;
+    };
+    // The view's own tolerance (kOwn) is no condition: it stays.
+    const Case cases[] = {{0, true},   {1, true},   {5, true},   {15, false}, {18, true},
+                          {19, false}, {31, false}, {36, true},  {37, false}, {42, false},
+                          {43, false}, {45, false}, {kOwn, true}};
+    {
+        const GroupBetConditionsOff direct(m_views, 3, false);
+        for (const CStat* stat : m_views)
+            for (const Case& c : cases)
+                ASSERT_EQ(stat->ShrinkSel(c.Kind), 1) << c.Kind;
+    }
+    {
+        const GroupBetConditionsOff group(m_views, 3, true);
+        for (const CStat* stat : m_views)
+            for (const Case& c : cases)
+                ASSERT_EQ(stat->ShrinkSel(c.Kind), c.OnForGroupBets ? 1 : 0) << c.Kind;
+    }
+    for (const CStat* stat : m_views)
+        for (int16_t k = 0; k <= kOwn; ++k)
+            ASSERT_EQ(stat->ShrinkSel(k), 1) << k;
 }
 
 TEST(FilterRunTexts, TheDrawnIssueQuestionNamesTheIssueThreeTimes)

@@ -107,25 +107,57 @@ TEST_F(SchemeCheck, SettingsFindingsPerViewAndTheTolerances)
     EXPECT_EQ(content.Title, u"过滤检查结果：有0项错误"_s);
     EXPECT_EQ(Rows(content)[0], u"H0:原始数据过滤设置：\r\n全部正确"_s);
 
+    // Conditions switched on without values would let no bet pass.
     Set(1, 1, u"");
     Set(1, 43, u"");
-    // Tolerances switched on without values would remove every bet.
+    // A view's own tolerance switched on without values would be ignored by
+    // the run, as if it were off.
     CStat& view1 = *m_game->StatView(1);
     view1.SetShrinkSel(3 + 43, 1);
     view1.SetShrinkVal(3 + 43, ValueSet());
+    // The total and the other filters' tolerances switched on without values
+    // would remove every bet.
     m_game->ShrinkAllErrSel = 1;
     m_game->ShrinkAllErrVal = ValueSet();
+    m_game->ShrinkOtherErrSel = 1;
+    m_game->ShrinkOtherErrVal = ValueSet();
+    m_game->ShrinkOtherErrValUbound = 0;
     const SettingsFindings findings = CheckFilterSettings(*m_game);
-    EXPECT_EQ(findings.Count(), 4);
+    EXPECT_EQ(findings.Count(), 5);
     content = SettingsCheckPanel(findings);
     EXPECT_TRUE(content.Show);
-    EXPECT_EQ(content.Title, u"过滤检查结果：有4项错误"_s);
+    EXPECT_EQ(content.Title, u"过滤检查结果：有5项错误"_s);
     const QStringList rows = Rows(content);
     EXPECT_EQ(rows.mid(1, 5), (QStringList{u"H1:转换数据一过滤设置：有3项错误"_s, u"I0:和值@1|和值"_s,
                                            u"I1:常规号码1@1|个位号码"_s, u"I2:子容错@"_s,
                                            u"H2:转换数据二过滤设置：\r\n全部正确"_s}));
-    EXPECT_EQ(rows.mid(rows.size() - 2), (QStringList{u"H8:总容错设置：有1项错误"_s, u"I3:总容错@"_s}));
-    EXPECT_EQ(content.HeadersUsed, 9);
+    EXPECT_EQ(rows.mid(rows.size() - 4),
+              (QStringList{u"H8:总容错设置：有1项错误"_s, u"I3:总容错@"_s,
+                           u"H9:其它过滤容错设置：有1项错误"_s, u"I4:其它过滤容错@"_s}));
+    EXPECT_EQ(content.HeadersUsed, 10);
+    EXPECT_EQ(content.ItemsUsed, 5);
+}
+
+TEST_F(SchemeCheck, TheOtherFiltersToleranceIsRefusedWhenItsRunWouldLetNothingPass)
+{
+    struct Case {
+        int16_t Sel;
+        const char16_t* Values;
+        int16_t Ranges; // the range count the run reads
+        bool Refused;
+    };
+    const Case cases[] = {
+        {1, u"0-1", 1, false}, {1, u"1 3", 2, false}, {0, u"", 0, false}, {2, u"", 0, false},
+        {1, u"", 0, true},     {1, u"0-1", 0, true},  {1, u"0", 2, true},
+    };
+    for (const Case& c : cases) {
+        m_game->ShrinkOtherErrSel = c.Sel;
+        m_game->ShrinkOtherErrVal = StrToRange(QString::fromUtf16(c.Values), 0, 3);
+        m_game->ShrinkOtherErrValUbound = c.Ranges;
+        const SettingsFindings findings = CheckFilterSettings(*m_game);
+        EXPECT_EQ(findings.OtherToleranceEmpty, c.Refused) << c.Sel << " " << c.Ranges;
+        EXPECT_EQ(findings.Count(), c.Refused ? 1 : 0) << c.Sel << " " << c.Ranges;
+    }
 }
 
 struct LayoutCase {

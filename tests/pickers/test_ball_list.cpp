@@ -162,6 +162,18 @@ TEST(BallList, Layout)
     const QRect units = four.Rows[1].Grid;
     EXPECT_GT(four.CmdOk.y(), units.y() + units.height());
     EXPECT_EQ(four.Outer.height() - four.CmdOk.y(), three.Outer.height() - three.CmdOk.y());
+
+    // Numbers up to 16: grids of four rows, the position rows 1050 apart,
+    // the buttons below the taller grids.
+    const BallsLayout large = LayOutBalls(3, 16);
+    EXPECT_EQ(large.Rows[0].Grid, QRect(960, 840, 1410, 945));
+    for (int i = 1; i <= 3; ++i) {
+        const int top = (3 - i) * 1050 + 240;
+        EXPECT_EQ(large.Rows[static_cast<size_t>(i)].Grid, QRect(960, top - 45, 1410, 945)) << i;
+    }
+    const QRect lowest = large.Rows[1].Grid;
+    EXPECT_EQ(large.CmdOk.y(), lowest.y() + lowest.height() + 195);
+    EXPECT_EQ(large.Outer.height() - large.CmdOk.y(), three.Outer.height() - three.CmdOk.y());
 }
 
 } // namespace

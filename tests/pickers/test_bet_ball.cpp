@@ -1,5 +1,7 @@
 #include "pickers/bet_ball.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
@@ -53,18 +55,16 @@ TEST_F(BetBallTest, ClicksMoveTheOneValue)
     EXPECT_EQ(bet.Ball(1), 2);
 }
 
-TEST_F(BetBallTest, OnlyDigitsCanBeShown)
+TEST_F(BetBallTest, EveryValueOfTheRangeCanBeShownAndTenPlaces)
 {
     CBetBall bet;
     bet.SetHeadData(test::PickerHead(3, 12, 1, 16));
+    bet.SetBall(2, 12);
+    bet.SetBall(4, 16);
     EXPECT_TRUE(bet.CanShow());
-    bet.SetBall(2, 9);
-    EXPECT_TRUE(bet.CanShow());
-    bet.SetBall(2, 10);
-    EXPECT_FALSE(bet.CanShow());
-    bet.SetBall(2, 0);
-    bet.SetBall(4, 16); // a secondary value past the grid
-    EXPECT_FALSE(bet.CanShow());
+    EXPECT_EQ(bet.ClickValue(2, 10), CBetBall::Click::Moved);
+    EXPECT_EQ(bet.ClickValue(2, 13), CBetBall::Click::OutOfRange);
+    EXPECT_EQ(bet.Ball(2), 10);
 
     CBetBall wide;
     wide.SetHeadData(test::PickerHead(10, 12));
@@ -105,6 +105,38 @@ TEST_F(BetBallTest, CaptionsAndLayout)
     }
     // One row: the button column keeps its room.
     EXPECT_GE(LayOutBetBall(1, 0).CmdHelp.y(), 240);
+
+    // Grids of larger ranges grow by a row of 225 for every five values
+    // past 0..9, and the rows below them move down as much.
+    struct RangeCase {
+        int bcDataLen, mrDataLen;
+        std::vector<int> captionTops, gridHeights; // by position
+        int ok, outerHeight;
+    };
+    const RangeCase ranges[] = {
+        {14, 9, {1890, 1065, 240, 2715}, {720, 720, 720, 495}, 2715, 3715},
+        {9, 16, {1440, 840, 240, 2040}, {495, 495, 495, 945}, 2040, 3490},
+        {15, 0, {2340, 1290, 240}, {945, 945, 945}, 2340, 3790},
+    };
+    for (const RangeCase& c : ranges) {
+        const int mrMain = c.captionTops.size() > 3 ? 1 : 0;
+        const BetBallLayout layout = LayOutBetBall(3, mrMain, c.bcDataLen, c.mrDataLen);
+        ASSERT_EQ(layout.Rows.size(), c.captionTops.size());
+        for (size_t i = 0; i < c.captionTops.size(); ++i) {
+            EXPECT_EQ(layout.Rows[i].Caption.y(), c.captionTops[i]) << c.bcDataLen << " " << i;
+            EXPECT_EQ(layout.Rows[i].Grid, QRect(960, c.captionTops[i] - 45, 1410, c.gridHeights[i]))
+                << c.bcDataLen << " " << i;
+        }
+        EXPECT_EQ(layout.CmdOk.y(), c.ok) << c.bcDataLen;
+        EXPECT_EQ(layout.Outer.height(), c.outerHeight) << c.bcDataLen;
+        // No grid reaches the one below it.
+        std::vector<QRect> grids;
+        for (const BetBallLayout::Row& row : layout.Rows)
+            grids.push_back(row.Grid);
+        std::sort(grids.begin(), grids.end(), [](const QRect& a, const QRect& b) { return a.y() < b.y(); });
+        for (size_t i = 1; i < grids.size(); ++i)
+            EXPECT_LT(grids[i - 1].y() + grids[i - 1].height(), grids[i].y()) << c.bcDataLen << " " << i;
+    }
 }
 
 } // namespace

@@ -588,9 +588,13 @@ void fFilter::Form_Load()
     m_loaded = true;
     InstallService<IBallRepaint>(this);
     InstallService<IFilterConditionView>(this);
+    // A window built anew shows the bets the list already holds, and the
+    // bet type they were made as.
+    const BetList& bets = Mmain().Bets;
+    if (bets.BetCount() > 0)
+        SelectBetType(static_cast<int>(bets.Type()));
     SelectTab(2);
     Form_Resize();
-    // A window built anew shows the bets the list already holds.
     ShowResultCount();
 }
 

@@ -63,6 +63,10 @@ void fFilter::RefreshFilter()
     QScopedValueRollback busy(m_isBusy, true);
     if (SelectedTab() == 1) {
         ShowOtherPage(true);
+        // The other filters' tolerance as stored, as the total tolerance is
+        // shown on a data page: a window built anew shows it too.
+        m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
+        m_otherHeader.ErrValues->setText(RangeToStr(game->ShrinkOtherErrVal));
         m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
         const int16_t sel[3] = {game->FilterMatch.Sel, game->FilterHistory.Sel, game->FilterGather.Sel};
         const int16_t errSel[3] = {game->FilterMatch.ErrSel, game->FilterHistory.ErrSel,

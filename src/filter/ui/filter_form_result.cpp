@@ -179,7 +179,7 @@ void fFilter::CopyResultAll()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Mmain().Bets.CopyText());
+    clipboard->setText(Mmain().Bets.CopyText(m_bcMain));
 }
 
 // ---------------------------------------------------------------------------

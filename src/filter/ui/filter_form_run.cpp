@@ -280,10 +280,11 @@ void fFilter::cmdGetFilter_Click()
         views.push_back(&adapter);
     RemovalOutcome outcome;
     {
-        // Group bets leave the position conditions and the indicators that
-        // do not apply to them out of the run; the flags come back however
-        // the run ends.
-        const GroupBetConditionsOff groupOff(stats, m_bcMain, !m_optSel[0]->isChecked());
+        // A list of group bets leaves the position conditions and the
+        // indicators that do not apply to them out of the run, whatever
+        // bet type the options show now; the flags come back however the
+        // run ends.
+        const GroupBetConditionsOff groupOff(stats, m_bcMain, bets.GroupBets());
         const TotalTolerance total{game->ShrinkAllErrSel != 0, &game->ShrinkAllErrVal};
         const OtherFilterTest other = [&game, issue](std::span<const int16_t> digits) {
             return game->FilterOther(digits, issue);

@@ -45,12 +45,13 @@ void fBall::Form_Load()
 {
     const int bcMain = m_bet.HasHead() ? m_bet.BcMain() : 0;
     const int mrMain = m_bet.HasHead() ? m_bet.BM() - bcMain : 0;
-    const BetBallLayout layout = LayOutBetBall(bcMain, mrMain);
+    // Each grid shows its position's whole range.
+    const BetBallLayout layout = LayOutBetBall(bcMain, mrMain, m_bet.Bound(1), m_bet.Bound(m_bet.BM()));
     for (int i = 0; i < static_cast<int>(layout.Rows.size()); ++i) {
         const int position = i + 1;
         const auto [label, grid] =
             MakeNumberRow(i, m_bet.RowCaption(position), layout.Rows[static_cast<size_t>(i)].Caption,
-                          layout.Rows[static_cast<size_t>(i)].Grid);
+                          layout.Rows[static_cast<size_t>(i)].Grid, m_bet.Bound(position));
         PaintNumberCell(grid, m_bet.Ball(position), RowColour(position));
         label->show();
         grid->show();

@@ -72,7 +72,7 @@ void FBalls::SetHeadData(const CLottorHead& head)
 // A row's caption, grid and quick-choice list, made hidden.
 void FBalls::AddRow(int i, const QString& caption, const BallsLayout::Row& place)
 {
-    const auto [label, grid] = MakeNumberRow(i, caption, place.Caption, place.Grid);
+    const auto [label, grid] = MakeNumberRow(i, caption, place.Caption, place.Grid, m_list.BcDataLen());
     // Unselected cells show the button face, as the grid's empty area does.
     QPalette palette = grid->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -101,7 +101,11 @@ void FBalls::Form_Load()
         return;
     }
     const int bcMain = m_list.BcMain();
-    const BallsLayout layout = LayOutBalls(bcMain);
+    // Every grid shows the game's whole range: the group row made with the
+    // design grows to it.
+    const BallsLayout layout = LayOutBalls(bcMain, m_list.BcDataLen());
+    SetUpNumberGrid(m_grids[0], m_list.BcDataLen());
+    SetTwipsGeometry(m_grids[0], layout.Rows[0].Grid);
     for (int i = 1; i <= bcMain; ++i)
         AddRow(i, number_grid::PlaceCaption(i), layout.Rows[static_cast<size_t>(i)]);
     // Tab order: top to bottom, each row's grid then its list.
@@ -134,7 +138,7 @@ void FBalls::Form_Load()
 void FBalls::PaintRow(int i)
 {
     CFlexGrid* grid = m_grids[static_cast<size_t>(i)];
-    for (int v = 0; v < number_grid::kValues; ++v)
+    for (int v = 0; v < grid->Rows() * number_grid::kCols; ++v)
         PaintNumberCell(grid, v, m_list.Selected(i, v) ? m_selectedColour : QColor());
 }
 

@@ -6,13 +6,14 @@ namespace kelton {
 
 class CFlexGrid;
 
-// Sets a grid up as the number pickers' number grid: 2 rows by 5 columns
-// without fixed cells, 0 to 4 over 5 to 9, every column 270 twips wide and
+// Sets a grid up as the number pickers' number grid for the values
+// 0..largest: rows of 5 columns without fixed cells (two rows, 0 to 4 over
+// 5 to 9, and more rows for larger values), every column 270 twips wide and
 // centred, a pointing hand over it, no selection shown.
-void SetUpNumberGrid(CFlexGrid* grid);
+void SetUpNumberGrid(CFlexGrid* grid, int largest);
 
-// Paints the cell of a value 0..9: the colour given, or the grid's own back
-// colour for an invalid one.
+// Paints the cell of a value on the grid: the colour given, or the grid's
+// own back colour for an invalid one.
 void PaintNumberCell(CFlexGrid* grid, int value, const QColor& colour);
 
 // The value under the mouse at its last press or release; -1 off the cells.

@@ -61,7 +61,7 @@ void CNumberPickerDialog::TellOutOfRange()
 
 CNumberPickerDialog::NumberRow CNumberPickerDialog::MakeNumberRow(int index, const QString& caption,
                                                                   const QRect& captionTwips,
-                                                                  const QRect& gridTwips)
+                                                                  const QRect& gridTwips, int largest)
 {
     auto* label = new QLabel(this);
     label->setObjectName(u"LblBc%1"_s.arg(index));
@@ -72,7 +72,7 @@ CNumberPickerDialog::NumberRow CNumberPickerDialog::MakeNumberRow(int index, con
     auto* grid = new CFlexGrid(this);
     grid->setObjectName(u"msgBc%1"_s.arg(index));
     grid->setAccessibleName(caption);
-    SetUpNumberGrid(grid);
+    SetUpNumberGrid(grid, largest);
     SetTwipsGeometry(grid, gridTwips);
     return {label, grid};
 }

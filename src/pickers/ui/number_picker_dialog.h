@@ -45,9 +45,10 @@ protected:
         CFlexGrid* Grid;
     };
     // Row index's caption (LblBc<index>) and number grid (msgBc<index>,
-    // named after the caption for screen readers), placed in twips.
+    // named after the caption for screen readers) of the values
+    // 0..largest, placed in twips.
     NumberRow MakeNumberRow(int index, const QString& caption, const QRect& captionTwips,
-                            const QRect& gridTwips);
+                            const QRect& gridTwips, int largest);
 
 private:
     bool m_clickOk = false;

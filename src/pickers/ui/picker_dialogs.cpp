@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include "data/lottor_head.h"
-#include "pickers/number_grid.h"
 #include "pickers/ui/ball_dialog.h"
 #include "pickers/ui/balls_dialog.h"
 #include "pickers/ui/sel_val_dialog.h"
@@ -42,14 +41,13 @@ QString CPickerDialogs::PickValues(const QString& strVal, int16_t minVal, int16_
 bool CPickerDialogs::PickBall(const CLottorHead& head, std::vector<int16_t>& balls)
 {
     const size_t positions = static_cast<size_t>(std::max<int>(head.BM, 0)) + 1;
-    for (size_t i = 1; i < positions && i < balls.size(); ++i) {
-        if (balls[i] >= number_grid::kValues)
-            return false; // the grids cannot show it
-    }
     fBall dialog(Owner());
     dialog.SetHeadData(head);
-    for (size_t i = 1; i < positions && i < balls.size(); ++i)
+    for (size_t i = 1; i < positions && i < balls.size(); ++i) {
         dialog.SetBall(static_cast<int>(i), balls[i]);
+        if (dialog.Ball(static_cast<int>(i)) != balls[i])
+            return false; // a number outside the game: the grids have no cell for it
+    }
     if (!dialog.CanShow())
         return false;
     dialog.Load();

@@ -299,6 +299,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(m_form->SelectedTab(), 2);
     EXPECT_EQ(m_form->ConditionRows(), 46);
     EXPECT_EQ(Painted(*m_form, Game(), 3), u"2"_s);
+    EXPECT_EQ(Game().SelectBall(3, 2), -1); // the presets' first entry is not applied
     EXPECT_EQ(m_form->lblCount()->text(), u"投注数：1 可恢复：0"_s);
     EXPECT_EQ(m_form->msgResult()->TextMatrix(1, 1), u"3 2 1"_s);
 }
@@ -397,18 +398,22 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
         EXPECT_TRUE(form.chkFilter(k)->isEnabled()) << k;
     EXPECT_FALSE(form.msgBc(0)->isVisible());
 
-    // Triples from one group digit; a refused type keeps the list.
+    // Triples need two group digits; a refused type keeps the list.
     QTest::mouseClick(form.optSel(4), Qt::LeftButton);
     Game().SelectBall(0, 7, -1);
     QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"7 7 7"_s);
+    EXPECT_EQ(m_boxes.Texts.value(0), u"[组选号码]选择号码个数不够!"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：0 可恢复：0"_s);
+    Game().SelectBall(0, 2, -1);
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.msgResult()->TextMatrix(2, 1), u"7 7 7"_s);
     QTest::mouseClick(form.optSel(3), Qt::LeftButton); // 组６ needs three digits
     QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
     ASSERT_FALSE(m_boxes.Texts.isEmpty());
     EXPECT_EQ(m_boxes.Texts.back(), u"[组选号码]选择号码个数不够!"_s);
     EXPECT_EQ(m_boxes.Titles.back(), u"系统提示"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_FALSE(form.IsBusy());
 }
@@ -484,6 +489,105 @@ TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
     EXPECT_EQ(form.picChipInData()->y(), TwipsToScreenPixels(-520, &form));
     EXPECT_EQ(form.picChipInDataHeader()->y(), headerTop);
     EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
+}
+
+// The extreme-range window's share of the common refresh.
+class NotingBoundView : public IFilterBoundConditionView {
+public:
+    bool FormOpen() const override { return true; }
+    void RefreshFilter() override { ++Refreshes; }
+    int Refreshes = 0;
+};
+
+TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebuilt)
+{
+    fFilter& form = Open();
+    NotingInferForm view0;
+    Mmain().InferForms[0] = &view0;
+    form.SelectTab(1);
+    CLottorData& game = Game();
+    int16_t* const flags[] = {&game.FilterMatch.Sel,      &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
+                              &game.FilterHistory.ErrSel, &game.FilterGather.Sel,   &game.FilterGather.ErrSel,
+                              &game.ShrinkOtherErrSel};
+    QCheckBox* const boxes[] = {form.chkMatch(),      form.chkMatchErr(), form.chkHistory(),
+                                form.chkHistoryErr(), form.chkGather(),   form.ChkGatherErr(),
+                                form.chkOtherErr()};
+    for (int16_t* flag : flags)
+        *flag = 0;
+    form.RefreshFilter();
+    // Each switch, ticked in turn (a tolerance box once its switch is on),
+    // stores its own flag and no other.
+    for (size_t i = 0; i < std::size(boxes); ++i) {
+        ASSERT_TRUE(boxes[i]->isEnabled()) << i;
+        QTest::mouseClick(boxes[i], Qt::LeftButton);
+        for (size_t j = 0; j < std::size(flags); ++j)
+            EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << "after box " << i << ", flag " << j;
+    }
+    EXPECT_TRUE(form.TxtOtherErr()->isEnabled());
+    EXPECT_EQ(view0.Refreshes, 0); // none of them concerns the analysis windows
+    m_pickers.Values = u"1-2"_s;
+    QTest::mouseClick(form.TxtOtherErr(), Qt::LeftButton);
+    EXPECT_EQ(RangeToStr(game.ShrinkOtherErrVal), u"1-2"_s);
+
+    // Unticking a switch disables its tolerance box and keeps its flag.
+    QTest::mouseClick(form.chkHistory(), Qt::LeftButton);
+    EXPECT_EQ(game.FilterHistory.Sel, 0);
+    EXPECT_EQ(game.FilterHistory.ErrSel, 1);
+    EXPECT_FALSE(form.chkHistoryErr()->isEnabled());
+
+    // A window built anew shows them as they are stored.
+    Mmain().InferForms[0] = nullptr;
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(m_form.data(), nullptr);
+    m_form->SelectTab(1);
+    EXPECT_TRUE(m_form->chkOtherErr()->isChecked());
+    EXPECT_TRUE(m_form->TxtOtherErr()->isEnabled());
+    EXPECT_EQ(m_form->TxtOtherErr()->text(), u"1-2"_s);
+    EXPECT_TRUE(m_form->chkMatch()->isChecked());
+    EXPECT_TRUE(m_form->chkMatchErr()->isChecked());
+    EXPECT_FALSE(m_form->chkHistory()->isChecked());
+    EXPECT_FALSE(m_form->chkHistoryErr()->isEnabled());
+    EXPECT_TRUE(m_form->chkHistoryErr()->isChecked());
+}
+
+TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
+{
+    fFilter& form = Open();
+    NotingInferForm view0;
+    NotingInferForm view5;
+    Mmain().InferForms[0] = &view0;
+    Mmain().InferForms[5] = &view5;
+    NotingBoundView bound;
+    const ScopedService<IFilterBoundConditionView> boundInstalled(&bound);
+    form.SelectTab(5); // view 3
+    // The view's own tolerance switched on elsewhere: the refresh shows it
+    // here too.
+    Game().StatView(3)->SetShrinkSel(46, 1);
+
+    struct Case {
+        const char* Name;
+        QCheckBox* Box;
+    };
+    const Case cases[] = {{"total tolerance", form.ChkErr()},
+                          {"the view's own tolerance", form.chkFilterErr()}};
+    for (const Case& c : cases) {
+        view0.Refreshes = view5.Refreshes = bound.Refreshes = 0;
+        form.TxtFilterErr()->setEnabled(false);
+        QTest::mouseClick(c.Box, Qt::LeftButton);
+        EXPECT_EQ(view0.Refreshes, 1) << c.Name;
+        EXPECT_EQ(view5.Refreshes, 1) << c.Name;
+        EXPECT_EQ(bound.Refreshes, 1) << c.Name;
+        // The filter window refilled its own panel as well.
+        EXPECT_EQ(form.TxtFilterErr()->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
+    }
+    EXPECT_EQ(Game().ShrinkAllErrSel, 1);
+    Mmain().InferForms.fill(nullptr);
 }
 
 struct PopupCase {
@@ -575,8 +679,8 @@ TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
     ASSERT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"4 3 1"_s);
 
-    Entry("mnuFilterCopy")->trigger(); // units first, as the list keeps them
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"1 3 4\r\n2 3 4"_s);
+    Entry("mnuFilterCopy")->trigger(); // hundreds first, as the grid shows them
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 3 1\r\n4 3 2"_s);
     form.DelResultAll();
     form.CopyResultAll();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
@@ -605,7 +709,7 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
     EXPECT_EQ(grid->TextMatrix(1, 2), u"12"_s);
     Entry("mnuFilterCopy")->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 5 6 12"_s);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"6 5 4 12"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
     // A cancelled edit, here from a double click on the bet, changes nothing.
@@ -812,6 +916,31 @@ TEST_F(FilterFormTest, AFilterRunRemovesTheBetsOutsideTheConditionsAsOneStep)
     EXPECT_FALSE(CMsg().IsBusy());
 }
 
+TEST_F(FilterFormTest, ARunForADrawnIssueTestsTheBetsAgainstThatIssue)
+{
+    fFilter& form = Open(); // draws 507, 123, 888
+    MakeAllDirectBets(form);
+    // No number of the draw before the target: 7 x 7 x 7 bets after 507,
+    // 9 x 9 x 9 after 888.
+    CStat& view0 = *Game().StatView(0);
+    ASSERT_EQ(form.LblFilter(28)->text(), u"传(复)个数"_s);
+    view0.SetShrinkSel(28, 1);
+    view0.SetShrinkVal(28, StrToRange(u"0", 0, 3));
+
+    Pick(form.cboNumName(), 1); // 2024002, drawn after 507
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts, QStringList{DrawnIssueQuestion(u"2024002"_s)});
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：343 可恢复：657"_s);
+
+    form.tbrResult_ButtonClick(u"Prev"_s);
+    Pick(form.cboNumName(), 3); // "下期", after 888: no question
+    m_boxes.Texts.clear();
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：729 可恢复：271"_s);
+}
+
 TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
 {
     fFilter& form = Open();
@@ -826,6 +955,39 @@ TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
     view0.SetShrinkVal(45, StrToRange(u"0", 0, 9));
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    EXPECT_EQ(view0.ShrinkSel(45), 1);
+}
+
+TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
+{
+    fFilter& form = Open();
+    Pick(form.CboBc(0), 1);                            // every group digit
+    QTest::mouseClick(form.optSel(1), Qt::LeftButton); // all group: 220 bets
+    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    ASSERT_EQ(form.lblCount()->text(), u"投注数：220 可恢复：0"_s);
+    CStat& view0 = *Game().StatView(0);
+    view0.SetShrinkSel(45, 1); // hundreds 0-4: not for group bets
+    view0.SetShrinkVal(45, StrToRange(u"0-4", 0, 9));
+
+    // Rebuilt, as every draw commit does: the options show how the bets
+    // were made.
+    Mmain().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    Mmain().FormsClosing = kFalse;
+    FlushDeletes();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(m_form.data(), nullptr);
+    EXPECT_TRUE(m_form->optSel(1)->isChecked());
+    EXPECT_TRUE(m_form->msgBc(0)->isVisible());
+    EXPECT_FALSE(m_form->chkFilter(45)->isEnabled());
+
+    // The list is filtered as the group bets it holds, whatever the options
+    // show now.
+    QTest::mouseClick(m_form->optSel(0), Qt::LeftButton);
+    QTest::mouseClick(m_form->cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(m_form->lblCount()->text(), u"投注数：220 可恢复：0"_s);
     EXPECT_EQ(view0.ShrinkSel(45), 1);
 }
 
@@ -982,16 +1144,24 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     EXPECT_EQ(panel->LblFilterCount(), 1);
 
     // A switched-on total tolerance without values would remove every bet:
-    // listed too.
+    // refused and listed too.
     stat0.SetShrinkVal(1, StrToRange(u"0-27", 0, 27));
     Game().ShrinkAllErrSel = 1;
     Game().ShrinkAllErrVal = ValueSet();
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_EQ(panel->LblFilter(0)->text(), u"总容错"_s);
     EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    // So would the other filters' tolerance, even with no other filter on.
+    Game().ShrinkAllErrSel = 0;
+    Game().ShrinkOtherErrSel = 1;
+    Game().ShrinkOtherErrVal = ValueSet();
+    Game().ShrinkOtherErrValUbound = 0;
+    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    EXPECT_EQ(panel->LblFilter(0)->text(), u"其它过滤容错"_s);
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
 
     // Everything in order: the panel goes and the run runs.
-    Game().ShrinkAllErrSel = 0;
+    Game().ShrinkOtherErrSel = 0;
     Pick(form.cboNumName(), 3);
     QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());

@@ -75,7 +75,7 @@ private:
     ScopedService<ModalRunner> m_runner;
 };
 
-// Clicks the cell of a value 0..9 on a number grid that is shown.
+// Clicks the cell of a value on a number grid that is shown.
 inline void ClickNumber(CFlexGrid* grid, int value)
 {
     const QPoint centre = grid->CellRect(number_grid::RowOf(value), number_grid::ColOf(value)).center();
@@ -88,7 +88,7 @@ inline void ClickNumber(CFlexGrid* grid, int value)
 inline std::vector<int> ColouredNumbers(const CFlexGrid* grid)
 {
     std::vector<int> values;
-    for (int v = 0; v < number_grid::kValues; ++v) {
+    for (int v = 0; v < grid->Rows() * number_grid::kCols; ++v) {
         if (grid->CellBackColor(number_grid::RowOf(v), number_grid::ColOf(v)).isValid())
             values.push_back(v);
     }

@@ -58,7 +58,7 @@ TEST_F(BallDialogTest, RowsShowTheBetHighestPlaceFirst)
     EXPECT_EQ(dialog.msgBc(0)->CellBackColor(0, 4), ToQColor(m_head.BcMainColor));
     EXPECT_EQ(dialog.msgBc(3)->CellBackColor(0, 0), ToQColor(m_head.MrMainColor));
     // Hundreds on the first row, the secondary row last, the buttons beside.
-    const BetBallLayout layout = LayOutBetBall(3, 1);
+    const BetBallLayout layout = LayOutBetBall(3, 1, 9, 12);
     EXPECT_LT(dialog.msgBc(2)->y(), dialog.msgBc(0)->y());
     EXPECT_GT(dialog.msgBc(3)->y(), dialog.msgBc(0)->y());
     EXPECT_EQ(dialog.msgBc(3)->geometry(), TwipsRectToScreen(layout.Rows[3].Grid, &dialog));
@@ -90,6 +90,25 @@ TEST_F(BallDialogTest, NumbersAboveTheGameAreRefused)
     EXPECT_EQ(m_boxes.Titles, QStringList{u"操作提示"_s});
     EXPECT_EQ(dialog.Ball(1), 2);
     EXPECT_EQ(Highlighted().front(), std::vector<int>{2});
+}
+
+TEST_F(BallDialogTest, EveryGridShowsItsPositionsWholeRange)
+{
+    // Main numbers 0..9 on two rows; the secondary one over 0..12 on three,
+    // the cells past 12 empty.
+    fBall& dialog = Open({4, 0, 9, 11}, 9, true);
+    EXPECT_EQ(dialog.msgBc(0)->Rows(), 2);
+    ASSERT_EQ(dialog.msgBc(3)->Rows(), 3);
+    EXPECT_EQ(dialog.msgBc(3)->TextMatrix(2, 2), u"12"_s);
+    EXPECT_EQ(dialog.msgBc(3)->TextMatrix(2, 3), QString());
+    EXPECT_EQ(Highlighted().back(), std::vector<int>{11});
+    test::ClickNumber(dialog.msgBc(3), 12);
+    EXPECT_EQ(dialog.Ball(4), 12);
+    test::ClickNumber(dialog.msgBc(3), 14);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"号码超出范围"_s});
+    EXPECT_EQ(Highlighted().back(), std::vector<int>{12});
+    dialog.cmdOk()->click();
+    EXPECT_EQ(dialog.Ball(4), 12);
 }
 
 TEST_F(BallDialogTest, CancelCloseAndHelp)

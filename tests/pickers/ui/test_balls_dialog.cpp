@@ -125,6 +125,32 @@ TEST_F(BallsDialogTest, NumbersAboveTheGameAreRefused)
     EXPECT_TRUE(test::ColouredNumbers(dialog.msgBc(0)).empty());
 }
 
+TEST_F(BallsDialogTest, GamesAboveNineShowAndChooseTheirWholeRange)
+{
+    FBalls& dialog = Open(u"10 12"_s, 12);
+    const BallsLayout layout = LayOutBalls(3, 12);
+    for (int i = 0; i < dialog.RowCount(); ++i) {
+        ASSERT_EQ(dialog.msgBc(i)->Rows(), 3) << i;
+        EXPECT_EQ(dialog.msgBc(i)->geometry(),
+                  TwipsRectToScreen(layout.Rows[static_cast<size_t>(i)].Grid, &dialog))
+            << i;
+    }
+    EXPECT_EQ(dialog.cmdOK()->geometry(), TwipsRectToScreen(layout.CmdOk, &dialog));
+    EXPECT_EQ(test::ColouredNumbers(dialog.msgBc(0)), (std::vector<int>{10, 12}));
+    EXPECT_EQ(dialog.msgBc(0)->TextMatrix(2, 4), QString());
+
+    // "全选" marks every value the grid shows, and only those.
+    QComboBox* group = dialog.CboBc(0);
+    group->setCurrentIndex(static_cast<int>(QuickChoice::All));
+    Q_EMIT group->activated(group->currentIndex());
+    EXPECT_EQ(dialog.Ball(), u"00 01 02 03 04 05 06 07 08 09 10 11 12"_s);
+    EXPECT_EQ(test::ColouredNumbers(dialog.msgBc(0)).size(), 13u);
+    test::ClickNumber(dialog.msgBc(0), 11);
+    test::ClickNumber(dialog.msgBc(0), 13);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"号码超出范围"_s});
+    EXPECT_EQ(dialog.Ball(), u"00 01 02 03 04 05 06 07 08 09 10 12"_s);
+}
+
 TEST_F(BallsDialogTest, QuickChoicesReplaceARow)
 {
     FBalls& dialog = Open(u"0,9,0"_s);

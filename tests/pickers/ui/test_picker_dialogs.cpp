@@ -143,12 +143,27 @@ TEST_F(PickerDialogsTest, BetNumberPickerCancelledOrUnableToShow)
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 4}));
     EXPECT_EQ(dialogs.Shown, 1);
 
-    // A value above 9 cannot be put on a grid: no dialog, the bet unchanged.
-    for (const std::vector<int16_t>& unshown : {std::vector<int16_t>{0, 1, 2, 3, 10}, {0, 12, 2, 3, 4}}) {
+    // A number outside the game has no cell: no dialog, the bet unchanged.
+    for (const std::vector<int16_t>& unshown : {std::vector<int16_t>{0, 1, 2, 3, 13}, {0, 10, 2, 3, 4}}) {
         std::vector<int16_t> kept = unshown;
         EXPECT_FALSE(m_game.ViewBall(kept));
         EXPECT_EQ(kept, unshown);
     }
+    EXPECT_EQ(dialogs.Shown, 1);
+}
+
+TEST_F(PickerDialogsTest, SecondaryNumbersAboveNineAreEditedOnTheirGrid)
+{
+    test::WorkedDialogs dialogs([](QDialog& dialog) {
+        auto& picker = dynamic_cast<fBall&>(dialog);
+        ASSERT_EQ(picker.msgBc(3)->Rows(), 3); // 0..12
+        EXPECT_EQ(test::ColouredNumbers(picker.msgBc(3)), std::vector<int>{10});
+        test::ClickNumber(picker.msgBc(3), 12);
+        picker.cmdOk()->click();
+    });
+    std::vector<int16_t> bet = {0, 1, 2, 3, 10};
+    EXPECT_TRUE(m_game.ViewBall(bet));
+    EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 12}));
     EXPECT_EQ(dialogs.Shown, 1);
 }
 
