@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "games/draw_grid.h"
+
 namespace kelton {
 
 // Where the server information lies below a server address.
@@ -23,13 +25,17 @@ QString DrawDataAddress(const QString& sServer, const QString& sWebPath, const Q
 
 // What the user is told about a finished draw download: nothing (an empty
 // text) after a cancel; otherwise a message with its title. For status 3,
-// bodyBytes is the length of the body, read whether ParseDrawText read a
-// line, inserted how many draws it inserted.
+// bodyBytes is the length of the body and read what ParseDrawText did with
+// it through the source's number format.
 struct DownloadReport {
     QString Title;
     QString Text;
 };
-DownloadReport DrawDownloadReport(int16_t status, qsizetype bodyBytes, bool read, int inserted);
+DownloadReport DrawDownloadReport(int16_t status, qsizetype bodyBytes, const DrawTextRead& read,
+                                  const QString& sFormat);
+
+// The source chosen has no address: where to set one.
+DownloadReport NoDownloadAddressReport();
 
 // The activity marker of a running download: a short stroke that walks a
 // track from left to right in steps of 10 twips, one step a tick, and

@@ -5,6 +5,9 @@
 #include <new>
 #include <vector>
 
+#include <QSet>
+
+#include "core/msg_service.h"
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -52,6 +55,11 @@ CGridDataRows::CGridDataRows(CGridData& cells) : m_cells(cells)
 void CGridDataRows::InsertRow(int index, const QString& issue, const QString& numbers)
 {
     m_cells.AddItem(issue + u'\t' + numbers, index);
+}
+
+void CGridDataRows::InsertRows(std::span<const int> before, std::span<const QString> texts)
+{
+    m_cells.InsertRows(before, texts);
 }
 
 std::optional<int64_t> IssueValue(QStringView text)
@@ -218,42 +226,251 @@ void DeleteDrawRows(IDrawRows& rows, int row, int rowSel)
         rows.RemoveRow(r);
 }
 
-DrawTextRead ParseDrawText(IDrawRows& rows, CLottorHead& head, const QString& sText, const QString& sFormat)
+int MaxDrawRows()
+{
+    return CLottorData::kMaxDraws;
+}
+
+bool DrawTableFull(const IDrawRows& rows)
+{
+    return rows.Rows() - 1 >= MaxDrawRows();
+}
+
+QString DrawTableFullText()
+{
+    return u"不能再增加开奖号码，一种彩票最多保存%1期开奖号码。"_s.arg(MaxDrawRows());
+}
+
+namespace {
+
+// The lines of a text, CR LF or LF ended, numbered from 1; no line is
+// copied.
+class LineWalk {
+public:
+    explicit LineWalk(QStringView text) : m_text(text) {}
+    bool Next(QStringView& line)
+    {
+        if (m_start >= m_text.size())
+            return false;
+        qsizetype end = m_text.indexOf(u'\n', m_start);
+        const qsizetype next = end < 0 ? m_text.size() : end + 1;
+        if (end < 0)
+            end = m_text.size();
+        else if (end > m_start && m_text[end - 1] == u'\r')
+            --end;
+        line = m_text.sliced(m_start, end - m_start);
+        m_start = next;
+        ++m_number;
+        return true;
+    }
+    int Number() const { return m_number; }
+
+private:
+    QStringView m_text;
+    qsizetype m_start = 0;
+    int m_number = 0;
+};
+
+qsizetype LineCount(QStringView text)
+{
+    return text.count(u'\n') + (text.endsWith(u'\n') ? 0 : 1);
+}
+
+// A new draw of the text, waiting for its row: its issue, its line and
+// where its two texts lie.
+struct NewDraw {
+    int32_t Issue;
+    int Line;
+    size_t Texts;
+};
+
+// The new draws of a text, in text order, with their texts (issue and
+// numbers of each, in the same order).
+struct NewDraws {
+    std::vector<NewDraw> Draws;
+    std::vector<QString> Texts;
+};
+
+// The numbers text of a draw read from text: written order, each number
+// padded to its area's width.
+QString NumbersText(const CLottorHead& head, const Draw& draw)
+{
+    const int bcMain = head.BcMain;
+    QString numbers;
+    numbers.reserve(head.BM * (std::max(head.BcNumMaxLen, head.MrNumMaxLen) + 1));
+    for (int k = 1; k <= head.BM; ++k) {
+        if (k > 1)
+            numbers += u' ';
+        numbers += Padded(draw.Num[static_cast<size_t>(k)], k <= bcMain ? head.BcNumMaxLen : head.MrNumMaxLen);
+    }
+    return numbers;
+}
+
+// The fault of a line the format has read, None when the history keeps it.
+DrawLineFault DrawFault(const CLottorHead& head, const Draw& draw)
+{
+    if (draw.Issue <= 0)
+        return DrawLineFault::BadIssue;
+    for (int k = 1; k <= head.BM; ++k) {
+        const int16_t value = draw.Num[static_cast<size_t>(k)];
+        if (value < 0 || value > (k <= head.BcMain ? head.BcDataLen : head.MrDataLen))
+            return DrawLineFault::OutOfRange;
+    }
+    return DrawLineFault::None;
+}
+
+// Reads the lines of a text into the new draws that are not among the
+// known issues (ascending), at most room of them; fills the counts of
+// result. False when a stop was asked for.
+bool ReadNewDraws(CLottorHead& head, const FormatTokens& tokens, QStringView text,
+                  const std::vector<int64_t>& known, int room, const std::function<void()>& onBusy,
+                  NewDraws& fresh, DrawTextRead& result)
+{
+    std::optional<MsgProgressGuard> progress;
+    const qsizetype lines = LineCount(text);
+    if (lines > kDrawTextProgressLines) {
+        progress.emplace(head.msg, u"正在读取开奖号码"_s, static_cast<int32_t>(lines), 0, 0, true);
+        if (onBusy)
+            onBusy();
+    }
+    constexpr int kStepLines = 512;
+    // Enough of a skipped line to name it.
+    constexpr qsizetype kKeptChars = 64;
+
+    QSet<int32_t> taken;
+    LineWalk walk(text);
+    QStringView line;
+    Draw draw;
+    while (walk.Next(line)) {
+        const int number = walk.Number();
+        if (progress && number % kStepLines == 0) {
+            progress->Step(number);
+            if (progress->StopRequested())
+                return false;
+        }
+        if (TrimBlanksView(line).isEmpty())
+            continue;
+        DrawLineFault fault = DrawLineFault::NotInFormat;
+        if (LineToNum(head, tokens, line, draw)) {
+            result.Read = true;
+            fault = DrawFault(head, draw);
+        }
+        if (fault != DrawLineFault::None) {
+            if (result.Skipped++ == 0) {
+                result.FirstSkippedLine = number;
+                result.FirstSkippedText = line.left(kKeptChars).toString();
+                result.FirstSkippedFault = fault;
+            }
+            continue;
+        }
+        if (std::binary_search(known.begin(), known.end(), int64_t{draw.Issue}) || taken.contains(draw.Issue)) {
+            ++result.Known;
+            continue;
+        }
+        if (static_cast<int>(fresh.Draws.size()) >= room) {
+            result.Full = true;
+            result.StoppedLine = number;
+            break;
+        }
+        taken.insert(draw.Issue);
+        fresh.Draws.push_back({draw.Issue, number, fresh.Texts.size()});
+        fresh.Texts.push_back(QString::number(draw.Issue));
+        fresh.Texts.push_back(NumbersText(head, draw));
+    }
+    return true;
+}
+
+// Inserts the new draws at their rows among the known issues in one pass;
+// the row of the draw from the latest line goes to result.LastRow.
+void InsertNewDraws(IDrawRows& rows, const std::vector<int64_t>& known, NewDraws& fresh, DrawTextRead& result)
+{
+    std::vector<NewDraw>& draws = fresh.Draws;
+    std::vector<QString>& texts = fresh.Texts;
+    std::sort(draws.begin(), draws.end(), [](const NewDraw& a, const NewDraw& b) { return a.Issue < b.Issue; });
+    std::vector<int> before;
+    before.reserve(draws.size());
+    int lastLine = 0;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        // The texts go into issue order where they lie: the draw now i-th
+        // takes its texts from where they are (following the texts that
+        // earlier swaps moved on), and the texts it displaces move there.
+        // Each displacement is followed once, so the whole pass is linear.
+        size_t from = draws[i].Texts;
+        while (from < 2 * i)
+            from = draws[from / 2].Texts;
+        std::swap(texts[2 * i], texts[from]);
+        std::swap(texts[2 * i + 1], texts[from + 1]);
+        draws[i].Texts = from;
+
+        const int row =
+            static_cast<int>(std::lower_bound(known.begin(), known.end(), int64_t{draws[i].Issue}) - known.begin()) + 1;
+        before.push_back(row);
+        // Every new draw of a lower issue lies above it.
+        if (draws[i].Line > lastLine) {
+            lastLine = draws[i].Line;
+            result.LastRow = row + static_cast<int>(i);
+        }
+    }
+    rows.InsertRows(before, texts);
+    result.Inserted = static_cast<int>(draws.size());
+}
+
+} // namespace
+
+DrawTextRead ParseDrawText(IDrawRows& rows, CLottorHead& head, const QString& sText, const QString& sFormat,
+                           const std::function<void()>& onBusy)
 {
     DrawTextRead result;
-    std::vector<Draw> draws;
-    if (StrToNum(head, sFormat, sText, draws, false) < 1)
+    FormatTokens tokens;
+    if (!head.StrToFormat(sFormat, tokens))
         return result;
-    result.Read = true;
     try {
-        const int bcMain = head.BcMain;
-        const int bm = head.BM;
-        for (const Draw& draw : draws) {
-            if (draw.Issue <= 0)
-                continue;
-            const GridRowFind place = FindGridRow(rows, draw.Issue);
-            if (place.Found)
-                continue;
-            QString numbers;
-            bool inRange = true;
-            for (int k = 1; k <= bm && inRange; ++k) {
-                const bool main = k <= bcMain;
-                const int16_t value = draw.Num[static_cast<size_t>(k)];
-                inRange = value >= 0 && value <= (main ? head.BcDataLen : head.MrDataLen);
-                if (k > 1)
-                    numbers += u' ';
-                numbers += Padded(value, main ? head.BcNumMaxLen : head.MrNumMaxLen);
-            }
-            if (!inRange)
-                continue;
-            rows.InsertRow(place.Row, QString::number(draw.Issue), numbers);
-            ++result.Inserted;
-            result.LastRow = place.Row;
+        // The issues of the table, in its (ascending) order.
+        std::vector<int64_t> known;
+        known.reserve(static_cast<size_t>(std::max(rows.Rows() - 1, 0)));
+        for (int r = 1; r < rows.Rows(); ++r)
+            known.push_back(RowIssue(rows, r));
+        NewDraws fresh;
+        if (!ReadNewDraws(head, tokens, sText, known, MaxDrawRows() - static_cast<int>(known.size()), onBusy, fresh,
+                          result)) {
+            result = DrawTextRead();
+            result.Cancelled = true;
+            return result;
         }
+        if (!fresh.Draws.empty())
+            InsertNewDraws(rows, known, fresh, result);
     } catch (const std::bad_alloc&) {
+        const bool read = result.Read;
+        result = DrawTextRead();
+        result.Read = read;
         result.Failed = true;
     }
     return result;
+}
+
+QString FirstSkippedLineText(const DrawTextRead& read)
+{
+    if (read.FirstSkippedLine < 1)
+        return QString();
+    constexpr qsizetype kShown = 40;
+    QString text = TrimBlanks(read.FirstSkippedText);
+    if (text.size() > kShown)
+        text = text.left(kShown) + u'…';
+    QString why;
+    switch (read.FirstSkippedFault) {
+    case DrawLineFault::NotInFormat:
+        why = u"不符合数据格式。"_s;
+        break;
+    case DrawLineFault::BadIssue:
+        why = u"期号必须大于零。"_s;
+        break;
+    case DrawLineFault::OutOfRange:
+        why = u"号码超出了范围。"_s;
+        break;
+    case DrawLineFault::None:
+        break;
+    }
+    return u"第%1行“%2”：%3"_s.arg(read.FirstSkippedLine).arg(text, why);
 }
 
 } // namespace kelton

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -19,7 +20,8 @@ class CLottorHead;
 // in written order, main numbers first, separated by one blank). The
 // editor's grid implements it over its control, tests and benchmarks over
 // plain cells (CGridDataRows). The order is kept by inserting every draw at
-// the row FindGridRow gives; the table is never sorted.
+// the row FindGridRow gives, or all of a text's new draws at their rows in
+// one pass; the table is never sorted.
 class IDrawRows {
 public:
     virtual ~IDrawRows() = default;
@@ -29,6 +31,11 @@ public:
     virtual void SetTextMatrix(int row, int col, const QString& text) = 0;
     // Inserts a row at index (1 .. Rows) holding the two texts.
     virtual void InsertRow(int index, const QString& issue, const QString& numbers) = 0;
+    // Inserts before.size() rows in one pass, new row i holding the texts
+    // texts[2 i] (issue) and texts[2 i + 1] (numbers) in front of row
+    // before[i] of the table as it was (Rows(): after the last); before
+    // does not decrease. Every row goes in, or (out of memory) none.
+    virtual void InsertRows(std::span<const int> before, std::span<const QString> texts) = 0;
     virtual void RemoveRow(int index) = 0;
     // Cuts the table back to its title row.
     virtual void ClearRows() = 0;
@@ -48,6 +55,7 @@ public:
     QString TextMatrix(int row, int col) const override { return m_cells.Text(row, col); }
     void SetTextMatrix(int row, int col, const QString& text) override { m_cells.SetText(row, col, text); }
     void InsertRow(int index, const QString& issue, const QString& numbers) override;
+    void InsertRows(std::span<const int> before, std::span<const QString> texts) override;
     void RemoveRow(int index) override { m_cells.RemoveItem(index); }
     void ClearRows() override { m_cells.SetRows(1); }
 
@@ -123,19 +131,64 @@ QString DrawEntryErrorText(const QString& sReason);
 // otherwise the table is cut back to its title row.
 void DeleteDrawRows(IDrawRows& rows, int row, int rowSel);
 
-// Reads a draw text with a number format and inserts the draws that are
-// new. Read: at least one line was read (the editor then counts as
-// changed, whether or not a draw was new). A draw is skipped when its issue
-// is in the table already (or came earlier in the text), when its issue is
-// 0 or below, or when a number lies outside 0 .. BcDataLen (main) or
-// 0 .. MrDataLen (secondary): the history would not keep it. Failed: the
-// insertion broke off; the rows inserted so far stay.
+// The most draws a table holds: as many as a game's history keeps.
+int MaxDrawRows();
+// The table holds as many draws as a game keeps: no draw can be added.
+bool DrawTableFull(const IDrawRows& rows);
+// "不能再增加开奖号码，..." with the limit.
+QString DrawTableFullText();
+
+// Why a line of a draw text gave no draw.
+enum class DrawLineFault : uint8_t {
+    None,
+    NotInFormat, // the number format does not read the line
+    BadIssue,    // its issue is 0 or below: the history keeps no such draw
+    OutOfRange,  // a number lies outside 0 .. BcDataLen (secondary 0 .. MrDataLen)
+};
+
+// What reading a draw text did. Read: at least one line was read with the
+// format. The table changes only when draws were inserted, all of them in
+// one pass at the end: a stop, a failure or a text without a new draw
+// leaves it as it was.
 struct DrawTextRead {
     bool Read = false;
-    bool Failed = false;
+    bool Failed = false;    // out of memory: nothing was inserted
+    bool Cancelled = false; // stopped on request: nothing was inserted
+    // The table reached MaxDrawRows(): the draws from StoppedLine on were
+    // neither read nor inserted.
+    bool Full = false;
+    int StoppedLine = 0;
     int Inserted = 0;
-    int LastRow = 0; // the row of the last inserted draw, 0 for none
+    // Draws whose issue the table held already or an earlier line gave.
+    int Known = 0;
+    // Lines that are not blank and gave no draw, and the first of them
+    // (its number from 1, its text and why).
+    int Skipped = 0;
+    int FirstSkippedLine = 0;
+    QString FirstSkippedText;
+    DrawLineFault FirstSkippedFault = DrawLineFault::None;
+    // The row of the draw inserted from the latest line, 0 for none.
+    int LastRow = 0;
 };
-DrawTextRead ParseDrawText(IDrawRows& rows, CLottorHead& head, const QString& sText, const QString& sFormat);
+
+// A text of more lines than this shows its progress and can be stopped.
+inline constexpr int kDrawTextProgressLines = 10000;
+
+// Reads a draw text with a number format and inserts the draws that are
+// new, each at its row in issue order (a text listing its draws newest
+// first costs no more than one listing them oldest first). A line is
+// skipped when the format does not read it, when its issue is 0 or below,
+// or when a number lies outside its area; a draw whose issue the table
+// holds, or an earlier line gave, is known and skipped too. Reading stops
+// at the first new draw the table has no room for (MaxDrawRows). A text of
+// more than kDrawTextProgressLines lines shows the progress of head.msg
+// with a stop allowed; onBusy runs once the busy state began, so that a
+// window can keep its own stop control usable.
+DrawTextRead ParseDrawText(IDrawRows& rows, CLottorHead& head, const QString& sText, const QString& sFormat,
+                           const std::function<void()>& onBusy = {});
+
+// "第5行“0:1 1 1”：期号必须大于零。": the first skipped line and why; empty
+// when no line was skipped. Long lines are cut with an ellipsis.
+QString FirstSkippedLineText(const DrawTextRead& read);
 
 } // namespace kelton

@@ -164,6 +164,75 @@ bool CGridData::AddItem(QString item, int index)
     return true;
 }
 
+bool CGridData::InsertRows(std::span<const int> before, std::span<const QString> texts)
+{
+    const size_t added = before.size();
+    const size_t cols = static_cast<size_t>(m_cols);
+    if (texts.size() != added * cols)
+        return false;
+    for (size_t i = 0; i < added; ++i) {
+        if (before[i] < 0 || before[i] > m_rows || (i > 0 && before[i] < before[i - 1]))
+            return false;
+    }
+    if (added == 0)
+        return true;
+
+    const size_t oldRows = static_cast<size_t>(m_rows);
+    const size_t rows = oldRows + added;
+    std::vector<QString> text(rows * cols);
+    std::vector<GridColor> fore(m_fore.empty() ? 0 : rows * cols);
+    std::vector<GridColor> back(m_back.empty() ? 0 : rows * cols);
+    std::vector<int32_t> rowData(rows, 0);
+    std::vector<int> rowHeight(m_rowHeight.empty() ? 0 : rows, -1);
+    std::vector<uint8_t> mergeRow(rows, 0);
+
+    // From here on nothing allocates: copies of texts share their buffers.
+    size_t next = 0; // the next new row
+    size_t to = 0;
+    const auto putNew = [&] {
+        std::copy_n(texts.begin() + static_cast<ptrdiff_t>(next * cols), cols,
+                    text.begin() + static_cast<ptrdiff_t>(to * cols));
+        ++next;
+        ++to;
+    };
+    for (size_t from = 0; from < oldRows; ++from) {
+        while (next < added && static_cast<size_t>(before[next]) == from)
+            putNew();
+        const auto at = static_cast<ptrdiff_t>(from * cols);
+        const auto target = static_cast<ptrdiff_t>(to * cols);
+        std::copy_n(m_text.begin() + at, cols, text.begin() + target);
+        if (!fore.empty())
+            std::copy_n(m_fore.begin() + at, cols, fore.begin() + target);
+        if (!back.empty())
+            std::copy_n(m_back.begin() + at, cols, back.begin() + target);
+        rowData[to] = m_rowData[from];
+        if (!rowHeight.empty())
+            rowHeight[to] = m_rowHeight[from];
+        mergeRow[to] = m_mergeRow[from];
+        ++to;
+    }
+    while (next < added)
+        putNew();
+
+    // A row in front of the current one moves it down, as AddItem does.
+    const auto shift = [&](int row) {
+        const auto end = std::upper_bound(before.begin(), before.end(), row);
+        return oldRows == 0 ? row : row + static_cast<int>(end - before.begin());
+    };
+    m_row = shift(m_row);
+    m_rowSel = shift(m_rowSel);
+    m_text.swap(text);
+    m_fore.swap(fore);
+    m_back.swap(back);
+    m_rowData.swap(rowData);
+    m_rowHeight.swap(rowHeight);
+    m_mergeRow.swap(mergeRow);
+    m_rows = static_cast<int>(rows);
+    ClampCursor();
+    MergesChanged();
+    return true;
+}
+
 bool CGridData::RemoveItem(int index)
 {
     if (index < 0 || index >= m_rows)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include <QString>
@@ -81,6 +82,14 @@ public:
     // The last field keeps item's buffer, so pass an item you no longer need
     // as a temporary or with std::move.
     bool AddItem(QString item, int index = -1);
+    // Inserts before.size() rows in one pass: new row i takes the texts
+    // texts[i * Cols()] .. (Cols() of them) and goes in front of row
+    // before[i] of the grid as it was (Rows(): after the last row). before
+    // must not decrease; rows in front of the same row keep their order.
+    // False, and nothing changes, when the counts or positions are wrong.
+    // The grid is rebuilt aside and swapped in, so either every row goes in
+    // or, when memory runs out, none.
+    bool InsertRows(std::span<const int> before, std::span<const QString> texts);
     // Removes a row with its text, colours, row data and row settings. False
     // when the row does not exist.
     bool RemoveItem(int index);

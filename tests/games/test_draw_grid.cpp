@@ -1,9 +1,13 @@
 #include "games/draw_grid.h"
 
+#include <algorithm>
+#include <numeric>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/msg_service.h"
 #include "data/lottor_data.h"
 #include "support/draw_rows.h"
 #include "support/test_support.h"
@@ -250,6 +254,11 @@ TEST_F(DrawRowsTest, ParsedDrawsAreInsertedInOrderOnceEach)
     EXPECT_FALSE(read.Failed);
     EXPECT_EQ(read.Inserted, 4);
     EXPECT_EQ(read.LastRow, 6);
+    // 105 is in the table, 103 came earlier; three lines give no draw, the
+    // first of them the first line.
+    EXPECT_EQ(read.Known, 2);
+    EXPECT_EQ(read.Skipped, 3);
+    EXPECT_EQ(FirstSkippedLineText(read), u"第1行“junk line”：不符合数据格式。"_s);
     EXPECT_EQ(Lines(), QStringList({u"101:1 2 3"_s, u"102:7 1 2"_s, u"103:3 3 3"_s, u"104:4 4 4"_s, u"105:5 5 5"_s,
                                     u"107:2 2 2"_s}));
 }
@@ -261,6 +270,144 @@ TEST_F(DrawRowsTest, ParsedNumbersArePaddedAndOutOfRangeDrawsLeftOut)
     const DrawTextRead read = ParseDrawText(m_rows, m_head, text, u"N X,X,Y"_s);
     EXPECT_EQ(read.Inserted, 2);
     EXPECT_EQ(Lines(), QStringList({u"1:07 03 30"_s, u"5:12 12 12"_s}));
+}
+
+TEST_F(DrawRowsTest, EachSkippedLineIsCountedAndTheFirstNamed)
+{
+    Define(kThreeDigits);
+    const QString longLine = u"9:1 2 3 "_s + QString(60, u'x');
+    const struct {
+        QString text;
+        int skipped;
+        QString first;
+    } cases[] = {
+        {u"\r\n   \r\n1:1 2 3\r\n\r\n"_s, 0, QString()}, // blank lines are no data
+        {u"1:1 2 3\r\n0:4 5 6\r\n2:7 8 9"_s, 1, u"第2行“0:4 5 6”：期号必须大于零。"_s},
+        {u"\r\n1:1 2 3\r\n3:1 2 x\r\n"_s, 1, u"第3行“3:1 2 x”：不符合数据格式。"_s},
+        {u"1:1 2 3\n2:1 2 30\n"_s, 1, u"第2行“2:1 2 30”：号码超出了范围。"_s},
+        // A long line is cut.
+        {u"1:1 2 3\r\n"_s + longLine, 1, u"第2行“"_s + longLine.left(40) + u"…”：不符合数据格式。"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        SetRows({});
+        const DrawTextRead read = ParseDrawText(m_rows, m_head, c.text, u"N:X X X"_s);
+        EXPECT_EQ(read.Skipped, c.skipped);
+        EXPECT_EQ(FirstSkippedLineText(read), c.first);
+    }
+}
+
+TEST_F(DrawRowsTest, DrawsInAnyOrderEndInIssueOrderWithTheirOwnNumbers)
+{
+    Define(kThreeDigits);
+    constexpr int kCount = 2000;
+    std::vector<int> ascending(kCount);
+    std::iota(ascending.begin(), ascending.end(), 1);
+    std::vector<int> shuffled = ascending;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+    std::vector<int> latestOnTop = ascending; // the newest draw first, then the list
+    std::rotate(latestOnTop.begin(), latestOnTop.end() - 1, latestOnTop.end());
+    std::vector<int> interleaved; // high and low issues in turn
+    for (int i = 0; i < kCount / 2; ++i)
+        interleaved.insert(interleaved.end(), {kCount - i, i + 1});
+    const std::pair<const char*, std::vector<int>> orders[] = {
+        {"ascending", ascending},
+        {"descending", {ascending.rbegin(), ascending.rend()}},
+        {"shuffled", shuffled},
+        {"latest on top", latestOnTop},
+        {"interleaved", interleaved},
+    };
+    // Each draw's numbers follow from its issue.
+    const auto numbers = [](int issue) { return u"%1 %2 %3"_s.arg(issue / 100 % 10).arg(issue / 10 % 10).arg(issue % 10); };
+    for (const auto& [name, issues] : orders) {
+        SCOPED_TRACE(name);
+        // Every tenth issue is in the table already.
+        QStringList table;
+        for (int issue = 10; issue <= kCount; issue += 10)
+            table << QString::number(issue) + u':' + numbers(issue);
+        SetRows(table);
+        QString text;
+        for (const int issue : issues)
+            text += QString::number(issue) + u':' + numbers(issue) + u"\r\n"_s;
+        const DrawTextRead read = ParseDrawText(m_rows, m_head, text, u"N:X X X"_s);
+        EXPECT_EQ(read.Inserted, kCount - kCount / 10);
+        EXPECT_EQ(read.Known, kCount / 10);
+        ASSERT_EQ(m_rows.Rows(), kCount + 1);
+        for (int r = 1; r <= kCount; ++r) {
+            ASSERT_EQ(m_rows.TextMatrix(r, kIssueCol), QString::number(r));
+            ASSERT_EQ(m_rows.TextMatrix(r, kNumbersCol), numbers(r));
+        }
+        // The draw of the last line is current.
+        EXPECT_EQ(m_rows.TextMatrix(read.LastRow, kIssueCol),
+                  QString::number(issues.back() % 10 ? issues.back() : issues[issues.size() - 2]));
+    }
+}
+
+TEST_F(DrawRowsTest, ANewestFirstListFillsTheTableUpToItsLimit)
+{
+    Define(kThreeDigits);
+    // Two draws in the table; the list runs from issue limit + 5 down to 1.
+    SetRows({u"2:0 0 2"_s, u"4:0 0 4"_s});
+    const int limit = MaxDrawRows();
+    ASSERT_EQ(limit, 32766);
+    QString text;
+    for (int issue = limit + 5; issue >= 1; --issue)
+        text += QString::number(issue) + u":1 2 "_s + QString::number(issue % 10) + u"\r\n"_s;
+    const DrawTextRead read = ParseDrawText(m_rows, m_head, text, u"N:X X X"_s);
+    // Room for limit - 2 draws, taken in the order of the list.
+    EXPECT_EQ(read.Inserted, limit - 2);
+    EXPECT_TRUE(read.Full);
+    EXPECT_EQ(read.StoppedLine, limit - 1);
+    EXPECT_EQ(m_rows.Rows() - 1, limit);
+    EXPECT_TRUE(DrawTableFull(m_rows));
+    // In issue order: the old draws at the top, the list from issue 8 on.
+    EXPECT_EQ(Lines().mid(0, 3), QStringList({u"2:0 0 2"_s, u"4:0 0 4"_s, u"8:1 2 8"_s}));
+    EXPECT_EQ(Lines().back(), QString::number(limit + 5) + u":1 2 1"_s);
+    for (int r = 2; r < m_rows.Rows(); ++r)
+        ASSERT_LT(IssueValue(m_rows.TextMatrix(r - 1, kIssueCol)), IssueValue(m_rows.TextMatrix(r, kIssueCol)));
+    // The draw of the latest line taken is current.
+    EXPECT_EQ(m_rows.TextMatrix(read.LastRow, kIssueCol), u"8"_s);
+
+    // Full: a known draw is still known, a new one stops the reading.
+    const DrawTextRead more = ParseDrawText(m_rows, m_head, u"4:0 0 4\r\n1:0 0 1\r\n"_s, u"N:X X X"_s);
+    EXPECT_EQ(more.Known, 1);
+    EXPECT_EQ(more.Inserted, 0);
+    EXPECT_TRUE(more.Full);
+    EXPECT_EQ(more.StoppedLine, 2);
+}
+
+TEST_F(DrawRowsTest, ALongTextShowsItsProgressAndAStopLeavesTheTable)
+{
+    Define(kThreeDigits);
+    SetRows({u"1:1 2 3"_s});
+    QString text;
+    for (int issue = kDrawTextProgressLines + 100; issue >= 2; --issue)
+        text += QString::number(issue) + u":1 2 3\r\n"_s;
+    ResetMsgService();
+    HeadlessMsgDisplay display;
+    const ScopedService<IMsgDisplay> installed(&display);
+    int busy = 0;
+    display.OnPump = [](int pass) {
+        if (pass == 3)
+            CMsg().SetIsClick(true);
+    };
+    const DrawTextRead stopped = ParseDrawText(m_rows, m_head, text, u"N:X X X"_s, [&] { ++busy; });
+    EXPECT_TRUE(stopped.Cancelled);
+    EXPECT_EQ(stopped.Inserted, 0);
+    EXPECT_EQ(Lines(), QStringList({u"1:1 2 3"_s}));
+    EXPECT_EQ(busy, 1);
+    EXPECT_TRUE(display.ShownCanClick);
+    EXPECT_FALSE(CMsg().PrgVisible());
+
+    display.OnPump = nullptr;
+    const DrawTextRead read = ParseDrawText(m_rows, m_head, text, u"N:X X X"_s, [&] { ++busy; });
+    EXPECT_EQ(read.Inserted, kDrawTextProgressLines + 99);
+    EXPECT_EQ(m_rows.Rows(), kDrawTextProgressLines + 101);
+    EXPECT_EQ(busy, 2);
+    // A short text shows nothing.
+    SetRows({});
+    ParseDrawText(m_rows, m_head, u"1:1 2 3\r\n"_s, u"N:X X X"_s, [&] { ++busy; });
+    EXPECT_EQ(busy, 2);
 }
 
 TEST_F(DrawRowsTest, TextThatReadsNowhereChangesNothing)
@@ -278,6 +425,7 @@ TEST_F(DrawRowsTest, TextThatReadsNowhereChangesNothing)
     const DrawTextRead again = ParseDrawText(m_rows, m_head, u"101:9 9 9\r\n"_s, u"N:X X X"_s);
     EXPECT_TRUE(again.Read);
     EXPECT_EQ(again.Inserted, 0);
+    EXPECT_EQ(again.Known, 1);
     EXPECT_EQ(Lines(), QStringList({u"101:1 2 3"_s}));
 }
 

@@ -81,6 +81,77 @@ TEST_F(DrawImportTest, EachFailureHasItsReasonInOrder)
     }
 }
 
+TEST_F(DrawImportTest, AFileOverTheCapIsRefusedForItsSize)
+{
+    const QString path = Write(u"huge.txt"_s, "102 4 5 6\r\n");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.resize(kMaxImportBytes + 1)); // sparse: no disk taken
+    }
+    QString text;
+    const ImportFault fault = ReadDrawFile(m_head, path, u"N X X X"_s, text);
+    EXPECT_EQ(fault, ImportFault::TooLarge);
+    EXPECT_EQ(ImportFailureText(fault), u"导入失败，文件超过32MB，不是开奖号码文件，请检查导入的文件是否正确！"_s);
+    EXPECT_TRUE(text.isEmpty());
+}
+
+TEST(DrawImportRules, TheReportSaysWhatWasAddedAndWhatWasLeftOut)
+{
+    const auto read = [](bool isRead, int inserted, int known, int skipped) {
+        DrawTextRead r;
+        r.Read = isRead;
+        r.Inserted = inserted;
+        r.Known = known;
+        r.Skipped = skipped;
+        if (skipped > 0) {
+            r.FirstSkippedLine = 1;
+            r.FirstSkippedText = u"福彩3D"_s;
+            r.FirstSkippedFault = DrawLineFault::NotInFormat;
+        }
+        return r;
+    };
+    DrawTextRead full = read(true, 5, 0, 0);
+    full.Full = true;
+    full.StoppedLine = 9;
+    DrawTextRead fullBefore = read(true, 0, 0, 0);
+    fullBefore.Full = true;
+    fullBefore.StoppedLine = 1;
+    DrawTextRead stopped;
+    stopped.Cancelled = true;
+    DrawTextRead failed = read(true, 0, 0, 0);
+    failed.Failed = true;
+    const QString bad = u"跳过了4行无法导入的数据，第1行“福彩3D”：不符合数据格式。"_s;
+    const struct {
+        const char* name;
+        DrawTextRead read;
+        bool failure;
+        QString text;
+    } cases[] = {
+        {"every line a new draw", read(true, 3, 0, 0), false, QString()},
+        {"new and known draws", read(true, 3, 2, 0), false, QString()},
+        {"three added, four skipped", read(true, 3, 0, 4), false, u"已导入3期开奖号码。"_s + bad},
+        {"and known draws", read(true, 3, 2, 4), false, u"已导入3期开奖号码。"_s + bad + u"2期开奖号码已在列表中。"_s},
+        {"only known draws", read(true, 0, 2, 0), false, u"没有新的开奖号码：文件中的2期开奖号码都已在列表中。"_s},
+        {"no draw to take", read(true, 0, 0, 4), true, u"导入失败，没有可以导入的开奖号码。"_s + bad},
+        {"nothing read", read(false, 0, 0, 4), true,
+         u"导入失败，数据无法识别或者其它错误，请设置好导入的格式！第1行“福彩3D”：不符合数据格式。"_s},
+        {"full", full, false,
+         u"已导入5期开奖号码。一种彩票最多保存32766期开奖号码，从第9行起的开奖号码没有导入。"_s},
+        {"full before", fullBefore, true,
+         u"导入失败，没有可以导入的开奖号码。一种彩票最多保存32766期开奖号码，从第1行起的开奖号码没有导入。"_s},
+        {"stopped", stopped, false, QString()},
+        {"out of memory", failed, true, u"导入失败，数据无法识别或者其它错误，请设置好导入的格式！"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DrawReadReport report = DrawImportReport(c.read);
+        EXPECT_EQ(report.Text, c.text);
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(report.Failure, c.failure);
+        }
+    }
+}
+
 TEST_F(DrawImportTest, AGbkFileIsReadThroughTheFormat)
 {
     const QString path = Write(u"draws.txt"_s, ToGbk(u"福彩3D 开奖\r\n102期 4 5 6\r\n101期 7 7 7\r\n"_s));

@@ -14,6 +14,8 @@ void PrintTo(const GridSpan& s, std::ostream* os)
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // A grid from lines of comma-separated cells.
 CGridData Grid(const std::vector<const char*>& lines, int fixedRows = 0, int fixedCols = 0)
 {
@@ -135,6 +137,56 @@ TEST(GridData, RowDataColoursAndHeightsStayWithTheirRows)
     EXPECT_EQ(grid.Text(3, 1), QString());
     EXPECT_EQ(grid.BackColor(3, 1), kNoGridColor);
     EXPECT_EQ(grid.RowData(3), 103);
+}
+
+TEST(GridData, InsertRowsPutsEachRowInFrontOfItsRowInOnePass)
+{
+    CGridData grid = Grid({"h,h", "1,a", "2,b", "3,c"}, 1, 1);
+    for (int r = 1; r < 4; ++r)
+        grid.SetRowData(r, 100 + r);
+    grid.SetBackColor(2, 1, 0xffff0000);
+    grid.SetRowHeight(3, 400);
+    grid.SetRow(2);
+    grid.SetRowSel(3);
+    // Two rows in front of "1", one in front of "3", two after the last.
+    const std::vector<int> before = {1, 1, 3, 4, 4};
+    const std::vector<QString> texts = {u"x"_s, u"0"_s, u"y"_s, u"0"_s, u"z"_s, u"2"_s,
+                                        u"v"_s, u"3"_s, u"w"_s, u"3"_s};
+    ASSERT_TRUE(grid.InsertRows(before, texts));
+    QStringList rows;
+    for (int r = 0; r < grid.Rows(); ++r)
+        rows << grid.Text(r, 0) + grid.Text(r, 1);
+    EXPECT_EQ(rows, QStringList({u"hh"_s, u"x0"_s, u"y0"_s, u"1a"_s, u"2b"_s, u"z2"_s, u"3c"_s, u"v3"_s,
+                                 u"w3"_s}));
+    // What each old row kept moves with it; the new rows have nothing.
+    EXPECT_EQ(grid.RowData(3), 101);
+    EXPECT_EQ(grid.RowData(6), 103);
+    EXPECT_EQ(grid.RowData(5), 0);
+    EXPECT_EQ(grid.BackColor(4, 1), 0xffff0000u);
+    EXPECT_EQ(grid.BackColor(5, 1), kNoGridColor);
+    EXPECT_EQ(grid.RowHeight(6), 400);
+    EXPECT_EQ(grid.RowHeight(5), -1);
+    // The current cell and the selection stay on their rows ("2" and "3").
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(grid.RowSel(), 6);
+
+    // Wrong counts or positions change nothing.
+    const std::pair<std::vector<int>, std::vector<QString>> refused[] = {
+        {{1}, {u"a"_s}},                           // one text short
+        {{2, 1}, {u"a"_s, u"b"_s, u"c"_s, u"d"_s}}, // out of order
+        {{10}, {u"a"_s, u"b"_s}},                  // past the last row
+        {{-1}, {u"a"_s, u"b"_s}},
+    };
+    for (const auto& [at, cells] : refused) {
+        EXPECT_FALSE(grid.InsertRows(at, cells));
+        EXPECT_EQ(grid.Rows(), 9);
+    }
+    // Into an empty grid: the rows in order, the current cell on the first.
+    CGridData empty;
+    empty.SetRows(0);
+    ASSERT_TRUE(empty.InsertRows(std::vector<int>{0, 0}, std::vector<QString>{u"a"_s, u"1"_s, u"b"_s, u"2"_s}));
+    EXPECT_EQ(empty.Text(1, 0), u"b"_s);
+    EXPECT_EQ(empty.Row(), 0);
 }
 
 TEST(GridData, ATextSourceFillsCellsWithoutText)

@@ -48,6 +48,10 @@ public:
     {
         m_grid.AddItem(issue + u'\t' + numbers, index);
     }
+    void InsertRows(std::span<const int> before, std::span<const QString> texts) override
+    {
+        m_grid.InsertRows(before, texts);
+    }
     void RemoveRow(int index) override { m_grid.RemoveItem(index); }
     void ClearRows() override { m_grid.SetRows(1); }
 
@@ -130,8 +134,12 @@ FDataSet::FDataSet(QWidget* parent) : QDialog(parent)
 }
 
 // A download still waited for ends with its window: the downloader goes
-// and the wait returns at once.
-FDataSet::~FDataSet() = default;
+// and the wait returns at once. A text still read stops at its next step,
+// before it touches the grid.
+FDataSet::~FDataSet()
+{
+    StopReading();
+}
 
 QWidget* FDataSet::MakeAddPanel()
 {
@@ -398,6 +406,10 @@ void FDataSet::CmdAdd_Click()
     }
     int row = m_grid->Row();
     if (m_cmdAdd->text() == u"增加") {
+        if (DrawTableFull(*m_rows)) {
+            MsgBox(this, QMessageBox::Warning, u"操作提示"_s, DrawTableFullText(), QMessageBox::Ok);
+            return;
+        }
         const IssueCheck check = CheckNewIssue(*m_rows, m_txtName->text());
         if (!check.Ok) {
             refuse(check.Reason, m_txtName);
@@ -458,6 +470,11 @@ bool FDataSet::AskDiscard()
 
 void FDataSet::cmdCancel_Click()
 {
+    // While a text is read, "取消" stops the reading.
+    if (m_reading) {
+        StopReading();
+        return;
+    }
     if (m_downloading || !AskDiscard())
         return;
     reject();
@@ -480,8 +497,9 @@ QString FDataSet::GridToNumStr() const
 
 void FDataSet::closeEvent(QCloseEvent* event)
 {
-    // The close box asks as "取消" does; during a download it does nothing.
-    if (isVisible() && (m_downloading || !AskDiscard())) {
+    // The close box asks as "取消" does; during a download or a read it
+    // does nothing.
+    if (isVisible() && (m_downloading || m_reading || !AskDiscard())) {
         event->ignore();
         return;
     }

@@ -112,9 +112,12 @@ public:
     void cmdImprot_Click();
     // Places the in-place editor over the selected format entry.
     void LstFormat_DblClick();
-    // Reads a draw text into the grid (draw_grid.h), redrawing once; true
-    // when a line read and the insertion did not break off.
+    // Reads a draw text into the grid (draw_grid.h), redrawing once. A long
+    // text shows its progress; meanwhile the window answers, and "取消" (or
+    // the download's "取消") stops the reading, leaving the grid as it was.
+    // The grid counts as changed only when draws were inserted.
     DrawTextRead ParseDrawText(const QString& sText, const QString& sFormat);
+    bool Reading() const { return m_reading; }
 
     // Download tab.
     void CmdDownLoad_Click();
@@ -155,6 +158,8 @@ private:
     CLottorHead* Head() const;
     int16_t FetchInto(const QString& sUrl, QByteArray& oData);
     void EndDownload();
+    void ReadingBegan();
+    void StopReading();
 
     QString m_selTsp;
     mutable bool m_isChang = false;
@@ -196,6 +201,7 @@ private:
     bool m_downloading = false;   // from the download button until the end or a cancel
     bool m_waiting = false;       // a wait on the downloader is under way
     bool m_downCancelled = false;
+    bool m_reading = false;       // ParseDrawText runs
     bool m_closed = true;
     DownloadMarker m_marker;
     QTimer m_timer1;

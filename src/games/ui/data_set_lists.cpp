@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -17,6 +18,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/server_info.h"
+#include "data/text_helpers.h"
 #include "games/draw_import.h"
 #include "games/ui/data_set_form.h"
 #include "platform/gbk.h"
@@ -229,36 +231,64 @@ void FDataSet::cmdPath_Click()
 
 void FDataSet::cmdImprot_Click()
 {
-    if (!Head())
+    if (!Head() || m_reading)
         return;
     const QListWidgetItem* item = m_lstFormat->currentItem();
     const QString format = item ? item->text() : QString();
     QString text;
-    ImportFault fault = ReadDrawFile(*Head(), m_txtPath->text(), format, text);
-    if (fault == ImportFault::None) {
-        const DrawTextRead read = ParseDrawText(text, format);
-        if (!read.Read || read.Failed)
-            fault = ImportFault::NotRecognised;
-    }
-    // A successful import shows no message: the new rows are the answer.
-    if (fault != ImportFault::None)
+    if (const ImportFault fault = ReadDrawFile(*Head(), m_txtPath->text(), format, text);
+        fault != ImportFault::None) {
         MsgBox(this, QMessageBox::Warning, u"操作错误"_s, ImportFailureText(fault), QMessageBox::Ok);
+        return;
+    }
+    const QPointer<FDataSet> self(this);
+    const DrawReadReport report = DrawImportReport(ParseDrawText(text, format));
+    if (self && !report.Text.isEmpty())
+        MsgBox(this, report.Failure ? QMessageBox::Warning : QMessageBox::Information,
+               report.Failure ? u"操作错误"_s : u"操作提示"_s, report.Text, QMessageBox::Ok);
 }
 
 DrawTextRead FDataSet::ParseDrawText(const QString& sText, const QString& sFormat)
 {
-    if (!Head())
+    if (!m_game || m_reading)
         return {};
+    const QPointer<FDataSet> self(this);
+    const std::shared_ptr<CLottorData> game = m_game;
+    m_reading = true;
+    bool controlsOff = false;
     m_grid->SetRedraw(false);
-    const DrawTextRead read = kelton::ParseDrawText(*m_rows, *Head(), sText, sFormat);
-    if (read.Read)
+    const DrawTextRead read = kelton::ParseDrawText(*m_rows, game->HeadData, sText, sFormat, [&] {
+        // The busy state disables every window but the main one: this one
+        // comes back so that its "取消" can stop the reading.
+        setEnabled(true);
+        if (!m_downloading) {
+            controlsOff = true;
+            for (QWidget* w : std::initializer_list<QWidget*>{m_tab1, m_panels, m_grid, m_cmdOK, m_cmdHelp})
+                w->setEnabled(false);
+        }
+    });
+    if (!self)
+        return read;
+    m_reading = false;
+    if (controlsOff) {
+        for (QWidget* w : std::initializer_list<QWidget*>{m_tab1, m_panels, m_grid, m_cmdOK, m_cmdHelp})
+            w->setEnabled(true);
+    }
+    // Only new draws make an edit to confirm.
+    if (read.Inserted > 0) {
         m_gridChanged = true;
-    if (read.Inserted > 0)
         SelectNumbersCell(read.LastRow);
+    }
     m_grid->SetRedraw(true);
     if (read.Inserted > 0)
         ScrollRowIntoView(read.LastRow);
     return read;
+}
+
+void FDataSet::StopReading()
+{
+    if (m_reading)
+        CMsg().SetIsClick(true);
 }
 
 void FDataSet::LstFormat_DblClick()
@@ -335,8 +365,14 @@ int16_t FDataSet::FetchInto(const QString& sUrl, QByteArray& oData)
 
 void FDataSet::CmdDownLoad_Click()
 {
-    if (m_waiting || !m_downloader || !m_game)
+    if (m_waiting || m_reading || !m_downloader || !m_game)
         return;
+    // An address the user never set cannot be fetched from any server.
+    if (TrimBlanks(m_msgDown->TextMatrix(m_msgDown->Row(), kLinkCol)).isEmpty()) {
+        const DownloadReport report = NoDownloadAddressReport();
+        MsgBox(this, QMessageBox::Information, report.Title, report.Text, QMessageBox::Ok);
+        return;
+    }
     const QPointer<FDataSet> self(this);
     const std::shared_ptr<CLottorData> game = m_game;
     CMsg& msg = game->HeadData.msg;
@@ -375,9 +411,12 @@ void FDataSet::CmdDownLoad_Click()
         return;
     }
     DrawTextRead read;
-    if (status == DownloadStatus::Done && data.size() >= 2)
+    if (status == DownloadStatus::Done && data.size() >= 2) {
         read = ParseDrawText(FromGbk(data), format);
-    const DownloadReport report = DrawDownloadReport(status, data.size(), read.Read && !read.Failed, read.Inserted);
+        if (!self)
+            return;
+    }
+    const DownloadReport report = DrawDownloadReport(status, data.size(), read, format);
     if (!report.Text.isEmpty())
         MsgBox(this, QMessageBox::Information, report.Title, report.Text, QMessageBox::Ok);
     if (self)
@@ -399,6 +438,12 @@ void FDataSet::CmdCancelDownLoad_Click()
 {
     if (!m_downloading)
         return;
+    // The draws have arrived and are being read: the download ends once the
+    // reading has stopped.
+    if (m_reading) {
+        StopReading();
+        return;
+    }
     if (m_downloader)
         m_downloader->CancelDown(m_downId);
     m_downCancelled = true;

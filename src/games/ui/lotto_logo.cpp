@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -83,9 +84,16 @@ FLottoLogo::FLottoLogo(CLottoItem& items, SettingRecordType& record, const QStri
     m_cmdHelp->setObjectName(QStringLiteral("CmdHelp"));
     m_chkShow = new QCheckBox(u"启动程序显示此窗口"_s, this);
     m_chkShow->setObjectName(QStringLiteral("chkShow"));
-    // Enter searches in the keyword box and presses no button elsewhere.
-    for (QPushButton* button : {m_cmdSearch, m_cmdSel, m_cmdLottoAdd, m_cmdLottoDel, m_cmdHelp})
-        button->setAutoDefault(false);
+    // Enter chooses the selected game, presses a button that has the focus
+    // and searches in the keyword box (keyPressEvent, eventFilter).
+    m_cmdSel->setDefault(true);
+    m_txtSearch->installEventFilter(this);
+    // Where the keyboard is, a frame shows: a selected row looks the same
+    // in a list that has the focus and in one that has not.
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{m_tvwLotto, m_lvwLotto})
+        view->setStyleSheet(u"%1 { border: 1px solid palette(mid); padding: 1px; }"
+                             " %1:focus { border: 2px solid palette(highlight); padding: 0px; }"_s
+                                .arg(QString::fromLatin1(view->metaObject()->className())));
 
     auto* search = new QHBoxLayout;
     search->addWidget(m_txtSearch, 1);
@@ -111,14 +119,50 @@ FLottoLogo::FLottoLogo(CLottoItem& items, SettingRecordType& record, const QStri
         if (SelectedRow() >= 0)
             cmdSel_Click();
     });
-    connect(m_txtSearch, &QLineEdit::returnPressed, this, &FLottoLogo::CmdSearch_Click);
     connect(m_cmdSearch, &QPushButton::clicked, this, &FLottoLogo::CmdSearch_Click);
     connect(m_cmdSel, &QPushButton::clicked, this, &FLottoLogo::cmdSel_Click);
     connect(m_cmdLottoAdd, &QPushButton::clicked, this, &FLottoLogo::CmdLottoAdd_Click);
     connect(m_cmdLottoDel, &QPushButton::clicked, this, &FLottoLogo::CmdLottoDel_Click);
     connect(m_cmdHelp, &QPushButton::clicked, this, &FLottoLogo::CmdHelp_Click);
 
+    // The keyboard goes groups, games, keyword, then the commands; it
+    // starts on the games, where Enter chooses the default game.
+    QWidget::setTabOrder(m_tvwLotto, m_lvwLotto);
+    QWidget::setTabOrder(m_lvwLotto, m_txtSearch);
+    QWidget::setTabOrder(m_txtSearch, m_cmdSearch);
+    QWidget::setTabOrder(m_cmdSearch, m_cmdSel);
+    QWidget::setTabOrder(m_cmdSel, m_cmdLottoAdd);
+    QWidget::setTabOrder(m_cmdLottoAdd, m_cmdLottoDel);
+    QWidget::setTabOrder(m_cmdLottoDel, m_cmdHelp);
+    QWidget::setTabOrder(m_cmdHelp, m_chkShow);
+    m_lvwLotto->setFocus();
+
     FillLottoTree();
+}
+
+bool FLottoLogo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtSearch && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            CmdSearch_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FLottoLogo::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Enter on a button presses it; anywhere else it chooses the selected
+    // game, and without one it does nothing.
+    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
+        if (SelectedRow() >= 0 && m_cmdSel->isEnabled())
+            cmdSel_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 int FLottoLogo::RowCount() const

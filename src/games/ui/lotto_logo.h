@@ -75,6 +75,10 @@ public:
     // Every close writes the start-up flag into the settings record.
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FillTree();
     void FillRows(const std::vector<int16_t>& games);

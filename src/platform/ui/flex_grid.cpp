@@ -120,6 +120,14 @@ bool CFlexGrid::AddItem(QString item, int index)
     return true;
 }
 
+bool CFlexGrid::InsertRows(std::span<const int> before, std::span<const QString> texts)
+{
+    if (!m_data.InsertRows(before, texts))
+        return false;
+    ShapeChanged();
+    return true;
+}
+
 bool CFlexGrid::RemoveItem(int index)
 {
     if (!m_data.RemoveItem(index))

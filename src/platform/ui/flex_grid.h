@@ -88,6 +88,8 @@ public:
     // Inserts a row at index (-1: at the end) filled from the TAB-separated
     // fields of item, column 0 first. False when index is out of 0 .. Rows.
     bool AddItem(QString item, int index = -1);
+    // Inserts many rows in one pass (CGridData::InsertRows).
+    bool InsertRows(std::span<const int> before, std::span<const QString> texts);
     // Removes a row with everything kept for it (text, colours, RowData).
     bool RemoveItem(int index);
     // Lazy text: a cell that holds no text shows and reads

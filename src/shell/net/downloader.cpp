@@ -251,7 +251,7 @@ void Downloader::FinishCurrent(DownloadItem& item)
     if (item.Status != DownloadStatus::Receiving)
         return;
     if (m_parser.Close() != HttpResponseParser::State::Complete) {
-        item.Status = DownloadStatus::Failed;  // cut short
+        item.Status = DownloadStatus::CutOff;
         return;
     }
     if (m_target) {
@@ -325,7 +325,7 @@ void Downloader::FeedResponse(DownloadItem& item, const QByteArray& bytes)
         item.Status = DownloadStatus::Refused;
         break;
     case HttpResponseParser::State::Malformed:
-        item.Status = DownloadStatus::Failed;
+        item.Status = DownloadStatus::Refused;
         break;
     case HttpResponseParser::State::TooLarge:
         item.Status = DownloadStatus::TooLarge;

@@ -12,6 +12,7 @@
 #include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
 #include "platform/services.h"
@@ -305,9 +306,15 @@ void MDIMain::CommitDraws(const QString& sNumStr)
         // The user removed every draw.
         game->Add(std::vector<Draw>{});
         failed = game->UpData();
-    } else if (game->AddStrNum(game->HeadData.GetDefFormat(), sNumStr) < 1) {
-        // Nothing could be read: the history stays as it was.
-        ReportError(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"_s);
+    } else if (const QString format = game->HeadData.GetDefFormat(); game->AddStrNum(format, sNumStr) < 1) {
+        // Nothing could be read, or more draws than a game keeps: the
+        // history stays as it was.
+        std::vector<Draw> draws;
+        if (StrToNum(game->HeadData, format, sNumStr, draws, false) > CLottorData::kMaxDraws)
+            ReportError(u"更新开奖号码失败，开奖号码超过了一种彩票最多可保存的%1期，原有的开奖号码未作改动。"_s.arg(
+                CLottorData::kMaxDraws));
+        else
+            ReportError(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"_s);
         return;
     } else {
         failed = game->UpData();

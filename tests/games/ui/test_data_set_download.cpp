@@ -132,8 +132,7 @@ TEST_F(DataSetDownloadTest, EveryFailureIsToldAndNothingIsInserted)
                  s->disconnectFromHost();
              };
          },
-         "3d.txt", "无法连接服务器,请检查下载地址中的域名是否正确."},
-        {"empty address", [](test::LocalHttpServer&) {}, "", "无法连接服务器,请检查下载地址中的域名是否正确."},
+         "3d.txt", "下载失败,服务器在传输完成之前断开了连接,请稍后再试."},
         {"one byte", [](test::LocalHttpServer& server) { server.Serve("/data/3d.txt", "1"); }, "3d.txt",
          "导入失败,下载的开奖号码或号码格式不正确."},
         {"only known draws",
@@ -141,7 +140,11 @@ TEST_F(DataSetDownloadTest, EveryFailureIsToldAndNothingIsInserted)
          "3d.txt", "没有找到更新的开奖号码。"},
         {"a format that does not fit",
          [](test::LocalHttpServer& server) { server.Serve("/data/3d.txt", "103 7 8\r\n"); }, "3d.txt",
-         "没有找到更新的开奖号码。"},
+         "导入失败,下载的数据中没有一行符合数据格式“N X X X”,请检查下载地址和数据格式是否正确."
+         "第1行“103 7 8”：不符合数据格式。"},
+        {"no draw the history keeps",
+         [](test::LocalHttpServer& server) { server.Serve("/data/3d.txt", "102 4 5 6\r\n0 1 1 1\r\n-5 2 2 2\r\n"); },
+         "3d.txt", "导入失败,下载的开奖号码都无法导入。跳过了2行无法导入的数据，第2行“0 1 1 1”：期号必须大于零。1期开奖号码已在列表中。"},
     };
     const test::LocalHttpServer::Reply served = m_server.reply;
     for (const auto& c : cases) {
@@ -153,6 +156,23 @@ TEST_F(DataSetDownloadTest, EveryFailureIsToldAndNothingIsInserted)
         m_form->CmdDownLoad()->click();
         EXPECT_EQ(m_boxes.Texts, QStringList({QString::fromUtf8(c.message)}));
         EXPECT_EQ(Rows(), QStringList({u"101:1 2 3"_s, u"102:4 5 6"_s}));
+        // Nothing new: nothing to confirm.
+        EXPECT_FALSE(m_form->GridChanged());
+        ExpectIdle();
+    }
+}
+
+TEST_F(DataSetDownloadTest, ASourceWithoutAnAddressSaysWhereToSetOne)
+{
+    for (const char* link : {"", "   "}) {
+        m_form->msgDown()->SetTextMatrix(1, 2, QString::fromLatin1(link));
+        m_boxes.Texts.clear();
+        m_boxes.Titles.clear();
+        m_form->CmdDownLoad()->click();
+        EXPECT_EQ(m_boxes.Texts, QStringList({u"没有设置下载地址,无法下载.请在下载列表中双击所选下载源的“数据地址”一格,"
+                                              u"填写开奖号码的下载地址."_s}));
+        EXPECT_EQ(m_boxes.Titles, QStringList({u"操作提示！"_s}));
+        EXPECT_TRUE(m_server.requests.isEmpty()); // not even the server information
         ExpectIdle();
     }
 }
@@ -187,6 +207,40 @@ TEST_F(DataSetDownloadTest, CancellingDuringTheDrawsShowsNothing)
     When([this] { return m_server.requests.size() == 2; }, [this] { m_form->CmdCancelDownLoad()->click(); });
     m_form->CmdDownLoad()->click();
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    ExpectIdle();
+}
+
+TEST_F(DataSetDownloadTest, ALongListIsReadWithTheCancelOfTheDownloadWorking)
+{
+    // A newest-first list long enough to show its progress.
+    QString list;
+    for (int issue = 12102; issue >= 103; --issue)
+        list += QString::number(issue) + u" 1 2 3\r\n"_s;
+    ServeDraws("/data/3d.txt", list);
+    bool checked = false;
+    m_display.OnPump = [&](int pass) {
+        if (pass != 2)
+            return;
+        checked = true;
+        EXPECT_TRUE(m_form->Reading());
+        EXPECT_TRUE(m_form->CmdCancelDownLoad()->isEnabled());
+        m_form->CmdCancelDownLoad()->click();
+    };
+    m_form->CmdDownLoad()->click();
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(Rows().size(), 2);
+    EXPECT_FALSE(m_form->GridChanged());
+    ExpectIdle();
+
+    // Not cancelled: every draw in its place.
+    m_display.OnPump = nullptr;
+    m_form->CmdDownLoad()->click();
+    EXPECT_EQ(m_boxes.Texts, QStringList({u"导入成功,已经添加了新的开奖号码."_s}));
+    const QStringList rows = Rows();
+    ASSERT_EQ(rows.size(), 12002);
+    EXPECT_EQ(rows[2], u"103:1 2 3"_s);
+    EXPECT_EQ(rows.back(), u"12102:1 2 3"_s);
     ExpectIdle();
 }
 

@@ -294,9 +294,133 @@ TEST_F(DataSetTest, ImportingAFileInsertsItsNewDraws)
     EXPECT_EQ(form.TxtPath()->text(), path);
 
     form.cmdImprot()->click();
-    EXPECT_TRUE(m_boxes.Texts.isEmpty()); // the new rows are the answer
+    EXPECT_EQ(m_boxes.Texts, QStringList({u"已导入2期开奖号码。跳过了1行无法导入的数据，第1行“开奖号码”：不符合数据格式。"
+                                          u"1期开奖号码已在列表中。"_s}));
+    EXPECT_EQ(m_boxes.Titles, QStringList({u"操作提示"_s}));
     EXPECT_EQ(Rows(), QStringList({u"101:1 2 3"_s, u"102:4 5 6"_s, u"103:3 3 3"_s, u"104:0 0 7"_s}));
     EXPECT_TRUE(form.GridChanged());
+
+    // A file of new draws only: the new rows are the answer.
+    m_boxes.Texts.clear();
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("105:5 5 5\r\n");
+    }
+    form.cmdImprot()->click();
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(Rows().back(), u"105:5 5 5"_s);
+}
+
+TEST_F(DataSetTest, AnImportWithoutANewDrawSaysSoAndChangesNothing)
+{
+    MakeGame({u"123"_s, u"456"_s}, 101);
+    FDataSet& form = Open(u"Import"_s);
+    const QString path = Path(u"draws.txt"_s);
+    form.TxtPath()->setText(path);
+    const struct {
+        const char* name;
+        QByteArray file;
+        QString format;
+        QString title;
+        QString text;
+    } cases[] = {
+        {"known draws", "101:1 2 3\r\n102:4 5 6\r\n", u"N:X X X"_s, u"操作提示"_s,
+         u"没有新的开奖号码：文件中的2期开奖号码都已在列表中。"_s},
+        // A format without the issue reads every draw as issue 0.
+        {"no issue", "1 2 3\r\n4 5 6\r\n", u"X X X"_s, u"操作错误"_s,
+         u"导入失败，没有可以导入的开奖号码。跳过了2行无法导入的数据，第1行“1 2 3”：期号必须大于零。"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.file);
+        file.close();
+        form.LstFormat()->item(9)->setText(c.format);
+        form.LstFormat()->setCurrentRow(9);
+        m_boxes.Texts.clear();
+        m_boxes.Titles.clear();
+        form.cmdImprot()->click();
+        EXPECT_EQ(m_boxes.Texts, QStringList({c.text}));
+        EXPECT_EQ(m_boxes.Titles, QStringList({c.title}));
+        EXPECT_EQ(Rows(), QStringList({u"101:1 2 3"_s, u"102:4 5 6"_s}));
+        EXPECT_FALSE(form.GridChanged());
+    }
+    // Nothing to confirm: "取消" closes without a question.
+    m_boxes.Texts.clear();
+    form.cmdCancel()->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+}
+
+TEST_F(DataSetTest, ALongImportAnswersAndItsCancelStopsIt)
+{
+    MakeGame({u"123"_s, u"456"_s}, 1);
+    FDataSet& form = Open(u"Import"_s);
+    // A newest-first list: issues 12,002 down to 3.
+    QByteArray text;
+    for (int issue = 12002; issue >= 3; --issue)
+        text += QByteArray::number(issue) + ":0 0 " + QByteArray::number(issue % 10) + "\r\n";
+    const QString path = Path(u"many.txt"_s);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    form.TxtPath()->setText(path);
+    bool checked = false;
+    m_display.OnPump = [&](int pass) {
+        if (pass != 2)
+            return;
+        // Only "取消" is open to the user while the file is read.
+        checked = true;
+        EXPECT_TRUE(form.Reading());
+        EXPECT_TRUE(form.cmdCancel()->isEnabled());
+        for (QWidget* w : std::initializer_list<QWidget*>{form.Tab1(), form.cmdImprot(), form.Grid(), form.cmdOK()})
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        form.cmdCancel()->click();
+    };
+    form.cmdImprot()->click();
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(form.Reading());
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    EXPECT_EQ(Rows(), QStringList({u"1:1 2 3"_s, u"2:4 5 6"_s}));
+    EXPECT_FALSE(form.GridChanged());
+    EXPECT_TRUE(form.isVisible()); // the cancel stopped the import, not the editor
+    for (QWidget* w : std::initializer_list<QWidget*>{form.Tab1(), form.cmdImprot(), form.Grid(), form.cmdOK()})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+
+    // Not stopped: every draw in its place.
+    m_display.OnPump = nullptr;
+    form.cmdImprot()->click();
+    EXPECT_TRUE(m_boxes.Texts.isEmpty());
+    const QStringList rows = Rows();
+    ASSERT_EQ(rows.size(), 12002);
+    EXPECT_EQ(rows[2], u"3:0 0 3"_s);
+    EXPECT_EQ(rows.back(), u"12002:0 0 2"_s);
+    EXPECT_TRUE(form.GridChanged());
+}
+
+TEST_F(DataSetTest, AFullTableTakesNoMoreDraws)
+{
+    QStringList digits;
+    for (int i = 0; i < 32766; ++i)
+        digits << u"123"_s;
+    MakeGame(digits, 1);
+    FDataSet& form = Open();
+    ASSERT_EQ(form.Grid()->Rows(), 32767);
+    form.TxtName()->setText(u"40000"_s);
+    form.txtBcMain()->setText(u"1 2 3"_s);
+    form.CmdAdd()->click();
+    EXPECT_EQ(m_boxes.Texts, QStringList({u"不能再增加开奖号码，一种彩票最多保存32766期开奖号码。"_s}));
+    EXPECT_EQ(form.Grid()->Rows(), 32767);
+    EXPECT_FALSE(form.GridChanged());
+    // Modifying a draw is still open.
+    form.Tab1()->setCurrentIndex(FDataSet::kTabChang - 1);
+    form.txtBcMain()->setText(u"9 9 9"_s);
+    form.CmdAdd()->click();
+    EXPECT_EQ(Rows().back(), u"32766:9 9 9"_s);
 }
 
 TEST_F(DataSetTest, AFailedImportSaysWhy)

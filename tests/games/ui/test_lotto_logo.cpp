@@ -1,5 +1,6 @@
 #include "games/ui/lotto_logo.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -125,6 +126,56 @@ TEST_F(LottoLogoTest, GroupClickListsTheGroupAndSelectTakesTheRow)
     EXPECT_TRUE(again.ClickOk());
     EXPECT_EQ(m_items.SelectItem(), 0);
     EXPECT_EQ(m_record.ShowChooser(), kTrue);
+}
+
+TEST_F(LottoLogoTest, TheKeyboardReachesTheListAndEnterChoosesTheGame)
+{
+    FLottoLogo dlg(m_items, m_record, QString());
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // The keyboard starts on the games; the groups lie before them.
+    EXPECT_EQ(QApplication::focusWidget(), dlg.lvwLotto());
+    QTest::keyClick(dlg.lvwLotto(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.tvwLotto());
+    QTest::keyClick(dlg.tvwLotto(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.lvwLotto());
+
+    // Enter in the keyword box searches and chooses nothing.
+    dlg.TxtSearch()->setFocus();
+    dlg.TxtSearch()->setText(u"排列"_s);
+    QTest::keyClick(dlg.TxtSearch(), Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Names(dlg), QStringList{u"排列三"_s});
+    // Also without a keyword, when a game is selected.
+    dlg.SelectRow(0);
+    dlg.TxtSearch()->clear();
+    QTest::keyClick(dlg.TxtSearch(), Qt::Key_Enter);
+    EXPECT_EQ(m_boxes.Texts, QStringList{u"请输入彩票玩法关键字"_s});
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.ClickOk());
+    // Without a selected game Enter does nothing.
+    dlg.tvwLotto()->setFocus();
+    dlg.tvwLotto()->setCurrentItem(dlg.tvwLotto()->topLevelItem(1));
+    ASSERT_EQ(dlg.SelectedRow(), -1);
+    QTest::keyClick(dlg.tvwLotto(), Qt::Key_Enter);
+    EXPECT_TRUE(dlg.isVisible());
+    // With one it chooses it, from the groups as from the games.
+    dlg.SelectRow(1);
+    QTest::keyClick(dlg.tvwLotto(), Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(dlg.ClickOk());
+    EXPECT_EQ(m_items.SelectItem(), 2);
+
+    FLottoLogo again(m_items, m_record, QString());
+    again.show();
+    again.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
+    QTest::keyClick(again.lvwLotto(), Qt::Key_Down);
+    QTest::keyClick(again.lvwLotto(), Qt::Key_Up);
+    QTest::keyClick(again.lvwLotto(), Qt::Key_Return);
+    EXPECT_TRUE(again.ClickOk());
+    EXPECT_EQ(m_items.SelectItem(), 0);
 }
 
 TEST_F(LottoLogoTest, SelectWithoutARowOrClosingChoosesNothing)

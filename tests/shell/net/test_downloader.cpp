@@ -257,21 +257,21 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"length, cut short",
                   {"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhello"},
                   true,
-                  DownloadStatus::Failed,
+                  DownloadStatus::CutOff,
                   ""},
         ReplyCase{"chunked, cut short",
                   {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel"},
                   true,
-                  DownloadStatus::Failed,
+                  DownloadStatus::CutOff,
                   ""},
         ReplyCase{"chunked, malformed",
                   {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nxyz\r\n"},
                   true,
-                  DownloadStatus::Failed,
+                  DownloadStatus::Refused,
                   ""},
-        ReplyCase{"until close, empty", {"HTTP/1.1 200 OK\r\n\r\n"}, true, DownloadStatus::Failed, ""},
+        ReplyCase{"until close, empty", {"HTTP/1.1 200 OK\r\n\r\n"}, true, DownloadStatus::CutOff, ""},
         ReplyCase{
-            "closed before the header end", {"HTTP/1.1 200 OK\r\n"}, true, DownloadStatus::Failed, ""}));
+            "closed before the header end", {"HTTP/1.1 200 OK\r\n"}, true, DownloadStatus::CutOff, ""}));
 
 TEST_F(DownloaderTest, TimeOutCountsFromTheConnect)
 {

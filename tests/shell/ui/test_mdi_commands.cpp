@@ -524,6 +524,24 @@ TEST_F(DrawCommitTest, OnlyAnEmptyListDeletesTheHistory)
     }
 }
 
+TEST_F(DrawCommitTest, MoreDrawsThanAGameKeepsAreRefusedForThatReason)
+{
+    m_editor.Chang = true;
+    m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n");
+    m_main->mnuSysDataEdit_Click();
+    ASSERT_EQ(Game().NumCount(), 2);
+    m_boxes.Texts.clear();
+
+    QString text;
+    for (int issue = 1; issue <= CLottorData::kMaxDraws + 1; ++issue)
+        text += QString::number(issue) + QStringLiteral(": 1 2 3\r\n");
+    m_editor.Text = text;
+    m_main->mnuSysDataEdit_Click();
+    EXPECT_EQ(Game().NumCount(), 2);
+    EXPECT_EQ(m_boxes.Texts, QStringList({QStringLiteral(
+                                 "更新开奖号码失败，开奖号码超过了一种彩票最多可保存的32766期，原有的开奖号码未作改动。")}));
+}
+
 TEST_F(DrawCommitTest, AFailedUpdateIsReported)
 {
     // The data file can no longer be replaced.
