@@ -229,6 +229,9 @@ private:
     // Empties the grid for a number grid of that size: two fixed rows (the
     // first merged), the label column fixed.
     void ResetNumberGrid(int rows, int cols);
+    // Lets the number table on show go, after the grid has stopped reading
+    // its texts from it.
+    void DropNumberTable();
     int16_t ShownConditionKind() const;
     void ShowRelate(int16_t index);
     void ShowMiss(int16_t index, bool pair);

@@ -82,7 +82,7 @@ void FInfer::OptStatAll_Click()
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     const auto choice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
     const NumberGridLayout layout = NumberGrid(Sizes(), choice, Names());
     CFlexGrid* grid = m_msgMain;
@@ -160,7 +160,7 @@ void FInfer::OptAll_Click()
     SetupTopBar(6);
     NameView(m_optAll->text());
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
@@ -240,7 +240,7 @@ void FInfer::OptCycle_Click()
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     const NumberGridLayout layout = NumberGrid(Sizes(), 2, Names());
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
@@ -383,7 +383,7 @@ void FInfer::ShowRelate(int16_t index)
     const CLottorHead& head = *m_stat.HeadData();
     const bool asGrid = m_lstRelate->currentRow() < 1;
     (asGrid ? chkPTSort() : chkPTColor())->hide();
-    m_table.reset();
+    DropNumberTable();
     const PairMatrix& matrix = m_memory.Relation.Matrix(m_stat, m_range.RangeStart, m_range.RangeEnd, index);
     const RelationTexts texts = RelationKindTexts(index);
     const int n = head.BcDataLen;

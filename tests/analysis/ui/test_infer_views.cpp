@@ -317,6 +317,24 @@ TEST_F(InferViewsTest, RelationGridAndChart)
         EXPECT_TRUE(form.OptGather(k)->isEnabled());
 }
 
+TEST_F(InferViewsTest, ARelationChartLeavesTheHiddenGridWithoutTheOldTablesTexts)
+{
+    // The history table hands its texts out as they are shown; a relation
+    // chart hides the grid and lets the table go. The grid then answers
+    // from its own cells (a grid still reading the table read freed memory).
+    FInfer& form = Window(0);
+    form.ShowLay(u"历史分布图"_s);
+    CFlexGrid& grid = *form.Grid();
+    const int row = RowOf(grid, u"2024012"_s);
+    ASSERT_GE(row, 2);
+    form.LstRelate()->setCurrentRow(4);
+    form.ShowLay(u"组选号码生克"_s);
+    ASSERT_TRUE(form.chMain()->isVisibleTo(&form));
+    EXPECT_EQ(form.NumberTable(), nullptr);
+    EXPECT_EQ(grid.TextMatrix(row, 0), QString());
+    EXPECT_EQ(grid.TextMatrix(row, 2), QString());
+}
+
 TEST_F(InferViewsTest, CombinedIndicatorTable)
 {
     FInfer& form = Window(0);
