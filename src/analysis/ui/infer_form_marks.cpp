@@ -59,7 +59,9 @@ void FInfer::msgMain_DblClick()
 
 void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
 {
-    if (!FormOpen() || !m_msgMain || !m_msgMain->isVisible())
+    // Only a window showing a chart leaves its grid alone: a closed or
+    // minimized window keeps its table and shows the mark when it is back.
+    if (!FormOpen() || !m_msgMain || !m_msgMain->isVisibleTo(this))
         return;
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     const CLottorHead* head = m_stat.HeadData();

@@ -130,6 +130,51 @@ TEST_F(InferViewsTest, AMarkInViewThreeShowsInEveryWindowAndTheFilterWindow)
     }
 }
 
+TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesBack)
+{
+    // Closing only hides a window, and a minimized one hides its grid too:
+    // its table must still take the mark, or it comes back without it (and
+    // a user marking it again would take the mark away).
+    const QColor main = ToQColor(ColorRgb(Game().HeadData.BcMainColor));
+    struct Case {
+        const char16_t* view;
+        bool minimize;
+    };
+    for (const Case c : {Case{u"历史分布图", false}, Case{u"综合排行", false}, Case{u"历史分布图", true}}) {
+        const QString name = QString::fromUtf16(c.view);
+        SCOPED_TRACE(name.toStdString() + (c.minimize ? " minimized" : " closed"));
+        FInfer& form = Window(0);
+        form.ShowLay(name);
+        CFlexGrid& grid = *form.Grid();
+        const int next = RowOf(grid, u"下期"_s);
+        ASSERT_GE(next, 2);
+        if (c.minimize)
+            form.SubWindow()->showMinimized();
+        else
+            form.SubWindow()->close();
+        Settle();
+        ASSERT_FALSE(grid.isVisible());
+        Game().AutoSelectBall(0, 6);
+        form.ShowForm();
+        if (c.minimize)
+            form.SubWindow()->showNormal();
+        Settle();
+        EXPECT_EQ(grid.CellBackColor(next, 1 + 6), main);
+        EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
+        Game().AutoSelectBall(0, 6);
+        EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
+    }
+    // A window showing a chart leaves its hidden grid alone.
+    FInfer& form = Window(0);
+    form.ShowLay(u"历史分布图"_s);
+    CFlexGrid& grid = *form.Grid();
+    const int next = RowOf(grid, u"下期"_s);
+    form.ShowLay(u"和值"_s);
+    Game().AutoSelectBall(0, 6);
+    EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
+    Game().AutoSelectBall(0, 6);
+}
+
 TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
 {
     FInfer& form = Window(0);
