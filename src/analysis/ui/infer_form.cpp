@@ -311,7 +311,8 @@ void FInfer::BuildPages()
     }
     m_lstRelate = new QListWidget(Page(6));
     m_lstRelate->setObjectName(u"LstRelate"_s);
-    connect(m_lstRelate, &QListWidget::itemClicked, this, [this] { TopBarChanged(); });
+    // A click or an arrow key: whatever moves the current row redraws.
+    connect(m_lstRelate, &QListWidget::currentRowChanged, this, [this] { TopBarChanged(); });
     SetTwipsGeometry(m_lstRelate, QRect(1800, 0, 3240, 1140));
 
     // Miss.

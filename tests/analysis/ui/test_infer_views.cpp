@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -357,6 +358,12 @@ TEST_F(InferViewsTest, RelationGridAndChart)
     const ChartData& data = form.chMain()->Model().Data();
     EXPECT_EQ(data.At(0, 1).toString(), u"组选号码号码3与其它号码相克情况"_s);
     EXPECT_EQ(data.At(6, 1).toInt(), m.At(3, 5));
+    // The arrow keys move through the list as clicks do.
+    QTest::keyClick(form.LstRelate(), Qt::Key_Down);
+    EXPECT_EQ(form.chMain()->Model().Data().At(0, 1).toString(), u"组选号码号码4与其它号码相克情况"_s);
+    QTest::keyClick(form.LstRelate(), Qt::Key_Home);
+    EXPECT_TRUE(form.Grid()->isVisibleTo(&form));
+    EXPECT_FALSE(form.chMain()->isVisibleTo(&form));
     // A game of three positions has all four kinds.
     for (int k = 0; k < 4; ++k)
         EXPECT_TRUE(form.OptGather(k)->isEnabled());
