@@ -90,6 +90,16 @@ ChartData HeaderOnlySeries(const QString& name)
     return data;
 }
 
+ChartData OneEmptyPoint(const QString& name)
+{
+    ChartData data(1, 1);
+    data.Set(0, 0, QStringLiteral(" "));
+    data.Set(0, 1, name);
+    data.Set(1, 0, QString());
+    data.Set(1, 1, QString());
+    return data;
+}
+
 QString TrendTitle(const CLottorHead& head, int16_t kind, const ChartData& series)
 {
     if (kind >= 37 && kind <= 42)

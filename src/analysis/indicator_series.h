@@ -47,6 +47,11 @@ int16_t KindValue(const CStat& stat, int32_t r, int16_t kind);
 // shows for a range that holds no record.
 ChartData HeaderOnlySeries(const QString& name);
 
+// What a chart view shows when it has no point (a reversed range, a kind
+// without values): one point with an empty label and value, so that the
+// chart takes it and shows the view's title over nothing.
+ChartData OneEmptyPoint(const QString& name);
+
 // The trend chart's title: the pattern legend of kinds 37..42, else the
 // series name; then a blank and the game's name.
 QString TrendTitle(const CLottorHead& head, int16_t kind, const ChartData& series);

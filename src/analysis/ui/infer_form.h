@@ -237,7 +237,6 @@ private:
     void ShowMiss(int16_t index, bool pair);
     void RemoveCycleHighlight();
     bool CycleViewShown() const;
-    void ShowNoPoints(const QString& name, const QString& title);
     struct ViewMemory {
         int16_t RankChartKind = 0;
         int16_t TrendChartKind = 0;

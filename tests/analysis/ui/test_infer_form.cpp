@@ -57,12 +57,12 @@ protected:
 
     // A small game with these draws (hundreds first), loaded in the main
     // window.
-    MDIMain& OpenSmall(const std::vector<const char*>& draws)
+    MDIMain& OpenSmall(const std::vector<const char*>& draws, const QString& definition = kThreeDigits)
     {
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
-            EXPECT_FALSE(created.CreateData(kThreeDigits, file, 1000));
+            EXPECT_FALSE(created.CreateData(definition, file, 1000));
         }
         {
             CLottorData game;
@@ -243,6 +243,27 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
     }
     for (int16_t k = 0; k < slots; ++k)
         EXPECT_EQ(stat.ShrinkSel(k), before[static_cast<size_t>(k)]) << k;
+}
+
+TEST_F(InferFormTest, AMissViewOfAKindWithoutValuesShowsAnEmptyChartOfItsOwn)
+{
+    // One position: the AC value has no value at all.
+    OpenSmall({"5", "1", "8"}, u"[LOTTONAME]\r\n一位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n1\r\n"_s);
+    FInfer& form = *Window(0);
+    form.ShowLay(u"和值"_s);
+    ASSERT_GT(form.chMain()->Model().Data().PointCount(), 1);
+    for (const char16_t* name : {u"遗漏值", u"出现概率", u"遗漏组值"}) {
+        SCOPED_TRACE(QString::fromUtf16(name).toStdString());
+        form.ShowLay(QString::fromUtf16(name));
+        ASSERT_EQ(form.cboPTFilter()->currentIndex(), 0);
+        const ChartData& data = form.chMain()->Model().Data();
+        EXPECT_EQ(data.PointCount(), 1);
+        EXPECT_EQ(ChartCellText(data.At(1, 0)), QString());
+        EXPECT_EQ(ChartCellText(data.At(1, 1)), QString());
+        const QString series = ChartCellText(data.At(0, 1));
+        EXPECT_TRUE(series == QString::fromUtf16(name) || series.startsWith(u"A代表AC值"_s)) << series.toStdString();
+        EXPECT_TRUE(form.chMain()->Model().ChartTitle().startsWith(series)) << form.chMain()->Model().ChartTitle().toStdString();
+    }
 }
 
 TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
