@@ -81,6 +81,12 @@ GameSizes FInfer::Sizes() const
     return head ? SizesOf(*head) : GameSizes{};
 }
 
+SecondaryDraws FInfer::Secondary() const
+{
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    return game ? SecondaryDraws(*game, m_stat.CustomStat()) : SecondaryDraws();
+}
+
 // ---------------------------------------------------------------------------
 // Loading
 

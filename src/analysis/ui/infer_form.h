@@ -11,6 +11,7 @@
 #include "analysis/infer_layout.h"
 #include "analysis/infer_views.h"
 #include "analysis/relation_matrix.h"
+#include "analysis/secondary_area.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/shell_windows.h"
 
@@ -207,6 +208,9 @@ private:
     void msgMain_MouseDown(Qt::MouseButton button);
     AreaNames Names() const;
     GameSizes Sizes() const;
+    // The secondary numbers of the game's draws (the statistics view keeps
+    // none).
+    SecondaryDraws Secondary() const;
 
     CStat& m_stat;
     int16_t m_view = 0;

@@ -106,6 +106,7 @@ void FInfer::OptStatAll_Click()
     // Secondary blocks as the history table (period row) and the
     // distribution table of each kind (rank rows) paint them at P.
     std::array<std::unique_ptr<CNumberTable>, 9> secondary;
+    const SecondaryDraws draws = Secondary();
     auto secondaryTable = [&](int k) -> const CNumberTable& {
         auto& table = secondary[static_cast<size_t>(k + 1)];
         if (!table) {
@@ -117,7 +118,7 @@ void FInfer::OptStatAll_Click()
             setup.RangeStart = P;
             setup.RangeCount = 1;
             table = std::make_unique<CNumberTable>(
-                m_stat, Sizes(), Names(), setup,
+                m_stat, draws, Sizes(), Names(), setup,
                 [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; });
         }
         return *table;
@@ -187,6 +188,7 @@ void FInfer::OptAll_Click()
     const bool upDown = chkPTColorUpDown()->isChecked();
     const bool rowColours = chkPTColor()->isChecked();
     const int32_t next = m_stat.BallCount() - 1;
+    const SecondaryDraws secondary = Secondary();
     std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
     for (int m = 0; m < count; ++m) {
         const int32_t p = m_range.RangeStart + m;
@@ -194,7 +196,7 @@ void FInfer::OptAll_Click()
         grid->SetTextMatrix(r, 0, m_stat.NumName(p));
         const QColor back = ToQColor(ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r % 2) : 0)));
         for (int c = 1; c < cols; ++c) {
-            const std::optional<int16_t> v = IndicatorTableValue(m_stat, p, c, mode);
+            const std::optional<int16_t> v = IndicatorTableValue(m_stat, secondary, p, c, mode);
             if (v)
                 grid->SetTextMatrix(r, c, QString::number(*v));
             const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];

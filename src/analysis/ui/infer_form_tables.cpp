@@ -107,7 +107,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
     DropNumberTable();
-    m_table = std::make_unique<CNumberTable>(m_stat, Sizes(), Names(), setup, std::move(marked));
+    m_table = std::make_unique<CNumberTable>(m_stat, Secondary(), Sizes(), Names(), setup, std::move(marked));
     const CNumberTable& table = *m_table;
     const NumberGridLayout& layout = table.Layout();
 

@@ -67,7 +67,7 @@ void FInfer::OptStat_Click(int16_t index)
     NameView(m_optStat[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
     const RankArea area = RankChartArea(head, cboPTSubarea2()->currentIndex());
-    const ChartData data = RankChart(m_stat, index, m_range.StatPeriod, area, chkPTSort()->isChecked(),
+    const ChartData data = RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area, chkPTSort()->isChecked(),
                                      u"号码:"_s + cboPTSubarea2()->currentText());
     m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1), RankTitle(index, head.CustomStat));
     if (m_memory.RankChartKind == 0)
@@ -97,7 +97,7 @@ void FInfer::OptFilter_Click(int16_t index)
     ChartData series;
     const int16_t kinds[] = {index};
     const bool failed = index == 19 ? GetCycleArray(m_stat, m_range.RangeStart, m_range.RangeEnd, series)
-                                    : GetFilterArray(m_stat, kinds, m_range.RangeStart, m_range.RangeEnd, series);
+                                    : GetFilterArray(m_stat, Secondary(), kinds, m_range.RangeStart, m_range.RangeEnd, series);
     if (failed)
         series = HeaderOnlySeries(index == 19 ? Mmain().IndicatorName[19] : KindName(head, index));
     const QString title = TrendTitle(head, index, series);
