@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/number_tables.h"
 #include "analysis/relation_matrix.h"
 #include "analysis/small_history.h"
 #include "analysis/ui/infer_form.h"
@@ -174,6 +175,55 @@ TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesB
     Game().AutoSelectBall(0, 6);
     EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
     Game().AutoSelectBall(0, 6);
+}
+
+TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
+{
+    // Grey on the row colour, black on the main colour where a number
+    // stands out, the fixed-cell colour between blocks; without row colours
+    // every plain cell lies on the first.
+    const CLottorHead& head = Game().HeadData;
+    const QColor rows[2] = {ToQColor(ColorRgb(head.RowColor(0))), ToQColor(ColorRgb(head.RowColor(1)))};
+    ASSERT_NE(rows[0], rows[1]);
+    const QColor main = ToQColor(ColorRgb(head.BcMainColor));
+    const QColor grey(150, 150, 150);
+    const QColor black(0, 0, 0);
+    FInfer& form = Window(3);
+    Game().AutoSelectBall(1, 4);
+    for (const char16_t* view : {u"历史分布图", u"遗漏分布"}) {
+        for (const bool rowColours : {true, false}) {
+            SCOPED_TRACE(QString::fromUtf16(view).toStdString() + (rowColours ? " row colours" : " plain"));
+            form.chkPTColor()->setChecked(rowColours);
+            form.ShowLay(QString::fromUtf16(view));
+            const CFlexGrid& grid = *form.Grid();
+            const CNumberTable& table = *form.NumberTable();
+            int hits = 0;
+            for (int row = 2; row < grid.Rows(); ++row) {
+                for (int col = 1; col < grid.Cols(); ++col) {
+                    switch (table.Paint(row, col)) {
+                    case CellPaint::Base:
+                        ASSERT_EQ(grid.CellForeColor(row, col), grey) << row << " " << col;
+                        ASSERT_EQ(grid.CellBackColor(row, col), rows[rowColours ? row % 2 : 0]) << row << " " << col;
+                        break;
+                    case CellPaint::Hit:
+                        ++hits;
+                        ASSERT_EQ(grid.CellForeColor(row, col), black) << row << " " << col;
+                        ASSERT_EQ(grid.CellBackColor(row, col), main) << row << " " << col;
+                        break;
+                    case CellPaint::Separator:
+                        ASSERT_EQ(grid.CellBackColor(row, col), grid.BackColorFixed()) << row << " " << col;
+                        break;
+                    default:
+                        FAIL() << row << " " << col;
+                    }
+                }
+            }
+            // Twelve draws of up to three numbers in area 0 and one in each
+            // position, and the two marks of the next issue.
+            EXPECT_GE(hits, 12 * 4 + 2);
+        }
+    }
+    Game().AutoSelectBall(1, 4);
 }
 
 TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
