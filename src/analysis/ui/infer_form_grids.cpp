@@ -146,6 +146,8 @@ void FInfer::OptStatAll_Click()
     }
     for (int row = 2; row < 11; ++row)
         SeparatorCells(grid, layout, row);
+    // The period row in sight, whatever the view before had scrolled to.
+    grid->SetTopRow(r0 == 2 ? 2 : grid->Rows() - 1);
     grid->show();
     grid->SetRedraw(true);
 }
@@ -430,6 +432,7 @@ void FInfer::ShowRelate(int16_t index)
             grid->SetTextMatrix(r + 2, c + 2, QString::number(matrix.At(r, c)));
         }
     }
+    grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
     grid->show();
     grid->SetRedraw(true);
 }

@@ -266,6 +266,56 @@ TEST_F(InferFormTest, AMissViewOfAKindWithoutValuesShowsAnEmptyChartOfItsOwn)
     }
 }
 
+TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
+{
+    std::vector<std::string> digits;
+    for (int i = 0; i < 60; ++i)
+        digits.push_back(std::to_string(100 + (i * 37) % 900));
+    std::vector<const char*> draws;
+    for (const std::string& d : digits)
+        draws.push_back(d.c_str());
+    OpenSmall(draws);
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    Settle();
+    const CFlexGrid& grid = *form.Grid();
+    // Whether a row stands in the grid's visible cells.
+    const auto shown = [&grid](int row) {
+        const QRect cell = grid.CellRect(row, 1);
+        return !cell.isEmpty() && grid.rect().contains(cell.center());
+    };
+    // At its size and so small that the combined ranking's eleven rows do
+    // not fit.
+    for (const int height : {form.SubWindow()->height(), 260}) {
+        form.SubWindow()->resize(form.SubWindow()->width(), height);
+        for (const int16_t listAsc : {int16_t{-1}, int16_t{0}}) {
+            Mmain().CurLottorData->HeadData.ListAsc = listAsc;
+            for (const char16_t* view :
+                 {u"历史分布图", u"遗漏分布", u"循环分布数据", u"综合", u"综合排行", u"组选号码生克"}) {
+                const QString name = QString::fromUtf16(view);
+                SCOPED_TRACE(name.toStdString() + (listAsc ? " newest on top" : " oldest on top") + " height " +
+                             std::to_string(height));
+                // The history table over every period, scrolled to its
+                // middle.
+                form.cboPTStart()->setCurrentIndex(0);
+                form.ShowLay(u"历史分布图"_s);
+                form.Grid()->SetTopRow(30);
+                Settle();
+                ASSERT_EQ(grid.TopRow(), 30);
+                form.ShowLay(name);
+                Settle();
+                // The next issue's row, or the relations' first row.
+                int newest = grid.FixedRows();
+                for (int row = 0; row < grid.Rows(); ++row) {
+                    if (grid.TextMatrix(row, 0) == u"下期"_s)
+                        newest = row;
+                }
+                EXPECT_TRUE(shown(newest)) << "row " << newest << ", top row " << grid.TopRow();
+            }
+        }
+    }
+}
+
 TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
 {
     OpenSmall({"507", "123"});
