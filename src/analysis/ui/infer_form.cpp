@@ -451,8 +451,14 @@ void FInfer::FillPeriodLists(const std::vector<QString>& names)
         if (box->model() != m_periods)
             box->setModel(m_periods);
     }
+    SelectDefaultPeriods();
+}
+
+void FInfer::SelectDefaultPeriods()
+{
     const CLottorHead* head = m_stat.HeadData();
-    const PeriodChoice c = DefaultPeriods(static_cast<int>(items.size()), head ? head->InferShowCourse : 0);
+    m_showCourse = head ? head->InferShowCourse : 0;
+    const PeriodChoice c = DefaultPeriods(m_periods ? m_periods->rowCount() : 0, m_showCourse);
     cboPTIndex()->setCurrentIndex(c.Index);
     cboPTEnd()->setCurrentIndex(c.End);
     cboPTStart()->setCurrentIndex(c.Start);
@@ -470,6 +476,10 @@ void FInfer::RefreshForm()
         names.push_back(m_stat.NumName(i));
     FillPeriodLists(names);
     m_isBusy = wasBusy;
+    // The view shown follows the lists at once: the top bar and the table
+    // never tell two ranges.
+    if (!m_isBusy)
+        FindClick();
 }
 
 IGridCells* FInfer::msgMain()

@@ -200,6 +200,9 @@ private:
     void BuildTopBar();
     void BuildPages();
     void FillPeriodLists(const std::vector<QString>& names);
+    // Selects the default range and statistics period of the game's
+    // default course (InferShowCourse), and notes the course.
+    void SelectDefaultPeriods();
     void LayoutPage(int tab, int width);
     ViewCaptions Captions() const;
     void SelectTab(int tab);
@@ -220,6 +223,7 @@ private:
     ViewId m_currentView;
     std::array<QString, kTabCount + 1> m_tabViewName; // 1..8
     TopBarRange m_range;
+    int16_t m_showCourse = -1; // the default course the period lists were last set from
     TopBarGeometry m_topGeom;
     int m_posPageWidth = 5700;
     int m_viewRuns = 0;

@@ -316,6 +316,42 @@ TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
     }
 }
 
+TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
+{
+    std::vector<const char*> draws(60, "123");
+    MDIMain& main = OpenSmall(draws);
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    ASSERT_EQ(head.InferShowCourse, 40);
+    // The periods of the table, and those the range lists stand for.
+    const auto agree = [&form](int course) {
+        EXPECT_EQ(form.cboPTStart()->currentIndex(), 61 - course);
+        EXPECT_EQ(form.cboPTEnd()->currentIndex(), 60);
+        EXPECT_EQ(form.Range().RangeCount, course);
+        EXPECT_EQ(form.Grid()->Rows(), course + 2);
+    };
+    agree(40);
+
+    // 彩票选项 sets 20: the next view shows 20 periods, lists and table.
+    head.InferShowCourse = 20;
+    form.chkPTShowHit()->click();
+    agree(20);
+    // A range the user picks then stays.
+    form.cboPTStart()->setCurrentIndex(50);
+    form.TopBarChanged();
+    form.ShowLay(u"遗漏分布"_s);
+    EXPECT_EQ(form.Range().RangeCount, 11);
+
+    // After a statistics rebuild the lists start again from the default,
+    // and the table with them.
+    head.InferShowCourse = 10;
+    main.MenuEntry(u"mnuDataRefresh"_s)->trigger();
+    form.ShowForm();
+    agree(10);
+    EXPECT_EQ(form.CurrentViewName(), u"遗漏分布"_s);
+}
+
 TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
 {
     OpenSmall({"507", "123"});
@@ -381,11 +417,12 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_EQ(form.Grid()->Rows(), 2);
     EXPECT_EQ(form.Grid()->TextMatrix(0, 1), u"0至9号码"_s);
 
-    // The data refresh resets the lists without drawing.
+    // The data refresh resets the lists and draws the view once with them.
     const int runs = form.ViewRuns();
     form.RefreshForm();
     EXPECT_EQ(form.cboPTEnd()->currentIndex(), 3);
-    EXPECT_EQ(form.ViewRuns(), runs);
+    EXPECT_EQ(form.ViewRuns(), runs + 1);
+    EXPECT_EQ(form.Grid()->Rows(), 4 + 2);
 }
 
 TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
