@@ -61,7 +61,8 @@ void BM_RankingChart(benchmark::State& state)
         state,
         [](const CStat& s) {
             for (int16_t kind = 0; kind < 8; ++kind)
-                benchmark::DoNotOptimize(RankChart(s, SecondaryDraws(), kind, Last(s), RankArea{0, 9}, true, QStringLiteral("号码")));
+                benchmark::DoNotOptimize(RankChart(s, SecondaryDraws(), kind, Last(s), RankArea{0, 9}, true,
+                                                   QStringLiteral("号码")));
         },
         [](const CStat& s) {
             for (int16_t kind = 0; kind < 8; ++kind) {

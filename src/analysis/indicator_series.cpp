@@ -46,8 +46,8 @@ int16_t KindValue(const CStat& stat, const SecondaryDraws& secondary, int32_t r,
     return KindValue(stat, r, kind);
 }
 
-bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary, std::span<const int16_t> sKind, int32_t sStart,
-                    int32_t sEnd, ChartData& oData)
+bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary, std::span<const int16_t> sKind,
+                    int32_t sStart, int32_t sEnd, ChartData& oData)
 {
     const CLottorHead* head = stat.HeadData();
     if (sStart > sEnd || !head || sKind.empty())
@@ -67,7 +67,8 @@ bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary, std::spa
         const int32_t r = sStart + p - 1;
         data.Set(p, 0, stat.NumName(r));
         for (int s = 0; s < series; ++s)
-            data.Set(p, s + 1, SeriesCell(stat, r, KindValue(stat, secondary, r, sKind[static_cast<size_t>(s)])));
+            data.Set(p, s + 1,
+                     SeriesCell(stat, r, KindValue(stat, secondary, r, sKind[static_cast<size_t>(s)])));
     }
     oData = std::move(data);
     return false;
@@ -141,8 +142,8 @@ QString IndicatorTableCaption(const CLottorHead& head, int col)
     return QString();
 }
 
-std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p, int col,
-                                           int mode)
+std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p,
+                                           int col, int mode)
 {
     const CLottorHead* head = stat.HeadData();
     if (!head || p == stat.BallCount() - 1)

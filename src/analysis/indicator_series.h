@@ -40,8 +40,9 @@ int16_t KindValue(const CStat& stat, const SecondaryDraws& secondary, int32_t r,
 // the issue numbers, "下期" last when the range reaches the next issue,
 // whose values stay empty texts). True, leaving oData, when sStart is
 // after sEnd or a kind lies outside the game's kinds.
-[[nodiscard]] bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary, std::span<const int16_t> sKind,
-                                  int32_t sStart, int32_t sEnd, ChartData& oData);
+[[nodiscard]] bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary,
+                                  std::span<const int16_t> sKind, int32_t sStart, int32_t sEnd,
+                                  ChartData& oData);
 
 // The drawn ("开出的循环个数", empty on the next issue) and the possible
 // ("可能的循环个数") cycle counts over the records sStart..sEnd; true,
@@ -70,8 +71,8 @@ QString IndicatorTableCaption(const CLottorHead& head, int col);
 // "号码数值", 1 "排行序列", 2 "原始号码", -1 none); nullopt on the next
 // issue. Main columns show the raw number under "原始号码"; a secondary
 // column, never ranked, shows the drawn secondary number in every mode.
-std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p, int col,
-                                           int mode);
+std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p,
+                                           int col, int mode);
 
 // The text colour of a cell under the up/down colouring: against the
 // value u of the period before, a fall is blue and a rise red, an equal

@@ -28,8 +28,8 @@ QString NextCellText(const CStat& stat, const SecondaryDraws& secondary, NextTab
         if (table != NextTable::Distribution || mode == 2)
             return QString::number(d);
         const SecondaryRanking ranking(secondary, rankKind, last, 1);
-        return QString::number(
-            ranking.Stat(last, static_cast<int16_t>(sPos - head->BcMain), d, static_cast<int16_t>(mode == 0 ? 0 : 1)));
+        return QString::number(ranking.Stat(last, static_cast<int16_t>(sPos - head->BcMain), d,
+                                            static_cast<int16_t>(mode == 0 ? 0 : 1)));
     }
     if (table == NextTable::CombinedRanking)
         return QString::number(d);

@@ -35,7 +35,8 @@ CNumberTable::CNumberTable(const CStat& stat, const SecondaryDraws& secondary, c
     const bool secondaryShown = std::any_of(m_layout.Blocks.begin(), m_layout.Blocks.end(),
                                             [](const NumberBlock& block) { return block.Secondary; });
     if (secondaryShown && m_setup.Kind >= 0)
-        m_secondaryRanking = SecondaryRanking(m_secondary, m_setup.Kind, m_setup.RangeStart, m_setup.RangeCount);
+        m_secondaryRanking =
+            SecondaryRanking(m_secondary, m_setup.Kind, m_setup.RangeStart, m_setup.RangeCount);
 }
 
 const GridColumn* CNumberTable::Column(int col) const

@@ -53,8 +53,8 @@ public:
     // next-period row.
     using MarkedFn = std::function<bool(int16_t area, int16_t value)>;
 
-    CNumberTable(const CStat& stat, const SecondaryDraws& secondary, const GameSizes& sizes, const AreaNames& names,
-                 const Setup& setup, MarkedFn marked);
+    CNumberTable(const CStat& stat, const SecondaryDraws& secondary, const GameSizes& sizes,
+                 const AreaNames& names, const Setup& setup, MarkedFn marked);
 
     const NumberGridLayout& Layout() const { return m_layout; }
     const Setup& Settings() const { return m_setup; }

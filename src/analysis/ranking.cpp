@@ -27,8 +27,8 @@ QString RankTitle(int16_t kind, int16_t customStat)
     return kind == 4 ? QString::number(customStat) + name : name;
 }
 
-ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period, RankArea area,
-                    bool sorted, const QString& seriesName)
+ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period,
+                    RankArea area, bool sorted, const QString& seriesName)
 {
     const int n = area.Largest;
     ChartData data(n + 1, 1);

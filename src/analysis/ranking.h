@@ -39,8 +39,8 @@ QString RankTitle(int16_t kind, int16_t customStat);
 // highest rank down to rank 0 (ties in the view's own rank order). A
 // period outside the records gives every number the value 0. A secondary
 // area is counted from the history's secondary numbers.
-ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period, RankArea area,
-                    bool sorted, const QString& seriesName);
+ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period,
+                    RankArea area, bool sorted, const QString& seriesName);
 
 // The colours of a rank-row cell of rank r when the N lowest and N highest
 // of the ranks 0..L are singled out.

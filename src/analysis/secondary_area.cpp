@@ -145,10 +145,14 @@ SecondaryRanking::SecondaryRanking(const SecondaryDraws& draws, int16_t kind, in
             for (size_t v = 0; v < n; ++v)
                 statistic[v] = counter.Statistic(kind, static_cast<int>(v));
             std::iota(order.begin(), order.end(), int16_t{0});
-            std::stable_sort(order.begin(), order.end(),
-                             [&](int16_t a, int16_t b) { return statistic[static_cast<size_t>(a)] < statistic[static_cast<size_t>(b)]; });
-            int16_t* cells = m_cells.data() +
-                             ((static_cast<size_t>(i - m_first) * static_cast<size_t>(m_numbers) + static_cast<size_t>(j - 1)) * n) * 3;
+            std::stable_sort(order.begin(), order.end(), [&](int16_t a, int16_t b) {
+                return statistic[static_cast<size_t>(a)] < statistic[static_cast<size_t>(b)];
+            });
+            int16_t* cells =
+                m_cells.data() + ((static_cast<size_t>(i - m_first) * static_cast<size_t>(m_numbers) +
+                                   static_cast<size_t>(j - 1)) *
+                                  n) *
+                                     3;
             for (size_t r = 0; r < n; ++r) {
                 const auto v = static_cast<size_t>(order[r]);
                 cells[3 * v] = Clamp16(statistic[v]);
@@ -161,12 +165,13 @@ SecondaryRanking::SecondaryRanking(const SecondaryDraws& draws, int16_t kind, in
 
 int16_t SecondaryRanking::Stat(int32_t p, int16_t j, int16_t y, int16_t sort) const
 {
-    if (p < m_first || p >= m_first + m_count || j < 1 || j > m_numbers || y < 0 || y >= m_values || sort < 0 ||
-        sort > 2)
+    if (p < m_first || p >= m_first + m_count || j < 1 || j > m_numbers || y < 0 || y >= m_values ||
+        sort < 0 || sort > 2)
         return 0;
-    const size_t at = (static_cast<size_t>(p - m_first) * static_cast<size_t>(m_numbers) + static_cast<size_t>(j - 1)) *
-                          static_cast<size_t>(m_values) +
-                      static_cast<size_t>(y);
+    const size_t at =
+        (static_cast<size_t>(p - m_first) * static_cast<size_t>(m_numbers) + static_cast<size_t>(j - 1)) *
+            static_cast<size_t>(m_values) +
+        static_cast<size_t>(y);
     return m_cells[3 * at + static_cast<size_t>(sort)];
 }
 

@@ -60,8 +60,8 @@ public:
 private:
     int32_t m_first = 0;
     int32_t m_count = 0;
-    int16_t m_numbers = 0; // R
-    int16_t m_values = 0;  // M + 1
+    int16_t m_numbers = 0;        // R
+    int16_t m_values = 0;         // M + 1
     std::vector<int16_t> m_cells; // per record, number and value: statistic, rank, value at rank
 };
 

@@ -67,8 +67,10 @@ TEST_F(SmallHistoryTest, TrendTitleOfPatternKindsIsTheirLegend)
 TEST_F(SmallHistoryTest, RankingChartInNumberAndRankOrder)
 {
     for (const int16_t kind : {0, 3, 5, 6}) {
-        const ChartData plain = RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, false, QString());
-        const ChartData sorted = RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, true, QString());
+        const ChartData plain =
+            RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, false, QString());
+        const ChartData sorted =
+            RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, true, QString());
         std::vector<bool> seen(10, false);
         for (int p = 1; p <= 10; ++p) {
             EXPECT_EQ(plain.At(p, 0).toInt(), p - 1);
@@ -89,11 +91,13 @@ TEST_F(SmallHistoryTest, RankingChartInNumberAndRankOrder)
     }
     // History count of 3 over all positions before the next issue: 3 3 5
     // twice and 1 2 3 three times.
-    EXPECT_GT(RankChart(View(), SecondaryDraws(), 0, 12, RankArea{0, 9}, false, QString()).At(4, 1).toInt(), 0);
+    EXPECT_GT(RankChart(View(), SecondaryDraws(), 0, 12, RankArea{0, 9}, false, QString()).At(4, 1).toInt(),
+              0);
 
     // Periods outside the records: numbers 0..n, values 0.
     for (const int32_t period : {-1, 13}) {
-        const ChartData none = RankChart(View(), SecondaryDraws(), 0, period, RankArea{1, 9}, true, QStringLiteral("号码:全部号码"));
+        const ChartData none = RankChart(View(), SecondaryDraws(), 0, period, RankArea{1, 9}, true,
+                                         QStringLiteral("号码:全部号码"));
         EXPECT_EQ(none.At(0, 1).toString(), QStringLiteral("号码:全部号码"));
         for (int p = 1; p <= 10; ++p) {
             EXPECT_EQ(none.At(p, 0).toInt(), p - 1);

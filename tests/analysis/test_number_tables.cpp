@@ -57,8 +57,8 @@ TEST_F(NumberTableTest, CellTextsFollowTheDisplayModeInEveryView)
                         for (int16_t d = 0; d < block.Digits; ++d) {
                             ASSERT_EQ(table.Text(row, block.Start + d),
                                       QString::number(want(s, kind, mode, p, block.Area, d)))
-                                << "view " << view << " kind " << kind << " mode " << int(mode) << " record " << p
-                                << " area " << block.Area << " digit " << d;
+                                << "view " << view << " kind " << kind << " mode " << int(mode) << " record "
+                                << p << " area " << block.Area << " digit " << d;
                         }
                     }
                 }
@@ -103,7 +103,8 @@ TEST_F(NumberTableTest, TheViewsNumbersStandOutAndTheNextIssueShowsTheMarkedRawN
                     ASSERT_EQ(table.Paint(row, block.Start + d), want) << p << " " << block.Area << " " << d;
                     std::vector<CellPaint> paints;
                     table.PaintRow(row, paints);
-                    ASSERT_EQ(paints[static_cast<size_t>(block.Start + d)], want) << p << " " << block.Area << " " << d;
+                    ASSERT_EQ(paints[static_cast<size_t>(block.Start + d)], want)
+                        << p << " " << block.Area << " " << d;
                 }
                 if (block.SeparatorAfter) {
                     EXPECT_EQ(table.Paint(row, block.SeparatorCol()), CellPaint::Separator);

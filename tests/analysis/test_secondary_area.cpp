@@ -30,10 +30,11 @@ protected:
         const QString file = Path(u"g.dat"_s);
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"
-                                            u"[MRDATALEN]\r\n%1\r\n[MRMAIN]\r\n1\r\n[CUSTOMSTAT]\r\n%2\r\n"_s.arg(mrDataLen)
-                                                .arg(customStat),
-                                            file, 1000));
+            ASSERT_FALSE(created.CreateData(
+                u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"
+                u"[MRDATALEN]\r\n%1\r\n[MRMAIN]\r\n1\r\n[CUSTOMSTAT]\r\n%2\r\n"_s.arg(mrDataLen)
+                    .arg(customStat),
+                file, 1000));
         }
         ASSERT_FALSE(m_game.OpenData(8, file));
         ASSERT_EQ(m_game.Add(draws), static_cast<int16_t>(draws.size()));

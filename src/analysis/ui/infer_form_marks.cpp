@@ -110,8 +110,9 @@ void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
             grid->SetCellForeColor(ToQColor(paint.Fore));
             // The number tables hand out their texts as they are shown.
             const bool lazy = table == NextTable::History || table == NextTable::Distribution;
-            grid->SetText(lazy || !paint.WithText ? QString()
-                                                  : NextCellText(m_stat, Secondary(), table, rankKind, sPos, d, mode));
+            grid->SetText(lazy || !paint.WithText
+                              ? QString()
+                              : NextCellText(m_stat, Secondary(), table, rankKind, sPos, d, mode));
         }
     }
     grid->SetRedraw(true);

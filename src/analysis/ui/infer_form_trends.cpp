@@ -67,8 +67,8 @@ void FInfer::OptStat_Click(int16_t index)
     NameView(m_optStat[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
     const RankArea area = RankChartArea(head, cboPTSubarea2()->currentIndex());
-    const ChartData data = RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area, chkPTSort()->isChecked(),
-                                     u"号码:"_s + cboPTSubarea2()->currentText());
+    const ChartData data = RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area,
+                                     chkPTSort()->isChecked(), u"号码:"_s + cboPTSubarea2()->currentText());
     m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1), RankTitle(index, head.CustomStat));
     if (m_memory.RankChartKind == 0)
         m_memory.RankChartKind = -2;
@@ -97,7 +97,8 @@ void FInfer::OptFilter_Click(int16_t index)
     ChartData series;
     const int16_t kinds[] = {index};
     const bool failed = index == 19 ? GetCycleArray(m_stat, m_range.RangeStart, m_range.RangeEnd, series)
-                                    : GetFilterArray(m_stat, Secondary(), kinds, m_range.RangeStart, m_range.RangeEnd, series);
+                                    : GetFilterArray(m_stat, Secondary(), kinds, m_range.RangeStart,
+                                                     m_range.RangeEnd, series);
     if (failed)
         series = HeaderOnlySeries(index == 19 ? Mmain().IndicatorName[19] : KindName(head, index));
     const QString title = TrendTitle(head, index, series);
@@ -207,7 +208,8 @@ void FInfer::ShowMiss(int16_t index, bool pair)
     const auto stat = static_cast<MissStat>(index);
     const QString name = pair ? PairSeriesName(cboPTFilter()->currentText(), a, cboPTFilter2()->currentText(), b)
                               : m_currentViewName;
-    ChartData data = MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
+    ChartData data =
+        MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
     if (data.PointCount() < 1)
         data = OneEmptyPoint(name); // a kind without values: nothing of the chart before stays
     const QString& lottor = Mmain().CurLottorData ? Mmain().CurLottorData->HeadData.LottorName : head.LottorName;

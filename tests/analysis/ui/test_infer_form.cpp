@@ -261,8 +261,10 @@ TEST_F(InferFormTest, AMissViewOfAKindWithoutValuesShowsAnEmptyChartOfItsOwn)
         EXPECT_EQ(ChartCellText(data.At(1, 0)), QString());
         EXPECT_EQ(ChartCellText(data.At(1, 1)), QString());
         const QString series = ChartCellText(data.At(0, 1));
-        EXPECT_TRUE(series == QString::fromUtf16(name) || series.startsWith(u"A代表AC值"_s)) << series.toStdString();
-        EXPECT_TRUE(form.chMain()->Model().ChartTitle().startsWith(series)) << form.chMain()->Model().ChartTitle().toStdString();
+        EXPECT_TRUE(series == QString::fromUtf16(name) || series.startsWith(u"A代表AC值"_s))
+            << series.toStdString();
+        EXPECT_TRUE(form.chMain()->Model().ChartTitle().startsWith(series))
+            << form.chMain()->Model().ChartTitle().toStdString();
     }
 }
 
@@ -293,8 +295,8 @@ TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
             for (const char16_t* view :
                  {u"历史分布图", u"遗漏分布", u"循环分布数据", u"综合", u"综合排行", u"组选号码生克"}) {
                 const QString name = QString::fromUtf16(view);
-                SCOPED_TRACE(name.toStdString() + (listAsc ? " newest on top" : " oldest on top") + " height " +
-                             std::to_string(height));
+                SCOPED_TRACE(name.toStdString() + (listAsc ? " newest on top" : " oldest on top") +
+                             " height " + std::to_string(height));
                 // The history table over every period, scrolled to its
                 // middle.
                 form.cboPTStart()->setCurrentIndex(0);

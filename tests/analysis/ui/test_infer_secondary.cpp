@@ -45,9 +45,10 @@ protected:
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
-            ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\n特别号\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"
-                                            u"[MRDATANAME]\r\n特码\r\n[MRDATALEN]\r\n15\r\n[MRMAIN]\r\n1\r\n"_s,
-                                            file, 1000, kDraws));
+            ASSERT_FALSE(
+                created.CreateData(u"[LOTTONAME]\r\n特别号\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"
+                                   u"[MRDATANAME]\r\n特码\r\n[MRDATALEN]\r\n15\r\n[MRMAIN]\r\n1\r\n"_s,
+                                   file, 1000, kDraws));
         }
         MDIMain& main = Start();
         ASSERT_TRUE(main.LoadLottor(file));
@@ -97,8 +98,10 @@ TEST_F(InferSecondaryTest, EveryViewsTablesLightTheDrawnSecondaryNumber)
             const int16_t drawn = kDraws[i].Num[4];
             for (int16_t d = 0; d <= 15; ++d) {
                 const int col = SecondaryColumn(form, d);
-                EXPECT_EQ(form.NumberTable()->Paint(row, col) == CellPaint::HitMr, d == drawn) << i << " " << d;
-                EXPECT_EQ(grid.TextMatrix(row, col), d == drawn ? QString::number(d) : QString()) << i << " " << d;
+                EXPECT_EQ(form.NumberTable()->Paint(row, col) == CellPaint::HitMr, d == drawn)
+                    << i << " " << d;
+                EXPECT_EQ(grid.TextMatrix(row, col), d == drawn ? QString::number(d) : QString())
+                    << i << " " << d;
             }
             EXPECT_EQ(grid.CellBackColor(row, SecondaryColumn(form, drawn)), Secondary());
         }

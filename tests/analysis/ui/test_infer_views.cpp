@@ -203,7 +203,8 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
                     switch (table.Paint(row, col)) {
                     case CellPaint::Base:
                         ASSERT_EQ(grid.CellForeColor(row, col), grey) << row << " " << col;
-                        ASSERT_EQ(grid.CellBackColor(row, col), rows[rowColours ? row % 2 : 0]) << row << " " << col;
+                        ASSERT_EQ(grid.CellBackColor(row, col), rows[rowColours ? row % 2 : 0])
+                            << row << " " << col;
                         break;
                     case CellPaint::Hit:
                         ++hits;
