@@ -61,7 +61,8 @@ void BM_RankingChart(benchmark::State& state)
         state,
         [](const CStat& s) {
             for (int16_t kind = 0; kind < 8; ++kind)
-                benchmark::DoNotOptimize(RankChart(s, kind, Last(s), RankArea{0, 9}, true, QStringLiteral("号码")));
+                benchmark::DoNotOptimize(RankChart(s, SecondaryDraws(), kind, Last(s), RankArea{0, 9}, true,
+                                                   QStringLiteral("号码")));
         },
         [](const CStat& s) {
             for (int16_t kind = 0; kind < 8; ++kind) {
@@ -79,7 +80,7 @@ void BM_TrendSeries(benchmark::State& state)
         [](const CStat& s) {
             ChartData data;
             const int16_t kind[] = {1};
-            benchmark::DoNotOptimize(GetFilterArray(s, kind, 0, Last(s), data));
+            benchmark::DoNotOptimize(GetFilterArray(s, SecondaryDraws(), kind, 0, Last(s), data));
         },
         [](const CStat& s) {
             for (int32_t r = 0; r <= Last(s); ++r) {
@@ -158,7 +159,7 @@ void BM_CombinedIndicatorTable(benchmark::State& state)
             const int cols = IndicatorTableCols(*s.HeadData());
             for (int32_t r = 0; r <= Last(s); ++r) {
                 for (int c = 1; c < cols; ++c)
-                    benchmark::DoNotOptimize(IndicatorTableValue(s, r, c, 1));
+                    benchmark::DoNotOptimize(IndicatorTableValue(s, SecondaryDraws(), r, c, 1));
             }
         },
         [](const CStat& s) {

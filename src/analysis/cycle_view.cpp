@@ -43,8 +43,10 @@ std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, 
     const bool secondary = pos > head.BcMain;
     const int largest = secondary ? head.MrDataLen : head.BcDataLen;
     const int32_t main = ColorRgb(secondary ? head.MrMainColor : head.BcMainColor);
+    // A secondary number is never ranked: its column is its value, and its
+    // draws come from the history.
     auto data = [&](int d, int16_t sort) {
-        return secondary ? stat.DataMr(p, static_cast<int16_t>(d), sort) : stat.Data(p, static_cast<int16_t>(d), sort);
+        return secondary ? static_cast<int16_t>(d) : stat.Data(p, static_cast<int16_t>(d), sort);
     };
     auto text = [&](int d) {
         return QString::number(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
@@ -64,7 +66,7 @@ std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, 
         }
     };
     if (p < stat.BallCount() - 1) {
-        hit(stat.Num(p, pos, 0));
+        hit(secondary ? game.Num(pos, p) : stat.Num(p, pos, 0));
     } else {
         for (int d = 0; d <= largest; ++d) {
             if (game.SelectBall(pos, data(d, 0)) != 0)

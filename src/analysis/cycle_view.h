@@ -34,8 +34,9 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
 // (main 1..B, or B + j for secondary j), digits 0..L (0..M). Digits in a
 // cycle lie on the cycle colour when cycleColour is on, the others on
 // white (the secondary area holds no cycles); text by the display mode (0
-// the key, 2 the raw number, else the digit), empty with showHitOnly; the
-// drawn number, or at the next issue the marked ones, carry their text in
+// the key, 2 the raw number, else the digit; a secondary number always
+// itself), empty with showHitOnly; the drawn number (a secondary one from
+// the history), or at the next issue the marked ones, carry their text in
 // the main colour, on the back colour the base paint gave them.
 std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
                                     bool showHitOnly, bool cycleColour);

@@ -13,11 +13,12 @@ namespace {
 
 constexpr int kIndicators = 43;
 
-QVariant SeriesCell(const CStat& stat, int32_t r, int16_t kind)
+// A point's value: the empty text on the next issue, which has none.
+QVariant SeriesCell(const CStat& stat, int32_t r, int16_t value)
 {
     if (stat.BallCount() == r + 1)
         return QString();
-    return KindValue(stat, r, kind);
+    return value;
 }
 
 } // namespace
@@ -37,7 +38,16 @@ int16_t KindValue(const CStat& stat, int32_t r, int16_t kind)
     return kind < kIndicators ? stat.Filter(r, kind) : stat.Num(r, static_cast<int16_t>(kind - 42), 0);
 }
 
-bool GetFilterArray(const CStat& stat, std::span<const int16_t> sKind, int32_t sStart, int32_t sEnd, ChartData& oData)
+int16_t KindValue(const CStat& stat, const SecondaryDraws& secondary, int32_t r, int16_t kind)
+{
+    const int16_t bcMain = stat.HeadData() ? stat.HeadData()->BcMain : 0;
+    if (kind > 42 + bcMain)
+        return secondary.Num(r, static_cast<int16_t>(kind - 42 - bcMain));
+    return KindValue(stat, r, kind);
+}
+
+bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary, std::span<const int16_t> sKind,
+                    int32_t sStart, int32_t sEnd, ChartData& oData)
 {
     const CLottorHead* head = stat.HeadData();
     if (sStart > sEnd || !head || sKind.empty())
@@ -57,7 +67,8 @@ bool GetFilterArray(const CStat& stat, std::span<const int16_t> sKind, int32_t s
         const int32_t r = sStart + p - 1;
         data.Set(p, 0, stat.NumName(r));
         for (int s = 0; s < series; ++s)
-            data.Set(p, s + 1, SeriesCell(stat, r, sKind[static_cast<size_t>(s)]));
+            data.Set(p, s + 1,
+                     SeriesCell(stat, r, KindValue(stat, secondary, r, sKind[static_cast<size_t>(s)])));
     }
     oData = std::move(data);
     return false;
@@ -75,7 +86,7 @@ bool GetCycleArray(const CStat& stat, int32_t sStart, int32_t sEnd, ChartData& o
     for (int p = 1; p <= points; ++p) {
         const int32_t r = sStart + p - 1;
         data.Set(p, 0, stat.NumName(r));
-        data.Set(p, 1, SeriesCell(stat, r, 19));
+        data.Set(p, 1, SeriesCell(stat, r, stat.Filter(r, 19)));
         data.Set(p, 2, stat.CycleCount(r, 0, 0));
     }
     oData = std::move(data);
@@ -87,6 +98,16 @@ ChartData HeaderOnlySeries(const QString& name)
     ChartData data(0, 1);
     data.Set(0, 0, QStringLiteral(" "));
     data.Set(0, 1, name);
+    return data;
+}
+
+ChartData OneEmptyPoint(const QString& name)
+{
+    ChartData data(1, 1);
+    data.Set(0, 0, QStringLiteral(" "));
+    data.Set(0, 1, name);
+    data.Set(1, 0, QString());
+    data.Set(1, 1, QString());
     return data;
 }
 
@@ -121,7 +142,8 @@ QString IndicatorTableCaption(const CLottorHead& head, int col)
     return QString();
 }
 
-std::optional<int16_t> IndicatorTableValue(const CStat& stat, int32_t p, int col, int mode)
+std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p,
+                                           int col, int mode)
 {
     const CLottorHead* head = stat.HeadData();
     if (!head || p == stat.BallCount() - 1)
@@ -136,10 +158,8 @@ std::optional<int16_t> IndicatorTableValue(const CStat& stat, int32_t p, int col
             return stat.Data(p, n, 1);
         return stat.Data(p, n, 0);
     }
-    if (col > b && col <= b + r) {
-        const int16_t n = stat.Num(p, static_cast<int16_t>(col), 0);
-        return stat.Data(p, n, 0);
-    }
+    if (col > b && col <= b + r)
+        return secondary.Num(p, static_cast<int16_t>(col - b));
     const int k = col - b - r - 1;
     if (k >= 0 && k < kIndicators)
         return stat.Filter(p, static_cast<int16_t>(k));

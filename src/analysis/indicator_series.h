@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include "analysis/secondary_area.h"
 #include "analysis/view_cells.h"
 #include "chart/chart_data.h"
 
@@ -27,15 +28,20 @@ inline constexpr int16_t kFirstPositionKind = 43;
 // name, "号码" and its number. Empty outside the game's kinds.
 QString KindName(const CLottorHead& head, int16_t kind);
 
-// The value of a kind at record r: the indicator, or the view's number at
-// the kind's position.
+// The value of a kind with a condition (0..42+BcMain) at record r: the
+// indicator, or the view's number at the kind's main position.
 int16_t KindValue(const CStat& stat, int32_t r, int16_t kind);
+// The value of any kind of the window: the secondary numbers, which the
+// statistics views do not keep, come from the history (-1 where there is
+// no draw).
+int16_t KindValue(const CStat& stat, const SecondaryDraws& secondary, int32_t r, int16_t kind);
 
 // One series per kind over the records sStart..sEnd (points labelled with
 // the issue numbers, "下期" last when the range reaches the next issue,
 // whose values stay empty texts). True, leaving oData, when sStart is
 // after sEnd or a kind lies outside the game's kinds.
-[[nodiscard]] bool GetFilterArray(const CStat& stat, std::span<const int16_t> sKind, int32_t sStart, int32_t sEnd,
+[[nodiscard]] bool GetFilterArray(const CStat& stat, const SecondaryDraws& secondary,
+                                  std::span<const int16_t> sKind, int32_t sStart, int32_t sEnd,
                                   ChartData& oData);
 
 // The drawn ("开出的循环个数", empty on the next issue) and the possible
@@ -46,6 +52,11 @@ int16_t KindValue(const CStat& stat, int32_t r, int16_t kind);
 // A series table without points, its one series named: what a trend view
 // shows for a range that holds no record.
 ChartData HeaderOnlySeries(const QString& name);
+
+// What a chart view shows when it has no point (a reversed range, a kind
+// without values): one point with an empty label and value, so that the
+// chart takes it and shows the view's title over nothing.
+ChartData OneEmptyPoint(const QString& name);
 
 // The trend chart's title: the pattern legend of kinds 37..42, else the
 // series name; then a blank and the game's name.
@@ -58,9 +69,10 @@ int IndicatorTableCols(const CLottorHead& head);
 QString IndicatorTableCaption(const CLottorHead& head, int col);
 // The value of column col (1..) at record p for the display mode (0
 // "号码数值", 1 "排行序列", 2 "原始号码", -1 none); nullopt on the next
-// issue. Main and secondary columns alike show the raw number under
-// "原始号码".
-std::optional<int16_t> IndicatorTableValue(const CStat& stat, int32_t p, int col, int mode);
+// issue. Main columns show the raw number under "原始号码"; a secondary
+// column, never ranked, shows the drawn secondary number in every mode.
+std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDraws& secondary, int32_t p,
+                                           int col, int mode);
 
 // The text colour of a cell under the up/down colouring: against the
 // value u of the period before, a fall is blue and a rise red, an equal

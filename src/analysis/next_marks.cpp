@@ -13,19 +13,27 @@ std::optional<BallMark> NextRowMark(const CStat& stat, const NumberGridLayout& l
     const std::optional<GridColumn> at = ColumnAt(layout, col);
     if (!head || !at || at->Digit < 0)
         return std::nullopt;
-    const int32_t last = stat.BallCount() - 1;
-    const bool secondary = at->Area > head->BcMain;
-    return BallMark{at->Area, secondary ? stat.DataMr(last, at->Digit, 0) : stat.Data(last, at->Digit, 0)};
+    // A secondary number is never ranked: its column is its value.
+    if (at->Area > head->BcMain)
+        return BallMark{at->Area, at->Digit};
+    return BallMark{at->Area, stat.Data(stat.BallCount() - 1, at->Digit, 0)};
 }
 
-QString NextCellText(const CStat& stat, NextTable table, int16_t rankKind, int16_t sPos, int16_t d, int mode)
+QString NextCellText(const CStat& stat, const SecondaryDraws& secondary, NextTable table, int16_t rankKind,
+                     int16_t sPos, int16_t d, int mode)
 {
     const int32_t last = stat.BallCount() - 1;
     const CLottorHead* head = stat.HeadData();
-    const bool secondary = head && sPos > head->BcMain;
-    if (table == NextTable::CombinedRanking && !secondary)
+    if (head && sPos > head->BcMain) {
+        if (table != NextTable::Distribution || mode == 2)
+            return QString::number(d);
+        const SecondaryRanking ranking(secondary, rankKind, last, 1);
+        return QString::number(ranking.Stat(last, static_cast<int16_t>(sPos - head->BcMain), d,
+                                            static_cast<int16_t>(mode == 0 ? 0 : 1)));
+    }
+    if (table == NextTable::CombinedRanking)
         return QString::number(d);
-    auto data = [&](int16_t sort) { return secondary ? stat.DataMr(last, d, sort) : stat.Data(last, d, sort); };
+    auto data = [&](int16_t sort) { return stat.Data(last, d, sort); };
     if (table == NextTable::Distribution) {
         if (mode == 0)
             return QString::number(stat.Stat(last, sPos, d, rankKind, 0));

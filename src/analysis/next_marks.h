@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "analysis/infer_layout.h"
+#include "analysis/secondary_area.h"
 #include "analysis/view_cells.h"
 
 namespace kelton {
@@ -18,7 +19,8 @@ class CStat;
 
 // The chooser flag a double click on column col of the next-period row
 // toggles: its area and the raw number the column's digit stands for at
-// the next issue; nullopt for column 0 and separators.
+// the next issue (a secondary column: its own number); nullopt for column
+// 0 and separators.
 struct BallMark {
     int16_t Pos = 0;
     int16_t Ball = 0;
@@ -32,8 +34,10 @@ enum class NextTable { Distribution, History, CombinedRanking, Cycle };
 
 // The text of digit d of area sPos in the next-period row under the
 // display mode (0 "号码数值", 1 "排行序列", 2 "原始号码"), as the table's
-// build writes it.
-QString NextCellText(const CStat& stat, NextTable table, int16_t rankKind, int16_t sPos, int16_t d, int mode);
+// build writes it; the statistics of a secondary number are counted from
+// the history's secondary numbers.
+QString NextCellText(const CStat& stat, const SecondaryDraws& secondary, NextTable table, int16_t rankKind,
+                     int16_t sPos, int16_t d, int mode);
 
 // How a next-period cell is repainted after its mark changed.
 struct NextCellPaint {

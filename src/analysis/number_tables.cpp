@@ -17,9 +17,9 @@ CellMode CellModeOf(int optionIndex)
     return CellMode::Rank;
 }
 
-CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Setup& setup,
-                           MarkedFn marked)
-    : m_stat(stat), m_sizes(sizes), m_setup(setup), m_marked(std::move(marked))
+CNumberTable::CNumberTable(const CStat& stat, const SecondaryDraws& secondary, const GameSizes& sizes,
+                           const AreaNames& names, const Setup& setup, MarkedFn marked)
+    : m_stat(stat), m_sizes(sizes), m_setup(setup), m_marked(std::move(marked)), m_secondary(secondary)
 {
     if (m_setup.RangeCount < 0)
         m_setup.RangeCount = 0;
@@ -32,6 +32,11 @@ CNumberTable::CNumberTable(const CStat& stat, const GameSizes& sizes, const Area
     const size_t stride = static_cast<size_t>(sizes.B + sizes.R + 1);
     if (!nums.empty() && nums.size() >= stride * static_cast<size_t>(stat.BallCount()))
         m_nums = &nums;
+    const bool secondaryShown = std::any_of(m_layout.Blocks.begin(), m_layout.Blocks.end(),
+                                            [](const NumberBlock& block) { return block.Secondary; });
+    if (secondaryShown && m_setup.Kind >= 0)
+        m_secondaryRanking =
+            SecondaryRanking(m_secondary, m_setup.Kind, m_setup.RangeStart, m_setup.RangeCount);
 }
 
 const GridColumn* CNumberTable::Column(int col) const
@@ -75,29 +80,32 @@ QString CNumberTable::FixedText(int row, int col) const
     return row == 0 ? m_layout.Blocks[static_cast<size_t>(at->Block)].Caption : QString::number(at->Digit);
 }
 
+int16_t CNumberTable::DrawnNumber(int32_t p, int16_t area) const
+{
+    if (area > m_sizes.B)
+        return m_secondary.Num(p, static_cast<int16_t>(area - m_sizes.B));
+    if (m_nums) {
+        const size_t stride = static_cast<size_t>(m_sizes.B + m_sizes.R + 1);
+        return (*m_nums)[static_cast<size_t>(p) * stride + static_cast<size_t>(area)];
+    }
+    return m_stat.Num(p, area, 0);
+}
+
 bool CNumberTable::Highlighted(int32_t p, const NumberBlock& block, int16_t d) const
 {
     if (p == m_nextRecord) {
         if (!m_marked)
             return false;
-        const int16_t raw = block.Secondary ? m_stat.DataMr(p, d, 0) : m_stat.Data(p, d, 0);
-        return m_marked(block.Area, raw);
+        return m_marked(block.Area, block.Secondary ? d : m_stat.Data(p, d, 0));
     }
-    const auto num = [&](int16_t k) -> int16_t {
-        if (m_nums) {
-            const size_t stride = static_cast<size_t>(m_sizes.B + m_sizes.R + 1);
-            return (*m_nums)[static_cast<size_t>(p) * stride + static_cast<size_t>(k)];
-        }
-        return m_stat.Num(p, k, 0);
-    };
     if (block.Area == 0) {
         for (int16_t k = 1; k <= m_sizes.B; ++k) {
-            if (num(k) == d)
+            if (DrawnNumber(p, k) == d)
                 return true;
         }
         return false;
     }
-    return num(block.Area) == d;
+    return DrawnNumber(p, block.Area) == d;
 }
 
 CellPaint CNumberTable::Paint(int row, int col) const
@@ -128,7 +136,7 @@ void CNumberTable::PaintRow(int row, std::vector<CellPaint>& out) const
         if (block.SeparatorAfter)
             *cell(block.Digits) = CellPaint::Separator;
         const CellPaint hit = block.Secondary ? CellPaint::HitMr : CellPaint::Hit;
-        if (p == m_nextRecord || !m_nums) {
+        if (p == m_nextRecord) {
             for (int16_t d = 0; d < block.Digits; ++d) {
                 if (Highlighted(p, block, d))
                     *cell(d) = hit;
@@ -136,26 +144,29 @@ void CNumberTable::PaintRow(int row, std::vector<CellPaint>& out) const
             continue;
         }
         // A drawn record: the cells of its numbers.
-        const size_t stride = static_cast<size_t>(m_sizes.B + m_sizes.R + 1);
-        const int16_t* nums = m_nums->data() + static_cast<size_t>(p) * stride;
         const auto mark = [&](int16_t d) {
             if (d >= 0 && d < block.Digits)
                 *cell(d) = hit;
         };
         if (block.Area == 0) {
             for (int16_t k = 1; k <= m_sizes.B; ++k)
-                mark(nums[k]);
+                mark(DrawnNumber(p, k));
         } else {
-            mark(nums[block.Area]);
+            mark(DrawnNumber(p, block.Area));
         }
     }
 }
 
 QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) const
 {
-    const auto data = [&](int16_t sort) {
-        return block.Secondary ? m_stat.DataMr(p, d, sort) : m_stat.Data(p, d, sort);
-    };
+    if (block.Secondary) {
+        // Its own value, or the statistic and the rank of a distribution.
+        if (m_setup.Kind < 0 || m_setup.Mode == CellMode::Raw)
+            return QString::number(d);
+        const auto j = static_cast<int16_t>(block.Area - m_sizes.B);
+        return QString::number(m_secondaryRanking.Stat(p, j, d, m_setup.Mode == CellMode::Value ? 0 : 1));
+    }
+    const auto data = [&](int16_t sort) { return m_stat.Data(p, d, sort); };
     int value = d;
     if (m_setup.Kind < 0) {
         switch (m_setup.Mode) {

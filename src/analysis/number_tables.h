@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "analysis/infer_layout.h"
+#include "analysis/secondary_area.h"
 
 namespace kelton {
 
@@ -16,7 +17,8 @@ class CStat;
 // What a cell of a number table shows (OptPTKind): 0 the statistic's value
 // (the history table: the ranking key), 1 the rank (the history table: the
 // number itself), 2 the raw number the digit stands for. Any other index
-// shows the rank.
+// shows the rank. A secondary number, never ranked, stands for itself: only
+// a distribution's statistic and rank differ from it.
 enum class CellMode : int16_t { Value = 0, Rank = 1, Raw = 2 };
 CellMode CellModeOf(int optionIndex);
 
@@ -31,8 +33,10 @@ enum class CellPaint : int8_t {
 
 // One distribution table (StatKind 0..7) or the history table
 // ("历史分布图"), laid out on the number grid: everything a window needs to
-// fill or repaint its cells, computed from the statistics view. Texts are
-// asked for one cell at a time, so a window can hand them out lazily.
+// fill or repaint its cells, computed from the statistics view and, for the
+// secondary blocks, from the secondary numbers of the history (a secondary
+// column stands for its own value in every view). Texts are asked for one
+// cell at a time, so a window can hand them out lazily.
 class CNumberTable {
 public:
     // kind: the ranking kind, or -1 for the history table.
@@ -49,8 +53,8 @@ public:
     // next-period row.
     using MarkedFn = std::function<bool(int16_t area, int16_t value)>;
 
-    CNumberTable(const CStat& stat, const GameSizes& sizes, const AreaNames& names, const Setup& setup,
-                 MarkedFn marked);
+    CNumberTable(const CStat& stat, const SecondaryDraws& secondary, const GameSizes& sizes,
+                 const AreaNames& names, const Setup& setup, MarkedFn marked);
 
     const NumberGridLayout& Layout() const { return m_layout; }
     const Setup& Settings() const { return m_setup; }
@@ -78,6 +82,8 @@ private:
     // What column col holds; nullptr for the label column and past the end.
     const GridColumn* Column(int col) const;
     bool Highlighted(int32_t p, const NumberBlock& block, int16_t d) const;
+    // The number draw p holds at a position (main or secondary).
+    int16_t DrawnNumber(int32_t p, int16_t area) const;
 
     const CStat& m_stat;
     GameSizes m_sizes;
@@ -87,6 +93,8 @@ private:
     MarkedFn m_marked;
     int32_t m_nextRecord = 0;
     const std::vector<int16_t>* m_nums = nullptr; // BM + 1 per record
+    SecondaryDraws m_secondary;
+    SecondaryRanking m_secondaryRanking; // of Kind over the range, when a secondary block shows
 };
 
 } // namespace kelton

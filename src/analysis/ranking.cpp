@@ -27,25 +27,35 @@ QString RankTitle(int16_t kind, int16_t customStat)
     return kind == 4 ? QString::number(customStat) + name : name;
 }
 
-ChartData RankChart(const CStat& stat, int16_t kind, int32_t period, RankArea area, bool sorted,
-                    const QString& seriesName)
+ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period,
+                    RankArea area, bool sorted, const QString& seriesName)
 {
     const int n = area.Largest;
     ChartData data(n + 1, 1);
     data.Set(0, 1, seriesName);
     const bool inside = period >= 0 && period < stat.BallCount();
+    // The statistics views count no secondary number: its statistics come
+    // from the history.
+    const int16_t bcMain = stat.HeadData() ? stat.HeadData()->BcMain : 0;
+    const bool fromHistory = area.Area > bcMain;
+    const SecondaryRanking ranking =
+        inside && fromHistory ? SecondaryRanking(secondary, kind, period, 1) : SecondaryRanking();
+    const auto statistic = [&](int16_t y, int16_t sort) {
+        return fromHistory ? ranking.Stat(period, static_cast<int16_t>(area.Area - bcMain), y, sort)
+                           : stat.Stat(period, area.Area, y, kind, sort);
+    };
     for (int d = 0; d <= n; ++d) {
         const auto y = static_cast<int16_t>(d);
         if (!inside) {
             data.Set(d + 1, 0, d);
             data.Set(d + 1, 1, 0);
         } else if (sorted) {
-            const int16_t number = stat.Stat(period, area.Area, y, kind, 2);
+            const int16_t number = statistic(y, 2);
             data.Set(n + 1 - d, 0, number);
-            data.Set(n + 1 - d, 1, stat.Stat(period, area.Area, number, kind, 0));
+            data.Set(n + 1 - d, 1, statistic(number, 0));
         } else {
             data.Set(d + 1, 0, d);
-            data.Set(d + 1, 1, stat.Stat(period, area.Area, y, kind, 0));
+            data.Set(d + 1, 1, statistic(y, 0));
         }
     }
     return data;

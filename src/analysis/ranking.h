@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include "analysis/secondary_area.h"
 #include "analysis/view_cells.h"
 #include "chart/chart_data.h"
 
@@ -36,9 +37,10 @@ QString RankTitle(int16_t kind, int16_t customStat);
 // The chart table of statistic kind at record period over the area:
 // points 1..n+1, one per number, in number order or, sorted, from the
 // highest rank down to rank 0 (ties in the view's own rank order). A
-// period outside the records gives every number the value 0.
-ChartData RankChart(const CStat& stat, int16_t kind, int32_t period, RankArea area, bool sorted,
-                    const QString& seriesName);
+// period outside the records gives every number the value 0. A secondary
+// area is counted from the history's secondary numbers.
+ChartData RankChart(const CStat& stat, const SecondaryDraws& secondary, int16_t kind, int32_t period,
+                    RankArea area, bool sorted, const QString& seriesName);
 
 // The colours of a rank-row cell of rank r when the N lowest and N highest
 // of the ranks 0..L are singled out.

@@ -96,6 +96,8 @@ public:
     CLottorHead* HeadData() const { return m_head; }
     const QString& Path() const { return m_path; }
     int16_t DataIndex() const { return m_dataIndex; }
+    // The custom statistics period (StatKind 4) the view counts with.
+    int16_t CustomStat() const { return m_customStat; }
     int32_t RecordCount() const { return m_recordCount; }
     bool IsOpen() const { return m_isOpen; }
     const StatHeader& Header() const { return m_header; }

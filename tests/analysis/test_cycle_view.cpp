@@ -103,13 +103,18 @@ TEST_F(SmallHistoryTest, NextRowCellTexts)
     const CStat& v = View(3);
     const int32_t last = v.BallCount() - 1;
     for (int16_t d = 0; d <= 9; ++d) {
-        EXPECT_EQ(NextCellText(v, NextTable::History, 0, 1, d, 0), QString::number(v.Data(last, d, 1)));
-        EXPECT_EQ(NextCellText(v, NextTable::History, 0, 1, d, 1), QString::number(d));
-        EXPECT_EQ(NextCellText(v, NextTable::Cycle, 0, 1, d, 2), QString::number(v.Data(last, d, 0)));
-        EXPECT_EQ(NextCellText(v, NextTable::Distribution, 6, 1, d, 0), QString::number(v.Stat(last, 1, d, 6, 0)));
-        EXPECT_EQ(NextCellText(v, NextTable::Distribution, 6, 1, d, 2), QString::number(v.Data(last, d, 0)));
+        EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::History, 0, 1, d, 0),
+                  QString::number(v.Data(last, d, 1)));
+        EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::History, 0, 1, d, 1), QString::number(d));
+        EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::Cycle, 0, 1, d, 2),
+                  QString::number(v.Data(last, d, 0)));
+        EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::Distribution, 6, 1, d, 0),
+                  QString::number(v.Stat(last, 1, d, 6, 0)));
+        EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::Distribution, 6, 1, d, 2),
+                  QString::number(v.Data(last, d, 0)));
         for (const int mode : {0, 1, 2})
-            EXPECT_EQ(NextCellText(v, NextTable::CombinedRanking, 0, 2, d, mode), QString::number(d));
+            EXPECT_EQ(NextCellText(v, SecondaryDraws(), NextTable::CombinedRanking, 0, 2, d, mode),
+                      QString::number(d));
     }
 }
 

@@ -16,7 +16,7 @@ TEST_F(SmallHistoryTest, FilterArrayHoldsOneSeriesPerKind)
 {
     ChartData data;
     const int16_t kinds[] = {43, 1};
-    ASSERT_FALSE(GetFilterArray(View(), kinds, 10, 12, data));
+    ASSERT_FALSE(GetFilterArray(View(), SecondaryDraws(), kinds, 10, 12, data));
     ASSERT_EQ(data.PointCount(), 3);
     ASSERT_EQ(data.SeriesCount(), 2);
     EXPECT_EQ(data.At(0, 1).toString(), QStringLiteral("个位号码"));
@@ -32,7 +32,7 @@ TEST_F(SmallHistoryTest, FilterArrayHoldsOneSeriesPerKind)
 
     // A reversed range leaves the table as it was.
     ChartData kept = data;
-    EXPECT_TRUE(GetFilterArray(View(), kinds, 5, 4, kept));
+    EXPECT_TRUE(GetFilterArray(View(), SecondaryDraws(), kinds, 5, 4, kept));
     EXPECT_EQ(kept.PointCount(), 3);
     const ChartData empty = HeaderOnlySeries(KindName(Head(), 43));
     EXPECT_EQ(empty.PointCount(), 0);
@@ -60,15 +60,17 @@ TEST_F(SmallHistoryTest, TrendTitleOfPatternKindsIsTheirLegend)
     const int16_t kind[] = {19};
     ASSERT_FALSE(GetCycleArray(View(), 0, 12, series));
     EXPECT_EQ(TrendTitle(Head(), 19, series), QStringLiteral("开出的循环个数 G"));
-    ASSERT_FALSE(GetFilterArray(View(), kind, 0, 12, series));
+    ASSERT_FALSE(GetFilterArray(View(), SecondaryDraws(), kind, 0, 12, series));
     EXPECT_EQ(TrendTitle(Head(), 19, series), QStringLiteral("循环个数 G"));
 }
 
 TEST_F(SmallHistoryTest, RankingChartInNumberAndRankOrder)
 {
     for (const int16_t kind : {0, 3, 5, 6}) {
-        const ChartData plain = RankChart(View(), kind, 12, RankArea{0, 9}, false, QString());
-        const ChartData sorted = RankChart(View(), kind, 12, RankArea{0, 9}, true, QString());
+        const ChartData plain =
+            RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, false, QString());
+        const ChartData sorted =
+            RankChart(View(), SecondaryDraws(), kind, 12, RankArea{0, 9}, true, QString());
         std::vector<bool> seen(10, false);
         for (int p = 1; p <= 10; ++p) {
             EXPECT_EQ(plain.At(p, 0).toInt(), p - 1);
@@ -89,11 +91,13 @@ TEST_F(SmallHistoryTest, RankingChartInNumberAndRankOrder)
     }
     // History count of 3 over all positions before the next issue: 3 3 5
     // twice and 1 2 3 three times.
-    EXPECT_GT(RankChart(View(), 0, 12, RankArea{0, 9}, false, QString()).At(4, 1).toInt(), 0);
+    EXPECT_GT(RankChart(View(), SecondaryDraws(), 0, 12, RankArea{0, 9}, false, QString()).At(4, 1).toInt(),
+              0);
 
     // Periods outside the records: numbers 0..n, values 0.
     for (const int32_t period : {-1, 13}) {
-        const ChartData none = RankChart(View(), 0, period, RankArea{1, 9}, true, QStringLiteral("号码:全部号码"));
+        const ChartData none = RankChart(View(), SecondaryDraws(), 0, period, RankArea{1, 9}, true,
+                                         QStringLiteral("号码:全部号码"));
         EXPECT_EQ(none.At(0, 1).toString(), QStringLiteral("号码:全部号码"));
         for (int p = 1; p <= 10; ++p) {
             EXPECT_EQ(none.At(p, 0).toInt(), p - 1);
@@ -151,14 +155,14 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableCells)
     // Draw 3 is 0 4 8: the hundreds first; view 0 shows the drawn numbers
     // in every mode but the key, which is the value itself.
     for (const int mode : {0, 1, 2, -1}) {
-        EXPECT_EQ(IndicatorTableValue(View(), 3, 1, mode), 0);
-        EXPECT_EQ(IndicatorTableValue(View(), 3, 3, mode), 8);
-        EXPECT_EQ(IndicatorTableValue(View(), 3, 5, mode), View().Filter(3, 1)); // the sum
-        EXPECT_EQ(IndicatorTableValue(View(), 12, 2, mode), std::nullopt);
+        EXPECT_EQ(IndicatorTableValue(View(), SecondaryDraws(), 3, 1, mode), 0);
+        EXPECT_EQ(IndicatorTableValue(View(), SecondaryDraws(), 3, 3, mode), 8);
+        EXPECT_EQ(IndicatorTableValue(View(), SecondaryDraws(), 3, 5, mode), View().Filter(3, 1)); // the sum
+        EXPECT_EQ(IndicatorTableValue(View(), SecondaryDraws(), 12, 2, mode), std::nullopt);
     }
     // In a ranked view "原始号码" gives the drawn number, "排行序列" its rank.
-    EXPECT_EQ(IndicatorTableValue(View(3), 3, 3, 2), 8);
-    EXPECT_EQ(IndicatorTableValue(View(3), 3, 3, 1), View(3).Data(3, 8, 2));
+    EXPECT_EQ(IndicatorTableValue(View(3), SecondaryDraws(), 3, 3, 2), 8);
+    EXPECT_EQ(IndicatorTableValue(View(3), SecondaryDraws(), 3, 3, 1), View(3).Data(3, 8, 2));
 }
 
 

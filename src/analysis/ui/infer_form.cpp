@@ -81,6 +81,12 @@ GameSizes FInfer::Sizes() const
     return head ? SizesOf(*head) : GameSizes{};
 }
 
+SecondaryDraws FInfer::Secondary() const
+{
+    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    return game ? SecondaryDraws(*game, m_stat.CustomStat()) : SecondaryDraws();
+}
+
 // ---------------------------------------------------------------------------
 // Loading
 
@@ -311,7 +317,8 @@ void FInfer::BuildPages()
     }
     m_lstRelate = new QListWidget(Page(6));
     m_lstRelate->setObjectName(u"LstRelate"_s);
-    connect(m_lstRelate, &QListWidget::itemClicked, this, [this] { TopBarChanged(); });
+    // A click or an arrow key: whatever moves the current row redraws.
+    connect(m_lstRelate, &QListWidget::currentRowChanged, this, [this] { TopBarChanged(); });
     SetTwipsGeometry(m_lstRelate, QRect(1800, 0, 3240, 1140));
 
     // Miss.
@@ -444,8 +451,14 @@ void FInfer::FillPeriodLists(const std::vector<QString>& names)
         if (box->model() != m_periods)
             box->setModel(m_periods);
     }
+    SelectDefaultPeriods();
+}
+
+void FInfer::SelectDefaultPeriods()
+{
     const CLottorHead* head = m_stat.HeadData();
-    const PeriodChoice c = DefaultPeriods(static_cast<int>(items.size()), head ? head->InferShowCourse : 0);
+    m_showCourse = head ? head->InferShowCourse : 0;
+    const PeriodChoice c = DefaultPeriods(m_periods ? m_periods->rowCount() : 0, m_showCourse);
     cboPTIndex()->setCurrentIndex(c.Index);
     cboPTEnd()->setCurrentIndex(c.End);
     cboPTStart()->setCurrentIndex(c.Start);
@@ -463,6 +476,10 @@ void FInfer::RefreshForm()
         names.push_back(m_stat.NumName(i));
     FillPeriodLists(names);
     m_isBusy = wasBusy;
+    // The view shown follows the lists at once: the top bar and the table
+    // never tell two ranges.
+    if (!m_isBusy)
+        FindClick();
 }
 
 IGridCells* FInfer::msgMain()

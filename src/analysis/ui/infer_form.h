@@ -11,6 +11,7 @@
 #include "analysis/infer_layout.h"
 #include "analysis/infer_views.h"
 #include "analysis/relation_matrix.h"
+#include "analysis/secondary_area.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/shell_windows.h"
 
@@ -199,6 +200,9 @@ private:
     void BuildTopBar();
     void BuildPages();
     void FillPeriodLists(const std::vector<QString>& names);
+    // Selects the default range and statistics period of the game's
+    // default course (InferShowCourse), and notes the course.
+    void SelectDefaultPeriods();
     void LayoutPage(int tab, int width);
     ViewCaptions Captions() const;
     void SelectTab(int tab);
@@ -207,6 +211,9 @@ private:
     void msgMain_MouseDown(Qt::MouseButton button);
     AreaNames Names() const;
     GameSizes Sizes() const;
+    // The secondary numbers of the game's draws (the statistics view keeps
+    // none).
+    SecondaryDraws Secondary() const;
 
     CStat& m_stat;
     int16_t m_view = 0;
@@ -216,6 +223,7 @@ private:
     ViewId m_currentView;
     std::array<QString, kTabCount + 1> m_tabViewName; // 1..8
     TopBarRange m_range;
+    int16_t m_showCourse = -1; // the default course the period lists were last set from
     TopBarGeometry m_topGeom;
     int m_posPageWidth = 5700;
     int m_viewRuns = 0;
@@ -229,12 +237,14 @@ private:
     // Empties the grid for a number grid of that size: two fixed rows (the
     // first merged), the label column fixed.
     void ResetNumberGrid(int rows, int cols);
+    // Lets the number table on show go, after the grid has stopped reading
+    // its texts from it.
+    void DropNumberTable();
     int16_t ShownConditionKind() const;
     void ShowRelate(int16_t index);
     void ShowMiss(int16_t index, bool pair);
     void RemoveCycleHighlight();
     bool CycleViewShown() const;
-    void ShowNoPoints(const QString& name, const QString& title);
     struct ViewMemory {
         int16_t RankChartKind = 0;
         int16_t TrendChartKind = 0;

@@ -82,7 +82,7 @@ void FInfer::OptStatAll_Click()
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     const auto choice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
     const NumberGridLayout layout = NumberGrid(Sizes(), choice, Names());
     CFlexGrid* grid = m_msgMain;
@@ -106,6 +106,7 @@ void FInfer::OptStatAll_Click()
     // Secondary blocks as the history table (period row) and the
     // distribution table of each kind (rank rows) paint them at P.
     std::array<std::unique_ptr<CNumberTable>, 9> secondary;
+    const SecondaryDraws draws = Secondary();
     auto secondaryTable = [&](int k) -> const CNumberTable& {
         auto& table = secondary[static_cast<size_t>(k + 1)];
         if (!table) {
@@ -117,7 +118,7 @@ void FInfer::OptStatAll_Click()
             setup.RangeStart = P;
             setup.RangeCount = 1;
             table = std::make_unique<CNumberTable>(
-                m_stat, Sizes(), Names(), setup,
+                m_stat, draws, Sizes(), Names(), setup,
                 [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; });
         }
         return *table;
@@ -145,6 +146,8 @@ void FInfer::OptStatAll_Click()
     }
     for (int row = 2; row < 11; ++row)
         SeparatorCells(grid, layout, row);
+    // The period row in sight, whatever the view before had scrolled to.
+    grid->SetTopRow(r0 == 2 ? 2 : grid->Rows() - 1);
     grid->show();
     grid->SetRedraw(true);
 }
@@ -160,7 +163,7 @@ void FInfer::OptAll_Click()
     SetupTopBar(6);
     NameView(m_optAll->text());
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
@@ -187,6 +190,7 @@ void FInfer::OptAll_Click()
     const bool upDown = chkPTColorUpDown()->isChecked();
     const bool rowColours = chkPTColor()->isChecked();
     const int32_t next = m_stat.BallCount() - 1;
+    const SecondaryDraws secondary = Secondary();
     std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
     for (int m = 0; m < count; ++m) {
         const int32_t p = m_range.RangeStart + m;
@@ -194,7 +198,7 @@ void FInfer::OptAll_Click()
         grid->SetTextMatrix(r, 0, m_stat.NumName(p));
         const QColor back = ToQColor(ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r % 2) : 0)));
         for (int c = 1; c < cols; ++c) {
-            const std::optional<int16_t> v = IndicatorTableValue(m_stat, p, c, mode);
+            const std::optional<int16_t> v = IndicatorTableValue(m_stat, secondary, p, c, mode);
             if (v)
                 grid->SetTextMatrix(r, c, QString::number(*v));
             const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
@@ -240,7 +244,7 @@ void FInfer::OptCycle_Click()
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    m_table.reset();
+    DropNumberTable();
     const NumberGridLayout layout = NumberGrid(Sizes(), 2, Names());
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
@@ -383,7 +387,7 @@ void FInfer::ShowRelate(int16_t index)
     const CLottorHead& head = *m_stat.HeadData();
     const bool asGrid = m_lstRelate->currentRow() < 1;
     (asGrid ? chkPTSort() : chkPTColor())->hide();
-    m_table.reset();
+    DropNumberTable();
     const PairMatrix& matrix = m_memory.Relation.Matrix(m_stat, m_range.RangeStart, m_range.RangeEnd, index);
     const RelationTexts texts = RelationKindTexts(index);
     const int n = head.BcDataLen;
@@ -428,6 +432,7 @@ void FInfer::ShowRelate(int16_t index)
             grid->SetTextMatrix(r + 2, c + 2, QString::number(matrix.At(r, c)));
         }
     }
+    grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
     grid->show();
     grid->SetRedraw(true);
 }

@@ -59,7 +59,9 @@ void FInfer::msgMain_DblClick()
 
 void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
 {
-    if (!FormOpen() || !m_msgMain || !m_msgMain->isVisible())
+    // Only a window showing a chart leaves its grid alone: a closed or
+    // minimized window keeps its table and shows the mark when it is back.
+    if (!FormOpen() || !m_msgMain || !m_msgMain->isVisibleTo(this))
         return;
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     const CLottorHead* head = m_stat.HeadData();
@@ -90,8 +92,8 @@ void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
         }
         const int16_t choice = table == NextTable::Cycle ? 2 : static_cast<int16_t>(cboPTSubarea()->currentIndex());
         const int32_t last = m_stat.BallCount() - 1;
-        const bool secondary = sPos > head->BcMain;
-        const int16_t d = secondary ? m_stat.DataMr(last, sBall, 2) : m_stat.Data(last, sBall, 2);
+        // A secondary number is never ranked: its column is its value.
+        const int16_t d = sPos > head->BcMain ? sBall : m_stat.Data(last, sBall, 2);
         const int col = DigitColumn(NumberGrid(Sizes(), choice, Names()), sPos, d);
         const bool known = table != NextTable::Distribution || rankKind >= 0;
         if (known && col > 0 && col < grid->Cols()) {
@@ -108,8 +110,9 @@ void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
             grid->SetCellForeColor(ToQColor(paint.Fore));
             // The number tables hand out their texts as they are shown.
             const bool lazy = table == NextTable::History || table == NextTable::Distribution;
-            grid->SetText(lazy || !paint.WithText ? QString()
-                                                  : NextCellText(m_stat, table, rankKind, sPos, d, mode));
+            grid->SetText(lazy || !paint.WithText
+                              ? QString()
+                              : NextCellText(m_stat, Secondary(), table, rankKind, sPos, d, mode));
         }
     }
     grid->SetRedraw(true);

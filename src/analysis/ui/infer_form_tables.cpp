@@ -81,6 +81,12 @@ void FInfer::ResetNumberGrid(int rows, int cols)
     grid->SetFixedCols(1);
 }
 
+void FInfer::DropNumberTable()
+{
+    m_msgMain->SetTextSource({});
+    m_table.reset();
+}
+
 void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
 {
     (void)caption;
@@ -100,8 +106,8 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     }
     CFlexGrid* grid = m_msgMain;
     grid->SetRedraw(false);
-    grid->SetTextSource({});
-    m_table = std::make_unique<CNumberTable>(m_stat, Sizes(), Names(), setup, std::move(marked));
+    DropNumberTable();
+    m_table = std::make_unique<CNumberTable>(m_stat, Secondary(), Sizes(), Names(), setup, std::move(marked));
     const CNumberTable& table = *m_table;
     const NumberGridLayout& layout = table.Layout();
 

@@ -67,8 +67,8 @@ void FInfer::OptStat_Click(int16_t index)
     NameView(m_optStat[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
     const RankArea area = RankChartArea(head, cboPTSubarea2()->currentIndex());
-    const ChartData data = RankChart(m_stat, index, m_range.StatPeriod, area, chkPTSort()->isChecked(),
-                                     u"号码:"_s + cboPTSubarea2()->currentText());
+    const ChartData data = RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area,
+                                     chkPTSort()->isChecked(), u"号码:"_s + cboPTSubarea2()->currentText());
     m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1), RankTitle(index, head.CustomStat));
     if (m_memory.RankChartKind == 0)
         m_memory.RankChartKind = -2;
@@ -77,18 +77,6 @@ void FInfer::OptStat_Click(int16_t index)
 
 // ---------------------------------------------------------------------------
 // Indicator trends
-
-void FInfer::ShowNoPoints(const QString& name, const QString& title)
-{
-    // A chart of one empty point: the title of the view asked for, and
-    // nothing of the chart shown before.
-    ChartData empty(1, 1);
-    empty.Set(0, 0, u" "_s);
-    empty.Set(0, 1, name);
-    empty.Set(1, 0, QString());
-    empty.Set(1, 1, QString());
-    m_memory.TrendChartKind = m_chMain->StatData(empty, 1, m_memory.TrendChartKind, title, -1, 255, 3);
-}
 
 void FInfer::OptFilter_Click(int16_t index)
 {
@@ -109,14 +97,14 @@ void FInfer::OptFilter_Click(int16_t index)
     ChartData series;
     const int16_t kinds[] = {index};
     const bool failed = index == 19 ? GetCycleArray(m_stat, m_range.RangeStart, m_range.RangeEnd, series)
-                                    : GetFilterArray(m_stat, kinds, m_range.RangeStart, m_range.RangeEnd, series);
+                                    : GetFilterArray(m_stat, Secondary(), kinds, m_range.RangeStart,
+                                                     m_range.RangeEnd, series);
     if (failed)
         series = HeaderOnlySeries(index == 19 ? Mmain().IndicatorName[19] : KindName(head, index));
     const QString title = TrendTitle(head, index, series);
     if (series.PointCount() < 1)
-        ShowNoPoints(ChartCellText(series.At(0, 1)), title);
-    else
-        m_memory.TrendChartKind = m_chMain->StatData(series, 1, m_memory.TrendChartKind, title, -1, 255, 3);
+        series = OneEmptyPoint(ChartCellText(series.At(0, 1)));
+    m_memory.TrendChartKind = m_chMain->StatData(series, 1, m_memory.TrendChartKind, title, -1, 255, 3);
     if (m_memory.TrendChartKind == 0)
         m_memory.TrendChartKind = -1;
     m_chMain->show();
@@ -220,7 +208,10 @@ void FInfer::ShowMiss(int16_t index, bool pair)
     const auto stat = static_cast<MissStat>(index);
     const QString name = pair ? PairSeriesName(cboPTFilter()->currentText(), a, cboPTFilter2()->currentText(), b)
                               : m_currentViewName;
-    const ChartData data = MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
+    ChartData data =
+        MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
+    if (data.PointCount() < 1)
+        data = OneEmptyPoint(name); // a kind without values: nothing of the chart before stays
     const QString& lottor = Mmain().CurLottorData ? Mmain().CurLottorData->HeadData.LottorName : head.LottorName;
     int16_t& chartKind = pair ? m_memory.PairMissChartKind : m_memory.MissChartKind;
     if (kindA >= 37 && kindA <= 42) {

@@ -203,6 +203,11 @@ void FInfer::SetupTopBar(int kind)
     }
     if (plan.ShowChart)
         m_chMain->show();
+    // A new default course (彩票选项) takes effect at the next view, as the
+    // game's colours and list order do, lists and table together.
+    const CLottorHead* head = m_stat.HeadData();
+    if (head && head->InferShowCourse != m_showCourse)
+        SelectDefaultPeriods();
     m_range = StoreRange(cboPTStart()->currentIndex(), cboPTEnd()->currentIndex(), cboPTIndex()->currentIndex());
 }
 

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -58,7 +59,7 @@ CFlexGrid::CFlexGrid(QWidget* parent) : QWidget(parent)
 
     connect(body->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { FollowBody(); });
     connect(body->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!m_applyingTopRow)
+        if (!m_applyingTopRow && !m_reshaping)
             m_pendingTopRow = -1; // the user scrolled
         FollowBody();
     });
@@ -434,14 +435,17 @@ void CFlexGrid::Sync() const
 
 void CFlexGrid::FlushNow()
 {
-    if (m_shapeDirty)
-        Publish();
-    if (m_sizesDirty)
-        ApplySizes();
-    if (m_data.MergesStale())
-        ApplySpans();
-    if (m_selectionDirty)
-        ApplySelection();
+    {
+        const QScopedValueRollback reshaping(m_reshaping, true);
+        if (m_shapeDirty)
+            Publish();
+        if (m_sizesDirty)
+            ApplySizes();
+        if (m_data.MergesStale())
+            ApplySpans();
+        if (m_selectionDirty)
+            ApplySelection();
+    }
     if (m_pendingTopRow >= 0)
         ApplyTopRow();
     if (m_cellsDirty || m_repaintDirty)
@@ -472,8 +476,10 @@ void CFlexGrid::Publish()
         view->clearSpans();
     m_spansShown.clear();
     ApplySpans();
-    // The scroll position survives the reset, within the new rows.
-    m_pendingTopRow = bodyRows > 0 && keepTop > m_shown.fixedRows ? std::min(keepTop, m_shown.rows - 1) : -1;
+    // The scroll position survives the reset, within the new rows; so does
+    // a top row asked for, the first scrolling row included (the view's own
+    // scroll position would be left over from the cells before).
+    m_pendingTopRow = bodyRows > 0 ? std::clamp(keepTop, m_shown.fixedRows, m_shown.rows - 1) : -1;
 }
 
 int CFlexGrid::DefaultRowPixels() const
@@ -631,7 +637,10 @@ void CFlexGrid::BodyLaidOut()
 {
     if (!m_views[kCorner])
         return; // the views are being built or torn down
-    PlaceRegions();
+    {
+        const QScopedValueRollback reshaping(m_reshaping, true);
+        PlaceRegions();
+    }
     if (m_pendingTopRow >= 0)
         ApplyTopRow();
 }

@@ -261,6 +261,9 @@ private:
     bool m_flushPosted = false;
     int m_pendingTopRow = -1;
     bool m_applyingTopRow = false;
+    // The views are being reshaped: a scroll position they clamp to their
+    // new rows is no scrolling by the user.
+    bool m_reshaping = false;
     std::vector<GridSpan> m_spansShown;
 
     GridHighLight m_highLight = GridHighLight::Always;

@@ -57,12 +57,12 @@ protected:
 
     // A small game with these draws (hundreds first), loaded in the main
     // window.
-    MDIMain& OpenSmall(const std::vector<const char*>& draws)
+    MDIMain& OpenSmall(const std::vector<const char*>& draws, const QString& definition = kThreeDigits)
     {
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
-            EXPECT_FALSE(created.CreateData(kThreeDigits, file, 1000));
+            EXPECT_FALSE(created.CreateData(definition, file, 1000));
         }
         {
             CLottorData game;
@@ -245,6 +245,115 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
         EXPECT_EQ(stat.ShrinkSel(k), before[static_cast<size_t>(k)]) << k;
 }
 
+TEST_F(InferFormTest, AMissViewOfAKindWithoutValuesShowsAnEmptyChartOfItsOwn)
+{
+    // One position: the AC value has no value at all.
+    OpenSmall({"5", "1", "8"}, u"[LOTTONAME]\r\n一位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n1\r\n"_s);
+    FInfer& form = *Window(0);
+    form.ShowLay(u"和值"_s);
+    ASSERT_GT(form.chMain()->Model().Data().PointCount(), 1);
+    for (const char16_t* name : {u"遗漏值", u"出现概率", u"遗漏组值"}) {
+        SCOPED_TRACE(QString::fromUtf16(name).toStdString());
+        form.ShowLay(QString::fromUtf16(name));
+        ASSERT_EQ(form.cboPTFilter()->currentIndex(), 0);
+        const ChartData& data = form.chMain()->Model().Data();
+        EXPECT_EQ(data.PointCount(), 1);
+        EXPECT_EQ(ChartCellText(data.At(1, 0)), QString());
+        EXPECT_EQ(ChartCellText(data.At(1, 1)), QString());
+        const QString series = ChartCellText(data.At(0, 1));
+        EXPECT_TRUE(series == QString::fromUtf16(name) || series.startsWith(u"A代表AC值"_s))
+            << series.toStdString();
+        EXPECT_TRUE(form.chMain()->Model().ChartTitle().startsWith(series))
+            << form.chMain()->Model().ChartTitle().toStdString();
+    }
+}
+
+TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
+{
+    std::vector<std::string> digits;
+    for (int i = 0; i < 60; ++i)
+        digits.push_back(std::to_string(100 + (i * 37) % 900));
+    std::vector<const char*> draws;
+    for (const std::string& d : digits)
+        draws.push_back(d.c_str());
+    OpenSmall(draws);
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    Settle();
+    const CFlexGrid& grid = *form.Grid();
+    // Whether a row stands in the grid's visible cells.
+    const auto shown = [&grid](int row) {
+        const QRect cell = grid.CellRect(row, 1);
+        return !cell.isEmpty() && grid.rect().contains(cell.center());
+    };
+    // At its size and so small that the combined ranking's eleven rows do
+    // not fit.
+    for (const int height : {form.SubWindow()->height(), 260}) {
+        form.SubWindow()->resize(form.SubWindow()->width(), height);
+        for (const int16_t listAsc : {int16_t{-1}, int16_t{0}}) {
+            Mmain().CurLottorData->HeadData.ListAsc = listAsc;
+            for (const char16_t* view :
+                 {u"历史分布图", u"遗漏分布", u"循环分布数据", u"综合", u"综合排行", u"组选号码生克"}) {
+                const QString name = QString::fromUtf16(view);
+                SCOPED_TRACE(name.toStdString() + (listAsc ? " newest on top" : " oldest on top") +
+                             " height " + std::to_string(height));
+                // The history table over every period, scrolled to its
+                // middle.
+                form.cboPTStart()->setCurrentIndex(0);
+                form.ShowLay(u"历史分布图"_s);
+                form.Grid()->SetTopRow(30);
+                Settle();
+                ASSERT_EQ(grid.TopRow(), 30);
+                form.ShowLay(name);
+                Settle();
+                // The next issue's row, or the relations' first row.
+                int newest = grid.FixedRows();
+                for (int row = 0; row < grid.Rows(); ++row) {
+                    if (grid.TextMatrix(row, 0) == u"下期"_s)
+                        newest = row;
+                }
+                EXPECT_TRUE(shown(newest)) << "row " << newest << ", top row " << grid.TopRow();
+            }
+        }
+    }
+}
+
+TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
+{
+    std::vector<const char*> draws(60, "123");
+    MDIMain& main = OpenSmall(draws);
+    FInfer& form = *Window(0);
+    form.ShowForm();
+    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    ASSERT_EQ(head.InferShowCourse, 40);
+    // The periods of the table, and those the range lists stand for.
+    const auto agree = [&form](int course) {
+        EXPECT_EQ(form.cboPTStart()->currentIndex(), 61 - course);
+        EXPECT_EQ(form.cboPTEnd()->currentIndex(), 60);
+        EXPECT_EQ(form.Range().RangeCount, course);
+        EXPECT_EQ(form.Grid()->Rows(), course + 2);
+    };
+    agree(40);
+
+    // 彩票选项 sets 20: the next view shows 20 periods, lists and table.
+    head.InferShowCourse = 20;
+    form.chkPTShowHit()->click();
+    agree(20);
+    // A range the user picks then stays.
+    form.cboPTStart()->setCurrentIndex(50);
+    form.TopBarChanged();
+    form.ShowLay(u"遗漏分布"_s);
+    EXPECT_EQ(form.Range().RangeCount, 11);
+
+    // After a statistics rebuild the lists start again from the default,
+    // and the table with them.
+    head.InferShowCourse = 10;
+    main.MenuEntry(u"mnuDataRefresh"_s)->trigger();
+    form.ShowForm();
+    agree(10);
+    EXPECT_EQ(form.CurrentViewName(), u"遗漏分布"_s);
+}
+
 TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
 {
     OpenSmall({"507", "123"});
@@ -310,11 +419,12 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_EQ(form.Grid()->Rows(), 2);
     EXPECT_EQ(form.Grid()->TextMatrix(0, 1), u"0至9号码"_s);
 
-    // The data refresh resets the lists without drawing.
+    // The data refresh resets the lists and draws the view once with them.
     const int runs = form.ViewRuns();
     form.RefreshForm();
     EXPECT_EQ(form.cboPTEnd()->currentIndex(), 3);
-    EXPECT_EQ(form.ViewRuns(), runs);
+    EXPECT_EQ(form.ViewRuns(), runs + 1);
+    EXPECT_EQ(form.Grid()->Rows(), 4 + 2);
 }
 
 TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)

@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "analysis/number_tables.h"
 #include "analysis/relation_matrix.h"
 #include "analysis/small_history.h"
 #include "analysis/ui/infer_form.h"
@@ -128,6 +130,101 @@ TEST_F(InferViewsTest, AMarkInViewThreeShowsInEveryWindowAndTheFilterWindow)
         for (int16_t p = 0; p <= 3; ++p)
             EXPECT_EQ(Game().SelectBall(p, v), 0) << p << " " << v;
     }
+}
+
+TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesBack)
+{
+    // Closing only hides a window, and a minimized one hides its grid too:
+    // its table must still take the mark, or it comes back without it (and
+    // a user marking it again would take the mark away).
+    const QColor main = ToQColor(ColorRgb(Game().HeadData.BcMainColor));
+    struct Case {
+        const char16_t* view;
+        bool minimize;
+    };
+    for (const Case c : {Case{u"历史分布图", false}, Case{u"综合排行", false}, Case{u"历史分布图", true}}) {
+        const QString name = QString::fromUtf16(c.view);
+        SCOPED_TRACE(name.toStdString() + (c.minimize ? " minimized" : " closed"));
+        FInfer& form = Window(0);
+        form.ShowLay(name);
+        CFlexGrid& grid = *form.Grid();
+        const int next = RowOf(grid, u"下期"_s);
+        ASSERT_GE(next, 2);
+        if (c.minimize)
+            form.SubWindow()->showMinimized();
+        else
+            form.SubWindow()->close();
+        Settle();
+        ASSERT_FALSE(grid.isVisible());
+        Game().AutoSelectBall(0, 6);
+        form.ShowForm();
+        if (c.minimize)
+            form.SubWindow()->showNormal();
+        Settle();
+        EXPECT_EQ(grid.CellBackColor(next, 1 + 6), main);
+        EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
+        Game().AutoSelectBall(0, 6);
+        EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
+    }
+    // A window showing a chart leaves its hidden grid alone.
+    FInfer& form = Window(0);
+    form.ShowLay(u"历史分布图"_s);
+    CFlexGrid& grid = *form.Grid();
+    const int next = RowOf(grid, u"下期"_s);
+    form.ShowLay(u"和值"_s);
+    Game().AutoSelectBall(0, 6);
+    EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
+    Game().AutoSelectBall(0, 6);
+}
+
+TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
+{
+    // Grey on the row colour, black on the main colour where a number
+    // stands out, the fixed-cell colour between blocks; without row colours
+    // every plain cell lies on the first.
+    const CLottorHead& head = Game().HeadData;
+    const QColor rows[2] = {ToQColor(ColorRgb(head.RowColor(0))), ToQColor(ColorRgb(head.RowColor(1)))};
+    ASSERT_NE(rows[0], rows[1]);
+    const QColor main = ToQColor(ColorRgb(head.BcMainColor));
+    const QColor grey(150, 150, 150);
+    const QColor black(0, 0, 0);
+    FInfer& form = Window(3);
+    Game().AutoSelectBall(1, 4);
+    for (const char16_t* view : {u"历史分布图", u"遗漏分布"}) {
+        for (const bool rowColours : {true, false}) {
+            SCOPED_TRACE(QString::fromUtf16(view).toStdString() + (rowColours ? " row colours" : " plain"));
+            form.chkPTColor()->setChecked(rowColours);
+            form.ShowLay(QString::fromUtf16(view));
+            const CFlexGrid& grid = *form.Grid();
+            const CNumberTable& table = *form.NumberTable();
+            int hits = 0;
+            for (int row = 2; row < grid.Rows(); ++row) {
+                for (int col = 1; col < grid.Cols(); ++col) {
+                    switch (table.Paint(row, col)) {
+                    case CellPaint::Base:
+                        ASSERT_EQ(grid.CellForeColor(row, col), grey) << row << " " << col;
+                        ASSERT_EQ(grid.CellBackColor(row, col), rows[rowColours ? row % 2 : 0])
+                            << row << " " << col;
+                        break;
+                    case CellPaint::Hit:
+                        ++hits;
+                        ASSERT_EQ(grid.CellForeColor(row, col), black) << row << " " << col;
+                        ASSERT_EQ(grid.CellBackColor(row, col), main) << row << " " << col;
+                        break;
+                    case CellPaint::Separator:
+                        ASSERT_EQ(grid.CellBackColor(row, col), grid.BackColorFixed()) << row << " " << col;
+                        break;
+                    default:
+                        FAIL() << row << " " << col;
+                    }
+                }
+            }
+            // Twelve draws of up to three numbers in area 0 and one in each
+            // position, and the two marks of the next issue.
+            EXPECT_GE(hits, 12 * 4 + 2);
+        }
+    }
+    Game().AutoSelectBall(1, 4);
 }
 
 TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
@@ -312,9 +409,33 @@ TEST_F(InferViewsTest, RelationGridAndChart)
     const ChartData& data = form.chMain()->Model().Data();
     EXPECT_EQ(data.At(0, 1).toString(), u"组选号码号码3与其它号码相克情况"_s);
     EXPECT_EQ(data.At(6, 1).toInt(), m.At(3, 5));
+    // The arrow keys move through the list as clicks do.
+    QTest::keyClick(form.LstRelate(), Qt::Key_Down);
+    EXPECT_EQ(form.chMain()->Model().Data().At(0, 1).toString(), u"组选号码号码4与其它号码相克情况"_s);
+    QTest::keyClick(form.LstRelate(), Qt::Key_Home);
+    EXPECT_TRUE(form.Grid()->isVisibleTo(&form));
+    EXPECT_FALSE(form.chMain()->isVisibleTo(&form));
     // A game of three positions has all four kinds.
     for (int k = 0; k < 4; ++k)
         EXPECT_TRUE(form.OptGather(k)->isEnabled());
+}
+
+TEST_F(InferViewsTest, ARelationChartLeavesTheHiddenGridWithoutTheOldTablesTexts)
+{
+    // The history table hands its texts out as they are shown; a relation
+    // chart hides the grid and lets the table go. The grid then answers
+    // from its own cells (a grid still reading the table read freed memory).
+    FInfer& form = Window(0);
+    form.ShowLay(u"历史分布图"_s);
+    CFlexGrid& grid = *form.Grid();
+    const int row = RowOf(grid, u"2024012"_s);
+    ASSERT_GE(row, 2);
+    form.LstRelate()->setCurrentRow(4);
+    form.ShowLay(u"组选号码生克"_s);
+    ASSERT_TRUE(form.chMain()->isVisibleTo(&form));
+    EXPECT_EQ(form.NumberTable(), nullptr);
+    EXPECT_EQ(grid.TextMatrix(row, 0), QString());
+    EXPECT_EQ(grid.TextMatrix(row, 2), QString());
 }
 
 TEST_F(InferViewsTest, CombinedIndicatorTable)

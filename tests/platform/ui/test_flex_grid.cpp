@@ -354,6 +354,40 @@ TEST_F(FlexGridTest, ScrollingToTheEndShowsTheLastRow)
     m_grid->AddItem(u"new"_s);
     Settle();
     EXPECT_EQ(m_grid->TopRow(), top);
+
+    // A grid filled anew and sent to a row goes there, its first scrolling
+    // row included, whether it was hidden while it was filled or not and
+    // whether its old scroll position still fits or not.
+    struct Case {
+        bool hidden;
+        int rows;
+        int top;
+    };
+    for (const Case c : {Case{true, 400, 2}, Case{false, 400, 2}, Case{true, 40, 2}, Case{false, 40, 2},
+                         Case{true, 40, 39}, Case{false, 40, 20}}) {
+        SCOPED_TRACE(testing::Message() << c.hidden << " " << c.rows << " " << c.top);
+        Fill(500, 3);
+        m_grid->SetTopRow(300);
+        Settle();
+        ASSERT_EQ(m_grid->TopRow(), 300);
+        if (c.hidden)
+            m_grid->hide();
+        m_grid->SetRedraw(false);
+        m_grid->Clear();
+        m_grid->SetRows(1);
+        m_grid->SetFixedRows(0);
+        Fill(c.rows, 3);
+        m_grid->SetFixedRows(2);
+        m_grid->SetTopRow(c.top);
+        m_grid->show();
+        m_grid->SetRedraw(true);
+        Settle();
+        const QRect cell = m_grid->CellRect(c.top, 1);
+        EXPECT_TRUE(m_grid->rect().contains(cell)) << m_grid->TopRow();
+        if (c.top == 2) {
+            EXPECT_EQ(cell.top(), m_grid->CellRect(1, 1).bottom() + 1);
+        }
+    }
 }
 
 TEST_F(FlexGridTest, MouseEventsComeInOrder)
