@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -409,10 +412,7 @@ void FWay::SelectionMoved(QTreeWidgetItem* node)
     // moved by the keys or by a command runs it now.
     if (QApplication::mouseButtons() != Qt::NoButton)
         return;
-    const bool treeHadFocus = m_treWay->hasFocus();
-    RunWay();
-    if (treeHadFocus && node)
-        m_treWay->setFocus();
+    RequestRun(m_treWay->hasFocus() && node);
 }
 
 void FWay::TreWay_NodeClick(QTreeWidgetItem* node)
@@ -649,42 +649,68 @@ void FWay::FocusEditor()
 
 void FWay::RunWay()
 {
+    RequestRun(false);
+}
+
+void FWay::RequestRun(bool keepTreeFocus)
+{
+    m_keepTreeFocus = keepTreeFocus;
+    if (m_running) {
+        // Asked from the event loop of a run that shows its bar: that run
+        // stops at its next step and this one follows.
+        m_runAgain = true;
+        return;
+    }
+    const BusyGuard running(m_running);
+    do {
+        m_runAgain = false;
+        RunOnce();
+    } while (m_runAgain);
+}
+
+void FWay::RunOnce()
+{
     const std::shared_ptr<CLottorData> game = Game();
     CMsg msg;
     std::optional<MsgBusyGuard> busy;
     busy.emplace(msg, u"检查公式..."_s);
 
     QString message;
-    QString shown;  // the text the editor shows after a parse error
+    QString shown;  // the failing formula's text, after a parse error
     int32_t errStart = 0;
     int32_t errCount = 0;
     const int16_t formula = SelectedFormula();
     if (game && formula >= 0) {
         const CLottorHead& head = game->HeadData;
-        const WayCheck check = CheckWayTexts(m_way, head.WayGet(formula, 2), head.WayGet(formula, 4));
+        const QString selection = head.WayGet(formula, 2);
+        const QString consult = head.WayGet(formula, 4);
+        const WayCheck check = CheckWayTexts(m_way, selection, consult);
         if (check.Failure == WayCheck::Fault::Consult || check.Failure == WayCheck::Fault::Selection) {
-            const bool consult = check.Failure == WayCheck::Fault::Consult;
-            m_tabWay->setCurrentIndex(consult ? 1 : 0);
-            shown = consult ? check.Consult : check.Selection;
-            {
-                // Shown only: the stored formula keeps its lines.
+            // The editor shows the formula as the user wrote it, its lines
+            // kept, with the piece the parser stopped at marked.
+            const bool isConsult = check.Failure == WayCheck::Fault::Consult;
+            m_tabWay->setCurrentIndex(isConsult ? 1 : 0);
+            shown = isConsult ? consult : selection;
+            if (m_txtWay->toPlainText() != EditorText(shown)) {
                 const BusyGuard showing(m_isBusy);
                 SetEditorText(shown);
             }
             message = check.Message;
-            errStart = check.ErrStart;
-            errCount = check.ErrCount;
+            errStart = check.TextErrStart;
+            errCount = check.TextErrCount;
         } else if (!check.Ok()) {
             message = check.Message;
         } else {
             msg.StartShowMsg(u"运算公式..."_s);
             GameWayHistory history(*game);
-            WayRun run = EvaluateWays(m_way, history, check, m_cboCount->currentText(), m_txtMsg->toPlainText());
+            WayRun run = Evaluate(msg, history, check);
+            if (run.Cancelled)
+                return;  // the results of the run before stay
             if (run.Ok) {
                 m_wayResult = std::move(run.Results);
                 busy.reset();
                 ShowWayHit(formula);
-                FocusEditor();
+                FocusAfterRun();
                 return;
             }
             message = run.Message;
@@ -696,8 +722,52 @@ void FWay::RunWay()
     ClearChart();
     busy.reset();
     m_txtMsg->setPlainText(EditorText(message));
-    FocusEditor();
+    FocusAfterRun();
     SelectInEditor(shown, errStart, errCount);
+}
+
+WayRun FWay::Evaluate(CMsg& msg, IWayHistory& history, const WayCheck& check)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<MsgProgressGuard> bar;
+    const WayRunStep step = [&](int32_t done, int32_t total) {
+        if (!bar) {
+            if (clock.elapsed() < m_progressDelayMs)
+                return true;
+            bar.emplace(msg, QString(), total, 0, done, true);
+            SetRunControls(true);
+        }
+        bar->Step(done);
+        const bool stop = bar->StopRequested();
+        return !stop && !m_runAgain;
+    };
+    WayRun run = EvaluateWays(m_way, history, check, m_cboCount->currentText(), m_txtMsg->toPlainText(), step);
+    if (bar) {
+        bar.reset();
+        SetRunControls(false);
+    }
+    return run;
+}
+
+void FWay::SetRunControls(bool running)
+{
+    if (running) {
+        if (QMdiSubWindow* sub = SubWindow())
+            sub->setEnabled(true);
+        setEnabled(true);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdWayAdd, m_cmdGroupAdd, m_cmdChangName, m_cmdDel,
+                                                      m_cmdOpen, m_cmdSave, m_cboCount})
+        w->setEnabled(!running);
+}
+
+void FWay::FocusAfterRun()
+{
+    if (m_keepTreeFocus)
+        m_treWay->setFocus();
+    else
+        FocusEditor();
 }
 
 void FWay::ShowWayHit(int16_t formula)
