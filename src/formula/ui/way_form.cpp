@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -429,6 +428,10 @@ void FWay::cmdGroupAdd_Click()
 {
     const std::shared_ptr<CLottorData> game = Game();
     const QString name = u"新类别"_s;
+    if (game && !WayChangeFits(game->HeadData, [&](FormulaStore& ways) { ways.WayGroupAdd(name); })) {
+        Message(u"无法增加新类别："_s + WayDefinitionFullText());
+        return;
+    }
     if (!game || !game->HeadData.WayGroupAdd(name)) {
         Message(u"无法增加新类别!"_s);
         return;
@@ -449,6 +452,12 @@ void FWay::CmdWayAdd_Click()
     const int16_t group = Tag(target);
     const std::shared_ptr<CLottorData> game = Game();
     const QString name = u"无标题公式"_s;
+    if (game && !WayChangeFits(game->HeadData, [&](FormulaStore& ways) {
+            ways.WayAdd(group, name, QString(), 0, QString());
+        })) {
+        Message(u"无法增加新公式："_s + WayDefinitionFullText());
+        return;
+    }
     if (game && target && group >= 0 && group < game->HeadData.WayGroupCount() &&
         game->HeadData.WayAdd(group, name, QString(), 0, QString())) {
         AddFormulaNode(target, name, static_cast<int16_t>(game->HeadData.WayCount() - 1));
@@ -473,6 +482,13 @@ bool FWay::TreWay_AfterLabelEdit(QTreeWidgetItem* node, const QString& newText)
     const int16_t tag = Tag(node);
     if (game && tag >= 0) {
         CLottorHead& head = game->HeadData;
+        const bool fits = IsGroupNode(node)
+                              ? WayChangeFits(head, [&](FormulaStore& ways) { ways.WayGroupSet(tag, newText); })
+                              : WayEditFits(head, tag, 1, newText);
+        if (!fits) {
+            Message(u"无法修改名称："_s + WayDefinitionFullText());
+            return false;
+        }
         if (IsGroupNode(node) && tag < head.WayGroupCount()) {
             head.WayGroupSet(tag, newText);
             return true;
@@ -572,8 +588,25 @@ void FWay::txtWay_Change()
     const QString text = m_txtWay->toPlainText();
     const std::shared_ptr<CLottorData> game = Game();
     const int16_t formula = SelectedFormula();
-    if (game && formula >= 0)
-        game->HeadData.WaySet(formula, CurrentTab() == 1 ? 2 : 4, text);
+    if (game && formula >= 0) {
+        CLottorHead& head = game->HeadData;
+        const int16_t kind = CurrentTab() == 1 ? 2 : 4;
+        if (!WayEditFits(head, formula, kind, text)) {
+            // Refused: the editor goes back to what is stored, and says why.
+            const int caret = m_txtWay->textCursor().position();
+            {
+                const BusyGuard restoring(m_isBusy);
+                SetEditorText(head.WayGet(formula, kind));
+            }
+            QTextCursor cursor = m_txtWay->textCursor();
+            cursor.setPosition(std::clamp(caret, 0, m_txtWay->document()->characterCount() - 1));
+            m_txtWay->setTextCursor(cursor);
+            m_picWayMsg->hide();
+            m_txtMsg->setPlainText(u"公式太长，这次修改没有保存：修改后"_s + WayDefinitionFullText());
+            return;
+        }
+        head.WaySet(formula, kind, text);
+    }
     ShowHelp(WayHelpAt(m_way, QStringView(text).left(m_txtWay->textCursor().selectionStart())));
 }
 
@@ -829,15 +862,8 @@ void FWay::cmdOpen_Click()
     std::optional<MsgBusyGuard> busy;
     busy.emplace(msg, u"正在导入公式"_s);
     msg.DoEvents();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        busy.reset();
-        Message(u"导入失败，无法读取文件！"_s, kOperationPrompt);
-        return;
-    }
     CLottorHead& head = game->HeadData;
-    const WayFileRead read = ReadWayFileBytes(file.readAll(), head.Ways().OwnConsultIndex());
-    file.close();
+    const WayFileRead read = ReadWayFile(path, head.Ways().OwnConsultIndex());
     const WayImport import = ImportWayRecords(head, WayGroupNameOfFile(path), read);
     if (import.Group >= 0) {
         QTreeWidgetItem* group = AddGroupNode(head.WayGroupGet(import.Group), import.Group);

@@ -109,6 +109,12 @@ protected:
     QPointer<FWay> m_form;
 };
 
+// The length of a stored text in the editor, whose lines end in LF alone.
+qsizetype EditorSize(const QString& stored)
+{
+    return stored.size() - stored.count(u"\r\n"_s);
+}
+
 QStringList Names(const QTreeWidgetItem* group)
 {
     QStringList names;
@@ -540,10 +546,71 @@ TEST_F(WayFormTest, ExportedGroupsImportAsNewGroups)
     EXPECT_EQ(form.TreWay()->topLevelItemCount(), 2);
     EXPECT_EQ(head.WayGroupCount(), 2);
 
+    // A group without formulas comes back as one.
+    form.cmdGroupAdd_Click();
+    form.TreWay()->setCurrentItem(Group(2));
+    const QString empty = ProgramPath(u"空组.way"_s);
+    m_files.Paths.push_back(empty);
+    form.cmdSave_Click();
+    m_files.Paths.push_back(empty);
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(), u"恭喜，成功导入公式！共导入0个公式。"_s);
+    ASSERT_EQ(form.TreWay()->topLevelItemCount(), 4);
+    EXPECT_EQ(Group(3)->text(0), u"空组"_s);
+    EXPECT_EQ(Group(3)->childCount(), 0);
+
     // A file that cannot be written is reported.
     m_files.Paths.push_back(ProgramPath(u"missing/x.way"_s));
     form.cmdSave_Click();
     EXPECT_TRUE(LastMessage().startsWith(u"导出失败"_s));
+}
+
+// The game's data file holds at most 524,288 bytes of definition, formulas
+// included: an edit, a new formula and an import that would not fit are
+// refused, saying so.
+TEST_F(WayFormTest, FormulasTheDataFileCannotHoldAreRefused)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"big"_s, QString(), 0, QString());
+    // Lines of a hundred bytes (a line end takes one, encoded), then the
+    // rest: one byte short of full.
+    const qsizetype room = DataFileHeader::kMaxHeadLen - 1 - head.DefinitionBytes(head.Ways());
+    const QString line = QString(99, QLatin1Char('1')) + u"\r\n"_s;
+    head.WaySet(0, 2, line.repeated(room / 100) + QString(room % 100, QLatin1Char('1')));
+    ASSERT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen - 1);
+    const qsizetype fill = EditorSize(head.WayGet(0, 2));
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+
+    form.txtWay()->moveCursor(QTextCursor::End);
+    Type(u"1"_s);
+    EXPECT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen); // full to the byte
+    const QString full = head.WayGet(0, 2);
+    Type(u"1"_s);
+    EXPECT_EQ(head.WayGet(0, 2), full);
+    EXPECT_EQ(form.txtWay()->toPlainText().size(), fill + 1);
+    EXPECT_EQ(form.txtWay()->textCursor().position(), fill + 1);
+    EXPECT_EQ(form.TxtMsg()->toPlainText(),
+              u"公式太长，这次修改没有保存：修改后彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+
+    form.CmdWayAdd_Click();
+    EXPECT_EQ(LastMessage(), u"无法增加新公式：彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+    EXPECT_EQ(head.WayCount(), 1);
+
+    const QString path = ProgramPath(u"one.way"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\r\nf\tNum(1,3,1)\t0\tnum(1,3,0)\r\n");
+    file.close();
+    m_files.Paths.push_back(path);
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(),
+              u"导入失败，公式太多或太长：导入后彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+    EXPECT_EQ(form.TreWay()->topLevelItemCount(), 1);
+    EXPECT_EQ(head.WayGroupCount(), 1);
+    // What is stored still fits the game's data file.
+    EXPECT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen);
 }
 
 // --- The main window's commands ----------------------------------------------
