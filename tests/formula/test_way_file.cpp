@@ -161,12 +161,13 @@ TEST(WayFileTest, NoFormulaFile)
         x = x * 1103515245u + 12345u;
         c = static_cast<char>(x >> 23);
     }
+    static const char withNul[] = "f\tNum(1,3,1)\r\ng\t1\0\r\n";
     const QByteArray cases[] = {
         "a\tb\tc\r\nx\ty\r\n",
         "a\tb\tc\td\te\r\n",
         "",
         // No text: a NUL byte, bytes GBK has no character for.
-        QByteArray("f\tNum(1,3,1)\r\ng\t1\0\r\n", 22),
+        QByteArray(withNul, sizeof(withNul) - 1),
         "f\tNum(1,3,1)\r\ng\t\xFF\r\n",
         "f\tNum(1,3,1)\x81\r\n",
         noise,
