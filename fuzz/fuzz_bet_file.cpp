@@ -1,6 +1,7 @@
 // The bet-file reader: the first line is a number format (GBK), the rest
 // the bytes of a bet file, read with each test game. Every non-empty line
-// is a bet, left out for a number out of range, or unreadable; every bet
+// is a bet, left out for a number out of range, unreadable, or one of the
+// two title lines; every bet
 // kept has the game's positions with numbers in range. Bets read with the
 // game's default format are written and read back to the same bets.
 #include "data/draw_text.h"
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         BetLineReader reader(head, tokens);
         ReadBetLines(rest, reader);
-        KELTON_FUZZ_CHECK(reader.Bets() + reader.OutOfRange() + reader.Unreadable() ==
+        KELTON_FUZZ_CHECK(reader.TitleLines() >= 0 && reader.TitleLines() <= 2);
+        KELTON_FUZZ_CHECK(reader.Bets() + reader.OutOfRange() + reader.Unreadable() + reader.TitleLines() ==
                           reader.NonEmptyLines());
         const size_t stride = static_cast<size_t>(head.BM) + 1;
         const std::vector<int16_t> digits = reader.TakeDigits();

@@ -1,8 +1,11 @@
 // Formula files (ReadWayFileBytes) for each test game: a file of no layout
 // gives no formula; what was read is imported, exported as a file again and
-// read back to the same formulas.
+// read back to the same formulas. An import leaves a definition the game's
+// data file holds, and its size is counted as it is written.
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "formula/way_file.h"
+#include "platform/gbk.h"
 #include "support.h"
 
 using namespace kelton;
@@ -20,9 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             KELTON_FUZZ_CHECK(read.Records.empty() && read.Skipped == 0);
 
         const WayImport import = ImportWayRecords(head, QStringLiteral("g"), read);
-        KELTON_FUZZ_CHECK(import.Formulas.size() == read.Records.size());
-        if (read.Records.empty())
+        KELTON_FUZZ_CHECK(import.TooLarge ? import.Group < 0 : import.Formulas.size() == read.Records.size());
+        KELTON_FUZZ_CHECK(head.DefinitionBytes(head.Ways()) <= DataFileHeader::kMaxHeadLen);
+        if (read.Layout == WayFileLayout::Empty)
+            KELTON_FUZZ_CHECK(import.Group >= 0 && import.Formulas.empty());
+        if (read.Records.empty() || import.Group < 0) {
+            KELTON_FUZZ_CHECK(head.DefinitionBytes(head.Ways()) == ToGbk(head.HeadStr()).size());
             continue;
+        }
 
         const WayFileRead again = ReadWayFileBytes(WayFileBytes(head.Ways(), import.Group), own);
         KELTON_FUZZ_CHECK(again.Layout == WayFileLayout::Current);
@@ -38,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             // A predefined consult row comes back as its expression.
             KELTON_FUZZ_SAME(b.Consult, a.ConsultIndex == own ? a.Consult : head.WayDefConsult(a.ConsultIndex, 1));
         }
+        KELTON_FUZZ_CHECK(head.DefinitionBytes(head.Ways()) == ToGbk(head.HeadStr()).size());
     }
     return 0;
 }

@@ -26,12 +26,21 @@ QString Padded(int64_t value, int width)
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw)
+bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw,
+               LineFault* oFault)
 {
+    if (oFault)
+        *oFault = LineFault::Unreadable;
     const int bcMain = head.BcMain;
     const int bm = head.BM;
     if (bm < 0 || sFormat.empty())
         return false;
+    // A field that is a number, only too large for its place.
+    const auto tooLarge = [oFault](QStringView field) {
+        if (oFault && IsNumberText(field))
+            *oFault = LineFault::TooLarge;
+        return false;
+    };
 
     std::vector<int16_t> num(static_cast<size_t>(bm) + 1, 0);
     int32_t issue = 0;
@@ -65,13 +74,13 @@ bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView
             if (c == QLatin1Char('N')) {
                 const std::optional<int32_t> value = NumberTextToInt32(field);
                 if (!value)
-                    return false;
+                    return tooLarge(field);
                 issue = *value;
                 continue;
             }
             const std::optional<int16_t> value = NumberTextToInt16(field);
             if (!value)
-                return false;
+                return tooLarge(field);
             // A format with more numbers than the draw has positions cannot
             // be read: refuse rather than run past the draw.
             const int entry = c == QLatin1Char('X') ? k++ : bcMain + s++;

@@ -28,10 +28,19 @@ struct Draw {
 // digits is "07"); a minus sign goes before the zeros.
 QString Padded(int64_t value, int width);
 
+// Why LineToNum refused a line.
+enum class LineFault : uint8_t {
+    Unreadable,  // the line does not follow the format
+    TooLarge,    // it does, but a number of it does not fit its field
+                 // (an issue 32 bits, a drawn number 16 bits)
+};
+
 // Reads one line with a tokenized format (CLottorHead::StrToFormat). True
-// when the line was read; on a refusal oDraw is untouched. A line the format
-// would take past the draw's BM positions is refused.
-bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw);
+// when the line was read; on a refusal oDraw is untouched and *oFault (when
+// given) says why. A line the format would take past the draw's BM
+// positions is refused.
+bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw,
+               LineFault* oFault = nullptr);
 
 // Reads every line of a text (CR LF or LF line ends) with a format and
 // returns the count of lines read; oDraws then holds exactly those draws in

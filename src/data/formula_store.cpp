@@ -4,6 +4,7 @@
 
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/gbk.h"
 #include "platform/string_table.h"
 
 namespace kelton {
@@ -65,6 +66,26 @@ QString EncodeWayText(const QString& text)
             out.replace(QLatin1Char('\n'), QChar(c.code));
     }
     return out;
+}
+
+namespace {
+
+// Adds EncodeWayText(text) to count: every code takes the one byte of the
+// character it stands for, but CR LF becomes one.
+void AddEncoded(GbkByteCount& count, QStringView text, int64_t& lineEnds)
+{
+    count.Add(text);
+    lineEnds += text.count(QStringView(u"\r\n"));
+}
+
+}  // namespace
+
+int64_t EncodedWayTextBytes(QStringView text)
+{
+    GbkByteCount count;
+    int64_t lineEnds = 0;
+    AddEncoded(count, text, lineEnds);
+    return count.Bytes() - lineEnds;
 }
 
 QString DecodeWayText(const QString& text)
@@ -271,6 +292,32 @@ QString FormulaStore::SectionsText() const
                way.ConsultIndex + kTab + EncodeWayText(way.Consult) + kEnd;
     }
     return out;
+}
+
+int64_t FormulaStore::SectionsBytes() const
+{
+    // As SectionsText writes them: a TAB and a CR LF are one byte each.
+    GbkByteCount count;
+    int64_t lineEnds = 0;
+    int64_t separators = 0;
+    count.Add(QStringLiteral("[WAY_GROUP]\r\n[WAY]\r\n"));
+    for (const QString& group : m_groups) {
+        if (group.isEmpty())
+            continue;
+        AddEncoded(count, group, lineEnds);
+        separators += 2;
+    }
+    for (const Way& way : m_ways) {
+        if (!IsNumberText(way.Group) || !IsNumberText(way.ConsultIndex))
+            continue;
+        count.Add(way.Group);
+        AddEncoded(count, way.Name, lineEnds);
+        AddEncoded(count, way.Formula, lineEnds);
+        count.Add(way.ConsultIndex);
+        AddEncoded(count, way.Consult, lineEnds);
+        separators += 4 + 2;
+    }
+    return count.Bytes() - lineEnds + separators;
 }
 
 void FormulaStore::ReadGroupValue(const QString& value)

@@ -65,6 +65,8 @@ public:
     // The two sections "[WAY_GROUP]" and "[WAY]", each line ended by CR LF.
     // Call CompactWays first.
     QString SectionsText() const;
+    // The length of SectionsText() in GBK, counted without making it.
+    int64_t SectionsBytes() const;
     // One value line of "[WAY_GROUP]" / "[WAY]" (the options text reader
     // hands over the trimmed, non-empty value).
     void ReadGroupValue(const QString& value);
@@ -96,5 +98,7 @@ QString CleanFormulaText(QStringView text);
 // line end and so reads back as CR LF.
 QString EncodeWayText(const QString& text);
 QString DecodeWayText(const QString& text);
+// The length of EncodeWayText(text) in GBK, counted without making it.
+int64_t EncodedWayTextBytes(QStringView text);
 
 }  // namespace kelton

@@ -6,6 +6,7 @@
 
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/gbk.h"
 
 namespace kelton {
 
@@ -221,6 +222,20 @@ QString CLottorHead::HeadStr()
 {
     if (!m_enable || LottorName.isEmpty())
         return QString();
+    m_ways.CompactWays();
+    return BaseText() + m_ways.SectionsText();
+}
+
+int64_t CLottorHead::DefinitionBytes(FormulaStore ways) const
+{
+    if (!m_enable || LottorName.isEmpty())
+        return 0;
+    ways.CompactWays();
+    return ToGbk(BaseText()).size() + ways.SectionsBytes();
+}
+
+QString CLottorHead::BaseText() const
+{
     const QString end = QStringLiteral("\r\n");
     QString out;
     out += QStringLiteral("[LOTTONAME]") + end + SingleLine(LottorName) + end;
@@ -230,7 +245,7 @@ QString CLottorHead::HeadStr()
     out += QStringLiteral("[MRDATANAME]") + end + SingleLine(MrDataName) + end;
     out += QStringLiteral("[MRDATALEN]") + end + QString::number(MrDataLen) + end;
     out += QStringLiteral("[MRMAIN]") + end + QString::number(MrMain) + end;
-    return out + InfoStr();
+    return out + OptionsText();
 }
 
 int32_t CLottorHead::RowColor(int16_t sIndex) const

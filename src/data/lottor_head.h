@@ -79,6 +79,10 @@ public:
     // once accepted.
     QString HeadStr();
     void SetHeadStr(const QString& sHead);
+    // The length in bytes (GBK) of the definition text HeadStr would give
+    // with `ways` as the formula store, its deleted rows and groups dropped
+    // as HeadStr drops them; this head is not changed. 0 while not accepted.
+    int64_t DefinitionBytes(FormulaStore ways) const;
 
     bool Enable() const { return m_enable; }
 
@@ -153,6 +157,9 @@ private:
 
     void Reset();
     bool ParseHead(const QString& sHead);
+    // HeadStr and InfoStr without the formula sections that end them.
+    QString BaseText() const;
+    QString OptionsText() const;
     void ApplyDefaults();
     void BuildShrinkHL();
     void ParseWinModLines(const QStringList& lines);

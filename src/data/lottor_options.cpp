@@ -22,6 +22,11 @@ QString Section(const char* name)
 QString CLottorHead::InfoStr()
 {
     m_ways.CompactWays();
+    return OptionsText() + m_ways.SectionsText();
+}
+
+QString CLottorHead::OptionsText() const
+{
 
     QString out = Section("WWWNUM");
     for (const Source& source : m_sources) {
@@ -65,7 +70,6 @@ QString CLottorHead::InfoStr()
     out += Section("BCMAINCOLOR") + QString::number(BcMainColor) + kEnd;
     out += Section("MRMAINCOLOR") + QString::number(MrMainColor) + kEnd;
     out += Section("ListAsc") + QString::number(ListAsc) + kEnd;
-    out += m_ways.SectionsText();
     return out;
 }
 

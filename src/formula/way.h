@@ -21,6 +21,14 @@ enum class WayFault : uint8_t {
     Budget,        // more work than CWay::kWorkBudget for one evaluation
 };
 
+// Why a formula text could not be parsed.
+enum class WayParseFault : uint8_t {
+    None,
+    Syntax,   // the text breaks the grammar at the piece reported
+    TooLong,  // longer than CWay::kMaxTextLength characters
+    TooDeep,  // parentheses and calls nested deeper than CWay::kMaxNesting
+};
+
 // The value of a formula for one draw, or why there is none.
 struct WayResult {
     QString Value;       // a number-set text; empty on failure
@@ -67,6 +75,8 @@ public:
     // piece of the text and its length (a piece of length 0 may stand just
     // past the end of the text).
     [[nodiscard]] bool TestStrWay(const QString& sStr, int32_t& oErrStart, int32_t& oErrStrCount);
+    // Why the last TestStrWay failed; None after one that parsed.
+    WayParseFault ParseFault() const { return m_parseFault; }
 
     // Empty when every numeric literal of the formula fits -32768..32767,
     // else the message naming the first that does not.
@@ -118,6 +128,7 @@ private:
     std::vector<Def> m_defs;
     int32_t m_resultNode = 0;
     bool m_parsed = false;
+    WayParseFault m_parseFault = WayParseFault::None;
     bool m_memoise = true;
 };
 

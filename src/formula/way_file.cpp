@@ -2,9 +2,12 @@
 
 #include <optional>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include "data/formula_store.h"
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
@@ -42,6 +45,19 @@ QString ReadFormula(const QString& field)
     return CleanFormulaText(CodeIniStr(field, true));
 }
 
+// The text of a formula file; nothing when the bytes are no GBK text: a
+// NUL byte, or a sequence GBK has no character for.
+std::optional<QString> FormulaFileText(QByteArrayView bytes)
+{
+    if (bytes.contains('\0'))
+        return std::nullopt;
+    QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError() || text.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    return text;
+}
+
 int16_t ConsultIndexOf(QStringView field, int32_t maxConsult)
 {
     if (!IsNumberText(field))
@@ -74,12 +90,19 @@ bool WriteWayFile(const QString& sPath, const FormulaStore& store, int16_t sGrou
 WayFileRead ReadWayFileBytes(QByteArrayView bytes, int32_t sMaxConsult)
 {
     WayFileRead read;
-    const QStringList lines = SplitLines(FromGbk(bytes));
+    const std::optional<QString> text = FormulaFileText(bytes);
+    if (!text)
+        return read;
+    const QStringList lines = SplitLines(*text);
     qsizetype first = 0;
     while (first < lines.size() && TrimBlanksView(lines[first]).isEmpty())
         ++first;
-    if (first == lines.size())
+    if (first == lines.size()) {
+        // Kelton writes a group without formulas as one line end.
+        if (!bytes.isEmpty())
+            read.Layout = WayFileLayout::Empty;
         return read;
+    }
 
     const qsizetype fields = lines[first].count(kTab) + 1;
     if (fields == 1) {
@@ -124,6 +147,65 @@ WayFileRead ReadWayFileBytes(QByteArrayView bytes, int32_t sMaxConsult)
     return read;
 }
 
+WayFileRead ReadWayFile(const QString& sPath, int32_t sMaxConsult)
+{
+    WayFileRead read;
+    QFile file(sPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.Trouble = WayFileRead::Problem::CannotRead;
+        return read;
+    }
+    if (file.size() > kMaxWayFileBytes) {
+        read.Trouble = WayFileRead::Problem::TooLarge;
+        return read;
+    }
+    const QByteArray bytes = file.read(kMaxWayFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        read.Trouble = WayFileRead::Problem::CannotRead;
+        return read;
+    }
+    if (bytes.size() > kMaxWayFileBytes) {
+        read.Trouble = WayFileRead::Problem::TooLarge;
+        return read;
+    }
+    return ReadWayFileBytes(bytes, sMaxConsult);
+}
+
+bool WaysFitDefinition(const CLottorHead& head, const FormulaStore& ways)
+{
+    return head.DefinitionBytes(ways) <= DataFileHeader::kMaxHeadLen;
+}
+
+bool WayEditFits(const CLottorHead& head, int16_t sIndex, int16_t sKind, const QString& sText)
+{
+    if (sIndex < 0 || sIndex >= head.WayCount())
+        return true;
+    // The field as the store keeps it (kind 4 the row's own consult
+    // formula, whichever is in force).
+    const auto field = [sIndex, sKind](const FormulaStore& ways) -> const QString& {
+        const Way& way = ways.Ways()[static_cast<size_t>(sIndex)];
+        return sKind == 1 ? way.Name : sKind == 2 ? way.Formula : way.Consult;
+    };
+    FormulaStore ways = head.Ways();
+    ways.WaySet(sIndex, sKind, sText);
+    // A field that grows no longer cannot take the text past the limit.
+    if (EncodedWayTextBytes(field(ways)) <= EncodedWayTextBytes(field(head.Ways())))
+        return true;
+    return WaysFitDefinition(head, ways);
+}
+
+bool WayChangeFits(const CLottorHead& head, const std::function<void(FormulaStore&)>& change)
+{
+    FormulaStore ways = head.Ways();
+    change(ways);
+    return WaysFitDefinition(head, ways);
+}
+
+QString WayDefinitionFullText()
+{
+    return QStringLiteral("彩票的设置将超过数据文件容许的%1字节，无法保存！").arg(DataFileHeader::kMaxHeadLen);
+}
+
 QString WayGroupNameOfFile(const QString& sPath)
 {
     const QString name = QFileInfo(sPath).fileName();
@@ -135,7 +217,21 @@ WayImport ImportWayRecords(CLottorHead& head, const QString& sGroupName, const W
 {
     WayImport import;
     import.Skipped = read.Skipped;
-    if (read.Records.empty() || !head.WayGroupAdd(sGroupName))
+    if (read.Records.empty() && read.Layout != WayFileLayout::Empty)
+        return import;
+    // Tried on a copy of the store first: what the data file cannot hold is
+    // never added.
+    FormulaStore tried = head.Ways();
+    if (tried.WayGroupAdd(sGroupName)) {
+        const auto group = static_cast<int16_t>(tried.WayGroupCount() - 1);
+        for (const WayFileRecord& r : read.Records)
+            tried.WayAdd(group, r.Name, r.Formula, r.ConsultIndex, r.Consult);
+        if (!WaysFitDefinition(head, tried)) {
+            import.TooLarge = true;
+            return import;
+        }
+    }
+    if (!head.WayGroupAdd(sGroupName))
         return import;
     import.Group = static_cast<int16_t>(head.WayGroupCount() - 1);
     for (const WayFileRecord& r : read.Records) {
@@ -151,13 +247,23 @@ QString WayImportMessage(const WayFileRead& read, const WayImport& import)
 {
     const QString skipped =
         import.Skipped > 0 ? QStringLiteral("，跳过%1行").arg(import.Skipped) : QString();
-    if (!import.Formulas.empty()) {
+    switch (read.Trouble) {
+    case WayFileRead::Problem::CannotRead:
+        return QStringLiteral("导入失败，无法读取文件！");
+    case WayFileRead::Problem::TooLarge:
+        return QStringLiteral("导入失败，文件超过%1MB，不是公式文件！").arg(kMaxWayFileBytes >> 20);
+    case WayFileRead::Problem::None:
+        break;
+    }
+    if (import.TooLarge)
+        return QStringLiteral("导入失败，公式太多或太长：导入后") + WayDefinitionFullText();
+    if (import.Group >= 0) {
         return QStringLiteral("恭喜，成功导入公式！共导入%1个公式").arg(import.Formulas.size()) + skipped +
                QStringLiteral("。");
     }
     if (read.Layout == WayFileLayout::None)
         return QStringLiteral("导入失败，这不是公式文件！");
-    if (!read.Records.empty())
+    if (!read.Records.empty() || read.Layout == WayFileLayout::Empty)
         return QStringLiteral("导入失败，无法增加新类别！");
     return QStringLiteral("导入失败，文件中没有公式") + skipped + QStringLiteral("。");
 }

@@ -48,6 +48,7 @@ public:
 
     qsizetype ErrStart = 0;
     qsizetype ErrCount = 0;
+    WayParseFault Fault = WayParseFault::Syntax;
 
 private:
     bool Error(qsizetype start, qsizetype count)
@@ -239,8 +240,10 @@ bool WayParser::MakePara(int32_t node, int32_t slot, qsizetype s, qsizetype e, i
 
 int32_t WayParser::ParseExp(qsizetype s, qsizetype e, int depth)
 {
-    if (depth >= CWay::kMaxNesting)
+    if (depth >= CWay::kMaxNesting) {
+        Fault = WayParseFault::TooDeep;
         return Error(s, e - s), -1;
+    }
     StripParens(s, e);
     // The operators outside braces and parentheses, in one scan.
     std::vector<qsizetype> ops;
@@ -362,7 +365,9 @@ bool CWay::TestStrWay(const QString& sStr, int32_t& oErrStart, int32_t& oErrStrC
     m_defs.clear();
     m_resultNode = 0;
     m_parsed = false;
+    m_parseFault = WayParseFault::None;
     if (sStr.size() > kMaxTextLength) {
+        m_parseFault = WayParseFault::TooLong;
         oErrStart = kMaxTextLength + 1;
         oErrStrCount = static_cast<int32_t>(sStr.size() - kMaxTextLength);
         return true;
@@ -373,6 +378,7 @@ bool CWay::TestStrWay(const QString& sStr, int32_t& oErrStart, int32_t& oErrStrC
         m_paras.clear();
         m_defs.clear();
         m_resultNode = 0;
+        m_parseFault = parser.Fault;
         oErrStart = static_cast<int32_t>(parser.ErrStart + 1);
         oErrStrCount = static_cast<int32_t>(parser.ErrCount);
         return true;

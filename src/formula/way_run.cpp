@@ -31,18 +31,45 @@ std::vector<double> NumberPieces(QStringView text)
 
 // The message of a parse error in the named formula, with the piece cut to
 // the text; errStart and errCount are updated to the cut piece.
-QString ParseErrorMessage(const QString& name, const QString& text, int32_t& errStart, int32_t& errCount)
+QString ParseErrorMessage(const QString& name, WayParseFault fault, const QString& text, int32_t& errStart,
+                          int32_t& errCount)
 {
+    if (fault == WayParseFault::TooLong) {
+        return name + QStringLiteral("长%1个字符，超过了%2个字符的长度限制！")
+                          .arg(text.size())
+                          .arg(CWay::kMaxTextLength);
+    }
     if (errStart < 1 || errStart > text.size())
         return name + QStringLiteral("中存在无法自动检测的错误！");
     errCount = std::clamp<int32_t>(errCount, 0, static_cast<int32_t>(text.size()) - errStart + 1);
-    return name + QStringLiteral("中存在错误：") + text.mid(errStart - 1, errCount);
+    const QString piece = text.mid(errStart - 1, errCount);
+    if (fault == WayParseFault::TooDeep)
+        return name + QStringLiteral("中括号和函数的嵌套超过了%1层的限制：").arg(CWay::kMaxNesting) + piece;
+    return name + QStringLiteral("中存在错误：") + piece;
+}
+
+// An offset into a joined text as an offset into the text it was joined
+// from: every line end taken out before it comes back. A line end taken
+// out right at the offset counts when the offset starts a piece (the piece
+// begins after it) and not when it ends one.
+int32_t UnjoinedOffset(const std::vector<int32_t>& joins, int32_t offset, bool pieceEnd)
+{
+    const auto before = pieceEnd ? std::lower_bound(joins.begin(), joins.end(), offset)
+                                 : std::upper_bound(joins.begin(), joins.end(), offset);
+    return offset + 2 * static_cast<int32_t>(before - joins.begin());
 }
 
 }  // namespace
 
 QString JoinWayLines(const QString& text)
 {
+    std::vector<int32_t> joins;
+    return JoinWayLines(text, joins);
+}
+
+QString JoinWayLines(const QString& text, std::vector<int32_t>& joins)
+{
+    joins.clear();
     const QStringList lines = text.split(kLineEnd);
     QString result = lines.front();
     bool closed = result.isEmpty() || result.contains(QLatin1Char('\''));
@@ -57,6 +84,8 @@ QString JoinWayLines(const QString& text)
         const QStringView code = quote < 0 ? QStringView(line) : QStringView(line).left(quote);
         if (closed || TrimBlanksView(code).isEmpty() || code.contains(QLatin1Char('=')))
             result += kLineEnd;
+        else
+            joins.push_back(static_cast<int32_t>(result.size()));
         result += line;
         closed = quote >= 0;
     }
@@ -94,26 +123,33 @@ WayHits CountWayHits(QStringView consult, QStringView selection)
 WayCheck CheckWayTexts(CWay& way, const QString& selection, const QString& consult)
 {
     WayCheck out;
-    out.Selection = JoinWayLines(selection);
-    out.Consult = JoinWayLines(consult);
+    std::vector<int32_t> consultJoins;
+    std::vector<int32_t> selectionJoins;
+    out.Selection = JoinWayLines(selection, selectionJoins);
+    out.Consult = JoinWayLines(consult, consultJoins);
 
     const struct {
         const QString& text;
+        const std::vector<int32_t>& joins;
         WayCheck::Fault fault;
         QString name;
     } formulas[] = {
-        {out.Consult, WayCheck::Fault::Consult, QStringLiteral("参照公式")},
-        {out.Selection, WayCheck::Fault::Selection, QStringLiteral("选值公式")},
+        {out.Consult, consultJoins, WayCheck::Fault::Consult, QStringLiteral("参照公式")},
+        {out.Selection, selectionJoins, WayCheck::Fault::Selection, QStringLiteral("选值公式")},
     };
     for (const auto& f : formulas) {
         int32_t start = 0;
         int32_t count = 0;
         if (way.TestStrWay(f.text, start, count)) {
             out.Failure = f.fault;
-            out.Message = ParseErrorMessage(f.name, f.text, start, count);
+            out.Message = ParseErrorMessage(f.name, way.ParseFault(), f.text, start, count);
             if (start >= 1 && start <= f.text.size()) {
                 out.ErrStart = start;
                 out.ErrCount = count;
+                const int32_t from = UnjoinedOffset(f.joins, start - 1, false);
+                const int32_t to = count > 0 ? UnjoinedOffset(f.joins, start - 1 + count, true) : from;
+                out.TextErrStart = from + 1;
+                out.TextErrCount = to - from;
             }
             return out;
         }
@@ -127,7 +163,7 @@ WayCheck CheckWayTexts(CWay& way, const QString& selection, const QString& consu
 }
 
 WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, const QString& periodText,
-                    const QString& formerMessage)
+                    const QString& formerMessage, const WayRunStep& step)
 {
     WayRun out;
     const int32_t count = history.NumCount();
@@ -143,6 +179,8 @@ WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, co
     results.Consult.assign(static_cast<size_t>(n) + 1, QString());
     results.Selection.assign(static_cast<size_t>(n) + 1, QString());
     const int32_t first = count - n;
+    const int32_t total = 2 * n - 1;
+    int32_t done = 0;
 
     const struct {
         const QString& text;
@@ -160,7 +198,11 @@ WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, co
             out.Message = QStringLiteral("公式运算出错：") + pass.name + QStringLiteral("无法解析");
             return out;
         }
-        for (int32_t i = 1; i <= pass.last; ++i) {
+        for (int32_t i = 1; i <= pass.last; ++i, ++done) {
+            if (step && !step(done, total)) {
+                out.Cancelled = true;
+                return out;
+            }
             const int32_t draw = first + i;
             const WayResult r = way.GetWayResult(draw, &history);
             if (!r.Ok()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -23,6 +24,9 @@ class IWayHistory;
 // without a separator) unless it is empty, its code part is blank or holds
 // "=", or the line before it was empty or had a comment.
 QString JoinWayLines(const QString& text);
+// The same, also giving the offsets in the joined text at which a line end
+// of the text was taken out, ascending.
+QString JoinWayLines(const QString& text, std::vector<int32_t>& joins);
 
 // A result text of the engine without one leading "{" and one trailing "}".
 QString StripWayBraces(const QString& result);
@@ -51,16 +55,21 @@ struct WayCheck {
     // The joined texts; the failing one is shown in the editor.
     QString Selection;
     QString Consult;
-    // The erroneous piece: 1-based start (0 when there is none) and length,
-    // cut to end at the text's last character.
+    // The erroneous piece in the joined text: 1-based start (0 when there is
+    // none) and length, cut to end at the text's last character.
     int32_t ErrStart = 0;
     int32_t ErrCount = 0;
+    // The same piece in the failing formula as it was given (its line ends
+    // kept), where the editor marks it.
+    int32_t TextErrStart = 0;
+    int32_t TextErrCount = 0;
 
     bool Ok() const { return Failure == Fault::None; }
 };
 
 // Joins and parses the consult formula, then the selection formula, each
 // followed by the range check of its literals; stops at the first failure.
+// A formula over the parser's length or nesting limit is told as such.
 WayCheck CheckWayTexts(CWay& way, const QString& selection, const QString& consult);
 
 // The results of a run, by period i = 1..N (index 0 unused): the consult
@@ -76,9 +85,14 @@ struct WayResults {
 // The outcome of evaluating a checked pair.
 struct WayRun {
     bool Ok = false;
-    QString Message;  // on failure
+    bool Cancelled = false;  // stopped by its step before the end
+    QString Message;         // on failure
     WayResults Results;
 };
+
+// Called before each evaluation of a run with the evaluations done so far
+// and their number in all (2N - 1); false stops the run there.
+using WayRunStep = std::function<bool(int32_t done, int32_t total)>;
 
 // Evaluates the checked texts of a WayCheck for the last N periods of the
 // history: period i is draw NumCount - N + i, period N the next issue. The
@@ -86,9 +100,9 @@ struct WayRun {
 // whole number within 1..NumCount fails with formerMessage, CR LF and the
 // notice that no formula can be run. An evaluation that fails stops the run
 // with "公式运算出错：", the formula, the issue and the cause; no results are
-// kept then.
+// kept then. A run its step stops is Cancelled, without results or message.
 WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, const QString& periodText,
-                    const QString& formerMessage);
+                    const QString& formerMessage, const WayRunStep& step = {});
 
 // The hit table handed to the chart: rows 0..N, columns 0..2; row 0 the
 // series names " ", "中出号码", "选出号码"; column 0 the issue numbers and

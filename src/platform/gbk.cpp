@@ -21,6 +21,23 @@ QByteArray ToGbk(const QString& text)
     return encoder.encode(text);
 }
 
+void GbkByteCount::Add(QStringView text)
+{
+    const QChar* begin = text.data();
+    const QChar* const end = begin + text.size();
+    for (const QChar* c = begin; c != end; ++c) {
+        if (c->unicode() < 0x80)
+            ++m_ascii;
+        else
+            m_other += *c;
+    }
+}
+
+int64_t GbkByteCount::Bytes() const
+{
+    return m_ascii + (m_other.isEmpty() ? 0 : ToGbk(m_other).size());
+}
+
 bool GbkAvailable()
 {
     QStringEncoder encoder(kCodec);

@@ -4,9 +4,11 @@
 #include <climits>
 #include <optional>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -25,15 +27,49 @@ constexpr qsizetype kWriteChunk = 1 << 16;
 // A load reads the file in pieces of this many bytes.
 constexpr qint64 kReadChunk = 1 << 20;
 
-// The checks of both saves, in order.
-std::optional<BetFileOutcome::Result> SaveChecks(const QString& path, const QString& format,
-                                                 const CLottorHead& head)
+// The format's tokens when the game takes it: the check of every operation
+// and the tokens its reader or writer then works with, so that a format the
+// check passes is one the writer can write with.
+std::optional<FormatTokens> FormatOf(const QString& format, const CLottorHead& head)
 {
-    if (TrimBlanksView(path).isEmpty())
-        return BetFileOutcome::Result::BadPath;
-    if (!head.FormatVail(format))
-        return BetFileOutcome::Result::BadFormat;
-    return std::nullopt;
+    FormatTokens tokens;
+    if (!head.FormatVail(format) || !head.StrToFormat(format, tokens))
+        return std::nullopt;
+    return tokens;
+}
+
+// Where a file name or folder goes into a message.
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Why path could not be written, in the user's words; file is the device
+// that failed.
+QString WriteCause(const QString& path, const QFileDevice& file)
+{
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("文件夹不存在：") + Shown(folder.filePath());
+    if (info.isDir())
+        return QStringLiteral("这是一个文件夹，不是文件：") + Shown(path);
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("文件是只读的：") + Shown(path);
+    if (!folder.isWritable())
+        return QStringLiteral("没有在此文件夹中写入的权限：") + Shown(folder.filePath());
+    QString cause = QStringLiteral("无法写入文件（磁盘可能已满）：") + Shown(path);
+    if (!file.errorString().isEmpty())
+        cause += QStringLiteral("（") + file.errorString() + QStringLiteral("）");
+    return cause;
+}
+
+QString ReadCause(const QString& path, const QFileDevice& file)
+{
+    QString cause = QStringLiteral("无法读取文件：") + Shown(path);
+    if (!file.errorString().isEmpty())
+        cause += QStringLiteral("（") + file.errorString() + QStringLiteral("）");
+    return cause;
 }
 
 // A save in progress: the file, written through QSaveFile, the bar and its
@@ -49,9 +85,13 @@ public:
 
     bool Open(const QString& path, const QByteArray& title)
     {
-        m_file.setFileName(TrimBlanks(path));
+        m_path = TrimBlanks(path);
+        m_file.setFileName(m_path);
         return m_file.open(QIODevice::WriteOnly) && m_file.write(title) == title.size();
     }
+
+    // Why the file could not be written.
+    QString Cause() const { return WriteCause(m_path, m_file); }
 
     // A progress step; true when the user confirmed a stop.
     bool Step(int32_t value)
@@ -65,15 +105,20 @@ public:
     {
         m_text += line;
         m_text += kLineEnd;
+        ++m_lines;
         if (m_text.size() >= kWriteChunk)
             Flush();
     }
 
     // Writes what is left and puts the file in place; false when a write
-    // failed.
+    // failed. A file that would hold no record line is not put in place.
     bool Commit()
     {
         Flush();
+        if (m_lines == 0) {
+            m_file.cancelWriting();
+            return false;
+        }
         return m_ok && m_file.commit();
     }
 
@@ -91,8 +136,10 @@ private:
     const BetFileProgress& m_progress;
     BetFileOperation m_op;
     MsgProgressGuard m_bar;
+    QString m_path;
     QSaveFile m_file;
     QString m_text;
+    int32_t m_lines = 0;
     bool m_ok = true;
 };
 
@@ -103,6 +150,28 @@ BetFileOutcome Outcome(BetFileOperation op, BetFileOutcome::Result code, int32_t
     out.Code = code;
     out.Records = records;
     return out;
+}
+
+BetFileOutcome Failure(BetFileOperation op, const QString& cause)
+{
+    BetFileOutcome out = Outcome(op, BetFileOutcome::Result::Failed);
+    out.Cause = cause;
+    return out;
+}
+
+// The end of a save that wrote `written` record lines.
+BetFileOutcome Finish(BetFileOperation op, SaveRun& run, int32_t written)
+{
+    if (written == 0) {
+        (void)run.Commit();
+        return Outcome(op, BetFileOutcome::Result::NothingWritten);
+    }
+    if (!run.Commit()) {
+        BetFileOutcome out = Failure(op, run.Cause());
+        out.Records = written;
+        return out;
+    }
+    return Outcome(op, BetFileOutcome::Result::Ok, written);
 }
 
 // Calls onLine for every line of bytes, pending holding the unfinished last
@@ -131,9 +200,31 @@ template <class OnLine> bool ForEachLine(QByteArrayView bytes, QByteArray& pendi
     return true;
 }
 
+// A line without the CRs before its LF: CR LF ends a line, and so does
+// CR CR LF (a file whose line ends were converted twice).
 QByteArrayView WithoutCr(QByteArrayView line)
 {
-    return line.endsWith('\r') ? line.chopped(1) : line;
+    while (line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+// Line 2 of a bet or history file: the game's name and what the file holds.
+bool IsKindLine(QStringView line)
+{
+    const QStringView trimmed = TrimBlanksView(line);
+    return trimmed.endsWith(QStringLiteral(" 投注单")) || trimmed.endsWith(QStringLiteral(" 历史数据"));
+}
+
+// "3行的号码超出范围，2行无法按此格式读出": the lines a load left out, and why.
+QString SkippedLines(int32_t outOfRange, int32_t unreadable)
+{
+    QStringList parts;
+    if (outOfRange > 0)
+        parts << QStringLiteral("%1行的号码超出范围").arg(outOfRange);
+    if (unreadable > 0)
+        parts << QStringLiteral("%1行无法按此格式读出").arg(unreadable);
+    return parts.join(QStringLiteral("，"));
 }
 
 } // namespace
@@ -166,12 +257,18 @@ QString BetFileOutcome::Message() const
         return prefix + QStringLiteral("手动操作取消保存。");
     case R::NothingRead: {
         QString reason = QStringLiteral("文件中没有按此格式可以读出的投注，原有投注未改变！");
-        if (OutOfRange > 0)
-            reason += QStringLiteral("（%1 行的号码超出范围）").arg(OutOfRange);
+        if (const QString skipped = SkippedLines(OutOfRange, Unreadable); !skipped.isEmpty())
+            reason += QStringLiteral("（") + skipped + QStringLiteral("）");
         return prefix + reason;
     }
-    case R::Ok:
+    case R::NothingWritten:
+        return prefix +
+               (Operation == BetFileOperation::ExportHistory
+                    ? QStringLiteral("按此格式写不出任何开奖号码，原有文件未改变！")
+                    : QStringLiteral("按此格式写不出任何投注，原有文件未改变！"));
     case R::Failed:
+        return prefix + Cause;
+    case R::Ok:
         break;
     }
     return prefix;
@@ -179,9 +276,20 @@ QString BetFileOutcome::Message() const
 
 QString BetFileOutcome::Notice() const
 {
-    if (Code != Result::Ok || Operation != BetFileOperation::LoadBets || OutOfRange == 0)
+    if (Code != Result::Ok)
         return QString();
-    return QStringLiteral("已加载 %1 注；%2 行的号码超出范围，未加载。").arg(Records).arg(OutOfRange);
+    switch (Operation) {
+    case BetFileOperation::SaveBets:
+        return QStringLiteral("已保存%1注投注。").arg(Records);
+    case BetFileOperation::ExportHistory:
+        return QStringLiteral("已导出%1期开奖号码。").arg(Records);
+    case BetFileOperation::LoadBets:
+        break;
+    }
+    QString text = QStringLiteral("已加载%1注投注。").arg(Records);
+    if (const QString skipped = SkippedLines(OutOfRange, Unreadable); !skipped.isEmpty())
+        text += QStringLiteral("另有") + skipped + QStringLiteral("，未加载。");
+    return text;
 }
 
 QString BetFileStopQuestion(BetFileOperation op)
@@ -199,38 +307,37 @@ BetFileOutcome SaveBetFile(const QString& path, const QString& format, const CLo
                            const QString& appTitle, const BetList& list, const BetFileProgress& progress)
 {
     constexpr BetFileOperation op = BetFileOperation::SaveBets;
-    if (const auto refused = SaveChecks(path, format, head))
-        return Outcome(op, *refused);
+    if (TrimBlanksView(path).isEmpty())
+        return Outcome(op, BetFileOutcome::Result::BadPath);
+    const std::optional<FormatTokens> tokens = FormatOf(format, head);
+    if (!tokens)
+        return Outcome(op, BetFileOutcome::Result::BadFormat);
     if (list.LiveCount() < 1)
         return Outcome(op, BetFileOutcome::Result::NoBets);
 
     const int32_t count = list.BetCount();
     SaveRun run(progress, op, QStringLiteral("正在保存投注"), count == INT32_MAX ? count : count + 1);
     if (!run.Open(path, BetFileTitleBytes(appTitle, head.LottorName, false)))
-        return Outcome(op, BetFileOutcome::Result::Failed);
+        return Failure(op, run.Cause());
 
-    FormatTokens tokens;
-    const bool readable = head.StrToFormat(format, tokens);
     Draw bet;
     QString line;
     int32_t written = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (i % 50 == 1 && run.Step(i))
             return Outcome(op, BetFileOutcome::Result::Cancelled, written);
-        if (!readable || !list.IsLive(i))
+        if (!list.IsLive(i))
             continue;
         const std::span<const int16_t> digits = list.Digits(i);
         bet.Issue = list.Id(i);
         bet.Num.assign(digits.begin(), digits.end());
         line.clear();
-        if (!AppendNumLine(head, tokens, bet, 1, line))
+        if (!AppendNumLine(head, *tokens, bet, 1, line))
             continue;
         run.AddLine(TrimBlanksView(line));
         ++written;
     }
-    if (!run.Commit())
-        return Outcome(op, BetFileOutcome::Result::Failed, written);
-    return Outcome(op, BetFileOutcome::Result::Ok, written);
+    return Finish(op, run, written);
 }
 
 BetFileOutcome ExportHistoryFile(const QString& path, const QString& format, const CLottorData& game,
@@ -238,18 +345,19 @@ BetFileOutcome ExportHistoryFile(const QString& path, const QString& format, con
 {
     constexpr BetFileOperation op = BetFileOperation::ExportHistory;
     const CLottorHead& head = game.HeadData;
-    if (const auto refused = SaveChecks(path, format, head))
-        return Outcome(op, *refused);
+    if (TrimBlanksView(path).isEmpty())
+        return Outcome(op, BetFileOutcome::Result::BadPath);
+    const std::optional<FormatTokens> tokens = FormatOf(format, head);
+    if (!tokens)
+        return Outcome(op, BetFileOutcome::Result::BadFormat);
     const int32_t count = game.NumCount();
     if (count < 1)
         return Outcome(op, BetFileOutcome::Result::NoHistory);
 
     SaveRun run(progress, op, QStringLiteral("正在保存历史数据"), count);
     if (!run.Open(path, BetFileTitleBytes(appTitle, head.LottorName, true)))
-        return Outcome(op, BetFileOutcome::Result::Failed);
+        return Failure(op, run.Cause());
 
-    FormatTokens tokens;
-    const bool readable = head.StrToFormat(format, tokens);
     Draw draw;
     draw.Num.assign(static_cast<size_t>(head.BM) + 1, 0);
     QString line;
@@ -257,21 +365,17 @@ BetFileOutcome ExportHistoryFile(const QString& path, const QString& format, con
     for (int32_t i = 0; i < count; ++i) {
         if (i % 10 == 1 && run.Step(i))
             return Outcome(op, BetFileOutcome::Result::Cancelled, written);
-        if (!readable)
-            continue;
         draw.Issue = game.NumName(i);
         // Every stored position, the secondary numbers included.
         for (int16_t p = 1; p <= head.BM; ++p)
             draw.Num[static_cast<size_t>(p)] = game.Num(p, i);
         line.clear();
-        if (!AppendNumLine(head, tokens, draw, 1, line))
+        if (!AppendNumLine(head, *tokens, draw, 1, line))
             continue;
         run.AddLine(TrimBlanksView(line));
         ++written;
     }
-    if (!run.Commit())
-        return Outcome(op, BetFileOutcome::Result::Failed, written);
-    return Outcome(op, BetFileOutcome::Result::Ok, written);
+    return Finish(op, run, written);
 }
 
 BetLineReader::BetLineReader(const CLottorHead& head, FormatTokens tokens)
@@ -298,8 +402,17 @@ bool BetLineReader::Line(QByteArrayView bytes)
         m_text = FromGbk(bytes);
     }
 
-    if (m_bets == INT32_MAX || !LineToNum(m_head, m_tokens, m_text, m_draw)) {
+    LineFault fault = LineFault::Unreadable;
+    if (m_bets == INT32_MAX || !LineToNum(m_head, m_tokens, m_text, m_draw, &fault)) {
+        if (fault == LineFault::TooLarge) {
+            ++m_outOfRange;
+            return true;
+        }
         ++m_unreadable;
+        if (m_nonEmpty <= 2)
+            ++m_titleUnreadable;
+        if (m_nonEmpty == 2)
+            m_titled = IsKindLine(m_text);
         return true;
     }
     const int bcMain = m_head.BcMain;
@@ -326,6 +439,11 @@ bool BetLineReader::Line(QByteArrayView bytes)
     return true;
 }
 
+int32_t BetLineReader::Unreadable() const
+{
+    return m_unreadable - TitleLines();
+}
+
 void ReadBetLines(QByteArrayView bytes, BetLineReader& reader)
 {
     QByteArray pending;
@@ -344,12 +462,13 @@ BetFileOutcome LoadBetFile(const QString& path, const QString& format, const CLo
     const QString file = TrimBlanks(path);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return Outcome(op, BetFileOutcome::Result::MissingFile);
-    if (!head.FormatVail(format))
+    std::optional<FormatTokens> tokens = FormatOf(format, head);
+    if (!tokens)
         return Outcome(op, BetFileOutcome::Result::BadFormat);
 
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        return Outcome(op, BetFileOutcome::Result::Failed);
+        return Failure(op, ReadCause(file, in));
     // The bar's length: about the number of lines the file can hold. It
     // only sizes the bar; the list grows as bets are read.
     const qint64 perLine = std::max<qint64>(1, static_cast<qint64>(head.BcNumMaxLen) * head.BM);
@@ -359,9 +478,7 @@ BetFileOutcome LoadBetFile(const QString& path, const QString& format, const CLo
     if (progress.OnBusy)
         progress.OnBusy();
 
-    FormatTokens tokens;
-    (void)head.StrToFormat(format, tokens);
-    BetLineReader reader(head, std::move(tokens));
+    BetLineReader reader(head, std::move(*tokens));
     bool cancelled = false;
     const auto onLine = [&](QByteArrayView line) {
         if (WithoutCr(line).isEmpty())
@@ -385,7 +502,7 @@ BetFileOutcome LoadBetFile(const QString& path, const QString& format, const CLo
         chunk.resize(kReadChunk);
         const qint64 got = in.read(chunk.data(), kReadChunk);
         if (got < 0)
-            return Outcome(op, BetFileOutcome::Result::Failed);
+            return Failure(op, ReadCause(file, in));
         if (got == 0)
             break;
         if (!ForEachLine(QByteArrayView(chunk.constData(), got), pending, onLine))
@@ -408,6 +525,7 @@ BetFileOutcome LoadBetFile(const QString& path, const QString& format, const CLo
     BetList loaded(head.BM);
     if (!loaded.AssignBets(reader.TakeDigits())) {
         out.Code = BetFileOutcome::Result::Failed;
+        out.Cause = QStringLiteral("读出的投注无法装入投注列表。");
         return out;
     }
     list = std::move(loaded);

@@ -43,27 +43,31 @@ QByteArray BetFileTitleBytes(const QString& appTitle, const QString& lottorName,
 struct BetFileOutcome {
     enum class Result : int8_t {
         Ok,
-        BadPath,     // "文件路径错误！": the path box is empty
-        BadFormat,   // "数据的格式不准确！": the format does not fit the game
-        NoBets,      // "没有投注可以保存": no live bet
-        NoHistory,   // "没有历史开奖数据": no draw
-        MissingFile, // "加载文件不存在！"
-        Cancelled,   // "手动操作取消保存。": a stop confirmed with OK
-        NothingRead, // a load that read no bet; the old list stays
-        Failed,      // the file could not be written or read: no reason given
+        BadPath,        // "文件路径错误！": the path box is empty
+        BadFormat,      // "数据的格式不准确！": the format does not fit the game
+        NoBets,         // "没有投注可以保存": no live bet
+        NoHistory,      // "没有历史开奖数据": no draw
+        MissingFile,    // "加载文件不存在！"
+        Cancelled,      // "手动操作取消保存。": a stop confirmed with OK
+        NothingRead,    // a load that read no bet; the old list stays
+        NothingWritten, // a save or export whose format wrote no record; the old file stays
+        Failed,         // the file could not be written or read; Cause says why
     };
     BetFileOperation Operation = BetFileOperation::SaveBets;
     Result Code = Result::Ok;
     int32_t Records = 0;    // lines written, or bets read
-    int32_t OutOfRange = 0; // load: lines skipped for a number outside its range
-    int32_t Unreadable = 0; // load: non-empty lines the format does not read (titles included)
+    int32_t OutOfRange = 0; // load: lines left out for a number outside its range
+    int32_t Unreadable = 0; // load: non-empty lines the format does not read, the
+                            // two title lines of a bet or history file not counted
+    QString Cause;          // Failed: what went wrong, in the user's words
 
     bool Ok() const { return Code == Result::Ok; }
     // The error message (title "操作错误"): "保存失败，" or "加载失败，"
-    // followed by the reason; the bare prefix for Failed; empty for Ok.
+    // followed by the reason; empty for Ok.
     QString Message() const;
-    // What a load that went ahead tells besides: the count of lines left
-    // out for numbers out of range (title "操作提示"); empty when none was.
+    // What an operation that went ahead tells (title "操作提示"): how many
+    // bets or draws were written or read, and for a load the lines left out
+    // and why. Empty unless Ok.
     QString Notice() const;
 };
 
@@ -83,8 +87,10 @@ struct BetFileProgress {
 };
 
 // Saves the live bets of list in list order. Checks first (path trimmed not
-// empty, format valid for the game, a live bet); a failed check touches no
-// file. Status "正在保存投注", bar 0..BetCount + 1, a step at every list
+// empty, format valid for the game and readable by the number-format
+// reader and writer, a live bet); a failed check touches no file. A save
+// that would write no bet line fails (NothingWritten) and leaves the file
+// that was there. Status "正在保存投注", bar 0..BetCount + 1, a step at every list
 // position i with i mod 50 = 1.
 BetFileOutcome SaveBetFile(const QString& path, const QString& format, const CLottorHead& head,
                            const QString& appTitle, const BetList& list, const BetFileProgress& progress);
@@ -95,7 +101,8 @@ BetFileOutcome SaveBetFile(const QString& path, const QString& format, const CLo
 BetFileOutcome ExportHistoryFile(const QString& path, const QString& format, const CLottorData& game,
                                  const QString& appTitle, const BetFileProgress& progress);
 
-// Loads a bet file. Checks: the file exists, the format is valid. Status
+// Loads a bet file. Checks: the file exists, the format is valid (as for
+// the saves). Status
 // "正在加载", bar 0..(file length / (BcNumMaxLen * BM)); a step at the
 // n-th non-empty line when n mod 10 = 1 and n is below that. Every line the
 // format reads becomes a live bet, numbered 1, 2, ... in file order; the
@@ -108,7 +115,8 @@ BetFileOutcome LoadBetFile(const QString& path, const QString& format, const CLo
                            const BetFileProgress& progress);
 
 // The reader behind LoadBetFile, fed one line at a time (without its line
-// end; a CR before the LF is taken off here). The bets read so far are kept
+// end; the CRs before the LF are taken off here, so that CR CR LF, as a
+// file converted twice has it, is one line end too). The bets read so far are kept
 // as positions 0..BM per bet, growing as lines come.
 class BetLineReader {
 public:
@@ -121,8 +129,15 @@ public:
 
     int32_t NonEmptyLines() const { return m_nonEmpty; }
     int32_t Bets() const { return m_bets; }
+    // Lines left out for a number outside its range (too large for 16 bits
+    // included).
     int32_t OutOfRange() const { return m_outOfRange; }
-    int32_t Unreadable() const { return m_unreadable; }
+    // Lines the format does not read, without the two title lines of a bet
+    // or history file (lines 1 and 2 when line 2 ends with " 投注单" or
+    // " 历史数据").
+    int32_t Unreadable() const;
+    // The title lines Unreadable leaves out (0..2).
+    int32_t TitleLines() const { return m_titled ? m_titleUnreadable : 0; }
     // Positions 0..BM of every bet read, Bets() * (BM + 1) numbers, the
     // array trimmed to them.
     std::vector<int16_t> TakeDigits()
@@ -141,10 +156,12 @@ private:
     int32_t m_bets = 0;
     int32_t m_outOfRange = 0;
     int32_t m_unreadable = 0;
+    int32_t m_titleUnreadable = 0; // of lines 1 and 2
+    bool m_titled = false;         // line 2 is the title line of a bet or history file
 };
 
-// Feeds every line of bytes (LF or CR LF ends; a last line without an end
-// included) to reader.
+// Feeds every line of bytes (LF, CR LF or CR CR LF ends; a last line
+// without an end included) to reader.
 void ReadBetLines(QByteArrayView bytes, BetLineReader& reader);
 
 } // namespace kelton

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/lottor_head.h"
+#include "platform/gbk.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -25,6 +26,31 @@ QString WaySection(CLottorHead& head)
 {
     const QString text = head.InfoStr();
     return text.mid(text.indexOf(QStringLiteral("[WAY]\r\n")) + 7);
+}
+
+// The size the formula commands check against the data file is the size
+// of the text written, whatever the formulas hold: codes, line ends, GBK
+// characters of two and of four bytes, deleted rows and groups.
+TEST(FormulaStoreTest, DefinitionBytesAreThoseWritten)
+{
+    CLottorHead head = Game(QStringLiteral("[WINMOD]\r\nMODX=3,MODL0=0,MODL1=1040\r\n"));
+    const auto expectSame = [&head](const char* when) {
+        const int64_t counted = head.DefinitionBytes(head.Ways());
+        EXPECT_EQ(counted, ToGbk(head.HeadStr()).size()) << when;
+    };
+    expectSame("no formula");
+    head.WayGroupAdd(QStringLiteral("杀号"));
+    head.WayGroupAdd(QStringLiteral("删掉的"));
+    head.WayGroupAdd(QStringLiteral("g\r\n="));
+    head.WayAdd(0, QStringLiteral("一"), QStringLiteral("a=[1]\r\nb='c\td:e,f\n\r\r\n"), 47,
+                QStringLiteral("x=1\r\nx"));
+    head.WayAdd(2, QStringLiteral("𠀀名"), QStringLiteral("Num(1,3,1) '公式"), 2, QString());
+    head.WayAdd(1, QStringLiteral("删"), QStringLiteral("1"), 0, QString());
+    head.WayDel(2);
+    head.WayGroupDel(1);
+    expectSame("codes, line ends, characters of four bytes, deleted rows");
+    EXPECT_EQ(EncodedWayTextBytes(u"a\r\n公=\n"), ToGbk(EncodeWayText(QStringLiteral("a\r\n公=\n"))).size());
+    EXPECT_EQ(EncodedWayTextBytes(u"g"), 1);
 }
 
 TEST(FormulaStoreTest, ConsultTableOfThreeDigits)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data/formula_store.h"
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "platform/gbk.h"
 #include "support/test_support.h"
@@ -66,14 +68,24 @@ TEST(WayFileTest, GroupWrittenAndReadBack)
     ExpectRecord(read.Records[1], "预设", "Num(1,3,1)", 2, "num(2,2,0)");
 }
 
+// Kelton reads back the file it writes for a group without formulas: an
+// empty group.
 TEST(WayFileTest, AGroupWithoutFormulas)
 {
     CLottorHead head = ThreeDigits();
     head.WayGroupAdd(QStringLiteral("空"));
     EXPECT_EQ(WayFileBytes(head.Ways(), 0), QByteArray("\r\n"));
+    for (const char* bytes : {"\r\n", "   \r\n\r\n"}) {
+        const WayFileRead read = ReadWayFileBytes(bytes, kOwnConsult);
+        EXPECT_EQ(read.Layout, WayFileLayout::Empty) << bytes;
+        EXPECT_TRUE(read.Records.empty()) << bytes;
+    }
     const WayFileRead read = ReadWayFileBytes("\r\n", kOwnConsult);
-    EXPECT_EQ(read.Layout, WayFileLayout::None);
-    EXPECT_TRUE(read.Records.empty());
+    const WayImport import = ImportWayRecords(head, QStringLiteral("空的"), read);
+    EXPECT_EQ(import.Group, 1);
+    EXPECT_TRUE(import.Formulas.empty());
+    EXPECT_EQ(head.WayGroupGet(1), QStringLiteral("空的"));
+    EXPECT_EQ(WayImportMessage(read, import), QStringLiteral("恭喜，成功导入公式！共导入0个公式。"));
 }
 
 TEST(WayFileTest, NamesCannotBreakTheLine)
@@ -142,10 +154,32 @@ TEST(WayFileTest, OlderList)
 
 TEST(WayFileTest, NoFormulaFile)
 {
-    for (const char* text : {"a\tb\tc\r\nx\ty\r\n", "a\tb\tc\td\te\r\n", "", "   \r\n\r\n"}) {
-        const WayFileRead read = Read(QString::fromUtf8(text));
-        EXPECT_EQ(read.Layout, WayFileLayout::None) << text;
-        EXPECT_TRUE(read.Records.empty()) << text;
+    // Pseudo-random bytes, which hold TABs enough to look like formulas.
+    QByteArray noise(1 << 20, '\0');
+    uint32_t x = 12345;
+    for (char& c : noise) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 23);
+    }
+    static const char withNul[] = "f\tNum(1,3,1)\r\ng\t1\0\r\n";
+    const QByteArray cases[] = {
+        "a\tb\tc\r\nx\ty\r\n",
+        "a\tb\tc\td\te\r\n",
+        "",
+        // No text: a NUL byte, bytes GBK has no character for.
+        QByteArray(withNul, sizeof(withNul) - 1),
+        "f\tNum(1,3,1)\r\ng\t\xFF\r\n",
+        "f\tNum(1,3,1)\x81\r\n",
+        noise,
+    };
+    for (const QByteArray& bytes : cases) {
+        const WayFileRead read = ReadWayFileBytes(bytes, kOwnConsult);
+        EXPECT_EQ(read.Layout, WayFileLayout::None) << bytes.left(40).toStdString();
+        EXPECT_TRUE(read.Records.empty()) << bytes.left(40).toStdString();
+        CLottorHead head = ThreeDigits();
+        const WayImport import = ImportWayRecords(head, QStringLiteral("x"), read);
+        EXPECT_EQ(import.Group, -1);
+        EXPECT_EQ(WayImportMessage(read, import), QStringLiteral("导入失败，这不是公式文件！"));
     }
 }
 
@@ -193,7 +227,84 @@ TEST(WayFileTest, ImportAddsAGroupOnlyWithFormulas)
     EXPECT_EQ(WayImportMessage(read, import), QStringLiteral("恭喜，成功导入公式！共导入2个公式，跳过1行。"));
 }
 
+// A head whose definition text is `room` bytes short of what the data file
+// holds, its one formula "big" (row 0) making up the rest.
+CLottorHead NearlyFull(int64_t room)
+{
+    CLottorHead head = ThreeDigits();
+    head.WayGroupAdd(QStringLiteral("g"));
+    head.WayAdd(0, QStringLiteral("big"), QString(), 0, QString());
+    const int64_t fill = DataFileHeader::kMaxHeadLen - room - head.DefinitionBytes(head.Ways());
+    head.WaySet(0, 2, QString(static_cast<qsizetype>(fill), QLatin1Char('1')));
+    EXPECT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen - room);
+    return head;
+}
+
+// Nothing may make the definition text larger than the game's data file
+// holds: neither an import nor an edit.
+TEST(WayFileTest, WhatTheDataFileCannotHoldIsRefused)
+{
+    CLottorHead head = NearlyFull(20);
+    const QString big = head.WayGet(0, 2);
+    EXPECT_TRUE(WayEditFits(head, 0, 2, big + QString(20, QLatin1Char('1'))));
+    EXPECT_FALSE(WayEditFits(head, 0, 2, big + QString(21, QLatin1Char('1'))));
+    // Two bytes a character in GBK.
+    EXPECT_TRUE(WayEditFits(head, 0, 1, QStringLiteral("big") + QString(10, QChar(0x516C))));
+    EXPECT_FALSE(WayEditFits(head, 0, 1, QStringLiteral("big") + QString(11, QChar(0x516C))));
+    // A group's line: its name and a line end.
+    EXPECT_TRUE(WayChangeFits(head, [](FormulaStore& ways) { ways.WayGroupAdd(QString(18, QLatin1Char('g'))); }));
+    EXPECT_FALSE(WayChangeFits(head, [](FormulaStore& ways) { ways.WayGroupAdd(QString(19, QLatin1Char('g'))); }));
+
+    // Over the limit already: what takes nothing more is still taken.
+    head.WaySet(0, 2, big + QString(100, QLatin1Char('1')));
+    EXPECT_TRUE(WayEditFits(head, 0, 2, big + QString(99, QLatin1Char('1'))));
+    EXPECT_FALSE(WayEditFits(head, 0, 4, QStringLiteral("1")));
+    head.WaySet(0, 2, big);
+
+    const WayFileRead read = Read(QStringLiteral("\r\nf\tNum(1,3,1)\r\n"));
+    ASSERT_EQ(read.Records.size(), 1u);
+    const WayImport import = ImportWayRecords(head, QStringLiteral("新"), read);
+    EXPECT_TRUE(import.TooLarge);
+    EXPECT_EQ(import.Group, -1);
+    EXPECT_EQ(head.WayGroupCount(), 1);
+    EXPECT_EQ(head.WayCount(), 1);
+    EXPECT_EQ(WayImportMessage(read, import),
+              QStringLiteral("导入失败，公式太多或太长：导入后彩票的设置将超过数据文件容许的524288字节，无法保存！"));
+
+    // With the room, the same file goes in.
+    CLottorHead roomy = NearlyFull(200);
+    EXPECT_EQ(ImportWayRecords(roomy, QStringLiteral("新"), read).Formulas.size(), 1u);
+}
+
 class WayFileWriteTest : public test::ProgramFolderTest {};
+
+TEST_F(WayFileWriteTest, FilesTooLargeOrUnreadableAreNotRead)
+{
+    const QString large = Path(QStringLiteral("large.way"));
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("\r\nf\t1\r\n") > 0);
+        ASSERT_TRUE(file.resize(kMaxWayFileBytes + 1)); // sparse: no 32 MB written
+    }
+    const WayFileRead tooLarge = ReadWayFile(large, kOwnConsult);
+    EXPECT_EQ(tooLarge.Trouble, WayFileRead::Problem::TooLarge);
+    EXPECT_TRUE(tooLarge.Records.empty());
+    EXPECT_EQ(WayImportMessage(tooLarge, WayImport{}), QStringLiteral("导入失败，文件超过32MB，不是公式文件！"));
+
+    const WayFileRead missing = ReadWayFile(Path(QStringLiteral("missing.way")), kOwnConsult);
+    EXPECT_EQ(missing.Trouble, WayFileRead::Problem::CannotRead);
+    EXPECT_EQ(WayImportMessage(missing, WayImport{}), QStringLiteral("导入失败，无法读取文件！"));
+
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.resize(kMaxWayFileBytes));
+    }
+    const WayFileRead atTheCap = ReadWayFile(large, kOwnConsult);
+    EXPECT_EQ(atTheCap.Trouble, WayFileRead::Problem::None);
+    // The zeros the file was padded with make it no text.
+    EXPECT_EQ(atTheCap.Layout, WayFileLayout::None);
+}
 
 TEST_F(WayFileWriteTest, WrittenWholeOrNotAtAll)
 {

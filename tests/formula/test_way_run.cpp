@@ -119,6 +119,61 @@ TEST(WayRunTest, CheckShowsTheJoinedTexts)
     EXPECT_EQ(check.Consult, QStringLiteral("Num(1,3,0)"));
 }
 
+// A parse error is marked in the formula as the user wrote it: the line
+// ends that joining took out are counted back into the piece's place.
+TEST(WayRunTest, TheFailingPieceIsFoundInTheTextAsWritten)
+{
+    const struct {
+        const char* selection;
+        const char* piece;  // as the message quotes it, from the joined text
+        const char* marked; // the same piece in the text as written
+    } cases[] = {
+        // No join: both the same.
+        {"Nu(1)", "Nu(1)", "Nu(1)"},
+        // After an empty line, which stays.
+        {"1\r\n\r\nNu(1)", "Nu(1)", "Nu(1)"},
+        // Across two joined line ends.
+        {"x=Num(1,\r\n3,1)\r\nx+Nu(1)", "(1,3,1)x", "(1,\r\n3,1)\r\nx"},
+        // Starting right after a joined line end, on the second line.
+        {"x=1+\r\nNu(1)", "Nu(1)", "Nu(1)"},
+        // Ending right before one: the line end is no part of it.
+        {"x=1+Nu(1)\r\n+1", "Nu(1)", "Nu(1)"},
+    };
+    for (const auto& c : cases) {
+        CWay way;
+        const QString selection = QString::fromUtf8(c.selection);
+        const WayCheck check = CheckWayTexts(way, selection, QStringLiteral("1"));
+        ASSERT_EQ(check.Failure, WayCheck::Fault::Selection) << c.selection;
+        EXPECT_EQ(check.Message, QStringLiteral("选值公式中存在错误：") + QString::fromUtf8(c.piece)) << c.selection;
+        EXPECT_EQ(selection.mid(check.TextErrStart - 1, check.TextErrCount), QString::fromUtf8(c.marked))
+            << c.selection;
+    }
+}
+
+// A formula over the parser's limits is told which limit it passed.
+TEST(WayRunTest, TheLimitPassedIsNamed)
+{
+    const QString longest = QString(CWay::kMaxTextLength, QLatin1Char(' ')) + QStringLiteral("1");
+    QString deep;
+    for (int i = 0; i <= CWay::kMaxNesting; ++i)
+        deep += QStringLiteral("Abs(");
+    deep += QStringLiteral("1") + QString(CWay::kMaxNesting + 1, QLatin1Char(')'));
+    const struct {
+        QString consult;
+        QString message;
+    } cases[] = {
+        {longest, QStringLiteral("参照公式长32768个字符，超过了32767个字符的长度限制！")},
+        {deep, QStringLiteral("参照公式中括号和函数的嵌套超过了256层的限制：Abs(1)")},
+    };
+    for (const auto& c : cases) {
+        CWay way;
+        const WayCheck check = CheckWayTexts(way, QStringLiteral("1"), c.consult);
+        EXPECT_EQ(check.Failure, WayCheck::Fault::Consult);
+        EXPECT_EQ(check.Message, c.message);
+        EXPECT_GE(check.TextErrStart, 1);
+    }
+}
+
 class WayRunHistoryTest : public ::testing::Test {
 protected:
     WayRun Run(const char* selection, const char* consult, const QString& periods,
@@ -208,6 +263,35 @@ TEST_F(WayRunHistoryTest, NoPeriodsToRun)
         EXPECT_EQ(run.Message, notice) << c.periods;
         EXPECT_TRUE(run.Results.Empty());
     }
+}
+
+// A run's step sees every evaluation before it is made and can stop it:
+// the run then has neither results nor a message.
+TEST_F(WayRunHistoryTest, AStepCanStopTheRun)
+{
+    m_history = std::make_unique<test::FakeWayHistory>(test::SixDraws());
+    const WayCheck check = CheckWayTexts(m_way, QStringLiteral("Num(1,3,1)"), QStringLiteral("Num(1,3,0)"));
+    ASSERT_TRUE(check.Ok());
+    std::vector<int32_t> seen;
+    const auto stopAt = [&](int32_t last) {
+        seen.clear();
+        return EvaluateWays(m_way, *m_history, check, QStringLiteral("4"), QString(), [&](int32_t done, int32_t total) {
+            EXPECT_EQ(total, 7);
+            seen.push_back(done);
+            return done < last;
+        });
+    };
+    const WayRun stopped = stopAt(4);
+    EXPECT_TRUE(stopped.Cancelled);
+    EXPECT_FALSE(stopped.Ok);
+    EXPECT_TRUE(stopped.Message.isEmpty());
+    EXPECT_TRUE(stopped.Results.Empty());
+    EXPECT_EQ(seen, (std::vector<int32_t>{0, 1, 2, 3, 4}));
+
+    const WayRun whole = stopAt(7);
+    EXPECT_TRUE(whole.Ok);
+    EXPECT_FALSE(whole.Cancelled);
+    EXPECT_EQ(seen, (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(WayRunHistoryTest, AFailedEvaluationNamesTheIssueAndTheCause)

@@ -128,6 +128,7 @@ TEST_F(BetFileTest, WritesTitlesAndOneLinePerLiveBet)
     const BetFileOutcome out = Save(path, list);
     ASSERT_TRUE(out.Ok()) << out.Message().toStdString();
     EXPECT_EQ(out.Records, 2);
+    EXPECT_EQ(out.Notice(), u"已保存2注投注。"_s);
     EXPECT_EQ(Bytes(path), ToGbk(kTitle + u"\r\n3D 投注单\r\n1:9 0 5\r\n3:0 7 7\r\n"_s));
     EXPECT_EQ(QByteArray(" \xCD\xB6\xD7\xA2\xB5\xA5"), ToGbk(u" 投注单"_s));
     EXPECT_EQ(m_busy, 1);
@@ -153,8 +154,8 @@ TEST_F(BetFileTest, AThousandBetsComeBackLiveInOrderRenumbered)
     const BetFileOutcome out = Load(path, loaded);
     ASSERT_TRUE(out.Ok()) << out.Message().toStdString();
     EXPECT_EQ(out.Records, 999);
-    EXPECT_EQ(out.Unreadable, 2); // the title lines
-    EXPECT_TRUE(out.Notice().isEmpty());
+    EXPECT_EQ(out.Unreadable, 0); // the title lines are no skipped lines
+    EXPECT_EQ(out.Notice(), u"已加载999注投注。"_s);
     EXPECT_EQ(loaded.BetCount(), 999);
     EXPECT_EQ(loaded.BetStep(), 1);
     EXPECT_EQ(loaded.BetLastStep(), 0);
@@ -184,6 +185,7 @@ TEST_F(BetFileTest, AHistoryFileLoadsAsBets)
     const BetFileOutcome out = ExportHistoryFile(path, Format(), m_game, kTitle, Progress());
     ASSERT_TRUE(out.Ok()) << out.Message().toStdString();
     EXPECT_EQ(out.Records, 25);
+    EXPECT_EQ(out.Notice(), u"已导出25期开奖号码。"_s);
     const QList<QByteArray> lines = Bytes(path).split('\n');
     EXPECT_EQ(lines.value(1), ToGbk(u"3D 历史数据\r"_s));
     EXPECT_EQ(lines.value(2), "2025001:0 4 9\r"); // as read: hundreds first
@@ -191,7 +193,9 @@ TEST_F(BetFileTest, AHistoryFileLoadsAsBets)
     EXPECT_EQ(m_display.StatusTexts.value(0), u"正在保存历史数据"_s);
 
     BetList bets = Numbered(5);
-    ASSERT_TRUE(Load(path, bets).Ok());
+    const BetFileOutcome loaded = Load(path, bets);
+    ASSERT_TRUE(loaded.Ok());
+    EXPECT_EQ(loaded.Unreadable, 0);
     ASSERT_EQ(bets.BetCount(), 25);
     for (int32_t i = 0; i < 25; ++i) {
         EXPECT_EQ(bets.Id(i), i + 1);
@@ -233,7 +237,8 @@ TEST_F(BetFileTest, AFormatThatReadsNoLineKeepsTheOldList)
     // Valid for the game, but the file has no "-" between the numbers.
     const BetFileOutcome out = Load(path, list, u"N:X-X-X"_s);
     EXPECT_EQ(out.Code, Result::NothingRead);
-    EXPECT_EQ(out.Message(), u"加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！"_s);
+    EXPECT_EQ(out.Message(),
+              u"加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！（29行无法按此格式读出）"_s);
     EXPECT_EQ(list.BetCount(), before.BetCount());
     EXPECT_EQ(list.BetStep(), before.BetStep());
     EXPECT_EQ(list.BetLastStep(), before.BetLastStep());
@@ -260,6 +265,12 @@ TEST_F(BetFileTest, ChecksComeFirstAndTouchNoFile)
     const std::vector<Row> rows = {
         {"blank path", Save(u"  "_s, list), u"保存失败，文件路径错误！"_s},
         {"format of four numbers", Save(path, list, u"N:X X X X"_s), u"保存失败，数据的格式不准确！"_s},
+        // Three "X" each, but no line can be written or read with them.
+        {"T after the last number", Save(path, list, u"X X XT"_s), u"保存失败，数据的格式不准确！"_s},
+        {"a number after T", Save(path, list, u"XTXX"_s), u"保存失败，数据的格式不准确！"_s},
+        {"export, a number after T",
+         ExportHistoryFile(path, u"NTX X X"_s, m_game, kTitle, Progress()), u"保存失败，数据的格式不准确！"_s},
+        {"load, a number after T", Load(path, list, u"NTX X X"_s), u"加载失败，数据的格式不准确！"_s},
         {"no bet at all", Save(path, none), u"保存失败，没有投注可以保存"_s},
         {"only removed bets", Save(path, removedOnly), u"保存失败，没有投注可以保存"_s},
         {"export without draws", ExportHistoryFile(path, Format(), m_game, kTitle, Progress()),
@@ -283,21 +294,24 @@ TEST_F(BetFileTest, ChecksComeFirstAndTouchNoFile)
 TEST_F(BetFileTest, NumbersOutOfRangeAreLeftOutAndCounted)
 {
     const QString path = Path(u"range.txt"_s);
-    Write(path, "title\r\n5:12 0 -1\r\n6:1 2 3\r\n7:1 2 10\n\n8:4 5 6\r\n9:-1 0 0\r\n   \r\n10:1 2");
+    // Out of range: 12, -1, 10, a number past 16 bits and an Id past 32
+    // bits; unreadable: the first line, the blanks, the short last line.
+    Write(path, "title\r\n5:12 0 -1\r\n6:1 2 3\r\n7:1 2 10\n\n8:4 5 6\r\n9:-1 0 0\r\n   \r\n"
+                "11:1 70000 3\r\n99999999999:1 2 3\r\n10:1 2");
     BetList list = Numbered(4);
     const BetFileOutcome out = Load(path, list);
     ASSERT_TRUE(out.Ok());
     EXPECT_EQ(out.Records, 2);
-    EXPECT_EQ(out.OutOfRange, 3);
-    EXPECT_EQ(out.Unreadable, 3); // the title, the blanks, the short last line
-    EXPECT_EQ(out.Notice(), u"已加载 2 注；3 行的号码超出范围，未加载。"_s);
+    EXPECT_EQ(out.OutOfRange, 5);
+    EXPECT_EQ(out.Unreadable, 3);
+    EXPECT_EQ(out.Notice(), u"已加载2注投注。另有5行的号码超出范围，3行无法按此格式读出，未加载。"_s);
     EXPECT_EQ(Texts(list), (QStringList{u"123"_s, u"456"_s}));
 
-    Write(path, "5:12 0 -1\r\n");
+    Write(path, "5:12 0 -1\r\n6:1 2\r\n");
     const BetFileOutcome none = Load(path, list);
     EXPECT_EQ(none.Code, Result::NothingRead);
-    EXPECT_EQ(none.Message(),
-              u"加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！（1 行的号码超出范围）"_s);
+    EXPECT_EQ(none.Message(), u"加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！"
+                              u"（1行的号码超出范围，1行无法按此格式读出）"_s);
     EXPECT_EQ(Texts(list), (QStringList{u"123"_s, u"456"_s}));
 }
 
@@ -356,11 +370,45 @@ TEST_F(BetFileTest, AStopAskedAtAStepCancelsOnOkAndGoesOnOnCancel)
     EXPECT_FALSE(m_msg.IsBusy());
 }
 
-TEST_F(BetFileTest, AFileThatCannotBeWrittenFailsWithoutReason)
+TEST_F(BetFileTest, AWriteThatFailsSaysWhy)
 {
-    const BetFileOutcome out = Save(Path(u"no/such/folder/bets.txt"_s), Numbered(3));
-    EXPECT_EQ(out.Code, Result::Failed);
-    EXPECT_EQ(out.Message(), u"保存失败，"_s);
+    const QString folder = Path(u"folder"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        const char* Name;
+        QString Path;
+        QString Message;
+    } rows[] = {
+        {"missing folder", Path(u"no/such/folder/bets.txt"_s),
+         u"保存失败，文件夹不存在："_s + QDir::toNativeSeparators(Path(u"no/such/folder"_s))},
+        {"a folder", folder, u"保存失败，这是一个文件夹，不是文件："_s + QDir::toNativeSeparators(folder)},
+    };
+    for (const auto& r : rows) {
+        const BetFileOutcome out = Save(r.Path, Numbered(3));
+        EXPECT_EQ(out.Code, Result::Failed) << r.Name;
+        EXPECT_EQ(out.Message(), r.Message) << r.Name;
+    }
+    std::vector<Draw> draws{Draw{2025001, {0, 1, 2, 3}}};
+    ASSERT_EQ(m_game.Add(draws), 1);
+    EXPECT_EQ(ExportHistoryFile(folder, Format(), m_game, kTitle, Progress()).Message(), rows[1].Message);
+    EXPECT_FALSE(m_msg.IsBusy());
+}
+
+TEST_F(BetFileTest, ASaveThatWritesNoBetLeavesTheOldFile)
+{
+    // Bets of three numbers saved with the format of a game of seven: the
+    // writer refuses every bet.
+    CLottorHead twoAreas;
+    twoAreas.SetHeadStr(kTwoAreas);
+    ASSERT_TRUE(twoAreas.Enable());
+    const QString path = Path(u"old.txt"_s);
+    Write(path, "old");
+    const BetFileOutcome out =
+        SaveBetFile(path, twoAreas.NumFormatStr(0), twoAreas, kTitle, Numbered(5), Progress());
+    EXPECT_EQ(out.Code, Result::NothingWritten);
+    EXPECT_EQ(out.Message(), u"保存失败，按此格式写不出任何投注，原有文件未改变！"_s);
+    EXPECT_TRUE(out.Notice().isEmpty());
+    EXPECT_EQ(Bytes(path), "old");
     EXPECT_FALSE(m_msg.IsBusy());
 }
 
@@ -371,11 +419,38 @@ TEST(BetLineReader, GrowsAsLinesComeAndReadsGbkLines)
     FormatTokens tokens;
     ASSERT_TRUE(head.StrToFormat(u"第N期：X X X"_s, tokens));
     BetLineReader reader(head, tokens);
-    ReadBetLines(ToGbk(u"第1期：1 2 3\n第2期：4 5 6\r\n第3期：7 8\n"_s), reader);
-    EXPECT_EQ(reader.NonEmptyLines(), 3);
-    EXPECT_EQ(reader.Bets(), 2);
+    // CR CR LF, as a file whose line ends were converted twice, ends a line
+    // as CR LF does.
+    ReadBetLines(ToGbk(u"第1期：1 2 3\n第2期：4 5 6\r\n第3期：7 8\n第4期：9 0 1\r\r\n\r\r\n第5期：2 3 4\r\r\n"_s),
+                 reader);
+    EXPECT_EQ(reader.NonEmptyLines(), 5);
+    EXPECT_EQ(reader.Bets(), 4);
     EXPECT_EQ(reader.Unreadable(), 1);
-    EXPECT_EQ(reader.TakeDigits(), (std::vector<int16_t>{0, 3, 2, 1, 0, 6, 5, 4}));
+    EXPECT_EQ(reader.TakeDigits(), (std::vector<int16_t>{0, 3, 2, 1, 0, 6, 5, 4, 0, 1, 0, 9, 0, 4, 3, 2}));
+}
+
+// The two title lines of a bet or history file are not counted as skipped;
+// the same lines at the head of another file are.
+TEST(BetLineReader, TitleLinesAreNoSkippedLines)
+{
+    CLottorHead head;
+    head.SetHeadStr(kThreeDigits);
+    FormatTokens tokens;
+    ASSERT_TRUE(head.StrToFormat(u"N:X X X"_s, tokens));
+    const struct {
+        const char* Text;
+        int32_t Unreadable;
+    } cases[] = {
+        {"Kelton\r\n3D \xCD\xB6\xD7\xA2\xB5\xA5\r\n1:1 2 3\r\n", 0},        // " 投注单"
+        {"Kelton\r\n3D \xC0\xFA\xCA\xB7\xCA\xFD\xBE\xDD\r\n1:1 2 3\r\n", 0}, // " 历史数据"
+        {"Kelton\r\n3D\r\n1:1 2 3\r\nbad\r\n", 3},
+    };
+    for (const auto& c : cases) {
+        BetLineReader reader(head, tokens);
+        ReadBetLines(QByteArray(c.Text), reader);
+        EXPECT_EQ(reader.Bets(), 1) << c.Text;
+        EXPECT_EQ(reader.Unreadable(), c.Unreadable) << c.Text;
+    }
 }
 
 } // namespace

@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -409,10 +411,7 @@ void FWay::SelectionMoved(QTreeWidgetItem* node)
     // moved by the keys or by a command runs it now.
     if (QApplication::mouseButtons() != Qt::NoButton)
         return;
-    const bool treeHadFocus = m_treWay->hasFocus();
-    RunWay();
-    if (treeHadFocus && node)
-        m_treWay->setFocus();
+    RequestRun(m_treWay->hasFocus() && node);
 }
 
 void FWay::TreWay_NodeClick(QTreeWidgetItem* node)
@@ -429,6 +428,10 @@ void FWay::cmdGroupAdd_Click()
 {
     const std::shared_ptr<CLottorData> game = Game();
     const QString name = u"新类别"_s;
+    if (game && !WayChangeFits(game->HeadData, [&](FormulaStore& ways) { ways.WayGroupAdd(name); })) {
+        Message(u"无法增加新类别："_s + WayDefinitionFullText());
+        return;
+    }
     if (!game || !game->HeadData.WayGroupAdd(name)) {
         Message(u"无法增加新类别!"_s);
         return;
@@ -449,6 +452,12 @@ void FWay::CmdWayAdd_Click()
     const int16_t group = Tag(target);
     const std::shared_ptr<CLottorData> game = Game();
     const QString name = u"无标题公式"_s;
+    if (game && !WayChangeFits(game->HeadData, [&](FormulaStore& ways) {
+            ways.WayAdd(group, name, QString(), 0, QString());
+        })) {
+        Message(u"无法增加新公式："_s + WayDefinitionFullText());
+        return;
+    }
     if (game && target && group >= 0 && group < game->HeadData.WayGroupCount() &&
         game->HeadData.WayAdd(group, name, QString(), 0, QString())) {
         AddFormulaNode(target, name, static_cast<int16_t>(game->HeadData.WayCount() - 1));
@@ -473,6 +482,13 @@ bool FWay::TreWay_AfterLabelEdit(QTreeWidgetItem* node, const QString& newText)
     const int16_t tag = Tag(node);
     if (game && tag >= 0) {
         CLottorHead& head = game->HeadData;
+        const bool fits = IsGroupNode(node)
+                              ? WayChangeFits(head, [&](FormulaStore& ways) { ways.WayGroupSet(tag, newText); })
+                              : WayEditFits(head, tag, 1, newText);
+        if (!fits) {
+            Message(u"无法修改名称："_s + WayDefinitionFullText());
+            return false;
+        }
         if (IsGroupNode(node) && tag < head.WayGroupCount()) {
             head.WayGroupSet(tag, newText);
             return true;
@@ -572,8 +588,25 @@ void FWay::txtWay_Change()
     const QString text = m_txtWay->toPlainText();
     const std::shared_ptr<CLottorData> game = Game();
     const int16_t formula = SelectedFormula();
-    if (game && formula >= 0)
-        game->HeadData.WaySet(formula, CurrentTab() == 1 ? 2 : 4, text);
+    if (game && formula >= 0) {
+        CLottorHead& head = game->HeadData;
+        const int16_t kind = CurrentTab() == 1 ? 2 : 4;
+        if (!WayEditFits(head, formula, kind, text)) {
+            // Refused: the editor goes back to what is stored, and says why.
+            const int caret = m_txtWay->textCursor().position();
+            {
+                const BusyGuard restoring(m_isBusy);
+                SetEditorText(head.WayGet(formula, kind));
+            }
+            QTextCursor cursor = m_txtWay->textCursor();
+            cursor.setPosition(std::clamp(caret, 0, m_txtWay->document()->characterCount() - 1));
+            m_txtWay->setTextCursor(cursor);
+            m_picWayMsg->hide();
+            m_txtMsg->setPlainText(u"公式太长，这次修改没有保存：修改后"_s + WayDefinitionFullText());
+            return;
+        }
+        head.WaySet(formula, kind, text);
+    }
     ShowHelp(WayHelpAt(m_way, QStringView(text).left(m_txtWay->textCursor().selectionStart())));
 }
 
@@ -649,42 +682,68 @@ void FWay::FocusEditor()
 
 void FWay::RunWay()
 {
+    RequestRun(false);
+}
+
+void FWay::RequestRun(bool keepTreeFocus)
+{
+    m_keepTreeFocus = keepTreeFocus;
+    if (m_running) {
+        // Asked from the event loop of a run that shows its bar: that run
+        // stops at its next step and this one follows.
+        m_runAgain = true;
+        return;
+    }
+    const BusyGuard running(m_running);
+    do {
+        m_runAgain = false;
+        RunOnce();
+    } while (m_runAgain);
+}
+
+void FWay::RunOnce()
+{
     const std::shared_ptr<CLottorData> game = Game();
     CMsg msg;
     std::optional<MsgBusyGuard> busy;
     busy.emplace(msg, u"检查公式..."_s);
 
     QString message;
-    QString shown;  // the text the editor shows after a parse error
+    QString shown;  // the failing formula's text, after a parse error
     int32_t errStart = 0;
     int32_t errCount = 0;
     const int16_t formula = SelectedFormula();
     if (game && formula >= 0) {
         const CLottorHead& head = game->HeadData;
-        const WayCheck check = CheckWayTexts(m_way, head.WayGet(formula, 2), head.WayGet(formula, 4));
+        const QString selection = head.WayGet(formula, 2);
+        const QString consult = head.WayGet(formula, 4);
+        const WayCheck check = CheckWayTexts(m_way, selection, consult);
         if (check.Failure == WayCheck::Fault::Consult || check.Failure == WayCheck::Fault::Selection) {
-            const bool consult = check.Failure == WayCheck::Fault::Consult;
-            m_tabWay->setCurrentIndex(consult ? 1 : 0);
-            shown = consult ? check.Consult : check.Selection;
-            {
-                // Shown only: the stored formula keeps its lines.
+            // The editor shows the formula as the user wrote it, its lines
+            // kept, with the piece the parser stopped at marked.
+            const bool isConsult = check.Failure == WayCheck::Fault::Consult;
+            m_tabWay->setCurrentIndex(isConsult ? 1 : 0);
+            shown = isConsult ? consult : selection;
+            if (m_txtWay->toPlainText() != EditorText(shown)) {
                 const BusyGuard showing(m_isBusy);
                 SetEditorText(shown);
             }
             message = check.Message;
-            errStart = check.ErrStart;
-            errCount = check.ErrCount;
+            errStart = check.TextErrStart;
+            errCount = check.TextErrCount;
         } else if (!check.Ok()) {
             message = check.Message;
         } else {
             msg.StartShowMsg(u"运算公式..."_s);
             GameWayHistory history(*game);
-            WayRun run = EvaluateWays(m_way, history, check, m_cboCount->currentText(), m_txtMsg->toPlainText());
+            WayRun run = Evaluate(msg, history, check);
+            if (run.Cancelled)
+                return;  // the results of the run before stay
             if (run.Ok) {
                 m_wayResult = std::move(run.Results);
                 busy.reset();
                 ShowWayHit(formula);
-                FocusEditor();
+                FocusAfterRun();
                 return;
             }
             message = run.Message;
@@ -696,8 +755,52 @@ void FWay::RunWay()
     ClearChart();
     busy.reset();
     m_txtMsg->setPlainText(EditorText(message));
-    FocusEditor();
+    FocusAfterRun();
     SelectInEditor(shown, errStart, errCount);
+}
+
+WayRun FWay::Evaluate(CMsg& msg, IWayHistory& history, const WayCheck& check)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<MsgProgressGuard> bar;
+    const WayRunStep step = [&](int32_t done, int32_t total) {
+        if (!bar) {
+            if (clock.elapsed() < m_progressDelayMs)
+                return true;
+            bar.emplace(msg, QString(), total, 0, done, true);
+            SetRunControls(true);
+        }
+        bar->Step(done);
+        const bool stop = bar->StopRequested();
+        return !stop && !m_runAgain;
+    };
+    WayRun run = EvaluateWays(m_way, history, check, m_cboCount->currentText(), m_txtMsg->toPlainText(), step);
+    if (bar) {
+        bar.reset();
+        SetRunControls(false);
+    }
+    return run;
+}
+
+void FWay::SetRunControls(bool running)
+{
+    if (running) {
+        if (QMdiSubWindow* sub = SubWindow())
+            sub->setEnabled(true);
+        setEnabled(true);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdWayAdd, m_cmdGroupAdd, m_cmdChangName, m_cmdDel,
+                                                      m_cmdOpen, m_cmdSave, m_cboCount})
+        w->setEnabled(!running);
+}
+
+void FWay::FocusAfterRun()
+{
+    if (m_keepTreeFocus)
+        m_treWay->setFocus();
+    else
+        FocusEditor();
 }
 
 void FWay::ShowWayHit(int16_t formula)
@@ -759,15 +862,8 @@ void FWay::cmdOpen_Click()
     std::optional<MsgBusyGuard> busy;
     busy.emplace(msg, u"正在导入公式"_s);
     msg.DoEvents();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        busy.reset();
-        Message(u"导入失败，无法读取文件！"_s, kOperationPrompt);
-        return;
-    }
     CLottorHead& head = game->HeadData;
-    const WayFileRead read = ReadWayFileBytes(file.readAll(), head.Ways().OwnConsultIndex());
-    file.close();
+    const WayFileRead read = ReadWayFile(path, head.Ways().OwnConsultIndex());
     const WayImport import = ImportWayRecords(head, WayGroupNameOfFile(path), read);
     if (import.Group >= 0) {
         QTreeWidgetItem* group = AddGroupNode(head.WayGroupGet(import.Group), import.Group);

@@ -23,6 +23,8 @@ class QTreeWidgetItem;
 namespace kelton {
 
 class CLottorData;
+class CMsg;
+class IWayHistory;
 class QvxChart;
 struct WayHelp;
 struct WayLayout;
@@ -94,8 +96,17 @@ public:
     void txtWay_Change();
     // Fills the editor for the selected node and tab.
     void RefreshWayEditor();
-    // Runs the selected formula over the chosen number of periods.
+    // Runs the selected formula over the chosen number of periods. A run
+    // that lasts longer than a moment shows the progress bar, whose click
+    // cancels it and leaves the results of the run before; meanwhile the
+    // window stays usable but for the commands that change the tree, and a
+    // further run (a node clicked or reached by the arrow keys, the run
+    // button) cancels it and takes its place.
     void RunWay();
+    // How long a run goes before it shows the progress bar.
+    static constexpr int kProgressDelayMs = 250;
+    // Another delay, for tests (0: every run shows the bar).
+    void SetProgressDelay(int ms) { m_progressDelayMs = ms; }
 
     QSize sizeHint() const override;
 
@@ -131,6 +142,17 @@ private:
     int16_t SelectedFormula() const;
     static bool IsGroupNode(const QTreeWidgetItem* node);
     static int16_t Tag(const QTreeWidgetItem* node);
+    // RunWay; with keepTreeFocus the tree keeps the focus afterwards, else
+    // the editor takes it.
+    void RequestRun(bool keepTreeFocus);
+    void RunOnce();
+    // The run's evaluations, showing the bar once they last longer than
+    // the progress delay.
+    WayRun Evaluate(CMsg& msg, IWayHistory& history, const WayCheck& check);
+    // While a run shows its bar: the window usable (the busy state disabled
+    // it), the commands that change the tree and the period list not.
+    void SetRunControls(bool running);
+    void FocusAfterRun();
     void ShowWayHit(int16_t formula);
     void ClearChart();
     void ShowHelp(const WayHelp& help);
@@ -143,6 +165,10 @@ private:
 
     bool m_isBusy = false;
     bool m_inLabelEdit = false;
+    bool m_running = false;       // a run is on; a further request only asks for another
+    bool m_runAgain = false;      // a run was asked for while one was on
+    bool m_keepTreeFocus = false; // the run asked for last leaves the focus in the tree
+    int m_progressDelayMs = kProgressDelayMs;
     CWay m_way;
     WayResults m_wayResult;
     std::map<Icon, QIcon> m_images;

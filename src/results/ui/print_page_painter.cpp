@@ -138,6 +138,21 @@ void PaintPrintPage(QPainter& painter, const PrintPlan& plan, const PageSizeTwip
     painter.restore();
 }
 
+void PaintPrintSheet(QPainter& painter, const PrintPlan& plan, const PageSizeTwips& pageSize, double sheetWidth,
+                     double sheetHeight, double dotsPerTwip, int32_t page, const PrintPageTexts& texts,
+                     bool gridLines)
+{
+    // Twips of the page onto the sheet in the device's dots.
+    const SheetPlacement place = PlacePageOnSheet(pageSize, sheetWidth, sheetHeight);
+    painter.save();
+    painter.resetTransform();
+    painter.scale(dotsPerTwip, dotsPerTwip);
+    painter.translate(place.Left, place.Top);
+    painter.scale(place.Scale, place.Scale);
+    PaintPrintPage(painter, plan, pageSize, page, texts, gridLines);
+    painter.restore();
+}
+
 bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwips& pageSize,
                     const PrintPageTexts& texts, bool gridLines, QString* error)
 {
@@ -150,9 +165,7 @@ bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwip
             *error = ReadPrinterPaper(printer) ? u"打印机无法开始打印。"_s : u"没有可用的打印机。"_s;
         return false;
     }
-    // Twips of the page onto the sheet in the printer's dots.
     const QSizeF sheet = SheetTwips(printer.pageLayout());
-    const SheetPlacement place = PlacePageOnSheet(pageSize, sheet.width(), sheet.height());
     const double dots = printer.resolution() / kTwipsPerInch;
     bool ok = true;
     for (int32_t p = 1; p <= plan.PageCount() && ok; ++p) {
@@ -160,17 +173,32 @@ bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwip
             ok = false;
             break;
         }
-        painter.resetTransform();
-        painter.scale(dots, dots);
-        painter.translate(place.Left, place.Top);
-        painter.scale(place.Scale, place.Scale);
-        PaintPrintPage(painter, plan, pageSize, p, texts, gridLines);
+        PaintPrintSheet(painter, plan, pageSize, sheet.width(), sheet.height(), dots, p, texts, gridLines);
         ok = printer.printerState() != QPrinter::Error;
     }
     painter.end();
     if (!ok && error)
         *error = u"打印过程中打印机出错。"_s;
     return ok;
+}
+
+std::unique_ptr<QPrinter> FreshPrinter(const QPrinter& settings)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(settings.outputFormat());
+    if (settings.outputFormat() == QPrinter::NativeFormat)
+        printer->setPrinterName(settings.printerName());
+    else
+        printer->setOutputFileName(settings.outputFileName());
+    printer->setPageLayout(settings.pageLayout());
+    printer->setFullPage(settings.fullPage());
+    printer->setCopyCount(settings.copyCount());
+    printer->setCollateCopies(settings.collateCopies());
+    printer->setColorMode(settings.colorMode());
+    printer->setDuplex(settings.duplex());
+    printer->setPageOrder(settings.pageOrder());
+    printer->setDocName(settings.docName());
+    return printer;
 }
 
 std::optional<PrinterPaper> ReadPrinterPaper(const QPrinter& printer)

@@ -6,6 +6,7 @@
 // is kept between two drawings.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include <QFont>
@@ -40,13 +41,29 @@ PrintPageLayout MeasurePrintPage(const PageSizeTwips& pageSize, const PrintPageT
 void PaintPrintPage(QPainter& painter, const PrintPlan& plan, const PageSizeTwips& pageSize, int32_t page,
                     const PrintPageTexts& texts, bool gridLines);
 
-// Prints every page of the plan as one document: page p at the printer's
-// full page, fitted onto the sheet when the sheet is smaller, a new sheet
-// only between two pages. No page: nothing is begun (no sheet, no file).
+// Draws page (1..PageCount) of the plan onto a sheet of sheetWidth x
+// sheetHeight twips, for a painter whose units are device dots
+// (dotsPerTwip of them to the twip) and whose origin is the sheet's
+// top-left corner: the page at its own size when the sheet holds it, else
+// shrunk to fit whole (an upright page on a landscape sheet), centred.
+void PaintPrintSheet(QPainter& painter, const PrintPlan& plan, const PageSizeTwips& pageSize, double sheetWidth,
+                     double sheetHeight, double dotsPerTwip, int32_t page, const PrintPageTexts& texts,
+                     bool gridLines);
+
+// Prints every page of the plan as one document: page p on a sheet of the
+// printer's full page as PaintPrintSheet draws it, a new sheet only between
+// two pages. No page: nothing is begun (no sheet, no file).
 // False, with the reason in *error, when the printer refused or failed; what
 // was printed until then is handed over.
 bool PrintPlanPages(QPrinter& printer, const PrintPlan& plan, const PageSizeTwips& pageSize,
                     const PrintPageTexts& texts, bool gridLines, QString* error);
+
+// A new printer (high resolution) with the settings of `settings`: where it
+// prints (printer or file), the paper and its layout, copies, colour, duplex
+// and page order. A printer that failed to start stays active and refuses
+// every later change of its settings; a print on a fresh one leaves the one
+// the user sets up as it was.
+std::unique_ptr<QPrinter> FreshPrinter(const QPrinter& settings);
 
 // The printer's paper as the page-size rule reads it; nothing when there is
 // no printer to ask.

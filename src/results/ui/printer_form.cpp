@@ -386,8 +386,11 @@ void fPrinter::cmdZoom_Click()
 
 void fPrinter::cmdPrint_Click()
 {
+    // Each print starts from a fresh printer: one that failed to start
+    // would keep the printer set up here from taking another choice.
+    const std::unique_ptr<QPrinter> printer = FreshPrinter(*m_printer);
     QString error;
-    if (!PrintPlanPages(*m_printer, *m_plan, PageSize(), m_texts, m_gridLines, &error))
+    if (!PrintPlanPages(*printer, *m_plan, PageSize(), m_texts, m_gridLines, &error))
         MsgBox(this, QMessageBox::Information, u"系统提示"_s, error);
 }
 

@@ -15,11 +15,13 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include "chart/ui/qvx_chart.h"
+#include "core/msg_service.h"
 #include "data/lottor_data.h"
 #include "formula/game_way_history.h"
 #include "formula/ui/way_form.h"
@@ -106,6 +108,12 @@ protected:
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};
     QPointer<FWay> m_form;
 };
+
+// The length of a stored text in the editor, whose lines end in LF alone.
+qsizetype EditorSize(const QString& stored)
+{
+    return stored.size() - stored.count(u"\r\n"_s);
+}
 
 QStringList Names(const QTreeWidgetItem* group)
 {
@@ -266,7 +274,7 @@ TEST_F(WayFormTest, AFailedRunSaysWhyAndClearsTheChart)
     EXPECT_EQ(form.chMain()->Model().PointCount(), 1);
 }
 
-TEST_F(WayFormTest, ParseErrorsAreMarkedWithoutRewritingTheFormula)
+TEST_F(WayFormTest, ParseErrorsAreMarkedInTheFormulaAsWritten)
 {
     CLottorHead& head = Load(20);
     head.WayGroupAdd(u"g"_s);
@@ -284,13 +292,101 @@ TEST_F(WayFormTest, ParseErrorsAreMarkedWithoutRewritingTheFormula)
     head.WaySet(0, 4, u"Num(1,3,0)"_s);
     form.RunWay();
     EXPECT_EQ(form.CurrentTab(), 1);
-    // The joined text is shown, the piece selected; the stored text stays.
-    EXPECT_EQ(form.txtWay()->toPlainText(), u"x=Num(1,3,1)x+Nu(1)"_s);
-    EXPECT_TRUE(form.TxtMsg()->toPlainText().startsWith(u"选值公式中存在错误："_s));
-    const QString piece = form.TxtMsg()->toPlainText().mid(10);
-    EXPECT_FALSE(piece.isEmpty());
-    EXPECT_EQ(form.txtWay()->textCursor().selectedText(), piece);
-    EXPECT_EQ(head.WayGet(0, 2), selection);
+    // The message quotes the piece of the joined text the parser read; the
+    // editor keeps the formula as written, lines and all, with that piece
+    // selected across the line ends.
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), u"选值公式中存在错误：(1,3,1)x"_s);
+    EXPECT_EQ(form.txtWay()->toPlainText(), u"x=Num(1,\n3,1)\nx+Nu(1)"_s);
+    EXPECT_EQ(form.txtWay()->textCursor().selectedText(), u"(1,\u20293,1)\u2029x"_s);
+    // What is typed next goes into the formula as written.
+    form.txtWay()->moveCursor(QTextCursor::End);
+    Type(u"+1"_s);
+    EXPECT_EQ(head.WayGet(0, 2), selection + u"+1"_s);
+}
+
+// A run that lasts shows the progress bar; its click cancels the run and
+// leaves what the run before showed.
+TEST_F(WayFormTest, ALongRunShowsTheBarAndACancelKeepsTheResultsBefore)
+{
+    CLottorHead& head = Load(120);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"前"_s, u"Num(1,3,1)"_s, 0, QString());
+    head.WayAdd(0, u"后"_s, u"Num(1,1,1)"_s, 0, QString());
+    HeadlessMsgDisplay display;
+    const ScopedService<IMsgDisplay> displayed(&display);
+    FWay& form = Open();
+
+    // A run that ends within a moment shows no bar.
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+    ASSERT_EQ(form.mWayResult().N, 100);
+    EXPECT_EQ(display.ShowCount, 0);
+    const std::vector<QString> before = form.mWayResult().Selection;
+    const QString message = form.TxtMsg()->toPlainText();
+
+    form.SetProgressDelay(0);
+    int passes = 0;
+    display.OnPump = [&](int pass) {
+        passes = pass;
+        // The window answers; the commands that change the tree wait.
+        EXPECT_FALSE(form.cmdDel()->isEnabled());
+        EXPECT_FALSE(form.cmdOpen()->isEnabled());
+        EXPECT_FALSE(form.CmdWayAdd()->isEnabled());
+        EXPECT_FALSE(form.cboCount()->isEnabled());
+        if (pass == 5)
+            MsgProgressClicked();
+    };
+    form.TreWay()->setCurrentItem(Group(0)->child(1));
+    EXPECT_EQ(display.ShowCount, 1);
+    EXPECT_EQ(display.ShownMax, 199); // 2 x 100 - 1 evaluations
+    EXPECT_TRUE(display.ShownCanClick);
+    EXPECT_EQ(passes, 5);
+    EXPECT_FALSE(CMsg().PrgVisible());
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_EQ(form.mWayResult().Selection, before);
+    EXPECT_EQ(form.chMain()->Model().ChartTitle(), u"前"_s);
+    EXPECT_EQ(form.chMain()->Model().PointCount(), 100);
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), message);
+    EXPECT_TRUE(form.cmdDel()->isEnabled());
+    EXPECT_TRUE(form.cboCount()->isEnabled());
+}
+
+// A formula reached by an arrow key or clicked while another runs with its
+// bar takes that run's place.
+TEST_F(WayFormTest, ANewRunTakesThePlaceOfTheOneRunning)
+{
+    CLottorHead& head = Load(120);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"一"_s, u"Num(1,3,1)"_s, 0, QString());
+    head.WayAdd(0, u"二"_s, u"Num(1,1,1)"_s, 0, QString());
+    head.WayAdd(0, u"三"_s, u"Num(2,2,1)"_s, 0, QString());
+    HeadlessMsgDisplay display;
+    const ScopedService<IMsgDisplay> displayed(&display);
+    FWay& form = Open();
+    form.SetProgressDelay(0);
+    Group(0)->setExpanded(true);
+
+    QStringList ran; // the formula each pass belongs to
+    display.OnPump = [&](int pass) {
+        ran << form.TreWay()->currentItem()->text(0);
+        if (pass == 3) {
+            QTest::keyClick(form.TreWay(), Qt::Key_Down);
+        } else if (pass == 6) {
+            QTreeWidgetItem* third = Group(0)->child(2);
+            QTest::mouseClick(form.TreWay()->viewport(), Qt::LeftButton, {},
+                              form.TreWay()->visualItemRect(third).center());
+        }
+    };
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+    // Each run stopped at the step after the new one was asked for.
+    EXPECT_EQ(ran.mid(0, 3), QStringList(3, u"一"_s));
+    EXPECT_EQ(ran.mid(3, 3), QStringList(3, u"二"_s));
+    EXPECT_EQ(ran.size(), 6 + 199);
+    EXPECT_EQ(display.ShowCount, 3);
+    EXPECT_EQ(form.TreWay()->currentItem(), Group(0)->child(2));
+    EXPECT_EQ(form.chMain()->Model().ChartTitle(), u"三"_s);
+    // The tens digit of the last draw, 905.
+    EXPECT_EQ(form.TxtMsg()->toPlainText(), u"0"_s);
+    EXPECT_FALSE(CMsg().IsBusy());
 }
 
 TEST_F(WayFormTest, TheEditorAlwaysShowsTheSelectedFormula)
@@ -450,10 +546,71 @@ TEST_F(WayFormTest, ExportedGroupsImportAsNewGroups)
     EXPECT_EQ(form.TreWay()->topLevelItemCount(), 2);
     EXPECT_EQ(head.WayGroupCount(), 2);
 
+    // A group without formulas comes back as one.
+    form.cmdGroupAdd_Click();
+    form.TreWay()->setCurrentItem(Group(2));
+    const QString empty = ProgramPath(u"空组.way"_s);
+    m_files.Paths.push_back(empty);
+    form.cmdSave_Click();
+    m_files.Paths.push_back(empty);
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(), u"恭喜，成功导入公式！共导入0个公式。"_s);
+    ASSERT_EQ(form.TreWay()->topLevelItemCount(), 4);
+    EXPECT_EQ(Group(3)->text(0), u"空组"_s);
+    EXPECT_EQ(Group(3)->childCount(), 0);
+
     // A file that cannot be written is reported.
     m_files.Paths.push_back(ProgramPath(u"missing/x.way"_s));
     form.cmdSave_Click();
     EXPECT_TRUE(LastMessage().startsWith(u"导出失败"_s));
+}
+
+// The game's data file holds at most 524,288 bytes of definition, formulas
+// included: an edit, a new formula and an import that would not fit are
+// refused, saying so.
+TEST_F(WayFormTest, FormulasTheDataFileCannotHoldAreRefused)
+{
+    CLottorHead& head = Load(20);
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"big"_s, QString(), 0, QString());
+    // Lines of a hundred bytes (a line end takes one, encoded), then the
+    // rest: one byte short of full.
+    const qsizetype room = DataFileHeader::kMaxHeadLen - 1 - head.DefinitionBytes(head.Ways());
+    const QString line = QString(99, QLatin1Char('1')) + u"\r\n"_s;
+    head.WaySet(0, 2, line.repeated(room / 100) + QString(room % 100, QLatin1Char('1')));
+    ASSERT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen - 1);
+    const qsizetype fill = EditorSize(head.WayGet(0, 2));
+    FWay& form = Open();
+    form.TreWay()->setCurrentItem(Group(0)->child(0));
+
+    form.txtWay()->moveCursor(QTextCursor::End);
+    Type(u"1"_s);
+    EXPECT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen); // full to the byte
+    const QString full = head.WayGet(0, 2);
+    Type(u"1"_s);
+    EXPECT_EQ(head.WayGet(0, 2), full);
+    EXPECT_EQ(form.txtWay()->toPlainText().size(), fill + 1);
+    EXPECT_EQ(form.txtWay()->textCursor().position(), fill + 1);
+    EXPECT_EQ(form.TxtMsg()->toPlainText(),
+              u"公式太长，这次修改没有保存：修改后彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+
+    form.CmdWayAdd_Click();
+    EXPECT_EQ(LastMessage(), u"无法增加新公式：彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+    EXPECT_EQ(head.WayCount(), 1);
+
+    const QString path = ProgramPath(u"one.way"_s);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\r\nf\tNum(1,3,1)\t0\tnum(1,3,0)\r\n");
+    file.close();
+    m_files.Paths.push_back(path);
+    form.cmdOpen_Click();
+    EXPECT_EQ(LastMessage(),
+              u"导入失败，公式太多或太长：导入后彩票的设置将超过数据文件容许的524288字节，无法保存！"_s);
+    EXPECT_EQ(form.TreWay()->topLevelItemCount(), 1);
+    EXPECT_EQ(head.WayGroupCount(), 1);
+    // What is stored still fits the game's data file.
+    EXPECT_EQ(head.DefinitionBytes(head.Ways()), DataFileHeader::kMaxHeadLen);
 }
 
 // --- The main window's commands ----------------------------------------------
@@ -497,6 +654,45 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     entry->trigger();
     Settle();
     EXPECT_TRUE(form->Visible());
+}
+
+// Under the main window's busy state, a run with its bar keeps the formula
+// window usable while the rest of the program waits.
+TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
+{
+    MakeGame(120);
+    WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
+    m_loader.emplace(&OpenLottorFile);
+    InstallFormulaWindows(NeighbourWindows());
+    MDIMain& main = Start();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    head.WayGroupAdd(u"g"_s);
+    head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
+    main.MenuEntry(u"mnuChipInWay"_s)->trigger();
+    Settle();
+    auto* form = dynamic_cast<FWay*>(WayForm());
+    ASSERT_NE(form, nullptr);
+    form->SetProgressDelay(0);
+    form->TreWay()->topLevelItem(0)->setExpanded(true);
+
+    bool seen = false;
+    QTimer::singleShot(0, form, [&] {
+        seen = true;
+        EXPECT_TRUE(CMsg().PrgVisible());
+        EXPECT_FALSE(main.Tbr1()->isEnabled());
+        EXPECT_TRUE(form->isEnabled());
+        EXPECT_TRUE(form->TreWay()->isEnabled());
+        EXPECT_TRUE(form->txtWay()->isEnabled());
+        EXPECT_FALSE(form->cmdDel()->isEnabled());
+        MsgProgressClicked();
+    });
+    form->TreWay()->setCurrentItem(form->TreWay()->topLevelItem(0)->child(0));
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(form->mWayResult().Empty());
+    EXPECT_FALSE(CMsg().IsBusy());
+    EXPECT_TRUE(main.Tbr1()->isEnabled());
+    EXPECT_TRUE(form->cmdDel()->isEnabled());
 }
 
 }  // namespace

@@ -218,7 +218,9 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
         EXPECT_TRUE(dialog.cmdOK()->isEnabled());
         dialog.reject();
     });
-    EXPECT_TRUE(m_scripted.Shown.isEmpty()) << m_scripted.Shown.join(u'\n').toStdString();
+    // The user is told how many bets went into the file.
+    EXPECT_EQ(m_scripted.Shown, QStringList{u"操作提示|已保存12注投注。"_s});
+    m_scripted.Shown.clear();
     const QList<QByteArray> lines = Bytes(path).split('\n');
     ASSERT_EQ(lines.size(), 15);
     EXPECT_EQ(lines[0], ToGbk(Mmain().AppTitle + u"\r"_s));
@@ -238,7 +240,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
         dialog.reject();
     });
-    EXPECT_TRUE(m_scripted.Shown.isEmpty()) << m_scripted.Shown.join(u'\n').toStdString();
+    EXPECT_EQ(m_scripted.Shown, QStringList{u"操作提示|已加载12注投注。"_s});
     EXPECT_EQ(bets.BetCount(), 12);
     EXPECT_EQ(bets.BetStep(), 1);
     EXPECT_EQ(bets.BetLastStep(), 0);
@@ -269,7 +271,8 @@ TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
     });
     EXPECT_EQ(m_scripted.Shown,
               (QStringList{u"操作错误|加载失败，加载文件不存在！"_s,
-                           u"操作错误|加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！"_s}));
+                           u"操作错误|加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！"
+                           u"（1行无法按此格式读出）"_s}));
     EXPECT_EQ(bets.BetCount(), 1);
     EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"6 5 4"_s);
 
@@ -344,6 +347,7 @@ TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
         dialog.reject();
     });
     ASSERT_TRUE(QFile::exists(path));
+    m_scripted.Shown.clear();
 
     QPointer<FDataInOut> open;
     m_scripted.OnShow = [&open](const QString& title) {

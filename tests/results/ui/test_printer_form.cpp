@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
@@ -55,6 +56,29 @@ int DarkPixels(const QImage& image, const PageSizeTwips& page, const QRectF& twi
         for (int x = area.left(); x <= area.right(); ++x)
             dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
     return dark;
+}
+
+// Dark pixels of the whole image, and of it outside a rectangle of pixels.
+int DarkPixelsOutside(const QImage& image, const QRect& inside)
+{
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += !inside.contains(x, y) && qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    return dark;
+}
+
+// Dark pixels of page 1 of the form's plan drawn at `scale` (pixels to the
+// twip), grid lines or not.
+QImage PageImage(const fPrinter& form, double scale, bool gridLines)
+{
+    const PageSizeTwips page = form.PageSize();
+    QImage image(qRound(page.Width * scale), qRound(page.Height * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PaintPrintPage(painter, form.Plan(), page, 1, form.Texts(), gridLines);
+    return image;
 }
 
 // PDF pages written: the page objects, not the page tree.
@@ -218,6 +242,36 @@ TEST_F(PrinterFormTest, WithoutAPrinterTheA4PageIsUsedAndPrintingIsReported)
     bare.close();
 }
 
+// A print that failed leaves the printer as it was: a file chosen afterwards
+// takes every page, in this preview and in one opened anew.
+TEST_F(PrinterFormTest, AFailedPrintDoesNotBlockTheNext)
+{
+    MakeBets(300);
+    fPrinter bare;
+    if (ReadPrinterPaper(bare.Printer()))
+        GTEST_SKIP() << "a printer is installed";
+    bare.ShowForm();
+    bare.cmdPrint()->click();
+    ASSERT_EQ(m_boxes.Texts.value(0), u"没有可用的打印机。"_s);
+
+    // As "设置" chooses a file.
+    const QString pdf = m_dir.filePath(u"after.pdf"_s);
+    bare.Printer().setOutputFormat(QPrinter::PdfFormat);
+    bare.Printer().setOutputFileName(pdf);
+    EXPECT_EQ(bare.Printer().outputFormat(), QPrinter::PdfFormat);
+    bare.cmdPrint()->click();
+    EXPECT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(PdfPages(pdf), 2);
+
+    bare.close();
+    QFile::remove(pdf);
+    bare.ShowForm();
+    bare.cmdPrint()->click();
+    EXPECT_EQ(m_boxes.Texts.size(), 1);
+    EXPECT_EQ(PdfPages(pdf), 2);
+    bare.close();
+}
+
 TEST_F(PrinterFormTest, PrinterThatCannotStartIsReported)
 {
     MakeBets(10);
@@ -272,6 +326,37 @@ TEST_F(PrinterFormTest, TitleAndFirstBetWhereThePlanPutsThem)
     EXPECT_GT(DarkPixels(shown, page, titleBox), 20);
 }
 
+// Printed on a landscape sheet, the upright page is shrunk to the sheet's
+// height and centred: all of it on the sheet, nothing cut off.
+TEST_F(PrinterFormTest, AnUprightPageIsPrintedWholeOnALandscapeSheet)
+{
+    MakeBets(240);
+    m_form->ShowForm();
+    const PageSizeTwips page = m_form->PageSize();
+    ASSERT_LT(page.Width, page.Height);
+    const double sheetWidth = page.Height;
+    const double sheetHeight = page.Width;
+    const double dots = 100.0 / 1440; // 100 dots per inch
+
+    QImage sheet(qRound(sheetWidth * dots), qRound(sheetHeight * dots), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        PaintPrintSheet(painter, m_form->Plan(), page, sheetWidth, sheetHeight, dots, 1, m_form->Texts(), true);
+    }
+    const double shrink = sheetHeight / page.Height;
+    const QImage upright = PageImage(*m_form, dots * shrink, true);
+    const int left = qRound((sheetWidth - page.Width * shrink) / 2 * dots);
+    const QRect placed(left, 0, upright.width(), upright.height());
+    // Nothing beside the page, and as much of it as the page drawn alone at
+    // that size.
+    EXPECT_EQ(DarkPixelsOutside(sheet, placed.adjusted(-2, -2, 2, 2)), 0);
+    const int whole = DarkPixelsOutside(upright, QRect());
+    const int printed = DarkPixelsOutside(sheet, QRect());
+    EXPECT_GT(whole, 1000);
+    EXPECT_NEAR(printed, whole, whole / 10);
+}
+
 TEST_F(PrinterFormTest, SetUpReadsThePageSizeAgain)
 {
     MakeBets(10);
@@ -296,9 +381,61 @@ TEST_F(PrinterFormTest, SetUpReadsThePageSizeAgain)
     EXPECT_EQ(m_form->Printer().pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(m_form->PageSize().Height, 16838);
     EXPECT_EQ(m_form->PageSize().Width, 11906);
-    // Printed onto the landscape sheet, the page is shrunk to fit it.
+    // Printed onto a landscape sheet (A4: 842 x 595 points).
     m_form->cmdPrint()->click();
     EXPECT_EQ(PdfPages(m_form->Printer().outputFileName()), 1);
+    QFile pdf(m_form->Printer().outputFileName());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(pdf.readAll())
+                    .contains(QRegularExpression(u"/MediaBox \\[0 0 842(\\.0*)? 595(\\.0*)?\\]"_s)));
+}
+
+// "布线" draws the table's lines on the pages shown and printed; unticked,
+// none.
+TEST_F(PrinterFormTest, GridLinesAreDrawnWhenTicked)
+{
+    MakeBets(10); // the first ten rows of the first pair; the rest is empty
+    m_form->ShowForm();
+    if (m_form->FitMode())
+        m_form->cmdZoom()->click();
+    const PageSizeTwips page = m_form->PageSize();
+    const PrintPageLayout layout = MeasurePrintPage(page, m_form->Texts(), 1, 1);
+    const PrintColumns& cols = m_form->Plan().Columns();
+    // Where the lines between empty cells go: across the empty rows of the
+    // second pair and down between its serial and number columns.
+    const double pair = layout.Table.X + cols.ColumnLeft(2);
+    const QRectF rowLine(pair, layout.Table.Y + 21 * kPrintRowHeight - 40, cols.PairWidth(), 80);
+    const QRectF columnLine(pair + cols.SerialWidth - 40, layout.Table.Y + 20 * kPrintRowHeight, 80,
+                            10 * kPrintRowHeight);
+    const auto lines = [&](const QImage& image) {
+        return std::pair{DarkPixels(image, page, rowLine), DarkPixels(image, page, columnLine)};
+    };
+
+    const auto none = lines(m_form->picPrinter()->grab().toImage());
+    EXPECT_EQ(none.first, 0);
+    EXPECT_EQ(none.second, 0);
+    const QString plain = m_dir.filePath(u"plain.pdf"_s);
+    m_form->Printer().setOutputFileName(plain);
+    m_form->cmdPrint()->click();
+
+    m_form->ChkLine()->click();
+    ASSERT_TRUE(m_form->ChkLine()->isChecked());
+    const auto shown = lines(m_form->picPrinter()->grab().toImage());
+    EXPECT_GT(shown.first, 20);
+    EXPECT_GT(shown.second, 20);
+    const auto drawn = lines(PageImage(*m_form, 150.0 / 1440, true));
+    EXPECT_GT(drawn.first, 20);
+    EXPECT_GT(drawn.second, 20);
+    // The printed pages carry them too.
+    const QString ruled = m_dir.filePath(u"ruled.pdf"_s);
+    m_form->Printer().setOutputFileName(ruled);
+    m_form->cmdPrint()->click();
+    EXPECT_GT(QFileInfo(ruled).size(), QFileInfo(plain).size());
+
+    m_form->ChkLine()->click();
+    const auto off = lines(m_form->picPrinter()->grab().toImage());
+    EXPECT_EQ(off.first, 0);
+    EXPECT_EQ(off.second, 0);
 }
 
 TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
