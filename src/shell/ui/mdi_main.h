@@ -261,6 +261,8 @@ private:
     // Lays the shown, not minimised child windows out in rows (one above
     // the other) or in columns side by side.
     void TileChildren(bool bRows);
+    // Takes from a child window's frame the keys of the menu entries.
+    void YieldFrameKeys(QMdiSubWindow& sub) const;
     void SubWindowActivated(QMdiSubWindow* sub);
     void SyncActiveChild();
     QString Caption() const;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStyle>
 #include <QTimer>
 
@@ -60,7 +61,25 @@ QMdiSubWindow* MDIMain::AddChildWindow(CChildForm* form)
     const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     sub->resize(
         QSize(want.width() + 2 * border, want.height() + title + border).expandedTo(sub->minimumSizeHint()));
+    YieldFrameKeys(*sub);
     return sub;
+}
+
+void MDIMain::YieldFrameKeys(QMdiSubWindow& sub) const
+{
+    // The frame's system menu has keys of its own (its close takes Ctrl+W as
+    // well as Ctrl+F4); where one is a menu entry's, the entry keeps it, so
+    // that the key is not ambiguous while a child window has the focus.
+    QList<QKeySequence> taken;
+    for (const QAction* entry : m_entries)
+        taken << entry->shortcuts();
+    if (QMenu* menu = sub.systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeIf([&taken](const QKeySequence& key) { return taken.contains(key); }) > 0)
+                action->setShortcuts(keys);
+        }
+    }
 }
 
 QAction* MDIMain::WindowEntry(const IChildForm& form) const

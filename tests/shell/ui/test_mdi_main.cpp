@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QShortcutEvent>
 #include <QStatusBar>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -834,6 +836,29 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
     EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuWindowInfer0"))->text(), QStringLiteral("原始数据分析"));
     EXPECT_EQ(main.Menu(QStringLiteral("mnuList"))->actions().size(), 1);
     EXPECT_EQ(main.Menu(QStringLiteral("mnuFilter"))->actions().size(), 12);
+}
+
+TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
+{
+    WriteSettings(false, {QStringLiteral("a")});
+    InstallFakeLoader();
+    NeighbourWindows().WayForm = NoForm;
+    MDIMain& main = Start();
+    ASSERT_TRUE(Enabled("mnuChipInWay"));
+    auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+    auto* edit = new QLineEdit(form);
+    form->ShowForm();
+    edit->setFocus();
+    Settle();
+    ASSERT_TRUE(edit->hasFocus());
+    int ran = 0;
+    QObject::connect(main.MenuEntry(QStringLiteral("mnuChipInWay")), &QAction::triggered, [&] { ++ran; });
+
+    // Ctrl+W is the formula command's, also where the child window's own
+    // close key (Ctrl+W and Ctrl+F4, both keys of menu entries) would claim it.
+    QTest::keyClick(edit, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(ran, 1);
+    EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
