@@ -130,6 +130,7 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     BuildPanels();
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIMain::SubWindowActivated);
+    m_mdi->installEventFilter(this);
     ConnectCommands();
 
     m_tmrStatus.setObjectName(QStringLiteral("tmrStatus"));
@@ -631,6 +632,15 @@ void MDIMain::closeEvent(QCloseEvent* event)
     }
     MDIForm_Unload();
     event->accept();
+}
+
+bool MDIMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The work area itself, not its viewport: a window the user drags
+    // partly out of view only brings the scroll bars.
+    if (watched == m_mdi && event->type() == QEvent::Resize)
+        KeepChildrenInside();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QMenu* MDIMain::createPopupMenu()

@@ -183,8 +183,9 @@ public:
 
     // --- Child windows --------------------------------------------------
     QMdiArea* MdiArea() const { return m_mdi; }
-    // Puts a child window into the frame; returns its sub-window.
-    QMdiSubWindow* AddChildWindow(CChildForm* form);
+    // Puts what holds a child window into a frame of the work area, the
+    // client area sized for the window's client size; returns the frame.
+    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client);
     // The Window-menu entry of a child window, and for an analysis window
     // its data-menu entry; nullptr when it has none.
     QAction* WindowEntry(const IChildForm& form) const;
@@ -228,6 +229,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // No menu of toolbars and panels on a right click: the system menu's
     // "显示工具栏" is the one switch of the toolbar.
     QMenu* createPopupMenu() override;
@@ -261,6 +263,9 @@ private:
     // Lays the shown, not minimised child windows out in rows (one above
     // the other) or in columns side by side.
     void TileChildren(bool bRows);
+    // Moves and, where they are larger, shrinks the shown child windows into
+    // the work area; the main window was made smaller.
+    void KeepChildrenInside();
     // Takes from a child window's frame the keys of the menu entries.
     void YieldFrameKeys(QMdiSubWindow& sub) const;
     void SubWindowActivated(QMdiSubWindow* sub);

@@ -10,6 +10,7 @@
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "platform/window_place.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -49,18 +50,16 @@ void BringForward(IChildForm* form, bool useShowForm)
 
 } // namespace
 
-QMdiSubWindow* MDIMain::AddChildWindow(CChildForm* form)
+QMdiSubWindow* MDIMain::AddChildWindow(QWidget* holder, QSize client)
 {
-    // The frame takes the size the window asked for (or its preferred
-    // size) plus its own border and title bar.
-    const QSize want = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
-    QMdiSubWindow* sub = m_mdi->addSubWindow(form);
-    sub->setWindowTitle(form->windowTitle());
-    sub->setWindowIcon(form->windowIcon());
+    // The frame takes the client size plus its own border and title bar.
+    QMdiSubWindow* sub = m_mdi->addSubWindow(holder);
+    sub->setWindowTitle(holder->windowTitle());
+    sub->setWindowIcon(holder->windowIcon());
     const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
     const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     sub->resize(
-        QSize(want.width() + 2 * border, want.height() + title + border).expandedTo(sub->minimumSizeHint()));
+        QSize(client.width() + 2 * border, client.height() + title + border).expandedTo(sub->minimumSizeHint()));
     YieldFrameKeys(*sub);
     return sub;
 }
@@ -105,10 +104,7 @@ QAction* MDIMain::DataEntry(const IChildForm& form) const
 
 IChildForm* MDIMain::ActiveChild() const
 {
-    QMdiSubWindow* sub = m_mdi->activeSubWindow();
-    if (!sub)
-        return nullptr;
-    return dynamic_cast<IChildForm*>(sub->widget());
+    return ChildFormOf(m_mdi->activeSubWindow());
 }
 
 void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
@@ -128,8 +124,7 @@ void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
 
 void MDIMain::SyncActiveChild()
 {
-    QMdiSubWindow* sub = m_mdi->activeSubWindow();
-    auto* now = sub ? qobject_cast<CChildForm*>(sub->widget()) : nullptr;
+    CChildForm* now = ChildFormOf(m_mdi->activeSubWindow());
     auto* before = qobject_cast<CChildForm*>(m_activeChild.data());
     m_activeChild = now;
     // Every other window that still shows as active is deactivated: also
@@ -198,7 +193,40 @@ void MDIMain::mmnWindowTileVertical_Click()
 
 void MDIMain::mnuWindowCascade_Click()
 {
-    m_mdi->cascadeSubWindows();
+    // Bottom to top as they lie, so that the window on top stays on top.
+    QList<QMdiSubWindow*> shown;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isVisible() || sub->isMinimized())
+            continue;
+        if (sub->isMaximized())
+            sub->showNormal();
+        shown << sub;
+        sizes.push_back(sub->size());
+    }
+    if (shown.isEmpty())
+        return;
+    const int step = shown.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown.front());
+    const std::vector<QRect> places = CascadePlaces(sizes, m_mdi->viewport()->size(), step);
+    for (qsizetype k = 0; k < shown.size(); ++k) {
+        shown[k]->setGeometry(places[static_cast<size_t>(k)]);
+        shown[k]->raise();
+    }
+}
+
+void MDIMain::KeepChildrenInside()
+{
+    // The area without scroll bars: once inside, none are needed.
+    const QSize area = m_mdi->maximumViewportSize();
+    if (area.isEmpty())
+        return;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (!sub->isVisible() || sub->isMinimized() || sub->isMaximized())
+            continue;
+        const QRect place = FitInside(sub->geometry(), area);
+        if (place != sub->geometry())
+            sub->setGeometry(place);
+    }
 }
 
 void MDIMain::mnuWindowArrangeIcons_Click()
