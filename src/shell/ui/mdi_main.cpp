@@ -1,6 +1,7 @@
 #include "shell/ui/mdi_main.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -643,6 +644,19 @@ bool MDIMain::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MDIMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !m_busy) {
+        // The focus is still where it was when the window stops being
+        // active; coming back, this runs before Qt gives the focus back.
+        if (isActiveWindow())
+            ReturnToUsersPlace();
+        else
+            NoteUsersPlace();
+    }
+    QMainWindow::changeEvent(event);
+}
+
 QMenu* MDIMain::createPopupMenu()
 {
     return nullptr;
@@ -711,6 +725,9 @@ void MDIMain::ShowStatusText(const QString& text)
 
 void MDIMain::ShowBusy(bool busy)
 {
+    // Disabling the windows takes the focus from them.
+    if (busy && !m_busy && isActiveWindow())
+        NoteUsersPlace();
     const bool enable = !busy;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
@@ -734,6 +751,9 @@ void MDIMain::ShowBusy(bool busy)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+    const bool wasBusy = std::exchange(m_busy, busy);
+    if (wasBusy && !busy && isActiveWindow())
+        ReturnToUsersPlace();
 }
 
 void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick)

@@ -230,6 +230,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Activation: leaving, the window notes where the user is; coming back
+    // (after a dialog, or another program), it returns there.
+    void changeEvent(QEvent* event) override;
     // No menu of toolbars and panels on a right click: the system menu's
     // "显示工具栏" is the one switch of the toolbar.
     QMenu* createPopupMenu() override;
@@ -269,6 +272,13 @@ private:
     // Takes from a child window's frame the keys of the menu entries.
     void YieldFrameKeys(QMdiSubWindow& sub) const;
     void SubWindowActivated(QMdiSubWindow* sub);
+    // Where the user is: the active child window and the control with the
+    // focus. Noted when the window stops being active or turns busy (which
+    // takes the focus from the disabled windows); given back when it is
+    // active and not busy again, unless that window or control has gone.
+    // A child window that code brings forward meanwhile is the new place.
+    void NoteUsersPlace();
+    void ReturnToUsersPlace();
     void SyncActiveChild();
     QString Caption() const;
 
@@ -294,6 +304,9 @@ private:
     LoadedLottor m_game;                      // what is shown of the current lottery
     std::optional<OpenFailure> m_loadFailure; // why the last LoadLottor failed
     QPointer<QWidget> m_activeChild;
+    QPointer<QMdiSubWindow> m_usersChild; // where the user is (NoteUsersPlace)
+    QPointer<QWidget> m_usersFocus;
+    bool m_busy = false; // the busy state is shown
     bool m_activationPending = false;
     bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;

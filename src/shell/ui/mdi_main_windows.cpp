@@ -2,6 +2,7 @@
 // entries, activation and the Window menu.
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -109,7 +110,12 @@ IChildForm* MDIMain::ActiveChild() const
 
 void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
 {
-    Q_UNUSED(sub);
+    // Brought forward by code while a dialog or another program is active:
+    // that is where the user returns to.
+    if (sub && !isActiveWindow()) {
+        m_usersChild = sub;
+        m_usersFocus = nullptr;
+    }
     // A window's activation is handled once the code that showed or
     // focused it has finished, so that ShowForm has put the window into the
     // history before the history looks for it.
@@ -138,6 +144,36 @@ void MDIMain::SyncActiveChild()
     }
     if (now && now != before)
         now->FormActivated();
+}
+
+void MDIMain::NoteUsersPlace()
+{
+    m_usersChild = m_mdi->activeSubWindow();
+    QWidget* focus = QApplication::focusWidget();
+    m_usersFocus = focus && isAncestorOf(focus) ? focus : nullptr;
+}
+
+void MDIMain::ReturnToUsersPlace()
+{
+    QMdiSubWindow* sub = m_usersChild.data();
+    QWidget* focus = m_usersFocus.data();
+    const auto usable = [](const QWidget* widget) {
+        return widget && widget->isVisible() && widget->isEnabled();
+    };
+    if (!usable(sub) || sub->isMinimized())
+        sub = nullptr;
+    if (!usable(focus) || (focus->focusPolicy() == Qt::NoFocus && !ChildFormOf(sub)))
+        focus = nullptr;
+    if (sub && focus && !sub->isAncestorOf(focus) && m_mdi->isAncestorOf(focus))
+        focus = nullptr; // a control of another child window
+    if (!sub && !focus)
+        return;
+    if (sub && m_mdi->activeSubWindow() != sub)
+        m_mdi->setActiveSubWindow(sub);
+    if (!focus && sub)
+        focus = ChildFormOf(sub) ? static_cast<QWidget*>(ChildFormOf(sub)) : sub;
+    if (focus && QApplication::focusWidget() != focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MDIMain::ShowFilterForm()

@@ -721,6 +721,73 @@ QScrollArea* Holder(const TestForm* form)
     return form->SubWindow()->findChild<QScrollArea*>();
 }
 
+TEST_F(MdiMainTest, FocusReturnsToTheWindowTheUserWasIn)
+{
+    // What happens, with or without a dialog, to the control that had the
+    // focus in the window the user was in.
+    enum class Meanwhile { Nothing, Busy, ControlHidden, ControlGone, OtherShownByCode };
+    struct Case {
+        Meanwhile meanwhile;
+        bool dialog;
+        const char* active; // the child window active at the end
+        bool sameControl;   // and the control with the focus
+    };
+    const Case cases[] = {
+        {Meanwhile::Nothing, true, "Q", true},
+        {Meanwhile::Busy, true, "Q", true},  // busy around the dialog
+        {Meanwhile::Busy, false, "Q", true}, // a long operation
+        {Meanwhile::ControlHidden, true, "Q", false},
+        {Meanwhile::ControlGone, true, "Q", false},
+        {Meanwhile::OtherShownByCode, true, "P", false}, // the command's choice stands
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.meanwhile) << (c.dialog ? " dialog" : ""));
+        MDIMain& main = Start();
+        // The first window made (the filter window, as a rule) and the one
+        // the user works in.
+        auto* first = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+        new QLineEdit(first);
+        auto* used = new TestForm(QStringLiteral("fTest"), QStringLiteral("Q"));
+        (new QLineEdit(used))->move(0, 40);
+        QPointer<QLineEdit> edit = new QLineEdit(used);
+        first->ShowForm();
+        used->ShowForm();
+        edit->setFocus();
+        Settle();
+        ASSERT_EQ(ActiveCaption(), QStringLiteral("Q"));
+
+        CMsg msg;
+        if (c.meanwhile == Meanwhile::Busy)
+            msg.MainWait(true);
+        if (c.dialog) {
+            QDialog dialog(&main);
+            dialog.show();
+            dialog.activateWindow();
+            Settle();
+            if (c.meanwhile == Meanwhile::ControlHidden)
+                edit->hide();
+            if (c.meanwhile == Meanwhile::ControlGone)
+                delete edit;
+            if (c.meanwhile == Meanwhile::OtherShownByCode)
+                first->ShowForm();
+            dialog.hide();
+            Settle();
+        }
+        if (c.meanwhile == Meanwhile::Busy)
+            msg.MainWait(false);
+        main.activateWindow();
+        Settle();
+
+        EXPECT_EQ(ActiveCaption(), QLatin1String(c.active));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && ChildFormOf(main.MdiArea()->activeSubWindow())->isAncestorOf(focus));
+        if (c.sameControl)
+            EXPECT_TRUE(edit && edit->hasFocus());
+        TearDown();
+        SetUp();
+    }
+}
+
 TEST_F(MdiMainTest, CascadeKeepsEachWindowsSize)
 {
     MDIMain& main = Start();
