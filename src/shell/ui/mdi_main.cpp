@@ -31,6 +31,7 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "shell/pick_lists.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/main_toolbar.h"
 #include "shell/ui/shell_windows.h"
@@ -112,6 +113,8 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIMain"));
     g_main = this;
+    // The program's icon, which every window and child window takes.
+    QApplication::setWindowIcon(AppIcon());
 
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);

@@ -34,6 +34,7 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
+#include "shell/ui/app_icon.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
@@ -139,6 +140,20 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
     EXPECT_TRUE(main.StbNews()->isVisible());
     EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysStatus"))->isChecked());
     EXPECT_TRUE(main.Tbr1()->Flat());
+}
+
+TEST_F(MdiMainTest, TheProgramAndItsWindowsCarryItsIcon)
+{
+    MDIMain& main = Start();
+    auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+    form->ShowForm();
+    QDialog dialog(&main);
+    QWidget window; // a top-level window of its own, as the print window is
+    const QImage icon = AppIcon().pixmap(32).toImage();
+    for (const QWidget* shown : {static_cast<const QWidget*>(&main),
+                                 static_cast<const QWidget*>(form->SubWindow()),
+                                 static_cast<const QWidget*>(&dialog), static_cast<const QWidget*>(&window)})
+        EXPECT_EQ(shown->windowIcon().pixmap(32).toImage(), icon) << shown->metaObject()->className();
 }
 
 TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
@@ -781,8 +796,9 @@ TEST_F(MdiMainTest, FocusReturnsToTheWindowTheUserWasIn)
         EXPECT_EQ(ActiveCaption(), QLatin1String(c.active));
         QWidget* focus = QApplication::focusWidget();
         EXPECT_TRUE(focus && ChildFormOf(main.MdiArea()->activeSubWindow())->isAncestorOf(focus));
-        if (c.sameControl)
+        if (c.sameControl) {
             EXPECT_TRUE(edit && edit->hasFocus());
+        }
         TearDown();
         SetUp();
     }
