@@ -30,6 +30,7 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/window_accessibility.h"
 #include "shell/pick_lists.h"
 #include "shell/ui/app_icon.h"
 #include "shell/ui/child_form.h"
@@ -113,8 +114,10 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIMain"));
     g_main = this;
-    // The program's icon, which every window and child window takes.
+    // The program's icon, which every window and child window takes, and
+    // every window of its own a named window for screen readers.
     QApplication::setWindowIcon(AppIcon());
+    InstallWindowAccessibility();
 
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
