@@ -24,4 +24,25 @@ QPoint KeepInside(const QRect& window, QSize area)
     return {left, top};
 }
 
+QRect FitInside(const QRect& window, QSize area)
+{
+    const QRect bounded(window.topLeft(), window.size().boundedTo(area));
+    return {KeepInside(bounded, area), bounded.size()};
+}
+
+std::vector<QRect> CascadePlaces(const std::vector<QSize>& sizes, QSize area, int step)
+{
+    step = std::max(step, 1);
+    // Offsets 0, step, 2 step, ... while they stay within half the area.
+    const int steps = std::max(1, std::min(area.width(), area.height()) / 2 / step + 1);
+    std::vector<QRect> places;
+    places.reserve(sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        const int offset = static_cast<int>(i % static_cast<size_t>(steps)) * step;
+        const QSize room(std::max(0, area.width() - offset), std::max(0, area.height() - offset));
+        places.emplace_back(QPoint(offset, offset), sizes[i].boundedTo(room));
+    }
+    return places;
+}
+
 } // namespace kelton

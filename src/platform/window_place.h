@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -17,5 +19,17 @@ QRect PlaceOnScreen(QSize design, const QRect& available, Qt::Orientations grow)
 // of `area` (pixels, from 0,0): moved left and up as far as it needs, never
 // past the area's top left, so a window larger than the area starts there.
 QPoint KeepInside(const QRect& window, QSize area);
+
+// Where a child window at `window` goes when the work area becomes `area`:
+// no larger than the area, then moved inside it as KeepInside does.
+QRect FitInside(const QRect& window, QSize area);
+
+// The places of cascaded child windows of the sizes given, in order (the
+// last on top), in a work area of `area`: each keeps its size, no larger
+// than the area, and lies `step` right of and below the one before, so that
+// every title bar shows; a window is shortened where it would pass the
+// area's right or bottom edge, and the cascade starts again at the top left
+// before its offset passes half the area.
+std::vector<QRect> CascadePlaces(const std::vector<QSize>& sizes, QSize area, int step);
 
 } // namespace kelton

@@ -7,6 +7,7 @@
 
 #include "core/bet_list.h"
 #include "data/text_helpers.h"
+#include "platform/chinese_locale.h"
 
 namespace kelton {
 
@@ -142,7 +143,7 @@ QString PrintTitleText(const QString& lottorName)
 
 QString PrintDateText(const QString& appTitle, const QDate& date)
 {
-    return appTitle + u"  时间:"_s + QLocale::system().toString(date, QLocale::ShortFormat);
+    return appTitle + u"  时间:"_s + ChineseLocale().toString(date, QLocale::ShortFormat);
 }
 
 QString PrintPageLine(int32_t page, int32_t count)

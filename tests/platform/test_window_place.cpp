@@ -44,5 +44,40 @@ TEST(KeepInside, MovesAWindowBackIntoTheWorkArea)
         EXPECT_EQ(KeepInside(c.window, area), c.expected) << c.window.x() << "," << c.window.y();
 }
 
+TEST(FitInside, ShrinksOnlyWhatTheAreaCannotHold)
+{
+    struct Case {
+        QRect window;
+        QRect expected;
+    };
+    const QSize area(1000, 600);
+    const Case cases[] = {
+        {{100, 50, 400, 300}, {100, 50, 400, 300}}, // inside: as it was
+        {{700, 400, 400, 300}, {600, 300, 400, 300}}, // past the corner: moved, not shrunk
+        {{300, 100, 1200, 300}, {0, 100, 1000, 300}}, // wider than the area: as wide as it
+        {{50, 200, 800, 900}, {50, 0, 800, 600}},     // taller: as tall
+        {{-40, -40, 1400, 900}, {0, 0, 1000, 600}},   // larger both ways: the whole area
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitInside(c.window, area), c.expected) << c.window.x() << "," << c.window.y();
+}
+
+TEST(CascadePlaces, KeepTheSizesAndShowEveryTitle)
+{
+    // Sizes kept, each a step further; shortened at the edge.
+    EXPECT_EQ(CascadePlaces({{800, 400}, {300, 200}, {900, 580}}, {1000, 600}, 25),
+              (std::vector<QRect>{{0, 0, 800, 400}, {25, 25, 300, 200}, {50, 50, 900, 550}}));
+    // A window larger than the area is the area's size.
+    EXPECT_EQ(CascadePlaces({{1400, 900}}, {1000, 600}, 25), (std::vector<QRect>{{0, 0, 1000, 600}}));
+    // Past half the area the cascade starts again at the top left.
+    const std::vector<QRect> many = CascadePlaces(std::vector<QSize>(9, QSize(300, 200)), {400, 300}, 40);
+    ASSERT_EQ(many.size(), 9U);
+    EXPECT_EQ(many[3], QRect(120, 120, 280, 180));
+    EXPECT_EQ(many[4], QRect(0, 0, 300, 200));
+    for (const QRect& place : many)
+        EXPECT_TRUE(QRect(0, 0, 400, 300).contains(place)) << place.x();
+    EXPECT_TRUE(CascadePlaces({}, {400, 300}, 40).empty());
+}
+
 } // namespace
 } // namespace kelton

@@ -123,6 +123,10 @@ void FInfer::BuildControls()
     // Wide enough at the start for the widest top bar.
     const int width = std::max(11800, kTopBarLeft + TopBarExtent() + 120);
     resize(TwipsToScreenPixels(width, this), TwipsToScreenPixels(6400, this));
+    // Smaller, the top bar, the open option tabs and a few rows of the view
+    // would not fit: the main window scrolls the window instead.
+    setMinimumSize(TwipsToScreenPixels(kTopBarLeft + TopBarExtent() + 120, this),
+                   TwipsToScreenPixels(kTopBarHeight + kTabOpenHeight + 580 + 1200 - kDialogFrame.Height, this));
     BuildTopBar();
 
     m_msgMain = new CFlexGrid(this);

@@ -94,6 +94,9 @@ fFilter::fFilter(QWidget* parent) : CChildForm(u"fFilter"_s, u"缩水过滤"_s, 
     ConnectControls();
     resize(TwipsToScreenPixels(D::kWindowWidth - D::kChromeWidth, this),
            TwipsToScreenPixels(D::kWindowHeight - D::kChromeHeight, this));
+    // The frames are laid out down to this size; a smaller frame scrolls.
+    setMinimumSize(TwipsToScreenPixels(D::kMinWindowWidth - D::kChromeWidth, this),
+                   TwipsToScreenPixels(D::kMinWindowHeight - D::kChromeHeight, this));
 }
 
 fFilter::~fFilter()

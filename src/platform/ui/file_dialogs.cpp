@@ -1,12 +1,55 @@
 #include "platform/ui/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include "platform/chinese_locale.h"
 #include "platform/services.h"
+#include "platform/ui/modal_dialog.h"
 
 namespace kelton {
+
+namespace {
+
+// Qt's own file list writes sizes and dates in the system's locale; the
+// program's file dialogs write them the Chinese way, as its other texts.
+class CFileListTexts : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && files) {
+            const QModelIndex file = mapToSource(index);
+            if (index.column() == kSizeColumn && !files->isDir(file))
+                return ChineseLocale().formattedDataSize(files->size(file));
+            if (index.column() == kDateColumn)
+                return ChineseLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    // The columns of Qt's file model: name, size, type, date modified.
+    static constexpr int kSizeColumn = 1;
+    static constexpr int kDateColumn = 3;
+};
+
+// Shows one of the program's file dialogs; the chosen path, or empty.
+QString RunFileDialog(QFileDialog& dialog)
+{
+    dialog.setProxyModel(new CFileListTexts(&dialog));
+    if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
 
 QString QtFileFilter(const QString& sFilter)
 {
@@ -26,7 +69,11 @@ QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,
 {
     if (IFileDialogs* dialogs = Service<IFileDialogs>())
         return dialogs->GetOpenFile(owner, title, filter, fileName);
-    return QFileDialog::getOpenFileName(owner, title, fileName, QtFileFilter(filter));
+    // The file name may name a folder to start in, or a file to select.
+    QFileDialog dialog(owner, title, fileName, QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
 }
 
 QString FilterSuffix(const QString& qtFilter)
@@ -48,9 +95,7 @@ QString GetSaveFile(QWidget* owner, const QString& title, const QString& filter,
     const auto follow = [&dialog](const QString& chosen) { dialog.setDefaultSuffix(FilterSuffix(chosen)); };
     follow(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return RunFileDialog(dialog);
 }
 
 } // namespace kelton

@@ -32,6 +32,9 @@ public:
 // A description without a pattern in brackets gets its pattern added.
 QString QtFileFilter(const QString& sFilter);
 
+// The real dialogs run through ExecModal; where they are Qt's own, their
+// file lists give sizes and dates in the Chinese form (ChineseLocale).
+
 // The file-open dialog: title, filter (as above) and the file name to
 // start with. The chosen path, or empty after a cancel.
 QString GetOpenFile(QWidget* owner, const QString& title, const QString& filter,

@@ -6,6 +6,9 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QStyle>
 
 #include "data/app_state.h"
 #include "platform/window_place.h"
@@ -28,7 +31,113 @@ void Unregister(CChildForm* form)
     forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
 }
 
+// What a child window's frame holds: the window, filling the frame's client
+// area but never smaller than its minimum; where the frame is smaller, the
+// window scrolls instead of losing its controls past the frame's edge. A
+// size the window is given by code is the size of its client area, as if
+// it filled the frame alone: the frame follows.
+class CChildHost : public QScrollArea {
+public:
+    explicit CChildHost(CChildForm* form)
+    {
+        setObjectName(QStringLiteral("ChildHost"));
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(false);
+        setWidget(form);
+        setWindowTitle(form->windowTitle());
+        setWindowIcon(form->windowIcon());
+    }
+
+    CChildForm* Form() const { return static_cast<CChildForm*>(widget()); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QScrollArea::resizeEvent(event);
+        Fit();
+    }
+
+    // A close of the frame is the window's close request.
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(Form()->close()); }
+
+    // The scroll area watches the window it holds; so does the host.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == widget()) {
+            switch (event->type()) {
+            case QEvent::Resize:
+                if (!m_fitting)
+                    FollowForm();
+                break;
+            case QEvent::WindowTitleChange:
+                setWindowTitle(Form()->windowTitle());
+                break;
+            case QEvent::WindowIconChange:
+                setWindowIcon(Form()->windowIcon());
+                break;
+            default:
+                break;
+            }
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    // The window fills the client area, or keeps its minimum where the area
+    // is smaller; a scroll bar takes its room from the other direction.
+    void Fit()
+    {
+        CChildForm* form = Form();
+        QSize min = form->minimumSizeHint().expandedTo(QSize(0, 0));
+        if (form->minimumWidth() > 0)
+            min.setWidth(form->minimumWidth());
+        if (form->minimumHeight() > 0)
+            min.setHeight(form->minimumHeight());
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        QSize room = maximumViewportSize();
+        bool across = room.width() < min.width(); // a horizontal bar
+        bool down = room.height() < min.height(); // a vertical bar
+        if (across)
+            room.rheight() -= bar;
+        if (down)
+            room.rwidth() -= bar;
+        if (!down && room.height() < min.height()) {
+            down = true;
+            room.rwidth() -= bar;
+        }
+        if (!across && room.width() < min.width())
+            room.rheight() -= bar;
+        const QScopedValueRollback fitting(m_fitting, true);
+        form->resize(room.expandedTo(min));
+    }
+
+    // The window was given a size by code: the frame takes the size that
+    // gives the window that room.
+    void FollowForm()
+    {
+        auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (!frame || frame->isMaximized() || frame->isMinimized()) {
+            Fit();
+            return;
+        }
+        const QSize grow = Form()->size() - maximumViewportSize();
+        if (grow.isNull())
+            return;
+        frame->resize(frame->size() + grow);
+        Fit();
+    }
+
+    bool m_fitting = false;
+};
+
 } // namespace
+
+CChildForm* ChildFormOf(const QMdiSubWindow* sub)
+{
+    const auto* host = sub ? dynamic_cast<const CChildHost*>(sub->widget()) : nullptr;
+    return host ? host->Form() : nullptr;
+}
 
 std::vector<CChildForm*> LoadedChildForms()
 {
@@ -53,8 +162,19 @@ void CChildForm::EnsureSubWindow()
 {
     if (m_sub)
         return;
-    if (MDIMain* main = MainWindow())
-        m_sub = main->AddChildWindow(this);
+    MDIMain* main = MainWindow();
+    if (!main)
+        return;
+    // The size the window asked for, or its preferred size.
+    m_designSize = testAttribute(Qt::WA_Resized) ? size() : sizeHint();
+    m_sub = main->AddChildWindow(new CChildHost(this), m_designSize);
+}
+
+QSize CChildForm::minimumSizeHint() const
+{
+    if (layout() || !m_designSize.isValid())
+        return QWidget::minimumSizeHint();
+    return m_designSize;
 }
 
 QAction* CChildForm::WindowEntry() const

@@ -42,6 +42,13 @@ public:
     // The window's frame inside the main window; nullptr until first shown.
     QMdiSubWindow* SubWindow() const { return m_sub; }
 
+    // The smallest size at which no control is cut: a Qt layout's minimum,
+    // else the size the window had when its frame was made (its controls are
+    // placed for it). A window that lays itself out for smaller sizes sets
+    // its minimum size (setMinimumSize), which takes precedence. A frame
+    // smaller than that scrolls the window.
+    QSize minimumSizeHint() const override;
+
     // Called by the main window when the window becomes the active child or
     // stops being it.
     virtual void FormActivated();
@@ -60,6 +67,7 @@ private:
 
     QString m_name;
     QPointer<QMdiSubWindow> m_sub;
+    QSize m_designSize; // the size when the frame was made
     bool m_formOpen = true;
     bool m_placed = false; // shown once in the work area
     bool m_registered = false;
@@ -67,5 +75,9 @@ private:
 
 // Every loaded child window, in the order they were created.
 std::vector<CChildForm*> LoadedChildForms();
+
+// The child window a frame of the main window holds; nullptr for any other
+// frame.
+CChildForm* ChildFormOf(const QMdiSubWindow* sub);
 
 } // namespace kelton

@@ -1,6 +1,7 @@
 #include "shell/ui/mdi_main.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +30,9 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/window_accessibility.h"
 #include "shell/pick_lists.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/main_toolbar.h"
 #include "shell/ui/shell_windows.h"
@@ -111,6 +114,10 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIMain"));
     g_main = this;
+    // The program's icon, which every window and child window takes, and
+    // every window of its own a named window for screen readers.
+    QApplication::setWindowIcon(AppIcon());
+    InstallWindowAccessibility();
 
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
@@ -130,6 +137,7 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
     BuildPanels();
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MDIMain::SubWindowActivated);
+    m_mdi->installEventFilter(this);
     ConnectCommands();
 
     m_tmrStatus.setObjectName(QStringLiteral("tmrStatus"));
@@ -633,6 +641,28 @@ void MDIMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+bool MDIMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The work area itself, not its viewport: a window the user drags
+    // partly out of view only brings the scroll bars.
+    if (watched == m_mdi && event->type() == QEvent::Resize)
+        KeepChildrenInside();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !m_busy) {
+        // The focus is still where it was when the window stops being
+        // active; coming back, this runs before Qt gives the focus back.
+        if (isActiveWindow())
+            ReturnToUsersPlace();
+        else
+            NoteUsersPlace();
+    }
+    QMainWindow::changeEvent(event);
+}
+
 QMenu* MDIMain::createPopupMenu()
 {
     return nullptr;
@@ -701,6 +731,9 @@ void MDIMain::ShowStatusText(const QString& text)
 
 void MDIMain::ShowBusy(bool busy)
 {
+    // Disabling the windows takes the focus from them.
+    if (busy && !m_busy && isActiveWindow())
+        NoteUsersPlace();
     const bool enable = !busy;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
@@ -724,6 +757,9 @@ void MDIMain::ShowBusy(bool busy)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+    const bool wasBusy = std::exchange(m_busy, busy);
+    if (wasBusy && !busy && isActiveWindow())
+        ReturnToUsersPlace();
 }
 
 void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick)

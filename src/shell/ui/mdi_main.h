@@ -183,8 +183,9 @@ public:
 
     // --- Child windows --------------------------------------------------
     QMdiArea* MdiArea() const { return m_mdi; }
-    // Puts a child window into the frame; returns its sub-window.
-    QMdiSubWindow* AddChildWindow(CChildForm* form);
+    // Puts what holds a child window into a frame of the work area, the
+    // client area sized for the window's client size; returns the frame.
+    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client);
     // The Window-menu entry of a child window, and for an analysis window
     // its data-menu entry; nullptr when it has none.
     QAction* WindowEntry(const IChildForm& form) const;
@@ -228,6 +229,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Activation: leaving, the window notes where the user is; coming back
+    // (after a dialog, or another program), it returns there.
+    void changeEvent(QEvent* event) override;
     // No menu of toolbars and panels on a right click: the system menu's
     // "显示工具栏" is the one switch of the toolbar.
     QMenu* createPopupMenu() override;
@@ -261,7 +266,19 @@ private:
     // Lays the shown, not minimised child windows out in rows (one above
     // the other) or in columns side by side.
     void TileChildren(bool bRows);
+    // Moves and, where they are larger, shrinks the shown child windows into
+    // the work area; the main window was made smaller.
+    void KeepChildrenInside();
+    // Takes from a child window's frame the keys of the menu entries.
+    void YieldFrameKeys(QMdiSubWindow& sub) const;
     void SubWindowActivated(QMdiSubWindow* sub);
+    // Where the user is: the active child window and the control with the
+    // focus. Noted when the window stops being active or turns busy (which
+    // takes the focus from the disabled windows); given back when it is
+    // active and not busy again, unless that window or control has gone.
+    // A child window that code brings forward meanwhile is the new place.
+    void NoteUsersPlace();
+    void ReturnToUsersPlace();
     void SyncActiveChild();
     QString Caption() const;
 
@@ -287,6 +304,9 @@ private:
     LoadedLottor m_game;                      // what is shown of the current lottery
     std::optional<OpenFailure> m_loadFailure; // why the last LoadLottor failed
     QPointer<QWidget> m_activeChild;
+    QPointer<QMdiSubWindow> m_usersChild; // where the user is (NoteUsersPlace)
+    QPointer<QWidget> m_usersFocus;
+    bool m_busy = false; // the busy state is shown
     bool m_activationPending = false;
     bool m_gameCommands = false; // the commands of a loaded game are on
     bool m_unloaded = false;

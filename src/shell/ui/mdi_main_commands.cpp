@@ -517,8 +517,7 @@ QString MDIMain::HelpTopic() const
     QMdiSubWindow* sub = m_mdi->activeSubWindow();
     if (!sub)
         sub = m_mdi->currentSubWindow();
-    const IChildForm* form =
-        sub && sub->isVisible() ? dynamic_cast<const IChildForm*>(sub->widget()) : nullptr;
+    const IChildForm* form = sub && sub->isVisible() ? ChildFormOf(sub) : nullptr;
     const QString name = form ? form->Name() : QString();
     return (name.isEmpty() ? QStringLiteral("qy") : name) + QStringLiteral(".htm");
 }

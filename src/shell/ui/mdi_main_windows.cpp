@@ -2,13 +2,16 @@
 // entries, activation and the Window menu.
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStyle>
 #include <QTimer>
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "platform/window_place.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -48,19 +51,35 @@ void BringForward(IChildForm* form, bool useShowForm)
 
 } // namespace
 
-QMdiSubWindow* MDIMain::AddChildWindow(CChildForm* form)
+QMdiSubWindow* MDIMain::AddChildWindow(QWidget* holder, QSize client)
 {
-    // The frame takes the size the window asked for (or its preferred
-    // size) plus its own border and title bar.
-    const QSize want = form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint();
-    QMdiSubWindow* sub = m_mdi->addSubWindow(form);
-    sub->setWindowTitle(form->windowTitle());
-    sub->setWindowIcon(form->windowIcon());
+    // The frame takes the client size plus its own border and title bar.
+    QMdiSubWindow* sub = m_mdi->addSubWindow(holder);
+    sub->setWindowTitle(holder->windowTitle());
+    sub->setWindowIcon(holder->windowIcon());
     const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
     const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     sub->resize(
-        QSize(want.width() + 2 * border, want.height() + title + border).expandedTo(sub->minimumSizeHint()));
+        QSize(client.width() + 2 * border, client.height() + title + border).expandedTo(sub->minimumSizeHint()));
+    YieldFrameKeys(*sub);
     return sub;
+}
+
+void MDIMain::YieldFrameKeys(QMdiSubWindow& sub) const
+{
+    // The frame's system menu has keys of its own (its close takes Ctrl+W as
+    // well as Ctrl+F4); where one is a menu entry's, the entry keeps it, so
+    // that the key is not ambiguous while a child window has the focus.
+    QList<QKeySequence> taken;
+    for (const QAction* entry : m_entries)
+        taken << entry->shortcuts();
+    if (QMenu* menu = sub.systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeIf([&taken](const QKeySequence& key) { return taken.contains(key); }) > 0)
+                action->setShortcuts(keys);
+        }
+    }
 }
 
 QAction* MDIMain::WindowEntry(const IChildForm& form) const
@@ -86,15 +105,17 @@ QAction* MDIMain::DataEntry(const IChildForm& form) const
 
 IChildForm* MDIMain::ActiveChild() const
 {
-    QMdiSubWindow* sub = m_mdi->activeSubWindow();
-    if (!sub)
-        return nullptr;
-    return dynamic_cast<IChildForm*>(sub->widget());
+    return ChildFormOf(m_mdi->activeSubWindow());
 }
 
 void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
 {
-    Q_UNUSED(sub);
+    // Brought forward by code while a dialog or another program is active:
+    // that is where the user returns to.
+    if (sub && !isActiveWindow()) {
+        m_usersChild = sub;
+        m_usersFocus = nullptr;
+    }
     // A window's activation is handled once the code that showed or
     // focused it has finished, so that ShowForm has put the window into the
     // history before the history looks for it.
@@ -109,8 +130,7 @@ void MDIMain::SubWindowActivated(QMdiSubWindow* sub)
 
 void MDIMain::SyncActiveChild()
 {
-    QMdiSubWindow* sub = m_mdi->activeSubWindow();
-    auto* now = sub ? qobject_cast<CChildForm*>(sub->widget()) : nullptr;
+    CChildForm* now = ChildFormOf(m_mdi->activeSubWindow());
     auto* before = qobject_cast<CChildForm*>(m_activeChild.data());
     m_activeChild = now;
     // Every other window that still shows as active is deactivated: also
@@ -124,6 +144,36 @@ void MDIMain::SyncActiveChild()
     }
     if (now && now != before)
         now->FormActivated();
+}
+
+void MDIMain::NoteUsersPlace()
+{
+    m_usersChild = m_mdi->activeSubWindow();
+    QWidget* focus = QApplication::focusWidget();
+    m_usersFocus = focus && isAncestorOf(focus) ? focus : nullptr;
+}
+
+void MDIMain::ReturnToUsersPlace()
+{
+    QMdiSubWindow* sub = m_usersChild.data();
+    QWidget* focus = m_usersFocus.data();
+    const auto usable = [](const QWidget* widget) {
+        return widget && widget->isVisible() && widget->isEnabled();
+    };
+    if (!usable(sub) || sub->isMinimized())
+        sub = nullptr;
+    if (!usable(focus) || (focus->focusPolicy() == Qt::NoFocus && !ChildFormOf(sub)))
+        focus = nullptr;
+    if (sub && focus && !sub->isAncestorOf(focus) && m_mdi->isAncestorOf(focus))
+        focus = nullptr; // a control of another child window
+    if (!sub && !focus)
+        return;
+    if (sub && m_mdi->activeSubWindow() != sub)
+        m_mdi->setActiveSubWindow(sub);
+    if (!focus && sub)
+        focus = ChildFormOf(sub) ? static_cast<QWidget*>(ChildFormOf(sub)) : sub;
+    if (focus && QApplication::focusWidget() != focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MDIMain::ShowFilterForm()
@@ -179,7 +229,40 @@ void MDIMain::mmnWindowTileVertical_Click()
 
 void MDIMain::mnuWindowCascade_Click()
 {
-    m_mdi->cascadeSubWindows();
+    // Bottom to top as they lie, so that the window on top stays on top.
+    QList<QMdiSubWindow*> shown;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isVisible() || sub->isMinimized())
+            continue;
+        if (sub->isMaximized())
+            sub->showNormal();
+        shown << sub;
+        sizes.push_back(sub->size());
+    }
+    if (shown.isEmpty())
+        return;
+    const int step = shown.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown.front());
+    const std::vector<QRect> places = CascadePlaces(sizes, m_mdi->viewport()->size(), step);
+    for (qsizetype k = 0; k < shown.size(); ++k) {
+        shown[k]->setGeometry(places[static_cast<size_t>(k)]);
+        shown[k]->raise();
+    }
+}
+
+void MDIMain::KeepChildrenInside()
+{
+    // The area without scroll bars: once inside, none are needed.
+    const QSize area = m_mdi->maximumViewportSize();
+    if (area.isEmpty())
+        return;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (!sub->isVisible() || sub->isMinimized() || sub->isMaximized())
+            continue;
+        const QRect place = FitInside(sub->geometry(), area);
+        if (place != sub->geometry())
+            sub->setGeometry(place);
+    }
 }
 
 void MDIMain::mnuWindowArrangeIcons_Click()

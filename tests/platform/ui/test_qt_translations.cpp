@@ -1,7 +1,10 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDate>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +44,12 @@ TEST(QtTranslationsTest, MessageBoxesAndTextMenusSpeakChinese)
     QTextBrowser help;
     help.setPlainText(QStringLiteral("帮助"));
     EXPECT_TRUE(MenuTexts(help.createStandardContextMenu()).contains(QStringLiteral("复制(&C)")));
+
+    // Qt's own dialogs write dates in the Chinese form, whatever the
+    // system's locale (the tests run under the C locale).
+    QFileDialog files;
+    EXPECT_EQ(files.locale().toString(QDate(2026, 12, 11), QLocale::ShortFormat), QStringLiteral("2026/12/11"));
+    EXPECT_EQ(QLocale().toString(QDate(2026, 12, 11), QLocale::ShortFormat), QStringLiteral("2026/12/11"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,8 +15,11 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcutEvent>
 #include <QStatusBar>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -30,6 +34,7 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
+#include "shell/ui/app_icon.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
@@ -135,6 +140,20 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
     EXPECT_TRUE(main.StbNews()->isVisible());
     EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysStatus"))->isChecked());
     EXPECT_TRUE(main.Tbr1()->Flat());
+}
+
+TEST_F(MdiMainTest, TheProgramAndItsWindowsCarryItsIcon)
+{
+    MDIMain& main = Start();
+    auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+    form->ShowForm();
+    QDialog dialog(&main);
+    QWidget window; // a top-level window of its own, as the print window is
+    const QImage icon = AppIcon().pixmap(32).toImage();
+    for (const QWidget* shown : {static_cast<const QWidget*>(&main),
+                                 static_cast<const QWidget*>(form->SubWindow()),
+                                 static_cast<const QWidget*>(&dialog), static_cast<const QWidget*>(&window)})
+        EXPECT_EQ(shown->windowIcon().pixmap(32).toImage(), icon) << shown->metaObject()->className();
 }
 
 TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
@@ -701,24 +720,177 @@ TEST_F(MdiMainTest, TheToolbarWalksTheWindowHistory)
     }
 }
 
-TEST_F(MdiMainTest, CascadeAndTileArrangeTheShownWindows)
+// A child window of a designed size, with a minimum when one is given.
+TestForm* ShownForm(const char* caption, QSize size, QSize minimum = {})
+{
+    auto* form = new TestForm(QStringLiteral("fTest"), QLatin1String(caption));
+    form->resize(size);
+    if (minimum.isValid())
+        form->setMinimumSize(minimum);
+    form->ShowForm();
+    return form;
+}
+
+QScrollArea* Holder(const TestForm* form)
+{
+    return form->SubWindow()->findChild<QScrollArea*>();
+}
+
+TEST_F(MdiMainTest, FocusReturnsToTheWindowTheUserWasIn)
+{
+    // What happens, with or without a dialog, to the control that had the
+    // focus in the window the user was in.
+    enum class Meanwhile { Nothing, Busy, ControlHidden, ControlGone, OtherShownByCode };
+    struct Case {
+        Meanwhile meanwhile;
+        bool dialog;
+        const char* active; // the child window active at the end
+        bool sameControl;   // and the control with the focus
+    };
+    const Case cases[] = {
+        {Meanwhile::Nothing, true, "Q", true},
+        {Meanwhile::Busy, true, "Q", true},  // busy around the dialog
+        {Meanwhile::Busy, false, "Q", true}, // a long operation
+        {Meanwhile::ControlHidden, true, "Q", false},
+        {Meanwhile::ControlGone, true, "Q", false},
+        {Meanwhile::OtherShownByCode, true, "P", false}, // the command's choice stands
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.meanwhile) << (c.dialog ? " dialog" : ""));
+        MDIMain& main = Start();
+        // The first window made (the filter window, as a rule) and the one
+        // the user works in.
+        auto* first = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+        new QLineEdit(first);
+        auto* used = new TestForm(QStringLiteral("fTest"), QStringLiteral("Q"));
+        (new QLineEdit(used))->move(0, 40);
+        QPointer<QLineEdit> edit = new QLineEdit(used);
+        first->ShowForm();
+        used->ShowForm();
+        edit->setFocus();
+        Settle();
+        ASSERT_EQ(ActiveCaption(), QStringLiteral("Q"));
+
+        CMsg msg;
+        if (c.meanwhile == Meanwhile::Busy)
+            msg.MainWait(true);
+        if (c.dialog) {
+            QDialog dialog(&main);
+            dialog.show();
+            dialog.activateWindow();
+            Settle();
+            if (c.meanwhile == Meanwhile::ControlHidden)
+                edit->hide();
+            if (c.meanwhile == Meanwhile::ControlGone)
+                delete edit;
+            if (c.meanwhile == Meanwhile::OtherShownByCode)
+                first->ShowForm();
+            dialog.hide();
+            Settle();
+        }
+        if (c.meanwhile == Meanwhile::Busy)
+            msg.MainWait(false);
+        main.activateWindow();
+        Settle();
+
+        EXPECT_EQ(ActiveCaption(), QLatin1String(c.active));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && ChildFormOf(main.MdiArea()->activeSubWindow())->isAncestorOf(focus));
+        if (c.sameControl) {
+            EXPECT_TRUE(edit && edit->hasFocus());
+        }
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(MdiMainTest, CascadeKeepsEachWindowsSize)
 {
     MDIMain& main = Start();
-    main.resize(900, 700);
-    QList<TestForm*> forms;
-    for (const char* caption : {"P", "Q"}) {
-        forms << new TestForm(QStringLiteral("fTest"), QLatin1String(caption));
-        forms.back()->ShowForm();
-    }
-    main.mnuWindowTileHorizontal_Click();
-    const QRect p = forms[0]->SubWindow()->geometry();
-    const QRect q = forms[1]->SubWindow()->geometry();
-    EXPECT_EQ(p.width(), q.width());
-    EXPECT_LE(p.bottom(), q.top());
-    main.mmnWindowTileVertical_Click();
-    EXPECT_LE(forms[0]->SubWindow()->geometry().right(), forms[1]->SubWindow()->geometry().left());
+    main.resize(1100, 800);
+    Settle();
+    const QList<TestForm*> forms = {ShownForm("P", {500, 300}), ShownForm("Q", {300, 200}),
+                                    ShownForm("R", {420, 260})};
+    QList<QSize> sizes;
+    for (TestForm* form : forms)
+        sizes << form->SubWindow()->size();
+    forms[1]->SetFocus();
+    Settle();
+
     main.mnuWindowCascade_Click();
-    EXPECT_NE(forms[0]->SubWindow()->geometry().topLeft(), forms[1]->SubWindow()->geometry().topLeft());
+    QList<QMdiSubWindow*> order; // as they lay, the active one last
+    for (QMdiSubWindow* sub : main.MdiArea()->subWindowList(QMdiArea::StackingOrder))
+        order << sub;
+    ASSERT_EQ(order.size(), 3);
+    EXPECT_EQ(order.back(), forms[1]->SubWindow());
+    const int step = order[1]->y() - order[0]->y();
+    EXPECT_GT(step, 10);
+    for (qsizetype k = 0; k < order.size(); ++k) {
+        EXPECT_EQ(order[k]->pos(), QPoint(int(k) * step, int(k) * step)) << k;
+        EXPECT_EQ(order[k]->size(), sizes[forms.indexOf(ChildFormOf(order[k]))]) << k;
+    }
+}
+
+TEST_F(MdiMainTest, TilingGivesEachWindowItsShareAndScrollsWhatDoesNotFit)
+{
+    MDIMain& main = Start();
+    main.resize(1000, 760);
+    Settle();
+    // A window with a minimum of its own, one whose controls are placed for
+    // its designed size, and a small one.
+    TestForm* big = ShownForm("P", {640, 520}, {600, 500});
+    TestForm* placed = ShownForm("R", {600, 480});
+    TestForm* small = ShownForm("Q", {200, 100});
+
+    main.mnuWindowTileHorizontal_Click();
+    Settle(); // the scroll bars follow their ranges
+    const QSize area = main.MdiArea()->viewport()->size();
+    const int share = area.height() / 3;
+    EXPECT_EQ(big->SubWindow()->geometry(), QRect(0, 0, area.width(), share));
+    EXPECT_EQ(placed->SubWindow()->geometry(), QRect(0, share, area.width(), area.height() * 2 / 3 - share));
+    // Too short for their shares: they keep their minimum height and scroll,
+    // and take the width they are given.
+    EXPECT_EQ(big->size(), QSize(Holder(big)->viewport()->width(), 500));
+    EXPECT_EQ(placed->size(), QSize(Holder(placed)->viewport()->width(), 480));
+    for (TestForm* form : {big, placed}) {
+        EXPECT_TRUE(Holder(form)->verticalScrollBar()->isVisible()) << form->Caption().toStdString();
+        EXPECT_FALSE(Holder(form)->horizontalScrollBar()->isVisible()) << form->Caption().toStdString();
+    }
+    // Larger than its design, it fills its share.
+    EXPECT_EQ(small->size(), Holder(small)->viewport()->size());
+    EXPECT_FALSE(Holder(small)->verticalScrollBar()->isVisible());
+
+    main.mmnWindowTileVertical_Click();
+    Settle();
+    EXPECT_EQ(big->SubWindow()->geometry(), QRect(0, 0, area.width() / 3, area.height()));
+    EXPECT_EQ(big->size(), QSize(600, Holder(big)->viewport()->height()));
+    EXPECT_EQ(placed->size(), QSize(600, Holder(placed)->viewport()->height()));
+    EXPECT_TRUE(Holder(placed)->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(Holder(placed)->verticalScrollBar()->isVisible());
+
+    // A size given by code is the window's room: its frame follows.
+    const QSize frame = small->SubWindow()->size();
+    small->resize(small->width() + 40, small->height() + 30);
+    EXPECT_EQ(small->SubWindow()->size(), frame + QSize(40, 30));
+    EXPECT_EQ(small->size(), Holder(small)->viewport()->size());
+}
+
+TEST_F(MdiMainTest, ChildWindowsStayInsideASmallerMainWindow)
+{
+    MDIMain& main = Start();
+    main.resize(1200, 900);
+    Settle();
+    TestForm* form = ShownForm("P", {700, 500}, {300, 200});
+    form->SubWindow()->move(450, 300);
+    TestForm* other = ShownForm("Q", {300, 200});
+    other->SubWindow()->move(20, 20);
+
+    main.resize(800, 600);
+    Settle();
+    const QRect area(QPoint(0, 0), main.MdiArea()->viewport()->size());
+    EXPECT_TRUE(area.contains(form->SubWindow()->geometry())) << area.width() << "x" << area.height();
+    EXPECT_EQ(other->SubWindow()->pos(), QPoint(20, 20)); // inside: left where it was
+    EXPECT_FALSE(main.MdiArea()->verticalScrollBar()->isVisible());
 }
 
 // --- Menus and toolbar ---------------------------------------------------------
@@ -834,6 +1006,29 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
     EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuWindowInfer0"))->text(), QStringLiteral("原始数据分析"));
     EXPECT_EQ(main.Menu(QStringLiteral("mnuList"))->actions().size(), 1);
     EXPECT_EQ(main.Menu(QStringLiteral("mnuFilter"))->actions().size(), 12);
+}
+
+TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
+{
+    WriteSettings(false, {QStringLiteral("a")});
+    InstallFakeLoader();
+    NeighbourWindows().WayForm = NoForm;
+    MDIMain& main = Start();
+    ASSERT_TRUE(Enabled("mnuChipInWay"));
+    auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
+    auto* edit = new QLineEdit(form);
+    form->ShowForm();
+    edit->setFocus();
+    Settle();
+    ASSERT_TRUE(edit->hasFocus());
+    int ran = 0;
+    QObject::connect(main.MenuEntry(QStringLiteral("mnuChipInWay")), &QAction::triggered, [&] { ++ran; });
+
+    // Ctrl+W is the formula command's, also where the child window's own
+    // close key (Ctrl+W and Ctrl+F4, both keys of menu entries) would claim it.
+    QTest::keyClick(edit, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(ran, 1);
+    EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
