@@ -761,7 +761,7 @@ void MDIMain::HideProgress()
 void MDIMain::PumpEvents()
 {
     if (m_frame.isValid() && !m_frame.hasExpired(kFrameMs)) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         return;
     }
     m_frame.start();
