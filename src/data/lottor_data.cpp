@@ -210,7 +210,8 @@ bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int1
     m_header = DataFileHeader::Fresh();
     m_header.FileTag = sFileTag;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    if (SaveNumData() || SaveHeadStr()) {
+    // The whole file, definition text included, in one write.
+    if (SaveNumData()) {
         Clear();
         return true;
     }
@@ -388,11 +389,13 @@ bool CLottorData::SaveHeadStr()
         return true;
     DataFileHeader h;
     // A file whose header disagrees with itself is not written over.
-    if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk() ||
-        !h.RecordsFit(HeadData.BM) || int64_t(h.HeadPos) - 1 > file.size())
+    const QByteArray stored = file.read(DataFileHeader::kSize);
+    if (!DataFileHeader::FromBytes(stored, h) || !h.MagicOk() || !h.RecordsFit(HeadData.BM) ||
+        int64_t(h.HeadPos) - 1 > file.size())
         return true;
     // The records in front of the text stay as they are on disk.
     const QByteArray records = file.read(int64_t(h.HeadPos) - 1 - DataFileHeader::kSize);
+    const QByteArray storedText = file.readAll();
     file.close();
     if (records.size() != int64_t(h.HeadPos) - 1 - DataFileHeader::kSize)
         return true;
@@ -400,7 +403,14 @@ bool CLottorData::SaveHeadStr()
     if (text.size() > DataFileHeader::kMaxHeadLen)
         return true;
     h.HeadLen = static_cast<int32_t>(text.size());
-    if (!WriteFile(h.ToBytes() + records + text))
+    const QByteArray head = h.ToBytes();
+    // A definition that did not change leaves the file unwritten: a game is
+    // released, and its definition saved, far more often than it is edited.
+    if (head == stored && storedText == text) {
+        m_header = h;
+        return false;
+    }
+    if (!WriteFile(head + records + text))
         return true;
     m_header = h;
     return false;
