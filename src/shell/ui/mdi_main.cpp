@@ -435,7 +435,6 @@ void MDIMain::MDIForm_Load()
     IniGlobal();
     IniSystem();
     AppState& app = Mmain();
-    SeedHelpPages(app.HelpFilePath);
     InitMainWindow();
 
     // A first start installs the sample game, recording it in the settings
@@ -445,6 +444,10 @@ void MDIMain::MDIForm_Load()
     const ShellWindows& windows = NeighbourWindows();
     if (windows.SeedFirstStart && windows.SeedFirstStart(items))
         SaveSetFile(QString::fromLatin1(kSetFileKey));
+    // The help pages are wanted only when help is asked for: they are put in
+    // place after the statistics, which a user waits for, before any window
+    // that offers help opens.
+    SeedHelpPages(app.HelpFilePath);
     bool attempt = false;
     if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.
