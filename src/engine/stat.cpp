@@ -517,6 +517,7 @@ bool CStat::EndEdit(EditRun& run, bool built)
             std::memcpy(&m_numTable[static_cast<size_t>(k) * stride], builder.NumOf(k), 2 * kept);
         m_numTableRevision = m_revision;
         m_numTableRecords = newCount;
+        m_numTableFrom = run.Start == 0 ? 0 : std::min(m_numTableFrom, run.Start);
     }
     return true;
 }
