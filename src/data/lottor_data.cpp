@@ -469,32 +469,32 @@ template <class IssueOf, class RowOf> int16_t CLottorData::AddRows(size_t n, Iss
             return 0;
     }
 
-    std::vector<int32_t> names;
-    std::vector<int16_t> nums;
-    names.reserve(n);
-    nums.reserve(n * stride);
+    std::vector<int32_t> names(n);
+    std::vector<int16_t> nums(n * stride, 0);
+    size_t k = 0; // the draws taken
     for (size_t i = 0; i < n; ++i) {
         const int32_t issue = issueOf(i);
-        const std::vector<int16_t>& row = rowOf(i);
+        const int16_t* row = rowOf(i).data();
         if (issue <= 0)
             continue;
         bool ok = true;
         for (int e = 1; e <= bm && ok; ++e) {
             const int16_t high = e <= bcMain ? HeadData.BcDataLen : HeadData.MrDataLen;
-            ok = row[static_cast<size_t>(e)] >= 0 && row[static_cast<size_t>(e)] <= high;
+            ok = row[e] >= 0 && row[e] <= high;
         }
         if (!ok)
             continue;
-        names.push_back(issue);
-        const size_t at = nums.size();
-        nums.resize(at + stride, 0);
+        names[k] = issue;
+        int16_t* to = nums.data() + k * stride;
         // Main numbers are read highest place first and stored units first.
         for (int m = 1; m <= bcMain; ++m)
-            nums[at + static_cast<size_t>(bcMain - m + 1)] = row[static_cast<size_t>(m)];
+            to[bcMain - m + 1] = row[m];
         for (int e = bcMain + 1; e <= bm; ++e)
-            nums[at + static_cast<size_t>(e)] = row[static_cast<size_t>(e)];
+            to[e] = row[e];
+        ++k;
     }
-    const size_t k = names.size();
+    names.resize(k);
+    nums.resize(k * stride);
     if (k == 0 || k > static_cast<size_t>(kMaxDraws))
         return 0;
 

@@ -54,13 +54,16 @@ int32_t StatRecordBuilder::LookBack() const
     return std::max<int32_t>(101, m_custom + 1);
 }
 
-void StatRecordBuilder::StartHistory(int32_t base)
+void StatRecordBuilder::StartHistory(int32_t base, int32_t expected)
 {
     m_base = base;
     m_lastBuilt = -1;
     m_count = 0;
     m_num.clear();
     m_sorted.clear();
+    const size_t room = static_cast<size_t>(std::max(expected, 0)) * static_cast<size_t>(m_stride);
+    m_num.reserve(room);
+    m_sorted.reserve(room);
 }
 
 void StatRecordBuilder::AddNumbers(const int16_t* num, const int16_t* sorted)

@@ -23,7 +23,8 @@ public:
 
     // Starts the kept numbers at record `base`; records are then added in
     // order with AddNumbers (for records read from the file) or Build.
-    void StartHistory(int32_t base);
+    // `expected` is how many records will be added, for room made once.
+    void StartHistory(int32_t base, int32_t expected = 0);
     void AddNumbers(const int16_t* num, const int16_t* sorted);
     int32_t HistoryEnd() const { return m_base + m_count; }
 
