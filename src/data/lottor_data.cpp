@@ -372,6 +372,12 @@ bool CLottorData::SaveNumData()
         }
     }
     out += text;
+    // Draws rewritten as they stand (a rebuild of the statistics) leave the
+    // file unwritten.
+    if (QFile file(m_filePath); file.open(QIODevice::ReadOnly) && file.size() == out.size() && file.readAll() == out) {
+        m_header = h;
+        return false;
+    }
     if (!WriteFile(out))
         return true;
     m_header = h;

@@ -349,6 +349,26 @@ TEST_F(LottorDataTest, ReleaseLeavesAnUnchangedDefinitionUnwritten)
     EXPECT_NE(InodeOf(m_file), inode);
 }
 
+// A rebuild of the statistics leaves the draws' file as it was; a new draw
+// replaces it.
+TEST_F(LottorDataTest, RebuildLeavesTheDrawsUnwritten)
+{
+    MakeGame(kFive);
+    CLottorData game;
+    ASSERT_FALSE(game.OpenData(8, m_file));
+    const QByteArray before = Bytes(m_file);
+    const ino_t inode = InodeOf(m_file);
+    ASSERT_FALSE(game.ReStat());
+    EXPECT_EQ(InodeOf(m_file), inode);
+    EXPECT_EQ(Bytes(m_file), before);
+    std::vector<Draw> six = kFive;
+    six.push_back(Draws({{106, "446"}})[0]);
+    ASSERT_EQ(game.Add(six), 6);
+    ASSERT_FALSE(game.UpData());
+    EXPECT_NE(InodeOf(m_file), inode);
+    EXPECT_EQ(game.StatView(0)->RecordCount(), 7);
+}
+
 // A data file the game must leave as it is: neither an update of the draws
 // nor the release of the game writes it.
 struct KeptFileCase {
