@@ -6,6 +6,10 @@
 // newest-first list of 8,000 and 32,000 draws into an empty game, shown,
 // against the same list read with StrToNum (goal: within 5 times, shown
 // rows included, linear in the list). Runs offscreen.
+//
+// And the editor's grid scrolled down by a page, as a click on the scroll
+// bar's track does, against the same strings in a plain QTableView.
+// Counters: ms and base_ms (medians), ratio. Goal: under 16 ms.
 
 #include <memory>
 #include <vector>
@@ -14,6 +18,7 @@
 
 #include <QApplication>
 
+#include "plain_baselines.h"
 #include "ui_bench_app.h"
 
 #include "../sample_game.h"
@@ -126,6 +131,46 @@ void BM_StrToNumOfANewestFirstList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StrToNumOfANewestFirstList)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
+
+void BM_DrawEditorPageDown(benchmark::State& state)
+{
+    if (!SampleIsCurrent(state))
+        return;
+    FDataSet form;
+    form.resize(800, 600);
+    form.show();
+    form.Form_Load();
+    bench::Settle();
+    form.Grid()->SetTopRow(1);
+    bench::Settle();
+    bench::PlainTable table(form.Grid()->size());
+    table.Show(bench::ContentOf(*form.Grid()));
+    QScrollBar* bar = bench::VerticalBarOf(form.Grid());
+    QScrollBar* plainBar = table.View().verticalScrollBar();
+    if (!bar) {
+        state.SkipWithError("the editor's grid has no scroll bar");
+        return;
+    }
+    std::vector<double> ms;
+    std::vector<double> base;
+    for (auto _ : state) {
+        const double took = bench::PageDownMs(bar);
+        ms.push_back(took);
+        base.push_back(bench::PageDownMs(plainBar));
+        state.SetIterationTime(took / 1000);
+        if (bar->value() >= bar->maximum()) {
+            bar->setValue(0);
+            plainBar->setValue(0);
+            bench::Settle();
+        }
+    }
+    const double m = bench::MedianMs(ms);
+    const double b = bench::MedianMs(base);
+    state.counters["ms"] = m;
+    state.counters["base_ms"] = b;
+    state.counters["ratio"] = b > 0 ? m / b : 0;
+}
+BENCHMARK(BM_DrawEditorPageDown)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kelton

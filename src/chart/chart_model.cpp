@@ -23,7 +23,12 @@ constexpr int kStatWidth = 50;
 
 QString Padded(const QString& text)
 {
-    return QLatin1Char(' ') + text + QLatin1Char(' ');
+    QString out;
+    out.reserve(text.size() + 2); // one allocation per label of a long chart
+    out += QLatin1Char(' ');
+    out += text;
+    out += QLatin1Char(' ');
+    return out;
 }
 
 // The extremes of rounded values, seeded by the first.

@@ -210,7 +210,8 @@ bool CLottorData::CreateData(const QString& sStrData, const QString& sFile, int1
     m_header = DataFileHeader::Fresh();
     m_header.FileTag = sFileTag;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    if (SaveNumData() || SaveHeadStr()) {
+    // The whole file, definition text included, in one write.
+    if (SaveNumData()) {
         Clear();
         return true;
     }
@@ -371,6 +372,12 @@ bool CLottorData::SaveNumData()
         }
     }
     out += text;
+    // Draws rewritten as they stand (a rebuild of the statistics) leave the
+    // file unwritten.
+    if (QFile file(m_filePath); file.open(QIODevice::ReadOnly) && file.size() == out.size() && file.readAll() == out) {
+        m_header = h;
+        return false;
+    }
     if (!WriteFile(out))
         return true;
     m_header = h;
@@ -388,11 +395,13 @@ bool CLottorData::SaveHeadStr()
         return true;
     DataFileHeader h;
     // A file whose header disagrees with itself is not written over.
-    if (!DataFileHeader::FromBytes(file.read(DataFileHeader::kSize), h) || !h.MagicOk() ||
-        !h.RecordsFit(HeadData.BM) || int64_t(h.HeadPos) - 1 > file.size())
+    const QByteArray stored = file.read(DataFileHeader::kSize);
+    if (!DataFileHeader::FromBytes(stored, h) || !h.MagicOk() || !h.RecordsFit(HeadData.BM) ||
+        int64_t(h.HeadPos) - 1 > file.size())
         return true;
     // The records in front of the text stay as they are on disk.
     const QByteArray records = file.read(int64_t(h.HeadPos) - 1 - DataFileHeader::kSize);
+    const QByteArray storedText = file.readAll();
     file.close();
     if (records.size() != int64_t(h.HeadPos) - 1 - DataFileHeader::kSize)
         return true;
@@ -400,7 +409,14 @@ bool CLottorData::SaveHeadStr()
     if (text.size() > DataFileHeader::kMaxHeadLen)
         return true;
     h.HeadLen = static_cast<int32_t>(text.size());
-    if (!WriteFile(h.ToBytes() + records + text))
+    const QByteArray head = h.ToBytes();
+    // A definition that did not change leaves the file unwritten: a game is
+    // released, and its definition saved, far more often than it is edited.
+    if (head == stored && storedText == text) {
+        m_header = h;
+        return false;
+    }
+    if (!WriteFile(head + records + text))
         return true;
     m_header = h;
     return false;
@@ -459,32 +475,32 @@ template <class IssueOf, class RowOf> int16_t CLottorData::AddRows(size_t n, Iss
             return 0;
     }
 
-    std::vector<int32_t> names;
-    std::vector<int16_t> nums;
-    names.reserve(n);
-    nums.reserve(n * stride);
+    std::vector<int32_t> names(n);
+    std::vector<int16_t> nums(n * stride, 0);
+    size_t k = 0; // the draws taken
     for (size_t i = 0; i < n; ++i) {
         const int32_t issue = issueOf(i);
-        const std::vector<int16_t>& row = rowOf(i);
+        const int16_t* row = rowOf(i).data();
         if (issue <= 0)
             continue;
         bool ok = true;
         for (int e = 1; e <= bm && ok; ++e) {
             const int16_t high = e <= bcMain ? HeadData.BcDataLen : HeadData.MrDataLen;
-            ok = row[static_cast<size_t>(e)] >= 0 && row[static_cast<size_t>(e)] <= high;
+            ok = row[e] >= 0 && row[e] <= high;
         }
         if (!ok)
             continue;
-        names.push_back(issue);
-        const size_t at = nums.size();
-        nums.resize(at + stride, 0);
+        names[k] = issue;
+        int16_t* to = nums.data() + k * stride;
         // Main numbers are read highest place first and stored units first.
         for (int m = 1; m <= bcMain; ++m)
-            nums[at + static_cast<size_t>(bcMain - m + 1)] = row[static_cast<size_t>(m)];
+            to[bcMain - m + 1] = row[m];
         for (int e = bcMain + 1; e <= bm; ++e)
-            nums[at + static_cast<size_t>(e)] = row[static_cast<size_t>(e)];
+            to[e] = row[e];
+        ++k;
     }
-    const size_t k = names.size();
+    names.resize(k);
+    nums.resize(k * stride);
     if (k == 0 || k > static_cast<size_t>(kMaxDraws))
         return 0;
 

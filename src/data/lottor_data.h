@@ -219,7 +219,7 @@ private:
     bool MatchFilterTest(std::span<const int16_t> sNum);
     bool HistoryFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
     bool GatherFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
-    void LoadHistoryViews();
+    void LoadHistoryViews(int32_t sIndex);
     void RepaintBall(int16_t sPos, int16_t sBall);
     int16_t* ChooserFlag(int16_t sPos, int16_t sBall);
     // Tables the other filters derive from the views, kept between calls.

@@ -385,7 +385,7 @@ OtherFilterCache::HistoryTable& TableOf(OtherFilterCache& cache, int16_t v, CSta
     t.Group.assign(static_cast<size_t>(shape.Keys), 0);
     t.AnyButOne.assign(static_cast<size_t>(shape.Keys), -1);
 
-    const std::vector<int16_t>& table = view.NumTable();
+    const std::vector<int16_t>& table = view.NumTable(first);
     const std::vector<int16_t> zeros(static_cast<size_t>(shape.Stride), 0);
     std::vector<int16_t> sorted(static_cast<size_t>(shape.BcMain) + 1, 0);
     for (int32_t k = first; k <= last; ++k) {
@@ -462,7 +462,7 @@ Outcome HistoryRule(const HistoryItem& item, HistoryContext& ctx, CLottorData& g
             }
         } else {
             // Too many candidates for a table: compare the kept draws.
-            const std::vector<int16_t>& table = view->NumTable();
+            const std::vector<int16_t>& table = view->NumTable(first);
             const std::vector<int16_t> zeros(static_cast<size_t>(shape.Stride), 0);
             ctx.Cache->Scratch.resize(static_cast<size_t>(shape.N));
             for (int32_t k = first; k <= last; ++k) {
@@ -551,21 +551,44 @@ int16_t CLottorData::VailOtherMatch(std::span<const int16_t> sNum, QString& oStr
 
 // The views the active history items read, their number tables read at
 // once (on first use after an open they come from the files).
-void CLottorData::LoadHistoryViews()
+void CLottorData::LoadHistoryViews(int32_t sIndex)
 {
-    std::array<CStat*, kMaxViews> views{};
+    // Per view, the earliest record the active items look back to.
+    std::array<CStat::NumTableNeed, kMaxViews> needs{};
     size_t count = 0;
     const std::vector<HistoryItem>& items = FilterHistory.ValData();
     for (size_t i = 1; i < items.size(); ++i) {
-        const int16_t v = items[i].View;
-        if (items[i].Active == 1 && v >= 0 && v < m_viewCount && count < views.size()) {
-            CStat* view = StatView(v);
-            if (view && !view->HoldsNumTable())
-                views[count++] = view;
+        const HistoryItem& item = items[i];
+        const int16_t v = item.View;
+        if (item.Active != 1 || v < 0 || v >= m_viewCount)
+            continue;
+        CStat* view = StatView(v);
+        if (!view)
+            continue;
+        const int32_t from = item.Issues > 0 ? std::max<int32_t>(0, sIndex - item.Issues) : 0;
+        auto same = std::find_if(needs.begin(), needs.begin() + static_cast<ptrdiff_t>(count),
+                                 [&](const CStat::NumTableNeed& n) { return n.View == view; });
+        if (same != needs.begin() + static_cast<ptrdiff_t>(count))
+            same->From = std::min(same->From, from);
+        else if (count < needs.size())
+            needs[count++] = {view, from};
+    }
+    for (size_t i = 0; i < count; ++i) {
+        // View 0 numbers the draws as they are: its table is the draws'
+        // main positions, the next issue's row empty.
+        CStat* view = needs[i].View;
+        if (view->DataIndex() != 0 || view->HoldsNumTable(needs[i].From) || view->RecordCount() != m_numCount + 1)
+            continue;
+        const size_t stride = static_cast<size_t>(Stride());
+        std::vector<int16_t> table(static_cast<size_t>(m_numCount + 1) * stride, 0);
+        for (size_t d = 0; d < static_cast<size_t>(m_numCount); ++d) {
+            for (int16_t p = 1; p <= HeadData.BcMain; ++p)
+                table[d * stride + static_cast<size_t>(p)] = m_num[d * stride + static_cast<size_t>(p)];
         }
+        view->AdoptNumTable(std::move(table));
     }
     if (count > 0)
-        CStat::LoadNumTables(std::span<CStat* const>(views.data(), count));
+        CStat::LoadNumTables(std::span<const CStat::NumTableNeed>(needs.data(), count));
 }
 
 bool CLottorData::HistoryFilterTest(std::span<const int16_t> sNum, int32_t sIndex)
@@ -573,7 +596,7 @@ bool CLottorData::HistoryFilterTest(std::span<const int16_t> sNum, int32_t sInde
     const Shape shape = ShapeOf(HeadData);
     if (!HeadData.Enable() || !RawOk(shape, sNum))
         return false;
-    LoadHistoryViews();
+    LoadHistoryViews(sIndex);
     HistoryContext ctx{&OtherCache(), &shape, sNum, sIndex, ViewCount()};
     return ListTest(FilterHistory, [&](const HistoryItem& item) { return HistoryRule(item, ctx, *this); });
 }
@@ -583,7 +606,7 @@ int16_t CLottorData::VailOtherHistory(std::span<const int16_t> sNum, int32_t sIn
     const Shape shape = ShapeOf(HeadData);
     if (!HeadData.Enable() || !RawOk(shape, sNum))
         return 0;
-    LoadHistoryViews();
+    LoadHistoryViews(sIndex);
     HistoryContext ctx{&OtherCache(), &shape, sNum, sIndex, ViewCount()};
     return ListVerify(
         FilterHistory, [&](const HistoryItem& item) { return HistoryRule(item, ctx, *this); }, oStr);

@@ -28,17 +28,6 @@ bool IsNumberText(QStringView text)
     return digits > 0;
 }
 
-std::optional<double> NumberTextValue(QStringView text)
-{
-    if (!IsNumberText(text))
-        return std::nullopt;
-    bool ok = false;
-    const double value = TrimBlanks(text).toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 namespace {
 
 // A plain whole number (blanks around it, an optional sign, up to 15
@@ -65,6 +54,25 @@ std::optional<int64_t> PlainInteger(QStringView text)
     }
     return negative ? -value : value;
 }
+
+}  // namespace
+
+std::optional<double> NumberTextValue(QStringView text)
+{
+    // Whole numbers, the common case, are read without the locale's parser;
+    // a zero goes the long way to keep the sign it was written with.
+    if (const std::optional<int64_t> plain = PlainInteger(text); plain && *plain != 0)
+        return static_cast<double>(*plain);
+    if (!IsNumberText(text))
+        return std::nullopt;
+    bool ok = false;
+    const double value = TrimBlanks(text).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+namespace {
 
 template <typename T>
 std::optional<T> ToInteger(QStringView text)

@@ -419,7 +419,7 @@ bool CStat::BeginEdit(EditRun& run)
     // record before sStart.
     const int32_t depth = std::max(builder.LookBack(), kCacheSize - 1);
     const int32_t base = std::max(0, sStart - depth);
-    builder.StartHistory(base);
+    builder.StartHistory(base, sStart - base + run.Count);
     const size_t entry = static_cast<size_t>(L.BM() + 1);
     const int32_t fromFile = std::clamp(m_cacheStart, base, sStart);
     std::vector<int16_t> stored(static_cast<size_t>(fromFile - base) * entry);
@@ -517,6 +517,7 @@ bool CStat::EndEdit(EditRun& run, bool built)
             std::memcpy(&m_numTable[static_cast<size_t>(k) * stride], builder.NumOf(k), 2 * kept);
         m_numTableRevision = m_revision;
         m_numTableRecords = newCount;
+        m_numTableFrom = run.Start == 0 ? 0 : std::min(m_numTableFrom, run.Start);
     }
     return true;
 }

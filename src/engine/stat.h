@@ -209,14 +209,26 @@ public:
     std::vector<std::array<int16_t, 2>> GetShrinkLowHigh(int32_t nStart, int32_t nEnd) const;
 
     // The numbers (positions 0..BM) of every record, BM + 1 per record, read
-    // once from the file and kept until the records change. Empty when the
-    // file cannot be read.
-    const std::vector<int16_t>& NumTable() const;
-    // True when NumTable answers without reading the file.
-    bool HoldsNumTable() const;
-    // Reads the number tables of the views given that do not hold theirs,
-    // each on a thread of its own; the calling thread waits for them all.
-    // Nothing else may touch those views meanwhile.
+    // from the file and kept until the records change. The records from
+    // `from` on are read (those before it are zero until a call asks for
+    // them); only what was not read before is. Empty when the file cannot be
+    // read.
+    const std::vector<int16_t>& NumTable(int32_t from = 0) const;
+    // True when NumTable(from) answers without reading the file.
+    bool HoldsNumTable(int32_t from = 0) const;
+    // Takes the number table from a caller that knows the numbers without
+    // the file (view 0's are the draws themselves): one row of BM + 1 per
+    // record. False, with nothing taken, for a table of another size.
+    bool AdoptNumTable(std::vector<int16_t> table) const;
+    // Reads the number tables of the views given from the records given on,
+    // where they do not hold them, each view on a thread of its own; the
+    // calling thread waits for them all. Nothing else may touch those views
+    // meanwhile.
+    struct NumTableNeed {
+        CStat* View = nullptr;
+        int32_t From = 0;
+    };
+    static void LoadNumTables(std::span<const NumTableNeed> needs);
     static void LoadNumTables(std::span<CStat* const> views);
     // Changes whenever the records may have changed (open, create, close,
     // rebuild), so that tables derived from them can tell they are stale.
@@ -319,6 +331,7 @@ private:
     mutable std::vector<int16_t> m_numTable;
     mutable uint64_t m_numTableRevision = ~uint64_t(0);
     mutable int32_t m_numTableRecords = -1;
+    mutable int32_t m_numTableFrom = 0; // the rows before it are not read
 };
 
 // The statistic kind whose view-0 ranking makes each transformed view:

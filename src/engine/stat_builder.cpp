@@ -1,8 +1,10 @@
 #include "engine/stat_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "engine/cycles.h"
 #include "engine/indicators.h"
@@ -52,13 +54,16 @@ int32_t StatRecordBuilder::LookBack() const
     return std::max<int32_t>(101, m_custom + 1);
 }
 
-void StatRecordBuilder::StartHistory(int32_t base)
+void StatRecordBuilder::StartHistory(int32_t base, int32_t expected)
 {
     m_base = base;
     m_lastBuilt = -1;
     m_count = 0;
     m_num.clear();
     m_sorted.clear();
+    const size_t room = static_cast<size_t>(std::max(expected, 0)) * static_cast<size_t>(m_stride);
+    m_num.reserve(room);
+    m_sorted.reserve(room);
 }
 
 void StatRecordBuilder::AddNumbers(const int16_t* num, const int16_t* sorted)
@@ -277,8 +282,62 @@ void StatRecordBuilder::CarryMaxima(int16_t* stat, const int16_t* prevStat) cons
 
 void StatRecordBuilder::RankKinds(int16_t* stat, const int16_t* prevStat, bool fromPrev)
 {
+    if (m_values <= kLaneRankValues) {
+        RankKindsByCounting(stat);
+        return;
+    }
     for (int k = 0; k < StatKind::Kinds; ++k)
         RankKind(stat, prevStat, k, fromPrev);
+}
+
+// Every kind at once, one lane per kind: the rank of v is the number of
+// values whose combined key statistic * 65536 + value is smaller, that is
+// the values u < v with a statistic no larger and the values u > v with a
+// smaller one. For the few values of a digit game this costs a fraction of
+// sorting each kind, and gives the same ranks and orders.
+void StatRecordBuilder::RankKindsByCounting(int16_t* stat) const
+{
+    // Eight lanes of 16 bits, the width every x86-64 processor compares at
+    // once; the kinds take two of them.
+    using Lanes = int16_t __attribute__((vector_size(16)));
+    constexpr int kPerVector = 8;
+    static_assert(StatKind::Kinds > kPerVector && StatKind::Kinds <= 2 * kPerVector);
+    const int n = m_values;
+    std::array<Lanes, kLaneRankValues> low{};  // kinds 0..7 of each value
+    std::array<Lanes, kLaneRankValues> high{}; // kinds 8.. of each value
+    for (int v = 0; v < n; ++v) {
+        int16_t lanes[2 * kPerVector] = {};
+        std::memcpy(lanes, stat + S0(0, v), sizeof(int16_t) * StatKind::Kinds);
+        std::memcpy(&low[static_cast<size_t>(v)], lanes, sizeof(Lanes));
+        std::memcpy(&high[static_cast<size_t>(v)], lanes + kPerVector, sizeof(Lanes));
+    }
+    // Where column 2 keeps the value at rank r: kind k's entry is k further.
+    std::array<int, kLaneRankValues> atRank{};
+    for (int r = 0; r < n; ++r)
+        atRank[static_cast<size_t>(r)] = S2(0, r);
+    for (int v = 0; v < n; ++v) {
+        const Lanes sLow = low[static_cast<size_t>(v)];
+        const Lanes sHigh = high[static_cast<size_t>(v)];
+        // The values before v count unless their statistic is larger (the
+        // comparison gives -1 where it is), those after v where it is smaller.
+        Lanes rLow = Lanes{} + static_cast<int16_t>(v);
+        Lanes rHigh = rLow;
+        for (int u = 0; u < v; ++u) {
+            rLow += low[static_cast<size_t>(u)] > sLow;
+            rHigh += high[static_cast<size_t>(u)] > sHigh;
+        }
+        for (int u = v + 1; u < n; ++u) {
+            rLow -= sLow > low[static_cast<size_t>(u)];
+            rHigh -= sHigh > high[static_cast<size_t>(u)];
+        }
+        int16_t r[2 * kPerVector];
+        std::memcpy(r, &rLow, sizeof(Lanes));
+        std::memcpy(r + kPerVector, &rHigh, sizeof(Lanes));
+        std::memcpy(stat + S1(0, v), r, sizeof(int16_t) * StatKind::Kinds);
+        [&]<size_t... K>(std::index_sequence<K...>) {
+            ((stat[atRank[static_cast<size_t>(r[K])] + static_cast<int>(K)] = static_cast<int16_t>(v)), ...);
+        }(std::make_index_sequence<StatKind::Kinds>{});
+    }
 }
 
 // Sorts m_order (a permutation of the values) ascending by the combined key

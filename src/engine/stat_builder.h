@@ -23,7 +23,8 @@ public:
 
     // Starts the kept numbers at record `base`; records are then added in
     // order with AddNumbers (for records read from the file) or Build.
-    void StartHistory(int32_t base);
+    // `expected` is how many records will be added, for room made once.
+    void StartHistory(int32_t base, int32_t expected = 0);
     void AddNumbers(const int16_t* num, const int16_t* sorted);
     int32_t HistoryEnd() const { return m_base + m_count; }
 
@@ -45,7 +46,13 @@ private:
     bool BuildAllPositions(int32_t i, const int16_t* prevWords, bool fromPrev, int16_t* words);
     void BuildRanking(const int16_t* keys, const int16_t* prevData, bool fromPrev, int16_t* data);
     void CarryMaxima(int16_t* stat, const int16_t* prevStat) const;
+    // The ranking of every kind of a statistics block: the rank of each
+    // value (column 1) and the value at each rank (column 2), ordered by
+    // statistic, equal statistics by value.
     void RankKinds(int16_t* stat, const int16_t* prevStat, bool fromPrev);
+    // Games of at most this many values rank all kinds at once by counting.
+    static constexpr int kLaneRankValues = 16;
+    void RankKindsByCounting(int16_t* stat) const;
     void RankKind(int16_t* stat, const int16_t* prevStat, int kind, bool fromPrev);
     void SortOrder(const int32_t* key);
 

@@ -360,46 +360,89 @@ std::vector<std::array<int16_t, 2>> CStat::GetShrinkLowHigh(int32_t nStart, int3
     return result;
 }
 
-bool CStat::HoldsNumTable() const
+bool CStat::HoldsNumTable(int32_t from) const
 {
     // The count guards against a rebuild still under way (its revision was
     // taken when it started).
-    return m_numTableRevision == m_revision && m_numTableRecords == m_recordCount;
+    return m_numTableRevision == m_revision && m_numTableRecords == m_recordCount &&
+           m_numTableFrom <= std::max(from, 0);
+}
+
+bool CStat::AdoptNumTable(std::vector<int16_t> table) const
+{
+    const size_t stride = m_layout ? static_cast<size_t>(m_layout->BM() + 1) : 0;
+    if (!m_layout || m_recordCount <= 0 || table.size() != static_cast<size_t>(m_recordCount) * stride)
+        return false;
+    m_numTable = std::move(table);
+    m_numTableRevision = m_revision;
+    m_numTableRecords = m_recordCount;
+    m_numTableFrom = 0;
+    return true;
+}
+
+void CStat::LoadNumTables(std::span<const NumTableNeed> needs)
+{
+    std::vector<NumTableNeed> missing;
+    for (const NumTableNeed& need : needs) {
+        if (!need.View || need.View->HoldsNumTable(need.From))
+            continue;
+        const auto same = std::find_if(missing.begin(), missing.end(),
+                                       [&](const NumTableNeed& m) { return m.View == need.View; });
+        if (same == missing.end())
+            missing.push_back(need);
+        else
+            same->From = std::min(same->From, need.From);
+    }
+    if (missing.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        for (const NumTableNeed& need : missing)
+            need.View->NumTable(need.From);
+        return;
+    }
+    std::vector<std::jthread> readers;
+    for (const NumTableNeed& need : missing)
+        readers.emplace_back([need] { need.View->NumTable(need.From); });
 }
 
 void CStat::LoadNumTables(std::span<CStat* const> views)
 {
-    std::vector<CStat*> missing;
-    for (CStat* view : views) {
-        if (view && !view->HoldsNumTable() && std::find(missing.begin(), missing.end(), view) == missing.end())
-            missing.push_back(view);
-    }
-    if (missing.size() < 2 || std::thread::hardware_concurrency() < 2) {
-        for (CStat* view : missing)
-            view->NumTable();
-        return;
-    }
-    std::vector<std::jthread> readers;
-    for (CStat* view : missing)
-        readers.emplace_back([view] { view->NumTable(); });
+    std::vector<NumTableNeed> needs;
+    for (CStat* view : views)
+        needs.push_back({view, 0});
+    LoadNumTables(needs);
 }
 
-const std::vector<int16_t>& CStat::NumTable() const
+const std::vector<int16_t>& CStat::NumTable(int32_t from) const
 {
-    if (HoldsNumTable())
+    from = std::clamp(from, 0, std::max(m_recordCount, 0));
+    if (HoldsNumTable(from))
         return m_numTable;
-    m_numTable.clear();
+    const size_t stride = m_layout ? static_cast<size_t>(m_layout->BM() + 1) : 0;
+    const bool partial = m_numTableRevision == m_revision && m_numTableRecords == m_recordCount &&
+                         !m_numTable.empty();
+    // Rows from..until are read: up to the rows held, or to the end.
+    const int32_t until = partial ? m_numTableFrom : m_recordCount;
+    if (!partial)
+        m_numTable.clear();
     m_numTableRevision = m_revision;
     m_numTableRecords = m_recordCount;
-    const size_t stride = m_layout ? static_cast<size_t>(m_layout->BM() + 1) : 0;
-    if (!m_layout || m_recordCount <= 0 || !FileReady())
+    if (!m_layout || m_recordCount <= 0 || !FileReady()) {
+        m_numTable.clear();
+        m_numTableFrom = 0;
         return m_numTable;
-    std::vector<int16_t> table(static_cast<size_t>(m_recordCount) * stride);
+    }
+    std::vector<int16_t> table = partial ? std::move(m_numTable)
+                                         : std::vector<int16_t>(static_cast<size_t>(m_recordCount) * stride);
     const int64_t recLen = m_layout->RecLen();
-    const bool ok = m_file.ReadStrided(m_headerLen + 2 * int64_t(m_layout->Num), recLen, m_recordCount,
-                                       2 * int64_t(stride), table.data());
-    if (ok)
+    const bool ok = m_file.ReadStrided(m_headerLen + int64_t(from) * recLen + 2 * int64_t(m_layout->Num), recLen,
+                                       until - from, 2 * int64_t(stride),
+                                       table.data() + static_cast<size_t>(from) * stride);
+    if (ok) {
         m_numTable = std::move(table);
+        m_numTableFrom = from;
+    } else {
+        m_numTable.clear();
+        m_numTableFrom = 0;
+    }
     return m_numTable;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <QVarLengthArray>
+
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
 #include "formula/way.h"
@@ -15,18 +17,19 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// The pieces of a result that read as numbers, by value.
-std::vector<double> NumberPieces(QStringView text)
+// The pieces of a result that read as numbers, by value; a run counts the
+// hits of every period, so the usual few numbers take no allocation.
+using NumberList = QVarLengthArray<double, 32>;
+void NumberPieces(QStringView text, NumberList& out)
 {
-    std::vector<double> out;
+    out.clear();
     if (text.isEmpty())
-        return out;
+        return;
     ForEachPiece(text, [&out](QStringView piece) {
         if (const std::optional<double> v = NumberTextValue(piece))
             out.push_back(*v);
         return true;
     });
-    return out;
 }
 
 // The message of a parse error in the named formula, with the piece cut to
@@ -105,11 +108,14 @@ QString StripWayBraces(const QString& result)
 WayHits CountWayHits(QStringView consult, QStringView selection)
 {
     WayHits out;
-    std::vector<double> selected = NumberPieces(selection);
+    NumberList selected;
+    NumberPieces(selection, selected);
     out.Size = static_cast<int32_t>(selected.size());
     if (selected.empty())
         return out;
-    for (const double a : NumberPieces(consult)) {
+    NumberList drawn;
+    NumberPieces(consult, drawn);
+    for (const double a : drawn) {
         const auto hit = std::find(selected.begin(), selected.end(), a);
         if (hit == selected.end())
             continue;

@@ -1,5 +1,6 @@
 #include "data/lottor_data.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -317,6 +318,55 @@ TEST_F(LottorDataTest, ReleaseWritesTheDefinitionBack)
     EXPECT_EQ(again.HeadData.CustomStat, 17);
     EXPECT_EQ(again.HeadData.NumFormatStr(1), QStringLiteral("N X X X"));
     EXPECT_EQ(again.NumCount(), 5);
+}
+
+// The file a write replaces whole: its inode number.
+ino_t InodeOf(const QString& file)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Releasing a game whose definition did not change writes nothing: the
+// file is the one that was there, byte for byte; an edit replaces it.
+TEST_F(LottorDataTest, ReleaseLeavesAnUnchangedDefinitionUnwritten)
+{
+    MakeGame(kFive);
+    const QByteArray before = Bytes(m_file);
+    const ino_t inode = InodeOf(m_file);
+    ASSERT_NE(inode, ino_t(0));
+    {
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, m_file));
+    }
+    EXPECT_EQ(InodeOf(m_file), inode);
+    EXPECT_EQ(Bytes(m_file), before);
+    {
+        CLottorData game;
+        ASSERT_FALSE(game.OpenData(8, m_file));
+        game.HeadData.CustomStat = 17;
+    }
+    EXPECT_NE(InodeOf(m_file), inode);
+}
+
+// A rebuild of the statistics leaves the draws' file as it was; a new draw
+// replaces it.
+TEST_F(LottorDataTest, RebuildLeavesTheDrawsUnwritten)
+{
+    MakeGame(kFive);
+    CLottorData game;
+    ASSERT_FALSE(game.OpenData(8, m_file));
+    const QByteArray before = Bytes(m_file);
+    const ino_t inode = InodeOf(m_file);
+    ASSERT_FALSE(game.ReStat());
+    EXPECT_EQ(InodeOf(m_file), inode);
+    EXPECT_EQ(Bytes(m_file), before);
+    std::vector<Draw> six = kFive;
+    six.push_back(Draws({{106, "446"}})[0]);
+    ASSERT_EQ(game.Add(six), 6);
+    ASSERT_FALSE(game.UpData());
+    EXPECT_NE(InodeOf(m_file), inode);
+    EXPECT_EQ(game.StatView(0)->RecordCount(), 7);
 }
 
 // A data file the game must leave as it is: neither an update of the draws

@@ -1,5 +1,6 @@
 #include <memory>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -47,6 +48,15 @@ protected:
         }
     }
     CLottorData& G() { return *m_game; }
+    // The game opened again from its files, as after a start of the program:
+    // the views hold no numbers but those they read.
+    void Reopen()
+    {
+        const QString file = Path(QStringLiteral("game"));
+        m_game.reset();
+        m_game = std::make_unique<CLottorData>();
+        ASSERT_FALSE(m_game->OpenData(8, file));
+    }
 
     // Always passing and always failing items of each list.
     static QString MatchPass() { return Tab({"√", "", "0-3", "Х", "Х"}); }
@@ -322,12 +332,14 @@ TEST_F(ItemRuleTest, HistoryFollowsNewDraws)
 
 // The counts of every kind, view and span against a direct comparison of
 // the draws through the view queries; a game of 41 numbers has too many
-// candidates for the count tables and compares the draws one by one.
-class HistoryAgainstQueries : public ItemRuleTest, public ::testing::WithParamInterface<int> {};
+// candidates for the count tables and compares the draws one by one. Right
+// after the build the views hold all their numbers; opened again, they read
+// only the spans asked for, and view 0 takes the draws.
+class HistoryAgainstQueries : public ItemRuleTest, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
 TEST_P(HistoryAgainstQueries, Counts)
 {
-    const int dataLen = GetParam();
+    const auto [dataLen, reopened] = GetParam();
     std::mt19937 rng(static_cast<unsigned>(dataLen));
     std::vector<Draw> draws;
     for (int i = 0; i < 120; ++i) {
@@ -336,6 +348,8 @@ TEST_P(HistoryAgainstQueries, Counts)
         draws.push_back(Draw{1000 + i, {0, pick(), pick(), pick()}});
     }
     Open(draws, dataLen);
+    if (reopened)
+        Reopen();
     for (int trial = 0; trial < 60; ++trial) {
         const int view = static_cast<int>(rng() % 8);
         const int kind = static_cast<int>(rng() % 3);
@@ -371,7 +385,11 @@ TEST_P(HistoryAgainstQueries, Counts)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Games, HistoryAgainstQueries, ::testing::Values(9, 40));
+INSTANTIATE_TEST_SUITE_P(Games, HistoryAgainstQueries, ::testing::Combine(::testing::Values(9, 40), ::testing::Bool()),
+                         [](const auto& info) {
+                             return "Values" + std::to_string(std::get<0>(info.param) + 1) +
+                                    (std::get<1>(info.param) ? "Reopened" : "JustBuilt");
+                         });
 
 TEST_F(ItemRuleTest, Gather)
 {

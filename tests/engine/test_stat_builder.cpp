@@ -47,7 +47,9 @@ TEST_P(BuilderAgainstModel, EveryFieldOfEveryView)
 INSTANTIATE_TEST_SUITE_P(Shapes, BuilderAgainstModel,
                          ::testing::Values(ShapeCase{"ThreeDigits", Game{9, 3, 0, 0, 10}, 350, 7},
                                            ShapeCase{"CustomPeriod7", Game{9, 3, 0, 0, 7}, 330, 11},
-                                           ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 320, 3}),
+                                           ShapeCase{"FourMainOneSecondary", Game{11, 4, 5, 1, 10}, 320, 3},
+                                           // More values than the rankings count side by side.
+                                           ShapeCase{"TwentyOneValues", Game{20, 3, 0, 0, 10}, 320, 5}),
                          ShapeCaseName);
 
 // Views 1..7 are keyed by view 0's all-position statistics, which StatArray

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -276,13 +279,25 @@ private:
                                 ? ChartUnitsToPixels(m_pic.Styles[0].MarkerSize, m_style.Dpi) / 2
                                 : 0;
         m_p.setPen(Qt::black);
+        // A long series repeats few values: each value's text is made and
+        // measured once.
+        struct Label {
+            QString Text;
+            double Width = 0;
+        };
+        std::unordered_map<uint64_t, Label> labels; // by the value's bits: -0 writes "-0"
         for (int s = 1; s <= n; ++s) {
             for (int c = 1; c <= m_frame.Categories; ++c) {
                 const double v = Data().Value(c, s);
                 if (std::isnan(v))
                     continue;
-                const QString text = NumberText(v);
-                const double w = m_fm.horizontalAdvance(text);
+                auto [at, made] = labels.try_emplace(std::bit_cast<uint64_t>(v));
+                if (made) {
+                    at->second.Text = NumberText(v);
+                    at->second.Width = m_fm.horizontalAdvance(at->second.Text);
+                }
+                const QString& text = at->second.Text;
+                const double w = at->second.Width;
                 if (w > width)
                     continue;
                 double x = m_frame.X(c);

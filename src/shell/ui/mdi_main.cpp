@@ -443,7 +443,6 @@ void MDIMain::MDIForm_Load()
     IniGlobal();
     IniSystem();
     AppState& app = Mmain();
-    SeedHelpPages(app.HelpFilePath);
     InitMainWindow();
 
     // A first start installs the sample game, recording it in the settings
@@ -453,6 +452,10 @@ void MDIMain::MDIForm_Load()
     const ShellWindows& windows = NeighbourWindows();
     if (windows.SeedFirstStart && windows.SeedFirstStart(items))
         SaveSetFile(QString::fromLatin1(kSetFileKey));
+    // The help pages are wanted only when help is asked for: they are put in
+    // place after the statistics, which a user waits for, before any window
+    // that offers help opens.
+    SeedHelpPages(app.HelpFilePath);
     bool attempt = false;
     if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.
@@ -797,7 +800,7 @@ void MDIMain::HideProgress()
 void MDIMain::PumpEvents()
 {
     if (m_frame.isValid() && !m_frame.hasExpired(kFrameMs)) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         return;
     }
     m_frame.start();

@@ -212,7 +212,9 @@ public:
     // bar is set and repainted, and the event loop passed in full, at most
     // once a frame (kFrameMs), so that a click on the bar or a signal is
     // still seen within a frame. Between frames a step delivers only the
-    // calls the program itself has queued.
+    // calls queued to the main window: asking Qt for every queued call costs
+    // a system call per step as soon as any other event waits for the frame
+    // (a deferred deletion always does before the event loop runs).
     static constexpr int kFrameMs = 16;
     void ShowStatusText(const QString& text) override;
     void ShowBusy(bool busy) override;

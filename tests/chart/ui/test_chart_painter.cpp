@@ -4,6 +4,9 @@
 #include <vector>
 
 #include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +166,67 @@ TEST(ChartPainterTest, TheLegendSitsAtTheBottomRight)
 
     const Rendered bars(Picture({1, 9}, Options(1, false)));
     EXPECT_TRUE(bars.Frame.Legend.isEmpty());
+}
+
+// A paint device that keeps the texts drawn on it.
+class TextRecorder : public QPaintDevice {
+public:
+    QStringList Texts;
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return kSize.width();
+        case PdmHeight:
+            return kSize.height();
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 1;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(QStringList& texts) : m_texts(texts) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { m_texts << item.text(); }
+        Type type() const override { return User; }
+
+    private:
+        QStringList& m_texts;
+    };
+    mutable Engine m_engine{Texts};
+};
+
+// Every point's value is written above it, each in its own text.
+TEST(ChartPainterTest, PointLabelsWriteEachValue)
+{
+    const ChartPicture pic = Picture({2.5, 7.25, 2.5, 7.25}, Options(0, false));
+    ASSERT_TRUE(pic.PointLabels);
+    TextRecorder recorder;
+    {
+        QPainter painter(&recorder);
+        PaintChart(painter, kSize, pic, Style());
+    }
+    EXPECT_EQ(recorder.Texts.count(QStringLiteral("2.5")), 2) << recorder.Texts.join(u' ').toStdString();
+    EXPECT_EQ(recorder.Texts.count(QStringLiteral("7.25")), 2) << recorder.Texts.join(u' ').toStdString();
 }
 
 TEST(ChartPainterTest, BarsStandOnTheAxisInTheirColour)
