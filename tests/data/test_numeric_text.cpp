@@ -48,8 +48,9 @@ TEST(NumericText, IntegersReadAsTheDecimalReadingDoes)
         EXPECT_EQ(NumberTextToInt32(text), r.Int32) << text.toStdString();
         const std::optional<double> value = NumberTextValue(text);
         EXPECT_EQ(value, r.Value) << text.toStdString();
-        if (value && r.Value)
+        if (value && r.Value) {
             EXPECT_EQ(std::signbit(*value), std::signbit(*r.Value)) << text.toStdString();
+        }
     }
 }
 
