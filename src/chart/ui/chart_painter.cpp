@@ -99,6 +99,9 @@ ChartFrame LayOutChart(const ChartPicture& picture, QSize size, const ChartPaint
         const double w = LegendWidth(picture, fm);
         const double h = fm.height() * picture.Data->SeriesNames.size();
         f.Legend = QRectF(size.width() - kMargin - w, bottom - h, w, h);
+        for (qsizetype s = 0; s < picture.Data->SeriesNames.size(); ++s)
+            f.LegendEntries.emplace_back(f.Legend.left() + kLegendSample + 4, f.Legend.top() + s * fm.height(),
+                                         w - kLegendSample - 4, fm.height());
         right = f.Legend.left() - 2 * kMargin;
     }
     f.Plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 1), std::max(bottom, top + 1)));
@@ -329,24 +332,24 @@ private:
     {
         if (!m_pic.Legend || m_frame.Legend.isEmpty())
             return;
-        const QRectF& box = m_frame.Legend;
-        for (int s = 1; s <= Data().Series; ++s) {
-            const double y = box.top() + (s - 0.5) * m_fm.height();
+        for (int s = 1; s <= Data().Series && s <= static_cast<int>(m_frame.LegendEntries.size()); ++s) {
+            const QRectF& name = m_frame.LegendEntries[static_cast<size_t>(s - 1)];
+            const double y = name.center().y();
+            const double sample = name.left() - 4 - kLegendSample;
             const QColor color = SeriesColor(m_pic, s);
             const ChartSeriesStyle style = StyleOf(s);
             m_p.setRenderHint(QPainter::Antialiasing, true);
             m_p.setPen(QPen(color, style.LineWidth));
-            m_p.drawLine(QPointF(box.left(), y), QPointF(box.left() + kLegendSample, y));
+            m_p.drawLine(QPointF(sample, y), QPointF(sample + kLegendSample, y));
             if (style.Markers) {
                 const double r = ChartUnitsToPixels(style.MarkerSize, m_style.Dpi) / 2;
                 m_p.setPen(style.MarkerOutline > 0 ? QPen(color, style.MarkerOutline) : QPen(Qt::NoPen));
                 m_p.setBrush(ToColor(style.MarkerFill));
-                m_p.drawEllipse(QPointF(box.left() + kLegendSample / 2, y), r, r);
+                m_p.drawEllipse(QPointF(sample + kLegendSample / 2, y), r, r);
             }
             m_p.setRenderHint(QPainter::Antialiasing, false);
             m_p.setPen(Qt::black);
-            m_p.drawText(QRectF(box.left() + kLegendSample + 4, y - m_fm.height() / 2,
-                                box.width() - kLegendSample - 4, m_fm.height()),
+            m_p.drawText(name,
                          Qt::AlignLeft | Qt::AlignVCenter, Data().SeriesNames[s - 1]);
         }
     }

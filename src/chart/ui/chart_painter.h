@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
@@ -23,6 +25,9 @@ struct ChartPaintStyle {
 struct ChartFrame {
     QRectF Plot;   // inside the axes
     QRectF Legend; // empty without a legend
+    // Where each series' name goes in the legend; its sample line is drawn
+    // left of it.
+    std::vector<QRectF> LegendEntries;
     QRectF Caption; // empty without a caption
     int Categories = 0;
     double Minimum = 0;
