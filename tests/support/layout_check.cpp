@@ -248,10 +248,23 @@ private:
         if (const QMdiSubWindow* sub = qobject_cast<const QMdiSubWindow*>(m_window.parentWidget())) {
             if (!sub->rect().contains(sub->widget() ? sub->widget()->geometry() : QRect()))
                 Fault(m_window, QStringLiteral("lies outside its frame"));
-            const QWidget* area = sub->parentWidget();
-            if (area && !area->rect().contains(sub->geometry()))
-                Fault(m_window, QStringLiteral("window %1 lies outside the work area %2")
-                                    .arg(Size(sub->geometry()), Size(area->rect())));
+            // Inside the work area where the window fits; where it does not,
+            // it starts at the area's edge and the area scrolls to the rest.
+            const QWidget* viewport = sub->parentWidget();
+            const auto* area = viewport ? qobject_cast<const QAbstractScrollArea*>(viewport->parentWidget()) : nullptr;
+            if (viewport) {
+                const QRect room = viewport->rect();
+                const QRect place = sub->geometry();
+                const auto fits = [](int start, int length, int roomLength, bool scrolls) {
+                    return length <= roomLength ? start >= 0 && start + length <= roomLength : start == 0 && scrolls;
+                };
+                if (!fits(place.left(), place.width(), room.width(),
+                          area && area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) ||
+                    !fits(place.top(), place.height(), room.height(),
+                          area && area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff))
+                    Fault(m_window, QStringLiteral("window %1 lies outside the work area %2")
+                                        .arg(Size(place), Size(room)));
+            }
             return;
         }
         const QSize size = m_window.frameGeometry().size();
@@ -331,9 +344,13 @@ private:
                 const Control& b = *drawn[j];
                 if (IsLine(*a.W) && IsLine(*b.W))
                     continue;
-                // Controls may lie wholly upon a backdrop, not half on it.
-                if ((IsBackdrop(*a.W) && (a.Rect.contains(b.Rect) || !a.Rect.intersects(b.Rect))) ||
-                    (IsBackdrop(*b.W) && (b.Rect.contains(a.Rect) || !b.Rect.intersects(a.Rect))))
+                // Controls may lie wholly upon a backdrop, not half on it; a
+                // tab bar sits on its body's edge.
+                const auto upon = [](const Control& backdrop, const Control& control) {
+                    return IsBackdrop(*backdrop.W) &&
+                           (backdrop.Rect.contains(control.Shown) || qobject_cast<const QTabBar*>(control.W));
+                };
+                if (upon(a, b) || upon(b, a))
                     continue;
                 for (const QRect& ra : Drawn(a)) {
                     for (const QRect& rb : Drawn(b)) {
@@ -402,9 +419,7 @@ private:
             return;
         }
         if (label.wordWrap()) {
-            const int needed = label.heightForWidth(label.width());
-            if (needed > label.height())
-                TooTall(label, text, needed, label.height());
+            CheckInk(label, room, int(label.alignment()) | Qt::TextWordWrap, text, label.contentsRect());
             return;
         }
         const QFontMetrics fm(label.font());
@@ -421,15 +436,14 @@ private:
         if (box.width() > room.width())
             TooWide(label, text, box.width(), room.width());
         else
-            CheckInk(label, room, label.alignment(), text, label.contentsRect());
+            CheckInk(label, room, int(label.alignment()), text, label.contentsRect());
     }
 
     // The glyphs of a text drawn into room lie within visible (the
     // control's rectangle, where it may draw).
-    void CheckInk(const QWidget& w, const QRect& room, Qt::Alignment alignment, const QString& text,
-                  const QRect& visible)
+    void CheckInk(const QWidget& w, const QRect& room, int flags, const QString& text, const QRect& visible)
     {
-        const QRect ink = Ink(w, room, int(alignment) | Qt::TextShowMnemonic, text);
+        const QRect ink = Ink(w, room, flags | Qt::TextShowMnemonic, text);
         if (!ink.isEmpty() && !visible.contains(ink))
             Fault(w, QStringLiteral("text %1 is cut: its glyphs cover %2, the control shows %3")
                          .arg(Quoted(text), Size(ink), Size(visible)));
@@ -466,7 +480,7 @@ private:
         if (box.width() > room.width())
             TooWide(button, text, box.width(), room.width());
         else
-            CheckInk(button, room, alignment, button.text(), button.rect());
+            CheckInk(button, room, int(alignment), button.text(), button.rect());
     }
 
     void CheckCombo(const QComboBox& combo)

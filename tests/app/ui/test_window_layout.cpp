@@ -1,0 +1,184 @@
+// Every window and dialog of the program, on the real history, as a user
+// sees it on a large and a small screen, with the default font and one a
+// quarter larger: no control covers another or lies outside its window,
+// and every text is whole where it is drawn.
+
+#include <functional>
+#include <map>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include "analysis/infer_views.h"
+#include "analysis/ui/infer_form.h"
+#include "analysis/ui/infer_windows.h"
+#include "data/app_state.h"
+#include "data/lottor_data.h"
+#include "filter/ui/filter_bound_form.h"
+#include "filter/ui/filter_form.h"
+#include "formula/ui/way_form.h"
+#include "games/ui/real_history_test.h"
+#include "otherfilter/other_filter_page.h"
+#include "otherfilter/ui/other_filter_panel.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/modal_dialog.h"
+#include "results/ui/hit_query_form.h"
+#include "results/ui/printer_form.h"
+#include "results/ui/results_windows.h"
+#include "support/layout_check.h"
+
+namespace kelton {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct Screen {
+    int Width;
+    int Height;
+    int FontPercent;
+};
+
+std::ostream& operator<<(std::ostream& os, const Screen& s)
+{
+    return os << s.Width << "x" << s.Height << " font " << s.FontPercent << "%";
+}
+
+class WindowLayout : public test::RealHistoryTest, public ::testing::WithParamInterface<Screen> {
+protected:
+    void SetUp() override
+    {
+        RealHistoryTest::SetUp();
+        InstallFormulaWindows(NeighbourWindows());
+        InstallAnalysisWindows();
+        InstallHitQueryWindow(NeighbourWindows());
+        InstallPrinterWindow(NeighbourWindows());
+        InstallResultsWindows(NeighbourWindows());
+        InstallOtherFilterWindows(NeighbourWindows());
+        m_font = QApplication::font();
+        QFont font = m_font;
+        font.setPointSizeF(m_font.pointSizeF() * GetParam().FontPercent / 100.0);
+        QApplication::setFont(font);
+    }
+
+    void TearDown() override
+    {
+        RealHistoryTest::TearDown();
+        QApplication::setFont(m_font);
+    }
+
+    // The program started on the sample game, its main window as large as
+    // the screen.
+    MDIMain& StartOnScreen()
+    {
+        MDIMain& main = StartWithSampleGame();
+        main.show();
+        Settle();
+        const QSize frame = main.frameGeometry().size() - main.size();
+        main.resize(GetParam().Width - frame.width(), GetParam().Height - frame.height());
+        Settle();
+        return main;
+    }
+
+    QRect ScreenRect() const { return QRect(0, 0, GetParam().Width, GetParam().Height); }
+
+    // The layout check of a window, its faults reported as failures.
+    void Check(const QWidget& window, const QString& state = {})
+    {
+        Settle();
+        for (const QString& fault : test::CheckLayout(window, {ScreenRect()}))
+            ADD_FAILURE() << fault.toStdString() << (state.isEmpty() ? "" : "  — " + state.toStdString());
+    }
+
+    // Every tab of every tab strip of a dialog in turn.
+    void CheckEveryTab(QWidget& window)
+    {
+        Check(window);
+        for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                Check(window, u"tab "_s + tabs->tabText(i));
+            }
+        }
+        for (QTabBar* bar : window.findChildren<QTabBar*>()) {
+            if (qobject_cast<QTabWidget*>(bar->parentWidget()))
+                continue;
+            for (int i = 0; i < bar->count(); ++i) {
+                bar->setCurrentIndex(i);
+                Check(window, u"tab "_s + bar->tabText(i));
+            }
+        }
+    }
+
+    // Modal dialogs are checked on every tab, then worked by the step
+    // queued for their class (which may open the next dialog), then
+    // cancelled.
+    void CheckDialogs(std::map<QString, std::function<void(QDialog&)>> steps)
+    {
+        m_steps = std::move(steps);
+    }
+
+    ScopedService<ModalRunner> m_checkingRunner{[this](QDialog& dialog) {
+        dialog.show();
+        Settle();
+        CheckEveryTab(dialog);
+        m_checked << dialog.objectName();
+        auto& queue = m_handlers[dialog.objectName()];
+        if (!queue.empty()) {
+            const auto handler = std::move(queue.front());
+            queue.pop_front();
+            handler(dialog);
+            return dialog.result();
+        }
+        if (const auto step = m_steps.find(dialog.objectName()); step != m_steps.end())
+            step->second(dialog);
+        return int(QDialog::Rejected);
+    }};
+
+    std::map<QString, std::function<void(QDialog&)>> m_steps;
+    QStringList m_checked;
+    QFont m_font;
+};
+
+TEST_P(WindowLayout, FilterWindowOnEveryTab)
+{
+    StartOnScreen();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    MakeDirectBets(*filter);
+    for (int tab = 1; tab <= filter->tspChipIn()->count(); ++tab) {
+        filter->SelectTab(tab);
+        Check(*filter, filter->tspChipIn()->tabText(tab - 1));
+    }
+    // The condition rows scrolled half way and to their end.
+    filter->SelectTab(2);
+    for (const int value : {filter->vslChipIn()->maximum() / 2, filter->vslChipIn()->maximum()}) {
+        filter->vslChipIn()->setValue(value);
+        Check(*filter, u"rows scrolled to %1"_s.arg(value));
+    }
+    // The group bets show the group digit grid.
+    filter->SelectBetType(1);
+    Check(*filter, u"group bets"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WindowLayout,
+                         ::testing::Values(Screen{1600, 1000, 100}, Screen{1600, 1000, 125},
+                                           Screen{1024, 700, 100}, Screen{1024, 700, 125}),
+                         [](const ::testing::TestParamInfo<Screen>& info) {
+                             return std::to_string(info.param.Width) + "x" + std::to_string(info.param.Height) +
+                                    "_font" + std::to_string(info.param.FontPercent);
+                         });
+
+} // namespace
+} // namespace kelton
