@@ -73,11 +73,17 @@ public:
     QString Text(int row, int col) const;
     // The text of digit d of a block at record p by the display mode.
     QString CellText(int32_t p, const NumberBlock& block, int16_t d) const;
+    // The longest text any digit cell of each block (in the order of
+    // Layout().Blocks) shows over the range, whether ShowHit hides it or
+    // not: for sizing the blocks' columns. Reads the range's records only
+    // where the cells show a statistic's values.
+    std::vector<QString> WidestTexts() const;
 
 private:
     // What column col holds; nullptr for the label column and past the end.
     const GridColumn* Column(int col) const;
     bool Highlighted(int32_t p, const NumberBlock& block, int16_t d) const;
+    int CellValue(int32_t p, const NumberBlock& block, int16_t d) const;
 
     const CStat& m_stat;
     GameSizes m_sizes;

@@ -145,6 +145,7 @@ void FInfer::OptStatAll_Click()
     }
     for (int row = 2; row < 11; ++row)
         SeparatorCells(grid, layout, row);
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -214,6 +215,7 @@ void FInfer::OptAll_Click()
     }
     grid->SetSelectionMode(GridSelectionMode::Free);
     grid->SetHighLight(GridHighLight::Always);
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -272,6 +274,7 @@ void FInfer::OptCycle_Click()
     const int top = BuildTopRow(listAsc, grid->Rows(), fit);
     if (top >= 0)
         grid->SetTopRow(top);
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -428,6 +431,7 @@ void FInfer::ShowRelate(int16_t index)
             grid->SetTextMatrix(r + 2, c + 2, QString::number(matrix.At(r, c)));
         }
     }
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }

@@ -1,11 +1,16 @@
 #include "chart/ui/qvx_chart.h"
 
+#include <algorithm>
+#include <initializer_list>
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "chart/ui/chart_view.h"
 
@@ -27,11 +32,10 @@ private:
 };
 
 template <typename Button>
-Button* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& place, bool checked)
+Button* MakeButton(QWidget* parent, const char* name, const QString& text, bool checked)
 {
     auto* button = new Button(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
     button->setChecked(checked);
     return button;
 }
@@ -71,26 +75,45 @@ QvxChart::QvxChart(QWidget* parent) : QWidget(parent)
     m_picBar = new QWidget(this);
     m_picBar->setObjectName(QStringLiteral("PicBar"));
     m_picBar->setAutoFillBackground(true);
-    m_picBar->setGeometry(kDesignWidth - ChartGeometry::kBarWidth, 0, ChartGeometry::kBarWidth, kDesignHeight);
     m_picBar->setFocusPolicy(Qt::StrongFocus);
 
-    m_optKind[0] = MakeButton<QRadioButton>(m_picBar, "OptKind0", QStringLiteral("线状"), {8, 8, 49, 17}, true);
-    m_optKind[1] = MakeButton<QRadioButton>(m_picBar, "OptKind1", QStringLiteral("柱状"), {8, 32, 49, 25}, false);
-    m_chkAll = MakeButton<QCheckBox>(m_picBar, "chkAll", QStringLiteral("满图"), {8, 64, 49, 17}, true);
-    m_chkLineX = MakeButton<QCheckBox>(m_picBar, "ChkLineX", QStringLiteral("竖线"), {8, 88, 49, 17}, true);
-    m_chkLineY = MakeButton<QCheckBox>(m_picBar, "ChkLineY", QStringLiteral("横线"), {8, 112, 49, 17}, true);
-    m_chkMean = MakeButton<QCheckBox>(m_picBar, "chkMean", QStringLiteral("平均线"), {0, 136, 65, 33}, false);
-    // Too long for one line of the narrow column: it wraps, as its box is two lines high.
-    m_chkDif = MakeButton<QCheckBox>(m_picBar, "chkDif", QStringLiteral("标准偏\n差线"), {0, 168, 57, 28}, false);
+    // The column stacks its options from the top and is as wide as the
+    // widest of them needs, at least as designed.
+    m_optKind[0] = MakeButton<QRadioButton>(m_picBar, "OptKind0", QStringLiteral("线状"), true);
+    m_optKind[1] = MakeButton<QRadioButton>(m_picBar, "OptKind1", QStringLiteral("柱状"), false);
+    m_chkAll = MakeButton<QCheckBox>(m_picBar, "chkAll", QStringLiteral("满图"), true);
+    m_chkLineX = MakeButton<QCheckBox>(m_picBar, "ChkLineX", QStringLiteral("竖线"), true);
+    m_chkLineY = MakeButton<QCheckBox>(m_picBar, "ChkLineY", QStringLiteral("横线"), true);
+    m_chkMean = MakeButton<QCheckBox>(m_picBar, "chkMean", QStringLiteral("平均线"), false);
+    // Too long for one line of the narrow column: it wraps.
+    m_chkDif = MakeButton<QCheckBox>(m_picBar, "chkDif", QStringLiteral("标准偏\n差线"), false);
     m_chkDif->setAccessibleName(QStringLiteral("标准偏差线"));
-    m_chkBack = MakeButton<QCheckBox>(m_picBar, "chkBack", QStringLiteral("趋势线"), {0, 200, 65, 33}, false);
+    m_chkBack = MakeButton<QCheckBox>(m_picBar, "chkBack", QStringLiteral("趋势线"), false);
+    auto* column = new QVBoxLayout(m_picBar);
+    column->setContentsMargins(4, 8, 2, 8);
+    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
+             m_optKind[0], m_optKind[1], m_chkAll, m_chkLineX, m_chkLineY, m_chkMean, m_chkDif, m_chkBack})
+        column->addWidget(option);
+    column->addStretch();
 
     for (QRadioButton* option : m_optKind)
         connect(option, &QRadioButton::clicked, this, &QvxChart::OptionClick);
     for (QCheckBox* box : {m_chkAll, m_chkLineX, m_chkLineY, m_chkMean, m_chkDif, m_chkBack})
         connect(box, &QCheckBox::clicked, this, &QvxChart::OptionClick);
 
+    PlaceBar();
     resize(kDesignWidth, kDesignHeight);
+}
+
+void QvxChart::PlaceBar()
+{
+    // The same width whichever options the chart kind shows.
+    int widest = 0;
+    for (const QAbstractButton* option : m_picBar->findChildren<QAbstractButton*>())
+        widest = std::max(widest, option->sizeHint().width());
+    const QMargins margins = m_picBar->layout()->contentsMargins();
+    const int bar = std::max(ChartGeometry::kBarWidth, widest + margins.left() + margins.right());
+    m_picBar->setGeometry(width() - bar, 0, bar, height());
 }
 
 ChartOptions QvxChart::Options() const
@@ -202,7 +225,7 @@ void QvxChart::Hsl_Change(int value)
 void QvxChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_picBar->setGeometry(width() - ChartGeometry::kBarWidth, 0, ChartGeometry::kBarWidth, height());
+    PlaceBar();
     ApplyLayout(m_model.Resize(Geometry(), m_chkAll->isChecked()));
 }
 

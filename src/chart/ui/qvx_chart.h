@@ -76,6 +76,8 @@ private:
     void OptionClick();
     void Hsl_Change(int value);
     ChartGeometry Geometry() const;
+    // The option column at the right edge, as wide as its options need.
+    void PlaceBar();
     void ApplyLayout(const ChartLayout& layout);
 
     ChartModel m_model;

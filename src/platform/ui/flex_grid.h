@@ -125,6 +125,15 @@ public:
     void SetColWidth(int col, int twips);
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);
+    // The width, in twips, a column needs to show text whole in its cells.
+    int TextTwips(const QString& text) const;
+    // Widens a column, never narrowing it, so that text shows whole in it:
+    // for a column whose widest text its window knows.
+    void FitColWidth(int col, const QString& text);
+    // Widens every column, never narrowing one, to the widest text of its
+    // cells; a text merged across columns counts for none of them. Asks
+    // the text source for every cell: for tables filled cell by cell.
+    void FitColsToTexts();
 
     // Merging of equal neighbours (see GridMerge).
     GridMerge MergeCells() const { return m_data.MergeCells(); }

@@ -149,6 +149,46 @@ protected:
     QFont m_font;
 };
 
+TEST_P(WindowLayout, AnalysisWindowInEveryView)
+{
+    StartOnScreen();
+    Entry("mnuDataInfer0")->trigger();
+    auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+    ASSERT_NE(form, nullptr);
+    Check(*form, u"opened"_s);
+    const auto every = [&](ViewFamily family, int count) {
+        for (int16_t i = 0; i < count; ++i) {
+            const ViewId id{family, i};
+            QRadioButton* option = form->OptionOf(id);
+            if (!option)
+                continue;
+            form->SetCurrentViewName(option->text());
+            form->FindClick();
+            Check(*form, option->text());
+        }
+    };
+    every(ViewFamily::ListAll, 1);
+    every(ViewFamily::List, 8);
+    every(ViewFamily::Stat, 8);
+    every(ViewFamily::StatAll, 1);
+    every(ViewFamily::All, 1);
+    every(ViewFamily::Filter, form->OptFilterCount());
+    every(ViewFamily::Cycle, 1);
+    every(ViewFamily::Gather, 4);
+    every(ViewFamily::FilterMiss, 4);
+    every(ViewFamily::FilterMiss2, 5);
+    // The number tables in every display mode.
+    for (int mode = 0; mode < 3; ++mode) {
+        form->OptPTKind(mode)->click();
+        for (int16_t i = -1; i < 8; ++i) {
+            QRadioButton* option = i < 0 ? form->OptListAll() : form->OptList(i);
+            form->SetCurrentViewName(option->text());
+            form->FindClick();
+            Check(*form, option->text() + u" / "_s + form->OptPTKind(mode)->text());
+        }
+    }
+}
+
 TEST_P(WindowLayout, FilterWindowOnEveryTab)
 {
     StartOnScreen();
