@@ -214,7 +214,10 @@ public:
     QStringList Run()
     {
         CheckWindowPlace();
-        Walk(m_window, m_window.rect());
+        if (IsControl(m_window)) // a window that is one control, as a drop-down list
+            m_controls.push_back({&m_window, m_window.rect(), m_window.rect()});
+        else
+            Walk(m_window, m_window.rect());
         CheckOverlaps();
         for (const Control& c : m_controls) {
             if (!c.Shown.isEmpty())

@@ -138,6 +138,19 @@ void CFlexGrid::SetTextSource(GridTextSource source)
     Schedule();
 }
 
+void CFlexGrid::SetShownText(ShownText shown)
+{
+    m_shownText = std::move(shown);
+    m_cellsDirty = true;
+    Schedule();
+}
+
+QString CFlexGrid::ShownTextOf(int row, int col) const
+{
+    const QString text = m_data.Text(row, col);
+    return m_shownText ? m_shownText(row, col, text) : text;
+}
+
 QColor CFlexGrid::CellForeColor(int row, int col) const
 {
     return FromGridColor(m_data.ForeColor(row, col));
@@ -240,7 +253,7 @@ void CFlexGrid::FitColsToTexts()
         for (int r = 0; r < rows; ++r) {
             if (merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)])
                 continue;
-            const QString t = m_data.Text(r, c);
+            const QString t = ShownTextOf(r, c);
             if (t.isEmpty())
                 continue;
             auto known = widths.constFind(t);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QColor>
@@ -93,6 +94,12 @@ public:
     // Lazy text: a cell that holds no text shows and reads
     // source(row, col), asked only for cells that are read or on screen.
     void SetTextSource(GridTextSource source);
+    // What a cell shows when that differs from what it holds: shown(row,
+    // col, text) gives the text drawn and read out for a cell holding text
+    // (a code shown by its name). TextMatrix still reads what it holds.
+    using ShownText = std::function<QString(int row, int col, const QString& text)>;
+    void SetShownText(ShownText shown);
+    QString ShownTextOf(int row, int col) const;
 
     // A number kept with each row; it moves with its row.
     int32_t RowData(int row) const { return m_data.RowData(row); }
@@ -270,6 +277,7 @@ private:
     bool m_applyingTopRow = false;
     std::vector<GridSpan> m_spansShown;
 
+    ShownText m_shownText;
     GridHighLight m_highLight = GridHighLight::Always;
     GridSelectionMode m_selectionMode = GridSelectionMode::Free;
     QString m_toolTip;

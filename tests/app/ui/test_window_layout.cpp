@@ -149,6 +149,37 @@ protected:
     QFont m_font;
 };
 
+TEST_P(WindowLayout, MainWindowAndItsPanels)
+{
+    MDIMain& main = StartOnScreen();
+    Check(main);
+
+    // The other-filter panel on each of its pages, with an item in each and
+    // every pick list open.
+    auto* panel = dynamic_cast<PicOtherFilter*>(main.PicOtherFilter());
+    ASSERT_NE(panel, nullptr);
+    for (const OtherPage which : kOtherPages) {
+        panel->ShowPage(which);
+        COtherFilterPage* page = panel->Page(which);
+        page->CmdAdd_Click();
+        Check(main, panel->LblCaption()->text());
+        CFlexGrid* grid = page->Grid();
+        for (int col = 1; col < grid->Cols(); ++col) {
+            if (OtherPageTraits(which).Columns[static_cast<size_t>(col)].Kind != PageCellKind::PickList)
+                continue;
+            grid->SetRow(1);
+            grid->SetCol(col);
+            page->Grid_Click();
+            const QString state = panel->LblCaption()->text() + u" list of "_s + grid->TextMatrix(0, col);
+            Check(main, state);
+            QListWidget* list = page->PickList(OtherPageTraits(which).Columns[static_cast<size_t>(col)].PickList);
+            ASSERT_TRUE(list->isVisible()) << state.toStdString();
+            Check(*list, state);
+            list->hide();
+        }
+    }
+}
+
 TEST_P(WindowLayout, AnalysisWindowInEveryView)
 {
     StartOnScreen();
