@@ -387,6 +387,8 @@ private:
             CheckButton(*button);
         else if (const auto* combo = qobject_cast<const QComboBox*>(&w))
             CheckCombo(*combo);
+        else if (const auto* edit = qobject_cast<const QLineEdit*>(&w); edit && edit->isReadOnly())
+            CheckShownLine(*edit);
         else if (const auto* grid = qobject_cast<const CFlexGrid*>(&w))
             CheckGrid(*grid);
         else if (const auto* view = qobject_cast<const QAbstractItemView*>(&w))
@@ -502,6 +504,20 @@ private:
             TooWide(combo, combo.currentText(), needed, room.width());
     }
 
+    // A box that only shows a text (one the user cannot type into) shows
+    // it whole; typed text may scroll.
+    void CheckShownLine(const QLineEdit& edit)
+    {
+        if (edit.text().isEmpty())
+            return;
+        const QMargins margins = edit.textMargins();
+        const int frame = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit) : 0;
+        const int room = edit.contentsRect().width() - margins.left() - margins.right() - 2 * frame - 4;
+        const int needed = QFontMetrics(edit.font()).horizontalAdvance(edit.text());
+        if (needed > room)
+            TooWide(edit, edit.text(), needed, room);
+    }
+
     void CheckGroupTitle(const QGroupBox& box)
     {
         const int needed = QFontMetrics(box.font()).horizontalAdvance(Plain(box.title())) + 16;
@@ -577,7 +593,10 @@ private:
         int reported = 0;
         for (size_t i = 0; i < frame.LegendEntries.size(); ++i) {
             const QRectF& entry = frame.LegendEntries[i];
-            const QString& name = picture.Data->SeriesNames[i];
+            // A name too long for the legend is drawn cut short with an
+            // ellipsis, which reads; one cut by the chart's edge does not.
+            const QString& name = i < static_cast<size_t>(frame.LegendNames.size()) ? frame.LegendNames[static_cast<qsizetype>(i)]
+                                                                                      : picture.Data->SeriesNames[static_cast<qsizetype>(i)];
             const bool inside = surface.contains(entry) && surface.contains(frame.Legend);
             const bool fits = fm.horizontalAdvance(name) <= entry.width() + 0.5;
             if ((!inside || !fits) && reported++ < 3)

@@ -42,12 +42,33 @@ bool HasCaption(const ChartPicture& picture)
     return !picture.Caption.trimmed().isEmpty();
 }
 
-double LegendWidth(const ChartPicture& picture, const QFontMetricsF& fm)
+// The legend: one entry per series, its sample line and its name; entries
+// run down a column as far as the plot is high, then on in the next column
+// to the right. A name wider than a quarter of the chart (at least 80
+// pixels) is cut short with an ellipsis.
+void LayOutLegend(const ChartPicture& picture, const QFontMetricsF& fm, QSize size, double top, double bottom,
+                  ChartFrame& f)
 {
-    double names = 0;
-    for (const QString& name : picture.Data->SeriesNames)
-        names = std::max(names, fm.horizontalAdvance(name));
-    return kLegendSample + 4 + names;
+    const QStringList& names = picture.Data->SeriesNames;
+    const auto count = static_cast<int>(names.size());
+    if (count == 0)
+        return;
+    const double line = fm.height();
+    const int perColumn = std::max(1, static_cast<int>((bottom - top) / line));
+    const int columns = (count + perColumn - 1) / perColumn;
+    const double cap = std::max(80.0, size.width() / 4.0);
+    double nameWidth = 0;
+    for (const QString& name : names)
+        nameWidth = std::max(nameWidth, std::min(cap, fm.horizontalAdvance(name)));
+    const double column = kLegendSample + 4 + nameWidth;
+    const double w = columns * column + (columns - 1) * kMargin;
+    const double h = std::min(count, perColumn) * line;
+    f.Legend = QRectF(size.width() - kMargin - w, bottom - h, w, h);
+    for (int s = 0; s < count; ++s) {
+        const double left = f.Legend.left() + (s / perColumn) * (column + kMargin) + kLegendSample + 4;
+        f.LegendEntries.emplace_back(left, f.Legend.top() + (s % perColumn) * line, nameWidth, line);
+        f.LegendNames << fm.elidedText(names[s], Qt::ElideRight, nameWidth);
+    }
 }
 
 } // namespace
@@ -96,13 +117,9 @@ ChartFrame LayOutChart(const ChartPicture& picture, QSize size, const ChartPaint
     const double bottom = size.height() - style.BottomReserve - kLabelGap - fm.height() - tick;
     double right = size.width() - kMargin;
     if (picture.Legend) {
-        const double w = LegendWidth(picture, fm);
-        const double h = fm.height() * picture.Data->SeriesNames.size();
-        f.Legend = QRectF(size.width() - kMargin - w, bottom - h, w, h);
-        for (qsizetype s = 0; s < picture.Data->SeriesNames.size(); ++s)
-            f.LegendEntries.emplace_back(f.Legend.left() + kLegendSample + 4, f.Legend.top() + s * fm.height(),
-                                         w - kLegendSample - 4, fm.height());
-        right = f.Legend.left() - 2 * kMargin;
+        LayOutLegend(picture, fm, size, top, bottom, f);
+        if (!f.Legend.isEmpty())
+            right = f.Legend.left() - 2 * kMargin;
     }
     f.Plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 1), std::max(bottom, top + 1)));
     return f;
@@ -349,8 +366,7 @@ private:
             }
             m_p.setRenderHint(QPainter::Antialiasing, false);
             m_p.setPen(Qt::black);
-            m_p.drawText(name,
-                         Qt::AlignLeft | Qt::AlignVCenter, Data().SeriesNames[s - 1]);
+            m_p.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, m_frame.LegendNames[s - 1]);
         }
     }
 

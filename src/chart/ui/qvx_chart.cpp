@@ -1,11 +1,14 @@
 #include "chart/ui/qvx_chart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextLayout>
 #include <QPalette>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -52,12 +55,18 @@ QvxChart::QvxChart(QWidget* parent) : QWidget(parent)
     m_chart->setGeometry(0, 0, 425, 283);
     m_chart->SetBottomReserve(ChartGeometry::kTitleHeight);
 
-    m_txtMsg = new QLineEdit(this);
+    // The title wraps: a title that lists the codes of a pattern or pair
+    // shows every code; the box grows to show it, up to half the control,
+    // and scrolls past that.
+    m_txtMsg = new QPlainTextEdit(this);
     m_txtMsg->setObjectName(QStringLiteral("TxtMsg"));
     m_txtMsg->setAccessibleName(QStringLiteral("图表标题"));
     m_txtMsg->setGeometry(ChartGeometry::kTitleLeft, 256, 425, ChartGeometry::kTitleHeight);
     m_txtMsg->setReadOnly(true);
-    m_txtMsg->setFrame(false);
+    m_txtMsg->setFrameShape(QFrame::NoFrame);
+    m_txtMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_txtMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_txtMsg->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_txtMsg->setFocusPolicy(Qt::ClickFocus);
     QPalette titlePalette = m_txtMsg->palette();
     titlePalette.setColor(QPalette::Base, Qt::white);
@@ -174,8 +183,8 @@ void QvxChart::RefreshChart()
     // One repaint at the end, with every setting in place.
     m_chart->setUpdatesEnabled(false);
     ApplyLayout(drawing.Layout);
-    m_txtMsg->setText(drawing.Title);
-    m_txtMsg->setCursorPosition(0);
+    m_txtMsg->setPlainText(drawing.Title);
+    FitTitle();
     m_chart->setAccessibleName(drawing.Title.isEmpty() ? QStringLiteral("图表") : drawing.Title);
     m_chart->SetPicture(drawing.Picture);
     m_chart->setUpdatesEnabled(true);
@@ -217,6 +226,41 @@ void QvxChart::ApplyLayout(const ChartLayout& layout)
         m_txtMsg->resize(*layout.TitleWidth, m_txtMsg->height());
 }
 
+int QvxChart::TitleHeightFor(int width) const
+{
+    // The lines the box wraps the title into, as it lays them out.
+    const QString title = m_txtMsg->toPlainText();
+    const double margin = m_txtMsg->document()->documentMargin();
+    const int inner = std::max(1, width - static_cast<int>(2 * margin) -
+                                      m_txtMsg->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_txtMsg));
+    QTextLayout layout(title, m_txtMsg->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    // Lines are as high as their glyphs need, those of a fallback font
+    // (the Chinese ones) included.
+    layout.beginLayout();
+    double lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(inner);
+        lines += line.height();
+    }
+    layout.endLayout();
+    const int needed = static_cast<int>(std::ceil(lines + 2 * margin)) + 2;
+    return std::clamp(needed, ChartGeometry::kTitleHeight, std::max(ChartGeometry::kTitleHeight, height() / 2));
+}
+
+void QvxChart::FitTitle()
+{
+    const int titleHeight = TitleHeightFor(m_txtMsg->width());
+    if (titleHeight == m_txtMsg->height())
+        return;
+    m_txtMsg->resize(m_txtMsg->width(), titleHeight);
+    m_chart->SetBottomReserve(titleHeight);
+    // The chart leaves room for the title; the box stands on its lower edge.
+    ApplyLayout(m_model.Resize(Geometry(), m_chkAll->isChecked()));
+}
+
 void QvxChart::Hsl_Change(int value)
 {
     m_chart->move(-value, 0);
@@ -227,6 +271,7 @@ void QvxChart::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     PlaceBar();
     ApplyLayout(m_model.Resize(Geometry(), m_chkAll->isChecked()));
+    FitTitle();
 }
 
 } // namespace kelton

@@ -208,6 +208,19 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     every(ViewFamily::Gather, 4);
     every(ViewFamily::FilterMiss, 4);
     every(ViewFamily::FilterMiss2, 5);
+    // The miss statistics of a pattern indicator, whose title lists its 27
+    // codes, and of the pair AC值 x 和值, whose legend lists 84 pairs.
+    const auto miss = [&](QRadioButton* option, int kindA, int kindB) {
+        form->SetCurrentViewName(option->text());
+        form->FindClick();
+        form->cboPTFilter()->setCurrentIndex(kindA);
+        if (kindB >= 0)
+            form->cboPTFilter2()->setCurrentIndex(kindB);
+        form->TopBarChanged();
+        Check(*form, option->text() + u" of "_s + form->cboPTFilter()->currentText());
+    };
+    miss(form->optFilterMiss(0), 37, -1);
+    miss(form->optFilterMiss2(0), 0, 1);
     // The number tables in every display mode.
     for (int mode = 0; mode < 3; ++mode) {
         form->OptPTKind(mode)->click();

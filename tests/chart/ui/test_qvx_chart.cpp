@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -67,7 +69,7 @@ TEST(QvxChartTest, AFreshControlLaysOutItsPartsAsDesigned)
     EXPECT_EQ(bar.height(), 318);
     EXPECT_GE(bar.width(), ChartGeometry::kBarWidth);
     EXPECT_FALSE(chart.Hsl()->isVisibleTo(&chart));
-    EXPECT_EQ(chart.TxtMsg()->text(), QString());
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QString());
     EXPECT_EQ(chart.TxtMsg()->palette().color(QPalette::Text), QColor(150, 0, 150));
     EXPECT_EQ(chart.Model().DataKind(), 0);
     EXPECT_EQ(chart.chMain()->focusPolicy(), Qt::NoFocus);
@@ -80,7 +82,7 @@ TEST(QvxChartTest, ClicksBeforeAnyDataDrawNothing)
     chart.ChkLineX()->click();
     chart.OptKind(1)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Empty);
-    EXPECT_EQ(chart.TxtMsg()->text(), QString());
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QString());
 }
 
 TEST(QvxChartTest, StatDataHandsBackTheNormalisedChartKind)
@@ -121,12 +123,12 @@ TEST(QvxChartTest, BarsHideTheStatisticBoxesAndLinesShowThemUnchanged)
     chart.chkDif()->click();
     chart.OptKind(1)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  每个值的出现次数"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  每个值的出现次数"));
     for (QCheckBox* box : {chart.chkMean(), chart.chkDif(), chart.chkBack()})
         EXPECT_FALSE(box->isVisible());
     chart.OptKind(0)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Line);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  走势图"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  走势图"));
     for (QCheckBox* box : {chart.chkMean(), chart.chkDif(), chart.chkBack()})
         EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(chart.chkDif()->isChecked());
@@ -199,6 +201,30 @@ TEST(QvxChartTest, ResizeLaysTheChartOutAgain)
     EXPECT_EQ(fit.TxtMsg()->width(), 0);
 }
 
+// A title that lists every code of a pattern wraps in its box, which grows
+// to show all of it and the chart leaves room for it; a short title keeps
+// the box as designed.
+TEST(QvxChartTest, ALongTitleShowsWhole)
+{
+    QString legend;
+    for (int c = 0; c <= 26; ++c)
+        legend += QStringLiteral("%1=热温冷;").arg(c);
+    ShownChart chart;
+    chart.resize(600, 400);
+    chart.StatData(Points(27), 0, 0, legend, 1);
+    QPlainTextEdit* title = chart.TxtMsg();
+    EXPECT_EQ(title->toPlainText(), legend);
+    EXPECT_GT(title->height(), ChartGeometry::kTitleHeight);
+    EXPECT_LE(title->height(), chart.height() / 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(title->verticalScrollBar()->maximum(), 0); // nothing scrolled away
+    EXPECT_EQ(chart.chMain()->BottomReserve(), title->height());
+    EXPECT_EQ(title->geometry().bottom(), chart.chMain()->geometry().bottom());
+
+    chart.StatData(Points(27), 0, 0, QStringLiteral("和值"), 1);
+    EXPECT_EQ(title->height(), ChartGeometry::kTitleHeight);
+}
+
 TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
 {
     ShownChart chart;
@@ -207,7 +233,7 @@ TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
     chart.StatData(ChartData(0, 1), 1, 1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Data, data);
     EXPECT_TRUE(chart.OptKind(0)->isChecked());
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  走势图"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  走势图"));
     chart.ChkLineX()->click();
     EXPECT_EQ(chart.chMain()->Picture().Data, data);
     EXPECT_FALSE(chart.chMain()->Picture().GridX);
@@ -220,7 +246,7 @@ TEST(QvxChartTest, BarsOfAFirstTextValueShowAnEmptyChartTitledForTheNewData)
     ASSERT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
     chart.StatData(test::SeriesTable({QStringLiteral("无"), 2}), 1, -1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Empty);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("新  每个值的出现次数"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("新  每个值的出现次数"));
     // The option column stays live: the line chart of the same data draws.
     chart.OptKind(0)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Line);
