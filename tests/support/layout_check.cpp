@@ -106,12 +106,19 @@ bool IsLine(const QWidget& w)
            (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
 }
 
-// The viewport of a scrolling area: what lies in it may be scrolled out of
-// sight.
+// The viewport of a scrolling area, or a box that scrolls what it holds
+// with scroll bars of its own: what lies in it may be scrolled out of sight.
 bool IsScrollViewport(const QWidget& w)
 {
     const auto* area = qobject_cast<const QAbstractScrollArea*>(w.parentWidget());
-    return area && area->viewport() == &w;
+    if (area && area->viewport() == &w)
+        return true;
+    for (const QObject* child : w.children()) {
+        const auto* bar = qobject_cast<const QScrollBar*>(child);
+        if (bar && !bar->isHidden())
+            return true;
+    }
+    return false;
 }
 
 QString Plain(QString text)
@@ -270,14 +277,9 @@ private:
             }
             return;
         }
-        const QSize size = m_window.frameGeometry().size();
-        if (m_window.isWindow() && !m_options.Screen.isEmpty() &&
-            (size.width() > m_options.Screen.width() || size.height() > m_options.Screen.height()))
-            Fault(m_window, QStringLiteral("window %1x%2 does not fit the screen %3x%4")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(m_options.Screen.width())
-                                .arg(m_options.Screen.height()));
+        if (m_window.isWindow() && !m_options.Screen.isEmpty() && !m_options.Screen.contains(m_window.frameGeometry()))
+            Fault(m_window, QStringLiteral("window %1 lies outside the screen %2")
+                                .arg(Size(m_window.frameGeometry()), Size(m_options.Screen)));
     }
 
     // clip: the part of the window a scrolling area above lets show.
@@ -346,6 +348,12 @@ private:
                 const Control& a = *drawn[i];
                 const Control& b = *drawn[j];
                 if (IsLine(*a.W) && IsLine(*b.W))
+                    continue;
+                // What a box scrolls passes under the box's own scroll bars.
+                const auto under = [](const Control& bar, const Control& content) {
+                    return qobject_cast<const QScrollBar*>(bar.W) && bar.W->parentWidget()->isAncestorOf(content.W);
+                };
+                if (under(a, b) || under(b, a))
                     continue;
                 // Controls may lie wholly upon a backdrop, not half on it; a
                 // tab bar sits on its body's edge.

@@ -21,7 +21,7 @@ class QWidget;
 namespace kelton::test {
 
 struct LayoutCheckOptions {
-    // The screen a top-level window must fit; empty: any.
+    // The screen a top-level window must lie on, frame and all; empty: any.
     QRect Screen;
 };
 

@@ -11,6 +11,7 @@
 
 #include "data/app_state.h"
 #include "data/server_info.h"
+#include "platform/ui/modal_dialog.h"
 #include "shell/ui/web_open.h"
 
 namespace kelton {
@@ -147,7 +148,7 @@ void ShowAboutBox(QWidget* owner)
 {
     FAbout* box = FAbout::Instance(owner);
     box->setWindowModality(Qt::ApplicationModal);
-    box->exec();
+    ExecModal(*box);
 }
 
 } // namespace kelton

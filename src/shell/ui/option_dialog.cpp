@@ -19,6 +19,7 @@
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
+#include "platform/ui/modal_dialog.h"
 #include "shell/ui/shell_open.h"
 
 namespace kelton {
@@ -155,7 +156,7 @@ void FOption::CmdHelp_Click()
 void ShowOptionDialog(QWidget* owner)
 {
     FOption dialog(owner);
-    dialog.exec();
+    ExecModal(dialog);
 }
 
 } // namespace kelton

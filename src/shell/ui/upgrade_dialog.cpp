@@ -11,6 +11,7 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/modal_dialog.h"
 #include "shell/http_request.h"
 #include "shell/net/downloader.h"
 #include "shell/process_start.h"
@@ -191,7 +192,7 @@ void FUpgrade::EndUpgrade()
 void ShowUpgradeDialog(QWidget* owner)
 {
     auto* dialog = new FUpgrade(owner);
-    dialog->exec();
+    ExecModal(*dialog);
     // After OK the upgrade goes on while the dialog is hidden; it deletes
     // itself when it closes. Otherwise it is done now.
     if (dialog->UpgradeStep() != 0)

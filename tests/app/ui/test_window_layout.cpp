@@ -6,16 +6,19 @@
 #include <functional>
 #include <map>
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,11 +29,15 @@
 #include "data/lottor_data.h"
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_form.h"
+#include "filter/ui/mr_replace_dialog.h"
 #include "formula/ui/way_form.h"
+#include "games/ui/lotto_logo.h"
+#include "games/ui/lotto_reg.h"
 #include "games/ui/real_history_test.h"
 #include "otherfilter/other_filter_page.h"
 #include "otherfilter/ui/other_filter_panel.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/help_viewer.h"
 #include "platform/ui/modal_dialog.h"
 #include "results/ui/hit_query_form.h"
 #include "results/ui/printer_form.h"
@@ -42,15 +49,40 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// The screens the windows open on: the offscreen platform shows two, the
+// large one first and the small one right of it, so that every window sizes
+// and places itself by the screen it is on.
+const QRect kLargeScreen(0, 0, 1600, 1000);
+const QRect kSmallScreen(1600, 0, 1024, 700);
+
+const bool g_screensConfigured = [] {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && platform != "offscreen")
+        return false; // on a real display, its own screens
+    static QTemporaryFile config;
+    if (!config.open())
+        return false;
+    QStringList screens;
+    for (const QRect& r : {kLargeScreen, kSmallScreen})
+        screens << u"{\"name\": \"s%1\", \"x\": %1, \"y\": %2, \"width\": %3, \"height\": %4, "
+                   u"\"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}"_s.arg(r.x())
+                       .arg(r.y())
+                       .arg(r.width())
+                       .arg(r.height());
+    config.write((u"{\"windowFrameMargins\": true, \"screens\": ["_s + screens.join(u", "_s) + u"]}"_s).toUtf8());
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
+    return true;
+}();
+
 struct Screen {
-    int Width;
-    int Height;
+    QRect Rect;
     int FontPercent;
 };
 
 std::ostream& operator<<(std::ostream& os, const Screen& s)
 {
-    return os << s.Width << "x" << s.Height << " font " << s.FontPercent << "%";
+    return os << s.Rect.width() << "x" << s.Rect.height() << " font " << s.FontPercent << "%";
 }
 
 class WindowLayout : public test::RealHistoryTest, public ::testing::WithParamInterface<Screen> {
@@ -83,19 +115,27 @@ protected:
         MDIMain& main = StartWithSampleGame();
         main.show();
         Settle();
-        const QSize frame = main.frameGeometry().size() - main.size();
-        main.resize(GetParam().Width - frame.width(), GetParam().Height - frame.height());
+        // As large as the screen, frame and all.
+        const QRect screen = ScreenRect();
+        const QMargins frame(main.geometry().left() - main.frameGeometry().left(),
+                             main.geometry().top() - main.frameGeometry().top(),
+                             main.frameGeometry().right() - main.geometry().right(),
+                             main.frameGeometry().bottom() - main.geometry().bottom());
+        main.setGeometry(screen.marginsRemoved(frame));
         Settle();
         return main;
     }
 
-    QRect ScreenRect() const { return QRect(0, 0, GetParam().Width, GetParam().Height); }
+    QRect ScreenRect() const { return GetParam().Rect; }
 
     // The layout check of a window, its faults reported as failures.
     void Check(const QWidget& window, const QString& state = {})
     {
         Settle();
-        for (const QString& fault : test::CheckLayout(window, {ScreenRect()}))
+        // A window on the screen it opened on (the game chooser of the start
+        // opens before the main window has moved to the small screen).
+        const QRect screen = window.isWindow() && window.screen() ? window.screen()->geometry() : ScreenRect();
+        for (const QString& fault : test::CheckLayout(window, {screen}))
             ADD_FAILURE() << fault.toStdString() << (state.isEmpty() ? "" : "  — " + state.toStdString());
     }
 
@@ -119,14 +159,9 @@ protected:
         }
     }
 
-    // Modal dialogs are checked on every tab, then worked by the step
-    // queued for their class (which may open the next dialog), then
-    // cancelled.
-    void CheckDialogs(std::map<QString, std::function<void(QDialog&)>> steps)
-    {
-        m_steps = std::move(steps);
-    }
-
+    // Every modal dialog is checked on every tab, then worked by the handler
+    // a test queued for it (OnModal), else by the step for its class (which
+    // may open the next dialog), then cancelled.
     ScopedService<ModalRunner> m_checkingRunner{[this](QDialog& dialog) {
         dialog.show();
         Settle();
@@ -145,7 +180,7 @@ protected:
     }};
 
     std::map<QString, std::function<void(QDialog&)>> m_steps;
-    QStringList m_checked;
+    QStringList m_checked; // the dialogs shown, by class
     QFont m_font;
 };
 
@@ -256,12 +291,102 @@ TEST_P(WindowLayout, FilterWindowOnEveryTab)
     Check(*filter, u"group bets"_s);
 }
 
+TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
+{
+    MDIMain& main = StartOnScreen();
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    MakeDirectBets(*filter);
+
+    // The extreme-range window, over the last 100 issues.
+    filter->cmdChipInNearLay()->click();
+    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    ASSERT_NE(bound, nullptr);
+    Check(*bound, u"opened"_s);
+    bound->sdrLay()->setValue(100);
+    Check(*bound, u"100 issues"_s);
+    bound->Unload();
+
+    // The formula window on each of its tabs.
+    Entry("mnuChipInWay")->trigger();
+    auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
+    ASSERT_NE(way, nullptr);
+    CheckEveryTab(*way);
+
+    // The scheme check's side panel, for a drawn issue 150 back.
+    Pick(filter->cboNumName(), Game().NumCount() - 151);
+    filter->cmdChipInVali()->click();
+    Settle();
+    ASSERT_TRUE(main.picWindow()->isVisible());
+    Check(main, u"scheme check"_s);
+
+    // The print preview of the bets, fitted and at actual size.
+    filter->cmdPrintFilter()->click();
+    fPrinter* preview = PrinterWindow();
+    ASSERT_NE(preview, nullptr);
+    Check(*preview, u"fitted"_s);
+    preview->cmdZoom()->click();
+    Check(*preview, u"actual size"_s);
+    preview->cmdExit()->click();
+}
+
+TEST_P(WindowLayout, EveryDialog)
+{
+    // The chooser at the start, its new game and the new game's templates.
+    m_steps = {
+        {u"FLottoLogo"_s, [](QDialog& d) { static_cast<FLottoLogo&>(d).CmdLottoAdd()->click(); }},
+        {u"FLottoReg"_s, [](QDialog& d) { static_cast<FLottoReg&>(d).CmdImport()->click(); }},
+    };
+    StartOnScreen();
+    Entry("mnuSysDataLottor")->trigger();
+    for (const char* command : {"mnuSysOption", "mnuSysLottorOption", "mnuSysDataEdit", "mnuHelpAbout",
+                                "mnuOnlineUpgrade", "mnuChipInSaveData", "mnuChipInOpen", "mnuChipInQuery"})
+        Entry(command)->trigger();
+    // The help window, a window of its own.
+    Entry("mnuHelpGuide")->trigger();
+    Check(*CHelpViewer::Instance(), u"help"_s);
+    CloseHelpViewer();
+
+    // The dialogs that need bets, and the pickers.
+    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    ASSERT_NE(filter, nullptr);
+    MakeDirectBets(*filter);
+    Entry("mnuChipInSave")->trigger();
+    filter->AddFilter();                                    // the bet-number picker
+    filter->SelectTab(2);
+    // The value picker of 升平降, its cells named by the pattern's legend.
+    QTest::mouseClick(filter->chkFilter(41), Qt::LeftButton);
+    QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
+    auto* panel = dynamic_cast<PicOtherFilter*>(m_main->PicOtherFilter());
+    ASSERT_NE(panel, nullptr);
+    panel->ShowPage(OtherPage::Match);
+    COtherFilterPage* match = panel->Page(OtherPage::Match);
+    match->CmdAdd_Click();
+    match->Grid()->SetRow(1);
+    match->Grid()->SetCol(2);
+    match->Grid_Click(); // the number-list picker
+
+    // The batch replacement of secondary numbers, whatever the game.
+    FMrReplace replace(m_main);
+    ExecModal(replace);
+
+    for (const char* name : {"FLottoLogo", "FLottoReg", "FLottoTemplate", "FOption", "FLottoOption", "FDataSet",
+                             "FAbout", "FUpgrade", "FDataInOut", "fHitQuery", "fBall", "FSelVal", "FBalls",
+                             "FMrReplace"})
+        EXPECT_TRUE(m_checked.contains(QLatin1String(name))) << name << " was never shown";
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, WindowLayout,
-                         ::testing::Values(Screen{1600, 1000, 100}, Screen{1600, 1000, 125},
-                                           Screen{1024, 700, 100}, Screen{1024, 700, 125}),
+                         ::testing::Values(Screen{kLargeScreen, 100}, Screen{kLargeScreen, 125},
+                                           Screen{kSmallScreen, 100}, Screen{kSmallScreen, 125}),
                          [](const ::testing::TestParamInfo<Screen>& info) {
-                             return std::to_string(info.param.Width) + "x" + std::to_string(info.param.Height) +
-                                    "_font" + std::to_string(info.param.FontPercent);
+                             return std::to_string(info.param.Rect.width()) + "x" +
+                                    std::to_string(info.param.Rect.height()) + "_font" +
+                                    std::to_string(info.param.FontPercent);
                          });
 
 } // namespace

@@ -125,7 +125,7 @@ TEST_F(LayoutCheckTest, NamesEachFault)
          },
          u"[样例] Pick: \"0=定位号码\" needs"_s},
         {"window larger than the screen", [](LayoutCheckTest& t) { t.m_window.resize(1100, 300); },
-         u"[样例] the window: window 1"_s},
+         u"[样例] the window: window 11"_s},
     };
     for (const Case& c : cases) {
         for (QWidget* child : m_window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
