@@ -66,7 +66,8 @@ void DrawGrid(QPainter& painter, const PrintColumns& cols, double left, double t
 }
 
 // A cell's text centred in it; a text wider than the cell (a bet of many
-// numbers) is drawn narrower, never cut.
+// numbers, a caption over a column narrowed for the serials) is drawn
+// narrower, never cut.
 void DrawWhole(QPainter& painter, const QRectF& cell, const QString& text)
 {
     const double room = cell.width() - 2 * kPrintCellMargin;
@@ -144,8 +145,8 @@ void PaintPrintPage(QPainter& painter, const PrintPlan& plan, const PageSizeTwip
                       kPrintRowHeight);
     };
     for (int32_t k = 0; k < cols.Pairs; ++k) {
-        painter.drawText(cell(2 * k, 0), Qt::AlignCenter, kSerialCaption);
-        painter.drawText(cell(2 * k + 1, 0), Qt::AlignCenter, kNumberCaption);
+        DrawWhole(painter, cell(2 * k, 0), kSerialCaption);
+        DrawWhole(painter, cell(2 * k + 1, 0), kNumberCaption);
     }
     const int32_t first = plan.PageFirst(page);
     const int32_t bets = plan.PageBets(page);

@@ -275,8 +275,8 @@ TEST_F(PrinterFormTest, TitleAndFirstBetWhereThePlanPutsThem)
 
 // Serials of five digits and more print whole: the serial column is as
 // wide as the largest serial needs, taken from the number column, and no
-// serial's or bet's glyphs reach the edges of its cell (a cut text is cut at
-// both).
+// serial's, bet's or caption's glyphs reach the edges of its cell (a cut
+// text is cut at both).
 TEST_F(PrinterFormTest, EverySerialPrintsWhole)
 {
     MakeBets(100050);
@@ -290,6 +290,7 @@ TEST_F(PrinterFormTest, EverySerialPrintsWhole)
 
     // Page 42 holds 9841 .. 10080, the last page 99841 .. 100050.
     for (const int32_t pageNumber : {42, plan.PageCount()}) {
+        ASSERT_GT(plan.PageBets(pageNumber), 0);
         const PrintPageLayout layout = MeasurePrintPage(page, m_form->Texts(), pageNumber, plan.PageCount());
         QImage image(qRound(page.Width * 300.0 / 1440), qRound(page.Height * 300.0 / 1440), QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -300,13 +301,15 @@ TEST_F(PrinterFormTest, EverySerialPrintsWhole)
             PaintPrintPage(painter, plan, page, pageNumber, m_form->Texts(), false);
         }
         const int32_t first = plan.PageFirst(pageNumber);
-        for (int32_t slot = 0; slot < plan.PageBets(pageNumber); slot += 13) {
-            const double top = layout.Table.Y + plan.SlotRow(slot) * kPrintRowHeight;
-            for (const int32_t c : {plan.SlotColumn(slot), plan.SlotColumn(slot) + 1}) {
+        // Every 13th bet, and the captions (slot -1: row 0).
+        for (int32_t slot = -1; slot < plan.PageBets(pageNumber); slot += 13) {
+            const int32_t row = slot < 0 ? 0 : plan.SlotRow(slot);
+            const int32_t pair = slot < 0 ? 0 : plan.SlotColumn(slot);
+            const double top = layout.Table.Y + row * kPrintRowHeight;
+            for (const int32_t c : {pair, pair + 1}) {
                 const double left = layout.Table.X + cols.ColumnLeft(c);
                 const QRectF cell(left, top, cols.ColumnWidth(c), kPrintRowHeight);
-                SCOPED_TRACE(u"page %1 bet %2 column %3"_s.arg(pageNumber).arg(plan.Serial(first + slot)).arg(c)
-                                 .toStdString());
+                SCOPED_TRACE(u"page %1 row %2 column %3"_s.arg(pageNumber).arg(row).arg(c).toStdString());
                 EXPECT_GT(DarkPixels(image, page, cell), 5);
                 EXPECT_EQ(DarkPixels(image, page, QRectF(cell.left(), top, 15, kPrintRowHeight)), 0);
                 EXPECT_EQ(DarkPixels(image, page, QRectF(cell.right() - 15, top, 15, kPrintRowHeight)), 0);
