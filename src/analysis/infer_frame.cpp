@@ -19,8 +19,8 @@ const int kRowTops3[3] = {120, 480, 840};
 FrameLayout LayoutFrame(const FrameInput& in)
 {
     FrameLayout out;
-    out.Top = QRect(kTopBarLeft, 0, in.W, kTopBarHeight);
     const int viewWidth = in.W > 120 ? in.W - 120 : 0;
+    out.Top = QRect(kTopBarLeft, 0, std::max(0, viewWidth - kTopBarLeft), kTopBarHeight);
     const int used = kTopBarHeight + in.TabHeight + 580;
     const int viewHeight = used >= in.H ? 0 : in.H - used;
     out.View = QRect(0, 360, viewWidth, viewHeight);
@@ -34,7 +34,7 @@ FrameLayout LayoutFrame(const FrameInput& in)
     const int holderHeight = in.TabHeight > 400 ? in.TabHeight - 400 : in.HolderHeight;
     out.Holder = QRect(out.Tabs.left() + 15, tabsTop + 320, holderWidth, holderHeight);
     const int F = in.FrameWidth;
-    out.Frame = QRect(holderWidth > F ? holderWidth - F : 0, -50, F, kFraFilterHeight);
+    out.Frame = QRect(holderWidth > F ? holderWidth - F : 0, 0, F, kFraFilterHeight);
 
     const int V = holderWidth;
     out.PageLeft = in.PageLeft;

@@ -18,8 +18,14 @@ inline constexpr int kTopBarLeft = 120;
 inline constexpr int kTabOpenHeight = 1575;
 inline constexpr int kTabClosedHeight = 300;
 inline constexpr int kFraFilterWidth = 1500;
-inline constexpr int kFraFilterHeight = 1200;
+// The pages and the condition frame fill the page holder of the open tab
+// strip.
+inline constexpr int kPageHeight = kTabOpenHeight - 400;
+inline constexpr int kFraFilterHeight = kPageHeight;
 inline constexpr int kOptionHeight = 255;
+// The data page's four rows of options stand 240 apart: its options are no
+// higher, so that no row covers the next.
+inline constexpr int kDataOptionHeight = 240;
 // The narrowest the character page (six columns of options) and the
 // relation page (options and the number list) are laid out.
 inline constexpr int kCharacterPageMin = 6 * (1215 + 105) + 240;
@@ -37,7 +43,7 @@ struct FrameInput {
 };
 
 struct FrameLayout {
-    QRect Top;
+    QRect Top;      // ends where the view does, at the window's edge
     QRect View;     // msgMain and chMain
     QRect Tabs;     // Tsp1
     int BarTop = 0; // HsbTsp's Top

@@ -157,43 +157,75 @@ void CNumberTable::PaintRow(int row, std::vector<CellPaint>& out) const
     }
 }
 
-QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) const
+int CNumberTable::CellValue(int32_t p, const NumberBlock& block, int16_t d) const
 {
     if (block.Secondary) {
         // Its own value, or the statistic and the rank of a distribution.
         if (m_setup.Kind < 0 || m_setup.Mode == CellMode::Raw)
-            return QString::number(d);
+            return d;
         const auto j = static_cast<int16_t>(block.Area - m_sizes.B);
-        return QString::number(m_secondaryRanking.Stat(p, j, d, m_setup.Mode == CellMode::Value ? 0 : 1));
+        return m_secondaryRanking.Stat(p, j, d, m_setup.Mode == CellMode::Value ? 0 : 1);
     }
     const auto data = [&](int16_t sort) { return m_stat.Data(p, d, sort); };
-    int value = d;
     if (m_setup.Kind < 0) {
         switch (m_setup.Mode) {
         case CellMode::Value:
-            value = data(1);
-            break;
+            return data(1);
         case CellMode::Raw:
-            value = data(0);
-            break;
+            return data(0);
         case CellMode::Rank:
-            value = d;
-            break;
+            return d;
         }
-    } else {
-        switch (m_setup.Mode) {
-        case CellMode::Value:
-            value = m_stat.Stat(p, block.Area, d, m_setup.Kind, 0);
-            break;
-        case CellMode::Raw:
-            value = data(0);
-            break;
-        case CellMode::Rank:
-            value = m_stat.Stat(p, block.Area, d, m_setup.Kind, 1);
-            break;
+        return d;
+    }
+    switch (m_setup.Mode) {
+    case CellMode::Value:
+        return m_stat.Stat(p, block.Area, d, m_setup.Kind, 0);
+    case CellMode::Raw:
+        return data(0);
+    case CellMode::Rank:
+        return m_stat.Stat(p, block.Area, d, m_setup.Kind, 1);
+    }
+    return d;
+}
+
+QString CNumberTable::CellText(int32_t p, const NumberBlock& block, int16_t d) const
+{
+    return QString::number(CellValue(p, block, d));
+}
+
+std::vector<QString> CNumberTable::WidestTexts() const
+{
+    // A number's text is as long as its digits and sign: the largest and
+    // the smallest value of a block decide. Ranks, raw numbers and the
+    // history table's keys are digits of the block, 0 up to its largest;
+    // only a statistic's value must be looked for, record by record, so
+    // that each is read once.
+    const size_t blocks = m_layout.Blocks.size();
+    std::vector<int> most(blocks, 0);
+    std::vector<int> least(blocks, 0);
+    const bool statistic = m_setup.Kind >= 0 && m_setup.Mode == CellMode::Value;
+    for (size_t b = 0; b < blocks && !statistic; ++b)
+        most[b] = m_layout.Blocks[b].Digits - 1;
+    for (int32_t m = 0; m < m_setup.RangeCount && statistic; ++m) {
+        const int32_t p = m_setup.RangeStart + m;
+        for (size_t b = 0; b < blocks; ++b) {
+            const NumberBlock& block = m_layout.Blocks[b];
+            for (int16_t d = 0; d < block.Digits; ++d) {
+                const int v = CellValue(p, block, d);
+                most[b] = std::max(most[b], v);
+                least[b] = std::min(least[b], v);
+            }
         }
     }
-    return QString::number(value);
+    std::vector<QString> widest;
+    widest.reserve(blocks);
+    for (size_t b = 0; b < blocks; ++b) {
+        const QString high = QString::number(most[b]);
+        const QString low = QString::number(least[b]);
+        widest.push_back(low.size() > high.size() ? low : high);
+    }
+    return widest;
 }
 
 QString CNumberTable::Text(int row, int col) const

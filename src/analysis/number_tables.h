@@ -77,6 +77,11 @@ public:
     QString Text(int row, int col) const;
     // The text of digit d of a block at record p by the display mode.
     QString CellText(int32_t p, const NumberBlock& block, int16_t d) const;
+    // The longest text any digit cell of each block (in the order of
+    // Layout().Blocks) shows over the range, whether ShowHit hides it or
+    // not: for sizing the blocks' columns. Reads the range's records only
+    // where the cells show a statistic's values.
+    std::vector<QString> WidestTexts() const;
 
 private:
     // What column col holds; nullptr for the label column and past the end.
@@ -84,6 +89,7 @@ private:
     bool Highlighted(int32_t p, const NumberBlock& block, int16_t d) const;
     // The number draw p holds at a position (main or secondary).
     int16_t DrawnNumber(int32_t p, int16_t area) const;
+    int CellValue(int32_t p, const NumberBlock& block, int16_t d) const;
 
     const CStat& m_stat;
     GameSizes m_sizes;

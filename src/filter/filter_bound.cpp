@@ -88,7 +88,9 @@ FilterBoundLayout LayOutFilterBound(int32_t outerWidth, int32_t innerWidth, int3
                                     int32_t tabHeight)
 {
     FilterBoundLayout out;
-    out.TabWidth = outerWidth;
+    // As wide as the window's inside: its outer width would run past the
+    // edge by the frame's borders.
+    out.TabWidth = std::min(outerWidth, innerWidth);
     out.TabTop = tabHeight < innerHeight ? innerHeight - tabHeight : 0;
     out.FrameTop = out.TabTop + 320;
     out.FrameWidth = out.TabWidth > 200 ? out.TabWidth - 200 : 0;

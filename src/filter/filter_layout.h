@@ -68,10 +68,10 @@ inline constexpr TwipsBox picChipInHeader{0, 0, 4665, 450};
 inline constexpr int16_t kRowsTop = 480; // the rows' box and the other page
 inline constexpr int16_t kRowsWidth = 4695;
 inline constexpr TwipsBox PicChipInOther{0, 480, 4605, 4185};
-inline constexpr TwipsBox vslChipIn{4460, 360, 255, 5115};
+inline constexpr TwipsBox vslChipIn{4455, 360, 255, 5115}; // at the inner box's right edge
 inline constexpr TwipsBox ChkErr{120, 6270, 1335, 255};
 inline constexpr TwipsBox TxtErr{1440, 6260, 1815, 270};
-inline constexpr TwipsBox cmdChipInVali{3360, 6240, 615, 375};
+inline constexpr TwipsBox cmdChipInVali{3360, 6240, 600, 375}; // ends where 条件取值 starts
 inline constexpr TwipsBox cmdChipInNearLay{3960, 6240, 975, 375};
 // The headers of both pages.
 inline constexpr TwipsBox cmdSelAll{0, 20, 495, 300};

@@ -1,6 +1,7 @@
 #include "otherfilter/other_filter_page.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "data/filter_items.h"
 #include "data/lottor_data.h"
@@ -124,27 +125,42 @@ const PageTraits& OtherPageTraits(OtherPage page)
     return traits[static_cast<size_t>(page)];
 }
 
-std::vector<int> PageColumnWidths(OtherPage page, int gridWidth)
+std::vector<int> PageColumnWidths(OtherPage page, int gridWidth, const std::vector<int>& needed)
 {
     const PageTraits& traits = OtherPageTraits(page);
     std::vector<int> widths;
-    for (const PageColumn& column : traits.Columns)
-        widths.push_back(column.Width);
+    for (size_t c = 0; c < traits.Columns.size(); ++c)
+        widths.push_back(std::max(traits.Columns[c].Width, c < needed.size() ? needed[c] : 0));
+    const auto need = [&](size_t c) { return c < needed.size() ? needed[c] : 0; };
+    // What the columns of fixed width take; the computed columns share the
+    // rest less 100, and keep their narrowest widths where there is none.
+    const auto others = [&](std::initializer_list<size_t> computed) {
+        int sum = 0;
+        for (size_t c = 0; c < widths.size(); ++c) {
+            if (std::find(computed.begin(), computed.end(), c) == computed.end())
+                sum += widths[c];
+        }
+        return sum;
+    };
     switch (page) {
-    case OtherPage::Match:
-        if (gridWidth > 3700) {
-            widths[2] = (gridWidth - 2000) / 2;
-            widths[3] = gridWidth - 2000 - widths[2] - 100;
+    case OtherPage::Match: {
+        const int rest = gridWidth - others({2, 3});
+        if (rest > 1700) {
+            widths[2] = rest / 2;
+            widths[3] = rest - widths[2] - 100;
         } else {
             widths[2] = 1000;
             widths[3] = 600;
         }
+        widths[2] = std::max(widths[2], need(2));
+        widths[3] = std::max(widths[3], need(3));
         break;
+    }
     case OtherPage::History:
-        widths[4] = gridWidth > 6300 ? gridWidth - 5300 : 1000;
+        widths[4] = std::max({1000, gridWidth - 100 - others({4}), need(4)});
         break;
     case OtherPage::Gather:
-        widths[5] = gridWidth > 5600 ? gridWidth - 4600 : 1000;
+        widths[5] = std::max({1000, gridWidth - 100 - others({5}), need(5)});
         break;
     }
     return widths;
@@ -157,10 +173,12 @@ PageLayout OtherPageLayout(int pageWidth, int pageHeight)
     const int gridHeight = pageHeight > 1200 ? pageHeight - 1200 : 0;
     layout.Grid = QRect(0, 0, gridWidth, gridHeight);
     const int right = pageWidth >= 4095 ? pageWidth - 855 : 3240;
-    const int tops[2] = {gridHeight + 105, gridHeight + 465};
+    // Buttons 945 wide at a pitch of 960, the rows 15 apart: none covers
+    // its neighbour.
+    const int tops[2] = {gridHeight + 105, gridHeight + 495};
     for (int row = 0; row < 2; ++row) {
         for (int i = 0; i < 3; ++i)
-            layout.Buttons[static_cast<size_t>(row * 4 + i)] = QRect(i * 960, tops[row], 975, 375);
+            layout.Buttons[static_cast<size_t>(row * 4 + i)] = QRect(i * 960, tops[row], 945, 375);
         layout.Buttons[static_cast<size_t>(row * 4 + 3)] = QRect(right, tops[row], 735, 375);
     }
     layout.ErrCheck = QRect(0, gridHeight + 915, 855, 255);
@@ -168,15 +186,19 @@ PageLayout OtherPageLayout(int pageWidth, int pageHeight)
     return layout;
 }
 
-PanelLayout OtherPanelLayout(int panelWidth, int panelHeight)
+PanelLayout OtherPanelLayout(int panelWidth, int panelHeight, int headerHeight)
 {
     PanelLayout layout;
+    headerHeight = std::max(headerHeight, kHeaderHeight);
     layout.Splitter = QRect(0, 0, kSplitterWidth, panelHeight);
-    layout.Header = QRect(0, 0, panelWidth, kHeaderHeight);
-    const int closeLeft = panelWidth > kCloseButtonSize ? panelWidth - kCloseButtonSize : 0;
-    layout.CloseButton = QRect(closeLeft, 0, kCloseButtonSize, kCloseButtonSize);
-    layout.Page = QRect(kPageLeft, kPageTop, panelWidth > 15 ? panelWidth - 15 : 0,
-                        panelHeight > 375 ? panelHeight - 375 : 0);
+    layout.Header = QRect(0, 0, panelWidth, headerHeight);
+    const int closeLeft = panelWidth > headerHeight ? panelWidth - headerHeight : 0;
+    layout.CloseButton = QRect(closeLeft, 0, headerHeight, headerHeight);
+    // The page ends at the panel's right edge, and below a header taller
+    // than designed by as much more.
+    const int pageTop = kPageTop + headerHeight - kHeaderHeight;
+    layout.Page = QRect(kPageLeft, pageTop, std::max(0, panelWidth - kPageLeft),
+                        std::max(0, panelHeight - pageTop - 15));
     return layout;
 }
 
@@ -329,6 +351,18 @@ int PickListEntry(const PageColumn& column, const QStringList& entries, const QS
     if (column.PickWithinData && value > bcDataLen)
         return 0;
     return value;
+}
+
+QString PickListShown(const PageColumn& column, const QStringList& entries, const QString& cellText)
+{
+    int value = 0;
+    if (column.Kind != PageCellKind::PickList || !column.PickWritesIndex || !WholeNumber(cellText, value) ||
+        value < 0 || value >= entries.size())
+        return cellText;
+    // "1=组选号码" names the item after its code.
+    const QString& entry = entries[value];
+    const qsizetype named = entry.indexOf(u'=');
+    return named > 0 ? entry.mid(named + 1) : entry;
 }
 
 QString PickListText(const PageColumn& column, const QStringList& entries, int index)

@@ -69,8 +69,11 @@ inline constexpr int kCaptionTop = 30;
 inline constexpr int kPageLeft = 60;
 inline constexpr int kPageTop = 360;
 
-// The column widths of a page's grid of width gridWidth.
-std::vector<int> PageColumnWidths(OtherPage page, int gridWidth);
+// The column widths of a page's grid of width gridWidth: each column as
+// designed or as wide as needed (by column, twips; what its title and the
+// texts it shows take), the page's computed column (two on the match page)
+// taking the rest.
+std::vector<int> PageColumnWidths(OtherPage page, int gridWidth, const std::vector<int>& needed = {});
 
 // The places of one page's controls for a page of that size. Buttons are
 // in the order 增加, 删除, 全部删除, 帮助, 导入, 添加导入, 导出, 关闭.
@@ -82,15 +85,16 @@ struct PageLayout {
 };
 PageLayout OtherPageLayout(int pageWidth, int pageHeight);
 
-// The frame for a panel of that size: the splitter, the header, the close
-// button inside the header and the size every page gets.
+// The frame for a panel of that size: the splitter, the header (as high as
+// its caption needs, at least as designed), the close button inside the
+// header and the place every page gets.
 struct PanelLayout {
     QRect Splitter;
     QRect Header;
     QRect CloseButton; // in the header's coordinates
     QRect Page;        // the pages' place in the panel
 };
-PanelLayout OtherPanelLayout(int panelWidth, int panelHeight);
+PanelLayout OtherPanelLayout(int panelWidth, int panelHeight, int headerHeight = kHeaderHeight);
 
 // The panel's width after a splitter drag to x (the pointer in the
 // splitter's own coordinates) with only the left button held; the current
@@ -172,6 +176,11 @@ int16_t ValueSetMax(const PageColumn& column, int16_t bcMain, int16_t bcDataLen)
 // entry 0 too.
 int PickListEntry(const PageColumn& column, const QStringList& entries, const QString& cellText,
                   int16_t bcDataLen);
+// What a pick-list cell shows: the name of the entry the index it holds
+// names ("组选号码" for 1 of "1=组选号码"), so that the user reads the
+// item's name; what it holds where it names no entry or the list writes
+// its entries' texts.
+QString PickListShown(const PageColumn& column, const QStringList& entries, const QString& cellText);
 // What picking an entry writes into the cell.
 QString PickListText(const PageColumn& column, const QStringList& entries, int index);
 

@@ -12,6 +12,9 @@ QRect PlaceOnScreen(QSize design, const QRect& available, Qt::Orientations grow)
         width = std::max(width, available.width() * 9 / 10);
     if (grow & Qt::Vertical)
         height = std::max(height, available.height() * 9 / 10);
+    // Never larger than the area: a small screen shows the whole window.
+    width = std::min(width, available.width());
+    height = std::min(height, available.height());
     const int left = available.left() + std::max(0, (available.width() - width) / 2);
     const int top = available.top() + std::max(0, (available.height() - height) / 2);
     return {left, top, width, height};

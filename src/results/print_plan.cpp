@@ -36,6 +36,17 @@ PrintColumns PrintColumnsFor(int32_t numbersPerBet)
     return {1, 700, 9800};
 }
 
+PrintColumns FitPrintColumns(const PrintColumns& columns, int32_t serialNeed)
+{
+    PrintColumns fitted = columns;
+    const int32_t pair = columns.PairWidth();
+    if (serialNeed <= columns.SerialWidth)
+        return fitted;
+    fitted.SerialWidth = std::min(serialNeed, pair);
+    fitted.NumberWidth = pair - fitted.SerialWidth;
+    return fitted;
+}
+
 namespace {
 
 void AppendPadded(QString& out, int16_t value, int16_t width)
@@ -112,6 +123,7 @@ PrintPlan BuildPrintPlan(const BetList& bets, const BetNumberFormat& format,
         if (!bets.IsLive(i))
             continue;
         plan.m_ids.push_back(bets.Id(i));
+        plan.m_maxSerial = std::max(plan.m_maxSerial, bets.Id(i));
         const auto digits = bets.Digits(i);
         plan.m_digits.insert(plan.m_digits.end(), digits.begin(), digits.begin() + plan.m_stride);
         lastLive = i;

@@ -70,6 +70,13 @@ struct PrintColumns {
 };
 PrintColumns PrintColumnsFor(int32_t numbersPerBet);
 
+// The pairs' columns with the serial column widened to what its widest
+// serial needs (serialNeed, twips), taken from the number column: each pair
+// stays as wide as designed, so the table keeps its width. A serial of five
+// digits or more does not fit 600 twips of 12-point text; the number texts
+// of up to three numbers keep room enough.
+PrintColumns FitPrintColumns(const PrintColumns& columns, int32_t serialNeed);
+
 // ---- the pages -------------------------------------------------------------
 
 // How a bet's numbers are written: the game's main and secondary counts and
@@ -104,6 +111,8 @@ public:
 
     // Bet `index` of the copy: its serial and its number cell.
     int32_t Serial(int32_t index) const { return m_ids[static_cast<size_t>(index)]; }
+    // The largest serial on any page (0 without bets).
+    int32_t MaxSerial() const { return m_maxSerial; }
     QString NumberText(int32_t index) const;
 
     // The cell of the slot'th bet (0 ..) of a page: the pair's serial column
@@ -121,6 +130,7 @@ private:
     BetNumberFormat m_format;
     int32_t m_stride = 1;             // numbers kept per bet (positions 0..)
     std::vector<int32_t> m_ids;       // live bets' serials
+    int32_t m_maxSerial = 0;
     std::vector<int16_t> m_digits;    // live bets' positions 0..m_stride - 1
     std::vector<int32_t> m_pageFirst; // per page: first live bet
 };

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "analysis/miss_stats.h"
+#include "analysis/number_tables.h"
 #include "analysis/relation_matrix.h"
 #include "data/app_state.h"
 #include "data/first_start.h"
 #include "data/lotto_items.h"
 #include "data/lottor_data.h"
+#include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "platform/program_folder.h"
 
@@ -94,6 +96,52 @@ TEST_F(SampleHistory, CurrentMissOfEverySum)
     }
     // The last draw, 8 9 4, has the sum 21.
     EXPECT_EQ(current[21], 0);
+}
+
+// The widest text of a number table's block is the longest any of its cells
+// shows over the range, in every display mode: the all-position counts of
+// the whole history run to four digits.
+TEST_F(SampleHistory, NumberTableBlocksKnowTheirWidestText)
+{
+    struct Case {
+        int16_t kind;
+        CellMode mode;
+        int32_t start;
+    };
+    const int32_t records = View0().BallCount();
+    const Case cases[] = {
+        {0, CellMode::Value, records - 300}, // counts over all earlier draws
+        {6, CellMode::Value, 0},             // misses, from the first draw
+        {1, CellMode::Rank, records - 300},
+        {-1, CellMode::Value, records - 300}, // the history table
+        {-1, CellMode::Raw, records - 300},
+    };
+    const AreaNames names{Mmain().PlaceName, QString()};
+    for (const Case& c : cases) {
+        CNumberTable::Setup setup;
+        setup.Kind = c.kind;
+        setup.Mode = c.mode;
+        setup.RangeStart = c.start;
+        setup.RangeCount = static_cast<int16_t>(std::min<int32_t>(records - c.start, 300));
+        const CNumberTable table(View0(), SizesOf(*View0().HeadData()), names, setup, {});
+        const std::vector<QString> widest = table.WidestTexts();
+        ASSERT_EQ(widest.size(), table.Layout().Blocks.size());
+        for (size_t b = 0; b < widest.size(); ++b) {
+            const NumberBlock& block = table.Layout().Blocks[b];
+            qsizetype longest = 0;
+            for (int32_t m = 0; m < setup.RangeCount; ++m)
+                for (int16_t d = 0; d < block.Digits; ++d)
+                    longest = std::max(longest, table.CellText(setup.RangeStart + m, block, d).size());
+            EXPECT_EQ(widest[b].size(), longest) << c.kind << " " << block.Caption.toStdString();
+        }
+    }
+    CNumberTable::Setup history;
+    history.Kind = 0;
+    history.Mode = CellMode::Value;
+    history.RangeStart = records - 1;
+    history.RangeCount = 1;
+    const CNumberTable counts(View0(), SizesOf(*View0().HeadData()), names, history, {});
+    EXPECT_EQ(counts.WidestTexts().front().size(), 4);
 }
 
 } // namespace

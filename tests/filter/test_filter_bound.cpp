@@ -49,7 +49,8 @@ TEST(FilterBoundRules, TextsAndLayout)
     const FilterBoundLayout wide = LayOutFilterBound(10215, 10095, 6000, 1815);
     EXPECT_EQ(wide.TabTop, 4185);
     EXPECT_EQ(wide.FrameTop, 4505);
-    EXPECT_EQ(wide.FrameWidth, 10015);
+    EXPECT_EQ(wide.TabWidth, 10095); // the inside, not the outer width
+    EXPECT_EQ(wide.FrameWidth, 9895);
     EXPECT_EQ(wide.ChartHeight, 4185);
     EXPECT_EQ(wide.ChartWidth, 10095);
     const FilterBoundLayout small = LayOutFilterBound(150, 100, 1000, 1815);

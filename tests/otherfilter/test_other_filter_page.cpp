@@ -216,9 +216,16 @@ TEST_F(PageModel, PageAndPanelLayout)
 {
     const PageLayout wide = OtherPageLayout(4335, 5000);
     EXPECT_EQ(wide.Grid, QRect(0, 0, 4235, 3800));
-    EXPECT_EQ(wide.Buttons[0], QRect(0, 3905, 975, 375));
+    EXPECT_EQ(wide.Buttons[0], QRect(0, 3905, 945, 375));
     EXPECT_EQ(wide.Buttons[3], QRect(3480, 3905, 735, 375));
-    EXPECT_EQ(wide.Buttons[6], QRect(1920, 4265, 975, 375));
+    EXPECT_EQ(wide.Buttons[6], QRect(1920, 4295, 945, 375));
+    // No button covers another, nor the tolerance controls below them.
+    for (size_t a = 0; a < wide.Buttons.size(); ++a) {
+        for (size_t b = a + 1; b < wide.Buttons.size(); ++b)
+            EXPECT_FALSE(wide.Buttons[a].intersects(wide.Buttons[b])) << a << " " << b;
+        EXPECT_FALSE(wide.Buttons[a].intersects(wide.ErrValues)) << a;
+        EXPECT_FALSE(wide.Buttons[a].intersects(wide.ErrCheck)) << a;
+    }
     EXPECT_EQ(wide.ErrCheck, QRect(0, 4715, 855, 255));
     EXPECT_EQ(wide.ErrValues, QRect(720, 4685, 3255, 270));
     const PageLayout narrow = OtherPageLayout(4094, 1000);
@@ -230,8 +237,15 @@ TEST_F(PageModel, PageAndPanelLayout)
     EXPECT_EQ(panel.Splitter, QRect(0, 0, 40, 6000));
     EXPECT_EQ(panel.Header, QRect(0, 0, 4350, 255));
     EXPECT_EQ(panel.CloseButton.left(), 4095);
-    EXPECT_EQ(panel.Page, QRect(60, 360, 4335, 5625));
+    // The page ends at the panel's edge.
+    EXPECT_EQ(panel.Page, QRect(60, 360, 4290, 5625));
     EXPECT_EQ(OtherPanelLayout(15, 375).Page.size(), QSize(0, 0));
+    // A caption taller than the header designed grows it and moves the page
+    // down as much.
+    const PanelLayout tall = OtherPanelLayout(4350, 6000, 315);
+    EXPECT_EQ(tall.Header, QRect(0, 0, 4350, 315));
+    EXPECT_EQ(tall.CloseButton, QRect(4035, 0, 315, 315));
+    EXPECT_EQ(tall.Page, QRect(60, 420, 4290, 5565));
 
     // A drag must leave more than 300 to the panel and to the main window.
     EXPECT_EQ(SplitterDragWidth(4350, -650, 10000), 5000);
@@ -264,6 +278,57 @@ TEST_F(PageModel, PickListsOpenOnTheCellsEntry)
     EXPECT_EQ(ValueSetMax(OtherPageTraits(OtherPage::Match).Columns[3], 3, 9), 3);
     EXPECT_EQ(ValueSetMax(history.Columns[4], 3, 9), 50);
     EXPECT_EQ(ValueSetMax(gather.Columns[5], 3, 9), 9);
+}
+
+// A cell holding an entry's index shows the item's name; cells of lists
+// that write their entries' texts, texts that name no entry and cells of
+// other columns show what they hold.
+TEST_F(PageModel, PickListCellsShowTheItemsName)
+{
+    const QStringList views = {u"0=原始数据"_s, u"1=转换数据一"_s};
+    const QStringList kinds = {u"0=定位号码"_s, u"1=组选号码"_s, u"2=任选二码"_s};
+    const QStringList issues = {u"1"_s, u"2"_s, u"5"_s};
+    const QStringList balls = {u"0"_s, u"1"_s, u"2"_s};
+    const PageTraits& history = OtherPageTraits(OtherPage::History);
+    const PageTraits& gather = OtherPageTraits(OtherPage::Gather);
+    struct Case {
+        const PageColumn& column;
+        const QStringList& entries;
+        QString cell;
+        QString shown;
+    };
+    const Case cases[] = {
+        {history.Columns[2], views, u"1"_s, u"转换数据一"_s},
+        {history.Columns[5], kinds, u"1"_s, u"组选号码"_s},
+        {history.Columns[5], kinds, u"0"_s, u"定位号码"_s},
+        {history.Columns[5], kinds, u"7"_s, u"7"_s},     // no such entry
+        {history.Columns[5], kinds, u"abc"_s, u"abc"_s}, // not a number
+        {history.Columns[3], issues, u"2"_s, u"2"_s},    // the list writes texts
+        {history.Columns[3], issues, u"全部"_s, u"全部"_s},
+        {gather.Columns[4], balls, u"2"_s, u"2"_s},      // entries without a name
+        {history.Columns[4], kinds, u"1"_s, u"1"_s},     // not a pick list
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PickListShown(c.column, c.entries, c.cell), c.shown) << c.column.Title.toStdString() << " "
+                                                                       << c.cell.toStdString();
+}
+
+// Columns grow to what their texts need; the computed column takes the
+// rest, never less than its narrowest width.
+TEST_F(PageModel, ColumnsGrowToTheirTexts)
+{
+    std::vector<int> needed(8, 0);
+    needed[2] = 1500; // 转换数据
+    needed[5] = 1300; // 过滤项目
+    const std::vector<int> wide = PageColumnWidths(OtherPage::History, 8000, needed);
+    EXPECT_EQ(wide, (std::vector<int>{500, 500, 1500, 1000, 8000 - 100 - 5800, 1300, 500, 500}));
+    const std::vector<int> narrow = PageColumnWidths(OtherPage::History, 4235, needed);
+    EXPECT_EQ(narrow[4], 1000);
+    needed.assign(6, 0);
+    needed[1] = 700;
+    const std::vector<int> match = PageColumnWidths(OtherPage::Match, 4235, needed);
+    EXPECT_EQ(match[1], 700);
+    EXPECT_EQ(match[2] + match[3], 4235 - 2200 - 100);
 }
 
 } // namespace

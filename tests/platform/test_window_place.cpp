@@ -17,7 +17,8 @@ TEST(PlaceOnScreen, GrowsWithTheScreenNeverBelowTheDesign)
     const Case cases[] = {
         {{1024, 720}, {0, 0, 1920, 1040}, both, {96, 52, 1728, 936}},
         {{1024, 720}, {0, 0, 1280, 800}, both, {64, 40, 1152, 720}}, // the design is taller than nine tenths
-        {{1024, 720}, {0, 0, 800, 600}, both, {0, 0, 1024, 720}},    // a small screen keeps the design
+        {{1024, 720}, {0, 0, 800, 600}, both, {0, 0, 800, 600}},     // a small screen shows it whole
+        {{1024, 720}, {0, 0, 1024, 660}, {}, {0, 0, 1024, 660}},
         {{1024, 720}, {1920, 30, 2560, 1410}, both, {2048, 100, 2304, 1269}}, // a second screen below a panel
         {{840, 700}, {0, 0, 1920, 1080}, Qt::Vertical, {540, 54, 840, 972}},
         {{840, 700}, {0, 0, 1280, 800}, {}, {220, 50, 840, 700}},

@@ -128,6 +128,28 @@ TEST(PrintPlan, ColumnsByNumbersPerBet)
     EXPECT_EQ(PrintColumnsFor(3).ColumnLeft(3), 2300);
 }
 
+// The serial column widens to what its largest serial needs, taken from the
+// number column: the pair, and so the table, keeps its width.
+TEST(PrintPlan, SerialColumnFitsItsLargestSerial)
+{
+    struct Case {
+        int32_t numbers, need, serial, number;
+    } cases[] = {
+        {3, 400, 600, 1100},  // four digits fit as designed
+        {3, 600, 600, 1100},
+        {3, 760, 760, 940},   // five digits
+        {3, 2000, 1700, 0},   // never past the pair
+        {7, 900, 900, 2600},
+    };
+    for (const Case& c : cases) {
+        const PrintColumns fitted = FitPrintColumns(PrintColumnsFor(c.numbers), c.need);
+        EXPECT_EQ(fitted.SerialWidth, c.serial) << c.need;
+        EXPECT_EQ(fitted.NumberWidth, c.number) << c.need;
+        EXPECT_EQ(fitted.PairWidth(), PrintColumnsFor(c.numbers).PairWidth()) << c.need;
+        EXPECT_EQ(fitted.Pairs, PrintColumnsFor(c.numbers).Pairs) << c.need;
+    }
+}
+
 TEST(PrintPlan, NumberCellReadsOnlyTheBetsOwnNumbers)
 {
     const int16_t threeDigits[] = {0, 5, 3, 7};

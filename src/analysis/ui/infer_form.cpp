@@ -162,7 +162,7 @@ void FInfer::BuildControls()
     m_fraFilter->setObjectName(u"FraFilter"_s);
     m_fraFilter->setFrameShape(QFrame::StyledPanel);
     m_fraFilter->setAutoFillBackground(true); // a page scrolled under it stays hidden
-    SetTwipsGeometry(m_fraFilter, QRect(10080, -50, kFraFilterWidth, kFraFilterHeight));
+    SetTwipsGeometry(m_fraFilter, QRect(10080, 0, kFraFilterWidth, kFraFilterHeight));
     m_chkFilter = new QCheckBox(u"选择范围"_s, m_fraFilter);
     SetTwipsGeometry(m_chkFilter, QRect(120, 240, 1215, 255));
     m_txtFilter = new QLineEdit(m_fraFilter);
@@ -261,7 +261,7 @@ void FInfer::BuildPages()
     for (int t = 0; t < 7; ++t) {
         auto* page = new QWidget(m_picTsp);
         page->setObjectName(QString::fromLatin1(pageNames[t]));
-        SetTwipsGeometry(page, QRect(120, 0, pageWidths[t], 1215));
+        SetTwipsGeometry(page, QRect(120, 0, pageWidths[t], kPageHeight));
         page->hide();
         m_pages[static_cast<size_t>(t)] = page;
     }
@@ -272,7 +272,7 @@ void FInfer::BuildPages()
         auto* line = new QFrame(page);
         line->setFrameShape(QFrame::VLine);
         line->setFrameShadow(QFrame::Sunken);
-        SetTwipsGeometry(line, QRect(x, 0, 30, 1200));
+        SetTwipsGeometry(line, QRect(x, 0, 30, kPageHeight));
         return line;
     };
 
@@ -293,12 +293,13 @@ void FInfer::BuildPages()
     // Indicator options 0..42 on their pages.
     const auto& indicatorNames = Mmain().IndicatorName;
     for (int16_t k = 0; k <= 42; ++k) {
-        QWidget* page = Page(TabOf(ViewFamily::Filter, k));
-        auto* option = MakeOption(page, indicatorNames[static_cast<size_t>(k)], QRect(0, 120, 1215, 255));
+        const int tab = TabOf(ViewFamily::Filter, k);
+        auto* option = MakeOption(Page(tab), indicatorNames[static_cast<size_t>(k)],
+                                  QRect(0, 120, 1215, tab == 2 ? kDataOptionHeight : kOptionHeight));
         connectView(option, ViewFamily::Filter, k);
         m_optFilter.push_back(option);
     }
-    m_optAll = MakeOption(Page(2), u"综合"_s, QRect(0, 120, 1095, 255));
+    m_optAll = MakeOption(Page(2), u"综合"_s, QRect(0, 120, 1095, kDataOptionHeight));
     connectView(m_optAll, ViewFamily::All, 0);
 
     // Cycle.
@@ -597,7 +598,7 @@ void FInfer::Form_Resize()
             m_fraFilter->hide();
         else
             m_fraFilter->raise();
-        SetTwipsGeometry(page, QRect(out.PageLeft, 0, out.PageWidth, 1215));
+        SetTwipsGeometry(page, QRect(out.PageLeft, 0, out.PageWidth, kPageHeight));
         LayoutPage(tab, out.PageWidth);
         if (out.BarVisible) {
             m_hsbTsp->setMaximum(out.BarMax);
@@ -630,7 +631,7 @@ void FInfer::LayoutPage(int tab, int width)
             put(m_optList[static_cast<size_t>(k)], p.List[static_cast<size_t>(k + 1)]);
             put(m_optStat[static_cast<size_t>(k)], p.Stat[static_cast<size_t>(k + 1)]);
         }
-        SetTwipsGeometry(m_separators[0], QRect(p.SeparatorX, 0, 30, 1200));
+        SetTwipsGeometry(m_separators[0], QRect(p.SeparatorX, 0, 30, kPageHeight));
         return;
     }
     case 2: {
@@ -661,7 +662,7 @@ void FInfer::LayoutPage(int tab, int width)
             put(m_optFilterMiss[static_cast<size_t>(k)], p.Miss[static_cast<size_t>(k)]);
         for (int k = 0; k < 5; ++k)
             put(m_optFilterMiss2[static_cast<size_t>(k)], p.Miss2[static_cast<size_t>(k)]);
-        SetTwipsGeometry(m_separators[1], QRect(p.SeparatorX, 0, 30, 1200));
+        SetTwipsGeometry(m_separators[1], QRect(p.SeparatorX, 0, 30, kPageHeight));
         return;
     }
     default:
@@ -672,7 +673,8 @@ void FInfer::LayoutPage(int tab, int width)
 void FInfer::HsbTsp_Change()
 {
     if (QWidget* page = Page(SelectedTab())) {
-        const QRect at(120 - m_hsbTsp->value(), 0, static_cast<int>(ScreenPixelsToTwips(page->width(), this)), 1215);
+        const QRect at(120 - m_hsbTsp->value(), 0, static_cast<int>(ScreenPixelsToTwips(page->width(), this)),
+                       kPageHeight);
         SetTwipsGeometry(page, at);
     }
 }

@@ -148,6 +148,8 @@ void FInfer::OptStatAll_Click()
         SeparatorCells(grid, layout, row);
     // The period row in sight, whatever the view before had scrolled to.
     grid->SetTopRow(r0 == 2 ? 2 : grid->Rows() - 1);
+
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -218,6 +220,7 @@ void FInfer::OptAll_Click()
     }
     grid->SetSelectionMode(GridSelectionMode::Free);
     grid->SetHighLight(GridHighLight::Always);
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -276,6 +279,7 @@ void FInfer::OptCycle_Click()
     const int top = BuildTopRow(listAsc, grid->Rows(), fit);
     if (top >= 0)
         grid->SetTopRow(top);
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }
@@ -433,6 +437,8 @@ void FInfer::ShowRelate(int16_t index)
         }
     }
     grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
+
+    grid->FitColsToTexts();
     grid->show();
     grid->SetRedraw(true);
 }

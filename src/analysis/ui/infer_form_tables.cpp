@@ -156,8 +156,19 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
             }
         }
     }
-    // Texts are asked for as the cells are shown.
+    // Texts are asked for as the cells are shown; every column is as wide
+    // as the widest text it shows over the range.
     grid->SetTextSource([&table](int row, int col) { return table.Text(row, col); });
+    const std::vector<QString> widest = table.WidestTexts();
+    for (size_t b = 0; b < layout.Blocks.size(); ++b) {
+        const NumberBlock& block = layout.Blocks[b];
+        for (int16_t d = 0; d < block.Digits; ++d) {
+            grid->FitColWidth(block.Start + d, widest[b]);
+            grid->FitColWidth(block.Start + d, table.FixedText(1, block.Start + d));
+        }
+    }
+    for (const int row : {0, 1, 2, table.Rows() - 1})
+        grid->FitColWidth(0, table.FixedText(row, 0));
 
     const int rowTwips = grid->RowHeight(0);
     const int fit = rowTwips > 0 ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / rowTwips : 0;

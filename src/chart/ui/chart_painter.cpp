@@ -45,12 +45,33 @@ bool HasCaption(const ChartPicture& picture)
     return !picture.Caption.trimmed().isEmpty();
 }
 
-double LegendWidth(const ChartPicture& picture, const QFontMetricsF& fm)
+// The legend: one entry per series, its sample line and its name; entries
+// run down a column as far as the plot is high, then on in the next column
+// to the right. A name wider than a quarter of the chart (at least 80
+// pixels) is cut short with an ellipsis.
+void LayOutLegend(const ChartPicture& picture, const QFontMetricsF& fm, QSize size, double top, double bottom,
+                  ChartFrame& f)
 {
-    double names = 0;
-    for (const QString& name : picture.Data->SeriesNames)
-        names = std::max(names, fm.horizontalAdvance(name));
-    return kLegendSample + 4 + names;
+    const QStringList& names = picture.Data->SeriesNames;
+    const auto count = static_cast<int>(names.size());
+    if (count == 0)
+        return;
+    const double line = fm.height();
+    const int perColumn = std::max(1, static_cast<int>((bottom - top) / line));
+    const int columns = (count + perColumn - 1) / perColumn;
+    const double cap = std::max(80.0, size.width() / 4.0);
+    double nameWidth = 0;
+    for (const QString& name : names)
+        nameWidth = std::max(nameWidth, std::min(cap, fm.horizontalAdvance(name)));
+    const double column = kLegendSample + 4 + nameWidth;
+    const double w = columns * column + (columns - 1) * kMargin;
+    const double h = std::min(count, perColumn) * line;
+    f.Legend = QRectF(size.width() - kMargin - w, bottom - h, w, h);
+    for (int s = 0; s < count; ++s) {
+        const double left = f.Legend.left() + (s / perColumn) * (column + kMargin) + kLegendSample + 4;
+        f.LegendEntries.emplace_back(left, f.Legend.top() + (s % perColumn) * line, nameWidth, line);
+        f.LegendNames << fm.elidedText(names[s], Qt::ElideRight, nameWidth);
+    }
 }
 
 } // namespace
@@ -99,10 +120,9 @@ ChartFrame LayOutChart(const ChartPicture& picture, QSize size, const ChartPaint
     const double bottom = size.height() - style.BottomReserve - kLabelGap - fm.height() - tick;
     double right = size.width() - kMargin;
     if (picture.Legend) {
-        const double w = LegendWidth(picture, fm);
-        const double h = fm.height() * picture.Data->SeriesNames.size();
-        f.Legend = QRectF(size.width() - kMargin - w, bottom - h, w, h);
-        right = f.Legend.left() - 2 * kMargin;
+        LayOutLegend(picture, fm, size, top, bottom, f);
+        if (!f.Legend.isEmpty())
+            right = f.Legend.left() - 2 * kMargin;
     }
     f.Plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 1), std::max(bottom, top + 1)));
     return f;
@@ -344,25 +364,24 @@ private:
     {
         if (!m_pic.Legend || m_frame.Legend.isEmpty())
             return;
-        const QRectF& box = m_frame.Legend;
-        for (int s = 1; s <= Data().Series; ++s) {
-            const double y = box.top() + (s - 0.5) * m_fm.height();
+        for (int s = 1; s <= Data().Series && s <= static_cast<int>(m_frame.LegendEntries.size()); ++s) {
+            const QRectF& name = m_frame.LegendEntries[static_cast<size_t>(s - 1)];
+            const double y = name.center().y();
+            const double sample = name.left() - 4 - kLegendSample;
             const QColor color = SeriesColor(m_pic, s);
             const ChartSeriesStyle style = StyleOf(s);
             m_p.setRenderHint(QPainter::Antialiasing, true);
             m_p.setPen(QPen(color, style.LineWidth));
-            m_p.drawLine(QPointF(box.left(), y), QPointF(box.left() + kLegendSample, y));
+            m_p.drawLine(QPointF(sample, y), QPointF(sample + kLegendSample, y));
             if (style.Markers) {
                 const double r = ChartUnitsToPixels(style.MarkerSize, m_style.Dpi) / 2;
                 m_p.setPen(style.MarkerOutline > 0 ? QPen(color, style.MarkerOutline) : QPen(Qt::NoPen));
                 m_p.setBrush(ToColor(style.MarkerFill));
-                m_p.drawEllipse(QPointF(box.left() + kLegendSample / 2, y), r, r);
+                m_p.drawEllipse(QPointF(sample + kLegendSample / 2, y), r, r);
             }
             m_p.setRenderHint(QPainter::Antialiasing, false);
             m_p.setPen(Qt::black);
-            m_p.drawText(QRectF(box.left() + kLegendSample + 4, y - m_fm.height() / 2,
-                                box.width() - kLegendSample - 4, m_fm.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, Data().SeriesNames[s - 1]);
+            m_p.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, m_frame.LegendNames[s - 1]);
         }
     }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <vector>
+
 #include <QColor>
 #include <QFont>
 #include <QRectF>
 #include <QSize>
+#include <QStringList>
 
 #include "chart/chart_picture.h"
 
@@ -23,6 +26,11 @@ struct ChartPaintStyle {
 struct ChartFrame {
     QRectF Plot;   // inside the axes
     QRectF Legend; // empty without a legend
+    // Where each series' name goes in the legend, and the name as drawn
+    // there (cut short with an ellipsis where it is too long); its sample
+    // line is drawn left of it.
+    std::vector<QRectF> LegendEntries;
+    QStringList LegendNames;
     QRectF Caption; // empty without a caption
     int Categories = 0;
     double Minimum = 0;

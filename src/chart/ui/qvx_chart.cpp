@@ -1,11 +1,19 @@
 #include "chart/ui/qvx_chart.h"
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include <QAbstractButton>
 #include <QCheckBox>
-#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextLayout>
 #include <QPalette>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "chart/ui/chart_view.h"
 
@@ -27,11 +35,10 @@ private:
 };
 
 template <typename Button>
-Button* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& place, bool checked)
+Button* MakeButton(QWidget* parent, const char* name, const QString& text, bool checked)
 {
     auto* button = new Button(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
     button->setChecked(checked);
     return button;
 }
@@ -48,12 +55,18 @@ QvxChart::QvxChart(QWidget* parent) : QWidget(parent)
     m_chart->setGeometry(0, 0, 425, 283);
     m_chart->SetBottomReserve(ChartGeometry::kTitleHeight);
 
-    m_txtMsg = new QLineEdit(this);
+    // The title wraps: a title that lists the codes of a pattern or pair
+    // shows every code; the box grows to show it, up to half the control,
+    // and scrolls past that.
+    m_txtMsg = new QPlainTextEdit(this);
     m_txtMsg->setObjectName(QStringLiteral("TxtMsg"));
     m_txtMsg->setAccessibleName(QStringLiteral("图表标题"));
     m_txtMsg->setGeometry(ChartGeometry::kTitleLeft, 256, 425, ChartGeometry::kTitleHeight);
     m_txtMsg->setReadOnly(true);
-    m_txtMsg->setFrame(false);
+    m_txtMsg->setFrameShape(QFrame::NoFrame);
+    m_txtMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_txtMsg->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_txtMsg->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_txtMsg->setFocusPolicy(Qt::ClickFocus);
     QPalette titlePalette = m_txtMsg->palette();
     titlePalette.setColor(QPalette::Base, Qt::white);
@@ -71,26 +84,45 @@ QvxChart::QvxChart(QWidget* parent) : QWidget(parent)
     m_picBar = new QWidget(this);
     m_picBar->setObjectName(QStringLiteral("PicBar"));
     m_picBar->setAutoFillBackground(true);
-    m_picBar->setGeometry(kDesignWidth - ChartGeometry::kBarWidth, 0, ChartGeometry::kBarWidth, kDesignHeight);
     m_picBar->setFocusPolicy(Qt::StrongFocus);
 
-    m_optKind[0] = MakeButton<QRadioButton>(m_picBar, "OptKind0", QStringLiteral("线状"), {8, 8, 49, 17}, true);
-    m_optKind[1] = MakeButton<QRadioButton>(m_picBar, "OptKind1", QStringLiteral("柱状"), {8, 32, 49, 25}, false);
-    m_chkAll = MakeButton<QCheckBox>(m_picBar, "chkAll", QStringLiteral("满图"), {8, 64, 49, 17}, true);
-    m_chkLineX = MakeButton<QCheckBox>(m_picBar, "ChkLineX", QStringLiteral("竖线"), {8, 88, 49, 17}, true);
-    m_chkLineY = MakeButton<QCheckBox>(m_picBar, "ChkLineY", QStringLiteral("横线"), {8, 112, 49, 17}, true);
-    m_chkMean = MakeButton<QCheckBox>(m_picBar, "chkMean", QStringLiteral("平均线"), {0, 136, 65, 33}, false);
-    // Too long for one line of the narrow column: it wraps, as its box is two lines high.
-    m_chkDif = MakeButton<QCheckBox>(m_picBar, "chkDif", QStringLiteral("标准偏\n差线"), {0, 168, 57, 28}, false);
+    // The column stacks its options from the top and is as wide as the
+    // widest of them needs, at least as designed.
+    m_optKind[0] = MakeButton<QRadioButton>(m_picBar, "OptKind0", QStringLiteral("线状"), true);
+    m_optKind[1] = MakeButton<QRadioButton>(m_picBar, "OptKind1", QStringLiteral("柱状"), false);
+    m_chkAll = MakeButton<QCheckBox>(m_picBar, "chkAll", QStringLiteral("满图"), true);
+    m_chkLineX = MakeButton<QCheckBox>(m_picBar, "ChkLineX", QStringLiteral("竖线"), true);
+    m_chkLineY = MakeButton<QCheckBox>(m_picBar, "ChkLineY", QStringLiteral("横线"), true);
+    m_chkMean = MakeButton<QCheckBox>(m_picBar, "chkMean", QStringLiteral("平均线"), false);
+    // Too long for one line of the narrow column: it wraps.
+    m_chkDif = MakeButton<QCheckBox>(m_picBar, "chkDif", QStringLiteral("标准偏\n差线"), false);
     m_chkDif->setAccessibleName(QStringLiteral("标准偏差线"));
-    m_chkBack = MakeButton<QCheckBox>(m_picBar, "chkBack", QStringLiteral("趋势线"), {0, 200, 65, 33}, false);
+    m_chkBack = MakeButton<QCheckBox>(m_picBar, "chkBack", QStringLiteral("趋势线"), false);
+    auto* column = new QVBoxLayout(m_picBar);
+    column->setContentsMargins(4, 8, 2, 8);
+    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
+             m_optKind[0], m_optKind[1], m_chkAll, m_chkLineX, m_chkLineY, m_chkMean, m_chkDif, m_chkBack})
+        column->addWidget(option);
+    column->addStretch();
 
     for (QRadioButton* option : m_optKind)
         connect(option, &QRadioButton::clicked, this, &QvxChart::OptionClick);
     for (QCheckBox* box : {m_chkAll, m_chkLineX, m_chkLineY, m_chkMean, m_chkDif, m_chkBack})
         connect(box, &QCheckBox::clicked, this, &QvxChart::OptionClick);
 
+    PlaceBar();
     resize(kDesignWidth, kDesignHeight);
+}
+
+void QvxChart::PlaceBar()
+{
+    // The same width whichever options the chart kind shows.
+    int widest = 0;
+    for (const QAbstractButton* option : m_picBar->findChildren<QAbstractButton*>())
+        widest = std::max(widest, option->sizeHint().width());
+    const QMargins margins = m_picBar->layout()->contentsMargins();
+    const int bar = std::max(ChartGeometry::kBarWidth, widest + margins.left() + margins.right());
+    m_picBar->setGeometry(width() - bar, 0, bar, height());
 }
 
 ChartOptions QvxChart::Options() const
@@ -151,8 +183,8 @@ void QvxChart::RefreshChart()
     // One repaint at the end, with every setting in place.
     m_chart->setUpdatesEnabled(false);
     ApplyLayout(drawing.Layout);
-    m_txtMsg->setText(drawing.Title);
-    m_txtMsg->setCursorPosition(0);
+    m_txtMsg->setPlainText(drawing.Title);
+    FitTitle();
     m_chart->setAccessibleName(drawing.Title.isEmpty() ? QStringLiteral("图表") : drawing.Title);
     m_chart->SetPicture(drawing.Picture);
     m_chart->setUpdatesEnabled(true);
@@ -194,6 +226,41 @@ void QvxChart::ApplyLayout(const ChartLayout& layout)
         m_txtMsg->resize(*layout.TitleWidth, m_txtMsg->height());
 }
 
+int QvxChart::TitleHeightFor(int width) const
+{
+    // The lines the box wraps the title into, as it lays them out.
+    const QString title = m_txtMsg->toPlainText();
+    const double margin = m_txtMsg->document()->documentMargin();
+    const int inner = std::max(1, width - static_cast<int>(2 * margin) -
+                                      m_txtMsg->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_txtMsg));
+    QTextLayout layout(title, m_txtMsg->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    // Lines are as high as their glyphs need, those of a fallback font
+    // (the Chinese ones) included.
+    layout.beginLayout();
+    double lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(inner);
+        lines += line.height();
+    }
+    layout.endLayout();
+    const int needed = static_cast<int>(std::ceil(lines + 2 * margin)) + 2;
+    return std::clamp(needed, ChartGeometry::kTitleHeight, std::max(ChartGeometry::kTitleHeight, height() / 2));
+}
+
+void QvxChart::FitTitle()
+{
+    const int titleHeight = TitleHeightFor(m_txtMsg->width());
+    if (titleHeight == m_txtMsg->height())
+        return;
+    m_txtMsg->resize(m_txtMsg->width(), titleHeight);
+    m_chart->SetBottomReserve(titleHeight);
+    // The chart leaves room for the title; the box stands on its lower edge.
+    ApplyLayout(m_model.Resize(Geometry(), m_chkAll->isChecked()));
+}
+
 void QvxChart::Hsl_Change(int value)
 {
     m_chart->move(-value, 0);
@@ -202,8 +269,9 @@ void QvxChart::Hsl_Change(int value)
 void QvxChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_picBar->setGeometry(width() - ChartGeometry::kBarWidth, 0, ChartGeometry::kBarWidth, height());
+    PlaceBar();
     ApplyLayout(m_model.Resize(Geometry(), m_chkAll->isChecked()));
+    FitTitle();
 }
 
 } // namespace kelton

@@ -8,7 +8,7 @@
 #include "chart/chart_model.h"
 
 class QCheckBox;
-class QLineEdit;
+class QPlainTextEdit;
 class QRadioButton;
 class QScrollBar;
 
@@ -63,7 +63,7 @@ public:
     QCheckBox* chkDif() const { return m_chkDif; }
     QCheckBox* chkBack() const { return m_chkBack; }
     QScrollBar* Hsl() const { return m_hsl; }
-    QLineEdit* TxtMsg() const { return m_txtMsg; }
+    QPlainTextEdit* TxtMsg() const { return m_txtMsg; }
 
     // The option column as the next drawing reads it.
     ChartOptions Options() const;
@@ -76,6 +76,12 @@ private:
     void OptionClick();
     void Hsl_Change(int value);
     ChartGeometry Geometry() const;
+    // The option column at the right edge, as wide as its options need.
+    void PlaceBar();
+    // The title box as high as its wrapped title needs, from its design
+    // height up to half the control (it scrolls past that).
+    int TitleHeightFor(int width) const;
+    void FitTitle();
     void ApplyLayout(const ChartLayout& layout);
 
     ChartModel m_model;
@@ -91,7 +97,7 @@ private:
     QCheckBox* m_chkDif = nullptr;
     QCheckBox* m_chkBack = nullptr;
     QScrollBar* m_hsl = nullptr;
-    QLineEdit* m_txtMsg = nullptr;
+    QPlainTextEdit* m_txtMsg = nullptr;
 };
 
 } // namespace kelton

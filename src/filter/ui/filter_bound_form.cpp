@@ -74,7 +74,7 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"шо
     m_slider->setPageStep(10);
     SetTwipsGeometry(m_slider, {1080, 120, 7455, 255});
     // The scale's numbers stand under the slider's handle at their values.
-    const QRect scaleTwips(1080, 360, 7455, 180); // under the slider, as wide
+    const QRect scaleTwips(1080, 375, 7455, 180); // under the slider, as wide
     auto* scale = new CFramingLabel(
         u"0       10      20      30      40      50      60      70      80      90     100"_s, m_picData);
     scale->setObjectName(u"Label2"_s);

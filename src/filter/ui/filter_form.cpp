@@ -5,6 +5,9 @@
 
 #include "filter/ui/filter_form.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
@@ -236,9 +240,24 @@ void fFilter::MakeChipPanel()
     m_dataHeader = MakePageHeader({u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s, u"子容错"_s,
                                    u"TxtFilterErr"_s, u"cmdSelErr"_s},
                                   D::chkFilterErr, u"如：0-3 10 "_s);
-    m_picChipInData = new QWidget(m_picChipIn1);
+    // The rows scroll inside an area of their own below the header, which
+    // cuts them off at its edges: scrolled, they never cover the header or
+    // the controls under the panel.
+    m_rowsArea = new QScrollArea(m_picChipIn1);
+    m_rowsArea->setObjectName(u"picChipInRows"_s);
+    m_rowsArea->setFrameShape(QFrame::NoFrame);
+    m_rowsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_rowsArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_rowsArea->setFocusPolicy(Qt::NoFocus);
+    m_picChipInData = new QWidget;
     m_picChipInData->setObjectName(u"picChipInData"_s);
     m_picChipInData->installEventFilter(this);
+    m_rowsArea->setWidget(m_picChipInData);
+    // Tabbing to a row out of sight scrolls the area; the bar follows.
+    connect(m_rowsArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int pixels) {
+        if (!m_scrollingRows)
+            m_vslChipIn->setValue(static_cast<int>(std::lround(ScreenPixelsToTwips(pixels, this))));
+    });
 
     m_otherHeader = MakePageHeader({u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s,
                                     u"容错"_s, u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
@@ -429,7 +448,8 @@ void fFilter::BuildFilterWindow()
     m_txtErr->setText(u"0"_s);
     TxtErr_Change();
     m_dataHeader.Box->move(0, 0);
-    Place(m_picChipInData, {0, D::kRowsTop, D::kRowsWidth, ConditionRowsHeight(m_bcMain)});
+    m_picChipInData->resize(TwipsToScreenPixels(D::kRowsWidth, this),
+                            TwipsToScreenPixels(ConditionRowsHeight(m_bcMain), this));
     m_otherHeader.ErrValues->setText(u"0"_s);
     TxtOtherErr_Change();
     m_otherHeader.Box->move(0, 0);
@@ -646,9 +666,10 @@ bool fFilter::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_picChipInData && event->type() == QEvent::Wheel && m_vslChipIn->isVisible()) {
-        // The wheel over the rows scrolls them.
-        QCoreApplication::sendEvent(m_vslChipIn, event);
+    if (watched == m_picChipInData && event->type() == QEvent::Wheel) {
+        // The wheel over the rows scrolls them through the bar.
+        if (m_vslChipIn->isVisible())
+            QCoreApplication::sendEvent(m_vslChipIn, event);
         return true;
     }
     return CChildForm::eventFilter(watched, event);
@@ -747,8 +768,10 @@ void fFilter::picChipIn_Resize()
     m_tabBody->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), tabsHeight - 1,
                            TwipsToScreenPixels(D::tspChipIn.Width, this),
                            std::max(0, TwipsToScreenPixels(layout.TabHeight, this) - tabsHeight + 1));
-    m_picChipInOther->resize(m_picChipInOther->width(), TwipsToScreenPixels(layout.OtherHeight, this));
     m_innerHeight = layout.InnerHeight;
+    // The other page ends with the inner box, as the rows' area does.
+    m_picChipInOther->resize(m_picChipInOther->width(),
+                             TwipsToScreenPixels(std::max(0, m_innerHeight - D::kRowsTop), this));
     Place(m_picChipIn1, {D::picChipIn1.Left, layout.InnerTop, D::picChipIn1.Width, m_innerHeight});
     picChipIn1_Resize();
 }
@@ -757,7 +780,11 @@ void fFilter::picChipIn1_Resize()
 {
     const ConditionScroll scroll = LayoutConditionScroll(m_innerHeight, D::picChipInHeader.Height,
                                                          ConditionRowsHeight(m_bcMain), SelectedTab() == 1);
-    Place(m_vslChipIn, {D::vslChipIn.Left, D::vslChipIn.Top, D::vslChipIn.Width, scroll.BarHeight});
+    // The rows' area fills the box below the header; the bar runs beside
+    // it, clear of the header's separator.
+    const auto rowsHeight = static_cast<int16_t>(std::max(0, m_innerHeight - D::kRowsTop));
+    Place(m_rowsArea, {0, D::kRowsTop, D::vslChipIn.Left, rowsHeight});
+    Place(m_vslChipIn, {D::vslChipIn.Left, D::kRowsTop, D::vslChipIn.Width, std::min(scroll.BarHeight, rowsHeight)});
     m_vslChipIn->setMaximum(scroll.Max);
     m_vslChipIn->setVisible(scroll.Visible);
     m_vslChipIn->raise();
@@ -765,8 +792,10 @@ void fFilter::picChipIn1_Resize()
 
 void fFilter::vslChipIn_Change()
 {
-    m_picChipInData->move(
-        0, TwipsToScreenPixels(ConditionRowsTop(static_cast<int16_t>(m_vslChipIn->value())), this));
+    // The rows' top, kRowsTop less the value, as a place in their area.
+    const int top = ConditionRowsTop(static_cast<int16_t>(m_vslChipIn->value())) - D::kRowsTop;
+    const QScopedValueRollback scrolling(m_scrollingRows, true);
+    m_rowsArea->verticalScrollBar()->setValue(-TwipsToScreenPixels(top, this));
 }
 
 } // namespace kelton

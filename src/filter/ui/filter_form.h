@@ -26,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QTabBar;
 
@@ -339,6 +340,8 @@ private:
     QTabBar* m_tspChipIn = nullptr;
     QFrame* m_tabBody = nullptr;
     QWidget* m_picChipIn1 = nullptr;
+    QScrollArea* m_rowsArea = nullptr; // clips the rows below the header
+    bool m_scrollingRows = false;       // the bar moves the area
     QWidget* m_picChipInData = nullptr;
     QWidget* m_picChipInOther = nullptr;
     QScrollBar* m_vslChipIn = nullptr;

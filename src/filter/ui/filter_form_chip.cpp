@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -48,6 +49,7 @@ void fFilter::ShowOtherPage(bool other)
     m_otherHeader.Box->setVisible(other);
     m_picChipInOther->setVisible(other);
     m_picChipInData->setVisible(!other);
+    m_rowsArea->setVisible(!other);
     m_dataHeader.Box->setVisible(!other);
     m_chkErr->setVisible(!other);
     m_txtErr->setVisible(!other);

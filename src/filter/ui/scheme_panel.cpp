@@ -1,5 +1,8 @@
 #include "filter/ui/scheme_panel.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QDockWidget>
 #include <QEvent>
 #include <QFont>
@@ -96,6 +99,13 @@ int SchemePanel::Pixels(int32_t twips) const
     return TwipsToScreenPixels(twips, this);
 }
 
+int32_t SchemePanel::HeaderTwips() const
+{
+    // As designed, or as high as its title needs.
+    const int32_t title = static_cast<int32_t>(std::ceil(ScreenPixelsToTwips(m_title->sizeHint().height(), this)));
+    return std::max(kHeaderHeight, title + 2 * 30);
+}
+
 QLabel* SchemePanel::StatLabel(int index)
 {
     while (static_cast<int>(m_lblStat.size()) <= index) {
@@ -188,8 +198,8 @@ void SchemePanel::picWindow_Resize()
     const int32_t h = Twips(height());
     const int32_t scrollWidth = Twips(m_vsl->sizeHint().width());
     const SidePanelLayout layout =
-        LayOutSidePanel(w, h, kHeaderHeight, m_vailHeight, scrollWidth, kSplitterWidth);
-    m_vsl->setGeometry(Pixels(layout.ScrollLeft), Pixels(kHeaderHeight), Pixels(scrollWidth),
+        LayOutSidePanel(w, h, HeaderTwips(), m_vailHeight, scrollWidth, kSplitterWidth);
+    m_vsl->setGeometry(Pixels(layout.ScrollLeft), Pixels(HeaderTwips()), Pixels(scrollWidth),
                        Pixels(layout.ScrollHeight));
     m_vail->resize(Pixels(layout.ContentWidth), Pixels(m_vailHeight));
     if (layout.ScrollVisible) {
@@ -206,18 +216,18 @@ void SchemePanel::picWindow_Resize()
         m_vail->move(0, Pixels(layout.ContentTop));
     }
     m_size->setGeometry(Pixels(layout.SplitterLeft), 0, Pixels(kSplitterWidth), height());
-    m_box->setGeometry(0, 0, Pixels(w), Pixels(kHeaderHeight));
+    const int32_t header = HeaderTwips();
+    m_box->setGeometry(0, 0, Pixels(w), Pixels(header));
     // The close button at the header's right end.
     const int32_t boxWidth = w;
-    m_close->setGeometry(Pixels(boxWidth > kHeaderHeight ? boxWidth - kHeaderHeight : 0), 0,
-                         Pixels(kHeaderHeight), Pixels(kHeaderHeight));
+    m_close->setGeometry(Pixels(boxWidth > header ? boxWidth - header : 0), 0, Pixels(header), Pixels(header));
     m_title->move(Pixels(120), Pixels(30));
     m_size->raise();
 }
 
 void SchemePanel::VslWindow_Change()
 {
-    m_vail->move(0, Pixels(kHeaderHeight - m_vsl->value() * m_scrollUnit));
+    m_vail->move(0, Pixels(HeaderTwips() - m_vsl->value() * m_scrollUnit));
 }
 
 void SchemePanel::CmdWindowClose_Click()

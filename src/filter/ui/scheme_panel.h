@@ -56,6 +56,9 @@ public:
     int LblFilterCount() const { return static_cast<int>(m_lblFilter.size()); }
     QLabel* LblStat(int i) const { return m_lblStat[static_cast<size_t>(i)]; }
     QLabel* LblFilter(int i) const { return m_lblFilter[static_cast<size_t>(i)]; }
+    // The header's height in twips: as designed (255), or as high as its
+    // title needs.
+    int32_t HeaderTwips() const;
     // The rows' area and the scroll unit, in twips.
     int32_t VailHeightTwips() const { return m_vailHeight; }
     int32_t ScrollUnit() const { return m_scrollUnit; }

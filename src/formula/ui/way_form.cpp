@@ -1,6 +1,7 @@
 #include "formula/ui/way_form.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -381,8 +382,13 @@ void FWay::ApplyLayout()
     m_tabWay->move(TwipsToScreenPixels(l.TabStrip.x() + 30, this), TwipsToScreenPixels(l.TabStrip.y(), this));
     m_tabWay->resize(m_tabWay->sizeHint());
     SetTwipsGeometry(m_picWayMsg, l.Signature);
-    SetTwipsGeometry(m_cboConsult, l.Consult);
-    SetTwipsGeometry(m_txtWay, EditorOnTab(l, CurrentTab()));
+    // The list and the editor start below the tabs, however high the tabs
+    // are drawn.
+    const int tabsBottom =
+        static_cast<int>(std::ceil(ScreenPixelsToTwips(m_tabWay->geometry().bottom() + 1, this)));
+    const int below = std::max(0, tabsBottom - l.Consult.top());
+    SetTwipsGeometry(m_cboConsult, l.Consult.translated(0, below));
+    SetTwipsGeometry(m_txtWay, EditorOnTab(l, CurrentTab()).adjusted(0, below, 0, 0));
     SetTwipsGeometry(m_cmdWayAdd, {240, 2880, 1215, 375});
     SetTwipsGeometry(m_cmdGroupAdd, {1680, 2880, 1215, 375});
     SetTwipsGeometry(m_cmdChangName, {120, 3360, 675, 375});
@@ -390,7 +396,7 @@ void FWay::ApplyLayout()
     SetTwipsGeometry(m_cmdOpen, {1560, 3360, 675, 375});
     SetTwipsGeometry(m_cmdSave, {2280, 3360, 675, 375});
     SetTwipsGeometry(m_cmdView, {3240, 3000, 780, 735}); // the two-line caption needs the width
-    SetTwipsGeometry(m_lblStat, {4080, 3000, 855, 255});
+    SetTwipsGeometry(m_lblStat, {4080, 3000, 900, 255});
     SetTwipsGeometry(m_cboCount, {4080, 3360, 855, 315});
     SetTwipsGeometry(m_txtMsg, l.Message);
     m_tabWay->raise();

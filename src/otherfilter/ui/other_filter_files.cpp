@@ -71,6 +71,7 @@ void COtherFilterPage::TakeImport(const OtherPageState& state, bool append, qsiz
         ChkErr_Click();
         TxtErr()->setText(state.SubErrText);
     }
+    FitColumns();
     ApplyHighlight();
     Grid()->SetRedraw(true);
 }

@@ -2,6 +2,7 @@
 #include "otherfilter/ui/page_grid_cells.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCheckBox>
 #include <QDockWidget>
@@ -11,7 +12,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QLayout>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 #include "core/msg_service.h"
 #include "data/app_state.h"
@@ -71,6 +76,16 @@ const PageNames& NamesOf(OtherPage page)
 
 int Px(double twips, const QWidget* on) { return TwipsToScreenPixels(twips, on); }
 
+// The title of the column a pick list serves.
+QString traitsTitleOfList(OtherPage page, int list)
+{
+    for (const PageColumn& column : OtherPageTraits(page).Columns) {
+        if (column.Kind == PageCellKind::PickList && column.PickList == list)
+            return column.Title;
+    }
+    return QString();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -92,6 +107,16 @@ COtherFilterPage::COtherFilterPage(OtherPage page, QWidget* parent)
     CFlexGridPageCells cells(*m_grid);
     ResetPageGrid(cells, page);
     connect(m_grid, &CFlexGrid::Click, this, &COtherFilterPage::Grid_Click);
+    // A cell that holds an entry's index shows the entry, the item's name.
+    m_grid->SetShownText([this](int row, int col, const QString& text) {
+        const std::vector<PageColumn>& columns = OtherPageTraits(m_page).Columns;
+        if (row < 1 || col < 0 || static_cast<size_t>(col) >= columns.size())
+            return text;
+        const PageColumn& column = columns[static_cast<size_t>(col)];
+        if (column.PickList < 0)
+            return text;
+        return PickListShown(column, m_listEntries[static_cast<size_t>(column.PickList)], text);
+    });
     connect(m_grid, &CFlexGrid::DblClick, this, &COtherFilterPage::Grid_DblClick);
 
     for (int b = 0; b < kButtonCount; ++b) {
@@ -120,8 +145,12 @@ COtherFilterPage::COtherFilterPage(OtherPage page, QWidget* parent)
     for (int l = 0; l < 3; ++l) {
         if (names.Lists[static_cast<size_t>(l)].isEmpty())
             continue;
+        // A drop-down list: a popup over the grid, the panel and its edges,
+        // that closes when the user clicks elsewhere.
         auto* list = new QListWidget(this);
+        list->setWindowFlags(Qt::Popup);
         list->setObjectName(names.Lists[static_cast<size_t>(l)]);
+        list->setAccessibleName(traitsTitleOfList(page, l));
         list->hide();
         list->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this, [this, l] { PickList_Click(l); });
@@ -140,6 +169,7 @@ void COtherFilterPage::SetPickLists(const std::array<QStringList, 3>& lists)
         m_lists[l]->clear();
         m_lists[l]->addItems(lists[l]);
     }
+    FitColumns();
 }
 
 void COtherFilterPage::Pull()
@@ -157,6 +187,7 @@ void COtherFilterPage::Pull()
     m_txtErr->setText(tolerance.Values);
     m_chkErr->setChecked(tolerance.On);
     ChkErr_Click();
+    FitColumns();
     ApplyHighlight();
     m_grid->SetRedraw(true);
 }
@@ -195,9 +226,31 @@ void COtherFilterPage::LayOut()
     SetTwipsGeometry(m_chkErr, layout.ErrCheck);
     SetTwipsGeometry(m_txtErr, layout.ErrValues);
     m_txtErr->raise();
+    FitColumns();
+}
 
+void COtherFilterPage::FitColumns()
+{
+    // Each column as wide as its title and the texts it shows need (a
+    // pick-list column: its widest entry too), the computed column taking
+    // the rest of the grid; the grid scrolls sideways where they are wider.
     const PageTraits& traits = OtherPageTraits(m_page);
-    const std::vector<int> widths = PageColumnWidths(m_page, layout.Grid.width());
+    std::vector<int> needed(traits.Columns.size(), 0);
+    for (size_t c = 0; c < needed.size() && static_cast<int>(c) < m_grid->Cols(); ++c) {
+        const int col = static_cast<int>(c);
+        needed[c] = m_grid->TextTwips(traits.Columns[c].Title);
+        for (int row = 1; row < m_grid->Rows(); ++row)
+            needed[c] = std::max(needed[c], m_grid->TextTwips(m_grid->ShownTextOf(row, col)));
+        const int list = traits.Columns[c].PickList;
+        if (list >= 0) {
+            for (const QString& entry : m_listEntries[static_cast<size_t>(list)])
+                needed[c] = std::max(needed[c], m_grid->TextTwips(PickListShown(traits.Columns[c],
+                                                                                m_listEntries[static_cast<size_t>(list)],
+                                                                                entry)));
+        }
+    }
+    const int gridTwips = static_cast<int>(ScreenPixelsToTwips(m_grid->width(), this));
+    const std::vector<int> widths = PageColumnWidths(m_page, gridTwips, needed);
     for (size_t c = 0; c < widths.size() && static_cast<int>(c) < m_grid->Cols(); ++c) {
         const int col = static_cast<int>(c);
         m_grid->SetColWidth(col, widths[c]);
@@ -244,13 +297,16 @@ void COtherFilterPage::Grid_Click()
     const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(col)];
     QString text = m_grid->TextMatrix(row, col);
     if (column.Kind == PageCellKind::NumberList) {
-        if (game && game->ViewBalls(text))
+        if (game && game->ViewBalls(text)) {
             m_grid->SetTextMatrix(row, col, text);
+            FitColumns();
+        }
         return;
     }
     const int16_t bcMain = game ? game->HeadData.BcMain : 0;
     const int16_t bcDataLen = game ? game->HeadData.BcDataLen : 0;
     m_grid->SetTextMatrix(row, col, ShowSelVal(text, 0, ValueSetMax(column, bcMain, bcDataLen), QString(), QString()));
+    FitColumns();
 }
 
 void COtherFilterPage::Grid_DblClick()
@@ -269,12 +325,25 @@ void COtherFilterPage::OpenList(int col)
     const QStringList& entries = m_listEntries[static_cast<size_t>(column.PickList)];
     const int entry = PickListEntry(column, entries, m_grid->Text(), game ? game->HeadData.BcDataLen : 0);
 
+    // Under the cell, as wide as the cell (or the column's least width)
+    // and at least as its widest entry, ten rows at most; kept on the
+    // screen, above the cell where there is no room below it.
     const QRect cell = m_grid->CellRect();
-    const QPoint below = m_grid->mapTo(this, cell.bottomLeft() + QPoint(0, 1));
-    const int width = std::max(cell.width(), Px(column.PickMinWidth, this));
     const int rows = std::min(static_cast<int>(entries.size()), 10);
     const int rowHeight = list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : fontMetrics().height() + 2;
-    list->setGeometry(below.x(), below.y(), width, rows * rowHeight + 2 * list->frameWidth());
+    const int frame = 2 * list->frameWidth();
+    const int bar = entries.size() > rows ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) : 0;
+    const int width = std::max({cell.width(), Px(column.PickMinWidth, this), list->sizeHintForColumn(0) + frame + bar});
+    const int height = rows * rowHeight + frame;
+    QPoint at = m_grid->mapToGlobal(cell.bottomLeft() + QPoint(0, 1));
+    if (const QScreen* screen = m_grid->screen()) {
+        const QRect room = screen->availableGeometry();
+        if (at.y() + height > room.bottom() + 1)
+            at.setY(m_grid->mapToGlobal(cell.topLeft()).y() - height);
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - width)));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - height)));
+    }
+    list->setGeometry(QRect(at, QSize(width, height)));
     list->setCurrentRow(entry);
     list->scrollToItem(list->currentItem());
     m_listCol = col;
@@ -293,6 +362,7 @@ void COtherFilterPage::PickList_Click(int index)
         const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(m_listCol)];
         m_grid->SetTextMatrix(row, m_listCol,
                               PickListText(column, m_listEntries[static_cast<size_t>(index)], list->currentRow()));
+        FitColumns();
     }
     list->hide();
 }
@@ -301,6 +371,7 @@ void COtherFilterPage::CmdAdd_Click()
 {
     CFlexGridPageCells cells(*m_grid);
     AddPageRow(cells, m_page);
+    FitColumns();
     ApplyHighlight();
 }
 
@@ -369,21 +440,44 @@ PicOtherFilter::PicOtherFilter(QWidget* parent)
     m_splitter->setMouseTracking(true);
     m_splitter->installEventFilter(this);
 
+    setMinimumWidth(Px(MinimumWidthTwips(), this));
     SetWidthTwips(kPanelInitialWidth);
     QWidget::setVisible(false);
 }
 
 void PicOtherFilter::setVisible(bool visible)
 {
+    const bool showing = visible && !isVisible();
     QWidget::setVisible(visible);
     if (auto* dock = qobject_cast<QDockWidget*>(parentWidget()))
         dock->setVisible(visible);
+    // Shown again, it takes the width it had.
+    if (showing)
+        SetWidthTwips(m_widthTwips);
 }
 
 void PicOtherFilter::SetWidthTwips(int twips)
 {
     m_widthTwips = twips;
-    setFixedWidth(Px(twips, this));
+    const int pixels = Px(twips, this);
+    // Docked, the main window sizes the dock; the user may drag its edge
+    // as well as the splitter.
+    auto* dock = qobject_cast<QDockWidget*>(parentWidget());
+    auto* main = dock ? qobject_cast<QMainWindow*>(dock->parentWidget()) : nullptr;
+    if (main && dock->isVisible()) {
+        main->resizeDocks({dock}, {pixels}, Qt::Horizontal);
+        if (QLayout* layout = main->layout())
+            layout->activate();
+    } else {
+        resize(pixels, height());
+    }
+}
+
+int PicOtherFilter::MinimumWidthTwips() const
+{
+    // The page's widest row: the value box, and the help and close buttons
+    // where the page is narrow.
+    return kPageLeft + 3975;
 }
 
 void PicOtherFilter::FillPickLists(const OtherFilterPickLists& lists)
@@ -423,9 +517,9 @@ void PicOtherFilter::ShowPage(OtherPage page)
         CMsg msg;
     const MsgBusyGuard busy(msg);
         m_lblCaption->setText(OtherPageTraits(page).Caption);
+        m_lblCaption->adjustSize();
         shown->Pull();
         shown->SetOpen(true);
-        shown->move(Px(kPageLeft, this), Px(kPageTop, this));
         shown->show();
         shown->raise();
         show();
@@ -464,18 +558,22 @@ bool PicOtherFilter::eventFilter(QObject* watched, QEvent* event)
 void PicOtherFilter::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int widthTwips = static_cast<int>(ScreenPixelsToTwips(width(), this));
+    const int widthTwips = static_cast<int>(std::lround(ScreenPixelsToTwips(width(), this)));
     const int heightTwips = static_cast<int>(ScreenPixelsToTwips(height(), this));
-    const PanelLayout layout = OtherPanelLayout(widthTwips, heightTwips);
+    // The width the user gave it (by the splitter or the dock's edge) is
+    // the width it keeps.
+    if (isVisible() && std::abs(Px(m_widthTwips, this) - width()) > 0)
+        m_widthTwips = widthTwips;
+    const int captionTwips =
+        static_cast<int>(std::ceil(ScreenPixelsToTwips(m_lblCaption->sizeHint().height(), this))) + 2 * kCaptionTop;
+    const PanelLayout layout = OtherPanelLayout(widthTwips, heightTwips, captionTwips);
     SetTwipsGeometry(m_splitter, layout.Splitter);
     SetTwipsGeometry(m_header, layout.Header);
     SetTwipsGeometry(m_cmdClose, layout.CloseButton);
     m_lblCaption->move(Px(kCaptionLeft, this), Px(kCaptionTop, this));
     m_lblCaption->adjustSize();
-    for (COtherFilterPage* page : m_pages) {
-        page->resize(Px(layout.Page.width(), this), Px(layout.Page.height(), this));
-        page->move(Px(kPageLeft, this), Px(kPageTop, this));
-    }
+    for (COtherFilterPage* page : m_pages)
+        SetTwipsGeometry(page, layout.Page);
     m_splitter->raise();
 }
 

@@ -80,6 +80,7 @@ protected:
 
 private:
     void LayOut();
+    void FitColumns();
     void ApplyHighlight();
     void PaintHeader();
     void OpenList(int col);
@@ -132,9 +133,10 @@ public:
 
     // Hiding or showing the panel hides or shows the dock that holds it.
     void setVisible(bool visible) override;
-    // The panel's width; its height follows the dock.
+    // The panel's width, as the user last gave it; its height follows the
+    // dock. It is never narrower than its pages' controls need.
     QSize sizeHint() const override { return {width(), 0}; }
-    QSize minimumSizeHint() const override { return {width(), 0}; }
+    int MinimumWidthTwips() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

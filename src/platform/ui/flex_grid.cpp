@@ -1,15 +1,18 @@
 #include "platform/ui/flex_grid.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPalette>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 
 #include "platform/ui/flex_grid_views.h"
@@ -144,6 +147,19 @@ void CFlexGrid::SetTextSource(GridTextSource source)
     Schedule();
 }
 
+void CFlexGrid::SetShownText(ShownText shown)
+{
+    m_shownText = std::move(shown);
+    m_cellsDirty = true;
+    Schedule();
+}
+
+QString CFlexGrid::ShownTextOf(int row, int col) const
+{
+    const QString text = m_data.Text(row, col);
+    return m_shownText ? m_shownText(row, col, text) : text;
+}
+
 QColor CFlexGrid::CellForeColor(int row, int col) const
 {
     return FromGridColor(m_data.ForeColor(row, col));
@@ -206,6 +222,60 @@ int CFlexGrid::RowHeight(int row) const
     const int twips = m_data.RowHeight(row);
     return twips >= 0 ? twips
                       : static_cast<int>(std::nearbyint(ScreenPixelsToTwips(DefaultRowPixels(), this)));
+}
+
+int CFlexGrid::TextTwips(const QString& text) const
+{
+    // The item delegate's margin at each side, and the grid line.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_views[kBody]) + 1;
+    const int pixels = QFontMetrics(font()).horizontalAdvance(text) + 2 * margin + 1;
+    return static_cast<int>(std::ceil(ScreenPixelsToTwips(pixels, this)));
+}
+
+void CFlexGrid::FitColWidth(int col, const QString& text)
+{
+    if (col < 0 || col >= Cols())
+        return;
+    const int twips = TextTwips(text);
+    if (ColWidth(col) > 0 && ColWidth(col) < twips)
+        SetColWidth(col, twips);
+}
+
+void CFlexGrid::FitColsToTexts()
+{
+    const int rows = Rows();
+    const int cols = Cols();
+    std::vector<char> merged(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
+    for (const GridSpan& span : m_data.Merges()) {
+        if (span.cols < 2)
+            continue;
+        for (int r = span.row; r < std::min(rows, span.row + span.rows); ++r)
+            for (int c = span.col; c < std::min(cols, span.col + span.cols); ++c)
+                merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = 1;
+    }
+    // Tables repeat their texts: each is measured once.
+    const QFontMetrics metrics(font());
+    QHash<QString, int> widths;
+    for (int c = 0; c < cols; ++c) {
+        int widest = 0;
+        QString text;
+        for (int r = 0; r < rows; ++r) {
+            if (merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)])
+                continue;
+            const QString t = ShownTextOf(r, c);
+            if (t.isEmpty())
+                continue;
+            auto known = widths.constFind(t);
+            if (known == widths.constEnd())
+                known = widths.insert(t, metrics.horizontalAdvance(t));
+            if (*known > widest) {
+                widest = *known;
+                text = t;
+            }
+        }
+        if (!text.isEmpty())
+            FitColWidth(c, text);
+    }
 }
 
 void CFlexGrid::SetRowHeight(int row, int twips)

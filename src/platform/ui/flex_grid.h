@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QColor>
@@ -95,6 +96,12 @@ public:
     // Lazy text: a cell that holds no text shows and reads
     // source(row, col), asked only for cells that are read or on screen.
     void SetTextSource(GridTextSource source);
+    // What a cell shows when that differs from what it holds: shown(row,
+    // col, text) gives the text drawn and read out for a cell holding text
+    // (a code shown by its name). TextMatrix still reads what it holds.
+    using ShownText = std::function<QString(int row, int col, const QString& text)>;
+    void SetShownText(ShownText shown);
+    QString ShownTextOf(int row, int col) const;
 
     // A number kept with each row; it moves with its row.
     int32_t RowData(int row) const { return m_data.RowData(row); }
@@ -127,6 +134,15 @@ public:
     void SetColWidth(int col, int twips);
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);
+    // The width, in twips, a column needs to show text whole in its cells.
+    int TextTwips(const QString& text) const;
+    // Widens a column, never narrowing it, so that text shows whole in it:
+    // for a column whose widest text its window knows.
+    void FitColWidth(int col, const QString& text);
+    // Widens every column, never narrowing one, to the widest text of its
+    // cells; a text merged across columns counts for none of them. Asks
+    // the text source for every cell: for tables filled cell by cell.
+    void FitColsToTexts();
 
     // Merging of equal neighbours (see GridMerge).
     GridMerge MergeCells() const { return m_data.MergeCells(); }
@@ -266,6 +282,7 @@ private:
     bool m_reshaping = false;
     std::vector<GridSpan> m_spansShown;
 
+    ShownText m_shownText;
     GridHighLight m_highLight = GridHighLight::Always;
     GridSelectionMode m_selectionMode = GridSelectionMode::Free;
     QString m_toolTip;

@@ -59,7 +59,7 @@ QVariant CRegionModel::data(const QModelIndex& index, int role) const
     const bool fixed = m_fixedRows || m_fixedCols;
     switch (role) {
     case Qt::DisplayRole:
-        return cells.Text(row, col);
+        return m_grid->ShownTextOf(row, col);
     case Qt::TextAlignmentRole: {
         Qt::Alignment alignment = fixed ? cells.FixedAlignment(col) : Qt::Alignment();
         if (!alignment)

@@ -58,23 +58,22 @@ void CFramingLabel::SpreadWords(int firstCentre, int lastCentre)
     update();
 }
 
-void CFramingLabel::paintEvent(QPaintEvent*)
+std::vector<CFramingLabel::Word> CFramingLabel::Words() const
 {
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
+    std::vector<Word> words;
     const QFontMetrics metrics(font());
     const QString caption = text();
     if (m_spread) {
-        const QStringList words = caption.split(u' ', Qt::SkipEmptyParts);
-        const auto n = words.size();
+        const QStringList parts = caption.split(u' ', Qt::SkipEmptyParts);
+        const auto n = parts.size();
         for (qsizetype i = 0; i < n; ++i) {
             const int centre =
                 n > 1 ? m_firstCentre + static_cast<int>((m_lastCentre - m_firstCentre) * i / (n - 1)) : m_firstCentre;
-            const int w = metrics.horizontalAdvance(words[i]);
+            const int w = metrics.horizontalAdvance(parts[i]);
             const int x = std::clamp(centre - w / 2, 0, std::max(0, width() - w));
-            painter.drawText(QPoint(x, metrics.ascent()), words[i]);
+            words.push_back({parts[i], QRect(x, 0, w, metrics.height())});
         }
-        return;
+        return words;
     }
     int x = 0;
     for (qsizetype i = 0; i < caption.size(); ++i) {
@@ -82,10 +81,25 @@ void CFramingLabel::paintEvent(QPaintEvent*)
             if (at == i)
                 x = std::max(x, left);
         }
-        if (caption[i] != u' ')
-            painter.drawText(QPoint(x, metrics.ascent()), QString(caption[i]));
-        x += metrics.horizontalAdvance(caption[i]);
+        const int w = metrics.horizontalAdvance(caption[i]);
+        if (caption[i] != u' ') {
+            if (!words.empty() && words.back().Place.right() + 1 == x)
+                words.back() = {words.back().Text + caption[i], words.back().Place.adjusted(0, 0, w, 0)};
+            else
+                words.push_back({QString(caption[i]), QRect(x, 0, w, metrics.height())});
+        }
+        x += w;
     }
+    return words;
+}
+
+void CFramingLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int ascent = QFontMetrics(font()).ascent();
+    for (const Word& word : Words())
+        painter.drawText(QPoint(word.Place.left(), ascent), word.Text);
 }
 
 } // namespace kelton

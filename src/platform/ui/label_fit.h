@@ -34,6 +34,14 @@ public:
     // label's left.
     void SpreadWords(int firstCentre, int lastCentre);
 
+    // What the label draws: each run of characters without a blank and
+    // where it goes, in the label's pixels.
+    struct Word {
+        QString Text;
+        QRect Place;
+    };
+    std::vector<Word> Words() const;
+
 protected:
     void paintEvent(QPaintEvent*) override;
 

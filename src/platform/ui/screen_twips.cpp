@@ -1,5 +1,8 @@
 #include "platform/ui/screen_twips.h"
 
+#include <algorithm>
+
+#include <QFont>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -10,12 +13,26 @@
 
 namespace kelton {
 
+namespace {
+constexpr double kDesignFontPoints = 9;
+} // namespace
+
+double FontScale(double dpi)
+{
+    if (!qGuiApp)
+        return 1;
+    const QFont font = QGuiApplication::font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / dpi;
+    return std::max(1.0, points / kDesignFontPoints);
+}
+
 double ScreenDpi(const QWidget* on)
 {
     const QScreen* screen = on ? on->screen() : nullptr;
     if (!screen && qGuiApp)
         screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInch() : 96.0;
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return dpi * FontScale(dpi);
 }
 
 int TwipsToScreenPixels(double twips, const QWidget* on)

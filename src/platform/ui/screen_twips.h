@@ -10,10 +10,18 @@ class QWidget;
 
 namespace kelton {
 
-// The logical dots per inch of the screen that shows a widget (the primary
-// screen when none is given or the widget has none yet); 96 without a
-// screen.
+// The dots per inch windows are laid out with on the screen that shows a
+// widget (the primary screen when none is given or the widget has none yet;
+// 96 without a screen): the screen's logical dots per inch, grown with the
+// application's font where it is larger than the 9-point font the windows
+// were designed for. A larger font so grows every window, its controls and
+// their places alike, as a screen of more dots per inch would, and the
+// designs keep holding their texts.
 double ScreenDpi(const QWidget* on = nullptr);
+
+// How much larger than the designs' 9-point font the application's font
+// is at dpi dots per inch; 1 for a font that size or smaller.
+double FontScale(double dpi);
 
 // Twips to whole pixels on that screen, halves to even (platform/twips.h).
 int TwipsToScreenPixels(double twips, const QWidget* on = nullptr);

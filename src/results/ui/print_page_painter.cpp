@@ -65,6 +65,25 @@ void DrawGrid(QPainter& painter, const PrintColumns& cols, double left, double t
     painter.drawRect(QRectF(left, top, kPrintTableWidth, kPrintTableHeight));
 }
 
+// A cell's text centred in it; a text wider than the cell (a bet of many
+// numbers, a caption over a column narrowed for the serials) is drawn
+// narrower, never cut.
+void DrawWhole(QPainter& painter, const QRectF& cell, const QString& text)
+{
+    const double room = cell.width() - 2 * kPrintCellMargin;
+    const double width = QFontMetricsF(painter.font()).horizontalAdvance(text);
+    if (width <= room || room <= 0) {
+        painter.drawText(cell, Qt::AlignCenter, text);
+        return;
+    }
+    painter.save();
+    const double scale = room / width;
+    painter.translate(cell.center().x(), 0);
+    painter.scale(scale, 1);
+    painter.drawText(QRectF(-width / 2, cell.top(), width, cell.height()), Qt::AlignCenter, text);
+    painter.restore();
+}
+
 // The printer's whole sheet as it lies, in twips.
 QSizeF SheetTwips(const QPageLayout& layout)
 {
@@ -73,6 +92,14 @@ QSizeF SheetTwips(const QPageLayout& layout)
 }
 
 } // namespace
+
+PrintColumns FittedPrintColumns(const PrintPlan& plan)
+{
+    const QFontMetricsF metrics(PrintTableFont());
+    const QString widest = QString::number(plan.MaxSerial());
+    const double serial = metrics.horizontalAdvance(widest) + 2 * kPrintCellMargin;
+    return FitPrintColumns(plan.Columns(), static_cast<int32_t>(std::ceil(serial)));
+}
 
 QFont PrintTableFont()
 {
@@ -108,8 +135,8 @@ void PaintPrintPage(QPainter& painter, const PrintPlan& plan, const PageSizeTwip
     const PrintPageLayout layout = MeasurePrintPage(pageSize, texts, page, plan.PageCount());
     const double left = layout.Table.X;
     const double top = layout.Table.Y;
-    const PrintColumns& cols = plan.Columns();
     const QFont tableFont = PrintTableFont();
+    const PrintColumns cols = FittedPrintColumns(plan);
     painter.setFont(tableFont);
 
     // Header row: the two captions over every pair.
@@ -118,16 +145,16 @@ void PaintPrintPage(QPainter& painter, const PrintPlan& plan, const PageSizeTwip
                       kPrintRowHeight);
     };
     for (int32_t k = 0; k < cols.Pairs; ++k) {
-        painter.drawText(cell(2 * k, 0), Qt::AlignCenter, kSerialCaption);
-        painter.drawText(cell(2 * k + 1, 0), Qt::AlignCenter, kNumberCaption);
+        DrawWhole(painter, cell(2 * k, 0), kSerialCaption);
+        DrawWhole(painter, cell(2 * k + 1, 0), kNumberCaption);
     }
     const int32_t first = plan.PageFirst(page);
     const int32_t bets = plan.PageBets(page);
     for (int32_t slot = 0; slot < bets; ++slot) {
         const int32_t column = plan.SlotColumn(slot);
         const int32_t row = plan.SlotRow(slot);
-        painter.drawText(cell(column, row), Qt::AlignCenter, QString::number(plan.Serial(first + slot)));
-        painter.drawText(cell(column + 1, row), Qt::AlignCenter, plan.NumberText(first + slot));
+        DrawWhole(painter, cell(column, row), QString::number(plan.Serial(first + slot)));
+        DrawWhole(painter, cell(column + 1, row), plan.NumberText(first + slot));
     }
     if (gridLines)
         DrawGrid(painter, cols, left, top);

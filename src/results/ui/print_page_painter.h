@@ -31,6 +31,14 @@ QFont PrintTableFont();
 // The title's font: twice the size, bold.
 QFont PrintTitleFont();
 
+// The margin a cell's text keeps at each side, in twips.
+inline constexpr int32_t kPrintCellMargin = 45;
+
+// The plan's columns with the serial column as wide as its largest serial
+// needs in the table's font (FitPrintColumns): every page of the plan the
+// same.
+PrintColumns FittedPrintColumns(const PrintPlan& plan);
+
 // Where the table and the three lines go on `page` of `count`, measured in
 // the fonts above.
 PrintPageLayout MeasurePrintPage(const PageSizeTwips& pageSize, const PrintPageTexts& texts, int32_t page,

@@ -127,11 +127,18 @@ fPrinter::fPrinter(QWidget* owner)
     m_printer->setFullPage(true);
     BuildControls();
     const QSize design(TwipsToScreenPixels(12600, this), TwipsToScreenPixels(10500, this));
-    // Taller on a tall screen: more of the page shows at actual size.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(PlaceOnScreen(design, screen->availableGeometry(), Qt::Vertical));
-    else
+    // Taller on a tall screen: more of the page shows at actual size. On
+    // the owner's screen, frame and all.
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        // The frame: a border at each side, the title bar above.
+        const int border = TwipsToScreenPixels(kDialogFrame.Width, this) / 2;
+        const int title = TwipsToScreenPixels(kDialogFrame.Height, this) - border;
+        const QRect room = screen->availableGeometry().adjusted(border, title, -border, -border);
+        setGeometry(PlaceOnScreen(design, room, Qt::Vertical));
+    } else {
         resize(design);
+    }
 }
 
 fPrinter::~fPrinter() = default;
@@ -332,6 +339,12 @@ void fPrinter::PlaceFrame()
     const int line = TwipsToScreenPixels(15, this) > 0 ? 15 : 1;
     SetTwipsGeometry(m_lineX, QRect(Round(b.Left), Round(b.Top), Round(b.Width - b.Left), line));
     SetTwipsGeometry(m_lineY, QRect(Round(r.Left), Round(r.Top), line, Round(r.Height - r.Top)));
+    // The shadows end where the view does, short of its scroll bars.
+    if (m_layout.ScrollBars) {
+        const QRect view(0, 0, m_vsY->x(), m_hsX->y());
+        m_lineX->setGeometry(m_lineX->geometry() & view);
+        m_lineY->setGeometry(m_lineY->geometry() & view);
+    }
     m_lineX->raise();
     m_lineY->raise();
     m_hsX->raise();

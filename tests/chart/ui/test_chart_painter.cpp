@@ -1,8 +1,11 @@
 #include "chart/ui/chart_painter.h"
 
 #include <cmath>
+#include <memory>
+#include <set>
 #include <vector>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -16,6 +19,8 @@
 
 namespace kelton {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 const QSize kSize(400, 300);
 const QColor kWhite(255, 255, 255);
@@ -227,6 +232,49 @@ TEST(ChartPainterTest, PointLabelsWriteEachValue)
     }
     EXPECT_EQ(recorder.Texts.count(QStringLiteral("2.5")), 2) << recorder.Texts.join(u' ').toStdString();
     EXPECT_EQ(recorder.Texts.count(QStringLiteral("7.25")), 2) << recorder.Texts.join(u' ').toStdString();
+
+// Every legend entry shows inside the chart: entries run on in a second
+// column where one is not high enough, and a name too long for the legend
+// is cut short with an ellipsis instead of running past the chart's edge.
+TEST(ChartPainterTest, EveryLegendEntryShowsInsideTheChart)
+{
+    struct Case {
+        const char* what;
+        int series;
+        QString name; // %1: the series' number
+        int columns;
+        bool elided;
+    };
+    const Case cases[] = {
+        {"one column", 3, u"系列%1"_s, 1, false},
+        {"27 codes", 27, u"%1=热热热"_s, 2, false},
+        {"a name listing 84 pairs", 1, QString(u"A代表AC值,B代表和值  "_s).repeated(1) + u"0=A1B0;1=A1B1;%1"_s.repeated(40), 1, true},
+    };
+    for (const Case& c : cases) {
+        ChartPicture pic = Picture({1, 9}, Options(0, false));
+        auto data = std::make_shared<ChartCache>(*pic.Data);
+        data->SeriesNames.clear();
+        for (int s = 1; s <= c.series; ++s)
+            data->SeriesNames << c.name.arg(s);
+        data->Series = c.series;
+        data->Values.assign(static_cast<size_t>(data->Categories() * c.series), 1);
+        pic.Data = data;
+        const ChartFrame frame = LayOutChart(pic, kSize, Style());
+        ASSERT_EQ(frame.LegendEntries.size(), static_cast<size_t>(c.series)) << c.what;
+        const QRectF chart(0, 0, kSize.width(), kSize.height());
+        const QFontMetricsF fm(Style().Font);
+        std::set<double> lefts;
+        for (int s = 0; s < c.series; ++s) {
+            const QRectF& entry = frame.LegendEntries[static_cast<size_t>(s)];
+            EXPECT_TRUE(chart.contains(entry)) << c.what << " " << s;
+            EXPECT_LE(fm.horizontalAdvance(frame.LegendNames[s]), entry.width() + 0.5) << c.what << " " << s;
+            EXPECT_EQ(frame.LegendNames[s].endsWith(u'…'), c.elided) << c.what << " " << s;
+            lefts.insert(entry.left());
+        }
+        EXPECT_EQ(static_cast<int>(lefts.size()), c.columns) << c.what;
+        EXPECT_TRUE(chart.contains(frame.Legend)) << c.what;
+        EXPECT_LT(frame.Plot.right(), frame.Legend.left()) << c.what;
+    }
 }
 
 TEST(ChartPainterTest, BarsStandOnTheAxisInTheirColour)

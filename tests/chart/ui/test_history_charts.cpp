@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 
+#include <QPlainTextEdit>
 #include <QEventLoop>
 #include <QImage>
 #include <QLineEdit>
@@ -91,7 +92,7 @@ TEST_F(HistoryChartsTest, SumsOfTheSampleGameAsTrendAndCounts)
     }
     EXPECT_EQ(trend->Model().ValueRange()[0], largest);
     EXPECT_EQ(trend->Model().ValueRange()[1], smallest);
-    EXPECT_EQ(trend->TxtMsg()->text(), QStringLiteral("和值  走势图"));
+    EXPECT_EQ(trend->TxtMsg()->toPlainText(), QStringLiteral("和值  走势图"));
     EXPECT_EQ(trend->Model().TrendCache().Labels[1],
               QLatin1Char(' ') + sums.At(1, 0).toString().right(3) + QLatin1Char(' '));
 
@@ -104,7 +105,7 @@ TEST_F(HistoryChartsTest, SumsOfTheSampleGameAsTrendAndCounts)
         else
             EXPECT_EQ(bars.Value(c, 1), it->second);
     }
-    EXPECT_EQ(counts->TxtMsg()->text(), QStringLiteral("和值  每个值的出现次数"));
+    EXPECT_EQ(counts->TxtMsg()->toPlainText(), QStringLiteral("和值  每个值的出现次数"));
 
     const QImage line = trend->chMain()->grab().toImage();
     EXPECT_TRUE(HasColor(line, QColor(0, 50, 200)));   // the markers

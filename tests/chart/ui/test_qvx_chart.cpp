@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -29,7 +31,7 @@ ChartData Points(int count)
 // A control whose chart has `available` pixels beside the option column.
 void SetAvailable(QvxChart& chart, int available, int height = QvxChart::kDesignHeight)
 {
-    chart.resize(available + ChartGeometry::kBarWidth, height);
+    chart.resize(available + chart.PicBar()->width(), height);
 }
 
 // A control on the (offscreen) screen, where it gets its resize events.
@@ -42,26 +44,32 @@ TEST(QvxChartTest, AFreshControlLaysOutItsPartsAsDesigned)
 {
     ShownChart chart;
     struct Part {
-        QWidget* widget;
-        QRect place;
+        QAbstractButton* widget;
         bool checked;
     };
+    // Stacked from the top in this order, each whole inside the column.
     const Part parts[] = {
-        {chart.OptKind(0), {8, 8, 49, 17}, true},   {chart.OptKind(1), {8, 32, 49, 25}, false},
-        {chart.chkAll(), {8, 64, 49, 17}, true},    {chart.ChkLineX(), {8, 88, 49, 17}, true},
-        {chart.ChkLineY(), {8, 112, 49, 17}, true}, {chart.chkMean(), {0, 136, 65, 33}, false},
-        {chart.chkDif(), {0, 168, 57, 28}, false},  {chart.chkBack(), {0, 200, 65, 33}, false},
+        {chart.OptKind(0), true}, {chart.OptKind(1), false}, {chart.chkAll(), true},  {chart.ChkLineX(), true},
+        {chart.ChkLineY(), true}, {chart.chkMean(), false},  {chart.chkDif(), false}, {chart.chkBack(), false},
     };
+    int below = 0;
     for (const Part& p : parts) {
         SCOPED_TRACE(p.widget->objectName().toStdString());
-        EXPECT_EQ(p.widget->geometry(), p.place);
-        EXPECT_EQ(static_cast<QAbstractButton*>(p.widget)->isChecked(), p.checked);
         EXPECT_EQ(p.widget->parentWidget(), chart.PicBar());
+        EXPECT_EQ(p.widget->isChecked(), p.checked);
+        EXPECT_GE(p.widget->y(), below);
+        EXPECT_TRUE(chart.PicBar()->rect().contains(p.widget->geometry()));
+        EXPECT_GE(p.widget->width(), p.widget->sizeHint().width());
+        below = p.widget->geometry().bottom() + 1;
     }
     EXPECT_EQ(chart.size(), QSize(483, 318));
-    EXPECT_EQ(chart.PicBar()->geometry(), QRect(483 - 59, 0, 59, 318));
+    // At the right edge, full height, at least as wide as designed.
+    const QRect bar = chart.PicBar()->geometry();
+    EXPECT_EQ(bar.right(), 482);
+    EXPECT_EQ(bar.height(), 318);
+    EXPECT_GE(bar.width(), ChartGeometry::kBarWidth);
     EXPECT_FALSE(chart.Hsl()->isVisibleTo(&chart));
-    EXPECT_EQ(chart.TxtMsg()->text(), QString());
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QString());
     EXPECT_EQ(chart.TxtMsg()->palette().color(QPalette::Text), QColor(150, 0, 150));
     EXPECT_EQ(chart.Model().DataKind(), 0);
     EXPECT_EQ(chart.chMain()->focusPolicy(), Qt::NoFocus);
@@ -74,7 +82,7 @@ TEST(QvxChartTest, ClicksBeforeAnyDataDrawNothing)
     chart.ChkLineX()->click();
     chart.OptKind(1)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Empty);
-    EXPECT_EQ(chart.TxtMsg()->text(), QString());
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QString());
 }
 
 TEST(QvxChartTest, StatDataHandsBackTheNormalisedChartKind)
@@ -115,12 +123,12 @@ TEST(QvxChartTest, BarsHideTheStatisticBoxesAndLinesShowThemUnchanged)
     chart.chkDif()->click();
     chart.OptKind(1)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  每个值的出现次数"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  每个值的出现次数"));
     for (QCheckBox* box : {chart.chkMean(), chart.chkDif(), chart.chkBack()})
         EXPECT_FALSE(box->isVisible());
     chart.OptKind(0)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Line);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  走势图"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  走势图"));
     for (QCheckBox* box : {chart.chkMean(), chart.chkDif(), chart.chkBack()})
         EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(chart.chkDif()->isChecked());
@@ -171,7 +179,7 @@ TEST(QvxChartTest, ResizeLaysTheChartOutAgain)
     const Case cases[] = {
         {"scrolls", 300, 341, true, {4000, 301}, 321},
         {"fits", 10, 341, false, {341, 318}, 321},
-        {"narrower than the option column", 300, 40 - 59, true, {4000, 301}, 0},
+        {"narrower than the option column", 300, -19, true, {4000, 301}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -193,6 +201,30 @@ TEST(QvxChartTest, ResizeLaysTheChartOutAgain)
     EXPECT_EQ(fit.TxtMsg()->width(), 0);
 }
 
+// A title that lists every code of a pattern wraps in its box, which grows
+// to show all of it and the chart leaves room for it; a short title keeps
+// the box as designed.
+TEST(QvxChartTest, ALongTitleShowsWhole)
+{
+    QString legend;
+    for (int c = 0; c <= 26; ++c)
+        legend += QStringLiteral("%1=热温冷;").arg(c);
+    ShownChart chart;
+    chart.resize(600, 400);
+    chart.StatData(Points(27), 0, 0, legend, 1);
+    QPlainTextEdit* title = chart.TxtMsg();
+    EXPECT_EQ(title->toPlainText(), legend);
+    EXPECT_GT(title->height(), ChartGeometry::kTitleHeight);
+    EXPECT_LE(title->height(), chart.height() / 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(title->verticalScrollBar()->maximum(), 0); // nothing scrolled away
+    EXPECT_EQ(chart.chMain()->BottomReserve(), title->height());
+    EXPECT_EQ(title->geometry().bottom(), chart.chMain()->geometry().bottom());
+
+    chart.StatData(Points(27), 0, 0, QStringLiteral("和值"), 1);
+    EXPECT_EQ(title->height(), ChartGeometry::kTitleHeight);
+}
+
 TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
 {
     ShownChart chart;
@@ -201,7 +233,7 @@ TEST(QvxChartTest, AnEmptyTableKeepsThePictureAndTheOptionsStayLive)
     chart.StatData(ChartData(0, 1), 1, 1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Data, data);
     EXPECT_TRUE(chart.OptKind(0)->isChecked());
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("和值  走势图"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("和值  走势图"));
     chart.ChkLineX()->click();
     EXPECT_EQ(chart.chMain()->Picture().Data, data);
     EXPECT_FALSE(chart.chMain()->Picture().GridX);
@@ -214,7 +246,7 @@ TEST(QvxChartTest, BarsOfAFirstTextValueShowAnEmptyChartTitledForTheNewData)
     ASSERT_EQ(chart.chMain()->Picture().Kind, ChartKind::Bar);
     chart.StatData(test::SeriesTable({QStringLiteral("无"), 2}), 1, -1, QStringLiteral("新"));
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Empty);
-    EXPECT_EQ(chart.TxtMsg()->text(), QStringLiteral("新  每个值的出现次数"));
+    EXPECT_EQ(chart.TxtMsg()->toPlainText(), QStringLiteral("新  每个值的出现次数"));
     // The option column stays live: the line chart of the same data draws.
     chart.OptKind(0)->click();
     EXPECT_EQ(chart.chMain()->Picture().Kind, ChartKind::Line);

@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -202,6 +204,8 @@ TEST_F(OtherFilterPanelTest, MarksPickListsAndToleranceOnTheGrid)
     CFlexGrid* grid = page->Grid();
     for (int i = 0; i < 3; ++i)
         page->Cmd(COtherFilterPage::Add)->click();
+    // Widened, as a user would, to see every column.
+    m_panel->Splitter_MouseMove(Qt::LeftButton, -TwipsToScreenPixels(2000, m_panel));
     Settle();
 
     // A click toggles a mark; a double-click on the header flips the column
@@ -221,8 +225,16 @@ TEST_F(OtherFilterPanelTest, MarksPickListsAndToleranceOnTheGrid)
     ASSERT_TRUE(places->isVisible());
     EXPECT_EQ(places->objectName(), u"LstGatherPos"_s);
     EXPECT_EQ(places->currentRow(), 2);
-    EXPECT_EQ(places->geometry().top(), grid->mapTo(page, grid->CellRect(1, 3).bottomLeft()).y() + 1);
+    // The cell holds the entry's index and shows its name.
+    EXPECT_EQ(grid->ShownTextOf(1, 3), u"十位与个位"_s);
+    // A popup over the panel, under the cell, as wide as its widest entry.
+    EXPECT_TRUE(places->isWindow());
+    const QPoint below = grid->mapToGlobal(grid->CellRect(1, 3).bottomLeft()) + QPoint(0, 1);
+    const QRect screen = grid->screen()->availableGeometry();
+    EXPECT_EQ(places->y(), below.y());
+    EXPECT_EQ(places->x(), std::min(below.x(), screen.right() + 1 - places->width())); // kept on the screen
     EXPECT_GE(places->width(), TwipsToScreenPixels(1500, places));
+    EXPECT_GE(places->viewport()->width(), places->sizeHintForColumn(0));
     places->setCurrentRow(3);
     page->PickList_Click(1);
     EXPECT_FALSE(places->isVisible());
@@ -280,6 +292,40 @@ TEST_F(OtherFilterPanelTest, SplitterKeepsThreeHundredTwipsOnEitherSide)
     const int before = m_panel->WidthTwips();
     m_panel->Splitter_MouseMove(Qt::LeftButton, m_panel->Splitter()->width() + m_panel->width());
     EXPECT_EQ(m_panel->WidthTwips(), before);
+}
+
+// The user widens the panel by dragging the dock's edge, as any docked
+// panel; it keeps that width when hidden and shown again, and never gets
+// narrower than its page's controls need.
+// The user widens the panel by dragging the dock's edge, as any docked
+// panel (the main window then sizes the dock); it keeps that width when
+// hidden and shown again, and never gets narrower than its page's controls
+// need.
+TEST_F(OtherFilterPanelTest, DraggingTheDocksEdgeWidensThePanel)
+{
+    m_filter->cmdHistory_Click();
+    Settle();
+    QDockWidget* dock = DockOf(m_panel);
+    ASSERT_NE(dock, nullptr);
+    const auto drag = [&](int width) {
+        m_main->resizeDocks({dock}, {width}, Qt::Horizontal);
+        Settle();
+    };
+    const int widened = m_panel->width() + 120;
+    drag(widened);
+    EXPECT_EQ(m_panel->width(), widened);
+    EXPECT_NEAR(m_panel->WidthTwips(), ScreenPixelsToTwips(widened, m_panel), 20);
+    m_panel->CmdOtherFilterClose_Click();
+    m_filter->cmdHistory_Click();
+    Settle();
+    EXPECT_EQ(m_panel->width(), widened);
+    // Dragged far right, it stops where its controls still fit.
+    drag(50);
+    EXPECT_EQ(m_panel->width(), TwipsToScreenPixels(m_panel->MinimumWidthTwips(), m_panel));
+    COtherFilterPage* page = Page(OtherPage::History);
+    for (int b = 0; b < COtherFilterPage::kButtonCount; ++b)
+        EXPECT_TRUE(page->rect().contains(page->Cmd(static_cast<COtherFilterPage::Button>(b))->geometry())) << b;
+    EXPECT_TRUE(page->rect().contains(page->TxtErr()->geometry()));
 }
 
 TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)

@@ -4,9 +4,11 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -211,6 +213,41 @@ TEST_F(FlexGridTest, TwipsMapToPixels)
     Settle();
     EXPECT_EQ(m_grid->CellRect(1, 1).width(), TwipsToPixels(m_grid->ColWidth(1), dpi));
     EXPECT_EQ(m_grid->CellRect(1, 1).height(), TwipsToPixels(m_grid->RowHeight(1), dpi));
+}
+
+// Columns widen, never narrow, to show their texts whole: a text the window
+// names, or the widest of a table's cells. A caption merged across columns
+// counts for none of them and a hidden column stays hidden.
+TEST_F(FlexGridTest, ColumnsFitTheirTexts)
+{
+    m_grid->SetRows(3);
+    m_grid->SetCols(5);
+    for (int c = 0; c < 5; ++c)
+        m_grid->SetColWidth(c, 270);
+    m_grid->SetMergeCells(GridMerge::Free);
+    m_grid->SetMergeRow(0, true);
+    for (int c = 1; c < 4; ++c)
+        m_grid->SetTextMatrix(0, c, u"一个很长的合并标题"_s);
+    m_grid->SetTextMatrix(1, 1, u"2529"_s);
+    m_grid->SetTextMatrix(2, 1, u"7"_s);
+    m_grid->SetTextMatrix(2, 2, u"36"_s);
+    m_grid->SetTextMatrix(1, 3, u"5"_s);
+    m_grid->SetColWidth(4, 0);
+    m_grid->SetTextMatrix(1, 4, u"hidden"_s);
+    m_grid->FitColsToTexts();
+    m_grid->FitColWidth(0, u"2025217"_s);
+    Show();
+    const int margins = m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) * 2 + 2;
+    const QFontMetrics fm(m_grid->font());
+    for (const auto& [col, text] : {std::pair{0, u"2025217"_s}, {1, u"2529"_s}, {2, u"36"_s}}) {
+        EXPECT_GE(m_grid->CellRect(1, col).width() - 1, fm.horizontalAdvance(text) + margins) << col;
+        // No wider than it needs.
+        EXPECT_LE(m_grid->CellRect(1, col).width() - 1, fm.horizontalAdvance(text) + margins + 1) << col;
+    }
+    EXPECT_EQ(m_grid->ColWidth(3), 270); // "5" fits as it was
+    EXPECT_EQ(m_grid->ColWidth(4), 0);
+    m_grid->FitColWidth(1, u"1"_s);
+    EXPECT_EQ(m_grid->ColWidth(1), m_grid->TextTwips(u"2529"_s));
 }
 
 TEST_F(FlexGridTest, FixedCellsTakeTheColumnAlignmentUnlessTheirOwnIsSet)

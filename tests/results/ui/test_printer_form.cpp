@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
@@ -355,6 +357,50 @@ TEST_F(PrinterFormTest, AnUprightPageIsPrintedWholeOnALandscapeSheet)
     const int printed = DarkPixelsOutside(sheet, QRect());
     EXPECT_GT(whole, 1000);
     EXPECT_NEAR(printed, whole, whole / 10);
+
+// Serials of five digits and more print whole: the serial column is as
+// wide as the largest serial needs, taken from the number column, and no
+// serial's, bet's or caption's glyphs reach the edges of its cell (a cut
+// text is cut at both).
+TEST_F(PrinterFormTest, EverySerialPrintsWhole)
+{
+    MakeBets(100050);
+    m_form->ShowForm();
+    const PageSizeTwips page = m_form->PageSize();
+    const PrintPlan& plan = m_form->Plan();
+    ASSERT_EQ(plan.MaxSerial(), 100050);
+    const PrintColumns cols = FittedPrintColumns(plan);
+    EXPECT_GE(cols.SerialWidth, QFontMetricsF(PrintTableFont()).horizontalAdvance(u"100050"_s) + 2 * kPrintCellMargin);
+    EXPECT_EQ(cols.PairWidth(), plan.Columns().PairWidth());
+
+    // Page 42 holds 9841 .. 10080, the last page 99841 .. 100050.
+    for (const int32_t pageNumber : {42, plan.PageCount()}) {
+        ASSERT_GT(plan.PageBets(pageNumber), 0);
+        const PrintPageLayout layout = MeasurePrintPage(page, m_form->Texts(), pageNumber, plan.PageCount());
+        QImage image(qRound(page.Width * 300.0 / 1440), qRound(page.Height * 300.0 / 1440), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.scale(image.width() / static_cast<double>(page.Width),
+                          image.height() / static_cast<double>(page.Height));
+            PaintPrintPage(painter, plan, page, pageNumber, m_form->Texts(), false);
+        }
+        const int32_t first = plan.PageFirst(pageNumber);
+        // Every 13th bet, and the captions (slot -1: row 0).
+        for (int32_t slot = -1; slot < plan.PageBets(pageNumber); slot += 13) {
+            const int32_t row = slot < 0 ? 0 : plan.SlotRow(slot);
+            const int32_t pair = slot < 0 ? 0 : plan.SlotColumn(slot);
+            const double top = layout.Table.Y + row * kPrintRowHeight;
+            for (const int32_t c : {pair, pair + 1}) {
+                const double left = layout.Table.X + cols.ColumnLeft(c);
+                const QRectF cell(left, top, cols.ColumnWidth(c), kPrintRowHeight);
+                SCOPED_TRACE(u"page %1 row %2 column %3"_s.arg(pageNumber).arg(row).arg(c).toStdString());
+                EXPECT_GT(DarkPixels(image, page, cell), 5);
+                EXPECT_EQ(DarkPixels(image, page, QRectF(cell.left(), top, 15, kPrintRowHeight)), 0);
+                EXPECT_EQ(DarkPixels(image, page, QRectF(cell.right() - 15, top, 15, kPrintRowHeight)), 0);
+            }
+        }
+    }
 }
 
 TEST_F(PrinterFormTest, SetUpReadsThePageSizeAgain)
