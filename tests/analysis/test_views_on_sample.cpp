@@ -123,7 +123,7 @@ TEST_F(SampleHistory, NumberTableBlocksKnowTheirWidestText)
         setup.Mode = c.mode;
         setup.RangeStart = c.start;
         setup.RangeCount = static_cast<int16_t>(std::min<int32_t>(records - c.start, 300));
-        const CNumberTable table(View0(), SizesOf(*View0().HeadData()), names, setup, {});
+        const CNumberTable table(View0(), SecondaryDraws(), SizesOf(*View0().HeadData()), names, setup, {});
         const std::vector<QString> widest = table.WidestTexts();
         ASSERT_EQ(widest.size(), table.Layout().Blocks.size());
         for (size_t b = 0; b < widest.size(); ++b) {
@@ -140,7 +140,7 @@ TEST_F(SampleHistory, NumberTableBlocksKnowTheirWidestText)
     history.Mode = CellMode::Value;
     history.RangeStart = records - 1;
     history.RangeCount = 1;
-    const CNumberTable counts(View0(), SizesOf(*View0().HeadData()), names, history, {});
+    const CNumberTable counts(View0(), SecondaryDraws(), SizesOf(*View0().HeadData()), names, history, {});
     EXPECT_EQ(counts.WidestTexts().front().size(), 4);
 }
 
