@@ -232,6 +232,7 @@ TEST(ChartPainterTest, PointLabelsWriteEachValue)
     }
     EXPECT_EQ(recorder.Texts.count(QStringLiteral("2.5")), 2) << recorder.Texts.join(u' ').toStdString();
     EXPECT_EQ(recorder.Texts.count(QStringLiteral("7.25")), 2) << recorder.Texts.join(u' ').toStdString();
+}
 
 // Every legend entry shows inside the chart: entries run on in a second
 // column where one is not high enough, and a name too long for the legend

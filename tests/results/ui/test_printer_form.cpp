@@ -357,6 +357,7 @@ TEST_F(PrinterFormTest, AnUprightPageIsPrintedWholeOnALandscapeSheet)
     const int printed = DarkPixelsOutside(sheet, QRect());
     EXPECT_GT(whole, 1000);
     EXPECT_NEAR(printed, whole, whole / 10);
+}
 
 // Serials of five digits and more print whole: the serial column is as
 // wide as the largest serial needs, taken from the number column, and no
