@@ -386,7 +386,6 @@ TEST_F(PrinterFormTest, EverySerialPrintsWhole)
                           image.height() / static_cast<double>(page.Height));
             PaintPrintPage(painter, plan, page, pageNumber, m_form->Texts(), false);
         }
-        const int32_t first = plan.PageFirst(pageNumber);
         // Every 13th bet, and the captions (slot -1: row 0).
         for (int32_t slot = -1; slot < plan.PageBets(pageNumber); slot += 13) {
             const int32_t row = slot < 0 ? 0 : plan.SlotRow(slot);
