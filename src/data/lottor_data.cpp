@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "engine/stat.h"
 #include "engine/stat_views.h"
 #include "platform/gbk.h"
 #include "platform/little_endian.h"
 #include "platform/program_folder.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -333,11 +333,9 @@ bool CLottorData::WriteFile(const QByteArray& bytes) const
     if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite)))
         return false;
     // The new content reaches the disk in full before it replaces the old,
-    // so neither a failed write nor a power cut leaves a half-written file.
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    // so neither a failed write, a full disk nor a power cut leaves a
+    // half-written file.
+    return SaveWholeFile(m_filePath, bytes).Ok;
 }
 
 bool CLottorData::SaveNumData()

@@ -184,7 +184,7 @@ QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
     return lines.join(u"\r\n"_s);
 }
 
-bool WriteSchemeFile(const QString& path, const QString& sText)
+SaveOutcome WriteSchemeFile(const QString& path, const QString& sText)
 {
     return SaveWholeFile(path, ToGbk(sText + u"\r\n"_s));
 }

@@ -11,6 +11,7 @@
 
 #include "data/filter_items.h"
 #include "data/value_set.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -55,9 +56,9 @@ struct SchemeWindowPart {
 QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
                    const std::array<QString, 43>& indicatorNames);
 
-// Writes sText and a final CR LF as GBK through QSaveFile: a failure leaves
+// Writes sText and a final CR LF as GBK through SaveWholeFile: a failure leaves
 // the file that was there whole. True on success.
-bool WriteSchemeFile(const QString& path, const QString& sText);
+SaveOutcome WriteSchemeFile(const QString& path, const QString& sText);
 
 // One condition slot as a scheme gives it.
 struct SchemeSlot {

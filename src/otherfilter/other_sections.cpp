@@ -97,7 +97,7 @@ QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switc
     return ToGbk(lines.join(kLineEnd) + kLineEnd);
 }
 
-bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
+SaveOutcome WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
                           const OtherPageState& page)
 {
     return SaveWholeFile(path, OtherFilterFileBytes(kind, switches, page));

@@ -6,7 +6,7 @@
 //
 // In short, for the panel pages:
 //   OtherPageState page = <the page's grid rows and tolerance controls>;
-//   export:  bool ok = WriteOtherFilterFile(path, OtherFilterKind::Match, {sel, errSel}, page);
+//   export:  SaveOutcome out = WriteOtherFilterFile(path, OtherFilterKind::Match, {sel, errSel}, page);
 //            message OtherFileTexts(kind).ExportDone / ExportFailed
 //   import:  OtherImportOutcome r = ImportOtherFilterFile(path, kind, page, append);
 //            Imported -> refill the grid from page.Rows (number column = row
@@ -34,6 +34,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -102,9 +104,9 @@ QStringList OtherSectionLines(OtherFilterKind kind, const OtherSwitches& switche
 // every line ended by CR LF, in GBK.
 QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switches,
                                 const OtherPageState& page);
-// Writes them through QSaveFile: a failure leaves the file that was there
-// whole. True on success.
-bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
+// Writes them through SaveWholeFile: a failure leaves the file that was
+// there whole and says why.
+SaveOutcome WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
                           const OtherPageState& page);
 
 // What one section of a text says, for one filter. Key lines are taken as

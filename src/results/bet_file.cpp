@@ -6,12 +6,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "data/text_helpers.h"
 #include "platform/gbk.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -36,8 +36,8 @@ std::optional<BetFileOutcome::Result> SaveChecks(const QString& path, const QStr
     return std::nullopt;
 }
 
-// A save in progress: the file, written through QSaveFile, the bar and its
-// stop question.
+// A save in progress: the file, written through CheckedSaveFile, the bar and
+// its stop question.
 class SaveRun {
 public:
     SaveRun(const BetFileProgress& progress, BetFileOperation op, const QString& status, int32_t max)
@@ -49,8 +49,8 @@ public:
 
     bool Open(const QString& path, const QByteArray& title)
     {
-        m_file.setFileName(TrimBlanks(path));
-        return m_file.open(QIODevice::WriteOnly) && m_file.write(title) == title.size();
+        m_file.emplace(TrimBlanks(path));
+        return m_file->Open() && m_file->Write(title);
     }
 
     // A progress step; true when the user confirmed a stop.
@@ -74,7 +74,7 @@ public:
     bool Commit()
     {
         Flush();
-        return m_ok && m_file.commit();
+        return m_file && m_file->Commit().Ok;
     }
 
 private:
@@ -84,16 +84,14 @@ private:
             return;
         const QByteArray bytes = ToGbk(m_text);
         m_text.clear();
-        if (m_ok && m_file.write(bytes) != bytes.size())
-            m_ok = false;
+        static_cast<void>(m_file->Write(bytes)); // a failure is kept for Commit
     }
 
     const BetFileProgress& m_progress;
     BetFileOperation m_op;
     MsgProgressGuard m_bar;
-    QSaveFile m_file;
+    std::optional<CheckedSaveFile> m_file;
     QString m_text;
-    bool m_ok = true;
 };
 
 BetFileOutcome Outcome(BetFileOperation op, BetFileOutcome::Result code, int32_t records = 0)

@@ -111,15 +111,13 @@ void fFilter::SaveChinIn()
         return;
     CMsg msg;
     msg.DoEvents();
-    bool written = true;
+    SaveOutcome written;
     {
         const MsgBusyGuard busy(msg, QString::fromUtf16(kSchemeSaveStatus));
-        const QString text = ChinInToSetStr();
-        if (!text.isEmpty())
-            written = WriteSchemeFile(path, text);
+        written = WriteSchemeFile(path, ChinInToSetStr());
     }
     if (!written)
-        ReportFileFault(u"保存方案失败，无法写入文件："_s + path);
+        ReportFileFault(u"保存方案失败，无法写入文件："_s + path + u'\n' + written.Reason);
 }
 
 void fFilter::OpenChinIn()

@@ -121,7 +121,7 @@ void PicOtherFilter::SaveFile(OtherPage page)
     CMsg msg;
     msg.StartShowMsg(QString::fromUtf16(kOtherExportStatus));
     const MsgBusyGuard busy(msg);
-    const bool written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State());
+    const bool written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State()).Ok;
     Tell(this, written ? texts.ExportDone : texts.ExportFailed);
 }
 

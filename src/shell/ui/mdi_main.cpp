@@ -584,7 +584,18 @@ void MDIMain::MDIForm_Unload()
     UnloadChildForms();
     CloseHelpViewer();
     app.CurLottorData.reset();
-    SaveSetFile(QString::fromLatin1(kSetFileKey));
+    QString failure;
+    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
+        // The file keeps what it held before; the changes of this run are
+        // lost, and the user is told (a signal's shut-down has nobody to
+        // answer a message).
+        const QString text = QStringLiteral("设置文件无法保存，本次运行中的更改（如彩票列表）未能保存：") +
+                             app.SetFilePath + QLatin1Char('\n') + failure;
+        if (m_terminate)
+            qWarning("%s", qUtf8Printable(text));
+        else
+            MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), text, QMessageBox::Ok);
+    }
     m_unloaded = true;
 }
 
