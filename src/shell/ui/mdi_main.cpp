@@ -1,6 +1,8 @@
 #include "shell/ui/mdi_main.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -147,6 +149,8 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 
 MDIMain::~MDIMain()
 {
+    if (s_running == this)
+        s_running = nullptr;
     // The frames of the child windows go with the base class, after this
     // object's own members: they must not report back here any more. The
     // analysis windows made here go now.
@@ -599,13 +603,34 @@ void MDIMain::MDIForm_Unload()
     m_unloaded = true;
 }
 
+MDIMain* MDIMain::s_running = nullptr;
+
+void MDIMain::AtUnexpectedExit()
+{
+    MDIMain* window = std::exchange(s_running, nullptr);
+    if (!window || window->m_unloaded)
+        return;
+    window->m_unloaded = true;
+    window->m_terminate = true;
+    Mmain().FormsClosing = kTrue;
+    QString failure;
+    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
+        qWarning("%s", qUtf8Printable(QStringLiteral("设置文件无法保存：") + failure));
+}
+
 int MDIMain::Run()
 {
+    // The program state outlives the handler: it is made before the
+    // handler is registered, so it is destroyed after it runs.
+    static const bool registered = (static_cast<void>(Mmain()), std::atexit(&MDIMain::AtUnexpectedExit) == 0);
+    static_cast<void>(registered);
+    s_running = this;
     MDIForm_Load();
     // A request during the start-up came before the event loop could end.
     const int code = m_terminate ? 0 : QApplication::exec();
     if (!m_unloaded)
         MDIForm_Unload();
+    s_running = nullptr;
     return code;
 }
 
