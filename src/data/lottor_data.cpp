@@ -550,15 +550,17 @@ bool CLottorData::UpData()
         return true;
     if (m_upFrom > m_numCount || m_upFrom < 0)
         m_upFrom = 0;
-    // The views are marked stale before the draws change on disk, so that a
-    // stop between the two writes never leaves views that pass for the new
-    // draws. Draws that cannot be written leave file and views as they were;
-    // UpFrom stays, so the next call writes them again.
+    // The views are marked stale, on the disk itself, before the draws
+    // change there, so that neither a stop nor a power cut between the two
+    // writes leaves views that pass for the new draws. Draws that cannot be
+    // written, or views that cannot be marked, leave file and views as they
+    // were; UpFrom stays, so the next call writes them again.
+    bool marked = true;
     for (int16_t v = 0; v < m_viewCount; ++v) {
         if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
-            view->MarkStale();
+            marked = view->MarkStale() && marked;
     }
-    if (SaveNumData()) {
+    if (!marked || SaveNumData()) {
         for (int16_t v = 0; v < m_viewCount; ++v) {
             if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
                 view->RestoreValid();
