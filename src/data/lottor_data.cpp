@@ -330,12 +330,16 @@ bool CLottorData::WriteFile(const QByteArray& bytes) const
     // program (an administrator may write it all the same).
     const QFileInfo info(m_filePath);
     constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite)))
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite))) {
+        m_writeFailure = QStringLiteral("文件是只读的");
         return false;
+    }
     // The new content reaches the disk in full before it replaces the old,
     // so neither a failed write, a full disk nor a power cut leaves a
     // half-written file.
-    return SaveWholeFile(m_filePath, bytes).Ok;
+    const SaveOutcome saved = SaveWholeFile(m_filePath, bytes);
+    m_writeFailure = saved.Reason;
+    return saved.Ok;
 }
 
 bool CLottorData::SaveNumData()

@@ -40,9 +40,15 @@ bool CheckedSaveFile::Write(QByteArrayView bytes)
     }
     if (bytes.isEmpty())
         return true;
+    errno = 0;
     const qint64 written = m_file.write(bytes.data(), bytes.size());
     if (written != bytes.size() || m_file.error() != QFileDevice::NoError) {
-        Fail(m_file.errorString());
+        // Qt reports a write cut short (the disk filled up part way) as a
+        // short count without an error of its own; the system said why.
+        const int cause = errno;
+        Fail(m_file.error() != QFileDevice::NoError ? m_file.errorString()
+             : cause != 0                            ? qt_error_string(cause)
+                                                     : QStringLiteral("无法写入全部内容"));
         return false;
     }
     m_written += written;

@@ -1,6 +1,8 @@
 // The one way every file is written: whole or not at all, on a full disk
 // too, and never reported saved when it was not.
 
+#include <cerrno>
+
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -50,10 +52,22 @@ TEST_F(FullDiskSave, AWriteThatDoesNotFitFailsAndLeavesTheOldFile)
         SCOPED_TRACE(size);
         const SaveOutcome out = SaveWholeFile(Target(), QByteArray(size, 'n'));
         EXPECT_FALSE(out.Ok);
-        EXPECT_FALSE(out.Reason.isEmpty());
+        EXPECT_EQ(out.Reason, qt_error_string(ENOSPC));
         EXPECT_EQ(out.Written, 0);
         ExpectOldFileAlone();
     }
+}
+
+// Room for part of the content: the system's reason, not Qt's "Unknown
+// error" for a short count.
+TEST_F(FullDiskSave, AWriteCutShortSaysTheDiskIsFull)
+{
+    m_disk.Free();
+    ASSERT_TRUE(m_disk.Fill(16 << 10));
+    const SaveOutcome out = SaveWholeFile(Target(), QByteArray(100 << 10, 'n'));
+    EXPECT_FALSE(out.Ok);
+    EXPECT_EQ(out.Reason, qt_error_string(ENOSPC));
+    ExpectOldFileAlone();
 }
 
 TEST_F(FullDiskSave, AStreamedWriteStopsAtTheFirstFailureAndCommitsNothing)

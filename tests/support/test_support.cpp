@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ostream>
@@ -77,7 +78,7 @@ SmallDisk::~SmallDisk()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-bool SmallDisk::Fill()
+bool SmallDisk::Fill(qint64 leave)
 {
     QFile filler(FilePath(QString::fromLatin1(kFillerName)));
     if (!m_mounted || !filler.open(QIODevice::Append | QIODevice::Unbuffered))
@@ -88,11 +89,10 @@ bool SmallDisk::Fill()
         while (filler.write(bytes) == block) {
         }
     }
-    filler.close();
     QFile probe(FilePath(QStringLiteral(".probe")));
     const bool full = probe.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && probe.write("x", 1) != 1;
     probe.remove();
-    return full;
+    return full && (leave <= 0 || filler.resize(std::max<qint64>(0, filler.size() - leave)));
 }
 
 void SmallDisk::Free()

@@ -55,8 +55,9 @@ public:
     // The folder, and a path under it.
     QString Path() const { return m_dir.path(); }
     QString FilePath(const QString& relative) const { return m_dir.filePath(relative); }
-    // A filler file takes every free byte; false when some room is left.
-    bool Fill();
+    // A filler file takes every free byte but leave (rounded up to whole
+    // pages); false when the disk could not be filled.
+    bool Fill(qint64 leave = 0);
     // The filler goes, and the room it took is free again.
     void Free();
 

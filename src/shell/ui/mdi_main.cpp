@@ -444,11 +444,18 @@ void MDIMain::MDIForm_Load()
 
     // A first start installs the sample game, recording it in the settings
     // file once its data file is complete, then builds its statistics under
-    // the progress bar; a first start cut short is completed here.
+    // the progress bar; a first start cut short, or one that found no room
+    // for the game, is completed here.
     CLottoItem& items = app.LottoItems;
     const ShellWindows& windows = NeighbourWindows();
-    if (windows.SeedFirstStart && windows.SeedFirstStart(items))
-        SaveSetFile(QString::fromLatin1(kSetFileKey));
+    if (windows.SeedFirstStart) {
+        const SeedOutcome seeded = windows.SeedFirstStart(items);
+        if (seeded)
+            SaveSetFile(QString::fromLatin1(kSetFileKey));
+        else if (seeded.Code == SeedOutcome::Result::Failed)
+            MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), SeedFailureMessage(seeded),
+                   QMessageBox::Ok);
+    }
     bool attempt = false;
     if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.
