@@ -36,6 +36,19 @@ max_len_of() {
   esac
 }
 
+# The longest an input may take before it counts as a hang: the default,
+# but a minute for the targets whose seeds hold lists at their limit (a
+# scheme or panel file of 32,767 items, a formula file filling the
+# definition text), which take seconds each under the sanitizers. A loop
+# that never ends, or work that grows with the square of the items, still
+# passes it.
+timeout_of() {
+  case "$1" in
+    scheme_file | other_sections | way_file) echo 60 ;;
+    *) echo 10 ;;
+  esac
+}
+
 runs="$KELTON_BUILD/fuzz-runs"
 rm -rf "$runs"
 mkdir -p "$runs"
@@ -48,11 +61,11 @@ for t in "${targets[@]}"; do
   [ -d "$KELTON_ROOT/fuzz/corpus/$t" ] && seeds=("$KELTON_ROOT/fuzz/corpus/$t")
   dict=()
   [ -f "$KELTON_ROOT/fuzz/$t.dict" ] && dict=(-dict="$KELTON_ROOT/fuzz/$t.dict")
-  # -timeout: an input taking longer counts as a hang; -rss_limit_mb: as a
-  # runaway allocation.
+  # -timeout: an input taking longer counts as a hang (timeout_of);
+  # -rss_limit_mb: as a runaway allocation.
   max_len="$(max_len_of "$t")"
   "$KELTON_BUILD/fuzz/fuzz_$t" "$corpus" "${seeds[@]}" "${dict[@]}" ${max_len:+-max_len="$max_len"} \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_total_time="$seconds" -timeout="$(timeout_of "$t")" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/" \
     >"$runs/$t.log" 2>&1 &
   pids+=($!)

@@ -5,4 +5,4 @@ source "$(dirname "$0")/tools/setup.sh"
 kelton_build
 export QT_QPA_PLATFORM=offscreen
 cd "$KELTON_BUILD"
-ctest --output-on-failure --parallel "$(nproc)" "$@"
+ctest --output-on-failure --parallel "$(kelton_jobs)" "$@"

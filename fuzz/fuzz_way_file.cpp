@@ -1,7 +1,8 @@
 // Formula files (ReadWayFileBytes) for each test game: a file of no layout
 // gives no formula; what was read is imported, exported as a file again and
-// read back to the same formulas. An import leaves a definition the game's
-// data file holds, and its size is counted as it is written.
+// read back to the same formulas; and after the import the game can still
+// be saved: its definition, formulas included, fits the data file, and its
+// size is counted as it is written.
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "formula/way_file.h"
@@ -22,12 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (read.Layout == WayFileLayout::None)
             KELTON_FUZZ_CHECK(read.Records.empty() && read.Skipped == 0);
 
+        const QString before = head.HeadStr();
         const WayImport import = ImportWayRecords(head, QStringLiteral("g"), read);
+        // The formulas live in the definition text, which the data file
+        // holds only up to its limit: an import the game could not save is
+        // refused whole.
         KELTON_FUZZ_CHECK(import.TooLarge ? import.Group < 0 : import.Formulas.size() == read.Records.size());
-        KELTON_FUZZ_CHECK(head.DefinitionBytes(head.Ways()) <= DataFileHeader::kMaxHeadLen);
+        KELTON_FUZZ_CHECK(ToGbk(head.HeadStr()).size() <= DataFileHeader::kMaxHeadLen);
         if (read.Layout == WayFileLayout::Empty)
             KELTON_FUZZ_CHECK(import.Group >= 0 && import.Formulas.empty());
         if (read.Records.empty() || import.Group < 0) {
+            KELTON_FUZZ_CHECK(head.HeadStr() == before || read.Layout == WayFileLayout::Empty);
             KELTON_FUZZ_CHECK(head.DefinitionBytes(head.Ways()) == ToGbk(head.HeadStr()).size());
             continue;
         }

@@ -577,6 +577,61 @@ void SchemeSeeds()
     }
 }
 
+// Seeds at the limits, where scale defects live: lists of 32,767 items in a
+// scheme and a panel file, the whole sample history newest first as a
+// download may give it, and a formula file whose import just fits the data
+// file's definition text.
+void LimitSeeds()
+{
+    CLottorData& game = fuzz::SmallGame();
+    game.FilterMatch.IniClass(&game.HeadData);
+    QStringList rows;
+    for (int i = 0; i < kMaxFilterItems; ++i) {
+        const QString row = QStringLiteral("√\t%1\t1\tХ\tХ").arg(i % 10);
+        (void)game.FilterMatch.AddPerVal(row);
+        rows << row;
+    }
+    std::array<QString, 43> names;
+    Seed("scheme_file", "match_at_limit", fuzz::GbkSeed(SchemeText(game, {0, 0}, names) + QStringLiteral("\r\n")));
+    game.FilterMatch.IniClass(&game.HeadData);
+    OtherPageState page;
+    page.Rows = rows;
+    Seed("other_sections", "match_at_limit", QByteArray("G") + OtherFilterFileBytes(OtherFilterKind::Match, {1, 0}, page));
+
+    QFile sample(QStringLiteral(KELTON_SAMPLE_HISTORY));
+    if (!sample.open(QIODevice::ReadOnly))
+        fuzz::Fail("read the sample history", __FILE__, __LINE__);
+    const QStringList csv = SplitLines(QString::fromUtf8(sample.readAll()));
+    QString newestFirst = QStringLiteral("N,XXX\r\n");
+    for (qsizetype i = csv.size() - 1; i >= 1; --i) {
+        if (!csv[i].isEmpty())
+            newestFirst += csv[i].section(QLatin1Char(','), 0, 0) + QLatin1Char(',') +
+                           csv[i].section(QLatin1Char(','), 2, 2) + QStringLiteral("\r\n");
+    }
+    Seed("draw_import", "newest_first", fuzz::GbkSeed(newestFirst));
+
+    // The file of n formulas, and the definition text of the three-digit
+    // game once it is imported.
+    const auto formulaFile = [](int n) {
+        CLottorHead maker = fuzz::Game(0);
+        maker.WayGroupAdd(QStringLiteral("大量公式"));
+        for (int i = 0; i < n; ++i)
+            maker.WayAdd(0, QStringLiteral("f%1").arg(i), QStringLiteral("Num(1,3,1)+Num(2,3,1)"), 0, QString());
+        const QByteArray file = WayFileBytes(maker.Ways(), 0);
+        CLottorHead into = fuzz::Game(0);
+        (void)ImportWayRecords(into, QStringLiteral("g"), ReadWayFileBytes(file, into.Ways().OwnConsultIndex()));
+        return std::make_pair(file, ToGbk(into.HeadStr()).size());
+    };
+    // The most formulas whose import still fits, found by halving.
+    int fits = 0;
+    int over = 1 << 15;
+    while (over - fits > 1) {
+        const int n = (fits + over) / 2;
+        (formulaFile(n).second <= DataFileHeader::kMaxHeadLen ? fits : over) = n;
+    }
+    Seed("way_file", "fits_the_limit", formulaFile(fits).first);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -603,5 +658,6 @@ int main(int argc, char** argv)
     FormulaSeeds();
     WayFileSeeds();
     SchemeSeeds();
+    LimitSeeds();
     return 0;
 }

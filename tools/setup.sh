@@ -27,11 +27,16 @@ kelton_install() {
   fi
 }
 
+# Jobs at once for builds and test runs: KELTON_JOBS, or one per core.
+kelton_jobs() {
+  echo "${KELTON_JOBS:-$(nproc)}"
+}
+
 # KELTON_WERROR=ON (CI) makes warnings in Kelton's own code errors.
 kelton_build() {
   kelton_install "${kelton_packages[@]}"
   cmake -S "$KELTON_ROOT" -B "$KELTON_BUILD" -G Ninja -DKELTON_WERROR="${KELTON_WERROR:-OFF}" "$@" >/dev/null
-  cmake --build "$KELTON_BUILD" --parallel "$(nproc)"
+  cmake --build "$KELTON_BUILD" --parallel "$(kelton_jobs)"
 }
 
 # The fuzz targets (fuzz.sh): clang with its sanitizer and libFuzzer

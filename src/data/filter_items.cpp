@@ -94,8 +94,7 @@ bool FilterItemList<Item>::AddPerVal(QStringView line)
 {
     if (!m_bound)
         return false;
-    // ItemCount is 16-bit: a full list takes no more items.
-    if (m_items.size() - 1 >= static_cast<size_t>(std::numeric_limits<int16_t>::max()))
+    if (m_items.size() - 1 >= static_cast<size_t>(kMaxFilterItems))
         return false;
 
     Item item = m_template;

@@ -47,6 +47,9 @@ struct GatherItem {
     ValueSet Partners;  // 0..20
 };
 
+// The most items an other-filter list holds (its count is 16-bit).
+inline constexpr int kMaxFilterItems = 32767;
+
 // The text marks of an item line.
 inline constexpr char16_t kMarkYes = u'\u221A';  // "√"
 inline constexpr char16_t kMarkNo = u'\u0425';   // "Х"
@@ -71,7 +74,8 @@ public:
     void IniClass(const CLottorHead* head);
 
     // Parses one item line and appends the item. False when nothing changed:
-    // no definition, a wrong field count or a number that overflows.
+    // no definition, a full list (kMaxFilterItems), a wrong field count or a
+    // number that overflows.
     bool AddPerVal(QStringView line);
 
     // The line of item i (1-based); the empty text outside 1..ItemCount().

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/app_state.h"
 #include "data/lotto_items.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -51,7 +52,10 @@ bool ReadTemplate(QString& oText)
 
 bool ProgramFolderHasGames(const CLottoItem& items)
 {
-    if (items.LottoCount() > 0 || QFileInfo::exists(ProgramPath(QLatin1String(kSettingsFile))))
+    if (items.LottoCount() > 0)
+        return true;
+    if (QFileInfo::exists(ProgramPath(QLatin1String(kSettingsFile))) &&
+        Mmain().SetFileState != SettingsFileState::Loaded)
         return true;
     const QDir games(ProgramPath(QStringLiteral("Lottor")));
     if (!games.exists())
@@ -96,38 +100,55 @@ bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& o
     return true;
 }
 
-bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered)
+QString SeedFailureMessage(const SeedOutcome& outcome)
 {
+    return QStringLiteral("示例彩票未能安装：") + outcome.Reason +
+           QStringLiteral("\n腾出磁盘空间后，下次启动时将再次安装。");
+}
+
+SeedOutcome SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered)
+{
+    SeedOutcome out;
     if (ProgramFolderHasGames(items))
-        return false;
+        return out;
+    out.Code = SeedOutcome::Result::Failed;
     CopyTemplates();
 
     QString definition;
-    if (!ReadTemplate(definition))
-        return false;
     CLottorHead head;
-    head.SetHeadStr(definition);
-    if (!head.Enable())
-        return false;
+    if (ReadTemplate(definition))
+        head.SetHeadStr(definition);
+    if (!head.Enable()) {
+        out.Reason = QStringLiteral("缺少彩票模板 ") + QLatin1String(kSampleTemplate);
+        return out;
+    }
 
     const QString path = ProgramPath(QLatin1String(kSampleGamePath));
     if (!QFileInfo::exists(path)) {
         std::vector<Draw> draws;
         const QString history = DefaultsFolder() + QLatin1Char('/') + QLatin1String(kHistoryFile);
+        if (!ReadSampleHistory(history, head.BcMain, draws) || draws.empty()) {
+            out.Reason = QStringLiteral("缺少示例开奖数据");
+            return out;
+        }
         CLottorData created;
-        if (!ReadSampleHistory(history, head.BcMain, draws) || draws.empty() ||
-            created.CreateData(definition, path, kSampleFileTag, draws)) {
+        if (created.CreateData(definition, path, kSampleFileTag, draws)) {
+            out.Reason = created.WriteFailure().isEmpty() ? QStringLiteral("无法写入文件 ") + path
+                                                          : created.WriteFailure() + QStringLiteral("（") + path +
+                                                                QStringLiteral("）");
             CLottorData::DeleteDataFiles(path);
-            return false;
+            return out;
         }
     }
 
     if (items.LottoGroupCount() == 0)
         items.LottoGroupAdd(QString::fromUtf8(kAllGamesGroup));
     if (!items.LottoAdd(QStringLiteral("0"), head.LottorName, QLatin1String(kSampleGamePath))) {
+        out.Reason = QStringLiteral("无法加入彩票列表");
         CLottorData::DeleteDataFiles(path);
-        return false;
+        return out;
     }
+    out.Code = SeedOutcome::Result::Seeded;
     items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
     if (registered)
         registered();
@@ -138,7 +159,7 @@ bool SeedProgramFolder(CLottoItem& items, const std::function<void()>& registere
     // tells the user.
     CLottorData game;
     static_cast<void>(game.OpenData(CStat::kViewCount, path));
-    return true;
+    return out;
 }
 
 } // namespace kelton

@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "engine/stat.h"
 #include "engine/stat_views.h"
 #include "platform/gbk.h"
 #include "platform/little_endian.h"
 #include "platform/program_folder.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -331,14 +331,16 @@ bool CLottorData::WriteFile(const QByteArray& bytes) const
     // program (an administrator may write it all the same).
     const QFileInfo info(m_filePath);
     constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite)))
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite))) {
+        m_writeFailure = QStringLiteral("文件是只读的");
         return false;
+    }
     // The new content reaches the disk in full before it replaces the old,
-    // so neither a failed write nor a power cut leaves a half-written file.
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    // so neither a failed write, a full disk nor a power cut leaves a
+    // half-written file.
+    const SaveOutcome saved = SaveWholeFile(m_filePath, bytes);
+    m_writeFailure = saved.Reason;
+    return saved.Ok;
 }
 
 bool CLottorData::SaveNumData()
@@ -568,15 +570,17 @@ bool CLottorData::UpData()
         return true;
     if (m_upFrom > m_numCount || m_upFrom < 0)
         m_upFrom = 0;
-    // The views are marked stale before the draws change on disk, so that a
-    // stop between the two writes never leaves views that pass for the new
-    // draws. Draws that cannot be written leave file and views as they were;
-    // UpFrom stays, so the next call writes them again.
+    // The views are marked stale, on the disk itself, before the draws
+    // change there, so that neither a stop nor a power cut between the two
+    // writes leaves views that pass for the new draws. Draws that cannot be
+    // written, or views that cannot be marked, leave file and views as they
+    // were; UpFrom stays, so the next call writes them again.
+    bool marked = true;
     for (int16_t v = 0; v < m_viewCount; ++v) {
         if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
-            view->MarkStale();
+            marked = view->MarkStale() && marked;
     }
-    if (SaveNumData()) {
+    if (!marked || SaveNumData()) {
         for (int16_t v = 0; v < m_viewCount; ++v) {
             if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
                 view->RestoreValid();

@@ -164,6 +164,9 @@ public:
     [[nodiscard]] bool ReStat();
 
     QString FilePath() const { return m_filePath; }
+    // Why the last write of the data file failed (a full disk, a file made
+    // read-only); empty after one that succeeded.
+    const QString& WriteFailure() const { return m_writeFailure; }
     int16_t UpFrom() const { return m_upFrom; }
     int16_t ViewCount() const { return m_viewCount; }
     const DataFileHeader& Header() const { return m_header; }
@@ -238,6 +241,7 @@ private:
     bool BuildViews(int32_t sStart);
 
     QString m_filePath;
+    mutable QString m_writeFailure;
     OpenFailure m_openFailure = OpenFailure::None;
     DataFileHeader m_header = DataFileHeader::Fresh();
     std::vector<int32_t> m_numName;

@@ -87,7 +87,7 @@ void OpenSetFile(const QString& key)
     app.LottoItems.SetInfoStr(gameList);
 }
 
-bool SaveSetFile(const QString& key)
+bool SaveSetFile(const QString& key, QString* oFailure)
 {
     AppState& app = Mmain();
     CSsqFile& container = app.SetSsqFile;
@@ -116,6 +116,8 @@ bool SaveSetFile(const QString& key)
 
     const bool written =
         container.SetData(app.SettingRecord.Bytes() + sysInfo + gameList) && container.UpData(false);
+    if (!written && oFailure)
+        *oFailure = container.WriteFailure();
     container.CloseSsqFile();
     if (written)
         app.SetFileState = SettingsFileState::Loaded;

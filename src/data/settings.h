@@ -26,6 +26,8 @@ void OpenSetFile(const QString& key);
 // Writes the settings record, the server information and the game list into
 // the settings file, creating it when there is none. True when the file was
 // written. Nothing is written over a settings file that could not be read.
-bool SaveSetFile(const QString& key);
+// A write that fails (a full disk) leaves the file as it was and puts the
+// reason in oFailure; a file deliberately left alone gives no reason.
+bool SaveSetFile(const QString& key, QString* oFailure = nullptr);
 
 } // namespace kelton

@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
 #include "platform/little_endian.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -280,6 +280,7 @@ bool CSsqFile::SetData(const QByteArray& nData)
 
 bool CSsqFile::UpData(bool bFirst)
 {
+    m_writeFailure.clear();
     if (!m_open)
         return false;
 
@@ -367,8 +368,9 @@ bool CSsqFile::UpData(bool bFirst)
     for (int i = 0; i < kHeaderBytes; ++i)
         WriteInt16(out, 2 * i, static_cast<int16_t>(m_header[i] - FixedCode(i)));
 
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+    const SaveOutcome saved = SaveWholeFile(m_fileName, out);
+    m_writeFailure = saved.Reason;
+    if (!saved.Ok) {
         m_header = held;
         return false;
     }

@@ -70,7 +70,10 @@ public:
 
     // Writes the whole container to the open container's file: new block
     // size, salts and block order. bFirst keys the blocks with FixedKey.
+    // A failed write leaves the file as it was; WriteFailure says why.
     bool UpData(bool bFirst);
+    // Why the last UpData could not write the file; empty after a success.
+    const QString& WriteFailure() const { return m_writeFailure; }
 
     // Closes the open container; false when none was open.
     bool CloseSsqFile();
@@ -88,6 +91,7 @@ private:
 
     std::function<double()> m_random;
     QString m_fileName;
+    QString m_writeFailure;
     bool m_open = false;
     LeBytes<kHeaderBytes> m_header{};
     std::array<int32_t, kKeyLength> m_keyCodes{};

@@ -205,7 +205,7 @@ bool CStat::MarkStale()
         return false;
     StatHeader stale = m_header;
     stale.Count = 0;
-    m_markedStale = m_file.WriteHeader(stale);
+    m_markedStale = m_file.WriteHeader(stale) && m_file.Sync();
     return m_markedStale;
 }
 

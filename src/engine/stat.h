@@ -45,8 +45,9 @@ public:
     int16_t StatClose();
 
     // Before the draws the view was built from are rewritten, the file is
-    // marked stale (count 0 on disk), so that a program stopped between the
-    // two writes rebuilds the view instead of trusting old records. The
+    // marked stale (count 0, synced to the disk itself), so that a program
+    // stopped between the two writes, or a power cut, rebuilds the view
+    // instead of trusting old records. The
     // next StatEdit makes it valid again; RestoreValid undoes the mark when
     // the draws were not written after all. Both false on a write error.
     bool MarkStale();

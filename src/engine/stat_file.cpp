@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/little_endian.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -237,6 +238,12 @@ bool StatFile::FlushLocked()
     }
     m_writePos += want;
     return true;
+}
+
+bool StatFile::Sync()
+{
+    std::lock_guard lock(m_lock);
+    return m_file.isOpen() && FlushLocked() && SyncFile(m_file.handle(), m_file.fileName());
 }
 
 bool StatFile::Truncate(int64_t size)

@@ -71,6 +71,8 @@ public:
     bool Seek(int64_t offset);
     bool Append(const void* data, int64_t len);
     bool Flush();
+    // Flushes and puts what was written on the disk itself.
+    bool Sync();
 
     // Cuts the file after the given length.
     bool Truncate(int64_t size);

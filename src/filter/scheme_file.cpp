@@ -184,12 +184,15 @@ QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
     return lines.join(u"\r\n"_s);
 }
 
-bool WriteSchemeFile(const QString& path, const QString& sText)
+SaveOutcome WriteSchemeFile(const QString& path, const QString& sText)
 {
-    return SaveWholeFile(path, ToGbk(sText + u"\r\n"_s));
+    const QByteArray bytes = ToGbk(sText + u"\r\n"_s);
+    if (bytes.size() > kMaxSchemeFileBytes)
+        return SaveOutcome{false, 0, u"文件将大于 32 MB，超过了可以导入的上限"_s};
+    return SaveWholeFile(path, bytes);
 }
 
-std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& game)
+std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& game, QString* oRefusal)
 {
     if (text.isEmpty())
         return std::nullopt;
@@ -270,6 +273,16 @@ std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& 
             break;
         case Section::Other:
             break;
+        }
+    }
+    // A list is never cut short: a section past the limit refuses the scheme.
+    static const char16_t* const kListNames[kOtherFilterKinds] = {u"匹配过滤", u"历史开奖过滤", u"相生相克过滤"};
+    for (int k = 0; k < kOtherFilterKinds; ++k) {
+        if (others[k].Rows.size() > kMaxFilterItems) {
+            if (oRefusal)
+                *oRefusal = u"导入方案失败，方案中的"_s + QString::fromUtf16(kListNames[k]) +
+                            u"有 %1 项，最多 32767 项！"_s.arg(others[k].Rows.size());
+            return std::nullopt;
         }
     }
     FillOtherList(others[0], scheme.Match);

@@ -11,6 +11,7 @@
 
 #include "data/filter_items.h"
 #include "data/value_set.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -55,9 +56,15 @@ struct SchemeWindowPart {
 QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
                    const std::array<QString, 43>& indicatorNames);
 
-// Writes sText and a final CR LF as GBK through QSaveFile: a failure leaves
-// the file that was there whole. True on success.
-bool WriteSchemeFile(const QString& path, const QString& sText);
+// The largest scheme file read or written: a setting whose three item
+// lists are at their limit fits many times over.
+inline constexpr qint64 kMaxSchemeFileBytes = qint64(32) << 20;
+inline constexpr char16_t kSchemeTooLarge[] = u"导入方案失败，文件大于 32 MB，不是有效的方案文件：";
+
+// Writes sText and a final CR LF as GBK through SaveWholeFile: a failure
+// leaves the file that was there whole and says why. A text over
+// kMaxSchemeFileBytes, which no reader would take, is not written.
+SaveOutcome WriteSchemeFile(const QString& path, const QString& sText);
 
 // One condition slot as a scheme gives it.
 struct SchemeSlot {
@@ -86,10 +93,12 @@ struct FilterScheme {
 };
 
 // Parses a scheme text for the game. nullopt, for a text that is to change
-// nothing: an empty text, one that names no section a scheme has, or a
-// digit, bet type or issue position too large for its field. Lines end at
+// nothing: an empty text, one that names no section a scheme has, a digit,
+// bet type or issue position too large for its field, or an item list of
+// more than kMaxFilterItems rows (oRefusal then says which). Lines end at
 // CR LF or LF.
-std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& game);
+std::optional<FilterScheme> ReadSchemeText(QStringView text, const CLottorData& game,
+                                           QString* oRefusal = nullptr);
 
 // The issue-list position a scheme selects: its own, or the next issue
 // (numCount) when that is below 0 or above numCount.

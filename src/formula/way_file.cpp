@@ -84,7 +84,7 @@ QByteArray WayFileBytes(const FormulaStore& store, int16_t sGroup)
 
 bool WriteWayFile(const QString& sPath, const FormulaStore& store, int16_t sGroup)
 {
-    return SaveWholeFile(sPath, WayFileBytes(store, sGroup));
+    return SaveWholeFile(sPath, WayFileBytes(store, sGroup)).Ok;
 }
 
 WayFileRead ReadWayFileBytes(QByteArrayView bytes, int32_t sMaxConsult)

@@ -26,7 +26,7 @@ class FormulaStore;
 // them made blanks so that they cannot break the line.
 QByteArray WayFileBytes(const FormulaStore& store, int16_t sGroup);
 
-// Writes them to sPath through QSaveFile: a failed write leaves any file
+// Writes them to sPath through SaveWholeFile: a failed write leaves any file
 // that was there as it was. False on failure.
 bool WriteWayFile(const QString& sPath, const FormulaStore& store, int16_t sGroup);
 

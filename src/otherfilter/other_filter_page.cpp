@@ -95,8 +95,9 @@ bool WholeNumber(const QString& text, int& value)
 template <class List> PageTolerance Pull(IPageCells& cells, OtherPage page, const List& list)
 {
     ResetPageGrid(cells, page);
-    for (int16_t i = 1; i <= list.ItemCount(); ++i)
-        cells.AddItem(QString::number(i) + u'\t' + list.PerVal(i));
+    // An int counter: a list at its limit holds the largest 16-bit count.
+    for (int i = 1; i <= list.ItemCount(); ++i)
+        cells.AddItem(QString::number(i) + u'\t' + list.PerVal(static_cast<int16_t>(i)));
     return {list.SubErrSel != 0, RangeToStr(list.SubErrVal)};
 }
 
@@ -274,13 +275,16 @@ bool FlipMarkColumn(IPageCells& cells, OtherPage page, int row, int col)
     return true;
 }
 
-void AddPageRow(IPageCells& cells, OtherPage page)
+bool AddPageRow(IPageCells& cells, OtherPage page)
 {
+    if (cells.Rows() - 1 >= kMaxFilterItems)
+        return false;
     const PageTraits& traits = OtherPageTraits(page);
     QString line = QString::number(cells.Rows());
     for (size_t c = 1; c < traits.Columns.size(); ++c)
         line += u'\t' + traits.Columns[c].NewRow;
     cells.AddItem(line);
+    return true;
 }
 
 void DeletePageRow(IPageCells& cells)

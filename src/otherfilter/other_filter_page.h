@@ -104,6 +104,8 @@ int SplitterDragWidth(int panelWidth, int x, int mainWidth);
 
 // --- The item grid ----------------------------------------------------------
 
+inline constexpr char16_t kOtherPageFull[] = u"每页最多 32767 项，不能再增加！";
+
 // The cells a page works on: CFlexGrid in the window, CGridData in tests.
 class IPageCells {
 public:
@@ -154,8 +156,10 @@ PageClick ClickPageCell(IPageCells& cells, OtherPage page, int row, int col);
 // column takes "√" when row 1 holds "Х", otherwise "Х". False when nothing
 // changed.
 bool FlipMarkColumn(IPageCells& cells, OtherPage page, int row, int col);
-// "增加": the row count, TAB and the page's new row.
-void AddPageRow(IPageCells& cells, OtherPage page);
+// "增加": the row count, TAB and the page's new row. False, adding nothing,
+// when the page already holds kMaxFilterItems rows; the page then says
+// kOtherPageFull.
+bool AddPageRow(IPageCells& cells, OtherPage page);
 // "删除": the current row (row 1 when the header is current); numbers stay.
 void DeletePageRow(IPageCells& cells);
 // One item row's line: columns 1 .. Cols-1 joined by TAB.

@@ -52,10 +52,30 @@ OtherFileTextSet OtherFileTexts(OtherFilterKind kind)
         u"导出"_s + name + u"设置"_s,
         u"导入"_s + name,
         u"恭喜，成功导出"_s + name + u"设置！"_s,
-        u"导出失败，请检查"_s + name + u"是否出错！"_s,
         u"恭喜，成功导入"_s + name + u"！"_s,
         u"导入失败，请检查文件是否合法！"_s,
     };
+}
+
+QString OtherExportFailure(const QString& path, const QString& reason)
+{
+    return u"导出失败，无法写入文件："_s + path + u'\n' + reason;
+}
+
+QString OtherImportFailure(OtherFilterKind kind, OtherImportOutcome outcome)
+{
+    switch (outcome) {
+    case OtherImportOutcome::TooLarge:
+        return u"导入失败，文件大于 32 MB，不是有效的过滤文件！"_s;
+    case OtherImportOutcome::TooManyItems:
+        return u"导入失败，导入后将超过每页最多 32767 项！"_s;
+    case OtherImportOutcome::ReadFailed:
+        return u"导入失败，无法读取文件！"_s;
+    case OtherImportOutcome::Imported:
+    case OtherImportOutcome::NoSection:
+        break;
+    }
+    return OtherFileTexts(kind).ImportFailed;
 }
 
 QString MarksToWords(QString line)
@@ -97,10 +117,13 @@ QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switc
     return ToGbk(lines.join(kLineEnd) + kLineEnd);
 }
 
-bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
+SaveOutcome WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
                           const OtherPageState& page)
 {
-    return SaveWholeFile(path, OtherFilterFileBytes(kind, switches, page));
+    const QByteArray bytes = OtherFilterFileBytes(kind, switches, page);
+    if (bytes.size() > kMaxOtherFilterFileBytes)
+        return SaveOutcome{false, 0, u"文件将大于 32 MB，超过了可以导入的上限"_s};
+    return SaveWholeFile(path, bytes);
 }
 
 void ReadOtherSectionLine(OtherSectionRead& read, QStringView key, QStringView value,
@@ -157,6 +180,8 @@ OtherImportOutcome ApplyOtherSection(const OtherSectionRead& read, OtherPageStat
 {
     if (!read.Found)
         return OtherImportOutcome::NoSection;
+    if ((append ? page.Rows.size() : 0) + read.Rows.size() > kMaxFilterItems)
+        return OtherImportOutcome::TooManyItems;
     if (append) {
         page.Rows += read.Rows;
         return OtherImportOutcome::Imported;
@@ -181,6 +206,8 @@ OtherImportOutcome ImportOtherFilterFile(const QString& path, OtherFilterKind ki
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return OtherImportOutcome::ReadFailed;
+    if (file.size() > kMaxOtherFilterFileBytes)
+        return OtherImportOutcome::TooLarge;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return OtherImportOutcome::ReadFailed;
@@ -206,8 +233,9 @@ QStringList OtherListSectionLines(OtherFilterKind kind, const FilterItemList<Ite
 {
     QStringList rows;
     rows.reserve(list.ItemCount());
-    for (int16_t i = 1; i <= list.ItemCount(); ++i)
-        rows << list.PerVal(i);
+    // An int counter: a list at its limit holds the largest 16-bit count.
+    for (int i = 1; i <= list.ItemCount(); ++i)
+        rows << list.PerVal(static_cast<int16_t>(i));
     return OtherSectionLines(kind, {list.Sel, list.ErrSel}, list.SubErrSel, RangeToStr(list.SubErrVal), rows,
                              kSchemeToleranceKey);
 }

@@ -6,12 +6,12 @@
 //
 // In short, for the panel pages:
 //   OtherPageState page = <the page's grid rows and tolerance controls>;
-//   export:  bool ok = WriteOtherFilterFile(path, OtherFilterKind::Match, {sel, errSel}, page);
-//            message OtherFileTexts(kind).ExportDone / ExportFailed
+//   export:  SaveOutcome out = WriteOtherFilterFile(path, OtherFilterKind::Match, {sel, errSel}, page);
+//            message OtherFileTexts(kind).ExportDone / OtherExportFailure(path, out.Reason)
 //   import:  OtherImportOutcome r = ImportOtherFilterFile(path, kind, page, append);
 //            Imported -> refill the grid from page.Rows (number column = row
 //            index + 1) and, unless appending, the tolerance controls;
-//            NoSection / ReadFailed -> page untouched, ImportFailed message.
+//            anything else -> page untouched, OtherImportFailure(kind, r).
 //   dialogs: OtherFileFilter(kind, AppTitle), OtherFileTexts(kind).ImportTitle ...
 // The filter window pushes and closes the panel through IOtherFilterPanel
 // (UpDateOtherFilter, CmdOtherFilterClose_Click; shell/ui/shell_windows.h),
@@ -34,6 +34,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -60,11 +62,18 @@ struct OtherFileTextSet {
     QString ExportTitle;  // "导出匹配过滤设置"
     QString ImportTitle;  // "导入匹配过滤" (both import buttons)
     QString ExportDone;   // "恭喜，成功导出匹配过滤设置！"
-    QString ExportFailed; // "导出失败，请检查匹配过滤是否出错！"
     QString ImportDone;   // "恭喜，成功导入匹配过滤！"
     QString ImportFailed; // "导入失败，请检查文件是否合法！"
 };
 OtherFileTextSet OtherFileTexts(OtherFilterKind kind);
+// A failed export names the file and why it could not be written (its
+// content cannot be at fault).
+QString OtherExportFailure(const QString& path, const QString& reason);
+
+// The largest panel file read or written: a page at its limit of
+// kMaxFilterItems rows fits many times over.
+inline constexpr qint64 kMaxOtherFilterFileBytes = qint64(32) << 20;
+
 inline constexpr char16_t kOtherFileMessageTitle[] = u"操作提示";
 // Status texts while the file is written or read.
 inline constexpr char16_t kOtherExportStatus[] = u"正在导出";
@@ -102,9 +111,10 @@ QStringList OtherSectionLines(OtherFilterKind kind, const OtherSwitches& switche
 // every line ended by CR LF, in GBK.
 QByteArray OtherFilterFileBytes(OtherFilterKind kind, const OtherSwitches& switches,
                                 const OtherPageState& page);
-// Writes them through QSaveFile: a failure leaves the file that was there
-// whole. True on success.
-bool WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
+// Writes them through SaveWholeFile: a failure leaves the file that was
+// there whole and says why. Bytes over kMaxOtherFilterFileBytes, which no
+// import would read, are not written.
+SaveOutcome WriteOtherFilterFile(const QString& path, OtherFilterKind kind, const OtherSwitches& switches,
                           const OtherPageState& page);
 
 // What one section of a text says, for one filter. Key lines are taken as
@@ -138,15 +148,22 @@ void ReadOtherSectionLine(OtherSectionRead& read, QStringView key, QStringView v
 OtherSectionRead ReadOtherSectionText(QStringView text, OtherFilterKind kind);
 
 enum class OtherImportOutcome : uint8_t {
-    Imported,   // the page's section was there; the page took it
-    NoSection,  // no section of the page: nothing changed
-    ReadFailed, // the file could not be read: nothing changed
+    Imported,     // the page's section was there; the page took it
+    NoSection,    // no section of the page: nothing changed
+    ReadFailed,   // the file could not be read: nothing changed
+    TooLarge,     // the file is over kMaxOtherFilterFileBytes: not read
+    TooManyItems, // the page would hold more than kMaxFilterItems rows: nothing changed
 };
+
+// The message of an import that did not take: ImportFailed for a file that
+// is not one, otherwise what stopped it.
+QString OtherImportFailure(OtherFilterKind kind, OtherImportOutcome outcome);
 
 // Puts a read section into a page: replacing (append false) takes its rows
 // in place of the page's rows and its "SubErrEnabled" and tolerance value
 // where the text had them; appending adds the rows after the page's own
-// and leaves the tolerance controls. Nothing changes when !read.Found.
+// and leaves the tolerance controls. Nothing changes when !read.Found, nor
+// when the page would hold more than kMaxFilterItems rows.
 OtherImportOutcome ApplyOtherSection(const OtherSectionRead& read, OtherPageState& page, bool append);
 
 // Reads the text / the file (GBK) and applies it to the page as above.
@@ -158,7 +175,8 @@ OtherImportOutcome ImportOtherFilterFile(const QString& path, OtherFilterKind ki
 // Fills a fresh item list (IniClass done, switches 0) from a scheme's
 // section: switches on where a line held "1", the tolerance set from the
 // value clamped to 0..32676, every row through AddPerVal (refused rows
-// dropped).
+// dropped). A reader refuses a section of more than kMaxFilterItems rows
+// before it gets here.
 template <class Item> void FillOtherList(const OtherSectionRead& read, FilterItemList<Item>& list);
 
 // The lines of an item list's section as the scheme file writes it: the

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <iterator>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,12 +14,13 @@ namespace kelton {
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The pipe the handler writes to: [0] read by the event loop, [1] written by
 // the handler. -1 while no instance exists.
 int g_pipe[2] = {-1, -1};
 struct sigaction g_previous[std::size(kSignals)];
+bool g_handled[std::size(kSignals)] = {};
 
 // Async-signal-safe: one write, errno kept.
 void OnSignal(int)
@@ -47,16 +49,21 @@ CTerminationSignals::CTerminationSignals(std::function<void()> onSignal, QObject
     action.sa_handler = &OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (size_t i = 0; i < std::size(kSignals); ++i)
-        ::sigaction(kSignals[i], &action, &g_previous[i]);
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        g_handled[i] = ::sigaction(kSignals[i], nullptr, &g_previous[i]) == 0 &&
+                       !(kSignals[i] == SIGHUP && g_previous[i].sa_handler == SIG_IGN) &&
+                       ::sigaction(kSignals[i], &action, nullptr) == 0;
+    }
 }
 
 CTerminationSignals::~CTerminationSignals()
 {
     if (!m_notifier)
         return;
-    for (size_t i = 0; i < std::size(kSignals); ++i)
-        ::sigaction(kSignals[i], &g_previous[i], nullptr);
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+        if (std::exchange(g_handled[i], false))
+            ::sigaction(kSignals[i], &g_previous[i], nullptr);
+    }
     delete m_notifier;
     m_notifier = nullptr;
     ::close(g_pipe[0]);

@@ -8,9 +8,10 @@ class QSocketNotifier;
 
 namespace kelton {
 
-// Turns SIGTERM and SIGINT (logout, shutdown, Ctrl+C) into a call on the
-// event loop, so that the program can end the way it ends when the user
-// closes it. The signal handler only writes a byte to a pipe; the event
+// Turns SIGTERM, SIGINT and SIGHUP (logout, shutdown, Ctrl+C, the terminal
+// closed) into a call on the event loop, so that the program can end the
+// way it ends when the user closes it. A SIGHUP the program was started to
+// ignore (nohup) stays ignored. The signal handler only writes a byte to a pipe; the event
 // loop watches the pipe's other end and calls onSignal. One instance at a
 // time; while none exists the signals have their default effect.
 class CTerminationSignals : public QObject {

@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "data/text_helpers.h"
 #include "platform/gbk.h"
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -44,9 +44,9 @@ QString Shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// Why path could not be written, in the user's words; file is the device
-// that failed.
-QString WriteCause(const QString& path, const QFileDevice& file)
+// Why path could not be written, in the user's words; reason is what the
+// failed write reported.
+QString WriteCause(const QString& path, const QString& reason)
 {
     const QFileInfo info(path);
     const QFileInfo folder(info.absolutePath());
@@ -59,8 +59,8 @@ QString WriteCause(const QString& path, const QFileDevice& file)
     if (!folder.isWritable())
         return QStringLiteral("没有在此文件夹中写入的权限：") + Shown(folder.filePath());
     QString cause = QStringLiteral("无法写入文件（磁盘可能已满）：") + Shown(path);
-    if (!file.errorString().isEmpty())
-        cause += QStringLiteral("（") + file.errorString() + QStringLiteral("）");
+    if (!reason.isEmpty())
+        cause += QStringLiteral("（") + reason + QStringLiteral("）");
     return cause;
 }
 
@@ -72,8 +72,8 @@ QString ReadCause(const QString& path, const QFileDevice& file)
     return cause;
 }
 
-// A save in progress: the file, written through QSaveFile, the bar and its
-// stop question.
+// A save in progress: the file, written through CheckedSaveFile, the bar and
+// its stop question.
 class SaveRun {
 public:
     SaveRun(const BetFileProgress& progress, BetFileOperation op, const QString& status, int32_t max)
@@ -86,12 +86,12 @@ public:
     bool Open(const QString& path, const QByteArray& title)
     {
         m_path = TrimBlanks(path);
-        m_file.setFileName(m_path);
-        return m_file.open(QIODevice::WriteOnly) && m_file.write(title) == title.size();
+        m_file.emplace(m_path);
+        return m_file->Open() && m_file->Write(title);
     }
 
     // Why the file could not be written.
-    QString Cause() const { return WriteCause(m_path, m_file); }
+    QString Cause() const { return WriteCause(m_path, m_file ? m_file->Reason() : QString()); }
 
     // A progress step; true when the user confirmed a stop.
     bool Step(int32_t value)
@@ -115,11 +115,13 @@ public:
     bool Commit()
     {
         Flush();
+        if (!m_file)
+            return false;
         if (m_lines == 0) {
-            m_file.cancelWriting();
+            m_file->Cancel();
             return false;
         }
-        return m_ok && m_file.commit();
+        return m_file->Commit().Ok;
     }
 
 private:
@@ -129,18 +131,16 @@ private:
             return;
         const QByteArray bytes = ToGbk(m_text);
         m_text.clear();
-        if (m_ok && m_file.write(bytes) != bytes.size())
-            m_ok = false;
+        static_cast<void>(m_file->Write(bytes)); // a failure is kept for Commit
     }
 
     const BetFileProgress& m_progress;
     BetFileOperation m_op;
     MsgProgressGuard m_bar;
     QString m_path;
-    QSaveFile m_file;
+    std::optional<CheckedSaveFile> m_file;
     QString m_text;
     int32_t m_lines = 0;
-    bool m_ok = true;
 };
 
 BetFileOutcome Outcome(BetFileOperation op, BetFileOutcome::Result code, int32_t records = 0)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "data/app_state.h"
@@ -10,6 +11,7 @@
 #include "data/text_helpers.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
+#include "platform/string_table.h"
 
 namespace kelton {
 
@@ -24,17 +26,39 @@ bool IsSeparator(QChar c)
 // the local file name encoding.
 constexpr qsizetype kMaxNameBytes = 255;
 
+// A blank, whatever its width.
+bool IsBlank(char32_t c)
+{
+    return QChar::category(c) == QChar::Separator_Space;
+}
+
+// Letters that show as nothing at all: the Hangul fillers and the blank
+// Braille pattern.
+bool IsBlankLetter(char32_t c)
+{
+    return c == U'\u115F' || c == U'\u1160' || c == U'\u3164' || c == U'\uFFA0' || c == U'\u2800';
+}
+
 // A component of a path below the upgrade folder: no separator, no colon
-// (drive letters, alternate streams), no hidden character, not "." or "..",
-// and not longer than a file name may be.
+// (drive letters, alternate streams), no hidden or blank-looking character,
+// not longer than a file name may be, and nothing that hides what the name
+// is: no "." in front (hidden files, "." and ".."), no "-" in front (read as
+// an option when started), no blank in front or behind, and no run of
+// blanks that pushes the real ending out of sight.
 bool IsPlainComponent(const QString& part)
 {
-    if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+    if (part.isEmpty() || part.front() == QLatin1Char('.') || part.front() == QLatin1Char('-'))
         return false;
     if (QFile::encodeName(part).size() > kMaxNameBytes)
         return false;
-    for (const char32_t c : part.toUcs4()) {
-        if (c == U'\\' || c == U'/' || c == U':' || IsHiddenCharacter(c))
+    const QList<uint> chars = part.toUcs4();
+    if (IsBlank(chars.front()) || IsBlank(chars.back()))
+        return false;
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        const char32_t c = chars[i];
+        if (c == U'\\' || c == U'/' || c == U':' || IsHiddenCharacter(c) || IsBlankLetter(c))
+            return false;
+        if (IsBlank(c) && i > 0 && IsBlank(chars[i - 1]))
             return false;
     }
     return true;
@@ -90,6 +114,13 @@ QString UpgradeRelativePath(const UpgradeEntry& entry)
         }
     }
     return parts.join(QLatin1Char('/'));
+}
+
+QString UpgradeRunQuestion(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return LoadResString(Res::UpgradeRunAsk) + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+           QStringLiteral("\n文件类型：") + (suffix.isEmpty() ? QStringLiteral("（无扩展名）") : QLatin1Char('.') + suffix);
 }
 
 QString UpgradeFolder()

@@ -39,12 +39,18 @@ UpgradeList ParseUpgradeList(QByteArrayView bytes);
 
 // The path of an entry's file relative to the upgrade folder, with "/"
 // separators ("sub/setup.exe"); empty when the folder and the name would
-// lead anywhere else: a folder that does not begin with "\" or "/", a name
-// holding a separator, a "." or ".." component, empty components (doubled
-// separators), a drive or stream colon, control, format (Cf) or line and
-// paragraph separator characters, a name longer than 255 bytes, or an empty
-// name.
+// lead anywhere else or hide what the file is: a folder that does not begin
+// with "\" or "/", a name holding a separator, empty components (doubled
+// separators), a component starting with "." (so "." and "..") or "-", or
+// with a blank in front or behind, two blanks in a row, a drive or stream
+// colon, control, format (Cf) or line and paragraph separator characters,
+// letters that show as nothing (U+3164 and its kin), a name longer than 255
+// bytes, or an empty name.
 QString UpgradeRelativePath(const UpgradeEntry& entry);
+
+// The question before a downloaded file is started: the path, and the
+// file's real ending on a line of its own, however long the name.
+QString UpgradeRunQuestion(const QString& path);
 
 // The upgrade folder: "Upgrade" under the program folder.
 QString UpgradeFolder();

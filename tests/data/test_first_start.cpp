@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "data/app_state.h"
 #include "data/lotto_items.h"
+#include "data/settings.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
 #include "platform/program_folder.h"
@@ -99,6 +101,46 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
     QFile::remove(Path(QStringLiteral("Lottor/lottor1003")));
     EXPECT_FALSE(SeedProgramFolder(listed));
     EXPECT_EQ(listed.LottoCount(), 1);
+}
+
+// A first start that could not install the sample game still wrote the
+// settings file at exit, with no game in it: the next start installs it.
+// A settings file that could not be read may hold games, and is left alone.
+TEST_F(FirstStartTest, ASettingsFileWithoutGamesIsCompletedOneNotReadIsLeftAlone)
+{
+    IniGlobal();
+    IniSystem();
+    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+    Mmain().SetFileState = SettingsFileState::Unreadable;
+    CLottoItem items;
+    EXPECT_EQ(SeedProgramFolder(items).Code, SeedOutcome::Result::NotNeeded);
+    EXPECT_EQ(items.LottoCount(), 0);
+
+    IniSystem();
+    ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
+    const SeedOutcome seeded = SeedProgramFolder(items);
+    EXPECT_EQ(seeded.Code, SeedOutcome::Result::Seeded);
+    EXPECT_EQ(items.LottoCount(), 1);
+    Mmain().SetFileState = SettingsFileState::NotRead;
+}
+
+TEST(FullDiskFirstStart, SaysWhyAndLeavesNothingOfTheGame)
+{
+    test::SmallDisk disk(4 << 20);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    SetProgramFolder(disk.Path());
+    ASSERT_TRUE(disk.Fill(32 << 10));
+    CLottoItem items;
+    const SeedOutcome seeded = SeedProgramFolder(items);
+    EXPECT_EQ(seeded.Code, SeedOutcome::Result::Failed);
+    EXPECT_TRUE(seeded.Reason.endsWith(QStringLiteral("（") + disk.FilePath(QStringLiteral("Lottor/lottor1000")) +
+                                       QStringLiteral("）")))
+        << seeded.Reason.toStdString();
+    EXPECT_EQ(SeedFailureMessage(seeded),
+              QStringLiteral("示例彩票未能安装：") + seeded.Reason + QStringLiteral("\n腾出磁盘空间后，下次启动时将再次安装。"));
+    EXPECT_EQ(items.LottoCount(), 0);
+    EXPECT_EQ(QDir(disk.FilePath(QStringLiteral("Lottor"))).entryList(QDir::Files | QDir::Hidden), QStringList());
+    SetProgramFolder(QString());
 }
 
 TEST_F(FirstStartTest, SecondRunChangesNothing)

@@ -5,8 +5,10 @@
 #include <csignal>
 #include <random>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 
@@ -87,11 +89,11 @@ TEST_F(SchemeCrashSafety, EveryFileIsWholeAfterAKill)
                              {{QString::fromLatin1(kChildVariable), folder}});
         if (HasFatalFailure())
             return;
-        // On a loaded machine the first child may take longer than the
-        // longest delay to start: let it save once, so that every run checks
-        // files (later children find them there at once).
-        for (int waited = 0; !QFile::exists(SchemePath(folder)) && waited < 20000; waited += 10)
-            QThread::msleep(10);
+        // The kills land after the first save, however slow the start (a
+        // sanitizer build starts many times slower).
+        QDeadlineTimer started(60000);
+        while (kill == 0 && !QFileInfo::exists(SchemePath(folder)) && !started.hasExpired())
+            QThread::msleep(5);
         QThread::msleep(static_cast<unsigned long>(delayMs(random)));
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         ASSERT_TRUE(child.waitForFinished());

@@ -138,6 +138,36 @@ TEST_F(SchemeFile, ASavedSchemeLoadsBackWhole)
     EXPECT_FALSE(WriteSchemeFile(Path(u"no/folder/s.voskc"_s), text));
 }
 
+// Lists at their limit once hung the save (a 16-bit counter that wrapped)
+// and an item more was dropped without a word; a scheme is refused whole
+// when a list passes the limit, saying which.
+TEST_F(SchemeFile, ListsAtTheLimitRoundTripAndOneMoreRefusesTheScheme)
+{
+    for (int i = 0; i < kMaxFilterItems; ++i) {
+        ASSERT_TRUE(G().FilterHistory.AddPerVal(u"√\t0\t5\t1\t0\tХ\tХ"_s));
+        ASSERT_TRUE(G().FilterGather.AddPerVal(u"√\t0\t0\t1\t0-2\tХ\tХ"_s));
+    }
+    const QString text = SchemeText(G(), SchemeWindowPart{}, Names());
+    ASSERT_TRUE(Load(text));
+    EXPECT_EQ(G().FilterHistory.ItemCount(), kMaxFilterItems);
+    EXPECT_EQ(G().FilterGather.ItemCount(), kMaxFilterItems);
+    EXPECT_EQ(SchemeText(G(), SchemeWindowPart{}, Names()), text);
+
+    QString refusal;
+    const QString tooMany = text + u"\r\n[FilterGather]\r\nVal=√\t0\t0\t1\t0-2\tХ\tХ"_s;
+    EXPECT_FALSE(ReadSchemeText(tooMany, G(), &refusal));
+    EXPECT_EQ(refusal, u"导入方案失败，方案中的相生相克过滤有 32768 项，最多 32767 项！"_s);
+}
+
+TEST_F(SchemeFile, ATextOverTheCapIsNotWritten)
+{
+    const QString path = Path(u"big.voskc"_s);
+    const SaveOutcome out = WriteSchemeFile(path, QString(kMaxSchemeFileBytes, u'1'));
+    EXPECT_FALSE(out.Ok);
+    EXPECT_EQ(out.Reason, u"文件将大于 32 MB，超过了可以导入的上限"_s);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST_F(SchemeFile, ASchemeOfOnlyItsIssueSectionResetsEverything)
 {
     SetEverything();

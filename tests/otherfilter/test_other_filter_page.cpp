@@ -60,6 +60,25 @@ TEST_F(PageModel, PullShowsNumberedItemsInTheirNormalForm)
     EXPECT_EQ(PageRowLine(m_cells, 2), u"Х\t1,3,5\t3\t√\tХ"_s);
 }
 
+// A list at its limit once made the pull's 16-bit counter wrap: the page
+// never opened and memory grew until the program died.
+TEST_F(PageModel, AListAtItsLimitIsPulledWholeAndThePageTakesNoMore)
+{
+    for (int i = 0; i < kMaxFilterItems; ++i)
+        ASSERT_TRUE(m_game.FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"_s));
+    EXPECT_FALSE(m_game.FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"_s));
+    PullPage(m_cells, OtherPage::Match, m_game);
+    ASSERT_EQ(m_cells.Rows(), kMaxFilterItems + 1);
+    EXPECT_EQ(m_cells.Text(kMaxFilterItems, 0), u"32767"_s);
+
+    EXPECT_FALSE(AddPageRow(m_cells, OtherPage::Match));
+    EXPECT_EQ(m_cells.Rows(), kMaxFilterItems + 1);
+    EXPECT_EQ(PushPage(m_cells, OtherPage::Match, {}, m_game), kMaxFilterItems);
+    EXPECT_EQ(m_game.FilterMatch.ItemCount(), kMaxFilterItems);
+    DeletePageRow(m_cells);
+    EXPECT_TRUE(AddPageRow(m_cells, OtherPage::Match));
+}
+
 TEST_F(PageModel, HistoryPullWritesAllDrawsAndTheCleanedCount)
 {
     ASSERT_TRUE(m_game.FilterHistory.AddPerVal(u"√\t2\t全部\t1 2 3\t1\tХ\tХ"_s));

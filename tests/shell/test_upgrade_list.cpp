@@ -2,9 +2,12 @@
 
 #include <string>
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include "platform/gbk.h"
+#include "platform/string_table.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -80,6 +83,7 @@ const std::string kLongestChinese = [] {
 }();
 const std::string kTooLongChinese = kLongestChinese + "说";
 const std::string kTooLongFolder = "\\" + kTooLong + "\\";
+const std::string kBlankRun = "invoice.pdf" + std::string(200, ' ') + ".sh";
 
 class UpgradePathTest : public ::testing::TestWithParam<PathCase> {};
 
@@ -97,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UpgradePathTest,
                              PathCase{"\\", "setup.exe", "setup.exe"},
                              PathCase{"\\sub\\", "a.txt", "sub/a.txt"}, PathCase{"\\a\\b\\", "c", "a/b/c"},
                              PathCase{"/a/", "c", "a/c"}, PathCase{"\\a", "b.txt", "ab.txt"},
-                             PathCase{"\\...\\", "x", ".../x"}, PathCase{"\\", "..x", "..x"},
+                             PathCase{"\\a.b\\", "x-y.tar.gz", "a.b/x-y.tar.gz"},
+                             PathCase{"\\", "Kelton 2.05 setup.exe", "Kelton 2.05 setup.exe"},
                              // Anything that would leave the upgrade folder.
                              PathCase{"", "setup.exe", ""},  // would become "Upgradesetup.exe" beside it
                              PathCase{"sub\\", "a.txt", ""}, // "Upgradesub\a.txt"
@@ -120,12 +125,44 @@ INSTANTIATE_TEST_SUITE_P(Cases, UpgradePathTest,
                              PathCase{"\\", "a\U000E0041b", ""}, PathCase{"\\a\u2066\\", "b", ""},
                              PathCase{"\\", "a\u2028b", ""}, PathCase{"\\", "a\u2029b", ""},
                              PathCase{"\\", "a\u3000b.txt", "a\u3000b.txt"}, // a visible blank stays
+                             // Names that hide what they are: the ending pushed out of
+                             // sight by a run of blanks, blanks in front or behind,
+                             // letters that show as nothing, hidden files, options.
+                             PathCase{"\\", kBlankRun.c_str(), ""}, PathCase{"\\", "a\u00A0\u00A0b.sh", ""},
+                             PathCase{"\\", "a\u3000\u3000b.sh", ""}, PathCase{"\\", "a \u3000b.sh", ""},
+                             PathCase{"\\", " a.exe", ""}, PathCase{"\\", "a.exe ", ""},
+                             PathCase{"\\", "a.exe\u00A0", ""}, PathCase{"\\", "\u3000a.exe", ""},
+                             PathCase{"\\ a\\", "b", ""}, PathCase{"\\", "a\u3164.sh", ""},
+                             PathCase{"\\", "a\u3164\u3164\u3164b", ""}, PathCase{"\\", "a\u2800b", ""},
+                             PathCase{"\\", "a\uFFA0b", ""}, PathCase{"\\", ".hidden", ""},
+                             PathCase{"\\", "..x", ""}, PathCase{"\\...\\", "x", ""},
+                             PathCase{"\\.git\\", "x", ""}, PathCase{"\\", "-rf", ""},
+                             PathCase{"\\-a\\", "b", ""},
                              // Names up to 255 bytes.
                              PathCase{"\\", kLongest.c_str(), kLongest.c_str()},
                              PathCase{"\\", kTooLong.c_str(), ""},
                              PathCase{"\\", kLongestChinese.c_str(), kLongestChinese.c_str()},
                              PathCase{"\\", kTooLongChinese.c_str(), ""},
                              PathCase{kTooLongFolder.c_str(), "a", ""}));
+
+TEST(UpgradeRunQuestionTest, ShowsThePathAndTheRealEndingOnALineOfItsOwn)
+{
+    const struct {
+        const char* path;
+        const char* ending;
+    } cases[] = {
+        {"/p/Upgrade/setup.exe", "文件类型：.exe"},
+        {"/p/Upgrade/invoice.pdf.sh", "文件类型：.sh"},
+        {"/p/Upgrade/sub/README", "文件类型：（无扩展名）"},
+    };
+    for (const auto& c : cases) {
+        const QStringList lines = UpgradeRunQuestion(QString::fromUtf8(c.path)).split(u'\n');
+        ASSERT_EQ(lines.size(), 3) << c.path;
+        EXPECT_EQ(lines[0], LoadResString(Res::UpgradeRunAsk));
+        EXPECT_EQ(lines[1], QDir::toNativeSeparators(QString::fromUtf8(c.path)));
+        EXPECT_EQ(lines[2], QString::fromUtf8(c.ending));
+    }
+}
 
 class UpgradeTargetTest : public test::ProgramFolderTest {};
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
 #include <utility>
@@ -35,6 +36,46 @@ protected:
     ScopedService<IMsgDisplay> m_displayed{&m_display};
     CMsg m_msg;
 };
+
+// A folder on a small file system of its own: a tmpfs mounted for the test
+// in a mount namespace of the calling thread, so that nothing outside the
+// test sees it and it goes when the process ends. Fill() takes every free
+// byte, after which every write there fails for want of space, as on a full
+// disk. Mounting needs root (CI runs as root); elsewhere Ready() is false
+// and SKIP_WITHOUT_SMALL_DISK skips the test, saying why.
+class SmallDisk {
+public:
+    explicit SmallDisk(qint64 bytes = 4 << 20);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Ready() const { return m_mounted; }
+    const QString& SkipReason() const { return m_skipReason; }
+    // The folder, and a path under it.
+    QString Path() const { return m_dir.path(); }
+    QString FilePath(const QString& relative) const { return m_dir.filePath(relative); }
+    // A filler file takes every free byte but leave (rounded up to whole
+    // pages); false when the disk could not be filled.
+    bool Fill(qint64 leave = 0);
+    // The filler goes, and the room it took is free again.
+    void Free();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_skipReason;
+};
+
+#define SKIP_WITHOUT_SMALL_DISK(disk)                                                                                \
+    do {                                                                                                             \
+        if (!(disk).Ready())                                                                                         \
+            GTEST_SKIP() << (disk).SkipReason().toStdString();                                                       \
+    } while (false)
+
+// Every file name in a folder, hidden ones included (what a failed save may
+// leave behind).
+QStringList FolderEntries(const QString& folder);
 
 // Starts one test of this test program in a process of its own, with the
 // environment variables given added. The test is a disabled one

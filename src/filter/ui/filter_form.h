@@ -111,7 +111,7 @@ public:
     // Applies a scheme text: closes the other-filter panel, then replaces
     // the whole setting and refreshes every window showing conditions.
     // False, with the setting unchanged, for a text that is no scheme.
-    bool StrToSetChinIn(const QString& sStr);
+    bool StrToSetChinIn(const QString& sStr, QString* oRefusal = nullptr);
     void AddFilter() override;
     void ViewFilterSel() override;
     void DelResultSel() override;

@@ -76,13 +76,13 @@ QString fFilter::ChinInToSetStr() const
     return SchemeText(*game, window, Mmain().IndicatorName);
 }
 
-bool fFilter::StrToSetChinIn(const QString& sStr)
+bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)
 {
     const std::shared_ptr<CLottorData> game = Game();
     if (sStr.isEmpty() || !game || !EnsureLoaded())
         return false;
     CmdOtherFilterClose();
-    std::optional<FilterScheme> scheme = ReadSchemeText(sStr, *game);
+    std::optional<FilterScheme> scheme = ReadSchemeText(sStr, *game, oRefusal);
     if (!scheme)
         return false;
     const int32_t issue = SchemeIssuePosition(*scheme, game->NumCount());
@@ -111,15 +111,13 @@ void fFilter::SaveChinIn()
         return;
     CMsg msg;
     msg.DoEvents();
-    bool written = true;
+    SaveOutcome written;
     {
         const MsgBusyGuard busy(msg, QString::fromUtf16(kSchemeSaveStatus));
-        const QString text = ChinInToSetStr();
-        if (!text.isEmpty())
-            written = WriteSchemeFile(path, text);
+        written = WriteSchemeFile(path, ChinInToSetStr());
     }
     if (!written)
-        ReportFileFault(u"保存方案失败，无法写入文件："_s + path);
+        ReportFileFault(u"保存方案失败，无法写入文件："_s + path + u'\n' + written.Reason);
 }
 
 void fFilter::OpenChinIn()
@@ -135,6 +133,11 @@ void fFilter::OpenChinIn()
     std::optional<MsgBusyGuard> busy;
     busy.emplace(msg, QString::fromUtf16(kSchemeOpenStatus));
     QFile file(path);
+    if (file.size() > kMaxSchemeFileBytes) {
+        busy.reset();
+        ReportFileFault(QString::fromUtf16(kSchemeTooLarge) + path);
+        return;
+    }
     QByteArray bytes;
     const bool read =
         file.open(QIODevice::ReadOnly) && (bytes = file.readAll(), file.error() == QFileDevice::NoError);
@@ -144,10 +147,14 @@ void fFilter::OpenChinIn()
         return;
     }
     file.close();
-    const bool applied = StrToSetChinIn(FromGbk(bytes));
+    QString refusal;
+    const bool applied = StrToSetChinIn(FromGbk(bytes), &refusal);
     busy.reset();
-    MsgBox(MainWindow(), QMessageBox::Information, QString::fromUtf16(kSchemeMessageTitle),
-           QString::fromUtf16(applied ? kSchemeLoaded : kSchemeRefused));
+    if (applied)
+        refusal = QString::fromUtf16(kSchemeLoaded);
+    else if (refusal.isEmpty())
+        refusal = QString::fromUtf16(kSchemeRefused);
+    MsgBox(MainWindow(), QMessageBox::Information, QString::fromUtf16(kSchemeMessageTitle), refusal);
 }
 
 } // namespace kelton

@@ -101,10 +101,12 @@ void PicOtherFilter::OpenFile(OtherPage page, bool append)
     COtherFilterPage* shown = Page(page);
     OtherPageState state = shown->State();
     const qsizetype before = state.Rows.size();
-    // A file without the page's section, or one that cannot be read,
-    // leaves the page as it was.
-    if (ImportOtherFilterFile(path, kind, state, append) != OtherImportOutcome::Imported) {
-        Tell(this, texts.ImportFailed);
+    // A file without the page's section, one that cannot be read, is too
+    // large, or would take the page past its limit leaves the page as it
+    // was.
+    if (const OtherImportOutcome outcome = ImportOtherFilterFile(path, kind, state, append);
+        outcome != OtherImportOutcome::Imported) {
+        Tell(this, OtherImportFailure(kind, outcome));
         return;
     }
     shown->TakeImport(state, append, before);
@@ -122,8 +124,8 @@ void PicOtherFilter::SaveFile(OtherPage page)
     CMsg msg;
     msg.StartShowMsg(QString::fromUtf16(kOtherExportStatus));
     const MsgBusyGuard busy(msg);
-    const bool written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State());
-    Tell(this, written ? texts.ExportDone : texts.ExportFailed);
+    const SaveOutcome written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State());
+    Tell(this, written ? texts.ExportDone : OtherExportFailure(path, written.Reason));
 }
 
 } // namespace kelton

@@ -370,7 +370,9 @@ void COtherFilterPage::PickList_Click(int index)
 void COtherFilterPage::CmdAdd_Click()
 {
     CFlexGridPageCells cells(*m_grid);
-    AddPageRow(cells, m_page);
+    if (!AddPageRow(cells, m_page))
+        MsgBox(this, QMessageBox::Information, QString::fromUtf16(kOtherFileMessageTitle),
+               QString::fromUtf16(kOtherPageFull));
     FitColumns();
     ApplyHighlight();
 }

@@ -4,8 +4,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTcpSocket>
+
+#include "platform/save_file.h"
 
 namespace kelton {
 
@@ -255,7 +256,7 @@ void Downloader::FinishCurrent(DownloadItem& item)
         return;
     }
     if (m_target) {
-        const bool saved = m_target->commit();
+        const bool saved = m_target->Commit().Ok;
         m_target.reset();
         item.Status = saved ? DownloadStatus::Done : DownloadStatus::Refused;
         return;
@@ -297,8 +298,8 @@ bool Downloader::OpenTarget(const QString& path)
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly))
+    auto file = std::make_unique<CheckedSaveFile>(path);
+    if (!file->Open())
         return false;
     m_target = std::move(file);
     return true;
@@ -341,7 +342,7 @@ void Downloader::FeedResponse(DownloadItem& item, const QByteArray& bytes)
 void Downloader::WriteBody(DownloadItem& item, const QByteArray& bytes)
 {
     if (m_target) {
-        if (m_target->write(bytes) != bytes.size())
+        if (!m_target->Write(bytes))
             item.Status = DownloadStatus::Refused;
     } else {
         m_bodyChunks.append(bytes);

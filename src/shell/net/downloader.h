@@ -14,10 +14,11 @@
 #include "shell/http_request.h"
 #include "shell/http_response_parser.h"
 
-class QSaveFile;
 class QTcpSocket;
 
 namespace kelton {
+
+class CheckedSaveFile;
 
 // One queued download.
 struct DownloadItem {
@@ -132,7 +133,7 @@ private:
     QTimer tmrLinkTimeOut;
     HttpResponseParser m_parser;
     QList<QByteArray> m_bodyChunks;       // memory download, joined at the end
-    std::unique_ptr<QSaveFile> m_target;  // file download, committed at the end
+    std::unique_ptr<CheckedSaveFile> m_target;  // file download, committed at the end
 
     int m_pollStep = kPollStep;
     quint16 m_directPort = kHttpPort;

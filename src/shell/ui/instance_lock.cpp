@@ -1,5 +1,8 @@
 #include "shell/ui/instance_lock.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include <QDir>
 #include <QLockFile>
 
@@ -11,9 +14,27 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The lock held, for exit(): the object lives on in a frame exit() never
+// unwinds.
+QLockFile* g_held = nullptr;
+
+void ReleaseAtExit()
+{
+    if (QLockFile* held = std::exchange(g_held, nullptr))
+        held->unlock();
+}
+
+} // namespace
+
 CInstanceLock::CInstanceLock() = default;
 
-CInstanceLock::~CInstanceLock() = default;
+CInstanceLock::~CInstanceLock()
+{
+    if (m_file && g_held == m_file.get())
+        g_held = nullptr;
+}
 
 QString CInstanceLock::LockPath()
 {
@@ -28,8 +49,12 @@ bool CInstanceLock::Claim(QWidget* owner)
     // The program holds the lock for as long as it runs: its age says
     // nothing, only whether the process that holds it still runs.
     m_file->setStaleLockTime(0);
-    if (m_file->tryLock(0))
+    if (m_file->tryLock(0)) {
+        static const bool registered = std::atexit(&ReleaseAtExit) == 0;
+        static_cast<void>(registered);
+        g_held = m_file.get();
         return true;
+    }
     const QLockFile::LockError error = m_file->error();
     m_file.reset();
     if (error != QLockFile::LockFailedError)

@@ -13,7 +13,9 @@ namespace kelton {
 // settings and game list the last instance to exit would otherwise write
 // over the other's. The lock file "Kelt.lock" in the program folder names
 // the process that holds it; a lock left behind by a process that no longer
-// runs is taken over. Released when the object goes.
+// runs is taken over. Released when the object goes, and by exit() while
+// it is held (Qt's X11 connection ends the process so when the display goes
+// away).
 class CInstanceLock {
 public:
     CInstanceLock();

@@ -1,6 +1,7 @@
 #include "shell/ui/mdi_main.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include <QAction>
@@ -155,6 +156,8 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
 
 MDIMain::~MDIMain()
 {
+    if (s_running == this)
+        s_running = nullptr;
     // The frames of the child windows go with the base class, after this
     // object's own members: they must not report back here any more. The
     // analysis windows made here go now.
@@ -447,11 +450,18 @@ void MDIMain::MDIForm_Load()
 
     // A first start installs the sample game, recording it in the settings
     // file once its data file is complete, then builds its statistics under
-    // the progress bar; a first start cut short is completed here.
+    // the progress bar; a first start cut short, or one that found no room
+    // for the game, is completed here.
     CLottoItem& items = app.LottoItems;
     const ShellWindows& windows = NeighbourWindows();
-    if (windows.SeedFirstStart && windows.SeedFirstStart(items))
-        SaveSetFile(QString::fromLatin1(kSetFileKey));
+    if (windows.SeedFirstStart) {
+        const SeedOutcome seeded = windows.SeedFirstStart(items);
+        if (seeded)
+            SaveSetFile(QString::fromLatin1(kSetFileKey));
+        else if (seeded.Code == SeedOutcome::Result::Failed)
+            MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), SeedFailureMessage(seeded),
+                   QMessageBox::Ok);
+    }
     // The help pages are wanted only when help is asked for: they are put in
     // place after the statistics, which a user waits for, before any window
     // that offers help opens.
@@ -595,17 +605,49 @@ void MDIMain::MDIForm_Unload()
     UnloadChildForms();
     CloseHelpViewer();
     app.CurLottorData.reset();
-    SaveSetFile(QString::fromLatin1(kSetFileKey));
+    QString failure;
+    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
+        // The file keeps what it held before; the changes of this run are
+        // lost, and the user is told (a signal's shut-down has nobody to
+        // answer a message).
+        const QString text = QStringLiteral("设置文件无法保存，本次运行中的更改（如彩票列表）未能保存：") +
+                             app.SetFilePath + QLatin1Char('\n') + failure;
+        if (m_terminate)
+            qWarning("%s", qUtf8Printable(text));
+        else
+            MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), text, QMessageBox::Ok);
+    }
     m_unloaded = true;
+}
+
+MDIMain* MDIMain::s_running = nullptr;
+
+void MDIMain::AtUnexpectedExit()
+{
+    MDIMain* window = std::exchange(s_running, nullptr);
+    if (!window || window->m_unloaded)
+        return;
+    window->m_unloaded = true;
+    window->m_terminate = true;
+    Mmain().FormsClosing = kTrue;
+    QString failure;
+    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
+        qWarning("%s", qUtf8Printable(QStringLiteral("设置文件无法保存：") + failure));
 }
 
 int MDIMain::Run()
 {
+    // The program state outlives the handler: it is made before the
+    // handler is registered, so it is destroyed after it runs.
+    static const bool registered = (static_cast<void>(Mmain()), std::atexit(&MDIMain::AtUnexpectedExit) == 0);
+    static_cast<void>(registered);
+    s_running = this;
     MDIForm_Load();
     // A request during the start-up came before the event loop could end.
     const int code = m_terminate ? 0 : QApplication::exec();
     if (!m_unloaded)
         MDIForm_Unload();
+    s_running = nullptr;
     return code;
 }
 

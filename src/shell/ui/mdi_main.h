@@ -81,9 +81,11 @@ public:
 
     // The program's life: the start-up, the event loop, and, when the loop
     // ends without the window having been closed (RequestTermination), the
-    // shut-down of MDIForm_Unload. Returns the program's exit code.
+    // shut-down of MDIForm_Unload. Returns the program's exit code. While it
+    // runs, an exit() from inside (Qt's X11 connection ends the process so
+    // when the display goes away) still writes the settings file.
     int Run();
-    // Ends the program from outside (SIGTERM, SIGINT), without asking: a
+    // Ends the program from outside (SIGTERM, SIGINT, SIGHUP), without asking: a
     // running operation is asked to stop as a click on the progress bar
     // does, open menus and modal dialogs are cancelled, and the event loop
     // ends; Run then shuts down as on exit, so that the settings are kept.
@@ -240,6 +242,11 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
+    // Called on the way out of exit() while Run runs: what can be saved
+    // without the window system.
+    static void AtUnexpectedExit();
+    static MDIMain* s_running;
+
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusArea();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/child_forms.h"
+#include "data/first_start.h"
 #include "platform/ui/grid_cells.h"
 
 class QWidget;
@@ -114,9 +115,10 @@ struct ShellWindows {
     // The online information applied at the end of the start-up.
     std::function<void(MDIMain& main)> DataSetOther;
     // Installs the sample game into a program folder that has no games yet,
-    // or completes a first start that was cut short; true when it did (the
-    // settings are then written at once).
-    std::function<bool(CLottoItem& items)> SeedFirstStart;
+    // or completes a first start that was cut short or could not install it;
+    // when it did, the settings are then written at once, and when it could
+    // not, the user is told why.
+    std::function<SeedOutcome(CLottoItem& items)> SeedFirstStart;
 
     // The draw editor, created on the first call.
     std::function<IDataSetForm*()> DataSetForm;

@@ -171,9 +171,7 @@ void FUpgrade::StartMarkedFile()
         if (!entry.IsMarkedToRun())
             continue;
         const QString path = UpgradeTargetPath(entry);
-        const QString question =
-            LoadResString(Res::UpgradeRunAsk) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
-        if (MsgBox(parentWidget(), QMessageBox::Question, LoadResString(Res::SystemPrompt), question,
+        if (MsgBox(parentWidget(), QMessageBox::Question, LoadResString(Res::SystemPrompt), UpgradeRunQuestion(path),
                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok)
             StartProgram(path); // a file that cannot be started ends the upgrade all the same
         break;

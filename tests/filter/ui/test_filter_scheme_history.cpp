@@ -2,9 +2,15 @@
 // remove exactly the bets they reject, and the setting saved as a scheme
 // and loaded into a filter window built anew gives the same result.
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
+#include "data/filter_items.h"
+#include "filter/scheme_file.h"
 #include "games/ui/real_history_test.h"
+#include "platform/gbk.h"
 
 namespace kelton {
 namespace {
@@ -72,6 +78,49 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
     filter->cmdGetFilter()->click();
     EXPECT_EQ(Mmain().Bets.LivePositions(), expected);
+}
+
+// A scheme whose lists are at their limit loads and saves again (the save
+// once looped for ever); one item more, or a file past 32 MB, is refused,
+// saying why, and the setting stays as it was.
+TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayingWhy)
+{
+    MDIMain& main = StartWithSampleGame();
+    ASSERT_TRUE(Mmain().CurLottorData);
+    main.Tbr1_ButtonClick(u"Filter"_s);
+    Settle();
+    for (int i = 0; i < kMaxFilterItems; ++i)
+        ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"));
+    const QString full = Path(u"full.voskc"_s);
+    m_files.Paths = {full};
+    Entry("mnuChipInPut")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(full));
+    m_files.Paths = {full};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), kMaxFilterItems);
+
+    const QString tooMany = Path(u"many.voskc"_s);
+    ASSERT_TRUE(QFile::copy(full, tooMany));
+    {
+        QFile file(tooMany);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(ToGbk(u"[FilterMatch]\r\nVal=True\t2\t1\tFalse\tFalse\r\n"_s));
+    }
+    Game().FilterMatch.IniClass(&Game().HeadData);
+    m_files.Paths = {tooMany};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，方案中的匹配过滤有 32768 项，最多 32767 项！"_s);
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
+
+    const QString huge = Path(u"huge.voskc"_s);
+    ASSERT_TRUE(QFile::copy(full, huge));
+    ASSERT_TRUE(QFile::resize(huge, kMaxSchemeFileBytes + 1));
+    m_files.Paths = {huge};
+    Entry("mnuChipInGet")->trigger();
+    EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
+    EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，文件大于 32 MB，不是有效的方案文件："_s + huge);
+    EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
 }
 
 } // namespace

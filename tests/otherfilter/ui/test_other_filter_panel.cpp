@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -402,6 +403,43 @@ TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
     page->Cmd(COtherFilterPage::Close)->click();
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 2); // the complete rows
+}
+
+// A page at its limit of 32,767 items opens whole and takes no more; an
+// import past the limit, and an export that cannot be written, say why.
+TEST_F(OtherFilterPanelTest, PagesAtTheirLimitAndFailedFilesSaySo)
+{
+    m_filter->cmdMatch_Click();
+    COtherFilterPage* page = Page(OtherPage::Match);
+    CFlexGrid* grid = page->Grid();
+
+    const QString many = ProgramPath(u"many.mth"_s);
+    {
+        QFile file(many);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[FilterMatch]\r\n");
+        for (int i = 0; i < 40000; ++i)
+            file.write("Val=True\t1\t1\tFalse\tFalse\r\n");
+    }
+    m_files.Paths.push_back(many);
+    page->Cmd(COtherFilterPage::Open)->click();
+    EXPECT_EQ(m_boxes.Texts.last(), u"导入失败，导入后将超过每页最多 32767 项！"_s);
+    EXPECT_EQ(grid->Rows(), 1);
+
+    page->Cmd(COtherFilterPage::Close)->click();
+    for (int i = 0; i < kMaxFilterItems; ++i)
+        ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"_s));
+    m_filter->cmdMatch_Click();
+    ASSERT_EQ(grid->Rows(), kMaxFilterItems + 1);
+    page->Cmd(COtherFilterPage::Add)->click();
+    EXPECT_EQ(m_boxes.Texts.last(), u"每页最多 32767 项，不能再增加！"_s);
+    EXPECT_EQ(grid->Rows(), kMaxFilterItems + 1);
+
+    const QString nowhere = ProgramPath(u"no/such/folder/a.mth"_s);
+    m_files.Paths.push_back(nowhere);
+    page->Cmd(COtherFilterPage::Save)->click();
+    EXPECT_TRUE(m_boxes.Texts.last().startsWith(u"导出失败，无法写入文件："_s + nowhere + u'\n'))
+        << m_boxes.Texts.last().toStdString();
 }
 
 TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)

@@ -521,6 +521,27 @@ TEST_F(DownloaderFileTest, TargetThatCannotBeWrittenIsRefused)
     EXPECT_TRUE(QFileInfo(Target()).isDir());
 }
 
+// A body that does not fit on the disk is a refused download, never a
+// short file in place of the earlier one.
+TEST_F(DownloaderTest, AFullDiskRefusesTheFileAndKeepsTheEarlierOne)
+{
+    test::SmallDisk disk(256 << 10);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QString target = disk.FilePath(QStringLiteral("file.dat"));
+    server.reply = [](QTcpSocket* s, const QByteArray&) { Send(s, {HttpOk("good old file")}); };
+    ASSERT_EQ(Poll(Add(Url("/f"), target)), DownloadStatus::Done);
+    ASSERT_TRUE(disk.Fill());
+    for (const qsizetype size : {qsizetype(100), qsizetype(100000)}) {
+        const QByteArray body(size, 'n');
+        server.reply = [body](QTcpSocket* s, const QByteArray&) { Send(s, {HttpOk(body)}); };
+        EXPECT_EQ(Poll(Add(Url("/f"), target)), DownloadStatus::Refused) << size;
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("good old file")) << size;
+        EXPECT_EQ(test::FolderEntries(disk.Path()), QStringList({QStringLiteral(".filler"), QStringLiteral("file.dat")}));
+    }
+}
+
 TEST(Downloader, DeletedWhileWaiting)
 {
     FakeServer server;

@@ -2,6 +2,8 @@
 // folder is seeded with the sample game, which opens with its statistics.
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -9,11 +11,14 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "platform/help_pages.h"
+#include "platform/program_folder.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
+#include "shell_test_fakes.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -66,6 +71,60 @@ TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
         Mmain().FormsClosing = 0;
         Mmain().LottoItems = CLottoItem();
     }
+}
+
+// A first start with room for the settings but not for the sample game:
+// the user is told why, and the next start with room installs the game. A
+// settings file with no game once kept the sample game out for good, and
+// nothing was said.
+TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
+{
+    test::SmallDisk disk(32 << 20);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    SetProgramFolder(disk.Path());
+    NeighbourWindows().DataSetOther = {};
+    test::FakeBoxes boxes;
+    const ScopedService<IMessageBoxes> boxesInstalled(&boxes);
+    const ScopedService<LottorLoader> loader(&OpenLottorFile);
+    // The help pages and templates a start copies are there already.
+    ASSERT_GT(SeedHelpPages(ProgramPath(QStringLiteral("Help"))), 0);
+    ASSERT_TRUE(QDir().mkpath(ProgramPath(QStringLiteral("LottorTemplate"))));
+    for (const char* name : {"/LottorTemplate/3D.Ltr", "/LottorTemplate/Pick3.Ltr"})
+        ASSERT_TRUE(QFile::copy(DefaultsFolder() + QLatin1String(name), ProgramPath(QLatin1String(name).mid(1))));
+    ASSERT_TRUE(disk.Fill(32 << 10));
+
+    {
+        MDIMain main;
+        main.MDIForm_Load();
+        EXPECT_FALSE(Mmain().CurLottorData);
+        ASSERT_EQ(boxes.Texts.size(), 1);
+        EXPECT_TRUE(boxes.Texts[0].startsWith(QStringLiteral("示例彩票未能安装："))) << boxes.Texts[0].toStdString();
+        main.MDIForm_Unload();
+        EXPECT_EQ(boxes.Texts.size(), 1); // the settings had room
+        ASSERT_TRUE(QFileInfo::exists(ProgramPath(QStringLiteral("Kelt.dat"))));
+    }
+    // What a new process would start from, with room again: the folder
+    // moved to a disk that holds the game's statistics (some 400 MB).
+    QTemporaryDir roomy;
+    for (const QString& name : {QStringLiteral("Kelt.dat"), QStringLiteral("LottorTemplate/3D.Ltr")}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(roomy.filePath(name)).absolutePath()));
+        ASSERT_TRUE(QFile::copy(disk.FilePath(name), roomy.filePath(name)));
+    }
+    SetProgramFolder(roomy.path());
+    Mmain().FormsClosing = 0;
+    Mmain().LottoItems = CLottoItem();
+    {
+        MDIMain main;
+        main.MDIForm_Load();
+        EXPECT_EQ(boxes.Texts.size(), 1) << boxes.Texts.join(u'|').toStdString();
+        ASSERT_TRUE(Mmain().CurLottorData);
+        EXPECT_EQ(Mmain().CurLottorData->NumCount(), 8374);
+        main.MDIForm_Unload();
+    }
+    Mmain().FormsClosing = 0;
+    Mmain().LottoItems = CLottoItem();
+    Mmain().CurLottorData.reset();
+    SetProgramFolder(QString());
 }
 
 }  // namespace

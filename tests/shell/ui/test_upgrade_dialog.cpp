@@ -16,6 +16,7 @@
 #include "qt_app_env.h"
 #include "shell/net/downloader.h"
 #include "shell/process_start.h"
+#include "shell/upgrade_list.h"
 #include "support/local_http_server.h"
 #include "support/test_support.h"
 
@@ -160,9 +161,7 @@ TEST_F(UpgradeDialogTest, DownloadsTheListedFilesAndStartsTheFirstMarkedOne)
     // The user was asked, with the full path, before the first marked file started.
     ASSERT_EQ(boxes.Texts.size(), 1);
     EXPECT_EQ(boxes.Icons[0], QMessageBox::Question);
-    EXPECT_TRUE(boxes.Texts[0].startsWith(LoadResString(Res::UpgradeRunAsk)));
-    EXPECT_TRUE(boxes.Texts[0].endsWith(QDir::toNativeSeparators(Upgrade("setup.exe"))))
-        << boxes.Texts[0].toStdString();
+    EXPECT_EQ(boxes.Texts[0], UpgradeRunQuestion(Upgrade("setup.exe")));
     EXPECT_EQ(starter.Started, QStringList{Upgrade("setup.exe")});
 }
 

@@ -1,0 +1,58 @@
+// What reaches the disk itself, in which order, when a game's draws change:
+// a power cut at any moment must never leave old statistics that pass for
+// the new draws, nor a new file under a name the folder does not yet hold.
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include "data/first_start.h"
+#include "data/lottor_data.h"
+#include "platform/gbk.h"
+#include "platform/program_folder.h"
+#include "platform/save_file.h"
+#include "support/test_support.h"
+
+namespace kelton {
+namespace {
+
+class SyncLog : public IFileSyncWatch {
+public:
+    void Synced(const QString& path) override { Paths << path; }
+    QStringList Paths;
+};
+
+class DurabilityTest : public test::ProgramFolderTest {};
+
+// An edit that keeps the number of draws: the statistics' count on disk is
+// all that tells old statistics from current ones.
+TEST_F(DurabilityTest, TheStaleMarkIsOnDiskBeforeTheDrawsAndTheNewNameAfterThem)
+{
+    QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
+    ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
+    std::vector<Draw> draws;
+    ASSERT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
+    draws.resize(200);
+    CLottorData game;
+    ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+
+    draws.back().Num[1] = static_cast<int16_t>((draws.back().Num[1] + 1) % 10);
+    ASSERT_GT(game.Add(draws), 0);
+    SyncLog log;
+    const ScopedService<IFileSyncWatch> watched(&log);
+    ASSERT_FALSE(game.UpData());
+
+    const qsizetype data = log.Paths.indexOf(game.FilePath());
+    ASSERT_GE(data, 0) << log.Paths.join(u' ').toStdString();
+    for (int16_t v = 0; v < 8; ++v) {
+        const qsizetype marked = log.Paths.indexOf(CLottorData::StatPath(game.FilePath(), v));
+        EXPECT_GE(marked, 0) << "view " << v;
+        EXPECT_LT(marked, data) << "view " << v;
+    }
+    EXPECT_GT(log.Paths.indexOf(QFileInfo(game.FilePath()).absolutePath(), data), data);
+}
+
+} // namespace
+} // namespace kelton
