@@ -12,8 +12,8 @@
 #include "analysis/infer_views.h"
 #include "analysis/relation_matrix.h"
 #include "analysis/secondary_area.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
 
 class QButtonGroup;
 class QCheckBox;

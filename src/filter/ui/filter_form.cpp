@@ -26,16 +26,16 @@
 #include <QTabBar>
 #include <QWheelEvent>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/tool_icons.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
-#include "core/msg_service.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/tool_icons.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 

@@ -13,8 +13,8 @@
 #include "filter/condition_refresh.h"
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
 
 class QAction;
 class QButtonGroup;

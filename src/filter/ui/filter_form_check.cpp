@@ -10,8 +10,8 @@
 #include "filter/ui/filter_form.h"
 #include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
+#include "host/ui/shell_windows.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

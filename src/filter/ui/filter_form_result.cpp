@@ -11,17 +11,17 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/stored_colour.h"
-#include "core/msg_service.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 

@@ -15,12 +15,12 @@
 #include "filter/condition_refresh.h"
 #include "filter/scheme_file.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/shell_windows.h"
 #include "platform/gbk.h"
 #include "platform/string_table.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/message_box.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

@@ -6,7 +6,7 @@
 #include "filter/ui/filter_form.h"
 #include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/scheme_panel.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 

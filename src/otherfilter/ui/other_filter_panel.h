@@ -7,10 +7,10 @@
 #include <QWidget>
 
 #include "filter/ui/other_filter_pages.h"
+#include "host/ui/shell_windows.h"
 #include "otherfilter/other_filter_page.h"
 #include "otherfilter/other_sections.h"
 #include "shell/pick_lists.h"
-#include "shell/ui/shell_windows.h"
 
 class QCheckBox;
 class QLabel;

@@ -15,17 +15,17 @@
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "host/ui/child_form.h"
+#include "host/ui/main_toolbar.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
-#include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
-#include "shell/ui/main_toolbar.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "shell/ui/web_open.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 

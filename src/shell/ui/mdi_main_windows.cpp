@@ -11,10 +11,10 @@
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
 #include "platform/window_place.h"
-#include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

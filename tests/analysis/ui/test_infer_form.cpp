@@ -27,11 +27,11 @@
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "host/ui/shell_windows.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "support/draw_rows.h"
 
 namespace kelton {

@@ -35,9 +35,10 @@
 #include "filter/ui/scheme_panel.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/data_set_form.h"
-#include "games/ui/real_history_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "games/ui/real_history_test.h"
+#include "host/ui/shell_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
@@ -48,7 +49,6 @@
 #include "results/ui/results_windows.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 namespace {

@@ -40,6 +40,7 @@
 #include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
@@ -48,7 +49,6 @@
 #include "shell/lottor_loader.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
-#include "shell/ui/xp_toolbar.h"
 #include "support/quiet_infer_form.h"
 
 namespace kelton {

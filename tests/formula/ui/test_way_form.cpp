@@ -26,13 +26,13 @@
 #include "formula/game_way_history.h"
 #include "formula/ui/way_form.h"
 #include "formula/way_run.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
 #include "platform/string_table.h"
 #include "platform/ui/file_dialogs.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
-#include "shell/ui/xp_toolbar.h"
 #include "support/draw_rows.h"
 
 namespace kelton {

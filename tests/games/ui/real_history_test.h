@@ -17,10 +17,10 @@
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "host/ui/shell_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton::test {
 

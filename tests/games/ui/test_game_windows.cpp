@@ -15,8 +15,8 @@
 #include "games/ui/lotto_option.h"
 #include "games/ui/lotto_reg.h"
 #include "games/ui/lotto_template.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/ui/flex_grid.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/ui/child_form.h"
+#include "host/ui/child_form.h"
 
 #include <algorithm>
 
