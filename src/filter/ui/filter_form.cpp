@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -78,7 +79,8 @@ QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent
 
 } // namespace
 
-fFilter::fFilter(QWidget* parent) : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent)
+fFilter::fFilter(SchemePanelLink sidePanel, QWidget* parent)
+    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_sidePanel(std::move(sidePanel))
 {
     m_fraSet = new QGroupBox(u"投注设置"_s, this);
     m_fraSet->setObjectName(u"FraSet"_s);

@@ -624,8 +624,8 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
-    QAction* command = main.MenuEntry(u"mnuChipInWay"_s);
-    QAction* entry = main.MenuEntry(u"mnuWindowWay"_s);
+    QAction* command = main.Entry(MainCommand::ChipInWay);
+    QAction* entry = main.Entry(MainCommand::WindowWay);
     QAction* button = main.Tbr1()->ButtonByKey(u"Way"_s);
     ASSERT_TRUE(command && entry && button);
     EXPECT_TRUE(command->isEnabled());
@@ -669,7 +669,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     CLottorHead& head = Mmain().CurLottorData->HeadData;
     head.WayGroupAdd(u"g"_s);
     head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
-    main.MenuEntry(u"mnuChipInWay"_s)->trigger();
+    main.Entry(MainCommand::ChipInWay)->trigger();
     Settle();
     auto* form = dynamic_cast<FWay*>(WayForm());
     ASSERT_NE(form, nullptr);

@@ -42,7 +42,7 @@ protected:
         Mmain().Bets = BetList();
     }
 
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
     CLottorData& Game() const { return *Mmain().CurLottorData; }
 
     // The main window started; the game chooser of the first start picks

@@ -467,7 +467,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
         }
         Mmain().CurLottorData->HeadData.SetWinMod(1, 0, 1, Currency::FromUnits(1040));
     });
-    Entry("mnuChipInQuery")->trigger();
+    Entry(MainCommand::ChipInQuery)->trigger();
     EXPECT_FALSE(CMsg().IsBusy());
 
     // From the toolbar: the amount kept with the game.

@@ -58,7 +58,7 @@ TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
         MDIMain main;
         main.MDIForm_Load();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]")) << "start " << start;
-        EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuDataRefresh"))->isEnabled());
+        EXPECT_TRUE(main.Entry(MainCommand::DataRefresh)->isEnabled());
         ASSERT_TRUE(Mmain().CurLottorData);
         const CLottorData& game = *Mmain().CurLottorData;
         EXPECT_EQ(game.NumCount(), 8374);
