@@ -150,7 +150,9 @@ ShellWindows& NeighbourWindows();
 
 // The set as the program starts with it: the shell's own dialogs, the
 // start-up online information and the first-start seeding; the windows of
-// the other parts of the program install themselves into it.
+// the other parts of the program install themselves into it. The shell
+// provides both (src/shell/ui/shell_windows.cpp): the windows use the set,
+// the main window fills it.
 ShellWindows InitialShellWindows();
 
 } // namespace kelton
