@@ -1,5 +1,6 @@
 #include "analysis/cycle_view.h"
 
+#include <algorithm>
 #include <array>
 
 #include "data/lottor_data.h"
@@ -23,6 +24,33 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
         const int n = sp[static_cast<size_t>(i)];
         const int m = count[static_cast<size_t>(i)];
         out.push_back({u"隔"_s + QString::number(n) + u"期循环"_s + QString::number(m) + u'次', n * 100000 + m});
+    }
+    return out;
+}
+
+CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes, const AreaNames& names,
+                           const CycleTableSetup& setup)
+{
+    const NumberGridLayout layout = NumberGrid(sizes, 2, names);
+    const int count = setup.RangeCount;
+    CycleTable out;
+    out.RowRecord.assign(static_cast<size_t>(std::max(0, count) + 2), -1);
+    out.Cells.push_back({0, 0, u"位码"_s, {}, {}});
+    out.Cells.push_back({1, 0, u"期数"_s, {}, {}});
+    const int32_t next = stat.BallCount() - 1;
+    for (int t = 0; t < count; ++t) {
+        const int32_t p = setup.RangeStart + t;
+        const int r = PeriodRow(t, count, setup.ListAsc);
+        out.RowRecord[static_cast<size_t>(r)] = p;
+        out.Cells.push_back({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
+        for (const NumberBlock& block : layout.Blocks) {
+            const std::vector<ViewCell> cells =
+                CycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour);
+            for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d) {
+                const ViewCell& cell = cells[static_cast<size_t>(d)];
+                out.Cells.push_back({r, block.Start + d, cell.Text, cell.Back, cell.Fore});
+            }
+        }
     }
     return out;
 }
@@ -130,6 +158,13 @@ std::vector<int> CycleHighlightRows(const CycleHighlight& h, bool newestOnTop, i
             out.push_back(row);
     }
     return out;
+}
+
+int32_t CycleHighlightFore(int32_t fore, int32_t mainColour, bool on)
+{
+    if (on)
+        return fore == mainColour ? kViewBlack : fore;
+    return fore == kViewBlack ? mainColour : fore;
 }
 
 } // namespace kelton

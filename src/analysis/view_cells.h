@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include <QString>
 
@@ -32,5 +34,17 @@ struct ViewCell {
     int32_t Fore = kViewGrey;
     friend bool operator==(const ViewCell&, const ViewCell&) = default;
 };
+
+// One cell a view's build writes to its grid: the text and, where given,
+// the colours (a colour left out keeps what the grid has).
+struct GridCell {
+    int Row = 0;
+    int Col = 0;
+    QString Text;
+    std::optional<int32_t> Back;
+    std::optional<int32_t> Fore;
+    friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+using GridCells = std::vector<GridCell>;
 
 } // namespace kelton

@@ -18,6 +18,7 @@
 #include "engine/stat.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/ui/stored_colour.h"
 
 namespace kelton {
 
@@ -45,16 +46,6 @@ void FInfer::OptList_Click(int16_t index)
     NameView(m_optList[static_cast<size_t>(index)]->text());
     BuildNumberTable(index, m_optList[static_cast<size_t>(index)]->text());
 }
-
-namespace {
-
-QColor ShownColor(int32_t stored)
-{
-    const int32_t rgb = ColorRgb(stored);
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-} // namespace
 
 int FInfer::DisplayMode() const
 {
@@ -122,37 +113,19 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     grid->SetFixedAlignment(1, Qt::AlignCenter);
 
     // Paint: the base colours of every digit cell, then the highlights.
-    const QColor grey(150, 150, 150);
-    const QColor black(0, 0, 0);
-    const QColor row0 = ShownColor(head.RowColor(0));
-    const QColor row1 = ShownColor(head.RowColor(1));
-    const QColor main = ShownColor(head.BcMainColor);
-    const QColor mr = ShownColor(head.MrMainColor);
+    const NumberTablePalette palette = PaletteOf(head);
     const QColor fixed = grid->BackColorFixed();
     const bool rowColours = chkPTColor()->isChecked();
     std::vector<CellPaint> paints;
     for (int row = 2; row < table.Rows(); ++row) {
-        const QColor& rowColour = rowColours && row % 2 ? row1 : row0;
         table.PaintRow(row, paints);
         for (int col = 1; col < layout.Cols; ++col) {
-            switch (paints[static_cast<size_t>(col)]) {
-            case CellPaint::Base:
-                grid->SetCellForeColor(row, col, grey);
-                grid->SetCellBackColor(row, col, rowColour);
-                break;
-            case CellPaint::Hit:
-                grid->SetCellForeColor(row, col, black);
-                grid->SetCellBackColor(row, col, main);
-                break;
-            case CellPaint::HitMr:
-                grid->SetCellForeColor(row, col, black);
-                grid->SetCellBackColor(row, col, mr);
-                break;
-            case CellPaint::Separator:
+            const CellPaint paint = paints[static_cast<size_t>(col)];
+            if (paint == CellPaint::Separator) {
                 grid->SetCellBackColor(row, col, fixed);
-                break;
-            case CellPaint::None:
-                break;
+            } else if (const std::optional<ViewCellStyle> style = NumberCellStyle(palette, paint, row, rowColours)) {
+                grid->SetCellForeColor(row, col, ToQColor(style->Fore));
+                grid->SetCellBackColor(row, col, ToQColor(style->Back));
             }
         }
     }
