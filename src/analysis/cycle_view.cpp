@@ -28,8 +28,8 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
     return out;
 }
 
-CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes, const AreaNames& names,
-                           const CycleTableSetup& setup)
+CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                           const AreaNames& names, const CycleTableSetup& setup)
 {
     const NumberGridLayout layout = NumberGrid(sizes, 2, names);
     const int count = setup.RangeCount;

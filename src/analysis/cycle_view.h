@@ -59,8 +59,8 @@ struct CycleTable {
     std::vector<int32_t> RowRecord;
     GridCells Cells;
 };
-CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes, const AreaNames& names,
-                           const CycleTableSetup& setup);
+CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                           const AreaNames& names, const CycleTableSetup& setup);
 
 // The base back colour of a main digit cell (the highlight's removal
 // paints it again).

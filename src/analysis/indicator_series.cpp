@@ -197,8 +197,9 @@ GridCells IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary
         for (int c = 1; c < cols; ++c) {
             const std::optional<int16_t> v = IndicatorTableValue(stat, secondary, p, c, setup.Mode);
             const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
-            out.push_back({r, c, v ? QString::number(*v) : QString(), back,
-                           UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0))});
+            out.push_back(
+                {r, c, v ? QString::number(*v) : QString(), back,
+                 UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0))});
             previous[static_cast<size_t>(c)] = v;
         }
     }

@@ -5,9 +5,9 @@
 // and the combined indicator table's cells.
 
 #include <cstdint>
-#include <vector>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include <QString>
 

@@ -142,7 +142,11 @@ GridCells CombinedRankingCells(const CStat& stat, const CLottorData& game, const
     out.push_back({1, 0, u"期数"_s, {}, {}});
     out.push_back({r0, 0, P == stat.BallCount() - 1 ? u"下期"_s : QString::number(game.NumName(P)), {}, {}});
     for (int k = 0; k < 8; ++k)
-        out.push_back({RankTableRankRow(head.ListAsc, k), 0, RankTitle(static_cast<int16_t>(k), head.CustomStat), {}, {}});
+        out.push_back({RankTableRankRow(head.ListAsc, k),
+                       0,
+                       RankTitle(static_cast<int16_t>(k), head.CustomStat),
+                       {},
+                       {}});
 
     // A secondary block reads the history table (index 0) and the
     // distribution tables of the kinds at P, each made once.
@@ -169,18 +173,22 @@ GridCells CombinedRankingCells(const CStat& stat, const CLottorData& game, const
             if (!block.Secondary) {
                 const std::vector<ViewCell> cells =
                     k < 0 ? RankPeriodCells(stat, game, P, block.Area, row, setup.RowColours, setup.ShowHit)
-                          : RankRowCells(stat, P, block.Area, static_cast<int16_t>(k), setup.ByOrder, setup.Singled);
+                          : RankRowCells(stat, P, block.Area, static_cast<int16_t>(k), setup.ByOrder,
+                                         setup.Singled);
                 for (int d = 0; d < block.Digits; ++d)
                     put(row, block.Start + d, cells[static_cast<size_t>(d)]);
                 continue;
             }
             const CNumberTable& t = table(k);
-            const int32_t rowColour = ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(row % 2) : 0));
+            const int32_t rowColour =
+                ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(row % 2) : 0));
             for (int d = 0; d < block.Digits; ++d) {
                 const int col = block.Start + d;
                 const CellPaint paint = t.Paint(2, col);
                 const bool hit = paint == CellPaint::HitMr || paint == CellPaint::Hit;
-                put(row, col, {t.Text(2, col), hit ? ColorRgb(head.MrMainColor) : rowColour, hit ? kViewBlack : kViewGrey});
+                put(row, col,
+                    {t.Text(2, col), hit ? ColorRgb(head.MrMainColor) : rowColour,
+                     hit ? kViewBlack : kViewGrey});
             }
         }
     }

@@ -69,8 +69,8 @@ int RankTableRankRow(int16_t listAsc, int kind);
 struct RankTableSetup {
     int32_t Period = 0;
     int16_t AreaChoice = 0; // the number grid's (cboPTSubarea)
-    bool ByOrder = true;  // the ranks, else the statistics' values
-    int16_t Singled = 0;  // the n lowest and highest ranks singled out
+    bool ByOrder = true;    // the ranks, else the statistics' values
+    int16_t Singled = 0;    // the n lowest and highest ranks singled out
     bool RowColours = true;
     bool ShowHit = true;
     CellMode Mode = CellMode::Rank; // of the secondary blocks

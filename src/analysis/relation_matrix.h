@@ -98,6 +98,7 @@ ChartData RelationChart(const PairMatrix& matrix, int16_t digit, bool sorted, in
 // the digit over every column, the row label and the digit before every
 // row, and the counts on the row colours (with rowColours alternating
 // from the first digit's row colour 0).
-GridCells RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind, bool rowColours);
+GridCells RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind,
+                             bool rowColours);
 
 } // namespace kelton

@@ -191,10 +191,13 @@ TEST_F(SmallHistoryTest, CycleTableInEitherOrder)
             const int32_t p = records[static_cast<size_t>(r)];
             EXPECT_EQ(cell(r, 0).Text, p == 12 ? QStringLiteral("下期") : QString::number(m_game.NumName(p)));
             for (const NumberBlock& block : layout.Blocks) {
-                const std::vector<ViewCell> row = CycleRowCells(View(), m_game, p, block.Area, 1, false, true);
+                const std::vector<ViewCell> row =
+                    CycleRowCells(View(), m_game, p, block.Area, 1, false, true);
                 for (int d = 0; d < block.Digits; ++d) {
                     const ViewCell& want = row[static_cast<size_t>(d)];
-                    EXPECT_EQ(cell(r, block.Start + d), (GridCell{r, block.Start + d, want.Text, want.Back, want.Fore})) << r << " " << d;
+                    EXPECT_EQ(cell(r, block.Start + d),
+                              (GridCell{r, block.Start + d, want.Text, want.Back, want.Fore}))
+                        << r << " " << d;
                 }
             }
         }
@@ -210,7 +213,7 @@ TEST(CycleHighlight, TextColourOnAndOff)
         int32_t Want;
     };
     const Case cases[] = {
-        {main, true, kViewBlack},  {kViewGrey, true, kViewGrey},   {kViewBlack, true, kViewBlack},
+        {main, true, kViewBlack},  {kViewGrey, true, kViewGrey},  {kViewBlack, true, kViewBlack},
         {kViewBlack, false, main}, {kViewGrey, false, kViewGrey}, {main, false, main},
     };
     for (const Case& c : cases)

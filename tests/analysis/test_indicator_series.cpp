@@ -275,16 +275,19 @@ TEST_F(SmallHistoryTest, CombinedRankingTableCells)
             setup.Singled = 2;
             setup.RowColours = true;
             setup.ShowHit = false;
-            const GridCells cells = CombinedRankingCells(View(), m_game, SecondaryDraws(), SizesOf(Head()), names, setup);
+            const GridCells cells =
+                CombinedRankingCells(View(), m_game, SecondaryDraws(), SizesOf(Head()), names, setup);
             const int r0 = RankTablePeriodRow(listAsc);
             ASSERT_NE(At(cells, r0, 0), nullptr);
             EXPECT_EQ(At(cells, 0, 0)->Text, QStringLiteral("位码"));
             EXPECT_EQ(At(cells, 1, 0)->Text, QStringLiteral("期数"));
-            EXPECT_EQ(At(cells, r0, 0)->Text, period == 12 ? QStringLiteral("下期") : QStringLiteral("2024004"));
+            EXPECT_EQ(At(cells, r0, 0)->Text,
+                      period == 12 ? QStringLiteral("下期") : QStringLiteral("2024004"));
             const NumberGridLayout layout = NumberGrid(SizesOf(Head()), 0, names);
             ASSERT_EQ(layout.Blocks.size(), 4u);
             for (const NumberBlock& block : layout.Blocks) {
-                const std::vector<ViewCell> top = RankPeriodCells(View(), m_game, period, block.Area, r0, true, false);
+                const std::vector<ViewCell> top =
+                    RankPeriodCells(View(), m_game, period, block.Area, r0, true, false);
                 for (int d = 0; d < block.Digits; ++d) {
                     const GridCell* cell = At(cells, r0, block.Start + d);
                     ASSERT_NE(cell, nullptr);
@@ -325,7 +328,8 @@ protected:
                 file, 1000));
         }
         ASSERT_FALSE(m_game.OpenData(8, file));
-        const std::vector<Draw> draws = {{2024001, {0, 1, 2, 3, 12}}, {2024002, {0, 4, 5, 6, 0}}, {2024003, {0, 7, 8, 9, 12}}};
+        const std::vector<Draw> draws = {
+            {2024001, {0, 1, 2, 3, 12}}, {2024002, {0, 4, 5, 6, 0}}, {2024003, {0, 7, 8, 9, 12}}};
         ASSERT_EQ(m_game.Add(draws), 3);
         ASSERT_FALSE(m_game.UpData());
     }
@@ -347,14 +351,15 @@ TEST_F(SecondaryRankingTest, CombinedRankingSecondaryBlockStandsOutOnTheSecondar
     setup.ShowHit = true;
     for (const bool rowColours : {true, false}) {
         setup.RowColours = rowColours;
-        const GridCells cells =
-            CombinedRankingCells(view, m_game, SecondaryDraws(m_game, head.CustomStat), SizesOf(head), names, setup);
+        const GridCells cells = CombinedRankingCells(view, m_game, SecondaryDraws(m_game, head.CustomStat),
+                                                     SizesOf(head), names, setup);
         const int r0 = RankTablePeriodRow(head.ListAsc);
         const int32_t plain = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r0 % 2) : 0));
         for (int16_t d = 0; d <= 15; ++d) {
             const GridCell* cell = At(cells, r0, layout.Blocks[0].Start + d);
             ASSERT_NE(cell, nullptr) << d;
-            const GridCell want = d == 12 ? GridCell{r0, cell->Col, QStringLiteral("12"), ColorRgb(head.MrMainColor), kViewBlack}
+            const GridCell want = d == 12 ? GridCell{r0, cell->Col, QStringLiteral("12"),
+                                                     ColorRgb(head.MrMainColor), kViewBlack}
                                           : GridCell{r0, cell->Col, QString(), plain, kViewGrey};
             EXPECT_EQ(*cell, want) << d << " " << rowColours;
         }

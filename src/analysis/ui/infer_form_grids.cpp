@@ -79,7 +79,7 @@ void FInfer::OptStatAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(2);
-    NameView(m_optStatAll->text());
+    NameView(m_ui.OptStatAll->text());
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (!game)
         return;
@@ -87,14 +87,14 @@ void FInfer::OptStatAll_Click()
     DropNumberTable();
     RankTableSetup setup;
     setup.Period = m_range.StatPeriod;
-    setup.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
-    setup.ByOrder = m_optPtOrder->isChecked();
-    setup.Singled = static_cast<int16_t>(std::max(0, cboPTBcTaxis()->currentIndex()));
-    setup.RowColours = chkPTColor()->isChecked();
-    setup.ShowHit = chkPTShowHit()->isChecked();
+    setup.AreaChoice = static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
+    setup.ByOrder = m_ui.optPtOrder->isChecked();
+    setup.Singled = static_cast<int16_t>(std::max(0, m_ui.cboPTBcTaxis->currentIndex()));
+    setup.RowColours = m_ui.chkPTColor->isChecked();
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
     setup.Mode = CellModeOf(DisplayMode());
     const NumberGridLayout layout = NumberGrid(Sizes(), setup.AreaChoice, Names());
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     ResetNumberGrid(11, layout.Cols);
     NumberCaptions(grid, layout);
@@ -120,10 +120,10 @@ void FInfer::OptAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(6);
-    NameView(m_optAll->text());
+    NameView(m_ui.OptAll->text());
     const CLottorHead& head = *m_stat.HeadData();
     DropNumberTable();
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
     grid->Clear();
@@ -148,8 +148,8 @@ void FInfer::OptAll_Click()
     setup.RangeCount = count;
     setup.ListAsc = listAsc;
     setup.Mode = DisplayMode();
-    setup.UpDown = chkPTColorUpDown()->isChecked();
-    setup.RowColours = chkPTColor()->isChecked();
+    setup.UpDown = m_ui.chkPTColorUpDown->isChecked();
+    setup.RowColours = m_ui.chkPTColor->isChecked();
     WriteCells(grid, IndicatorTableCells(m_stat, Secondary(), head, setup));
     if (count > 0) {
         const int fit = grid->RowHeight(0) > 0
@@ -169,26 +169,26 @@ void FInfer::OptAll_Click()
 
 bool FInfer::CycleViewShown() const
 {
-    return TabViewName(SelectedTab()) == m_optCycle->text() && m_range.RangeCount > 0;
+    return TabViewName(SelectedTab()) == m_ui.OptCycle->text() && m_range.RangeCount > 0;
 }
 
 void FInfer::OptCycle_Click()
 {
-    m_lstCycle->clear();
-    m_txtCycle->clear();
-    m_lstCycle->setEnabled(true);
+    m_ui.LstCycle->clear();
+    m_ui.txtCycle->clear();
+    m_ui.LstCycle->setEnabled(true);
     if (m_isBusy)
         return;
     const ViewRun run(*this, true);
     SetupTopBar(5);
-    NameView(m_optCycle->text());
+    NameView(m_ui.OptCycle->text());
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
     DropNumberTable();
     const NumberGridLayout layout = NumberGrid(Sizes(), 2, Names());
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     const int count = m_range.RangeCount;
     ResetNumberGrid(count + 2, layout.Cols);
@@ -200,8 +200,8 @@ void FInfer::OptCycle_Click()
     setup.RangeCount = count;
     setup.ListAsc = listAsc;
     setup.Mode = DisplayMode();
-    setup.ShowHit = chkPTShowHit()->isChecked();
-    setup.CycleColour = chkPTColor()->isChecked();
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
+    setup.CycleColour = m_ui.chkPTColor->isChecked();
     const CycleTable table = CycleTableCells(m_stat, *game, Sizes(), Names(), setup);
     for (int r = 2; r < static_cast<int>(table.RowRecord.size()); ++r)
         grid->SetRowData(r, table.RowRecord[static_cast<size_t>(r)]);
@@ -226,16 +226,16 @@ void FInfer::RemoveCycleHighlight()
     const CLottorHead& head = *m_stat.HeadData();
     const int32_t mainColour = ColorRgb(head.BcMainColor);
     const int col = CycleColumn(head, h.Block, h.Digit);
-    const bool colour = chkPTColor()->isChecked();
-    if (col > 0 && col < m_msgMain->Cols()) {
-        for (const int row : CycleHighlightRows(h, m_memory.CycleNewestOnTop, m_msgMain->Rows())) {
-            const int32_t fore = FromQColor(m_msgMain->CellForeColor(row, col));
+    const bool colour = m_ui.chkPTColor->isChecked();
+    if (col > 0 && col < m_ui.msgMain->Cols()) {
+        for (const int row : CycleHighlightRows(h, m_memory.CycleNewestOnTop, m_ui.msgMain->Rows())) {
+            const int32_t fore = FromQColor(m_ui.msgMain->CellForeColor(row, col));
             if (const int32_t off = CycleHighlightFore(fore, mainColour, false); off != fore)
-                m_msgMain->SetCellForeColor(row, col, ToQColor(off));
-            m_msgMain->SetCellBackColor(
+                m_ui.msgMain->SetCellForeColor(row, col, ToQColor(off));
+            m_ui.msgMain->SetCellBackColor(
                 row, col,
-                ToQColor(CycleCellBack(m_stat, m_msgMain->RowData(row), static_cast<int16_t>(head.BcMain - h.Block + 1),
-                                       h.Digit, colour)));
+                ToQColor(CycleCellBack(m_stat, m_ui.msgMain->RowData(row),
+                                       static_cast<int16_t>(head.BcMain - h.Block + 1), h.Digit, colour)));
         }
     }
     h.AnchorRow = 0;
@@ -246,67 +246,68 @@ void FInfer::msgMain_Click()
     if (!CycleViewShown())
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    const int r0 = m_msgMain->Row();
-    const int c0 = m_msgMain->Col();
-    m_txtCycle->clear();
-    m_msgMain->SetRedraw(false);
+    const int r0 = m_ui.msgMain->Row();
+    const int c0 = m_ui.msgMain->Col();
+    m_ui.txtCycle->clear();
+    m_ui.msgMain->SetRedraw(false);
     {
-        const QSignalBlocker quiet(m_lstCycle);
-        m_lstCycle->clear();
+        const QSignalBlocker quiet(m_ui.LstCycle);
+        m_ui.LstCycle->clear();
     }
     RemoveCycleHighlight();
     const std::optional<CycleClick> click = LocateCycleClick(head, c0);
     if (click && r0 >= 2) {
         m_memory.CycleRowTag = QString::number(r0);
         m_memory.CycleCellTag = QString::number(click->Block) + u'|' + QString::number(click->Digit);
-        const std::vector<CycleEntry> entries = CycleEntries(
-            m_stat, m_msgMain->RowData(r0), static_cast<int16_t>(head.BcMain - click->Block + 1), click->Digit);
+        const std::vector<CycleEntry> entries =
+            CycleEntries(m_stat, m_ui.msgMain->RowData(r0),
+                         static_cast<int16_t>(head.BcMain - click->Block + 1), click->Digit);
         {
-            const QSignalBlocker quiet(m_lstCycle);
+            const QSignalBlocker quiet(m_ui.LstCycle);
             for (const CycleEntry& entry : entries) {
-                auto* item = new QListWidgetItem(entry.Text, m_lstCycle);
+                auto* item = new QListWidgetItem(entry.Text, m_ui.LstCycle);
                 item->setData(Qt::UserRole, entry.ItemData);
             }
         }
         if (!entries.empty())
-            m_lstCycle->setCurrentRow(0);
+            m_ui.LstCycle->setCurrentRow(0);
     }
-    m_msgMain->SetRow(r0);
-    m_msgMain->SetCol(c0);
-    m_msgMain->SetRedraw(true);
-    m_msgMain->setFocus();
+    m_ui.msgMain->SetRow(r0);
+    m_ui.msgMain->SetCol(c0);
+    m_ui.msgMain->SetRedraw(true);
+    m_ui.msgMain->setFocus();
 }
 
 void FInfer::LstCycle_Click()
 {
     if (!CycleViewShown())
         return;
-    const int row = m_msgMain->Row();
-    const int col = m_msgMain->Col();
-    m_msgMain->SetRedraw(false);
+    const int row = m_ui.msgMain->Row();
+    const int col = m_ui.msgMain->Col();
+    m_ui.msgMain->SetRedraw(false);
     RemoveCycleHighlight();
-    const QListWidgetItem* item = m_lstCycle->currentItem();
+    const QListWidgetItem* item = m_ui.LstCycle->currentItem();
     const std::optional<CycleHighlight> h =
         item ? HighlightFromTags(m_memory.CycleRowTag, m_memory.CycleCellTag, item->data(Qt::UserRole).toInt())
              : std::nullopt;
     const CLottorHead& head = *m_stat.HeadData();
     if (h) {
         const int at = CycleColumn(head, h->Block, h->Digit);
-        if (at > 0 && at < m_msgMain->Cols()) {
+        if (at > 0 && at < m_ui.msgMain->Cols()) {
             m_memory.Highlight = *h;
             const int32_t mainColour = ColorRgb(head.BcMainColor);
-            for (const int r : CycleHighlightRows(*h, m_memory.CycleNewestOnTop, m_msgMain->Rows())) {
-                const int32_t fore = FromQColor(m_msgMain->CellForeColor(r, at));
+            for (const int r : CycleHighlightRows(*h, m_memory.CycleNewestOnTop, m_ui.msgMain->Rows())) {
+                const int32_t fore = FromQColor(m_ui.msgMain->CellForeColor(r, at));
                 if (const int32_t on = CycleHighlightFore(fore, mainColour, true); on != fore)
-                    m_msgMain->SetCellForeColor(r, at, ToQColor(on));
-                m_msgMain->SetCellBackColor(r, at, ToQColor(mainColour));
+                    m_ui.msgMain->SetCellForeColor(r, at, ToQColor(on));
+                m_ui.msgMain->SetCellBackColor(r, at, ToQColor(mainColour));
             }
         }
     }
-    m_msgMain->SetRow(row);
-    m_msgMain->SetCol(col);
-    m_msgMain->SetRedraw(true);
-    m_msgMain->setFocus();
+    m_ui.msgMain->SetRow(row);
+    m_ui.msgMain->SetCol(col);
+    m_ui.msgMain->SetRedraw(true);
+    m_ui.msgMain->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -322,24 +323,25 @@ void FInfer::ShowRelate(int16_t index)
     if (m_isBusy || index < 0 || index >= kRelationKinds)
         return;
     const ViewRun run(*this, true);
-    NameView(m_optGather[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptGather[static_cast<size_t>(index)]->text());
     SetupTopBar(3);
     const CLottorHead& head = *m_stat.HeadData();
-    const bool asGrid = m_lstRelate->currentRow() < 1;
-    (asGrid ? chkPTSort() : chkPTColor())->hide();
+    const bool asGrid = m_ui.LstRelate->currentRow() < 1;
+    (asGrid ? m_ui.chkPTSort : m_ui.chkPTColor)->hide();
     DropNumberTable();
     const PairMatrix& matrix = m_memory.Relation.Matrix(m_stat, m_range.RangeStart, m_range.RangeEnd, index);
     const int n = head.BcDataLen;
     if (!asGrid) {
-        const ChartData data = RelationChart(matrix, static_cast<int16_t>(m_lstRelate->currentRow() - 1),
-                                             chkPTSort()->isChecked(), index, m_lstRelate->currentItem()->text());
-        m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RelationChartKind + 1));
+        const ChartData data =
+            RelationChart(matrix, static_cast<int16_t>(m_ui.LstRelate->currentRow() - 1),
+                          m_ui.chkPTSort->isChecked(), index, m_ui.LstRelate->currentItem()->text());
+        m_ui.chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RelationChartKind + 1));
         if (m_memory.RelationChartKind == 0)
             m_memory.RelationChartKind = -2;
-        m_chMain->show();
+        m_ui.chMain->show();
         return;
     }
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
     grid->Clear();
@@ -357,7 +359,7 @@ void FInfer::ShowRelate(int16_t index)
         grid->SetColAlignment(d + 2, Qt::AlignCenter);
         grid->SetColWidth(d + 2, 350);
     }
-    WriteCells(grid, RelationTableCells(matrix, head, index, chkPTColor()->isChecked()));
+    WriteCells(grid, RelationTableCells(matrix, head, index, m_ui.chkPTColor->isChecked()));
     grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
 
     grid->FitColsToTexts();

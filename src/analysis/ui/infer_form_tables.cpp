@@ -33,8 +33,8 @@ void FInfer::OptListAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(0);
-    NameView(m_optListAll->text());
-    BuildNumberTable(-1, m_optListAll->text());
+    NameView(m_ui.OptListAll->text());
+    BuildNumberTable(-1, m_ui.OptListAll->text());
 }
 
 void FInfer::OptList_Click(int16_t index)
@@ -43,14 +43,14 @@ void FInfer::OptList_Click(int16_t index)
         return;
     const ViewRun run(*this, true);
     SetupTopBar(0);
-    NameView(m_optList[static_cast<size_t>(index)]->text());
-    BuildNumberTable(index, m_optList[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptList[static_cast<size_t>(index)]->text());
+    BuildNumberTable(index, m_ui.OptList[static_cast<size_t>(index)]->text());
 }
 
 int FInfer::DisplayMode() const
 {
     for (int i = 0; i < 3; ++i) {
-        if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
+        if (m_ui.OptPTKind[static_cast<size_t>(i)]->isChecked())
             return i;
     }
     return -1;
@@ -58,7 +58,7 @@ int FInfer::DisplayMode() const
 
 void FInfer::ResetNumberGrid(int rows, int cols)
 {
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetTextSource({});
     grid->Clear();
     grid->SetRows(1);
@@ -74,7 +74,7 @@ void FInfer::ResetNumberGrid(int rows, int cols)
 
 void FInfer::DropNumberTable()
 {
-    m_msgMain->SetTextSource({});
+    m_ui.msgMain->SetTextSource({});
     m_table.reset();
 }
 
@@ -85,8 +85,8 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     CNumberTable::Setup setup;
     setup.Kind = kind;
     setup.Mode = CellModeOf(DisplayMode());
-    setup.ShowHit = chkPTShowHit()->isChecked();
-    setup.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
+    setup.AreaChoice = static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
     setup.RangeStart = m_range.RangeStart;
     setup.RangeCount = m_range.RangeCount;
     setup.ListAsc = head.ListAsc != 0;
@@ -95,7 +95,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     if (game) {
         marked = [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; };
     }
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     DropNumberTable();
     m_table = std::make_unique<CNumberTable>(m_stat, Secondary(), Sizes(), Names(), setup, std::move(marked));
@@ -115,7 +115,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     // Paint: the base colours of every digit cell, then the highlights.
     const NumberTablePalette palette = PaletteOf(head);
     const QColor fixed = grid->BackColorFixed();
-    const bool rowColours = chkPTColor()->isChecked();
+    const bool rowColours = m_ui.chkPTColor->isChecked();
     std::vector<CellPaint> paints;
     for (int row = 2; row < table.Rows(); ++row) {
         table.PaintRow(row, paints);
@@ -123,7 +123,8 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
             const CellPaint paint = paints[static_cast<size_t>(col)];
             if (paint == CellPaint::Separator) {
                 grid->SetCellBackColor(row, col, fixed);
-            } else if (const std::optional<ViewCellStyle> style = NumberCellStyle(palette, paint, row, rowColours)) {
+            } else if (const std::optional<ViewCellStyle> style =
+                           NumberCellStyle(palette, paint, row, rowColours)) {
                 grid->SetCellForeColor(row, col, ToQColor(style->Fore));
                 grid->SetCellBackColor(row, col, ToQColor(style->Back));
             }
