@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -28,31 +29,31 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
     return out;
 }
 
-CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
-                           const AreaNames& names, const CycleTableSetup& setup)
+std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                     const AreaNames& names, const CycleTableSetup& setup,
+                                     const GridCellSink& out)
 {
     const NumberGridLayout layout = NumberGrid(sizes, 2, names);
     const int count = setup.RangeCount;
-    CycleTable out;
-    out.RowRecord.assign(static_cast<size_t>(std::max(0, count) + 2), -1);
-    out.Cells.push_back({0, 0, u"位码"_s, {}, {}});
-    out.Cells.push_back({1, 0, u"期数"_s, {}, {}});
+    std::vector<int32_t> records(static_cast<size_t>(std::max(0, count) + 2), -1);
+    out({0, 0, u"位码"_s, {}, {}});
+    out({1, 0, u"期数"_s, {}, {}});
     const int32_t next = stat.BallCount() - 1;
     for (int t = 0; t < count; ++t) {
         const int32_t p = setup.RangeStart + t;
         const int r = PeriodRow(t, count, setup.ListAsc);
-        out.RowRecord[static_cast<size_t>(r)] = p;
-        out.Cells.push_back({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
+        records[static_cast<size_t>(r)] = p;
+        out({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
         for (const NumberBlock& block : layout.Blocks) {
-            const std::vector<ViewCell> cells =
+            std::vector<ViewCell> cells =
                 CycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour);
             for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d) {
-                const ViewCell& cell = cells[static_cast<size_t>(d)];
-                out.Cells.push_back({r, block.Start + d, cell.Text, cell.Back, cell.Fore});
+                ViewCell& cell = cells[static_cast<size_t>(d)];
+                out({r, block.Start + d, std::move(cell.Text), cell.Back, cell.Fore});
             }
         }
     }
-    return out;
+    return records;
 }
 
 int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour)

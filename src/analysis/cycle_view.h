@@ -51,16 +51,13 @@ struct CycleTableSetup {
     bool ShowHit = true;
     bool CycleColour = true;
 };
-// The cycle grid (RangeCount + 2 rows): the record of every row (-1 for
-// the caption rows), and the cells: column 0 ("位码", "期数", the issue or
-// "下期") and every digit cell of a period row by CycleRowCells. The
-// captions over the digits and the separators are the grid's.
-struct CycleTable {
-    std::vector<int32_t> RowRecord;
-    GridCells Cells;
-};
-CycleTable CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
-                           const AreaNames& names, const CycleTableSetup& setup);
+// Lays the cells of the cycle grid (RangeCount + 2 rows) into out: column
+// 0 ("位码", "期数", the issue or "下期") and every digit cell of a period
+// row by CycleRowCells; the captions over the digits and the separators are
+// the grid's. Returns the record of every row (-1 for the caption rows).
+std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                     const AreaNames& names, const CycleTableSetup& setup,
+                                     const GridCellSink& out);
 
 // The base back colour of a main digit cell (the highlight's removal
 // paints it again).

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <vector>
 
 #include <QString>
 
@@ -91,11 +90,12 @@ struct IndicatorTableSetup {
     bool UpDown = false;  // colours for a rise and a fall (UpDownColour)
     bool RowColours = true;
 };
-// The cells of the table (RangeCount + 1 rows): the captions in row 0, the
-// issue in column 0, and every value on its row colour, its text colour by
-// UpDownColour against the record before (nothing on the next issue).
-GridCells IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
-                              const IndicatorTableSetup& setup);
+// Lays the cells of the table (RangeCount + 1 rows) into out: the captions
+// in row 0, the issue in column 0, and every value on its row colour, its
+// text colour by UpDownColour against the record before (no value on the
+// next issue).
+void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                         const IndicatorTableSetup& setup, const GridCellSink& out);
 // The width of a column in twips: 1000 for the issues, else its caption
 // and half a character more.
 int IndicatorColumnTwips(const CLottorHead& head, int col, double charTwips);

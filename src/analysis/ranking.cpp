@@ -127,26 +127,26 @@ int RankTableRankRow(int16_t listAsc, int kind)
     return listAsc != 0 ? 3 + kind : 9 - kind;
 }
 
-GridCells CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
-                               const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup)
+void CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
+                          const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup,
+                          const GridCellSink& out)
 {
     const NumberGridLayout layout = NumberGrid(sizes, setup.AreaChoice, names);
     const CLottorHead& head = *stat.HeadData();
     const int32_t P = setup.Period;
     const int r0 = RankTablePeriodRow(head.ListAsc);
-    GridCells out;
     const auto put = [&out](int row, int col, const ViewCell& cell) {
-        out.push_back({row, col, cell.Text, cell.Back, cell.Fore});
+        out({row, col, cell.Text, cell.Back, cell.Fore});
     };
-    out.push_back({0, 0, u"位码"_s, {}, {}});
-    out.push_back({1, 0, u"期数"_s, {}, {}});
-    out.push_back({r0, 0, P == stat.BallCount() - 1 ? u"下期"_s : QString::number(game.NumName(P)), {}, {}});
+    out({0, 0, u"位码"_s, {}, {}});
+    out({1, 0, u"期数"_s, {}, {}});
+    out({r0, 0, P == stat.BallCount() - 1 ? u"下期"_s : QString::number(game.NumName(P)), {}, {}});
     for (int k = 0; k < 8; ++k)
-        out.push_back({RankTableRankRow(head.ListAsc, k),
-                       0,
-                       RankTitle(static_cast<int16_t>(k), head.CustomStat),
-                       {},
-                       {}});
+        out({RankTableRankRow(head.ListAsc, k),
+             0,
+             RankTitle(static_cast<int16_t>(k), head.CustomStat),
+             {},
+             {}});
 
     // A secondary block reads the history table (index 0) and the
     // distribution tables of the kinds at P, each made once.
@@ -192,7 +192,6 @@ GridCells CombinedRankingCells(const CStat& stat, const CLottorData& game, const
             }
         }
     }
-    return out;
 }
 
 } // namespace kelton

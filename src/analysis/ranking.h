@@ -75,7 +75,7 @@ struct RankTableSetup {
     bool ShowHit = true;
     CellMode Mode = CellMode::Rank; // of the secondary blocks
 };
-// The combined ranking table's cells: column 0 ("位码", "期数", the period's
+// Lays the combined ranking table's cells into out: column 0 ("位码", "期数", the period's
 // issue or "下期", the rank titles) and every digit cell of the layout's
 // blocks in the period row and the eight rank rows. A main block takes
 // RankPeriodCells and RankRowCells; a secondary block shows what the
@@ -83,7 +83,8 @@ struct RankTableSetup {
 // (rank rows) show at the period, a highlighted number black on the
 // secondary colour, the others grey on the row colour. The captions over
 // the digits and the separators are the grid's.
-GridCells CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
-                               const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup);
+void CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
+                          const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup,
+                          const GridCellSink& out);
 
 } // namespace kelton

@@ -93,12 +93,12 @@ private:
 // the kind's suffix.
 ChartData RelationChart(const PairMatrix& matrix, int16_t digit, bool sorted, int16_t kind, const QString& itemText);
 
-// The relation grid of a kind over the game's digits 0..L (L + 3 rows and
-// columns): "号码" over the two fixed columns, the column label and
-// the digit over every column, the row label and the digit before every
-// row, and the counts on the row colours (with rowColours alternating
-// from the first digit's row colour 0).
-GridCells RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind,
-                             bool rowColours);
+// Lays the relation grid of a kind over the game's digits 0..L (L + 3 rows
+// and columns) into out: "号码" over the two fixed columns, the column label
+// and the digit over every column, the row label and the digit before
+// every row, and the counts on the row colours (with rowColours
+// alternating from the first digit's row colour 0).
+void RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind, bool rowColours,
+                        const GridCellSink& out);
 
 } // namespace kelton

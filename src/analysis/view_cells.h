@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <vector>
 
 #include <QString>
 
@@ -45,6 +45,8 @@ struct GridCell {
     std::optional<int32_t> Fore;
     friend bool operator==(const GridCell&, const GridCell&) = default;
 };
-using GridCells = std::vector<GridCell>;
+// Takes the cells of a view's build one by one as they are computed, so
+// that a table of the whole history is never held twice.
+using GridCellSink = std::function<void(const GridCell&)>;
 
 } // namespace kelton

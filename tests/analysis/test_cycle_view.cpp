@@ -174,16 +174,19 @@ TEST_F(SmallHistoryTest, CycleTableInEitherOrder)
         setup.RangeCount = 3; // records 10, 11 and the next issue
         setup.ListAsc = listAsc;
         setup.ShowHit = false;
-        const CycleTable table = CycleTableCells(View(), m_game, SizesOf(Head()), names, setup);
-        const std::vector<int32_t> records =
+        std::vector<int32_t> records;
+        const test::GridCells laid = test::CellsOf([&](const GridCellSink& out) {
+            records = CycleTableCells(View(), m_game, SizesOf(Head()), names, setup, out);
+        });
+        const std::vector<int32_t> rows =
             listAsc ? std::vector<int32_t>{-1, -1, 12, 11, 10} : std::vector<int32_t>{-1, -1, 10, 11, 12};
-        EXPECT_EQ(table.RowRecord, records);
+        EXPECT_EQ(records, rows);
         std::map<std::pair<int, int>, GridCell> cells;
         const auto cell = [&cells](int row, int col) { return cells[std::make_pair(row, col)]; };
-        for (const GridCell& c : table.Cells)
+        for (const GridCell& c : laid)
             cells[std::make_pair(c.Row, c.Col)] = c;
         // Labels and the digit cells of three blocks in three rows.
-        EXPECT_EQ(cells.size(), table.Cells.size());
+        EXPECT_EQ(cells.size(), laid.size());
         EXPECT_EQ(cells.size(), size_t(2 + 3 + 3 * 30));
         EXPECT_EQ(cell(0, 0).Text, QStringLiteral("位码"));
         EXPECT_EQ(cell(1, 0).Text, QStringLiteral("期数"));

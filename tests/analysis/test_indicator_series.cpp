@@ -13,6 +13,8 @@
 namespace kelton {
 namespace {
 
+using test::CellsOf;
+using test::GridCells;
 using test::SmallHistoryTest;
 
 TEST_F(SmallHistoryTest, FilterArrayHoldsOneSeriesPerKind)
@@ -234,7 +236,9 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableRowsInEitherOrder)
         setup.ListAsc = c.ListAsc;
         setup.UpDown = c.UpDown;
         setup.RowColours = c.RowColours;
-        const GridCells cells = IndicatorTableCells(View(), SecondaryDraws(), Head(), setup);
+        const GridCells cells = CellsOf([&](const GridCellSink& out) {
+            IndicatorTableCells(View(), SecondaryDraws(), Head(), setup, out);
+        });
         EXPECT_EQ(cells.size(), size_t(5 * 47));
         ASSERT_NE(At(cells, 0, 4), nullptr);
         EXPECT_EQ(At(cells, 0, 4)->Text, QStringLiteral("AC值"));
@@ -275,8 +279,9 @@ TEST_F(SmallHistoryTest, CombinedRankingTableCells)
             setup.Singled = 2;
             setup.RowColours = true;
             setup.ShowHit = false;
-            const GridCells cells =
-                CombinedRankingCells(View(), m_game, SecondaryDraws(), SizesOf(Head()), names, setup);
+            const GridCells cells = CellsOf([&](const GridCellSink& out) {
+                CombinedRankingCells(View(), m_game, SecondaryDraws(), SizesOf(Head()), names, setup, out);
+            });
             const int r0 = RankTablePeriodRow(listAsc);
             ASSERT_NE(At(cells, r0, 0), nullptr);
             EXPECT_EQ(At(cells, 0, 0)->Text, QStringLiteral("位码"));
@@ -351,8 +356,10 @@ TEST_F(SecondaryRankingTest, CombinedRankingSecondaryBlockStandsOutOnTheSecondar
     setup.ShowHit = true;
     for (const bool rowColours : {true, false}) {
         setup.RowColours = rowColours;
-        const GridCells cells = CombinedRankingCells(view, m_game, SecondaryDraws(m_game, head.CustomStat),
-                                                     SizesOf(head), names, setup);
+        const GridCells cells = CellsOf([&](const GridCellSink& out) {
+            CombinedRankingCells(view, m_game, SecondaryDraws(m_game, head.CustomStat), SizesOf(head), names,
+                                 setup, out);
+        });
         const int r0 = RankTablePeriodRow(head.ListAsc);
         const int32_t plain = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r0 % 2) : 0));
         for (int16_t d = 0; d <= 15; ++d) {

@@ -146,7 +146,8 @@ TEST_F(SmallHistoryTest, RelationGridCells)
     const PairMatrix m = GetPairMatrix(View(), 0, 11, 1);
     const int32_t rows[2] = {ColorRgb(Head().RowColor(0)), ColorRgb(Head().RowColor(1))};
     for (const bool rowColours : {true, false}) {
-        const GridCells cells = RelationTableCells(m, Head(), 1, rowColours);
+        const test::GridCells cells = test::CellsOf(
+            [&](const GridCellSink& out) { RelationTableCells(m, Head(), 1, rowColours, out); });
         // Two label cells, four per digit, and the 10 x 10 counts.
         ASSERT_EQ(cells.size(), size_t(2 + 4 * 10 + 100));
         const RelationTexts texts = RelationKindTexts(1);

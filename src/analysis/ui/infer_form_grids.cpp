@@ -30,15 +30,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void WriteCells(CFlexGrid* grid, const GridCells& cells)
+// Writes the cells a view lays on the grid.
+GridCellSink Into(CFlexGrid* grid)
 {
-    for (const GridCell& cell : cells) {
+    return [grid](const GridCell& cell) {
         grid->SetTextMatrix(cell.Row, cell.Col, cell.Text);
         if (cell.Back)
             grid->SetCellBackColor(cell.Row, cell.Col, ToQColor(*cell.Back));
         if (cell.Fore)
             grid->SetCellForeColor(cell.Row, cell.Col, ToQColor(*cell.Fore));
-    }
+    };
 }
 
 // Caption rows 0 and 1 of the number grid: block captions over the digit
@@ -99,7 +100,7 @@ void FInfer::OptStatAll_Click()
     ResetNumberGrid(11, layout.Cols);
     NumberCaptions(grid, layout);
     grid->SetColWidth(0, 2000);
-    WriteCells(grid, CombinedRankingCells(m_stat, *game, Secondary(), Sizes(), Names(), setup));
+    CombinedRankingCells(m_stat, *game, Secondary(), Sizes(), Names(), setup, Into(grid));
     const int r0 = RankTablePeriodRow(head.ListAsc);
     for (int row = 2; row < 11; ++row)
         SeparatorCells(grid, layout, row);
@@ -150,7 +151,7 @@ void FInfer::OptAll_Click()
     setup.Mode = DisplayMode();
     setup.UpDown = m_ui.chkPTColorUpDown->isChecked();
     setup.RowColours = m_ui.chkPTColor->isChecked();
-    WriteCells(grid, IndicatorTableCells(m_stat, Secondary(), head, setup));
+    IndicatorTableCells(m_stat, Secondary(), head, setup, Into(grid));
     if (count > 0) {
         const int fit = grid->RowHeight(0) > 0
                             ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / grid->RowHeight(0)
@@ -202,10 +203,9 @@ void FInfer::OptCycle_Click()
     setup.Mode = DisplayMode();
     setup.ShowHit = m_ui.chkPTShowHit->isChecked();
     setup.CycleColour = m_ui.chkPTColor->isChecked();
-    const CycleTable table = CycleTableCells(m_stat, *game, Sizes(), Names(), setup);
-    for (int r = 2; r < static_cast<int>(table.RowRecord.size()); ++r)
-        grid->SetRowData(r, table.RowRecord[static_cast<size_t>(r)]);
-    WriteCells(grid, table.Cells);
+    const std::vector<int32_t> records = CycleTableCells(m_stat, *game, Sizes(), Names(), setup, Into(grid));
+    for (int r = 2; r < static_cast<int>(records.size()); ++r)
+        grid->SetRowData(r, records[static_cast<size_t>(r)]);
     for (int r = 2; r < count + 2; ++r)
         SeparatorCells(grid, layout, r);
     const int fit =
@@ -359,7 +359,7 @@ void FInfer::ShowRelate(int16_t index)
         grid->SetColAlignment(d + 2, Qt::AlignCenter);
         grid->SetColWidth(d + 2, 350);
     }
-    WriteCells(grid, RelationTableCells(matrix, head, index, m_ui.chkPTColor->isChecked()));
+    RelationTableCells(matrix, head, index, m_ui.chkPTColor->isChecked(), Into(grid));
     grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
 
     grid->FitColsToTexts();
