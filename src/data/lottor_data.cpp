@@ -572,17 +572,22 @@ bool CLottorData::UpData()
         m_upFrom = 0;
     // The views are marked stale, on the disk itself, before the draws
     // change there, so that neither a stop nor a power cut between the two
-    // writes leaves views that pass for the new draws. Draws that cannot be
+    // writes leaves views that pass for the new draws. A view whose record
+    // count no longer fits the draws (an append, a deletion) is refused by
+    // the next open as it stands, and needs no mark. Draws that cannot be
     // written, or views that cannot be marked, leave file and views as they
     // were; UpFrom stays, so the next call writes them again.
+    auto needsMark = [&](const CStat* view) {
+        return view && view->RecordCount() > 0 && view->RecordCount() == int32_t(m_numCount) + 1;
+    };
     bool marked = true;
     for (int16_t v = 0; v < m_viewCount; ++v) {
-        if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+        if (CStat* view = m_views[static_cast<size_t>(v)].get(); needsMark(view))
             marked = view->MarkStale() && marked;
     }
     if (!marked || SaveNumData()) {
         for (int16_t v = 0; v < m_viewCount; ++v) {
-            if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+            if (CStat* view = m_views[static_cast<size_t>(v)].get(); needsMark(view))
                 view->RestoreValid();
         }
         return true;
