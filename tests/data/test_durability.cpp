@@ -60,6 +60,30 @@ TEST_F(DurabilityTest, TheStaleMarkIsOnDiskBeforeTheDrawsAndTheNewNameAfterThem)
     EXPECT_GT(log.Paths.indexOf(QFileInfo(game.FilePath()).absolutePath(), data), data);
 }
 
+// A rebuild of the statistics leaves the draws as they are on disk: the
+// build writes the views again byte for byte, so nothing is marked or
+// synced before it.
+TEST_F(DurabilityTest, ARebuildOfUnchangedDrawsSyncsNothing)
+{
+    QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
+    ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
+    std::vector<Draw> draws;
+    ASSERT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
+    draws.resize(200);
+    CLottorData game;
+    ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
+    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+    const QByteArray before = Bytes(CLottorData::StatPath(game.FilePath(), 5));
+
+    SyncLog log;
+    {
+        const ScopedService<IFileSyncWatch> watched(&log);
+        ASSERT_FALSE(game.ReStat());
+    }
+    EXPECT_TRUE(log.Paths.isEmpty()) << log.Paths.join(u' ').toStdString();
+    EXPECT_EQ(Bytes(CLottorData::StatPath(game.FilePath(), 5)), before);
+}
+
 // An append changes the number of draws: statistics of the old count are
 // refused by the next open as they stand, so none is synced before the
 // draws; even all of their writes lost leave statistics that are rebuilt.

@@ -812,6 +812,7 @@ void MDIMain::ShowProgress(int32_t max, int32_t min, int32_t value, bool canClic
     m_prg->setRange(min, std::max(min, max));
     m_prg->setValue(value);
     m_prgValue = value;
+    m_frame.invalidate();
     m_prg->show();
     if (canClick) {
         m_prg->setCursor(Qt::PointingHandCursor);

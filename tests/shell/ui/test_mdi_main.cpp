@@ -615,50 +615,6 @@ TEST_F(MdiMainTest, ALongOperationRepaintsTheBarAndPassesTheLoopOncePerFrame)
     msg.EndPrg();
 }
 
-// Counts the events of one type an object receives.
-class EventCounter : public QObject {
-public:
-    explicit EventCounter(QEvent::Type type) : m_type(type) {}
-    int Count = 0;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == m_type)
-            ++Count;
-        return QObject::event(e);
-    }
-
-private:
-    QEvent::Type m_type;
-};
-
-// Progress brackets that follow each other closely (a statistics build
-// shows one per view) pass the event loop in full once a frame, like the
-// steps within one: a new bracket does not pass it at once.
-TEST_F(MdiMainTest, ABracketBegunWithinAFrameWaitsForTheFramesPass)
-{
-    Start();
-    CMsg msg;
-    EventCounter other(QEvent::User);
-    QElapsedTimer clock;
-    msg.StartPrg(10, 0, 0, false);
-    msg.DoEvents(); // a full pass begins a frame
-    clock.start();
-    msg.EndPrg();
-    QCoreApplication::postEvent(&other, new QEvent(QEvent::User));
-    msg.StartPrg(10, 0, 0, false);
-    msg.DoEvents();
-    const bool withinFrame = !clock.hasExpired(MDIMain::kFrameMs);
-    if (withinFrame) {
-        EXPECT_EQ(other.Count, 0);
-    }
-    QThread::msleep(MDIMain::kFrameMs + 1);
-    msg.DoEvents();
-    EXPECT_EQ(other.Count, 1);
-    msg.EndPrg();
-}
-
 // --- Child windows -----------------------------------------------------------
 
 TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
