@@ -62,8 +62,11 @@ public:
     void ShowForm() override;
     bool FormOpen() const override { return CChildForm::FormOpen(); }
     void RefreshForm() override;
-    void RefreshBall(int16_t sPos, int16_t sBall) override;
-    void RefreshFilter() override;
+    // Repaints on the game document's signals: the next-period cell of a
+    // mark, and the condition box after a condition or the offered bet
+    // type changed.
+    void RefreshBall(int16_t sPos, int16_t sBall);
+    void RefreshFilter();
     void ShowLay(const QString& sShowSet) override;
     IGridCells* msgMain() override;
 

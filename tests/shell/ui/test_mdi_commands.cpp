@@ -80,8 +80,6 @@ public:
     {
     }
     void RefreshForm() override { ++Refreshed; }
-    void RefreshBall(int16_t, int16_t) override {}
-    void RefreshFilter() override {}
     IGridCells* msgMain() override { return &Grid; }
     int Refreshed = 0;
     FakeGrid Grid;
