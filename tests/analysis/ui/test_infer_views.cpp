@@ -272,9 +272,17 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     Q_EMIT form.TxtFilter()->textEdited(u"1"_s);
     EXPECT_EQ(form.TxtFilter()->text(), u"10-12"_s);
 
-    // With group bets the sum can still be switched, the sum of misses not.
-    filter.SelectBetType(1);
+    // A change neither window made shows in both.
+    Mmain().Document.ChangeConditions([&form](CLottorData&) { form.Stat().SetShrinkSel(1, 1); });
+    EXPECT_TRUE(form.chkFilter()->isChecked());
+    EXPECT_TRUE(form.TxtFilter()->isEnabled());
+    EXPECT_TRUE(filter.chkFilter(1)->isChecked());
+
+    // With group bets the sum can still be switched, the sum of misses not;
+    // a window showing a condition follows the bet type offered.
     form.ShowLay(u"遗漏和"_s);
+    ASSERT_TRUE(form.chkFilter()->isEnabled());
+    filter.SelectBetType(1);
     EXPECT_FALSE(form.chkFilter()->isEnabled());
     form.ShowLay(u"和值"_s);
     EXPECT_TRUE(form.chkFilter()->isEnabled());
@@ -315,6 +323,12 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
     EXPECT_EQ(form.TxtFilter()->text(), u"3 5-7"_s);
     EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
+
+    // A drawn issue chosen in the filter window is the hint's issue.
+    filter.SelectTargetIssue(0);
+    form.TxtFilter_Click();
+    ASSERT_EQ(picker.Given.size(), 5);
+    EXPECT_TRUE(picker.Given[4].startsWith(u"期号："_s + filter.cboNumName()->itemText(0) + u'\n'));
 }
 
 TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)

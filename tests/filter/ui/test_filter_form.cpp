@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
@@ -426,6 +427,13 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_FALSE(form.IsBusy());
+
+    // Emptied, the list of group bets starts afresh as a direct one.
+    ASSERT_TRUE(Mmain().Document.Bets().GroupBets());
+    form.DelResultAll();
+    form.tbrResult_ButtonClick(u"Refresh"_s);
+    EXPECT_EQ(Mmain().Document.Bets().BetCount(), 0);
+    EXPECT_FALSE(Mmain().Document.Bets().GroupBets());
 }
 
 TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
@@ -540,7 +548,9 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     EXPECT_EQ(game.FilterHistory.ErrSel, 1);
     EXPECT_FALSE(form.chkHistoryErr()->isEnabled());
 
-    // A window built anew shows them as they are stored.
+    // A window built anew shows them as they are stored, and offers
+    // direct bets again.
+    form.SelectBetType(2);
     Mmain().InferForms[0] = nullptr;
     Mmain().FormsClosing = kTrue;
     m_main->UnloadChildForms();
@@ -559,6 +569,8 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     EXPECT_FALSE(m_form->chkHistory()->isChecked());
     EXPECT_FALSE(m_form->chkHistoryErr()->isEnabled());
     EXPECT_TRUE(m_form->chkHistoryErr()->isChecked());
+    EXPECT_TRUE(m_form->optSel(0)->isChecked());
+    EXPECT_TRUE(Mmain().Document.DirectBets());
 }
 
 TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
@@ -723,6 +735,16 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     QTest::mouseDClick(view, Qt::LeftButton, {}, view->mapFrom(grid, at));
     EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 4, 5, 6, 12}));
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
+
+    // Among other bets the edited one stays the current one.
+    m_pickers.Answer = std::vector<int16_t>{0, 7, 7, 7, 1};
+    form.AddFilter();
+    form.msgResult()->SetRow(1);
+    m_pickers.Answer = std::vector<int16_t>{0, 1, 1, 1, 1};
+    form.ViewFilterSel();
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"1 1 1"_s);
+    EXPECT_EQ(grid->TextMatrix(2, 1), u"7 7 7"_s);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
@@ -753,8 +775,11 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
         dialog.txtNew()->setText(u"1 2"_s);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
     });
+    // The windows showing the bets are told once, after the replacement.
+    const QSignalSpy announced(&Mmain().Document, &GameDocument::betsChanged);
     Entry("mnuFilterReplace")->trigger();
     Settle();
+    EXPECT_EQ(announced.count(), 1);
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(m_boxes.Texts,
               (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
@@ -1034,6 +1059,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     EXPECT_TRUE(Mmain().Document.DirectBets());
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
     EXPECT_EQ(Game().SelectBall(0, 4), 0);
+    EXPECT_EQ(Painted(form, Game(), 0), QString());
     EXPECT_FALSE(form.ChkErr()->isChecked());
 
     panel.Calls.clear();
@@ -1047,6 +1073,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     EXPECT_EQ(form.ChinInToSetStr(), saved);
     EXPECT_EQ(form.cboNumName()->currentIndex(), 1);
     EXPECT_TRUE(form.optSel(2)->isChecked());
+    EXPECT_EQ(Painted(form, Game(), 0), u"4"_s); // the marks it holds are shown
     EXPECT_TRUE(form.chkOtherErr()->isChecked());
     EXPECT_EQ(Game().StatView(0)->ShrinkSel(3), 1);
     EXPECT_GT(view0.Refreshes, 0); // the analysis window shows the loaded conditions
@@ -1287,6 +1314,11 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..200"_s);
     EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
     EXPECT_EQ(form.TxtErr()->text(), u"1 3"_s);
+    // The total tolerance switched off in the filter window shows here too.
+    QTest::mouseClick(form.ChkErr(), Qt::LeftButton);
+    EXPECT_EQ(Game().ShrinkAllErrSel, 0);
+    EXPECT_FALSE(bound->chkErr()->isChecked());
+    EXPECT_FALSE(bound->TxtErr()->isEnabled());
 
     // Closing unloads it; it comes back with its defaults.
     bound->Unload();
