@@ -50,8 +50,6 @@ public:
 // game it loads, and releases them when the game goes (InferForms).
 class IInferForm : public virtual IChildForm {
 public:
-    // Refills the period lists after the statistics were recomputed.
-    virtual void RefreshForm() = 0;
     // Opens the view named sShowSet (an indicator's or a position's name,
     // as the filter window's condition rows are captioned) and shows the
     // window. A window without views of its own just shows itself.

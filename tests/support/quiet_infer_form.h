@@ -20,7 +20,6 @@ public:
     void SetFocus() override {}
     void Unload() override {}
     bool FormOpen() const override { return true; }
-    void RefreshForm() override {}
 };
 
 } // namespace kelton::test

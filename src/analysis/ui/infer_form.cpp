@@ -70,6 +70,10 @@ FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
     };
     connect(&doc, &GameDocument::conditionsChanged, this, refreshConditions);
     connect(&doc, &GameDocument::betTypeChanged, this, refreshConditions);
+    connect(&doc, &GameDocument::statisticsRebuilt, this, [this] {
+        if (FormOpen())
+            RefreshForm();
+    });
 }
 
 FInfer::~FInfer()

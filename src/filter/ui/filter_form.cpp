@@ -121,6 +121,10 @@ void fFilter::SubscribeToDocument()
         if (FormOpen())
             RefreshFilter();
     });
+    connect(&doc, &GameDocument::statisticsRebuilt, this, [this] {
+        if (FormOpen())
+            RefreshForm();
+    });
     connect(&doc, &GameDocument::betsChanged, this, [this] {
         if (!FormOpen())
             return;

@@ -73,11 +73,10 @@ public:
     bool Loaded() const { return m_loaded; }
     bool IsBusy() const { return m_isBusy; }
 
-    // --- Operations other windows call ------------------------------------
-    // Refills the target-issue list after the draw history changed.
-    void RefreshForm() override;
-
     // --- Repaints on the game document's signals ---------------------------
+    // Refills the target-issue list from the current lottery's issues (last
+    // item "下期", selected) after the statistics were rebuilt.
+    void RefreshForm();
     // Repaints the cell of value sBall in the digit grid of position sPos
     // from the current lottery's chooser flag.
     void RefreshBall(int16_t sPos, int16_t sBall);
@@ -85,10 +84,12 @@ public:
     // the window is loaded (also while it is only hidden).
     void RefreshFilter();
     // The count line and the undo and redo buttons from the bet list, then
-    // the result grid (ShowPage).
+    // the result grid (ShowPage); after the bets changed.
     void ShowResultCount();
     // Refills the result grid with the live bets.
     void ShowPage();
+
+    // --- Operations other windows call ------------------------------------
     // Filter schemes (filter_form_scheme.cpp). Both push the other-filter
     // panel first and build the window (without showing it) when it was
     // not built yet. A file that cannot be read or written is reported

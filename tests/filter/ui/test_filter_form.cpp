@@ -292,6 +292,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+    // Rebuilt statistics refill the list, the next issue chosen again.
+    ASSERT_FALSE(Mmain().Document.RebuildStatistics());
+    EXPECT_EQ(form.cboNumName()->count(), 4);
+    EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
 
     // Unloaded for real, it is built anew from the game of that moment,
     // showing the digits chosen and the bets made before.

@@ -54,7 +54,6 @@ using test::TestForm;
 class TestInferForm : public CChildForm, public IInferForm {
 public:
     TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
-    void RefreshForm() override {}
 };
 
 class MdiMainTest : public test::MainWindowTest {
