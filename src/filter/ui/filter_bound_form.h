@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/ui/child_form.h"
+#include "host/ui/child_form.h"
 
 class QCheckBox;
 class QComboBox;

@@ -218,14 +218,14 @@ TEST_P(WindowLayout, MainWindowAndItsPanels)
 TEST_P(WindowLayout, AnalysisWindowInEveryView)
 {
     StartOnScreen();
-    Entry("mnuDataInfer0")->trigger();
+    m_main->mnuDataInfer(0)->trigger();
     auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
     ASSERT_NE(form, nullptr);
     Check(*form, u"opened"_s);
     const auto every = [&](ViewFamily family, int count) {
         for (int16_t i = 0; i < count; ++i) {
             const ViewId id{family, i};
-            QRadioButton* option = form->OptionOf(id);
+            QRadioButton* option = form->Controls().OptionOf(id);
             if (!option)
                 continue;
             form->SetCurrentViewName(option->text());
@@ -238,7 +238,7 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     every(ViewFamily::Stat, 8);
     every(ViewFamily::StatAll, 1);
     every(ViewFamily::All, 1);
-    every(ViewFamily::Filter, form->OptFilterCount());
+    every(ViewFamily::Filter, static_cast<int>(form->Controls().OptFilter.size()));
     every(ViewFamily::Cycle, 1);
     every(ViewFamily::Gather, 4);
     every(ViewFamily::FilterMiss, 4);
@@ -248,22 +248,22 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     const auto miss = [&](QRadioButton* option, int kindA, int kindB) {
         form->SetCurrentViewName(option->text());
         form->FindClick();
-        form->cboPTFilter()->setCurrentIndex(kindA);
+        form->Controls().cboPTFilter->setCurrentIndex(kindA);
         if (kindB >= 0)
-            form->cboPTFilter2()->setCurrentIndex(kindB);
+            form->Controls().cboPTFilter2->setCurrentIndex(kindB);
         form->TopBarChanged();
-        Check(*form, option->text() + u" of "_s + form->cboPTFilter()->currentText());
+        Check(*form, option->text() + u" of "_s + form->Controls().cboPTFilter->currentText());
     };
-    miss(form->optFilterMiss(0), 37, -1);
-    miss(form->optFilterMiss2(0), 0, 1);
+    miss(form->Controls().optFilterMiss[0], 37, -1);
+    miss(form->Controls().optFilterMiss2[0], 0, 1);
     // The number tables in every display mode.
     for (int mode = 0; mode < 3; ++mode) {
-        form->OptPTKind(mode)->click();
+        form->Controls().OptPTKind[mode]->click();
         for (int16_t i = -1; i < 8; ++i) {
-            QRadioButton* option = i < 0 ? form->OptListAll() : form->OptList(i);
+            QRadioButton* option = i < 0 ? form->Controls().OptListAll : form->Controls().OptList[i];
             form->SetCurrentViewName(option->text());
             form->FindClick();
-            Check(*form, option->text() + u" / "_s + form->OptPTKind(mode)->text());
+            Check(*form, option->text() + u" / "_s + form->Controls().OptPTKind[mode]->text());
         }
     }
 }
@@ -310,7 +310,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     bound->Unload();
 
     // The formula window on each of its tabs.
-    Entry("mnuChipInWay")->trigger();
+    Entry(MainCommand::ChipInWay)->trigger();
     auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
     ASSERT_NE(way, nullptr);
     CheckEveryTab(*way);
@@ -340,12 +340,14 @@ TEST_P(WindowLayout, EveryDialog)
         {u"FLottoReg"_s, [](QDialog& d) { static_cast<FLottoReg&>(d).CmdImport()->click(); }},
     };
     StartOnScreen();
-    Entry("mnuSysDataLottor")->trigger();
-    for (const char* command : {"mnuSysOption", "mnuSysLottorOption", "mnuSysDataEdit", "mnuHelpAbout",
-                                "mnuOnlineUpgrade", "mnuChipInSaveData", "mnuChipInOpen", "mnuChipInQuery"})
+    Entry(MainCommand::SysDataLottor)->trigger();
+    for (MainCommand command :
+         {MainCommand::SysOption, MainCommand::SysLottorOption, MainCommand::SysDataEdit,
+          MainCommand::HelpAbout, MainCommand::OnlineUpgrade, MainCommand::ChipInSaveData,
+          MainCommand::ChipInOpen, MainCommand::ChipInQuery})
         Entry(command)->trigger();
     // The help window, a window of its own.
-    Entry("mnuHelpGuide")->trigger();
+    Entry(MainCommand::HelpGuide)->trigger();
     Check(*CHelpViewer::Instance(), u"help"_s);
     CloseHelpViewer();
 
@@ -355,7 +357,7 @@ TEST_P(WindowLayout, EveryDialog)
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
-    Entry("mnuChipInSave")->trigger();
+    Entry(MainCommand::ChipInSave)->trigger();
     filter->AddFilter();                                    // the bet-number picker
     filter->SelectTab(2);
     // The value picker of 升平降, its cells named by the pattern's legend.
