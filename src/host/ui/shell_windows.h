@@ -43,9 +43,6 @@ public:
 // this interface too (class fFilter : public CChildForm, public IFilterForm).
 class IFilterForm : public virtual IChildForm {
 public:
-    // Refills the target-issue list from the current lottery's issues (last
-    // item "下期", selected); after the statistics were regenerated.
-    virtual void RefreshForm() = 0;
     // Asks for a filter scheme file and loads it; reports the outcome itself.
     virtual void OpenChinIn() = 0;
     // Asks for a file name and saves the current filter scheme.
