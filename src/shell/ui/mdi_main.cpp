@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 #include <QAction>
@@ -51,25 +52,28 @@ MDIMain* g_main = nullptr;
 // The progress bar; a click on it is the user's stop request.
 class CPrgBar : public QProgressBar {
 public:
-    explicit CPrgBar(MDIMain* owner) : QProgressBar(owner), m_owner(owner) {}
+    CPrgBar(QWidget* parent, std::function<void()> onClick)
+        : QProgressBar(parent), m_onClick(std::move(onClick))
+    {
+    }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
-            m_owner->Prg_Click();
+            m_onClick();
         QProgressBar::mousePressEvent(event);
     }
 
 private:
-    MDIMain* m_owner;
+    std::function<void()> m_onClick;
 };
 
 // A panel of the status bar; a click on it reports the panel's key.
 class CPanelLabel : public QLabel {
 public:
-    CPanelLabel(MDIMain* owner, const QString& sKey, QWidget* parent)
-        : QLabel(parent), m_owner(owner), m_key(sKey)
+    CPanelLabel(std::function<void(const QString&)> onClick, const QString& sKey, QWidget* parent)
+        : QLabel(parent), m_onClick(std::move(onClick)), m_key(sKey)
     {
     }
 
@@ -77,12 +81,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
-            m_owner->StbNews_PanelClick(m_key);
+            m_onClick(m_key);
         QLabel::mousePressEvent(event);
     }
 
 private:
-    MDIMain* m_owner;
+    std::function<void(const QString&)> m_onClick;
     QString m_key;
 };
 
@@ -152,6 +156,7 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
         setGeometry(PlaceOnScreen({1024, 720}, screen->availableGeometry(), Qt::Horizontal | Qt::Vertical));
     else
         resize(1024, 720);
+    FillControls();
 }
 
 MDIMain::~MDIMain()
@@ -403,7 +408,8 @@ void MDIMain::BuildStatusArea()
     m_status->setMinimumWidth(200);
     bar->addWidget(m_status, 1);
 
-    m_notice = new CPanelLabel(this, QStringLiteral("Notify"), bar);
+    m_notice = new CPanelLabel([this](const QString& sKey) { StbNews_PanelClick(sKey); },
+                               QStringLiteral("Notify"), bar);
     m_notice->setObjectName(QStringLiteral("StbNewsPanel2"));
     m_notice->setToolTip(QString::fromUtf16(u"点击打开网页"));
     m_notice->setMinimumWidth(420);
@@ -412,7 +418,7 @@ void MDIMain::BuildStatusArea()
 
     // The bar sits under the child windows, so that it shows whether or not
     // the status bar does.
-    m_prg = new CPrgBar(this);
+    m_prg = new CPrgBar(this, [this] { Prg_Click(); });
     m_prg->setObjectName(QStringLiteral("Prg"));
     m_prg->setFixedHeight(16);
     m_prg->setTextVisible(false);
@@ -762,23 +768,22 @@ QMenu* MDIMain::Menu(MainMenu menu) const
     return m_menus[static_cast<size_t>(menu)];
 }
 
-QAction* MDIMain::mnuDataInfer(int index) const
+void MDIMain::FillControls()
 {
-    return index >= 0 && index < kViewCount ? m_dataInfer[index] : nullptr;
-}
-
-QAction* MDIMain::mnuWindowInfer(int index) const
-{
-    return index >= 0 && index < kViewCount ? m_windowInfer[index] : nullptr;
+    m_controls.MdiArea = m_mdi;
+    m_controls.Tbr1 = m_tbr1;
+    m_controls.StbNews = statusBar();
+    m_controls.StatusPanel = m_status;
+    m_controls.NoticePanel = m_notice;
+    m_controls.tmrStatus = &m_tmrStatus;
+    m_controls.Prg = m_prg;
+    m_controls.picWindow = m_picWindow;
+    m_controls.mnuDataInfer = m_dataInfer;
+    m_controls.mnuWindowInfer = m_windowInfer;
 }
 
 // ---------------------------------------------------------------------------
 // Status and progress
-
-QStatusBar* MDIMain::StbNews() const
-{
-    return const_cast<MDIMain*>(this)->statusBar();
-}
 
 QString MDIMain::StatusText() const
 {

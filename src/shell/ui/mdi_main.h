@@ -16,6 +16,7 @@
 #include "host/ui/window_host.h"
 #include "platform/services.h"
 #include "shell/lottor_loader.h"
+#include "shell/ui/main_controls.h"
 #include "shell/win_history.h"
 
 class QAction;
@@ -45,7 +46,7 @@ class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost, 
     Q_OBJECT
 
 public:
-    static constexpr int kViewCount = 8;
+    static constexpr int kViewCount = MainControls::kViewCount;
     // The zero-based toolbar index of the button that drops the data menu
     // down (the one button without a key; see main_toolbar.h).
     static constexpr int kDataButton = 6;
@@ -99,22 +100,69 @@ public:
 
     // --- Menus and toolbar -------------------------------------------
     // The entry of a command; a menu of the menu bar (its menuAction() is
-    // its entry there) or a popup.
+    // its entry there) or a popup. Each entry runs its command when
+    // triggered; the toolbar buttons trigger the entries of their commands.
+    // Commands whose window is not part of the program stay disabled
+    // (UpdateCommands), and do nothing.
     QAction* Entry(MainCommand command) const override;
     QMenu* Menu(MainMenu menu) const override;
     // The menu bar's entry of a menu (nullptr for a popup). The data menu's
     // own menuAction() is the toolbar button that drops it down.
     QAction* MenuBarEntry(MainMenu menu) const { return m_barEntries[static_cast<size_t>(menu)]; }
-    QAction* mnuDataInfer(int index) const;
-    QAction* mnuWindowInfer(int index) const;
-    CXpToolBar* Tbr1() const { return m_tbr1; }
-    // The toolbar dispatch: runs the command of the button with that key.
-    void Tbr1_ButtonClick(const QString& sKey);
+    // The window's controls (built at construction).
+    const MainControls& Controls() const { return m_controls; }
 
+    // The help topic of the user guide: the name of the active child window
+    // followed by ".htm", "qy.htm" when no child window is active.
+    QString HelpTopic() const;
+    // The data file of the game loaded last ("" before the first).
+    QString LottorPath() const { return m_lottorPath; }
+    // The text of the status bar's first panel.
+    QString StatusText() const;
+
+    // --- Notice ticker ----------------------------------------------------
+    // Every tick of tmrStatus reveals one more character of the notice on
+    // show, then moves on to the next notice; a click on the notice panel
+    // opens the notice's link.
+    int NoticeIndex() const { return m_noticeIndex; }
+    QString NoticeText() const { return m_noticeText; }
+    int NoticeShown() const { return m_noticeShown; }
+
+    // --- Start-up online information -----------------------------------
+    // Offers the upgrade when the server information offers a newer edition
+    // with its list, otherwise opens one of its pages chosen at random; then
+    // starts the ticker.
+    void DataSetOther();
+
+    // The active child window, nullptr when none.
+    IChildForm* ActiveChild() const;
+    // The docked panel of the other conditions, when its window is part of
+    // the program.
+    IOtherFilterPanel* PicOtherFilter() const override { return m_otherPanel; }
+
+    // A long operation moves the bar and passes through the event loop at
+    // every step, far more often than a screen can show: the bar is set and
+    // repainted, and the event loop passed in full, at most once a frame
+    // (kFrameMs), so that a click on the bar or a signal is still seen within
+    // a frame. Between frames a step delivers only the calls queued to the
+    // main window: asking Qt for every queued call costs a system call per
+    // step as soon as any other event waits for the frame (a deferred
+    // deletion always does before the event loop runs).
+    static constexpr int kFrameMs = 16;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Activation: leaving, the window notes where the user is; coming back
+    // (after a dialog, or another program), it returns there.
+    void changeEvent(QEvent* event) override;
+    // No menu of toolbars and panels on a right click: the system menu's
+    // "显示工具栏" is the one switch of the toolbar.
+    QMenu* createPopupMenu() override;
+
+private:
     // --- Commands ---------------------------------------------------------
     // Each menu entry runs the handler of its name; the popups' entries too.
-    // Commands whose window is not part of the program stay disabled
-    // (UpdateCommands), and their handlers do nothing.
     void mnuSysDataLottor_Click();
     void mnuSysOption_Click();
     void mnuSysBar_Click();
@@ -146,55 +194,8 @@ public:
     void mnuFilterDelectAll_Click();
     void mnuFilterSort_Click();
     void mnuListCopy_Click();
-
-    // The help topic of the user guide: the name of the active child window
-    // followed by ".htm", "qy.htm" when no child window is active.
-    QString HelpTopic() const;
-    // The data file of the game loaded last ("" before the first).
-    QString LottorPath() const { return m_lottorPath; }
-
-    // --- Status and progress ------------------------------------------
-    QStatusBar* StbNews() const;
-    QString StatusText() const;
-    QProgressBar* Prg() const { return m_prg; }
-    // The progress bar was clicked.
-    void Prg_Click();
-
-    // --- Notice ticker ----------------------------------------------------
-    // Panel 2 of the status bar, keyed "Notify".
-    QLabel* NoticePanel() const { return m_notice; }
-    // A click on a status-bar panel, by the panel's key.
-    void StbNews_PanelClick(const QString& sKey);
-    // The ticker: every tick reveals one more character of the notice on
-    // show, then moves on to the next notice.
-    QTimer* tmrStatus() { return &m_tmrStatus; }
-    void tmrStatus_Timer();
-    int NoticeIndex() const { return m_noticeIndex; }
-    QString NoticeText() const { return m_noticeText; }
-    int NoticeShown() const { return m_noticeShown; }
-    // Runs the ticker when there are notices and the status bar is shown.
-    void UpdateTicker();
-
-    // --- Start-up online information -----------------------------------
-    // Offers the upgrade or opens a page, then starts the ticker.
-    void DataSetOther();
-    // The upgrade dialog when the server information offers a newer edition
-    // with its list; otherwise ShowPage.
-    void ShowNewEditionDownList();
-    // Opens one of the server information's pages, chosen at random.
-    void ShowPage();
-
-    // --- Child windows --------------------------------------------------
-    QMdiArea* MdiArea() const { return m_mdi; }
-    // Puts what holds a child window into a frame of the work area, the
-    // client area sized for the window's client size; returns the frame.
-    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client) override;
-    // The Window-menu entry of a child window, and for an analysis window
-    // its data-menu entry; nullptr when it has none.
-    QAction* WindowEntry(const IChildForm& form) const override;
-    QAction* DataEntry(const IChildForm& form) const override;
-    // The active child window, nullptr when none.
-    IChildForm* ActiveChild() const;
+    // The toolbar dispatch: runs the command of the button with that key.
+    void Tbr1_ButtonClick(const QString& sKey);
 
     // Window menu.
     void mnuWindowTileHorizontal_Click();
@@ -206,21 +207,31 @@ public:
     void mnuWindowFilterBound_Click();
     void mnuWindowWay_Click();
 
-    // The docked panels, when their windows are part of the program.
-    QWidget* picWindow() const { return m_picWindow; }
-    IOtherFilterPanel* PicOtherFilter() const override { return m_otherPanel; }
-    // IWindowHost
+    // --- Status and progress ------------------------------------------
+    // The progress bar was clicked.
+    void Prg_Click();
+    // A click on a status-bar panel, by the panel's key.
+    void StbNews_PanelClick(const QString& sKey);
+    void tmrStatus_Timer();
+    // Runs the ticker when there are notices and the status bar is shown.
+    void UpdateTicker();
+    // The upgrade dialog when the server information offers a newer edition
+    // with its list; otherwise ShowPage.
+    void ShowNewEditionDownList();
+    // Opens one of the server information's pages, chosen at random.
+    void ShowPage();
+
+    // IWindowHost. Puts what holds a child window into a frame of the work
+    // area, the client area sized for the window's client size; returns the
+    // frame.
+    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client) override;
+    // The Window-menu entry of a child window, and for an analysis window
+    // its data-menu entry; nullptr when it has none.
+    QAction* WindowEntry(const IChildForm& form) const override;
+    QAction* DataEntry(const IChildForm& form) const override;
     QWidget* HostWidget() override { return this; }
 
-    // IMsgDisplay. A long operation moves the bar and passes through the
-    // event loop at every step, far more often than a screen can show: the
-    // bar is set and repainted, and the event loop passed in full, at most
-    // once a frame (kFrameMs), so that a click on the bar or a signal is
-    // still seen within a frame. Between frames a step delivers only the
-    // calls queued to the main window: asking Qt for every queued call costs
-    // a system call per step as soon as any other event waits for the frame
-    // (a deferred deletion always does before the event loop runs).
-    static constexpr int kFrameMs = 16;
+    // IMsgDisplay
     void ShowStatusText(const QString& text) override;
     void ShowBusy(bool busy) override;
     void ShowProgress(int32_t max, int32_t min, int32_t value, bool canClick) override;
@@ -234,17 +245,9 @@ public:
     bool ActiveChildCaption(QString* oCaption) const override;
     std::vector<IChildForm*> LoadedForms() const override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    // Activation: leaving, the window notes where the user is; coming back
-    // (after a dialog, or another program), it returns there.
-    void changeEvent(QEvent* event) override;
-    // No menu of toolbars and panels on a right click: the system menu's
-    // "显示工具栏" is the one switch of the toolbar.
-    QMenu* createPopupMenu() override;
+    // Notes the controls built by the constructor in m_controls.
+    void FillControls();
 
-private:
     // Called on the way out of exit() while Run runs: what can be saved
     // without the window system.
     static void AtUnexpectedExit();
@@ -329,6 +332,7 @@ private:
     bool m_terminate = false; // RequestTermination was called
     QElapsedTimer m_frame;    // since the last full pass; invalid: the next step is one
     int32_t m_prgValue = 0;   // the value the bar shows at the next frame
+    MainControls m_controls;
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here

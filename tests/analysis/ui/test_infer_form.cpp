@@ -121,7 +121,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     ASSERT_TRUE(Mmain().CurLottorData);
     ASSERT_EQ(Mmain().CurLottorData->NumCount(), 8374);
     for (int i = 0; i < 8; ++i) {
-        QAction* entry = main.mnuDataInfer(i);
+        QAction* entry = main.Controls().mnuDataInfer[i];
         ASSERT_TRUE(entry->isEnabled()) << i;
         entry->trigger();
         FInfer* form = Window(i);

@@ -39,6 +39,7 @@
 #include "games/ui/lotto_logo.h"
 #include "games/ui/real_history_test.h"
 #include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
@@ -105,7 +106,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         form.CmdDelete()->click();
         form.cmdOK()->click();
     });
-    m_main->Tbr1_ButtonClick(u"Edit"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Edit"_s)->trigger();
     ASSERT_EQ(Game().NumCount(), 8374);
     EXPECT_EQ(Game().NumName(8373), 2025217);
     EXPECT_EQ(Game().StatView(0)->RecordCount(), 8375);
@@ -113,7 +114,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // The analysis windows of view 0 and view 3 open on their history
     // table; view 0 shows the last draw's digits in its row.
     for (const int view : {0, 3}) {
-        m_main->mnuDataInfer(view)->trigger();
+        m_main->Controls().mnuDataInfer[view]->trigger();
         auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
         ASSERT_NE(form, nullptr) << view;
         EXPECT_TRUE(form->Visible());
@@ -133,7 +134,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     }
 
     // All ten digits in every position make the 1000 direct bets.
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
@@ -221,7 +222,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     const int32_t checked = last - 150;
     Pick(filter->cboNumName(), checked);
     QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
-    auto* panel = qobject_cast<SchemePanel*>(main.picWindow());
+    auto* panel = qobject_cast<SchemePanel*>(main.Controls().picWindow);
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
     for (int16_t k = 0; k <= 45; ++k)
@@ -345,7 +346,7 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
     });
     Start();
     ASSERT_TRUE(Mmain().CurLottorData);
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);

@@ -34,6 +34,7 @@
 #include "games/ui/lotto_logo.h"
 #include "games/ui/lotto_reg.h"
 #include "games/ui/real_history_test.h"
+#include "host/ui/xp_toolbar.h"
 #include "otherfilter/other_filter_page.h"
 #include "otherfilter/ui/other_filter_panel.h"
 #include "platform/ui/flex_grid.h"
@@ -218,7 +219,7 @@ TEST_P(WindowLayout, MainWindowAndItsPanels)
 TEST_P(WindowLayout, AnalysisWindowInEveryView)
 {
     StartOnScreen();
-    m_main->mnuDataInfer(0)->trigger();
+    m_main->Controls().mnuDataInfer[0]->trigger();
     auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
     ASSERT_NE(form, nullptr);
     Check(*form, u"opened"_s);
@@ -271,7 +272,7 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
 TEST_P(WindowLayout, FilterWindowOnEveryTab)
 {
     StartOnScreen();
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
@@ -294,7 +295,7 @@ TEST_P(WindowLayout, FilterWindowOnEveryTab)
 TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
 {
     MDIMain& main = StartOnScreen();
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
@@ -319,7 +320,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     Pick(filter->cboNumName(), Game().NumCount() - 151);
     filter->cmdChipInVali()->click();
     Settle();
-    ASSERT_TRUE(main.picWindow()->isVisible());
+    ASSERT_TRUE(main.Controls().picWindow->isVisible());
     Check(main, u"scheme check"_s);
 
     // The print preview of the bets, fitted and at actual size.
@@ -352,7 +353,7 @@ TEST_P(WindowLayout, EveryDialog)
     CloseHelpViewer();
 
     // The dialogs that need bets, and the pickers.
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);

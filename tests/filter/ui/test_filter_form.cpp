@@ -170,7 +170,7 @@ protected:
         MDIMain& main = Start();
         EXPECT_TRUE(main.LoadLottor(file));
         main.EnableLottoCommands();
-        main.Tbr1_ButtonClick(u"Filter"_s);
+        main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
         Settle();
         m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
         return *m_form;
@@ -285,7 +285,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_FALSE(form.Visible());
     EXPECT_TRUE(form.FormOpen());
     EXPECT_FALSE(WinHist().WinHistory().contains(u"缩水过滤"_s));
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     EXPECT_EQ(dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()), &form);
     EXPECT_TRUE(form.Visible());
@@ -307,7 +307,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     Mmain().FormsClosing = kFalse;
     FlushDeletes();
     EXPECT_EQ(FilterWindow(), nullptr);
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
@@ -328,7 +328,7 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
     Mmain().FormsClosing = kFalse;
     FlushDeletes();
     m_display.emplace(&m_recorded);
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     EXPECT_TRUE(m_recorded.StatusTexts.contains(u"加载过滤窗口"_s));
@@ -560,7 +560,7 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     m_main->UnloadChildForms();
     Mmain().FormsClosing = kFalse;
     FlushDeletes();
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
@@ -1006,7 +1006,7 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
     m_main->UnloadChildForms();
     Mmain().FormsClosing = kFalse;
     FlushDeletes();
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
@@ -1137,7 +1137,7 @@ TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
 TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
 {
     fFilter& form = Open();
-    auto* panel = qobject_cast<SchemePanel*>(m_main->picWindow());
+    auto* panel = qobject_cast<SchemePanel*>(m_main->Controls().picWindow);
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->isVisible());
 
@@ -1238,7 +1238,7 @@ TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
 
     // A failed generating/restraining item in the scheme check leads there.
     pages->Calls.clear();
-    auto* panel = qobject_cast<SchemePanel*>(m_main->picWindow());
+    auto* panel = qobject_cast<SchemePanel*>(m_main->Controls().picWindow);
     ASSERT_NE(panel, nullptr);
     PanelContent content;
     content.Rows.push_back(
@@ -1330,7 +1330,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     FlushDeletes();
     EXPECT_FALSE(bound);
     EXPECT_FALSE(Entry(MainCommand::WindowFilterBound)->isVisible());
-    m_main->mnuWindowFilterBound_Click();
+    m_main->Entry(MainCommand::WindowFilterBound)->trigger();
     auto* again = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->sdrLay()->value(), 20);

@@ -10,6 +10,7 @@
 #include "data/filter_items.h"
 #include "filter/scheme_file.h"
 #include "games/ui/real_history_test.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 
 namespace kelton {
@@ -28,7 +29,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     MDIMain& main = StartWithSampleGame();
     ASSERT_TRUE(Mmain().CurLottorData);
     ASSERT_EQ(Game().NumCount(), 8374);
-    main.Tbr1_ButtonClick(u"Filter"_s);
+    main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
@@ -87,7 +88,7 @@ TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayi
 {
     MDIMain& main = StartWithSampleGame();
     ASSERT_TRUE(Mmain().CurLottorData);
-    main.Tbr1_ButtonClick(u"Filter"_s);
+    main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     for (int i = 0; i < kMaxFilterItems; ++i)
         ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"));

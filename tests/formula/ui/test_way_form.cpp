@@ -626,7 +626,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
 
     QAction* command = main.Entry(MainCommand::ChipInWay);
     QAction* entry = main.Entry(MainCommand::WindowWay);
-    QAction* button = main.Tbr1()->ButtonByKey(u"Way"_s);
+    QAction* button = main.Controls().Tbr1->ButtonByKey(u"Way"_s);
     ASSERT_TRUE(command && entry && button);
     EXPECT_TRUE(command->isEnabled());
     EXPECT_TRUE(button->isEnabled());
@@ -647,7 +647,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     EXPECT_FALSE(entry->isVisible());
     EXPECT_EQ(dynamic_cast<FWay*>(WayForm()), form);
 
-    main.Tbr1()->ButtonClick(button);
+    main.Controls().Tbr1->ButtonClick(button);
     Settle();
     EXPECT_TRUE(form->Visible());
     form->SetVisible(false);
@@ -680,7 +680,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     QTimer::singleShot(0, form, [&] {
         seen = true;
         EXPECT_TRUE(CMsg().PrgVisible());
-        EXPECT_FALSE(main.Tbr1()->isEnabled());
+        EXPECT_FALSE(main.Controls().Tbr1->isEnabled());
         EXPECT_TRUE(form->isEnabled());
         EXPECT_TRUE(form->TreWay()->isEnabled());
         EXPECT_TRUE(form->txtWay()->isEnabled());
@@ -691,7 +691,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     EXPECT_TRUE(seen);
     EXPECT_TRUE(form->mWayResult().Empty());
     EXPECT_FALSE(CMsg().IsBusy());
-    EXPECT_TRUE(main.Tbr1()->isEnabled());
+    EXPECT_TRUE(main.Controls().Tbr1->isEnabled());
     EXPECT_TRUE(form->cmdDel()->isEnabled());
 }
 

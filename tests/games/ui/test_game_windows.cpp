@@ -67,7 +67,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
     EXPECT_TRUE(Caption().endsWith(u" - [福彩3D]"_s));
     EXPECT_TRUE(main.Entry(MainCommand::SysDataLottor)->isEnabled());
     EXPECT_TRUE(main.Entry(MainCommand::SysLottorOption)->isEnabled());
-    EXPECT_TRUE(main.Tbr1()->ButtonByKey(u"Lottor"_s)->isEnabled());
+    EXPECT_TRUE(main.Controls().Tbr1->ButtonByKey(u"Lottor"_s)->isEnabled());
 
     // Add a game from the template under another name and choose it.
     OnModal<FLottoLogo>([this](FLottoLogo& chooser) {
@@ -87,7 +87,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
         chooser.SelectRow(1);
         chooser.cmdSel()->click();
     });
-    main.Tbr1_ButtonClick(u"Lottor"_s);
+    main.Controls().Tbr1->ButtonByKey(u"Lottor"_s)->trigger();
     EXPECT_TRUE(Caption().endsWith(u" - [我的3D]"_s));
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     ASSERT_TRUE(game);
@@ -147,7 +147,7 @@ TEST_F(DrawCommandsTest, TheDrawCommandsOpenTheEditorOnTheirTab)
     StartWith(kThreeDigits, u"101:1 2 3\r\n102:4 5 6\r\n"_s);
     EXPECT_TRUE(Entry(MainCommand::SysDataEdit)->isEnabled());
     EXPECT_TRUE(Entry(MainCommand::OnlineDownLoadData)->isEnabled());
-    EXPECT_TRUE(m_main->Tbr1()->ButtonByKey(u"Edit"_s)->isEnabled());
+    EXPECT_TRUE(m_main->Controls().Tbr1->ButtonByKey(u"Edit"_s)->isEnabled());
 
     QList<int> tabs;
     for (int i = 0; i < 3; ++i) {
@@ -160,7 +160,7 @@ TEST_F(DrawCommandsTest, TheDrawCommandsOpenTheEditorOnTheirTab)
     Entry(MainCommand::SysDataEdit)->trigger();
     Entry(MainCommand::OnlineDownLoadData)->trigger();
     // The toolbar button runs the draw command; the download tab stays chosen.
-    m_main->Tbr1_ButtonClick(u"Edit"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Edit"_s)->trigger();
     EXPECT_EQ(tabs, QList<int>({FDataSet::kTabAdd, FDataSet::kTabDown, FDataSet::kTabDown}));
     EXPECT_EQ(Game().NumCount(), 2);
 }

@@ -29,6 +29,7 @@
 #include "filter/ui/filter_form.h"
 #include "games/ui/real_history_test.h"
 #include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/program_folder.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
@@ -461,7 +462,7 @@ TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
         items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
         return true;
     };
-    m_main->mnuSysDataLottor_Click();
+    m_main->Entry(MainCommand::SysDataLottor)->trigger();
     Settle();
     ASSERT_NE(Mmain().CurLottorData, first);
     EXPECT_FALSE(m_panel->isVisible());
@@ -476,7 +477,7 @@ TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
 TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRejects)
 {
     // The thousand direct bets.
-    m_main->Tbr1_ButtonClick(u"Filter"_s);
+    m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     MakeDirectBets(*m_filter);
     ASSERT_EQ(m_filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);

@@ -21,6 +21,7 @@
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
@@ -113,7 +114,7 @@ protected:
         MDIMain& main = Start();
         EXPECT_TRUE(main.LoadLottor(file));
         main.EnableLottoCommands();
-        main.Tbr1_ButtonClick(u"Filter"_s);
+        main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
         Settle();
         m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
         return *m_form;

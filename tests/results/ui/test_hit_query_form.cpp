@@ -23,6 +23,7 @@
 #include "games/ui/lotto_logo.h"
 #include "games/ui/real_history_test.h"
 #include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
@@ -414,7 +415,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
     const CLottorData& game = *Mmain().CurLottorData;
     ASSERT_EQ(game.NumName(game.NumCount() - 1), 2025217);
 
-    main.Tbr1_ButtonClick(u"Filter"_s);
+    main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
@@ -479,7 +480,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
         form.CmdQuery()->click();
         EXPECT_EQ(form.msgHit()->TextMatrix(form.msgHit()->Rows() - 1, 1), u"奖金:1040"_s);
     });
-    main.Tbr1_ButtonClick(u"Query"_s);
+    main.Controls().Tbr1->ButtonByKey(u"Query"_s)->trigger();
 }
 
 } // namespace

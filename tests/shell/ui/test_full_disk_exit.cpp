@@ -39,7 +39,7 @@ TEST_F(FullDiskMainWindowTest, SettingsThatCannotBeSavedAtExitAreReported)
     WriteSettings(false, {});
     const QByteArray before = ReadAll(m_disk.FilePath(QStringLiteral("Kelt.dat")));
     MDIMain& main = Start();
-    main.mnuSysBar_Click(); // a change to save
+    main.Entry(MainCommand::SysBar)->trigger(); // a change to save
     ASSERT_TRUE(m_disk.Fill());
     m_boxes.Texts.clear();
     main.MDIForm_Unload();

@@ -301,7 +301,7 @@ TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
             Mmain().LottoItems.SetSelectItem(static_cast<int16_t>(Mmain().LottoItems.LottoCount() - 1));
             return true;
         };
-        main.mnuSysDataLottor_Click();
+        main.Entry(MainCommand::SysDataLottor)->trigger();
         EXPECT_EQ(LoadedFiles.size(), 1);
         ASSERT_TRUE(m_filter);
         EXPECT_TRUE(m_filter->Visible());
@@ -322,7 +322,8 @@ TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
-    main.mnuSysDataLottor_Click();
+    main.UpdateCommands();
+    main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_EQ(LoadedFiles, QStringList({first, second}));
     EXPECT_EQ(main.LottorPath(), second);
     // The windows of the previous game were unloaded for real; the filter
@@ -349,7 +350,8 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
-    main.mnuSysDataLottor_Click();
+    main.UpdateCommands();
+    main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_EQ(LoadedFiles.size(), 1); // no load attempted
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
@@ -361,7 +363,7 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
 
     // Without a game loaded it is reported all the same.
     Mmain().CurLottorData.reset();
-    main.mnuSysDataLottor_Click();
+    main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_EQ(LoadedFiles.size(), 1);
     EXPECT_EQ(m_boxes.Texts.size(), 2);
 }
@@ -379,7 +381,8 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
-    main.mnuSysDataLottor_Click();
+    main.UpdateCommands();
+    main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_EQ(Mmain().CurLottorData, current);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [good]"));
     FlushDeletes();
@@ -404,7 +407,7 @@ TEST_F(CommandsTest, ACancelledChooserChangesNothing)
     };
     main.UpdateCommands(); // a window installed after the start
     Entry(MainCommand::SysDataLottor)->trigger();
-    main.Tbr1_ButtonClick(QStringLiteral("Lottor"));
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Lottor"))->trigger();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(LoadedFiles.size(), 1);
     EXPECT_TRUE(m_filter && m_filter->Visible());
@@ -513,12 +516,12 @@ TEST_F(DrawCommitTest, OnlyAnEmptyListDeletesTheHistory)
         m_editor.Chang = true;
         m_editor.Text =
             QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n2024003: 7 8 9\r\n2024004: 0 1 2\r\n");
-        m_main->mnuSysDataEdit_Click();
+        m_main->Entry(MainCommand::SysDataEdit)->trigger();
         ASSERT_EQ(Game().NumCount(), 4);
         m_boxes.Texts.clear();
 
         m_editor.Text = QString::fromUtf8(c.text);
-        m_main->mnuSysDataEdit_Click();
+        m_main->Entry(MainCommand::SysDataEdit)->trigger();
         EXPECT_EQ(Game().NumCount(), c.count);
         EXPECT_EQ(Game().StatView(0)->RecordCount(), c.count + 1);
         EXPECT_EQ(m_boxes.Texts.size(), c.reported ? 1 : 0);
@@ -535,7 +538,7 @@ TEST_F(DrawCommitTest, MoreDrawsThanAGameKeepsAreRefusedForThatReason)
 {
     m_editor.Chang = true;
     m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n");
-    m_main->mnuSysDataEdit_Click();
+    m_main->Entry(MainCommand::SysDataEdit)->trigger();
     ASSERT_EQ(Game().NumCount(), 2);
     m_boxes.Texts.clear();
 
@@ -543,7 +546,7 @@ TEST_F(DrawCommitTest, MoreDrawsThanAGameKeepsAreRefusedForThatReason)
     for (int issue = 1; issue <= CLottorData::kMaxDraws + 1; ++issue)
         text += QString::number(issue) + QStringLiteral(": 1 2 3\r\n");
     m_editor.Text = text;
-    m_main->mnuSysDataEdit_Click();
+    m_main->Entry(MainCommand::SysDataEdit)->trigger();
     EXPECT_EQ(Game().NumCount(), 2);
     EXPECT_EQ(m_boxes.Texts, QStringList({QStringLiteral(
                                  "更新开奖号码失败，开奖号码超过了一种彩票最多可保存的32766期，原有的开奖号码未作改动。")}));
@@ -557,7 +560,7 @@ TEST_F(DrawCommitTest, AFailedUpdateIsReported)
     ASSERT_TRUE(QDir().mkdir(path));
     m_editor.Chang = true;
     m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n");
-    m_main->mnuSysDataEdit_Click();
+    m_main->Entry(MainCommand::SysDataEdit)->trigger();
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
     EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("更新开奖号码失败，开奖号码或分析数据无法写入文件。"));
@@ -605,7 +608,7 @@ TEST_F(DrawCommitTest, AFailedRegenerationIsReported)
     const QString path = Game().FilePath();
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkdir(path));
-    m_main->mnuDataRefresh_Click();
+    m_main->Entry(MainCommand::DataRefresh)->trigger();
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_EQ(m_boxes.Titles[0], QStringLiteral("操作错误"));
     ASSERT_TRUE(m_filter);
@@ -617,7 +620,7 @@ TEST_F(DrawCommitTest, AFailedRegenerationIsReported)
 TEST_F(DrawCommitTest, TheDataMenuOpensAndClosesAnAnalysisWindow)
 {
     FakeInferForm* infer = m_factory.Made[4];
-    QAction* entry = m_main->mnuDataInfer(4);
+    QAction* entry = m_main->Controls().mnuDataInfer[4];
     entry->trigger();
     EXPECT_TRUE(infer->Visible());
     EXPECT_TRUE(entry->isChecked());
@@ -658,8 +661,8 @@ TEST_F(CommandsTest, TheBetsMenuTogglesTheFilterWindowAndCallsItsOperations)
     }
     // The toolbar's scheme buttons run the same commands.
     m_filter->Calls.clear();
-    main.Tbr1_ButtonClick(QStringLiteral("Open"));
-    main.Tbr1_ButtonClick(QStringLiteral("Save"));
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Open"))->trigger();
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Save"))->trigger();
     EXPECT_EQ(m_filter->Calls, QStringList({"OpenChinIn", "SaveChinIn"}));
 }
 
@@ -731,8 +734,8 @@ TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
     MDIMain* main = &Start();
     Entry(MainCommand::SysBar)->trigger();
     Entry(MainCommand::SysStatus)->trigger();
-    EXPECT_FALSE(main->Tbr1()->isVisible());
-    EXPECT_FALSE(main->StbNews()->isVisible());
+    EXPECT_FALSE(main->Controls().Tbr1->isVisible());
+    EXPECT_FALSE(main->Controls().StbNews->isVisible());
     EXPECT_FALSE(Entry(MainCommand::SysBar)->isChecked());
     EXPECT_FALSE(Entry(MainCommand::SysStatus)->isChecked());
     EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
@@ -741,22 +744,22 @@ TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
 
     Restart();
     main = m_main;
-    EXPECT_FALSE(main->Tbr1()->isVisible());
-    EXPECT_FALSE(main->StbNews()->isVisible());
+    EXPECT_FALSE(main->Controls().Tbr1->isVisible());
+    EXPECT_FALSE(main->Controls().StbNews->isVisible());
     EXPECT_FALSE(Entry(MainCommand::SysBar)->isChecked());
     EXPECT_FALSE(Entry(MainCommand::SysStatus)->isChecked());
 
     // And back on, by the keys.
     Entry(MainCommand::SysBar)->trigger();
-    main->mnuSysStatus_Click();
-    EXPECT_TRUE(main->Tbr1()->isVisible());
-    EXPECT_TRUE(main->StbNews()->isVisible());
+    main->Entry(MainCommand::SysStatus)->trigger();
+    EXPECT_TRUE(main->Controls().Tbr1->isVisible());
+    EXPECT_TRUE(main->Controls().StbNews->isVisible());
     EXPECT_TRUE(Entry(MainCommand::SysBar)->isChecked());
     EXPECT_TRUE(Entry(MainCommand::SysStatus)->isChecked());
     ASSERT_TRUE(main->close());
     Restart();
-    EXPECT_TRUE(m_main->Tbr1()->isVisible());
-    EXPECT_TRUE(m_main->StbNews()->isVisible());
+    EXPECT_TRUE(m_main->Controls().Tbr1->isVisible());
+    EXPECT_TRUE(m_main->Controls().StbNews->isVisible());
 }
 
 // --- Notice ticker ---------------------------------------------------------------
@@ -769,11 +772,25 @@ void SetNotices(const QStringList& texts)
         notices.push_back({text, QStringLiteral("http://news.example/") + text});
 }
 
+// One tick of the ticker's timer.
+void Tick(MDIMain& main)
+{
+    QMetaObject::invokeMethod(main.Controls().tmrStatus, "timeout");
+}
+
+// A left click on a panel of the status bar.
+void ClickPanel(QLabel* panel)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), panel->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel, &press);
+}
+
 // Ticks until the next notice starts.
 void AdvanceToNextNotice(MDIMain& main)
 {
     do
-        main.tmrStatus_Timer();
+        Tick(main);
     while (main.NoticeShown() != 1);
 }
 
@@ -782,7 +799,7 @@ QList<int> StartedNotices(MDIMain& main, int ticks)
 {
     QList<int> started;
     for (int i = 0; i < ticks; ++i) {
-        main.tmrStatus_Timer();
+        Tick(main);
         if (main.NoticeShown() == 1)
             started << main.NoticeIndex();
     }
@@ -792,12 +809,12 @@ QList<int> StartedNotices(MDIMain& main, int ticks)
 TEST_F(CommandsTest, TheTickerShowsTheNoticesInTurn)
 {
     MDIMain& main = Start();
-    EXPECT_FALSE(main.tmrStatus()->isActive());
-    EXPECT_EQ(main.tmrStatus()->interval(), 300);
+    EXPECT_FALSE(main.Controls().tmrStatus->isActive());
+    EXPECT_EQ(main.Controls().tmrStatus->interval(), 300);
 
     SetNotices({"a", "bb", "c"});
     main.DataSetOther();
-    EXPECT_TRUE(main.tmrStatus()->isActive());
+    EXPECT_TRUE(main.Controls().tmrStatus->isActive());
     // Each notice takes its length plus 60 blank steps.
     EXPECT_EQ(StartedNotices(main, 61 + 62 + 61 + 61 + 1), QList<int>({1, 2, 0, 1}));
 
@@ -805,11 +822,11 @@ TEST_F(CommandsTest, TheTickerShowsTheNoticesInTurn)
     Restart();
     SetNotices({"abc"});
     m_main->DataSetOther();
-    m_main->tmrStatus_Timer();
+    Tick(*m_main);
     EXPECT_EQ(m_main->NoticeIndex(), 0);
-    EXPECT_EQ(m_main->NoticePanel()->text(), QStringLiteral("a"));
-    m_main->tmrStatus_Timer();
-    EXPECT_EQ(m_main->NoticePanel()->text(), QStringLiteral("ab"));
+    EXPECT_EQ(m_main->Controls().NoticePanel->text(), QStringLiteral("a"));
+    Tick(*m_main);
+    EXPECT_EQ(m_main->Controls().NoticePanel->text(), QStringLiteral("ab"));
     EXPECT_EQ(m_main->NoticeText(), QStringLiteral("abc") + QString(60, QLatin1Char(' ')));
     EXPECT_EQ(StartedNotices(*m_main, 63 * 2), QList<int>({0, 0}));
 }
@@ -818,31 +835,31 @@ TEST_F(CommandsTest, TheTickerRunsOnlyWithNoticesAndAVisibleStatusBar)
 {
     MDIMain& main = Start();
     main.DataSetOther();
-    EXPECT_FALSE(main.tmrStatus()->isActive()); // no notices
+    EXPECT_FALSE(main.Controls().tmrStatus->isActive()); // no notices
 
     SetNotices({"hello", "world"});
-    main.mnuSysStatus_Click(); // hidden
+    main.Entry(MainCommand::SysStatus)->trigger(); // hidden
     main.DataSetOther();
-    EXPECT_FALSE(main.tmrStatus()->isActive());
-    main.mnuSysStatus_Click(); // shown again
-    EXPECT_TRUE(main.tmrStatus()->isActive());
+    EXPECT_FALSE(main.Controls().tmrStatus->isActive());
+    main.Entry(MainCommand::SysStatus)->trigger(); // shown again
+    EXPECT_TRUE(main.Controls().tmrStatus->isActive());
 
     for (int i = 0; i < 3; ++i)
-        main.tmrStatus_Timer();
+        Tick(main);
     const int index = main.NoticeIndex();
     const int shown = main.NoticeShown();
-    main.mnuSysStatus_Click();
-    EXPECT_FALSE(main.tmrStatus()->isActive());
-    main.mnuSysStatus_Click();
-    EXPECT_TRUE(main.tmrStatus()->isActive());
+    main.Entry(MainCommand::SysStatus)->trigger();
+    EXPECT_FALSE(main.Controls().tmrStatus->isActive());
+    main.Entry(MainCommand::SysStatus)->trigger();
+    EXPECT_TRUE(main.Controls().tmrStatus->isActive());
     // It goes on where it stopped.
     EXPECT_EQ(main.NoticeIndex(), index);
     EXPECT_EQ(main.NoticeShown(), shown);
-    main.tmrStatus_Timer();
-    EXPECT_EQ(main.NoticePanel()->text(), QStringLiteral("worl"));
+    Tick(main);
+    EXPECT_EQ(main.Controls().NoticePanel->text(), QStringLiteral("worl"));
 
     // The timer really ticks, on its own.
-    main.tmrStatus()->setInterval(1);
+    main.Controls().tmrStatus->setInterval(1);
     const int before = main.NoticeShown();
     QTimer::singleShot(30, [] {});
     for (int i = 0; i < 50 && main.NoticeShown() == before; ++i)
@@ -854,27 +871,25 @@ TEST_F(CommandsTest, AClickOnTheTickerOpensTheNoticeOnShow)
 {
     MDIMain& main = Start();
     // With no notices nothing opens.
-    main.StbNews_PanelClick(QStringLiteral("Notify"));
+    ClickPanel(main.Controls().NoticePanel);
     EXPECT_TRUE(Opened.isEmpty());
 
     SetNotices({"a", "b"});
     Mmain().SysInfo.SysNotify.push_back({QStringLiteral("local"), QStringLiteral("Kelt.dat")});
     Mmain().SysInfo.SysNotify.push_back({QStringLiteral("file"), QStringLiteral("file:///etc/passwd")});
     main.DataSetOther();
-    main.tmrStatus_Timer(); // notice 1 starts
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), main.NoticePanel()->mapToGlobal(QPointF(2, 2)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(main.NoticePanel(), &press);
+    Tick(main); // notice 1 starts
+    ClickPanel(main.Controls().NoticePanel);
     EXPECT_EQ(Opened, QStringList({"http://news.example/b"}));
     // Another panel's click does nothing.
-    main.StbNews_PanelClick(QString());
+    ClickPanel(main.Controls().StatusPanel);
     EXPECT_EQ(Opened.size(), 1);
 
     // Links that are no web address are never opened.
     QFile(ProgramPath(QStringLiteral("Kelt.dat"))).open(QIODevice::WriteOnly);
     for (int i = 0; i < 2; ++i) {
         AdvanceToNextNotice(main);
-        main.StbNews_PanelClick(QStringLiteral("Notify"));
+        ClickPanel(main.Controls().NoticePanel);
     }
     EXPECT_EQ(main.NoticeIndex(), 3);
     EXPECT_EQ(Opened.size(), 1);
@@ -917,7 +932,7 @@ TEST_F(CommandsTest, TheStartUpOffersANewerEditionOrOpensAPage)
 TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
 {
     MDIMain& main = Start();
-    main.ShowPage();
+    main.DataSetOther();
     EXPECT_TRUE(Opened.isEmpty()); // none listed
 
     const QStringList pages = {QStringLiteral("http://page.example/1"),
@@ -926,7 +941,7 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
     QSet<QString> seen;
     for (int i = 0; i < 60; ++i) {
         Opened.clear();
-        main.ShowPage();
+        main.DataSetOther();
         ASSERT_EQ(Opened.size(), 1);
         seen.insert(Opened[0]);
     }
@@ -936,7 +951,7 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
     QFile(ProgramPath(QStringLiteral("Kelt.dat"))).open(QIODevice::WriteOnly);
     Mmain().SysInfo.SysShowPage = {QStringLiteral("Kelt.dat")};
     Opened.clear();
-    main.ShowPage();
+    main.DataSetOther();
     EXPECT_TRUE(Opened.isEmpty());
 }
 
@@ -949,7 +964,7 @@ TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
     NeighbourWindows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
     MDIMain& main = Start();
     EXPECT_EQ(Opened, QStringList({"http://page.example/"}));
-    EXPECT_TRUE(main.tmrStatus()->isActive());
+    EXPECT_TRUE(main.Controls().tmrStatus->isActive());
     EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
 }
 
@@ -964,7 +979,7 @@ TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
     info.SysMenuNew = QStringLiteral("javascript:alert(1)");
     Entry(MainCommand::OnlineWWW)->trigger();
     Entry(MainCommand::HelpOnline)->trigger();
-    main.Tbr1_ButtonClick(QStringLiteral("Online"));
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Online"))->trigger();
     Entry(MainCommand::OnlineService)->trigger();
     Entry(MainCommand::OnlineNew)->trigger();
     EXPECT_EQ(Opened, QStringList({"http://site.example/", "http://site.example/", "http://site.example/",
@@ -991,7 +1006,7 @@ TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
     NeighbourWindows().FilterForm()->ShowForm();
     Settle();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("fFilter.htm"));
-    main.Tbr1_ButtonClick(QStringLiteral("Help"));
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Help"))->trigger();
 
     auto* infer = new FakeInferForm(1);
     infer->ShowForm();
@@ -1040,7 +1055,7 @@ TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     NeighbourWindows().FilterForm()->ShowForm();
     Settle();
-    main.mnuListCopy_Click();
+    main.Entry(MainCommand::ListCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
 }
 

@@ -92,7 +92,7 @@ protected:
     bool Enabled(MainCommand entry) const { return m_main->Entry(entry)->isEnabled(); }
     bool ButtonEnabled(const char* key) const
     {
-        return m_main->Tbr1()->ButtonByKey(QLatin1String(key))->isEnabled();
+        return m_main->Controls().Tbr1->ButtonByKey(QLatin1String(key))->isEnabled();
     }
     QString ActiveCaption() const
     {
@@ -134,11 +134,11 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
     EXPECT_TRUE(LoadedFiles.isEmpty());
     EXPECT_FALSE(Mmain().CurLottorData);
     EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
-    EXPECT_TRUE(main.Tbr1()->isVisible());
+    EXPECT_TRUE(main.Controls().Tbr1->isVisible());
     EXPECT_TRUE(main.Entry(MainCommand::SysBar)->isChecked());
-    EXPECT_TRUE(main.StbNews()->isVisible());
+    EXPECT_TRUE(main.Controls().StbNews->isVisible());
     EXPECT_TRUE(main.Entry(MainCommand::SysStatus)->isChecked());
-    EXPECT_TRUE(main.Tbr1()->Flat());
+    EXPECT_TRUE(main.Controls().Tbr1->Flat());
 }
 
 TEST_F(MdiMainTest, TheProgramAndItsWindowsCarryItsIcon)
@@ -171,10 +171,10 @@ TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
           MainCommand::ChipInSaveData})
         EXPECT_FALSE(Enabled(entry)) << MainCommandName(entry);
     for (int i = 0; i < MDIMain::kViewCount; ++i)
-        EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
+        EXPECT_FALSE(main.Controls().mnuDataInfer[i]->isEnabled()) << i;
     for (const char* key : {"Edit", "Query", "Way", "Filter", "Open", "Save", "Prev", "Next"})
         EXPECT_FALSE(ButtonEnabled(key)) << key;
-    EXPECT_FALSE(main.Tbr1()->Button(6)->isEnabled()); // the data button
+    EXPECT_FALSE(main.Controls().Tbr1->Button(6)->isEnabled()); // the data button
     // What needs no game stays available.
     for (MainCommand entry :
          {MainCommand::SysDataLottor, MainCommand::SysOption, MainCommand::SysBar, MainCommand::SysStatus,
@@ -204,7 +204,7 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
         EXPECT_TRUE(Enabled(entry)) << MainCommandName(entry);
     for (const char* key : {"Filter", "Open", "Save"})
         EXPECT_TRUE(ButtonEnabled(key)) << key;
-    EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
+    EXPECT_TRUE(main.Controls().Tbr1->Button(MDIMain::kDataButton)->isEnabled());
     // Prev and Next wait for a second window in the history.
     EXPECT_FALSE(ButtonEnabled("Prev"));
     EXPECT_FALSE(ButtonEnabled("Next"));
@@ -303,10 +303,10 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
         }
     }
     for (int i = 0; i < MDIMain::kViewCount; ++i)
-        EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
+        EXPECT_FALSE(main.Controls().mnuDataInfer[i]->isEnabled()) << i;
     // Regenerating needs only the game; the data button drops it down.
     EXPECT_TRUE(Enabled(MainCommand::DataRefresh));
-    EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
+    EXPECT_TRUE(main.Controls().Tbr1->Button(MDIMain::kDataButton)->isEnabled());
 
     // A window that installs itself enables its commands.
     for (const Row& row : rows) {
@@ -323,10 +323,10 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     Mmain().InferForms[3] = &infer;
     main.UpdateCommands();
     for (int i = 0; i < MDIMain::kViewCount; ++i)
-        EXPECT_EQ(main.mnuDataInfer(i)->isEnabled(), i == 3) << i;
+        EXPECT_EQ(main.Controls().mnuDataInfer[i]->isEnabled(), i == 3) << i;
     // Without a game the game's commands go off again; the others stay.
     main.DisableLottoCommands();
-    EXPECT_FALSE(main.mnuDataInfer(3)->isEnabled());
+    EXPECT_FALSE(main.Controls().mnuDataInfer[3]->isEnabled());
     EXPECT_FALSE(Enabled(MainCommand::ChipInQuery));
     EXPECT_TRUE(Enabled(MainCommand::HelpAbout));
     Mmain().InferForms[3] = nullptr;
@@ -452,7 +452,7 @@ TEST_F(MdiMainTest, ExitIsRefusedWhenTheOperationEndsDuringTheMessage)
 TEST_F(MdiMainTest, TheProgressBarTakesAStopRequestOnlyWhenAllowed)
 {
     MDIMain& main = Start();
-    QProgressBar* bar = main.Prg();
+    QProgressBar* bar = main.Controls().Prg;
     EXPECT_FALSE(bar->isVisible());
     CMsg msg;
 
@@ -496,7 +496,7 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     EXPECT_EQ(main.StatusText(), QStringLiteral("统计原始数据"));
     msg.MainWait(true);
     msg.MainWait(true);
-    EXPECT_FALSE(main.Tbr1()->isEnabled());
+    EXPECT_FALSE(main.Controls().Tbr1->isEnabled());
     for (MainMenu menu :
          {MainMenu::Sys, MainMenu::Online, MainMenu::Data, MainMenu::ChipIn, MainMenu::Window})
         EXPECT_FALSE(main.MenuBarEntry(menu)->isEnabled()) << MainMenuName(menu);
@@ -525,7 +525,7 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     QShortcutEvent againKey(choose->shortcut(), 0);
     QApplication::sendEvent(choose, &againKey);
     EXPECT_EQ(ran, 11);
-    EXPECT_TRUE(main.Tbr1()->isEnabled());
+    EXPECT_TRUE(main.Controls().Tbr1->isEnabled());
     for (MainMenu menu :
          {MainMenu::Sys, MainMenu::Online, MainMenu::Data, MainMenu::ChipIn, MainMenu::Window})
         EXPECT_TRUE(main.MenuBarEntry(menu)->isEnabled()) << MainMenuName(menu);
@@ -575,7 +575,7 @@ protected:
 TEST_F(MdiMainTest, ALongOperationRepaintsTheBarAndPassesTheLoopOncePerFrame)
 {
     MDIMain& main = Start();
-    QProgressBar* bar = main.Prg();
+    QProgressBar* bar = main.Controls().Prg;
     CMsg msg;
     // A range no machine steps through in the test's time, so the bar never
     // stops at its end.
@@ -644,7 +644,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
 
     // The Window-menu command brings the same window back.
     m_filter->setProperty("state", 42);
-    main.mnuWindowFilter_Click();
+    main.Entry(MainCommand::WindowFilter)->trigger();
     EXPECT_TRUE(m_filter->Visible());
     EXPECT_EQ(m_filter->property("state").toInt(), 42);
     EXPECT_TRUE(entry->isVisible());
@@ -658,18 +658,18 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     Mmain().InferForms[2] = infer;
     auto* other = new TestForm(QStringLiteral("fWay"), QStringLiteral("号码选杀号公式"));
 
-    main.mnuWindowInfer_Click(2);
+    main.Controls().mnuWindowInfer[2]->trigger();
     EXPECT_TRUE(infer->Visible());
-    EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
-    EXPECT_TRUE(main.mnuWindowInfer(2)->isVisible());
-    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+    EXPECT_TRUE(main.Controls().mnuDataInfer[2]->isChecked());
+    EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isVisible());
+    EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isChecked());
 
     // Another window becomes active: only the Window-menu tick moves.
     other->ShowForm();
     Settle();
     EXPECT_EQ(ActiveCaption(), QStringLiteral("号码选杀号公式"));
-    EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
-    EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
+    EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isChecked());
+    EXPECT_TRUE(main.Controls().mnuDataInfer[2]->isChecked());
     EXPECT_TRUE(main.Entry(MainCommand::WindowWay)->isChecked());
 
     // Choosing the entry of the active window keeps its tick; choosing the
@@ -677,21 +677,21 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     main.Entry(MainCommand::WindowWay)->trigger();
     Settle();
     EXPECT_TRUE(main.Entry(MainCommand::WindowWay)->isChecked());
-    EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
-    main.mnuWindowInfer(2)->trigger();
+    EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isChecked());
+    main.Controls().mnuWindowInfer[2]->trigger();
     Settle();
     EXPECT_EQ(ActiveCaption(), Mmain().ViewName[2]);
-    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+    EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isChecked());
     EXPECT_FALSE(main.Entry(MainCommand::WindowWay)->isChecked());
-    main.mnuWindowInfer(2)->trigger();
+    main.Controls().mnuWindowInfer[2]->trigger();
     Settle();
-    EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
+    EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isChecked());
 
     Mmain().FormsClosing = kTrue;
     main.UnloadChildForms();
     Mmain().FormsClosing = 0;
-    EXPECT_FALSE(main.mnuDataInfer(2)->isChecked());
-    EXPECT_FALSE(main.mnuWindowInfer(2)->isVisible());
+    EXPECT_FALSE(main.Controls().mnuDataInfer[2]->isChecked());
+    EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isVisible());
     EXPECT_EQ(Mmain().InferForms[2], nullptr);
     EXPECT_TRUE(LoadedChildForms().empty());
     FlushDeletes();
@@ -711,17 +711,17 @@ TEST_F(MdiMainTest, TheToolbarWalksTheWindowHistory)
     EXPECT_TRUE(ButtonEnabled("Next"));
 
     for (const char* expected : {"Q", "P", "R"}) {
-        main.Tbr1_ButtonClick(QStringLiteral("Prev"));
+        main.Controls().Tbr1->ButtonByKey(QStringLiteral("Prev"))->trigger();
         Settle();
         EXPECT_EQ(ActiveCaption(), QLatin1String(expected));
     }
-    main.Tbr1_ButtonClick(QStringLiteral("Prev")); // Q
+    main.Controls().Tbr1->ButtonByKey(QStringLiteral("Prev"))->trigger(); // Q
     Settle();
     (new TestForm(QStringLiteral("fTest"), QStringLiteral("S")))->ShowForm();
     Settle();
     EXPECT_EQ(WinHist().WinHistory(), QStringList({"P", "Q", "S", "R"}));
     for (const char* expected : {"R", "P", "Q", "S"}) {
-        main.Tbr1_ButtonClick(QStringLiteral("Next"));
+        main.Controls().Tbr1->ButtonByKey(QStringLiteral("Next"))->trigger();
         Settle();
         EXPECT_EQ(ActiveCaption(), QLatin1String(expected));
     }
@@ -802,7 +802,7 @@ TEST_F(MdiMainTest, FocusReturnsToTheWindowTheUserWasIn)
 
         EXPECT_EQ(ActiveCaption(), QLatin1String(c.active));
         QWidget* focus = QApplication::focusWidget();
-        EXPECT_TRUE(focus && ChildFormOf(main.MdiArea()->activeSubWindow())->isAncestorOf(focus));
+        EXPECT_TRUE(focus && ChildFormOf(main.Controls().MdiArea->activeSubWindow())->isAncestorOf(focus));
         if (c.sameControl) {
             EXPECT_TRUE(edit && edit->hasFocus());
         }
@@ -824,9 +824,9 @@ TEST_F(MdiMainTest, CascadeKeepsEachWindowsSize)
     forms[1]->SetFocus();
     Settle();
 
-    main.mnuWindowCascade_Click();
+    main.Entry(MainCommand::WindowCascade)->trigger();
     QList<QMdiSubWindow*> order; // as they lay, the active one last
-    for (QMdiSubWindow* sub : main.MdiArea()->subWindowList(QMdiArea::StackingOrder))
+    for (QMdiSubWindow* sub : main.Controls().MdiArea->subWindowList(QMdiArea::StackingOrder))
         order << sub;
     ASSERT_EQ(order.size(), 3);
     EXPECT_EQ(order.back(), forms[1]->SubWindow());
@@ -849,9 +849,9 @@ TEST_F(MdiMainTest, TilingGivesEachWindowItsShareAndScrollsWhatDoesNotFit)
     TestForm* placed = ShownForm("R", {600, 480});
     TestForm* small = ShownForm("Q", {200, 100});
 
-    main.mnuWindowTileHorizontal_Click();
+    main.Entry(MainCommand::WindowTileHorizontal)->trigger();
     Settle(); // the scroll bars follow their ranges
-    const QSize area = main.MdiArea()->viewport()->size();
+    const QSize area = main.Controls().MdiArea->viewport()->size();
     const int share = area.height() / 3;
     EXPECT_EQ(big->SubWindow()->geometry(), QRect(0, 0, area.width(), share));
     EXPECT_EQ(placed->SubWindow()->geometry(), QRect(0, share, area.width(), area.height() * 2 / 3 - share));
@@ -867,7 +867,7 @@ TEST_F(MdiMainTest, TilingGivesEachWindowItsShareAndScrollsWhatDoesNotFit)
     EXPECT_EQ(small->size(), Holder(small)->viewport()->size());
     EXPECT_FALSE(Holder(small)->verticalScrollBar()->isVisible());
 
-    main.mmnWindowTileVertical_Click();
+    main.Entry(MainCommand::WindowTileVertical)->trigger();
     Settle();
     EXPECT_EQ(big->SubWindow()->geometry(), QRect(0, 0, area.width() / 3, area.height()));
     EXPECT_EQ(big->size(), QSize(600, Holder(big)->viewport()->height()));
@@ -894,10 +894,10 @@ TEST_F(MdiMainTest, ChildWindowsStayInsideASmallerMainWindow)
 
     main.resize(800, 600);
     Settle();
-    const QRect area(QPoint(0, 0), main.MdiArea()->viewport()->size());
+    const QRect area(QPoint(0, 0), main.Controls().MdiArea->viewport()->size());
     EXPECT_TRUE(area.contains(form->SubWindow()->geometry())) << area.width() << "x" << area.height();
     EXPECT_EQ(other->SubWindow()->pos(), QPoint(20, 20)); // inside: left where it was
-    EXPECT_FALSE(main.MdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(main.Controls().MdiArea->verticalScrollBar()->isVisible());
 }
 
 // --- Menus and toolbar ---------------------------------------------------------
@@ -905,7 +905,7 @@ TEST_F(MdiMainTest, ChildWindowsStayInsideASmallerMainWindow)
 TEST_F(MdiMainTest, TheToolbarHasItsEighteenItems)
 {
     MDIMain& main = Start();
-    CXpToolBar* tbr = main.Tbr1();
+    CXpToolBar* tbr = main.Controls().Tbr1;
     struct Item {
         int index;
         const char* key;
@@ -952,7 +952,7 @@ TEST_F(MdiMainTest, TheToolbarHasNoMenuOfItsOwn)
         }
     });
     closer.start(0);
-    QWidget* bar = main.Tbr1();
+    QWidget* bar = main.Controls().Tbr1;
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), bar->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(bar, &click);
     QApplication::processEvents();
@@ -970,7 +970,7 @@ TEST_F(MdiMainTest, TheDataButtonKeepsItsMenuInTheOverflow)
     // do not fit are listed in the overflow's menu.
     main.resize(260, 120);
     QApplication::processEvents();
-    auto* more = main.Tbr1()->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    auto* more = main.Controls().Tbr1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
     ASSERT_TRUE(more && more->isVisible() && more->menu());
     QAction* data = nullptr;
     for (QAction* action : more->menu()->actions()) {
@@ -993,9 +993,9 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
         {main.Entry(MainCommand::SysDataLottor), "Ctrl+L"},
         {main.Entry(MainCommand::SysExit), "Ctrl+E"},
         {main.Entry(MainCommand::OnlineNew), "Ctrl+N"},
-        {main.mnuDataInfer(0), "Ctrl+R"},
-        {main.mnuDataInfer(1), "Ctrl+F1"},
-        {main.mnuDataInfer(7), "Ctrl+F7"},
+        {main.Controls().mnuDataInfer[0], "Ctrl+R"},
+        {main.Controls().mnuDataInfer[1], "Ctrl+F1"},
+        {main.Controls().mnuDataInfer[7], "Ctrl+F7"},
         {main.Entry(MainCommand::ChipInQuery), "Ctrl+Q"},
         {main.Entry(MainCommand::WindowTileVertical), "Ctrl+T"},
         {main.Entry(MainCommand::HelpGuide), "F1"},
@@ -1014,8 +1014,8 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"系统(&S)", "在线操作(&O)", "数据分析(&D)", "投注操作(&C)", "窗口(&W)",
                                    "使用帮助(&H)"}));
-    EXPECT_EQ(main.mnuDataInfer(3)->text(), QStringLiteral("转换数据分析三(&M)"));
-    EXPECT_EQ(main.mnuWindowInfer(0)->text(), QStringLiteral("原始数据分析"));
+    EXPECT_EQ(main.Controls().mnuDataInfer[3]->text(), QStringLiteral("转换数据分析三(&M)"));
+    EXPECT_EQ(main.Controls().mnuWindowInfer[0]->text(), QStringLiteral("原始数据分析"));
     EXPECT_EQ(main.Menu(MainMenu::List)->actions().size(), 1);
     EXPECT_EQ(main.Menu(MainMenu::Filter)->actions().size(), 12);
 }
@@ -1099,7 +1099,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     const ScopedService<HelpShower> noHelp([](const QString&, const QString&) {});
     for (const auto& [key, entry] : commands) {
         ran.clear();
-        QAction* button = main.Tbr1()->ButtonByKey(QLatin1String(key));
+        QAction* button = main.Controls().Tbr1->ButtonByKey(QLatin1String(key));
         ASSERT_TRUE(button) << key;
         button->trigger();
         EXPECT_EQ(ran, std::vector<MainCommand>({entry})) << key;
@@ -1112,7 +1112,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     }
     ran.clear();
     for (const auto& [key, expected] : {std::pair{"Prev", "P"}, std::pair{"Next", "Q"}}) {
-        main.Tbr1()->ButtonByKey(QLatin1String(key))->trigger();
+        main.Controls().Tbr1->ButtonByKey(QLatin1String(key))->trigger();
         Settle();
         EXPECT_EQ(ActiveCaption(), QLatin1String(expected)) << key;
     }
@@ -1125,10 +1125,10 @@ TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
     MDIMain& main = Start();
     int chosen = 0;
     QObject::connect(main.Entry(MainCommand::SysDataLottor), &QAction::triggered, [&] { ++chosen; });
-    main.Tbr1()->Button(1)->trigger();
+    main.Controls().Tbr1->Button(1)->trigger();
     EXPECT_EQ(chosen, 1);
     // The data button has no command of its own.
-    main.Tbr1_ButtonClick(QString());
+    Q_EMIT main.Controls().Tbr1->ButtonClick(main.Controls().Tbr1->Button(MDIMain::kDataButton));
     EXPECT_EQ(chosen, 1);
 }
 

@@ -62,7 +62,7 @@ TEST(TerminationChild, DISABLED_RunsUntilSignalled)
     CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
     ASSERT_TRUE(terminationSignals.Installed());
     QTimer::singleShot(0, &window, [&] {
-        window.mnuSysBar_Click();
+        window.Entry(MainCommand::SysBar)->trigger();
         Say("running");
         if (mode == QLatin1String("operation")) {
             CMsg msg;
