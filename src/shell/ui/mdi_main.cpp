@@ -537,9 +537,7 @@ void MDIMain::InitMainWindow()
 
     // The ticker waits for the online information of the start-up.
     m_tmrStatus.stop();
-    m_noticeIndex = 0;
-    m_noticeText.clear();
-    m_noticeShown = 0;
+    m_ticker = NoticeTicker();
     m_notice->clear();
 
     DisableLottoCommands();

@@ -16,6 +16,7 @@
 #include "host/ui/window_host.h"
 #include "platform/services.h"
 #include "shell/lottor_loader.h"
+#include "shell/notice_ticker.h"
 #include "shell/ui/main_controls.h"
 #include "shell/win_history.h"
 
@@ -124,9 +125,9 @@ public:
     // Every tick of tmrStatus reveals one more character of the notice on
     // show, then moves on to the next notice; a click on the notice panel
     // opens the notice's link.
-    int NoticeIndex() const { return m_noticeIndex; }
-    QString NoticeText() const { return m_noticeText; }
-    int NoticeShown() const { return m_noticeShown; }
+    int NoticeIndex() const { return m_ticker.Index(); }
+    QString NoticeText() const { return m_ticker.Text(); }
+    int NoticeShown() const { return m_ticker.Shown(); }
 
     // --- Start-up online information -----------------------------------
     // Offers the upgrade when the server information offers a newer edition
@@ -305,9 +306,7 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_notice = nullptr;
     QTimer m_tmrStatus;
-    int m_noticeIndex = 0;
-    QString m_noticeText;
-    int m_noticeShown = 0;
+    NoticeTicker m_ticker;
     QString m_lottorPath;
     QProgressBar* m_prg = nullptr;
     QWidget* m_picWindow = nullptr;

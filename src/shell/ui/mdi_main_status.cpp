@@ -13,38 +13,22 @@
 
 namespace kelton {
 
-namespace {
-
-// Blank steps after each notice before the next one starts.
-constexpr int kNoticeGap = 60;
-
-} // namespace
-
 // ---------------------------------------------------------------------------
 // Notice ticker
 
 void MDIMain::tmrStatus_Timer()
 {
     const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
-    const int n = static_cast<int>(notices.size());
-    if (n == 0) {
+    if (notices.isEmpty()) {
         // The list was emptied under the running ticker.
         m_tmrStatus.stop();
-        m_noticeText.clear();
-        m_noticeShown = 0;
+        m_ticker.Clear();
         m_notice->clear();
         return;
     }
-    ++m_noticeShown;
-    if (m_noticeShown > m_noticeText.size()) {
-        ++m_noticeIndex;
-        if (m_noticeIndex >= n || m_noticeIndex < 0)
-            m_noticeIndex = 0;
-        m_noticeText = notices[m_noticeIndex].NotifyText + QString(kNoticeGap, QLatin1Char(' '));
-        m_noticeShown = 1;
-    }
+    const QString shown = m_ticker.Tick(notices);
     if (!statusBar()->isHidden())
-        m_notice->setText(m_noticeText.left(m_noticeShown));
+        m_notice->setText(shown);
 }
 
 void MDIMain::UpdateTicker()
@@ -61,9 +45,10 @@ void MDIMain::StbNews_PanelClick(const QString& sKey)
     if (sKey != QLatin1String("Notify"))
         return;
     const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
-    if (notices.isEmpty() || m_noticeIndex < 0 || m_noticeIndex >= notices.size())
+    const int index = m_ticker.Index();
+    if (notices.isEmpty() || index < 0 || index >= notices.size())
         return;
-    OpenWebAddress(this, notices[m_noticeIndex].NotifyLink);
+    OpenWebAddress(this, notices[index].NotifyLink);
 }
 
 // ---------------------------------------------------------------------------
