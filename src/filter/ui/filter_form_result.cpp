@@ -2,6 +2,10 @@
 // with its popup and keys, editing, adding, copying and deleting bets, and
 // the result toolbar's steps.
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,6 +18,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
+#include "filter/result_grid.h"
 #include "filter/ui/filter_form.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
@@ -80,20 +85,9 @@ void fFilter::ShowResultCount()
 
 QString fFilter::ResultCellText(int row, int col) const
 {
-    const BetList& bets = Mmain().Bets;
-    const int32_t i = m_msgResult->RowData(row);
-    if (row < 1 || i < 0 || i >= bets.BetCount())
+    if (row < 1)
         return QString();
-    switch (col) {
-    case 0:
-        return QString::number(bets.Id(i));
-    case 1:
-        return bets.BetText(i, m_bcMain, m_bcWidth);
-    case 2:
-        return bets.SecondaryText(i, m_bcMain, m_mrWidth);
-    default:
-        return QString();
-    }
+    return kelton::ResultCellText(Mmain().Bets, m_msgResult->RowData(row), col, {m_bcMain, m_bcWidth, m_mrWidth});
 }
 
 void fFilter::ShowPage()
@@ -122,14 +116,17 @@ void fFilter::ShowPage()
         const std::vector<int32_t> live = bets.LivePositions();
         const int rows = static_cast<int>(live.size());
         grid->SetRows(rows + 1);
-        const QColor main = ToQColor(ColorRgb(game->HeadData.BcMainColor));
-        const QColor secondary = ToQColor(ColorRgb(game->HeadData.MrMainColor));
-        const bool hasSecondary = grid->Cols() > 2;
+        // The number columns in the game's colours.
+        std::vector<std::pair<int, QColor>> colours;
+        const std::vector<ResultColumn> columns = ResultGridColumns(game->HeadData);
+        for (int c = 0; c < grid->Cols() && c < static_cast<int>(columns.size()); ++c) {
+            if (const std::optional<int32_t> rgb = columns[static_cast<size_t>(c)].RowColour)
+                colours.emplace_back(c, ToQColor(*rgb));
+        }
         for (int r = 1; r <= rows; ++r) {
             grid->SetRowData(r, live[static_cast<size_t>(r - 1)]);
-            grid->SetCellForeColor(r, 1, main);
-            if (hasSecondary)
-                grid->SetCellForeColor(r, 2, secondary);
+            for (const auto& [c, colour] : colours)
+                grid->SetCellForeColor(r, c, colour);
         }
         grid->SetRow(rows);
         grid->SetCol(1);
@@ -157,9 +154,8 @@ void fFilter::ViewFilterSel()
     if (!game->ViewBall(work))
         return;
     bets.SetDigits(i, work);
-    m_msgResult->SetTextMatrix(row, 1, bets.BetText(i, m_bcMain, m_bcWidth));
-    if (m_msgResult->Cols() > 2)
-        m_msgResult->SetTextMatrix(row, 2, bets.SecondaryText(i, m_bcMain, m_mrWidth));
+    for (int col = 1; col < m_msgResult->Cols(); ++col)
+        m_msgResult->SetTextMatrix(row, col, ResultCellText(row, col));
 }
 
 void fFilter::AddFilter()

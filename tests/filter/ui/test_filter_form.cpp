@@ -45,6 +45,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/ui/stored_colour.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
@@ -707,6 +708,9 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1 可恢复：0"_s);
     EXPECT_EQ(grid->TextMatrix(1, 1), u"1 2 3"_s);
     EXPECT_EQ(grid->TextMatrix(1, 2), u"11"_s);
+    // The numbers show in the game's colours.
+    EXPECT_EQ(grid->CellForeColor(1, 1), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
+    EXPECT_EQ(grid->CellForeColor(1, 2), ToQColor(ColorRgb(Game().HeadData.MrMainColor)));
     // Editing keeps the secondary number unless the editor changes it.
     m_pickers.Answer = std::vector<int16_t>{0, 4, 5, 6, 12};
     form.ViewFilterSel();
