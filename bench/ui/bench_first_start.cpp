@@ -176,7 +176,7 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
         auto window = std::make_unique<MDIMain>();
         window->MDIForm_Load();
         QCoreApplication::processEvents();
-        QAction* command = window->MenuEntry(QStringLiteral("mnuDataRefresh"));
+        QAction* command = window->Entry(MainCommand::DataRefresh);
         if (!Mmain().CurLottorData || !command || !command->isEnabled()) {
             state.SkipWithError("the sample game did not open");
         } else {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include "data/ball_repaint.h"
@@ -14,8 +15,9 @@
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
 #include "filter/ui/filter_controls.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/child_form.h"
+#include "host/ui/main_commands.h"
+#include "host/ui/shell_windows.h"
 
 class QAction;
 class QButtonGroup;
@@ -38,6 +40,11 @@ class CLottorData;
 class CStat;
 class CXpToolBar;
 struct RemovalOutcome;
+class SchemePanel;
+
+// Where the filter window finds the main window's side panel of the scheme
+// checks: the panel fills it when the main window docks it.
+using SchemePanelLink = std::shared_ptr<const QPointer<SchemePanel>>;
 
 // The filter window "缩水过滤": one instance for the program, a child window
 // of the main window made on first use, which only hides when it is closed
@@ -66,7 +73,7 @@ class fFilter : public CChildForm, public IFilterForm, public IBallRepaint, publ
     Q_OBJECT
 
 public:
-    explicit fFilter(QWidget* parent = nullptr);
+    explicit fFilter(SchemePanelLink sidePanel = {}, QWidget* parent = nullptr);
     ~fFilter() override;
 
     // --- Child-window protocol --------------------------------------------
@@ -258,12 +265,15 @@ private:
                       QWidget* header);
     // The popup's entries that act on the current bet, enabled for it.
     void EnableBetRowEntries();
-    void RunPopupEntry(const QString& sEntry);
+    void RunPopupEntry(MainCommand command);
     std::shared_ptr<CLottorData> Game() const;
     // The settings check before a run: true when it passes; its findings go
     // to the side panel, which it hides when there are none.
     bool CheckFilterSettings();
+    // The docked side panel of the checks; nullptr while none is docked.
+    SchemePanel* SidePanel() const;
 
+    SchemePanelLink m_sidePanel;
     bool m_loaded = false;
     bool m_isBusy = false;
     int16_t m_bcMain = 0;

@@ -1,12 +1,14 @@
 #include "filter/ui/filter_windows.h"
 
+#include <memory>
+
 #include <QPointer>
 
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/scheme_panel.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -18,11 +20,11 @@ QPointer<fFilter>& Instance()
     return form;
 }
 
-IChildForm* FilterFormOnUse()
+IChildForm* FilterFormOnUse(const SchemePanelLink& sidePanel)
 {
     QPointer<fFilter>& form = Instance();
     if (!form || !form->FormOpen())
-        form = new fFilter;
+        form = new fFilter(sidePanel);
     return form;
 }
 
@@ -45,10 +47,16 @@ fFilter* FilterWindow()
 
 void InstallFilterWindows(ShellWindows& windows)
 {
-    windows.FilterForm = &FilterFormOnUse;
+    // The side panel the main window docks is the one the filter window
+    // reports to.
+    auto sidePanel = std::make_shared<QPointer<SchemePanel>>();
+    windows.FilterForm = [sidePanel] { return FilterFormOnUse(sidePanel); };
     windows.FilterBoundForm = &FilterBoundFormOnUse;
     windows.MrReplace = &ShowMrReplace;
-    windows.SchemePanel = [](QWidget* parent) -> QWidget* { return new SchemePanel(parent); };
+    windows.SchemePanel = [sidePanel](QWidget* parent) -> QWidget* {
+        *sidePanel = new SchemePanel(parent);
+        return *sidePanel;
+    };
 }
 
 } // namespace kelton

@@ -10,12 +10,12 @@
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "host/ui/shell_windows.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
 #include "results/hit_query.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

@@ -22,12 +22,12 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/settings.h"
+#include "host/ui/shell_windows.h"
 #include "platform/program_folder.h"
 #include "platform/termination_signals.h"
 #include "qt_app_env.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "shell_test_fakes.h"
 #include "support/test_support.h"
 
