@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "core/bet_list.h"
 #include "core/child_forms.h"
+#include "data/game_document.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
 #include "data/setting_record.h"
@@ -21,7 +21,7 @@ inline constexpr char kVersionText[] = "2.04";
 class CLottorData;
 
 // The application state every window reads: the start-up tables, the
-// current lottery and its analysis windows, and the bet list. One instance,
+// current lottery and its analysis windows, and the game document. One instance,
 // reached through Mmain(). IniGlobal fills the tables once at start-up.
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
@@ -57,8 +57,9 @@ struct AppState {
     CLottoItem LottoItems;
     SettingsFileState SetFileState = SettingsFileState::NotRead;
 
-    // The filter window's bet list.
-    BetList Bets;
+    // The open game as the windows share it, with the filter session; the
+    // windows subscribe to its signals.
+    GameDocument Document;
 };
 
 AppState& Mmain();

@@ -25,6 +25,7 @@
 #include "chart/ui/qvx_chart.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -62,6 +63,18 @@ FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
     const auto& names = Mmain().ViewName;
     if (view >= 0 && static_cast<size_t>(view) < names.size() && !names[static_cast<size_t>(view)].isEmpty())
         setWindowTitle(names[static_cast<size_t>(view)]);
+    GameDocument& doc = Mmain().Document;
+    connect(&doc, &GameDocument::markChanged, this, &FInfer::RefreshBall);
+    const auto refreshConditions = [this] {
+        if (FormOpen())
+            RefreshFilter();
+    };
+    connect(&doc, &GameDocument::conditionsChanged, this, refreshConditions);
+    connect(&doc, &GameDocument::betTypeChanged, this, refreshConditions);
+    connect(&doc, &GameDocument::statisticsRebuilt, this, [this] {
+        if (FormOpen())
+            RefreshForm();
+    });
 }
 
 FInfer::~FInfer()

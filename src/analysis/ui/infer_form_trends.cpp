@@ -14,13 +14,13 @@
 #include "analysis/ui/infer_form.h"
 #include "chart/ui/qvx_chart.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
-#include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "filter/ui/filter_form.h"
 #include "filter/value_pick.h"
+#include "pickers/ui/pick.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
 
@@ -30,24 +30,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter window, made when it is not there yet; nullptr in a program
-// without one.
-fFilter* FilterWindowOnUse()
-{
-    const auto& make = NeighbourWindows().FilterForm;
-    return make ? dynamic_cast<fFilter*>(make()) : nullptr;
-}
-
+// The filter session's bet type: direct bets let every condition take part.
 bool DirectBets()
 {
-    const fFilter* filter = FilterWindowOnUse();
-    return !filter || filter->DirectBets();
-}
-
-void RefreshFilterWindow()
-{
-    if (fFilter* filter = FilterWindowOnUse())
-        filter->RefreshFilter();
+    return Mmain().Document.DirectBets();
 }
 
 // Values as the value boxes and the picker take them: 0 .. 32676.
@@ -129,8 +115,7 @@ void FInfer::chkFilter_Click()
     m_ui.TxtFilter->setEnabled(on);
     const int16_t k = ShownConditionKind();
     if (k >= 0)
-        m_stat.SetShrinkSel(k, on ? 1 : 0);
-    RefreshFilterWindow();
+        Mmain().Document.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkSel(k, on ? 1 : 0); });
 }
 
 void FInfer::TxtFilter_Change()
@@ -146,16 +131,13 @@ void FInfer::TxtFilter_Click()
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (k < 0 || !game)
         return;
-    const fFilter* filter = FilterWindowOnUse();
-    const int32_t issue = filter ? filter->TargetIssue() : -1;
-    const QString issueText = filter ? filter->TargetIssueText() : QString();
+    GameDocument& doc = Mmain().Document;
     const CLottorHead& head = *m_stat.HeadData();
-    const ValuePickText text = ConditionPickText(*game, m_stat, k, issue, issueText);
+    const ValuePickText text = ConditionPickText(*game, m_stat, k, doc.TargetIssue(), doc.TargetIssueText());
     const QString answer =
         ShowSelVal(m_ui.TxtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
-    m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
+    doc.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh)); });
     TxtFilter_Change();
-    RefreshFilterWindow();
 }
 
 void FInfer::RefreshFilter()

@@ -43,9 +43,6 @@ public:
 // this interface too (class fFilter : public CChildForm, public IFilterForm).
 class IFilterForm : public virtual IChildForm {
 public:
-    // Refills the target-issue list from the current lottery's issues (last
-    // item "下期", selected); after the statistics were regenerated.
-    virtual void RefreshForm() = 0;
     // Asks for a filter scheme file and loads it; reports the outcome itself.
     virtual void OpenChinIn() = 0;
     // Asks for a file name and saves the current filter scheme.
@@ -150,7 +147,9 @@ ShellWindows& NeighbourWindows();
 
 // The set as the program starts with it: the shell's own dialogs, the
 // start-up online information and the first-start seeding; the windows of
-// the other parts of the program install themselves into it.
+// the other parts of the program install themselves into it. The shell
+// provides both (src/shell/ui/shell_windows.cpp): the windows use the set,
+// the main window fills it.
 ShellWindows InitialShellWindows();
 
 } // namespace kelton

@@ -39,7 +39,10 @@ protected:
     void TearDown() override
     {
         GameWindowTest::TearDown();
-        Mmain().Bets = BetList();
+        // A filter window made but never put into the main window shows the
+        // session of this test's game: the next test starts without it.
+        delete FilterWindow();
+        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     }
 
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
