@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "../sample_game.h"
@@ -69,7 +70,7 @@ void BM_FilterShowPage(benchmark::State& state)
         form->ShowPage();
         QCoreApplication::processEvents(); // the views take the new rows and draw
     }
-    state.counters["rows"] = form->msgResult()->Rows() - 1;
+    state.counters["rows"] = form->Controls().msgResult->Rows() - 1;
     form.reset();
     Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
@@ -105,7 +106,7 @@ bool SampleIsCurrent(benchmark::State& state)
 bench::PlainTableContent BetTableOf(const fFilter& form)
 {
     bench::PlainTableContent c;
-    const CFlexGrid& grid = *form.msgResult();
+    const CFlexGrid& grid = *form.Controls().msgResult;
     c.Rows = grid.Rows();
     c.Cols = grid.Cols();
     c.FixedRows = grid.FixedRows();
@@ -172,7 +173,7 @@ void BM_FilterRunToCountLine(benchmark::State& state)
     form->resize(1000, 700);
     form->ShowForm();
     bench::Settle();
-    bench::PlainTable table(form->msgResult()->size());
+    bench::PlainTable table(form->Controls().msgResult->size());
     QLabel count;
     count.show();
     const auto n = static_cast<int32_t>(state.range(0));
@@ -183,11 +184,11 @@ void BM_FilterRunToCountLine(benchmark::State& state)
         form->ShowResultCount();
         bench::Settle();
         const auto start = bench::Clock::now();
-        form->cmdGetFilter_Click();
+        form->Controls().cmdGetFilter->click();
         bench::Settle();
         const double took = bench::MsSince(start);
         ms.push_back(took);
-        const QString line = form->lblCount()->text();
+        const QString line = form->Controls().lblCount->text();
         bench::PlainTableContent content = BetTableOf(*form);
         const auto plain = bench::Clock::now();
         count.setText(line);
@@ -216,11 +217,11 @@ void BM_BetListPageDown(benchmark::State& state)
     MakeBets(100000);
     form->ShowResultCount();
     bench::Settle();
-    form->msgResult()->SetTopRow(1);
+    form->Controls().msgResult->SetTopRow(1);
     bench::Settle();
-    bench::PlainTable table(form->msgResult()->size());
+    bench::PlainTable table(form->Controls().msgResult->size());
     table.Show(BetTableOf(*form));
-    QScrollBar* bar = bench::VerticalBarOf(form->msgResult());
+    QScrollBar* bar = bench::VerticalBarOf(form->Controls().msgResult);
     QScrollBar* plainBar = table.View().verticalScrollBar();
     if (!bar) {
         state.SkipWithError("the bet list has no scroll bar");

@@ -32,6 +32,7 @@
 #include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
+#include "filter/result_grid.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/tool_icons.h"
 #include "host/ui/xp_toolbar.h"
@@ -594,21 +595,16 @@ void fFilter::BuildResultHeader(const CLottorData& game)
     const CLottorHead& head = game.HeadData;
     CFlexGrid* grid = m_msgResult;
     grid->SetRedraw(false);
-    // The secondary numbers get a column of their own.
-    grid->SetCols(head.MrMain > 0 ? 3 : 2);
+    const std::vector<ResultColumn> columns = ResultGridColumns(head);
+    grid->SetCols(static_cast<int>(columns.size()));
     grid->SetRows(1);
     grid->SetFixedRows(1);
     grid->SetFixedCols(1);
-    grid->SetTextMatrix(0, 0, u"序号"_s);
-    grid->SetColAlignment(0, Qt::AlignCenter);
-    grid->SetColWidth(0, D::kResultIdWidth);
-    grid->SetTextMatrix(0, 1, head.BcDataName);
-    grid->SetColAlignment(1, Qt::AlignCenter);
-    grid->SetColWidth(1, head.BcMain * D::kResultNumberWidth);
-    if (head.MrMain > 0) {
-        grid->SetTextMatrix(0, 2, head.MrDataName);
-        grid->SetColAlignment(2, Qt::AlignCenter);
-        grid->SetColWidth(2, head.MrMain * D::kResultNumberWidth);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const int col = static_cast<int>(c);
+        grid->SetTextMatrix(0, col, columns[c].Title);
+        grid->SetColAlignment(col, Qt::AlignCenter);
+        grid->SetColWidth(col, columns[c].Width);
     }
     grid->SetRow(0);
     grid->SetCol(1);

@@ -12,6 +12,7 @@
 #include "filter/bet_commands.h"
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
+#include "filter/ui/filter_controls.h"
 #include "host/ui/child_form.h"
 #include "host/ui/main_commands.h"
 #include "host/ui/shell_windows.h"
@@ -64,7 +65,9 @@ using SchemePanelLink = std::shared_ptr<const QPointer<SchemePanel>>;
 //
 // Code that sets one of its lists, tabs or options runs that control's
 // Click handler, as a user's click does; the busy flag (IsBusy) keeps the
-// handlers that must not react to code quiet meanwhile.
+// handlers that must not react to code quiet meanwhile. The handlers are
+// the window's own: others (and tests) reach its controls through
+// Controls() and drive them as a user does.
 class fFilter : public CChildForm, public IFilterForm {
     Q_OBJECT
 
@@ -76,6 +79,9 @@ public:
     // Builds the window on its first showing (nothing, after a message, for
     // a game with more than three main positions), then shows it.
     void ShowForm() override;
+    // Builds the window from the current game, opens the first data view's
+    // conditions and lays the window out.
+    void Form_Load();
     // True once Form_Load has built the window.
     bool Loaded() const { return m_loaded; }
     bool IsBusy() const { return m_isBusy; }
@@ -116,10 +122,28 @@ public:
     void CopyResultAll() override;
     void tbrResult_ButtonClick(const QString& sKey) override;
 
+    // Code's way to select: runs the control's Click as a user's click does.
+    void SelectTab(int tabPosition);
+    void SelectTargetIssue(int index);
+    void SelectBetType(int index);
+
+    // Opens page 0 (match), 1 (history) or 2 (generating/restraining) of
+    // the main window's other-filter panel, after the open page was stored.
+    void ShowOtherFilterPage(int page);
+
+    // --- Controls ---------------------------------------------------------
+    // The window's controls as they stand (the condition rows once built).
+    const FilterControls& Controls() const;
+    // The selected tab, counted from 1.
+    int SelectedTab() const;
+    int ConditionRows() const { return static_cast<int>(m_chkFilter.size()); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // --- Handlers ---------------------------------------------------------
-    // Builds the window from the current game, opens the first data view's
-    // conditions and lays the window out.
-    void Form_Load();
     void Form_Resize();
     void picSet_Resize();
     void picResult_Resize();
@@ -139,8 +163,7 @@ public:
     void VerifyScheme();
     // Opens the extreme-range window.
     void cmdChipInNearLay_Click();
-    // Open the match, history-draw and generating/restraining pages of the
-    // main window's other-filter panel, after the open page was stored.
+    // The set-up buttons of the other filters' page (ShowOtherFilterPage).
     void cmdMatch_Click();
     void cmdHistory_Click();
     void cmdGather_Click();
@@ -170,65 +193,8 @@ public:
     // A click on a value box: its row, or -1 for a tolerance box.
     void ValueBox_Click(QLineEdit* box, int row);
 
-    // Code's way to select: runs the control's Click as a user's click does.
-    void SelectTab(int tabPosition);
-    void SelectTargetIssue(int index);
     void SelectPreset(int grid, int preset);
-    void SelectBetType(int index);
 
-    // --- Controls ---------------------------------------------------------
-    QGroupBox* FraSet() const { return m_fraSet; }
-    QGroupBox* FraChipIn() const { return m_fraChipIn; }
-    QGroupBox* FraResult() const { return m_fraResult; }
-    QWidget* picSet() const { return m_picSet; }
-    QWidget* picChipIn() const { return m_picChipIn; }
-    QWidget* picResult() const { return m_picResult; }
-    QComboBox* cboNumName() const { return m_cboNumName; }
-    QLabel* LblBall() const { return m_lblBall; }
-    QLabel* LblBc(int i) const { return m_lblBc[static_cast<size_t>(i)]; }
-    CFlexGrid* msgBc(int i) const { return m_msgBc[static_cast<size_t>(i)]; }
-    QComboBox* CboBc(int i) const { return m_cboBc[static_cast<size_t>(i)]; }
-    QRadioButton* optSel(int i) const { return m_optSel[static_cast<size_t>(i)]; }
-    QPushButton* cmdSingle() const { return m_cmdSingle; }
-    QTabBar* tspChipIn() const { return m_tspChipIn; }
-    // The selected tab, counted from 1.
-    int SelectedTab() const;
-    QWidget* picChipIn1() const { return m_picChipIn1; }
-    QWidget* picChipInData() const { return m_picChipInData; }
-    QWidget* picChipInDataHeader() const { return m_dataHeader.Box; }
-    QWidget* picChipInOtherHeader() const { return m_otherHeader.Box; }
-    QWidget* PicChipInOther() const { return m_picChipInOther; }
-    QScrollBar* vslChipIn() const { return m_vslChipIn; }
-    int ConditionRows() const { return static_cast<int>(m_chkFilter.size()); }
-    QCheckBox* chkFilter(int i) const { return m_chkFilter[static_cast<size_t>(i)]; }
-    QLabel* LblFilter(int i) const { return m_lblFilter[static_cast<size_t>(i)]; }
-    QLineEdit* TxtFilter(int i) const { return m_txtFilter[static_cast<size_t>(i)]; }
-    QCheckBox* chkFilter2(int i) const { return m_chkFilter2[static_cast<size_t>(i)]; }
-    QCheckBox* chkFilterErr() const { return m_dataHeader.ErrSwitch; }
-    QLineEdit* TxtFilterErr() const { return m_dataHeader.ErrValues; }
-    QCheckBox* ChkErr() const { return m_chkErr; }
-    QLineEdit* TxtErr() const { return m_txtErr; }
-    QCheckBox* chkOtherErr() const { return m_otherHeader.ErrSwitch; }
-    QLineEdit* TxtOtherErr() const { return m_otherHeader.ErrValues; }
-    QCheckBox* chkMatch() const { return m_chkOther[0]; }
-    QCheckBox* chkHistory() const { return m_chkOther[1]; }
-    QCheckBox* chkGather() const { return m_chkOther[2]; }
-    QCheckBox* chkMatchErr() const { return m_chkOtherSubErr[0]; }
-    QCheckBox* chkHistoryErr() const { return m_chkOtherSubErr[1]; }
-    QCheckBox* ChkGatherErr() const { return m_chkOtherSubErr[2]; }
-    QPushButton* cmdChipInVali() const { return m_cmdChipInVali; }
-    QPushButton* cmdChipInNearLay() const { return m_cmdChipInNearLay; }
-    CXpToolBar* tbrResult() const { return m_tbrResult; }
-    CFlexGrid* msgResult() const { return m_msgResult; }
-    QLabel* lblCount() const { return m_lblCount; }
-    QPushButton* cmdGetFilter() const { return m_cmdGetFilter; }
-    QPushButton* cmdPrintFilter() const { return m_cmdPrintFilter; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // Construction of the design (filter_form.cpp) and of the game's parts
     // (BuildFilterWindow).
     void MakeSetPanel();
@@ -293,7 +259,6 @@ private:
     // The settings check before a run: true when it passes; its findings go
     // to the side panel, which it hides when there are none.
     bool CheckFilterSettings();
-    void ShowOtherFilterPage(int page);
     // The docked side panel of the checks; nullptr while none is docked.
     SchemePanel* SidePanel() const;
 
@@ -367,6 +332,9 @@ private:
     QFrame* m_lineResult1 = nullptr;
     QPushButton* m_cmdGetFilter = nullptr;
     QPushButton* m_cmdPrintFilter = nullptr;
+
+    // What Controls() hands out, filled from the members above.
+    mutable FilterControls m_controls;
 };
 
 } // namespace kelton

@@ -2,6 +2,10 @@
 // with its popup and keys, editing, adding, copying and deleting bets, and
 // the result toolbar's steps.
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,6 +20,7 @@
 #include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
+#include "filter/result_grid.h"
 #include "filter/ui/filter_form.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/window_host.h"
@@ -81,20 +86,9 @@ void fFilter::ShowResultCount()
 
 QString fFilter::ResultCellText(int row, int col) const
 {
-    const BetList& bets = Mmain().Document.Bets();
-    const int32_t i = m_msgResult->RowData(row);
-    if (row < 1 || i < 0 || i >= bets.BetCount())
+    if (row < 1)
         return QString();
-    switch (col) {
-    case 0:
-        return QString::number(bets.Id(i));
-    case 1:
-        return bets.BetText(i, m_bcMain, m_bcWidth);
-    case 2:
-        return bets.SecondaryText(i, m_bcMain, m_mrWidth);
-    default:
-        return QString();
-    }
+    return kelton::ResultCellText(Mmain().Document.Bets(), m_msgResult->RowData(row), col, {m_bcMain, m_bcWidth, m_mrWidth});
 }
 
 void fFilter::ShowPage()
@@ -127,14 +121,17 @@ void fFilter::ShowPage()
         const std::vector<int32_t> live = bets.LivePositions();
         const int rows = static_cast<int>(live.size());
         grid->SetRows(rows + 1);
-        const QColor main = ToQColor(ColorRgb(game->HeadData.BcMainColor));
-        const QColor secondary = ToQColor(ColorRgb(game->HeadData.MrMainColor));
-        const bool hasSecondary = grid->Cols() > 2;
+        // The number columns in the game's colours.
+        std::vector<std::pair<int, QColor>> colours;
+        const std::vector<ResultColumn> columns = ResultGridColumns(game->HeadData);
+        for (int c = 0; c < grid->Cols() && c < static_cast<int>(columns.size()); ++c) {
+            if (const std::optional<int32_t> rgb = columns[static_cast<size_t>(c)].RowColour)
+                colours.emplace_back(c, ToQColor(*rgb));
+        }
         for (int r = 1; r <= rows; ++r) {
             grid->SetRowData(r, live[static_cast<size_t>(r - 1)]);
-            grid->SetCellForeColor(r, 1, main);
-            if (hasSecondary)
-                grid->SetCellForeColor(r, 2, secondary);
+            for (const auto& [c, colour] : colours)
+                grid->SetCellForeColor(r, c, colour);
         }
         grid->SetRow(rows);
         grid->SetCol(1);

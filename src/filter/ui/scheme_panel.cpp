@@ -251,11 +251,11 @@ void SchemePanel::LblFilter_Click(int index)
     case RowLink::Gather:
         if (fFilter* filter = FilterWindow()) {
             if (link.Target == RowLink::Match)
-                filter->cmdMatch_Click();
+                filter->ShowOtherFilterPage(0);
             else if (link.Target == RowLink::History)
-                filter->cmdHistory_Click();
+                filter->ShowOtherFilterPage(1);
             else
-                filter->cmdGather_Click();
+                filter->ShowOtherFilterPage(2);
         }
         break;
     case RowLink::Nothing:

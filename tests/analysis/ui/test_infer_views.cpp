@@ -116,7 +116,7 @@ TEST_F(InferViewsTest, AMarkInViewThreeShowsInEveryWindowAndTheFilterWindow)
     EXPECT_EQ(grid0.CellBackColor(RowOf(grid0, u"下期"_s), 23 + raw), main);
     EXPECT_EQ(grid0.TextMatrix(RowOf(grid0, u"下期"_s), 23 + raw), QString::number(raw));
     // The filter window's tens grid shows it too.
-    EXPECT_EQ(filter.msgBc(2)->CellBackColor(raw / 5, raw % 5), main);
+    EXPECT_EQ(filter.Controls().msgBc[2]->CellBackColor(raw / 5, raw % 5), main);
 
     // A second double click takes the mark away; a period row, a separator
     // and the combined indicator table change nothing.
@@ -259,11 +259,11 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     form.Controls().chkFilter->click();
     EXPECT_EQ(form.Stat().ShrinkSel(1), 1);
     EXPECT_TRUE(form.Controls().TxtFilter->isEnabled());
-    EXPECT_TRUE(filter.chkFilter(1)->isChecked());
+    EXPECT_TRUE(filter.Controls().chkFilter[1]->isChecked());
 
     // And back: the filter window's change shows in the trend's box.
     form.Stat().SetShrinkVal(1, StrToRange(u"10-12", 0, 100));
-    filter.chkFilter(1)->click();
+    filter.Controls().chkFilter[1]->click();
     EXPECT_FALSE(form.Controls().chkFilter->isChecked());
     EXPECT_FALSE(form.Controls().TxtFilter->isEnabled());
     EXPECT_EQ(form.Controls().TxtFilter->text(), u"10-12"_s);
@@ -276,7 +276,7 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     Mmain().Document.ChangeConditions([&form](CLottorData&) { form.Stat().SetShrinkSel(1, 1); });
     EXPECT_TRUE(form.Controls().chkFilter->isChecked());
     EXPECT_TRUE(form.Controls().TxtFilter->isEnabled());
-    EXPECT_TRUE(filter.chkFilter(1)->isChecked());
+    EXPECT_TRUE(filter.Controls().chkFilter[1]->isChecked());
 
     // With group bets the sum can still be switched, the sum of misses not;
     // a window showing a condition follows the bet type offered.
@@ -322,13 +322,13 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     EXPECT_TRUE(picker.Given[4].startsWith(u"期号：下期\n热号："_s));
     EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
     EXPECT_EQ(form.Controls().TxtFilter->text(), u"3 5-7"_s);
-    EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
+    EXPECT_EQ(filter.Controls().TxtFilter[37]->text(), u"3 5-7"_s);
 
     // A drawn issue chosen in the filter window is the hint's issue.
     filter.SelectTargetIssue(0);
     QTest::mouseClick(form.Controls().TxtFilter, Qt::LeftButton);
     ASSERT_EQ(picker.Given.size(), 5);
-    EXPECT_TRUE(picker.Given[4].startsWith(u"期号："_s + filter.cboNumName()->itemText(0) + u'\n'));
+    EXPECT_TRUE(picker.Given[4].startsWith(u"期号："_s + filter.Controls().cboNumName->itemText(0) + u'\n'));
 }
 
 TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)

@@ -138,20 +138,20 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     Settle();
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
-    EXPECT_EQ(filter->cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(filter->Controls().cboNumName->currentText(), u"下期"_s);
     for (int g = 1; g <= 3; ++g)
-        Pick(filter->CboBc(g), 1); // 全选
-    QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
-    QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
+        Pick(filter->Controls().CboBc[g], 1); // 全选
+    QTest::mouseClick(filter->Controls().optSel[0], Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdSingle, Qt::LeftButton);
     Settle();
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
-    EXPECT_EQ(filter->msgResult()->TextMatrix(1, 1), u"0 0 0"_s);
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(filter->Controls().msgResult->TextMatrix(1, 1), u"0 0 0"_s);
 
     // Every condition of view 0 set from its extreme range over the last 100
     // issues in the extreme-range window, then the thousand bets filtered
     // for "下期": the survivors are those the view's candidate test passes,
     // counted directly.
-    QTest::mouseClick(filter->cmdChipInNearLay(), Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdChipInNearLay, Qt::LeftButton);
     auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     bound->sdrLay()->setValue(100);
@@ -164,7 +164,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     for (int16_t k = 0; k <= 45; ++k)
         ASSERT_EQ(view0.ShrinkSel(k), 1) << k;
     bound->Unload();
-    QTest::mouseClick(filter->cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdGetFilter, Qt::LeftButton);
     view0.GetFilterIni(last + 1);
     int32_t passing = 0;
     for (int16_t n = 0; n < 1000; ++n) {
@@ -174,12 +174,12 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     }
     ASSERT_GT(passing, 0);
     ASSERT_LT(passing, 1000);
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
     // Undone and redone as one step.
     filter->tbrResult_ButtonClick(u"Prev"_s);
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
     filter->tbrResult_ButtonClick(u"Next"_s);
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
 
     // The prize query of the live bets against the latest draw, 2025217
     // (8 9 4): one direct hit when 8 9 4 came through the filter, none
@@ -201,7 +201,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // The live bets printed to a PDF: 240 bets a page.
     QTemporaryDir printed;
     ASSERT_TRUE(printed.isValid());
-    filter->cmdPrintFilter()->click();
+    filter->Controls().cmdPrintFilter->click();
     fPrinter* preview = PrinterWindow();
     ASSERT_NE(preview, nullptr);
     const int32_t pages = (passing + 239) / 240;
@@ -220,8 +220,8 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // names as many broken conditions of view 0 as the candidate test
     // counts once every condition only counts its miss.
     const int32_t checked = last - 150;
-    Pick(filter->cboNumName(), checked);
-    QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
+    Pick(filter->Controls().cboNumName, checked);
+    QTest::mouseClick(filter->Controls().cmdChipInVali, Qt::LeftButton);
     auto* panel = qobject_cast<SchemePanel*>(main.Controls().picWindow);
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
@@ -242,24 +242,24 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     EXPECT_TRUE(analysis->Visible());
     EXPECT_EQ(analysis->CurrentViewName(), broken);
     // The drawn issue at the end of the span breaks nothing of view 0.
-    Pick(filter->cboNumName(), last);
-    QTest::mouseClick(filter->cmdChipInVali(), Qt::LeftButton);
+    Pick(filter->Controls().cboNumName, last);
+    QTest::mouseClick(filter->Controls().cmdChipInVali, Qt::LeftButton);
     EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有0项错误"_s);
 
     // The value picker of the rise/flat/fall pattern names the last draw
     // for "下期"; a cancel keeps the set.
-    Pick(filter->cboNumName(), last + 1);
+    Pick(filter->Controls().cboNumName, last + 1);
     filter->SelectTab(2);
     const QString before = RangeToStr(view0.ShrinkVal(41));
     OnModal<FSelVal>([](FSelVal& picker) {
         EXPECT_EQ(picker.TxtMsg()->toPlainText(), u"期号：下期\n上期号码：894"_s);
         picker.CmdCancel_Click();
     });
-    QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().TxtFilter[41], Qt::LeftButton);
     EXPECT_EQ(RangeToStr(view0.ShrinkVal(41)), before);
 
     // The scheme, the bets and the history saved to files.
-    Pick(filter->cboNumName(), last + 1);
+    Pick(filter->Controls().cboNumName, last + 1);
     const QString schemePath = printed.filePath(u"journey.voskc"_s);
     const QString betsPath = printed.filePath(u"journey.txt"_s);
     const QString historyPath = printed.filePath(u"history.txt"_s);
@@ -315,7 +315,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     for (const int32_t i : Mmain().Document.Bets().LivePositions())
         loaded.push_back(Mmain().Document.Bets().BetText(i, 3, 1));
     EXPECT_EQ(loaded, kept);
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
 
     // A formula written and run in the formula window: the last draw's
     // numbers, repeated for the next issue and shown units first.
@@ -351,16 +351,16 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
-        Pick(filter->CboBc(g), 1); // 全选
-    QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
-    QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
-    ASSERT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+        Pick(filter->Controls().CboBc[g], 1); // 全选
+    QTest::mouseClick(filter->Controls().optSel[0], Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdSingle, Qt::LeftButton);
+    ASSERT_EQ(filter->Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 
     // The sum 10..17, dragged over the picker's cells once the stored set
     // is cleared.
     filter->SelectTab(2);
-    ASSERT_EQ(filter->LblFilter(1)->text(), u"和值"_s);
-    QTest::mouseClick(filter->chkFilter(1), Qt::LeftButton);
+    ASSERT_EQ(filter->Controls().LblFilter[1]->text(), u"和值"_s);
+    QTest::mouseClick(filter->Controls().chkFilter[1], Qt::LeftButton);
     OnModal<FSelVal>([](FSelVal& picker) {
         picker.show();
         Settle();
@@ -375,12 +375,12 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
         QTest::mouseRelease(box, Qt::LeftButton, {}, to);
         picker.CmdOk_Click();
     });
-    QTest::mouseClick(filter->TxtFilter(1), Qt::LeftButton);
-    EXPECT_EQ(filter->TxtFilter(1)->text(), u"10-17"_s);
+    QTest::mouseClick(filter->Controls().TxtFilter[1], Qt::LeftButton);
+    EXPECT_EQ(filter->Controls().TxtFilter[1]->text(), u"10-17"_s);
 
     // The count of odd digits: the quick choice "奇数" (1 or 3).
-    ASSERT_EQ(filter->LblFilter(12)->text(), u"奇数个数"_s);
-    QTest::mouseClick(filter->chkFilter(12), Qt::LeftButton);
+    ASSERT_EQ(filter->Controls().LblFilter[12]->text(), u"奇数个数"_s);
+    QTest::mouseClick(filter->Controls().chkFilter[12], Qt::LeftButton);
     OnModal<FSelVal>([](FSelVal& picker) {
         picker.show();
         Settle();
@@ -388,8 +388,8 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
         picker.CboChoose_Click();
         picker.CmdOk_Click();
     });
-    QTest::mouseClick(filter->TxtFilter(12), Qt::LeftButton);
-    EXPECT_EQ(filter->TxtFilter(12)->text(), u"1 3"_s);
+    QTest::mouseClick(filter->Controls().TxtFilter[12], Qt::LeftButton);
+    EXPECT_EQ(filter->Controls().TxtFilter[12]->text(), u"1 3"_s);
 
     // Filtered, undone and redone: the bets whose digits meet both.
     int32_t expected = 0;
@@ -398,13 +398,13 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
         const int odd = a % 2 + b % 2 + c % 2;
         expected += a + b + c >= 10 && a + b + c <= 17 && odd % 2 == 1 ? 1 : 0;
     }
-    QTest::mouseClick(filter->cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdGetFilter, Qt::LeftButton);
     const QString filtered = u"投注数：%1 可恢复：%2"_s.arg(expected).arg(1000 - expected);
-    EXPECT_EQ(filter->lblCount()->text(), filtered);
+    EXPECT_EQ(filter->Controls().lblCount->text(), filtered);
     filter->tbrResult_ButtonClick(u"Prev"_s);
-    EXPECT_EQ(filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
     filter->tbrResult_ButtonClick(u"Next"_s);
-    EXPECT_EQ(filter->lblCount()->text(), filtered);
+    EXPECT_EQ(filter->Controls().lblCount->text(), filtered);
 }
 
 } // namespace

@@ -277,14 +277,14 @@ TEST_P(WindowLayout, FilterWindowOnEveryTab)
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
-    for (int tab = 1; tab <= filter->tspChipIn()->count(); ++tab) {
+    for (int tab = 1; tab <= filter->Controls().tspChipIn->count(); ++tab) {
         filter->SelectTab(tab);
-        Check(*filter, filter->tspChipIn()->tabText(tab - 1));
+        Check(*filter, filter->Controls().tspChipIn->tabText(tab - 1));
     }
     // The condition rows scrolled half way and to their end.
     filter->SelectTab(2);
-    for (const int value : {filter->vslChipIn()->maximum() / 2, filter->vslChipIn()->maximum()}) {
-        filter->vslChipIn()->setValue(value);
+    for (const int value : {filter->Controls().vslChipIn->maximum() / 2, filter->Controls().vslChipIn->maximum()}) {
+        filter->Controls().vslChipIn->setValue(value);
         Check(*filter, u"rows scrolled to %1"_s.arg(value));
     }
     // The group bets show the group digit grid.
@@ -302,7 +302,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     MakeDirectBets(*filter);
 
     // The extreme-range window, over the last 100 issues.
-    filter->cmdChipInNearLay()->click();
+    filter->Controls().cmdChipInNearLay->click();
     auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     Check(*bound, u"opened"_s);
@@ -317,14 +317,14 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     CheckEveryTab(*way);
 
     // The scheme check's side panel, for a drawn issue 150 back.
-    Pick(filter->cboNumName(), Game().NumCount() - 151);
-    filter->cmdChipInVali()->click();
+    Pick(filter->Controls().cboNumName, Game().NumCount() - 151);
+    filter->Controls().cmdChipInVali->click();
     Settle();
     ASSERT_TRUE(main.Controls().picWindow->isVisible());
     Check(main, u"scheme check"_s);
 
     // The print preview of the bets, fitted and at actual size.
-    filter->cmdPrintFilter()->click();
+    filter->Controls().cmdPrintFilter->click();
     fPrinter* preview = PrinterWindow();
     ASSERT_NE(preview, nullptr);
     Check(*preview, u"fitted"_s);
@@ -362,8 +362,8 @@ TEST_P(WindowLayout, EveryDialog)
     filter->AddFilter();                                    // the bet-number picker
     filter->SelectTab(2);
     // The value picker of 升平降, its cells named by the pattern's legend.
-    QTest::mouseClick(filter->chkFilter(41), Qt::LeftButton);
-    QTest::mouseClick(filter->TxtFilter(41), Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().chkFilter[41], Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().TxtFilter[41], Qt::LeftButton);
     auto* panel = dynamic_cast<PicOtherFilter*>(m_main->PicOtherFilter());
     ASSERT_NE(panel, nullptr);
     panel->ShowPage(OtherPage::Match);

@@ -46,6 +46,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/ui/stored_colour.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
@@ -206,9 +207,9 @@ protected:
     void MakeAllDirectBets(fFilter& form)
     {
         for (int g = 1; g <= 3; ++g)
-            Pick(form.CboBc(g), 1); // 全选
-        QTest::mouseClick(form.optSel(0), Qt::LeftButton);
-        QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+            Pick(form.Controls().CboBc[g], 1); // 全选
+        QTest::mouseClick(form.Controls().optSel[0], Qt::LeftButton);
+        QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
         Settle();
     }
 
@@ -219,7 +220,7 @@ protected:
                             (game.HeadData.BcMainColor >> 16) & 0xFF);
         QStringList out;
         for (int v = 0; v <= game.HeadData.BcDataLen; ++v)
-            if (form.msgBc(g)->CellBackColor(v / 5, v % 5) == chosen)
+            if (form.Controls().msgBc[g]->CellBackColor(v / 5, v % 5) == chosen)
                 out << QString::number(v);
         return out.join(u' ');
     }
@@ -239,42 +240,42 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.Caption(), u"缩水过滤"_s);
     EXPECT_TRUE(Entry(MainCommand::WindowFilter)->isVisible());
     EXPECT_TRUE(WinHist().WinHistory().contains(u"缩水过滤"_s));
-    for (QGroupBox* frame : {form.FraSet(), form.FraChipIn(), form.FraResult()})
+    for (QGroupBox* frame : {form.Controls().FraSet, form.Controls().FraChipIn, form.Controls().FraResult})
         EXPECT_TRUE(frame->isVisible());
 
     // One condition row per indicator and position, named as the views are.
     ASSERT_EQ(form.ConditionRows(), 46);
-    EXPECT_EQ(form.LblFilter(0)->text(), Mmain().IndicatorName[0]);
-    EXPECT_EQ(form.LblFilter(43)->text(), u"个位号码"_s);
-    EXPECT_EQ(form.LblFilter(45)->text(), u"百位号码"_s);
-    EXPECT_EQ(form.picChipInData()->height(), TwipsToScreenPixels(16100, &form));
+    EXPECT_EQ(form.Controls().LblFilter[0]->text(), Mmain().IndicatorName[0]);
+    EXPECT_EQ(form.Controls().LblFilter[43]->text(), u"个位号码"_s);
+    EXPECT_EQ(form.Controls().LblFilter[45]->text(), u"百位号码"_s);
+    EXPECT_EQ(form.Controls().picChipInData->height(), TwipsToScreenPixels(16100, &form));
     EXPECT_EQ(form.SelectedTab(), 2);
-    EXPECT_EQ(form.tspChipIn()->count(), 9);
-    EXPECT_EQ(form.tspChipIn()->tabText(0), u"其它过滤"_s);
-    EXPECT_EQ(form.tspChipIn()->tabText(8), u"转换数据七"_s);
+    EXPECT_EQ(form.Controls().tspChipIn->count(), 9);
+    EXPECT_EQ(form.Controls().tspChipIn->tabText(0), u"其它过滤"_s);
+    EXPECT_EQ(form.Controls().tspChipIn->tabText(8), u"转换数据七"_s);
 
     // Digit grids of two rows of five; the group grid waits for group bets.
     for (int g = 0; g <= 3; ++g) {
-        EXPECT_EQ(form.msgBc(g)->Rows(), 2) << g;
-        EXPECT_EQ(form.msgBc(g)->TextMatrix(1, 4), u"9"_s) << g;
-        EXPECT_EQ(form.msgBc(g)->isVisible(), g != 0) << g;
-        EXPECT_EQ(form.CboBc(g)->count(), 12) << g;
-        EXPECT_EQ(form.CboBc(g)->currentText(), u"重选"_s) << g;
+        EXPECT_EQ(form.Controls().msgBc[g]->Rows(), 2) << g;
+        EXPECT_EQ(form.Controls().msgBc[g]->TextMatrix(1, 4), u"9"_s) << g;
+        EXPECT_EQ(form.Controls().msgBc[g]->isVisible(), g != 0) << g;
+        EXPECT_EQ(form.Controls().CboBc[g]->count(), 12) << g;
+        EXPECT_EQ(form.Controls().CboBc[g]->currentText(), u"重选"_s) << g;
     }
-    EXPECT_EQ(form.cboNumName()->count(), 4);
-    EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
-    EXPECT_EQ(form.LblBall()->text(), QString());
+    EXPECT_EQ(form.Controls().cboNumName->count(), 4);
+    EXPECT_EQ(form.Controls().cboNumName->currentText(), u"下期"_s);
+    EXPECT_EQ(form.Controls().LblBall->text(), QString());
     EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
-    Pick(form.cboNumName(), 0);
-    EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+    Pick(form.Controls().cboNumName, 0);
+    EXPECT_EQ(form.Controls().LblBall->text(), u"507"_s);
     EXPECT_EQ(Mmain().Document.TargetIssue(), 0);
     EXPECT_EQ(Mmain().Document.TargetIssueText(), u"2024001"_s);
 
-    EXPECT_EQ(form.msgResult()->Rows(), 1);
-    EXPECT_EQ(form.msgResult()->TextMatrix(0, 0), u"序号"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(0, 1), u"常规"_s);
-    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
-    EXPECT_FALSE(form.tbrResult()->Button(1)->isEnabled());
+    EXPECT_EQ(form.Controls().msgResult->Rows(), 1);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(0, 0), u"序号"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(0, 1), u"常规"_s);
+    EXPECT_FALSE(form.Controls().tbrResult->Button(0)->isEnabled());
+    EXPECT_FALSE(form.Controls().tbrResult->Button(1)->isEnabled());
     EXPECT_FALSE(form.IsBusy());
     EXPECT_FALSE(CMsg().IsBusy());
 
@@ -290,11 +291,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()), &form);
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.SelectedTab(), 4);
-    EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+    EXPECT_EQ(form.Controls().LblBall->text(), u"507"_s);
     // Rebuilt statistics refill the list, the next issue chosen again.
     ASSERT_FALSE(Mmain().Document.RebuildStatistics());
-    EXPECT_EQ(form.cboNumName()->count(), 4);
-    EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(form.Controls().cboNumName->count(), 4);
+    EXPECT_EQ(form.Controls().cboNumName->currentText(), u"下期"_s);
     EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
 
     // Unloaded for real, it is built anew from the game of that moment,
@@ -315,8 +316,8 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(m_form->ConditionRows(), 46);
     EXPECT_EQ(Painted(*m_form, Game(), 3), u"2"_s);
     EXPECT_EQ(Game().SelectBall(3, 2), -1); // the presets' first entry is not applied
-    EXPECT_EQ(m_form->lblCount()->text(), u"投注数：1 可恢复：0"_s);
-    EXPECT_EQ(m_form->msgResult()->TextMatrix(1, 1), u"3 2 1"_s);
+    EXPECT_EQ(m_form->Controls().lblCount->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(m_form->Controls().msgResult->TextMatrix(1, 1), u"3 2 1"_s);
 }
 
 TEST_F(FilterFormTest, BuildingReportsItsProgress)
@@ -338,8 +339,8 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
     EXPECT_EQ(m_recorded.Values.back(), (3 + 42) * 5 + 140);
     EXPECT_FALSE(CMsg().IsBusy());
     // A game without draws: only the next issue to choose.
-    EXPECT_EQ(m_form->cboNumName()->count(), 1);
-    EXPECT_EQ(m_form->cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(m_form->Controls().cboNumName->count(), 1);
+    EXPECT_EQ(m_form->Controls().cboNumName->currentText(), u"下期"_s);
 }
 
 TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
@@ -348,8 +349,8 @@ TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
     MakeAllDirectBets(form);
     for (int g = 1; g <= 3; ++g)
         EXPECT_EQ(Painted(form, Game(), g), u"0 1 2 3 4 5 6 7 8 9"_s) << g;
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
-    const CFlexGrid* grid = form.msgResult();
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
+    const CFlexGrid* grid = form.Controls().msgResult;
     ASSERT_EQ(grid->Rows(), 1001);
     EXPECT_EQ(grid->TextMatrix(1, 0), u"1"_s);
     EXPECT_EQ(grid->TextMatrix(1, 1), u"0 0 0"_s);
@@ -357,8 +358,8 @@ TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
     EXPECT_EQ(grid->TextMatrix(1000, 1), u"9 9 9"_s);
     EXPECT_EQ(grid->TextMatrix(123, 1), u"1 2 2"_s);
     EXPECT_EQ(grid->Row(), 1000); // the last bet's row is current
-    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
-    EXPECT_FALSE(form.tbrResult()->Button(1)->isEnabled());
+    EXPECT_FALSE(form.Controls().tbrResult->Button(0)->isEnabled());
+    EXPECT_FALSE(form.Controls().tbrResult->Button(1)->isEnabled());
     EXPECT_FALSE(form.IsBusy());
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
@@ -367,23 +368,23 @@ TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
 TEST_F(FilterFormTest, PresetsDigitClicksAndTheChooserRepaintTheGrids)
 {
     fFilter& form = Open();
-    Pick(form.CboBc(1), 5); // 奇数
+    Pick(form.Controls().CboBc[1], 5); // 奇数
     EXPECT_EQ(Painted(form, Game(), 1), u"1 3 5 7 9"_s);
     EXPECT_EQ(Game().SelectBall(1, 3), -1);
-    Pick(form.CboBc(3), 10); // 质数 in the hundreds grid only
+    Pick(form.Controls().CboBc[3], 10); // 质数 in the hundreds grid only
     EXPECT_EQ(Painted(form, Game(), 3), u"1 2 3 5 7"_s);
     EXPECT_EQ(Painted(form, Game(), 1), u"1 3 5 7 9"_s);
 
-    ClickCell(form.msgBc(1), 0, 3); // 3 off again
+    ClickCell(form.Controls().msgBc[1], 0, 3); // 3 off again
     EXPECT_EQ(Game().SelectBall(1, 3), 0);
     EXPECT_EQ(Painted(form, Game(), 1), u"1 5 7 9"_s);
-    ClickCell(form.msgBc(2), 1, 0); // 5 on
+    ClickCell(form.Controls().msgBc[2], 1, 0); // 5 on
     EXPECT_EQ(Painted(form, Game(), 2), u"5"_s);
 
     // A mark set elsewhere shows here too, on the game document's word.
     Mmain().Document.SetMark(2, 8, -1);
     EXPECT_EQ(Painted(form, Game(), 2), u"5 8"_s);
-    Pick(form.CboBc(2), 0); // 重选
+    Pick(form.Controls().CboBc[2], 0); // 重选
     EXPECT_EQ(Painted(form, Game(), 2), QString());
 }
 
@@ -395,40 +396,40 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     const auto& groupFlags = Mmain().GroupIndicatorFlag;
 
     EXPECT_TRUE(Mmain().Document.DirectBets());
-    QTest::mouseClick(form.optSel(2), Qt::LeftButton); // 组３投注
+    QTest::mouseClick(form.Controls().optSel[2], Qt::LeftButton); // 组３投注
     EXPECT_EQ(Mmain().Document.OfferedBetType(), BetType::Group3);
-    EXPECT_TRUE(form.msgBc(0)->isVisible());
-    EXPECT_TRUE(form.LblBc(0)->isVisible());
+    EXPECT_TRUE(form.Controls().msgBc[0]->isVisible());
+    EXPECT_TRUE(form.Controls().LblBc[0]->isVisible());
     for (int g = 1; g <= 3; ++g)
-        EXPECT_FALSE(form.msgBc(g)->isVisible()) << g;
+        EXPECT_FALSE(form.Controls().msgBc[g]->isVisible()) << g;
     for (int k = 0; k < form.ConditionRows(); ++k) {
         const bool applies = k <= 42 && groupFlags[static_cast<size_t>(k)] == 1;
-        EXPECT_EQ(form.chkFilter(k)->isEnabled(), applies) << k;
+        EXPECT_EQ(form.Controls().chkFilter[k]->isEnabled(), applies) << k;
     }
     EXPECT_EQ(view0.Refreshes, 1); // the analysis windows follow
 
-    QTest::mouseClick(form.optSel(4), Qt::LeftButton); // 豹子号: nothing more
-    QTest::mouseClick(form.optSel(0), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().optSel[4], Qt::LeftButton); // 豹子号: nothing more
+    QTest::mouseClick(form.Controls().optSel[0], Qt::LeftButton);
     for (int k = 0; k < form.ConditionRows(); ++k)
-        EXPECT_TRUE(form.chkFilter(k)->isEnabled()) << k;
-    EXPECT_FALSE(form.msgBc(0)->isVisible());
+        EXPECT_TRUE(form.Controls().chkFilter[k]->isEnabled()) << k;
+    EXPECT_FALSE(form.Controls().msgBc[0]->isVisible());
 
     // Triples need two group digits; a refused type keeps the list.
-    QTest::mouseClick(form.optSel(4), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().optSel[4], Qt::LeftButton);
     Game().SelectBall(0, 7, -1);
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
     EXPECT_EQ(m_boxes.Texts.value(0), u"[组选号码]选择号码个数不够!"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：0 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：0 可恢复：0"_s);
     Game().SelectBall(0, 2, -1);
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(2, 1), u"7 7 7"_s);
-    QTest::mouseClick(form.optSel(3), Qt::LeftButton); // 组６ needs three digits
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(2, 1), u"7 7 7"_s);
+    QTest::mouseClick(form.Controls().optSel[3], Qt::LeftButton); // 组６ needs three digits
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
     ASSERT_FALSE(m_boxes.Texts.isEmpty());
     EXPECT_EQ(m_boxes.Texts.back(), u"[组选号码]选择号码个数不够!"_s);
     EXPECT_EQ(m_boxes.Titles.back(), u"系统提示"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_FALSE(form.IsBusy());
 
@@ -457,62 +458,62 @@ TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
     Game().ShrinkAllErrVal = StrToRange(u"1 4", 0, 100);
 
     form.SelectTab(2);
-    EXPECT_FALSE(form.chkFilter(1)->isChecked());
-    EXPECT_FALSE(form.TxtFilter(1)->isEnabled());
-    EXPECT_FALSE(form.chkFilter2(1)->isEnabled());
-    EXPECT_EQ(form.TxtFilter(1)->text(), RangeToStr(stat0->ShrinkVal(1)));
-    QTest::mouseClick(form.tspChipIn(), Qt::LeftButton, {}, form.tspChipIn()->tabRect(4).center());
+    EXPECT_FALSE(form.Controls().chkFilter[1]->isChecked());
+    EXPECT_FALSE(form.Controls().TxtFilter[1]->isEnabled());
+    EXPECT_FALSE(form.Controls().chkFilter2[1]->isEnabled());
+    EXPECT_EQ(form.Controls().TxtFilter[1]->text(), RangeToStr(stat0->ShrinkVal(1)));
+    QTest::mouseClick(form.Controls().tspChipIn, Qt::LeftButton, {}, form.Controls().tspChipIn->tabRect(4).center());
     EXPECT_EQ(form.SelectedTab(), 5);
-    EXPECT_TRUE(form.chkFilter(1)->isChecked());
-    EXPECT_TRUE(form.chkFilter2(1)->isChecked());
-    EXPECT_EQ(form.TxtFilter(1)->text(), u"3 5-9"_s);
-    EXPECT_TRUE(form.TxtFilter(1)->isEnabled());
-    EXPECT_TRUE(form.chkFilterErr()->isChecked());
-    EXPECT_EQ(form.TxtFilterErr()->text(), u"0-2"_s);
-    EXPECT_TRUE(form.ChkErr()->isChecked());
-    EXPECT_EQ(form.TxtErr()->text(), u"1 4"_s);
-    EXPECT_TRUE(form.TxtErr()->isEnabled());
+    EXPECT_TRUE(form.Controls().chkFilter[1]->isChecked());
+    EXPECT_TRUE(form.Controls().chkFilter2[1]->isChecked());
+    EXPECT_EQ(form.Controls().TxtFilter[1]->text(), u"3 5-9"_s);
+    EXPECT_TRUE(form.Controls().TxtFilter[1]->isEnabled());
+    EXPECT_TRUE(form.Controls().chkFilterErr->isChecked());
+    EXPECT_EQ(form.Controls().TxtFilterErr->text(), u"0-2"_s);
+    EXPECT_TRUE(form.Controls().ChkErr->isChecked());
+    EXPECT_EQ(form.Controls().TxtErr->text(), u"1 4"_s);
+    EXPECT_TRUE(form.Controls().TxtErr->isEnabled());
 
     // A change elsewhere reaches the panel through the game document.
     Mmain().Document.ChangeConditions([stat3](CLottorData&) { stat3->SetShrinkSel(1, 0); });
-    EXPECT_FALSE(form.chkFilter(1)->isChecked());
+    EXPECT_FALSE(form.Controls().chkFilter[1]->isChecked());
 
     // The row's name opens that view's analysis on its indicator.
-    const QPoint name = form.LblFilter(44)->rect().center();
-    QTest::mouseClick(form.LblFilter(44), Qt::LeftButton, {}, name);
+    const QPoint name = form.Controls().LblFilter[44]->rect().center();
+    QTest::mouseClick(form.Controls().LblFilter[44], Qt::LeftButton, {}, name);
     EXPECT_EQ(view3.Shown, QStringList{u"十位号码"_s});
 
     // The other filters' tab: their switches, no rows, no total tolerance.
     Game().FilterHistory.Sel = 1;
     Game().FilterHistory.ErrSel = 1;
     form.SelectTab(1);
-    EXPECT_TRUE(form.PicChipInOther()->isVisible());
-    EXPECT_FALSE(form.picChipInData()->isVisible());
-    EXPECT_FALSE(form.ChkErr()->isVisible());
-    EXPECT_FALSE(form.vslChipIn()->isVisible());
-    EXPECT_FALSE(form.chkMatch()->isChecked());
-    EXPECT_FALSE(form.chkMatchErr()->isEnabled());
-    EXPECT_TRUE(form.chkHistory()->isChecked());
-    EXPECT_TRUE(form.chkHistoryErr()->isEnabled());
-    EXPECT_TRUE(form.chkHistoryErr()->isChecked());
+    EXPECT_TRUE(form.Controls().PicChipInOther->isVisible());
+    EXPECT_FALSE(form.Controls().picChipInData->isVisible());
+    EXPECT_FALSE(form.Controls().ChkErr->isVisible());
+    EXPECT_FALSE(form.Controls().vslChipIn->isVisible());
+    EXPECT_FALSE(form.Controls().chkMatch->isChecked());
+    EXPECT_FALSE(form.Controls().chkMatchErr->isEnabled());
+    EXPECT_TRUE(form.Controls().chkHistory->isChecked());
+    EXPECT_TRUE(form.Controls().chkHistoryErr->isEnabled());
+    EXPECT_TRUE(form.Controls().chkHistoryErr->isChecked());
     form.SelectTab(2);
-    EXPECT_TRUE(form.vslChipIn()->isVisible());
+    EXPECT_TRUE(form.Controls().vslChipIn->isVisible());
 }
 
 TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
 {
     fFilter& form = Open();
-    QScrollBar* bar = form.vslChipIn();
+    QScrollBar* bar = form.Controls().vslChipIn;
     ASSERT_TRUE(bar->isVisible());
     EXPECT_GT(bar->maximum(), 1);
-    QWidget* header = form.picChipInDataHeader();
+    QWidget* header = form.Controls().picChipInDataHeader;
     const int headerTop = header->y();
-    const QImage headerShown = form.picChipIn1()->grab(header->geometry()).toImage();
+    const QImage headerShown = form.Controls().picChipIn1->grab(header->geometry()).toImage();
     bar->setValue(1000);
-    EXPECT_NEAR(form.picChipInData()->mapTo(form.picChipIn1(), QPoint()).y(), TwipsToScreenPixels(-520, &form), 1);
+    EXPECT_NEAR(form.Controls().picChipInData->mapTo(form.Controls().picChipIn1, QPoint()).y(), TwipsToScreenPixels(-520, &form), 1);
     EXPECT_EQ(header->y(), headerTop);
     // The rows move inside their own area: the header shows as before.
-    EXPECT_EQ(form.picChipIn1()->grab(header->geometry()).toImage(), headerShown);
+    EXPECT_EQ(form.Controls().picChipIn1->grab(header->geometry()).toImage(), headerShown);
     EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
 }
 
@@ -526,9 +527,9 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     int16_t* const flags[] = {&game.FilterMatch.Sel,      &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
                               &game.FilterHistory.ErrSel, &game.FilterGather.Sel,   &game.FilterGather.ErrSel,
                               &game.ShrinkOtherErrSel};
-    QCheckBox* const boxes[] = {form.chkMatch(),      form.chkMatchErr(), form.chkHistory(),
-                                form.chkHistoryErr(), form.chkGather(),   form.ChkGatherErr(),
-                                form.chkOtherErr()};
+    QCheckBox* const boxes[] = {form.Controls().chkMatch,      form.Controls().chkMatchErr, form.Controls().chkHistory,
+                                form.Controls().chkHistoryErr, form.Controls().chkGather,   form.Controls().ChkGatherErr,
+                                form.Controls().chkOtherErr};
     for (int16_t* flag : flags)
         *flag = 0;
     form.RefreshFilter();
@@ -540,17 +541,17 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
         for (size_t j = 0; j < std::size(flags); ++j)
             EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << "after box " << i << ", flag " << j;
     }
-    EXPECT_TRUE(form.TxtOtherErr()->isEnabled());
+    EXPECT_TRUE(form.Controls().TxtOtherErr->isEnabled());
     EXPECT_EQ(view0.Refreshes, 7); // each is announced to the windows showing conditions
     m_pickers.Values = u"1-2"_s;
-    QTest::mouseClick(form.TxtOtherErr(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtOtherErr, Qt::LeftButton);
     EXPECT_EQ(RangeToStr(game.ShrinkOtherErrVal), u"1-2"_s);
 
     // Unticking a switch disables its tolerance box and keeps its flag.
-    QTest::mouseClick(form.chkHistory(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().chkHistory, Qt::LeftButton);
     EXPECT_EQ(game.FilterHistory.Sel, 0);
     EXPECT_EQ(game.FilterHistory.ErrSel, 1);
-    EXPECT_FALSE(form.chkHistoryErr()->isEnabled());
+    EXPECT_FALSE(form.Controls().chkHistoryErr->isEnabled());
 
     // A window built anew shows them as they are stored, and offers
     // direct bets again.
@@ -565,15 +566,15 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     m_form->SelectTab(1);
-    EXPECT_TRUE(m_form->chkOtherErr()->isChecked());
-    EXPECT_TRUE(m_form->TxtOtherErr()->isEnabled());
-    EXPECT_EQ(m_form->TxtOtherErr()->text(), u"1-2"_s);
-    EXPECT_TRUE(m_form->chkMatch()->isChecked());
-    EXPECT_TRUE(m_form->chkMatchErr()->isChecked());
-    EXPECT_FALSE(m_form->chkHistory()->isChecked());
-    EXPECT_FALSE(m_form->chkHistoryErr()->isEnabled());
-    EXPECT_TRUE(m_form->chkHistoryErr()->isChecked());
-    EXPECT_TRUE(m_form->optSel(0)->isChecked());
+    EXPECT_TRUE(m_form->Controls().chkOtherErr->isChecked());
+    EXPECT_TRUE(m_form->Controls().TxtOtherErr->isEnabled());
+    EXPECT_EQ(m_form->Controls().TxtOtherErr->text(), u"1-2"_s);
+    EXPECT_TRUE(m_form->Controls().chkMatch->isChecked());
+    EXPECT_TRUE(m_form->Controls().chkMatchErr->isChecked());
+    EXPECT_FALSE(m_form->Controls().chkHistory->isChecked());
+    EXPECT_FALSE(m_form->Controls().chkHistoryErr->isEnabled());
+    EXPECT_TRUE(m_form->Controls().chkHistoryErr->isChecked());
+    EXPECT_TRUE(m_form->Controls().optSel[0]->isChecked());
     EXPECT_TRUE(Mmain().Document.DirectBets());
 }
 
@@ -593,16 +594,16 @@ TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
         const char* Name;
         QCheckBox* Box;
     };
-    const Case cases[] = {{"total tolerance", form.ChkErr()},
-                          {"the view's own tolerance", form.chkFilterErr()}};
+    const Case cases[] = {{"total tolerance", form.Controls().ChkErr},
+                          {"the view's own tolerance", form.Controls().chkFilterErr}};
     for (const Case& c : cases) {
         view0.Refreshes = view5.Refreshes = 0;
-        form.TxtFilterErr()->setEnabled(false);
+        form.Controls().TxtFilterErr->setEnabled(false);
         QTest::mouseClick(c.Box, Qt::LeftButton);
         EXPECT_EQ(view0.Refreshes, 1) << c.Name;
         EXPECT_EQ(view5.Refreshes, 1) << c.Name;
         // The filter window refilled its own panel as well.
-        EXPECT_EQ(form.TxtFilterErr()->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
+        EXPECT_EQ(form.Controls().TxtFilterErr->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
     }
     EXPECT_EQ(Game().ShrinkAllErrSel, 1);
     Mmain().InferForms.fill(nullptr);
@@ -627,12 +628,12 @@ TEST_F(FilterFormTest, PopupEntriesThatActOnABetNeedOne)
         if (c.bets && Mmain().Document.Bets().BetCount() == 0)
             MakeAllDirectBets(form);
         if (c.row >= 0)
-            form.msgResult()->SetRow(c.row);
-        const int before = form.msgResult()->Row();
-        ClickCell(form.msgResult(), 0, 1, Qt::RightButton);
+            form.Controls().msgResult->SetRow(c.row);
+        const int before = form.Controls().msgResult->Row();
+        ClickCell(form.Controls().msgResult, 0, 1, Qt::RightButton);
         QMenu* popup = m_main->Menu(MainMenu::Filter);
         EXPECT_TRUE(popup->isVisible()) << c.name;
-        EXPECT_EQ(form.msgResult()->Row(), before) << c.name; // the right button leaves it
+        EXPECT_EQ(form.Controls().msgResult->Row(), before) << c.name; // the right button leaves it
         EXPECT_EQ(Entry(MainCommand::FilterDelect)->isEnabled(), c.enabled) << c.name;
         EXPECT_EQ(Entry(MainCommand::FilterView)->isEnabled(), c.enabled) << c.name;
         EXPECT_TRUE(Entry(MainCommand::FilterAdd)->isEnabled()) << c.name;
@@ -654,14 +655,14 @@ TEST_F(FilterFormTest, PopupKeysWorkWhileTheResultGridHasTheFocus)
     fFilter& form = Open();
     MakeAllDirectBets(form);
     m_main->activateWindow();
-    ClickCell(form.msgResult(), 6, 1);
-    ASSERT_EQ(form.msgResult()->Row(), 6);
+    ClickCell(form.Controls().msgResult, 6, 1);
+    ASSERT_EQ(form.Controls().msgResult->Row(), 6);
     m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1};
 
     // Keys elsewhere in the window do nothing here.
-    form.cboNumName()->setFocus();
-    QTest::keyClick(form.cboNumName(), Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    form.Controls().cboNumName->setFocus();
+    QTest::keyClick(form.Controls().cboNumName, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 
     const KeyCase cases[] = {
         {"Shift+Del deletes the current bet", Qt::Key_Delete, Qt::ShiftModifier, "投注数：999 可恢复：1",
@@ -671,18 +672,18 @@ TEST_F(FilterFormTest, PopupKeysWorkWhileTheResultGridHasTheFocus)
         {"Ctrl+A adds a bet", Qt::Key_A, Qt::ControlModifier, "投注数：1000 可恢复：0", "1 2 3"},
     };
     for (const KeyCase& c : cases) {
-        ClickCell(form.msgResult(), 6, 1);
+        ClickCell(form.Controls().msgResult, 6, 1);
         QWidget* focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr) << c.name;
-        ASSERT_TRUE(form.msgResult()->isAncestorOf(focus)) << c.name;
+        ASSERT_TRUE(form.Controls().msgResult->isAncestorOf(focus)) << c.name;
         QTest::keyClick(focus, static_cast<Qt::Key>(c.key), c.modifiers);
         Settle();
-        EXPECT_EQ(form.lblCount()->text(), QString::fromUtf8(c.count)) << c.name;
-        EXPECT_EQ(form.msgResult()->TextMatrix(6, 1), QString::fromUtf8(c.row6)) << c.name;
+        EXPECT_EQ(form.Controls().lblCount->text(), QString::fromUtf8(c.count)) << c.name;
+        EXPECT_EQ(form.Controls().msgResult->TextMatrix(6, 1), QString::fromUtf8(c.row6)) << c.name;
     }
     EXPECT_EQ(m_boxes.Texts.back(), u"已经增加到最后一注！"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1000, 1), u"1 2 3"_s); // the added bet, hundreds first
-    EXPECT_EQ(form.msgResult()->TextMatrix(1000, 0), u"1000"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(1000, 1), u"1 2 3"_s); // the added bet, hundreds first
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(1000, 0), u"1000"_s);
     EXPECT_FALSE(CMsg().IsBusy());
 }
 
@@ -693,9 +694,9 @@ TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
     Game().SelectBall(1, 2, -1);
     Game().SelectBall(2, 3, -1);
     Game().SelectBall(3, 4, -1);
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    ASSERT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"4 3 1"_s);
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
+    ASSERT_EQ(form.Controls().lblCount->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(1, 1), u"4 3 1"_s);
 
     Entry(MainCommand::FilterCopy)->trigger(); // hundreds first, as the grid shows them
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 3 1\r\n4 3 2"_s);
@@ -703,23 +704,26 @@ TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
     form.CopyResultAll();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
     form.tbrResult_ButtonClick(u"Prev"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
-    EXPECT_FALSE(form.tbrResult()->Button(0)->isEnabled());
-    EXPECT_TRUE(form.tbrResult()->Button(1)->isEnabled());
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：2 可恢复：0"_s);
+    EXPECT_FALSE(form.Controls().tbrResult->Button(0)->isEnabled());
+    EXPECT_TRUE(form.Controls().tbrResult->Button(1)->isEnabled());
 }
 
 TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
 {
     fFilter& form = Open(kWithSecondary);
-    const CFlexGrid* grid = form.msgResult();
+    const CFlexGrid* grid = form.Controls().msgResult;
     ASSERT_EQ(grid->Cols(), 3);
     EXPECT_EQ(grid->TextMatrix(0, 2), u"蓝球"_s);
     m_pickers.Answer = std::vector<int16_t>{0, 3, 2, 1, 11};
     form.AddFilter();
     EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1 可恢复：0"_s);
     EXPECT_EQ(grid->TextMatrix(1, 1), u"1 2 3"_s);
     EXPECT_EQ(grid->TextMatrix(1, 2), u"11"_s);
+    // The numbers show in the game's colours.
+    EXPECT_EQ(grid->CellForeColor(1, 1), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
+    EXPECT_EQ(grid->CellForeColor(1, 2), ToQColor(ColorRgb(Game().HeadData.MrMainColor)));
     // Editing keeps the secondary number unless the editor changes it.
     m_pickers.Answer = std::vector<int16_t>{0, 4, 5, 6, 12};
     form.ViewFilterSel();
@@ -743,7 +747,7 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     // Among other bets the edited one stays the current one.
     m_pickers.Answer = std::vector<int16_t>{0, 7, 7, 7, 1};
     form.AddFilter();
-    form.msgResult()->SetRow(1);
+    form.Controls().msgResult->SetRow(1);
     m_pickers.Answer = std::vector<int16_t>{0, 1, 1, 1, 1};
     form.ViewFilterSel();
     EXPECT_EQ(grid->TextMatrix(1, 1), u"1 1 1"_s);
@@ -787,7 +791,7 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(m_boxes.Texts,
               (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
-    const CFlexGrid* grid = form.msgResult();
+    const CFlexGrid* grid = form.Controls().msgResult;
     EXPECT_EQ(grid->TextMatrix(1, 2), u"01"_s);
     EXPECT_EQ(grid->TextMatrix(2, 2), u"05"_s);
     EXPECT_EQ(grid->TextMatrix(3, 2), u"02"_s);
@@ -822,24 +826,24 @@ TEST_F(FilterFormTest, MoreThanThreePositionsAreRefused)
 TEST_F(FilterFormTest, WideningWidensOnlyTheResults)
 {
     fFilter& form = Open();
-    const int setWidth = form.FraSet()->width();
-    const int chipWidth = form.FraChipIn()->width();
-    const int resultWidth = form.FraResult()->width();
-    const int frameHeight = form.FraSet()->height();
+    const int setWidth = form.Controls().FraSet->width();
+    const int chipWidth = form.Controls().FraChipIn->width();
+    const int resultWidth = form.Controls().FraResult->width();
+    const int frameHeight = form.Controls().FraSet->height();
     form.resize(form.width() + 150, form.height() + 60);
     Settle();
-    EXPECT_EQ(form.FraSet()->width(), setWidth);
-    EXPECT_EQ(form.FraChipIn()->width(), chipWidth);
-    EXPECT_NEAR(form.FraResult()->width(), resultWidth + 150, 1);
-    EXPECT_NEAR(form.FraSet()->height(), frameHeight + 60, 1);
-    EXPECT_EQ(form.FraResult()->height(), form.FraSet()->height());
+    EXPECT_EQ(form.Controls().FraSet->width(), setWidth);
+    EXPECT_EQ(form.Controls().FraChipIn->width(), chipWidth);
+    EXPECT_NEAR(form.Controls().FraResult->width(), resultWidth + 150, 1);
+    EXPECT_NEAR(form.Controls().FraSet->height(), frameHeight + 60, 1);
+    EXPECT_EQ(form.Controls().FraResult->height(), form.Controls().FraSet->height());
     // The two buttons share the width with three equal gaps.
-    const int left = form.cmdGetFilter()->x();
-    const int middle = form.cmdPrintFilter()->x() - form.cmdGetFilter()->geometry().right() - 1;
-    const int right = form.picResult()->width() - form.cmdPrintFilter()->geometry().right() - 1;
+    const int left = form.Controls().cmdGetFilter->x();
+    const int middle = form.Controls().cmdPrintFilter->x() - form.Controls().cmdGetFilter->geometry().right() - 1;
+    const int right = form.Controls().picResult->width() - form.Controls().cmdPrintFilter->geometry().right() - 1;
     EXPECT_NEAR(left, middle, 1);
     EXPECT_NEAR(middle, right, 1);
-    EXPECT_NEAR(form.msgResult()->width(), form.picResult()->width() - TwipsToScreenPixels(40, &form), 1);
+    EXPECT_NEAR(form.Controls().msgResult->width(), form.Controls().picResult->width() - TwipsToScreenPixels(40, &form), 1);
 }
 
 } // namespace
@@ -856,94 +860,94 @@ TEST_F(FilterFormTest, SwitchesStoreTheirValueAtOnceInTheShownView)
     CStat& view3 = *Game().StatView(3);
     CStat& view0 = *Game().StatView(0);
     form.SelectTab(5); // view 3
-    ASSERT_FALSE(form.chkFilter(7)->isChecked());
-    QTest::mouseClick(form.chkFilter(7), Qt::LeftButton);
+    ASSERT_FALSE(form.Controls().chkFilter[7]->isChecked());
+    QTest::mouseClick(form.Controls().chkFilter[7], Qt::LeftButton);
     EXPECT_EQ(view3.ShrinkSel(7), 1);
     EXPECT_EQ(view0.ShrinkSel(7), 0);
-    EXPECT_TRUE(form.TxtFilter(7)->isEnabled());
-    EXPECT_TRUE(form.chkFilter2(7)->isEnabled());
-    QTest::mouseClick(form.chkFilter2(7), Qt::LeftButton);
+    EXPECT_TRUE(form.Controls().TxtFilter[7]->isEnabled());
+    EXPECT_TRUE(form.Controls().chkFilter2[7]->isEnabled());
+    QTest::mouseClick(form.Controls().chkFilter2[7], Qt::LeftButton);
     EXPECT_EQ(view3.ShrinkErr(7), 1);
 
     // A value box opens the picker on the stored set and shows what is stored.
     view3.SetShrinkVal(7, StrToRange(u"3-5", 0, 100));
-    form.TxtFilter(7)->setText(u"stale"_s);
+    form.Controls().TxtFilter[7]->setText(u"stale"_s);
     m_pickers.Values = u"1 2 3 8"_s;
-    QTest::mouseClick(form.TxtFilter(7), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtFilter[7], Qt::LeftButton);
     ASSERT_EQ(m_pickers.Offered.size(), 1);
     EXPECT_TRUE(m_pickers.Offered[0].startsWith(u"3-5 "_s));
     EXPECT_EQ(RangeToStr(view3.ShrinkVal(7)), u"1-3 8"_s);
-    EXPECT_EQ(form.TxtFilter(7)->text(), u"1-3 8"_s);
+    EXPECT_EQ(form.Controls().TxtFilter[7]->text(), u"1-3 8"_s);
 
     // Unticking keeps the set and the tolerance flag.
-    QTest::mouseClick(form.chkFilter(7), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().chkFilter[7], Qt::LeftButton);
     EXPECT_EQ(view3.ShrinkSel(7), 0);
     EXPECT_EQ(view3.ShrinkErr(7), 1);
-    EXPECT_FALSE(form.TxtFilter(7)->isEnabled());
+    EXPECT_FALSE(form.Controls().TxtFilter[7]->isEnabled());
     EXPECT_EQ(RangeToStr(view3.ShrinkVal(7)), u"1-3 8"_s);
 
     // "选中": any ticked box unticks the column, an unticked column ticks all.
-    QTest::mouseClick(form.chkFilter(40), Qt::LeftButton);
-    form.cmdSelAll_Click();
+    QTest::mouseClick(form.Controls().chkFilter[40], Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdSelAll, Qt::LeftButton);
     for (int k = 0; k < form.ConditionRows(); ++k)
         ASSERT_EQ(view3.ShrinkSel(static_cast<int16_t>(k)), 0) << k;
-    form.cmdSelAll_Click();
+    QTest::mouseClick(form.Controls().cmdSelAll, Qt::LeftButton);
     for (int k = 0; k < form.ConditionRows(); ++k)
         ASSERT_EQ(view3.ShrinkSel(static_cast<int16_t>(k)), 1) << k;
     EXPECT_EQ(form.ConditionRows(), 3 + 43);
 
     // The total tolerance: the picker offers 0..200 and stores the ranges.
-    QTest::mouseClick(form.ChkErr(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().ChkErr, Qt::LeftButton);
     EXPECT_EQ(Game().ShrinkAllErrSel, 1);
     m_pickers.Values = u"0 1 2 5"_s;
     m_pickers.Offered.clear();
-    QTest::mouseClick(form.TxtErr(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtErr, Qt::LeftButton);
     EXPECT_EQ(m_pickers.Offered, QStringList{u"0 0..200"_s});
     EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
-    EXPECT_EQ(form.TxtErr()->text(), u"0-2 5"_s);
+    EXPECT_EQ(form.Controls().TxtErr->text(), u"0-2 5"_s);
 }
 
 TEST_F(FilterFormTest, AFilterRunRemovesTheBetsOutsideTheConditionsAsOneStep)
 {
     fFilter& form = Open();
     // Nothing to filter yet.
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(m_boxes.Texts.value(0), u"需要投注后才可以过滤！"_s);
 
     MakeAllDirectBets(form);
     form.SelectTab(2); // view 0: the raw numbers
-    ASSERT_EQ(form.LblFilter(1)->text(), u"和值"_s);
+    ASSERT_EQ(form.Controls().LblFilter[1]->text(), u"和值"_s);
     // Switched on with no value: the run refuses.
-    QTest::mouseClick(form.chkFilter(1), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().chkFilter[1], Qt::LeftButton);
     m_pickers.Values = QString();
-    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
-    EXPECT_EQ(form.TxtFilter(1)->text(), QString());
+    QTest::mouseClick(form.Controls().TxtFilter[1], Qt::LeftButton);
+    EXPECT_EQ(form.Controls().TxtFilter[1]->text(), QString());
     m_boxes.Texts.clear();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(m_boxes.Texts, QStringList{u"过滤指标设置存在错误，请更正后再过滤！"_s});
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 
     // Sum 10: 63 of the thousand bets.
     m_pickers.Values = u"10"_s;
-    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtFilter[1], Qt::LeftButton);
     m_boxes.Texts.clear();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"0 1 9"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：63 可恢复：937"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(1, 1), u"0 1 9"_s);
     form.tbrResult_ButtonClick(u"Prev"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
     form.tbrResult_ButtonClick(u"Next"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：63 可恢复：937"_s);
 
     // A drawn issue as the target asks first; Cancel filters nothing.
     m_pickers.Values = u"0-27"_s;
-    QTest::mouseClick(form.TxtFilter(1), Qt::LeftButton);
-    Pick(form.cboNumName(), 1);
+    QTest::mouseClick(form.Controls().TxtFilter[1], Qt::LeftButton);
+    Pick(form.Controls().cboNumName, 1);
     m_boxes.Answer = QMessageBox::Cancel;
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
-    EXPECT_EQ(m_boxes.Texts.value(0), DrawnIssueQuestion(form.cboNumName()->currentText()));
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：63 可恢复：937"_s);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
+    EXPECT_EQ(m_boxes.Texts.value(0), DrawnIssueQuestion(form.Controls().cboNumName->currentText()));
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：63 可恢复：937"_s);
     EXPECT_FALSE(CMsg().IsBusy());
 }
 
@@ -954,48 +958,48 @@ TEST_F(FilterFormTest, ARunForADrawnIssueTestsTheBetsAgainstThatIssue)
     // No number of the draw before the target: 7 x 7 x 7 bets after 507,
     // 9 x 9 x 9 after 888.
     CStat& view0 = *Game().StatView(0);
-    ASSERT_EQ(form.LblFilter(28)->text(), u"传(复)个数"_s);
+    ASSERT_EQ(form.Controls().LblFilter[28]->text(), u"传(复)个数"_s);
     view0.SetShrinkSel(28, 1);
     view0.SetShrinkVal(28, StrToRange(u"0", 0, 3));
 
-    Pick(form.cboNumName(), 1); // 2024002, drawn after 507
+    Pick(form.Controls().cboNumName, 1); // 2024002, drawn after 507
     m_boxes.Texts.clear();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(m_boxes.Texts, QStringList{DrawnIssueQuestion(u"2024002"_s)});
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：343 可恢复：657"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：343 可恢复：657"_s);
 
     form.tbrResult_ButtonClick(u"Prev"_s);
-    Pick(form.cboNumName(), 3); // "下期", after 888: no question
+    Pick(form.Controls().cboNumName, 3); // "下期", after 888: no question
     m_boxes.Texts.clear();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：729 可恢复：271"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：729 可恢复：271"_s);
 }
 
 TEST_F(FilterFormTest, GroupBetsRunWithoutThePositionConditionsAndGetThemBack)
 {
     fFilter& form = Open();
-    Pick(form.CboBc(0), 1);                            // every group digit
-    QTest::mouseClick(form.optSel(3), Qt::LeftButton); // group-6: 120 bets
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    ASSERT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    Pick(form.Controls().CboBc[0], 1);                            // every group digit
+    QTest::mouseClick(form.Controls().optSel[3], Qt::LeftButton); // group-6: 120 bets
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
+    ASSERT_EQ(form.Controls().lblCount->text(), u"投注数：120 可恢复：0"_s);
     CStat& view0 = *Game().StatView(0);
     // The hundreds position only 0: would remove nearly all bets, but group
     // bets leave it out.
     view0.SetShrinkSel(45, 1);
     view0.SetShrinkVal(45, StrToRange(u"0", 0, 9));
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：120 可恢复：0"_s);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：120 可恢复：0"_s);
     EXPECT_EQ(view0.ShrinkSel(45), 1);
 }
 
 TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
 {
     fFilter& form = Open();
-    Pick(form.CboBc(0), 1);                            // every group digit
-    QTest::mouseClick(form.optSel(1), Qt::LeftButton); // all group: 220 bets
-    QTest::mouseClick(form.cmdSingle(), Qt::LeftButton);
-    ASSERT_EQ(form.lblCount()->text(), u"投注数：220 可恢复：0"_s);
+    Pick(form.Controls().CboBc[0], 1);                            // every group digit
+    QTest::mouseClick(form.Controls().optSel[1], Qt::LeftButton); // all group: 220 bets
+    QTest::mouseClick(form.Controls().cmdSingle, Qt::LeftButton);
+    ASSERT_EQ(form.Controls().lblCount->text(), u"投注数：220 可恢复：0"_s);
     CStat& view0 = *Game().StatView(0);
     view0.SetShrinkSel(45, 1); // hundreds 0-4: not for group bets
     view0.SetShrinkVal(45, StrToRange(u"0-4", 0, 9));
@@ -1010,15 +1014,15 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
     Settle();
     m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
-    EXPECT_TRUE(m_form->optSel(1)->isChecked());
-    EXPECT_TRUE(m_form->msgBc(0)->isVisible());
-    EXPECT_FALSE(m_form->chkFilter(45)->isEnabled());
+    EXPECT_TRUE(m_form->Controls().optSel[1]->isChecked());
+    EXPECT_TRUE(m_form->Controls().msgBc[0]->isVisible());
+    EXPECT_FALSE(m_form->Controls().chkFilter[45]->isEnabled());
 
     // The list is filtered as the group bets it holds, whatever the options
     // show now.
-    QTest::mouseClick(m_form->optSel(0), Qt::LeftButton);
-    QTest::mouseClick(m_form->cmdGetFilter(), Qt::LeftButton);
-    EXPECT_EQ(m_form->lblCount()->text(), u"投注数：220 可恢复：0"_s);
+    QTest::mouseClick(m_form->Controls().optSel[0], Qt::LeftButton);
+    QTest::mouseClick(m_form->Controls().cmdGetFilter, Qt::LeftButton);
+    EXPECT_EQ(m_form->Controls().lblCount->text(), u"投注数：220 可恢复：0"_s);
     EXPECT_EQ(view0.ShrinkSel(45), 1);
 }
 
@@ -1059,12 +1063,12 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
 
     // An issue section alone resets the setting; the last draw is the target.
     ASSERT_TRUE(form.StrToSetChinIn(u"[Issue]"_s));
-    EXPECT_EQ(form.cboNumName()->currentIndex(), 2);
+    EXPECT_EQ(form.Controls().cboNumName->currentIndex(), 2);
     EXPECT_TRUE(Mmain().Document.DirectBets());
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
     EXPECT_EQ(Game().SelectBall(0, 4), 0);
     EXPECT_EQ(Painted(form, Game(), 0), QString());
-    EXPECT_FALSE(form.ChkErr()->isChecked());
+    EXPECT_FALSE(form.Controls().ChkErr->isChecked());
 
     panel.Calls.clear();
     view0.Refreshes = 0;
@@ -1075,17 +1079,17 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
     EXPECT_EQ(panel.Calls, QStringList({u"push"_s, u"close"_s}));
     EXPECT_EQ(form.ChinInToSetStr(), saved);
-    EXPECT_EQ(form.cboNumName()->currentIndex(), 1);
-    EXPECT_TRUE(form.optSel(2)->isChecked());
+    EXPECT_EQ(form.Controls().cboNumName->currentIndex(), 1);
+    EXPECT_TRUE(form.Controls().optSel[2]->isChecked());
     EXPECT_EQ(Painted(form, Game(), 0), u"4"_s); // the marks it holds are shown
-    EXPECT_TRUE(form.chkOtherErr()->isChecked());
+    EXPECT_TRUE(form.Controls().chkOtherErr->isChecked());
     EXPECT_EQ(Game().StatView(0)->ShrinkSel(3), 1);
     EXPECT_GT(view0.Refreshes, 0); // the analysis window shows the loaded conditions
     form.SelectTab(2);
-    EXPECT_TRUE(form.ChkErr()->isChecked());
-    EXPECT_EQ(form.TxtErr()->text(), u"1"_s);
-    EXPECT_TRUE(form.chkFilter(3)->isChecked());
-    EXPECT_EQ(form.TxtFilter(3)->text(), u"2-4"_s);
+    EXPECT_TRUE(form.Controls().ChkErr->isChecked());
+    EXPECT_EQ(form.Controls().TxtErr->text(), u"1"_s);
+    EXPECT_TRUE(form.Controls().chkFilter[3]->isChecked());
+    EXPECT_EQ(form.Controls().TxtFilter[3]->text(), u"2-4"_s);
 
     // A file that is no scheme changes nothing; a cancel says nothing.
     const QString other = Path(u"b.txt"_s);
@@ -1121,16 +1125,16 @@ TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
 {
     fFilter& form = Open(); // draws 507, 123, 888
     form.SelectTab(2);
-    QTest::mouseClick(form.chkFilter(41), Qt::LeftButton);
-    QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().chkFilter[41], Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtFilter[41], Qt::LeftButton);
     ASSERT_EQ(m_pickers.Shown.size(), 1);
     EXPECT_EQ(m_pickers.Shown[0], Mmain().FeatureLegend[4] + u"|期号：下期\n上期号码：888"_s);
     // The first issue has no draw before it: names, no hint.
-    Pick(form.cboNumName(), 0);
-    QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
+    Pick(form.Controls().cboNumName, 0);
+    QTest::mouseClick(form.Controls().TxtFilter[41], Qt::LeftButton);
     EXPECT_EQ(m_pickers.Shown.value(1), Mmain().FeatureLegend[4] + u'|');
-    QTest::mouseClick(form.chkFilter(5), Qt::LeftButton);
-    QTest::mouseClick(form.TxtFilter(5), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().chkFilter[5], Qt::LeftButton);
+    QTest::mouseClick(form.Controls().TxtFilter[5], Qt::LeftButton);
     EXPECT_EQ(m_pickers.Shown.value(2), u"|"_s);
 }
 
@@ -1142,7 +1146,7 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     EXPECT_FALSE(panel->isVisible());
 
     // "下期" is not drawn: the refusal.
-    QTest::mouseClick(form.cmdChipInVali(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdChipInVali, Qt::LeftButton);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->LblStat(0)->text(), u"还没有<下期>的开奖号码,您必须先输入开奖数据才能验证!"_s);
     EXPECT_EQ(panel->LblWindowBox()->text(), u"过滤方案验证(不包含容错)结果："_s);
@@ -1153,8 +1157,8 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     CStat& stat0 = *Game().StatView(0);
     stat0.SetShrinkSel(1, 1);
     stat0.SetShrinkVal(1, StrToRange(u"0", 0, 27));
-    Pick(form.cboNumName(), 1);
-    QTest::mouseClick(form.cmdChipInVali(), Qt::LeftButton);
+    Pick(form.Controls().cboNumName, 1);
+    QTest::mouseClick(form.Controls().cmdChipInVali, Qt::LeftButton);
     EXPECT_EQ(panel->LblWindowBox()->text(), u"验证结果：有1项错误"_s);
     EXPECT_EQ(panel->LblStat(0)->text(), u"原始数据：有1项错误"_s);
     EXPECT_EQ(panel->LblStatCount(), 11);
@@ -1169,7 +1173,7 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     MakeAllDirectBets(form);
     stat0.SetShrinkVal(1, ValueSet());
     m_boxes.Texts.clear();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(m_boxes.Texts, QStringList{u"过滤指标设置存在错误，请更正后再过滤！"_s});
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->LblWindowBox()->text(), u"过滤检查结果：有1项错误"_s);
@@ -1181,24 +1185,24 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     stat0.SetShrinkVal(1, StrToRange(u"0-27", 0, 27));
     Game().ShrinkAllErrSel = 1;
     Game().ShrinkAllErrVal = ValueSet();
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(panel->LblFilter(0)->text(), u"总容错"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
     // So would the other filters' tolerance, even with no other filter on.
     Game().ShrinkAllErrSel = 0;
     Game().ShrinkOtherErrSel = 1;
     Game().ShrinkOtherErrVal = ValueSet();
     Game().ShrinkOtherErrValUbound = 0;
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_EQ(panel->LblFilter(0)->text(), u"其它过滤容错"_s);
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 
     // Everything in order: the panel goes and the run runs.
     Game().ShrinkOtherErrSel = 0;
-    Pick(form.cboNumName(), 3);
-    QTest::mouseClick(form.cmdGetFilter(), Qt::LeftButton);
+    Pick(form.Controls().cboNumName, 3);
+    QTest::mouseClick(form.Controls().cmdGetFilter, Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 }
 
 // The other-filter panel's pages as the buttons open them.
@@ -1257,7 +1261,7 @@ TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
 TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenClosed)
 {
     fFilter& form = Open(kThreeDigits, {u"507"_s, u"123"_s, u"888"_s, u"246"_s});
-    QTest::mouseClick(form.cmdChipInNearLay(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().cmdChipInNearLay, Qt::LeftButton);
     Settle();
     QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
     ASSERT_TRUE(bound);
@@ -1289,8 +1293,8 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     for (int16_t k = 0; k <= 45; ++k)
         ASSERT_EQ(view1.ShrinkSel(k), 1) << k;
     EXPECT_EQ(m_boxes.Texts.value(0), u"已经把<转换数据1>的过滤值设置为第2024003期到第2024003期间的极值。"_s);
-    EXPECT_TRUE(form.chkFilter(1)->isChecked());
-    EXPECT_EQ(form.TxtFilter(1)->text(), RangeToStr(view1.ShrinkVal(1)));
+    EXPECT_TRUE(form.Controls().chkFilter[1]->isChecked());
+    EXPECT_EQ(form.Controls().TxtFilter[1]->text(), RangeToStr(view1.ShrinkVal(1)));
     EXPECT_EQ(Game().StatView(0)->ShrinkSel(1), 0);
 
     // The tolerance: ticking enables the box; the picker offers 0..45.
@@ -1301,7 +1305,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     QTest::mouseClick(bound->TxtErr(), Qt::LeftButton);
     EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..45"_s);
     EXPECT_EQ(bound->TxtErr()->text(), u"0-2"_s);
-    EXPECT_EQ(form.TxtFilterErr()->text(), u"0-2"_s);
+    EXPECT_EQ(form.Controls().TxtFilterErr->text(), u"0-2"_s);
     bound->TxtErr()->setText(u"typed"_s); // typing changes nothing
     EXPECT_EQ(bound->TxtErr()->text(), u"0-2"_s);
 
@@ -1317,9 +1321,9 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     QTest::mouseClick(bound->TxtErr(), Qt::LeftButton);
     EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..200"_s);
     EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
-    EXPECT_EQ(form.TxtErr()->text(), u"1 3"_s);
+    EXPECT_EQ(form.Controls().TxtErr->text(), u"1 3"_s);
     // The total tolerance switched off in the filter window shows here too.
-    QTest::mouseClick(form.ChkErr(), Qt::LeftButton);
+    QTest::mouseClick(form.Controls().ChkErr, Qt::LeftButton);
     EXPECT_EQ(Game().ShrinkAllErrSel, 0);
     EXPECT_FALSE(bound->chkErr()->isChecked());
     EXPECT_FALSE(bound->TxtErr()->isEnabled());
@@ -1341,7 +1345,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
 TEST_F(FilterFormTest, TheExtremeRangeWindowRefusesToSetWithoutDraws)
 {
     Open(kThreeDigits, {});
-    QTest::mouseClick(m_form->cmdChipInNearLay(), Qt::LeftButton);
+    QTest::mouseClick(m_form->Controls().cmdChipInNearLay, Qt::LeftButton);
     auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     EXPECT_EQ(bound->cboEnd()->count(), 0);

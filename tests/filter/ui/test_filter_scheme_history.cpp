@@ -50,7 +50,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     }
     ASSERT_GT(expected.size(), 0u);
     ASSERT_LT(expected.size(), 1000u);
-    filter->cmdGetFilter()->click();
+    filter->Controls().cmdGetFilter->click();
     ASSERT_EQ(Mmain().Document.Bets().LivePositions(), expected);
 
     const QString path = Path(u"other.voskc"_s);
@@ -77,7 +77,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     filter->ShowForm();
     MakeDirectBets(*filter);
     ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
-    filter->cmdGetFilter()->click();
+    filter->Controls().cmdGetFilter->click();
     EXPECT_EQ(Mmain().Document.Bets().LivePositions(), expected);
 }
 

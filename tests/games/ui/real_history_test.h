@@ -74,9 +74,9 @@ protected:
     static void MakeDirectBets(fFilter& filter)
     {
         for (int g = 1; g <= 3; ++g)
-            Pick(filter.CboBc(g), 1); // 全选
+            Pick(filter.Controls().CboBc[g], 1); // 全选
         filter.SelectBetType(0);
-        filter.cmdSingle()->click();
+        filter.Controls().cmdSingle->click();
         Settle();
     }
 };

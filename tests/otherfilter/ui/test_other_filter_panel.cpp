@@ -195,13 +195,13 @@ TEST_F(OtherFilterPanelTest, TheFilterWindowOpensOnePageAtATime)
     EXPECT_FALSE(m_panel->isVisible());
     EXPECT_FALSE(DockOf(m_panel)->isVisible());
     EXPECT_FALSE(Page(OtherPage::Match)->IsOpen());
-    m_filter->cmdHistory_Click();
+    m_filter->Controls().cmdHistory->click();
     EXPECT_EQ(history->Rows(), 2);
 }
 
 TEST_F(OtherFilterPanelTest, MarksPickListsAndToleranceOnTheGrid)
 {
-    m_filter->cmdGather_Click();
+    m_filter->Controls().cmdGather->click();
     COtherFilterPage* page = Page(OtherPage::Gather);
     CFlexGrid* grid = page->Grid();
     for (int i = 0; i < 3; ++i)
@@ -270,7 +270,7 @@ TEST_F(OtherFilterPanelTest, MarksPickListsAndToleranceOnTheGrid)
     EXPECT_EQ(RangeToStr(Game().FilterGather.SubErrVal), u"0-2"_s);
 
     // Delete-all asks; Cancel keeps the rows.
-    m_filter->cmdGather_Click();
+    m_filter->Controls().cmdGather->click();
     m_boxes.Answer = QMessageBox::Cancel;
     page->Cmd(COtherFilterPage::DelAll)->click();
     EXPECT_EQ(m_boxes.Texts.last(), u"你确定要删除全部相生相克过滤吗？"_s);
@@ -284,7 +284,7 @@ TEST_F(OtherFilterPanelTest, MarksPickListsAndToleranceOnTheGrid)
 
 TEST_F(OtherFilterPanelTest, SplitterKeepsThreeHundredTwipsOnEitherSide)
 {
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     const int width = m_panel->WidthTwips();
     EXPECT_EQ(width, kPanelInitialWidth);
     m_panel->Splitter_MouseMove(Qt::LeftButton, -TwipsToScreenPixels(600, m_panel));
@@ -305,7 +305,7 @@ TEST_F(OtherFilterPanelTest, SplitterKeepsThreeHundredTwipsOnEitherSide)
 // need.
 TEST_F(OtherFilterPanelTest, DraggingTheDocksEdgeWidensThePanel)
 {
-    m_filter->cmdHistory_Click();
+    m_filter->Controls().cmdHistory->click();
     Settle();
     QDockWidget* dock = DockOf(m_panel);
     ASSERT_NE(dock, nullptr);
@@ -318,7 +318,7 @@ TEST_F(OtherFilterPanelTest, DraggingTheDocksEdgeWidensThePanel)
     EXPECT_EQ(m_panel->width(), widened);
     EXPECT_NEAR(m_panel->WidthTwips(), ScreenPixelsToTwips(widened, m_panel), 20);
     m_panel->CmdOtherFilterClose_Click();
-    m_filter->cmdHistory_Click();
+    m_filter->Controls().cmdHistory->click();
     Settle();
     EXPECT_EQ(m_panel->width(), widened);
     // Dragged far right, it stops where its controls still fit.
@@ -332,7 +332,7 @@ TEST_F(OtherFilterPanelTest, DraggingTheDocksEdgeWidensThePanel)
 
 TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
 {
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     COtherFilterPage* page = Page(OtherPage::Match);
     CFlexGrid* grid = page->Grid();
     grid->AddItem(u"1\t√\t1 2 3\t1-3\tХ\t√"_s);
@@ -410,7 +410,7 @@ TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
 // import past the limit, and an export that cannot be written, say why.
 TEST_F(OtherFilterPanelTest, PagesAtTheirLimitAndFailedFilesSaySo)
 {
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     COtherFilterPage* page = Page(OtherPage::Match);
     CFlexGrid* grid = page->Grid();
 
@@ -430,7 +430,7 @@ TEST_F(OtherFilterPanelTest, PagesAtTheirLimitAndFailedFilesSaySo)
     page->Cmd(COtherFilterPage::Close)->click();
     for (int i = 0; i < kMaxFilterItems; ++i)
         ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"_s));
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     ASSERT_EQ(grid->Rows(), kMaxFilterItems + 1);
     page->Cmd(COtherFilterPage::Add)->click();
     EXPECT_EQ(m_boxes.Texts.last(), u"每页最多 32767 项，不能再增加！"_s);
@@ -445,7 +445,7 @@ TEST_F(OtherFilterPanelTest, PagesAtTheirLimitAndFailedFilesSaySo)
 
 TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
 {
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     CFlexGrid* grid = Grid(OtherPage::Match);
     grid->AddItem(u"1\t√\t1 2\t1\tХ\tХ"_s);
     const std::shared_ptr<CLottorData> first = Mmain().CurLottorData;
@@ -480,10 +480,10 @@ TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRe
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     MakeDirectBets(*m_filter);
-    ASSERT_EQ(m_filter->lblCount()->text(), u"投注数：1000 可恢复：0"_s);
+    ASSERT_EQ(m_filter->Controls().lblCount->text(), u"投注数：1000 可恢复：0"_s);
 
     // A match item: one or two of 1 4 7 among the numbers.
-    m_filter->cmdMatch_Click();
+    m_filter->Controls().cmdMatch->click();
     COtherFilterPage* match = Page(OtherPage::Match);
     match->Cmd(COtherFilterPage::Add)->click();
     Settle();
@@ -520,11 +520,11 @@ TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRe
     EXPECT_EQ(Game().FilterHistory.ItemCount(), 0); // not stored yet
 
     // Both filters on; the run stores the open page first.
-    m_filter->chkMatch()->click();
-    m_filter->chkHistory()->click();
+    m_filter->Controls().chkMatch->click();
+    m_filter->Controls().chkHistory->click();
     ASSERT_EQ(Game().FilterMatch.Sel, 1);
     ASSERT_EQ(Game().FilterHistory.Sel, 1);
-    QTest::mouseClick(m_filter->cmdGetFilter(), Qt::LeftButton);
+    QTest::mouseClick(m_filter->Controls().cmdGetFilter, Qt::LeftButton);
     ASSERT_EQ(Game().FilterHistory.ItemCount(), 1);
     EXPECT_EQ(Game().FilterHistory.PerVal(1), u"√\t0\t300\t0-1\t1\tХ\tХ"_s);
     EXPECT_EQ(Game().FilterMatch.PerVal(1), u"√\t1 4 7\t1-2\tХ\tХ"_s);
@@ -532,7 +532,7 @@ TEST_F(OtherFilterPanelTest, FiltersSetInThePanelsRemoveWhatTheOtherFilterTestRe
     const int32_t passing = PassingOtherFilters();
     ASSERT_GT(passing, 0);
     ASSERT_LT(passing, 1000);
-    EXPECT_EQ(m_filter->lblCount()->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
+    EXPECT_EQ(m_filter->Controls().lblCount->text(), u"投注数：%1 可恢复：%2"_s.arg(passing).arg(1000 - passing));
     // Each filter alone removes something.
     Game().FilterHistory.Sel = 0;
     const int32_t matchOnly = PassingOtherFilters();

@@ -241,7 +241,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
         list.MarkRemoved(0);
         list.CloseStep();
     });
-    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：1"_s);
+    EXPECT_EQ(form.Controls().lblCount->text(), u"投注数：1 可恢复：1"_s);
     Run(MainCommand::FilterOpen, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
@@ -251,7 +251,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     EXPECT_EQ(bets.BetCount(), 12);
     EXPECT_EQ(bets.BetStep(), 1);
     EXPECT_EQ(bets.BetLastStep(), 0);
-    const CFlexGrid* grid = form.msgResult();
+    const CFlexGrid* grid = form.Controls().msgResult;
     EXPECT_EQ(grid->Rows(), 13);
     EXPECT_EQ(grid->TextMatrix(1, 1), u"2 1 0"_s);
     EXPECT_EQ(grid->TextMatrix(12, 1), u"2 1 1"_s);
@@ -282,7 +282,7 @@ TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
                            u"操作错误|加载失败，文件中没有按此格式可以读出的投注，原有投注未改变！"
                            u"（1行无法按此格式读出）"_s}));
     EXPECT_EQ(bets.BetCount(), 1);
-    EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"6 5 4"_s);
+    EXPECT_EQ(form.Controls().msgResult->TextMatrix(1, 1), u"6 5 4"_s);
 
     m_scripted.Shown.clear();
     Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {

@@ -420,9 +420,9 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
     auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
-        Pick(filter->CboBc(g), 1); // 全选
-    QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
-    QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
+        Pick(filter->Controls().CboBc[g], 1); // 全选
+    QTest::mouseClick(filter->Controls().optSel[0], Qt::LeftButton);
+    QTest::mouseClick(filter->Controls().cmdSingle, Qt::LeftButton);
     Settle();
     ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
 

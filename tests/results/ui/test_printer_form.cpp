@@ -500,8 +500,8 @@ TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
     };
     {
         fFilter filter;
-        ASSERT_TRUE(filter.cmdPrintFilter()->isEnabled());
-        filter.cmdPrintFilter_Click();
+        ASSERT_TRUE(filter.Controls().cmdPrintFilter->isEnabled());
+        filter.Controls().cmdPrintFilter->click();
     }
     NeighbourWindows() = saved;
     EXPECT_EQ(opened, 1);
