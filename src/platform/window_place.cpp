@@ -48,4 +48,43 @@ std::vector<QRect> CascadePlaces(const std::vector<QSize>& sizes, QSize area, in
     return places;
 }
 
+std::vector<QRect> TilePlaces(int count, QSize area, bool bRows)
+{
+    std::vector<QRect> places;
+    const int n = std::max(count, 0);
+    places.reserve(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        if (bRows) {
+            const int top = area.height() * k / n;
+            const int bottom = area.height() * (k + 1) / n;
+            places.emplace_back(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * k / n;
+            const int right = area.width() * (k + 1) / n;
+            places.emplace_back(left, 0, right - left, area.height());
+        }
+    }
+    return places;
+}
+
+std::vector<QPoint> IconPlaces(const std::vector<QSize>& sizes, QSize area)
+{
+    std::vector<QPoint> places;
+    places.reserve(sizes.size());
+    int x = 0;
+    int bottom = area.height(); // the bottom edge of the current row
+    int rowHeight = 0;
+    for (const QSize& size : sizes) {
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        places.emplace_back(x, bottom - size.height());
+        x += size.width();
+    }
+    return places;
+}
+
 } // namespace kelton

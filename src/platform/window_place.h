@@ -32,4 +32,15 @@ QRect FitInside(const QRect& window, QSize area);
 // before its offset passes half the area.
 std::vector<QRect> CascadePlaces(const std::vector<QSize>& sizes, QSize area, int step);
 
+// The places of `count` tiled child windows in a work area of `area`: in
+// rows one above the other (bRows) or in columns side by side, sharing the
+// area evenly, the rounding spread over them.
+std::vector<QRect> TilePlaces(int count, QSize area, bool bRows);
+
+// Where minimised child windows of the sizes given go, in order (the top
+// left of each): in a row along the bottom of a work area of `area` from
+// the left, a new row above the last once the next one would pass the
+// right edge; the first of a row always takes its place, however wide.
+std::vector<QPoint> IconPlaces(const std::vector<QSize>& sizes, QSize area);
+
 } // namespace kelton

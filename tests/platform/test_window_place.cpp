@@ -80,5 +80,27 @@ TEST(CascadePlaces, KeepTheSizesAndShowEveryTitle)
     EXPECT_TRUE(CascadePlaces({}, {400, 300}, 40).empty());
 }
 
+TEST(TilePlaces, ShareTheAreaInRowsOrColumns)
+{
+    // 100 in three: the rounding spread, no gap and nothing past the edge.
+    EXPECT_EQ(TilePlaces(3, {100, 50}, true),
+              (std::vector<QRect>{{0, 0, 100, 16}, {0, 16, 100, 17}, {0, 33, 100, 17}}));
+    EXPECT_EQ(TilePlaces(3, {100, 50}, false),
+              (std::vector<QRect>{{0, 0, 33, 50}, {33, 0, 33, 50}, {66, 0, 34, 50}}));
+    EXPECT_EQ(TilePlaces(1, {100, 50}, true), (std::vector<QRect>{{0, 0, 100, 50}}));
+    EXPECT_TRUE(TilePlaces(0, {100, 50}, false).empty());
+}
+
+TEST(IconPlaces, RowsAlongTheBottomWrappingUpwards)
+{
+    // Two fit in the first row; the third starts a row above it, as high as
+    // the first row's tallest.
+    EXPECT_EQ(IconPlaces({{40, 20}, {50, 30}, {40, 20}, {70, 10}}, {100, 200}),
+              (std::vector<QPoint>{{0, 180}, {40, 170}, {0, 150}, {0, 140}}));
+    // A window wider than the area still takes the row's first place.
+    EXPECT_EQ(IconPlaces({{150, 20}, {10, 10}}, {100, 200}), (std::vector<QPoint>{{0, 180}, {0, 170}}));
+    EXPECT_TRUE(IconPlaces({}, {100, 200}).empty());
+}
+
 } // namespace
 } // namespace kelton

@@ -202,23 +202,13 @@ void MDIMain::TileChildren(bool bRows)
     }
     if (shown.isEmpty())
         return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int n = static_cast<int>(shown.size());
-    for (int k = 0; k < n; ++k) {
+    const std::vector<QRect> places =
+        TilePlaces(static_cast<int>(shown.size()), m_mdi->viewport()->size(), bRows);
+    for (qsizetype k = 0; k < shown.size(); ++k) {
         QMdiSubWindow* sub = shown[k];
         if (sub->isMaximized())
             sub->showNormal();
-        QRect r;
-        if (bRows) {
-            const int top = area.height() * k / n;
-            const int bottom = area.height() * (k + 1) / n;
-            r = QRect(0, top, area.width(), bottom - top);
-        } else {
-            const int left = area.width() * k / n;
-            const int right = area.width() * (k + 1) / n;
-            r = QRect(left, 0, right - left, area.height());
-        }
-        sub->setGeometry(r);
+        sub->setGeometry(places[static_cast<size_t>(k)]);
     }
 }
 
@@ -274,23 +264,17 @@ void MDIMain::mnuWindowArrangeIcons_Click()
 {
     // The minimised windows in a row along the bottom, from the left,
     // wrapping upwards.
-    const QRect area = m_mdi->viewport()->rect();
-    int x = 0;
-    int y = area.bottom();
-    int rowHeight = 0;
+    QList<QMdiSubWindow*> icons;
+    std::vector<QSize> sizes;
     for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isVisible() || !sub->isMinimized())
-            continue;
-        const QSize size = sub->size();
-        if (x > 0 && x + size.width() > area.width()) {
-            x = 0;
-            y -= rowHeight;
-            rowHeight = 0;
+        if (sub->isVisible() && sub->isMinimized()) {
+            icons << sub;
+            sizes.push_back(sub->size());
         }
-        rowHeight = std::max(rowHeight, size.height());
-        sub->move(x, y - size.height() + 1);
-        x += size.width();
     }
+    const std::vector<QPoint> places = IconPlaces(sizes, m_mdi->viewport()->size());
+    for (qsizetype k = 0; k < icons.size(); ++k)
+        icons[k]->move(places[static_cast<size_t>(k)]);
 }
 
 void MDIMain::mnuWindowInfer_Click(int index)
