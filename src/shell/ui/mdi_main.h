@@ -75,9 +75,6 @@ public:
     // before the main window starts; one installed later calls this.
     void UpdateCommands();
 
-    // The close request: refused while a progress operation runs (with a
-    // stop request), otherwise confirmed by the user. True refuses.
-    bool MDIForm_QueryUnload();
     // Releases the child windows and the current lottery and writes the
     // settings file.
     void MDIForm_Unload();
@@ -93,7 +90,6 @@ public:
     // does, open menus and modal dialogs are cancelled, and the event loop
     // ends; Run then shuts down as on exit, so that the settings are kept.
     void RequestTermination();
-    bool TerminationRequested() const { return m_terminate; }
 
     // Unloads every child window; while FormsClosing is set they are
     // destroyed, otherwise only hidden.
@@ -245,6 +241,10 @@ private:
     void EnableNext(bool bEnabled) override;
     bool ActiveChildCaption(QString* oCaption) const override;
     std::vector<IChildForm*> LoadedForms() const override;
+
+    // The close request: refused while a progress operation runs (with a
+    // stop request), otherwise confirmed by the user. True refuses.
+    bool MDIForm_QueryUnload();
 
     // Notes the controls built by the constructor in m_controls.
     void FillControls();
