@@ -109,6 +109,16 @@ bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView
     return true;
 }
 
+bool IsEmptyDrawList(QStringView text)
+{
+    const QStringList lines = SplitLines(text);
+    for (const QString& line : lines) {
+        if (!TrimBlanks(line).isEmpty())
+            return false;
+    }
+    return true;
+}
+
 int32_t StrToNum(CLottorHead& head, const QString& sFormat, QStringView sStrNum, std::vector<Draw>& oDraws,
                  bool sShowPrg)
 {

@@ -42,6 +42,10 @@ enum class LineFault : uint8_t {
 bool LineToNum(const CLottorHead& head, const FormatTokens& sFormat, QStringView sStr, Draw& oDraw,
                LineFault* oFault = nullptr);
 
+// A draw list without a single draw line: nothing, or lines of blanks only
+// (an edited list from which the user removed every draw).
+bool IsEmptyDrawList(QStringView text);
+
 // Reads every line of a text (CR LF or LF line ends) with a format and
 // returns the count of lines read; oDraws then holds exactly those draws in
 // text order. With no line read (or a refused format) the result is 0 and

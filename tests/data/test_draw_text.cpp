@@ -135,6 +135,14 @@ TEST(DrawTextTest, TokensBeyondTheDrawRefuseTheLine)
     EXPECT_EQ(draw, Read(1, {1, 1, 1}));
 }
 
+TEST(DrawTextTest, OnlyAListWithoutADrawLineIsEmpty)
+{
+    for (const char16_t* empty : {u"", u"\r\n", u"  \n\n  ", u"\r\n\r\n "})
+        EXPECT_TRUE(IsEmptyDrawList(QStringView(empty))) << QString::fromUtf16(empty).size();
+    for (const char16_t* draws : {u"2024001 1 2 3", u"\r\n \r\n2024001 1 2 3", u"x\n\n"})
+        EXPECT_FALSE(IsEmptyDrawList(QStringView(draws))) << QString::fromUtf16(draws).size();
+}
+
 TEST(DrawTextTest, StrToNumKeepsTheLinesThatRead)
 {
     auto head = MakeThreeDigits();

@@ -75,18 +75,6 @@ const CommandNeeds kCommandNeeds[] = {
     {MainCommand::FilterSort, false, Has<&ShellWindows::FilterForm>},
 };
 
-// An edited draw list without a single draw line: the user removed every
-// draw.
-bool IsEmptyDrawList(const QString& text)
-{
-    const QStringList lines = SplitLines(text);
-    for (const QString& line : lines) {
-        if (!TrimBlanks(line).isEmpty())
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void MDIMain::ConnectCommands()
