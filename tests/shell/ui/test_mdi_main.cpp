@@ -882,6 +882,29 @@ TEST_F(MdiMainTest, TilingGivesEachWindowItsShareAndScrollsWhatDoesNotFit)
     EXPECT_EQ(small->size(), Holder(small)->viewport()->size());
 }
 
+TEST_F(MdiMainTest, ArrangingLinesTheMinimisedWindowsUpAlongTheBottom)
+{
+    MDIMain& main = Start();
+    main.resize(1000, 760);
+    Settle();
+    TestForm* first = ShownForm("P", {300, 200});
+    TestForm* second = ShownForm("Q", {300, 200});
+    TestForm* open = ShownForm("R", {300, 200});
+    for (TestForm* form : {first, second}) {
+        form->SubWindow()->showMinimized();
+        Settle();
+        form->SubWindow()->move(150, 40); // out of the row
+    }
+    const QRect before = open->SubWindow()->geometry();
+
+    main.Entry(MainCommand::WindowArrangeIcons)->trigger();
+    const int bottom = main.Controls().MdiArea->viewport()->height();
+    const QRect icon = first->SubWindow()->geometry();
+    EXPECT_EQ(icon.topLeft(), QPoint(0, bottom - icon.height()));
+    EXPECT_EQ(second->SubWindow()->pos(), QPoint(icon.width(), bottom - second->SubWindow()->height()));
+    EXPECT_EQ(open->SubWindow()->geometry(), before); // a window not minimised stays
+}
+
 TEST_F(MdiMainTest, ChildWindowsStayInsideASmallerMainWindow)
 {
     MDIMain& main = Start();
