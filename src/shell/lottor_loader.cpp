@@ -1,5 +1,6 @@
 #include "shell/lottor_loader.h"
 
+#include "data/draw_text.h"
 #include "data/lottor_data.h"
 
 namespace kelton {
@@ -37,6 +38,16 @@ QString OpenFailureText(const QString& sName, const QString& sFile, OpenFailure 
     const QString game = sName.isEmpty() ? QString() : QStringLiteral("“") + sName + QStringLiteral("”");
     return QStringLiteral("打开彩票") + game + QStringLiteral("失败，") + reason + QStringLiteral("：") +
            sFile + QStringLiteral("\n彩票数据文件未作任何改动。");
+}
+
+QString RefusedDrawsText(CLottorHead& head, const QString& sFormat, const QString& sNumStr)
+{
+    std::vector<Draw> draws;
+    if (StrToNum(head, sFormat, sNumStr, draws, false) > CLottorData::kMaxDraws)
+        return QString::fromUtf16(
+                   u"更新开奖号码失败，开奖号码超过了一种彩票最多可保存的%1期，原有的开奖号码未作改动。")
+            .arg(CLottorData::kMaxDraws);
+    return QString::fromUtf16(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。");
 }
 
 } // namespace kelton

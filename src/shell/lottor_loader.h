@@ -41,4 +41,9 @@ std::optional<LoadedLottor> OpenLottorFile(const QString& sFile, int16_t nViews)
 // full path) could not be opened, and why; the files were left as they were.
 QString OpenFailureText(const QString& sName, const QString& sFile, OpenFailure why);
 
+// The message telling the user why an edited draw list (sNumStr, read with
+// the game's format sFormat) was refused, the draws staying as they were:
+// it holds more draws than a game keeps, or none could be read from it.
+QString RefusedDrawsText(CLottorHead& head, const QString& sFormat, const QString& sNumStr);
+
 } // namespace kelton

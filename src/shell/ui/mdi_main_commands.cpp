@@ -295,12 +295,7 @@ void MDIMain::CommitDraws(const QString& sNumStr)
     } else if (const QString format = game->HeadData.GetDefFormat(); game->AddStrNum(format, sNumStr) < 1) {
         // Nothing could be read, or more draws than a game keeps: the
         // history stays as it was.
-        std::vector<Draw> draws;
-        if (StrToNum(game->HeadData, format, sNumStr, draws, false) > CLottorData::kMaxDraws)
-            ReportError(u"更新开奖号码失败，开奖号码超过了一种彩票最多可保存的%1期，原有的开奖号码未作改动。"_s.arg(
-                CLottorData::kMaxDraws));
-        else
-            ReportError(u"更新开奖号码失败，没有读出任何开奖号码，原有的开奖号码未作改动。"_s);
+        ReportError(RefusedDrawsText(game->HeadData, format, sNumStr));
         return;
     } else {
         failed = game->UpData();
