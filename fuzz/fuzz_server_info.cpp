@@ -8,7 +8,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     (void)IsServerInfoText(text);
     StrToSysInfo(text);

@@ -31,7 +31,6 @@ void Forget()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     AppState& app = Mmain();
     const QString key = QString::fromLatin1(kSetFileKey);
     app.SetFilePath = fuzz::WorkFolder() + QStringLiteral("/Kelt.dat");

@@ -8,6 +8,7 @@
 
 #include "core/bet_list.h"
 #include "core/child_forms.h"
+#include "data/app_tables.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
 #include "data/setting_record.h"
@@ -15,27 +16,14 @@
 
 namespace kelton {
 
-// The program's version, shown in captions and compared with offered editions.
-inline constexpr char kVersionText[] = "2.04";
-
 class CLottorData;
 
-// The application state every window reads: the start-up tables, the
-// current lottery and its analysis windows, and the bet list. One instance,
-// reached through Mmain(). IniGlobal fills the tables once at start-up.
+// The application state every window reads: the current lottery and its
+// analysis windows, the settings and the bet list. One instance, reached
+// through Mmain(). The fixed name tables are constant data
+// (data/app_tables.h, platform/name_tables.h).
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
-
-    // Start-up tables (IniGlobal).
-    QString AppTitle;
-    QString SsqSignature;                     // 50 characters
-    std::array<int16_t, 201> PrimeFlag{};     // True at 1 and the primes below 200
-    std::array<int16_t, 43> GroupIndicatorFlag{};  // 1 for the group-bet indicators
-    std::array<QString, 11> PlaceName;        // 1..9
-    std::array<QString, 43> IndicatorName;    // 0..42
-    std::array<QString, 10> RankName;         // 0..7
-    std::array<QString, 8> ViewName;          // 0..7
-    std::array<QString, 6> FeatureLegend;     // indicators 37..42
 
     // The current lottery and the analysis windows bound to its views.
     std::shared_ptr<CLottorData> CurLottorData;
@@ -62,8 +50,5 @@ struct AppState {
 };
 
 AppState& Mmain();
-
-// Builds the start-up tables. Called once, before the settings are read.
-void IniGlobal();
 
 }  // namespace kelton

@@ -14,7 +14,7 @@ inline constexpr char kSetFileKey[] = "Kelt#Setting204";
 // byte lengths.
 
 // Sets SetFilePath and HelpFilePath (the folder of help pages) and reads
-// the settings file. Called once at start-up, after IniGlobal.
+// the settings file. Called once at start-up.
 void IniSystem();
 
 // Reads the settings file into the settings record, the server information

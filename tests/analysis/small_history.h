@@ -29,7 +29,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         const QString file = Path(QStringLiteral("g.dat"));
         {
             CLottorData created;

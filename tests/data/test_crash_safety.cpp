@@ -65,7 +65,6 @@ std::vector<Draw> HistoryOfRound(const std::vector<Draw>& all, int round)
 // The game, or nullptr when none opens.
 std::shared_ptr<CLottorData> StartAsTheProgramDoes()
 {
-    IniGlobal();
     IniSystem();
     CLottoItem& items = Mmain().LottoItems;
     if (SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); }))
@@ -83,7 +82,6 @@ TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
     const QString folder = qEnvironmentVariable(kChildVariable);
     ASSERT_FALSE(folder.isEmpty());
     SetProgramFolder(folder);
-    IniGlobal();
     IniSystem();
     const std::vector<Draw> all = SampleDraws(kBaseDraws + 7);
     CLottorData data;
@@ -107,7 +105,6 @@ TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
     const QString folder = qEnvironmentVariable(kChildVariable);
     ASSERT_FALSE(folder.isEmpty());
     SetProgramFolder(folder);
-    IniGlobal();
     CLottorData data;
     ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     ASSERT_GT(data.Add(HistoryOfRound(SampleDraws(kBaseDraws + 7), 1)), 0);
@@ -233,7 +230,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         IniSystem();
         m_all = SampleDraws(kBaseDraws + 7);
         CLottorData data;

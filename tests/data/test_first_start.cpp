@@ -108,7 +108,6 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
 // A settings file that could not be read may hold games, and is left alone.
 TEST_F(FirstStartTest, ASettingsFileWithoutGamesIsCompletedOneNotReadIsLeftAlone)
 {
-    IniGlobal();
     IniSystem();
     ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
     Mmain().SetFileState = SettingsFileState::Unreadable;

@@ -47,7 +47,6 @@ protected:
     {
         SKIP_WITHOUT_SMALL_DISK(m_disk);
         SetProgramFolder(m_disk.Path());
-        IniGlobal();
         IniSystem();
         CLottorData created;
         ASSERT_FALSE(created.CreateData(DefinitionText(), QString::fromLatin1(kGame), 1000, SampleDraws(kDraws)));

@@ -21,7 +21,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         Forget();
         Mmain().SetFilePath = Path(QStringLiteral("Kelt.dat"));
     }

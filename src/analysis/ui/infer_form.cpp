@@ -28,6 +28,7 @@
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/string_table.h"
@@ -58,9 +59,8 @@ QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twi
 FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
     : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
 {
-    const auto& names = Mmain().ViewName;
-    if (view >= 0 && static_cast<size_t>(view) < names.size() && !names[static_cast<size_t>(view)].isEmpty())
-        setWindowTitle(names[static_cast<size_t>(view)]);
+    if (const QString name = ViewName(view); !name.isEmpty())
+        setWindowTitle(name);
 }
 
 FInfer::~FInfer()
@@ -72,7 +72,7 @@ FInfer::~FInfer()
 AreaNames FInfer::Names() const
 {
     const CLottorHead* head = m_stat.HeadData();
-    return AreaNames{Mmain().PlaceName, head ? head->MrDataName : QString()};
+    return AreaNames{head ? head->MrDataName : QString()};
 }
 
 GameSizes FInfer::Sizes() const
@@ -291,10 +291,9 @@ void FInfer::BuildPages()
     m_separators[0] = separator(sort, 4560);
 
     // Indicator options 0..42 on their pages.
-    const auto& indicatorNames = Mmain().IndicatorName;
     for (int16_t k = 0; k <= 42; ++k) {
         const int tab = TabOf(ViewFamily::Filter, k);
-        auto* option = MakeOption(Page(tab), indicatorNames[static_cast<size_t>(k)],
+        auto* option = MakeOption(Page(tab), IndicatorName(k),
                                   QRect(0, 120, 1215, tab == 2 ? kDataOptionHeight : kOptionHeight));
         connectView(option, ViewFamily::Filter, k);
         m_optFilter.push_back(option);
@@ -364,9 +363,8 @@ bool FInfer::InitInferForm()
         m_optStat[4]->setText(OptStatCaption(4, custom));
         m_optList[4]->setText(OptListCaption(4, custom));
         progress.Step(2);
-        const auto& indicatorNames = Mmain().IndicatorName;
         for (int k = 0; k <= 42; ++k)
-            m_optFilter[static_cast<size_t>(k)]->setText(indicatorNames[static_cast<size_t>(k)]);
+            m_optFilter[static_cast<size_t>(k)]->setText(IndicatorName(k));
         // The positions and secondary numbers of this game.
         for (int n = 1; n <= bm; ++n) {
             const int k = 42 + n;
@@ -408,7 +406,7 @@ bool FInfer::InitInferForm()
         m_lstRelate->clear();
         m_lstRelate->addItems(RelateItems(g));
         m_lstRelate->setCurrentRow(0);
-        const QStringList indicators = IndicatorItems(indicatorNames, g, names);
+        const QStringList indicators = IndicatorItems(g, names);
         for (QComboBox* box : {cboPTFilter(), cboPTFilter2()}) {
             box->clear();
             box->addItems(indicators);

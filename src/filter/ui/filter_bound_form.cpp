@@ -275,7 +275,7 @@ void FFilterBound::cmdSetShk_Click()
         return;
     if (IConditionView* filter = Service<IFilterConditionView>(); filter && filter->FormOpen())
         filter->RefreshFilter();
-    MsgBox(this, QMessageBox::NoIcon, Mmain().AppTitle,
+    MsgBox(this, QMessageBox::NoIcon, AppTitle(),
            ExtremesSetMessage(m_tab->tabText(m_tab->currentIndex()), m_cboStart->currentText(),
                               m_cboEnd->currentText()));
 }

@@ -29,6 +29,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
@@ -228,8 +229,8 @@ void fFilter::MakeChipPanel()
     m_tspChipIn->setUsesScrollButtons(true);
     m_tspChipIn->setElideMode(Qt::ElideNone);
     m_tspChipIn->addTab(u"其它过滤"_s);
-    for (const QString& view : Mmain().ViewName)
-        m_tspChipIn->addTab(view);
+    for (const char16_t* view : kViewNames)
+        m_tspChipIn->addTab(QString::fromUtf16(view));
 
     m_picChipIn1 = new QWidget(m_picChipIn);
     m_picChipIn1->setObjectName(u"picChipIn1"_s);
@@ -554,7 +555,7 @@ void fFilter::BuildConditionRow(int16_t index)
         m_chkFilter2.push_back(err);
     }
     const auto i = static_cast<size_t>(index);
-    const QString caption = ConditionName(Mmain(), index);
+    const QString caption = ConditionName(index);
     m_lblFilter[i]->setText(caption);
     m_lblFilter[i]->setProperty("tag", caption);
     m_chkFilter[i]->setAccessibleName(caption);

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 
 #include "core/msg_service.h"
-#include "data/app_state.h"
+#include "data/app_tables.h"
 #include "data/lottor_data.h"
 #include "filter/condition_refresh.h"
 #include "filter/scheme_file.h"
@@ -36,7 +36,7 @@ IOtherFilterPanel* OtherPanel()
 
 QString SchemeFilter()
 {
-    return Mmain().AppTitle + QString::fromUtf16(kSchemeFileFilter);
+    return AppTitle() + QString::fromUtf16(kSchemeFileFilter);
 }
 
 void ReportFileFault(const QString& text)
@@ -73,7 +73,7 @@ QString fFilter::ChinInToSetStr() const
             break;
         }
     }
-    return SchemeText(*game, window, Mmain().IndicatorName);
+    return SchemeText(*game, window);
 }
 
 bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)

@@ -829,7 +829,7 @@ void FWay::ClearChart()
 
 QString FWay::FileFilter() const
 {
-    return Mmain().AppTitle + u"公式文件(*.way)|*.way|文本文件(*.txt)|*.txt"_s;
+    return AppTitle() + u"公式文件(*.way)|*.way|文本文件(*.txt)|*.txt"_s;
 }
 
 void FWay::cmdSave_Click()
@@ -882,7 +882,7 @@ void FWay::cmdOpen_Click()
 
 void FWay::Message(const QString& text, const QString& title)
 {
-    MsgBox(this, QMessageBox::Information, title.isEmpty() ? Mmain().AppTitle : title, text);
+    MsgBox(this, QMessageBox::Information, title.isEmpty() ? AppTitle() : title, text);
 }
 
 // ---------------------------------------------------------------------------

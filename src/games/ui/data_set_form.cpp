@@ -452,7 +452,7 @@ void FDataSet::cmdOK_Click()
     if (m_downloading)
         return;
     if (m_gridChanged) {
-        if (MsgBox(this, QMessageBox::Question, Mmain().AppTitle, u"你真的要把刚才的操作更新到分析数据中去吗？"_s,
+        if (MsgBox(this, QMessageBox::Question, AppTitle(), u"你真的要把刚才的操作更新到分析数据中去吗？"_s,
                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
             return;
         m_isChang = true;
@@ -464,7 +464,7 @@ void FDataSet::cmdOK_Click()
 bool FDataSet::AskDiscard()
 {
     return !m_gridChanged ||
-           MsgBox(this, QMessageBox::Question, Mmain().AppTitle, u"你真的要放弃对刚才的操作,恢复原来数据吗?"_s,
+           MsgBox(this, QMessageBox::Question, AppTitle(), u"你真的要放弃对刚才的操作,恢复原来数据吗?"_s,
                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 

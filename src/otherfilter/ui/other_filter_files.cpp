@@ -91,7 +91,7 @@ void PicOtherFilter::OpenFile(OtherPage page, bool append)
 {
     const OtherFilterKind kind = KindOf(page);
     const OtherFileTextSet texts = OtherFileTexts(kind);
-    const QString path = GetOpenFile(this, texts.ImportTitle, OtherFileFilter(kind, Mmain().AppTitle));
+    const QString path = GetOpenFile(this, texts.ImportTitle, OtherFileFilter(kind, AppTitle()));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     QCoreApplication::processEvents();
@@ -117,7 +117,7 @@ void PicOtherFilter::SaveFile(OtherPage page)
 {
     const OtherFilterKind kind = KindOf(page);
     const OtherFileTextSet texts = OtherFileTexts(kind);
-    const QString path = GetSaveFile(this, texts.ExportTitle, OtherFileFilter(kind, Mmain().AppTitle));
+    const QString path = GetSaveFile(this, texts.ExportTitle, OtherFileFilter(kind, AppTitle()));
     if (path.isEmpty())
         return;
     QCoreApplication::processEvents();

@@ -169,9 +169,9 @@ void FDataInOut::cmdOK_Click()
                 filter->ShowResultCount();
         }
     } else if (key == kSaveData) {
-        out = ExportHistoryFile(path, format, *game, Mmain().AppTitle, Progress());
+        out = ExportHistoryFile(path, format, *game, AppTitle(), Progress());
     } else {
-        out = SaveBetFile(path, format, game->HeadData, Mmain().AppTitle, Mmain().Bets, Progress());
+        out = SaveBetFile(path, format, game->HeadData, AppTitle(), Mmain().Bets, Progress());
     }
     SetInOutControls(false);
     Report(out);

@@ -277,7 +277,7 @@ void fPrinter::FillPrintGrid()
     } else {
         m_texts.Title = PrintTitleText(QString());
     }
-    m_texts.Date = PrintDateText(Mmain().AppTitle, QDate::currentDate());
+    m_texts.Date = PrintDateText(AppTitle(), QDate::currentDate());
     QPointer<fPrinter> self(this);
     auto plan = std::make_unique<PrintPlan>(
         BuildPrintPlan(Mmain().Bets, format, [] { QCoreApplication::processEvents(); }));

@@ -114,8 +114,8 @@ void FAbout::Form_Load()
 {
     const AppState& app = Mmain();
     setWindowTitle(QString::fromUtf16(u"关于... "));
-    m_label2->setText(app.AppTitle + QLatin1Char(' ') + QLatin1String(kVersionText));
-    m_infoText = AboutInfoText(app.AppTitle, app.SysInfo);
+    m_label2->setText(AppTitle() + QLatin1Char(' ') + QLatin1String(kVersionText));
+    m_infoText = AboutInfoText(AppTitle(), app.SysInfo);
     QString shown = m_infoText;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_txtInfo->setPlainText(shown);

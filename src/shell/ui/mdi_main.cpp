@@ -438,12 +438,11 @@ void MDIMain::BuildPanels()
 
 QString MDIMain::Caption() const
 {
-    return Mmain().AppTitle + QLatin1Char(' ') + QLatin1String(kVersionText);
+    return AppTitle() + QLatin1Char(' ') + QLatin1String(kVersionText);
 }
 
 void MDIMain::MDIForm_Load()
 {
-    IniGlobal();
     IniSystem();
     AppState& app = Mmain();
     InitMainWindow();

@@ -11,6 +11,7 @@
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "platform/name_tables.h"
 #include "platform/window_place.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
@@ -26,10 +27,9 @@ int InferIndex(const IChildForm& form)
 {
     if (form.Name() != QLatin1String("FInfer"))
         return -1;
-    const AppState& app = Mmain();
     const QString caption = form.Caption();
     for (int i = 0; i < AppState::InferCount; ++i) {
-        if (app.ViewName[i] == caption)
+        if (ViewName(i) == caption)
             return i;
     }
     return -1;

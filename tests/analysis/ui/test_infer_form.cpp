@@ -27,6 +27,7 @@
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
@@ -124,7 +125,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
         FInfer* form = Window(i);
         ASSERT_NE(form, nullptr) << i;
         EXPECT_TRUE(form->Visible());
-        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(i)]);
+        EXPECT_EQ(form->Caption(), ViewName(i));
         EXPECT_TRUE(entry->isChecked());
         EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
         EXPECT_EQ(form->SelectedTab(), 1);

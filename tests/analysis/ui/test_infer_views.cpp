@@ -25,6 +25,7 @@
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
 #include "games/ui/game_window_test.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/stored_colour.h"
 #include "shell/lottor_loader.h"
@@ -302,7 +303,7 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     const ScopedService<IPickerService> installed(&picker);
     // The hot, warm and cold pattern (37), its condition on.
     form.Stat().SetShrinkSel(37, 1);
-    form.ShowLay(Mmain().IndicatorName[37]);
+    form.ShowLay(IndicatorName(37));
     ASSERT_TRUE(form.TxtFilter()->isEnabled());
     picker.Answer = u"3 5-7"_s;
     form.TxtFilter_Click();

@@ -41,6 +41,7 @@
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "results/ui/data_in_out.h"
 #include "results/ui/hit_query_form.h"
@@ -117,7 +118,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
         ASSERT_NE(form, nullptr) << view;
         EXPECT_TRUE(form->Visible());
-        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(view)]);
+        EXPECT_EQ(form->Caption(), ViewName(view));
         EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
     }
     {

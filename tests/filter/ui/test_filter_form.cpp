@@ -41,6 +41,7 @@
 #include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
 #include "platform/gbk.h"
+#include "platform/name_tables.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
@@ -236,7 +237,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
 
     // One condition row per indicator and position, named as the views are.
     ASSERT_EQ(form.ConditionRows(), 46);
-    EXPECT_EQ(form.LblFilter(0)->text(), Mmain().IndicatorName[0]);
+    EXPECT_EQ(form.LblFilter(0)->text(), IndicatorName(0));
     EXPECT_EQ(form.LblFilter(43)->text(), u"个位号码"_s);
     EXPECT_EQ(form.LblFilter(45)->text(), u"百位号码"_s);
     EXPECT_EQ(form.picChipInData()->height(), TwipsToScreenPixels(16100, &form));
@@ -378,7 +379,7 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     fFilter& form = Open();
     NotingInferForm view0;
     Mmain().InferForms[0] = &view0;
-    const auto& groupFlags = Mmain().GroupIndicatorFlag;
+    const auto& groupFlags = kGroupIndicatorFlag;
 
     EXPECT_TRUE(form.DirectBets());
     QTest::mouseClick(form.optSel(2), Qt::LeftButton); // 组３投注
@@ -1023,7 +1024,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     files.Paths = {path};
     Entry("mnuChipInPut")->trigger();
     EXPECT_EQ(files.Titles.last(), u"保存投注方案"_s);
-    EXPECT_EQ(files.Filters.last(), Mmain().AppTitle + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(files.Filters.last(), AppTitle() + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
     EXPECT_EQ(panel.Calls, QStringList{u"push"_s});
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
     QFile file(path);
@@ -1096,11 +1097,11 @@ TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
     QTest::mouseClick(form.chkFilter(41), Qt::LeftButton);
     QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
     ASSERT_EQ(m_pickers.Shown.size(), 1);
-    EXPECT_EQ(m_pickers.Shown[0], Mmain().FeatureLegend[4] + u"|期号：下期\n上期号码：888"_s);
+    EXPECT_EQ(m_pickers.Shown[0], FeatureLegend(4) + u"|期号：下期\n上期号码：888"_s);
     // The first issue has no draw before it: names, no hint.
     Pick(form.cboNumName(), 0);
     QTest::mouseClick(form.TxtFilter(41), Qt::LeftButton);
-    EXPECT_EQ(m_pickers.Shown.value(1), Mmain().FeatureLegend[4] + u'|');
+    EXPECT_EQ(m_pickers.Shown.value(1), FeatureLegend(4) + u'|');
     QTest::mouseClick(form.chkFilter(5), Qt::LeftButton);
     QTest::mouseClick(form.TxtFilter(5), Qt::LeftButton);
     EXPECT_EQ(m_pickers.Shown.value(2), u"|"_s);

@@ -61,7 +61,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         ResetMsgService();
     }
     void TearDown() override

@@ -344,7 +344,7 @@ TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
     m_files.Paths.push_back(path);
     page->Cmd(COtherFilterPage::Save)->click();
     EXPECT_EQ(m_files.Titles.last(), u"导出匹配过滤设置"_s);
-    EXPECT_EQ(m_files.Filters.last(), Mmain().AppTitle + u"匹配过滤(*.mth)|*.mth|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(m_files.Filters.last(), AppTitle() + u"匹配过滤(*.mth)|*.mth|文本文件(*.txt)|*.txt"_s);
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导出匹配过滤设置！"_s);
     EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
     QFile file(path);

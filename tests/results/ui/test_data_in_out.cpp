@@ -223,7 +223,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     m_scripted.Shown.clear();
     const QList<QByteArray> lines = Bytes(path).split('\n');
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], ToGbk(Mmain().AppTitle + u"\r"_s));
+    EXPECT_EQ(lines[0], ToGbk(AppTitle() + u"\r"_s));
     EXPECT_EQ(lines[1], ToGbk(u"三位数 投注单\r"_s));
     EXPECT_EQ(lines[2], "1:2 1 0\r");
 

@@ -97,7 +97,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         ResetMsgService();
     }
     void TearDown() override

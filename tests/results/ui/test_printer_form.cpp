@@ -100,7 +100,7 @@ protected:
         auto game = std::make_shared<CLottorData>();
         game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
         Mmain().CurLottorData = std::move(game);
-        Mmain().AppTitle = u"彩票分析"_s;
+        AppTitle() = u"彩票分析"_s;
         ResetMsgService();
         m_form = std::make_unique<fPrinter>();
         m_form->Printer().setOutputFormat(QPrinter::PdfFormat);

@@ -102,7 +102,6 @@ protected:
         ResetMsgService();
         WinHist().Clear();
         NeighbourWindows() = ShellWindows{};
-        IniGlobal();
     }
 
     void TearDown() override

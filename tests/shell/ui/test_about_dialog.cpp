@@ -18,7 +18,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         Mmain().SysInfo = ServerInfo();
     }
     void TearDown() override

@@ -24,6 +24,7 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -76,7 +77,7 @@ public:
 class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
 public:
     explicit FakeInferForm(int16_t view, CStat* stat = nullptr)
-        : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]), View(view), Stat(stat)
+        : CChildForm(QStringLiteral("FInfer"), ViewName(view)), View(view), Stat(stat)
     {
     }
     void RefreshForm() override { ++Refreshed; }

@@ -30,6 +30,7 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -53,7 +54,7 @@ using test::TestForm;
 // An analysis window with nothing in it.
 class TestInferForm : public CChildForm, public IInferForm {
 public:
-    TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
+    TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), ViewName(view)) {}
     void RefreshForm() override {}
     void RefreshBall(int16_t, int16_t) override {}
     void RefreshFilter() override {}
@@ -673,7 +674,7 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
     main.mnuWindowInfer(2)->trigger();
     Settle();
-    EXPECT_EQ(ActiveCaption(), Mmain().ViewName[2]);
+    EXPECT_EQ(ActiveCaption(), ViewName(2));
     EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
     EXPECT_FALSE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
     main.mnuWindowInfer(2)->trigger();

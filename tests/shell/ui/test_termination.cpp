@@ -116,7 +116,6 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         const QString folder = m_dir.filePath(QString::number(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
         SetProgramFolder(folder);
-        IniGlobal();
         IniSystem();
         Mmain().SettingRecord.SetShowToolBar(kTrue);
         ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
