@@ -15,6 +15,7 @@
 #include "results/ui/results_windows.h"
 #include "results/ui/printer_form.h"
 #include "shell/lottor_loader.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -39,16 +40,19 @@ int main(int argc, char* argv[])
 
     const kelton::ScopedService<kelton::LottorLoader> loader(kelton::OpenLottorFile);
     kelton::InstallPickerDialogs();
-    // The windows of the other parts of the program join the main window's set.
-    kelton::InstallGameWindows(kelton::NeighbourWindows());
-    kelton::InstallFormulaWindows(kelton::NeighbourWindows());
-    kelton::InstallFilterWindows(kelton::NeighbourWindows());
-    kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
-    kelton::InstallResultsWindows(kelton::NeighbourWindows());
-    kelton::InstallPrinterWindow(kelton::NeighbourWindows());
-    kelton::InstallAnalysisWindows();
-    kelton::InstallOtherFilterWindows(kelton::NeighbourWindows());
-    kelton::MDIMain window;
+    // The run's state and windows: the windows of the other parts of the
+    // program join the main window's set.
+    kelton::AppContext context;
+    kelton::ShellWindows& windows = context.Windows;
+    kelton::InstallGameWindows(windows);
+    kelton::InstallFormulaWindows(windows);
+    kelton::InstallFilterWindows(windows);
+    kelton::InstallHitQueryWindow(windows);
+    kelton::InstallResultsWindows(windows);
+    kelton::InstallPrinterWindow(windows);
+    kelton::InstallAnalysisWindows(windows);
+    kelton::InstallOtherFilterWindows(windows);
+    kelton::MDIMain window(context);
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
     return window.Run();

@@ -33,6 +33,9 @@
 namespace kelton {
 namespace {
 
+// The filter window alone: no other window of the program to open.
+const ShellWindows kNoWindows;
+
 // A three-digit game in memory, current, with a few draws.
 void MakeCurrentGame()
 {
@@ -58,7 +61,7 @@ void BM_FilterShowPage(benchmark::State& state)
 {
     bench::EnsureApplication();
     MakeCurrentGame();
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->Form_Load();
     form->show();
     QCoreApplication::processEvents();
@@ -139,7 +142,7 @@ void BM_FilterWindowOpen(benchmark::State& state)
     std::unique_ptr<QWidget> copy;
     for (auto _ : state) {
         const auto start = bench::Clock::now();
-        auto form = std::make_unique<fFilter>();
+        auto form = std::make_unique<fFilter>(kNoWindows);
         form->resize(1000, 700);
         form->ShowForm();
         bench::Settle();
@@ -166,7 +169,7 @@ void BM_FilterRunToCountLine(benchmark::State& state)
         return;
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> quiet(&boxes);
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
     bench::Settle();
@@ -208,7 +211,7 @@ void BM_BetListPageDown(benchmark::State& state)
     bench::EnsureApplication();
     if (!SampleIsCurrent(state))
         return;
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
     MakeBets(100000);

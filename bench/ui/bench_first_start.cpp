@@ -32,6 +32,7 @@
 #include "platform/services.h"
 #include "platform/ui/message_box.h"
 #include "shell/lottor_loader.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/mdi_main.h"
 
 namespace kelton {
@@ -126,7 +127,8 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
             Mmain().CurLottorData.reset();
             double ms = 0;
             {
-                auto window = std::make_unique<MDIMain>();
+                AppContext context;
+                auto window = std::make_unique<MDIMain>(context);
                 SyncFolder(dir.path());
                 const Clock::time_point start = Clock::now();
                 window->MDIForm_Load();
@@ -173,7 +175,8 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
     std::vector<double> rebuilds;
     std::vector<double> writes;
     {
-        auto window = std::make_unique<MDIMain>();
+        AppContext context;
+        auto window = std::make_unique<MDIMain>(context);
         window->MDIForm_Load();
         QCoreApplication::processEvents();
         QAction* command = window->MenuEntry(QStringLiteral("mnuDataRefresh"));

@@ -35,6 +35,9 @@
 namespace kelton {
 namespace {
 
+// The analysis window alone: no other window of the program to open.
+const ShellWindows kNoWindows;
+
 std::shared_ptr<CLottorData> OpenCurrentSample(benchmark::State& state)
 {
     auto game = std::make_shared<CLottorData>();
@@ -53,7 +56,7 @@ void BM_InferDistributionWholeHistory(benchmark::State& state)
     CStat& stat = *game->StatView(0);
     int rows = 0;
     for (auto _ : state) {
-        auto form = std::make_unique<FInfer>(0, stat);
+        auto form = std::make_unique<FInfer>(0, stat, kNoWindows);
         form->resize(1000, 700);
         form->FindClick(); // builds the window on "历史分布图"
         form->cboPTStart()->setCurrentIndex(0);
@@ -106,7 +109,7 @@ struct ShownWindow {
             w->Game = OpenCurrentSample(state);
             if (!w->Game)
                 return nullptr;
-            w->Form = std::make_unique<FInfer>(0, *w->Game->StatView(0));
+            w->Form = std::make_unique<FInfer>(0, *w->Game->StatView(0), kNoWindows);
             w->Form->resize(1000, 700);
             w->Form->FindClick(); // built, on "历史分布图"
             w->Form->show();

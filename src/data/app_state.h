@@ -18,12 +18,18 @@ namespace kelton {
 
 class CLottorData;
 
-// The application state every window reads: the current lottery and its
-// analysis windows, the settings and the bet list. One instance, reached
-// through Mmain(). The fixed name tables are constant data
-// (data/app_tables.h, platform/name_tables.h).
+// The application's state: the current lottery and its analysis windows,
+// the settings and the bet list. The application context owns one (main
+// makes it; a test makes a fresh one); while it lives it is the state in
+// force, the newest live one when there are several. The fixed name tables
+// are constant data (data/app_tables.h, platform/name_tables.h).
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
+
+    AppState();
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
 
     // The current lottery and the analysis windows bound to its views.
     std::shared_ptr<CLottorData> CurLottorData;
@@ -49,6 +55,8 @@ struct AppState {
     BetList Bets;
 };
 
+// The state in force: the newest live AppState; with none alive, one of
+// its own that lives for the run.
 AppState& Mmain();
 
 }  // namespace kelton

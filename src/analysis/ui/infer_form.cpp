@@ -56,8 +56,8 @@ QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twi
 
 } // namespace
 
-FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
-    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
+FInfer::FInfer(int16_t view, CStat& stat, const ShellWindows& windows, QWidget* parent)
+    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_windows(windows), m_stat(stat), m_view(view)
 {
     if (const QString name = ViewName(view); !name.isEmpty())
         setWindowTitle(name);

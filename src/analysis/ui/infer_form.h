@@ -55,7 +55,9 @@ class FInfer : public CChildForm, public IInferForm, public IGridCopySource {
     Q_OBJECT
 
 public:
-    FInfer(int16_t view, CStat& stat, QWidget* parent = nullptr);
+    // `windows`, the program's registry of windows (the filter window),
+    // outlives the window.
+    FInfer(int16_t view, CStat& stat, const ShellWindows& windows, QWidget* parent = nullptr);
     ~FInfer() override;
 
     // --- Child-window protocol and what other windows call -----------------
@@ -215,6 +217,7 @@ private:
     // none).
     SecondaryDraws Secondary() const;
 
+    const ShellWindows& m_windows;
     CStat& m_stat;
     int16_t m_view = 0;
     bool m_loaded = false;

@@ -33,21 +33,21 @@ namespace {
 
 // The filter window, made when it is not there yet; nullptr in a program
 // without one.
-fFilter* FilterWindowOnUse()
+fFilter* FilterWindowOnUse(const ShellWindows& windows)
 {
-    const auto& make = NeighbourWindows().FilterForm;
+    const auto& make = windows.FilterForm;
     return make ? dynamic_cast<fFilter*>(make()) : nullptr;
 }
 
-bool DirectBets()
+bool DirectBets(const ShellWindows& windows)
 {
-    const fFilter* filter = FilterWindowOnUse();
+    const fFilter* filter = FilterWindowOnUse(windows);
     return !filter || filter->DirectBets();
 }
 
-void RefreshFilterWindow()
+void RefreshFilterWindow(const ShellWindows& windows)
 {
-    if (fFilter* filter = FilterWindowOnUse())
+    if (fFilter* filter = FilterWindowOnUse(windows))
         filter->RefreshFilter();
 }
 
@@ -93,7 +93,7 @@ void FInfer::OptFilter_Click(int16_t index)
         const bool on = m_stat.ShrinkSel(index) != 0;
         m_chkFilter->setChecked(on);
         m_txtFilter->setEnabled(on);
-        m_chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets()));
+        m_chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets(m_windows)));
     }
     ChartData series;
     const int16_t kinds[] = {index};
@@ -129,7 +129,7 @@ void FInfer::chkFilter_Click()
     const int16_t k = ShownConditionKind();
     if (k >= 0)
         m_stat.SetShrinkSel(k, on ? 1 : 0);
-    RefreshFilterWindow();
+    RefreshFilterWindow(m_windows);
 }
 
 void FInfer::TxtFilter_Change()
@@ -145,7 +145,7 @@ void FInfer::TxtFilter_Click()
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (k < 0 || !game)
         return;
-    const fFilter* filter = FilterWindowOnUse();
+    const fFilter* filter = FilterWindowOnUse(m_windows);
     const int32_t issue = filter ? filter->TargetIssue() : -1;
     const QString issueText = filter ? filter->TargetIssueText() : QString();
     const CLottorHead& head = *m_stat.HeadData();
@@ -154,7 +154,7 @@ void FInfer::TxtFilter_Click()
         ShowSelVal(m_txtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
     m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
     TxtFilter_Change();
-    RefreshFilterWindow();
+    RefreshFilterWindow(m_windows);
 }
 
 void FInfer::RefreshFilter()
@@ -167,7 +167,7 @@ void FInfer::RefreshFilter()
         m_chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
         m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
     }
-    m_chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets()));
+    m_chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets(m_windows)));
     m_txtFilter->setEnabled(m_chkFilter->isChecked());
 }
 

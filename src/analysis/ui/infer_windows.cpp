@@ -1,8 +1,10 @@
 #include "analysis/ui/infer_windows.h"
 
+#include <memory>
+
 #include "analysis/ui/infer_form.h"
 #include "core/infer_form_factory.h"
-#include "platform/services.h"
+#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -10,15 +12,18 @@ namespace {
 
 class CInferFormFactory : public IInferFormFactory {
 public:
-    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override { return new FInfer(sView, sStat); }
+    explicit CInferFormFactory(const ShellWindows& windows) : m_windows(windows) {}
+    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override { return new FInfer(sView, sStat, m_windows); }
+
+private:
+    const ShellWindows& m_windows;
 };
 
 } // namespace
 
-void InstallAnalysisWindows()
+void InstallAnalysisWindows(ShellWindows& windows)
 {
-    static CInferFormFactory factory;
-    InstallService<IInferFormFactory>(&factory);
+    windows.InferForms = std::make_shared<CInferFormFactory>(windows);
 }
 
 } // namespace kelton

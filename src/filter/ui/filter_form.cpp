@@ -79,7 +79,8 @@ QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent
 
 } // namespace
 
-fFilter::fFilter(QWidget* parent) : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent)
+fFilter::fFilter(const ShellWindows& windows, QWidget* parent)
+    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_windows(windows)
 {
     m_fraSet = new QGroupBox(u"投注设置"_s, this);
     m_fraSet->setObjectName(u"FraSet"_s);
@@ -362,7 +363,7 @@ void fFilter::MakeResultPanel()
     m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
     m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
     // Without the print window (tests that leave it out) the button rests.
-    m_cmdPrintFilter->setEnabled(static_cast<bool>(NeighbourWindows().PrintPreview));
+    m_cmdPrintFilter->setEnabled(static_cast<bool>(m_windows.PrintPreview));
     MakeResultShortcuts();
 }
 

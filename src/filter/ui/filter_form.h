@@ -63,7 +63,9 @@ class fFilter : public CChildForm, public IFilterForm, public IBallRepaint, publ
     Q_OBJECT
 
 public:
-    explicit fFilter(QWidget* parent = nullptr);
+    // `windows`, the program's registry of windows (the extreme ranges, the
+    // print preview, the batch replacement), outlives the window.
+    explicit fFilter(const ShellWindows& windows, QWidget* parent = nullptr);
     ~fFilter() override;
 
     // --- Child-window protocol --------------------------------------------
@@ -300,6 +302,7 @@ private:
     void ShowOtherFilterPage(int page);
 
     bool m_loaded = false;
+    const ShellWindows& m_windows;
     bool m_isBusy = false;
     int16_t m_bcMain = 0;
     int16_t m_mrMain = 0;

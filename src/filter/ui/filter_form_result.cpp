@@ -265,7 +265,7 @@ void fFilter::EnableBetRowEntries()
     }
     // The batch replace needs its dialog too.
     if (QAction* entry = main->MenuEntry(u"mnuFilterReplace"_s))
-        entry->setEnabled(onBet && static_cast<bool>(NeighbourWindows().MrReplace));
+        entry->setEnabled(onBet && static_cast<bool>(m_windows.MrReplace));
 }
 
 void fFilter::RunPopupEntry(const QString& sEntry)
@@ -295,7 +295,7 @@ void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
 
 void fFilter::cmdPrintFilter_Click()
 {
-    const auto& preview = NeighbourWindows().PrintPreview;
+    const auto& preview = m_windows.PrintPreview;
     if (!preview)
         return;
     CMsg msg;

@@ -1,5 +1,7 @@
 #include "filter/ui/filter_windows.h"
 
+#include <memory>
+
 #include <QPointer>
 
 #include "filter/ui/filter_bound_form.h"
@@ -18,20 +20,11 @@ QPointer<fFilter>& Instance()
     return form;
 }
 
-IChildForm* FilterFormOnUse()
+IChildForm* FilterFormOnUse(const ShellWindows& windows)
 {
     QPointer<fFilter>& form = Instance();
     if (!form || !form->FormOpen())
-        form = new fFilter;
-    return form;
-}
-
-IChildForm* FilterBoundFormOnUse()
-{
-    // Unloaded whenever it is closed: made anew with its defaults.
-    static QPointer<FFilterBound> form;
-    if (!form || !form->FormOpen())
-        form = new FFilterBound;
+        form = new fFilter(windows);
     return form;
 }
 
@@ -45,8 +38,14 @@ fFilter* FilterWindow()
 
 void InstallFilterWindows(ShellWindows& windows)
 {
-    windows.FilterForm = &FilterFormOnUse;
-    windows.FilterBoundForm = &FilterBoundFormOnUse;
+    windows.FilterForm = [&windows] { return FilterFormOnUse(windows); };
+    // Unloaded whenever it is closed: made anew with its defaults. The
+    // registry's entry keeps the window (copies of the entry share it).
+    windows.FilterBoundForm = [form = std::make_shared<QPointer<FFilterBound>>()]() -> IChildForm* {
+        if (!*form || !(*form)->FormOpen())
+            *form = new FFilterBound;
+        return form->data();
+    };
     windows.MrReplace = &ShowMrReplace;
     windows.SchemePanel = [](QWidget* parent) -> QWidget* { return new SchemePanel(parent); };
 }

@@ -33,6 +33,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/window_accessibility.h"
 #include "shell/pick_lists.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/app_icon.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/main_toolbar.h"
@@ -111,7 +112,7 @@ MDIMain* MainWindow()
     return g_main;
 }
 
-MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
+MDIMain::MDIMain(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MDIMain"));
     g_main = this;
@@ -416,7 +417,7 @@ void MDIMain::BuildPanels()
         panel->setVisible(!hidden);
         holder->setVisible(!hidden);
     };
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.SchemePanel) {
         if (QWidget* panel = windows.SchemePanel(this)) {
             dock(panel, QStringLiteral("picWindowDock"), Qt::LeftDockWidgetArea);
@@ -452,7 +453,7 @@ void MDIMain::MDIForm_Load()
     // the progress bar; a first start cut short, or one that found no room
     // for the game, is completed here.
     CLottoItem& items = app.LottoItems;
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.SeedFirstStart) {
         const SeedOutcome seeded = windows.SeedFirstStart(items);
         if (seeded)

@@ -19,6 +19,7 @@
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
 #include "shell/ui/main_toolbar.h"
@@ -34,7 +35,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A command's needs: a loaded game, and the window it opens or calls (its
-// entry in NeighbourWindows(); none for the main window's own commands).
+// entry in the registry of windows; none for the main window's own commands).
 struct CommandNeeds {
     const char* Entry;
     bool Game;
@@ -142,7 +143,7 @@ void MDIMain::ConnectCommands()
 
 void MDIMain::UpdateCommands()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     for (const CommandNeeds& command : kCommandNeeds) {
         const bool ready =
             (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
@@ -183,7 +184,7 @@ void MDIMain::Tbr1_ButtonClick(const QString& sKey)
 
 IChildForm* MDIMain::FilterChild() const
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     return windows.FilterForm ? windows.FilterForm() : nullptr;
 }
 
@@ -202,7 +203,7 @@ void MDIMain::ReportError(const QString& sText)
 
 void MDIMain::mnuSysDataLottor_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (!windows.ChooseGame || !windows.ChooseGame(this))
         return;
 
@@ -252,7 +253,7 @@ void MDIMain::ReportLoadFailure(const QString& sName, const QString& sFile)
 
 void MDIMain::mnuSysOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().OptionDialog)
+    if (const auto& dialog = m_context.Windows.OptionDialog)
         dialog(this);
 }
 
@@ -276,7 +277,7 @@ void MDIMain::mnuSysStatus_Click()
 
 void MDIMain::mnuSysDataEdit_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr;
     if (!editor || !Mmain().CurLottorData)
         return;
@@ -327,6 +328,8 @@ void MDIMain::MakeInferForms()
 {
     AppState& app = Mmain();
     IInferFormFactory* factory = Service<IInferFormFactory>();
+    if (!factory)
+        factory = m_context.Windows.InferForms.get();
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!factory || !game)
         return;
@@ -360,7 +363,7 @@ void MDIMain::ReleaseInferForms()
 
 void MDIMain::mnuSysLottorOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().LottoOption)
+    if (const auto& dialog = m_context.Windows.LottoOption)
         dialog(this);
 }
 
@@ -369,7 +372,7 @@ void MDIMain::mnuSysLottorOption_Click()
 
 void MDIMain::mnuOnlineDownLoadData_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr)
         editor->SetSelTsp(QStringLiteral("DownLoad"));
     mnuSysDataEdit_Click();
@@ -377,7 +380,7 @@ void MDIMain::mnuOnlineDownLoadData_Click()
 
 void MDIMain::mnuOnlineUpgrade_Click()
 {
-    if (const auto& dialog = NeighbourWindows().UpgradeDialog)
+    if (const auto& dialog = m_context.Windows.UpgradeDialog)
         dialog(this);
 }
 
@@ -455,7 +458,7 @@ void MDIMain::mnuChipInFilter_Click()
 
 void MDIMain::mnuChipInWay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IChildForm* form = windows.WayForm ? windows.WayForm() : nullptr;
     if (!form)
         return;
@@ -479,25 +482,25 @@ void MDIMain::mnuChipInPut_Click()
 
 void MDIMain::mnuChipInOpen_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 2);
 }
 
 void MDIMain::mnuChipInSave_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 1);
 }
 
 void MDIMain::mnuChipInSaveData_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 3);
 }
 
 void MDIMain::mnuChipInQuery_Click()
 {
-    const auto& query = NeighbourWindows().HitQuery;
+    const auto& query = m_context.Windows.HitQuery;
     if (!query)
         return;
     CMsg msg;
@@ -529,7 +532,7 @@ void MDIMain::mnuHelpGuide_Click()
 
 void MDIMain::mnuHelpAbout_Click()
 {
-    if (const auto& dialog = NeighbourWindows().AboutBox)
+    if (const auto& dialog = m_context.Windows.AboutBox)
         dialog(this);
 }
 
@@ -556,7 +559,7 @@ void MDIMain::mnuFilterAdd_Click()
 
 void MDIMain::mnuFilterReplace_Click()
 {
-    if (const auto& dialog = NeighbourWindows().MrReplace)
+    if (const auto& dialog = m_context.Windows.MrReplace)
         dialog(this);
 }
 

@@ -13,6 +13,7 @@
 #include "data/app_state.h"
 #include "platform/name_tables.h"
 #include "platform/window_place.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -178,7 +179,7 @@ void MDIMain::ReturnToUsersPlace()
 
 void MDIMain::ShowFilterForm()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (!windows.FilterForm)
         return;
     if (IChildForm* form = windows.FilterForm())
@@ -297,21 +298,21 @@ void MDIMain::mnuWindowInfer_Click(int index)
 
 void MDIMain::mnuWindowFilter_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.FilterForm)
         BringForward(windows.FilterForm(), true);
 }
 
 void MDIMain::mnuWindowFilterBound_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.FilterBoundForm)
         BringForward(windows.FilterBoundForm(), true);
 }
 
 void MDIMain::mnuWindowWay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.WayForm)
         BringForward(windows.WayForm(), false);
 }

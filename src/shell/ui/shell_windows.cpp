@@ -25,10 +25,4 @@ ShellWindows InitialShellWindows()
     return windows;
 }
 
-ShellWindows& NeighbourWindows()
-{
-    static ShellWindows windows = InitialShellWindows();
-    return windows;
-}
-
 } // namespace kelton

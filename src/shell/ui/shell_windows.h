@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include <QString>
 
 #include "core/child_forms.h"
+#include "core/infer_form_factory.h"
 #include "data/first_start.h"
 #include "platform/ui/grid_cells.h"
 
@@ -90,7 +92,8 @@ public:
 };
 
 // The windows of the rest of the program that the main window opens or
-// docks. Each window installs its entry before the main window starts; an
+// docks; the application context (app_context.h) holds the program's set.
+// Each window installs its entry before the main window starts; an
 // entry left empty means that window is not part of the program, and the
 // main window does without it (no game is chosen, no child window opens,
 // no panel is docked, the command does nothing).
@@ -120,6 +123,10 @@ struct ShellWindows {
     // not, the user is told why.
     std::function<SeedOutcome(CLottoItem& items)> SeedFirstStart;
 
+    // The analysis windows of a loaded game, one per data view; a factory
+    // put in force as a service (tests) takes precedence.
+    std::shared_ptr<IInferFormFactory> InferForms;
+
     // The draw editor, created on the first call.
     std::function<IDataSetForm*()> DataSetForm;
     // The current game's options dialog, modal over owner.
@@ -139,8 +146,6 @@ struct ShellWindows {
     std::function<void(QWidget* owner)> UpgradeDialog;
     std::function<void(QWidget* owner)> AboutBox;
 };
-
-ShellWindows& NeighbourWindows();
 
 // The set as the program starts with it: the shell's own dialogs, the
 // start-up online information and the first-start seeding; the windows of

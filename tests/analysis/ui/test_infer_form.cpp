@@ -48,7 +48,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
+        InstallAnalysisWindows(Windows());
     }
     void TearDown() override
     {
@@ -80,9 +80,10 @@ protected:
     // The first start with the sample game "福彩3D" and its whole history.
     MDIMain& OpenSample()
     {
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {}; // no web page on a test machine
-        InstallGameWindows(NeighbourWindows());
+        Windows() = InitialShellWindows();
+        Windows().DataSetOther = {}; // no web page on a test machine
+        InstallGameWindows(Windows());
+        InstallAnalysisWindows(Windows());
         OnModal<FLottoLogo>([](FLottoLogo& chooser) {
             for (int r = 0; r < chooser.RowCount(); ++r) {
                 if (chooser.RowName(r) == u"福彩3D"_s)
@@ -432,7 +433,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
 {
     OpenSmall({"507"});
     CStat closed;
-    FInfer form(0, closed);
+    FInfer form(0, closed, Windows());
     form.FindClick(); // loads the window without showing it
     EXPECT_TRUE(form.Loaded());
     EXPECT_EQ(form.ViewRuns(), 0);
@@ -442,7 +443,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
     // A view that cannot be read is reported, and no view is drawn.
     CStat& unread = *Mmain().CurLottorData->StatView(7);
     unread.StatClose();
-    FInfer broken(7, unread);
+    FInfer broken(7, unread, Windows());
     broken.FindClick();
     EXPECT_EQ(broken.ViewRuns(), 0);
     EXPECT_FALSE(broken.IsBusy());

@@ -41,7 +41,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
+        InstallAnalysisWindows(Windows());
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;

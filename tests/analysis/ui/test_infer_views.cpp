@@ -44,8 +44,8 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
-        InstallFilterWindows(NeighbourWindows());
+        InstallAnalysisWindows(Windows());
+        InstallFilterWindows(Windows());
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
@@ -72,7 +72,7 @@ protected:
         form->ShowForm();
         return *form;
     }
-    static fFilter& Filter() { return *dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()); }
+    fFilter& Filter() { return *dynamic_cast<fFilter*>(Windows().FilterForm()); }
     // The row whose label is text.
     static int RowOf(const CFlexGrid& grid, const QString& text)
     {

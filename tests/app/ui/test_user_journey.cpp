@@ -62,11 +62,11 @@ protected:
     {
         RealHistoryTest::SetUp();
         // The rest of the windows as the program installs them.
-        InstallFormulaWindows(NeighbourWindows());
-        InstallAnalysisWindows();
-        InstallHitQueryWindow(NeighbourWindows());
-        InstallPrinterWindow(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
+        InstallFormulaWindows(Windows());
+        InstallAnalysisWindows(Windows());
+        InstallHitQueryWindow(Windows());
+        InstallPrinterWindow(Windows());
+        InstallResultsWindows(Windows());
     }
 };
 
@@ -136,7 +136,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // All ten digits in every position make the 1000 direct bets.
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     EXPECT_EQ(filter->cboNumName()->currentText(), u"下期"_s);
     for (int g = 1; g <= 3; ++g)
@@ -152,7 +152,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // for "下期": the survivors are those the view's candidate test passes,
     // counted directly.
     QTest::mouseClick(filter->cmdChipInNearLay(), Qt::LeftButton);
-    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     bound->sdrLay()->setValue(100);
     const int32_t last = Game().NumCount() - 1;
@@ -307,7 +307,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         EXPECT_EQ(view0.ShrinkSel(k), 1) << k;
         EXPECT_EQ(view0.ShrinkVal(k), setValues[static_cast<size_t>(k)]) << k;
     }
-    filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     Mmain().Bets = BetList(3);
     transfer("mnuChipInOpen", betsPath);
@@ -320,7 +320,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // A formula written and run in the formula window: the last draw's
     // numbers, repeated for the next issue and shown units first.
     Entry("mnuChipInWay")->trigger();
-    auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
+    auto* way = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(way, nullptr);
     EXPECT_TRUE(way->Visible());
     way->cmdGroupAdd_Click();
@@ -348,7 +348,7 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
     ASSERT_TRUE(Mmain().CurLottorData);
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
         Pick(filter->CboBc(g), 1); // 全选

@@ -122,7 +122,7 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(NeighbourWindows());
+        InstallFilterWindows(Windows());
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override
@@ -165,7 +165,7 @@ protected:
         main.EnableLottoCommands();
         main.Tbr1_ButtonClick(u"Filter"_s);
         Settle();
-        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
         return *m_form;
     }
 
@@ -279,7 +279,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_FALSE(WinHist().WinHistory().contains(u"缩水过滤"_s));
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    EXPECT_EQ(dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()), &form);
+    EXPECT_EQ(dynamic_cast<fFilter*>(Windows().FilterForm()), &form);
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
@@ -296,7 +296,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(FilterWindow(), nullptr);
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     EXPECT_EQ(m_form->SelectedTab(), 2);
     EXPECT_EQ(m_form->ConditionRows(), 46);
@@ -317,7 +317,7 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
     m_display.emplace(&m_recorded);
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     EXPECT_TRUE(m_recorded.StatusTexts.contains(u"加载过滤窗口"_s));
     EXPECT_EQ(m_recorded.ShownMax, (3 + 42) * 5 + 140);
     EXPECT_FALSE(m_recorded.ShownCanClick);
@@ -549,7 +549,7 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     FlushDeletes();
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     m_form->SelectTab(1);
     EXPECT_TRUE(m_form->chkOtherErr()->isChecked());
@@ -778,7 +778,7 @@ TEST_F(FilterFormTest, BatchReplaceNeedsSecondaryNumbers)
         ADD_FAILURE() << "no dialog expected";
         return int(QDialog::Rejected);
     });
-    NeighbourWindows().MrReplace(m_main);
+    Windows().MrReplace(m_main);
     EXPECT_EQ(m_boxes.Texts, QStringList{u"当前彩票没有特别号码，无需替换！"_s});
 }
 
@@ -983,7 +983,7 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
     FlushDeletes();
     m_main->Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     EXPECT_TRUE(m_form->optSel(1)->isChecked());
     EXPECT_TRUE(m_form->msgBc(0)->isVisible());
@@ -1000,7 +1000,7 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
 TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
 {
     NotingOtherPanel panel;
-    NeighbourWindows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
+    Windows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
     test::FakeFileDialogs files;
     const ScopedService<IFileDialogs> filesInstalled(&files);
     fFilter& form = Open();
@@ -1193,7 +1193,7 @@ private:
 TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
 {
     std::unique_ptr<FakeOtherFilterPanel> pages;
-    NeighbourWindows().OtherFilterPanel = [&pages](QWidget* parent) -> IOtherFilterPanel* {
+    Windows().OtherFilterPanel = [&pages](QWidget* parent) -> IOtherFilterPanel* {
         pages = std::make_unique<FakeOtherFilterPanel>(parent);
         return pages.get();
     };
@@ -1232,7 +1232,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     fFilter& form = Open(kThreeDigits, {u"507"_s, u"123"_s, u"888"_s, u"246"_s});
     QTest::mouseClick(form.cmdChipInNearLay(), Qt::LeftButton);
     Settle();
-    QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_TRUE(bound);
     EXPECT_TRUE(bound->Visible());
     EXPECT_EQ(bound->windowTitle(), u"设置过滤极值范围"_s);
@@ -1299,7 +1299,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     EXPECT_FALSE(bound);
     EXPECT_FALSE(Entry("mnuWindowFilterBound")->isVisible());
     m_main->mnuWindowFilterBound_Click();
-    auto* again = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* again = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->sdrLay()->value(), 20);
     EXPECT_EQ(again->Tab1()->currentIndex(), 0);
@@ -1310,7 +1310,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowRefusesToSetWithoutDraws)
 {
     Open(kThreeDigits, {});
     QTest::mouseClick(m_form->cmdChipInNearLay(), Qt::LeftButton);
-    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     EXPECT_EQ(bound->cboEnd()->count(), 0);
     m_boxes.Texts.clear();

@@ -620,7 +620,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     MakeGame(20);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(NeighbourWindows());
+    InstallFormulaWindows(Windows());
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
@@ -663,7 +663,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     MakeGame(120);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(NeighbourWindows());
+    InstallFormulaWindows(Windows());
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
     CLottorHead& head = Mmain().CurLottorData->HeadData;

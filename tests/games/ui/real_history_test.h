@@ -29,11 +29,11 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
+        Windows() = InitialShellWindows();
+        Windows().DataSetOther = {};
         InstallPickerDialogs();
-        InstallGameWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
+        InstallGameWindows(Windows());
+        InstallFilterWindows(Windows());
         m_loader.emplace(&OpenLottorFile);
     }
     void TearDown() override

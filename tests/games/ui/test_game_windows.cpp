@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        InstallGameWindows(NeighbourWindows());
+        InstallGameWindows(Windows());
         m_loader.emplace(OpenLottorFile);
     }
 

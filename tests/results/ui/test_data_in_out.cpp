@@ -83,8 +83,8 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
+        InstallFilterWindows(Windows());
+        InstallResultsWindows(Windows());
     }
     void TearDown() override
     {
@@ -113,7 +113,7 @@ protected:
         main.EnableLottoCommands();
         main.Tbr1_ButtonClick(u"Filter"_s);
         Settle();
-        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
         return *m_form;
     }
 
@@ -198,7 +198,7 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
         shown = typed && typed->SelectedKey() == u"SaveFilter"_s;
         return int(QDialog::Rejected);
     });
-    NeighbourWindows().DataInOut(m_main, 7);
+    Windows().DataInOut(m_main, 7);
     EXPECT_TRUE(shown);
 }
 

@@ -102,8 +102,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        Mmain().CurLottorData.reset();
-        Mmain().Bets = BetList();
         ResetMsgService();
         ProgramFolderTest::TearDown();
     }
@@ -154,6 +152,7 @@ protected:
 
     HeadlessMsgDisplay m_display;
     ScopedService<IMsgDisplay> m_displayed{&m_display};
+    AppState m_state; // fresh for each test: no game, no bets
     std::unique_ptr<fHitQuery> m_form;
 };
 
@@ -377,7 +376,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallHitQueryWindow(NeighbourWindows());
+        InstallHitQueryWindow(Windows());
     }
 
     // The count line of the last query.
@@ -412,7 +411,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
 
     main.Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
         Pick(filter->CboBc(g), 1); // 全选

@@ -25,6 +25,7 @@
 #include "filter/ui/filter_form.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
 #include "shell/ui/shell_windows.h"
@@ -100,7 +101,6 @@ protected:
         auto game = std::make_shared<CLottorData>();
         game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
         Mmain().CurLottorData = std::move(game);
-        AppTitle() = u"彩票分析"_s;
         ResetMsgService();
         m_form = std::make_unique<fPrinter>();
         m_form->Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -110,10 +110,9 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        Mmain().Bets = BetList();
-        Mmain().CurLottorData.reset();
     }
 
+    AppContext m_context{AppContext::Start::Bare};
     QTemporaryDir m_dir;
     test::FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxService{&m_boxes};
@@ -486,22 +485,20 @@ TEST_F(PrinterFormTest, GridLinesAreDrawnWhenTicked)
 
 TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
 {
-    ShellWindows saved = NeighbourWindows();
     int opened = 0;
     bool busy = false;
     QString status;
-    NeighbourWindows().PrintPreview = [&](QWidget*) {
+    m_context.Windows.PrintPreview = [&](QWidget*) {
         ++opened;
         CMsg msg;
         busy = msg.IsBusy();
         status = msg.StatusText();
     };
     {
-        fFilter filter;
+        fFilter filter(m_context.Windows);
         ASSERT_TRUE(filter.cmdPrintFilter()->isEnabled());
         filter.cmdPrintFilter_Click();
     }
-    NeighbourWindows() = saved;
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(busy);
     EXPECT_EQ(status, u"加载打印窗口"_s);

@@ -25,6 +25,7 @@
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "shell/lottor_loader.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_open.h"
@@ -86,22 +87,17 @@ public:
     using CChildForm::CChildForm;
 };
 
-// The main window over a fresh program folder, with the shared state reset
-// and the message boxes answered by m_boxes. Start() makes the window; the
-// fixture deletes it. The services it installs (the loader, the message
-// boxes) go with it.
+// The main window over a fresh program folder and a fresh application
+// context (no windows installed), with the message boxes answered by
+// m_boxes. Start() makes the window; the fixture deletes it. The services it
+// installs (the loader, the message boxes) go with it.
 class MainWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        AppState& app = Mmain();
-        app.CurLottorData.reset();
-        app.InferForms.fill(nullptr);
-        app.FormsClosing = 0;
         ResetMsgService();
         WinHist().Clear();
-        NeighbourWindows() = ShellWindows{};
     }
 
     void TearDown() override
@@ -109,11 +105,11 @@ protected:
         delete m_main;
         m_main = nullptr;
         FlushDeletes();
-        Mmain().CurLottorData.reset();
-        Mmain().InferForms.fill(nullptr);
-        NeighbourWindows() = ShellWindows{};
         ProgramFolderTest::TearDown();
     }
+
+    // The registry of windows the main window is made with.
+    ShellWindows& Windows() { return m_context.Windows; }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // Lets the activation of a child window, which follows the code that
@@ -161,12 +157,13 @@ protected:
 
     MDIMain& Start()
     {
-        m_main = new MDIMain;
+        m_main = new MDIMain(m_context);
         m_main->MDIForm_Load();
         QApplication::setActiveWindow(m_main);
         return *m_main;
     }
 
+    AppContext m_context{AppContext::Start::Bare};
     FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
     // The loader a test puts in force (m_loader.emplace(...)); none until then.

@@ -125,7 +125,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+        Windows().FilterForm = [this]() -> IChildForm* {
             // A window unloaded for real is made anew.
             if (!m_filter || !m_filter->FormOpen())
                 m_filter = new FakeFilterForm;
@@ -290,7 +290,7 @@ TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
     for (const QString& spelling :
          {path, QStringLiteral("Lottor/a/game"), QStringLiteral("Lottor/a/../a/game")}) {
         SCOPED_TRACE(spelling.toStdString());
-        NeighbourWindows().ChooseGame = [&](QWidget*) {
+        Windows().ChooseGame = [&](QWidget*) {
             Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("A2"), spelling);
             Mmain().LottoItems.SetSelectItem(static_cast<int16_t>(Mmain().LottoItems.LottoCount() - 1));
             return true;
@@ -312,7 +312,7 @@ TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
     MDIMain& main = Start();
     QPointer<FakeFilterForm> before = m_filter;
 
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -339,7 +339,7 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
     // The files of both games are gone: compared by what is on disk alone,
     // they would count as the same game.
     QFile::remove(current);
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -369,7 +369,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
     MDIMain& main = Start();
     const auto current = Mmain().CurLottorData;
 
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -391,7 +391,7 @@ TEST_F(CommandsTest, ACancelledChooserChangesNothing)
     InstallFakeLoader();
     MDIMain& main = Start();
     int asked = 0;
-    NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+    Windows().ChooseGame = [&](QWidget* owner) {
         ++asked;
         EXPECT_EQ(owner, &main);
         return false;
@@ -414,7 +414,7 @@ protected:
         MakeGame(QStringLiteral("Lottor/game"), {"123", "456", "789", "012"});
         WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
         InstallRealLoader();
-        NeighbourWindows().DataSetForm = [this] { return &m_editor; };
+        Windows().DataSetForm = [this] { return &m_editor; };
         Start();
         ASSERT_TRUE(Mmain().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 4);
@@ -665,7 +665,7 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     MDIMain& main = Start();
 
     QStringList shown;
-    ShellWindows& windows = NeighbourWindows();
+    ShellWindows& windows = Windows();
     windows.DataInOut = [&](QWidget* owner, int16_t tag) {
         EXPECT_EQ(owner, &main);
         shown << QStringLiteral("DataInOut%1").arg(tag);
@@ -891,7 +891,7 @@ TEST_F(CommandsTest, TheStartUpOffersANewerEditionOrOpensAPage)
     };
     MDIMain& main = Start();
     int offers = 0;
-    NeighbourWindows().UpgradeDialog = [&](QWidget* owner) {
+    Windows().UpgradeDialog = [&](QWidget* owner) {
         EXPECT_EQ(owner, &main);
         ++offers;
     };
@@ -940,7 +940,7 @@ TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
     Mmain().SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
                                             "http://page.example/\r\n"));
     ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-    NeighbourWindows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
+    Windows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
     MDIMain& main = Start();
     EXPECT_EQ(Opened, QStringList({"http://page.example/"}));
     EXPECT_TRUE(main.tmrStatus()->isActive());
@@ -982,7 +982,7 @@ TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
     Entry("mnuHelpGuide")->trigger();
 
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     Settle();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("fFilter.htm"));
     main.Tbr1_ButtonClick(QStringLiteral("Help"));
@@ -1032,7 +1032,7 @@ TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
 
     // Another window active: the clipboard stays as it is.
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     Settle();
     main.mnuListCopy_Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));

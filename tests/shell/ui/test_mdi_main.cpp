@@ -74,7 +74,7 @@ protected:
     // The filter window, created on first use as the real one is.
     void InstallFilterForm()
     {
-        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+        Windows().FilterForm = [this]() -> IChildForm* {
             if (!m_filter)
                 m_filter = new TestForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"));
             return m_filter.data();
@@ -82,9 +82,9 @@ protected:
     }
 
     // The windows of the commands that need no game, doing nothing.
-    static void InstallNoGameWindows()
+    void InstallNoGameWindows()
     {
-        ShellWindows& windows = NeighbourWindows();
+        ShellWindows& windows = Windows();
         windows.ChooseGame = [](QWidget*) { return false; };
         windows.OptionDialog = [](QWidget*) {};
         windows.UpgradeDialog = [](QWidget*) {};
@@ -221,7 +221,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
         WriteSettings(true, {QStringLiteral("排列三")});
         InstallFakeLoader();
         int asked = 0;
-        NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+        Windows().ChooseGame = [&](QWidget* owner) {
             ++asked;
             EXPECT_EQ(owner, MainWindow());
             return chosen;
@@ -308,8 +308,8 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
 
     // A window that installs itself enables its commands.
     for (const Row& row : rows) {
-        NeighbourWindows() = ShellWindows{};
-        row.install(NeighbourWindows());
+        Windows() = ShellWindows{};
+        row.install(Windows());
         main.UpdateCommands();
         EXPECT_TRUE(Enabled(row.entry)) << row.entry;
         if (row.key) {
@@ -485,7 +485,7 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     InstallFilterForm();
     InstallNoGameWindows();
     MDIMain& main = Start();
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     QDialog dialog(&main);
     dialog.show();
 
@@ -622,7 +622,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
 {
     InstallFilterForm();
     MDIMain& main = Start();
-    IChildForm* form = NeighbourWindows().FilterForm();
+    IChildForm* form = Windows().FilterForm();
     QAction* entry = main.MenuEntry(QStringLiteral("mnuWindowFilter"));
     form->ShowForm();
     EXPECT_TRUE(form->Visible());
@@ -1015,7 +1015,7 @@ TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
 {
     WriteSettings(false, {QStringLiteral("a")});
     InstallFakeLoader();
-    NeighbourWindows().WayForm = NoForm;
+    Windows().WayForm = NoForm;
     MDIMain& main = Start();
     ASSERT_TRUE(Enabled("mnuChipInWay"));
     auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
@@ -1042,7 +1042,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     InstallFakeLoader();
     InstallNoGameWindows();
     InstallFilterForm();
-    ShellWindows& windows = NeighbourWindows();
+    ShellWindows& windows = Windows();
     windows.DataSetForm = NoEditor;
     windows.HitQuery = [](QWidget*) {};
     windows.WayForm = NoForm;

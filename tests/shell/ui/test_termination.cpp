@@ -25,6 +25,7 @@
 #include "platform/program_folder.h"
 #include "platform/termination_signals.h"
 #include "qt_app_env.h"
+#include "shell/ui/app_context.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_windows.h"
@@ -54,11 +55,11 @@ TEST(TerminationChild, DISABLED_RunsUntilSignalled)
     test::FakeBoxes boxes;
     boxes.Answer = QMessageBox::Cancel;
     const ScopedService<IMessageBoxes> answered(&boxes);
-    NeighbourWindows() = ShellWindows{};
+    AppContext context(AppContext::Start::Bare);
     CInstanceLock lock;
     ASSERT_TRUE(lock.Claim());
 
-    MDIMain window;
+    MDIMain window(context);
     CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
     ASSERT_TRUE(terminationSignals.Installed());
     QTimer::singleShot(0, &window, [&] {
@@ -116,8 +117,9 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         const QString folder = m_dir.filePath(QString::number(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
         SetProgramFolder(folder);
+        AppState written;
         IniSystem();
-        Mmain().SettingRecord.SetShowToolBar(kTrue);
+        written.SettingRecord.SetShowToolBar(kTrue);
         ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
 
         QProcess child;
@@ -154,10 +156,10 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Kelt.lock")));
 
         // The setting changed after the start was written.
-        Mmain().SettingRecord = SettingRecordType();
+        const AppState read; // what a new run reads the file into
         IniSystem();
-        ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-        EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
+        ASSERT_EQ(read.SetFileState, SettingsFileState::Loaded);
+        EXPECT_EQ(read.SettingRecord.ShowToolBar(), 0);
     }
 }
 

@@ -42,8 +42,8 @@ class TopLevelWindowsTest : public test::MainWindowTest {};
 TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
 {
     MDIMain& main = Start();
-    InstallPrinterWindow(NeighbourWindows());
-    NeighbourWindows().PrintPreview(&main);
+    InstallPrinterWindow(Windows());
+    Windows().PrintPreview(&main);
     CHelpViewer::Instance()->show();
 
     QStringList seen;
