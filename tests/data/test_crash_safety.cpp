@@ -130,6 +130,8 @@ TEST(CrashSafetyChild, DISABLED_FirstStart)
 // with a fresh build.
 class CrashHarness : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     // The statistics files of the game as a fresh build of its draws makes them.
     void ExpectStatisticsMatchAFreshBuild(const CLottorData& data)
     {

@@ -21,7 +21,10 @@ using test::ProgramFolderTest;
 
 constexpr int kSampleDraws = 8374;
 
-class FirstStartTest : public ProgramFolderTest {};
+class FirstStartTest : public ProgramFolderTest {
+protected:
+    AppState m_state; // fresh for each test: the settings not read
+};
 
 QByteArray Bytes(const QString& path)
 {
@@ -120,7 +123,6 @@ TEST_F(FirstStartTest, ASettingsFileWithoutGamesIsCompletedOneNotReadIsLeftAlone
     const SeedOutcome seeded = SeedProgramFolder(items);
     EXPECT_EQ(seeded.Code, SeedOutcome::Result::Seeded);
     EXPECT_EQ(items.LottoCount(), 1);
-    Mmain().SetFileState = SettingsFileState::NotRead;
 }
 
 TEST(FullDiskFirstStart, SaysWhyAndLeavesNothingOfTheGame)

@@ -65,10 +65,10 @@ protected:
     void TearDown() override
     {
         m_game.reset();
-        Mmain().LottoItems = CLottoItem();
         SetProgramFolder(QString());
     }
 
+    AppState m_state; // fresh for each test
     test::SmallDisk m_disk{32 << 20};
     std::unique_ptr<CLottorData> m_game;
     QByteArray m_settings;

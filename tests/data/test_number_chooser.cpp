@@ -72,6 +72,8 @@ public:
 
 class NumberChooserTest : public ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
@@ -79,11 +81,6 @@ protected:
             m_forms.push_back(std::make_unique<RecordingInferForm>(i, m_log));
             Mmain().InferForms[static_cast<size_t>(i)] = m_forms.back().get();
         }
-    }
-    void TearDown() override
-    {
-        Mmain().InferForms.fill(nullptr);
-        ProgramFolderTest::TearDown();
     }
     // A three-digit game with a secondary area of one number 1..12.
     void Create(bool secondary)

@@ -18,6 +18,8 @@ const QString kKey = QString::fromLatin1(kSetFileKey);
 
 class SettingsTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         ProgramFolderTest::SetUp();

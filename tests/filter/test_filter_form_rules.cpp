@@ -26,7 +26,10 @@ QString Marked(int preset, int16_t top)
     return marked.join(u' ');
 }
 
-class FilterFormRulesTest : public ::testing::Test {};
+class FilterFormRulesTest : public ::testing::Test {
+protected:
+    AppState m_state; // fresh for each test: no analysis windows
+};
 
 TEST_F(FilterFormRulesTest, Presets)
 {

@@ -50,11 +50,6 @@ protected:
         m_loader.emplace(&OpenLottorFile);
         InstallAnalysisWindows(Windows());
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
-    }
 
     // A small game with these draws (hundreds first), loaded in the main
     // window.

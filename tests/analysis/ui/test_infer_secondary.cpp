@@ -54,11 +54,6 @@ protected:
         ASSERT_TRUE(main.LoadLottor(file));
         ASSERT_EQ(Game().NumCount(), 6);
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
-    }
 
     static CLottorData& Game() { return *Mmain().CurLottorData; }
     static FInfer& Window(int view)

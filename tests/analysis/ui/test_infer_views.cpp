@@ -59,11 +59,6 @@ protected:
         ASSERT_TRUE(main.LoadLottor(file));
         main.EnableLottoCommands();
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
-    }
 
     static CLottorData& Game() { return *Mmain().CurLottorData; }
     static FInfer& Window(int view)

@@ -128,11 +128,9 @@ protected:
     void TearDown() override
     {
         m_display.reset();
-        Mmain().InferForms.fill(nullptr);
         const QPointer<fFilter> form = m_form;
         MainWindowTest::TearDown();
         delete form.data(); // one never put into the main window
-        Mmain().Bets = BetList();
     }
 
     // Loads a game with these draws (hundreds first) and opens the filter

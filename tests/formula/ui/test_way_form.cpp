@@ -52,7 +52,6 @@ protected:
     void TearDown() override
     {
         delete m_form;
-        Mmain().CurLottorData.reset();
         MainWindowTest::TearDown();
     }
 

@@ -58,6 +58,8 @@ inline const QString kThreeDigitGame = QStringLiteral("[LOTTONAME]\r\n三位数\
 
 class DataSetTest : public ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
@@ -66,7 +68,6 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        Mmain().CurLottorData.reset();
         ProgramFolderTest::TearDown();
     }
 

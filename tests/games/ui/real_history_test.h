@@ -36,11 +36,6 @@ protected:
         InstallFilterWindows(Windows());
         m_loader.emplace(&OpenLottorFile);
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().Bets = BetList();
-    }
 
     QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
     CLottorData& Game() const { return *Mmain().CurLottorData; }

@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         DataSetTest::SetUp();
-        Mmain().SysInfo = ServerInfo();
         Mmain().SysInfo.SysAddress = QStringList{u"127.0.0.1"_s};
         Mmain().SysInfo.SysLottoDataWebPath = u"data"_s;
         Mmain().SettingRecord = SettingRecordType::Defaults();
@@ -39,11 +38,6 @@ protected:
             d.SetDirectPort(port);
         });
         Open(u"DownLoad"_s);
-    }
-    void TearDown() override
-    {
-        Mmain().SysInfo = ServerInfo();
-        DataSetTest::TearDown();
     }
 
     void ServeDraws(const QByteArray& path, const QString& text) { m_server.Serve(path, ToGbk(text)); }

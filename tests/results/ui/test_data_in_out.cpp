@@ -89,7 +89,6 @@ protected:
     void TearDown() override
     {
         MainWindowTest::TearDown();
-        Mmain().Bets = BetList();
     }
 
     // A game of three digits with three draws, its filter window open.

@@ -15,16 +15,7 @@ namespace {
 
 class AboutTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        Mmain().SysInfo = ServerInfo();
-    }
-    void TearDown() override
-    {
-        Mmain().SysInfo = ServerInfo();
-        ProgramFolderTest::TearDown();
-    }
+    AppState m_state; // fresh for each test: no server information
     QStringList Opened;
     ScopedService<ShellOpener> m_opener{[this](const QUrl& url) { Opened << url.toString(); }};
 };

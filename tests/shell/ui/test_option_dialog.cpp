@@ -36,6 +36,8 @@ public:
 
 class OptionDialogTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         test::ProgramFolderTest::SetUp();

@@ -62,11 +62,12 @@ QString ReadFile(const QString& path)
 
 class UpgradeDialogTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         test::ProgramFolderTest::SetUp();
         Mmain().SettingRecord = SettingRecordType::Defaults();
-        Mmain().SysInfo = ServerInfo();
         Mmain().SysInfo.SysNewEdition = QStringLiteral("2.1");
         Mmain().SysInfo.SysNewEditionList = Url("/list.txt");
     }
