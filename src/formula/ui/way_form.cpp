@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 #include <QApplication>
@@ -888,18 +889,15 @@ void FWay::Message(const QString& text, const QString& title)
 // ---------------------------------------------------------------------------
 // Installation
 
-IChildForm* WayForm()
-{
-    // One window for the loaded game; an unloaded one is made anew.
-    static QPointer<FWay> form;
-    if (!form || !form->FormOpen())
-        form = new FWay;
-    return form.data();
-}
-
 void InstallFormulaWindows(ShellWindows& windows)
 {
-    windows.WayForm = &WayForm;
+    // One window for the loaded game; an unloaded one is made anew. The
+    // registry's entry keeps the window (copies of the entry share it).
+    windows.WayForm = [form = std::make_shared<QPointer<FWay>>()]() -> IChildForm* {
+        if (!*form || !(*form)->FormOpen())
+            *form = new FWay;
+        return form->data();
+    };
 }
 
 } // namespace kelton

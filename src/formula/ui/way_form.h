@@ -197,11 +197,9 @@ private:
 
 struct ShellWindows;
 
-// The formula window of the current game, made on the first call and made
-// anew once it has been unloaded.
-IChildForm* WayForm();
-
-// Installs the formula window in the main window's set.
+// Installs the formula window in the main window's set: the window of the
+// current game, made on the first call and made anew once it has been
+// unloaded.
 void InstallFormulaWindows(ShellWindows& windows);
 
 } // namespace kelton

@@ -1,5 +1,7 @@
 #include "games/ui/game_windows.h"
 
+#include <memory>
+
 #include <QPointer>
 
 #include "data/app_state.h"
@@ -31,21 +33,18 @@ void RunLottoOption(QWidget* owner)
     ExecModal(options);
 }
 
-IDataSetForm* DataSetForm()
-{
-    // One draw editor for the run; it belongs to the main window it is
-    // first shown over and is made anew should that window go.
-    static QPointer<FDataSet> form;
-    if (!form)
-        form = new FDataSet;
-    return form.data();
-}
-
 void InstallGameWindows(ShellWindows& windows)
 {
     windows.ChooseGame = &RunGameChooser;
     windows.LottoOption = &RunLottoOption;
-    windows.DataSetForm = &DataSetForm;
+    // One draw editor for the run; it belongs to the main window it is
+    // first shown over and is made anew should that window go. The
+    // registry's entry keeps it (copies of the entry share it).
+    windows.DataSetForm = [form = std::make_shared<QPointer<FDataSet>>()]() -> IDataSetForm* {
+        if (!*form)
+            *form = new FDataSet;
+        return form->data();
+    };
 }
 
 } // namespace kelton

@@ -15,11 +15,6 @@ bool RunGameChooser(QWidget* owner);
 // current game.
 void RunLottoOption(QWidget* owner);
 
-class IDataSetForm;
-
-// The draw editor, made on the first call.
-IDataSetForm* DataSetForm();
-
 // Installs the game windows in the main window's set: the chooser (which
 // reaches the new-game dialog and the templates), the game options and the
 // draw editor.

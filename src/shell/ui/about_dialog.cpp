@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,16 +16,6 @@
 namespace kelton {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QPointer<FAbout>& TheBox()
-{
-    static QPointer<FAbout> box;
-    return box;
-}
-
-} // namespace
 
 QString AboutInfoText(const QString& sAppTitle, const ServerInfo& info)
 {
@@ -136,7 +125,7 @@ void FAbout::CmdOk_Click()
 
 FAbout* FAbout::Instance(QWidget* owner)
 {
-    QPointer<FAbout>& box = TheBox();
+    FAbout* box = owner ? owner->findChild<FAbout*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!box) {
         box = new FAbout(owner);
         box->Form_Load();

@@ -54,7 +54,8 @@ public:
     // Hides the box.
     void CmdOk_Click();
 
-    // The box of this run, created and loaded at the first call.
+    // The box of owner (the main window), created as its child and loaded
+    // at the first call.
     static FAbout* Instance(QWidget* owner);
 
 private:

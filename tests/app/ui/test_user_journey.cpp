@@ -202,7 +202,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     QTemporaryDir printed;
     ASSERT_TRUE(printed.isValid());
     filter->cmdPrintFilter()->click();
-    fPrinter* preview = PrinterWindow();
+    fPrinter* preview = m_main->findChild<fPrinter*>();
     ASSERT_NE(preview, nullptr);
     const int32_t pages = (passing + 239) / 240;
     EXPECT_EQ(preview->PageCount(), pages);

@@ -324,7 +324,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
 
     // The print preview of the bets, fitted and at actual size.
     filter->cmdPrintFilter()->click();
-    fPrinter* preview = PrinterWindow();
+    fPrinter* preview = m_main->findChild<fPrinter*>();
     ASSERT_NE(preview, nullptr);
     Check(*preview, u"fitted"_s);
     preview->cmdZoom()->click();

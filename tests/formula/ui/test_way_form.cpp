@@ -633,7 +633,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
 
     command->trigger();
     Settle();
-    auto* form = dynamic_cast<FWay*>(WayForm());
+    auto* form = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(entry->isVisible());
@@ -644,7 +644,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     Settle();
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(entry->isVisible());
-    EXPECT_EQ(dynamic_cast<FWay*>(WayForm()), form);
+    EXPECT_EQ(dynamic_cast<FWay*>(Windows().WayForm()), form);
 
     main.Tbr1()->ButtonClick(button);
     Settle();
@@ -670,7 +670,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
     main.MenuEntry(u"mnuChipInWay"_s)->trigger();
     Settle();
-    auto* form = dynamic_cast<FWay*>(WayForm());
+    auto* form = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(form, nullptr);
     form->SetProgressDelay(0);
     form->TreWay()->topLevelItem(0)->setExpanded(true);
