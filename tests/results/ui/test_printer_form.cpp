@@ -171,6 +171,31 @@ TEST_F(PrinterFormTest, EmptyListAndZoomKeptAcrossClosing)
     m_form->cmdZoom()->click();
 }
 
+// The print windows of a run share the zoom: one per owner, each opened
+// again as it was left, and a new owner's window takes the zoom of the run.
+TEST_F(PrinterFormTest, ThePrintWindowsOfARunShareTheirZoom)
+{
+    MakeBets(3);
+    InstallPrinterWindow(m_context.Windows);
+    QWidget first;
+    QWidget second;
+    m_context.Windows.PrintPreview(&first);
+    auto* form = first.findChild<fPrinter*>();
+    ASSERT_NE(form, nullptr);
+    const bool fit = form->FitMode();
+    form->cmdZoom()->click();
+    form->cmdExit()->click();
+    m_context.Windows.PrintPreview(&first);
+    EXPECT_EQ(first.findChildren<fPrinter*>().size(), 1);
+
+    m_context.Windows.PrintPreview(&second);
+    auto* other = second.findChild<fPrinter*>();
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other, form);
+    EXPECT_EQ(other->FitMode(), !fit);
+    EXPECT_EQ(m_form->FitMode(), fit); // a window of its own keeps its own
+}
+
 TEST_F(PrinterFormTest, ReopeningAfterTheListChangedRebuilds)
 {
     MakeBets(241);
