@@ -134,7 +134,7 @@ void GameListSeeds()
 void SettingsSeeds()
 {
     QTemporaryDir dir;
-    AppState& app = Mmain();
+    AppState app;
     const QString key = QString::fromLatin1(kSetFileKey);
     const QString path = dir.filePath(QStringLiteral("Kelt.dat"));
     app.SetFilePath = path;
@@ -142,7 +142,7 @@ void SettingsSeeds()
     auto save = [&](const char* name) {
         QFile::remove(path);
         app.SetFileState = SettingsFileState::Missing;
-        if (!SaveSetFile(key))
+        if (!SaveSetFile(app, key))
             fuzz::Fail("save the settings", __FILE__, __LINE__);
         Seed("ssq_file", name, ReadAll(path));
         CSsqFile box;

@@ -26,7 +26,7 @@ protected:
         s_dir = new QTemporaryDir;
         SetProgramFolder(s_dir->path());
         CLottoItem items;
-        ASSERT_TRUE(SeedProgramFolder(items));
+        ASSERT_TRUE(SeedProgramFolder(items, SettingsFileState::NotRead));
         s_game = new CLottorData;
         ASSERT_FALSE(s_game->OpenData(8, QString::fromLatin1(kSampleGamePath)));
     }

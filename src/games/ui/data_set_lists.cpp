@@ -390,7 +390,7 @@ void FDataSet::CmdDownLoad_Click()
     if (status == DownloadStatus::Done) {
         const QString text = FromGbk(data);
         if (IsServerInfoText(text))
-            StrToSysInfo(text);
+            Mmain().SysInfo.FromText(text);
     }
     if (m_downCancelled || m_closed) {
         EndDownload();

@@ -444,8 +444,8 @@ QString MDIMain::Caption() const
 
 void MDIMain::MDIForm_Load()
 {
-    IniSystem();
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
+    IniSystem(app);
     InitMainWindow();
 
     // A first start installs the sample game, recording it in the settings
@@ -455,9 +455,9 @@ void MDIMain::MDIForm_Load()
     CLottoItem& items = app.LottoItems;
     const ShellWindows& windows = m_context.Windows;
     if (windows.SeedFirstStart) {
-        const SeedOutcome seeded = windows.SeedFirstStart(items);
+        const SeedOutcome seeded = windows.SeedFirstStart(app);
         if (seeded)
-            SaveSetFile(QString::fromLatin1(kSetFileKey));
+            SaveSetFile(app, QString::fromLatin1(kSetFileKey));
         else if (seeded.Code == SeedOutcome::Result::Failed)
             MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), SeedFailureMessage(seeded),
                    QMessageBox::Ok);
@@ -495,7 +495,7 @@ void MDIMain::MDIForm_Load()
 
 void MDIMain::InitMainWindow()
 {
-    const AppState& app = Mmain();
+    const AppState& app = m_context.State;
     setWindowTitle(Caption());
     show();
 
@@ -539,7 +539,7 @@ bool MDIMain::LoadLottor(const QString& sFile)
         return false;
     }
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     // The previous lottery's windows go before its views do.
     ReleaseInferForms();
     app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here
@@ -592,21 +592,21 @@ bool MDIMain::MDIForm_QueryUnload()
     if (MsgBox(this, QMessageBox::Question, title, QStringLiteral("你真的要退出程序吗？按确定退出。"),
                QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return true;
-    Mmain().FormsClosing = kTrue;
+    m_context.State.FormsClosing = kTrue;
     hide();
     return false;
 }
 
 void MDIMain::MDIForm_Unload()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     app.FormsClosing = kTrue;
     m_tmrStatus.stop();
     UnloadChildForms();
     CloseHelpViewer();
     app.CurLottorData.reset();
     QString failure;
-    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
+    if (!SaveSetFile(m_context.State, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
         // The file keeps what it held before; the changes of this run are
         // lost, and the user is told (a signal's shut-down has nobody to
         // answer a message).
@@ -629,17 +629,19 @@ void MDIMain::AtUnexpectedExit()
         return;
     window->m_unloaded = true;
     window->m_terminate = true;
-    Mmain().FormsClosing = kTrue;
+    AppState& app = window->m_context.State;
+    app.FormsClosing = kTrue;
     QString failure;
-    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
+    if (!SaveSetFile(app, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
         qWarning("%s", qUtf8Printable(QStringLiteral("设置文件无法保存：") + failure));
 }
 
 int MDIMain::Run()
 {
-    // The program state outlives the handler: it is made before the
-    // handler is registered, so it is destroyed after it runs.
-    static const bool registered = (static_cast<void>(Mmain()), std::atexit(&MDIMain::AtUnexpectedExit) == 0);
+    // The context outlives the handler: it lives in the frame of main,
+    // which exit() does not unwind, and the window forgets itself here when
+    // it goes.
+    static const bool registered = std::atexit(&MDIMain::AtUnexpectedExit) == 0;
     static_cast<void>(registered);
     s_running = this;
     MDIForm_Load();
@@ -717,7 +719,7 @@ void MDIMain::UnloadChildForms()
 {
     for (CChildForm* form : LoadedChildForms())
         form->Unload();
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     if (app.FormsClosing != 0) {
         // The analysis windows just unloaded go when the event loop next
         // runs; the current lottery no longer hands them out.

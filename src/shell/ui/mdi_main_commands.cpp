@@ -149,7 +149,7 @@ void MDIMain::UpdateCommands()
             (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
         MenuEntry(QLatin1String(command.Entry))->setEnabled(ready);
     }
-    const AppState& app = Mmain();
+    const AppState& app = m_context.State;
     for (int i = 0; i < kViewCount; ++i)
         m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
     for (const MainToolbarItem& item : kMainToolbar) {
@@ -207,7 +207,7 @@ void MDIMain::mnuSysDataLottor_Click()
     if (!windows.ChooseGame || !windows.ChooseGame(this))
         return;
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const CLottoItem& items = app.LottoItems;
     const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
     // Games are told apart by their data files, wherever the list and the
@@ -262,12 +262,12 @@ void MDIMain::mnuSysBar_Click()
     QAction* entry = MenuEntry(QStringLiteral("mnuSysBar"));
     entry->setChecked(!entry->isChecked());
     m_tbr1->setVisible(entry->isChecked());
-    Mmain().SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
+    m_context.State.SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
 }
 
 void MDIMain::mnuSysStatus_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const bool show = app.SettingRecord.ShowStatusBar() == 0;
     app.SettingRecord.SetShowStatusBar(Flag(show));
     statusBar()->setVisible(show);
@@ -279,14 +279,14 @@ void MDIMain::mnuSysDataEdit_Click()
 {
     const ShellWindows& windows = m_context.Windows;
     IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr;
-    if (!editor || !Mmain().CurLottorData)
+    if (!editor || !m_context.State.CurLottorData)
         return;
     editor->ShowModal(this);
     if (!editor->IsChang())
         return;
     const QString text = editor->NumStr();
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     app.FormsClosing = kTrue;
     UnloadChildForms();
     app.FormsClosing = kFalse;
@@ -299,7 +299,7 @@ void MDIMain::mnuSysDataEdit_Click()
 void MDIMain::CommitDraws(const QString& sNumStr)
 {
     // The lottery stays alive through the update, whatever happens meanwhile.
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_context.State.CurLottorData;
     if (!game)
         return;
     bool failed = false;
@@ -326,7 +326,7 @@ void MDIMain::CommitDraws(const QString& sNumStr)
 
 void MDIMain::MakeInferForms()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     IInferFormFactory* factory = Service<IInferFormFactory>();
     if (!factory)
         factory = m_context.Windows.InferForms.get();
@@ -351,7 +351,7 @@ void MDIMain::MakeInferForms()
 void MDIMain::ReleaseInferForms()
 {
     // Unloaded for real: the windows go with the views they show.
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const int16_t closing = std::exchange(app.FormsClosing, kTrue);
     for (InferFormPtr& form : app.InferForms) {
         if (form && form->FormOpen())
@@ -386,7 +386,7 @@ void MDIMain::mnuOnlineUpgrade_Click()
 
 void MDIMain::mnuOnlineWWW_Click()
 {
-    const QStringList& addresses = Mmain().SysInfo.SysAddress;
+    const QStringList& addresses = m_context.State.SysInfo.SysAddress;
     if (addresses.isEmpty()) {
         MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), LoadResString(Res::SiteError),
                QMessageBox::Ok);
@@ -397,12 +397,12 @@ void MDIMain::mnuOnlineWWW_Click()
 
 void MDIMain::mnuOnlineService_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuSever);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuSever);
 }
 
 void MDIMain::mnuOnlineNew_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuNew);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuNew);
 }
 
 // ---------------------------------------------------------------------------
@@ -412,7 +412,7 @@ void MDIMain::ClickInferMenu(int index)
 {
     if (index < 0 || index >= kViewCount)
         return;
-    IInferForm* form = Mmain().InferForms[static_cast<size_t>(index)];
+    IInferForm* form = m_context.State.InferForms[static_cast<size_t>(index)];
     if (!form)
         return;
     // The analysis window sets and clears the tick itself.
@@ -424,7 +424,7 @@ void MDIMain::ClickInferMenu(int index)
 
 void MDIMain::mnuDataRefresh_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return;
@@ -527,7 +527,7 @@ QString MDIMain::HelpTopic() const
 
 void MDIMain::mnuHelpGuide_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, HelpTopic());
+    ShowHelpTopic(m_context.State.HelpFilePath, HelpTopic());
 }
 
 void MDIMain::mnuHelpAbout_Click()

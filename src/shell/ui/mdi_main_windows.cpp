@@ -293,7 +293,7 @@ void MDIMain::mnuWindowInfer_Click(int index)
 {
     if (index < 0 || index >= AppState::InferCount)
         return;
-    BringForward(Mmain().InferForms[index], true);
+    BringForward(m_context.State.InferForms[index], true);
 }
 
 void MDIMain::mnuWindowFilter_Click()

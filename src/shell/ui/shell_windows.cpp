@@ -16,8 +16,9 @@ ShellWindows InitialShellWindows()
     windows.DataSetOther = [](MDIMain& main) { main.DataSetOther(); };
     // The settings file records the sample game as soon as its data file is
     // complete, before its statistics are built.
-    windows.SeedFirstStart = [](CLottoItem& items) {
-        return SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); });
+    windows.SeedFirstStart = [](AppState& app) {
+        return SeedProgramFolder(app.LottoItems, app.SetFileState,
+                                 [&app] { SaveSetFile(app, QString::fromLatin1(kSetFileKey)); });
     };
     windows.OptionDialog = &ShowOptionDialog;
     windows.UpgradeDialog = &ShowUpgradeDialog;

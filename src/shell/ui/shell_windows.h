@@ -15,6 +15,7 @@ class QWidget;
 
 namespace kelton {
 
+struct AppState;
 class CLottoItem;
 class IChildForm;
 class MDIMain;
@@ -121,7 +122,7 @@ struct ShellWindows {
     // or completes a first start that was cut short or could not install it;
     // when it did, the settings are then written at once, and when it could
     // not, the user is told why.
-    std::function<SeedOutcome(CLottoItem& items)> SeedFirstStart;
+    std::function<SeedOutcome(AppState& app)> SeedFirstStart;
 
     // The analysis windows of a loaded game, one per data view; a factory
     // put in force as a service (tests) takes precedence.

@@ -120,15 +120,13 @@ protected:
     // stored) and the default game.
     void WriteSettings(bool showChooser, const QList<std::pair<QString, QString>>& games, int16_t select = 0)
     {
-        IniSystem();
-        AppState& app = Mmain();
-        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        AppState written; // what an earlier run left
+        IniSystem(written);
+        written.SettingRecord.SetShowChooser(Flag(showChooser));
         for (const auto& [name, path] : games)
-            app.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
-        app.LottoItems.SetSelectItem(select);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-        app.LottoItems = CLottoItem();
-        app.SettingRecord = SettingRecordType();
+            written.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
+        written.LottoItems.SetSelectItem(select);
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
     }
 
     // A loader that records what it opens (LoadedFiles, LoadedViews) and

@@ -936,10 +936,13 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
 
 TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
 {
-    IniSystem();
-    Mmain().SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
-                                            "http://page.example/\r\n"));
-    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+    {
+        AppState written; // what an earlier run left
+        IniSystem(written);
+        written.SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
+                                                "http://page.example/\r\n"));
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
+    }
     Windows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
     MDIMain& main = Start();
     EXPECT_EQ(Opened, QStringList({"http://page.example/"}));

@@ -393,11 +393,11 @@ TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
     EXPECT_FALSE(m_filter);
 
     // The settings file holds what the program ran with.
-    Mmain().SettingRecord = SettingRecordType();
-    IniSystem();
-    EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-    EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
-    EXPECT_EQ(Mmain().LottoItems.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("排列三"));
+    AppState read; // what the next run reads
+    IniSystem(read);
+    EXPECT_EQ(read.SetFileState, SettingsFileState::Loaded);
+    EXPECT_EQ(read.SettingRecord.ShowToolBar(), 0);
+    EXPECT_EQ(read.LottoItems.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("排列三"));
 }
 
 TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)

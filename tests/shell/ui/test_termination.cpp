@@ -118,9 +118,9 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         ASSERT_TRUE(QDir().mkpath(folder));
         SetProgramFolder(folder);
         AppState written;
-        IniSystem();
+        IniSystem(written);
         written.SettingRecord.SetShowToolBar(kTrue);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
 
         QProcess child;
         QList<std::pair<QString, QString>> env = {{QString::fromLatin1(kFolderVariable), folder},
@@ -156,8 +156,8 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Kelt.lock")));
 
         // The setting changed after the start was written.
-        const AppState read; // what a new run reads the file into
-        IniSystem();
+        AppState read; // what a new run reads the file into
+        IniSystem(read);
         ASSERT_EQ(read.SetFileState, SettingsFileState::Loaded);
         EXPECT_EQ(read.SettingRecord.ShowToolBar(), 0);
     }
