@@ -59,7 +59,7 @@ void BM_InferDistributionWholeHistory(benchmark::State& state)
         auto form = std::make_unique<FInfer>(0, stat, kNoWindows);
         form->resize(1000, 700);
         form->FindClick(); // builds the window on "历史分布图"
-        form->cboPTStart()->setCurrentIndex(0);
+        form->Controls().cboPTStart->setCurrentIndex(0);
         form->ShowLay(QStringLiteral("历史出数分布"));
         QCoreApplication::processEvents(); // the cells on screen drawn
         rows = form->Grid()->Rows() - 2;
@@ -116,7 +116,7 @@ struct ShownWindow {
             bench::Settle();
             w->Table = std::make_unique<bench::PlainTable>(w->Form->Grid()->size());
             w->Chart = std::make_unique<bench::PlainChart>(w->Form->chMain()->size());
-            w->Form->cboPTStart()->setCurrentIndex(0); // the whole history
+            w->Form->Controls().cboPTStart->setCurrentIndex(0); // the whole history
             bench::Settle();
             return w;
         }();
@@ -172,7 +172,7 @@ void BM_InferOpenView(benchmark::State& state, ViewFamily family, int16_t index)
     if (!w)
         return;
     const ViewId id{family, index};
-    QRadioButton* option = w->Form->OptionOf(id);
+    QRadioButton* option = w->Form->Controls().OptionOf(id);
     if (!option || option->text().isEmpty()) {
         state.SkipWithError("the game has no such view");
         return;
@@ -180,7 +180,7 @@ void BM_InferOpenView(benchmark::State& state, ViewFamily family, int16_t index)
     state.SetLabel(option->text().toStdString());
     const int tab = TabOf(family, index);
     if (w->Form->SelectedTab() != tab) {
-        w->Form->Tsp1()->setCurrentIndex(tab - 1);
+        w->Form->Controls().Tsp1->setCurrentIndex(tab - 1);
         bench::Settle();
     }
     TimeAgainstBaseline(state, *w, [&] {
@@ -202,10 +202,10 @@ void BM_InferSwitchPage(benchmark::State& state)
     std::vector<double> ms;
     std::vector<double> base;
     for (auto _ : state) {
-        w->Form->Tsp1()->setCurrentIndex(from - 1);
+        w->Form->Controls().Tsp1->setCurrentIndex(from - 1);
         bench::Settle();
         const auto start = bench::Clock::now();
-        w->Form->Tsp1()->setCurrentIndex(tab - 1);
+        w->Form->Controls().Tsp1->setCurrentIndex(tab - 1);
         bench::Settle();
         const double took = bench::MsSince(start);
         ms.push_back(took);

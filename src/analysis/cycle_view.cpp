@@ -1,6 +1,8 @@
 #include "analysis/cycle_view.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -25,6 +27,33 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
         out.push_back({u"隔"_s + QString::number(n) + u"期循环"_s + QString::number(m) + u'次', n * 100000 + m});
     }
     return out;
+}
+
+std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                     const AreaNames& names, const CycleTableSetup& setup,
+                                     const GridCellSink& out)
+{
+    const NumberGridLayout layout = NumberGrid(sizes, 2, names);
+    const int count = setup.RangeCount;
+    std::vector<int32_t> records(static_cast<size_t>(std::max(0, count) + 2), -1);
+    out({0, 0, u"位码"_s, {}, {}});
+    out({1, 0, u"期数"_s, {}, {}});
+    const int32_t next = stat.BallCount() - 1;
+    for (int t = 0; t < count; ++t) {
+        const int32_t p = setup.RangeStart + t;
+        const int r = PeriodRow(t, count, setup.ListAsc);
+        records[static_cast<size_t>(r)] = p;
+        out({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
+        for (const NumberBlock& block : layout.Blocks) {
+            std::vector<ViewCell> cells =
+                CycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour);
+            for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d) {
+                ViewCell& cell = cells[static_cast<size_t>(d)];
+                out({r, block.Start + d, std::move(cell.Text), cell.Back, cell.Fore});
+            }
+        }
+    }
+    return records;
 }
 
 int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour)
@@ -130,6 +159,13 @@ std::vector<int> CycleHighlightRows(const CycleHighlight& h, bool newestOnTop, i
             out.push_back(row);
     }
     return out;
+}
+
+int32_t CycleHighlightFore(int32_t fore, int32_t mainColour, bool on)
+{
+    if (on)
+        return fore == mainColour ? kViewBlack : fore;
+    return fore == kViewBlack ? mainColour : fore;
 }
 
 } // namespace kelton

@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include "analysis/infer_layout.h"
 #include "analysis/view_cells.h"
 
 namespace kelton {
@@ -40,6 +41,24 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
 // the main colour, on the back colour the base paint gave them.
 std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
                                     bool showHitOnly, bool cycleColour);
+// What the cycle grid shows: the records RangeStart on, one row each, in
+// the game's list order, over the blocks of the grid of all positions.
+struct CycleTableSetup {
+    int32_t RangeStart = 0;
+    int RangeCount = 0;
+    bool ListAsc = false; // the newest record at the top
+    int Mode = 1;         // the display mode, as CycleRowCells takes it
+    bool ShowHit = true;
+    bool CycleColour = true;
+};
+// Lays the cells of the cycle grid (RangeCount + 2 rows) into out: column
+// 0 ("位码", "期数", the issue or "下期") and every digit cell of a period
+// row by CycleRowCells; the captions over the digits and the separators are
+// the grid's. Returns the record of every row (-1 for the caption rows).
+std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                     const AreaNames& names, const CycleTableSetup& setup,
+                                     const GridCellSink& out);
+
 // The base back colour of a main digit cell (the highlight's removal
 // paints it again).
 int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour);
@@ -76,5 +95,9 @@ std::optional<CycleHighlight> HighlightFromTags(const QString& rowTag, const QSt
 // Distance rows towards earlier periods (downward when the newest period
 // is at the top); rows outside the period rows 2 .. rows - 1 are left out.
 std::vector<int> CycleHighlightRows(const CycleHighlight& h, bool newestOnTop, int rows);
+// The text colour of a cell of the highlighted cycle: laid on (on), the
+// main colour's text turns black, on the main colour; taken off, black
+// text turns back to the main colour. Any other colour stays.
+int32_t CycleHighlightFore(int32_t fore, int32_t mainColour, bool on);
 
 } // namespace kelton

@@ -1,5 +1,8 @@
 #include "analysis/indicator_series.h"
 
+#include <cmath>
+#include <vector>
+
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "filter/filter_form_rules.h"
@@ -174,6 +177,37 @@ std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool next
     if (v > u)
         return kViewRed;
     return std::nullopt;
+}
+
+void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                         const IndicatorTableSetup& setup, const GridCellSink& out)
+{
+    const int cols = IndicatorTableCols(head);
+    for (int c = 0; c < cols; ++c)
+        out({0, c, IndicatorTableCaption(head, c), {}, {}});
+    const int count = setup.RangeCount;
+    const int32_t next = stat.BallCount() - 1;
+    std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
+    for (int m = 0; m < count; ++m) {
+        const int32_t p = setup.RangeStart + m;
+        const int r = setup.ListAsc ? count - m : m + 1;
+        out({r, 0, stat.NumName(p), {}, {}});
+        const int32_t back = ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(r % 2) : 0));
+        for (int c = 1; c < cols; ++c) {
+            const std::optional<int16_t> v = IndicatorTableValue(stat, secondary, p, c, setup.Mode);
+            const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
+            out({r, c, v ? QString::number(*v) : QString(), back,
+                 UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0))});
+            previous[static_cast<size_t>(c)] = v;
+        }
+    }
+}
+
+int IndicatorColumnTwips(const CLottorHead& head, int col, double charTwips)
+{
+    if (col == 0)
+        return 1000;
+    return static_cast<int>(std::nearbyint((IndicatorTableCaption(head, col).size() + 0.5) * charTwips));
 }
 
 } // namespace kelton

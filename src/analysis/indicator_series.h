@@ -80,4 +80,24 @@ std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDra
 // off, on the range's first period and on the next issue.
 std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool nextIssue, int16_t v, int16_t u);
 
+// What the combined indicator table shows: the records RangeStart on, one
+// row each, in the game's list order.
+struct IndicatorTableSetup {
+    int32_t RangeStart = 0;
+    int RangeCount = 0;
+    bool ListAsc = false; // the newest record at the top
+    int Mode = 1;         // the display mode, as IndicatorTableValue takes it
+    bool UpDown = false;  // colours for a rise and a fall (UpDownColour)
+    bool RowColours = true;
+};
+// Lays the cells of the table (RangeCount + 1 rows) into out: the captions
+// in row 0, the issue in column 0, and every value on its row colour, its
+// text colour by UpDownColour against the record before (no value on the
+// next issue).
+void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                         const IndicatorTableSetup& setup, const GridCellSink& out);
+// The width of a column in twips: 1000 for the issues, else its caption
+// and half a character more.
+int IndicatorColumnTwips(const CLottorHead& head, int col, double charTwips);
+
 } // namespace kelton

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/lottor_head.h"
 #include "engine/stat.h"
 
 namespace kelton {
@@ -242,6 +243,33 @@ QString CNumberTable::Text(int row, int col) const
     if (m_setup.ShowHit && !Highlighted(p, block, at->Digit))
         return QString();
     return CellText(p, block, at->Digit);
+}
+
+NumberTablePalette PaletteOf(const CLottorHead& head)
+{
+    NumberTablePalette p;
+    p.Row[0] = ColorRgb(head.RowColor(0));
+    p.Row[1] = ColorRgb(head.RowColor(1));
+    p.Main = ColorRgb(head.BcMainColor);
+    p.Secondary = ColorRgb(head.MrMainColor);
+    return p;
+}
+
+std::optional<ViewCellStyle> NumberCellStyle(const NumberTablePalette& palette, CellPaint paint, int row,
+                                             bool rowColours)
+{
+    switch (paint) {
+    case CellPaint::Base:
+        return ViewCellStyle{palette.Row[rowColours && row % 2 ? 1 : 0], kViewGrey};
+    case CellPaint::Hit:
+        return ViewCellStyle{palette.Main, kViewBlack};
+    case CellPaint::HitMr:
+        return ViewCellStyle{palette.Secondary, kViewBlack};
+    case CellPaint::Separator:
+    case CellPaint::None:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace kelton

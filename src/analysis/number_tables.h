@@ -9,9 +9,11 @@
 
 #include "analysis/infer_layout.h"
 #include "analysis/secondary_area.h"
+#include "analysis/view_cells.h"
 
 namespace kelton {
 
+class CLottorHead;
 class CStat;
 
 // What a cell of a number table shows (OptPTKind): 0 the statistic's value
@@ -30,6 +32,21 @@ enum class CellPaint : int8_t {
     HitMr,     // black text on the secondary colour
     Separator, // empty, fixed-cell colour
 };
+
+// The colours of a game a number table is painted with.
+struct NumberTablePalette {
+    int32_t Row[2] = {kViewWhite, kViewWhite}; // the row colours 0 and 1
+    int32_t Main = kViewWhite;                 // the main numbers' highlight
+    int32_t Secondary = kViewWhite;            // the secondary numbers'
+};
+NumberTablePalette PaletteOf(const CLottorHead& head);
+// The colours of a digit cell of a period row: a plain cell grey on its
+// row colour (row 1 of every two with rowColours, else row 0), a
+// highlighted one black on the main or the secondary colour. Nothing for
+// the label column and the separators (which take the grid's fixed
+// colour).
+std::optional<ViewCellStyle> NumberCellStyle(const NumberTablePalette& palette, CellPaint paint, int row,
+                                             bool rowColours);
 
 // One distribution table (StatKind 0..7) or the history table
 // ("历史分布图"), laid out on the number grid: everything a window needs to

@@ -1,5 +1,8 @@
 #include "analysis/ranking.h"
 
+#include <array>
+#include <memory>
+
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -122,6 +125,73 @@ int RankTablePeriodRow(int16_t listAsc)
 int RankTableRankRow(int16_t listAsc, int kind)
 {
     return listAsc != 0 ? 3 + kind : 9 - kind;
+}
+
+void CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
+                          const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup,
+                          const GridCellSink& out)
+{
+    const NumberGridLayout layout = NumberGrid(sizes, setup.AreaChoice, names);
+    const CLottorHead& head = *stat.HeadData();
+    const int32_t P = setup.Period;
+    const int r0 = RankTablePeriodRow(head.ListAsc);
+    const auto put = [&out](int row, int col, const ViewCell& cell) {
+        out({row, col, cell.Text, cell.Back, cell.Fore});
+    };
+    out({0, 0, u"位码"_s, {}, {}});
+    out({1, 0, u"期数"_s, {}, {}});
+    out({r0, 0, P == stat.BallCount() - 1 ? u"下期"_s : QString::number(game.NumName(P)), {}, {}});
+    for (int k = 0; k < 8; ++k)
+        out({RankTableRankRow(head.ListAsc, k),
+             0,
+             RankTitle(static_cast<int16_t>(k), head.CustomStat),
+             {},
+             {}});
+
+    // A secondary block reads the history table (index 0) and the
+    // distribution tables of the kinds at P, each made once.
+    std::array<std::unique_ptr<CNumberTable>, 9> tables;
+    const auto table = [&](int k) -> const CNumberTable& {
+        std::unique_ptr<CNumberTable>& held = tables[static_cast<size_t>(k + 1)];
+        if (!held) {
+            CNumberTable::Setup s;
+            s.Kind = static_cast<int16_t>(k);
+            s.Mode = setup.Mode;
+            s.ShowHit = setup.ShowHit;
+            s.AreaChoice = setup.AreaChoice;
+            s.RangeStart = P;
+            s.RangeCount = 1;
+            held = std::make_unique<CNumberTable>(
+                stat, secondary, sizes, names, s,
+                [&game](int16_t area, int16_t value) { return game.SelectBall(area, value) != 0; });
+        }
+        return *held;
+    };
+    for (const NumberBlock& block : layout.Blocks) {
+        for (int k = -1; k < 8; ++k) {
+            const int row = k < 0 ? r0 : RankTableRankRow(head.ListAsc, k);
+            if (!block.Secondary) {
+                const std::vector<ViewCell> cells =
+                    k < 0 ? RankPeriodCells(stat, game, P, block.Area, row, setup.RowColours, setup.ShowHit)
+                          : RankRowCells(stat, P, block.Area, static_cast<int16_t>(k), setup.ByOrder,
+                                         setup.Singled);
+                for (int d = 0; d < block.Digits; ++d)
+                    put(row, block.Start + d, cells[static_cast<size_t>(d)]);
+                continue;
+            }
+            const CNumberTable& t = table(k);
+            const int32_t rowColour =
+                ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(row % 2) : 0));
+            for (int d = 0; d < block.Digits; ++d) {
+                const int col = block.Start + d;
+                const CellPaint paint = t.Paint(2, col);
+                const bool hit = paint == CellPaint::HitMr || paint == CellPaint::Hit;
+                put(row, col,
+                    {t.Text(2, col), hit ? ColorRgb(head.MrMainColor) : rowColour,
+                     hit ? kViewBlack : kViewGrey});
+            }
+        }
+    }
 }
 
 } // namespace kelton

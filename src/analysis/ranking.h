@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include "analysis/infer_layout.h"
+#include "analysis/number_tables.h"
 #include "analysis/secondary_area.h"
 #include "analysis/view_cells.h"
 #include "chart/chart_data.h"
@@ -61,5 +63,28 @@ std::vector<ViewCell> RankRowCells(const CStat& stat, int32_t P, int16_t area, i
 // rank row k (0..7), by the game's list order.
 int RankTablePeriodRow(int16_t listAsc);
 int RankTableRankRow(int16_t listAsc, int kind);
+
+// What the combined ranking table shows: the statistics at record Period
+// over the blocks of the number grid of an area choice.
+struct RankTableSetup {
+    int32_t Period = 0;
+    int16_t AreaChoice = 0; // the number grid's (cboPTSubarea)
+    bool ByOrder = true;    // the ranks, else the statistics' values
+    int16_t Singled = 0;    // the n lowest and highest ranks singled out
+    bool RowColours = true;
+    bool ShowHit = true;
+    CellMode Mode = CellMode::Rank; // of the secondary blocks
+};
+// Lays the combined ranking table's cells into out: column 0 ("位码", "期数", the period's
+// issue or "下期", the rank titles) and every digit cell of the layout's
+// blocks in the period row and the eight rank rows. A main block takes
+// RankPeriodCells and RankRowCells; a secondary block shows what the
+// history table (period row) and the distribution table of each kind
+// (rank rows) show at the period, a highlighted number black on the
+// secondary colour, the others grey on the row colour. The captions over
+// the digits and the separators are the grid's.
+void CombinedRankingCells(const CStat& stat, const CLottorData& game, const SecondaryDraws& secondary,
+                          const GameSizes& sizes, const AreaNames& names, const RankTableSetup& setup,
+                          const GridCellSink& out);
 
 } // namespace kelton

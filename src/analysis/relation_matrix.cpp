@@ -148,4 +148,24 @@ ChartData RelationChart(const PairMatrix& matrix, int16_t digit, bool sorted, in
     return data;
 }
 
+void RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind, bool rowColours,
+                        const GridCellSink& out)
+{
+    const RelationTexts texts = RelationKindTexts(kind);
+    const int n = head.BcDataLen;
+    out({0, 0, u"号码"_s, {}, {}});
+    out({1, 0, u"号码"_s, {}, {}});
+    for (int d = 0; d <= n; ++d) {
+        out({0, d + 2, texts.ColLabel, {}, {}});
+        out({1, d + 2, QString::number(d), {}, {}});
+        out({d + 2, 0, texts.RowLabel, {}, {}});
+        out({d + 2, 1, QString::number(d), {}, {}});
+    }
+    for (int r = 0; r <= n; ++r) {
+        const int32_t back = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>((r + 2) % 2) : 0));
+        for (int c = 0; c <= n; ++c)
+            out({r + 2, c + 2, QString::number(matrix.At(r, c)), back, {}});
+    }
+}
+
 } // namespace kelton

@@ -11,10 +11,12 @@
 
 #include <QString>
 
+#include "analysis/view_cells.h"
 #include "chart/chart_data.h"
 
 namespace kelton {
 
+class CLottorHead;
 class CStat;
 
 inline constexpr int16_t kRelationKinds = 4;
@@ -90,5 +92,13 @@ private:
 // first); the series title is the row label, the list item's text and
 // the kind's suffix.
 ChartData RelationChart(const PairMatrix& matrix, int16_t digit, bool sorted, int16_t kind, const QString& itemText);
+
+// Lays the relation grid of a kind over the game's digits 0..L (L + 3 rows
+// and columns) into out: "号码" over the two fixed columns, the column label
+// and the digit over every column, the row label and the digit before
+// every row, and the counts on the row colours (with rowColours
+// alternating from the first digit's row colour 0).
+void RelationTableCells(const PairMatrix& matrix, const CLottorHead& head, int16_t kind, bool rowColours,
+                        const GridCellSink& out);
 
 } // namespace kelton

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 #include <QString>
 
@@ -32,5 +34,19 @@ struct ViewCell {
     int32_t Fore = kViewGrey;
     friend bool operator==(const ViewCell&, const ViewCell&) = default;
 };
+
+// One cell a view's build writes to its grid: the text and, where given,
+// the colours (a colour left out keeps what the grid has).
+struct GridCell {
+    int Row = 0;
+    int Col = 0;
+    QString Text;
+    std::optional<int32_t> Back;
+    std::optional<int32_t> Fore;
+    friend bool operator==(const GridCell&, const GridCell&) = default;
+};
+// Takes the cells of a view's build one by one as they are computed, so
+// that a table of the whole history is never held twice.
+using GridCellSink = std::function<void(const GridCell&)>;
 
 } // namespace kelton

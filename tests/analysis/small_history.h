@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/view_cells.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
@@ -22,6 +23,15 @@ inline const std::vector<const char*>& SmallDraws()
     static const std::vector<const char*> draws = {"335", "777", "123", "048", "335", "123",
                                                    "901", "258", "123", "446", "555", "160"};
     return draws;
+}
+
+// The cells a view's build lays through its sink, in order.
+using GridCells = std::vector<GridCell>;
+inline GridCells CellsOf(const std::function<void(const GridCellSink&)>& build)
+{
+    GridCells cells;
+    build([&cells](const GridCell& cell) { cells.push_back(cell); });
+    return cells;
 }
 
 class SmallHistoryTest : public ProgramFolderTest {

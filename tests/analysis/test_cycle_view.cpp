@@ -1,6 +1,8 @@
 // The cycle view: list entries of a cell, clicks, highlight rows; and the
 // next-period row's cells.
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "analysis/cycle_view.h"
@@ -159,6 +161,66 @@ TEST_F(SmallHistoryTest, NextRowMarkStandsForTheRawNumber)
     EXPECT_FALSE(NextRowMark(v, all, 0));
     EXPECT_FALSE(NextRowMark(v, all, 22)); // a separator
     EXPECT_FALSE(NextRowMark(v, NumberGrid(SizesOf(Head()), 1, names), 12));
+}
+
+TEST_F(SmallHistoryTest, CycleTableInEitherOrder)
+{
+    const AreaNames names{QString()};
+    const NumberGridLayout layout = NumberGrid(SizesOf(Head()), 2, names);
+    for (const bool listAsc : {false, true}) {
+        SCOPED_TRACE(listAsc);
+        CycleTableSetup setup;
+        setup.RangeStart = 10;
+        setup.RangeCount = 3; // records 10, 11 and the next issue
+        setup.ListAsc = listAsc;
+        setup.ShowHit = false;
+        std::vector<int32_t> records;
+        const test::GridCells laid = test::CellsOf([&](const GridCellSink& out) {
+            records = CycleTableCells(View(), m_game, SizesOf(Head()), names, setup, out);
+        });
+        const std::vector<int32_t> rows =
+            listAsc ? std::vector<int32_t>{-1, -1, 12, 11, 10} : std::vector<int32_t>{-1, -1, 10, 11, 12};
+        EXPECT_EQ(records, rows);
+        std::map<std::pair<int, int>, GridCell> cells;
+        const auto cell = [&cells](int row, int col) { return cells[std::make_pair(row, col)]; };
+        for (const GridCell& c : laid)
+            cells[std::make_pair(c.Row, c.Col)] = c;
+        // Labels and the digit cells of three blocks in three rows.
+        EXPECT_EQ(cells.size(), laid.size());
+        EXPECT_EQ(cells.size(), size_t(2 + 3 + 3 * 30));
+        EXPECT_EQ(cell(0, 0).Text, QStringLiteral("位码"));
+        EXPECT_EQ(cell(1, 0).Text, QStringLiteral("期数"));
+        for (int r = 2; r < 5; ++r) {
+            const int32_t p = records[static_cast<size_t>(r)];
+            EXPECT_EQ(cell(r, 0).Text, p == 12 ? QStringLiteral("下期") : QString::number(m_game.NumName(p)));
+            for (const NumberBlock& block : layout.Blocks) {
+                const std::vector<ViewCell> row =
+                    CycleRowCells(View(), m_game, p, block.Area, 1, false, true);
+                for (int d = 0; d < block.Digits; ++d) {
+                    const ViewCell& want = row[static_cast<size_t>(d)];
+                    EXPECT_EQ(cell(r, block.Start + d),
+                              (GridCell{r, block.Start + d, want.Text, want.Back, want.Fore}))
+                        << r << " " << d;
+                }
+            }
+        }
+    }
+}
+
+TEST(CycleHighlight, TextColourOnAndOff)
+{
+    const int32_t main = 0x123456;
+    struct Case {
+        int32_t Fore;
+        bool On;
+        int32_t Want;
+    };
+    const Case cases[] = {
+        {main, true, kViewBlack},  {kViewGrey, true, kViewGrey},  {kViewBlack, true, kViewBlack},
+        {kViewBlack, false, main}, {kViewGrey, false, kViewGrey}, {main, false, main},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CycleHighlightFore(c.Fore, main, c.On), c.Want) << c.Fore << " " << c.On;
 }
 
 } // namespace

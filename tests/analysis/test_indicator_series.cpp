@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "analysis/indicator_series.h"
+#include "analysis/infer_layout.h"
 #include "analysis/ranking.h"
+#include "data/lottor_data.h"
 #include "data/lottor_head.h"
+#include "engine/stat.h"
 #include "small_history.h"
 
 namespace kelton {
 namespace {
 
+using test::CellsOf;
+using test::GridCells;
 using test::SmallHistoryTest;
 
 TEST_F(SmallHistoryTest, FilterArrayHoldsOneSeriesPerKind)
@@ -199,6 +204,180 @@ TEST_F(SmallHistoryTest, CombinedRankingRankRows)
             const int16_t rank = View().Stat(12, 0, d, 6, 1);
             EXPECT_EQ(cells[static_cast<size_t>(d)].Text, QString::number(byOrder ? rank : View().Stat(12, 0, d, 6, 0)));
             EXPECT_EQ(cells[static_cast<size_t>(d)].Back, RankCellStyle(Head(), rank, 3, 9).Back);
+        }
+    }
+}
+
+// The cell a table writes at (row, col); nullptr when it writes none.
+const GridCell* At(const GridCells& cells, int row, int col)
+{
+    for (const GridCell& cell : cells) {
+        if (cell.Row == row && cell.Col == col)
+            return &cell;
+    }
+    return nullptr;
+}
+
+TEST_F(SmallHistoryTest, CombinedIndicatorTableRowsInEitherOrder)
+{
+    const int32_t rows[2] = {ColorRgb(Head().RowColor(0)), ColorRgb(Head().RowColor(1))};
+    ASSERT_NE(rows[0], rows[1]);
+    // Records 9..12: 446, 555, 160 and the next issue.
+    struct Case {
+        bool ListAsc;
+        bool RowColours;
+        bool UpDown;
+    };
+    for (const Case c : {Case{false, true, true}, Case{true, true, false}, Case{false, false, true}}) {
+        SCOPED_TRACE(std::to_string(c.ListAsc) + std::to_string(c.RowColours) + std::to_string(c.UpDown));
+        IndicatorTableSetup setup;
+        setup.RangeStart = 9;
+        setup.RangeCount = 4;
+        setup.ListAsc = c.ListAsc;
+        setup.UpDown = c.UpDown;
+        setup.RowColours = c.RowColours;
+        const GridCells cells = CellsOf([&](const GridCellSink& out) {
+            IndicatorTableCells(View(), SecondaryDraws(), Head(), setup, out);
+        });
+        EXPECT_EQ(cells.size(), size_t(5 * 47));
+        ASSERT_NE(At(cells, 0, 4), nullptr);
+        EXPECT_EQ(At(cells, 0, 4)->Text, QStringLiteral("AC值"));
+        // Record 9 + m in row m + 1, or from the bottom up with the
+        // newest on top.
+        for (int m = 0; m < 4; ++m) {
+            const int row = c.ListAsc ? 4 - m : m + 1;
+            ASSERT_NE(At(cells, row, 0), nullptr) << m;
+            EXPECT_EQ(At(cells, row, 0)->Text, View().NumName(9 + m));
+            const GridCell& hundreds = *At(cells, row, 1);
+            EXPECT_EQ(hundreds.Back, rows[c.RowColours ? row % 2 : 0]) << m;
+            const char* const want[] = {"4", "5", "1", ""};
+            EXPECT_EQ(hundreds.Text, QString::fromLatin1(want[m])) << m;
+        }
+        // The hundreds fall from 5 to 1; 4 to 5 rises. The first record
+        // and the next issue are black.
+        const auto fore = [&](int m) { return At(cells, c.ListAsc ? 4 - m : m + 1, 1)->Fore; };
+        EXPECT_EQ(fore(0), kViewBlack);
+        EXPECT_EQ(fore(1), c.UpDown ? kViewRed : kViewBlack);
+        EXPECT_EQ(fore(2), c.UpDown ? kViewBlue : kViewBlack);
+        EXPECT_EQ(fore(3), kViewBlack);
+    }
+    EXPECT_EQ(IndicatorColumnTwips(Head(), 0, 100), 1000);
+    EXPECT_EQ(IndicatorColumnTwips(Head(), 4, 100), 350); // "AC值" and a half
+}
+
+TEST_F(SmallHistoryTest, CombinedRankingTableCells)
+{
+    const AreaNames names{QString()};
+    for (const int16_t listAsc : {int16_t{0}, int16_t{-1}}) {
+        m_game.HeadData.ListAsc = listAsc;
+        for (const int32_t period : {3, 12}) {
+            SCOPED_TRACE(std::to_string(listAsc) + " " + std::to_string(period));
+            RankTableSetup setup;
+            setup.Period = period;
+            setup.AreaChoice = 0; // area 0 and every position
+            setup.ByOrder = false;
+            setup.Singled = 2;
+            setup.RowColours = true;
+            setup.ShowHit = false;
+            const GridCells cells = CellsOf([&](const GridCellSink& out) {
+                CombinedRankingCells(View(), m_game, SecondaryDraws(), SizesOf(Head()), names, setup, out);
+            });
+            const int r0 = RankTablePeriodRow(listAsc);
+            ASSERT_NE(At(cells, r0, 0), nullptr);
+            EXPECT_EQ(At(cells, 0, 0)->Text, QStringLiteral("位码"));
+            EXPECT_EQ(At(cells, 1, 0)->Text, QStringLiteral("期数"));
+            EXPECT_EQ(At(cells, r0, 0)->Text,
+                      period == 12 ? QStringLiteral("下期") : QStringLiteral("2024004"));
+            const NumberGridLayout layout = NumberGrid(SizesOf(Head()), 0, names);
+            ASSERT_EQ(layout.Blocks.size(), 4u);
+            for (const NumberBlock& block : layout.Blocks) {
+                const std::vector<ViewCell> top =
+                    RankPeriodCells(View(), m_game, period, block.Area, r0, true, false);
+                for (int d = 0; d < block.Digits; ++d) {
+                    const GridCell* cell = At(cells, r0, block.Start + d);
+                    ASSERT_NE(cell, nullptr);
+                    EXPECT_EQ(cell->Text, top[static_cast<size_t>(d)].Text);
+                    EXPECT_EQ(cell->Back, top[static_cast<size_t>(d)].Back);
+                }
+                for (int16_t k = 0; k < 8; ++k) {
+                    const int row = RankTableRankRow(listAsc, k);
+                    EXPECT_EQ(At(cells, row, 0)->Text, RankTitle(k, Head().CustomStat));
+                    const std::vector<ViewCell> rank = RankRowCells(View(), period, block.Area, k, false, 2);
+                    for (int d = 0; d < block.Digits; ++d) {
+                        const GridCell* cell = At(cells, row, block.Start + d);
+                        ASSERT_NE(cell, nullptr);
+                        EXPECT_EQ(cell->Text, rank[static_cast<size_t>(d)].Text) << k << " " << d;
+                        EXPECT_EQ(cell->Fore, rank[static_cast<size_t>(d)].Fore) << k << " " << d;
+                    }
+                }
+            }
+            // Labels and 9 rows of the four blocks' digits, nothing more.
+            EXPECT_EQ(cells.size(), size_t(11 + 9 * 40));
+        }
+    }
+}
+
+// A three-digit game with a secondary number 0..15.
+class SecondaryRankingTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        const QString file = Path(QStringLiteral("g.dat"));
+        {
+            CLottorData created;
+            ASSERT_FALSE(created.CreateData(
+                QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"
+                               "[MRDATANAME]\r\n特码\r\n[MRDATALEN]\r\n15\r\n[MRMAIN]\r\n1\r\n"),
+                file, 1000));
+        }
+        ASSERT_FALSE(m_game.OpenData(8, file));
+        const std::vector<Draw> draws = {
+            {2024001, {0, 1, 2, 3, 12}}, {2024002, {0, 4, 5, 6, 0}}, {2024003, {0, 7, 8, 9, 12}}};
+        ASSERT_EQ(m_game.Add(draws), 3);
+        ASSERT_FALSE(m_game.UpData());
+    }
+
+    CLottorData m_game;
+};
+
+TEST_F(SecondaryRankingTest, CombinedRankingSecondaryBlockStandsOutOnTheSecondaryColour)
+{
+    const CStat& view = *m_game.StatView(0);
+    const CLottorHead& head = m_game.HeadData;
+    const AreaNames names{head.MrDataName};
+    const NumberGridLayout layout = NumberGrid(SizesOf(head), 6, names); // the secondary number alone
+    ASSERT_EQ(layout.Blocks.size(), 1u);
+    ASSERT_TRUE(layout.Blocks[0].Secondary);
+    RankTableSetup setup;
+    setup.Period = 2; // draw 3: 12
+    setup.AreaChoice = 6;
+    setup.ShowHit = true;
+    for (const bool rowColours : {true, false}) {
+        setup.RowColours = rowColours;
+        const GridCells cells = CellsOf([&](const GridCellSink& out) {
+            CombinedRankingCells(view, m_game, SecondaryDraws(m_game, head.CustomStat), SizesOf(head), names,
+                                 setup, out);
+        });
+        const int r0 = RankTablePeriodRow(head.ListAsc);
+        const int32_t plain = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r0 % 2) : 0));
+        for (int16_t d = 0; d <= 15; ++d) {
+            const GridCell* cell = At(cells, r0, layout.Blocks[0].Start + d);
+            ASSERT_NE(cell, nullptr) << d;
+            const GridCell want = d == 12 ? GridCell{r0, cell->Col, QStringLiteral("12"),
+                                                     ColorRgb(head.MrMainColor), kViewBlack}
+                                          : GridCell{r0, cell->Col, QString(), plain, kViewGrey};
+            EXPECT_EQ(*cell, want) << d << " " << rowColours;
+        }
+        // A rank row (odd) lies on the second row colour where it has row
+        // colours; its highlighted numbers are black on the secondary colour.
+        const int row = RankTableRankRow(head.ListAsc, 0);
+        const int32_t rowBack = ColorRgb(head.RowColor(rowColours ? 1 : 0));
+        for (int16_t d = 0; d <= 15; ++d) {
+            const GridCell& cell = *At(cells, row, layout.Blocks[0].Start + d);
+            const bool hit = cell.Back == ColorRgb(head.MrMainColor);
+            EXPECT_EQ(cell.Back, hit ? ColorRgb(head.MrMainColor) : rowBack) << d;
+            EXPECT_EQ(cell.Fore, hit ? kViewBlack : kViewGrey) << d;
         }
     }
 }

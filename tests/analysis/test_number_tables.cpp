@@ -117,5 +117,33 @@ TEST_F(NumberTableTest, TheViewsNumbersStandOutAndTheNextIssueShowsTheMarkedRawN
     }
 }
 
+TEST(NumberCellStyle, EachPaintHasItsColours)
+{
+    NumberTablePalette palette;
+    palette.Row[0] = 1;
+    palette.Row[1] = 2;
+    palette.Main = 3;
+    palette.Secondary = 4;
+    struct Case {
+        CellPaint Paint;
+        int Row;
+        bool RowColours;
+        std::optional<ViewCellStyle> Want;
+    };
+    const Case cases[] = {
+        {CellPaint::Base, 3, true, ViewCellStyle{2, kViewGrey}},
+        {CellPaint::Base, 4, true, ViewCellStyle{1, kViewGrey}},
+        {CellPaint::Base, 3, false, ViewCellStyle{1, kViewGrey}},
+        {CellPaint::Hit, 3, true, ViewCellStyle{3, kViewBlack}},
+        {CellPaint::HitMr, 4, false, ViewCellStyle{4, kViewBlack}},
+        {CellPaint::Separator, 3, true, std::nullopt},
+        {CellPaint::None, 3, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NumberCellStyle(palette, c.Paint, c.Row, c.RowColours), c.Want)
+            << static_cast<int>(c.Paint) << " row " << c.Row << " " << c.RowColours;
+    }
+}
+
 } // namespace
 } // namespace kelton

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/relation_matrix.h"
+#include "data/lottor_head.h"
 #include "small_history.h"
 
 namespace kelton {
@@ -137,6 +138,35 @@ TEST(RelationMatrix, ChartOfOneDigitSortedByCount)
     for (int p = 1; p <= 10; ++p) {
         EXPECT_EQ(sorted.At(p, 0).toString(), QString::fromLatin1(labels[p - 1])) << p;
         EXPECT_EQ(sorted.At(p, 1).toInt(), values[p - 1]) << p;
+    }
+}
+
+TEST_F(SmallHistoryTest, RelationGridCells)
+{
+    const PairMatrix m = GetPairMatrix(View(), 0, 11, 1);
+    const int32_t rows[2] = {ColorRgb(Head().RowColor(0)), ColorRgb(Head().RowColor(1))};
+    for (const bool rowColours : {true, false}) {
+        const test::GridCells cells = test::CellsOf(
+            [&](const GridCellSink& out) { RelationTableCells(m, Head(), 1, rowColours, out); });
+        // Two label cells, four per digit, and the 10 x 10 counts.
+        ASSERT_EQ(cells.size(), size_t(2 + 4 * 10 + 100));
+        const RelationTexts texts = RelationKindTexts(1);
+        int checked = 0;
+        for (const GridCell& cell : cells) {
+            if (cell.Row >= 2 && cell.Col >= 2) {
+                EXPECT_EQ(cell.Text, QString::number(m.At(cell.Row - 2, cell.Col - 2)));
+                EXPECT_EQ(cell.Back, rows[rowColours ? cell.Row % 2 : 0]);
+                EXPECT_EQ(cell.Fore, std::nullopt);
+                ++checked;
+            } else if (cell.Row < 2 && cell.Col < 2) {
+                EXPECT_EQ(cell.Text, QStringLiteral("号码"));
+            } else if (cell.Row < 2) {
+                EXPECT_EQ(cell.Text, cell.Row == 0 ? texts.ColLabel : QString::number(cell.Col - 2));
+            } else {
+                EXPECT_EQ(cell.Text, cell.Col == 0 ? texts.RowLabel : QString::number(cell.Row - 2));
+            }
+        }
+        EXPECT_EQ(checked, 100);
     }
 }
 

@@ -65,8 +65,8 @@ FInfer::FInfer(int16_t view, CStat& stat, const ShellWindows& windows, QWidget* 
 
 FInfer::~FInfer()
 {
-    if (m_msgMain)
-        m_msgMain->SetTextSource({});
+    if (m_ui.msgMain)
+        m_ui.msgMain->SetTextSource({});
 }
 
 AreaNames FInfer::Names() const
@@ -129,128 +129,130 @@ void FInfer::BuildControls()
                    TwipsToScreenPixels(kTopBarHeight + kTabOpenHeight + 580 + 1200 - kDialogFrame.Height, this));
     BuildTopBar();
 
-    m_msgMain = new CFlexGrid(this);
-    m_msgMain->setObjectName(u"msgMain"_s);
-    m_msgMain->setAccessibleName(windowTitle());
-    m_msgMain->hide();
-    connect(m_msgMain, &CFlexGrid::MouseMove, this, [this] { msgMain_MouseMove(); });
-    connect(m_msgMain, &CFlexGrid::MouseDown, this,
+    m_ui.msgMain = new CFlexGrid(this);
+    m_ui.msgMain->setObjectName(u"msgMain"_s);
+    m_ui.msgMain->setAccessibleName(windowTitle());
+    m_ui.msgMain->hide();
+    connect(m_ui.msgMain, &CFlexGrid::MouseMove, this, [this] { msgMain_MouseMove(); });
+    connect(m_ui.msgMain, &CFlexGrid::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { msgMain_MouseDown(button); });
-    m_chMain = new QvxChart(this);
-    m_chMain->setObjectName(u"chMain"_s);
-    m_chMain->hide();
+    m_ui.chMain = new QvxChart(this);
+    m_ui.chMain->setObjectName(u"chMain"_s);
+    m_ui.chMain->hide();
 
-    m_tsp1 = new QTabBar(this);
-    m_tsp1->setObjectName(u"Tsp1"_s);
-    m_tsp1->setExpanding(false);
+    m_ui.Tsp1 = new QTabBar(this);
+    m_ui.Tsp1->setObjectName(u"Tsp1"_s);
+    m_ui.Tsp1->setExpanding(false);
     for (int tab = 1; tab <= kTabCount; ++tab) {
-        m_tsp1->addTab(TabCaption(tab));
-        m_tsp1->setTabData(tab - 1, TabKey(tab));
+        m_ui.Tsp1->addTab(TabCaption(tab));
+        m_ui.Tsp1->setTabData(tab - 1, TabKey(tab));
     }
-    m_picTsp = new QWidget(this);
-    m_picTsp->setObjectName(u"PicTsp"_s);
-    m_hsbTsp = new QScrollBar(Qt::Horizontal, this);
-    m_hsbTsp->setObjectName(u"HsbTsp"_s);
-    m_hsbTsp->setMinimum(0);
-    m_hsbTsp->setPageStep(1);
-    m_hsbTsp->setFocusPolicy(Qt::NoFocus);
-    SetTwipsGeometry(m_hsbTsp, QRect(0, 1920, 495, 255));
-    m_hsbTsp->hide();
-    connect(m_hsbTsp, &QScrollBar::valueChanged, this, [this] { HsbTsp_Change(); });
+    m_ui.PicTsp = new QWidget(this);
+    m_ui.PicTsp->setObjectName(u"PicTsp"_s);
+    m_ui.HsbTsp = new QScrollBar(Qt::Horizontal, this);
+    m_ui.HsbTsp->setObjectName(u"HsbTsp"_s);
+    m_ui.HsbTsp->setMinimum(0);
+    m_ui.HsbTsp->setPageStep(1);
+    m_ui.HsbTsp->setFocusPolicy(Qt::NoFocus);
+    SetTwipsGeometry(m_ui.HsbTsp, QRect(0, 1920, 495, 255));
+    m_ui.HsbTsp->hide();
+    connect(m_ui.HsbTsp, &QScrollBar::valueChanged, this, [this] { HsbTsp_Change(); });
 
-    m_fraFilter = new QFrame(m_picTsp);
-    m_fraFilter->setObjectName(u"FraFilter"_s);
-    m_fraFilter->setFrameShape(QFrame::StyledPanel);
-    m_fraFilter->setAutoFillBackground(true); // a page scrolled under it stays hidden
-    SetTwipsGeometry(m_fraFilter, QRect(10080, 0, kFraFilterWidth, kFraFilterHeight));
-    m_chkFilter = new QCheckBox(u"选择范围"_s, m_fraFilter);
-    SetTwipsGeometry(m_chkFilter, QRect(120, 240, 1215, 255));
-    m_txtFilter = new QLineEdit(m_fraFilter);
-    SetTwipsGeometry(m_txtFilter, QRect(120, 600, 1260, 300));
-    m_chkFilter->setEnabled(false);
-    m_txtFilter->setEnabled(false);
+    m_ui.FraFilter = new QFrame(m_ui.PicTsp);
+    m_ui.FraFilter->setObjectName(u"FraFilter"_s);
+    m_ui.FraFilter->setFrameShape(QFrame::StyledPanel);
+    m_ui.FraFilter->setAutoFillBackground(true); // a page scrolled under it stays hidden
+    SetTwipsGeometry(m_ui.FraFilter, QRect(10080, 0, kFraFilterWidth, kFraFilterHeight));
+    m_ui.chkFilter = new QCheckBox(u"选择范围"_s, m_ui.FraFilter);
+    SetTwipsGeometry(m_ui.chkFilter, QRect(120, 240, 1215, 255));
+    m_ui.TxtFilter = new QLineEdit(m_ui.FraFilter);
+    SetTwipsGeometry(m_ui.TxtFilter, QRect(120, 600, 1260, 300));
+    m_ui.chkFilter->setEnabled(false);
+    m_ui.TxtFilter->setEnabled(false);
 
     BuildPages();
 
-    connect(m_tsp1, &QTabBar::currentChanged, this, [this](int) { Tsp1_Click(); });
+    connect(m_ui.Tsp1, &QTabBar::currentChanged, this, [this](int) { Tsp1_Click(); });
     ConnectViewControls();
-    m_tsp1->hide();
-    m_picTsp->hide();
-    m_picTop->hide();
+    m_ui.Tsp1->hide();
+    m_ui.PicTsp->hide();
+    m_ui.picTop->hide();
 }
 
 void FInfer::BuildTopBar()
 {
-    m_picTop = new QWidget(this);
-    m_picTop->setObjectName(u"picTop"_s);
-    m_picTop->installEventFilter(this); // a click on the bar itself redraws
+    m_ui.picTop = new QWidget(this);
+    m_ui.picTop->setObjectName(u"picTop"_s);
+    m_ui.picTop->installEventFilter(this); // a click on the bar itself redraws
     const TopBarGeometry design = TopBarDesign();
     m_topGeom = design;
     const auto place = [&](TopCtl c, QWidget* w, const char* name) {
         w->setObjectName(QString::fromLatin1(name));
-        m_top[static_cast<size_t>(c)] = w;
+        m_ui.Top[static_cast<size_t>(c)] = w;
         SetTwipsGeometry(w, design[static_cast<size_t>(c)]);
         w->hide();
     };
     // Labels first: the lists stand in the blanks of their captions.
-    auto* range = new CFramingLabel(u"统计范围: 从              到               期"_s, m_picTop);
-    auto* period = new CFramingLabel(u"统计期: 第                 期"_s, m_picTop);
-    auto* taxis = new CFramingLabel(u"突出前         位"_s, m_picTop);
+    auto* range = new CFramingLabel(u"统计范围: 从              到               期"_s, m_ui.picTop);
+    auto* period = new CFramingLabel(u"统计期: 第                 期"_s, m_ui.picTop);
+    auto* taxis = new CFramingLabel(u"突出前         位"_s, m_ui.picTop);
     place(TopCtl::LblPT1, range, "LblPT1");
     place(TopCtl::LblPT2, period, "LblPT2");
     place(TopCtl::LblPT3, taxis, "LblPT3");
-    place(TopCtl::lblPT4, new QLabel(u"显示号码         位"_s, m_picTop), "lblPT4");
+    place(TopCtl::lblPT4, new QLabel(u"显示号码         位"_s, m_ui.picTop), "lblPT4");
     const TopBarLabelMarks marks = TopBarMarks();
     range->FitBlanks({{u'到', marks.RangeTo}, {u'期', marks.RangeEnd}});
     period->FitBlanks({{u'期', marks.PeriodEnd}});
     taxis->FitBlanks({{u'位', marks.PlacesEnd}});
 
     const auto combo = [&](TopCtl c, const char* name) {
-        auto* box = new QComboBox(m_picTop);
+        auto* box = new QComboBox(m_ui.picTop);
         place(c, box, name);
         connect(box, &QComboBox::activated, this, [this](int) { TopBarChanged(); });
         return box;
     };
-    combo(TopCtl::cboPTStart, "cboPTStart");
-    combo(TopCtl::cboPTEnd, "cboPTEnd");
+    m_ui.cboPTStart = combo(TopCtl::cboPTStart, "cboPTStart");
+    m_ui.cboPTEnd = combo(TopCtl::cboPTEnd, "cboPTEnd");
     QComboBox* index = combo(TopCtl::cboPTIndex, "cboPTIndex");
+    m_ui.cboPTIndex = index;
     connect(index, &QComboBox::activated, this, [index] {
         if (index->isVisible())
             index->setFocus();
     });
-    combo(TopCtl::cboPTBcTaxis, "cboPTBcTaxis");
-    combo(TopCtl::cboPTSubarea, "cboPTSubarea");
-    combo(TopCtl::cboPTSubarea2, "cboPTSubarea2");
-    combo(TopCtl::cboPTFilter, "cboPTFilter");
-    combo(TopCtl::cboPTFilter2, "cboPTFilter2");
+    m_ui.cboPTBcTaxis = combo(TopCtl::cboPTBcTaxis, "cboPTBcTaxis");
+    m_ui.cboPTSubarea = combo(TopCtl::cboPTSubarea, "cboPTSubarea");
+    m_ui.cboPTSubarea2 = combo(TopCtl::cboPTSubarea2, "cboPTSubarea2");
+    m_ui.cboPTFilter = combo(TopCtl::cboPTFilter, "cboPTFilter");
+    m_ui.cboPTFilter2 = combo(TopCtl::cboPTFilter2, "cboPTFilter2");
 
     const auto check = [&](TopCtl c, const QString& caption, const char* name) {
-        auto* box = new QCheckBox(caption, m_picTop);
+        auto* box = new QCheckBox(caption, m_ui.picTop);
         place(c, box, name);
         connect(box, &QCheckBox::clicked, this, [this] { TopBarChanged(); });
+        return box;
     };
-    check(TopCtl::chkPTShowHit, u"只显示中出号码"_s, "chkPTShowHit");
-    check(TopCtl::chkPTColor, u"行颜色"_s, "chkPTColor");
-    check(TopCtl::chkPTColorUpDown, u"颜色突出升降"_s, "chkPTColorUpDown");
-    check(TopCtl::chkPTSort, u"按值大小排列"_s, "chkPTSort");
+    m_ui.chkPTShowHit = check(TopCtl::chkPTShowHit, u"只显示中出号码"_s, "chkPTShowHit");
+    m_ui.chkPTColor = check(TopCtl::chkPTColor, u"行颜色"_s, "chkPTColor");
+    m_ui.chkPTColorUpDown = check(TopCtl::chkPTColorUpDown, u"颜色突出升降"_s, "chkPTColorUpDown");
+    m_ui.chkPTSort = check(TopCtl::chkPTSort, u"按值大小排列"_s, "chkPTSort");
 
-    auto* kind = new QWidget(m_picTop);
+    auto* kind = new QWidget(m_ui.picTop);
     place(TopCtl::picPTKind, kind, "picPTKind");
     const char16_t* const kindCaptions[3] = {u"号码数值", u"排行序列", u"原始号码"};
     const int kindLefts[3] = {2400, 0, 1200};
     for (int i = 0; i < 3; ++i) {
         auto* option = MakeOption(kind, QString::fromUtf16(kindCaptions[i]), QRect(kindLefts[i], 0, 1095, 255));
         option->setObjectName(u"OptPTKind%1"_s.arg(i));
-        m_optPTKind[static_cast<size_t>(i)] = option;
+        m_ui.OptPTKind[static_cast<size_t>(i)] = option;
         connect(option, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
     }
-    auto* list = new QWidget(m_picTop);
+    auto* list = new QWidget(m_ui.picTop);
     place(TopCtl::picPTList, list, "picPTList");
-    m_optPtOrder = MakeOption(list, u"排行次序"_s, QRect(0, 0, 1215, 255));
-    m_optPTVal = MakeOption(list, u"号码数值"_s, QRect(1320, 0, 1095, 255));
-    m_optPtOrder->setChecked(true);
-    connect(m_optPtOrder, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
-    connect(m_optPTVal, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
+    m_ui.optPtOrder = MakeOption(list, u"排行次序"_s, QRect(0, 0, 1215, 255));
+    m_ui.optPTVal = MakeOption(list, u"号码数值"_s, QRect(1320, 0, 1095, 255));
+    m_ui.optPtOrder->setChecked(true);
+    connect(m_ui.optPtOrder, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
+    connect(m_ui.optPTVal, &QRadioButton::clicked, this, [this] { TopBarChanged(); });
 }
 
 void FInfer::BuildPages()
@@ -259,11 +261,11 @@ void FInfer::BuildPages()
                                       "PicTspPos", "PicTspRelate", "PicTspMiss"};
     const int pageWidths[7] = {10095, 7425, 8055, 8415, 6735, 5175, 7095};
     for (int t = 0; t < 7; ++t) {
-        auto* page = new QWidget(m_picTsp);
+        auto* page = new QWidget(m_ui.PicTsp);
         page->setObjectName(QString::fromLatin1(pageNames[t]));
         SetTwipsGeometry(page, QRect(120, 0, pageWidths[t], kPageHeight));
         page->hide();
-        m_pages[static_cast<size_t>(t)] = page;
+        m_ui.Pages[static_cast<size_t>(t)] = page;
     }
     const auto connectView = [this](QRadioButton* option, ViewFamily family, int16_t index) {
         connect(option, &QRadioButton::clicked, this, [this, family, index] { RunView(ViewId{family, index}); });
@@ -277,66 +279,68 @@ void FInfer::BuildPages()
     };
 
     // Sort: distributions left, rankings right.
-    QWidget* sort = Page(1);
-    m_optListAll = MakeOption(sort, u"历史分布图"_s, QRect(0, 120, 1455, 255));
-    connectView(m_optListAll, ViewFamily::ListAll, 0);
-    m_optStatAll = MakeOption(sort, u"综合排行"_s, QRect(4680, 120, 1455, 255));
-    connectView(m_optStatAll, ViewFamily::StatAll, 0);
+    QWidget* sort = m_ui.Page(1);
+    m_ui.OptListAll = MakeOption(sort, u"历史分布图"_s, QRect(0, 120, 1455, 255));
+    connectView(m_ui.OptListAll, ViewFamily::ListAll, 0);
+    m_ui.OptStatAll = MakeOption(sort, u"综合排行"_s, QRect(4680, 120, 1455, 255));
+    connectView(m_ui.OptStatAll, ViewFamily::StatAll, 0);
     for (int16_t k = 0; k < 8; ++k) {
-        m_optList[static_cast<size_t>(k)] = MakeOption(sort, OptListCaption(k, 10), QRect(0, 120, 1455, 255));
-        connectView(m_optList[static_cast<size_t>(k)], ViewFamily::List, k);
-        m_optStat[static_cast<size_t>(k)] = MakeOption(sort, OptStatCaption(k, 10), QRect(4680, 120, 1455, 255));
-        connectView(m_optStat[static_cast<size_t>(k)], ViewFamily::Stat, k);
+        m_ui.OptList[static_cast<size_t>(k)] =
+            MakeOption(sort, OptListCaption(k, 10), QRect(0, 120, 1455, 255));
+        connectView(m_ui.OptList[static_cast<size_t>(k)], ViewFamily::List, k);
+        m_ui.OptStat[static_cast<size_t>(k)] =
+            MakeOption(sort, OptStatCaption(k, 10), QRect(4680, 120, 1455, 255));
+        connectView(m_ui.OptStat[static_cast<size_t>(k)], ViewFamily::Stat, k);
     }
-    m_separators[0] = separator(sort, 4560);
+    m_ui.Separators[0] = separator(sort, 4560);
 
     // Indicator options 0..42 on their pages.
     for (int16_t k = 0; k <= 42; ++k) {
         const int tab = TabOf(ViewFamily::Filter, k);
-        auto* option = MakeOption(Page(tab), IndicatorName(k),
+        auto* option = MakeOption(m_ui.Page(tab), IndicatorName(k),
                                   QRect(0, 120, 1215, tab == 2 ? kDataOptionHeight : kOptionHeight));
         connectView(option, ViewFamily::Filter, k);
-        m_optFilter.push_back(option);
+        m_ui.OptFilter.push_back(option);
     }
-    m_optAll = MakeOption(Page(2), u"综合"_s, QRect(0, 120, 1095, kDataOptionHeight));
-    connectView(m_optAll, ViewFamily::All, 0);
+    m_ui.OptAll = MakeOption(m_ui.Page(2), u"综合"_s, QRect(0, 120, 1095, kDataOptionHeight));
+    connectView(m_ui.OptAll, ViewFamily::All, 0);
 
     // Cycle.
-    m_optCycle = MakeOption(Page(3), u"循环分布数据"_s, QRect(0, 120, 1400, 255));
-    connectView(m_optCycle, ViewFamily::Cycle, 0);
-    SetTwipsGeometry(m_optFilter[19], QRect(0, 720, 1400, 255));
-    m_lstCycle = new QListWidget(Page(3));
-    m_lstCycle->setObjectName(u"LstCycle"_s);
-    SetTwipsGeometry(m_lstCycle, QRect(1440, 0, 3240, 1140));
-    m_txtCycle = new QPlainTextEdit(Page(3));
-    m_txtCycle->setObjectName(u"txtCycle"_s);
-    SetTwipsGeometry(m_txtCycle, QRect(4680, 0, 3240, 1140));
+    m_ui.OptCycle = MakeOption(m_ui.Page(3), u"循环分布数据"_s, QRect(0, 120, 1400, 255));
+    connectView(m_ui.OptCycle, ViewFamily::Cycle, 0);
+    SetTwipsGeometry(m_ui.OptFilter[19], QRect(0, 720, 1400, 255));
+    m_ui.LstCycle = new QListWidget(m_ui.Page(3));
+    m_ui.LstCycle->setObjectName(u"LstCycle"_s);
+    SetTwipsGeometry(m_ui.LstCycle, QRect(1440, 0, 3240, 1140));
+    m_ui.txtCycle = new QPlainTextEdit(m_ui.Page(3));
+    m_ui.txtCycle->setObjectName(u"txtCycle"_s);
+    SetTwipsGeometry(m_ui.txtCycle, QRect(4680, 0, 3240, 1140));
 
     // Relate.
     const int gatherTops[4] = {45, 310, 575, 840};
     for (int16_t k = 0; k < 4; ++k) {
-        m_optGather[static_cast<size_t>(k)] =
-            MakeOption(Page(6), QString::fromUtf16(kGatherCaptions[k]), QRect(0, gatherTops[k], 1755, 255));
-        connectView(m_optGather[static_cast<size_t>(k)], ViewFamily::Gather, k);
+        m_ui.OptGather[static_cast<size_t>(k)] = MakeOption(
+            m_ui.Page(6), QString::fromUtf16(kGatherCaptions[k]), QRect(0, gatherTops[k], 1755, 255));
+        connectView(m_ui.OptGather[static_cast<size_t>(k)], ViewFamily::Gather, k);
     }
-    m_lstRelate = new QListWidget(Page(6));
-    m_lstRelate->setObjectName(u"LstRelate"_s);
+    m_ui.LstRelate = new QListWidget(m_ui.Page(6));
+    m_ui.LstRelate->setObjectName(u"LstRelate"_s);
     // A click or an arrow key: whatever moves the current row redraws.
-    connect(m_lstRelate, &QListWidget::currentRowChanged, this, [this] { TopBarChanged(); });
-    SetTwipsGeometry(m_lstRelate, QRect(1800, 0, 3240, 1140));
+    connect(m_ui.LstRelate, &QListWidget::currentRowChanged, this, [this] { TopBarChanged(); });
+    SetTwipsGeometry(m_ui.LstRelate, QRect(1800, 0, 3240, 1140));
 
     // Miss.
     for (int16_t k = 0; k < 4; ++k) {
-        m_optFilterMiss[static_cast<size_t>(k)] =
-            MakeOption(Page(7), QString::fromUtf16(kMissCaptions[k]), QRect(120, 120, 1215, 375));
-        connectView(m_optFilterMiss[static_cast<size_t>(k)], ViewFamily::FilterMiss, k);
+        m_ui.optFilterMiss[static_cast<size_t>(k)] =
+            MakeOption(m_ui.Page(7), QString::fromUtf16(kMissCaptions[k]), QRect(120, 120, 1215, 375));
+        connectView(m_ui.optFilterMiss[static_cast<size_t>(k)], ViewFamily::FilterMiss, k);
     }
     for (int16_t k = 0; k < 5; ++k) {
-        m_optFilterMiss2[static_cast<size_t>(k)] =
-            MakeOption(Page(7), QString::fromUtf16(kMiss2Captions[k]), QRect(2880, 120, 1455, 375));
-        connectView(m_optFilterMiss2[static_cast<size_t>(k)], ViewFamily::FilterMiss2, k);
+        m_ui.optFilterMiss2[static_cast<size_t>(k)] =
+            MakeOption(m_ui.Page(7), QString::fromUtf16(kMiss2Captions[k]), QRect(2880, 120, 1455, 375));
+        connectView(m_ui.optFilterMiss2[static_cast<size_t>(k)], ViewFamily::FilterMiss2, k);
     }
-    m_separators[1] = separator(Page(7), 2760);
+    m_ui.Separators[1] = separator(m_ui.Page(7), 2760);
     for (int t = 1; t <= 7; ++t)
         LayoutPage(t, pageWidths[t - 1]);
 }
@@ -360,29 +364,30 @@ bool FInfer::InitInferForm()
         MsgProgressGuard progress(head->msg, u"加载"_s + windowTitle(), ConstructionProgressMax(draws, g), 0, 0,
                                   false);
         const int16_t custom = head->CustomStat > 0 ? head->CustomStat : 10;
-        m_optStat[4]->setText(OptStatCaption(4, custom));
-        m_optList[4]->setText(OptListCaption(4, custom));
+        m_ui.OptStat[4]->setText(OptStatCaption(4, custom));
+        m_ui.OptList[4]->setText(OptListCaption(4, custom));
         progress.Step(2);
         for (int k = 0; k <= 42; ++k)
-            m_optFilter[static_cast<size_t>(k)]->setText(IndicatorName(k));
+            m_ui.OptFilter[static_cast<size_t>(k)]->setText(IndicatorName(k));
         // The positions and secondary numbers of this game.
         for (int n = 1; n <= bm; ++n) {
             const int k = 42 + n;
-            if (static_cast<int>(m_optFilter.size()) <= k) {
+            if (static_cast<int>(m_ui.OptFilter.size()) <= k) {
                 auto* option =
-                    MakeOption(Page(5), RunTimeOptionCaption(static_cast<int16_t>(k), g, names), QRect(0, 120, 1215, 255));
+                    MakeOption(m_ui.Page(5), RunTimeOptionCaption(static_cast<int16_t>(k), g, names),
+                               QRect(0, 120, 1215, 255));
                 connect(option, &QRadioButton::clicked, this,
                         [this, k] { RunView(ViewId{ViewFamily::Filter, static_cast<int16_t>(k)}); });
                 option->show();
-                m_optFilter.push_back(option);
+                m_ui.OptFilter.push_back(option);
             }
             progress.Step(5 * n + 2);
         }
         m_posPageWidth = PosPageWidth(bm);
-        m_tsp1->show();
-        m_picTsp->show();
-        m_picTop->show();
-        m_hsbTsp->hide();
+        m_ui.Tsp1->show();
+        m_ui.PicTsp->show();
+        m_ui.picTop->show();
+        m_ui.HsbTsp->hide();
 
         std::vector<QString> periods;
         periods.reserve(static_cast<size_t>(draws) + 1);
@@ -392,47 +397,47 @@ bool FInfer::InitInferForm()
         }
         periods.push_back(u"下期"_s);
         FillPeriodLists(periods);
-        m_optPTKind[1]->setChecked(true);
+        m_ui.OptPTKind[1]->setChecked(true);
         progress.Step(draws + 20 + 5 * bm);
 
-        cboPTBcTaxis()->clear();
-        cboPTBcTaxis()->addItems(BcTaxisItems(g));
-        cboPTSubarea()->clear();
-        cboPTSubarea()->addItems(SubareaItems(g, names));
-        cboPTSubarea()->setCurrentIndex(0);
-        cboPTSubarea2()->clear();
-        cboPTSubarea2()->addItems(Subarea2Items(g, names));
-        cboPTSubarea2()->setCurrentIndex(0);
-        m_lstRelate->clear();
-        m_lstRelate->addItems(RelateItems(g));
-        m_lstRelate->setCurrentRow(0);
+        m_ui.cboPTBcTaxis->clear();
+        m_ui.cboPTBcTaxis->addItems(BcTaxisItems(g));
+        m_ui.cboPTSubarea->clear();
+        m_ui.cboPTSubarea->addItems(SubareaItems(g, names));
+        m_ui.cboPTSubarea->setCurrentIndex(0);
+        m_ui.cboPTSubarea2->clear();
+        m_ui.cboPTSubarea2->addItems(Subarea2Items(g, names));
+        m_ui.cboPTSubarea2->setCurrentIndex(0);
+        m_ui.LstRelate->clear();
+        m_ui.LstRelate->addItems(RelateItems(g));
+        m_ui.LstRelate->setCurrentRow(0);
         const QStringList indicators = IndicatorItems(g, names);
-        for (QComboBox* box : {cboPTFilter(), cboPTFilter2()}) {
+        for (QComboBox* box : {m_ui.cboPTFilter, m_ui.cboPTFilter2}) {
             box->clear();
             box->addItems(indicators);
             box->setCurrentIndex(0);
         }
         progress.Step(draws + 30 + 5 * bm);
-        cboPTBcTaxis()->setCurrentIndex(BcTaxisDefault(g));
-        chkPTColor()->setChecked(true);
-        chkPTShowHit()->setChecked(true);
+        m_ui.cboPTBcTaxis->setCurrentIndex(BcTaxisDefault(g));
+        m_ui.chkPTColor->setChecked(true);
+        m_ui.chkPTShowHit->setChecked(true);
 
         if (m_currentViewName.isEmpty())
-            m_currentViewName = m_optListAll->text();
-        m_optListAll->setChecked(true);
-        m_optFilter[0]->setChecked(true);
-        m_optFilter[19]->setChecked(true);
+            m_currentViewName = m_ui.OptListAll->text();
+        m_ui.OptListAll->setChecked(true);
+        m_ui.OptFilter[0]->setChecked(true);
+        m_ui.OptFilter[19]->setChecked(true);
         for (int tab = 1; tab <= 7; ++tab) {
             const ViewId id = DefaultTabView(tab);
-            m_tabViewName[static_cast<size_t>(tab)] = OptionOf(id)->text();
+            m_tabViewName[static_cast<size_t>(tab)] = m_ui.OptionOf(id)->text();
         }
         progress.Step(ConstructionProgressMax(draws, g));
         m_isBusy = false;
     }
     // The first tab's page, laid out.
-    m_tsp1->blockSignals(true);
-    m_tsp1->setCurrentIndex(0);
-    m_tsp1->blockSignals(false);
+    m_ui.Tsp1->blockSignals(true);
+    m_ui.Tsp1->setCurrentIndex(0);
+    m_ui.Tsp1->blockSignals(false);
     m_isBusy = true;
     Tsp1_Click();
     m_isBusy = false;
@@ -450,7 +455,7 @@ void FInfer::FillPeriodLists(const std::vector<QString>& names)
     if (!m_periods)
         m_periods = new QStringListModel(this);
     m_periods->setStringList(items);
-    for (QComboBox* box : {cboPTIndex(), cboPTEnd(), cboPTStart()}) {
+    for (QComboBox* box : {m_ui.cboPTIndex, m_ui.cboPTEnd, m_ui.cboPTStart}) {
         if (box->model() != m_periods)
             box->setModel(m_periods);
     }
@@ -462,9 +467,9 @@ void FInfer::SelectDefaultPeriods()
     const CLottorHead* head = m_stat.HeadData();
     m_showCourse = head ? head->InferShowCourse : 0;
     const PeriodChoice c = DefaultPeriods(m_periods ? m_periods->rowCount() : 0, m_showCourse);
-    cboPTIndex()->setCurrentIndex(c.Index);
-    cboPTEnd()->setCurrentIndex(c.End);
-    cboPTStart()->setCurrentIndex(c.Start);
+    m_ui.cboPTIndex->setCurrentIndex(c.Index);
+    m_ui.cboPTEnd->setCurrentIndex(c.End);
+    m_ui.cboPTStart->setCurrentIndex(c.Start);
 }
 
 void FInfer::RefreshForm()
@@ -487,63 +492,43 @@ void FInfer::RefreshForm()
 
 IGridCells* FInfer::msgMain()
 {
-    return m_msgMain;
+    return m_ui.msgMain;
 }
 
 // ---------------------------------------------------------------------------
 // Controls
 
-QWidget* FInfer::Page(int tab) const
+QWidget* InferControls::Page(int tab) const
 {
-    return tab >= 1 && tab <= 7 ? m_pages[static_cast<size_t>(tab - 1)] : nullptr;
+    return tab >= 1 && tab <= 7 ? Pages[static_cast<size_t>(tab - 1)] : nullptr;
 }
 
-namespace {
-template <class T> T* As(QWidget* w)
-{
-    return static_cast<T*>(w);
-}
-} // namespace
-
-QComboBox* FInfer::cboPTStart() const { return As<QComboBox>(TopControl(TopCtl::cboPTStart)); }
-QComboBox* FInfer::cboPTEnd() const { return As<QComboBox>(TopControl(TopCtl::cboPTEnd)); }
-QComboBox* FInfer::cboPTIndex() const { return As<QComboBox>(TopControl(TopCtl::cboPTIndex)); }
-QComboBox* FInfer::cboPTSubarea() const { return As<QComboBox>(TopControl(TopCtl::cboPTSubarea)); }
-QComboBox* FInfer::cboPTSubarea2() const { return As<QComboBox>(TopControl(TopCtl::cboPTSubarea2)); }
-QComboBox* FInfer::cboPTBcTaxis() const { return As<QComboBox>(TopControl(TopCtl::cboPTBcTaxis)); }
-QComboBox* FInfer::cboPTFilter() const { return As<QComboBox>(TopControl(TopCtl::cboPTFilter)); }
-QComboBox* FInfer::cboPTFilter2() const { return As<QComboBox>(TopControl(TopCtl::cboPTFilter2)); }
-QCheckBox* FInfer::chkPTColor() const { return As<QCheckBox>(TopControl(TopCtl::chkPTColor)); }
-QCheckBox* FInfer::chkPTShowHit() const { return As<QCheckBox>(TopControl(TopCtl::chkPTShowHit)); }
-QCheckBox* FInfer::chkPTSort() const { return As<QCheckBox>(TopControl(TopCtl::chkPTSort)); }
-QCheckBox* FInfer::chkPTColorUpDown() const { return As<QCheckBox>(TopControl(TopCtl::chkPTColorUpDown)); }
-
-QRadioButton* FInfer::OptionOf(const ViewId& id) const
+QRadioButton* InferControls::OptionOf(const ViewId& id) const
 {
     const auto at = [](const auto& array, int16_t i) -> QRadioButton* {
         return i >= 0 && static_cast<size_t>(i) < array.size() ? array[static_cast<size_t>(i)] : nullptr;
     };
     switch (id.Family) {
     case ViewFamily::ListAll:
-        return m_optListAll;
+        return OptListAll;
     case ViewFamily::List:
-        return at(m_optList, id.Index);
+        return at(OptList, id.Index);
     case ViewFamily::Stat:
-        return at(m_optStat, id.Index);
+        return at(OptStat, id.Index);
     case ViewFamily::StatAll:
-        return m_optStatAll;
+        return OptStatAll;
     case ViewFamily::All:
-        return m_optAll;
+        return OptAll;
     case ViewFamily::Filter:
-        return at(m_optFilter, id.Index);
+        return at(OptFilter, id.Index);
     case ViewFamily::Cycle:
-        return m_optCycle;
+        return OptCycle;
     case ViewFamily::Gather:
-        return at(m_optGather, id.Index);
+        return at(OptGather, id.Index);
     case ViewFamily::FilterMiss:
-        return at(m_optFilterMiss, id.Index);
+        return at(optFilterMiss, id.Index);
     case ViewFamily::FilterMiss2:
-        return at(m_optFilterMiss2, id.Index);
+        return at(optFilterMiss2, id.Index);
     }
     return nullptr;
 }
@@ -555,7 +540,7 @@ QString FInfer::TabViewName(int tab) const
 
 int FInfer::SelectedTab() const
 {
-    return m_tsp1 ? m_tsp1->currentIndex() + 1 : 0;
+    return m_ui.Tsp1 ? m_ui.Tsp1->currentIndex() + 1 : 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -564,7 +549,7 @@ int FInfer::SelectedTab() const
 void FInfer::resizeEvent(QResizeEvent* event)
 {
     CChildForm::resizeEvent(event);
-    if (m_loaded && m_tsp1)
+    if (m_loaded && m_ui.Tsp1)
         Form_Resize();
 }
 
@@ -575,40 +560,40 @@ void FInfer::Form_Resize()
     in.W = static_cast<int>(ScreenPixelsToTwips(width(), this)) + kDialogFrame.Width;
     in.H = static_cast<int>(ScreenPixelsToTwips(height(), this)) + kDialogFrame.Height;
     in.TabHeight = m_tspHeight;
-    in.HolderHeight = static_cast<int>(ScreenPixelsToTwips(m_picTsp->height(), this));
+    in.HolderHeight = static_cast<int>(ScreenPixelsToTwips(m_ui.PicTsp->height(), this));
     in.Key = TabKey(tab);
-    QWidget* page = Page(tab);
+    QWidget* page = m_ui.Page(tab);
     in.PageLeft = page ? static_cast<int>(ScreenPixelsToTwips(page->x(), this)) : 120;
     in.PosPageWidth = m_posPageWidth;
     const FrameLayout out = LayoutFrame(in);
 
-    const int topRow = m_msgMain->Rows() >= 4 ? m_msgMain->TopRow() : -1;
-    SetTwipsGeometry(m_picTop, out.Top);
-    SetTwipsGeometry(m_msgMain, out.View);
-    SetTwipsGeometry(m_chMain, out.View);
-    SetTwipsGeometry(m_tsp1, QRect(out.Tabs.left(), out.Tabs.top(), out.Tabs.width(), kTabClosedHeight));
-    SetTwipsGeometry(m_picTsp, out.Holder);
-    SetTwipsGeometry(m_fraFilter, out.Frame);
-    SetTwipsGeometry(m_hsbTsp, QRect(0, out.BarTop, 495, 255));
+    const int topRow = m_ui.msgMain->Rows() >= 4 ? m_ui.msgMain->TopRow() : -1;
+    SetTwipsGeometry(m_ui.picTop, out.Top);
+    SetTwipsGeometry(m_ui.msgMain, out.View);
+    SetTwipsGeometry(m_ui.chMain, out.View);
+    SetTwipsGeometry(m_ui.Tsp1, QRect(out.Tabs.left(), out.Tabs.top(), out.Tabs.width(), kTabClosedHeight));
+    SetTwipsGeometry(m_ui.PicTsp, out.Holder);
+    SetTwipsGeometry(m_ui.FraFilter, out.Frame);
+    SetTwipsGeometry(m_ui.HsbTsp, QRect(0, out.BarTop, 495, 255));
     if (page && out.SizesPage) {
         page->show();
         if (out.HideFrame)
-            m_fraFilter->hide();
+            m_ui.FraFilter->hide();
         else
-            m_fraFilter->raise();
+            m_ui.FraFilter->raise();
         SetTwipsGeometry(page, QRect(out.PageLeft, 0, out.PageWidth, kPageHeight));
         LayoutPage(tab, out.PageWidth);
         if (out.BarVisible) {
-            m_hsbTsp->setMaximum(out.BarMax);
-            m_hsbTsp->setSingleStep(out.BarSmallChange);
-            m_hsbTsp->show();
-            m_hsbTsp->raise();
+            m_ui.HsbTsp->setMaximum(out.BarMax);
+            m_ui.HsbTsp->setSingleStep(out.BarSmallChange);
+            m_ui.HsbTsp->show();
+            m_ui.HsbTsp->raise();
         } else {
-            m_hsbTsp->hide();
+            m_ui.HsbTsp->hide();
         }
     }
-    if (topRow >= 0 && m_msgMain->Rows() > 3)
-        m_msgMain->SetTopRow(topRow);
+    if (topRow >= 0 && m_ui.msgMain->Rows() > 3)
+        m_ui.msgMain->SetTopRow(topRow);
 }
 
 void FInfer::LayoutPage(int tab, int width)
@@ -623,33 +608,33 @@ void FInfer::LayoutPage(int tab, int width)
         const SortPagePlaces p = SortPage(width);
         if (!p.Applies)
             return;
-        put(m_optListAll, p.List[0]);
-        put(m_optStatAll, p.Stat[0]);
+        put(m_ui.OptListAll, p.List[0]);
+        put(m_ui.OptStatAll, p.Stat[0]);
         for (int k = 0; k < 8; ++k) {
-            put(m_optList[static_cast<size_t>(k)], p.List[static_cast<size_t>(k + 1)]);
-            put(m_optStat[static_cast<size_t>(k)], p.Stat[static_cast<size_t>(k + 1)]);
+            put(m_ui.OptList[static_cast<size_t>(k)], p.List[static_cast<size_t>(k + 1)]);
+            put(m_ui.OptStat[static_cast<size_t>(k)], p.Stat[static_cast<size_t>(k + 1)]);
         }
-        SetTwipsGeometry(m_separators[0], QRect(p.SeparatorX, 0, 30, kPageHeight));
+        SetTwipsGeometry(m_ui.Separators[0], QRect(p.SeparatorX, 0, 30, kPageHeight));
         return;
     }
     case 2: {
         const std::vector<QPoint> p = DataPage(width);
-        put(m_optAll, p[0]);
+        put(m_ui.OptAll, p[0]);
         for (int k = 0; k <= 18; ++k)
-            put(m_optFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k + 1)]);
+            put(m_ui.OptFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k + 1)]);
         return;
     }
     case 4: {
         const std::vector<QPoint> p = CharacterPage(width);
         for (int k = 20; k <= 36; ++k)
-            put(m_optFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k - 20)]);
+            put(m_ui.OptFilter[static_cast<size_t>(k)], p[static_cast<size_t>(k - 20)]);
         return;
     }
     case 5: {
         const int bm = Sizes().B + Sizes().R;
         const std::vector<QPoint> p = PosPage(width, bm);
-        for (size_t n = 0; n < p.size() && 37 + n < m_optFilter.size(); ++n)
-            put(m_optFilter[37 + n], p[n]);
+        for (size_t n = 0; n < p.size() && 37 + n < m_ui.OptFilter.size(); ++n)
+            put(m_ui.OptFilter[37 + n], p[n]);
         return;
     }
     case 7: {
@@ -657,10 +642,10 @@ void FInfer::LayoutPage(int tab, int width)
         if (!p.Applies)
             return;
         for (int k = 0; k < 4; ++k)
-            put(m_optFilterMiss[static_cast<size_t>(k)], p.Miss[static_cast<size_t>(k)]);
+            put(m_ui.optFilterMiss[static_cast<size_t>(k)], p.Miss[static_cast<size_t>(k)]);
         for (int k = 0; k < 5; ++k)
-            put(m_optFilterMiss2[static_cast<size_t>(k)], p.Miss2[static_cast<size_t>(k)]);
-        SetTwipsGeometry(m_separators[1], QRect(p.SeparatorX, 0, 30, kPageHeight));
+            put(m_ui.optFilterMiss2[static_cast<size_t>(k)], p.Miss2[static_cast<size_t>(k)]);
+        SetTwipsGeometry(m_ui.Separators[1], QRect(p.SeparatorX, 0, 30, kPageHeight));
         return;
     }
     default:
@@ -670,9 +655,9 @@ void FInfer::LayoutPage(int tab, int width)
 
 void FInfer::HsbTsp_Change()
 {
-    if (QWidget* page = Page(SelectedTab())) {
-        const QRect at(120 - m_hsbTsp->value(), 0, static_cast<int>(ScreenPixelsToTwips(page->width(), this)),
-                       kPageHeight);
+    if (QWidget* page = m_ui.Page(SelectedTab())) {
+        const QRect at(120 - m_ui.HsbTsp->value(), 0,
+                       static_cast<int>(ScreenPixelsToTwips(page->width(), this)), kPageHeight);
         SetTwipsGeometry(page, at);
     }
 }
@@ -682,26 +667,28 @@ void FInfer::HsbTsp_Change()
 
 bool FInfer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_picTop && event->type() == QEvent::MouseButtonRelease)
+    if (watched == m_ui.picTop && event->type() == QEvent::MouseButtonRelease)
         TopBarChanged();
-    if (watched == m_txtFilter && event->type() == QEvent::MouseButtonRelease && m_txtFilter->isEnabled())
+    if (watched == m_ui.TxtFilter && event->type() == QEvent::MouseButtonRelease &&
+        m_ui.TxtFilter->isEnabled())
         TxtFilter_Click();
     return CChildForm::eventFilter(watched, event);
 }
 
 void FInfer::msgMain_MouseMove()
 {
-    const int row = m_msgMain->MouseRow();
-    const int col = m_msgMain->MouseCol();
-    if (m_msgMain->TextMatrix(row, 0) == u"下期"_s) {
-        m_msgMain->SetToolTipText(u" "_s + m_msgMain->TextMatrix(row, col) + u" 双击这个位置选择或取消号码"_s);
-        m_msgMain->SetMousePointer(Qt::PointingHandCursor);
+    const int row = m_ui.msgMain->MouseRow();
+    const int col = m_ui.msgMain->MouseCol();
+    if (m_ui.msgMain->TextMatrix(row, 0) == u"下期"_s) {
+        m_ui.msgMain->SetToolTipText(u" "_s + m_ui.msgMain->TextMatrix(row, col) +
+                                     u" 双击这个位置选择或取消号码"_s);
+        m_ui.msgMain->SetMousePointer(Qt::PointingHandCursor);
         return;
     }
-    const QString text = m_msgMain->TextMatrix(row, col);
+    const QString text = m_ui.msgMain->TextMatrix(row, col);
     if (!text.isEmpty())
-        m_msgMain->SetToolTipText(u" "_s + text + u" "_s);
-    m_msgMain->SetMousePointer(Qt::ArrowCursor);
+        m_ui.msgMain->SetToolTipText(u" "_s + text + u" "_s);
+    m_ui.msgMain->SetMousePointer(Qt::ArrowCursor);
 }
 
 void FInfer::msgMain_MouseDown(Qt::MouseButton button)

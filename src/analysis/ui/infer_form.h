@@ -12,21 +12,11 @@
 #include "analysis/infer_views.h"
 #include "analysis/relation_matrix.h"
 #include "analysis/secondary_area.h"
+#include "analysis/ui/infer_controls.h"
 #include "shell/ui/child_form.h"
 #include "shell/ui/shell_windows.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QRadioButton;
-class QScrollBar;
 class QStringListModel;
-class QTabBar;
 
 namespace kelton {
 
@@ -51,6 +41,13 @@ class QvxChart;
 // SetupTopBar with the view's kind, NameView with its caption, build, show
 // the grid or the chart. RunView is the one place that maps a view to its
 // handler; FindClick picks the view by its caption.
+//
+// The handlers are private: other windows reach the window through
+// IInferForm, tests through the dispatch, the state below and the controls
+// (Controls()), which they drive as a user does. What a view shows is
+// computed by the model (src/analysis: the number tables, the combined
+// tables, the cycle and relation grids, the charts); a handler reads the
+// top bar, asks for the cells and lays them on its grid or chart.
 class FInfer : public CChildForm, public IInferForm, public IGridCopySource {
     Q_OBJECT
 
@@ -69,7 +66,16 @@ public:
     void ShowLay(const QString& sShowSet) override;
     IGridCells* msgMain() override;
 
-    // --- State --------------------------------------------------------------
+    // --- Dispatch -------------------------------------------------------------
+    // Opens the view CurrentViewName names: selects its tab and runs it.
+    void FindClick();
+    // Runs the handler of a view (the option's click).
+    void RunView(const ViewId& id);
+    // Re-runs the current view after a top-bar change (every top-bar
+    // control's handler).
+    void TopBarChanged();
+
+    // --- State ----------------------------------------------------------------
     CStat& Stat() const { return m_stat; }
     bool Loaded() const { return m_loaded; }
     bool IsBusy() const { return m_isBusy; }
@@ -84,97 +90,21 @@ public:
     // How often each view handler has drawn (for tests and the status).
     int ViewRuns() const { return m_viewRuns; }
     const TopBarRange& Range() const { return m_range; }
-    int PosPageWidthTwips() const { return m_posPageWidth; }
     // Where the top-bar controls stand, in twips.
     const TopBarGeometry& TopBarPlaces() const { return m_topGeom; }
-
-    // --- Dispatch -------------------------------------------------------------
-    // Opens the view CurrentViewName names: selects its tab and runs it.
-    void FindClick();
-    // Runs the handler of a view (the option's click).
-    void RunView(const ViewId& id);
-    void Tsp1_Click();
-    // Sets up the top bar for a view kind (0..8) and stores the range.
-    void SetupTopBar(int kind);
-    // Re-runs the current view after a top-bar change (every top-bar
-    // control's handler).
-    void TopBarChanged();
-    void Form_Resize();
-    void HsbTsp_Change();
-
-    // --- View handlers ----------------------------------------------------------
-    void OptListAll_Click();
-    void OptList_Click(int16_t index);
-    void OptStat_Click(int16_t index);
-    void OptStatAll_Click();
-    void OptAll_Click();
-    void OptFilter_Click(int16_t index);
-    void OptCycle_Click();
-    void OptGather_Click(int16_t index);
-    void optFilterMiss_Click(int16_t index);
-    void optFilterMiss2_Click(int16_t index);
-
-    // --- The views' own controls (infer_form_marks.cpp, _trends.cpp, ...) ---
-    // A double click on the next-period row toggles the number's mark.
-    void msgMain_DblClick();
-    // The cycle view: a click on a cell lists its cycles, a list choice
-    // highlights one.
-    void msgMain_Click();
-    void LstCycle_Click();
-    // The condition box of an indicator trend.
-    void chkFilter_Click();
-    void TxtFilter_Change();
-    void TxtFilter_Click();
-    // The kind lists of the miss views (0 cboPTFilter, 1 cboPTFilter2).
-    void cboPTFilter_Click(int which);
-
-    // --- Controls ---------------------------------------------------------------
-    CFlexGrid* Grid() const { return m_msgMain; }
-    QvxChart* chMain() const { return m_chMain; }
-    QTabBar* Tsp1() const { return m_tsp1; }
-    QWidget* picTop() const { return m_picTop; }
-    QWidget* PicTsp() const { return m_picTsp; }
-    QWidget* Page(int tab) const;
-    QScrollBar* HsbTsp() const { return m_hsbTsp; }
-    QFrame* FraFilter() const { return m_fraFilter; }
-    QCheckBox* chkFilter() const { return m_chkFilter; }
-    QLineEdit* TxtFilter() const { return m_txtFilter; }
-    QWidget* TopControl(TopCtl c) const { return m_top[static_cast<size_t>(c)]; }
-    QComboBox* cboPTStart() const;
-    QComboBox* cboPTEnd() const;
-    QComboBox* cboPTIndex() const;
-    QComboBox* cboPTSubarea() const;
-    QComboBox* cboPTSubarea2() const;
-    QComboBox* cboPTBcTaxis() const;
-    QComboBox* cboPTFilter() const;
-    QComboBox* cboPTFilter2() const;
-    QCheckBox* chkPTColor() const;
-    QCheckBox* chkPTShowHit() const;
-    QCheckBox* chkPTSort() const;
-    QCheckBox* chkPTColorUpDown() const;
-    QRadioButton* OptPTKind(int i) const { return m_optPTKind[static_cast<size_t>(i)]; }
-    QRadioButton* optPtOrder() const { return m_optPtOrder; }
-    QRadioButton* optPTVal() const { return m_optPTVal; }
-    QRadioButton* OptListAll() const { return m_optListAll; }
-    QRadioButton* OptList(int i) const { return m_optList[static_cast<size_t>(i)]; }
-    QRadioButton* OptStat(int i) const { return m_optStat[static_cast<size_t>(i)]; }
-    QRadioButton* OptStatAll() const { return m_optStatAll; }
-    QRadioButton* OptAll() const { return m_optAll; }
-    int OptFilterCount() const { return static_cast<int>(m_optFilter.size()); }
-    QRadioButton* OptFilter(int i) const { return m_optFilter[static_cast<size_t>(i)]; }
-    QRadioButton* OptCycle() const { return m_optCycle; }
-    QRadioButton* OptGather(int i) const { return m_optGather[static_cast<size_t>(i)]; }
-    QRadioButton* optFilterMiss(int i) const { return m_optFilterMiss[static_cast<size_t>(i)]; }
-    QRadioButton* optFilterMiss2(int i) const { return m_optFilterMiss2[static_cast<size_t>(i)]; }
-    QListWidget* LstCycle() const { return m_lstCycle; }
-    QListWidget* LstRelate() const { return m_lstRelate; }
-    QPlainTextEdit* txtCycle() const { return m_txtCycle; }
-    // The option button of a view; nullptr for an index that has none.
-    QRadioButton* OptionOf(const ViewId& id) const;
     // The number table on show (history or distribution), or nullptr.
     const CNumberTable* NumberTable() const { return m_table.get(); }
 
+    // --- Controls -------------------------------------------------------------
+    CFlexGrid* Grid() const { return m_ui.msgMain; }
+    QvxChart* chMain() const { return m_ui.chMain; }
+    const InferControls& Controls() const { return m_ui; }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // The busy state of one view build: IsBusy, and with bWait the main
     // window's wait state, both released on every way out.
     class ViewRun {
@@ -192,10 +122,6 @@ protected:
     // view.
     void NameView(const QString& caption);
 
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void Form_Load();
     bool InitInferForm();
     void BuildControls();
@@ -208,7 +134,11 @@ private:
     void LayoutPage(int tab, int width);
     ViewCaptions Captions() const;
     void SelectTab(int tab);
-    void BuildNumberTable(int16_t kind, const QString& caption);
+    void Tsp1_Click();
+    // Sets up the top bar for a view kind (0..8) and stores the range.
+    void SetupTopBar(int kind);
+    void Form_Resize();
+    void HsbTsp_Change();
     void msgMain_MouseMove();
     void msgMain_MouseDown(Qt::MouseButton button);
     AreaNames Names() const;
@@ -216,6 +146,33 @@ private:
     // The secondary numbers of the game's draws (the statistics view keeps
     // none).
     SecondaryDraws Secondary() const;
+
+    // --- View handlers (infer_form_tables.cpp, _grids.cpp, _trends.cpp) -----
+    void OptListAll_Click();
+    void OptList_Click(int16_t index);
+    void OptStat_Click(int16_t index);
+    void OptStatAll_Click();
+    void OptAll_Click();
+    void OptFilter_Click(int16_t index);
+    void OptCycle_Click();
+    void OptGather_Click(int16_t index);
+    void optFilterMiss_Click(int16_t index);
+    void optFilterMiss2_Click(int16_t index);
+    void BuildNumberTable(int16_t kind, const QString& caption);
+
+    // --- The views' own controls (infer_form_marks.cpp, _trends.cpp, ...) ---
+    // A double click on the next-period row toggles the number's mark.
+    void msgMain_DblClick();
+    // The cycle view: a click on a cell lists its cycles, a list choice
+    // highlights one.
+    void msgMain_Click();
+    void LstCycle_Click();
+    // The condition box of an indicator trend.
+    void chkFilter_Click();
+    void TxtFilter_Change();
+    void TxtFilter_Click();
+    // The kind lists of the miss views (0 cboPTFilter, 1 cboPTFilter2).
+    void cboPTFilter_Click(int which);
 
     const ShellWindows& m_windows;
     CStat& m_stat;
@@ -261,36 +218,9 @@ private:
         bool CycleNewestOnTop = false;
     } m_memory;
 
-    QWidget* m_picTop = nullptr;
-    std::array<QWidget*, kTopCtlCount> m_top{};
+    InferControls m_ui;
     QStringListModel* m_periods = nullptr; // the items of the three period lists
-    std::array<QRadioButton*, 3> m_optPTKind{};
-    QRadioButton* m_optPtOrder = nullptr;
-    QRadioButton* m_optPTVal = nullptr;
-    CFlexGrid* m_msgMain = nullptr;
-    QvxChart* m_chMain = nullptr;
-    QTabBar* m_tsp1 = nullptr;
     int m_tspHeight = 1575;
-    QWidget* m_picTsp = nullptr;
-    QScrollBar* m_hsbTsp = nullptr;
-    QFrame* m_fraFilter = nullptr;
-    QCheckBox* m_chkFilter = nullptr;
-    QLineEdit* m_txtFilter = nullptr;
-    std::array<QWidget*, kTabCount> m_pages{}; // tabs 1..7 (index tab - 1)
-    QRadioButton* m_optListAll = nullptr;
-    std::array<QRadioButton*, 8> m_optList{};
-    std::array<QRadioButton*, 8> m_optStat{};
-    QRadioButton* m_optStatAll = nullptr;
-    QRadioButton* m_optAll = nullptr;
-    std::vector<QRadioButton*> m_optFilter;
-    QRadioButton* m_optCycle = nullptr;
-    std::array<QRadioButton*, 4> m_optGather{};
-    std::array<QRadioButton*, 4> m_optFilterMiss{};
-    std::array<QRadioButton*, 5> m_optFilterMiss2{};
-    std::array<QFrame*, 2> m_separators{};
-    QListWidget* m_lstCycle = nullptr;
-    QListWidget* m_lstRelate = nullptr;
-    QPlainTextEdit* m_txtCycle = nullptr;
 };
 
 } // namespace kelton

@@ -2,8 +2,6 @@
 // ranking table, the combined indicator table, the cycle view and the
 // digit-pair relations.
 
-#include <cmath>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -32,11 +30,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void PaintCell(CFlexGrid* grid, int row, int col, const ViewCell& cell)
+// Writes the cells a view lays on the grid.
+GridCellSink Into(CFlexGrid* grid)
 {
-    grid->SetTextMatrix(row, col, cell.Text);
-    grid->SetCellBackColor(row, col, ToQColor(cell.Back));
-    grid->SetCellForeColor(row, col, ToQColor(cell.Fore));
+    return [grid](const GridCell& cell) {
+        grid->SetTextMatrix(cell.Row, cell.Col, cell.Text);
+        if (cell.Back)
+            grid->SetCellBackColor(cell.Row, cell.Col, ToQColor(*cell.Back));
+        if (cell.Fore)
+            grid->SetCellForeColor(cell.Row, cell.Col, ToQColor(*cell.Fore));
+    };
 }
 
 // Caption rows 0 and 1 of the number grid: block captions over the digit
@@ -77,73 +80,28 @@ void FInfer::OptStatAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(2);
-    NameView(m_optStatAll->text());
+    NameView(m_ui.OptStatAll->text());
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
     DropNumberTable();
-    const auto choice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
-    const NumberGridLayout layout = NumberGrid(Sizes(), choice, Names());
-    CFlexGrid* grid = m_msgMain;
+    RankTableSetup setup;
+    setup.Period = m_range.StatPeriod;
+    setup.AreaChoice = static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
+    setup.ByOrder = m_ui.optPtOrder->isChecked();
+    setup.Singled = static_cast<int16_t>(std::max(0, m_ui.cboPTBcTaxis->currentIndex()));
+    setup.RowColours = m_ui.chkPTColor->isChecked();
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
+    setup.Mode = CellModeOf(DisplayMode());
+    const NumberGridLayout layout = NumberGrid(Sizes(), setup.AreaChoice, Names());
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     ResetNumberGrid(11, layout.Cols);
     NumberCaptions(grid, layout);
     grid->SetColWidth(0, 2000);
-    grid->SetTextMatrix(0, 0, u"位码"_s);
-    grid->SetTextMatrix(1, 0, u"期数"_s);
-
-    const int32_t P = m_range.StatPeriod;
+    CombinedRankingCells(m_stat, *game, Secondary(), Sizes(), Names(), setup, Into(grid));
     const int r0 = RankTablePeriodRow(head.ListAsc);
-    const bool byOrder = m_optPtOrder->isChecked();
-    const auto n = static_cast<int16_t>(std::max(0, cboPTBcTaxis()->currentIndex()));
-    const bool rowColours = chkPTColor()->isChecked();
-    const bool showHit = chkPTShowHit()->isChecked();
-    grid->SetTextMatrix(r0, 0, P == m_stat.BallCount() - 1 ? u"下期"_s : QString::number(game->NumName(P)));
-    for (int k = 0; k < 8; ++k)
-        grid->SetTextMatrix(RankTableRankRow(head.ListAsc, k), 0, RankTitle(static_cast<int16_t>(k), head.CustomStat));
-
-    // Secondary blocks as the history table (period row) and the
-    // distribution table of each kind (rank rows) paint them at P.
-    std::array<std::unique_ptr<CNumberTable>, 9> secondary;
-    const SecondaryDraws draws = Secondary();
-    auto secondaryTable = [&](int k) -> const CNumberTable& {
-        auto& table = secondary[static_cast<size_t>(k + 1)];
-        if (!table) {
-            CNumberTable::Setup setup;
-            setup.Kind = static_cast<int16_t>(k);
-            setup.Mode = CellModeOf(DisplayMode());
-            setup.ShowHit = showHit;
-            setup.AreaChoice = choice;
-            setup.RangeStart = P;
-            setup.RangeCount = 1;
-            table = std::make_unique<CNumberTable>(
-                m_stat, draws, Sizes(), Names(), setup,
-                [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; });
-        }
-        return *table;
-    };
-    for (const NumberBlock& block : layout.Blocks) {
-        for (int k = -1; k < 8; ++k) {
-            const int row = k < 0 ? r0 : RankTableRankRow(head.ListAsc, k);
-            if (!block.Secondary) {
-                const std::vector<ViewCell> cells =
-                    k < 0 ? RankPeriodCells(m_stat, *game, P, block.Area, row, rowColours, showHit)
-                          : RankRowCells(m_stat, P, block.Area, static_cast<int16_t>(k), byOrder, n);
-                for (int d = 0; d < block.Digits; ++d)
-                    PaintCell(grid, row, block.Start + d, cells[static_cast<size_t>(d)]);
-                continue;
-            }
-            const CNumberTable& table = secondaryTable(k);
-            const int32_t rowColour = ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(row % 2) : 0));
-            for (int d = 0; d < block.Digits; ++d) {
-                const int col = block.Start + d;
-                const bool hit = table.Paint(2, col) == CellPaint::HitMr || table.Paint(2, col) == CellPaint::Hit;
-                PaintCell(grid, row, col,
-                          {table.Text(2, col), hit ? ColorRgb(head.MrMainColor) : rowColour, hit ? kViewBlack : kViewGrey});
-            }
-        }
-    }
     for (int row = 2; row < 11; ++row)
         SeparatorCells(grid, layout, row);
     // The period row in sight, whatever the view before had scrolled to.
@@ -163,10 +121,10 @@ void FInfer::OptAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(6);
-    NameView(m_optAll->text());
+    NameView(m_ui.OptAll->text());
     const CLottorHead& head = *m_stat.HeadData();
     DropNumberTable();
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
     grid->Clear();
@@ -182,36 +140,18 @@ void FInfer::OptAll_Click()
     grid->SetFixedAlignment(0, Qt::AlignCenter);
     const double charTwips = ScreenPixelsToTwips(QFontMetrics(font()).horizontalAdvance(u"号"_s), this);
     for (int c = 0; c < cols; ++c) {
-        const QString caption = IndicatorTableCaption(head, c);
-        grid->SetTextMatrix(0, c, caption);
         grid->SetColAlignment(c, Qt::AlignCenter);
-        grid->SetColWidth(c, c == 0 ? 1000 : static_cast<int>(std::nearbyint((caption.size() + 0.5) * charTwips)));
+        grid->SetColWidth(c, IndicatorColumnTwips(head, c, charTwips));
     }
     const bool listAsc = head.ListAsc != 0;
-    const int mode = DisplayMode();
-    const bool upDown = chkPTColorUpDown()->isChecked();
-    const bool rowColours = chkPTColor()->isChecked();
-    const int32_t next = m_stat.BallCount() - 1;
-    const SecondaryDraws secondary = Secondary();
-    std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
-    for (int m = 0; m < count; ++m) {
-        const int32_t p = m_range.RangeStart + m;
-        const int r = listAsc ? count - m : m + 1;
-        grid->SetTextMatrix(r, 0, m_stat.NumName(p));
-        const QColor back = ToQColor(ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>(r % 2) : 0)));
-        for (int c = 1; c < cols; ++c) {
-            const std::optional<int16_t> v = IndicatorTableValue(m_stat, secondary, p, c, mode);
-            if (v)
-                grid->SetTextMatrix(r, c, QString::number(*v));
-            const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
-            const std::optional<int32_t> fore =
-                UpDownColour(upDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0));
-            if (fore)
-                grid->SetCellForeColor(r, c, ToQColor(*fore));
-            grid->SetCellBackColor(r, c, back);
-            previous[static_cast<size_t>(c)] = v;
-        }
-    }
+    IndicatorTableSetup setup;
+    setup.RangeStart = m_range.RangeStart;
+    setup.RangeCount = count;
+    setup.ListAsc = listAsc;
+    setup.Mode = DisplayMode();
+    setup.UpDown = m_ui.chkPTColorUpDown->isChecked();
+    setup.RowColours = m_ui.chkPTColor->isChecked();
+    IndicatorTableCells(m_stat, Secondary(), head, setup, Into(grid));
     if (count > 0) {
         const int fit = grid->RowHeight(0) > 0
                             ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / grid->RowHeight(0)
@@ -230,50 +170,44 @@ void FInfer::OptAll_Click()
 
 bool FInfer::CycleViewShown() const
 {
-    return TabViewName(SelectedTab()) == m_optCycle->text() && m_range.RangeCount > 0;
+    return TabViewName(SelectedTab()) == m_ui.OptCycle->text() && m_range.RangeCount > 0;
 }
 
 void FInfer::OptCycle_Click()
 {
-    m_lstCycle->clear();
-    m_txtCycle->clear();
-    m_lstCycle->setEnabled(true);
+    m_ui.LstCycle->clear();
+    m_ui.txtCycle->clear();
+    m_ui.LstCycle->setEnabled(true);
     if (m_isBusy)
         return;
     const ViewRun run(*this, true);
     SetupTopBar(5);
-    NameView(m_optCycle->text());
+    NameView(m_ui.OptCycle->text());
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
     DropNumberTable();
     const NumberGridLayout layout = NumberGrid(Sizes(), 2, Names());
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     const int count = m_range.RangeCount;
     ResetNumberGrid(count + 2, layout.Cols);
     NumberCaptions(grid, layout);
-    grid->SetTextMatrix(0, 0, u"位码"_s);
-    grid->SetTextMatrix(1, 0, u"期数"_s);
     const bool listAsc = head.ListAsc != 0;
     m_memory.CycleNewestOnTop = listAsc;
-    const int mode = DisplayMode();
-    const bool showHit = chkPTShowHit()->isChecked();
-    const bool colour = chkPTColor()->isChecked();
-    const int32_t next = m_stat.BallCount() - 1;
-    for (int t = 0; t < count; ++t) {
-        const int32_t p = m_range.RangeStart + t;
-        const int r = PeriodRow(t, count, listAsc);
-        grid->SetRowData(r, p);
-        grid->SetTextMatrix(r, 0, p == next ? u"下期"_s : QString::number(game->NumName(p)));
-        for (const NumberBlock& block : layout.Blocks) {
-            const std::vector<ViewCell> cells = CycleRowCells(m_stat, *game, p, block.Area, mode, showHit, colour);
-            for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d)
-                PaintCell(grid, r, block.Start + d, cells[static_cast<size_t>(d)]);
-        }
+    CycleTableSetup setup;
+    setup.RangeStart = m_range.RangeStart;
+    setup.RangeCount = count;
+    setup.ListAsc = listAsc;
+    setup.Mode = DisplayMode();
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
+    setup.CycleColour = m_ui.chkPTColor->isChecked();
+    const std::vector<int32_t> records = CycleTableCells(m_stat, *game, Sizes(), Names(), setup, Into(grid));
+    for (int r = 2; r < static_cast<int>(records.size()); ++r)
+        grid->SetRowData(r, records[static_cast<size_t>(r)]);
+    for (int r = 2; r < count + 2; ++r)
         SeparatorCells(grid, layout, r);
-    }
     const int fit =
         grid->RowHeight(0) > 0 ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / grid->RowHeight(0) : 0;
     const int top = BuildTopRow(listAsc, grid->Rows(), fit);
@@ -290,17 +224,18 @@ void FInfer::RemoveCycleHighlight()
     if (h.AnchorRow == 0)
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    const QColor main = ToQColor(ColorRgb(head.BcMainColor));
+    const int32_t mainColour = ColorRgb(head.BcMainColor);
     const int col = CycleColumn(head, h.Block, h.Digit);
-    const bool colour = chkPTColor()->isChecked();
-    if (col > 0 && col < m_msgMain->Cols()) {
-        for (const int row : CycleHighlightRows(h, m_memory.CycleNewestOnTop, m_msgMain->Rows())) {
-            if (m_msgMain->CellForeColor(row, col) == QColor(0, 0, 0))
-                m_msgMain->SetCellForeColor(row, col, main);
-            m_msgMain->SetCellBackColor(
+    const bool colour = m_ui.chkPTColor->isChecked();
+    if (col > 0 && col < m_ui.msgMain->Cols()) {
+        for (const int row : CycleHighlightRows(h, m_memory.CycleNewestOnTop, m_ui.msgMain->Rows())) {
+            const int32_t fore = FromQColor(m_ui.msgMain->CellForeColor(row, col));
+            if (const int32_t off = CycleHighlightFore(fore, mainColour, false); off != fore)
+                m_ui.msgMain->SetCellForeColor(row, col, ToQColor(off));
+            m_ui.msgMain->SetCellBackColor(
                 row, col,
-                ToQColor(CycleCellBack(m_stat, m_msgMain->RowData(row), static_cast<int16_t>(head.BcMain - h.Block + 1),
-                                       h.Digit, colour)));
+                ToQColor(CycleCellBack(m_stat, m_ui.msgMain->RowData(row),
+                                       static_cast<int16_t>(head.BcMain - h.Block + 1), h.Digit, colour)));
         }
     }
     h.AnchorRow = 0;
@@ -311,66 +246,68 @@ void FInfer::msgMain_Click()
     if (!CycleViewShown())
         return;
     const CLottorHead& head = *m_stat.HeadData();
-    const int r0 = m_msgMain->Row();
-    const int c0 = m_msgMain->Col();
-    m_txtCycle->clear();
-    m_msgMain->SetRedraw(false);
+    const int r0 = m_ui.msgMain->Row();
+    const int c0 = m_ui.msgMain->Col();
+    m_ui.txtCycle->clear();
+    m_ui.msgMain->SetRedraw(false);
     {
-        const QSignalBlocker quiet(m_lstCycle);
-        m_lstCycle->clear();
+        const QSignalBlocker quiet(m_ui.LstCycle);
+        m_ui.LstCycle->clear();
     }
     RemoveCycleHighlight();
     const std::optional<CycleClick> click = LocateCycleClick(head, c0);
     if (click && r0 >= 2) {
         m_memory.CycleRowTag = QString::number(r0);
         m_memory.CycleCellTag = QString::number(click->Block) + u'|' + QString::number(click->Digit);
-        const std::vector<CycleEntry> entries = CycleEntries(
-            m_stat, m_msgMain->RowData(r0), static_cast<int16_t>(head.BcMain - click->Block + 1), click->Digit);
+        const std::vector<CycleEntry> entries =
+            CycleEntries(m_stat, m_ui.msgMain->RowData(r0),
+                         static_cast<int16_t>(head.BcMain - click->Block + 1), click->Digit);
         {
-            const QSignalBlocker quiet(m_lstCycle);
+            const QSignalBlocker quiet(m_ui.LstCycle);
             for (const CycleEntry& entry : entries) {
-                auto* item = new QListWidgetItem(entry.Text, m_lstCycle);
+                auto* item = new QListWidgetItem(entry.Text, m_ui.LstCycle);
                 item->setData(Qt::UserRole, entry.ItemData);
             }
         }
         if (!entries.empty())
-            m_lstCycle->setCurrentRow(0);
+            m_ui.LstCycle->setCurrentRow(0);
     }
-    m_msgMain->SetRow(r0);
-    m_msgMain->SetCol(c0);
-    m_msgMain->SetRedraw(true);
-    m_msgMain->setFocus();
+    m_ui.msgMain->SetRow(r0);
+    m_ui.msgMain->SetCol(c0);
+    m_ui.msgMain->SetRedraw(true);
+    m_ui.msgMain->setFocus();
 }
 
 void FInfer::LstCycle_Click()
 {
     if (!CycleViewShown())
         return;
-    const int row = m_msgMain->Row();
-    const int col = m_msgMain->Col();
-    m_msgMain->SetRedraw(false);
+    const int row = m_ui.msgMain->Row();
+    const int col = m_ui.msgMain->Col();
+    m_ui.msgMain->SetRedraw(false);
     RemoveCycleHighlight();
-    const QListWidgetItem* item = m_lstCycle->currentItem();
+    const QListWidgetItem* item = m_ui.LstCycle->currentItem();
     const std::optional<CycleHighlight> h =
         item ? HighlightFromTags(m_memory.CycleRowTag, m_memory.CycleCellTag, item->data(Qt::UserRole).toInt())
              : std::nullopt;
     const CLottorHead& head = *m_stat.HeadData();
     if (h) {
         const int at = CycleColumn(head, h->Block, h->Digit);
-        if (at > 0 && at < m_msgMain->Cols()) {
+        if (at > 0 && at < m_ui.msgMain->Cols()) {
             m_memory.Highlight = *h;
-            const QColor main = ToQColor(ColorRgb(head.BcMainColor));
-            for (const int r : CycleHighlightRows(*h, m_memory.CycleNewestOnTop, m_msgMain->Rows())) {
-                if (m_msgMain->CellForeColor(r, at) == main)
-                    m_msgMain->SetCellForeColor(r, at, QColor(0, 0, 0));
-                m_msgMain->SetCellBackColor(r, at, main);
+            const int32_t mainColour = ColorRgb(head.BcMainColor);
+            for (const int r : CycleHighlightRows(*h, m_memory.CycleNewestOnTop, m_ui.msgMain->Rows())) {
+                const int32_t fore = FromQColor(m_ui.msgMain->CellForeColor(r, at));
+                if (const int32_t on = CycleHighlightFore(fore, mainColour, true); on != fore)
+                    m_ui.msgMain->SetCellForeColor(r, at, ToQColor(on));
+                m_ui.msgMain->SetCellBackColor(r, at, ToQColor(mainColour));
             }
         }
     }
-    m_msgMain->SetRow(row);
-    m_msgMain->SetCol(col);
-    m_msgMain->SetRedraw(true);
-    m_msgMain->setFocus();
+    m_ui.msgMain->SetRow(row);
+    m_ui.msgMain->SetCol(col);
+    m_ui.msgMain->SetRedraw(true);
+    m_ui.msgMain->setFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -386,25 +323,25 @@ void FInfer::ShowRelate(int16_t index)
     if (m_isBusy || index < 0 || index >= kRelationKinds)
         return;
     const ViewRun run(*this, true);
-    NameView(m_optGather[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptGather[static_cast<size_t>(index)]->text());
     SetupTopBar(3);
     const CLottorHead& head = *m_stat.HeadData();
-    const bool asGrid = m_lstRelate->currentRow() < 1;
-    (asGrid ? chkPTSort() : chkPTColor())->hide();
+    const bool asGrid = m_ui.LstRelate->currentRow() < 1;
+    (asGrid ? m_ui.chkPTSort : m_ui.chkPTColor)->hide();
     DropNumberTable();
     const PairMatrix& matrix = m_memory.Relation.Matrix(m_stat, m_range.RangeStart, m_range.RangeEnd, index);
-    const RelationTexts texts = RelationKindTexts(index);
     const int n = head.BcDataLen;
     if (!asGrid) {
-        const ChartData data = RelationChart(matrix, static_cast<int16_t>(m_lstRelate->currentRow() - 1),
-                                             chkPTSort()->isChecked(), index, m_lstRelate->currentItem()->text());
-        m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RelationChartKind + 1));
+        const ChartData data =
+            RelationChart(matrix, static_cast<int16_t>(m_ui.LstRelate->currentRow() - 1),
+                          m_ui.chkPTSort->isChecked(), index, m_ui.LstRelate->currentItem()->text());
+        m_ui.chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RelationChartKind + 1));
         if (m_memory.RelationChartKind == 0)
             m_memory.RelationChartKind = -2;
-        m_chMain->show();
+        m_ui.chMain->show();
         return;
     }
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     grid->SetTextSource({});
     grid->Clear();
@@ -418,24 +355,11 @@ void FInfer::ShowRelate(int16_t index)
         grid->SetMergeRow(i, true);
         grid->SetFixedAlignment(i, Qt::AlignCenter);
     }
-    grid->SetTextMatrix(0, 0, u"号码"_s);
-    grid->SetTextMatrix(1, 0, u"号码"_s);
     for (int d = 0; d <= n; ++d) {
-        grid->SetTextMatrix(0, d + 2, texts.ColLabel);
-        grid->SetTextMatrix(1, d + 2, QString::number(d));
         grid->SetColAlignment(d + 2, Qt::AlignCenter);
         grid->SetColWidth(d + 2, 350);
-        grid->SetTextMatrix(d + 2, 0, texts.RowLabel);
-        grid->SetTextMatrix(d + 2, 1, QString::number(d));
     }
-    const bool rowColours = chkPTColor()->isChecked();
-    for (int r = 0; r <= n; ++r) {
-        const QColor back = ToQColor(ColorRgb(head.RowColor(rowColours ? static_cast<int16_t>((r + 2) % 2) : 0)));
-        for (int c = 0; c <= n; ++c) {
-            grid->SetCellBackColor(r + 2, c + 2, back);
-            grid->SetTextMatrix(r + 2, c + 2, QString::number(matrix.At(r, c)));
-        }
-    }
+    RelationTableCells(matrix, head, index, m_ui.chkPTColor->isChecked(), Into(grid));
     grid->SetTopRow(2); // from the first digit, whatever the view before had scrolled to
 
     grid->FitColsToTexts();

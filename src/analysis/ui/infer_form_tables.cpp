@@ -18,6 +18,7 @@
 #include "engine/stat.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
+#include "platform/ui/stored_colour.h"
 
 namespace kelton {
 
@@ -32,8 +33,8 @@ void FInfer::OptListAll_Click()
         return;
     const ViewRun run(*this, true);
     SetupTopBar(0);
-    NameView(m_optListAll->text());
-    BuildNumberTable(-1, m_optListAll->text());
+    NameView(m_ui.OptListAll->text());
+    BuildNumberTable(-1, m_ui.OptListAll->text());
 }
 
 void FInfer::OptList_Click(int16_t index)
@@ -42,24 +43,14 @@ void FInfer::OptList_Click(int16_t index)
         return;
     const ViewRun run(*this, true);
     SetupTopBar(0);
-    NameView(m_optList[static_cast<size_t>(index)]->text());
-    BuildNumberTable(index, m_optList[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptList[static_cast<size_t>(index)]->text());
+    BuildNumberTable(index, m_ui.OptList[static_cast<size_t>(index)]->text());
 }
-
-namespace {
-
-QColor ShownColor(int32_t stored)
-{
-    const int32_t rgb = ColorRgb(stored);
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-} // namespace
 
 int FInfer::DisplayMode() const
 {
     for (int i = 0; i < 3; ++i) {
-        if (m_optPTKind[static_cast<size_t>(i)]->isChecked())
+        if (m_ui.OptPTKind[static_cast<size_t>(i)]->isChecked())
             return i;
     }
     return -1;
@@ -67,7 +58,7 @@ int FInfer::DisplayMode() const
 
 void FInfer::ResetNumberGrid(int rows, int cols)
 {
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetTextSource({});
     grid->Clear();
     grid->SetRows(1);
@@ -83,7 +74,7 @@ void FInfer::ResetNumberGrid(int rows, int cols)
 
 void FInfer::DropNumberTable()
 {
-    m_msgMain->SetTextSource({});
+    m_ui.msgMain->SetTextSource({});
     m_table.reset();
 }
 
@@ -94,8 +85,8 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     CNumberTable::Setup setup;
     setup.Kind = kind;
     setup.Mode = CellModeOf(DisplayMode());
-    setup.ShowHit = chkPTShowHit()->isChecked();
-    setup.AreaChoice = static_cast<int16_t>(cboPTSubarea()->currentIndex());
+    setup.ShowHit = m_ui.chkPTShowHit->isChecked();
+    setup.AreaChoice = static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
     setup.RangeStart = m_range.RangeStart;
     setup.RangeCount = m_range.RangeCount;
     setup.ListAsc = head.ListAsc != 0;
@@ -104,7 +95,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     if (game) {
         marked = [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; };
     }
-    CFlexGrid* grid = m_msgMain;
+    CFlexGrid* grid = m_ui.msgMain;
     grid->SetRedraw(false);
     DropNumberTable();
     m_table = std::make_unique<CNumberTable>(m_stat, Secondary(), Sizes(), Names(), setup, std::move(marked));
@@ -122,37 +113,20 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     grid->SetFixedAlignment(1, Qt::AlignCenter);
 
     // Paint: the base colours of every digit cell, then the highlights.
-    const QColor grey(150, 150, 150);
-    const QColor black(0, 0, 0);
-    const QColor row0 = ShownColor(head.RowColor(0));
-    const QColor row1 = ShownColor(head.RowColor(1));
-    const QColor main = ShownColor(head.BcMainColor);
-    const QColor mr = ShownColor(head.MrMainColor);
+    const NumberTablePalette palette = PaletteOf(head);
     const QColor fixed = grid->BackColorFixed();
-    const bool rowColours = chkPTColor()->isChecked();
+    const bool rowColours = m_ui.chkPTColor->isChecked();
     std::vector<CellPaint> paints;
     for (int row = 2; row < table.Rows(); ++row) {
-        const QColor& rowColour = rowColours && row % 2 ? row1 : row0;
         table.PaintRow(row, paints);
         for (int col = 1; col < layout.Cols; ++col) {
-            switch (paints[static_cast<size_t>(col)]) {
-            case CellPaint::Base:
-                grid->SetCellForeColor(row, col, grey);
-                grid->SetCellBackColor(row, col, rowColour);
-                break;
-            case CellPaint::Hit:
-                grid->SetCellForeColor(row, col, black);
-                grid->SetCellBackColor(row, col, main);
-                break;
-            case CellPaint::HitMr:
-                grid->SetCellForeColor(row, col, black);
-                grid->SetCellBackColor(row, col, mr);
-                break;
-            case CellPaint::Separator:
+            const CellPaint paint = paints[static_cast<size_t>(col)];
+            if (paint == CellPaint::Separator) {
                 grid->SetCellBackColor(row, col, fixed);
-                break;
-            case CellPaint::None:
-                break;
+            } else if (const std::optional<ViewCellStyle> style =
+                           NumberCellStyle(palette, paint, row, rowColours)) {
+                grid->SetCellForeColor(row, col, ToQColor(style->Fore));
+                grid->SetCellBackColor(row, col, ToQColor(style->Back));
             }
         }
     }

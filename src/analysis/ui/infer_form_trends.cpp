@@ -65,15 +65,17 @@ void FInfer::OptStat_Click(int16_t index)
         return;
     const ViewRun run(*this, false);
     SetupTopBar(1);
-    NameView(m_optStat[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptStat[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
-    const RankArea area = RankChartArea(head, cboPTSubarea2()->currentIndex());
-    const ChartData data = RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area,
-                                     chkPTSort()->isChecked(), u"号码:"_s + cboPTSubarea2()->currentText());
-    m_chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1), RankTitle(index, head.CustomStat));
+    const RankArea area = RankChartArea(head, m_ui.cboPTSubarea2->currentIndex());
+    const ChartData data =
+        RankChart(m_stat, Secondary(), index, m_range.StatPeriod, area, m_ui.chkPTSort->isChecked(),
+                  u"号码:"_s + m_ui.cboPTSubarea2->currentText());
+    m_ui.chMain->StatData(data, 0, static_cast<int16_t>(m_memory.RankChartKind + 1),
+                          RankTitle(index, head.CustomStat));
     if (m_memory.RankChartKind == 0)
         m_memory.RankChartKind = -2;
-    m_chMain->show();
+    m_ui.chMain->show();
 }
 
 // ---------------------------------------------------------------------------
@@ -81,19 +83,19 @@ void FInfer::OptStat_Click(int16_t index)
 
 void FInfer::OptFilter_Click(int16_t index)
 {
-    if (m_isBusy || index < 0 || index >= OptFilterCount())
+    if (m_isBusy || index < 0 || index >= static_cast<int>(m_ui.OptFilter.size()))
         return;
     const ViewRun run(*this, true);
     SetupTopBar(4);
-    NameView(m_optFilter[static_cast<size_t>(index)]->text());
+    NameView(m_ui.OptFilter[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
     if (index <= 42 + head.BcMain) {
-        m_txtFilter->show();
-        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(index)));
+        m_ui.TxtFilter->show();
+        m_ui.TxtFilter->setText(RangeToStr(m_stat.ShrinkVal(index)));
         const bool on = m_stat.ShrinkSel(index) != 0;
-        m_chkFilter->setChecked(on);
-        m_txtFilter->setEnabled(on);
-        m_chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets(m_windows)));
+        m_ui.chkFilter->setChecked(on);
+        m_ui.TxtFilter->setEnabled(on);
+        m_ui.chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets(m_windows)));
     }
     ChartData series;
     const int16_t kinds[] = {index};
@@ -105,18 +107,18 @@ void FInfer::OptFilter_Click(int16_t index)
     const QString title = TrendTitle(head, index, series);
     if (series.PointCount() < 1)
         series = OneEmptyPoint(ChartCellText(series.At(0, 1)));
-    m_memory.TrendChartKind = m_chMain->StatData(series, 1, m_memory.TrendChartKind, title, -1, 255, 3);
+    m_memory.TrendChartKind = m_ui.chMain->StatData(series, 1, m_memory.TrendChartKind, title, -1, 255, 3);
     if (m_memory.TrendChartKind == 0)
         m_memory.TrendChartKind = -1;
-    m_chMain->show();
+    m_ui.chMain->show();
 }
 
 int16_t FInfer::ShownConditionKind() const
 {
     const int16_t bcMain = m_stat.HeadData() ? m_stat.HeadData()->BcMain : 0;
     std::vector<QString> captions;
-    for (int k = 0; k <= 42 + bcMain && k < OptFilterCount(); ++k)
-        captions.push_back(m_optFilter[static_cast<size_t>(k)]->text());
+    for (int k = 0; k <= 42 + bcMain && k < static_cast<int>(m_ui.OptFilter.size()); ++k)
+        captions.push_back(m_ui.OptFilter[static_cast<size_t>(k)]->text());
     return kelton::ShownConditionKind(captions, bcMain, m_currentViewName);
 }
 
@@ -124,8 +126,8 @@ void FInfer::chkFilter_Click()
 {
     if (m_isBusy)
         return;
-    const bool on = m_chkFilter->isChecked();
-    m_txtFilter->setEnabled(on);
+    const bool on = m_ui.chkFilter->isChecked();
+    m_ui.TxtFilter->setEnabled(on);
     const int16_t k = ShownConditionKind();
     if (k >= 0)
         m_stat.SetShrinkSel(k, on ? 1 : 0);
@@ -136,7 +138,7 @@ void FInfer::TxtFilter_Change()
 {
     const int16_t k = ShownConditionKind();
     if (k >= 0)
-        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
+        m_ui.TxtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
 }
 
 void FInfer::TxtFilter_Click()
@@ -151,7 +153,7 @@ void FInfer::TxtFilter_Click()
     const CLottorHead& head = *m_stat.HeadData();
     const ValuePickText text = ConditionPickText(*game, m_stat, k, issue, issueText);
     const QString answer =
-        ShowSelVal(m_txtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
+        ShowSelVal(m_ui.TxtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
     m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
     TxtFilter_Change();
     RefreshFilterWindow(m_windows);
@@ -164,11 +166,11 @@ void FInfer::RefreshFilter()
         return;
     {
         const QScopedValueRollback busy(m_isBusy, true);
-        m_chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
-        m_txtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
+        m_ui.chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
+        m_ui.TxtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
     }
-    m_chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets(m_windows)));
-    m_txtFilter->setEnabled(m_chkFilter->isChecked());
+    m_ui.chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets(m_windows)));
+    m_ui.TxtFilter->setEnabled(m_ui.chkFilter->isChecked());
 }
 
 // ---------------------------------------------------------------------------
@@ -190,11 +192,11 @@ void FInfer::ShowMiss(int16_t index, bool pair)
 {
     const ViewRun run(*this, false);
     SetupTopBar(pair ? 8 : 7);
-    NameView(pair ? m_optFilterMiss2[static_cast<size_t>(index)]->text()
-                  : m_optFilterMiss[static_cast<size_t>(index)]->text());
+    NameView(pair ? m_ui.optFilterMiss2[static_cast<size_t>(index)]->text()
+                  : m_ui.optFilterMiss[static_cast<size_t>(index)]->text());
     const CLottorHead& head = *m_stat.HeadData();
-    const auto kindA = static_cast<int16_t>(std::max(0, cboPTFilter()->currentIndex()));
-    const auto kindB = static_cast<int16_t>(std::max(0, cboPTFilter2()->currentIndex()));
+    const auto kindA = static_cast<int16_t>(std::max(0, m_ui.cboPTFilter->currentIndex()));
+    const auto kindB = static_cast<int16_t>(std::max(0, m_ui.cboPTFilter2->currentIndex()));
     const MissRange a = KindRange(head, kindA);
     const MissRange b = KindRange(head, kindB);
     const int32_t slots = pair ? PairSlotCount(a, b) : a.Count();
@@ -207,8 +209,9 @@ void FInfer::ShowMiss(int16_t index, bool pair)
         pair ? PairSlots(m_stat, kindA, a, kindB, b, m_range.RangeStart, m_range.RangeEnd)
              : KindSlots(m_stat, kindA, a, m_range.RangeStart, m_range.RangeEnd);
     const auto stat = static_cast<MissStat>(index);
-    const QString name = pair ? PairSeriesName(cboPTFilter()->currentText(), a, cboPTFilter2()->currentText(), b)
-                              : m_currentViewName;
+    const QString name =
+        pair ? PairSeriesName(m_ui.cboPTFilter->currentText(), a, m_ui.cboPTFilter2->currentText(), b)
+             : m_currentViewName;
     ChartData data =
         MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
     if (data.PointCount() < 1)
@@ -216,22 +219,22 @@ void FInfer::ShowMiss(int16_t index, bool pair)
     const QString& lottor = Mmain().CurLottorData ? Mmain().CurLottorData->HeadData.LottorName : head.LottorName;
     int16_t& chartKind = pair ? m_memory.PairMissChartKind : m_memory.MissChartKind;
     if (kindA >= 37 && kindA <= 42) {
-        chartKind = m_chMain->StatData(data, 0, chartKind,
-                                       FeatureLegend(kindA - 37) + u' ' + lottor, -1,
-                                       255, 3);
+        chartKind = m_ui.chMain->StatData(
+            data, 0, chartKind, FeatureLegend(kindA - 37) + u' ' + lottor, -1,
+            255, 3);
     } else {
-        m_chMain->StatData(data, 0, static_cast<int16_t>(chartKind + 1), pair ? name + u' ' : name + u' ' + lottor,
-                           -1, 255, 3);
+        m_ui.chMain->StatData(data, 0, static_cast<int16_t>(chartKind + 1),
+                              pair ? name + u' ' : name + u' ' + lottor, -1, 255, 3);
     }
     if (chartKind == 0)
         chartKind = -2;
-    m_chMain->show();
+    m_ui.chMain->show();
 }
 
 void FInfer::cboPTFilter_Click(int which)
 {
-    QComboBox* box = which == 0 ? cboPTFilter() : cboPTFilter2();
-    const bool pairShown = which == 1 || cboPTFilter2()->isVisible();
+    QComboBox* box = which == 0 ? m_ui.cboPTFilter : m_ui.cboPTFilter2;
+    const bool pairShown = which == 1 || m_ui.cboPTFilter2->isVisible();
     if (pairShown && PairKindRefused(static_cast<int16_t>(box->currentIndex()))) {
         MsgBox(this, QMessageBox::Information, LoadResString(Res::OperationPrompt),
                u"不能对<遗漏和>或<间隔和>进行组合"_s);

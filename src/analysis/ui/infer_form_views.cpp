@@ -57,32 +57,32 @@ void FInfer::NameView(const QString& caption)
 ViewCaptions FInfer::Captions() const
 {
     ViewCaptions c;
-    c.ListAll = m_optListAll->text();
+    c.ListAll = m_ui.OptListAll->text();
     for (size_t k = 0; k < 8; ++k) {
-        c.List[k] = m_optList[k]->text();
-        c.Stat[k] = m_optStat[k]->text();
+        c.List[k] = m_ui.OptList[k]->text();
+        c.Stat[k] = m_ui.OptStat[k]->text();
     }
-    c.StatAll = m_optStatAll->text();
-    c.All = m_optAll->text();
+    c.StatAll = m_ui.OptStatAll->text();
+    c.All = m_ui.OptAll->text();
     // The positions and secondary numbers of the game in hand only.
     const GameSizes g = Sizes();
-    const size_t last = std::min<size_t>(m_optFilter.size(), static_cast<size_t>(43 + g.B + g.R));
+    const size_t last = std::min<size_t>(m_ui.OptFilter.size(), static_cast<size_t>(43 + g.B + g.R));
     for (size_t k = 0; k < last; ++k)
-        c.Filter.push_back(m_optFilter[k]->text());
-    c.Cycle = m_optCycle->text();
+        c.Filter.push_back(m_ui.OptFilter[k]->text());
+    c.Cycle = m_ui.OptCycle->text();
     for (size_t k = 0; k < 4; ++k) {
-        c.Gather[k] = m_optGather[k]->text();
-        c.FilterMiss[k] = m_optFilterMiss[k]->text();
+        c.Gather[k] = m_ui.OptGather[k]->text();
+        c.FilterMiss[k] = m_ui.optFilterMiss[k]->text();
     }
     for (size_t k = 0; k < 5; ++k)
-        c.FilterMiss2[k] = m_optFilterMiss2[k]->text();
+        c.FilterMiss2[k] = m_ui.optFilterMiss2[k]->text();
     return c;
 }
 
 void FInfer::SelectTab(int tab)
 {
     // Raises Tsp1_Click at once.
-    m_tsp1->setCurrentIndex(tab - 1);
+    m_ui.Tsp1->setCurrentIndex(tab - 1);
 }
 
 void FInfer::FindClick()
@@ -98,7 +98,7 @@ void FInfer::FindClick()
     if (SelectedTab() != hit.Tab)
         SelectTab(hit.Tab);
     m_isBusy = false;
-    if (QRadioButton* option = OptionOf(hit.Id))
+    if (QRadioButton* option = m_ui.OptionOf(hit.Id))
         option->setChecked(true);
     RunView(hit.Id);
 }
@@ -144,18 +144,18 @@ void FInfer::RunView(const ViewId& id)
 
 void FInfer::Tsp1_Click()
 {
-    for (QWidget* page : m_pages) {
+    for (QWidget* page : m_ui.Pages) {
         if (page)
             page->hide();
     }
-    m_fraFilter->show();
+    m_ui.FraFilter->show();
     m_tspHeight = 1575;
     const int tab = SelectedTab();
-    QWidget* page = Page(tab);
+    QWidget* page = m_ui.Page(tab);
     if (page) {
         page->show();
         if (TabKey(tab) == u"Sort"_s)
-            m_fraFilter->hide();
+            m_ui.FraFilter->hide();
     } else {
         m_tspHeight = 300;
     }
@@ -179,35 +179,36 @@ void FInfer::TopBarChanged()
 void FInfer::SetupTopBar(int kind)
 {
     // The condition link goes off; IsBusy keeps its handler from storing.
-    m_chkFilter->setEnabled(false);
-    m_chkFilter->setChecked(false);
-    m_txtFilter->setEnabled(false);
-    m_txtFilter->clear();
+    m_ui.chkFilter->setEnabled(false);
+    m_ui.chkFilter->setChecked(false);
+    m_ui.TxtFilter->setEnabled(false);
+    m_ui.TxtFilter->clear();
 
-    for (QWidget* control : m_top)
+    for (QWidget* control : m_ui.Top)
         control->hide();
-    m_chMain->hide();
-    m_msgMain->hide();
-    m_msgMain->SetToolTipText(QString());
+    m_ui.chMain->hide();
+    m_ui.msgMain->hide();
+    m_ui.msgMain->SetToolTipText(QString());
 
     const TopBarPlan plan = PlanTopBar(kind, m_topGeom);
     if (!plan.ColorCaption.isEmpty())
-        chkPTColor()->setText(plan.ColorCaption);
+        m_ui.chkPTColor->setText(plan.ColorCaption);
     m_topGeom = plan.Geometry;
     for (int c = 0; c < kTopCtlCount; ++c) {
-        QWidget* control = m_top[static_cast<size_t>(c)];
+        QWidget* control = m_ui.Top[static_cast<size_t>(c)];
         SetTwipsGeometry(control, m_topGeom[static_cast<size_t>(c)]);
         if (plan.Shown[static_cast<size_t>(c)])
             control->show();
     }
     if (plan.ShowChart)
-        m_chMain->show();
+        m_ui.chMain->show();
     // A new default course (彩票选项) takes effect at the next view, as the
     // game's colours and list order do, lists and table together.
     const CLottorHead* head = m_stat.HeadData();
     if (head && head->InferShowCourse != m_showCourse)
         SelectDefaultPeriods();
-    m_range = StoreRange(cboPTStart()->currentIndex(), cboPTEnd()->currentIndex(), cboPTIndex()->currentIndex());
+    m_range = StoreRange(m_ui.cboPTStart->currentIndex(), m_ui.cboPTEnd->currentIndex(),
+                         m_ui.cboPTIndex->currentIndex());
 }
 
 } // namespace kelton

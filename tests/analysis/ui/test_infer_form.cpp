@@ -171,7 +171,7 @@ TEST_F(InferFormTest, FindClickDispatchesByCaption)
     FInfer& form = *Window(0);
     form.ShowForm();
     ASSERT_TRUE(form.Loaded());
-    EXPECT_EQ(form.OptList(4)->text(), u"10期出数分布"_s);
+    EXPECT_EQ(form.Controls().OptList[4]->text(), u"10期出数分布"_s);
 
     // An empty name and a piece of the custom caption open the same view.
     form.SetCurrentViewName(QString());
@@ -181,7 +181,7 @@ TEST_F(InferFormTest, FindClickDispatchesByCaption)
     form.SetCurrentViewName(u"期出数分布"_s);
     form.FindClick();
     EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::List, 4}));
-    EXPECT_TRUE(form.OptList(4)->isChecked());
+    EXPECT_TRUE(form.Controls().OptList[4]->isChecked());
 
     // An indicator opens its tab; an unknown name falls back to tab 1.
     form.ShowLay(u"和值"_s);
@@ -194,24 +194,25 @@ TEST_F(InferFormTest, FindClickDispatchesByCaption)
     EXPECT_EQ(form.CurrentViewName(), u"历史分布图"_s);
 
     // The data tab remembers "和值".
-    form.Tsp1()->setCurrentIndex(1);
+    form.Controls().Tsp1->setCurrentIndex(1);
     EXPECT_EQ(form.CurrentViewName(), u"和值"_s);
     EXPECT_EQ(form.TabViewName(1), u"历史分布图"_s);
 
     // Two options with one caption: the earlier runs, once.
-    form.OptFilter(5)->setText(form.OptFilter(3)->text());
+    form.Controls().OptFilter[5]->setText(form.Controls().OptFilter[3]->text());
     const int runs = form.ViewRuns();
-    form.SetCurrentViewName(form.OptFilter(3)->text());
+    form.SetCurrentViewName(form.Controls().OptFilter[3]->text());
     form.FindClick();
     EXPECT_EQ(form.ViewRuns(), runs + 1);
     EXPECT_EQ(form.CurrentView(), (ViewId{ViewFamily::Filter, 3}));
 
     // "隐藏分析栏" draws nothing; a top-bar change opens the view's tab again.
     const int before = form.ViewRuns();
-    form.Tsp1()->setCurrentIndex(kHideTab - 1);
+    form.Controls().Tsp1->setCurrentIndex(kHideTab - 1);
     EXPECT_EQ(form.ViewRuns(), before);
     // (a click on the bar itself)
-    QTest::mouseClick(form.picTop(), Qt::LeftButton, {}, QPoint(form.picTop()->width() - 3, 3));
+    QTest::mouseClick(form.Controls().picTop, Qt::LeftButton, {},
+                      QPoint(form.Controls().picTop->width() - 3, 3));
     EXPECT_EQ(form.SelectedTab(), 2);
     EXPECT_EQ(form.ViewRuns(), before + 1);
 }
@@ -227,7 +228,7 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
     std::vector<int16_t> before;
     for (int16_t k = 0; k < slots; ++k)
         before.push_back(stat.ShrinkSel(k));
-    form.chkFilter()->setChecked(true);
+    form.Controls().chkFilter->setChecked(true);
     for (const char16_t* name : {u"和值", u"历史分布图", u"综合", u"循环分布数据", u"遗漏值", u"组选号码生克",
                                  u"遗漏组值", u"综合排行", u"历史出数排行", u"和值"}) {
         form.ShowLay(QString::fromUtf16(name));
@@ -235,8 +236,8 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
         EXPECT_FALSE(Mmain().CurLottorData->HeadData.msg.IsBusy());
         // Only the trend of the sum shows its condition (which is on).
         const bool sum = QString::fromUtf16(name) == u"和值"_s;
-        EXPECT_EQ(form.chkFilter()->isChecked(), sum);
-        EXPECT_EQ(form.TxtFilter()->isEnabled(), sum);
+        EXPECT_EQ(form.Controls().chkFilter->isChecked(), sum);
+        EXPECT_EQ(form.Controls().TxtFilter->isEnabled(), sum);
     }
     for (int16_t k = 0; k < slots; ++k)
         EXPECT_EQ(stat.ShrinkSel(k), before[static_cast<size_t>(k)]) << k;
@@ -252,7 +253,7 @@ TEST_F(InferFormTest, AMissViewOfAKindWithoutValuesShowsAnEmptyChartOfItsOwn)
     for (const char16_t* name : {u"遗漏值", u"出现概率", u"遗漏组值"}) {
         SCOPED_TRACE(QString::fromUtf16(name).toStdString());
         form.ShowLay(QString::fromUtf16(name));
-        ASSERT_EQ(form.cboPTFilter()->currentIndex(), 0);
+        ASSERT_EQ(form.Controls().cboPTFilter->currentIndex(), 0);
         const ChartData& data = form.chMain()->Model().Data();
         EXPECT_EQ(data.PointCount(), 1);
         EXPECT_EQ(ChartCellText(data.At(1, 0)), QString());
@@ -296,7 +297,7 @@ TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
                              " height " + std::to_string(height));
                 // The history table over every period, scrolled to its
                 // middle.
-                form.cboPTStart()->setCurrentIndex(0);
+                form.Controls().cboPTStart->setCurrentIndex(0);
                 form.ShowLay(u"历史分布图"_s);
                 form.Grid()->SetTopRow(30);
                 Settle();
@@ -325,8 +326,8 @@ TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
     ASSERT_EQ(head.InferShowCourse, 40);
     // The periods of the table, and those the range lists stand for.
     const auto agree = [&form](int course) {
-        EXPECT_EQ(form.cboPTStart()->currentIndex(), 61 - course);
-        EXPECT_EQ(form.cboPTEnd()->currentIndex(), 60);
+        EXPECT_EQ(form.Controls().cboPTStart->currentIndex(), 61 - course);
+        EXPECT_EQ(form.Controls().cboPTEnd->currentIndex(), 60);
         EXPECT_EQ(form.Range().RangeCount, course);
         EXPECT_EQ(form.Grid()->Rows(), course + 2);
     };
@@ -334,10 +335,10 @@ TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
 
     // 彩票选项 sets 20: the next view shows 20 periods, lists and table.
     head.InferShowCourse = 20;
-    form.chkPTShowHit()->click();
+    form.Controls().chkPTShowHit->click();
     agree(20);
     // A range the user picks then stays.
-    form.cboPTStart()->setCurrentIndex(50);
+    form.Controls().cboPTStart->setCurrentIndex(50);
     form.TopBarChanged();
     form.ShowLay(u"遗漏分布"_s);
     EXPECT_EQ(form.Range().RangeCount, 11);
@@ -357,16 +358,16 @@ TEST_F(InferFormTest, TopBarPlacesKindZeroAfterKindFive)
     FInfer& form = *Window(0);
     form.ShowForm();
     form.ShowLay(u"循环分布数据"_s);
-    EXPECT_EQ(form.chkPTColor()->text(), u"突出循环码"_s);
+    EXPECT_EQ(form.Controls().chkPTColor->text(), u"突出循环码"_s);
     form.ShowLay(u"历史分布图"_s);
-    EXPECT_EQ(form.chkPTColor()->text(), u"行颜色"_s);
+    EXPECT_EQ(form.Controls().chkPTColor->text(), u"行颜色"_s);
     const TopBarGeometry& at = form.TopBarPlaces();
     EXPECT_EQ(at[size_t(TopCtl::chkPTColor)], QRect(10280, 40, 1000, 255));
     EXPECT_EQ(at[size_t(TopCtl::cboPTSubarea)].left(), 11290);
-    EXPECT_EQ(form.chkPTColor()->geometry(), TwipsRectToScreen(QRect(10280, 40, 1000, 255), &form));
-    EXPECT_TRUE(form.cboPTSubarea()->isVisibleTo(&form));
-    EXPECT_FALSE(form.TopControl(TopCtl::lblPT4)->isVisibleTo(&form));
-    EXPECT_FALSE(form.cboPTIndex()->isVisibleTo(&form));
+    EXPECT_EQ(form.Controls().chkPTColor->geometry(), TwipsRectToScreen(QRect(10280, 40, 1000, 255), &form));
+    EXPECT_TRUE(form.Controls().cboPTSubarea->isVisibleTo(&form));
+    EXPECT_FALSE(form.Controls().Top[size_t(TopCtl::lblPT4)]->isVisibleTo(&form));
+    EXPECT_FALSE(form.Controls().cboPTIndex->isVisibleTo(&form));
 }
 
 TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
@@ -386,31 +387,31 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_FALSE(shown.BusyCalls.empty());
     EXPECT_FALSE(shown.BusyCalls.back());
     // Three draws and "下期", all within the default course.
-    EXPECT_EQ(form.cboPTStart()->count(), 4);
-    EXPECT_EQ(form.cboPTStart()->currentIndex(), 0);
-    EXPECT_EQ(form.cboPTEnd()->currentText(), u"下期"_s);
-    EXPECT_EQ(form.cboPTBcTaxis()->currentText(), u"3"_s);
-    EXPECT_EQ(form.cboPTSubarea()->count(), 6);
-    EXPECT_EQ(form.OptFilter(43)->text(), u"个位号码"_s);
-    EXPECT_EQ(form.OptFilterCount(), 46);
+    EXPECT_EQ(form.Controls().cboPTStart->count(), 4);
+    EXPECT_EQ(form.Controls().cboPTStart->currentIndex(), 0);
+    EXPECT_EQ(form.Controls().cboPTEnd->currentText(), u"下期"_s);
+    EXPECT_EQ(form.Controls().cboPTBcTaxis->currentText(), u"3"_s);
+    EXPECT_EQ(form.Controls().cboPTSubarea->count(), 6);
+    EXPECT_EQ(form.Controls().OptFilter[43]->text(), u"个位号码"_s);
+    EXPECT_EQ(static_cast<int>(form.Controls().OptFilter.size()), 46);
 
     // A draw with a repeated digit stands out once in the area-0 block.
     EXPECT_EQ(Cell(form, u"2024003"_s, 0, 8), std::make_pair(u"8"_s, true));
     EXPECT_EQ(Cell(form, u"2024003"_s, 0, 3), std::make_pair(u"3"_s, true));
     // The rank mode off: every cell carries its number.
-    form.chkPTShowHit()->click();
+    form.Controls().chkPTShowHit->click();
     EXPECT_EQ(Cell(form, u"2024003"_s, 0, 5), std::make_pair(u"5"_s, false));
 
     // A distribution table counts the earlier draws: before 2024003 the
     // hundreds digit 5 was drawn once.
-    form.OptPTKind(0)->click();
+    form.Controls().OptPTKind[0]->click();
     form.ShowLay(u"历史出数分布"_s);
     EXPECT_EQ(Cell(form, u"2024003"_s, 3, 5).first, u"1"_s);
     EXPECT_EQ(Cell(form, u"2024003"_s, 3, 3).first, u"0"_s);
 
     // An end before the start: the caption rows alone.
-    form.cboPTStart()->setCurrentIndex(3);
-    form.cboPTEnd()->setCurrentIndex(1);
+    form.Controls().cboPTStart->setCurrentIndex(3);
+    form.Controls().cboPTEnd->setCurrentIndex(1);
     form.TopBarChanged();
     EXPECT_EQ(form.Range().RangeCount, 0);
     EXPECT_EQ(form.Grid()->Rows(), 2);
@@ -419,7 +420,7 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     // The data refresh resets the lists and draws the view once with them.
     const int runs = form.ViewRuns();
     form.RefreshForm();
-    EXPECT_EQ(form.cboPTEnd()->currentIndex(), 3);
+    EXPECT_EQ(form.Controls().cboPTEnd->currentIndex(), 3);
     EXPECT_EQ(form.ViewRuns(), runs + 1);
     EXPECT_EQ(form.Grid()->Rows(), 4 + 2);
 }
@@ -442,7 +443,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
     broken.FindClick();
     EXPECT_EQ(broken.ViewRuns(), 0);
     EXPECT_FALSE(broken.IsBusy());
-    EXPECT_FALSE(broken.Tsp1()->isVisibleTo(&broken));
+    EXPECT_FALSE(broken.Controls().Tsp1->isVisibleTo(&broken));
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_TRUE(m_boxes.Texts[0].contains(u"转换数据七"_s));
 }

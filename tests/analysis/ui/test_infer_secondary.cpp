@@ -101,10 +101,10 @@ TEST_F(InferSecondaryTest, EveryViewsTablesLightTheDrawnSecondaryNumber)
             EXPECT_EQ(grid.CellBackColor(row, SecondaryColumn(form, drawn)), Secondary());
         }
         // "原始号码" shows the number itself as well.
-        form.OptPTKind(2)->click();
+        form.Controls().OptPTKind[2]->click();
         const int row = RowOf(grid, u"2024004"_s);
         EXPECT_EQ(grid.TextMatrix(row, SecondaryColumn(form, 15)), u"15"_s);
-        form.OptPTKind(1)->click();
+        form.Controls().OptPTKind[1]->click();
     }
 }
 
@@ -119,7 +119,7 @@ TEST_F(InferSecondaryTest, ADoubleClickMarksTheSecondaryNumberItShows)
     ASSERT_GE(next, 2);
     grid.SetRow(next);
     grid.SetCol(SecondaryColumn(view3, 12));
-    view3.msgMain_DblClick();
+    Q_EMIT grid.DblClick();
     EXPECT_NE(Game().SelectBall(kSecondary, 12), 0);
     for (int16_t d = 0; d <= 15; ++d) {
         if (d != 12) {
@@ -137,7 +137,7 @@ TEST_F(InferSecondaryTest, ADoubleClickMarksTheSecondaryNumberItShows)
     EXPECT_EQ(cycle.TextMatrix(cycleNext, cycleCol), u"12"_s);
     // So does its next build, in every display mode.
     for (const int mode : {0, 2}) {
-        view0.OptPTKind(mode)->click();
+        view0.Controls().OptPTKind[mode]->click();
         EXPECT_EQ(cycle.CellForeColor(cycleNext, cycleCol), Secondary()) << mode;
         EXPECT_EQ(cycle.TextMatrix(cycleNext, cycleCol), u"12"_s) << mode;
     }
@@ -150,8 +150,8 @@ TEST_F(InferSecondaryTest, ADoubleClickMarksTheSecondaryNumberItShows)
 TEST_F(InferSecondaryTest, TrendsAndTheCombinedTableReadTheDrawnSecondaryNumbers)
 {
     FInfer& form = Window(0);
-    ASSERT_EQ(form.OptFilterCount(), 47);
-    EXPECT_EQ(form.OptFilter(46)->text(), u"特码号码1"_s);
+    ASSERT_EQ(static_cast<int>(form.Controls().OptFilter.size()), 47);
+    EXPECT_EQ(form.Controls().OptFilter[46]->text(), u"特码号码1"_s);
     form.ShowLay(u"特码号码1"_s);
     const ChartData& data = form.chMain()->Model().Data();
     ASSERT_EQ(data.PointCount(), 7);
@@ -163,7 +163,7 @@ TEST_F(InferSecondaryTest, TrendsAndTheCombinedTableReadTheDrawnSecondaryNumbers
     const CFlexGrid& grid = *form.Grid();
     ASSERT_EQ(grid.TextMatrix(0, 4), u"特1"_s);
     for (int mode = 0; mode < 3; ++mode) {
-        form.OptPTKind(mode)->click();
+        form.Controls().OptPTKind[mode]->click();
         for (size_t i = 0; i < kDraws.size(); ++i)
             EXPECT_EQ(grid.TextMatrix(RowOf(grid, QString::number(kDraws[i].Issue)), 4),
                       QString::number(kDraws[i].Num[4]))
@@ -174,8 +174,8 @@ TEST_F(InferSecondaryTest, TrendsAndTheCombinedTableReadTheDrawnSecondaryNumbers
 TEST_F(InferSecondaryTest, DistributionsAndRankingsCountTheSecondaryNumbers)
 {
     FInfer& form = Window(0);
-    form.chkPTShowHit()->click(); // every cell with its text
-    form.OptPTKind(0)->click();   // the statistic's value
+    form.Controls().chkPTShowHit->click(); // every cell with its text
+    form.Controls().OptPTKind[0]->click(); // the statistic's value
     form.ShowLay(u"历史出数分布"_s);
     const CFlexGrid& grid = *form.Grid();
     // Before the sixth draw 12 was drawn twice, 15 and 0 once, 3 never.
@@ -187,13 +187,13 @@ TEST_F(InferSecondaryTest, DistributionsAndRankingsCountTheSecondaryNumbers)
     form.ShowLay(u"遗漏分布"_s);
     EXPECT_EQ(grid.TextMatrix(RowOf(grid, u"下期"_s), SecondaryColumn(form, 15)), u"2"_s);
     // Ranks: 12, the most drawn, holds the highest rank.
-    form.OptPTKind(1)->click();
+    form.Controls().OptPTKind[1]->click();
     form.ShowLay(u"历史出数分布"_s);
     EXPECT_EQ(grid.TextMatrix(RowOf(grid, u"下期"_s), SecondaryColumn(form, 12)), u"15"_s);
 
     // The ranking chart of the secondary number, in number order.
-    form.cboPTSubarea2()->setCurrentIndex(4);
-    ASSERT_EQ(form.cboPTSubarea2()->currentText(), u"特码"_s);
+    form.Controls().cboPTSubarea2->setCurrentIndex(4);
+    ASSERT_EQ(form.Controls().cboPTSubarea2->currentText(), u"特码"_s);
     form.ShowLay(u"历史出数排行"_s);
     const ChartData& chart = form.chMain()->Model().Data();
     ASSERT_EQ(chart.PointCount(), 16);

@@ -81,7 +81,7 @@ protected:
     {
         form.Grid()->SetRow(row);
         form.Grid()->SetCol(col);
-        form.msgMain_DblClick();
+        Q_EMIT form.Grid()->DblClick();
     }
 };
 
@@ -189,7 +189,7 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
     for (const char16_t* view : {u"历史分布图", u"遗漏分布"}) {
         for (const bool rowColours : {true, false}) {
             SCOPED_TRACE(QString::fromUtf16(view).toStdString() + (rowColours ? " row colours" : " plain"));
-            form.chkPTColor()->setChecked(rowColours);
+            form.Controls().chkPTColor->setChecked(rowColours);
             form.ShowLay(QString::fromUtf16(view));
             const CFlexGrid& grid = *form.Grid();
             const CNumberTable& table = *form.NumberTable();
@@ -232,7 +232,7 @@ TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
     const int next = RowOf(grid, u"下期"_s);
     ASSERT_TRUE(next == 2 || next == 10);
     // The range's end moved off the next issue in another view.
-    form.cboPTEnd()->setCurrentIndex(5);
+    form.Controls().cboPTEnd->setCurrentIndex(5);
     Game().AutoSelectBall(0, 6);
     EXPECT_EQ(grid.CellBackColor(next, 1 + 6), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
     EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
@@ -249,30 +249,30 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     filter.SelectTab(2); // view 0
     FInfer& form = Window(0);
     form.ShowLay(u"和值"_s);
-    ASSERT_TRUE(form.chkFilter()->isEnabled());
-    EXPECT_FALSE(form.chkFilter()->isChecked());
-    form.chkFilter()->click();
+    ASSERT_TRUE(form.Controls().chkFilter->isEnabled());
+    EXPECT_FALSE(form.Controls().chkFilter->isChecked());
+    form.Controls().chkFilter->click();
     EXPECT_EQ(form.Stat().ShrinkSel(1), 1);
-    EXPECT_TRUE(form.TxtFilter()->isEnabled());
+    EXPECT_TRUE(form.Controls().TxtFilter->isEnabled());
     EXPECT_TRUE(filter.chkFilter(1)->isChecked());
 
     // And back: the filter window's change shows in the trend's box.
     form.Stat().SetShrinkVal(1, StrToRange(u"10-12", 0, 100));
     filter.chkFilter(1)->click();
-    EXPECT_FALSE(form.chkFilter()->isChecked());
-    EXPECT_FALSE(form.TxtFilter()->isEnabled());
-    EXPECT_EQ(form.TxtFilter()->text(), u"10-12"_s);
+    EXPECT_FALSE(form.Controls().chkFilter->isChecked());
+    EXPECT_FALSE(form.Controls().TxtFilter->isEnabled());
+    EXPECT_EQ(form.Controls().TxtFilter->text(), u"10-12"_s);
     // Typing never survives.
-    form.TxtFilter()->setText(u"1"_s);
-    Q_EMIT form.TxtFilter()->textEdited(u"1"_s);
-    EXPECT_EQ(form.TxtFilter()->text(), u"10-12"_s);
+    form.Controls().TxtFilter->setText(u"1"_s);
+    Q_EMIT form.Controls().TxtFilter->textEdited(u"1"_s);
+    EXPECT_EQ(form.Controls().TxtFilter->text(), u"10-12"_s);
 
     // With group bets the sum can still be switched, the sum of misses not.
     filter.SelectBetType(1);
     form.ShowLay(u"遗漏和"_s);
-    EXPECT_FALSE(form.chkFilter()->isEnabled());
+    EXPECT_FALSE(form.Controls().chkFilter->isEnabled());
     form.ShowLay(u"和值"_s);
-    EXPECT_TRUE(form.chkFilter()->isEnabled());
+    EXPECT_TRUE(form.Controls().chkFilter->isEnabled());
 }
 
 // The value picker answers with Answer and notes what it was given.
@@ -299,16 +299,16 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     // The hot, warm and cold pattern (37), its condition on.
     form.Stat().SetShrinkSel(37, 1);
     form.ShowLay(IndicatorName(37));
-    ASSERT_TRUE(form.TxtFilter()->isEnabled());
+    ASSERT_TRUE(form.Controls().TxtFilter->isEnabled());
     picker.Answer = u"3 5-7"_s;
-    form.TxtFilter_Click();
+    QTest::mouseClick(form.Controls().TxtFilter, Qt::LeftButton);
     ASSERT_EQ(picker.Given.size(), 5);
     EXPECT_EQ(picker.Given[1], u"0"_s);
     EXPECT_EQ(picker.Given[2], u"26"_s);
     EXPECT_TRUE(picker.Given[3].startsWith(u"0=热热热;"_s));
     EXPECT_TRUE(picker.Given[4].startsWith(u"期号：下期\n热号："_s));
     EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
-    EXPECT_EQ(form.TxtFilter()->text(), u"3 5-7"_s);
+    EXPECT_EQ(form.Controls().TxtFilter->text(), u"3 5-7"_s);
     EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
 }
 
@@ -319,20 +319,21 @@ TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)
     // chart; after the user picks lines, the ranking chart stays a line.
     form.ShowLay(u"和值"_s);
     EXPECT_TRUE(form.chMain()->OptKind(0)->isChecked());
-    EXPECT_EQ(form.chMain()->Model().Data().PointCount(), form.Stat().BallCount() - form.cboPTStart()->currentIndex());
+    EXPECT_EQ(form.chMain()->Model().Data().PointCount(),
+              form.Stat().BallCount() - form.Controls().cboPTStart->currentIndex());
     form.ShowLay(u"历史出数排行"_s);
     EXPECT_TRUE(form.chMain()->OptKind(1)->isChecked());
     EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 10);
     form.chMain()->OptKind(0)->click();
-    form.cboPTIndex()->setCurrentIndex(3);
-    Q_EMIT form.cboPTIndex()->activated(3);
+    form.Controls().cboPTIndex->setCurrentIndex(3);
+    Q_EMIT form.Controls().cboPTIndex->activated(3);
     EXPECT_TRUE(form.chMain()->OptKind(0)->isChecked());
 
     // A reversed range: an empty chart titled for the view asked for.
     form.ShowLay(u"AC值"_s);
-    form.cboPTStart()->setCurrentIndex(8);
-    form.cboPTEnd()->setCurrentIndex(2);
-    Q_EMIT form.cboPTEnd()->activated(2);
+    form.Controls().cboPTStart->setCurrentIndex(8);
+    form.Controls().cboPTEnd->setCurrentIndex(2);
+    Q_EMIT form.Controls().cboPTEnd->activated(2);
     EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 1);
     EXPECT_TRUE(form.chMain()->Model().Data().At(0, 1).toString().startsWith(u"AC值"_s));
 }
@@ -340,7 +341,7 @@ TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)
 TEST_F(InferViewsTest, MissViewsAndTheirRefusals)
 {
     FInfer& form = Window(0);
-    form.cboPTStart()->setCurrentIndex(0);
+    form.Controls().cboPTStart->setCurrentIndex(0);
     form.ShowLay(u"遗漏值"_s);
     const ChartData& data = form.chMain()->Model().Data();
     // The AC value of three digits runs 1..3.
@@ -349,25 +350,25 @@ TEST_F(InferViewsTest, MissViewsAndTheirRefusals)
     EXPECT_TRUE(form.chMain()->OptKind(1)->isChecked());
 
     form.ShowLay(u"遗漏组值"_s);
-    form.cboPTFilter()->setCurrentIndex(12);
-    Q_EMIT form.cboPTFilter()->activated(12);
-    form.cboPTFilter2()->setCurrentIndex(13);
-    Q_EMIT form.cboPTFilter2()->activated(13);
+    form.Controls().cboPTFilter->setCurrentIndex(12);
+    Q_EMIT form.Controls().cboPTFilter->activated(12);
+    form.Controls().cboPTFilter2->setCurrentIndex(13);
+    Q_EMIT form.Controls().cboPTFilter2->activated(13);
     EXPECT_EQ(form.chMain()->Model().Data().PointCount(), 16);
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
     // The sum of misses is refused as a member of a pair.
-    form.cboPTFilter()->setCurrentIndex(3);
-    Q_EMIT form.cboPTFilter()->activated(3);
+    form.Controls().cboPTFilter->setCurrentIndex(3);
+    Q_EMIT form.Controls().cboPTFilter->activated(3);
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_EQ(m_boxes.Texts[0], u"不能对<遗漏和>或<间隔和>进行组合"_s);
-    EXPECT_EQ(form.cboPTFilter()->currentIndex(), 0);
+    EXPECT_EQ(form.Controls().cboPTFilter->currentIndex(), 0);
     EXPECT_FALSE(form.IsBusy());
 }
 
 TEST_F(InferViewsTest, CycleViewListsAndHighlightsACycle)
 {
     FInfer& form = Window(0);
-    form.cboPTStart()->setCurrentIndex(0);
+    form.Controls().cboPTStart->setCurrentIndex(0);
     form.ShowLay(u"循环分布数据"_s);
     CFlexGrid& grid = *form.Grid();
     const int row = RowOf(grid, u"2024012"_s); // draw 11
@@ -376,44 +377,44 @@ TEST_F(InferViewsTest, CycleViewListsAndHighlightsACycle)
     const int col = 2 * 11 + 1 + 3;
     grid.SetRow(row);
     grid.SetCol(col);
-    form.msgMain_Click();
-    ASSERT_EQ(form.LstCycle()->count(), 1);
-    EXPECT_EQ(form.LstCycle()->item(0)->text(), u"隔3期循环3次"_s);
+    Q_EMIT grid.Click();
+    ASSERT_EQ(form.Controls().LstCycle->count(), 1);
+    EXPECT_EQ(form.Controls().LstCycle->item(0)->text(), u"隔3期循环3次"_s);
     const QColor main = ToQColor(ColorRgb(Game().HeadData.BcMainColor));
     const int step = form.Stat().HeadData()->ListAsc ? 3 : -3;
     for (int i = 0; i <= 3; ++i)
         EXPECT_EQ(grid.CellBackColor(row + i * step, col), main) << i;
     // A click on a cell without cycles takes the highlight away.
     grid.SetCol(1);
-    form.msgMain_Click();
-    EXPECT_EQ(form.LstCycle()->count(), 0);
+    Q_EMIT grid.Click();
+    EXPECT_EQ(form.Controls().LstCycle->count(), 0);
     EXPECT_NE(grid.CellBackColor(row, col), main);
 }
 
 TEST_F(InferViewsTest, RelationGridAndChart)
 {
     FInfer& form = Window(0);
-    form.cboPTStart()->setCurrentIndex(0);
+    form.Controls().cboPTStart->setCurrentIndex(0);
     form.ShowLay(u"组选号码生克"_s);
     CFlexGrid& grid = *form.Grid();
     ASSERT_EQ(grid.Rows(), 12);
     const PairMatrix m = GetPairMatrix(form.Stat(), 0, 12, 0);
     EXPECT_EQ(grid.TextMatrix(3 + 2, 5 + 2), QString::number(m.At(3, 5)));
     EXPECT_EQ(grid.TextMatrix(7 + 2, 7 + 2), u"1"_s);
-    form.LstRelate()->setCurrentRow(4); // digit 3
+    form.Controls().LstRelate->setCurrentRow(4); // digit 3
     form.FindClick();
     const ChartData& data = form.chMain()->Model().Data();
     EXPECT_EQ(data.At(0, 1).toString(), u"组选号码号码3与其它号码相克情况"_s);
     EXPECT_EQ(data.At(6, 1).toInt(), m.At(3, 5));
     // The arrow keys move through the list as clicks do.
-    QTest::keyClick(form.LstRelate(), Qt::Key_Down);
+    QTest::keyClick(form.Controls().LstRelate, Qt::Key_Down);
     EXPECT_EQ(form.chMain()->Model().Data().At(0, 1).toString(), u"组选号码号码4与其它号码相克情况"_s);
-    QTest::keyClick(form.LstRelate(), Qt::Key_Home);
+    QTest::keyClick(form.Controls().LstRelate, Qt::Key_Home);
     EXPECT_TRUE(form.Grid()->isVisibleTo(&form));
     EXPECT_FALSE(form.chMain()->isVisibleTo(&form));
     // A game of three positions has all four kinds.
     for (int k = 0; k < 4; ++k)
-        EXPECT_TRUE(form.OptGather(k)->isEnabled());
+        EXPECT_TRUE(form.Controls().OptGather[k]->isEnabled());
 }
 
 TEST_F(InferViewsTest, ARelationChartLeavesTheHiddenGridWithoutTheOldTablesTexts)
@@ -426,7 +427,7 @@ TEST_F(InferViewsTest, ARelationChartLeavesTheHiddenGridWithoutTheOldTablesTexts
     CFlexGrid& grid = *form.Grid();
     const int row = RowOf(grid, u"2024012"_s);
     ASSERT_GE(row, 2);
-    form.LstRelate()->setCurrentRow(4);
+    form.Controls().LstRelate->setCurrentRow(4);
     form.ShowLay(u"组选号码生克"_s);
     ASSERT_TRUE(form.chMain()->isVisibleTo(&form));
     EXPECT_EQ(form.NumberTable(), nullptr);

@@ -225,7 +225,7 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     const auto every = [&](ViewFamily family, int count) {
         for (int16_t i = 0; i < count; ++i) {
             const ViewId id{family, i};
-            QRadioButton* option = form->OptionOf(id);
+            QRadioButton* option = form->Controls().OptionOf(id);
             if (!option)
                 continue;
             form->SetCurrentViewName(option->text());
@@ -238,7 +238,7 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     every(ViewFamily::Stat, 8);
     every(ViewFamily::StatAll, 1);
     every(ViewFamily::All, 1);
-    every(ViewFamily::Filter, form->OptFilterCount());
+    every(ViewFamily::Filter, static_cast<int>(form->Controls().OptFilter.size()));
     every(ViewFamily::Cycle, 1);
     every(ViewFamily::Gather, 4);
     every(ViewFamily::FilterMiss, 4);
@@ -248,22 +248,22 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
     const auto miss = [&](QRadioButton* option, int kindA, int kindB) {
         form->SetCurrentViewName(option->text());
         form->FindClick();
-        form->cboPTFilter()->setCurrentIndex(kindA);
+        form->Controls().cboPTFilter->setCurrentIndex(kindA);
         if (kindB >= 0)
-            form->cboPTFilter2()->setCurrentIndex(kindB);
+            form->Controls().cboPTFilter2->setCurrentIndex(kindB);
         form->TopBarChanged();
-        Check(*form, option->text() + u" of "_s + form->cboPTFilter()->currentText());
+        Check(*form, option->text() + u" of "_s + form->Controls().cboPTFilter->currentText());
     };
-    miss(form->optFilterMiss(0), 37, -1);
-    miss(form->optFilterMiss2(0), 0, 1);
+    miss(form->Controls().optFilterMiss[0], 37, -1);
+    miss(form->Controls().optFilterMiss2[0], 0, 1);
     // The number tables in every display mode.
     for (int mode = 0; mode < 3; ++mode) {
-        form->OptPTKind(mode)->click();
+        form->Controls().OptPTKind[mode]->click();
         for (int16_t i = -1; i < 8; ++i) {
-            QRadioButton* option = i < 0 ? form->OptListAll() : form->OptList(i);
+            QRadioButton* option = i < 0 ? form->Controls().OptListAll : form->Controls().OptList[i];
             form->SetCurrentViewName(option->text());
             form->FindClick();
-            Check(*form, option->text() + u" / "_s + form->OptPTKind(mode)->text());
+            Check(*form, option->text() + u" / "_s + form->Controls().OptPTKind[mode]->text());
         }
     }
 }
