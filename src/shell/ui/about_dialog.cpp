@@ -53,7 +53,7 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
-FAbout::FAbout(QWidget* parent) : QDialog(parent)
+FAbout::FAbout(const AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(QStringLiteral("FAbout"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -101,7 +101,7 @@ FAbout::FAbout(QWidget* parent) : QDialog(parent)
 
 void FAbout::Form_Load()
 {
-    const AppState& app = Mmain();
+    const AppState& app = m_app;
     setWindowTitle(QString::fromUtf16(u"关于... "));
     m_label2->setText(AppTitle() + QLatin1Char(' ') + QLatin1String(kVersionText));
     m_infoText = AboutInfoText(AppTitle(), app.SysInfo);
@@ -112,7 +112,7 @@ void FAbout::Form_Load()
 
 void FAbout::Label1_Click()
 {
-    const QStringList& fields = Mmain().SysInfo.SysField;
+    const QStringList& fields = m_app.SysInfo.SysField;
     if (!fields.isEmpty())
         OpenWebAddress(this, fields.front());
 }
@@ -123,19 +123,19 @@ void FAbout::CmdOk_Click()
     hide();
 }
 
-FAbout* FAbout::Instance(QWidget* owner)
+FAbout* FAbout::Instance(const AppState& app, QWidget* owner)
 {
     FAbout* box = owner ? owner->findChild<FAbout*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!box) {
-        box = new FAbout(owner);
+        box = new FAbout(app, owner);
         box->Form_Load();
     }
     return box;
 }
 
-void ShowAboutBox(QWidget* owner)
+void ShowAboutBox(const AppState& app, QWidget* owner)
 {
-    FAbout* box = FAbout::Instance(owner);
+    FAbout* box = FAbout::Instance(app, owner);
     box->setWindowModality(Qt::ApplicationModal);
     ExecModal(*box);
 }

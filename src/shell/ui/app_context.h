@@ -16,7 +16,7 @@ public:
     // (InitialShellWindows), or none at all for a test's bare context.
     enum class Start { Program, Bare };
     explicit AppContext(Start start = Start::Program)
-        : Windows(start == Start::Program ? InitialShellWindows() : ShellWindows{})
+        : Windows(start == Start::Program ? InitialShellWindows(State) : ShellWindows{})
     {
     }
     AppContext(const AppContext&) = delete;

@@ -26,7 +26,7 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
-FOption::FOption(QWidget* parent) : QDialog(parent)
+FOption::FOption(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(QStringLiteral("FOption"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -89,7 +89,7 @@ void FOption::Form_Load()
     m_cmdOK->setText(LoadResString(Res::Ok));
     m_cmdCancel->setText(LoadResString(Res::Cancel));
 
-    const SettingRecordType& record = Mmain().SettingRecord;
+    const SettingRecordType& record = m_app.SettingRecord;
     m_txtIP->setText(record.ProxyHost());
     m_txtUser->setText(record.ProxyUser());
     m_txtPassWord->setText(record.ProxyPassword());
@@ -130,7 +130,7 @@ void FOption::ApplyEnabling()
 
 void FOption::cmdOK_Click()
 {
-    SettingRecordType& record = Mmain().SettingRecord;
+    SettingRecordType& record = m_app.SettingRecord;
     record.SetUseProxy(Flag(m_chkProxy->isChecked()));
     record.SetProxyAuth(Flag(m_chkVail->isChecked()));
     // The record keeps at most 25 characters of each text.
@@ -150,12 +150,12 @@ void FOption::cmdCancel_Click()
 
 void FOption::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(m_app.HelpFilePath, objectName() + QStringLiteral(".htm"));
 }
 
-void ShowOptionDialog(QWidget* owner)
+void ShowOptionDialog(AppState& app, QWidget* owner)
 {
-    FOption dialog(owner);
+    FOption dialog(app, owner);
     ExecModal(dialog);
 }
 

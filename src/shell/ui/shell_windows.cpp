@@ -10,7 +10,7 @@
 
 namespace kelton {
 
-ShellWindows InitialShellWindows()
+ShellWindows InitialShellWindows(AppState& app)
 {
     ShellWindows windows;
     windows.DataSetOther = [](MDIMain& main) { main.DataSetOther(); };
@@ -20,9 +20,9 @@ ShellWindows InitialShellWindows()
         return SeedProgramFolder(app.LottoItems, app.SetFileState,
                                  [&app] { SaveSetFile(app, QString::fromLatin1(kSetFileKey)); });
     };
-    windows.OptionDialog = &ShowOptionDialog;
-    windows.UpgradeDialog = &ShowUpgradeDialog;
-    windows.AboutBox = &ShowAboutBox;
+    windows.OptionDialog = [&app](QWidget* owner) { ShowOptionDialog(app, owner); };
+    windows.UpgradeDialog = [&app](QWidget* owner) { ShowUpgradeDialog(app, owner); };
+    windows.AboutBox = [&app](QWidget* owner) { ShowAboutBox(app, owner); };
     return windows;
 }
 

@@ -148,9 +148,10 @@ struct ShellWindows {
     std::function<void(QWidget* owner)> AboutBox;
 };
 
-// The set as the program starts with it: the shell's own dialogs, the
-// start-up online information and the first-start seeding; the windows of
-// the other parts of the program install themselves into it.
-ShellWindows InitialShellWindows();
+// The set as the program starts with it: the shell's own dialogs over app
+// (which outlives the set), the start-up online information and the
+// first-start seeding; the windows of the other parts of the program
+// install themselves into it.
+ShellWindows InitialShellWindows(AppState& app);
 
 } // namespace kelton

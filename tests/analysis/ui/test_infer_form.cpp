@@ -75,7 +75,7 @@ protected:
     // The first start with the sample game "福彩3D" and its whole history.
     MDIMain& OpenSample()
     {
-        Windows() = InitialShellWindows();
+        Windows() = InitialShellWindows(m_context.State);
         Windows().DataSetOther = {}; // no web page on a test machine
         InstallGameWindows(Windows());
         InstallAnalysisWindows(Windows());

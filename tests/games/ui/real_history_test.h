@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        Windows() = InitialShellWindows();
+        Windows() = InitialShellWindows(m_context.State);
         Windows().DataSetOther = {};
         InstallPickerDialogs();
         InstallGameWindows(Windows());

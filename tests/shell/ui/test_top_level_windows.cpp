@@ -59,7 +59,7 @@ TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
         inDialog = UnnamedWindows(&seenInDialog);
         return 0;
     });
-    ShowAboutBox(&main);
+    ShowAboutBox(m_context.State, &main);
     EXPECT_EQ(inDialog, QStringList());
     EXPECT_EQ(seenInDialog.size(), seen.size() + 1);
     CloseHelpViewer();
