@@ -38,9 +38,9 @@ struct AppState {
     std::array<InferFormPtr, InferCount> InferForms{};
     int16_t FormsClosing = 0;
 
-    // Full paths of the settings file and of the help folder.
+    // The full path of the settings file. (The help pages are in the
+    // program folder's HelpFolder(), platform/help_pages.h.)
     QString SetFilePath;
-    QString HelpFilePath;
 
     // The settings file (data/settings.h): the settings record, the server
     // information, the container object, the list of installed games and

@@ -49,7 +49,6 @@ bool SplitStream(const QByteArray& stream, SettingRecordType& record, QString& s
 void IniSystem(AppState& app)
 {
     app.SetFilePath = ProgramPath(QStringLiteral("Kelt.dat"));
-    app.HelpFilePath = ProgramPath(QStringLiteral("Help"));
     OpenSetFile(app, QString::fromLatin1(kSetFileKey));
 }
 

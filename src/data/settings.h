@@ -15,8 +15,8 @@ inline constexpr char kSetFileKey[] = "Kelt#Setting204";
 // without terminator; the record's SysInfoLen and GameListLen give their
 // byte lengths.
 
-// Sets app's SetFilePath and HelpFilePath (the folder of help pages) and
-// reads the settings file into app. Called once at start-up.
+// Sets app's SetFilePath and reads the settings file into app. Called once
+// at start-up.
 void IniSystem(AppState& app);
 
 // Reads the settings file into app's settings record, server information

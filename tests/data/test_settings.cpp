@@ -9,6 +9,7 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -89,7 +90,7 @@ TEST_F(SettingsTest, IniSystemSetsThePathsInTheProgramFolder)
 {
     IniSystem(m_state);
     EXPECT_EQ(m_state.SetFilePath, QDir::cleanPath(Path(QStringLiteral("Kelt.dat"))));
-    EXPECT_EQ(m_state.HelpFilePath, QDir::cleanPath(Path(QStringLiteral("Help"))));
+    EXPECT_EQ(HelpFolder(), QDir::cleanPath(Path(QStringLiteral("Help"))));
 }
 
 TEST_F(SettingsTest, FreshMachineStartsEmptyAndCreatesTheFileAtExit)

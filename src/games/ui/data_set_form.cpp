@@ -22,6 +22,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/flex_grid.h"
@@ -482,7 +483,7 @@ void FDataSet::cmdCancel_Click()
 
 void FDataSet::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 GridRowFind FDataSet::FindGridRow(int64_t issue) const

@@ -22,6 +22,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
+#include "platform/help_pages.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -394,7 +395,7 @@ void COtherFilterPage::CmdDelAll_Click()
 
 void COtherFilterPage::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, OtherPageTraits(m_page).HelpTopic);
+    ShowHelpTopic(HelpFolder(), OtherPageTraits(m_page).HelpTopic);
 }
 
 void COtherFilterPage::ChkErr_Click()

@@ -14,6 +14,7 @@
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
+#include "platform/help_pages.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -204,7 +205,7 @@ void FDataInOut::cmdPath_Click()
 
 void FDataInOut::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void FDataInOut::LstFormat_DblClick()

@@ -10,6 +10,7 @@
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "platform/help_pages.h"
 #include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
@@ -279,7 +280,7 @@ void fHitQuery::CmdQuery_Click()
 
 void fHitQuery::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void fHitQuery::msgHitMod_Click()

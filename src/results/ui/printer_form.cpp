@@ -19,6 +19,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -411,7 +412,7 @@ void fPrinter::cmdExit_Click()
 
 void fPrinter::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void fPrinter::ChkLine_Click()

@@ -465,7 +465,7 @@ void MDIMain::MDIForm_Load()
     // The help pages are wanted only when help is asked for: they are put in
     // place after the statistics, which a user waits for, before any window
     // that offers help opens.
-    SeedHelpPages(app.HelpFilePath);
+    SeedHelpPages(HelpFolder());
     bool attempt = false;
     if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.

@@ -15,6 +15,7 @@
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
@@ -527,7 +528,7 @@ QString MDIMain::HelpTopic() const
 
 void MDIMain::mnuHelpGuide_Click()
 {
-    ShowHelpTopic(m_context.State.HelpFilePath, HelpTopic());
+    ShowHelpTopic(HelpFolder(), HelpTopic());
 }
 
 void MDIMain::mnuHelpAbout_Click()

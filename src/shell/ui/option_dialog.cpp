@@ -16,6 +16,7 @@
 #include "data/app_state.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
@@ -150,7 +151,7 @@ void FOption::cmdCancel_Click()
 
 void FOption::CmdHelp_Click()
 {
-    ShowHelpTopic(m_app.HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 void ShowOptionDialog(AppState& app, QWidget* owner)

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "data/app_state.h"
+#include "platform/help_pages.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
@@ -91,7 +92,7 @@ void FUpgrade::cmdCancel_Click()
 
 void FUpgrade::CmdHelp_Click()
 {
-    ShowHelpTopic(m_app.HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 void FUpgrade::RunUpgrade()

@@ -24,6 +24,7 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "engine/stat.h"
+#include "platform/help_pages.h"
 #include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
@@ -220,8 +221,8 @@ TEST_F(CommandsTest, WithoutAChooserTheStartUpOpensTheLastGame)
 TEST_F(CommandsTest, TheStartUpSeedsTheHelpPages)
 {
     Start();
-    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/qy.htm")).isFile());
-    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/FAbout.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(HelpFolder() + QStringLiteral("/qy.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(HelpFolder() + QStringLiteral("/FAbout.htm")).isFile());
 }
 
 TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
@@ -981,7 +982,7 @@ TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
 TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
 {
     MDIMain& main = Start();
-    const QString folder = Mmain().HelpFilePath;
+    const QString folder = HelpFolder();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
     Entry("mnuHelpGuide")->trigger();
 
