@@ -4,6 +4,8 @@
 #include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
+#include "host/ui/app_context.h"
+#include "host/ui/shell_windows.h"
 #include "otherfilter/ui/other_filter_panel.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "platform/gbk.h"
@@ -12,13 +14,11 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/qt_translations.h"
 #include "results/ui/hit_query_form.h"
-#include "results/ui/results_windows.h"
 #include "results/ui/printer_form.h"
+#include "results/ui/results_windows.h"
 #include "shell/lottor_loader.h"
-#include "shell/ui/app_context.h"
 #include "shell/ui/instance_lock.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 int main(int argc, char* argv[])
 {

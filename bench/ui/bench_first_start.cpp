@@ -28,11 +28,11 @@
 #include "ui_bench_app.h"
 
 #include "data/app_state.h"
+#include "host/ui/app_context.h"
 #include "platform/program_folder.h"
 #include "platform/services.h"
 #include "platform/ui/message_box.h"
 #include "shell/lottor_loader.h"
-#include "shell/ui/app_context.h"
 #include "shell/ui/mdi_main.h"
 
 namespace kelton {
@@ -179,7 +179,7 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
         auto window = std::make_unique<MDIMain>(context);
         window->MDIForm_Load();
         QCoreApplication::processEvents();
-        QAction* command = window->MenuEntry(QStringLiteral("mnuDataRefresh"));
+        QAction* command = window->Entry(MainCommand::DataRefresh);
         if (!Mmain().CurLottorData || !command || !command->isEnabled()) {
             state.SkipWithError("the sample game did not open");
         } else {

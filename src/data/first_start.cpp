@@ -1,6 +1,7 @@
 #include "data/first_start.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QDir>
 #include <QFile>
@@ -70,31 +71,109 @@ bool ProgramFolderHasGames(const CLottoItem& items, SettingsFileState settings)
     });
 }
 
+namespace {
+
+// One line of the history read as text: the issue and the digits, or
+// nothing for a line that is not a draw.
+std::optional<Draw> DrawOfLine(const QString& line, int16_t bcMain)
+{
+    const QStringList fields = line.split(QLatin1Char(','));
+    if (fields.size() < 3)
+        return std::nullopt;
+    bool ok = false;
+    const int32_t issue = fields[0].trimmed().toInt(&ok);
+    const QString digits = fields[2].trimmed();
+    if (!ok || issue <= 0 || digits.size() != bcMain)
+        return std::nullopt;
+    Draw draw;
+    draw.Issue = issue;
+    draw.Num.assign(static_cast<size_t>(bcMain + 1), 0);
+    for (int m = 0; m < bcMain && ok; ++m) {
+        ok = digits[m].isDigit() && digits[m].unicode() < 128;
+        draw.Num[static_cast<size_t>(m + 1)] = static_cast<int16_t>(digits[m].unicode() - u'0');
+    }
+    return ok ? std::optional<Draw>(std::move(draw)) : std::nullopt;
+}
+
+bool AsciiSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+QByteArrayView TrimAscii(QByteArrayView v)
+{
+    while (!v.isEmpty() && AsciiSpace(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && AsciiSpace(v.back()))
+        v.chop(1);
+    return v;
+}
+
+// The same for a line of ASCII whose issue is plain digits, as the lines
+// of a history are; nullopt with `plain` false for any other line, which
+// is read as text.
+std::optional<Draw> DrawOfPlainLine(QByteArrayView line, int16_t bcMain, bool& plain)
+{
+    plain = false;
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+    }
+    const qsizetype first = line.indexOf(',');
+    const qsizetype second = first < 0 ? -1 : line.indexOf(',', first + 1);
+    const QByteArrayView issueText = TrimAscii(line.first(std::max<qsizetype>(first, 0)));
+    if (second < 0 || issueText.isEmpty() || issueText.size() > 9)
+        return std::nullopt;
+    int32_t issue = 0;
+    for (const char c : issueText) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        issue = issue * 10 + (c - '0');
+    }
+    plain = true;
+    const qsizetype third = line.indexOf(',', second + 1);
+    const QByteArrayView digits =
+        TrimAscii(line.sliced(second + 1, (third < 0 ? line.size() : third) - second - 1));
+    if (issue <= 0 || digits.size() != bcMain)
+        return std::nullopt;
+    Draw draw;
+    draw.Issue = issue;
+    draw.Num.assign(static_cast<size_t>(bcMain + 1), 0);
+    for (int m = 0; m < bcMain; ++m) {
+        if (digits[m] < '0' || digits[m] > '9')
+            return std::nullopt;
+        draw.Num[static_cast<size_t>(m + 1)] = static_cast<int16_t>(digits[m] - '0');
+    }
+    return draw;
+}
+
+} // namespace
+
 bool ReadSampleHistory(const QString& path, int16_t bcMain, std::vector<Draw>& oDraws)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString text = QString::fromUtf8(file.readAll());
+    // Lines end at LF, a CR before it dropped; both are single bytes in
+    // UTF-8, so the bytes split as the decoded text would.
+    const QByteArray bytes = file.readAll();
+    const QByteArrayView all(bytes);
     std::vector<Draw> draws;
-    for (const QString& line : SplitLines(text)) {
-        const QStringList fields = line.split(QLatin1Char(','));
-        if (fields.size() < 3)
-            continue;
-        bool ok = false;
-        const int32_t issue = fields[0].trimmed().toInt(&ok);
-        const QString digits = fields[2].trimmed();
-        if (!ok || issue <= 0 || digits.size() != bcMain)
-            continue;
-        Draw draw;
-        draw.Issue = issue;
-        draw.Num.assign(static_cast<size_t>(bcMain + 1), 0);
-        for (int m = 0; m < bcMain && ok; ++m) {
-            ok = digits[m].isDigit() && digits[m].unicode() < 128;
-            draw.Num[static_cast<size_t>(m + 1)] = static_cast<int16_t>(digits[m].unicode() - u'0');
-        }
-        if (ok)
-            draws.push_back(std::move(draw));
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = all.indexOf('\n', start);
+        const qsizetype next = end < 0 ? all.size() : end + 1;
+        if (end < 0)
+            end = all.size();
+        else if (end > start && all[end - 1] == '\r')
+            --end;
+        const QByteArrayView line = all.sliced(start, end - start);
+        start = next;
+        bool plain = false;
+        std::optional<Draw> draw = DrawOfPlainLine(line, bcMain, plain);
+        if (!plain)
+            draw = DrawOfLine(QString::fromUtf8(line), bcMain);
+        if (draw)
+            draws.push_back(std::move(*draw));
     }
     oDraws = std::move(draws);
     return true;

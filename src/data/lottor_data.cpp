@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
 #include <QDir>
@@ -343,24 +344,25 @@ bool CLottorData::WriteFile(const QByteArray& bytes) const
     return saved.Ok;
 }
 
-bool CLottorData::SaveNumData()
+std::optional<CLottorData::DataFileImage> CLottorData::DataFileBytes()
 {
     if (!HeadData.Enable() || m_filePath.isEmpty())
-        return true;
+        return std::nullopt;
     const QByteArray text = ToGbk(HeadData.HeadStr());
     if (text.size() > DataFileHeader::kMaxHeadLen)
-        return true;
+        return std::nullopt;
     const int64_t recLen = RecordLen(HeadData.BM);
     const int64_t textAt = DataFileHeader::kSize + int64_t(m_numCount) * recLen;
 
-    DataFileHeader h = m_header;
+    DataFileImage image;
+    DataFileHeader& h = image.Header;
+    h = m_header;
     h.DrawCount = m_numCount;
     h.HeadPos = static_cast<int32_t>(textAt + 1);
     h.HeadLen = static_cast<int32_t>(text.size());
 
-    // The whole file is written anew and replaces the old one only when
-    // complete, so a failed write leaves the stored draws as they were.
-    QByteArray out = h.ToBytes();
+    QByteArray& out = image.Bytes;
+    out = h.ToBytes();
     out.resize(static_cast<qsizetype>(textAt));
     char* p = out.data() + DataFileHeader::kSize;
     const size_t stride = static_cast<size_t>(Stride());
@@ -376,13 +378,24 @@ bool CLottorData::SaveNumData()
     out += text;
     // Draws rewritten as they stand (a rebuild of the statistics) leave the
     // file unwritten.
-    if (QFile file(m_filePath); file.open(QIODevice::ReadOnly) && file.size() == out.size() && file.readAll() == out) {
-        m_header = h;
-        return false;
-    }
-    if (!WriteFile(out))
+    QFile file(m_filePath);
+    image.Unchanged = file.open(QIODevice::ReadOnly) && file.size() == out.size() && file.readAll() == out;
+    return image;
+}
+
+bool CLottorData::SaveNumData()
+{
+    const std::optional<DataFileImage> image = DataFileBytes();
+    return !image || SaveNumData(*image);
+}
+
+bool CLottorData::SaveNumData(const DataFileImage& image)
+{
+    // The whole file is written anew and replaces the old one only when
+    // complete, so a failed write leaves the stored draws as they were.
+    if (!image.Unchanged && !WriteFile(image.Bytes))
         return true;
-    m_header = h;
+    m_header = image.Header;
     return false;
 }
 
@@ -572,17 +585,26 @@ bool CLottorData::UpData()
         m_upFrom = 0;
     // The views are marked stale, on the disk itself, before the draws
     // change there, so that neither a stop nor a power cut between the two
-    // writes leaves views that pass for the new draws. Draws that cannot be
-    // written, or views that cannot be marked, leave file and views as they
-    // were; UpFrom stays, so the next call writes them again.
+    // writes leaves views that pass for the new draws. A view whose record
+    // count no longer fits the draws (an append, a deletion) is refused by
+    // the next open as it stands, and needs no mark; nor do views of draws
+    // that stay as they are on disk (a rebuild of the statistics), which
+    // the build writes again byte for byte. Draws that cannot be written,
+    // or views that cannot be marked, leave file and views as they were;
+    // UpFrom stays, so the next call writes them again.
+    const std::optional<DataFileImage> image = DataFileBytes();
+    const bool drawsChange = image && !image->Unchanged;
+    auto needsMark = [&](const CStat* view) {
+        return drawsChange && view && view->RecordCount() > 0 && view->RecordCount() == int32_t(m_numCount) + 1;
+    };
     bool marked = true;
     for (int16_t v = 0; v < m_viewCount; ++v) {
-        if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+        if (CStat* view = m_views[static_cast<size_t>(v)].get(); needsMark(view))
             marked = view->MarkStale() && marked;
     }
-    if (!marked || SaveNumData()) {
+    if (!marked || !image || SaveNumData(*image)) {
         for (int16_t v = 0; v < m_viewCount; ++v) {
-            if (CStat* view = m_views[static_cast<size_t>(v)].get(); view && view->RecordCount() > 0)
+            if (CStat* view = m_views[static_cast<size_t>(v)].get(); needsMark(view))
                 view->RestoreValid();
         }
         return true;

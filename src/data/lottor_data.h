@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -231,7 +232,17 @@ private:
 
 private:
     template <class IssueOf, class RowOf> int16_t AddRows(size_t n, IssueOf issueOf, RowOf rowOf);
+    // The data file as the draws and the definition make it, and whether
+    // the file on disk holds exactly that; none for an unloaded game or a
+    // definition too long to store.
+    struct DataFileImage {
+        DataFileHeader Header;
+        QByteArray Bytes;
+        bool Unchanged = false;
+    };
+    std::optional<DataFileImage> DataFileBytes();
     bool SaveNumData();
+    bool SaveNumData(const DataFileImage& image);
     bool SaveHeadStr();
     bool WriteFile(const QByteArray& bytes) const;
     OpenFailure ReadDataFile(const QString& path);

@@ -222,9 +222,7 @@ public:
     // record. False, with nothing taken, for a table of another size.
     bool AdoptNumTable(std::vector<int16_t> table) const;
     // Reads the number tables of the views given from the records given on,
-    // where they do not hold them, each view on a thread of its own; the
-    // calling thread waits for them all. Nothing else may touch those views
-    // meanwhile.
+    // where they do not hold them.
     struct NumTableNeed {
         CStat* View = nullptr;
         int32_t From = 0;

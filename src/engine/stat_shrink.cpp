@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <thread>
 
 #include "data/lottor_head.h"
 #include "engine/indicators.h"
@@ -393,14 +392,10 @@ void CStat::LoadNumTables(std::span<const NumTableNeed> needs)
         else
             same->From = std::min(same->From, need.From);
     }
-    if (missing.size() < 2 || std::thread::hardware_concurrency() < 2) {
-        for (const NumTableNeed& need : missing)
-            need.View->NumTable(need.From);
-        return;
-    }
-    std::vector<std::jthread> readers;
+    // One view after the other: a long run is read through a mapping of the
+    // file, and threads faulting in pages of one process wait on each other.
     for (const NumTableNeed& need : missing)
-        readers.emplace_back([need] { need.View->NumTable(need.From); });
+        need.View->NumTable(need.From);
 }
 
 void CStat::LoadNumTables(std::span<CStat* const> views)

@@ -14,7 +14,7 @@
 //            anything else -> page untouched, OtherImportFailure(kind, r).
 //   dialogs: OtherFileFilter(kind, AppTitle), OtherFileTexts(kind).ImportTitle ...
 // The filter window pushes and closes the panel through IOtherFilterPanel
-// (UpDateOtherFilter, CmdOtherFilterClose_Click; shell/ui/shell_windows.h),
+// (UpDateOtherFilter, CmdOtherFilterClose_Click; host/ui/shell_windows.h),
 // which the panel overrides.
 // The scheme file uses ReadOtherSectionLine / FillOtherList and
 // OtherSectionLines through filter/scheme_file.h.

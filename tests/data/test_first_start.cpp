@@ -209,5 +209,34 @@ TEST(SampleHistory, ReadsIssueAndDigitsSkippingOtherLines)
     EXPECT_EQ(draws.size(), 2u);
 }
 
+// Lines of plain digits are read without decoding them; every other line as
+// text, with the same rules: blanks around a field are dropped, the issue
+// is a whole number above 0, the digits are ASCII digits.
+TEST(SampleHistory, PlainAndOtherLinesFollowTheSameRules)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.csv"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(" 2002002 ,d, 456 \r\n"
+                "\t0002003,d,789,extra\n"
+                "+2002004,d,111\n"
+                "2002005,d,\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x93\n" // full-width digits
+                "2002006,d,12\n"
+                "0,d,123\n"
+                "99999999999,d,123\n"
+                "2002007\xC2\xA0,d,654\n" // a no-break space ends the issue
+                "2002008,d\n"
+                "2002009,d,321");
+    }
+    std::vector<Draw> draws;
+    ASSERT_TRUE(ReadSampleHistory(path, 3, draws));
+    const std::vector<Draw> expected = {Draw{2002002, {0, 4, 5, 6}}, Draw{2003, {0, 7, 8, 9}},
+                                        Draw{2002004, {0, 1, 1, 1}}, Draw{2002007, {0, 6, 5, 4}},
+                                        Draw{2002009, {0, 3, 2, 1}}};
+    EXPECT_EQ(draws, expected);
+}
+
 } // namespace
 } // namespace kelton

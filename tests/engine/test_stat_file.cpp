@@ -306,5 +306,37 @@ TEST_F(StatFileTest, AStaleMarkIsRefusedUntilRestored)
     EXPECT_EQ(reopened.StatOpen(head, set.PathOf(0), 0), 41);
 }
 
+// Strided reads give the same bytes whether the run is read in pieces or
+// through a mapping (long runs), from any offset; a run past the end of the
+// file fails.
+TEST_F(StatFileTest, StridedReadsTakeTheBytesAtEachStep)
+{
+    constexpr int64_t kStep = 6040;
+    constexpr int64_t kRecords = 200; // about 1.2 MB
+    QByteArray bytes(kStep * kRecords, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xff);
+    StatFile file;
+    ASSERT_TRUE(file.Create(Path("strided")));
+    ASSERT_TRUE(file.WriteAt(0, bytes.constData(), bytes.size()));
+
+    struct Case {
+        int64_t First;
+        int64_t Count;
+        int64_t Len;
+    };
+    for (const Case c : {Case{37, 3, 10}, Case{37, 199, 10}, Case{4099, 150, 6}, Case{0, 200, kStep}}) {
+        QByteArray out(c.Count * c.Len, '\x55');
+        ASSERT_TRUE(file.ReadStrided(c.First, kStep, c.Count, c.Len, out.data())) << c.First << " " << c.Count;
+        QByteArray expected;
+        for (int64_t k = 0; k < c.Count; ++k)
+            expected += bytes.mid(c.First + k * kStep, c.Len);
+        EXPECT_EQ(out, expected) << c.First << " " << c.Count;
+    }
+    QByteArray out(200 * 10, '\0');
+    EXPECT_FALSE(file.ReadStrided(kStep, kStep, 200, 10, out.data()));
+    EXPECT_FALSE(file.ReadStrided(kStep * 190, kStep, 11, 10, out.data()));
+}
+
 } // namespace
 } // namespace kelton::test

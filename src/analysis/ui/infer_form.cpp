@@ -28,13 +28,14 @@
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
+#include "host/ui/window_host.h"
 #include "platform/name_tables.h"
-#include "platform/ui/flex_grid.h"
-#include "platform/ui/message_box.h"
+#include "platform/services.h"
 #include "platform/string_table.h"
+#include "platform/ui/flex_grid.h"
 #include "platform/ui/label_fit.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
-#include "shell/ui/mdi_main.h"
 
 namespace kelton {
 
@@ -695,8 +696,8 @@ void FInfer::msgMain_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    if (MDIMain* main = MainWindow()) {
-        if (QMenu* menu = main->Menu(u"mnuList"_s))
+    if (const IWindowHost* host = Service<IWindowHost>()) {
+        if (QMenu* menu = host->Menu(MainMenu::List))
             menu->popup(QCursor::pos());
     }
 }

@@ -13,8 +13,8 @@
 #include "analysis/relation_matrix.h"
 #include "analysis/secondary_area.h"
 #include "analysis/ui/infer_controls.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
 
 class QStringListModel;
 

@@ -4,7 +4,7 @@
 
 #include "analysis/ui/infer_form.h"
 #include "core/infer_form_factory.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 

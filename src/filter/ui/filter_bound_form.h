@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "filter/condition_refresh.h"
-#include "shell/ui/child_form.h"
+#include "host/ui/child_form.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,17 +27,17 @@
 #include <QTabBar>
 #include <QWheelEvent>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "platform/name_tables.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/tool_icons.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
-#include "core/msg_service.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/tool_icons.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 
@@ -79,8 +80,8 @@ QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent
 
 } // namespace
 
-fFilter::fFilter(const ShellWindows& windows, QWidget* parent)
-    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_windows(windows)
+fFilter::fFilter(const ShellWindows& windows, SchemePanelLink sidePanel, QWidget* parent)
+    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_sidePanel(std::move(sidePanel)), m_windows(windows)
 {
     m_fraSet = new QGroupBox(u"投注设置"_s, this);
     m_fraSet->setObjectName(u"FraSet"_s);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include "data/ball_repaint.h"
@@ -13,8 +14,9 @@
 #include "filter/condition_refresh.h"
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/child_form.h"
+#include "host/ui/main_commands.h"
+#include "host/ui/shell_windows.h"
 
 class QAction;
 class QButtonGroup;
@@ -37,6 +39,11 @@ class CLottorData;
 class CStat;
 class CXpToolBar;
 struct RemovalOutcome;
+class SchemePanel;
+
+// Where the filter window finds the main window's side panel of the scheme
+// checks: the panel fills it when the main window docks it.
+using SchemePanelLink = std::shared_ptr<const QPointer<SchemePanel>>;
 
 // The filter window "缩水过滤": one instance for the program, a child window
 // of the main window made on first use, which only hides when it is closed
@@ -65,7 +72,7 @@ class fFilter : public CChildForm, public IFilterForm, public IBallRepaint, publ
 public:
     // `windows`, the program's registry of windows (the extreme ranges, the
     // print preview, the batch replacement), outlives the window.
-    explicit fFilter(const ShellWindows& windows, QWidget* parent = nullptr);
+    explicit fFilter(const ShellWindows& windows, SchemePanelLink sidePanel = {}, QWidget* parent = nullptr);
     ~fFilter() override;
 
     // --- Child-window protocol --------------------------------------------
@@ -294,13 +301,16 @@ private:
                       QWidget* header);
     // The popup's entries that act on the current bet, enabled for it.
     void EnableBetRowEntries();
-    void RunPopupEntry(const QString& sEntry);
+    void RunPopupEntry(MainCommand command);
     std::shared_ptr<CLottorData> Game() const;
     // The settings check before a run: true when it passes; its findings go
     // to the side panel, which it hides when there are none.
     bool CheckFilterSettings();
     void ShowOtherFilterPage(int page);
+    // The docked side panel of the checks; nullptr while none is docked.
+    SchemePanel* SidePanel() const;
 
+    SchemePanelLink m_sidePanel;
     bool m_loaded = false;
     const ShellWindows& m_windows;
     bool m_isBusy = false;

@@ -8,22 +8,17 @@
 #include "filter/filter_run.h"
 #include "filter/scheme_check.h"
 #include "filter/ui/filter_form.h"
-#include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
-#include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/window_host.h"
+#include "platform/services.h"
 
 namespace kelton {
 
-namespace {
-
-SchemePanel* SidePanel()
+SchemePanel* fFilter::SidePanel() const
 {
-    MDIMain* main = MainWindow();
-    return main ? qobject_cast<SchemePanel*>(main->picWindow()) : nullptr;
+    return m_sidePanel ? m_sidePanel->data() : nullptr;
 }
-
-} // namespace
 
 void fFilter::VerifyScheme()
 {
@@ -60,8 +55,8 @@ void fFilter::cmdChipInNearLay_Click()
 
 void fFilter::ShowOtherFilterPage(int page)
 {
-    MDIMain* main = MainWindow();
-    auto* pages = main ? dynamic_cast<IOtherFilterPages*>(main->PicOtherFilter()) : nullptr;
+    const IWindowHost* host = Service<IWindowHost>();
+    IOtherFilterPanel* pages = host ? host->PicOtherFilter() : nullptr;
     if (!pages)
         return;
     pages->CmdOtherFilterClose_Click();

@@ -11,17 +11,18 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/window_host.h"
+#include "host/ui/xp_toolbar.h"
+#include "platform/services.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/stored_colour.h"
-#include "core/msg_service.h"
-#include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 
@@ -30,7 +31,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The popup entries whose keys work while the result grid has the focus.
-constexpr const char* kKeyedEntries[] = {"mnuFilterView", "mnuFilterAdd", "mnuFilterDelect", "mnuFilterSort"};
+constexpr MainCommand kKeyedEntries[] = {MainCommand::FilterView, MainCommand::FilterAdd,
+                                         MainCommand::FilterDelect, MainCommand::FilterSort};
 
 } // namespace
 
@@ -238,55 +240,55 @@ void fFilter::tbrResult_ButtonClick(const QString& sKey)
 
 void fFilter::MakeResultShortcuts()
 {
-    const MDIMain* main = MainWindow();
-    if (!main)
+    const IWindowHost* host = Service<IWindowHost>();
+    if (!host)
         return;
-    for (const char* name : kKeyedEntries) {
-        const QAction* entry = main->MenuEntry(QLatin1String(name));
+    for (const MainCommand command : kKeyedEntries) {
+        const QAction* entry = host->Entry(command);
         if (!entry || entry->shortcut().isEmpty())
             continue;
         auto* key = new QShortcut(entry->shortcut(), m_msgResult);
-        key->setObjectName(u"key_"_s + QLatin1String(name));
+        const std::string_view name = MainCommandName(command);
+        key->setObjectName(u"key_"_s + QLatin1StringView(name.data(), static_cast<qsizetype>(name.size())));
         key->setContext(Qt::WidgetWithChildrenShortcut);
-        const QString entryName = QLatin1String(name);
-        connect(key, &QShortcut::activated, this, [this, entryName] { RunPopupEntry(entryName); });
+        connect(key, &QShortcut::activated, this, [this, command] { RunPopupEntry(command); });
     }
 }
 
 void fFilter::EnableBetRowEntries()
 {
-    const MDIMain* main = MainWindow();
-    if (!main)
+    const IWindowHost* host = Service<IWindowHost>();
+    if (!host)
         return;
     const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), Mmain().Bets.BetCount());
-    for (const char* name : {"mnuFilterDelect", "mnuFilterView"}) {
-        if (QAction* entry = main->MenuEntry(QLatin1String(name)))
+    for (const MainCommand command : {MainCommand::FilterDelect, MainCommand::FilterView}) {
+        if (QAction* entry = host->Entry(command))
             entry->setEnabled(onBet);
     }
     // The batch replace needs its dialog too.
-    if (QAction* entry = main->MenuEntry(u"mnuFilterReplace"_s))
+    if (QAction* entry = host->Entry(MainCommand::FilterReplace))
         entry->setEnabled(onBet && static_cast<bool>(m_windows.MrReplace));
 }
 
-void fFilter::RunPopupEntry(const QString& sEntry)
+void fFilter::RunPopupEntry(MainCommand command)
 {
-    const MDIMain* main = MainWindow();
-    if (!main)
+    const IWindowHost* host = Service<IWindowHost>();
+    if (!host)
         return;
     EnableBetRowEntries();
-    QAction* entry = main->MenuEntry(sEntry);
+    QAction* entry = host->Entry(command);
     if (entry && entry->isEnabled() && entry->isVisible())
         entry->trigger();
 }
 
 void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
 {
-    const MDIMain* main = MainWindow();
-    if (button != Qt::RightButton || !main)
+    const IWindowHost* host = Service<IWindowHost>();
+    if (button != Qt::RightButton || !host)
         return;
     EnableBetRowEntries();
     // The entries act on the row that was current before the click.
-    if (QMenu* menu = main->Menu(u"mnuFilter"_s))
+    if (QMenu* menu = host->Menu(MainMenu::Filter))
         menu->popup(m_msgResult->mapToGlobal(pos));
 }
 
@@ -300,7 +302,8 @@ void fFilter::cmdPrintFilter_Click()
         return;
     CMsg msg;
     MsgBusyGuard busy(msg, u"加载打印窗口"_s);
-    preview(MainWindow());
+    IWindowHost* host = Service<IWindowHost>();
+    preview(host ? host->HostWidget() : nullptr);
 }
 
 } // namespace kelton

@@ -15,12 +15,13 @@
 #include "filter/condition_refresh.h"
 #include "filter/scheme_file.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/window_host.h"
 #include "platform/gbk.h"
+#include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/message_box.h"
-#include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -30,8 +31,15 @@ namespace {
 
 IOtherFilterPanel* OtherPanel()
 {
-    const MDIMain* main = MainWindow();
-    return main ? main->PicOtherFilter() : nullptr;
+    const IWindowHost* host = Service<IWindowHost>();
+    return host ? host->PicOtherFilter() : nullptr;
+}
+
+// The owner of the scheme's dialogs: the main window.
+QWidget* Owner()
+{
+    IWindowHost* host = Service<IWindowHost>();
+    return host ? host->HostWidget() : nullptr;
 }
 
 QString SchemeFilter()
@@ -41,7 +49,7 @@ QString SchemeFilter()
 
 void ReportFileFault(const QString& text)
 {
-    MsgBox(MainWindow(), QMessageBox::Warning, LoadResString(Res::OperationError), text);
+    MsgBox(Owner(), QMessageBox::Warning, LoadResString(Res::OperationError), text);
 }
 
 } // namespace
@@ -106,7 +114,7 @@ void fFilter::SaveChinIn()
     if (!Game() || !EnsureLoaded())
         return;
     UpDateOtherFilter();
-    const QString path = GetSaveFile(MainWindow(), QString::fromUtf16(kSchemeSaveTitle), SchemeFilter());
+    const QString path = GetSaveFile(Owner(), QString::fromUtf16(kSchemeSaveTitle), SchemeFilter());
     if (path.isEmpty())
         return;
     CMsg msg;
@@ -125,7 +133,7 @@ void fFilter::OpenChinIn()
     if (!Game() || !EnsureLoaded())
         return;
     UpDateOtherFilter();
-    const QString path = GetOpenFile(MainWindow(), QString::fromUtf16(kSchemeOpenTitle), SchemeFilter());
+    const QString path = GetOpenFile(Owner(), QString::fromUtf16(kSchemeOpenTitle), SchemeFilter());
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     CMsg msg;
@@ -154,7 +162,7 @@ void fFilter::OpenChinIn()
         refusal = QString::fromUtf16(kSchemeLoaded);
     else if (refusal.isEmpty())
         refusal = QString::fromUtf16(kSchemeRefused);
-    MsgBox(MainWindow(), QMessageBox::Information, QString::fromUtf16(kSchemeMessageTitle), refusal);
+    MsgBox(Owner(), QMessageBox::Information, QString::fromUtf16(kSchemeMessageTitle), refusal);
 }
 
 } // namespace kelton

@@ -8,7 +8,7 @@
 #include "filter/ui/filter_form.h"
 #include "filter/ui/mr_replace_dialog.h"
 #include "filter/ui/scheme_panel.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -20,11 +20,11 @@ QPointer<fFilter>& Instance()
     return form;
 }
 
-IChildForm* FilterFormOnUse(const ShellWindows& windows)
+IChildForm* FilterFormOnUse(const ShellWindows& windows, const SchemePanelLink& sidePanel)
 {
     QPointer<fFilter>& form = Instance();
     if (!form || !form->FormOpen())
-        form = new fFilter(windows);
+        form = new fFilter(windows, sidePanel);
     return form;
 }
 
@@ -38,7 +38,10 @@ fFilter* FilterWindow()
 
 void InstallFilterWindows(ShellWindows& windows)
 {
-    windows.FilterForm = [&windows] { return FilterFormOnUse(windows); };
+    // The side panel the main window docks is the one the filter window
+    // reports to.
+    auto sidePanel = std::make_shared<QPointer<SchemePanel>>();
+    windows.FilterForm = [&windows, sidePanel] { return FilterFormOnUse(windows, sidePanel); };
     // Unloaded whenever it is closed: made anew with its defaults. The
     // registry's entry keeps the window (copies of the entry share it).
     windows.FilterBoundForm = [form = std::make_shared<QPointer<FFilterBound>>()]() -> IChildForm* {
@@ -47,7 +50,10 @@ void InstallFilterWindows(ShellWindows& windows)
         return form->data();
     };
     windows.MrReplace = &ShowMrReplace;
-    windows.SchemePanel = [](QWidget* parent) -> QWidget* { return new SchemePanel(parent); };
+    windows.SchemePanel = [sidePanel](QWidget* parent) -> QWidget* {
+        *sidePanel = new SchemePanel(parent);
+        return *sidePanel;
+    };
 }
 
 } // namespace kelton

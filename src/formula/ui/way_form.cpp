@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 
 #include "chart/ui/qvx_chart.h"
+#include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/numeric_text.h"
@@ -34,12 +35,11 @@
 #include "formula/way_file.h"
 #include "formula/way_help.h"
 #include "formula/way_layout.h"
+#include "host/ui/shell_windows.h"
 #include "platform/string_table.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
-#include "core/msg_service.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

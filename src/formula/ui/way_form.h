@@ -9,7 +9,7 @@
 
 #include "formula/way.h"
 #include "formula/way_run.h"
-#include "shell/ui/child_form.h"
+#include "host/ui/child_form.h"
 
 class QComboBox;
 class QFrame;

@@ -10,7 +10,7 @@
 
 #include "games/draw_download.h"
 #include "games/draw_grid.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,8 +9,8 @@
 #include "games/ui/data_set_form.h"
 #include "games/ui/lotto_logo.h"
 #include "games/ui/lotto_option.h"
+#include "host/ui/shell_windows.h"
 #include "platform/ui/modal_dialog.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

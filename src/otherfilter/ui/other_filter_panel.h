@@ -6,11 +6,10 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "filter/ui/other_filter_pages.h"
+#include "host/ui/shell_windows.h"
 #include "otherfilter/other_filter_page.h"
 #include "otherfilter/other_sections.h"
 #include "shell/pick_lists.h"
-#include "shell/ui/shell_windows.h"
 
 class QCheckBox;
 class QLabel;
@@ -100,13 +99,13 @@ private:
 // along its left edge, a header with the open page's caption and the close
 // button "╳", and the three pages, at most one open. Hidden at start; its
 // width survives hiding.
-class PicOtherFilter : public QWidget, public IOtherFilterPanel, public IOtherFilterPages {
+class PicOtherFilter : public QWidget, public IOtherFilterPanel {
     Q_OBJECT
 
 public:
     explicit PicOtherFilter(QWidget* parent = nullptr);
 
-    // IOtherFilterPanel and IOtherFilterPages
+    // IOtherFilterPanel
     QWidget* PanelWidget() override { return this; }
     void FillPickLists(const OtherFilterPickLists& lists) override;
     void UpDateOtherFilter() override;

@@ -10,6 +10,7 @@
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "host/ui/shell_windows.h"
 #include "platform/help_pages.h"
 #include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
@@ -17,7 +18,6 @@
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
 #include "results/hit_query.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

@@ -19,13 +19,13 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "host/ui/shell_windows.h"
 #include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
 #include "platform/ui/screen_twips.h"
 #include "platform/window_place.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

@@ -1,7 +1,7 @@
 #include "results/ui/results_windows.h"
 
+#include "host/ui/shell_windows.h"
 #include "results/ui/data_in_out.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 

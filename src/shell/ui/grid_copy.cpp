@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 

@@ -25,21 +25,21 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
+#include "host/ui/child_form.h"
+#include "host/ui/main_toolbar.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/tool_icons.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/help_pages.h"
-#include "platform/window_place.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/window_accessibility.h"
+#include "platform/window_place.h"
 #include "shell/pick_lists.h"
-#include "shell/ui/app_context.h"
 #include "shell/ui/app_icon.h"
-#include "shell/ui/child_form.h"
-#include "shell/ui/main_toolbar.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/tool_icons.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 
@@ -175,63 +175,86 @@ MDIMain::~MDIMain()
 // ---------------------------------------------------------------------------
 // Building the window
 
-QAction* MDIMain::AddEntry(QMenu* menu, const QString& sName, const QString& sCaption,
-                           const QKeySequence& shortcut)
+namespace {
+
+QString NameOf(std::string_view name)
 {
-    QAction* action = sCaption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(sCaption);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// An entry with its control name and key.
+QAction* AddNamedEntry(QMenu* menu, const QString& sName, const QString& sCaption,
+                       const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(sCaption);
     action->setObjectName(sName);
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
-    m_entries.insert(sName, action);
     return action;
 }
 
-QMenu* MDIMain::AddMenu(QMenu* into, const QString& sName, const QString& sCaption)
+} // namespace
+
+QAction* MDIMain::AddEntry(QMenu* menu, MainCommand command, const QString& sCaption,
+                           const QKeySequence& shortcut)
 {
-    QMenu* menu = into ? into->addMenu(sCaption) : new QMenu(sCaption, this);
-    menu->setObjectName(sName);
-    menu->menuAction()->setObjectName(sName);
-    m_menus.insert(sName, menu);
+    QAction* action = AddNamedEntry(menu, NameOf(MainCommandName(command)), sCaption, shortcut);
+    m_entries[static_cast<size_t>(command)] = action;
+    return action;
+}
+
+void MDIMain::AddSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+QMenu* MDIMain::AddPopup(MainMenu which)
+{
+    const QString name = NameOf(MainMenuName(which));
+    auto* menu = new QMenu(name, this);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    m_menus[static_cast<size_t>(which)] = menu;
     return menu;
 }
 
 void MDIMain::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    auto top = [&](const char* name, const QString& caption) {
+    auto top = [&](MainMenu which, const QString& caption) {
         QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(QLatin1String(name));
-        m_menus.insert(QLatin1String(name), menu);
+        const QString name = NameOf(MainMenuName(which));
+        menu->setObjectName(name);
         // The menu bar's entry; the menu's own menuAction() may later stand
         // for a toolbar button that drops the same menu down.
-        QAction* entry = menu->menuAction();
-        entry->setObjectName(QLatin1String(name));
-        m_entries.insert(QLatin1String(name), entry);
+        menu->menuAction()->setObjectName(name);
+        m_menus[static_cast<size_t>(which)] = menu;
+        m_barEntries[static_cast<size_t>(which)] = menu->menuAction();
         return menu;
     };
 
-    QMenu* sys = top("mnuSys", u"系统(&S)"_s);
-    AddEntry(sys, QStringLiteral("mnuSysDataLottor"), u"选择彩票(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
-    AddEntry(sys, QStringLiteral("mnuSysOption"), u"选项设置(&O)"_s, QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddEntry(sys, QStringLiteral("mnuSysBar"), u"显示工具栏"_s, QKeySequence(Qt::CTRL | Qt::Key_B))
+    QMenu* sys = top(MainMenu::Sys, u"系统(&S)"_s);
+    AddEntry(sys, MainCommand::SysDataLottor, u"选择彩票(&L)"_s, QKeySequence(Qt::CTRL | Qt::Key_L));
+    AddEntry(sys, MainCommand::SysOption, u"选项设置(&O)"_s, QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddEntry(sys, MainCommand::SysBar, u"显示工具栏"_s, QKeySequence(Qt::CTRL | Qt::Key_B))
         ->setCheckable(true);
-    AddEntry(sys, QStringLiteral("mnuSysStatus"), u"显示状态栏"_s)->setCheckable(true);
-    AddEntry(sys, QStringLiteral("mnuSysLine2"), QStringLiteral("-"));
-    AddEntry(sys, QStringLiteral("mnuSysDataEdit"), u"开奖号码(&M)"_s, QKeySequence(Qt::CTRL | Qt::Key_M));
-    AddEntry(sys, QStringLiteral("mnuSysLottorOption"), u"当前彩票设置"_s);
-    AddEntry(sys, QStringLiteral("mnuSysLine3"), QStringLiteral("-"));
-    AddEntry(sys, QStringLiteral("mnuSysExit"), u"退出(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_E));
+    AddEntry(sys, MainCommand::SysStatus, u"显示状态栏"_s)->setCheckable(true);
+    AddSeparator(sys, "mnuSysLine2");
+    AddEntry(sys, MainCommand::SysDataEdit, u"开奖号码(&M)"_s, QKeySequence(Qt::CTRL | Qt::Key_M));
+    AddEntry(sys, MainCommand::SysLottorOption, u"当前彩票设置"_s);
+    AddSeparator(sys, "mnuSysLine3");
+    AddEntry(sys, MainCommand::SysExit, u"退出(&X)"_s, QKeySequence(Qt::CTRL | Qt::Key_E));
 
-    QMenu* online = top("mmnOnLine", u"在线操作(&O)"_s);
-    AddEntry(online, QStringLiteral("mnuOnlineDownLoadData"), u"在线更新开奖号码(&D)"_s,
+    QMenu* online = top(MainMenu::Online, u"在线操作(&O)"_s);
+    AddEntry(online, MainCommand::OnlineDownLoadData, u"在线更新开奖号码(&D)"_s,
              QKeySequence(Qt::CTRL | Qt::Key_D));
-    AddEntry(online, QStringLiteral("mnuOnlineUpgrade"), u"在线软件升级"_s);
-    AddEntry(online, QStringLiteral("mnuOnlineLabel"), QStringLiteral("-"));
-    AddEntry(online, QStringLiteral("mnuOnlineWWW"), u"访问网站"_s);
-    AddEntry(online, QStringLiteral("mnuOnlineService"), u"网上数据服务(&S)"_s);
-    AddEntry(online, QStringLiteral("mnuOnlineNew"), u"最新信息(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddEntry(online, MainCommand::OnlineUpgrade, u"在线软件升级"_s);
+    AddSeparator(online, "mnuOnlineLabel");
+    AddEntry(online, MainCommand::OnlineWWW, u"访问网站"_s);
+    AddEntry(online, MainCommand::OnlineService, u"网上数据服务(&S)"_s);
+    AddEntry(online, MainCommand::OnlineNew, u"最新信息(&N)"_s, QKeySequence(Qt::CTRL | Qt::Key_N));
 
-    QMenu* data = top("mnuData", u"数据分析(&D)"_s);
+    QMenu* data = top(MainMenu::Data, u"数据分析(&D)"_s);
     const QString inferCaptions[kViewCount] = {
         u"原始数据分析(&O)"_s,   u"转换数据分析一(&P)"_s, u"转换数据分析二(&T)"_s, u"转换数据分析三(&M)"_s,
         u"转换数据分析四(&S)"_s, u"转换数据分析五(&F)"_s, u"转换数据分析六(&H)"_s, u"转换数据分析七(&A)"_s,
@@ -241,42 +264,40 @@ void MDIMain::BuildMenus()
     for (int i = 0; i < kViewCount; ++i) {
         const QKeySequence key =
             i == 0 ? QKeySequence(Qt::CTRL | Qt::Key_R) : QKeySequence(Qt::CTRL | fKeys[i - 1]);
-        QAction* entry = AddEntry(data, QStringLiteral("mnuDataInfer%1").arg(i), inferCaptions[i], key);
+        QAction* entry = AddNamedEntry(data, QStringLiteral("mnuDataInfer%1").arg(i), inferCaptions[i], key);
         entry->setCheckable(true);
         entry->setEnabled(i == 0);
         m_dataInfer[i] = entry;
     }
-    AddEntry(data, QStringLiteral("mnuDataLabel2"), QStringLiteral("-"));
-    AddEntry(data, QStringLiteral("mnuDataRefresh"), u"重新生成分析数据"_s);
+    AddSeparator(data, "mnuDataLabel2");
+    AddEntry(data, MainCommand::DataRefresh, u"重新生成分析数据"_s);
 
-    QMenu* chip = top("mnuChipIn", u"投注操作(&C)"_s);
-    AddEntry(chip, QStringLiteral("mnuChipInFilter"), u"缩水过滤(&F)"_s);
-    AddEntry(chip, QStringLiteral("mnuChipInWay"), u"号码选杀号公式(&W)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_W));
-    AddEntry(chip, QStringLiteral("mnuChipInLine0"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInGet"), u"调出过滤方案(&G)"_s, QKeySequence(Qt::CTRL | Qt::Key_G));
-    AddEntry(chip, QStringLiteral("mnuChipInPut"), u"保存过滤方案(&P)"_s, QKeySequence(Qt::CTRL | Qt::Key_P));
-    AddEntry(chip, QStringLiteral("mnuChipInLine1"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInOpen"), u"打开投注结果(&O)"_s);
-    AddEntry(chip, QStringLiteral("mnuChipInSave"), u"保存投注结果(&S)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddEntry(chip, QStringLiteral("mnuChipInSaveData"), u"导出历史数据"_s);
-    AddEntry(chip, QStringLiteral("mnuChipInLine2"), QStringLiteral("-"));
-    AddEntry(chip, QStringLiteral("mnuChipInQuery"), u"中奖查询(&Q)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* chip = top(MainMenu::ChipIn, u"投注操作(&C)"_s);
+    AddEntry(chip, MainCommand::ChipInFilter, u"缩水过滤(&F)"_s);
+    AddEntry(chip, MainCommand::ChipInWay, u"号码选杀号公式(&W)"_s, QKeySequence(Qt::CTRL | Qt::Key_W));
+    AddSeparator(chip, "mnuChipInLine0");
+    AddEntry(chip, MainCommand::ChipInGet, u"调出过滤方案(&G)"_s, QKeySequence(Qt::CTRL | Qt::Key_G));
+    AddEntry(chip, MainCommand::ChipInPut, u"保存过滤方案(&P)"_s, QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddSeparator(chip, "mnuChipInLine1");
+    AddEntry(chip, MainCommand::ChipInOpen, u"打开投注结果(&O)"_s);
+    AddEntry(chip, MainCommand::ChipInSave, u"保存投注结果(&S)"_s, QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddEntry(chip, MainCommand::ChipInSaveData, u"导出历史数据"_s);
+    AddSeparator(chip, "mnuChipInLine2");
+    AddEntry(chip, MainCommand::ChipInQuery, u"中奖查询(&Q)"_s, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* window = top("mnuWindow", u"窗口(&W)"_s);
-    AddEntry(window, QStringLiteral("mnuWindowTileHorizontal"), u"水平平铺(&H)"_s);
-    AddEntry(window, QStringLiteral("mmnWindowTileVertical"), u"垂直平铺(&T)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_T));
-    AddEntry(window, QStringLiteral("mnuWindowCascade"), u"层叠(&C)"_s);
-    AddEntry(window, QStringLiteral("mnuWindowArrangeIcons"), u"排列图标(&A)"_s);
-    AddEntry(window, QStringLiteral("mnuWindowLable1"), QStringLiteral("-"));
+    QMenu* window = top(MainMenu::Window, u"窗口(&W)"_s);
+    AddEntry(window, MainCommand::WindowTileHorizontal, u"水平平铺(&H)"_s);
+    AddEntry(window, MainCommand::WindowTileVertical, u"垂直平铺(&T)"_s, QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddEntry(window, MainCommand::WindowCascade, u"层叠(&C)"_s);
+    AddEntry(window, MainCommand::WindowArrangeIcons, u"排列图标(&A)"_s);
+    AddSeparator(window, "mnuWindowLable1");
     const QString windowCaptions[kViewCount] = {
         u"原始数据分析"_s,   u"转换数据分析一"_s, u"转换数据分析二"_s, u"转换数据分析三"_s,
         u"转换数据分析四"_s, u"转换数据分析五"_s, u"转换数据分析六"_s, u"转换数据分析七"_s,
     };
     for (int i = 0; i < kViewCount; ++i) {
-        QAction* entry = AddEntry(window, QStringLiteral("mnuWindowInfer%1").arg(i), windowCaptions[i]);
+        QAction* entry =
+            AddNamedEntry(window, QStringLiteral("mnuWindowInfer%1").arg(i), windowCaptions[i], {});
         entry->setCheckable(true);
         entry->setVisible(false);
         m_windowInfer[i] = entry;
@@ -287,62 +308,61 @@ void MDIMain::BuildMenus()
             mnuWindowInfer_Click(i);
         });
     }
-    for (const auto& [name, caption] :
-         {std::pair{"mnuWindowFilter", u"缩水过滤"}, std::pair{"mnuWindowFilterBound", u"过滤极值范围设置"},
-          std::pair{"mnuWindowWay", u"号码选杀号公式"}}) {
-        QAction* entry = AddEntry(window, QLatin1String(name), QString::fromUtf16(caption));
+    for (const auto& [command, caption] : {std::pair{MainCommand::WindowFilter, u"缩水过滤"},
+                                           std::pair{MainCommand::WindowFilterBound, u"过滤极值范围设置"},
+                                           std::pair{MainCommand::WindowWay, u"号码选杀号公式"}}) {
+        QAction* entry = AddEntry(window, command, QString::fromUtf16(caption));
         entry->setCheckable(true);
         entry->setVisible(false);
     }
 
-    QMenu* help = top("mnuHelp", u"使用帮助(&H)"_s);
-    AddEntry(help, QStringLiteral("mnuHelpGuide"), u"用户指南(&G)"_s, QKeySequence(Qt::Key_F1));
-    AddEntry(help, QStringLiteral("mnuHelpOnline"), u"Web页上的帮助"_s);
-    AddEntry(help, QStringLiteral("mnuHelpLine1"), QStringLiteral("-"));
-    AddEntry(help, QStringLiteral("mnuHelpAbout"), u"关于(&A)"_s);
+    QMenu* help = top(MainMenu::Help, u"使用帮助(&H)"_s);
+    AddEntry(help, MainCommand::HelpGuide, u"用户指南(&G)"_s, QKeySequence(Qt::Key_F1));
+    AddEntry(help, MainCommand::HelpOnline, u"Web页上的帮助"_s);
+    AddSeparator(help, "mnuHelpLine1");
+    AddEntry(help, MainCommand::HelpAbout, u"关于(&A)"_s);
 
     // The two popups the child windows show.
-    QMenu* filter = AddMenu(nullptr, QStringLiteral("mnuFilter"), QStringLiteral("mnuFilter"));
-    AddEntry(filter, QStringLiteral("mnuFilterOpen"), u"打开投注结果(&O)"_s);
-    AddEntry(filter, QStringLiteral("mnuFilterSave"), u"保存投注结果(&S)"_s);
-    AddEntry(filter, QStringLiteral("mnuFilterCopy"), u"复制所有投注"_s);
-    AddEntry(filter, QStringLiteral("mnuFilterLabel1"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterView"), u"编辑选中注(&V)"_s,
-             QKeySequence(Qt::CTRL | Qt::Key_V));
-    AddEntry(filter, QStringLiteral("mnuFilterAdd"), u"增加投注(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
-    AddEntry(filter, QStringLiteral("mnuFilterReplace"), u"特码批量替换"_s);
-    AddEntry(filter, QStringLiteral("mnuFilterLabel2"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterDelect"), u"删除选中注(&D)"_s,
+    QMenu* filter = AddPopup(MainMenu::Filter);
+    AddEntry(filter, MainCommand::FilterOpen, u"打开投注结果(&O)"_s);
+    AddEntry(filter, MainCommand::FilterSave, u"保存投注结果(&S)"_s);
+    AddEntry(filter, MainCommand::FilterCopy, u"复制所有投注"_s);
+    AddSeparator(filter, "mnuFilterLabel1");
+    AddEntry(filter, MainCommand::FilterView, u"编辑选中注(&V)"_s, QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddEntry(filter, MainCommand::FilterAdd, u"增加投注(&A)"_s, QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddEntry(filter, MainCommand::FilterReplace, u"特码批量替换"_s);
+    AddSeparator(filter, "mnuFilterLabel2");
+    AddEntry(filter, MainCommand::FilterDelect, u"删除选中注(&D)"_s,
              QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    AddEntry(filter, QStringLiteral("mnuFilterDelectAll"), u"删除所有注"_s);
-    AddEntry(filter, QStringLiteral("mnuFilterLabel3"), QStringLiteral("-"));
-    AddEntry(filter, QStringLiteral("mnuFilterSort"), u"更新(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
-    QMenu* list = AddMenu(nullptr, QStringLiteral("mnuList"), QStringLiteral("mnuList"));
-    AddEntry(list, QStringLiteral("mnuListCopy"), u"复制到剪帖板"_s);
+    AddEntry(filter, MainCommand::FilterDelectAll, u"删除所有注"_s);
+    AddSeparator(filter, "mnuFilterLabel3");
+    AddEntry(filter, MainCommand::FilterSort, u"更新(&F)"_s, QKeySequence(Qt::CTRL | Qt::Key_F));
+    QMenu* list = AddPopup(MainMenu::List);
+    AddEntry(list, MainCommand::ListCopy, u"复制到剪帖板"_s);
 
     // While busy the five top menus are disabled, and so are their keys.
     auto* filterKeys = new CBusyShortcutFilter(this);
     filterKeys->setObjectName(QStringLiteral("BusyShortcutFilter"));
     for (QMenu* menu : {sys, online, data, chip, window}) {
-        m_topMenus << MenuEntry(menu->objectName());
+        m_topMenus << menu->menuAction(); // before the toolbar takes the data menu
         for (QAction* action : menu->actions())
             action->installEventFilter(filterKeys);
     }
 
     // The commands of the window itself.
-    connect(MenuEntry(QStringLiteral("mnuSysExit")), &QAction::triggered, this, &QWidget::close);
-    connect(MenuEntry(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
+    connect(Entry(MainCommand::SysExit), &QAction::triggered, this, &QWidget::close);
+    connect(Entry(MainCommand::WindowTileHorizontal), &QAction::triggered, this,
             &MDIMain::mnuWindowTileHorizontal_Click);
-    connect(MenuEntry(QStringLiteral("mmnWindowTileVertical")), &QAction::triggered, this,
+    connect(Entry(MainCommand::WindowTileVertical), &QAction::triggered, this,
             &MDIMain::mmnWindowTileVertical_Click);
-    connect(MenuEntry(QStringLiteral("mnuWindowCascade")), &QAction::triggered, this,
-            &MDIMain::mnuWindowCascade_Click);
-    connect(MenuEntry(QStringLiteral("mnuWindowArrangeIcons")), &QAction::triggered, this,
+    connect(Entry(MainCommand::WindowCascade), &QAction::triggered, this, &MDIMain::mnuWindowCascade_Click);
+    connect(Entry(MainCommand::WindowArrangeIcons), &QAction::triggered, this,
             &MDIMain::mnuWindowArrangeIcons_Click);
-    for (const auto& command : {std::pair{"mnuWindowFilter", &MDIMain::mnuWindowFilter_Click},
-                                std::pair{"mnuWindowFilterBound", &MDIMain::mnuWindowFilterBound_Click},
-                                std::pair{"mnuWindowWay", &MDIMain::mnuWindowWay_Click}}) {
-        QAction* entry = MenuEntry(QLatin1String(command.first));
+    for (const auto& command :
+         {std::pair{MainCommand::WindowFilter, &MDIMain::mnuWindowFilter_Click},
+          std::pair{MainCommand::WindowFilterBound, &MDIMain::mnuWindowFilterBound_Click},
+          std::pair{MainCommand::WindowWay, &MDIMain::mnuWindowWay_Click}}) {
+        QAction* entry = Entry(command.first);
         const auto handler = command.second;
         connect(entry, &QAction::triggered, this, [this, entry, handler](bool checked) {
             entry->setChecked(!checked); // as for the analysis windows' entries
@@ -500,14 +520,14 @@ void MDIMain::InitMainWindow()
     show();
 
     m_tbr1->SetFlat(true);
-    m_tbr1->SetButtonMenu(kDataButton, Menu(QStringLiteral("mnuData")));
+    m_tbr1->SetButtonMenu(kDataButton, Menu(MainMenu::Data));
 
     const bool toolBar = app.SettingRecord.ShowToolBar() != 0;
     m_tbr1->setVisible(toolBar);
-    MenuEntry(QStringLiteral("mnuSysBar"))->setChecked(toolBar);
+    Entry(MainCommand::SysBar)->setChecked(toolBar);
     const bool statusBarShown = app.SettingRecord.ShowStatusBar() != 0;
     statusBar()->setVisible(statusBarShown);
-    MenuEntry(QStringLiteral("mnuSysStatus"))->setChecked(statusBarShown);
+    Entry(MainCommand::SysStatus)->setChecked(statusBarShown);
 
     // The ticker waits for the online information of the start-up.
     m_tmrStatus.stop();
@@ -520,8 +540,9 @@ void MDIMain::InitMainWindow()
 
     for (QAction* entry : m_windowInfer)
         entry->setVisible(false);
-    for (const char* name : {"mnuWindowFilter", "mnuWindowFilterBound", "mnuWindowWay"})
-        MenuEntry(QLatin1String(name))->setVisible(false);
+    for (MainCommand command :
+         {MainCommand::WindowFilter, MainCommand::WindowFilterBound, MainCommand::WindowWay})
+        Entry(command)->setVisible(false);
 
     if (m_otherPanel)
         m_otherPanel->FillPickLists(BuildOtherFilterPickLists());
@@ -566,7 +587,7 @@ void MDIMain::EnableLottoCommands()
     m_gameCommands = true;
     UpdateCommands();
 
-    QAction* replace = MenuEntry(QStringLiteral("mnuFilterReplace"));
+    QAction* replace = Entry(MainCommand::FilterReplace);
     if (m_game.MrMain < 1) {
         replace->setVisible(false);
     } else {
@@ -733,14 +754,14 @@ void MDIMain::UnloadChildForms()
 // ---------------------------------------------------------------------------
 // Menus and toolbar
 
-QAction* MDIMain::MenuEntry(const QString& sName) const
+QAction* MDIMain::Entry(MainCommand command) const
 {
-    return m_entries.value(sName, nullptr);
+    return m_entries[static_cast<size_t>(command)];
 }
 
-QMenu* MDIMain::Menu(const QString& sName) const
+QMenu* MDIMain::Menu(MainMenu menu) const
 {
-    return m_menus.value(sName, nullptr);
+    return m_menus[static_cast<size_t>(menu)];
 }
 
 QAction* MDIMain::mnuDataInfer(int index) const

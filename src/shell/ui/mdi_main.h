@@ -6,13 +6,14 @@
 #include <vector>
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include "core/msg_service.h"
+#include "host/ui/main_commands.h"
+#include "host/ui/window_host.h"
 #include "platform/services.h"
 #include "shell/lottor_loader.h"
 #include "shell/win_history.h"
@@ -41,7 +42,7 @@ class IOtherFilterPanel;
 //
 // It is the progress service's display (busy state, status text, progress
 // bar) and the window history's host while it exists.
-class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost {
+class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost, public IWindowHost {
     Q_OBJECT
 
 public:
@@ -100,13 +101,13 @@ public:
     void UnloadChildForms();
 
     // --- Menus and toolbar -------------------------------------------
-    // A menu entry by its control name ("mnuSysDataLottor", "mnuDataInfer0",
-    // "mnuWindowFilter", ...; a top menu's name gives its menu-bar entry);
-    // nullptr when there is none.
-    QAction* MenuEntry(const QString& sName) const;
-    // A top-level or popup menu by its control name ("mnuData",
-    // "mnuFilter", "mnuList", ...).
-    QMenu* Menu(const QString& sName) const;
+    // The entry of a command; a menu of the menu bar (its menuAction() is
+    // its entry there) or a popup.
+    QAction* Entry(MainCommand command) const override;
+    QMenu* Menu(MainMenu menu) const override;
+    // The menu bar's entry of a menu (nullptr for a popup). The data menu's
+    // own menuAction() is the toolbar button that drops it down.
+    QAction* MenuBarEntry(MainMenu menu) const { return m_barEntries[static_cast<size_t>(menu)]; }
     QAction* mnuDataInfer(int index) const;
     QAction* mnuWindowInfer(int index) const;
     CXpToolBar* Tbr1() const { return m_tbr1; }
@@ -190,11 +191,11 @@ public:
     QMdiArea* MdiArea() const { return m_mdi; }
     // Puts what holds a child window into a frame of the work area, the
     // client area sized for the window's client size; returns the frame.
-    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client);
+    QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client) override;
     // The Window-menu entry of a child window, and for an analysis window
     // its data-menu entry; nullptr when it has none.
-    QAction* WindowEntry(const IChildForm& form) const;
-    QAction* DataEntry(const IChildForm& form) const;
+    QAction* WindowEntry(const IChildForm& form) const override;
+    QAction* DataEntry(const IChildForm& form) const override;
     // The active child window, nullptr when none.
     IChildForm* ActiveChild() const;
 
@@ -210,7 +211,9 @@ public:
 
     // The docked panels, when their windows are part of the program.
     QWidget* picWindow() const { return m_picWindow; }
-    IOtherFilterPanel* PicOtherFilter() const { return m_otherPanel; }
+    IOtherFilterPanel* PicOtherFilter() const override { return m_otherPanel; }
+    // IWindowHost
+    QWidget* HostWidget() override { return this; }
 
     // IMsgDisplay. A long operation moves the bar and passes through the
     // event loop at every step, far more often than a screen can show: the
@@ -255,9 +258,12 @@ private:
     void BuildStatusArea();
     void BuildPanels();
     void InitMainWindow();
-    QAction* AddEntry(QMenu* menu, const QString& sName, const QString& sCaption,
+    QAction* AddEntry(QMenu* menu, MainCommand command, const QString& sCaption,
                       const QKeySequence& shortcut = QKeySequence());
-    QMenu* AddMenu(QMenu* into, const QString& sName, const QString& sCaption);
+    // A separator line, with its control name.
+    void AddSeparator(QMenu* menu, const char* name);
+    // A popup shown by the child windows.
+    QMenu* AddPopup(MainMenu which);
     void ShowFilterForm();
     void ConnectCommands();
     // The filter window, when it is part of the program (created on first
@@ -308,8 +314,9 @@ private:
     QWidget* m_picWindow = nullptr;
     IOtherFilterPanel* m_otherPanel = nullptr;
 
-    QHash<QString, QAction*> m_entries;
-    QHash<QString, QMenu*> m_menus;
+    std::array<QAction*, kMainCommandCount> m_entries{};
+    std::array<QMenu*, kMainMenuCount> m_menus{};
+    std::array<QAction*, kMainMenuCount> m_barEntries{};
     QList<QAction*> m_topMenus; // the menu-bar entries the busy state disables
     std::array<QAction*, kViewCount> m_dataInfer{};
     std::array<QAction*, kViewCount> m_windowInfer{};
@@ -327,6 +334,7 @@ private:
     QElapsedTimer m_frame;    // since the last full pass; invalid: the next step is one
     int32_t m_prgValue = 0;   // the value the bar shows at the next frame
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
+    ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
 

@@ -15,19 +15,19 @@
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
+#include "host/ui/child_form.h"
+#include "host/ui/main_toolbar.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/help_pages.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
-#include "shell/ui/app_context.h"
-#include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
-#include "shell/ui/main_toolbar.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "shell/ui/web_open.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton {
 
@@ -38,7 +38,7 @@ namespace {
 // A command's needs: a loaded game, and the window it opens or calls (its
 // entry in the registry of windows; none for the main window's own commands).
 struct CommandNeeds {
-    const char* Entry;
+    MainCommand Entry;
     bool Game;
     bool (*Installed)(const ShellWindows&);
 };
@@ -49,32 +49,32 @@ template <auto Slot> bool Has(const ShellWindows& windows)
 }
 
 const CommandNeeds kCommandNeeds[] = {
-    {"mnuSysDataLottor", false, Has<&ShellWindows::ChooseGame>},
-    {"mnuSysOption", false, Has<&ShellWindows::OptionDialog>},
-    {"mnuSysDataEdit", true, Has<&ShellWindows::DataSetForm>},
-    {"mnuSysLottorOption", true, Has<&ShellWindows::LottoOption>},
-    {"mnuOnlineDownLoadData", true, Has<&ShellWindows::DataSetForm>},
-    {"mnuOnlineUpgrade", false, Has<&ShellWindows::UpgradeDialog>},
-    {"mnuDataRefresh", true, nullptr},
-    {"mnuChipInFilter", true, Has<&ShellWindows::FilterForm>},
-    {"mnuChipInWay", true, Has<&ShellWindows::WayForm>},
-    {"mnuChipInGet", true, Has<&ShellWindows::FilterForm>},
-    {"mnuChipInPut", true, Has<&ShellWindows::FilterForm>},
-    {"mnuChipInOpen", true, Has<&ShellWindows::DataInOut>},
-    {"mnuChipInSave", true, Has<&ShellWindows::DataInOut>},
-    {"mnuChipInSaveData", true, Has<&ShellWindows::DataInOut>},
-    {"mnuChipInQuery", true, Has<&ShellWindows::HitQuery>},
-    {"mnuHelpAbout", false, Has<&ShellWindows::AboutBox>},
+    {MainCommand::SysDataLottor, false, Has<&ShellWindows::ChooseGame>},
+    {MainCommand::SysOption, false, Has<&ShellWindows::OptionDialog>},
+    {MainCommand::SysDataEdit, true, Has<&ShellWindows::DataSetForm>},
+    {MainCommand::SysLottorOption, true, Has<&ShellWindows::LottoOption>},
+    {MainCommand::OnlineDownLoadData, true, Has<&ShellWindows::DataSetForm>},
+    {MainCommand::OnlineUpgrade, false, Has<&ShellWindows::UpgradeDialog>},
+    {MainCommand::DataRefresh, true, nullptr},
+    {MainCommand::ChipInFilter, true, Has<&ShellWindows::FilterForm>},
+    {MainCommand::ChipInWay, true, Has<&ShellWindows::WayForm>},
+    {MainCommand::ChipInGet, true, Has<&ShellWindows::FilterForm>},
+    {MainCommand::ChipInPut, true, Has<&ShellWindows::FilterForm>},
+    {MainCommand::ChipInOpen, true, Has<&ShellWindows::DataInOut>},
+    {MainCommand::ChipInSave, true, Has<&ShellWindows::DataInOut>},
+    {MainCommand::ChipInSaveData, true, Has<&ShellWindows::DataInOut>},
+    {MainCommand::ChipInQuery, true, Has<&ShellWindows::HitQuery>},
+    {MainCommand::HelpAbout, false, Has<&ShellWindows::AboutBox>},
     // The filter window's popup.
-    {"mnuFilterOpen", false, Has<&ShellWindows::DataInOut>},
-    {"mnuFilterSave", false, Has<&ShellWindows::DataInOut>},
-    {"mnuFilterCopy", false, Has<&ShellWindows::FilterForm>},
-    {"mnuFilterView", false, Has<&ShellWindows::FilterForm>},
-    {"mnuFilterAdd", false, Has<&ShellWindows::FilterForm>},
-    {"mnuFilterReplace", false, Has<&ShellWindows::MrReplace>},
-    {"mnuFilterDelect", false, Has<&ShellWindows::FilterForm>},
-    {"mnuFilterDelectAll", false, Has<&ShellWindows::FilterForm>},
-    {"mnuFilterSort", false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterOpen, false, Has<&ShellWindows::DataInOut>},
+    {MainCommand::FilterSave, false, Has<&ShellWindows::DataInOut>},
+    {MainCommand::FilterCopy, false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterView, false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterAdd, false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterReplace, false, Has<&ShellWindows::MrReplace>},
+    {MainCommand::FilterDelect, false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterDelectAll, false, Has<&ShellWindows::FilterForm>},
+    {MainCommand::FilterSort, false, Has<&ShellWindows::FilterForm>},
 };
 
 // An edited draw list without a single draw line: the user removed every
@@ -93,8 +93,8 @@ bool IsEmptyDrawList(const QString& text)
 
 void MDIMain::ConnectCommands()
 {
-    const auto on = [this](const char* name, void (MDIMain::*handler)()) {
-        connect(MenuEntry(QLatin1String(name)), &QAction::triggered, this, handler);
+    const auto on = [this](MainCommand command, void (MDIMain::*handler)()) {
+        connect(Entry(command), &QAction::triggered, this, handler);
     };
     // Entries that carry a tick: the handler decides the tick, so the one
     // the menu has just flipped is put back first.
@@ -105,41 +105,41 @@ void MDIMain::ConnectCommands()
         });
     };
 
-    on("mnuSysDataLottor", &MDIMain::mnuSysDataLottor_Click);
-    on("mnuSysOption", &MDIMain::mnuSysOption_Click);
-    onTicked(MenuEntry(QStringLiteral("mnuSysBar")), [this] { mnuSysBar_Click(); });
-    onTicked(MenuEntry(QStringLiteral("mnuSysStatus")), [this] { mnuSysStatus_Click(); });
-    on("mnuSysDataEdit", &MDIMain::mnuSysDataEdit_Click);
-    on("mnuSysLottorOption", &MDIMain::mnuSysLottorOption_Click);
-    on("mnuOnlineDownLoadData", &MDIMain::mnuOnlineDownLoadData_Click);
-    on("mnuOnlineUpgrade", &MDIMain::mnuOnlineUpgrade_Click);
-    on("mnuOnlineWWW", &MDIMain::mnuOnlineWWW_Click);
-    on("mnuOnlineService", &MDIMain::mnuOnlineService_Click);
-    on("mnuOnlineNew", &MDIMain::mnuOnlineNew_Click);
+    on(MainCommand::SysDataLottor, &MDIMain::mnuSysDataLottor_Click);
+    on(MainCommand::SysOption, &MDIMain::mnuSysOption_Click);
+    onTicked(Entry(MainCommand::SysBar), [this] { mnuSysBar_Click(); });
+    onTicked(Entry(MainCommand::SysStatus), [this] { mnuSysStatus_Click(); });
+    on(MainCommand::SysDataEdit, &MDIMain::mnuSysDataEdit_Click);
+    on(MainCommand::SysLottorOption, &MDIMain::mnuSysLottorOption_Click);
+    on(MainCommand::OnlineDownLoadData, &MDIMain::mnuOnlineDownLoadData_Click);
+    on(MainCommand::OnlineUpgrade, &MDIMain::mnuOnlineUpgrade_Click);
+    on(MainCommand::OnlineWWW, &MDIMain::mnuOnlineWWW_Click);
+    on(MainCommand::OnlineService, &MDIMain::mnuOnlineService_Click);
+    on(MainCommand::OnlineNew, &MDIMain::mnuOnlineNew_Click);
     for (int i = 0; i < kViewCount; ++i)
         onTicked(m_dataInfer[i], [this, i] { ClickInferMenu(i); });
-    on("mnuDataRefresh", &MDIMain::mnuDataRefresh_Click);
-    on("mnuChipInFilter", &MDIMain::mnuChipInFilter_Click);
-    on("mnuChipInWay", &MDIMain::mnuChipInWay_Click);
-    on("mnuChipInGet", &MDIMain::mnuChipInGet_Click);
-    on("mnuChipInPut", &MDIMain::mnuChipInPut_Click);
-    on("mnuChipInOpen", &MDIMain::mnuChipInOpen_Click);
-    on("mnuChipInSave", &MDIMain::mnuChipInSave_Click);
-    on("mnuChipInSaveData", &MDIMain::mnuChipInSaveData_Click);
-    on("mnuChipInQuery", &MDIMain::mnuChipInQuery_Click);
-    on("mnuHelpGuide", &MDIMain::mnuHelpGuide_Click);
-    on("mnuHelpOnline", &MDIMain::mnuOnlineWWW_Click);
-    on("mnuHelpAbout", &MDIMain::mnuHelpAbout_Click);
-    on("mnuFilterOpen", &MDIMain::mnuChipInOpen_Click);
-    on("mnuFilterSave", &MDIMain::mnuChipInSave_Click);
-    on("mnuFilterCopy", &MDIMain::mnuFilterCopy_Click);
-    on("mnuFilterView", &MDIMain::mnuFilterView_Click);
-    on("mnuFilterAdd", &MDIMain::mnuFilterAdd_Click);
-    on("mnuFilterReplace", &MDIMain::mnuFilterReplace_Click);
-    on("mnuFilterDelect", &MDIMain::mnuFilterDelect_Click);
-    on("mnuFilterDelectAll", &MDIMain::mnuFilterDelectAll_Click);
-    on("mnuFilterSort", &MDIMain::mnuFilterSort_Click);
-    on("mnuListCopy", &MDIMain::mnuListCopy_Click);
+    on(MainCommand::DataRefresh, &MDIMain::mnuDataRefresh_Click);
+    on(MainCommand::ChipInFilter, &MDIMain::mnuChipInFilter_Click);
+    on(MainCommand::ChipInWay, &MDIMain::mnuChipInWay_Click);
+    on(MainCommand::ChipInGet, &MDIMain::mnuChipInGet_Click);
+    on(MainCommand::ChipInPut, &MDIMain::mnuChipInPut_Click);
+    on(MainCommand::ChipInOpen, &MDIMain::mnuChipInOpen_Click);
+    on(MainCommand::ChipInSave, &MDIMain::mnuChipInSave_Click);
+    on(MainCommand::ChipInSaveData, &MDIMain::mnuChipInSaveData_Click);
+    on(MainCommand::ChipInQuery, &MDIMain::mnuChipInQuery_Click);
+    on(MainCommand::HelpGuide, &MDIMain::mnuHelpGuide_Click);
+    on(MainCommand::HelpOnline, &MDIMain::mnuOnlineWWW_Click);
+    on(MainCommand::HelpAbout, &MDIMain::mnuHelpAbout_Click);
+    on(MainCommand::FilterOpen, &MDIMain::mnuChipInOpen_Click);
+    on(MainCommand::FilterSave, &MDIMain::mnuChipInSave_Click);
+    on(MainCommand::FilterCopy, &MDIMain::mnuFilterCopy_Click);
+    on(MainCommand::FilterView, &MDIMain::mnuFilterView_Click);
+    on(MainCommand::FilterAdd, &MDIMain::mnuFilterAdd_Click);
+    on(MainCommand::FilterReplace, &MDIMain::mnuFilterReplace_Click);
+    on(MainCommand::FilterDelect, &MDIMain::mnuFilterDelect_Click);
+    on(MainCommand::FilterDelectAll, &MDIMain::mnuFilterDelectAll_Click);
+    on(MainCommand::FilterSort, &MDIMain::mnuFilterSort_Click);
+    on(MainCommand::ListCopy, &MDIMain::mnuListCopy_Click);
 }
 
 void MDIMain::UpdateCommands()
@@ -148,15 +148,14 @@ void MDIMain::UpdateCommands()
     for (const CommandNeeds& command : kCommandNeeds) {
         const bool ready =
             (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
-        MenuEntry(QLatin1String(command.Entry))->setEnabled(ready);
+        Entry(command.Entry)->setEnabled(ready);
     }
     const AppState& app = m_context.State;
     for (int i = 0; i < kViewCount; ++i)
         m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
     for (const MainToolbarItem& item : kMainToolbar) {
         if (item.Kind == MainToolbarItem::Role::Command)
-            m_tbr1->ButtonByKey(QLatin1String(item.Key))
-                ->setEnabled(MenuEntry(QLatin1String(item.Command))->isEnabled());
+            m_tbr1->ButtonByKey(QLatin1String(item.Key))->setEnabled(Entry(item.Command)->isEnabled());
     }
     // The data button drops its menu down whenever a game is loaded.
     m_tbr1->Button(kDataButton)->setEnabled(m_gameCommands);
@@ -175,8 +174,7 @@ void MDIMain::Tbr1_ButtonClick(const QString& sKey)
         WinHistNext();
         break;
     case MainToolbarItem::Role::Command:
-        if (QAction* action = MenuEntry(QLatin1String(item->Command)))
-            action->trigger();
+        Entry(item->Command)->trigger();
         break;
     default:
         break;
@@ -260,7 +258,7 @@ void MDIMain::mnuSysOption_Click()
 
 void MDIMain::mnuSysBar_Click()
 {
-    QAction* entry = MenuEntry(QStringLiteral("mnuSysBar"));
+    QAction* entry = Entry(MainCommand::SysBar);
     entry->setChecked(!entry->isChecked());
     m_tbr1->setVisible(entry->isChecked());
     m_context.State.SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
@@ -272,7 +270,7 @@ void MDIMain::mnuSysStatus_Click()
     const bool show = app.SettingRecord.ShowStatusBar() == 0;
     app.SettingRecord.SetShowStatusBar(Flag(show));
     statusBar()->setVisible(show);
-    MenuEntry(QStringLiteral("mnuSysStatus"))->setChecked(show);
+    Entry(MainCommand::SysStatus)->setChecked(show);
     UpdateTicker();
 }
 
@@ -451,7 +449,7 @@ void MDIMain::mnuChipInFilter_Click()
     IChildForm* form = FilterChild();
     if (!form)
         return;
-    if (MenuEntry(QStringLiteral("mnuWindowFilter"))->isVisible())
+    if (Entry(MainCommand::WindowFilter)->isVisible())
         form->Unload(); // only hides it
     else
         form->ShowForm();
@@ -463,7 +461,7 @@ void MDIMain::mnuChipInWay_Click()
     IChildForm* form = windows.WayForm ? windows.WayForm() : nullptr;
     if (!form)
         return;
-    if (MenuEntry(QStringLiteral("mnuWindowWay"))->isVisible())
+    if (Entry(MainCommand::WindowWay)->isVisible())
         form->Unload();
     else
         form->ShowForm();

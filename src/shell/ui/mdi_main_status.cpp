@@ -7,7 +7,7 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
-#include "shell/ui/app_context.h"
+#include "host/ui/app_context.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/web_open.h"
 #include "shell/upgrade_list.h"

@@ -11,12 +11,12 @@
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "host/ui/app_context.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
 #include "platform/name_tables.h"
 #include "platform/window_place.h"
-#include "shell/ui/app_context.h"
-#include "shell/ui/child_form.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -72,8 +72,13 @@ void MDIMain::YieldFrameKeys(QMdiSubWindow& sub) const
     // well as Ctrl+F4); where one is a menu entry's, the entry keeps it, so
     // that the key is not ambiguous while a child window has the focus.
     QList<QKeySequence> taken;
-    for (const QAction* entry : m_entries)
-        taken << entry->shortcuts();
+    const auto take = [&taken](const auto& entries) {
+        for (const QAction* entry : entries)
+            taken << entry->shortcuts();
+    };
+    take(m_entries);
+    take(m_dataInfer);
+    take(m_windowInfer);
     if (QMenu* menu = sub.systemMenu()) {
         for (QAction* action : menu->actions()) {
             QList<QKeySequence> keys = action->shortcuts();
@@ -90,11 +95,11 @@ QAction* MDIMain::WindowEntry(const IChildForm& form) const
         return m_windowInfer[view];
     const QString name = form.Name();
     if (name == QLatin1String("fFilter"))
-        return MenuEntry(QStringLiteral("mnuWindowFilter"));
+        return Entry(MainCommand::WindowFilter);
     if (name == QLatin1String("FFilterBound"))
-        return MenuEntry(QStringLiteral("mnuWindowFilterBound"));
+        return Entry(MainCommand::WindowFilterBound);
     if (name == QLatin1String("fWay"))
-        return MenuEntry(QStringLiteral("mnuWindowWay"));
+        return Entry(MainCommand::WindowWay);
     return nullptr;
 }
 

@@ -1,4 +1,4 @@
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 #include "data/first_start.h"
 #include "data/settings.h"

@@ -27,12 +27,12 @@
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "host/ui/shell_windows.h"
 #include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "support/draw_rows.h"
 
 namespace kelton {
@@ -89,8 +89,10 @@ protected:
         return Start();
     }
 
-    static FInfer* Window(int view) { return dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get()); }
-    QAction* Entry(const QString& name) const { return m_main->MenuEntry(name); }
+    static FInfer* Window(int view)
+    {
+        return dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+    }
 
     // The text and whether the cell stands out, of digit d of area a in the
     // row of the issue.
@@ -115,7 +117,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     ASSERT_TRUE(Mmain().CurLottorData);
     ASSERT_EQ(Mmain().CurLottorData->NumCount(), 8374);
     for (int i = 0; i < 8; ++i) {
-        QAction* entry = Entry(u"mnuDataInfer%1"_s.arg(i));
+        QAction* entry = main.mnuDataInfer(i);
         ASSERT_TRUE(entry->isEnabled()) << i;
         entry->trigger();
         FInfer* form = Window(i);
@@ -346,7 +348,7 @@ TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
     // After a statistics rebuild the lists start again from the default,
     // and the table with them.
     head.InferShowCourse = 10;
-    main.MenuEntry(u"mnuDataRefresh"_s)->trigger();
+    main.Entry(MainCommand::DataRefresh)->trigger();
     form.ShowForm();
     agree(10);
     EXPECT_EQ(form.CurrentViewName(), u"遗漏分布"_s);
@@ -453,7 +455,7 @@ TEST_F(InferFormTest, TheRightButtonOnTheGridOpensTheCopyMenu)
     MDIMain& main = OpenSmall({"507", "123"});
     FInfer& form = *Window(0);
     form.ShowForm();
-    QMenu* menu = main.Menu(u"mnuList"_s);
+    QMenu* menu = main.Menu(MainMenu::List);
     ASSERT_NE(menu, nullptr);
     Q_EMIT form.Grid()->MouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_FALSE(menu->isVisible());

@@ -25,12 +25,12 @@
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
 #include "games/ui/game_window_test.h"
+#include "host/ui/shell_windows.h"
 #include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/stored_colour.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "support/draw_rows.h"
 
 namespace kelton {

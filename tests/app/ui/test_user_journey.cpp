@@ -35,9 +35,10 @@
 #include "filter/ui/scheme_panel.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/data_set_form.h"
-#include "games/ui/real_history_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "games/ui/real_history_test.h"
+#include "host/ui/shell_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
@@ -49,7 +50,6 @@
 #include "results/ui/results_windows.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 namespace {
@@ -95,7 +95,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         form.CmdAdd()->click();
         form.cmdOK()->click();
     });
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     ASSERT_EQ(Game().NumCount(), 8375);
     EXPECT_EQ(Game().NumName(8374), 2025218);
     EXPECT_EQ(Game().StatView(0)->RecordCount(), 8376);
@@ -114,7 +114,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // The analysis windows of view 0 and view 3 open on their history
     // table; view 0 shows the last draw's digits in its row.
     for (const int view : {0, 3}) {
-        Entry(view == 0 ? "mnuDataInfer0" : "mnuDataInfer3")->trigger();
+        m_main->mnuDataInfer(view)->trigger();
         auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
         ASSERT_NE(form, nullptr) << view;
         EXPECT_TRUE(form->Visible());
@@ -196,7 +196,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         const CFlexGrid& hits = *form.msgHit();
         EXPECT_EQ(hits.TextMatrix(hits.Rows() - 1, 0), u"%1注"_s.arg(drawnLive));
     });
-    Entry("mnuChipInQuery")->trigger();
+    Entry(MainCommand::ChipInQuery)->trigger();
 
     // The live bets printed to a PDF: 240 bets a page.
     QTemporaryDir printed;
@@ -266,9 +266,9 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     test::FakeFileDialogs files;
     const ScopedService<IFileDialogs> filesInstalled(&files);
     files.Paths = {schemePath};
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
     ASSERT_TRUE(QFile::exists(schemePath));
-    const auto transfer = [&](const char* command, const QString& path) {
+    const auto transfer = [&](MainCommand command, const QString& path) {
         OnModal<FDataInOut>([&](FDataInOut& dialog) {
             dialog.TxtPath()->setText(path);
             QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
@@ -276,8 +276,8 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         });
         Entry(command)->trigger();
     };
-    transfer("mnuChipInSave", betsPath);
-    transfer("mnuChipInSaveData", historyPath);
+    transfer(MainCommand::ChipInSave, betsPath);
+    transfer(MainCommand::ChipInSaveData, historyPath);
     QFile history(historyPath);
     ASSERT_TRUE(history.open(QIODevice::ReadOnly));
     const QList<QByteArray> historyLines = history.readAll().split('\n');
@@ -301,7 +301,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         view0.SetShrinkSel(k, 0);
     }
     files.Paths = {schemePath};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
     for (int16_t k = 0; k <= 45; ++k) {
         EXPECT_EQ(view0.ShrinkSel(k), 1) << k;
@@ -310,7 +310,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     Mmain().Bets = BetList(3);
-    transfer("mnuChipInOpen", betsPath);
+    transfer(MainCommand::ChipInOpen, betsPath);
     std::vector<QString> loaded;
     for (const int32_t i : Mmain().Bets.LivePositions())
         loaded.push_back(Mmain().Bets.BetText(i, 3, 1));
@@ -319,7 +319,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
 
     // A formula written and run in the formula window: the last draw's
     // numbers, repeated for the next issue and shown units first.
-    Entry("mnuChipInWay")->trigger();
+    Entry(MainCommand::ChipInWay)->trigger();
     auto* way = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(way, nullptr);
     EXPECT_TRUE(way->Visible());

@@ -218,7 +218,7 @@ TEST_P(WindowLayout, MainWindowAndItsPanels)
 TEST_P(WindowLayout, AnalysisWindowInEveryView)
 {
     StartOnScreen();
-    Entry("mnuDataInfer0")->trigger();
+    m_main->mnuDataInfer(0)->trigger();
     auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
     ASSERT_NE(form, nullptr);
     Check(*form, u"opened"_s);
@@ -310,7 +310,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     bound->Unload();
 
     // The formula window on each of its tabs.
-    Entry("mnuChipInWay")->trigger();
+    Entry(MainCommand::ChipInWay)->trigger();
     auto* way = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(way, nullptr);
     CheckEveryTab(*way);
@@ -340,12 +340,14 @@ TEST_P(WindowLayout, EveryDialog)
         {u"FLottoReg"_s, [](QDialog& d) { static_cast<FLottoReg&>(d).CmdImport()->click(); }},
     };
     StartOnScreen();
-    Entry("mnuSysDataLottor")->trigger();
-    for (const char* command : {"mnuSysOption", "mnuSysLottorOption", "mnuSysDataEdit", "mnuHelpAbout",
-                                "mnuOnlineUpgrade", "mnuChipInSaveData", "mnuChipInOpen", "mnuChipInQuery"})
+    Entry(MainCommand::SysDataLottor)->trigger();
+    for (MainCommand command :
+         {MainCommand::SysOption, MainCommand::SysLottorOption, MainCommand::SysDataEdit,
+          MainCommand::HelpAbout, MainCommand::OnlineUpgrade, MainCommand::ChipInSaveData,
+          MainCommand::ChipInOpen, MainCommand::ChipInQuery})
         Entry(command)->trigger();
     // The help window, a window of its own.
-    Entry("mnuHelpGuide")->trigger();
+    Entry(MainCommand::HelpGuide)->trigger();
     Check(*CHelpViewer::Instance(), u"help"_s);
     CloseHelpViewer();
 
@@ -355,7 +357,7 @@ TEST_P(WindowLayout, EveryDialog)
     auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
-    Entry("mnuChipInSave")->trigger();
+    Entry(MainCommand::ChipInSave)->trigger();
     filter->AddFilter();                                    // the bet-number picker
     filter->SelectTab(2);
     // The value picker of 升平降, its cells named by the pattern's legend.

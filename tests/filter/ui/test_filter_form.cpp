@@ -38,8 +38,8 @@
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_windows.h"
 #include "filter/ui/mr_replace_dialog.h"
-#include "filter/ui/other_filter_pages.h"
 #include "filter/ui/scheme_panel.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 #include "platform/name_tables.h"
 #include "platform/ui/file_dialogs.h"
@@ -49,7 +49,6 @@
 #include "shell/lottor_loader.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
-#include "shell/ui/xp_toolbar.h"
 #include "support/quiet_infer_form.h"
 
 namespace kelton {
@@ -168,7 +167,7 @@ protected:
     }
 
     CLottorData& Game() const { return *Mmain().CurLottorData; }
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
 
     // A user's pick in a list: the item becomes current and the list
     // reports the choice.
@@ -228,7 +227,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_TRUE(form.Loaded());
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.Caption(), u"缩水过滤"_s);
-    EXPECT_TRUE(Entry("mnuWindowFilter")->isVisible());
+    EXPECT_TRUE(Entry(MainCommand::WindowFilter)->isVisible());
     EXPECT_TRUE(WinHist().WinHistory().contains(u"缩水过滤"_s));
     for (QGroupBox* frame : {form.FraSet(), form.FraChipIn(), form.FraResult()})
         EXPECT_TRUE(frame->isVisible());
@@ -616,13 +615,13 @@ TEST_F(FilterFormTest, PopupEntriesThatActOnABetNeedOne)
             form.msgResult()->SetRow(c.row);
         const int before = form.msgResult()->Row();
         ClickCell(form.msgResult(), 0, 1, Qt::RightButton);
-        QMenu* popup = m_main->Menu(u"mnuFilter"_s);
+        QMenu* popup = m_main->Menu(MainMenu::Filter);
         EXPECT_TRUE(popup->isVisible()) << c.name;
         EXPECT_EQ(form.msgResult()->Row(), before) << c.name; // the right button leaves it
-        EXPECT_EQ(Entry("mnuFilterDelect")->isEnabled(), c.enabled) << c.name;
-        EXPECT_EQ(Entry("mnuFilterView")->isEnabled(), c.enabled) << c.name;
-        EXPECT_TRUE(Entry("mnuFilterAdd")->isEnabled()) << c.name;
-        EXPECT_TRUE(Entry("mnuFilterCopy")->isEnabled()) << c.name;
+        EXPECT_EQ(Entry(MainCommand::FilterDelect)->isEnabled(), c.enabled) << c.name;
+        EXPECT_EQ(Entry(MainCommand::FilterView)->isEnabled(), c.enabled) << c.name;
+        EXPECT_TRUE(Entry(MainCommand::FilterAdd)->isEnabled()) << c.name;
+        EXPECT_TRUE(Entry(MainCommand::FilterCopy)->isEnabled()) << c.name;
         popup->close();
     }
 }
@@ -683,7 +682,7 @@ TEST_F(FilterFormTest, CopyingWritesCrLfBetweenLinesOnly)
     ASSERT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"4 3 1"_s);
 
-    Entry("mnuFilterCopy")->trigger(); // hundreds first, as the grid shows them
+    Entry(MainCommand::FilterCopy)->trigger(); // hundreds first, as the grid shows them
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"4 3 1\r\n4 3 2"_s);
     form.DelResultAll();
     form.CopyResultAll();
@@ -712,7 +711,7 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 3, 2, 1, 11}));
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
     EXPECT_EQ(grid->TextMatrix(1, 2), u"12"_s);
-    Entry("mnuFilterCopy")->trigger();
+    Entry(MainCommand::FilterCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"6 5 4 12"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_EQ(CMsg().StatusText(), u"就绪"_s);
@@ -755,7 +754,7 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
         dialog.txtNew()->setText(u"1 2"_s);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
     });
-    Entry("mnuFilterReplace")->trigger();
+    Entry(MainCommand::FilterReplace)->trigger();
     Settle();
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(m_boxes.Texts,
@@ -1020,7 +1019,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
 
     const QString path = Path(u"a.voskc"_s);
     files.Paths = {path};
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
     EXPECT_EQ(files.Titles.last(), u"保存投注方案"_s);
     EXPECT_EQ(files.Filters.last(), AppTitle() + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
     EXPECT_EQ(panel.Calls, QStringList{u"push"_s});
@@ -1041,7 +1040,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     panel.Calls.clear();
     view0.Refreshes = 0;
     files.Paths = {path};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(files.Titles.last(), u"打开投注方案"_s);
     EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
@@ -1065,17 +1064,17 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     wrong.write("[Unknown]\r\n0=1,1,1\r\n");
     wrong.close();
     files.Paths = {other};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，可能不是有效方案！"_s);
     EXPECT_EQ(form.ChinInToSetStr(), saved);
     const qsizetype shown = m_boxes.Texts.size();
-    Entry("mnuChipInGet")->trigger();
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
     EXPECT_EQ(m_boxes.Texts.size(), shown);
 
     // A file that cannot be written is reported.
     files.Paths = {Path(u"no/such/folder/c.voskc"_s)};
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
     EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
     Mmain().InferForms[0] = nullptr;
 }
@@ -1173,7 +1172,7 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
 }
 
 // The other-filter panel's pages as the buttons open them.
-class FakeOtherFilterPanel : public IOtherFilterPanel, public IOtherFilterPages {
+class FakeOtherFilterPanel : public IOtherFilterPanel {
 public:
     explicit FakeOtherFilterPanel(QWidget* parent) : m_widget(new QWidget(parent)) {}
     QWidget* PanelWidget() override { return m_widget; }
@@ -1234,7 +1233,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     ASSERT_TRUE(bound);
     EXPECT_TRUE(bound->Visible());
     EXPECT_EQ(bound->windowTitle(), u"设置过滤极值范围"_s);
-    EXPECT_TRUE(Entry("mnuWindowFilterBound")->isVisible());
+    EXPECT_TRUE(Entry(MainCommand::WindowFilterBound)->isVisible());
     EXPECT_FALSE(CMsg().IsBusy());
     // Defaults: the newest issue as end, 20 issues back (or the first).
     EXPECT_EQ(bound->cboEnd()->currentIndex(), 3);
@@ -1295,7 +1294,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     Settle();
     FlushDeletes();
     EXPECT_FALSE(bound);
-    EXPECT_FALSE(Entry("mnuWindowFilterBound")->isVisible());
+    EXPECT_FALSE(Entry(MainCommand::WindowFilterBound)->isVisible());
     m_main->mnuWindowFilterBound_Click();
     auto* again = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(again, nullptr);

@@ -54,7 +54,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
 
     const QString path = Path(u"other.voskc"_s);
     m_files.Paths = {path};
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
 
     // The window unloaded for real and the setting emptied; the scheme
     // loaded from the menu builds the window anew.
@@ -67,7 +67,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     Game().FilterMatch.IniClass(&Game().HeadData);
     Game().FilterHistory.IniClass(&Game().HeadData);
     m_files.Paths = {path};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
     filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_TRUE(filter && filter->Loaded());
@@ -93,10 +93,10 @@ TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayi
         ASSERT_TRUE(Game().FilterMatch.AddPerVal(u"√\t1\t1\tХ\tХ"));
     const QString full = Path(u"full.voskc"_s);
     m_files.Paths = {full};
-    Entry("mnuChipInPut")->trigger();
+    Entry(MainCommand::ChipInPut)->trigger();
     ASSERT_TRUE(QFileInfo::exists(full));
     m_files.Paths = {full};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
     EXPECT_EQ(Game().FilterMatch.ItemCount(), kMaxFilterItems);
 
@@ -109,7 +109,7 @@ TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayi
     }
     Game().FilterMatch.IniClass(&Game().HeadData);
     m_files.Paths = {tooMany};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，方案中的匹配过滤有 32768 项，最多 32767 项！"_s);
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
 
@@ -117,7 +117,7 @@ TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayi
     ASSERT_TRUE(QFile::copy(full, huge));
     ASSERT_TRUE(QFile::resize(huge, kMaxSchemeFileBytes + 1));
     m_files.Paths = {huge};
-    Entry("mnuChipInGet")->trigger();
+    Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
     EXPECT_EQ(m_boxes.Texts.last(), u"导入方案失败，文件大于 32 MB，不是有效的方案文件："_s + huge);
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);

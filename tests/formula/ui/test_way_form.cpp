@@ -26,13 +26,13 @@
 #include "formula/game_way_history.h"
 #include "formula/ui/way_form.h"
 #include "formula/way_run.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
 #include "platform/program_folder.h"
 #include "platform/string_table.h"
 #include "platform/ui/file_dialogs.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
-#include "shell/ui/xp_toolbar.h"
 #include "support/draw_rows.h"
 
 namespace kelton {
@@ -623,8 +623,8 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
-    QAction* command = main.MenuEntry(u"mnuChipInWay"_s);
-    QAction* entry = main.MenuEntry(u"mnuWindowWay"_s);
+    QAction* command = main.Entry(MainCommand::ChipInWay);
+    QAction* entry = main.Entry(MainCommand::WindowWay);
     QAction* button = main.Tbr1()->ButtonByKey(u"Way"_s);
     ASSERT_TRUE(command && entry && button);
     EXPECT_TRUE(command->isEnabled());
@@ -668,7 +668,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     CLottorHead& head = Mmain().CurLottorData->HeadData;
     head.WayGroupAdd(u"g"_s);
     head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
-    main.MenuEntry(u"mnuChipInWay"_s)->trigger();
+    main.Entry(MainCommand::ChipInWay)->trigger();
     Settle();
     auto* form = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(form, nullptr);

@@ -17,10 +17,10 @@
 #include "games/ui/game_window_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "host/ui/shell_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton::test {
 
@@ -37,7 +37,7 @@ protected:
         m_loader.emplace(&OpenLottorFile);
     }
 
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
     CLottorData& Game() const { return *Mmain().CurLottorData; }
 
     // The main window started; the game chooser of the first start picks

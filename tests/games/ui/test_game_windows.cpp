@@ -15,8 +15,8 @@
 #include "games/ui/lotto_option.h"
 #include "games/ui/lotto_reg.h"
 #include "games/ui/lotto_template.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/ui/flex_grid.h"
-#include "shell/ui/xp_toolbar.h"
 
 namespace kelton::test {
 namespace {
@@ -66,8 +66,8 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
     Choose(u"福彩3D"_s);
     MDIMain& main = Start();
     EXPECT_TRUE(Caption().endsWith(u" - [福彩3D]"_s));
-    EXPECT_TRUE(main.MenuEntry(u"mnuSysDataLottor"_s)->isEnabled());
-    EXPECT_TRUE(main.MenuEntry(u"mnuSysLottorOption"_s)->isEnabled());
+    EXPECT_TRUE(main.Entry(MainCommand::SysDataLottor)->isEnabled());
+    EXPECT_TRUE(main.Entry(MainCommand::SysLottorOption)->isEnabled());
     EXPECT_TRUE(main.Tbr1()->ButtonByKey(u"Lottor"_s)->isEnabled());
 
     // Add a game from the template under another name and choose it.
@@ -101,7 +101,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
 
     // And back.
     Choose(u"福彩3D"_s);
-    main.MenuEntry(u"mnuSysDataLottor"_s)->trigger();
+    main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_TRUE(Caption().endsWith(u" - [福彩3D]"_s));
     EXPECT_EQ(Mmain().LottoItems.SelectItem(), 0);
 
@@ -110,7 +110,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
         EXPECT_EQ(options.ColourTitle(kBcColour), u"常规号码颜色"_s);
         options.cmdCancel()->click();
     });
-    main.MenuEntry(u"mnuSysLottorOption"_s)->trigger();
+    main.Entry(MainCommand::SysLottorOption)->trigger();
 }
 
 // --- The draw editor ------------------------------------------------------------
@@ -138,7 +138,7 @@ protected:
         ASSERT_TRUE(Mmain().CurLottorData);
     }
     CLottorData& Game() const { return *Mmain().CurLottorData; }
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
 };
 
 const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
@@ -146,8 +146,8 @@ const QString kThreeDigits = u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[
 TEST_F(DrawCommandsTest, TheDrawCommandsOpenTheEditorOnTheirTab)
 {
     StartWith(kThreeDigits, u"101:1 2 3\r\n102:4 5 6\r\n"_s);
-    EXPECT_TRUE(Entry("mnuSysDataEdit")->isEnabled());
-    EXPECT_TRUE(Entry("mnuOnlineDownLoadData")->isEnabled());
+    EXPECT_TRUE(Entry(MainCommand::SysDataEdit)->isEnabled());
+    EXPECT_TRUE(Entry(MainCommand::OnlineDownLoadData)->isEnabled());
     EXPECT_TRUE(m_main->Tbr1()->ButtonByKey(u"Edit"_s)->isEnabled());
 
     QList<int> tabs;
@@ -158,8 +158,8 @@ TEST_F(DrawCommandsTest, TheDrawCommandsOpenTheEditorOnTheirTab)
             form.cmdCancel()->click();
         });
     }
-    Entry("mnuSysDataEdit")->trigger();
-    Entry("mnuOnlineDownLoadData")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
+    Entry(MainCommand::OnlineDownLoadData)->trigger();
     // The toolbar button runs the draw command; the download tab stays chosen.
     m_main->Tbr1_ButtonClick(u"Edit"_s);
     EXPECT_EQ(tabs, QList<int>({FDataSet::kTabAdd, FDataSet::kTabDown, FDataSet::kTabDown}));
@@ -175,7 +175,7 @@ TEST_F(DrawCommandsTest, AConfirmedDrawReachesTheHistoryAndTheStatistics)
         form.CmdAdd()->click();
         form.cmdOK()->click(); // the question is answered OK
     });
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     EXPECT_EQ(m_boxes.Texts, QStringList({u"你真的要把刚才的操作更新到分析数据中去吗？"_s}));
     ASSERT_EQ(Game().NumCount(), 3);
     EXPECT_EQ(Game().NumName(2), 103);
@@ -195,7 +195,7 @@ TEST_F(DrawCommandsTest, ASecondaryNumberAboveTheMainRangeSurvivesAnUpdate)
         form.CmdAdd()->click();
         form.cmdOK()->click();
     });
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     ASSERT_EQ(Game().NumCount(), 3);
     EXPECT_EQ(Game().NumName(0), 101);
     EXPECT_EQ(Game().Num(3, 0), 30);

@@ -28,13 +28,13 @@
 #include "data/value_set.h"
 #include "filter/ui/filter_form.h"
 #include "games/ui/real_history_test.h"
+#include "host/ui/shell_windows.h"
 #include "platform/program_folder.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 namespace {

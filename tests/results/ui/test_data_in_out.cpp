@@ -117,7 +117,7 @@ protected:
     }
 
     // Runs a main-window command; handler works the dialog it opens.
-    void Run(const char* command, const std::function<void(FDataInOut&)>& handler)
+    void Run(MainCommand command, const std::function<void(FDataInOut&)>& handler)
     {
         bool shown = false;
         const ScopedService<ModalRunner> runner([&](QDialog& dialog) {
@@ -129,12 +129,12 @@ protected:
             }
             return dialog.result();
         });
-        QAction* entry = m_main->MenuEntry(QLatin1String(command));
+        QAction* entry = m_main->Entry(command);
         ASSERT_NE(entry, nullptr);
-        ASSERT_TRUE(entry->isEnabled()) << command;
+        ASSERT_TRUE(entry->isEnabled()) << MainCommandName(command);
         entry->trigger();
         Settle();
-        EXPECT_TRUE(shown) << command;
+        EXPECT_TRUE(shown) << MainCommandName(command);
     }
 
     QString FilePath(const QString& name) const { return m_dir.filePath(name); }
@@ -155,26 +155,26 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
 {
     Open();
     const struct {
-        const char* Command;
+        MainCommand Command;
         QString Key;
         QString Asked;
     } rows[] = {
-        {"mnuChipInSave", u"SaveFilter"_s,
+        {MainCommand::ChipInSave, u"SaveFilter"_s,
          u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuFilterSave", u"SaveFilter"_s,
+        {MainCommand::FilterSave, u"SaveFilter"_s,
          u"save 保存投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuChipInOpen", u"OpenFilter"_s,
+        {MainCommand::ChipInOpen, u"OpenFilter"_s,
          u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuFilterOpen", u"OpenFilter"_s,
+        {MainCommand::FilterOpen, u"OpenFilter"_s,
          u"open 加载投注数据|三位数投注数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
-        {"mnuChipInSaveData", u"SaveData"_s,
+        {MainCommand::ChipInSaveData, u"SaveData"_s,
          u"save 保存历史开奖数据|三位数历史数据(*.voskr)|*.voskr|文本文件(*.txt)|*.txt"_s},
     };
     for (const auto& r : rows) {
         m_files.Asked.clear();
         Run(r.Command, [&](FDataInOut& dialog) {
             EXPECT_EQ(dialog.windowTitle(), u"数据导入导出"_s);
-            EXPECT_EQ(dialog.SelectedKey(), r.Key) << r.Command;
+            EXPECT_EQ(dialog.SelectedKey(), r.Key) << MainCommandName(r.Command);
             ASSERT_EQ(dialog.LstFormat()->count(), 10);
             EXPECT_EQ(dialog.LstFormat()->currentRow(), 0);
             EXPECT_EQ(dialog.LstFormat()->item(0)->text(), u"N:X X X"_s);
@@ -188,7 +188,7 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
             EXPECT_EQ(dialog.TxtPath()->text(), u"/tmp/chosen.voskr"_s);
             dialog.reject();
         });
-        EXPECT_EQ(m_files.Asked, QStringList(2, r.Asked)) << r.Command;
+        EXPECT_EQ(m_files.Asked, QStringList(2, r.Asked)) << MainCommandName(r.Command);
     }
     // A tag other than 1..3 opens the save tab.
     bool shown = false;
@@ -211,7 +211,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     form.ShowResultCount();
     const QString path = FilePath(u"bets.voskr"_s);
 
-    Run("mnuChipInSave", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
         EXPECT_TRUE(dialog.cmdOK()->isEnabled());
@@ -234,7 +234,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     bets.MarkRemoved(0);
     bets.CloseStep();
     form.ShowResultCount();
-    Run("mnuFilterOpen", [&](FDataInOut& dialog) {
+    Run(MainCommand::FilterOpen, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
         dialog.reject();
@@ -262,7 +262,7 @@ TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("彩票\r\n");
     }
-    Run("mnuChipInOpen", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInOpen, [&](FDataInOut& dialog) {
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton); // no path
         dialog.TxtPath()->setText(empty);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
@@ -276,7 +276,7 @@ TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
     EXPECT_EQ(form.msgResult()->TextMatrix(1, 1), u"6 5 4"_s);
 
     m_scripted.Shown.clear();
-    Run("mnuChipInSave", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(FilePath(u"x.txt"_s));
         dialog.LstFormat()->setCurrentRow(1); // a format row the game leaves empty
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
@@ -315,7 +315,7 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
         draws.push_back(Draw{2024001 + i, {0, 1, 2, 3}});
     ASSERT_EQ(Mmain().CurLottorData->Add(draws), 15);
 
-    Run("mnuChipInSaveData", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInSaveData, [&](FDataInOut& dialog) {
         open = &dialog;
         dialog.show();
         dialog.TxtPath()->setText(path);
@@ -340,7 +340,7 @@ TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
         bets.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 3, 4});
     form.ShowResultCount();
     const QString path = FilePath(u"bets.txt"_s);
-    Run("mnuChipInSave", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
         dialog.reject();
@@ -360,7 +360,7 @@ TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
         }
         return QMessageBox::Ok;
     };
-    Run("mnuChipInOpen", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInOpen, [&](FDataInOut& dialog) {
         open = &dialog;
         dialog.show();
         dialog.TxtPath()->setText(path);
@@ -380,7 +380,7 @@ TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
 TEST_F(DataInOutTest, FormatsAreEditedInPlaceAndStoredWhenValid)
 {
     Open();
-    Run("mnuChipInSave", [&](FDataInOut& dialog) {
+    Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
         dialog.LstFormat()->setCurrentRow(2);

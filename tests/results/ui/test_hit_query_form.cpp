@@ -19,15 +19,15 @@
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
-#include "games/ui/real_history_test.h"
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
+#include "games/ui/real_history_test.h"
+#include "host/ui/shell_windows.h"
 #include "pickers/ui/picker_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "shell/lottor_loader.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "support/draw_rows.h"
 #include "support/test_support.h"
 
@@ -465,7 +465,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
         }
         Mmain().CurLottorData->HeadData.SetWinMod(1, 0, 1, Currency::FromUnits(1040));
     });
-    Entry("mnuChipInQuery")->trigger();
+    Entry(MainCommand::ChipInQuery)->trigger();
     EXPECT_FALSE(CMsg().IsBusy());
 
     // From the toolbar: the amount kept with the game.

@@ -23,12 +23,12 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/app_context.h"
+#include "host/ui/shell_windows.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
-#include "shell/ui/app_context.h"
 #include "shell/ui/qt_app_env.h"
 #include "shell/ui/shell_test_fakes.h"
-#include "shell/ui/shell_windows.h"
 
 namespace kelton {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/ui/app_context.h"
+#include "host/ui/app_context.h"
 
 #include <gtest/gtest.h>
 

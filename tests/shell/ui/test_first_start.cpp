@@ -11,14 +11,14 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "host/ui/app_context.h"
+#include "host/ui/shell_windows.h"
 #include "platform/help_pages.h"
 #include "platform/program_folder.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
-#include "shell/ui/app_context.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "shell_test_fakes.h"
 #include "support/test_support.h"
 
@@ -55,7 +55,7 @@ TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
         MDIMain main(run);
         main.MDIForm_Load();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]")) << "start " << start;
-        EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuDataRefresh"))->isEnabled());
+        EXPECT_TRUE(main.Entry(MainCommand::DataRefresh)->isEnabled());
         ASSERT_TRUE(Mmain().CurLottorData);
         const CLottorData& game = *Mmain().CurLottorData;
         EXPECT_EQ(game.NumCount(), 8374);

@@ -24,6 +24,9 @@
 #include "data/settings.h"
 #include "data/text_helpers.h"
 #include "engine/stat.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/help_pages.h"
 #include "platform/name_tables.h"
 #include "platform/program_folder.h"
@@ -31,12 +34,9 @@
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
 #include "shell/lottor_loader.h"
-#include "shell/ui/child_form.h"
 #include "shell/ui/grid_copy.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/shell_open.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/xp_toolbar.h"
 #include "shell/win_history.h"
 #include "shell_test_fakes.h"
 #include "support/test_support.h"
@@ -193,7 +193,7 @@ protected:
         Start();
     }
 
-    QAction* Entry(const char* name) const { return m_main->MenuEntry(QLatin1String(name)); }
+    QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
 
     QPointer<FakeFilterForm> m_filter;
     QStringList Opened;
@@ -268,7 +268,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
                                             QStringLiteral("\n彩票数据文件未作任何改动。"))
                 << c.name;
             EXPECT_FALSE(Mmain().CurLottorData);
-            EXPECT_FALSE(Entry("mnuDataRefresh")->isEnabled());
+            EXPECT_FALSE(Entry(MainCommand::DataRefresh)->isEnabled());
         }
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), before) << c.name;
@@ -352,7 +352,7 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
               QStringLiteral("打开彩票失败，找不到彩票数据文件：") + ProgramPath("Lottor/gone"));
     // Nothing was closed.
     EXPECT_TRUE(m_filter && m_filter->Visible());
-    EXPECT_TRUE(Entry("mnuChipInFilter")->isEnabled());
+    EXPECT_TRUE(Entry(MainCommand::ChipInFilter)->isEnabled());
 
     // Without a game loaded it is reported all the same.
     Mmain().CurLottorData.reset();
@@ -379,7 +379,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [good]"));
     FlushDeletes();
     EXPECT_FALSE(m_filter);
-    EXPECT_FALSE(Entry("mnuChipInFilter")->isEnabled());
+    EXPECT_FALSE(Entry(MainCommand::ChipInFilter)->isEnabled());
     ASSERT_EQ(m_boxes.Texts.size(), 1);
     EXPECT_EQ(m_boxes.Texts[0], QStringLiteral("打开彩票“Bad”失败，彩票数据文件无法读取：") + bad +
                                     QStringLiteral("\n彩票数据文件未作任何改动。"));
@@ -398,7 +398,7 @@ TEST_F(CommandsTest, ACancelledChooserChangesNothing)
         return false;
     };
     main.UpdateCommands(); // a window installed after the start
-    Entry("mnuSysDataLottor")->trigger();
+    Entry(MainCommand::SysDataLottor)->trigger();
     main.Tbr1_ButtonClick(QStringLiteral("Lottor"));
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(LoadedFiles.size(), 1);
@@ -458,7 +458,7 @@ TEST_F(CommandsTest, AGameWhoseViewsWereRebuiltGetsItsWindows)
 TEST_F(DrawCommitTest, AnEditorClosedWithoutConfirmingChangesNothing)
 {
     m_editor.Text = QString();
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     EXPECT_EQ(m_editor.Shown, 1);
     EXPECT_EQ(Game().NumCount(), 4);
     ASSERT_TRUE(m_filter);
@@ -472,7 +472,7 @@ TEST_F(DrawCommitTest, ConfirmedDrawsAreStoredAndTheWindowsComeBack)
     m_editor.Chang = true;
     m_editor.Text = QStringLiteral("2024001: 1 2 3\r\n2024002: 4 5 6\r\n2024003: 9 9 9\r\n");
     const auto firstWindows = m_factory.Made;
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     EXPECT_TRUE(m_boxes.Texts.isEmpty()) << m_boxes.Texts.join(';').toStdString();
     EXPECT_EQ(Game().NumCount(), 3);
     EXPECT_EQ(Game().Num(1, 2), 9);
@@ -560,10 +560,10 @@ TEST_F(DrawCommitTest, AFailedUpdateIsReported)
 
 TEST_F(DrawCommitTest, TheDownloadCommandOpensTheEditorOnItsDownloadTab)
 {
-    Entry("mnuOnlineDownLoadData")->trigger();
+    Entry(MainCommand::OnlineDownLoadData)->trigger();
     EXPECT_EQ(m_editor.ShownWith, QStringLiteral("DownLoad"));
     // The tab stays chosen for the next opening.
-    Entry("mnuSysDataEdit")->trigger();
+    Entry(MainCommand::SysDataEdit)->trigger();
     EXPECT_EQ(m_editor.Shown, 2);
     EXPECT_EQ(m_editor.ShownWith, QStringLiteral("DownLoad"));
 }
@@ -580,7 +580,7 @@ TEST_F(DrawCommitTest, RegeneratingRebuildsTheViewsAndRefreshesTheWindows)
     const QString statFile = CLottorData::StatPath(Game().FilePath(), 7);
     QFile(statFile).setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime);
 
-    Entry("mnuDataRefresh")->trigger();
+    Entry(MainCommand::DataRefresh)->trigger();
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
     EXPECT_GT(QFileInfo(statFile).lastModified().date().year(), 2001);
     EXPECT_EQ(Game().StatView(7)->RecordCount(), 5);
@@ -630,26 +630,26 @@ TEST_F(CommandsTest, TheBetsMenuTogglesTheFilterWindowAndCallsItsOperations)
     MDIMain& main = Start();
     ASSERT_TRUE(m_filter && m_filter->Visible());
 
-    Entry("mnuChipInFilter")->trigger();
+    Entry(MainCommand::ChipInFilter)->trigger();
     EXPECT_FALSE(m_filter->Visible());
-    EXPECT_FALSE(Entry("mnuWindowFilter")->isVisible());
-    Entry("mnuChipInFilter")->trigger();
+    EXPECT_FALSE(Entry(MainCommand::WindowFilter)->isVisible());
+    Entry(MainCommand::ChipInFilter)->trigger();
     EXPECT_TRUE(m_filter->Visible());
 
     struct Call {
-        const char* entry;
+        MainCommand entry;
         const char* call;
     };
     const Call calls[] = {
-        {"mnuChipInGet", "OpenChinIn"},         {"mnuChipInPut", "SaveChinIn"},
-        {"mnuFilterCopy", "CopyResultAll"},     {"mnuFilterView", "ViewFilterSel"},
-        {"mnuFilterAdd", "AddFilter"},          {"mnuFilterDelect", "DelResultSel"},
-        {"mnuFilterDelectAll", "DelResultAll"}, {"mnuFilterSort", "tbrResult:Refresh"},
+        {MainCommand::ChipInGet, "OpenChinIn"},         {MainCommand::ChipInPut, "SaveChinIn"},
+        {MainCommand::FilterCopy, "CopyResultAll"},     {MainCommand::FilterView, "ViewFilterSel"},
+        {MainCommand::FilterAdd, "AddFilter"},          {MainCommand::FilterDelect, "DelResultSel"},
+        {MainCommand::FilterDelectAll, "DelResultAll"}, {MainCommand::FilterSort, "tbrResult:Refresh"},
     };
     for (const Call& call : calls) {
         m_filter->Calls.clear();
         Entry(call.entry)->trigger();
-        EXPECT_EQ(m_filter->Calls, QStringList({QLatin1String(call.call)})) << call.entry;
+        EXPECT_EQ(m_filter->Calls, QStringList({QLatin1String(call.call)})) << MainCommandName(call.entry);
     }
     // The toolbar's scheme buttons run the same commands.
     m_filter->Calls.clear();
@@ -684,26 +684,26 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     main.UpdateCommands();
 
     struct Expect {
-        const char* entry;
+        MainCommand entry;
         const char* dialog;
     };
     const Expect expects[] = {
-        {"mnuChipInOpen", "DataInOut2"},
-        {"mnuFilterOpen", "DataInOut2"},
-        {"mnuChipInSave", "DataInOut1"},
-        {"mnuFilterSave", "DataInOut1"},
-        {"mnuChipInSaveData", "DataInOut3"},
-        {"mnuChipInQuery", "HitQuery"},
-        {"mnuSysLottorOption", "LottoOption"},
-        {"mnuFilterReplace", "MrReplace"},
-        {"mnuSysOption", "Option"},
-        {"mnuOnlineUpgrade", "Upgrade"},
-        {"mnuHelpAbout", "About"},
+        {MainCommand::ChipInOpen, "DataInOut2"},
+        {MainCommand::FilterOpen, "DataInOut2"},
+        {MainCommand::ChipInSave, "DataInOut1"},
+        {MainCommand::FilterSave, "DataInOut1"},
+        {MainCommand::ChipInSaveData, "DataInOut3"},
+        {MainCommand::ChipInQuery, "HitQuery"},
+        {MainCommand::SysLottorOption, "LottoOption"},
+        {MainCommand::FilterReplace, "MrReplace"},
+        {MainCommand::SysOption, "Option"},
+        {MainCommand::OnlineUpgrade, "Upgrade"},
+        {MainCommand::HelpAbout, "About"},
     };
     for (const Expect& expect : expects) {
         shown.clear();
-        main.MenuEntry(QLatin1String(expect.entry))->trigger();
-        EXPECT_EQ(shown, QStringList({QLatin1String(expect.dialog)})) << expect.entry;
+        main.Entry(expect.entry)->trigger();
+        EXPECT_EQ(shown, QStringList({QLatin1String(expect.dialog)})) << MainCommandName(expect.entry);
     }
     EXPECT_FALSE(CMsg().IsBusy());
 
@@ -711,10 +711,10 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     // and their handlers do nothing either.
     windows = ShellWindows{};
     for (const Expect& expect : expects)
-        main.MenuEntry(QLatin1String(expect.entry))->trigger();
+        main.Entry(expect.entry)->trigger();
     main.UpdateCommands();
     for (const Expect& expect : expects)
-        EXPECT_FALSE(main.MenuEntry(QLatin1String(expect.entry))->isEnabled()) << expect.entry;
+        EXPECT_FALSE(main.Entry(expect.entry)->isEnabled()) << MainCommandName(expect.entry);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
 }
@@ -724,12 +724,12 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
 TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
 {
     MDIMain* main = &Start();
-    Entry("mnuSysBar")->trigger();
-    Entry("mnuSysStatus")->trigger();
+    Entry(MainCommand::SysBar)->trigger();
+    Entry(MainCommand::SysStatus)->trigger();
     EXPECT_FALSE(main->Tbr1()->isVisible());
     EXPECT_FALSE(main->StbNews()->isVisible());
-    EXPECT_FALSE(Entry("mnuSysBar")->isChecked());
-    EXPECT_FALSE(Entry("mnuSysStatus")->isChecked());
+    EXPECT_FALSE(Entry(MainCommand::SysBar)->isChecked());
+    EXPECT_FALSE(Entry(MainCommand::SysStatus)->isChecked());
     EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
     EXPECT_EQ(Mmain().SettingRecord.ShowStatusBar(), 0);
     ASSERT_TRUE(main->close());
@@ -738,16 +738,16 @@ TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
     main = m_main;
     EXPECT_FALSE(main->Tbr1()->isVisible());
     EXPECT_FALSE(main->StbNews()->isVisible());
-    EXPECT_FALSE(Entry("mnuSysBar")->isChecked());
-    EXPECT_FALSE(Entry("mnuSysStatus")->isChecked());
+    EXPECT_FALSE(Entry(MainCommand::SysBar)->isChecked());
+    EXPECT_FALSE(Entry(MainCommand::SysStatus)->isChecked());
 
     // And back on, by the keys.
-    Entry("mnuSysBar")->trigger();
+    Entry(MainCommand::SysBar)->trigger();
     main->mnuSysStatus_Click();
     EXPECT_TRUE(main->Tbr1()->isVisible());
     EXPECT_TRUE(main->StbNews()->isVisible());
-    EXPECT_TRUE(Entry("mnuSysBar")->isChecked());
-    EXPECT_TRUE(Entry("mnuSysStatus")->isChecked());
+    EXPECT_TRUE(Entry(MainCommand::SysBar)->isChecked());
+    EXPECT_TRUE(Entry(MainCommand::SysStatus)->isChecked());
     ASSERT_TRUE(main->close());
     Restart();
     EXPECT_TRUE(m_main->Tbr1()->isVisible());
@@ -960,18 +960,18 @@ TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
     info.SysAddress = {QStringLiteral("http://site.example/"), QStringLiteral("http://other.example/")};
     info.SysMenuSever = QStringLiteral("http://service.example/");
     info.SysMenuNew = QStringLiteral("javascript:alert(1)");
-    Entry("mnuOnlineWWW")->trigger();
-    Entry("mnuHelpOnline")->trigger();
+    Entry(MainCommand::OnlineWWW)->trigger();
+    Entry(MainCommand::HelpOnline)->trigger();
     main.Tbr1_ButtonClick(QStringLiteral("Online"));
-    Entry("mnuOnlineService")->trigger();
-    Entry("mnuOnlineNew")->trigger();
+    Entry(MainCommand::OnlineService)->trigger();
+    Entry(MainCommand::OnlineNew)->trigger();
     EXPECT_EQ(Opened, QStringList({"http://site.example/", "http://site.example/", "http://site.example/",
                                    "http://service.example/"}));
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
 
     info.SysAddress.clear();
     Opened.clear();
-    Entry("mnuOnlineWWW")->trigger();
+    Entry(MainCommand::OnlineWWW)->trigger();
     EXPECT_TRUE(Opened.isEmpty());
     EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
     EXPECT_EQ(m_boxes.Texts, QStringList({"访问网站出错！"}));
@@ -984,7 +984,7 @@ TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
     MDIMain& main = Start();
     const QString folder = HelpFolder();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
-    Entry("mnuHelpGuide")->trigger();
+    Entry(MainCommand::HelpGuide)->trigger();
 
     Windows().FilterForm()->ShowForm();
     Settle();
@@ -994,7 +994,7 @@ TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
     auto* infer = new FakeInferForm(1);
     infer->ShowForm();
     Settle();
-    Entry("mnuHelpGuide")->trigger();
+    Entry(MainCommand::HelpGuide)->trigger();
     EXPECT_EQ(Help, QStringList({folder + "|qy.htm", folder + "|fFilter.htm", folder + "|FInfer.htm"}));
 
     // Closed windows leave the main window's own page.
@@ -1031,7 +1031,7 @@ TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
     infer->ShowForm();
     Settle();
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    main.MenuEntry(QStringLiteral("mnuListCopy"))->trigger();
+    main.Entry(MainCommand::ListCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
 
     // Another window active: the clipboard stays as it is.

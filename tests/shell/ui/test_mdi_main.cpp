@@ -1,5 +1,6 @@
 #include <memory>
 #include <optional>
+#include <set>
 
 #include <QAction>
 #include <QApplication>
@@ -30,17 +31,18 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "host/ui/child_form.h"
+#include "host/ui/shell_windows.h"
+#include "host/ui/window_host.h"
+#include "host/ui/xp_toolbar.h"
 #include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "qt_app_env.h"
-#include "shell/ui/app_icon.h"
 #include "shell/lottor_loader.h"
-#include "shell/ui/child_form.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
-#include "shell/ui/xp_toolbar.h"
 #include "shell/win_history.h"
 #include "shell_test_fakes.h"
 #include "support/test_support.h"
@@ -91,7 +93,7 @@ protected:
         windows.AboutBox = [](QWidget*) {};
     }
 
-    bool Enabled(const char* entry) const { return m_main->MenuEntry(QLatin1String(entry))->isEnabled(); }
+    bool Enabled(MainCommand entry) const { return m_main->Entry(entry)->isEnabled(); }
     bool ButtonEnabled(const char* key) const
     {
         return m_main->Tbr1()->ButtonByKey(QLatin1String(key))->isEnabled();
@@ -137,9 +139,9 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
     EXPECT_FALSE(Mmain().CurLottorData);
     EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
     EXPECT_TRUE(main.Tbr1()->isVisible());
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysBar"))->isChecked());
+    EXPECT_TRUE(main.Entry(MainCommand::SysBar)->isChecked());
     EXPECT_TRUE(main.StbNews()->isVisible());
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuSysStatus"))->isChecked());
+    EXPECT_TRUE(main.Entry(MainCommand::SysStatus)->isChecked());
     EXPECT_TRUE(main.Tbr1()->Flat());
 }
 
@@ -166,21 +168,23 @@ TEST_F(MdiMainTest, EmptyGameListLeavesTheGameCommandsDisabled)
 
     EXPECT_TRUE(LoadedFiles.isEmpty());
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
-    for (const char* entry :
-         {"mnuSysDataEdit", "mnuSysLottorOption", "mnuOnlineDownLoadData", "mnuDataRefresh",
-          "mnuChipInFilter", "mnuChipInGet", "mnuChipInPut", "mnuChipInOpen", "mnuChipInSave",
-          "mnuChipInQuery", "mnuChipInWay", "mnuChipInSaveData"})
-        EXPECT_FALSE(Enabled(entry)) << entry;
+    for (MainCommand entry :
+         {MainCommand::SysDataEdit, MainCommand::SysLottorOption, MainCommand::OnlineDownLoadData,
+          MainCommand::DataRefresh, MainCommand::ChipInFilter, MainCommand::ChipInGet, MainCommand::ChipInPut,
+          MainCommand::ChipInOpen, MainCommand::ChipInSave, MainCommand::ChipInQuery, MainCommand::ChipInWay,
+          MainCommand::ChipInSaveData})
+        EXPECT_FALSE(Enabled(entry)) << MainCommandName(entry);
     for (int i = 0; i < MDIMain::kViewCount; ++i)
         EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
     for (const char* key : {"Edit", "Query", "Way", "Filter", "Open", "Save", "Prev", "Next"})
         EXPECT_FALSE(ButtonEnabled(key)) << key;
     EXPECT_FALSE(main.Tbr1()->Button(6)->isEnabled()); // the data button
     // What needs no game stays available.
-    for (const char* entry :
-         {"mnuSysDataLottor", "mnuSysOption", "mnuSysBar", "mnuSysStatus", "mnuOnlineUpgrade", "mnuOnlineWWW",
-          "mnuHelpGuide", "mnuHelpAbout", "mnuWindowCascade", "mnuSysExit"})
-        EXPECT_TRUE(Enabled(entry)) << entry;
+    for (MainCommand entry :
+         {MainCommand::SysDataLottor, MainCommand::SysOption, MainCommand::SysBar, MainCommand::SysStatus,
+          MainCommand::OnlineUpgrade, MainCommand::OnlineWWW, MainCommand::HelpGuide, MainCommand::HelpAbout,
+          MainCommand::WindowCascade, MainCommand::SysExit})
+        EXPECT_TRUE(Enabled(entry)) << MainCommandName(entry);
     for (const char* key : {"Lottor", "Help", "Online"})
         EXPECT_TRUE(ButtonEnabled(key)) << key;
 }
@@ -199,8 +203,9 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
     EXPECT_EQ(Mmain().Bets.Stride(), 4);
 
     // The commands of the game whose windows are part of the program.
-    for (const char* entry : {"mnuChipInFilter", "mnuChipInGet", "mnuChipInPut", "mnuDataRefresh"})
-        EXPECT_TRUE(Enabled(entry)) << entry;
+    for (MainCommand entry : {MainCommand::ChipInFilter, MainCommand::ChipInGet, MainCommand::ChipInPut,
+                              MainCommand::DataRefresh})
+        EXPECT_TRUE(Enabled(entry)) << MainCommandName(entry);
     for (const char* key : {"Filter", "Open", "Save"})
         EXPECT_TRUE(ButtonEnabled(key)) << key;
     EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
@@ -210,7 +215,7 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
 
     ASSERT_TRUE(m_filter);
     EXPECT_TRUE(m_filter->Visible());
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowFilter"))->isVisible());
+    EXPECT_TRUE(main.Entry(MainCommand::WindowFilter)->isVisible());
     EXPECT_EQ(WinHist().WinHistory(), QStringList({"缩水过滤"}));
 }
 
@@ -229,7 +234,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
         MDIMain& main = Start();
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(LoadedFiles.size(), chosen ? 1 : 0);
-        EXPECT_EQ(Enabled("mnuDataRefresh"), chosen);
+        EXPECT_EQ(Enabled(MainCommand::DataRefresh), chosen);
         EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
         delete m_main;
         m_main = nullptr;
@@ -268,34 +273,35 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
 
     // What each command opens or calls, and the toolbar button that runs it.
     struct Row {
-        const char* entry;
+        MainCommand entry;
         const char* key;
         void (*install)(ShellWindows&);
     };
     const Row rows[] = {
-        {"mnuSysDataLottor", "Lottor",
+        {MainCommand::SysDataLottor, "Lottor",
          [](ShellWindows& w) { w.ChooseGame = [](QWidget*) { return false; }; }},
-        {"mnuSysOption", nullptr, [](ShellWindows& w) { w.OptionDialog = [](QWidget*) {}; }},
-        {"mnuSysDataEdit", "Edit", [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
-        {"mnuOnlineDownLoadData", nullptr, [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
-        {"mnuSysLottorOption", nullptr, [](ShellWindows& w) { w.LottoOption = [](QWidget*) {}; }},
-        {"mnuOnlineUpgrade", nullptr, [](ShellWindows& w) { w.UpgradeDialog = [](QWidget*) {}; }},
-        {"mnuChipInFilter", "Filter", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
-        {"mnuChipInGet", "Open", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
-        {"mnuChipInPut", "Save", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
-        {"mnuFilterSort", nullptr, [](ShellWindows& w) { w.FilterForm = &NoForm; }},
-        {"mnuChipInWay", "Way", [](ShellWindows& w) { w.WayForm = &NoForm; }},
-        {"mnuChipInOpen", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
-        {"mnuChipInSave", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
-        {"mnuChipInSaveData", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
-        {"mnuFilterOpen", nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
-        {"mnuChipInQuery", "Query", [](ShellWindows& w) { w.HitQuery = [](QWidget*) {}; }},
-        {"mnuFilterReplace", nullptr, [](ShellWindows& w) { w.MrReplace = [](QWidget*) {}; }},
-        {"mnuHelpAbout", nullptr, [](ShellWindows& w) { w.AboutBox = [](QWidget*) {}; }},
+        {MainCommand::SysOption, nullptr, [](ShellWindows& w) { w.OptionDialog = [](QWidget*) {}; }},
+        {MainCommand::SysDataEdit, "Edit", [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
+        {MainCommand::OnlineDownLoadData, nullptr, [](ShellWindows& w) { w.DataSetForm = &NoEditor; }},
+        {MainCommand::SysLottorOption, nullptr, [](ShellWindows& w) { w.LottoOption = [](QWidget*) {}; }},
+        {MainCommand::OnlineUpgrade, nullptr, [](ShellWindows& w) { w.UpgradeDialog = [](QWidget*) {}; }},
+        {MainCommand::ChipInFilter, "Filter", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {MainCommand::ChipInGet, "Open", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {MainCommand::ChipInPut, "Save", [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {MainCommand::FilterSort, nullptr, [](ShellWindows& w) { w.FilterForm = &NoForm; }},
+        {MainCommand::ChipInWay, "Way", [](ShellWindows& w) { w.WayForm = &NoForm; }},
+        {MainCommand::ChipInOpen, nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {MainCommand::ChipInSave, nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {MainCommand::ChipInSaveData, nullptr,
+         [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {MainCommand::FilterOpen, nullptr, [](ShellWindows& w) { w.DataInOut = [](QWidget*, int16_t) {}; }},
+        {MainCommand::ChipInQuery, "Query", [](ShellWindows& w) { w.HitQuery = [](QWidget*) {}; }},
+        {MainCommand::FilterReplace, nullptr, [](ShellWindows& w) { w.MrReplace = [](QWidget*) {}; }},
+        {MainCommand::HelpAbout, nullptr, [](ShellWindows& w) { w.AboutBox = [](QWidget*) {}; }},
     };
     // A game is loaded, but no window is part of the program.
     for (const Row& row : rows) {
-        EXPECT_FALSE(Enabled(row.entry)) << row.entry;
+        EXPECT_FALSE(Enabled(row.entry)) << MainCommandName(row.entry);
         if (row.key) {
             EXPECT_FALSE(ButtonEnabled(row.key)) << row.key;
         }
@@ -303,7 +309,7 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     for (int i = 0; i < MDIMain::kViewCount; ++i)
         EXPECT_FALSE(main.mnuDataInfer(i)->isEnabled()) << i;
     // Regenerating needs only the game; the data button drops it down.
-    EXPECT_TRUE(Enabled("mnuDataRefresh"));
+    EXPECT_TRUE(Enabled(MainCommand::DataRefresh));
     EXPECT_TRUE(main.Tbr1()->Button(MDIMain::kDataButton)->isEnabled());
 
     // A window that installs itself enables its commands.
@@ -311,7 +317,7 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
         Windows() = ShellWindows{};
         row.install(Windows());
         main.UpdateCommands();
-        EXPECT_TRUE(Enabled(row.entry)) << row.entry;
+        EXPECT_TRUE(Enabled(row.entry)) << MainCommandName(row.entry);
         if (row.key) {
             EXPECT_TRUE(ButtonEnabled(row.key)) << row.key;
         }
@@ -325,8 +331,8 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     // Without a game the game's commands go off again; the others stay.
     main.DisableLottoCommands();
     EXPECT_FALSE(main.mnuDataInfer(3)->isEnabled());
-    EXPECT_FALSE(Enabled("mnuChipInQuery"));
-    EXPECT_TRUE(Enabled("mnuHelpAbout"));
+    EXPECT_FALSE(Enabled(MainCommand::ChipInQuery));
+    EXPECT_TRUE(Enabled(MainCommand::HelpAbout));
     Mmain().InferForms[3] = nullptr;
 }
 
@@ -352,7 +358,7 @@ TEST_F(MdiMainTest, TheBatchReplaceEntryFollowsTheSecondaryArea)
         MDIMain& main = Start();
         ASSERT_TRUE(main.LoadLottor(QStringLiteral("game")));
         main.EnableLottoCommands();
-        QAction* replace = main.MenuEntry(QStringLiteral("mnuFilterReplace"));
+        QAction* replace = main.Entry(MainCommand::FilterReplace);
         EXPECT_EQ(replace->isVisible(), mrMain > 0);
         if (mrMain > 0) {
             EXPECT_EQ(replace->text(), QStringLiteral("蓝球号码批量替换"));
@@ -495,9 +501,10 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     msg.MainWait(true);
     msg.MainWait(true);
     EXPECT_FALSE(main.Tbr1()->isEnabled());
-    for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
-        EXPECT_FALSE(main.MenuEntry(QLatin1String(menu))->isEnabled()) << menu;
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuHelp"))->isEnabled());
+    for (MainMenu menu :
+         {MainMenu::Sys, MainMenu::Online, MainMenu::Data, MainMenu::ChipIn, MainMenu::Window})
+        EXPECT_FALSE(main.MenuBarEntry(menu)->isEnabled()) << MainMenuName(menu);
+    EXPECT_TRUE(main.MenuBarEntry(MainMenu::Help)->isEnabled());
     EXPECT_FALSE(m_filter->SubWindow()->isEnabled());
     EXPECT_FALSE(dialog.isEnabled());
     EXPECT_TRUE(main.isEnabled());
@@ -507,8 +514,8 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
 
     // The keys of the disabled menus do nothing either; help's still work.
     int ran = 0;
-    QAction* choose = main.MenuEntry(QStringLiteral("mnuSysDataLottor"));
-    QAction* guide = main.MenuEntry(QStringLiteral("mnuHelpGuide"));
+    QAction* choose = main.Entry(MainCommand::SysDataLottor);
+    QAction* guide = main.Entry(MainCommand::HelpGuide);
     QObject::connect(choose, &QAction::triggered, [&] { ++ran; });
     QObject::connect(guide, &QAction::triggered, [&] { ran += 10; });
     QShortcutEvent chooseKey(choose->shortcut(), 0);
@@ -523,19 +530,20 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     QApplication::sendEvent(choose, &againKey);
     EXPECT_EQ(ran, 11);
     EXPECT_TRUE(main.Tbr1()->isEnabled());
-    for (const char* menu : {"mnuSys", "mmnOnLine", "mnuData", "mnuChipIn", "mnuWindow"})
-        EXPECT_TRUE(main.MenuEntry(QLatin1String(menu))->isEnabled()) << menu;
+    for (MainMenu menu :
+         {MainMenu::Sys, MainMenu::Online, MainMenu::Data, MainMenu::ChipIn, MainMenu::Window})
+        EXPECT_TRUE(main.MenuBarEntry(menu)->isEnabled()) << MainMenuName(menu);
     EXPECT_TRUE(m_filter->SubWindow()->isEnabled());
     EXPECT_TRUE(dialog.isEnabled());
     EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
 
     // The game commands keep their own state through a busy spell.
-    EXPECT_FALSE(Enabled("mnuChipInQuery"));
+    EXPECT_FALSE(Enabled(MainCommand::ChipInQuery));
     msg.StartPrg(5, 0, 0, false);
     msg.EndPrg();
-    EXPECT_FALSE(Enabled("mnuChipInQuery"));
-    EXPECT_TRUE(Enabled("mnuSysDataLottor"));
+    EXPECT_FALSE(Enabled(MainCommand::ChipInQuery));
+    EXPECT_TRUE(Enabled(MainCommand::SysDataLottor));
 }
 
 TEST_F(MdiMainTest, EventsAreProcessedAtEachProgressStep)
@@ -623,7 +631,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
     InstallFilterForm();
     MDIMain& main = Start();
     IChildForm* form = Windows().FilterForm();
-    QAction* entry = main.MenuEntry(QStringLiteral("mnuWindowFilter"));
+    QAction* entry = main.Entry(MainCommand::WindowFilter);
     form->ShowForm();
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(entry->isVisible());
@@ -666,19 +674,19 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     EXPECT_EQ(ActiveCaption(), QStringLiteral("号码选杀号公式"));
     EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
     EXPECT_TRUE(main.mnuDataInfer(2)->isChecked());
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+    EXPECT_TRUE(main.Entry(MainCommand::WindowWay)->isChecked());
 
     // Choosing the entry of the active window keeps its tick; choosing the
     // entry of another window moves the tick there.
-    main.MenuEntry(QStringLiteral("mnuWindowWay"))->trigger();
+    main.Entry(MainCommand::WindowWay)->trigger();
     Settle();
-    EXPECT_TRUE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+    EXPECT_TRUE(main.Entry(MainCommand::WindowWay)->isChecked());
     EXPECT_FALSE(main.mnuWindowInfer(2)->isChecked());
     main.mnuWindowInfer(2)->trigger();
     Settle();
     EXPECT_EQ(ActiveCaption(), ViewName(2));
     EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
-    EXPECT_FALSE(main.MenuEntry(QStringLiteral("mnuWindowWay"))->isChecked());
+    EXPECT_FALSE(main.Entry(MainCommand::WindowWay)->isChecked());
     main.mnuWindowInfer(2)->trigger();
     Settle();
     EXPECT_TRUE(main.mnuWindowInfer(2)->isChecked());
@@ -924,7 +932,7 @@ TEST_F(MdiMainTest, TheToolbarHasItsEighteenItems)
         EXPECT_TRUE(tbr->Button(index)->isSeparator()) << index;
     EXPECT_EQ(tbr->Button(1)->toolTip(), QStringLiteral("选择要分析的彩票"));
     // The seventh button drops down the data-analysis menu.
-    EXPECT_EQ(tbr->ButtonMenu(6), main.Menu(QStringLiteral("mnuData")));
+    EXPECT_EQ(tbr->ButtonMenu(6), main.Menu(MainMenu::Data));
     EXPECT_EQ(tbr->ButtonMenu(1), nullptr);
     // Prev and Next sit at the right edge.
     main.resize(1200, 700);
@@ -974,7 +982,7 @@ TEST_F(MdiMainTest, TheDataButtonKeepsItsMenuInTheOverflow)
             data = action;
     }
     ASSERT_TRUE(data);
-    EXPECT_EQ(data->menu<QMenu*>(), main.Menu(QStringLiteral("mnuData")));
+    EXPECT_EQ(data->menu<QMenu*>(), main.Menu(MainMenu::Data));
     EXPECT_TRUE(data->isEnabled());
 }
 
@@ -982,22 +990,27 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
 {
     MDIMain& main = Start();
     struct Key {
-        const char* entry;
+        QAction* entry;
         const char* key;
     };
     const Key keys[] = {
-        {"mnuSysDataLottor", "Ctrl+L"}, {"mnuSysExit", "Ctrl+E"},
-        {"mnuOnlineNew", "Ctrl+N"},     {"mnuDataInfer0", "Ctrl+R"},
-        {"mnuDataInfer1", "Ctrl+F1"},   {"mnuDataInfer7", "Ctrl+F7"},
-        {"mnuChipInQuery", "Ctrl+Q"},   {"mmnWindowTileVertical", "Ctrl+T"},
-        {"mnuHelpGuide", "F1"},         {"mnuFilterDelect", "Shift+Del"},
-        {"mnuFilterSort", "Ctrl+F"},    {"mnuSysStatus", ""},
+        {main.Entry(MainCommand::SysDataLottor), "Ctrl+L"},
+        {main.Entry(MainCommand::SysExit), "Ctrl+E"},
+        {main.Entry(MainCommand::OnlineNew), "Ctrl+N"},
+        {main.mnuDataInfer(0), "Ctrl+R"},
+        {main.mnuDataInfer(1), "Ctrl+F1"},
+        {main.mnuDataInfer(7), "Ctrl+F7"},
+        {main.Entry(MainCommand::ChipInQuery), "Ctrl+Q"},
+        {main.Entry(MainCommand::WindowTileVertical), "Ctrl+T"},
+        {main.Entry(MainCommand::HelpGuide), "F1"},
+        {main.Entry(MainCommand::FilterDelect), "Shift+Del"},
+        {main.Entry(MainCommand::FilterSort), "Ctrl+F"},
+        {main.Entry(MainCommand::SysStatus), ""},
     };
     for (const Key& key : keys) {
-        QAction* action = main.MenuEntry(QLatin1String(key.entry));
-        ASSERT_TRUE(action) << key.entry;
-        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QLatin1String(key.key))
-            << key.entry;
+        ASSERT_TRUE(key.entry) << key.key;
+        EXPECT_EQ(key.entry->shortcut().toString(QKeySequence::PortableText), QLatin1String(key.key))
+            << key.entry->objectName().toStdString();
     }
     const QList<QAction*> top = main.menuBar()->actions();
     QStringList titles;
@@ -1005,10 +1018,34 @@ TEST_F(MdiMainTest, MenuEntriesCarryTheirKeys)
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"系统(&S)", "在线操作(&O)", "数据分析(&D)", "投注操作(&C)", "窗口(&W)",
                                    "使用帮助(&H)"}));
-    EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuDataInfer3"))->text(), QStringLiteral("转换数据分析三(&M)"));
-    EXPECT_EQ(main.MenuEntry(QStringLiteral("mnuWindowInfer0"))->text(), QStringLiteral("原始数据分析"));
-    EXPECT_EQ(main.Menu(QStringLiteral("mnuList"))->actions().size(), 1);
-    EXPECT_EQ(main.Menu(QStringLiteral("mnuFilter"))->actions().size(), 12);
+    EXPECT_EQ(main.mnuDataInfer(3)->text(), QStringLiteral("转换数据分析三(&M)"));
+    EXPECT_EQ(main.mnuWindowInfer(0)->text(), QStringLiteral("原始数据分析"));
+    EXPECT_EQ(main.Menu(MainMenu::List)->actions().size(), 1);
+    EXPECT_EQ(main.Menu(MainMenu::Filter)->actions().size(), 12);
+}
+
+// Every command and menu has its own entry, named by the command, and the
+// windows find the same entries through their host.
+TEST_F(MdiMainTest, EveryCommandHasItsOwnEntry)
+{
+    MDIMain& main = Start();
+    const IWindowHost* host = Service<IWindowHost>();
+    ASSERT_EQ(host, static_cast<IWindowHost*>(&main));
+    std::set<const QAction*> entries;
+    for (const MainCommand command : AllMainCommands()) {
+        const QAction* entry = main.Entry(command);
+        ASSERT_NE(entry, nullptr) << MainCommandName(command);
+        EXPECT_EQ(entry->objectName().toStdString(), MainCommandName(command));
+        EXPECT_TRUE(entries.insert(entry).second) << MainCommandName(command);
+        EXPECT_EQ(host->Entry(command), entry);
+    }
+    std::set<const QMenu*> menus;
+    for (size_t i = 0; i < kMainMenuCount; ++i) {
+        const auto menu = static_cast<MainMenu>(i);
+        ASSERT_NE(main.Menu(menu), nullptr) << MainMenuName(menu);
+        EXPECT_EQ(main.Menu(menu)->objectName().toStdString(), MainMenuName(menu));
+        EXPECT_TRUE(menus.insert(main.Menu(menu)).second) << MainMenuName(menu);
+    }
 }
 
 TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
@@ -1017,7 +1054,7 @@ TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
     InstallFakeLoader();
     Windows().WayForm = NoForm;
     MDIMain& main = Start();
-    ASSERT_TRUE(Enabled("mnuChipInWay"));
+    ASSERT_TRUE(Enabled(MainCommand::ChipInWay));
     auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
     auto* edit = new QLineEdit(form);
     form->ShowForm();
@@ -1025,7 +1062,7 @@ TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
     Settle();
     ASSERT_TRUE(edit->hasFocus());
     int ran = 0;
-    QObject::connect(main.MenuEntry(QStringLiteral("mnuChipInWay")), &QAction::triggered, [&] { ++ran; });
+    QObject::connect(main.Entry(MainCommand::ChipInWay), &QAction::triggered, [&] { ++ran; });
 
     // Ctrl+W is the formula command's, also where the child window's own
     // close key (Ctrl+W and Ctrl+F4, both keys of menu entries) would claim it.
@@ -1049,17 +1086,19 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
-    const std::pair<const char*, const char*> commands[] = {
-        {"Lottor", "mnuSysDataLottor"}, {"Edit", "mnuSysDataEdit"},    {"Query", "mnuChipInQuery"},
-        {"Way", "mnuChipInWay"},        {"Filter", "mnuChipInFilter"}, {"Open", "mnuChipInGet"},
-        {"Save", "mnuChipInPut"},       {"Help", "mnuHelpGuide"},      {"Online", "mnuOnlineWWW"},
+    const std::pair<const char*, MainCommand> commands[] = {
+        {"Lottor", MainCommand::SysDataLottor}, {"Edit", MainCommand::SysDataEdit},
+        {"Query", MainCommand::ChipInQuery},    {"Way", MainCommand::ChipInWay},
+        {"Filter", MainCommand::ChipInFilter},  {"Open", MainCommand::ChipInGet},
+        {"Save", MainCommand::ChipInPut},       {"Help", MainCommand::HelpGuide},
+        {"Online", MainCommand::OnlineWWW},
     };
-    QStringList ran;
+    std::vector<MainCommand> ran;
     for (const auto& [key, entry] : commands) {
-        QAction* action = main.MenuEntry(QLatin1String(entry));
-        ASSERT_TRUE(action && action->isEnabled()) << entry;
-        const char* const name = entry;
-        QObject::connect(action, &QAction::triggered, [&ran, name] { ran << QLatin1String(name); });
+        QAction* action = main.Entry(entry);
+        ASSERT_TRUE(action && action->isEnabled()) << MainCommandName(entry);
+        const MainCommand command = entry;
+        QObject::connect(action, &QAction::triggered, [&ran, command] { ran.push_back(command); });
     }
     const ScopedService<HelpShower> noHelp([](const QString&, const QString&) {});
     for (const auto& [key, entry] : commands) {
@@ -1067,7 +1106,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
         QAction* button = main.Tbr1()->ButtonByKey(QLatin1String(key));
         ASSERT_TRUE(button) << key;
         button->trigger();
-        EXPECT_EQ(ran, QStringList({QLatin1String(entry)})) << key;
+        EXPECT_EQ(ran, std::vector<MainCommand>({entry})) << key;
     }
 
     // Prev and Next walk the window history.
@@ -1081,7 +1120,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
         Settle();
         EXPECT_EQ(ActiveCaption(), QLatin1String(expected)) << key;
     }
-    EXPECT_TRUE(ran.isEmpty());
+    EXPECT_TRUE(ran.empty());
 }
 
 TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
@@ -1089,8 +1128,7 @@ TEST_F(MdiMainTest, ToolbarButtonsRunTheirMenuCommands)
     InstallNoGameWindows();
     MDIMain& main = Start();
     int chosen = 0;
-    QObject::connect(main.MenuEntry(QStringLiteral("mnuSysDataLottor")), &QAction::triggered,
-                     [&] { ++chosen; });
+    QObject::connect(main.Entry(MainCommand::SysDataLottor), &QAction::triggered, [&] { ++chosen; });
     main.Tbr1()->Button(1)->trigger();
     EXPECT_EQ(chosen, 1);
     // The data button has no command of its own.

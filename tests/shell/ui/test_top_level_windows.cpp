@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "host/ui/shell_windows.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/modal_dialog.h"
 #include "qt_app_env.h"
 #include "results/ui/printer_form.h"
 #include "shell/ui/about_dialog.h"
 #include "shell/ui/mdi_main.h"
-#include "shell/ui/shell_windows.h"
 #include "shell_test_fakes.h"
 
 namespace kelton {

@@ -1,4 +1,4 @@
-#include "shell/ui/tool_icons.h"
+#include "host/ui/tool_icons.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "shell/ui/child_form.h"
+#include "host/ui/child_form.h"
 
 #include <algorithm>
 
@@ -11,8 +11,9 @@
 #include <QStyle>
 
 #include "data/app_state.h"
+#include "host/ui/window_host.h"
+#include "platform/services.h"
 #include "platform/window_place.h"
-#include "shell/ui/mdi_main.h"
 #include "shell/win_history.h"
 
 namespace kelton {
@@ -162,12 +163,12 @@ void CChildForm::EnsureSubWindow()
 {
     if (m_sub)
         return;
-    MDIMain* main = MainWindow();
-    if (!main)
+    IWindowHost* host = Service<IWindowHost>();
+    if (!host)
         return;
     // The size the window asked for, or its preferred size.
     m_designSize = testAttribute(Qt::WA_Resized) ? size() : sizeHint();
-    m_sub = main->AddChildWindow(new CChildHost(this), m_designSize);
+    m_sub = host->AddChildWindow(new CChildHost(this), m_designSize);
 }
 
 QSize CChildForm::minimumSizeHint() const
@@ -179,14 +180,14 @@ QSize CChildForm::minimumSizeHint() const
 
 QAction* CChildForm::WindowEntry() const
 {
-    MDIMain* main = MainWindow();
-    return main ? main->WindowEntry(*this) : nullptr;
+    const IWindowHost* host = Service<IWindowHost>();
+    return host ? host->WindowEntry(*this) : nullptr;
 }
 
 QAction* CChildForm::DataEntry() const
 {
-    MDIMain* main = MainWindow();
-    return main ? main->DataEntry(*this) : nullptr;
+    const IWindowHost* host = Service<IWindowHost>();
+    return host ? host->DataEntry(*this) : nullptr;
 }
 
 void CChildForm::ShowForm()

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "qt_app_env.h"
-#include "shell/ui/xp_toolbar.h"
+#include "host/ui/xp_toolbar.h"
+#include "shell/ui/qt_app_env.h"
 
 namespace kelton {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/ui/xp_toolbar.h"
+#include "host/ui/xp_toolbar.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/app_state.h"
-#include "shell/ui/shell_windows.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 

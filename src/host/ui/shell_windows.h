@@ -33,6 +33,12 @@ public:
     virtual void UpDateOtherFilter() {}
     // UpDateOtherFilter, then hides the pages and the panel.
     virtual void CmdOtherFilterClose_Click() {}
+    // Fill a page from its item list and show it in the panel, as the
+    // filter window's "设置" buttons and the side panel's links open them; a
+    // panel without pages opens nothing.
+    virtual void ShowMatch() {}
+    virtual void ShowHistory() {}
+    virtual void ShowGather() {}
 };
 
 // The operations of the filter window that the main window's commands call.

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSize>
+
+#include "host/ui/main_commands.h"
+
+class QAction;
+class QMdiSubWindow;
+class QMenu;
+class QWidget;
+
+namespace kelton {
+
+class IChildForm;
+class IOtherFilterPanel;
+
+// What the windows ask of the main window that hosts them: a frame in the
+// work area, the entries of its menus by command, its popups and its docked
+// other-filter panel. The main window implements it and is the service in
+// force while it lives (Service<IWindowHost>()); without one a window shows
+// no frame and finds no entry.
+class IWindowHost {
+public:
+    virtual ~IWindowHost() = default;
+
+    // The main window as the owner of the dialogs the windows open.
+    virtual QWidget* HostWidget() = 0;
+    // Puts what holds a child window into a frame of the work area, the
+    // client area sized for the window's client size; returns the frame.
+    virtual QMdiSubWindow* AddChildWindow(QWidget* holder, QSize client) = 0;
+    // The Window-menu entry of a child window, and for an analysis window
+    // its data-menu entry; nullptr when it has none.
+    virtual QAction* WindowEntry(const IChildForm& form) const = 0;
+    virtual QAction* DataEntry(const IChildForm& form) const = 0;
+    // The entry of a command.
+    virtual QAction* Entry(MainCommand command) const = 0;
+    // A menu of the menu bar or a popup.
+    virtual QMenu* Menu(MainMenu menu) const = 0;
+    // The docked other-filter panel; nullptr when it is not part of the
+    // program.
+    virtual IOtherFilterPanel* PicOtherFilter() const = 0;
+};
+
+} // namespace kelton
