@@ -47,8 +47,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-MDIMain* g_main = nullptr;
-
 // The progress bar; a click on it is the user's stop request.
 class CPrgBar : public QProgressBar {
 public:
@@ -107,15 +105,9 @@ static_assert(MainToolbarIndex(MainToolbarItem::Role::DataMenu) == MDIMain::kDat
 
 } // namespace
 
-MDIMain* MainWindow()
-{
-    return g_main;
-}
-
 MDIMain::MDIMain(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MDIMain"));
-    g_main = this;
     // The program's icon, which every window and child window takes, and
     // every window of its own a named window for screen readers.
     QApplication::setWindowIcon(AppIcon());
@@ -168,8 +160,6 @@ MDIMain::~MDIMain()
     m_display.reset();
     if (WinHist().Host() == this)
         WinHist().SetHost(nullptr);
-    if (g_main == this)
-        g_main = nullptr;
 }
 
 // ---------------------------------------------------------------------------

@@ -338,7 +338,4 @@ private:
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
 
-// The main window while it exists; nullptr otherwise.
-MDIMain* MainWindow();
-
 } // namespace kelton

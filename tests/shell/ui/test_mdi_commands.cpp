@@ -110,7 +110,7 @@ public:
     {
         ++Shown;
         ShownWith = SelTsp;
-        EXPECT_EQ(owner, MainWindow());
+        EXPECT_NE(qobject_cast<MDIMain*>(owner), nullptr); // over the main window
     }
     bool IsChang() const override { return Chang; }
     QString NumStr() const override { return Text; }

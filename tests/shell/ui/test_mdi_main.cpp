@@ -228,7 +228,7 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
         int asked = 0;
         Windows().ChooseGame = [&](QWidget* owner) {
             ++asked;
-            EXPECT_EQ(owner, MainWindow());
+            EXPECT_EQ(owner, m_main);
             return chosen;
         };
         MDIMain& main = Start();
