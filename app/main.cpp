@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
     // program join the main window's set.
     kelton::AppContext context;
     kelton::ShellWindows& windows = context.Windows;
-    kelton::InstallGameWindows(windows);
+    kelton::InstallGameWindows(windows, context.State);
     kelton::InstallFormulaWindows(windows);
     kelton::InstallFilterWindows(windows);
     kelton::InstallHitQueryWindow(windows);

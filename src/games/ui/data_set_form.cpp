@@ -68,7 +68,7 @@ int PanelOfTab(int tab)
 
 } // namespace
 
-FDataSet::FDataSet(QWidget* parent) : QDialog(parent)
+FDataSet::FDataSet(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(u"FDataSet"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -213,7 +213,7 @@ int FDataSet::CurrentTab() const
 
 void FDataSet::ShowModal(QWidget* owner)
 {
-    if (!Mmain().CurLottorData)
+    if (!m_app.CurLottorData)
         return;
     if (parentWidget() != owner)
         setParent(owner, windowFlags());
@@ -257,7 +257,7 @@ void FDataSet::SetUpGrid()
 
 void FDataSet::Form_Load()
 {
-    m_game = Mmain().CurLottorData;
+    m_game = m_app.CurLottorData;
     if (!m_game)
         return;
     const QScopedValueRollback busy(m_busy, true);

@@ -77,7 +77,7 @@ protected:
     {
         Windows() = InitialShellWindows(m_context.State);
         Windows().DataSetOther = {}; // no web page on a test machine
-        InstallGameWindows(Windows());
+        InstallGameWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows());
         OnModal<FLottoLogo>([](FLottoLogo& chooser) {
             for (int r = 0; r < chooser.RowCount(); ++r) {

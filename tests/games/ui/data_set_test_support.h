@@ -95,7 +95,7 @@ protected:
     FDataSet& Open(const QString& selTsp = QString())
     {
         if (!m_form)
-            m_form = std::make_unique<FDataSet>();
+            m_form = std::make_unique<FDataSet>(m_state);
         m_form->SetSelTsp(selTsp);
         m_form->Form_Load();
         m_form->show();

@@ -32,7 +32,7 @@ protected:
         Windows() = InitialShellWindows(m_context.State);
         Windows().DataSetOther = {};
         InstallPickerDialogs();
-        InstallGameWindows(Windows());
+        InstallGameWindows(Windows(), m_context.State);
         InstallFilterWindows(Windows());
         m_loader.emplace(&OpenLottorFile);
     }

@@ -30,7 +30,7 @@ protected:
         game.HeadData.SetWwwNumCaption(0, u"福彩3D"_s);
         game.HeadData.SetWwwNumLink(0, u"3d.txt"_s);
         game.HeadData.SetWwwNumFormat(0, u"N X X X"_s);
-        m_form = std::make_unique<FDataSet>();
+        m_form = std::make_unique<FDataSet>(m_state);
         const quint16 port = m_server.Port();
         m_form->SetDownloaderSetup([port](Downloader& d) {
             d.SetSchedulerInterval(2);

@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        InstallGameWindows(Windows());
+        InstallGameWindows(Windows(), m_context.State);
         m_loader.emplace(OpenLottorFile);
     }
 
