@@ -19,21 +19,22 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/../src}"
 
+# The layer of a folder's model (L) and of its windows (W).
 layer() {
     case "$1" in
-    platform) echo 0 ;;
-    core) echo 1 ;;
-    data | engine) echo 2 ;;
-    *) echo 3 ;;
+    platform) L=0 ;;
+    core) L=1 ;;
+    data | engine) L=2 ;;
+    *) L=3 ;;
     esac
 }
 
 window_layer() {
     case "$1" in
-    platform) echo 0 ;;
-    host) echo 1 ;;
-    shell) echo 3 ;;
-    *) echo 2 ;;
+    platform) W=0 ;;
+    host) W=1 ;;
+    shell) W=3 ;;
+    *) W=2 ;;
     esac
 }
 
@@ -47,60 +48,58 @@ breach() {
     failures=$((failures + 1))
 }
 
-# Every include of a file as "path<TAB>form", form being " or <.
+shopt -s nullglob
+files=(*/*.h */*.cpp */net/*.h */net/*.cpp */ui/*.h */ui/*.cpp)
+
+# Every include of every file, one a line: file, included path and form ("
+# or <), tab-separated.
 includes() {
-    sed -n -e 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1\t"/p' \
-        -e 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1\t</p' "$1"
+    grep -H -E '^[[:space:]]*#[[:space:]]*include' -- "${files[@]}" |
+        sed -n -e 's/^\([^:]*\):[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1\t\2\t"/p' \
+            -e 's/^\([^:]*\):[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1\t\2\t</p'
 }
 
-for folder in */; do
-    folder=${folder%/}
-    own=$(layer "$folder")
-    ownWindow=$(window_layer "$folder")
-    for file in "$folder"/*.h "$folder"/*.cpp "$folder"/net/*.h "$folder"/net/*.cpp \
-        "$folder"/ui/*.h "$folder"/ui/*.cpp; do
-        [ -f "$file" ] || continue
-        tier=model
-        [[ $file == */net/* ]] && tier=net
-        [[ $file == */ui/* ]] && tier=window
-        while IFS=$'\t' read -r included form; do
-            target=${included%%/*}
-            [[ $included == */* && -d $target ]] || continue
-            if [ "$form" = "<" ]; then
-                breach "$file includes the project header $included with <...>; use \"...\""
-            fi
-            if [ "$tier" = window ]; then
-                [[ $included == */ui/* ]] || continue
-                if [ "$included" = shell/ui/mdi_main.h ] && [ "$folder" != shell ]; then
-                    breach "$file includes the main window's header $included; windows use host/ui"
-                    continue
-                fi
-                theirs=$(window_layer "$target")
-                if ((theirs > ownWindow)); then
-                    breach "$file (window layer $ownWindow) includes the window header $included (window layer $theirs)"
-                elif ((ownWindow == 2 && theirs == 2)) && [ "$target" != "$folder" ]; then
-                    echo "$folder $target" >>"$window_edges"
-                fi
-                continue
-            fi
-            if [[ $included == */ui/* ]]; then
-                breach "$file includes the window header $included"
-                continue
-            fi
-            [ "$tier" = model ] || continue
-            if [[ $included == */net/* ]]; then
-                breach "$file includes the networking header $included"
-                continue
-            fi
-            theirs=$(layer "$target")
-            if ((theirs > own)); then
-                breach "$file (layer $own) includes $included (layer $theirs)"
-            elif ((own == 3 && theirs == 3)) && [ "$target" != "$folder" ]; then
-                echo "$folder $target" >>"$edges"
-            fi
-        done < <(includes "$file")
-    done
-done
+while IFS=$'\t' read -r file included form; do
+    target=${included%%/*}
+    [[ $included == */* && -d $target ]] || continue
+    folder=${file%%/*}
+    if [ "$form" = "<" ]; then
+        breach "$file includes the project header $included with <...>; use \"...\""
+    fi
+    if [[ $file == */ui/* ]]; then
+        [[ $included == */ui/* ]] || continue
+        if [ "$included" = shell/ui/mdi_main.h ] && [ "$folder" != shell ]; then
+            breach "$file includes the main window's header $included; windows use host/ui"
+            continue
+        fi
+        window_layer "$folder"
+        own=$W
+        window_layer "$target"
+        if ((W > own)); then
+            breach "$file (window layer $own) includes the window header $included (window layer $W)"
+        elif ((own == 2 && W == 2)) && [ "$target" != "$folder" ]; then
+            echo "$folder $target" >>"$window_edges"
+        fi
+        continue
+    fi
+    if [[ $included == */ui/* ]]; then
+        breach "$file includes the window header $included"
+        continue
+    fi
+    [[ $file == */net/* ]] && continue
+    if [[ $included == */net/* ]]; then
+        breach "$file includes the networking header $included"
+        continue
+    fi
+    layer "$folder"
+    own=$L
+    layer "$target"
+    if ((L > own)); then
+        breach "$file (layer $own) includes $included (layer $L)"
+    elif ((own == 3 && L == 3)) && [ "$target" != "$folder" ]; then
+        echo "$folder $target" >>"$edges"
+    fi
+done < <(includes)
 
 # tsort reports a circle as a loop.
 if ! tsort "$edges" >/dev/null 2>"$edges.loop"; then
@@ -117,7 +116,7 @@ while IFS= read -r file; do
     core/infer_form_factory.h | analysis/ui/infer_windows.cpp | shell/ui/mdi_main*.cpp) ;;
     *) breach "$file asks for an analysis window; only the main window makes them" ;;
     esac
-done < <(grep -l -- 'CreateInferForm' */*.h */*.cpp */net/*.h */net/*.cpp */ui/*.h */ui/*.cpp 2>/dev/null || true)
+done < <(grep -l -- 'CreateInferForm' "${files[@]}" || true)
 
 if ((failures > 0)); then
     echo "check_layers: $failures breach(es)" >&2

@@ -53,8 +53,10 @@ void MakeBets(int32_t n)
     for (int32_t i = 0; i < n; ++i)
         digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
                                      static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Bets = BetList(3);
-    Mmain().Bets.AssignBets(std::move(digits));
+    Mmain().Document.ChangeBets([&digits](BetList& bets) {
+        bets = BetList(3);
+        bets.AssignBets(std::move(digits));
+    });
 }
 
 void BM_FilterShowPage(benchmark::State& state)
@@ -72,7 +74,7 @@ void BM_FilterShowPage(benchmark::State& state)
     }
     state.counters["rows"] = form->msgResult()->Rows() - 1;
     form.reset();
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_FilterShowPage)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -196,10 +198,10 @@ void BM_FilterRunToCountLine(benchmark::State& state)
         base.push_back(bench::MsSince(plain));
         state.SetIterationTime(took / 1000);
     }
-    state.counters["live"] = Mmain().Bets.LiveCount();
+    state.counters["live"] = Mmain().Document.Bets().LiveCount();
     SetCounters(state, ms, base);
     form.reset();
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_FilterRunToCountLine)->Arg(1000)->Arg(100000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -242,7 +244,7 @@ void BM_BetListPageDown(benchmark::State& state)
     }
     SetCounters(state, ms, base);
     form.reset();
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_BetListPageDown)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

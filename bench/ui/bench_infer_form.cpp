@@ -35,8 +35,6 @@
 namespace kelton {
 namespace {
 
-// The analysis window alone: no other window of the program to open.
-const ShellWindows kNoWindows;
 
 std::shared_ptr<CLottorData> OpenCurrentSample(benchmark::State& state)
 {
@@ -56,7 +54,7 @@ void BM_InferDistributionWholeHistory(benchmark::State& state)
     CStat& stat = *game->StatView(0);
     int rows = 0;
     for (auto _ : state) {
-        auto form = std::make_unique<FInfer>(0, stat, kNoWindows);
+        auto form = std::make_unique<FInfer>(0, stat);
         form->resize(1000, 700);
         form->FindClick(); // builds the window on "历史分布图"
         form->Controls().cboPTStart->setCurrentIndex(0);
@@ -109,7 +107,7 @@ struct ShownWindow {
             w->Game = OpenCurrentSample(state);
             if (!w->Game)
                 return nullptr;
-            w->Form = std::make_unique<FInfer>(0, *w->Game->StatView(0), kNoWindows);
+            w->Form = std::make_unique<FInfer>(0, *w->Game->StatView(0));
             w->Form->resize(1000, 700);
             w->Form->FindClick(); // built, on "历史分布图"
             w->Form->show();

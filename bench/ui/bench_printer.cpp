@@ -56,8 +56,10 @@ void MakeGameAndBets()
     for (int32_t i = 0; i < kBets; ++i)
         digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
                                      static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Bets = BetList(3);
-    Mmain().Bets.AssignBets(std::move(digits));
+    Mmain().Document.ChangeBets([&digits](BetList& bets) {
+        bets = BetList(3);
+        bets.AssignBets(std::move(digits));
+    });
 }
 
 std::unique_ptr<fPrinter> OpenWindow()
@@ -87,7 +89,7 @@ void BM_PrinterOpen(benchmark::State& state)
     state.counters["plan_MB"] = static_cast<double>(form->Plan().MemoryBytes()) / (1024.0 * 1024.0);
     state.counters["peak_MB"] = PeakMb();
     form.reset();
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -133,7 +135,7 @@ void BM_PrinterShowPage(benchmark::State& state)
     }
     state.counters["page"] = first ? 1 : form->PageCount();
     state.counters["peak_MB"] = PeakMb();
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterShowPage)->Arg(1)->Arg(417)->Unit(benchmark::kMillisecond);
@@ -246,7 +248,7 @@ void BM_PrinterPageChange(benchmark::State& state)
     state.counters["ms"] = m;
     state.counters["base_ms"] = b;
     state.counters["ratio"] = b > 0 ? m / b : 0;
-    Mmain().Bets = BetList();
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterPageChange)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

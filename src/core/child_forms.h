@@ -50,13 +50,6 @@ public:
 // game it loads, and releases them when the game goes (InferForms).
 class IInferForm : public virtual IChildForm {
 public:
-    // Refills the period lists after the statistics were recomputed.
-    virtual void RefreshForm() = 0;
-    // Repaints the next-period cell of value sBall at position sPos from the
-    // current lottery's chooser flags. Never fails towards the caller.
-    virtual void RefreshBall(int16_t sPos, int16_t sBall) = 0;
-    // Follows a change of a filter condition made in another window.
-    virtual void RefreshFilter() = 0;
     // Opens the view named sShowSet (an indicator's or a position's name,
     // as the filter window's condition rows are captioned) and shows the
     // window. A window without views of its own just shows itself.

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "core/bet_list.h"
 #include "core/child_forms.h"
+#include "data/game_document.h"
 #include "data/app_tables.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
@@ -19,10 +19,10 @@ namespace kelton {
 class CLottorData;
 
 // The application's state: the current lottery and its analysis windows,
-// the settings and the bet list. The application context owns one (main
-// makes it; a test makes a fresh one); while it lives it is the state in
-// force, the newest live one when there are several. The fixed name tables
-// are constant data (data/app_tables.h, platform/name_tables.h).
+// the settings and the game document. The application context owns one
+// (main makes it; a test makes a fresh one); while it lives it is the state
+// in force, the newest live one when there are several. The fixed name
+// tables are constant data (data/app_tables.h, platform/name_tables.h).
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
 
@@ -51,8 +51,9 @@ struct AppState {
     CLottoItem LottoItems;
     SettingsFileState SetFileState = SettingsFileState::NotRead;
 
-    // The filter window's bet list.
-    BetList Bets;
+    // The open game as the windows share it, with the filter session; the
+    // windows subscribe to its signals.
+    GameDocument Document;
 };
 
 // The state in force: the newest live AppState; with none alive, one of

@@ -196,16 +196,12 @@ public:
     // Number chooser (lottor_data_chooser.cpp). Position sPos addresses
     // SelBc row sPos up to BcMain and SelMr row sPos - BcMain above. The
     // getter answers 0 out of range; the setter stores sV, and the toggle
-    // flips 0 and -1, then both repaint the number in every analysis window
-    // and in the filter window; out of range they change nothing.
+    // flips 0 and -1; both answer true, and out of range they change
+    // nothing and answer false. The windows change marks through the game
+    // document (data/game_document.h), which announces them.
     int16_t SelectBall(int16_t sPos, int16_t sBall) const;
-    void SelectBall(int16_t sPos, int16_t sBall, int16_t sV);
-    void AutoSelectBall(int16_t sPos, int16_t sBall);
-    // Edits one bet number (positions 1..BM) in the single-number editor, or
-    // a number-list text in the number-list picker; true when accepted, the
-    // argument unchanged otherwise.
-    bool ViewBall(std::vector<int16_t>& sBall);
-    bool ViewBalls(QString& sBall);
+    bool SelectBall(int16_t sPos, int16_t sBall, int16_t sV);
+    bool AutoSelectBall(int16_t sPos, int16_t sBall);
 
     // Other filters (lottor_data_filter.cpp). sNum holds a candidate's raw
     // numbers by position 1..BcMain, sIndex the target issue index (NumCount
@@ -224,7 +220,6 @@ private:
     bool HistoryFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
     bool GatherFilterTest(std::span<const int16_t> sNum, int32_t sIndex);
     void LoadHistoryViews(int32_t sIndex);
-    void RepaintBall(int16_t sPos, int16_t sBall);
     int16_t* ChooserFlag(int16_t sPos, int16_t sBall);
     // Tables the other filters derive from the views, kept between calls.
     OtherFilterCache& OtherCache();

@@ -1,13 +1,6 @@
-// The number chooser of the current lottery: one flag per position and
-// value, shown by the analysis windows and the filter window, and the two
-// modal number pickers.
+// The number chooser of a lottery: one flag per position and value.
 
-#include "core/child_forms.h"
-#include "data/app_state.h"
-#include "data/ball_repaint.h"
 #include "data/lottor_data.h"
-#include "data/picker_service.h"
-#include "platform/services.h"
 
 namespace kelton {
 
@@ -32,65 +25,21 @@ int16_t CLottorData::SelectBall(int16_t sPos, int16_t sBall) const
     return flag ? *flag : int16_t(0);
 }
 
-void CLottorData::SelectBall(int16_t sPos, int16_t sBall, int16_t sV)
+bool CLottorData::SelectBall(int16_t sPos, int16_t sBall, int16_t sV)
 {
     int16_t* flag = ChooserFlag(sPos, sBall);
     if (!flag)
-        return;
+        return false;
     *flag = sV;
-    RepaintBall(sPos, sBall);
-}
-
-void CLottorData::AutoSelectBall(int16_t sPos, int16_t sBall)
-{
-    int16_t* flag = ChooserFlag(sPos, sBall);
-    if (!flag)
-        return;
-    *flag = *flag != 0 ? int16_t(0) : int16_t(-1);
-    RepaintBall(sPos, sBall);
-}
-
-// Every analysis window in view order, then the filter window.
-void CLottorData::RepaintBall(int16_t sPos, int16_t sBall)
-{
-    for (IInferForm* form : Mmain().InferForms) {
-        if (form)
-            form->RefreshBall(sPos, sBall);
-    }
-    if (IBallRepaint* filter = Service<IBallRepaint>())
-        filter->RefreshBall(sPos, sBall);
-}
-
-bool CLottorData::ViewBall(std::vector<int16_t>& sBall)
-{
-    IPickerService* pickers = Service<IPickerService>();
-    if (!pickers)
-        return false;
-    // The editor works on its own copy: a cancelled edit leaves the
-    // caller's numbers as they were.
-    const size_t positions = static_cast<size_t>(HeadData.BM) + 1;
-    std::vector<int16_t> balls(positions, 0);
-    for (size_t i = 1; i < positions && i < sBall.size(); ++i)
-        balls[i] = sBall[i];
-    if (!pickers->PickBall(HeadData, balls))
-        return false;
-    balls.resize(positions, 0);
-    if (sBall.size() < positions)
-        sBall.resize(positions, 0);
-    for (size_t i = 1; i < positions; ++i)
-        sBall[i] = balls[i];
     return true;
 }
 
-bool CLottorData::ViewBalls(QString& sBall)
+bool CLottorData::AutoSelectBall(int16_t sPos, int16_t sBall)
 {
-    IPickerService* pickers = Service<IPickerService>();
-    if (!pickers)
+    int16_t* flag = ChooserFlag(sPos, sBall);
+    if (!flag)
         return false;
-    QString text = sBall;
-    if (!pickers->PickBalls(HeadData, text))
-        return false;
-    sBall = text;
+    *flag = *flag != 0 ? int16_t(0) : int16_t(-1);
     return true;
 }
 

@@ -11,10 +11,10 @@ namespace kelton {
 
 class CLottorHead;
 
-// The modal pickers the model asks for (value picker, single number,
-// number list). A service (platform/services.h): the window side installs
-// its dialogs, tests install fakes. With nothing installed every picker is
-// cancelled.
+// The modal pickers (value picker, single number, number list). A service
+// (platform/services.h): the window side installs its dialogs, tests
+// install fakes; windows open them through pickers/ui/pick.h and hand the
+// answer to the model. With nothing installed every picker is cancelled.
 class IPickerService {
 public:
     virtual ~IPickerService() = default;
@@ -45,9 +45,5 @@ public:
         return false;
     }
 };
-
-// Lets the user edit a value set in the value picker.
-QString ShowSelVal(const QString& strVal, int16_t minVal, int16_t maxVal, const QString& valName,
-                   const QString& showMsg);
 
 }  // namespace kelton

@@ -28,12 +28,12 @@ TEST(AppStateTest, AFreshStateHoldsNothingOfAnEarlierOne)
 {
     {
         AppState earlier;
-        earlier.Bets = BetList(3);
+        earlier.LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("g"), QStringLiteral("Lottor/g"));
         earlier.FormsClosing = -1;
         earlier.SetFilePath = QStringLiteral("Kelt.dat");
     }
     const AppState fresh;
-    EXPECT_EQ(Mmain().Bets.BM(), BetList().BM());
+    EXPECT_EQ(Mmain().LottoItems.LottoCount(), 0);
     EXPECT_EQ(Mmain().FormsClosing, 0);
     EXPECT_TRUE(Mmain().SetFilePath.isEmpty());
 }

@@ -1,16 +1,10 @@
 #include "filter/filter_form_rules.h"
 
-#include <memory>
-#include <optional>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
-#include "filter/condition_refresh.h"
 #include "platform/name_tables.h"
-#include "support/quiet_infer_form.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -101,56 +95,6 @@ TEST_F(FilterFormRulesTest, TabsAndPositions)
     EXPECT_TRUE(FilterWindowFits(1));
     EXPECT_FALSE(FilterWindowFits(4));
     EXPECT_TRUE(FilterWindowRefusal(5).contains(u'5'));
-}
-
-// RefreshAllFilter: open analysis windows in view order, then the filter
-// window, then the extreme-range window, each only while FormOpen.
-template <class View> class RecordingView : public View {
-public:
-    RecordingView(QString name, QStringList& log) : m_name(std::move(name)), m_log(log) {}
-    bool FormOpen() const override { return Open; }
-    void RefreshFilter() override { m_log << m_name; }
-    bool Open = true;
-
-private:
-    QString m_name;
-    QStringList& m_log;
-};
-
-class RecordingInfer : public test::QuietInferForm {
-public:
-    RecordingInfer(int view, bool open, QStringList& log) : m_view(view), m_open(open), m_log(log) {}
-    bool FormOpen() const override { return m_open; }
-    void RefreshFilter() override { m_log << QString::number(m_view); }
-
-private:
-    int m_view;
-    bool m_open;
-    QStringList& m_log;
-};
-
-TEST_F(FilterFormRulesTest, RefreshAllFilterOrder)
-{
-    QStringList log;
-    std::vector<std::unique_ptr<RecordingInfer>> forms;
-    for (int v = 0; v < AppState::InferCount; ++v) {
-        forms.push_back(std::make_unique<RecordingInfer>(v, v % 3 != 1, log));
-        Mmain().InferForms[static_cast<size_t>(v)] = forms.back().get();
-    }
-    RecordingView<IFilterConditionView> filter(QStringLiteral("filter"), log);
-    RecordingView<IFilterBoundConditionView> bound(QStringLiteral("bound"), log);
-    const ScopedService<IFilterConditionView> filterView(&filter);
-    std::optional<ScopedService<IFilterBoundConditionView>> boundView(&bound);
-
-    RefreshAllFilter();
-    EXPECT_EQ(log.join(u' '), QStringLiteral("0 2 3 5 6 filter bound"));
-
-    log.clear();
-    filter.Open = false;
-    boundView.reset(); // never opened
-    Mmain().InferForms.fill(nullptr);
-    RefreshAllFilter();
-    EXPECT_TRUE(log.isEmpty());
 }
 
 } // namespace

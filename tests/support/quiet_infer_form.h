@@ -20,9 +20,6 @@ public:
     void SetFocus() override {}
     void Unload() override {}
     bool FormOpen() const override { return true; }
-    void RefreshForm() override {}
-    void RefreshBall(int16_t, int16_t) override {}
-    void RefreshFilter() override {}
 };
 
 } // namespace kelton::test

@@ -25,6 +25,7 @@
 #include "chart/ui/qvx_chart.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -57,11 +58,23 @@ QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twi
 
 } // namespace
 
-FInfer::FInfer(int16_t view, CStat& stat, const ShellWindows& windows, QWidget* parent)
-    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_windows(windows), m_stat(stat), m_view(view)
+FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
+    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
 {
     if (const QString name = ViewName(view); !name.isEmpty())
         setWindowTitle(name);
+    GameDocument& doc = Mmain().Document;
+    connect(&doc, &GameDocument::markChanged, this, &FInfer::RefreshBall);
+    const auto refreshConditions = [this] {
+        if (FormOpen())
+            RefreshFilter();
+    };
+    connect(&doc, &GameDocument::conditionsChanged, this, refreshConditions);
+    connect(&doc, &GameDocument::betTypeChanged, this, refreshConditions);
+    connect(&doc, &GameDocument::statisticsRebuilt, this, [this] {
+        if (FormOpen())
+            RefreshForm();
+    });
 }
 
 FInfer::~FInfer()

@@ -52,17 +52,18 @@ class FInfer : public CChildForm, public IInferForm, public IGridCopySource {
     Q_OBJECT
 
 public:
-    // `windows`, the program's registry of windows (the filter window),
-    // outlives the window.
-    FInfer(int16_t view, CStat& stat, const ShellWindows& windows, QWidget* parent = nullptr);
+    FInfer(int16_t view, CStat& stat, QWidget* parent = nullptr);
     ~FInfer() override;
 
     // --- Child-window protocol and what other windows call -----------------
     void ShowForm() override;
     bool FormOpen() const override { return CChildForm::FormOpen(); }
-    void RefreshForm() override;
-    void RefreshBall(int16_t sPos, int16_t sBall) override;
-    void RefreshFilter() override;
+    // Repaints on the game document's signals: the period lists after the
+    // statistics were rebuilt, the next-period cell of a mark, and the
+    // condition box after a condition or the offered bet type changed.
+    void RefreshForm();
+    void RefreshBall(int16_t sPos, int16_t sBall);
+    void RefreshFilter();
     void ShowLay(const QString& sShowSet) override;
     IGridCells* msgMain() override;
 
@@ -174,7 +175,6 @@ private:
     // The kind lists of the miss views (0 cboPTFilter, 1 cboPTFilter2).
     void cboPTFilter_Click(int which);
 
-    const ShellWindows& m_windows;
     CStat& m_stat;
     int16_t m_view = 0;
     bool m_loaded = false;

@@ -13,6 +13,7 @@
 #include "analysis/number_tables.h"
 #include "analysis/ui/infer_form.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -53,9 +54,8 @@ void FInfer::msgMain_DblClick()
                                ? 2
                                : static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
     const std::optional<BallMark> mark = NextRowMark(m_stat, NumberGrid(Sizes(), choice, Names()), col);
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
-    if (mark && game)
-        game->AutoSelectBall(mark->Pos, mark->Ball);
+    if (mark)
+        Mmain().Document.ToggleMark(mark->Pos, mark->Ball);
 }
 
 void FInfer::RefreshBall(int16_t sPos, int16_t sBall)

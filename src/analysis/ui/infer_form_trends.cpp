@@ -14,13 +14,13 @@
 #include "analysis/ui/infer_form.h"
 #include "chart/ui/qvx_chart.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
-#include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "filter/ui/filter_form.h"
 #include "filter/value_pick.h"
+#include "pickers/ui/pick.h"
 #include "platform/name_tables.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
@@ -31,24 +31,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter window, made when it is not there yet; nullptr in a program
-// without one.
-fFilter* FilterWindowOnUse(const ShellWindows& windows)
+// The filter session's bet type: direct bets let every condition take part.
+bool DirectBets()
 {
-    const auto& make = windows.FilterForm;
-    return make ? dynamic_cast<fFilter*>(make()) : nullptr;
-}
-
-bool DirectBets(const ShellWindows& windows)
-{
-    const fFilter* filter = FilterWindowOnUse(windows);
-    return !filter || filter->DirectBets();
-}
-
-void RefreshFilterWindow(const ShellWindows& windows)
-{
-    if (fFilter* filter = FilterWindowOnUse(windows))
-        filter->RefreshFilter();
+    return Mmain().Document.DirectBets();
 }
 
 // Values as the value boxes and the picker take them: 0 .. 32676.
@@ -95,7 +81,7 @@ void FInfer::OptFilter_Click(int16_t index)
         const bool on = m_stat.ShrinkSel(index) != 0;
         m_ui.chkFilter->setChecked(on);
         m_ui.TxtFilter->setEnabled(on);
-        m_ui.chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets(m_windows)));
+        m_ui.chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets()));
     }
     ChartData series;
     const int16_t kinds[] = {index};
@@ -130,8 +116,7 @@ void FInfer::chkFilter_Click()
     m_ui.TxtFilter->setEnabled(on);
     const int16_t k = ShownConditionKind();
     if (k >= 0)
-        m_stat.SetShrinkSel(k, on ? 1 : 0);
-    RefreshFilterWindow(m_windows);
+        Mmain().Document.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkSel(k, on ? 1 : 0); });
 }
 
 void FInfer::TxtFilter_Change()
@@ -147,16 +132,13 @@ void FInfer::TxtFilter_Click()
     const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
     if (k < 0 || !game)
         return;
-    const fFilter* filter = FilterWindowOnUse(m_windows);
-    const int32_t issue = filter ? filter->TargetIssue() : -1;
-    const QString issueText = filter ? filter->TargetIssueText() : QString();
+    GameDocument& doc = Mmain().Document;
     const CLottorHead& head = *m_stat.HeadData();
-    const ValuePickText text = ConditionPickText(*game, m_stat, k, issue, issueText);
+    const ValuePickText text = ConditionPickText(*game, m_stat, k, doc.TargetIssue(), doc.TargetIssueText());
     const QString answer =
         ShowSelVal(m_ui.TxtFilter->text(), head.ShrinkHL(k, 0), head.ShrinkHL(k, 1), text.Names, text.Hint);
-    m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh));
+    doc.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkVal(k, StrToRange(answer, 0, kPickedHigh)); });
     TxtFilter_Change();
-    RefreshFilterWindow(m_windows);
 }
 
 void FInfer::RefreshFilter()
@@ -169,7 +151,7 @@ void FInfer::RefreshFilter()
         m_ui.chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
         m_ui.TxtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
     }
-    m_ui.chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets(m_windows)));
+    m_ui.chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets()));
     m_ui.TxtFilter->setEnabled(m_ui.chkFilter->isChecked());
 }
 

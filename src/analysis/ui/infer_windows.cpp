@@ -12,18 +12,14 @@ namespace {
 
 class CInferFormFactory : public IInferFormFactory {
 public:
-    explicit CInferFormFactory(const ShellWindows& windows) : m_windows(windows) {}
-    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override { return new FInfer(sView, sStat, m_windows); }
-
-private:
-    const ShellWindows& m_windows;
+    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override { return new FInfer(sView, sStat); }
 };
 
 } // namespace
 
 void InstallAnalysisWindows(ShellWindows& windows)
 {
-    windows.InferForms = std::make_shared<CInferFormFactory>(windows);
+    windows.InferForms = std::make_shared<CInferFormFactory>();
 }
 
 } // namespace kelton

@@ -1,7 +1,6 @@
 #include "filter/ui/filter_bound_form.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -17,11 +16,12 @@
 #include "chart/ui/qvx_chart.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
-#include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_bound.h"
+#include "pickers/ui/pick.h"
 #include "platform/ui/label_fit.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/screen_twips.h"
@@ -126,19 +126,17 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"шо
     connect(m_chkErr, &QCheckBox::clicked, this, &FFilterBound::chkErr_Click);
     connect(m_txtErr, &QLineEdit::textChanged, this, [this] { TxtErr_Change(); });
 
+    // A loaded window shows the tolerances as they change, whoever changes
+    // them.
+    connect(&Mmain().Document, &GameDocument::conditionsChanged, this, [this] {
+        if (m_loaded && FormOpen())
+            RefreshFilter();
+    });
+
     resize(TwipsToScreenPixels(kDesignWidth, this), TwipsToScreenPixels(kTabTop + kTabHeight, this));
 }
 
-FFilterBound::~FFilterBound()
-{
-    ReleaseService();
-}
-
-void FFilterBound::ReleaseService()
-{
-    if (Service<IFilterBoundConditionView>() == this)
-        InstallService<IFilterBoundConditionView>(nullptr);
-}
+FFilterBound::~FFilterBound() = default;
 
 std::shared_ptr<CLottorData> FFilterBound::Game() const
 {
@@ -171,7 +169,6 @@ void FFilterBound::ShowForm()
 void FFilterBound::Form_Load()
 {
     m_loaded = true;
-    InstallService<IFilterBoundConditionView>(this);
     FillIssueLists();
     m_cboEnd->setCurrentIndex(m_cboEnd->count() - 1);
     if (m_slider->value() == kSliderAtLoad)
@@ -180,13 +177,6 @@ void FFilterBound::Form_Load()
         m_slider->setValue(kSliderAtLoad);
     SelectTab(1);
     Form_Resize();
-}
-
-void FFilterBound::closeEvent(QCloseEvent* event)
-{
-    CChildForm::closeEvent(event);
-    if (!FormOpen())
-        ReleaseService(); // unloaded: the refreshes go nowhere now
 }
 
 void FFilterBound::FillIssueLists()
@@ -271,10 +261,10 @@ void FFilterBound::cmdSetShk_Click()
     }
     const int32_t start = std::max(m_cboStart->currentIndex(), 0);
     const int32_t end = std::max(m_cboEnd->currentIndex(), 0);
-    if (!SetConditionsToExtremes(*stat, game->HeadData.BcMain, start, end))
+    const bool set = Mmain().Document.ChangeConditions(
+        [&](CLottorData& changed) { return SetConditionsToExtremes(*stat, changed.HeadData.BcMain, start, end); });
+    if (!set)
         return;
-    if (IConditionView* filter = Service<IFilterConditionView>(); filter && filter->FormOpen())
-        filter->RefreshFilter();
     MsgBox(this, QMessageBox::NoIcon, AppTitle(),
            ExtremesSetMessage(m_tab->tabText(m_tab->currentIndex()), m_cboStart->currentText(),
                               m_cboEnd->currentText()));
@@ -316,11 +306,13 @@ void FFilterBound::chkErr_Click()
     if (m_isBusy || !game)
         return;
     const int16_t on = m_chkErr->isChecked() ? 1 : 0;
-    if (AllViews())
-        game->ShrinkAllErrSel = on;
-    else if (CStat* stat = ShownView())
-        stat->SetShrinkSel(static_cast<int16_t>(game->HeadData.BcMain + 43), on);
-    RefreshAllFilter();
+    CStat* stat = ShownView();
+    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+        if (AllViews())
+            changed.ShrinkAllErrSel = on;
+        else if (stat)
+            stat->SetShrinkSel(static_cast<int16_t>(changed.HeadData.BcMain + 43), on);
+    });
 }
 
 void FFilterBound::TxtErr_Click()
@@ -328,20 +320,23 @@ void FFilterBound::TxtErr_Click()
     const std::shared_ptr<CLottorData> game = Game();
     if (!game || !m_txtErr->isEnabled())
         return;
-    // The picker starts from the stored set, whatever the box shows.
+    // The picker starts from the stored set, whatever the box shows. The
+    // other windows show the same tolerance: they follow at once.
+    GameDocument& doc = Mmain().Document;
     if (AllViews()) {
         const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
-        game->ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
-        game->ShrinkAllErrValUbound = static_cast<int16_t>(game->ShrinkAllErrVal.Count());
+        doc.ChangeConditions([&picked](CLottorData& changed) {
+            changed.ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
+            changed.ShrinkAllErrValUbound = static_cast<int16_t>(changed.ShrinkAllErrVal.Count());
+        });
     } else if (CStat* stat = ShownView()) {
         const auto own = static_cast<int16_t>(game->HeadData.BcMain + 43);
         const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(own)), game->HeadData.ShrinkHL(own, 0),
                                           game->HeadData.ShrinkHL(own, 1), QString(), QString());
-        stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh));
+        doc.ChangeConditions(
+            [&](CLottorData&) { stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh)); });
     }
     TxtErr_Change();
-    // The other windows show the same tolerance: they follow at once.
-    RefreshAllFilter();
 }
 
 void FFilterBound::TxtErr_Change()

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "filter/condition_refresh.h"
 #include "host/ui/child_form.h"
 
 class QCheckBox;
@@ -30,7 +29,7 @@ class QvxChart;
 // the extremes of the N issues before it ("查看"), and edits the view's own
 // tolerance ("子容错"); over all views it charts the sum ("所有") and edits
 // the total tolerance ("总容错").
-class FFilterBound : public CChildForm, public IFilterBoundConditionView {
+class FFilterBound : public CChildForm {
     Q_OBJECT
 
 public:
@@ -39,10 +38,10 @@ public:
 
     // Loads the window on its first showing, then shows it.
     void ShowForm() override;
-    bool FormOpen() const override { return CChildForm::FormOpen(); }
     bool Loaded() const { return m_loaded; }
-    // Shows the tolerance of the selected tab.
-    void RefreshFilter() override;
+    // Shows the tolerance of the selected tab; on the game document's word
+    // that the conditions changed, while the window is loaded.
+    void RefreshFilter();
     // Refills the issue lists (newest as end) and applies the slider again.
     void RefreshForm();
 
@@ -75,7 +74,6 @@ public:
 
 protected:
     bool UnloadsWhenClosed() const override { return true; }
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,7 +85,6 @@ private:
     std::shared_ptr<CLottorData> Game() const;
     void FillIssueLists();
     void DrawChart(bool allViews);
-    void ReleaseService();
 
     bool m_loaded = false;
     bool m_isBusy = false;

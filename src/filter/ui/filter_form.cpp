@@ -29,6 +29,7 @@
 
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "platform/name_tables.h"
@@ -99,6 +100,7 @@ fFilter::fFilter(const ShellWindows& windows, SchemePanelLink sidePanel, QWidget
     MakeChipPanel();
     MakeResultPanel();
     ConnectControls();
+    SubscribeToDocument();
     resize(TwipsToScreenPixels(D::kWindowWidth - D::kChromeWidth, this),
            TwipsToScreenPixels(D::kWindowHeight - D::kChromeHeight, this));
     // The frames are laid out down to this size; a smaller frame scrolls.
@@ -106,17 +108,32 @@ fFilter::fFilter(const ShellWindows& windows, SchemePanelLink sidePanel, QWidget
                    TwipsToScreenPixels(D::kMinWindowHeight - D::kChromeHeight, this));
 }
 
-fFilter::~fFilter()
-{
-    ReleaseServices();
-}
+fFilter::~fFilter() = default;
 
-void fFilter::ReleaseServices()
+// The window repaints what the document announces while it is loaded; one
+// unloaded for real (closed while the program closes its windows) shows
+// nothing any more.
+void fFilter::SubscribeToDocument()
 {
-    if (Service<IBallRepaint>() == this)
-        InstallService<IBallRepaint>(nullptr);
-    if (Service<IFilterConditionView>() == this)
-        InstallService<IFilterConditionView>(nullptr);
+    GameDocument& doc = Mmain().Document;
+    connect(&doc, &GameDocument::markChanged, this, [this](int16_t pos, int16_t ball) {
+        if (FormOpen())
+            RefreshBall(pos, ball);
+    });
+    connect(&doc, &GameDocument::conditionsChanged, this, [this] {
+        if (FormOpen())
+            RefreshFilter();
+    });
+    connect(&doc, &GameDocument::statisticsRebuilt, this, [this] {
+        if (FormOpen())
+            RefreshForm();
+    });
+    connect(&doc, &GameDocument::betsChanged, this, [this] {
+        if (!FormOpen())
+            return;
+        const QScopedValueRollback busy(m_isBusy, true);
+        ShowResultCount();
+    });
 }
 
 void fFilter::Place(QWidget* widget, const TwipsBox& box) const
@@ -612,13 +629,14 @@ void fFilter::Form_Load()
         return;
     BuildFilterWindow();
     m_loaded = true;
-    InstallService<IBallRepaint>(this);
-    InstallService<IFilterConditionView>(this);
     // A window built anew shows the bets the list already holds, and the
     // bet type they were made as.
-    const BetList& bets = Mmain().Bets;
+    GameDocument& doc = Mmain().Document;
+    const BetList& bets = doc.Bets();
     if (bets.BetCount() > 0)
         SelectBetType(static_cast<int>(bets.Type()));
+    else
+        doc.SetBetType(BetType::Direct); // the type the options start at
     SelectTab(2);
     Form_Resize();
     ShowResultCount();
@@ -643,15 +661,6 @@ void fFilter::ShowForm()
 {
     if (EnsureLoaded())
         CChildForm::ShowForm();
-}
-
-void fFilter::closeEvent(QCloseEvent* event)
-{
-    CChildForm::closeEvent(event);
-    if (!FormOpen()) {
-        // Unloaded for real: the repaints and refreshes go nowhere now.
-        ReleaseServices();
-    }
 }
 
 bool fFilter::eventFilter(QObject* watched, QEvent* event)

@@ -9,9 +9,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "data/ball_repaint.h"
 #include "filter/bet_commands.h"
-#include "filter/condition_refresh.h"
 #include "filter/filter_form_rules.h"
 #include "filter/filter_layout.h"
 #include "host/ui/child_form.h"
@@ -57,16 +55,17 @@ using SchemePanelLink = std::shared_ptr<const QPointer<SchemePanel>>;
 // - "投注结果": the live bets in a grid with the undo, redo and compact
 //   toolbar, the count line, and the filter-run and print buttons.
 //
-// The window shows what lives elsewhere: the digit choice and the
-// conditions in the current lottery and its statistics views, the bets in
-// the application's bet list. It is built from the game that is current
+// The window shows what lives in the game document (data/game_document.h):
+// the marks, the conditions, the bet list, the offered bet type and the
+// target issue. It writes them through the document and repaints on its
+// signals, whoever made the change. It is built from the game that is current
 // when it is first shown (Form_Load) and serves games of at most three main
 // positions; ShowForm refuses others with a message.
 //
 // Code that sets one of its lists, tabs or options runs that control's
 // Click handler, as a user's click does; the busy flag (IsBusy) keeps the
 // handlers that must not react to code quiet meanwhile.
-class fFilter : public CChildForm, public IFilterForm, public IBallRepaint, public IFilterConditionView {
+class fFilter : public CChildForm, public IFilterForm {
     Q_OBJECT
 
 public:
@@ -81,34 +80,25 @@ public:
     void ShowForm() override;
     // True once Form_Load has built the window.
     bool Loaded() const { return m_loaded; }
-    bool FormOpen() const override { return CChildForm::FormOpen(); }
     bool IsBusy() const { return m_isBusy; }
 
-    // --- What other windows read ------------------------------------------
-    // Direct bets are chosen (optSel(0)); otherwise a group bet type, for
-    // which only the group-bet indicators take part.
-    bool DirectBets() const;
-    // The target issue of the filter run and the scheme check: the index of
-    // the chosen item of the issue list (a draw index, or the number of
-    // draws for "下期"); -1 before the window is built.
-    int TargetIssue() const;
-    // The chosen item's text (an issue number or "下期"); empty before the
-    // window is built.
-    QString TargetIssueText() const;
-
-    // --- Operations other windows call ------------------------------------
-    // Refills the target-issue list after the draw history changed.
-    void RefreshForm() override;
+    // --- Repaints on the game document's signals ---------------------------
+    // Refills the target-issue list from the current lottery's issues (last
+    // item "下期", selected) after the statistics were rebuilt.
+    void RefreshForm();
     // Repaints the cell of value sBall in the digit grid of position sPos
     // from the current lottery's chooser flag.
-    void RefreshBall(int16_t sPos, int16_t sBall) override;
-    // Refills the condition panel from the data of the selected tab.
-    void RefreshFilter() override;
+    void RefreshBall(int16_t sPos, int16_t sBall);
+    // Refills the condition panel from the data of the selected tab, while
+    // the window is loaded (also while it is only hidden).
+    void RefreshFilter();
     // The count line and the undo and redo buttons from the bet list, then
-    // the result grid (ShowPage).
+    // the result grid (ShowPage); after the bets changed.
     void ShowResultCount();
     // Refills the result grid with the live bets.
     void ShowPage();
+
+    // --- Operations other windows call ------------------------------------
     // Filter schemes (filter_form_scheme.cpp). Both push the other-filter
     // panel first and build the window (without showing it) when it was
     // not built yet. A file that cannot be read or written is reported
@@ -238,7 +228,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -267,7 +256,7 @@ private:
     void BuildConditionRow(int16_t index);
     void BuildResultHeader(const CLottorData& game);
     void ConnectControls();
-    void ReleaseServices();
+    void SubscribeToDocument();
     void Place(QWidget* widget, const TwipsBox& box) const;
     QFrame* MakeEtchedLine(QWidget* parent, const QString& name);
     void PlaceEtchedLine(QFrame* line, int16_t left, int16_t y, int16_t right) const;

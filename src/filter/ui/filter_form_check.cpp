@@ -1,9 +1,9 @@
 // The filter window's checks of its scheme, reported in the main window's
 // side panel, and the commands that open the neighbouring windows.
 
-#include <QComboBox>
-
 #include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/filter_run.h"
 #include "filter/scheme_check.h"
@@ -25,8 +25,10 @@ void fFilter::VerifyScheme()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game)
         return;
-    const PanelContent content = kelton::VerifyScheme(*game, m_cboNumName->currentIndex(),
-                                                      m_cboNumName->count(), m_cboNumName->currentText());
+    // The issues listed: every draw, then "下期".
+    const GameDocument& doc = Mmain().Document;
+    const PanelContent content =
+        kelton::VerifyScheme(*game, doc.TargetIssue(), game->NumCount() + 1, doc.TargetIssueText());
     if (SchemePanel* panel = SidePanel())
         panel->Fill(content);
 }

@@ -13,12 +13,14 @@
 
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "filter/ui/filter_form.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/window_host.h"
 #include "host/ui/xp_toolbar.h"
+#include "pickers/ui/pick.h"
 #include "platform/services.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
@@ -52,16 +54,13 @@ void fFilter::cmdSingle_Click()
     const std::shared_ptr<CLottorData> game = Game();
     if (!game)
         return;
-    std::array<bool, kBetTypeCount> selected{};
-    for (size_t i = 0; i < selected.size(); ++i)
-        selected[i] = m_optSel[i]->isChecked();
+    GameDocument& doc = Mmain().Document;
     CMsg msg;
-    const ExpandOutcome outcome = ExpandBets(ChosenBetType(selected), SelectionOf(*game),
-                                             game->HeadData.BcMain, Mmain().Bets, msg, AskToStop(this));
-    {
-        const QScopedValueRollback busy(m_isBusy, true);
-        ShowResultCount();
-    }
+    // The window shows the new list on the document's word.
+    const ExpandOutcome outcome = doc.ChangeBets([&](BetList& bets) {
+        return ExpandBets(doc.OfferedBetType(), SelectionOf(*game), game->HeadData.BcMain, bets, msg,
+                          AskToStop(this));
+    });
     if (!outcome.Ok())
         MsgBox(this, QMessageBox::Information, u"系统提示"_s, outcome.Message());
 }
@@ -73,7 +72,7 @@ void fFilter::ShowResultCount()
 {
     if (!m_loaded)
         return;
-    const BetList& bets = Mmain().Bets;
+    const BetList& bets = Mmain().Document.Bets();
     m_tbrResult->Button(0)->setEnabled(bets.CanUndo());
     m_tbrResult->Button(1)->setEnabled(bets.CanRedo());
     m_lblCount->setText(bets.CountText());
@@ -82,7 +81,7 @@ void fFilter::ShowResultCount()
 
 QString fFilter::ResultCellText(int row, int col) const
 {
-    const BetList& bets = Mmain().Bets;
+    const BetList& bets = Mmain().Document.Bets();
     const int32_t i = m_msgResult->RowData(row);
     if (row < 1 || i < 0 || i >= bets.BetCount())
         return QString();
@@ -104,11 +103,15 @@ void fFilter::ShowPage()
     if (!m_loaded || !game)
         return;
     CFlexGrid* grid = m_msgResult;
-    BetList& bets = Mmain().Bets;
+    GameDocument& doc = Mmain().Document;
+    const BetList& bets = doc.Bets();
     grid->SetRows(1);
     if (bets.BetCount() == 0) {
-        bets.Reset(game->HeadData.BM);
         grid->SetHighLight(GridHighLight::Never);
+        // An emptied list starts afresh for the game's positions.
+        const int16_t bm = game->HeadData.BM;
+        if (bets.BM() != bm || bets.BetStep() != 0 || bets.BetLastStep() != 0 || bets.Type() != BetType::Direct)
+            doc.ChangeBets([bm](BetList& list) { list.Reset(bm); });
         return;
     }
 
@@ -147,7 +150,8 @@ void fFilter::ShowPage()
 void fFilter::ViewFilterSel()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    BetList& bets = Mmain().Bets;
+    GameDocument& doc = Mmain().Document;
+    const BetList& bets = doc.Bets();
     const int row = m_msgResult->Row();
     if (!m_loaded || !game || !BetRowCommandsEnabled(row, bets.BetCount()))
         return;
@@ -156,12 +160,11 @@ void fFilter::ViewFilterSel()
         return;
     const std::span<const int16_t> digits = bets.Digits(i);
     std::vector<int16_t> work(digits.begin(), digits.end());
-    if (!game->ViewBall(work))
+    if (!PickBetNumber(game->HeadData, work))
         return;
-    bets.SetDigits(i, work);
-    m_msgResult->SetTextMatrix(row, 1, bets.BetText(i, m_bcMain, m_bcWidth));
-    if (m_msgResult->Cols() > 2)
-        m_msgResult->SetTextMatrix(row, 2, bets.SecondaryText(i, m_bcMain, m_mrWidth));
+    doc.ChangeBets([&](BetList& list) { list.SetDigits(i, work); });
+    // The list is shown again; the edited bet stays the current row.
+    m_msgResult->SetRow(row);
 }
 
 void fFilter::AddFilter()
@@ -170,10 +173,9 @@ void fFilter::AddFilter()
     if (!m_loaded || !game)
         return;
     std::vector<int16_t> work(static_cast<size_t>(game->HeadData.BM) + 1, 0);
-    if (!game->ViewBall(work))
+    if (!PickBetNumber(game->HeadData, work))
         return;
-    Mmain().Bets.AddBet(work);
-    ShowResultCount();
+    Mmain().Document.ChangeBets([&](BetList& bets) { bets.AddBet(work); });
     MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"已经增加到最后一注！"_s);
 }
 
@@ -181,7 +183,7 @@ void fFilter::CopyResultAll()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Mmain().Bets.CopyText(m_bcMain));
+    clipboard->setText(Mmain().Document.Bets().CopyText(m_bcMain));
 }
 
 // ---------------------------------------------------------------------------
@@ -201,19 +203,20 @@ void fFilter::DelResultSel()
     if (!m_loaded || !DeleteSelectionApplies(row, rowSel))
         return;
     CMsg msg;
-    const RemovalOutcome outcome = kelton::DelResultSel(Mmain().Bets, m_msgResult->RowData(row),
-                                                        m_msgResult->RowData(rowSel), msg, AskToStop(this));
-    ShowResultCount();
+    const int32_t first = m_msgResult->RowData(row);
+    const int32_t last = m_msgResult->RowData(rowSel);
+    const RemovalOutcome outcome = Mmain().Document.ChangeBets(
+        [&](BetList& bets) { return kelton::DelResultSel(bets, first, last, msg, AskToStop(this)); });
     ReportStepRefusal(outcome);
 }
 
 void fFilter::DelResultAll()
 {
-    if (!m_loaded || Mmain().Bets.BetCount() < 1)
+    GameDocument& doc = Mmain().Document;
+    if (!m_loaded || doc.Bets().BetCount() < 1)
         return;
     CMsg msg;
-    const RemovalOutcome outcome = kelton::DelResultAll(Mmain().Bets, msg);
-    ShowResultCount();
+    const RemovalOutcome outcome = doc.ChangeBets([&](BetList& bets) { return kelton::DelResultAll(bets, msg); });
     ReportStepRefusal(outcome);
 }
 
@@ -222,17 +225,14 @@ void fFilter::tbrResult_ButtonClick(const QString& sKey)
     if (!m_loaded)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    BetList& bets = Mmain().Bets;
+    GameDocument& doc = Mmain().Document;
     if (sKey == QLatin1String("Prev")) {
-        bets.Undo();
+        doc.ChangeBets([](BetList& bets) { bets.Undo(); });
     } else if (sKey == QLatin1String("Next")) {
-        bets.Redo();
+        doc.ChangeBets([](BetList& bets) { bets.Redo(); });
     } else if (sKey == QLatin1String("Refresh")) {
-        bets.Compact();
-    } else {
-        return;
+        doc.ChangeBets([](BetList& bets) { bets.Compact(); });
     }
-    ShowResultCount();
 }
 
 // ---------------------------------------------------------------------------
@@ -260,7 +260,7 @@ void fFilter::EnableBetRowEntries()
     const IWindowHost* host = Service<IWindowHost>();
     if (!host)
         return;
-    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), Mmain().Bets.BetCount());
+    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), Mmain().Document.Bets().BetCount());
     for (const MainCommand command : {MainCommand::FilterDelect, MainCommand::FilterView}) {
         if (QAction* entry = host->Entry(command))
             entry->setEnabled(onBet);

@@ -13,13 +13,14 @@
 
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
-#include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_run.h"
 #include "filter/ui/filter_form.h"
 #include "filter/value_pick.h"
+#include "pickers/ui/pick.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/message_box.h"
 
@@ -47,16 +48,12 @@ void fFilter::chkFilter_Click(int index)
     CStat* stat = ShownView();
     if (m_isBusy || !stat || index < 0 || index >= ConditionRows())
         return;
-    {
-        const QScopedValueRollback busy(m_isBusy, true);
-        const auto i = static_cast<size_t>(index);
-        stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_chkFilter[i]));
-        m_txtFilter[i]->setEnabled(m_chkFilter[i]->isChecked());
-        m_chkFilter2[i]->setEnabled(m_chkFilter[i]->isChecked());
-    }
-    const int16_t view = TabView(SelectedTab());
-    if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
-        form->RefreshFilter();
+    const QScopedValueRollback busy(m_isBusy, true);
+    const auto i = static_cast<size_t>(index);
+    m_txtFilter[i]->setEnabled(m_chkFilter[i]->isChecked());
+    m_chkFilter2[i]->setEnabled(m_chkFilter[i]->isChecked());
+    Mmain().Document.ChangeConditions(
+        [&](CLottorData&) { stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_chkFilter[i])); });
 }
 
 void fFilter::chkFilter2_Click(int index)
@@ -64,7 +61,10 @@ void fFilter::chkFilter2_Click(int index)
     CStat* stat = ShownView();
     if (m_isBusy || !stat || index < 0 || index >= ConditionRows())
         return;
-    stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_chkFilter2[static_cast<size_t>(index)]));
+    const QScopedValueRollback busy(m_isBusy, true);
+    Mmain().Document.ChangeConditions([&](CLottorData&) {
+        stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_chkFilter2[static_cast<size_t>(index)]));
+    });
 }
 
 void fFilter::chkFilterErr_Click()
@@ -74,10 +74,12 @@ void fFilter::chkFilterErr_Click()
         return;
     {
         const QScopedValueRollback busy(m_isBusy, true);
-        stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_dataHeader.ErrSwitch));
         m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
     }
-    RefreshAllFilter();
+    // Every window showing tolerances follows, this one too.
+    Mmain().Document.ChangeConditions([&](CLottorData&) {
+        stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_dataHeader.ErrSwitch));
+    });
 }
 
 void fFilter::ChkErr_Click()
@@ -87,10 +89,10 @@ void fFilter::ChkErr_Click()
         return;
     {
         const QScopedValueRollback busy(m_isBusy, true);
-        game->ShrinkAllErrSel = Ticked(m_chkErr);
         m_txtErr->setEnabled(m_chkErr->isChecked());
     }
-    RefreshAllFilter();
+    // Every window showing tolerances follows, this one too.
+    Mmain().Document.ChangeConditions([this](CLottorData& changed) { changed.ShrinkAllErrSel = Ticked(m_chkErr); });
 }
 
 void fFilter::chkOtherErr_Click()
@@ -99,8 +101,9 @@ void fFilter::chkOtherErr_Click()
     if (m_isBusy || !game)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    game->ShrinkOtherErrSel = Ticked(m_otherHeader.ErrSwitch);
     m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
+    Mmain().Document.ChangeConditions(
+        [this](CLottorData& changed) { changed.ShrinkOtherErrSel = Ticked(m_otherHeader.ErrSwitch); });
 }
 
 void fFilter::chkOther_Click(int index)
@@ -109,10 +112,12 @@ void fFilter::chkOther_Click(int index)
     if (m_isBusy || !game || index < 0 || index > 2)
         return;
     const auto i = static_cast<size_t>(index);
-    int16_t* sel[3] = {&game->FilterMatch.Sel, &game->FilterHistory.Sel, &game->FilterGather.Sel};
-    *sel[i] = Ticked(m_chkOther[i]);
     const QScopedValueRollback busy(m_isBusy, true);
     m_chkOtherSubErr[i]->setEnabled(m_chkOther[i]->isChecked());
+    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+        int16_t* sel[3] = {&changed.FilterMatch.Sel, &changed.FilterHistory.Sel, &changed.FilterGather.Sel};
+        *sel[i] = Ticked(m_chkOther[i]);
+    });
 }
 
 void fFilter::chkOtherErr_Click(int index)
@@ -120,8 +125,12 @@ void fFilter::chkOtherErr_Click(int index)
     const std::shared_ptr<CLottorData> game = Game();
     if (m_isBusy || !game || index < 0 || index > 2)
         return;
-    int16_t* errSel[3] = {&game->FilterMatch.ErrSel, &game->FilterHistory.ErrSel, &game->FilterGather.ErrSel};
-    *errSel[static_cast<size_t>(index)] = Ticked(m_chkOtherSubErr[static_cast<size_t>(index)]);
+    const QScopedValueRollback busy(m_isBusy, true);
+    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+        int16_t* errSel[3] = {&changed.FilterMatch.ErrSel, &changed.FilterHistory.ErrSel,
+                              &changed.FilterGather.ErrSel};
+        *errSel[static_cast<size_t>(index)] = Ticked(m_chkOtherSubErr[static_cast<size_t>(index)]);
+    });
 }
 
 // One click switches a whole column on when all of it is off, and off as
@@ -171,15 +180,14 @@ void fFilter::TxtFilter_Click(int index)
     if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
         return;
     const auto k = static_cast<int16_t>(index);
-    const ValuePickText text = ConditionPickText(*game, *stat, k, TargetIssue(), TargetIssueText());
+    GameDocument& doc = Mmain().Document;
+    const ValuePickText text = ConditionPickText(*game, *stat, k, doc.TargetIssue(), doc.TargetIssueText());
     // The picker starts from the stored set, whatever the box shows.
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(k)), game->HeadData.ShrinkHL(k, 0),
                                       game->HeadData.ShrinkHL(k, 1), text.Names, text.Hint);
-    stat->SetShrinkVal(k, StrToRange(picked, 0, kPickedHigh));
+    const QScopedValueRollback busy(m_isBusy, true);
+    doc.ChangeConditions([&](CLottorData&) { stat->SetShrinkVal(k, StrToRange(picked, 0, kPickedHigh)); });
     TxtFilter_Change(index);
-    const int16_t view = TabView(SelectedTab());
-    if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
-        form->RefreshFilter();
 }
 
 void fFilter::ValueBox_Click(QLineEdit* box, int row)
@@ -210,9 +218,9 @@ void fFilter::TxtFilterErr_Click()
     const auto own = static_cast<int16_t>(m_bcMain + 43);
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(own)), game->HeadData.ShrinkHL(own, 0),
                                       game->HeadData.ShrinkHL(own, 1), QString(), QString());
-    stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh));
+    Mmain().Document.ChangeConditions(
+        [&](CLottorData&) { stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh)); });
     m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
-    RefreshAllFilter();
 }
 
 void fFilter::TxtErr_Click()
@@ -221,10 +229,11 @@ void fFilter::TxtErr_Click()
     if (!game || !m_txtErr->isEnabled())
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
-    game->ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
-    game->ShrinkAllErrValUbound = static_cast<int16_t>(game->ShrinkAllErrVal.Count());
+    Mmain().Document.ChangeConditions([&picked](CLottorData& changed) {
+        changed.ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
+        changed.ShrinkAllErrValUbound = static_cast<int16_t>(changed.ShrinkAllErrVal.Count());
+    });
     TxtErr_Change();
-    RefreshAllFilter();
 }
 
 void fFilter::TxtOtherErr_Click()
@@ -233,8 +242,11 @@ void fFilter::TxtOtherErr_Click()
     if (!game || !m_otherHeader.ErrValues->isEnabled())
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkOtherErrVal), 0, 3, QString(), QString());
-    game->ShrinkOtherErrVal = StrToRange(picked, 0, kPickedHigh);
-    game->ShrinkOtherErrValUbound = static_cast<int16_t>(game->ShrinkOtherErrVal.Count());
+    const QScopedValueRollback busy(m_isBusy, true);
+    Mmain().Document.ChangeConditions([&picked](CLottorData& changed) {
+        changed.ShrinkOtherErrVal = StrToRange(picked, 0, kPickedHigh);
+        changed.ShrinkOtherErrValUbound = static_cast<int16_t>(changed.ShrinkOtherErrVal.Count());
+    });
     TxtOtherErr_Change();
 }
 
@@ -248,8 +260,8 @@ void fFilter::cmdGetFilter_Click()
         return;
     // The other filters run with the items the panel shows.
     UpDateOtherFilter();
-    BetList& bets = Mmain().Bets;
-    if (bets.BetCount() < 1) {
+    GameDocument& doc = Mmain().Document;
+    if (doc.Bets().BetCount() < 1) {
         m_msgResult->SetRows(1);
         m_msgResult->SetRedraw(true);
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"需要投注后才可以过滤！"_s);
@@ -260,9 +272,9 @@ void fFilter::cmdGetFilter_Click()
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"过滤指标设置存在错误，请更正后再过滤！"_s);
         return;
     }
-    const int32_t issue = m_cboNumName->currentIndex();
-    if (issue < m_cboNumName->count() - 1 &&
-        MsgBox(this, QMessageBox::NoIcon, u"操作提示"_s, DrawnIssueQuestion(m_cboNumName->currentText()),
+    const int32_t issue = doc.TargetIssue();
+    if (issue < game->NumCount() &&
+        MsgBox(this, QMessageBox::NoIcon, u"操作提示"_s, DrawnIssueQuestion(doc.TargetIssueText()),
                QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
 
@@ -284,17 +296,14 @@ void fFilter::cmdGetFilter_Click()
         // indicators that do not apply to them out of the run, whatever
         // bet type the options show now; the flags come back however the
         // run ends.
-        const GroupBetConditionsOff groupOff(stats, m_bcMain, bets.GroupBets());
+        const GroupBetConditionsOff groupOff(stats, m_bcMain, doc.Bets().GroupBets());
         const TotalTolerance total{game->ShrinkAllErrSel != 0, &game->ShrinkAllErrVal};
         const OtherFilterTest other = [&game, issue](std::span<const int16_t> digits) {
             return game->FilterOther(digits, issue);
         };
         CMsg msg;
-        outcome = RunFilter(bets, views, total, other, issue, msg, AskToStop(this));
-    }
-    {
-        const QScopedValueRollback busy(m_isBusy, true);
-        ShowResultCount();
+        outcome = doc.ChangeBets(
+            [&](BetList& bets) { return RunFilter(bets, views, total, other, issue, msg, AskToStop(this)); });
     }
     ReportStepRefusal(outcome);
 }

@@ -10,9 +10,10 @@
 #include <QRadioButton>
 
 #include "core/msg_service.h"
+#include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/app_tables.h"
 #include "data/lottor_data.h"
-#include "filter/condition_refresh.h"
 #include "filter/scheme_file.h"
 #include "filter/ui/filter_form.h"
 #include "host/ui/shell_windows.h"
@@ -72,15 +73,10 @@ QString fFilter::ChinInToSetStr() const
     if (!game)
         return QString();
     SchemeWindowPart window;
-    window.IssuePosition = TargetIssue();
-    // The first option set; the last when none of the others is.
-    window.BetType = kBetTypeCount - 1;
-    for (int i = 0; m_loaded && i < kBetTypeCount - 1; ++i) {
-        if (m_optSel[static_cast<size_t>(i)]->isChecked()) {
-            window.BetType = static_cast<int16_t>(i);
-            break;
-        }
-    }
+    // A window not built yet has chosen neither: no issue, the last type.
+    const GameDocument& doc = Mmain().Document;
+    window.IssuePosition = m_loaded ? doc.TargetIssue() : -1;
+    window.BetType = m_loaded ? static_cast<int16_t>(doc.OfferedBetType()) : int16_t(kBetTypeCount - 1);
     return SchemeText(*game, window);
 }
 
@@ -96,7 +92,9 @@ bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)
     const int32_t issue = SchemeIssuePosition(*scheme, game->NumCount());
     const int16_t betType = scheme->Window.BetType;
     SelectTargetIssue(issue);
-    ApplySchemeToGame(std::move(*scheme), *game);
+    // Every window showing marks or conditions shows the new ones.
+    Mmain().Document.ChangeConditions(
+        [&scheme](CLottorData& changed) { ApplySchemeToGame(std::move(*scheme), changed); });
     SelectBetType(betType);
     m_chkErr->setChecked(game->ShrinkAllErrSel != 0);
     ChkErr_Click();
@@ -104,8 +102,6 @@ bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)
     m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
     chkOtherErr_Click();
     TxtOtherErr_Change();
-    // Every window showing conditions shows the new ones, this one too.
-    RefreshAllFilter();
     return true;
 }
 

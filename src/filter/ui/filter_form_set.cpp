@@ -9,6 +9,7 @@
 #include <QTabBar>
 
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "platform/ui/flex_grid.h"
@@ -35,7 +36,9 @@ void fFilter::SelectTargetIssue(int index)
 
 void fFilter::cboNumName_Click()
 {
-    // Runs whatever the busy flag says: it only shows the drawn numbers.
+    // Runs whatever the busy flag says: it stores the choice and shows the
+    // drawn numbers.
+    Mmain().Document.SetTargetIssue(m_cboNumName->currentIndex(), m_cboNumName->currentText());
     const std::shared_ptr<CLottorData> game = Game();
     m_lblBall->setText(game ? DrawnNumberText(*game, m_cboNumName->currentIndex(), m_cboNumName->count())
                             : QString());
@@ -77,9 +80,9 @@ void fFilter::CboBc_Click(int index)
     QScopedValueRollback busy(m_isBusy, true);
     const int preset = m_cboBc[static_cast<size_t>(index)]->currentIndex();
     const auto& primes = kPrimeFlag;
+    GameDocument& doc = Mmain().Document;
     for (int16_t v = 0; v <= game->HeadData.BcDataLen; ++v)
-        game->SelectBall(static_cast<int16_t>(index), v,
-                         PresetMarks(preset, v, primes) ? int16_t(-1) : int16_t(0));
+        doc.SetMark(static_cast<int16_t>(index), v, PresetMarks(preset, v, primes) ? int16_t(-1) : int16_t(0));
 }
 
 void fFilter::msgBc_Click(int index)
@@ -90,22 +93,7 @@ void fFilter::msgBc_Click(int index)
     const CFlexGrid* grid = m_msgBc[static_cast<size_t>(index)];
     const int v = 5 * grid->Row() + grid->Col();
     if (v <= game->HeadData.BcDataLen)
-        game->AutoSelectBall(static_cast<int16_t>(index), static_cast<int16_t>(v));
-}
-
-bool fFilter::DirectBets() const
-{
-    return m_optSel[0]->isChecked();
-}
-
-int fFilter::TargetIssue() const
-{
-    return m_loaded ? m_cboNumName->currentIndex() : -1;
-}
-
-QString fFilter::TargetIssueText() const
-{
-    return m_loaded ? m_cboNumName->currentText() : QString();
+        Mmain().Document.ToggleMark(static_cast<int16_t>(index), static_cast<int16_t>(v));
 }
 
 void fFilter::SelectBetType(int index)
@@ -140,11 +128,8 @@ void fFilter::optSel_Click(int index)
         else if (!ConditionAppliesTo(false, static_cast<int16_t>(k), groupFlags))
             m_chkFilter[k]->setEnabled(false);
     }
-    const int16_t view = TabView(SelectedTab());
-    if (view >= 0 && view < AppState::InferCount) {
-        if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
-            form->RefreshFilter();
-    }
+    // The windows showing conditions follow the offered type themselves.
+    Mmain().Document.SetBetType(static_cast<BetType>(index));
 }
 
 } // namespace kelton

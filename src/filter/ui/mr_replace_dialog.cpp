@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/mr_replace.h"
-#include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
 #include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
@@ -82,9 +82,8 @@ void FMrReplace::cmdOK_Click()
         (oldNumbers ? m_txtNew : m_txtOld)->setFocus();
         return;
     }
-    const int32_t replaced = ReplaceSecondary(Mmain().Bets, head.BcMain, *oldNumbers, *newNumbers);
-    if (fFilter* filter = FilterWindow())
-        filter->ShowPage();
+    const int32_t replaced = Mmain().Document.ChangeBets(
+        [&](BetList& bets) { return ReplaceSecondary(bets, head.BcMain, *oldNumbers, *newNumbers); });
     Tell(this, u"共替换了 %1 个号码。"_s.arg(replaced));
     accept();
 }

@@ -46,9 +46,6 @@ public:
 // this interface too (class fFilter : public CChildForm, public IFilterForm).
 class IFilterForm : public virtual IChildForm {
 public:
-    // Refills the target-issue list from the current lottery's issues (last
-    // item "下期", selected); after the statistics were regenerated.
-    virtual void RefreshForm() = 0;
     // Asks for a filter scheme file and loads it; reports the outcome itself.
     virtual void OpenChinIn() = 0;
     // Asks for a file name and saves the current filter scheme.
@@ -157,7 +154,9 @@ struct ShellWindows {
 // The set as the program starts with it: the shell's own dialogs over app
 // (which outlives the set), the start-up online information and the
 // first-start seeding; the windows of the other parts of the program
-// install themselves into it.
+// install themselves into it. The shell provides it
+// (src/shell/ui/shell_windows.cpp): the windows use the set, the main
+// window fills it.
 ShellWindows InitialShellWindows(AppState& app);
 
 } // namespace kelton

@@ -21,6 +21,7 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "pickers/ui/pick.h"
 #include "data/picker_service.h"
 #include "platform/help_pages.h"
 #include "platform/ui/flex_grid.h"
@@ -298,7 +299,7 @@ void COtherFilterPage::Grid_Click()
     const PageColumn& column = OtherPageTraits(m_page).Columns[static_cast<size_t>(col)];
     QString text = m_grid->TextMatrix(row, col);
     if (column.Kind == PageCellKind::NumberList) {
-        if (game && game->ViewBalls(text)) {
+        if (game && PickNumberList(game->HeadData, text)) {
             m_grid->SetTextMatrix(row, col, text);
             FitColumns();
         }

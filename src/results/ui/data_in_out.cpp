@@ -11,8 +11,8 @@
 #include <QTabBar>
 
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
-#include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
 #include "platform/help_pages.h"
 #include "platform/ui/file_dialogs.h"
@@ -164,15 +164,13 @@ void FDataInOut::cmdOK_Click()
     const QString format = SelectedFormat();
     BetFileOutcome out;
     if (key == kOpenFilter) {
-        out = LoadBetFile(path, format, game->HeadData, Mmain().Bets, Progress());
-        if (out.Ok()) {
-            if (fFilter* filter = FilterWindow())
-                filter->ShowResultCount();
-        }
+        // The windows showing the bets follow the document.
+        out = Mmain().Document.ChangeBets(
+            [&](BetList& bets) { return LoadBetFile(path, format, game->HeadData, bets, Progress()); });
     } else if (key == kSaveData) {
         out = ExportHistoryFile(path, format, *game, AppTitle(), Progress());
     } else {
-        out = SaveBetFile(path, format, game->HeadData, AppTitle(), Mmain().Bets, Progress());
+        out = SaveBetFile(path, format, game->HeadData, AppTitle(), Mmain().Document.Bets(), Progress());
     }
     SetInOutControls(false);
     Report(out);

@@ -255,7 +255,7 @@ void fHitQuery::CmdQuery_Click()
         std::vector<int16_t> draw(static_cast<size_t>(head.BcMain) + 1, 0);
         for (int16_t k = 1; k <= head.BcMain && k <= BoxCount(); ++k)
             draw[static_cast<size_t>(k)] = static_cast<int16_t>(m_cboNum[static_cast<size_t>(k - 1)]->currentIndex());
-        const BetList& bets = Mmain().Bets;
+        const BetList& bets = Mmain().Document.Bets();
         const HitTally tally =
             QueryHits(bets, mode, draw, head.BcMain, head.WinMod(HitPrizeIndex(mode), 0, 1));
 

@@ -269,7 +269,7 @@ void fPrinter::FillPrintGrid()
     m_texts.Date = PrintDateText(AppTitle(), QDate::currentDate());
     QPointer<fPrinter> self(this);
     auto plan = std::make_unique<PrintPlan>(
-        BuildPrintPlan(Mmain().Bets, format, [] { QCoreApplication::processEvents(); }));
+        BuildPrintPlan(Mmain().Document.Bets(), format, [] { QCoreApplication::processEvents(); }));
     if (!self)
         return;
     m_plan = std::move(plan);

@@ -555,7 +555,7 @@ bool MDIMain::LoadLottor(const QString& sFile)
     ReleaseInferForms();
     app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here
     MakeInferForms();
-    app.Bets.Reset(game->BM);
+    app.Document.Open(app.CurLottorData, game->BM);
     m_game = *game;
     m_game.Lottor.reset();
     m_lottorPath = sFile;

@@ -427,17 +427,11 @@ void MDIMain::mnuDataRefresh_Click()
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return;
-    // FormsClosing stays clear: the child windows only hide.
+    // FormsClosing stays clear: the child windows only hide. The windows
+    // refill their lists on the document's word.
     UnloadChildForms();
-    const bool failed = game->ReStat();
-    for (IInferForm* form : app.InferForms) {
-        if (form && form->FormOpen())
-            form->RefreshForm();
-    }
-    if (failed)
+    if (app.Document.RebuildStatistics())
         ReportError(u"重新生成分析数据失败，分析数据无法写入文件。"_s);
-    if (IFilterForm* filter = FilterForm())
-        filter->RefreshForm();
     ShowFilterForm();
 }
 

@@ -21,6 +21,7 @@
 #include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
@@ -419,9 +420,9 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
     EXPECT_EQ(form.Grid()->Rows(), 2);
     EXPECT_EQ(form.Grid()->TextMatrix(0, 1), u"0至9号码"_s);
 
-    // The data refresh resets the lists and draws the view once with them.
+    // Rebuilt statistics reset the lists and draw the view once with them.
     const int runs = form.ViewRuns();
-    form.RefreshForm();
+    ASSERT_FALSE(Mmain().Document.RebuildStatistics());
     EXPECT_EQ(form.Controls().cboPTEnd->currentIndex(), 3);
     EXPECT_EQ(form.ViewRuns(), runs + 1);
     EXPECT_EQ(form.Grid()->Rows(), 4 + 2);
@@ -431,7 +432,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
 {
     OpenSmall({"507"});
     CStat closed;
-    FInfer form(0, closed, Windows());
+    FInfer form(0, closed);
     form.FindClick(); // loads the window without showing it
     EXPECT_TRUE(form.Loaded());
     EXPECT_EQ(form.ViewRuns(), 0);
@@ -441,7 +442,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
     // A view that cannot be read is reported, and no view is drawn.
     CStat& unread = *Mmain().CurLottorData->StatView(7);
     unread.StatClose();
-    FInfer broken(7, unread, Windows());
+    FInfer broken(7, unread);
     broken.FindClick();
     EXPECT_EQ(broken.ViewRuns(), 0);
     EXPECT_FALSE(broken.IsBusy());

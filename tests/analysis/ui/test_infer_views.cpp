@@ -17,6 +17,7 @@
 #include "analysis/ui/infer_windows.h"
 #include "chart/ui/qvx_chart.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "data/picker_service.h"
@@ -152,14 +153,14 @@ TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesB
             form.SubWindow()->close();
         Settle();
         ASSERT_FALSE(grid.isVisible());
-        Game().AutoSelectBall(0, 6);
+        Mmain().Document.ToggleMark(0, 6);
         form.ShowForm();
         if (c.minimize)
             form.SubWindow()->showNormal();
         Settle();
         EXPECT_EQ(grid.CellBackColor(next, 1 + 6), main);
         EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
-        Game().AutoSelectBall(0, 6);
+        Mmain().Document.ToggleMark(0, 6);
         EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
     }
     // A window showing a chart leaves its hidden grid alone.
@@ -168,9 +169,9 @@ TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesB
     CFlexGrid& grid = *form.Grid();
     const int next = RowOf(grid, u"下期"_s);
     form.ShowLay(u"和值"_s);
-    Game().AutoSelectBall(0, 6);
+    Mmain().Document.ToggleMark(0, 6);
     EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
-    Game().AutoSelectBall(0, 6);
+    Mmain().Document.ToggleMark(0, 6);
 }
 
 TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
@@ -185,7 +186,7 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
     const QColor grey(150, 150, 150);
     const QColor black(0, 0, 0);
     FInfer& form = Window(3);
-    Game().AutoSelectBall(1, 4);
+    Mmain().Document.ToggleMark(1, 4);
     for (const char16_t* view : {u"历史分布图", u"遗漏分布"}) {
         for (const bool rowColours : {true, false}) {
             SCOPED_TRACE(QString::fromUtf16(view).toStdString() + (rowColours ? " row colours" : " plain"));
@@ -220,7 +221,7 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
             EXPECT_GE(hits, 12 * 4 + 2);
         }
     }
-    Game().AutoSelectBall(1, 4);
+    Mmain().Document.ToggleMark(1, 4);
 }
 
 TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
@@ -233,7 +234,7 @@ TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
     ASSERT_TRUE(next == 2 || next == 10);
     // The range's end moved off the next issue in another view.
     form.Controls().cboPTEnd->setCurrentIndex(5);
-    Game().AutoSelectBall(0, 6);
+    Mmain().Document.ToggleMark(0, 6);
     EXPECT_EQ(grid.CellBackColor(next, 1 + 6), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
     EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
     // The rank rows carry the statistics' ranks.
@@ -267,9 +268,17 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     Q_EMIT form.Controls().TxtFilter->textEdited(u"1"_s);
     EXPECT_EQ(form.Controls().TxtFilter->text(), u"10-12"_s);
 
-    // With group bets the sum can still be switched, the sum of misses not.
-    filter.SelectBetType(1);
+    // A change neither window made shows in both.
+    Mmain().Document.ChangeConditions([&form](CLottorData&) { form.Stat().SetShrinkSel(1, 1); });
+    EXPECT_TRUE(form.Controls().chkFilter->isChecked());
+    EXPECT_TRUE(form.Controls().TxtFilter->isEnabled());
+    EXPECT_TRUE(filter.chkFilter(1)->isChecked());
+
+    // With group bets the sum can still be switched, the sum of misses not;
+    // a window showing a condition follows the bet type offered.
     form.ShowLay(u"遗漏和"_s);
+    ASSERT_TRUE(form.Controls().chkFilter->isEnabled());
+    filter.SelectBetType(1);
     EXPECT_FALSE(form.Controls().chkFilter->isEnabled());
     form.ShowLay(u"和值"_s);
     EXPECT_TRUE(form.Controls().chkFilter->isEnabled());
@@ -310,6 +319,12 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     EXPECT_EQ(RangeToStr(form.Stat().ShrinkVal(37)), u"3 5-7"_s);
     EXPECT_EQ(form.Controls().TxtFilter->text(), u"3 5-7"_s);
     EXPECT_EQ(filter.TxtFilter(37)->text(), u"3 5-7"_s);
+
+    // A drawn issue chosen in the filter window is the hint's issue.
+    filter.SelectTargetIssue(0);
+    QTest::mouseClick(form.Controls().TxtFilter, Qt::LeftButton);
+    ASSERT_EQ(picker.Given.size(), 5);
+    EXPECT_TRUE(picker.Given[4].startsWith(u"期号："_s + filter.cboNumName()->itemText(0) + u'\n'));
 }
 
 TEST_F(InferViewsTest, ChartViewsKeepTheUsersChartKind)

@@ -184,7 +184,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // The prize query of the live bets against the latest draw, 2025217
     // (8 9 4): one direct hit when 8 9 4 came through the filter, none
     // otherwise.
-    const BetList& bets = Mmain().Bets;
+    const BetList& bets = Mmain().Document.Bets();
     int32_t drawnLive = 0;
     for (int32_t b = 0; b < bets.BetCount(); ++b) {
         const auto d = bets.Digits(b);
@@ -284,8 +284,8 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     ASSERT_EQ(historyLines.size(), 2 + 8374 + 1); // the titles, the draws, the end of the last line
     EXPECT_EQ(historyLines[2 + 8373], "2025217:8 9 4\r");
     std::vector<QString> kept;
-    for (const int32_t i : Mmain().Bets.LivePositions())
-        kept.push_back(Mmain().Bets.BetText(i, 3, 1));
+    for (const int32_t i : Mmain().Document.Bets().LivePositions())
+        kept.push_back(Mmain().Document.Bets().BetText(i, 3, 1));
     ASSERT_EQ(static_cast<int32_t>(kept.size()), passing);
 
     // The filter window unloaded for real and every condition of view 0
@@ -309,11 +309,11 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     }
     filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
-    Mmain().Bets = BetList(3);
+    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(3); });
     transfer(MainCommand::ChipInOpen, betsPath);
     std::vector<QString> loaded;
-    for (const int32_t i : Mmain().Bets.LivePositions())
-        loaded.push_back(Mmain().Bets.BetText(i, 3, 1));
+    for (const int32_t i : Mmain().Document.Bets().LivePositions())
+        loaded.push_back(Mmain().Document.Bets().BetText(i, 3, 1));
     EXPECT_EQ(loaded, kept);
     EXPECT_EQ(filter->lblCount()->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
 

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
@@ -29,11 +30,11 @@
 #include "chart/ui/qvx_chart.h"
 #include "data/app_state.h"
 #include "data/draw_text.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/picker_service.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
-#include "filter/condition_refresh.h"
 #include "filter/filter_run.h"
 #include "filter/ui/filter_bound_form.h"
 #include "filter/ui/filter_windows.h"
@@ -87,14 +88,22 @@ public:
     std::vector<int16_t> Given;
 };
 
-// An analysis window that notes the views it was asked to open and its
-// condition refreshes.
+// An analysis window that notes the views it was asked to open and, as an
+// analysis window follows the game document, its condition refreshes.
 class NotingInferForm : public test::QuietInferForm {
 public:
-    void RefreshFilter() override { ++Refreshes; }
+    NotingInferForm()
+    {
+        const auto note = [this] { ++Refreshes; };
+        QObject::connect(&Mmain().Document, &GameDocument::conditionsChanged, &m_subscriber, note);
+        QObject::connect(&Mmain().Document, &GameDocument::betTypeChanged, &m_subscriber, note);
+    }
     void ShowLay(const QString& sShowSet) override { Shown << sShowSet; }
     int Refreshes = 0;
     QStringList Shown;
+
+private:
+    QObject m_subscriber;
 };
 
 // The main window's other-filter panel, noting its pushes and closes.
@@ -254,10 +263,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.cboNumName()->count(), 4);
     EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
     EXPECT_EQ(form.LblBall()->text(), QString());
-    EXPECT_EQ(form.TargetIssue(), 3);
+    EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
     Pick(form.cboNumName(), 0);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
-    EXPECT_EQ(form.TargetIssue(), 0);
+    EXPECT_EQ(Mmain().Document.TargetIssue(), 0);
+    EXPECT_EQ(Mmain().Document.TargetIssueText(), u"2024001"_s);
 
     EXPECT_EQ(form.msgResult()->Rows(), 1);
     EXPECT_EQ(form.msgResult()->TextMatrix(0, 0), u"序号"_s);
@@ -280,6 +290,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.LblBall()->text(), u"507"_s);
+    // Rebuilt statistics refill the list, the next issue chosen again.
+    ASSERT_FALSE(Mmain().Document.RebuildStatistics());
+    EXPECT_EQ(form.cboNumName()->count(), 4);
+    EXPECT_EQ(form.cboNumName()->currentText(), u"下期"_s);
+    EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
 
     // Unloaded for real, it is built anew from the game of that moment,
     // showing the digits chosen and the bets made before.
@@ -364,8 +379,8 @@ TEST_F(FilterFormTest, PresetsDigitClicksAndTheChooserRepaintTheGrids)
     ClickCell(form.msgBc(2), 1, 0); // 5 on
     EXPECT_EQ(Painted(form, Game(), 2), u"5"_s);
 
-    // A choice made elsewhere through the chooser shows here too.
-    Game().SelectBall(2, 8, -1);
+    // A mark set elsewhere shows here too, on the game document's word.
+    Mmain().Document.SetMark(2, 8, -1);
     EXPECT_EQ(Painted(form, Game(), 2), u"5 8"_s);
     Pick(form.CboBc(2), 0); // 重选
     EXPECT_EQ(Painted(form, Game(), 2), QString());
@@ -378,9 +393,9 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     Mmain().InferForms[0] = &view0;
     const auto& groupFlags = kGroupIndicatorFlag;
 
-    EXPECT_TRUE(form.DirectBets());
+    EXPECT_TRUE(Mmain().Document.DirectBets());
     QTest::mouseClick(form.optSel(2), Qt::LeftButton); // 组３投注
-    EXPECT_FALSE(form.DirectBets());
+    EXPECT_EQ(Mmain().Document.OfferedBetType(), BetType::Group3);
     EXPECT_TRUE(form.msgBc(0)->isVisible());
     EXPECT_TRUE(form.LblBc(0)->isVisible());
     for (int g = 1; g <= 3; ++g)
@@ -389,7 +404,7 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
         const bool applies = k <= 42 && groupFlags[static_cast<size_t>(k)] == 1;
         EXPECT_EQ(form.chkFilter(k)->isEnabled(), applies) << k;
     }
-    EXPECT_EQ(view0.Refreshes, 1); // the shown view's analysis window follows
+    EXPECT_EQ(view0.Refreshes, 1); // the analysis windows follow
 
     QTest::mouseClick(form.optSel(4), Qt::LeftButton); // 豹子号: nothing more
     QTest::mouseClick(form.optSel(0), Qt::LeftButton);
@@ -415,6 +430,13 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     EXPECT_EQ(form.lblCount()->text(), u"投注数：2 可恢复：0"_s);
     EXPECT_FALSE(CMsg().IsBusy());
     EXPECT_FALSE(form.IsBusy());
+
+    // Emptied, the list of group bets starts afresh as a direct one.
+    ASSERT_TRUE(Mmain().Document.Bets().GroupBets());
+    form.DelResultAll();
+    form.tbrResult_ButtonClick(u"Refresh"_s);
+    EXPECT_EQ(Mmain().Document.Bets().BetCount(), 0);
+    EXPECT_FALSE(Mmain().Document.Bets().GroupBets());
 }
 
 TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
@@ -450,9 +472,8 @@ TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
     EXPECT_EQ(form.TxtErr()->text(), u"1 4"_s);
     EXPECT_TRUE(form.TxtErr()->isEnabled());
 
-    // A change elsewhere reaches the panel through the common refresh.
-    stat3->SetShrinkSel(1, 0);
-    RefreshAllFilter();
+    // A change elsewhere reaches the panel through the game document.
+    Mmain().Document.ChangeConditions([stat3](CLottorData&) { stat3->SetShrinkSel(1, 0); });
     EXPECT_FALSE(form.chkFilter(1)->isChecked());
 
     // The row's name opens that view's analysis on its indicator.
@@ -494,14 +515,6 @@ TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
     EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
 }
 
-// The extreme-range window's share of the common refresh.
-class NotingBoundView : public IFilterBoundConditionView {
-public:
-    bool FormOpen() const override { return true; }
-    void RefreshFilter() override { ++Refreshes; }
-    int Refreshes = 0;
-};
-
 TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebuilt)
 {
     fFilter& form = Open();
@@ -527,7 +540,7 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
             EXPECT_EQ(*flags[j], j <= i ? 1 : 0) << "after box " << i << ", flag " << j;
     }
     EXPECT_TRUE(form.TxtOtherErr()->isEnabled());
-    EXPECT_EQ(view0.Refreshes, 0); // none of them concerns the analysis windows
+    EXPECT_EQ(view0.Refreshes, 7); // each is announced to the windows showing conditions
     m_pickers.Values = u"1-2"_s;
     QTest::mouseClick(form.TxtOtherErr(), Qt::LeftButton);
     EXPECT_EQ(RangeToStr(game.ShrinkOtherErrVal), u"1-2"_s);
@@ -538,7 +551,9 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     EXPECT_EQ(game.FilterHistory.ErrSel, 1);
     EXPECT_FALSE(form.chkHistoryErr()->isEnabled());
 
-    // A window built anew shows them as they are stored.
+    // A window built anew shows them as they are stored, and offers
+    // direct bets again.
+    form.SelectBetType(2);
     Mmain().InferForms[0] = nullptr;
     Mmain().FormsClosing = kTrue;
     m_main->UnloadChildForms();
@@ -557,6 +572,8 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     EXPECT_FALSE(m_form->chkHistory()->isChecked());
     EXPECT_FALSE(m_form->chkHistoryErr()->isEnabled());
     EXPECT_TRUE(m_form->chkHistoryErr()->isChecked());
+    EXPECT_TRUE(m_form->optSel(0)->isChecked());
+    EXPECT_TRUE(Mmain().Document.DirectBets());
 }
 
 TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
@@ -566,8 +583,6 @@ TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
     NotingInferForm view5;
     Mmain().InferForms[0] = &view0;
     Mmain().InferForms[5] = &view5;
-    NotingBoundView bound;
-    const ScopedService<IFilterBoundConditionView> boundInstalled(&bound);
     form.SelectTab(5); // view 3
     // The view's own tolerance switched on elsewhere: the refresh shows it
     // here too.
@@ -580,12 +595,11 @@ TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
     const Case cases[] = {{"total tolerance", form.ChkErr()},
                           {"the view's own tolerance", form.chkFilterErr()}};
     for (const Case& c : cases) {
-        view0.Refreshes = view5.Refreshes = bound.Refreshes = 0;
+        view0.Refreshes = view5.Refreshes = 0;
         form.TxtFilterErr()->setEnabled(false);
         QTest::mouseClick(c.Box, Qt::LeftButton);
         EXPECT_EQ(view0.Refreshes, 1) << c.Name;
         EXPECT_EQ(view5.Refreshes, 1) << c.Name;
-        EXPECT_EQ(bound.Refreshes, 1) << c.Name;
         // The filter window refilled its own panel as well.
         EXPECT_EQ(form.TxtFilterErr()->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
     }
@@ -609,7 +623,7 @@ TEST_F(FilterFormTest, PopupEntriesThatActOnABetNeedOne)
         {"a bet row current", true, 5, true},
     };
     for (const PopupCase& c : cases) {
-        if (c.bets && Mmain().Bets.BetCount() == 0)
+        if (c.bets && Mmain().Document.Bets().BetCount() == 0)
             MakeAllDirectBets(form);
         if (c.row >= 0)
             form.msgResult()->SetRow(c.row);
@@ -724,6 +738,16 @@ TEST_F(FilterFormTest, SecondaryNumbersGetAColumnOfTheirOwn)
     QTest::mouseDClick(view, Qt::LeftButton, {}, view->mapFrom(grid, at));
     EXPECT_EQ(m_pickers.Given, (std::vector<int16_t>{0, 4, 5, 6, 12}));
     EXPECT_EQ(grid->TextMatrix(1, 1), u"6 5 4"_s);
+
+    // Among other bets the edited one stays the current one.
+    m_pickers.Answer = std::vector<int16_t>{0, 7, 7, 7, 1};
+    form.AddFilter();
+    form.msgResult()->SetRow(1);
+    m_pickers.Answer = std::vector<int16_t>{0, 1, 1, 1, 1};
+    form.ViewFilterSel();
+    EXPECT_EQ(grid->TextMatrix(1, 1), u"1 1 1"_s);
+    EXPECT_EQ(grid->TextMatrix(2, 1), u"7 7 7"_s);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
@@ -754,8 +778,11 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
         dialog.txtNew()->setText(u"1 2"_s);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
     });
+    // The windows showing the bets are told once, after the replacement.
+    const QSignalSpy announced(&Mmain().Document, &GameDocument::betsChanged);
     Entry(MainCommand::FilterReplace)->trigger();
     Settle();
+    EXPECT_EQ(announced.count(), 1);
     EXPECT_TRUE(steps.empty());
     EXPECT_EQ(m_boxes.Texts,
               (QStringList{u"请输入 0 到 12 之间的号码，多个号码以空格分开！"_s, u"共替换了 2 个号码。"_s}));
@@ -787,7 +814,7 @@ TEST_F(FilterFormTest, MoreThanThreePositionsAreRefused)
     EXPECT_FALSE(m_form->Visible());
     ASSERT_FALSE(m_boxes.Texts.isEmpty());
     EXPECT_TRUE(m_boxes.Texts.back().contains(u'4'));
-    Game().SelectBall(4, 1, -1); // no grid for it: nothing to repaint
+    Mmain().Document.SetMark(4, 1, -1); // no grid for it: nothing to repaint
     EXPECT_EQ(Game().SelectBall(4, 1), -1);
 }
 
@@ -1032,9 +1059,10 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     // An issue section alone resets the setting; the last draw is the target.
     ASSERT_TRUE(form.StrToSetChinIn(u"[Issue]"_s));
     EXPECT_EQ(form.cboNumName()->currentIndex(), 2);
-    EXPECT_TRUE(form.DirectBets());
+    EXPECT_TRUE(Mmain().Document.DirectBets());
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
     EXPECT_EQ(Game().SelectBall(0, 4), 0);
+    EXPECT_EQ(Painted(form, Game(), 0), QString());
     EXPECT_FALSE(form.ChkErr()->isChecked());
 
     panel.Calls.clear();
@@ -1048,6 +1076,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     EXPECT_EQ(form.ChinInToSetStr(), saved);
     EXPECT_EQ(form.cboNumName()->currentIndex(), 1);
     EXPECT_TRUE(form.optSel(2)->isChecked());
+    EXPECT_EQ(Painted(form, Game(), 0), u"4"_s); // the marks it holds are shown
     EXPECT_TRUE(form.chkOtherErr()->isChecked());
     EXPECT_EQ(Game().StatView(0)->ShrinkSel(3), 1);
     EXPECT_GT(view0.Refreshes, 0); // the analysis window shows the loaded conditions
@@ -1288,6 +1317,11 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     EXPECT_EQ(m_pickers.Offered.value(0).section(u' ', -1), u"0..200"_s);
     EXPECT_EQ(Game().ShrinkAllErrValUbound, 2);
     EXPECT_EQ(form.TxtErr()->text(), u"1 3"_s);
+    // The total tolerance switched off in the filter window shows here too.
+    QTest::mouseClick(form.ChkErr(), Qt::LeftButton);
+    EXPECT_EQ(Game().ShrinkAllErrSel, 0);
+    EXPECT_FALSE(bound->chkErr()->isChecked());
+    EXPECT_FALSE(bound->TxtErr()->isEnabled());
 
     // Closing unloads it; it comes back with its defaults.
     bound->Unload();

@@ -33,7 +33,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
-    ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
+    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
 
     // A match item (one or two of 0, 1, 2 anywhere) and a history item (no
     // group repeat of the last 100 draws) take part in the run.
@@ -43,14 +43,14 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     ASSERT_TRUE(Game().FilterHistory.AddPerVal(u"√\t0\t100\t0\t1\tХ\tХ"));
     const int32_t next = Game().NumCount();
     std::vector<int32_t> expected;
-    for (int32_t i = 0; i < Mmain().Bets.BetCount(); ++i) {
-        if (Game().FilterOther(Mmain().Bets.Digits(i), next))
+    for (int32_t i = 0; i < Mmain().Document.Bets().BetCount(); ++i) {
+        if (Game().FilterOther(Mmain().Document.Bets().Digits(i), next))
             expected.push_back(i);
     }
     ASSERT_GT(expected.size(), 0u);
     ASSERT_LT(expected.size(), 1000u);
     filter->cmdGetFilter()->click();
-    ASSERT_EQ(Mmain().Bets.LivePositions(), expected);
+    ASSERT_EQ(Mmain().Document.Bets().LivePositions(), expected);
 
     const QString path = Path(u"other.voskc"_s);
     m_files.Paths = {path};
@@ -75,9 +75,9 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     EXPECT_EQ(Game().FilterHistory.ItemCount(), 1);
     filter->ShowForm();
     MakeDirectBets(*filter);
-    ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
+    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
     filter->cmdGetFilter()->click();
-    EXPECT_EQ(Mmain().Bets.LivePositions(), expected);
+    EXPECT_EQ(Mmain().Document.Bets().LivePositions(), expected);
 }
 
 // A scheme whose lists are at their limit loads and saves again (the save

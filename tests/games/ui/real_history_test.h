@@ -36,6 +36,13 @@ protected:
         InstallFilterWindows(Windows());
         m_loader.emplace(&OpenLottorFile);
     }
+    void TearDown() override
+    {
+        GameWindowTest::TearDown();
+        // A filter window made but never put into the main window shows the
+        // session of this test's game: the next test starts without it.
+        delete FilterWindow();
+    }
 
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
     CLottorData& Game() const { return *Mmain().CurLottorData; }

@@ -6,6 +6,7 @@
 #include "data/lottor_data.h"
 #include "picker_test_support.h"
 #include "pickers/ui/ball_dialog.h"
+#include "pickers/ui/pick.h"
 #include "pickers/ui/balls_dialog.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
@@ -79,7 +80,7 @@ TEST_F(PickerDialogsTest, DialogsArriveBuilt)
         },
         false);
     QString text = u" 3 1 3 "_s;
-    EXPECT_TRUE(m_game.ViewBalls(text));
+    EXPECT_TRUE(PickNumberList(m_game.HeadData, text));
     EXPECT_EQ(text, u"1 3"_s);
 
     test::WorkedDialogs bets(
@@ -90,7 +91,7 @@ TEST_F(PickerDialogsTest, DialogsArriveBuilt)
         },
         false);
     std::vector<int16_t> bet = {0, 1, 2, 3, 4};
-    EXPECT_TRUE(m_game.ViewBall(bet));
+    EXPECT_TRUE(PickBetNumber(m_game.HeadData, bet));
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 4}));
 }
 
@@ -102,7 +103,7 @@ TEST_F(PickerDialogsTest, NumberListPicker)
         picker.cmdOK()->click();
     });
     QString text = u"1 2,3,4 5"_s;
-    EXPECT_TRUE(m_game.ViewBalls(text));
+    EXPECT_TRUE(PickNumberList(m_game.HeadData, text));
     EXPECT_EQ(text, u"1 2,3 8,4 5"_s);
 
     test::WorkedDialogs cancelled([](QDialog& dialog) {
@@ -110,7 +111,7 @@ TEST_F(PickerDialogsTest, NumberListPicker)
         test::ClickNumber(picker.msgBc(2), 0);
         picker.cmdCancel()->click();
     });
-    EXPECT_FALSE(m_game.ViewBalls(text));
+    EXPECT_FALSE(PickNumberList(m_game.HeadData, text));
     EXPECT_EQ(text, u"1 2,3 8,4 5"_s);
 }
 
@@ -125,7 +126,7 @@ TEST_F(PickerDialogsTest, BetNumberPicker)
         picker.cmdOk()->click();
     });
     std::vector<int16_t> bet = {0, 0, 0, 0, 0};
-    EXPECT_TRUE(m_game.ViewBall(bet));
+    EXPECT_TRUE(PickBetNumber(m_game.HeadData, bet));
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 7, 3, 5, 9}));
     EXPECT_EQ(dialogs.Shown, 1);
 }
@@ -138,14 +139,14 @@ TEST_F(PickerDialogsTest, BetNumberPickerCancelledOrUnableToShow)
         picker.cmdCancel()->click();
     });
     std::vector<int16_t> bet = {0, 1, 2, 3, 4};
-    EXPECT_FALSE(m_game.ViewBall(bet));
+    EXPECT_FALSE(PickBetNumber(m_game.HeadData, bet));
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 4}));
     EXPECT_EQ(dialogs.Shown, 1);
 
     // A number outside the game has no cell: no dialog, the bet unchanged.
     for (const std::vector<int16_t>& unshown : {std::vector<int16_t>{0, 1, 2, 3, 13}, {0, 10, 2, 3, 4}}) {
         std::vector<int16_t> kept = unshown;
-        EXPECT_FALSE(m_game.ViewBall(kept));
+        EXPECT_FALSE(PickBetNumber(m_game.HeadData, kept));
         EXPECT_EQ(kept, unshown);
     }
     EXPECT_EQ(dialogs.Shown, 1);
@@ -161,7 +162,7 @@ TEST_F(PickerDialogsTest, SecondaryNumbersAboveNineAreEditedOnTheirGrid)
         picker.cmdOk()->click();
     });
     std::vector<int16_t> bet = {0, 1, 2, 3, 10};
-    EXPECT_TRUE(m_game.ViewBall(bet));
+    EXPECT_TRUE(PickBetNumber(m_game.HeadData, bet));
     EXPECT_EQ(bet, (std::vector<int16_t>{0, 1, 2, 3, 12}));
     EXPECT_EQ(dialogs.Shown, 1);
 }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -16,6 +17,7 @@
 
 #include "data/app_state.h"
 #include "data/draw_text.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
 #include "filter/ui/filter_windows.h"
@@ -204,11 +206,13 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
 TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
 {
     fFilter& form = Open();
-    BetList& bets = Mmain().Bets;
-    bets.Reset(3);
-    for (int16_t v = 0; v < 12; ++v)
-        bets.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 1, 2});
-    form.ShowResultCount();
+    GameDocument& doc = Mmain().Document;
+    const BetList& bets = doc.Bets();
+    doc.ChangeBets([](BetList& list) {
+        list.Reset(3);
+        for (int16_t v = 0; v < 12; ++v)
+            list.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 1, 2});
+    });
     const QString path = FilePath(u"bets.voskr"_s);
 
     Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
@@ -227,13 +231,15 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     EXPECT_EQ(lines[2], "1:2 1 0\r");
 
     // Another list in the window, with a removing step; the load replaces it.
-    bets.Reset(3);
-    bets.AddBet(std::vector<int16_t>{0, 9, 9, 9});
-    bets.AddBet(std::vector<int16_t>{0, 8, 8, 8});
-    ASSERT_EQ(bets.BeginStep(), BetList::StepResult::Ok);
-    bets.MarkRemoved(0);
-    bets.CloseStep();
-    form.ShowResultCount();
+    doc.ChangeBets([](BetList& list) {
+        list.Reset(3);
+        list.AddBet(std::vector<int16_t>{0, 9, 9, 9});
+        list.AddBet(std::vector<int16_t>{0, 8, 8, 8});
+        ASSERT_EQ(list.BeginStep(), BetList::StepResult::Ok);
+        list.MarkRemoved(0);
+        list.CloseStep();
+    });
+    EXPECT_EQ(form.lblCount()->text(), u"投注数：1 可恢复：1"_s);
     Run(MainCommand::FilterOpen, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
@@ -252,10 +258,11 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
 TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
 {
     fFilter& form = Open();
-    BetList& bets = Mmain().Bets;
-    bets.Reset(3);
-    bets.AddBet(std::vector<int16_t>{0, 4, 5, 6});
-    form.ShowResultCount();
+    const BetList& bets = Mmain().Document.Bets();
+    Mmain().Document.ChangeBets([](BetList& list) {
+        list.Reset(3);
+        list.AddBet(std::vector<int16_t>{0, 4, 5, 6});
+    });
     const QString empty = FilePath(u"empty.txt"_s);
     {
         QFile file(empty);
@@ -333,12 +340,13 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
 
 TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
 {
-    fFilter& form = Open();
-    BetList& bets = Mmain().Bets;
-    bets.Reset(3);
-    for (int16_t v = 0; v < 40; ++v)
-        bets.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 3, 4});
-    form.ShowResultCount();
+    Open();
+    const BetList& bets = Mmain().Document.Bets();
+    Mmain().Document.ChangeBets([](BetList& list) {
+        list.Reset(3);
+        for (int16_t v = 0; v < 40; ++v)
+            list.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 3, 4});
+    });
     const QString path = FilePath(u"bets.txt"_s);
     Run(MainCommand::ChipInSave, [&](FDataInOut& dialog) {
         dialog.TxtPath()->setText(path);

@@ -130,7 +130,7 @@ protected:
             EXPECT_EQ(game->AddStrNum(game->HeadData.GetDefFormat(), lines), draws.size());
         }
         Mmain().CurLottorData = game;
-        Mmain().Bets = BetList(game->HeadData.BM);
+        Mmain().Document.ChangeBets([bm = game->HeadData.BM](BetList& bets) { bets = BetList(bm); });
         return game->HeadData;
     }
 
@@ -231,12 +231,13 @@ TEST_F(HitQueryFormTest, TheQueryListsTheHitsAndTheSummaryWhileBusy)
     CLottorHead& head = MakeGame({u"555"_s});
     head.SetWinMod(1, 0, 1, Currency::FromUnits(1000));
     head.SetWinMod(2, 0, 1, Currency::FromUnits(320));
-    BetList& bets = Mmain().Bets;
-    for (const auto& bet : {Bet(5, 5, 5), Bet(2, 1, 1), Bet(5, 5, 5), Bet(1, 2, 1), Bet(1, 1, 2), Bet(5, 0, 9)})
-        bets.AddBet(bet);
-    ASSERT_EQ(bets.BeginStep(), BetList::StepResult::Ok);
-    bets.MarkRemoved(2); // the second 555
-    bets.CloseStep();
+    Mmain().Document.ChangeBets([](BetList& bets) {
+        for (const auto& bet : {Bet(5, 5, 5), Bet(2, 1, 1), Bet(5, 5, 5), Bet(1, 2, 1), Bet(1, 1, 2), Bet(5, 0, 9)})
+            bets.AddBet(bet);
+        ASSERT_EQ(bets.BeginStep(), BetList::StepResult::Ok);
+        bets.MarkRemoved(2); // the second 555
+        bets.CloseStep();
+    });
     fHitQuery& form = Open();
 
     m_display.StatusTexts.clear();
@@ -268,16 +269,18 @@ TEST_F(HitQueryFormTest, TheQueryListsTheHitsAndTheSummaryWhileBusy)
     ASSERT_EQ(hits->Rows(), 3);
     EXPECT_EQ(Row(hits, 2), (QStringList{u"0注"_s, u"奖金:0"_s, u"组选三"_s}));
     // The bet list is only read.
-    EXPECT_EQ(bets.BetCount(), 6);
-    EXPECT_EQ(bets.LiveCount(), 5);
+    EXPECT_EQ(Mmain().Document.Bets().BetCount(), 6);
+    EXPECT_EQ(Mmain().Document.Bets().LiveCount(), 5);
 }
 
 TEST_F(HitQueryFormTest, TwentyThousandAndFiveHitsListOnly19999)
 {
     CLottorHead& head = MakeGame({u"894"_s});
     head.SetWinMod(1, 0, 1, Currency::FromUnits(2));
-    for (int i = 0; i < 20005; ++i)
-        Mmain().Bets.AddBet(Bet(4, 9, 8));
+    Mmain().Document.ChangeBets([](BetList& bets) {
+        for (int i = 0; i < 20005; ++i)
+            bets.AddBet(Bet(4, 9, 8));
+    });
     fHitQuery& form = Open();
     form.CmdQuery()->click();
     const CFlexGrid* hits = form.msgHit();
@@ -350,10 +353,10 @@ TEST_F(HitQueryFormTest, ThePrizeEditorStoresWhatItTakesAndSaysWhyItRefusesAnAmo
     form.CmdQuery()->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(editor->isVisible());
-    Mmain().Bets.AddBet(Bet(1, 2, 3));
+    Mmain().Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 2, 3)); });
     form.cboType()->setCurrentIndex(1);
     SetBoxes(form, "131");
-    Mmain().Bets.AddBet(Bet(1, 3, 1));
+    Mmain().Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 3, 1)); });
     form.CmdQuery()->click();
     EXPECT_EQ(form.msgHit()->TextMatrix(form.msgHit()->Rows() - 1, 1), u"奖金:123456789"_s);
     fHitQuery& again = Open();
@@ -390,7 +393,7 @@ protected:
     {
         std::array<int16_t, 3> wanted{game.Num(1, i), game.Num(2, i), game.Num(3, i)};
         std::sort(wanted.begin(), wanted.end());
-        const BetList& bets = Mmain().Bets;
+        const BetList& bets = Mmain().Document.Bets();
         int32_t n = 0;
         for (int32_t b = 0; b < bets.BetCount(); ++b) {
             const auto d = bets.Digits(b);
@@ -418,7 +421,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
     QTest::mouseClick(filter->optSel(0), Qt::LeftButton);
     QTest::mouseClick(filter->cmdSingle(), Qt::LeftButton);
     Settle();
-    ASSERT_EQ(Mmain().Bets.LiveCount(), 1000);
+    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
 
     // The latest draw with exactly two equal digits.
     int32_t pair = game.NumCount() - 1;

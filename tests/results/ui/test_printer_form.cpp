@@ -42,8 +42,10 @@ void MakeBets(int32_t n)
     for (int32_t i = 0; i < n; ++i)
         digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
                                      static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Bets = BetList(3);
-    Mmain().Bets.AssignBets(std::move(digits));
+    Mmain().Document.ChangeBets([&digits](BetList& bets) {
+        bets = BetList(3);
+        bets.AssignBets(std::move(digits));
+    });
 }
 
 // Dark pixels of the image inside a rectangle given in page twips.

@@ -20,6 +20,7 @@
 #include "core/infer_form_factory.h"
 #include "core/msg_service.h"
 #include "data/app_state.h"
+#include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
@@ -46,11 +47,15 @@ namespace {
 
 const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n");
 
-// A filter window that records the operations the commands call.
+// A filter window that records the operations the commands call, and its
+// refills on the game document's word.
 class FakeFilterForm : public CChildForm, public IFilterForm {
 public:
-    FakeFilterForm() : CChildForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤")) {}
-    void RefreshForm() override { Calls << QStringLiteral("RefreshForm"); }
+    FakeFilterForm() : CChildForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"))
+    {
+        connect(&Mmain().Document, &GameDocument::statisticsRebuilt, this,
+                [this] { Calls << QStringLiteral("RefreshForm"); });
+    }
     void OpenChinIn() override { Calls << QStringLiteral("OpenChinIn"); }
     void SaveChinIn() override { Calls << QStringLiteral("SaveChinIn"); }
     void AddFilter() override { Calls << QStringLiteral("AddFilter"); }
@@ -73,17 +78,19 @@ public:
     int row = 0, rowSel = 0, col = 0, colSel = 0;
 };
 
-// An analysis window with a grid; counts its refreshes and notes the view it
-// was made for.
+// An analysis window with a grid; counts its refreshes (as an open analysis
+// window refreshes, on the game document's word) and notes the view it was
+// made for.
 class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
 public:
     explicit FakeInferForm(int16_t view, CStat* stat = nullptr)
         : CChildForm(QStringLiteral("FInfer"), ViewName(view)), View(view), Stat(stat)
     {
+        connect(&Mmain().Document, &GameDocument::statisticsRebuilt, this, [this] {
+            if (FormOpen())
+                ++Refreshed;
+        });
     }
-    void RefreshForm() override { ++Refreshed; }
-    void RefreshBall(int16_t, int16_t) override {}
-    void RefreshFilter() override {}
     IGridCells* msgMain() override { return &Grid; }
     int Refreshed = 0;
     FakeGrid Grid;

@@ -57,9 +57,6 @@ using test::TestForm;
 class TestInferForm : public CChildForm, public IInferForm {
 public:
     TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), ViewName(view)) {}
-    void RefreshForm() override {}
-    void RefreshBall(int16_t, int16_t) override {}
-    void RefreshFilter() override {}
 };
 
 class MdiMainTest : public test::MainWindowTest {
@@ -200,7 +197,7 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
     EXPECT_EQ(LoadedViews, 8);
     EXPECT_TRUE(Mmain().CurLottorData);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]"));
-    EXPECT_EQ(Mmain().Bets.Stride(), 4);
+    EXPECT_EQ(Mmain().Document.Bets().Stride(), 4);
 
     // The commands of the game whose windows are part of the program.
     for (MainCommand entry : {MainCommand::ChipInFilter, MainCommand::ChipInGet, MainCommand::ChipInPut,
