@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     kelton::AppContext context;
     kelton::ShellWindows& windows = context.Windows;
     kelton::InstallGameWindows(windows, context.State);
-    kelton::InstallFormulaWindows(windows);
+    kelton::InstallFormulaWindows(windows, context.State);
     kelton::InstallFilterWindows(windows);
     kelton::InstallHitQueryWindow(windows);
     kelton::InstallResultsWindows(windows);

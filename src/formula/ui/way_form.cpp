@@ -107,7 +107,8 @@ QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent)
 
 } // namespace
 
-FWay::FWay(QWidget* parent) : CChildForm(u"fWay"_s, u"选号杀号公式工具"_s, parent)
+FWay::FWay(const AppState& app, QWidget* parent)
+    : CChildForm(u"fWay"_s, u"选号杀号公式工具"_s, parent), m_app(app)
 {
     BuildControls();
     Form_Load();
@@ -234,7 +235,7 @@ QSize FWay::sizeHint() const
 
 std::shared_ptr<CLottorData> FWay::Game() const
 {
-    return Mmain().CurLottorData;
+    return m_app.CurLottorData;
 }
 
 void FWay::Form_Load()
@@ -889,13 +890,13 @@ void FWay::Message(const QString& text, const QString& title)
 // ---------------------------------------------------------------------------
 // Installation
 
-void InstallFormulaWindows(ShellWindows& windows)
+void InstallFormulaWindows(ShellWindows& windows, const AppState& app)
 {
     // One window for the loaded game; an unloaded one is made anew. The
     // registry's entry keeps the window (copies of the entry share it).
-    windows.WayForm = [form = std::make_shared<QPointer<FWay>>()]() -> IChildForm* {
+    windows.WayForm = [&app, form = std::make_shared<QPointer<FWay>>()]() -> IChildForm* {
         if (!*form || !(*form)->FormOpen())
-            *form = new FWay;
+            *form = new FWay(app);
         return form->data();
     };
 }

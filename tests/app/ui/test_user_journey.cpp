@@ -62,7 +62,7 @@ protected:
     {
         RealHistoryTest::SetUp();
         // The rest of the windows as the program installs them.
-        InstallFormulaWindows(Windows());
+        InstallFormulaWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows());
         InstallHitQueryWindow(Windows());
         InstallPrinterWindow(Windows());

@@ -90,7 +90,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallFormulaWindows(Windows());
+        InstallFormulaWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows());
         InstallHitQueryWindow(Windows());
         InstallPrinterWindow(Windows());

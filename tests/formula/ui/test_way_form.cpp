@@ -91,7 +91,7 @@ protected:
 
     FWay& Open()
     {
-        m_form = new FWay;
+        m_form = new FWay(m_context.State);
         m_form->resize(m_form->sizeHint());
         m_form->show();
         return *m_form;
@@ -619,7 +619,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     MakeGame(20);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(Windows());
+    InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
@@ -662,7 +662,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     MakeGame(120);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(Windows());
+    InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
     CLottorHead& head = Mmain().CurLottorData->HeadData;
