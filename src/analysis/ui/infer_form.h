@@ -58,12 +58,6 @@ public:
     // --- Child-window protocol and what other windows call -----------------
     void ShowForm() override;
     bool FormOpen() const override { return CChildForm::FormOpen(); }
-    // Repaints on the game document's signals: the period lists after the
-    // statistics were rebuilt, the next-period cell of a mark, and the
-    // condition box after a condition or the offered bet type changed.
-    void RefreshForm();
-    void RefreshBall(int16_t sPos, int16_t sBall);
-    void RefreshFilter();
     void ShowLay(const QString& sShowSet) override;
     IGridCells* msgMain() override;
 
@@ -106,6 +100,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Repaints on the game document's signals: the period lists after the
+    // statistics were rebuilt, the next-period cell of a mark, and the
+    // condition box after a condition or the offered bet type changed.
+    void RefreshForm();
+    void RefreshBall(int16_t sPos, int16_t sBall);
+    void RefreshFilter();
     // The busy state of one view build: IsBusy, and with bWait the main
     // window's wait state, both released on every way out.
     class ViewRun {
