@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
     kelton::InstallResultsWindows(windows);
     kelton::InstallPrinterWindow(windows);
     kelton::InstallAnalysisWindows(windows);
-    kelton::InstallOtherFilterWindows(windows);
+    kelton::InstallOtherFilterWindows(windows, context.State);
     kelton::MDIMain window(context);
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });

@@ -26,9 +26,9 @@ OtherFilterKind KindOf(OtherPage page)
 
 // The filter window's two switches of the page's filter, which write
 // straight into the current game's list.
-OtherSwitches SwitchesOf(OtherPage page)
+OtherSwitches SwitchesOf(const AppState& app, OtherPage page)
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return {};
     switch (page) {
@@ -124,7 +124,7 @@ void PicOtherFilter::SaveFile(OtherPage page)
     CMsg msg;
     msg.StartShowMsg(QString::fromUtf16(kOtherExportStatus));
     const MsgBusyGuard busy(msg);
-    const SaveOutcome written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State());
+    const SaveOutcome written = WriteOtherFilterFile(path, kind, SwitchesOf(m_app, page), Page(page)->State());
     Tell(this, written ? texts.ExportDone : OtherExportFailure(path, written.Reason));
 }
 

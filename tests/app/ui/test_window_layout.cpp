@@ -95,7 +95,7 @@ protected:
         InstallHitQueryWindow(Windows());
         InstallPrinterWindow(Windows());
         InstallResultsWindows(Windows());
-        InstallOtherFilterWindows(Windows());
+        InstallOtherFilterWindows(Windows(), m_context.State);
         m_font = QApplication::font();
         QFont font = m_font;
         font.setPointSizeF(m_font.pointSizeF() * GetParam().FontPercent / 100.0);

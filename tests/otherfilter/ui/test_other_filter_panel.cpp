@@ -75,7 +75,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallOtherFilterWindows(Windows());
+        InstallOtherFilterWindows(Windows(), m_context.State);
         StartWithSampleGame();
         Settle();
         ASSERT_TRUE(Mmain().CurLottorData);
