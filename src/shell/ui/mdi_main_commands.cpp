@@ -15,10 +15,12 @@
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
 #include "host/ui/child_form.h"
 #include "host/ui/main_toolbar.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/xp_toolbar.h"
+#include "platform/help_pages.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
@@ -34,7 +36,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A command's needs: a loaded game, and the window it opens or calls (its
-// entry in NeighbourWindows(); none for the main window's own commands).
+// entry in the registry of windows; none for the main window's own commands).
 struct CommandNeeds {
     MainCommand Entry;
     bool Game;
@@ -142,13 +144,13 @@ void MDIMain::ConnectCommands()
 
 void MDIMain::UpdateCommands()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     for (const CommandNeeds& command : kCommandNeeds) {
         const bool ready =
             (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
         Entry(command.Entry)->setEnabled(ready);
     }
-    const AppState& app = Mmain();
+    const AppState& app = m_context.State;
     for (int i = 0; i < kViewCount; ++i)
         m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
     for (const MainToolbarItem& item : kMainToolbar) {
@@ -181,7 +183,7 @@ void MDIMain::Tbr1_ButtonClick(const QString& sKey)
 
 IChildForm* MDIMain::FilterChild() const
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     return windows.FilterForm ? windows.FilterForm() : nullptr;
 }
 
@@ -200,11 +202,11 @@ void MDIMain::ReportError(const QString& sText)
 
 void MDIMain::mnuSysDataLottor_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (!windows.ChooseGame || !windows.ChooseGame(this))
         return;
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const CLottoItem& items = app.LottoItems;
     const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
     // Games are told apart by their data files, wherever the list and the
@@ -250,7 +252,7 @@ void MDIMain::ReportLoadFailure(const QString& sName, const QString& sFile)
 
 void MDIMain::mnuSysOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().OptionDialog)
+    if (const auto& dialog = m_context.Windows.OptionDialog)
         dialog(this);
 }
 
@@ -259,12 +261,12 @@ void MDIMain::mnuSysBar_Click()
     QAction* entry = Entry(MainCommand::SysBar);
     entry->setChecked(!entry->isChecked());
     m_tbr1->setVisible(entry->isChecked());
-    Mmain().SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
+    m_context.State.SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
 }
 
 void MDIMain::mnuSysStatus_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const bool show = app.SettingRecord.ShowStatusBar() == 0;
     app.SettingRecord.SetShowStatusBar(Flag(show));
     statusBar()->setVisible(show);
@@ -274,16 +276,16 @@ void MDIMain::mnuSysStatus_Click()
 
 void MDIMain::mnuSysDataEdit_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr;
-    if (!editor || !Mmain().CurLottorData)
+    if (!editor || !m_context.State.CurLottorData)
         return;
     editor->ShowModal(this);
     if (!editor->IsChang())
         return;
     const QString text = editor->NumStr();
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     app.FormsClosing = kTrue;
     UnloadChildForms();
     app.FormsClosing = kFalse;
@@ -296,7 +298,7 @@ void MDIMain::mnuSysDataEdit_Click()
 void MDIMain::CommitDraws(const QString& sNumStr)
 {
     // The lottery stays alive through the update, whatever happens meanwhile.
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_context.State.CurLottorData;
     if (!game)
         return;
     bool failed = false;
@@ -323,8 +325,10 @@ void MDIMain::CommitDraws(const QString& sNumStr)
 
 void MDIMain::MakeInferForms()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     IInferFormFactory* factory = Service<IInferFormFactory>();
+    if (!factory)
+        factory = m_context.Windows.InferForms.get();
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!factory || !game)
         return;
@@ -346,7 +350,7 @@ void MDIMain::MakeInferForms()
 void MDIMain::ReleaseInferForms()
 {
     // Unloaded for real: the windows go with the views they show.
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const int16_t closing = std::exchange(app.FormsClosing, kTrue);
     for (InferFormPtr& form : app.InferForms) {
         if (form && form->FormOpen())
@@ -358,7 +362,7 @@ void MDIMain::ReleaseInferForms()
 
 void MDIMain::mnuSysLottorOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().LottoOption)
+    if (const auto& dialog = m_context.Windows.LottoOption)
         dialog(this);
 }
 
@@ -367,7 +371,7 @@ void MDIMain::mnuSysLottorOption_Click()
 
 void MDIMain::mnuOnlineDownLoadData_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr)
         editor->SetSelTsp(QStringLiteral("DownLoad"));
     mnuSysDataEdit_Click();
@@ -375,13 +379,13 @@ void MDIMain::mnuOnlineDownLoadData_Click()
 
 void MDIMain::mnuOnlineUpgrade_Click()
 {
-    if (const auto& dialog = NeighbourWindows().UpgradeDialog)
+    if (const auto& dialog = m_context.Windows.UpgradeDialog)
         dialog(this);
 }
 
 void MDIMain::mnuOnlineWWW_Click()
 {
-    const QStringList& addresses = Mmain().SysInfo.SysAddress;
+    const QStringList& addresses = m_context.State.SysInfo.SysAddress;
     if (addresses.isEmpty()) {
         MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), LoadResString(Res::SiteError),
                QMessageBox::Ok);
@@ -392,12 +396,12 @@ void MDIMain::mnuOnlineWWW_Click()
 
 void MDIMain::mnuOnlineService_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuSever);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuSever);
 }
 
 void MDIMain::mnuOnlineNew_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuNew);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuNew);
 }
 
 // ---------------------------------------------------------------------------
@@ -407,7 +411,7 @@ void MDIMain::ClickInferMenu(int index)
 {
     if (index < 0 || index >= kViewCount)
         return;
-    IInferForm* form = Mmain().InferForms[static_cast<size_t>(index)];
+    IInferForm* form = m_context.State.InferForms[static_cast<size_t>(index)];
     if (!form)
         return;
     // The analysis window sets and clears the tick itself.
@@ -419,7 +423,7 @@ void MDIMain::ClickInferMenu(int index)
 
 void MDIMain::mnuDataRefresh_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return;
@@ -447,7 +451,7 @@ void MDIMain::mnuChipInFilter_Click()
 
 void MDIMain::mnuChipInWay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IChildForm* form = windows.WayForm ? windows.WayForm() : nullptr;
     if (!form)
         return;
@@ -471,25 +475,25 @@ void MDIMain::mnuChipInPut_Click()
 
 void MDIMain::mnuChipInOpen_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 2);
 }
 
 void MDIMain::mnuChipInSave_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 1);
 }
 
 void MDIMain::mnuChipInSaveData_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 3);
 }
 
 void MDIMain::mnuChipInQuery_Click()
 {
-    const auto& query = NeighbourWindows().HitQuery;
+    const auto& query = m_context.Windows.HitQuery;
     if (!query)
         return;
     CMsg msg;
@@ -516,12 +520,12 @@ QString MDIMain::HelpTopic() const
 
 void MDIMain::mnuHelpGuide_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, HelpTopic());
+    ShowHelpTopic(HelpFolder(), HelpTopic());
 }
 
 void MDIMain::mnuHelpAbout_Click()
 {
-    if (const auto& dialog = NeighbourWindows().AboutBox)
+    if (const auto& dialog = m_context.Windows.AboutBox)
         dialog(this);
 }
 
@@ -548,7 +552,7 @@ void MDIMain::mnuFilterAdd_Click()
 
 void MDIMain::mnuFilterReplace_Click()
 {
-    if (const auto& dialog = NeighbourWindows().MrReplace)
+    if (const auto& dialog = m_context.Windows.MrReplace)
         dialog(this);
 }
 

@@ -85,13 +85,12 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
+        InstallFilterWindows(Windows());
+        InstallResultsWindows(Windows());
     }
     void TearDown() override
     {
         MainWindowTest::TearDown();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     }
 
     // A game of three digits with three draws, its filter window open.
@@ -115,7 +114,7 @@ protected:
         main.EnableLottoCommands();
         main.Tbr1_ButtonClick(u"Filter"_s);
         Settle();
-        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
         return *m_form;
     }
 
@@ -200,7 +199,7 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
         shown = typed && typed->SelectedKey() == u"SaveFilter"_s;
         return int(QDialog::Rejected);
     });
-    NeighbourWindows().DataInOut(m_main, 7);
+    Windows().DataInOut(m_main, 7);
     EXPECT_TRUE(shown);
 }
 
@@ -227,7 +226,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     m_scripted.Shown.clear();
     const QList<QByteArray> lines = Bytes(path).split('\n');
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], ToGbk(Mmain().AppTitle + u"\r"_s));
+    EXPECT_EQ(lines[0], ToGbk(AppTitle() + u"\r"_s));
     EXPECT_EQ(lines[1], ToGbk(u"三位数 投注单\r"_s));
     EXPECT_EQ(lines[2], "1:2 1 0\r");
 

@@ -97,14 +97,11 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         ResetMsgService();
     }
     void TearDown() override
     {
         m_form.reset();
-        Mmain().CurLottorData.reset();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
         ResetMsgService();
         ProgramFolderTest::TearDown();
     }
@@ -155,6 +152,7 @@ protected:
 
     HeadlessMsgDisplay m_display;
     ScopedService<IMsgDisplay> m_displayed{&m_display};
+    AppState m_state; // fresh for each test: no game, no bets
     std::unique_ptr<fHitQuery> m_form;
 };
 
@@ -381,7 +379,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallHitQueryWindow(NeighbourWindows());
+        InstallHitQueryWindow(Windows());
     }
 
     // The count line of the last query.
@@ -416,7 +414,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
 
     main.Tbr1_ButtonClick(u"Filter"_s);
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
         Pick(filter->Controls().CboBc[g], 1); // 全选
