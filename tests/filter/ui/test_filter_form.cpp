@@ -244,7 +244,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
 
     // One condition row per indicator and position, named as the views are.
     ASSERT_EQ(form.ConditionRows(), 46);
-    EXPECT_EQ(form.Controls().LblFilter[0]->text(), Mmain().IndicatorName[0]);
+    EXPECT_EQ(form.Controls().LblFilter[0]->text(), IndicatorName(0));
     EXPECT_EQ(form.Controls().LblFilter[43]->text(), u"个位号码"_s);
     EXPECT_EQ(form.Controls().LblFilter[45]->text(), u"百位号码"_s);
     EXPECT_EQ(form.Controls().picChipInData->height(), TwipsToScreenPixels(16100, &form));
@@ -1135,7 +1135,7 @@ TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
     // The first issue has no draw before it: names, no hint.
     Pick(form.Controls().cboNumName, 0);
     QTest::mouseClick(form.Controls().TxtFilter[41], Qt::LeftButton);
-    EXPECT_EQ(m_pickers.Shown.value(1), Mmain().FeatureLegend[4] + u'|');
+    EXPECT_EQ(m_pickers.Shown.value(1), FeatureLegend(4) + u'|');
     QTest::mouseClick(form.Controls().chkFilter[5], Qt::LeftButton);
     QTest::mouseClick(form.Controls().TxtFilter[5], Qt::LeftButton);
     Pick(form.cboNumName(), 0);
