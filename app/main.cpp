@@ -4,6 +4,7 @@
 #include "filter/ui/filter_windows.h"
 #include "formula/ui/way_form.h"
 #include "games/ui/game_windows.h"
+#include "host/ui/app_context.h"
 #include "host/ui/shell_windows.h"
 #include "otherfilter/ui/other_filter_panel.h"
 #include "pickers/ui/picker_dialogs.h"
@@ -39,16 +40,19 @@ int main(int argc, char* argv[])
 
     const kelton::ScopedService<kelton::LottorLoader> loader(kelton::OpenLottorFile);
     kelton::InstallPickerDialogs();
-    // The windows of the other parts of the program join the main window's set.
-    kelton::InstallGameWindows(kelton::NeighbourWindows());
-    kelton::InstallFormulaWindows(kelton::NeighbourWindows());
-    kelton::InstallFilterWindows(kelton::NeighbourWindows());
-    kelton::InstallHitQueryWindow(kelton::NeighbourWindows());
-    kelton::InstallResultsWindows(kelton::NeighbourWindows());
-    kelton::InstallPrinterWindow(kelton::NeighbourWindows());
-    kelton::InstallAnalysisWindows();
-    kelton::InstallOtherFilterWindows(kelton::NeighbourWindows());
-    kelton::MDIMain window;
+    // The run's state and windows: the windows of the other parts of the
+    // program join the main window's set.
+    kelton::AppContext context;
+    kelton::ShellWindows& windows = context.Windows;
+    kelton::InstallGameWindows(windows, context.State);
+    kelton::InstallFormulaWindows(windows, context.State);
+    kelton::InstallFilterWindows(windows);
+    kelton::InstallHitQueryWindow(windows);
+    kelton::InstallResultsWindows(windows);
+    kelton::InstallPrinterWindow(windows);
+    kelton::InstallAnalysisWindows(windows);
+    kelton::InstallOtherFilterWindows(windows, context.State);
+    kelton::MDIMain window(context);
     // A logout, shutdown or Ctrl+C ends the program as closing it does.
     kelton::CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
     return window.Run();

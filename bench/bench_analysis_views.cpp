@@ -30,7 +30,6 @@ void Compare(benchmark::State& state, const std::function<void(const CStat&)>& v
     CLottorData game;
     if (!bench::OpenSample(state, game))
         return;
-    IniGlobal();
     const CStat& stat = *game.StatView(0);
     double viewSeconds = 0;
     double readSeconds = 0;

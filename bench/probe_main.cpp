@@ -144,7 +144,7 @@ int main(int argc, char* argv[])
     if (mode == QLatin1String("seed")) {
         SetProgramFolder(args[2]);
         CLottoItem items;
-        return SeedProgramFolder(items) ? 0 : 1;
+        return SeedProgramFolder(items, SettingsFileState::NotRead) ? 0 : 1;
     }
     // A copy of the seeded folder, so that every run starts from the same
     // files; the copy is made, and written out, before the clock starts: a

@@ -30,7 +30,7 @@ private:
     {
         SetProgramFolder(m_dir.path());
         CLottoItem items;
-        m_ok = m_dir.isValid() && SeedProgramFolder(items);
+        m_ok = m_dir.isValid() && SeedProgramFolder(items, SettingsFileState::NotRead);
     }
     QTemporaryDir m_dir;
     bool m_ok = false;

@@ -15,7 +15,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QByteArray bytes = fuzz::Bytes(data, size);
     const qsizetype end = bytes.indexOf('\n');
     QByteArrayView first = end < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(end);

@@ -31,7 +31,6 @@ bool NumbersFit(const CLottorHead& head, const QString& numbers)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     const auto [format, lines] = fuzz::SplitFormat(text);
 

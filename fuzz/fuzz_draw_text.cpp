@@ -11,7 +11,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     const auto [format, lines] = fuzz::SplitFormat(text);
 

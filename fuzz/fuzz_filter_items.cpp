@@ -35,7 +35,6 @@ void ReadLines(const CLottorHead& head, const QStringList& lines)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QStringList lines = SplitLines(fuzz::Text(data, size));
     for (int game = 0; game < fuzz::kGameCount; ++game) {
         CLottorHead head = fuzz::Game(game);

@@ -14,7 +14,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     GameWayHistory history(fuzz::SmallGame());
     const QString text = fuzz::Text(data, size);
     QElapsedTimer timer;

@@ -7,7 +7,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     CLottoItem items;
     items.SetInfoStr(fuzz::Text(data, size));
     for (int16_t i = -1; i <= items.LottoCount(); ++i) {

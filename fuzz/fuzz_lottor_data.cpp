@@ -25,7 +25,6 @@ QByteArray FileBytes(const QString& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString path = fuzz::WorkFolder() + QStringLiteral("/lottor.dat");
     for (int16_t v = 0; v < CStat::kViewCount; ++v)
         QFile::remove(CLottorData::StatPath(path, v));

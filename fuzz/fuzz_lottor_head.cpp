@@ -52,7 +52,6 @@ void AskEverything(CLottorHead& head)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     CLottorHead head;
     head.SetHeadStr(fuzz::Text(data, size));
     if (!head.Enable()) {

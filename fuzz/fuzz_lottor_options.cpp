@@ -8,7 +8,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     for (int game = 0; game < fuzz::kGameCount; ++game) {
         CLottorHead head = fuzz::Game(game);

@@ -24,7 +24,6 @@ OtherPageState ReadBack(const OtherPageState& page, OtherFilterKind kind, const 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     for (const OtherFilterKind kind :
          {OtherFilterKind::Match, OtherFilterKind::History, OtherFilterKind::Gather}) {

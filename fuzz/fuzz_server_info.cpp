@@ -1,6 +1,5 @@
 // The server-information text as the server sends it: read, written as the
 // settings file keeps it, and read again to the same lists.
-#include "data/app_state.h"
 #include "data/server_info.h"
 #include "support.h"
 
@@ -8,13 +7,12 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString text = fuzz::Text(data, size);
     (void)IsServerInfoText(text);
-    StrToSysInfo(text);
-    const ServerInfo& read = Mmain().SysInfo;
+    ServerInfo read;
+    read.FromText(text);
     KELTON_FUZZ_CHECK(!read.SysAddress.isEmpty());
-    const QString written = SysInfoToStr();
+    const QString written = read.ToText();
     // What the program writes is recognised when it comes back.
     KELTON_FUZZ_CHECK(IsServerInfoText(written));
     if (!fuzz::ServerInfoPlain(read))

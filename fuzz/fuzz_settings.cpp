@@ -18,9 +18,9 @@ QByteArray FileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void Forget()
+// The state of a program that has not read its settings yet.
+void Forget(AppState& app)
 {
-    AppState& app = Mmain();
     app.SettingRecord = SettingRecordType();
     app.SysInfo = ServerInfo();
     app.LottoItems = CLottoItem();
@@ -31,8 +31,7 @@ void Forget()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
-    AppState& app = Mmain();
+    AppState app;
     const QString key = QString::fromLatin1(kSetFileKey);
     app.SetFilePath = fuzz::WorkFolder() + QStringLiteral("/Kelt.dat");
     QFile::remove(app.SetFilePath);
@@ -49,26 +48,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         KELTON_FUZZ_CHECK(box.UpData(false));
     }
 
-    Forget();
-    OpenSetFile(key);
+    Forget(app);
+    OpenSetFile(app, key);
     if (app.SetFileState != SettingsFileState::Loaded) {
         // Refused: the file stays as it is.
         KELTON_FUZZ_CHECK(app.SetFileState == SettingsFileState::Unreadable);
         const QByteArray before = FileBytes(app.SetFilePath);
-        KELTON_FUZZ_CHECK(!SaveSetFile(key));
+        KELTON_FUZZ_CHECK(!SaveSetFile(app, key));
         KELTON_FUZZ_CHECK(FileBytes(app.SetFilePath) == before);
         return 0;
     }
 
-    KELTON_FUZZ_CHECK(SaveSetFile(key));
+    KELTON_FUZZ_CHECK(SaveSetFile(app, key));
     const SettingRecordType record = app.SettingRecord;
     const QString sysInfo = app.SysInfo.ToText();
     const bool plain = fuzz::ServerInfoPlain(app.SysInfo);
     const bool plainGroups = fuzz::GroupNamesPlain(app.LottoItems);
     const QString games = app.LottoItems.InfoStr();
 
-    Forget();
-    OpenSetFile(key);
+    Forget(app);
+    OpenSetFile(app, key);
     KELTON_FUZZ_CHECK(app.SetFileState == SettingsFileState::Loaded);
     KELTON_FUZZ_CHECK(app.SettingRecord == record);
     if (plainGroups)

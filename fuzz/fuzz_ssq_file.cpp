@@ -24,7 +24,6 @@ std::function<double()> Script(uint32_t seed)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QString path = fuzz::WorkFolder() + QStringLiteral("/box.dat");
     {
         QFile file(path);

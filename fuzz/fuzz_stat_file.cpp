@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    fuzz::InitOnce();
     static CLottorHead head = fuzz::Game(0);
     const auto view = static_cast<int16_t>(data[0] % CStat::kViewCount);
     const QString path = fuzz::WorkFolder() + QStringLiteral("/lottor.dat.") + QString::number(view);

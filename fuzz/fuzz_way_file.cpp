@@ -13,7 +13,6 @@ using namespace kelton;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::InitOnce();
     const QByteArray bytes = fuzz::Bytes(data, size);
     for (int game = 0; game < fuzz::kGameCount; ++game) {
         CLottorHead head = fuzz::Game(game);

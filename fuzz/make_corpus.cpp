@@ -134,7 +134,7 @@ void GameListSeeds()
 void SettingsSeeds()
 {
     QTemporaryDir dir;
-    AppState& app = Mmain();
+    AppState app;
     const QString key = QString::fromLatin1(kSetFileKey);
     const QString path = dir.filePath(QStringLiteral("Kelt.dat"));
     app.SetFilePath = path;
@@ -142,7 +142,7 @@ void SettingsSeeds()
     auto save = [&](const char* name) {
         QFile::remove(path);
         app.SetFileState = SettingsFileState::Missing;
-        if (!SaveSetFile(key))
+        if (!SaveSetFile(app, key))
             fuzz::Fail("save the settings", __FILE__, __LINE__);
         Seed("ssq_file", name, ReadAll(path));
         CSsqFile box;
@@ -556,10 +556,7 @@ void SchemeSeeds()
     (void)game.FilterMatch.AddPerVal(QStringLiteral("Х\t4,5,6\t0\t√\tХ"));
     (void)game.FilterHistory.AddPerVal(QStringLiteral("√\t2\t30\t0-1\t1\tХ\t√"));
     (void)game.FilterGather.AddPerVal(QStringLiteral("√\t0\t1\t7\t0-2\t√\tХ"));
-    std::array<QString, 43> names;
-    for (size_t k = 0; k < names.size(); ++k)
-        names[k] = QStringLiteral("指标%1").arg(k);
-    Seed("scheme_file", "scheme", fuzz::GbkSeed(SchemeText(game, {1, 2}, names) + QStringLiteral("\r\n")));
+    Seed("scheme_file", "scheme", fuzz::GbkSeed(SchemeText(game, {1, 2}) + QStringLiteral("\r\n")));
 
     const OtherFilterKind kinds[] = {OtherFilterKind::Match, OtherFilterKind::History, OtherFilterKind::Gather};
     const char* const names3[] = {"match", "history", "gather"};
@@ -591,8 +588,7 @@ void LimitSeeds()
         (void)game.FilterMatch.AddPerVal(row);
         rows << row;
     }
-    std::array<QString, 43> names;
-    Seed("scheme_file", "match_at_limit", fuzz::GbkSeed(SchemeText(game, {0, 0}, names) + QStringLiteral("\r\n")));
+    Seed("scheme_file", "match_at_limit", fuzz::GbkSeed(SchemeText(game, {0, 0}) + QStringLiteral("\r\n")));
     game.FilterMatch.IniClass(&game.HeadData);
     OtherPageState page;
     page.Rows = rows;
@@ -641,7 +637,6 @@ int main(int argc, char** argv)
         return 2;
     }
     g_root = QString::fromLocal8Bit(argv[1]);
-    fuzz::InitOnce();
     DefinitionSeeds();
     ServerInfoSeeds();
     GameListSeeds();

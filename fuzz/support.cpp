@@ -8,7 +8,6 @@
 
 #include <QTemporaryDir>
 
-#include "data/app_state.h"
 #include "data/lotto_items.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
@@ -63,15 +62,6 @@ void FailWithText(const char* what, const QString& text, const char* file, int l
 {
     std::fprintf(stderr, "----- text\n%s\n-----\n", Shown(text).c_str());
     Fail(what, file, line);
-}
-
-void InitOnce()
-{
-    static const bool done = [] {
-        IniGlobal();
-        return true;
-    }();
-    (void)done;
 }
 
 QString WorkFolder()

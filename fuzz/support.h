@@ -39,9 +39,6 @@ namespace kelton::fuzz {
 [[noreturn]] void FailWithText(const char* what, const QString& text, const char* file, int line);
 void CheckSame(const QString& a, const QString& b, const char* what, const char* file, int line);
 
-// The start-up tables (signature, names) the readers rely on; once.
-void InitOnce();
-
 // A fresh folder for files of this fuzz process; it lives as long as the process.
 QString WorkFolder();
 

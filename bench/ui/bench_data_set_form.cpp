@@ -47,7 +47,7 @@ void BM_DrawEditorOpenAndConfirm(benchmark::State& state)
 {
     if (!SampleIsCurrent(state))
         return;
-    FDataSet form;
+    FDataSet form(Mmain());
     form.show();
     QCoreApplication::processEvents();
     qsizetype length = 0;
@@ -67,7 +67,7 @@ void BM_StrToNumOfTheEditorsText(benchmark::State& state)
 {
     if (!SampleIsCurrent(state))
         return;
-    FDataSet form;
+    FDataSet form(Mmain());
     form.Form_Load();
     const QString text = form.GridToNumStr();
     CLottorHead& head = Mmain().CurLottorData->HeadData;
@@ -101,7 +101,7 @@ void BM_DrawEditorImportNewestFirst(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     const QString text = NewestFirst(count);
     const QString format = QStringLiteral("N X X X");
-    FDataSet form;
+    FDataSet form(Mmain());
     form.show();
     int inserted = 0;
     for (auto _ : state) {
@@ -136,7 +136,7 @@ void BM_DrawEditorPageDown(benchmark::State& state)
 {
     if (!SampleIsCurrent(state))
         return;
-    FDataSet form;
+    FDataSet form(Mmain());
     form.resize(800, 600);
     form.show();
     form.Form_Load();

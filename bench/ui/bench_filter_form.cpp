@@ -34,6 +34,9 @@
 namespace kelton {
 namespace {
 
+// The filter window alone: no other window of the program to open.
+const ShellWindows kNoWindows;
+
 // A three-digit game in memory, current, with a few draws.
 void MakeCurrentGame()
 {
@@ -61,7 +64,7 @@ void BM_FilterShowPage(benchmark::State& state)
 {
     bench::EnsureApplication();
     MakeCurrentGame();
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->Form_Load();
     form->show();
     QCoreApplication::processEvents();
@@ -142,7 +145,7 @@ void BM_FilterWindowOpen(benchmark::State& state)
     std::unique_ptr<QWidget> copy;
     for (auto _ : state) {
         const auto start = bench::Clock::now();
-        auto form = std::make_unique<fFilter>();
+        auto form = std::make_unique<fFilter>(kNoWindows);
         form->resize(1000, 700);
         form->ShowForm();
         bench::Settle();
@@ -169,7 +172,7 @@ void BM_FilterRunToCountLine(benchmark::State& state)
         return;
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> quiet(&boxes);
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
     bench::Settle();
@@ -211,7 +214,7 @@ void BM_BetListPageDown(benchmark::State& state)
     bench::EnsureApplication();
     if (!SampleIsCurrent(state))
         return;
-    auto form = std::make_unique<fFilter>();
+    auto form = std::make_unique<fFilter>(kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
     MakeBets(100000);

@@ -28,6 +28,7 @@
 #include "ui_bench_app.h"
 
 #include "data/app_state.h"
+#include "host/ui/app_context.h"
 #include "platform/program_folder.h"
 #include "platform/services.h"
 #include "platform/ui/message_box.h"
@@ -126,7 +127,8 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
             Mmain().CurLottorData.reset();
             double ms = 0;
             {
-                auto window = std::make_unique<MDIMain>();
+                AppContext context;
+                auto window = std::make_unique<MDIMain>(context);
                 SyncFolder(dir.path());
                 const Clock::time_point start = Clock::now();
                 window->MDIForm_Load();
@@ -173,7 +175,8 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
     std::vector<double> rebuilds;
     std::vector<double> writes;
     {
-        auto window = std::make_unique<MDIMain>();
+        AppContext context;
+        auto window = std::make_unique<MDIMain>(context);
         window->MDIForm_Load();
         QCoreApplication::processEvents();
         QAction* command = window->Entry(MainCommand::DataRefresh);

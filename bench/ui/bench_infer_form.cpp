@@ -35,10 +35,9 @@
 namespace kelton {
 namespace {
 
+
 std::shared_ptr<CLottorData> OpenCurrentSample(benchmark::State& state)
 {
-    static bool tables = (IniGlobal(), true);
-    (void)tables;
     auto game = std::make_shared<CLottorData>();
     if (!bench::OpenSample(state, *game))
         return nullptr;

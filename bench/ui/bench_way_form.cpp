@@ -84,7 +84,7 @@ struct ShownWindow {
                     return nullptr;
             }
             Mmain().CurLottorData = w->Game;
-            w->Form = std::make_unique<FWay>();
+            w->Form = std::make_unique<FWay>(Mmain());
             w->Form->resize(w->Form->sizeHint());
             w->Form->show();
             bench::Settle();

@@ -1,6 +1,6 @@
 #include "analysis/condition_link.h"
 
-#include "data/app_state.h"
+#include "data/app_tables.h"
 #include "filter/filter_form_rules.h"
 
 namespace kelton {
@@ -17,7 +17,7 @@ int16_t ShownConditionKind(std::span<const QString> captions, int16_t bcMain, co
 
 bool ConditionBoxEnabled(int16_t kind, int16_t bcMain, bool directBets)
 {
-    return kind >= 0 && kind <= 42 + bcMain && ConditionAppliesTo(directBets, kind, Mmain().GroupIndicatorFlag);
+    return kind >= 0 && kind <= 42 + bcMain && ConditionAppliesTo(directBets, kind, kGroupIndicatorFlag);
 }
 
 } // namespace kelton

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
-#include "data/app_state.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "filter/filter_form_rules.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -29,7 +29,7 @@ QVariant SeriesCell(const CStat& stat, int32_t r, int16_t value)
 QString KindName(const CLottorHead& head, int16_t kind)
 {
     if (kind >= 0 && kind <= 42 + head.BcMain)
-        return ConditionName(Mmain(), kind);
+        return ConditionName(kind);
     const int pos = kind - 42;
     if (pos > head.BcMain && pos <= head.BcMain + head.MrMain)
         return head.MrDataName + u"号码"_s + QString::number(pos - head.BcMain);
@@ -117,7 +117,7 @@ ChartData OneEmptyPoint(const QString& name)
 QString TrendTitle(const CLottorHead& head, int16_t kind, const ChartData& series)
 {
     if (kind >= 37 && kind <= 42)
-        return Mmain().FeatureLegend[static_cast<size_t>(kind - 37)] + u' ' + head.LottorName;
+        return FeatureLegend(kind - 37) + u' ' + head.LottorName;
     return ChartCellText(series.At(0, 1)) + u' ' + head.LottorName;
 }
 
@@ -130,18 +130,17 @@ QString IndicatorTableCaption(const CLottorHead& head, int col)
 {
     const int b = head.BcMain;
     const int r = head.MrMain;
-    const AppState& app = Mmain();
     if (col == 0)
         return QStringLiteral("期数");
     if (col >= 1 && col <= b) {
         const int q = b - col + 1;
-        return q < static_cast<int>(app.PlaceName.size()) ? app.PlaceName[static_cast<size_t>(q)] : QString();
+        return PlaceName(q);
     }
     if (col > b && col <= b + r)
         return head.MrDataName.left(1) + QString::number(col - b);
     const int k = col - b - r - 1;
     if (k >= 0 && k < kIndicators)
-        return app.IndicatorName[static_cast<size_t>(k)];
+        return IndicatorName(k);
     return QString();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/lottor_head.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -15,9 +16,9 @@ GameSizes SizesOf(const CLottorHead& head)
 
 QString AreaNames::PositionCaption(int16_t p) const
 {
-    if (p < 0 || static_cast<size_t>(p) >= PlaceName.size())
+    if (p < 0 || static_cast<size_t>(p) >= kPlaceNames.size())
         return QString();
-    return PlaceName[static_cast<size_t>(p)] + u"位号码"_s;
+    return PlaceName(p) + u"位号码"_s;
 }
 
 QString AreaNames::SecondaryCaption(int16_t j, int16_t R) const
@@ -186,11 +187,11 @@ QStringList Subarea2Items(const GameSizes& g, const AreaNames& names)
     return items;
 }
 
-QStringList IndicatorItems(std::span<const QString> indicatorNames, const GameSizes& g, const AreaNames& names)
+QStringList IndicatorItems(const GameSizes& g, const AreaNames& names)
 {
     QStringList items;
     for (int k = 0; k <= 42; ++k)
-        items << (static_cast<size_t>(k) < indicatorNames.size() ? indicatorNames[static_cast<size_t>(k)] : QString());
+        items << IndicatorName(k);
     for (int16_t p = 1; p <= g.B; ++p)
         items << names.PositionCaption(p);
     return items;

@@ -21,11 +21,9 @@ struct GameSizes {
 };
 GameSizes SizesOf(const CLottorHead& head);
 
-// The names the analysis window's captions are made of: the place names by
-// position (entry p names position p, entry 0 unused) and the secondary
-// area's name.
+// The names the analysis window's captions are made of beyond the fixed
+// place names: the secondary area's name.
 struct AreaNames {
-    std::span<const QString> PlaceName;
     QString MrDataName;
     // Place name of position p followed by "位号码"; "" for a position
     // without a name.
@@ -124,7 +122,7 @@ QStringList SubareaItems(const GameSizes& g, const AreaNames& names);
 QStringList Subarea2Items(const GameSizes& g, const AreaNames& names);
 // cboPTFilter and cboPTFilter2: the indicator names, then the main positions
 // units first (the item index is the indicator number).
-QStringList IndicatorItems(std::span<const QString> indicatorNames, const GameSizes& g, const AreaNames& names);
+QStringList IndicatorItems(const GameSizes& g, const AreaNames& names);
 // LstRelate: "全部号码", then "号码0" .. "号码L".
 QStringList RelateItems(const GameSizes& g);
 

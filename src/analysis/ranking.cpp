@@ -3,10 +3,10 @@
 #include <array>
 #include <memory>
 
-#include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -26,7 +26,7 @@ QString RankTitle(int16_t kind, int16_t customStat)
 {
     if (kind < 0 || kind > 7)
         return QString();
-    const QString& name = Mmain().RankName[static_cast<size_t>(kind)];
+    const QString& name = RankName(kind);
     return kind == 4 ? QString::number(customStat) + name : name;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/child_forms.h"
 #include "data/game_document.h"
+#include "data/app_tables.h"
 #include "data/lotto_items.h"
 #include "data/server_info.h"
 #include "data/setting_record.h"
@@ -15,27 +16,20 @@
 
 namespace kelton {
 
-// The program's version, shown in captions and compared with offered editions.
-inline constexpr char kVersionText[] = "2.04";
-
 class CLottorData;
 
-// The application state every window reads: the start-up tables, the
-// current lottery and its analysis windows, and the game document. One instance,
-// reached through Mmain(). IniGlobal fills the tables once at start-up.
+// The application's state: the current lottery and its analysis windows,
+// the settings and the game document. The application context owns one
+// (main makes it; a test makes a fresh one); while it lives it is the state
+// in force, the newest live one when there are several. The fixed name
+// tables are constant data (data/app_tables.h, platform/name_tables.h).
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
 
-    // Start-up tables (IniGlobal).
-    QString AppTitle;
-    QString SsqSignature;                     // 50 characters
-    std::array<int16_t, 201> PrimeFlag{};     // True at 1 and the primes below 200
-    std::array<int16_t, 43> GroupIndicatorFlag{};  // 1 for the group-bet indicators
-    std::array<QString, 11> PlaceName;        // 1..9
-    std::array<QString, 43> IndicatorName;    // 0..42
-    std::array<QString, 10> RankName;         // 0..7
-    std::array<QString, 8> ViewName;          // 0..7
-    std::array<QString, 6> FeatureLegend;     // indicators 37..42
+    AppState();
+    ~AppState();
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
 
     // The current lottery and the analysis windows bound to its views.
     std::shared_ptr<CLottorData> CurLottorData;
@@ -44,9 +38,9 @@ struct AppState {
     std::array<InferFormPtr, InferCount> InferForms{};
     int16_t FormsClosing = 0;
 
-    // Full paths of the settings file and of the help folder.
+    // The full path of the settings file. (The help pages are in the
+    // program folder's HelpFolder(), platform/help_pages.h.)
     QString SetFilePath;
-    QString HelpFilePath;
 
     // The settings file (data/settings.h): the settings record, the server
     // information, the container object, the list of installed games and
@@ -62,9 +56,8 @@ struct AppState {
     GameDocument Document;
 };
 
+// The state in force: the newest live AppState; with none alive, one of
+// its own that lives for the run.
 AppState& Mmain();
-
-// Builds the start-up tables. Called once, before the settings are read.
-void IniGlobal();
 
 }  // namespace kelton

@@ -51,12 +51,12 @@ bool ReadTemplate(QString& oText)
 
 } // namespace
 
-bool ProgramFolderHasGames(const CLottoItem& items)
+bool ProgramFolderHasGames(const CLottoItem& items, SettingsFileState settings)
 {
     if (items.LottoCount() > 0)
         return true;
     if (QFileInfo::exists(ProgramPath(QLatin1String(kSettingsFile))) &&
-        Mmain().SetFileState != SettingsFileState::Loaded)
+        settings != SettingsFileState::Loaded)
         return true;
     const QDir games(ProgramPath(QStringLiteral("Lottor")));
     if (!games.exists())
@@ -185,10 +185,10 @@ QString SeedFailureMessage(const SeedOutcome& outcome)
            QStringLiteral("\n腾出磁盘空间后，下次启动时将再次安装。");
 }
 
-SeedOutcome SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered)
+SeedOutcome SeedProgramFolder(CLottoItem& items, SettingsFileState settings, const std::function<void()>& registered)
 {
     SeedOutcome out;
-    if (ProgramFolderHasGames(items))
+    if (ProgramFolderHasGames(items, settings))
         return out;
     out.Code = SeedOutcome::Result::Failed;
     CopyTemplates();

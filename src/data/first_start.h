@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "data/draw_text.h"
+#include "data/setting_record.h"
 
 namespace kelton {
 
@@ -20,12 +21,13 @@ inline constexpr char kTemplateFolder[] = "LottorTemplate";
 inline constexpr char kAllGamesGroup[] = "全部彩票";
 
 // True when the program folder already holds games: a game in the list, a
-// settings file whose game list was not read (so may hold some), or anything
+// settings file whose game list was not read (`settings`, how the settings
+// file fared when it was read: not Loaded, so it may hold some), or anything
 // in its "Lottor" folder besides the sample game's own files (which a first
 // start may have left half done). A settings file read with an empty game
 // list holds none: it was written by a first start that could not install
 // the sample game.
-bool ProgramFolderHasGames(const CLottoItem& items);
+bool ProgramFolderHasGames(const CLottoItem& items, SettingsFileState settings);
 
 // Reads a draw history kept as "issue,date,digits" lines (digits highest
 // place first, e.g. "2002001,2002-01-01,073") into draws in reading order.
@@ -65,6 +67,7 @@ QString SeedFailureMessage(const SeedOutcome& outcome);
 // it fails); NotNeeded for a folder with games. Failed, with the reason and
 // nothing of the game left, when its data file cannot be written (a full
 // disk) or the defaults it comes from are missing.
-SeedOutcome SeedProgramFolder(CLottoItem& items, const std::function<void()>& registered = {});
+SeedOutcome SeedProgramFolder(CLottoItem& items, SettingsFileState settings,
+                              const std::function<void()>& registered = {});
 
 } // namespace kelton

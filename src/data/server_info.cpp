@@ -156,14 +156,4 @@ bool IsServerInfoText(QStringView text)
     return false;
 }
 
-void StrToSysInfo(const QString& text)
-{
-    Mmain().SysInfo.FromText(text);
-}
-
-QString SysInfoToStr()
-{
-    return Mmain().SysInfo.ToText();
-}
-
 } // namespace kelton

@@ -59,8 +59,4 @@ struct ServerInfo {
 // list with nothing.
 bool IsServerInfoText(QStringView text);
 
-// The application's server information (Mmain().SysInfo) from and to text.
-void StrToSysInfo(const QString& text);
-QString SysInfoToStr();
-
 } // namespace kelton

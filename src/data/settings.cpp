@@ -46,17 +46,14 @@ bool SplitStream(const QByteArray& stream, SettingRecordType& record, QString& s
 
 } // namespace
 
-void IniSystem()
+void IniSystem(AppState& app)
 {
-    AppState& app = Mmain();
     app.SetFilePath = ProgramPath(QStringLiteral("Kelt.dat"));
-    app.HelpFilePath = ProgramPath(QStringLiteral("Help"));
-    OpenSetFile(QString::fromLatin1(kSetFileKey));
+    OpenSetFile(app, QString::fromLatin1(kSetFileKey));
 }
 
-void OpenSetFile(const QString& key)
+void OpenSetFile(AppState& app, const QString& key)
 {
-    AppState& app = Mmain();
     CSsqFile& container = app.SetSsqFile;
 
     bool read = false;
@@ -87,9 +84,8 @@ void OpenSetFile(const QString& key)
     app.LottoItems.SetInfoStr(gameList);
 }
 
-bool SaveSetFile(const QString& key, QString* oFailure)
+bool SaveSetFile(AppState& app, const QString& key, QString* oFailure)
 {
-    AppState& app = Mmain();
     CSsqFile& container = app.SetSsqFile;
 
     if (app.SetFileState == SettingsFileState::Unreadable || app.SetFilePath.isEmpty())

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include "data/app_state.h"
+#include "data/app_tables.h"
 #include "data/text_helpers.h"
 #include "platform/little_endian.h"
 #include "platform/save_file.h"
@@ -129,7 +129,7 @@ int32_t CSsqFile::RecCount() const
 
 bool CSsqFile::SignatureBytes(std::array<uint8_t, 50>& out) const
 {
-    const QString& signature = Mmain().SsqSignature;
+    const QString& signature = SsqSignature();
     if (signature.size() != kSignatureBytes)
         return false;
     for (int i = 0; i < kSignatureBytes; ++i) {

@@ -1,7 +1,7 @@
 #include "filter/filter_form_rules.h"
 
-#include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "platform/name_tables.h"
 #include "platform/string_table.h"
 
 namespace kelton {
@@ -65,16 +65,11 @@ bool PresetMarks(int preset, int16_t v, const std::array<int16_t, 201>& primeFla
     }
 }
 
-QString ConditionName(const AppState& app, int16_t k)
+QString ConditionName(int16_t k)
 {
-    if (k > 42) {
-        const int place = k - 42;
-        const QString name = place >= 0 && static_cast<size_t>(place) < app.PlaceName.size()
-                                 ? app.PlaceName[static_cast<size_t>(place)]
-                                 : QString();
-        return name + u"位号码"_s;
-    }
-    return k >= 0 ? app.IndicatorName[static_cast<size_t>(k)] : QString();
+    if (k > 42)
+        return PlaceName(k - 42) + u"位号码"_s;
+    return IndicatorName(k);
 }
 
 bool ConditionAppliesTo(bool directBets, int16_t k, const std::array<int16_t, 43>& groupIndicatorFlag)

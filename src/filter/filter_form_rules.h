@@ -31,7 +31,7 @@ bool PresetMarks(int preset, int16_t v, const std::array<int16_t, 201>& primeFla
 
 // The name of condition row k (FilterKind 0 .. BcMain + 42): the indicator's
 // name, or for k > 42 the place name of position k - 42 and "位号码".
-QString ConditionName(const AppState& app, int16_t k);
+QString ConditionName(int16_t k);
 
 // The bet-type options: direct bets and the four group types.
 inline constexpr int kBetTypeCount = 5;

@@ -4,6 +4,7 @@
 #include "data/lottor_data.h"
 #include "data/value_set.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -80,7 +81,7 @@ GroupBetConditionsOff::GroupBetConditionsOff(std::span<CStat* const> views, int1
 {
     if (!groupBets)
         return;
-    const auto& applies = Mmain().GroupIndicatorFlag;
+    const auto& applies = kGroupIndicatorFlag;
     m_views.assign(views.begin(), views.end());
     for (CStat* stat : m_views) {
         for (int16_t k = 0; k <= bcMain + 42; ++k) {
@@ -121,11 +122,11 @@ SettingsFindings CheckFilterSettings(const CLottorData& game)
             if (stat->ShrinkSel(k) == 0 || !RangeToStr(stat->ShrinkVal(k)).isEmpty())
                 continue;
             if (k <= 42) {
-                const QString& name = Mmain().IndicatorName[static_cast<size_t>(k)];
+                const QString& name = IndicatorName(k);
                 names.push_back({name, name});
             } else {
                 names.push_back({head.BcDataName + u"号码"_s + QString::number(k - 42),
-                                 Mmain().PlaceName[static_cast<size_t>(k - 42)] + u"位号码"_s});
+                                 PlaceName(k - 42) + u"位号码"_s});
             }
         }
         const auto own = static_cast<int16_t>(head.BcMain + 43);

@@ -10,6 +10,7 @@
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_run.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -55,7 +56,6 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
         out.HeadersUsed = 1;
         return out;
     }
-    const AppState& app = Mmain();
     const int16_t bcMain = game.HeadData.BcMain;
     int16_t e = 0;
     for (int16_t v = 0; v < AppState::InferCount; ++v) {
@@ -70,14 +70,13 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
                     k <= 42 ? stat->Filter(issue, k) : stat->Num(issue, static_cast<int16_t>(k - 42), 0);
                 if (stat->ShrinkVal(k).Contains(value))
                     continue;
-                const QString name = k <= 42 ? app.IndicatorName[static_cast<size_t>(k)]
-                                             : app.PlaceName[static_cast<size_t>(k - 42)] + u"位号码"_s;
+                const QString name = k <= 42 ? IndicatorName(k) : PlaceName(k - 42) + u"位号码"_s;
                 out.Rows.push_back(Item(e++, name, ViewTag(v, name), ConditionTip()));
                 ++n;
             }
         }
         out.Rows[header].Text =
-            app.ViewName[static_cast<size_t>(v)] + u"：有"_s + QString::number(n) + u"项错误"_s;
+            ViewName(v) + u"：有"_s + QString::number(n) + u"项错误"_s;
         out.Total += n;
     }
 
@@ -112,14 +111,13 @@ PanelContent VerifyScheme(CLottorData& game, int32_t issue, int32_t itemCount, c
 PanelContent SettingsCheckPanel(const SettingsFindings& findings)
 {
     PanelContent out;
-    const AppState& app = Mmain();
     int16_t e = 0;
     for (int16_t v = 0; v < AppState::InferCount; ++v) {
         static const std::vector<SettingsFinding> kNone;
         const std::vector<SettingsFinding>& names = static_cast<size_t>(v) < findings.PerView.size()
                                                         ? findings.PerView[static_cast<size_t>(v)]
                                                         : kNone;
-        const QString& view = app.ViewName[static_cast<size_t>(v)];
+        const QString view = ViewName(v);
         out.Rows.push_back(Header(v, names.empty() ? view + u"过滤设置：\r\n全部正确"_s
                                                    : view + u"过滤设置：有"_s +
                                                          QString::number(names.size()) + u"项错误"_s));

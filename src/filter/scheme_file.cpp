@@ -9,6 +9,7 @@
 #include "engine/stat.h"
 #include "otherfilter/other_sections.h"
 #include "platform/gbk.h"
+#include "platform/name_tables.h"
 #include "platform/save_file.h"
 
 namespace kelton {
@@ -153,8 +154,7 @@ bool ReadDigits(std::vector<std::vector<uint8_t>>& digits, QStringView value)
 
 } // namespace
 
-QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
-                   const std::array<QString, 43>& indicatorNames)
+QString SchemeText(const CLottorData& game, const SchemeWindowPart& window)
 {
     const CLottorHead& head = game.HeadData;
     QStringList lines;
@@ -170,7 +170,7 @@ QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
         lines << u"[Stat"_s + QString::number(v) + u']';
         for (int16_t k = 0; k < kIndicators; ++k)
             lines << QString::number(k) + u'=' + ConditionText(*stat, k) + u'\'' +
-                         indicatorNames[static_cast<size_t>(k)];
+                         IndicatorName(k);
         for (int16_t p = 1; p <= head.BcMain; ++p)
             lines << u"Pos"_s + QString::number(p) + u'=' +
                          ConditionText(*stat, static_cast<int16_t>(42 + p));

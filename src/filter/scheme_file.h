@@ -53,8 +53,7 @@ struct SchemeWindowPart {
 // The text of the current setting: the window's part, the game's digit
 // grids, tolerances, item lists and the conditions of every view it has.
 // Lines joined by CR LF, none after the last.
-QString SchemeText(const CLottorData& game, const SchemeWindowPart& window,
-                   const std::array<QString, 43>& indicatorNames);
+QString SchemeText(const CLottorData& game, const SchemeWindowPart& window);
 
 // The largest scheme file read or written: a setting whose three item
 // lists are at their limit fits many times over.

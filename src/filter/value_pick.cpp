@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
@@ -37,7 +37,7 @@ ValuePickText ConditionPickText(const CLottorData& game, const CStat& stat, int1
 {
     ValuePickText out;
     if (row >= 37 && row <= 42)
-        out.Names = Mmain().FeatureLegend[static_cast<size_t>(row - 37)];
+        out.Names = FeatureLegend(row - 37);
     if (row < 20 || row > 42)
         return out;
     const bool riseFall = (row >= 31 && row <= 33) || row == 41;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/app_state.h"
+#include "platform/name_tables.h"
 
 namespace kelton::number_grid {
 
@@ -30,10 +30,9 @@ int ValueAt(int row, int col, int rows)
 
 QString PlaceCaption(int position)
 {
-    const auto& names = Mmain().PlaceName;
-    if (position < 1 || position >= static_cast<int>(names.size()))
+    if (position < 1 || position >= static_cast<int>(kPlaceNames.size()))
         return {};
-    return names[static_cast<size_t>(position)] + QStringLiteral(u"位号码");
+    return PlaceName(position) + QStringLiteral(u"位号码");
 }
 
 int RowPitch(int rows)

@@ -18,6 +18,11 @@ QString DefaultHelpFolder()
     return DefaultsFolder() + QStringLiteral("/Help");
 }
 
+QString HelpFolder()
+{
+    return ProgramPath(QStringLiteral("Help"));
+}
+
 int SeedHelpPages(const QString& sHelpFolder)
 {
     if (sHelpFolder.isEmpty() || !QDir().mkpath(sHelpFolder))

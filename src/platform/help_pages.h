@@ -8,6 +8,10 @@ namespace kelton {
 // The folder of help pages shipped with the build ("Help" in the defaults).
 QString DefaultHelpFolder();
 
+// The help folder of the program folder ("Help"), where the windows' help
+// pages are shown from.
+QString HelpFolder();
+
 // Copies the help pages shipped with the build into the help folder of the
 // program folder: every file that is not there yet. Pages already present,
 // changed or not, stay as they are. Returns the number of pages copied; -1

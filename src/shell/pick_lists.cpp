@@ -1,15 +1,15 @@
 #include "shell/pick_lists.h"
 
 #include "data/app_state.h"
+#include "platform/name_tables.h"
 
 namespace kelton {
 
 OtherFilterPickLists BuildOtherFilterPickLists()
 {
     OtherFilterPickLists lists;
-    const AppState& app = Mmain();
     for (int i = 0; i < AppState::InferCount; ++i) {
-        const QString item = QString::number(i) + QLatin1Char('=') + app.ViewName[i];
+        const QString item = QString::number(i) + QLatin1Char('=') + ViewName(i);
         lists.HistoryStat << item;
         lists.GatherStat << item;
     }

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "data/app_state.h"
+#include "data/app_tables.h"
 #include "data/currency.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"

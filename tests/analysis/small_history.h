@@ -39,7 +39,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         const QString file = Path(QStringLiteral("g.dat"));
         {
             CLottorData created;

@@ -19,7 +19,6 @@ TEST(ConditionLink, TheShownKindIsFoundByCaption)
 
 TEST(ConditionLink, GroupBetsSwitchOnlyTheirIndicators)
 {
-    IniGlobal();
     for (int16_t k = 0; k <= 45; ++k)
         EXPECT_TRUE(ConditionBoxEnabled(k, 3, true)) << k;
     EXPECT_FALSE(ConditionBoxEnabled(46, 3, true));

@@ -151,7 +151,7 @@ TEST_F(SmallHistoryTest, NextRowMarkStandsForTheRawNumber)
 {
     const CStat& v = View(3);
     const int32_t last = v.BallCount() - 1;
-    const AreaNames names{Mmain().PlaceName, QString()};
+    const AreaNames names{QString()};
     const NumberGridLayout all = NumberGrid(SizesOf(Head()), 0, names);
     for (int16_t d = 0; d <= 9; ++d) {
         // All blocks: area 0 from column 1, the tens from column 23.
@@ -165,7 +165,7 @@ TEST_F(SmallHistoryTest, NextRowMarkStandsForTheRawNumber)
 
 TEST_F(SmallHistoryTest, CycleTableInEitherOrder)
 {
-    const AreaNames names{Mmain().PlaceName, QString()};
+    const AreaNames names{QString()};
     const NumberGridLayout layout = NumberGrid(SizesOf(Head()), 2, names);
     for (const bool listAsc : {false, true}) {
         SCOPED_TRACE(listAsc);

@@ -267,7 +267,7 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableRowsInEitherOrder)
 
 TEST_F(SmallHistoryTest, CombinedRankingTableCells)
 {
-    const AreaNames names{Mmain().PlaceName, QString()};
+    const AreaNames names{QString()};
     for (const int16_t listAsc : {int16_t{0}, int16_t{-1}}) {
         m_game.HeadData.ListAsc = listAsc;
         for (const int32_t period : {3, 12}) {
@@ -323,7 +323,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         const QString file = Path(QStringLiteral("g.dat"));
         {
             CLottorData created;
@@ -346,7 +345,7 @@ TEST_F(SecondaryRankingTest, CombinedRankingSecondaryBlockStandsOutOnTheSecondar
 {
     const CStat& view = *m_game.StatView(0);
     const CLottorHead& head = m_game.HeadData;
-    const AreaNames names{Mmain().PlaceName, head.MrDataName};
+    const AreaNames names{head.MrDataName};
     const NumberGridLayout layout = NumberGrid(SizesOf(head), 6, names); // the secondary number alone
     ASSERT_EQ(layout.Blocks.size(), 1u);
     ASSERT_TRUE(layout.Blocks[0].Secondary);

@@ -1,7 +1,5 @@
 #include "analysis/infer_layout.h"
 
-#include <array>
-
 #include <gtest/gtest.h>
 
 #include "analysis/infer_frame.h"
@@ -13,11 +11,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const std::array<QString, 11> kPlaces{u""_s, u"个"_s, u"十"_s, u"百"_s, u"千"_s, u"万"_s};
-
 AreaNames Names()
 {
-    return AreaNames{kPlaces, u"蓝球"_s};
+    return AreaNames{u"蓝球"_s};
 }
 
 struct BlockWant {

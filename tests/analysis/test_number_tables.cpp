@@ -25,7 +25,7 @@ protected:
         setup.RangeStart = 0;
         setup.RangeCount = static_cast<int16_t>(View(view).BallCount());
         setup.ListAsc = false;
-        const AreaNames names{Mmain().PlaceName, QString()};
+        const AreaNames names{QString()};
         return CNumberTable(View(view), SecondaryDraws(), SizesOf(Head()), names, setup, std::move(marked));
     }
 };

@@ -19,7 +19,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
     }
 
     // A three-digit game with one secondary number 0..mrDataLen and the

@@ -25,9 +25,8 @@ protected:
     {
         s_dir = new QTemporaryDir;
         SetProgramFolder(s_dir->path());
-        IniGlobal();
         CLottoItem items;
-        ASSERT_TRUE(SeedProgramFolder(items));
+        ASSERT_TRUE(SeedProgramFolder(items, SettingsFileState::NotRead));
         s_game = new CLottorData;
         ASSERT_FALSE(s_game->OpenData(8, QString::fromLatin1(kSampleGamePath)));
     }
@@ -116,7 +115,7 @@ TEST_F(SampleHistory, NumberTableBlocksKnowTheirWidestText)
         {-1, CellMode::Value, records - 300}, // the history table
         {-1, CellMode::Raw, records - 300},
     };
-    const AreaNames names{Mmain().PlaceName, QString()};
+    const AreaNames names{QString()};
     for (const Case& c : cases) {
         CNumberTable::Setup setup;
         setup.Kind = c.kind;

@@ -63,13 +63,12 @@ std::vector<Draw> HistoryOfRound(const std::vector<Draw>& all, int round)
 // A start of the program on the program folder as far as the data goes:
 // settings read, the first start's seeding, and the default game opened.
 // The game, or nullptr when none opens.
-std::shared_ptr<CLottorData> StartAsTheProgramDoes()
+std::shared_ptr<CLottorData> StartAsTheProgramDoes(AppState& app)
 {
-    IniGlobal();
-    IniSystem();
-    CLottoItem& items = Mmain().LottoItems;
-    if (SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); }))
-        SaveSetFile(QString::fromLatin1(kSetFileKey));
+    IniSystem(app);
+    CLottoItem& items = app.LottoItems;
+    if (SeedProgramFolder(items, app.SetFileState, [&app] { SaveSetFile(app, QString::fromLatin1(kSetFileKey)); }))
+        SaveSetFile(app, QString::fromLatin1(kSetFileKey));
     auto game = std::make_shared<CLottorData>();
     if (game->OpenData(8, items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath)))
         return nullptr;
@@ -83,15 +82,14 @@ TEST(CrashSafetyChild, DISABLED_SavesUntilKilled)
     const QString folder = qEnvironmentVariable(kChildVariable);
     ASSERT_FALSE(folder.isEmpty());
     SetProgramFolder(folder);
-    IniGlobal();
-    IniSystem();
+    AppState app;
+    IniSystem(app);
     const std::vector<Draw> all = SampleDraws(kBaseDraws + 7);
     CLottorData data;
     ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     for (int round = 1;; ++round) {
-        Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("g%1").arg(round),
-                                    QStringLiteral("Lottor/none"));
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        app.LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("g%1").arg(round), QStringLiteral("Lottor/none"));
+        ASSERT_TRUE(SaveSetFile(app, QString::fromLatin1(kSetFileKey)));
         ASSERT_GT(data.Add(HistoryOfRound(all, round)), 0);
         ASSERT_FALSE(data.UpData());
         if (round % 4 == 0) {
@@ -107,7 +105,6 @@ TEST(CrashSafetyChild, DISABLED_KilledWhileUpdatingStatistics)
     const QString folder = qEnvironmentVariable(kChildVariable);
     ASSERT_FALSE(folder.isEmpty());
     SetProgramFolder(folder);
-    IniGlobal();
     CLottorData data;
     ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
     ASSERT_GT(data.Add(HistoryOfRound(SampleDraws(kBaseDraws + 7), 1)), 0);
@@ -124,7 +121,8 @@ TEST(CrashSafetyChild, DISABLED_FirstStart)
     const QString folder = qEnvironmentVariable(kChildVariable);
     ASSERT_FALSE(folder.isEmpty());
     SetProgramFolder(folder);
-    StartAsTheProgramDoes();
+    AppState app;
+    StartAsTheProgramDoes(app);
     for (;;)
         QThread::msleep(1000);
 }
@@ -133,6 +131,8 @@ TEST(CrashSafetyChild, DISABLED_FirstStart)
 // with a fresh build.
 class CrashHarness : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     // The statistics files of the game as a fresh build of its draws makes them.
     void ExpectStatisticsMatchAFreshBuild(const CLottorData& data)
     {
@@ -205,11 +205,12 @@ TEST_F(CrashHarness, AnInterruptedFirstStartIsCompletedByTheNext)
             return;
 
         // The next start opens the sample game.
-        const std::shared_ptr<CLottorData> game = StartAsTheProgramDoes();
+        AppState next;
+        const std::shared_ptr<CLottorData> game = StartAsTheProgramDoes(next);
         ASSERT_TRUE(game) << "killed after " << delay << " ms";
         EXPECT_EQ(game->HeadData.LottorName, QStringLiteral("福彩3D"));
         EXPECT_EQ(game->NumCount(), 8374) << "killed after " << delay << " ms";
-        const CLottoItem& items = Mmain().LottoItems;
+        const CLottoItem& items = next.LottoItems;
         ASSERT_EQ(items.LottoCount(), 1);
         EXPECT_EQ(items.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("福彩3D"));
 
@@ -233,15 +234,14 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
-        IniSystem();
+        IniSystem(m_state);
         m_all = SampleDraws(kBaseDraws + 7);
         CLottorData data;
         ASSERT_FALSE(data.CreateData(DefinitionText(), QString::fromLatin1(kGame), 1000));
         ASSERT_FALSE(data.OpenData(8, QString::fromLatin1(kGame)));
         ASSERT_GT(data.Add(HistoryOfRound(m_all, 0)), 0);
         ASSERT_FALSE(data.UpData());
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        ASSERT_TRUE(SaveSetFile(m_state, QString::fromLatin1(kSetFileKey)));
     }
 
     // True when draws is the history of some round.
@@ -287,11 +287,11 @@ TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
         if (HasFatalFailure())
             return;
 
-        Mmain().LottoItems = CLottoItem();
-        OpenSetFile(QString::fromLatin1(kSetFileKey));
-        ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded) << "kill " << kill;
+        m_state.LottoItems = CLottoItem();
+        OpenSetFile(m_state, QString::fromLatin1(kSetFileKey));
+        ASSERT_EQ(m_state.SetFileState, SettingsFileState::Loaded) << "kill " << kill;
         // The games the child added are g1, g2, ... in order, none missing.
-        const CLottoItem& items = Mmain().LottoItems;
+        const CLottoItem& items = m_state.LottoItems;
         for (int16_t i = 0; i < items.LottoCount(); ++i)
             EXPECT_EQ(items.LottoItemGet(i, CLottoItem::kItemName), QStringLiteral("g%1").arg(i + 1));
 
@@ -300,8 +300,8 @@ TEST_F(CrashSafetyTest, EveryFileIsWholeAfterAKill)
         EXPECT_TRUE(IsAWrittenHistory(data)) << "kill " << kill << ": " << data.NumCount() << " draws";
         ExpectStatisticsMatchAFreshBuild(data);
         // Start the next child from a clean list, so names stay in step.
-        Mmain().LottoItems = CLottoItem();
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        m_state.LottoItems = CLottoItem();
+        ASSERT_TRUE(SaveSetFile(m_state, QString::fromLatin1(kSetFileKey)));
     }
 }
 

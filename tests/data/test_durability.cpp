@@ -23,7 +23,17 @@ public:
     QStringList Paths;
 };
 
-class DurabilityTest : public test::ProgramFolderTest {};
+class DurabilityTest : public test::ProgramFolderTest {
+protected:
+    // A 3D game of the given draws, its eight views built.
+    void MakeGame(CLottorData& game, const std::vector<Draw>& draws)
+    {
+        QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
+        ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
+        ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
+        ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+    }
+};
 
 QByteArray Bytes(const QString& path)
 {
@@ -35,14 +45,11 @@ QByteArray Bytes(const QString& path)
 // all that tells old statistics from current ones.
 TEST_F(DurabilityTest, TheStaleMarkIsOnDiskBeforeTheDrawsAndTheNewNameAfterThem)
 {
-    QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
-    ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
     std::vector<Draw> draws;
     ASSERT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
     draws.resize(200);
     CLottorData game;
-    ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
-    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+    ASSERT_NO_FATAL_FAILURE(MakeGame(game, draws));
 
     draws.back().Num[1] = static_cast<int16_t>((draws.back().Num[1] + 1) % 10);
     ASSERT_GT(game.Add(draws), 0);
@@ -65,14 +72,11 @@ TEST_F(DurabilityTest, TheStaleMarkIsOnDiskBeforeTheDrawsAndTheNewNameAfterThem)
 // synced before it.
 TEST_F(DurabilityTest, ARebuildOfUnchangedDrawsSyncsNothing)
 {
-    QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
-    ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
     std::vector<Draw> draws;
     ASSERT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
     draws.resize(200);
     CLottorData game;
-    ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
-    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+    ASSERT_NO_FATAL_FAILURE(MakeGame(game, draws));
     const QByteArray before = Bytes(CLottorData::StatPath(game.FilePath(), 5));
 
     SyncLog log;
@@ -89,16 +93,13 @@ TEST_F(DurabilityTest, ARebuildOfUnchangedDrawsSyncsNothing)
 // draws; even all of their writes lost leave statistics that are rebuilt.
 TEST_F(DurabilityTest, AnAppendSyncsNoStatisticsAndOldOnesAreRebuilt)
 {
-    QFile definition(DefaultsFolder() + QStringLiteral("/LottorTemplate/3D.Ltr"));
-    ASSERT_TRUE(definition.open(QIODevice::ReadOnly));
     std::vector<Draw> draws;
     ASSERT_TRUE(ReadSampleHistory(test::SampleHistoryPath(), 3, draws));
     draws.resize(201);
     const Draw last = draws.back();
     draws.pop_back();
     CLottorData game;
-    ASSERT_FALSE(game.CreateData(FromGbk(definition.readAll()), QStringLiteral("Lottor/g"), 1, draws));
-    ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/g")));
+    ASSERT_NO_FATAL_FAILURE(MakeGame(game, draws));
     std::vector<QByteArray> before;
     for (int16_t v = 0; v < 8; ++v)
         before.push_back(Bytes(CLottorData::StatPath(game.FilePath(), v)));

@@ -21,7 +21,10 @@ using test::ProgramFolderTest;
 
 constexpr int kSampleDraws = 8374;
 
-class FirstStartTest : public ProgramFolderTest {};
+class FirstStartTest : public ProgramFolderTest {
+protected:
+    AppState m_state; // fresh for each test: the settings not read
+};
 
 QByteArray Bytes(const QString& path)
 {
@@ -32,7 +35,7 @@ QByteArray Bytes(const QString& path)
 TEST_F(FirstStartTest, SeedsTheSampleGameWithItsStatistics)
 {
     CLottoItem items;
-    ASSERT_TRUE(SeedProgramFolder(items));
+    ASSERT_TRUE(SeedProgramFolder(items, m_state.SetFileState));
 
     // The game list names the sample as the default game, under group 0.
     ASSERT_EQ(items.LottoCount(), 1);
@@ -80,7 +83,7 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     CLottoItem items;
-    EXPECT_FALSE(SeedProgramFolder(items));
+    EXPECT_FALSE(SeedProgramFolder(items, m_state.SetFileState));
     EXPECT_EQ(items.LottoCount(), 0);
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor"))));
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("LottorTemplate"))));
@@ -92,14 +95,14 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("mine");
     }
-    EXPECT_FALSE(SeedProgramFolder(items));
+    EXPECT_FALSE(SeedProgramFolder(items, m_state.SetFileState));
     EXPECT_EQ(Bytes(Path(QStringLiteral("Lottor/lottor1003"))), QByteArray("mine"));
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor/lottor1000"))));
 
     CLottoItem listed;
     listed.LottoAdd(QStringLiteral("0"), QStringLiteral("g"), QStringLiteral("/x/y"));
     QFile::remove(Path(QStringLiteral("Lottor/lottor1003")));
-    EXPECT_FALSE(SeedProgramFolder(listed));
+    EXPECT_FALSE(SeedProgramFolder(listed, m_state.SetFileState));
     EXPECT_EQ(listed.LottoCount(), 1);
 }
 
@@ -108,20 +111,18 @@ TEST_F(FirstStartTest, LeavesAFolderWithGamesAlone)
 // A settings file that could not be read may hold games, and is left alone.
 TEST_F(FirstStartTest, ASettingsFileWithoutGamesIsCompletedOneNotReadIsLeftAlone)
 {
-    IniGlobal();
-    IniSystem();
-    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-    Mmain().SetFileState = SettingsFileState::Unreadable;
+    IniSystem(m_state);
+    ASSERT_TRUE(SaveSetFile(m_state, QString::fromLatin1(kSetFileKey)));
+    m_state.SetFileState = SettingsFileState::Unreadable;
     CLottoItem items;
-    EXPECT_EQ(SeedProgramFolder(items).Code, SeedOutcome::Result::NotNeeded);
+    EXPECT_EQ(SeedProgramFolder(items, m_state.SetFileState).Code, SeedOutcome::Result::NotNeeded);
     EXPECT_EQ(items.LottoCount(), 0);
 
-    IniSystem();
-    ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-    const SeedOutcome seeded = SeedProgramFolder(items);
+    IniSystem(m_state);
+    ASSERT_EQ(m_state.SetFileState, SettingsFileState::Loaded);
+    const SeedOutcome seeded = SeedProgramFolder(items, m_state.SetFileState);
     EXPECT_EQ(seeded.Code, SeedOutcome::Result::Seeded);
     EXPECT_EQ(items.LottoCount(), 1);
-    Mmain().SetFileState = SettingsFileState::NotRead;
 }
 
 TEST(FullDiskFirstStart, SaysWhyAndLeavesNothingOfTheGame)
@@ -131,7 +132,7 @@ TEST(FullDiskFirstStart, SaysWhyAndLeavesNothingOfTheGame)
     SetProgramFolder(disk.Path());
     ASSERT_TRUE(disk.Fill(32 << 10));
     CLottoItem items;
-    const SeedOutcome seeded = SeedProgramFolder(items);
+    const SeedOutcome seeded = SeedProgramFolder(items, SettingsFileState::NotRead);
     EXPECT_EQ(seeded.Code, SeedOutcome::Result::Failed);
     EXPECT_TRUE(seeded.Reason.endsWith(QStringLiteral("（") + disk.FilePath(QStringLiteral("Lottor/lottor1000")) +
                                        QStringLiteral("）")))
@@ -147,7 +148,7 @@ TEST_F(FirstStartTest, SecondRunChangesNothing)
 {
     CLottoItem items;
     int registered = 0;
-    ASSERT_TRUE(SeedProgramFolder(items, [&] {
+    ASSERT_TRUE(SeedProgramFolder(items, m_state.SetFileState, [&] {
         // Called with the game in the list, before any statistics exist.
         EXPECT_EQ(items.LottoCount(), 1);
         EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Lottor/lottor1000.0"))));
@@ -156,13 +157,13 @@ TEST_F(FirstStartTest, SecondRunChangesNothing)
     EXPECT_EQ(registered, 1);
     const QByteArray data = Bytes(Path(QStringLiteral("Lottor/lottor1000")));
     const QByteArray view7 = Bytes(Path(QStringLiteral("Lottor/lottor1000.7")));
-    EXPECT_FALSE(SeedProgramFolder(items));
+    EXPECT_FALSE(SeedProgramFolder(items, m_state.SetFileState));
     EXPECT_EQ(items.LottoCount(), 1);
 
     // A fresh list with no settings file written is a first start cut short:
     // the game is listed again, its files as they are.
     CLottoItem fresh;
-    EXPECT_TRUE(SeedProgramFolder(fresh));
+    EXPECT_TRUE(SeedProgramFolder(fresh, m_state.SetFileState));
     EXPECT_EQ(fresh.LottoCount(), 1);
     EXPECT_EQ(fresh.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("福彩3D"));
     EXPECT_EQ(fresh.SelectItem(), 0);
@@ -181,7 +182,7 @@ TEST_F(FirstStartTest, WhatAnInterruptedFirstStartLeftDoesNotStopTheNext)
         f.write("part");
     }
     CLottoItem items;
-    ASSERT_TRUE(SeedProgramFolder(items));
+    ASSERT_TRUE(SeedProgramFolder(items, m_state.SetFileState));
     EXPECT_EQ(items.LottoCount(), 1);
     CLottorData game;
     ASSERT_FALSE(game.OpenData(8, QStringLiteral("Lottor/lottor1000")));

@@ -47,17 +47,16 @@ protected:
     {
         SKIP_WITHOUT_SMALL_DISK(m_disk);
         SetProgramFolder(m_disk.Path());
-        IniGlobal();
-        IniSystem();
+        IniSystem(m_state);
         CLottorData created;
         ASSERT_FALSE(created.CreateData(DefinitionText(), QString::fromLatin1(kGame), 1000, SampleDraws(kDraws)));
-        CLottoItem& items = Mmain().LottoItems;
+        CLottoItem& items = m_state.LottoItems;
         items.LottoGroupAdd(QStringLiteral("全部彩票"));
         ASSERT_TRUE(items.LottoAdd(QStringLiteral("0"), QStringLiteral("福彩3D"), QString::fromLatin1(kGame)));
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        ASSERT_TRUE(SaveSetFile(m_state, QString::fromLatin1(kSetFileKey)));
         m_game = std::make_unique<CLottorData>();
         ASSERT_FALSE(m_game->OpenData(8, QString::fromLatin1(kGame)));
-        m_settings = ReadAll(Mmain().SetFilePath);
+        m_settings = ReadAll(m_state.SetFilePath);
         m_data = ReadAll(m_game->FilePath());
         ASSERT_FALSE(m_settings.isEmpty());
         ASSERT_FALSE(m_data.isEmpty());
@@ -66,10 +65,10 @@ protected:
     void TearDown() override
     {
         m_game.reset();
-        Mmain().LottoItems = CLottoItem();
         SetProgramFolder(QString());
     }
 
+    AppState m_state; // fresh for each test
     test::SmallDisk m_disk{32 << 20};
     std::unique_ptr<CLottorData> m_game;
     QByteArray m_settings;
@@ -83,20 +82,20 @@ TEST_F(FullDiskTest, AnExitLeavesTheSettingsAndTheGameWhole)
 {
     const QString dataPath = m_game->FilePath();
     ASSERT_TRUE(m_disk.Fill());
-    Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("新彩票"), QStringLiteral("Lottor/new"));
+    m_state.LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("新彩票"), QStringLiteral("Lottor/new"));
 
     QString reason;
-    EXPECT_FALSE(SaveSetFile(QString::fromLatin1(kSetFileKey), &reason));
+    EXPECT_FALSE(SaveSetFile(m_state, QString::fromLatin1(kSetFileKey), &reason));
     EXPECT_FALSE(reason.isEmpty());
     m_game.reset();
-    EXPECT_TRUE(ReadAll(Mmain().SetFilePath) == m_settings);
+    EXPECT_TRUE(ReadAll(m_state.SetFilePath) == m_settings);
     EXPECT_TRUE(ReadAll(dataPath) == m_data);
 
     // The next start, with room again, has the game and its draws.
     m_disk.Free();
-    Mmain().LottoItems = CLottoItem();
-    IniSystem();
-    ASSERT_EQ(Mmain().LottoItems.LottoCount(), 1);
+    m_state.LottoItems = CLottoItem();
+    IniSystem(m_state);
+    ASSERT_EQ(m_state.LottoItems.LottoCount(), 1);
     CLottorData game;
     ASSERT_FALSE(game.OpenData(8, QString::fromLatin1(kGame)));
     EXPECT_EQ(game.NumCount(), kDraws);

@@ -84,13 +84,7 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        Mmain().InferForms.fill(nullptr);
         m_file = Path(QStringLiteral("Lottor/lottor1000"));
-    }
-    void TearDown() override
-    {
-        Mmain().InferForms.fill(nullptr);
-        ProgramFolderTest::TearDown();
     }
 
     // A game file holding the given draws, its views built.
@@ -116,6 +110,7 @@ protected:
         return view.StatOpen(head, CLottorData::StatPath(m_file, v), v);
     }
 
+    AppState m_state; // fresh for each test: no analysis windows
     FakeFactory m_factory;
     ScopedService<IInferFormFactory> m_factoryInstalled{&m_factory};
     QString m_file;

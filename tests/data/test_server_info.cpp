@@ -163,13 +163,6 @@ TEST(ServerInfoTest, TextRoundTripKeepsEveryList)
     EXPECT_EQ(again, info);
 }
 
-TEST(ServerInfoTest, GlobalsGoThroughTheApplicationState)
-{
-    StrToSysInfo(QStringLiteral("[QQ]\r\n42\r\n"));
-    EXPECT_EQ(Mmain().SysInfo.SysQQ, QStringList({"42"}));
-    EXPECT_TRUE(SysInfoToStr().contains(u"[QQ]\r\n42\r\n"));
-}
-
 TEST(ServerInfoTest, OnlyATextWithAKnownSectionIsServerInformation)
 {
     const struct {

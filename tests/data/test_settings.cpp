@@ -9,6 +9,7 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -18,18 +19,19 @@ const QString kKey = QString::fromLatin1(kSetFileKey);
 
 class SettingsTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         Forget();
-        Mmain().SetFilePath = Path(QStringLiteral("Kelt.dat"));
+        m_state.SetFilePath = Path(QStringLiteral("Kelt.dat"));
     }
 
     // The state of a program that has not read its settings yet.
-    static void Forget()
+    void Forget()
     {
-        AppState& app = Mmain();
+        AppState& app = m_state;
         app.SettingRecord = SettingRecordType();
         app.SysInfo = ServerInfo();
         app.LottoItems = CLottoItem();
@@ -61,9 +63,9 @@ protected:
     }
 
     // Fills the settings with something of everything.
-    static void FillSettings()
+    void FillSettings()
     {
-        AppState& app = Mmain();
+        AppState& app = m_state;
         QByteArray raw(SettingRecordType::kSize, '\0');
         for (int i = 0; i < raw.size(); ++i)
             raw[i] = static_cast<char>((i * 7 + 3) & 0xFF); // reserved bytes too
@@ -86,15 +88,15 @@ protected:
 
 TEST_F(SettingsTest, IniSystemSetsThePathsInTheProgramFolder)
 {
-    IniSystem();
-    EXPECT_EQ(Mmain().SetFilePath, QDir::cleanPath(Path(QStringLiteral("Kelt.dat"))));
-    EXPECT_EQ(Mmain().HelpFilePath, QDir::cleanPath(Path(QStringLiteral("Help"))));
+    IniSystem(m_state);
+    EXPECT_EQ(m_state.SetFilePath, QDir::cleanPath(Path(QStringLiteral("Kelt.dat"))));
+    EXPECT_EQ(HelpFolder(), QDir::cleanPath(Path(QStringLiteral("Help"))));
 }
 
 TEST_F(SettingsTest, FreshMachineStartsEmptyAndCreatesTheFileAtExit)
 {
-    IniSystem();
-    AppState& app = Mmain();
+    IniSystem(m_state);
+    AppState& app = m_state;
     EXPECT_EQ(app.SetFileState, SettingsFileState::Missing);
     EXPECT_EQ(app.LottoItems.LottoCount(), 0);
     EXPECT_EQ(app.SysInfo.SysAddress, QStringList({QString::fromLatin1(kDefaultSiteAddress)}));
@@ -105,11 +107,11 @@ TEST_F(SettingsTest, FreshMachineStartsEmptyAndCreatesTheFileAtExit)
     EXPECT_FALSE(QFile::exists(app.SetFilePath)); // nothing written before exit
 
     app.LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("New"), QStringLiteral("/g/lottor1000"));
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     ASSERT_TRUE(QFile::exists(app.SetFilePath));
 
     Forget();
-    IniSystem();
+    IniSystem(m_state);
     EXPECT_EQ(app.SetFileState, SettingsFileState::Loaded);
     ASSERT_EQ(app.LottoItems.LottoCount(), 1);
     EXPECT_EQ(app.LottoItems.LottoItemGet(0, 1), u"New");
@@ -118,14 +120,14 @@ TEST_F(SettingsTest, FreshMachineStartsEmptyAndCreatesTheFileAtExit)
 TEST_F(SettingsTest, SaveAndOpenKeepEverything)
 {
     FillSettings();
-    AppState& app = Mmain();
-    ASSERT_TRUE(SaveSetFile(kKey));
+    AppState& app = m_state;
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     const SettingRecordType record = app.SettingRecord;
     const ServerInfo info = app.SysInfo;
     const QString games = app.LottoItems.InfoStr();
 
     Forget();
-    OpenSetFile(kKey);
+    OpenSetFile(m_state, kKey);
     EXPECT_EQ(app.SetFileState, SettingsFileState::Loaded);
     EXPECT_EQ(app.SettingRecord.Bytes(), record.Bytes());
     EXPECT_EQ(app.SettingRecord.ProxyHost(), u"proxy.example");
@@ -141,38 +143,38 @@ TEST_F(SettingsTest, SaveAndOpenKeepEverything)
 TEST_F(SettingsTest, TwoSavesDifferButReadTheSame)
 {
     FillSettings();
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     const QByteArray first = FileBytes();
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     const QByteArray second = FileBytes();
     EXPECT_NE(first, second);
 
-    const SettingRecordType record = Mmain().SettingRecord;
-    const ServerInfo info = Mmain().SysInfo;
-    const QString games = Mmain().LottoItems.InfoStr();
+    const SettingRecordType record = m_state.SettingRecord;
+    const ServerInfo info = m_state.SysInfo;
+    const QString games = m_state.LottoItems.InfoStr();
     for (const QByteArray& bytes : {first, second}) {
         WriteFileBytes(bytes);
         Forget();
-        OpenSetFile(kKey);
-        EXPECT_EQ(Mmain().SettingRecord, record);
-        EXPECT_EQ(Mmain().SysInfo, info);
-        EXPECT_EQ(Mmain().LottoItems.InfoStr(), games);
+        OpenSetFile(m_state, kKey);
+        EXPECT_EQ(m_state.SettingRecord, record);
+        EXPECT_EQ(m_state.SysInfo, info);
+        EXPECT_EQ(m_state.LottoItems.InfoStr(), games);
     }
 }
 
 TEST_F(SettingsTest, StreamLayoutIsRecordThenServerTextThenGameList)
 {
     FillSettings();
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     CSsqFile box;
     ASSERT_TRUE(box.SetKey(kKey));
     bool first = false;
-    ASSERT_TRUE(box.OpenSsqFile(Mmain().SetFilePath, first));
+    ASSERT_TRUE(box.OpenSsqFile(m_state.SetFilePath, first));
     const QByteArray stream = box.GetData();
     SettingRecordType record;
     ASSERT_TRUE(record.SetBytes(stream));
-    const QString sysText = Mmain().SysInfo.ToText();
-    const QString gameText = Mmain().LottoItems.InfoStr();
+    const QString sysText = m_state.SysInfo.ToText();
+    const QString gameText = m_state.LottoItems.InfoStr();
     EXPECT_EQ(record.SysInfoLen(), 2 * sysText.size());
     EXPECT_EQ(record.GameListLen(), 2 * gameText.size());
     const QByteArray sysBytes = stream.mid(SettingRecordType::kSize, record.SysInfoLen());
@@ -193,13 +195,13 @@ TEST_F(SettingsTest, InstalledFirstWriteFileIsReadAndRekeyed)
     record.SetGameListLen(static_cast<int32_t>(gameBytes.size()));
     WriteStream(record.Bytes() + gameBytes, true);
 
-    OpenSetFile(QStringLiteral("AnyKey"));
-    EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-    EXPECT_EQ(Mmain().LottoItems.LottoCount(), 1);
+    OpenSetFile(m_state, QStringLiteral("AnyKey"));
+    EXPECT_EQ(m_state.SetFileState, SettingsFileState::Loaded);
+    EXPECT_EQ(m_state.LottoItems.LottoCount(), 1);
 
     Forget();
-    OpenSetFile(QStringLiteral("AnyKey")); // now keyed with that key
-    EXPECT_EQ(Mmain().LottoItems.LottoCount(), 1);
+    OpenSetFile(m_state, QStringLiteral("AnyKey")); // now keyed with that key
+    EXPECT_EQ(m_state.LottoItems.LottoCount(), 1);
 }
 
 struct BadStreamCase {
@@ -220,14 +222,14 @@ TEST_P(SettingsBadStreamTest, UnreadableFileIsNeverOverwritten)
     WriteStream(record.Bytes().leftJustified(c.size, 'x', true));
     const QByteArray before = FileBytes();
 
-    OpenSetFile(kKey);
-    AppState& app = Mmain();
+    OpenSetFile(m_state, kKey);
+    AppState& app = m_state;
     EXPECT_EQ(app.SetFileState, SettingsFileState::Unreadable);
     EXPECT_EQ(app.LottoItems.LottoCount(), 0);
     EXPECT_EQ(app.SysInfo.SysAddress, QStringList({QString::fromLatin1(kDefaultSiteAddress)}));
 
     app.LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("G"), QStringLiteral("/g"));
-    EXPECT_FALSE(SaveSetFile(kKey));
+    EXPECT_FALSE(SaveSetFile(m_state, kKey));
     EXPECT_EQ(FileBytes(), before);
 }
 
@@ -249,7 +251,7 @@ TEST_F(SettingsTest, DamagedOrForeignFileIsNeverOverwritten)
         QByteArray bytes;
     };
     FillSettings();
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     const QByteArray good = FileBytes();
     const Case cases[] = {
         {"garbage", QByteArray(500, '\x7F')},
@@ -259,47 +261,47 @@ TEST_F(SettingsTest, DamagedOrForeignFileIsNeverOverwritten)
     for (const Case& c : cases) {
         WriteFileBytes(c.bytes);
         Forget();
-        OpenSetFile(kKey);
-        EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Unreadable) << c.name;
-        EXPECT_FALSE(SaveSetFile(kKey)) << c.name;
+        OpenSetFile(m_state, kKey);
+        EXPECT_EQ(m_state.SetFileState, SettingsFileState::Unreadable) << c.name;
+        EXPECT_FALSE(SaveSetFile(m_state, kKey)) << c.name;
         EXPECT_EQ(FileBytes(), c.bytes) << c.name;
     }
 
     // A settings file written with another key reads as something else or not at all.
     WriteFileBytes(good);
     Forget();
-    OpenSetFile(QStringLiteral("Another key"));
-    EXPECT_NE(Mmain().LottoItems.LottoCount(), 2);
+    OpenSetFile(m_state, QStringLiteral("Another key"));
+    EXPECT_NE(m_state.LottoItems.LottoCount(), 2);
 }
 
 TEST_F(SettingsTest, SaveReportsAFailedWrite)
 {
-    Mmain().SetFilePath = Path(QStringLiteral("no/such/folder/Kelt.dat"));
-    OpenSetFile(kKey);
-    EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Missing);
-    EXPECT_FALSE(SaveSetFile(kKey));
-    EXPECT_FALSE(SaveSetFile(QStringLiteral("a key longer than fifteen")));
+    m_state.SetFilePath = Path(QStringLiteral("no/such/folder/Kelt.dat"));
+    OpenSetFile(m_state, kKey);
+    EXPECT_EQ(m_state.SetFileState, SettingsFileState::Missing);
+    EXPECT_FALSE(SaveSetFile(m_state, kKey));
+    EXPECT_FALSE(SaveSetFile(m_state, QStringLiteral("a key longer than fifteen")));
 }
 
 TEST_F(SettingsTest, FileAppearingUnreadDuringTheRunIsNotOverwritten)
 {
-    OpenSetFile(kKey); // missing
+    OpenSetFile(m_state, kKey); // missing
     WriteFileBytes("written by someone else");
-    EXPECT_FALSE(SaveSetFile(kKey));
+    EXPECT_FALSE(SaveSetFile(m_state, kKey));
     EXPECT_EQ(FileBytes(), QByteArray("written by someone else"));
 }
 
 TEST_F(SettingsTest, SaveWritesOnlyCompactedGamesAndAValidDefault)
 {
-    OpenSetFile(kKey);
-    CLottoItem& items = Mmain().LottoItems;
+    OpenSetFile(m_state, kKey);
+    CLottoItem& items = m_state.LottoItems;
     items.LottoAdd(QStringLiteral("0"), QStringLiteral("A"), QStringLiteral("/a"));
     items.LottoAdd(QStringLiteral("0"), QStringLiteral("B"), QStringLiteral("/b"));
     items.SetSelectItem(1);
     items.LottoDel(1);
-    ASSERT_TRUE(SaveSetFile(kKey));
+    ASSERT_TRUE(SaveSetFile(m_state, kKey));
     Forget();
-    OpenSetFile(kKey);
+    OpenSetFile(m_state, kKey);
     EXPECT_EQ(items.LottoCount(), 1);
     EXPECT_EQ(items.SelectItem(), 0);
 }

@@ -76,7 +76,7 @@ struct Layout {
 
 QString Signature()
 {
-    return Mmain().SsqSignature;
+    return SsqSignature();
 }
 
 QByteArray Build(const Layout& l)
@@ -218,7 +218,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         m_file = Path(QStringLiteral("box.dat"));
     }
 

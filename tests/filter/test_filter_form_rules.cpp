@@ -4,6 +4,7 @@
 
 #include "data/app_state.h"
 #include "data/lottor_data.h"
+#include "platform/name_tables.h"
 #include "support/test_support.h"
 
 namespace kelton {
@@ -14,14 +15,14 @@ QString Marked(int preset, int16_t top)
 {
     QStringList marked;
     for (int16_t v = 0; v <= top; ++v)
-        if (PresetMarks(preset, v, Mmain().PrimeFlag))
+        if (PresetMarks(preset, v, kPrimeFlag))
             marked << QString::number(v);
     return marked.join(u' ');
 }
 
 class FilterFormRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override { IniGlobal(); }
+    AppState m_state; // fresh for each test: no analysis windows
 };
 
 TEST_F(FilterFormRulesTest, Presets)
@@ -46,25 +47,24 @@ TEST_F(FilterFormRulesTest, Presets)
     EXPECT_EQ(Marked(5, 12), QStringLiteral("1 3 5 7 9 11"));
     EXPECT_EQ(Marked(10, 12), QStringLiteral("1 2 3 5 7 11"));
     // Values past the prime table are no primes (and so composite).
-    EXPECT_FALSE(PresetMarks(10, 211, Mmain().PrimeFlag));
-    EXPECT_TRUE(PresetMarks(11, 211, Mmain().PrimeFlag));
+    EXPECT_FALSE(PresetMarks(10, 211, kPrimeFlag));
+    EXPECT_TRUE(PresetMarks(11, 211, kPrimeFlag));
 }
 
 TEST_F(FilterFormRulesTest, ConditionNamesAndGroupBets)
 {
-    const AppState& app = Mmain();
-    EXPECT_EQ(ConditionName(app, 0), app.IndicatorName[0]);
-    EXPECT_EQ(ConditionName(app, 42), app.IndicatorName[42]);
-    EXPECT_EQ(ConditionName(app, 43), QStringLiteral("个位号码"));
-    EXPECT_EQ(ConditionName(app, 45), QStringLiteral("百位号码"));
+    EXPECT_EQ(ConditionName(0), IndicatorName(0));
+    EXPECT_EQ(ConditionName(42), IndicatorName(42));
+    EXPECT_EQ(ConditionName(43), QStringLiteral("个位号码"));
+    EXPECT_EQ(ConditionName(45), QStringLiteral("百位号码"));
 
     for (int16_t k = 0; k <= 45; ++k) {
-        EXPECT_TRUE(ConditionAppliesTo(true, k, app.GroupIndicatorFlag)) << k;
-        const bool group = k <= 42 && app.GroupIndicatorFlag[static_cast<size_t>(k)] == 1;
-        EXPECT_EQ(ConditionAppliesTo(false, k, app.GroupIndicatorFlag), group) << k;
+        EXPECT_TRUE(ConditionAppliesTo(true, k, kGroupIndicatorFlag)) << k;
+        const bool group = k <= 42 && kGroupIndicatorFlag[static_cast<size_t>(k)] == 1;
+        EXPECT_EQ(ConditionAppliesTo(false, k, kGroupIndicatorFlag), group) << k;
     }
-    EXPECT_TRUE(ConditionAppliesTo(false, 0, app.GroupIndicatorFlag));
-    EXPECT_FALSE(ConditionAppliesTo(false, 2, app.GroupIndicatorFlag));
+    EXPECT_TRUE(ConditionAppliesTo(false, 0, kGroupIndicatorFlag));
+    EXPECT_FALSE(ConditionAppliesTo(false, 2, kGroupIndicatorFlag));
 }
 
 TEST_F(FilterFormRulesTest, TargetIssuesAndTheirNumbers)

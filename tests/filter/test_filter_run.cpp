@@ -186,7 +186,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         m_game = test::SmallGame(Path(u"game"_s), {"123", "456"});
         for (int16_t v = 0; v < AppState::InferCount; ++v)
             m_views.push_back(m_game->StatView(v));

@@ -9,6 +9,7 @@
 #include "data/value_set.h"
 #include "engine/stat.h"
 #include "filter/filter_run.h"
+#include "platform/name_tables.h"
 #include "support/small_game.h"
 #include "support/test_support.h"
 
@@ -32,7 +33,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         m_game = test::SmallGame(Path(u"game"_s), {"123", "456", "581"});
     }
     void Set(int16_t view, int16_t k, const char16_t* values, int16_t err = 0)
@@ -90,7 +90,7 @@ TEST_F(SchemeCheck, BrokenConditionsAreListedByViewThenNumberWithoutTolerance)
 
     const PanelContent content = VerifyScheme(*m_game, 1, 4, u"2024002"_s);
     const QStringList rows = Rows(content);
-    const QString& name5 = Mmain().IndicatorName[5];
+    const QString& name5 = IndicatorName(5);
     EXPECT_EQ(rows.mid(0, 5),
               (QStringList{u"H0:原始数据：有3项错误"_s, u"I0:和值@0|和值"_s, u"I1:%1@0|%1"_s.arg(name5),
                            u"I2:十位号码@0|十位号码"_s, u"H1:转换数据一：有0项错误"_s}));

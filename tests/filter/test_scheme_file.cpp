@@ -19,14 +19,6 @@ using namespace Qt::StringLiterals;
 
 const QString kThreeDigits = u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s;
 
-std::array<QString, 43> Names()
-{
-    std::array<QString, 43> names;
-    for (size_t k = 0; k < names.size(); ++k)
-        names[k] = u"指标"_s + QString::number(k);
-    return names;
-}
-
 class SchemeFile : public test::ProgramFolderTest {
 protected:
     void SetUp() override
@@ -105,11 +97,11 @@ TEST_F(SchemeFile, ASavedSchemeLoadsBackWhole)
 {
     SetEverything();
     const SchemeWindowPart window{1, 3};
-    const QString text = SchemeText(G(), window, Names());
+    const QString text = SchemeText(G(), window);
     const QStringList lines = text.split(u"\r\n"_s);
     EXPECT_EQ(lines.mid(0, 6),
               QStringList({u"[Issue]"_s, u"1"_s, u"[Ball]"_s, u"1 2, 3,, 9"_s, u"[Throw]"_s, u"3"_s}));
-    EXPECT_TRUE(lines.contains(u"0=1,1-2,0'指标0"_s));
+    EXPECT_TRUE(lines.contains(u"0=1,1-2,0'AC值"_s));
     EXPECT_TRUE(lines.contains(u"Pos2=1,3 5,1"_s));
     EXPECT_TRUE(lines.contains(u"Err=1,0-1,0"_s));
     EXPECT_TRUE(lines.contains(u"Val=True\t1 2 3\t1-3\tFalse\tTrue"_s));
@@ -125,7 +117,7 @@ TEST_F(SchemeFile, ASavedSchemeLoadsBackWhole)
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->IssuePosition, 1);
     EXPECT_EQ(loaded->BetType, 3);
-    EXPECT_EQ(SchemeText(G(), *loaded, Names()), text);
+    EXPECT_EQ(SchemeText(G(), *loaded), text);
     EXPECT_EQ(G().ShrinkAllErrValUbound, 1);
     EXPECT_EQ(G().ShrinkOtherErrValUbound, 2);
 
@@ -147,11 +139,11 @@ TEST_F(SchemeFile, ListsAtTheLimitRoundTripAndOneMoreRefusesTheScheme)
         ASSERT_TRUE(G().FilterHistory.AddPerVal(u"√\t0\t5\t1\t0\tХ\tХ"_s));
         ASSERT_TRUE(G().FilterGather.AddPerVal(u"√\t0\t0\t1\t0-2\tХ\tХ"_s));
     }
-    const QString text = SchemeText(G(), SchemeWindowPart{}, Names());
+    const QString text = SchemeText(G(), SchemeWindowPart{});
     ASSERT_TRUE(Load(text));
     EXPECT_EQ(G().FilterHistory.ItemCount(), kMaxFilterItems);
     EXPECT_EQ(G().FilterGather.ItemCount(), kMaxFilterItems);
-    EXPECT_EQ(SchemeText(G(), SchemeWindowPart{}, Names()), text);
+    EXPECT_EQ(SchemeText(G(), SchemeWindowPart{}), text);
 
     QString refusal;
     const QString tooMany = text + u"\r\n[FilterGather]\r\nVal=√\t0\t0\t1\t0-2\tХ\tХ"_s;
@@ -240,7 +232,7 @@ TEST_F(SchemeFile, SecondaryDigitsKeepTheirOwnRange)
     ASSERT_EQ(G().HeadData.BM, 4);
     G().SelectBall(4, 11, -1);
     G().SelectBall(4, 2, -1);
-    const QString text = SchemeText(G(), {0, 0}, Names());
+    const QString text = SchemeText(G(), {0, 0});
     EXPECT_TRUE(text.contains(u"\r\n[Ball]\r\n,,,, 2 11\r\n"_s));
     ASSERT_TRUE(Load(u"[Issue]"_s));
     EXPECT_EQ(G().SelectBall(4, 11), 0);
@@ -312,7 +304,7 @@ TEST_F(SchemeFile, ItemListsTakeTheirSectionsWithMarksInAnyCase)
 TEST_F(SchemeFile, TextsThatAreNoSchemeChangeNothing)
 {
     SetEverything();
-    const QString before = SchemeText(G(), {1, 3}, Names());
+    const QString before = SchemeText(G(), {1, 3});
     const char* refused[] = {
         "",
         "[Stat8]\r\n0=1,1,1",
@@ -324,7 +316,7 @@ TEST_F(SchemeFile, TextsThatAreNoSchemeChangeNothing)
     };
     for (const char* text : refused) {
         EXPECT_FALSE(ReadSchemeText(QString::fromUtf8(text), G())) << text;
-        EXPECT_EQ(SchemeText(G(), {1, 3}, Names()), before) << text;
+        EXPECT_EQ(SchemeText(G(), {1, 3}), before) << text;
     }
     // Lines ended by LF alone are lines as well.
     const std::optional<SchemeWindowPart> window = Load(u"[Issue]\n0\n[Throw]\n2\n"_s);

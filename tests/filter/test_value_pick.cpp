@@ -7,6 +7,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "platform/name_tables.h"
 #include "support/small_game.h"
 #include "support/test_support.h"
 
@@ -20,7 +21,6 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         m_game = test::SmallGame(Path(u"game"_s), {"123", "456", "581"});
     }
     ValuePickText Pick(int16_t row, int32_t issue, const QString& text = u"2024002"_s) const
@@ -42,14 +42,14 @@ TEST_F(ValuePick, PlainRowsHaveNeitherNamesNorHint)
 TEST_F(ValuePick, PatternRowsNameTheirValues)
 {
     const ValuePickText hot = Pick(37, 1);
-    EXPECT_EQ(hot.Names, Mmain().FeatureLegend[0]);
+    EXPECT_EQ(hot.Names, FeatureLegend(0));
     EXPECT_TRUE(hot.Names.startsWith(u"0="_s));
     EXPECT_EQ(hot.Names.count(u'='), 27);
     const CStat& view = *m_game->StatView(0);
     EXPECT_EQ(hot.Hint, u"期号：2024002\n"_s + ClassList(u"热号："_s, view.GetHWC(1, 0)) +
                             ClassList(u"  温号："_s, view.GetHWC(1, 1)) +
                             ClassList(u"  冷号："_s, view.GetHWC(1, 2)));
-    EXPECT_EQ(Pick(42, 1).Names, Mmain().FeatureLegend[5]);
+    EXPECT_EQ(Pick(42, 1).Names, FeatureLegend(5));
 }
 
 TEST_F(ValuePick, RoadsAreTheNumbersByTheirRemainder)
@@ -63,7 +63,7 @@ TEST_F(ValuePick, RiseAndFallNameThePreviousDrawHighestPlaceFirst)
     // The first issue has no previous draw: no hint, the names stay.
     const ValuePickText first = Pick(41, 0, u"2024001"_s);
     EXPECT_EQ(first.Hint, QString());
-    EXPECT_EQ(first.Names, Mmain().FeatureLegend[4]);
+    EXPECT_EQ(first.Names, FeatureLegend(4));
     EXPECT_EQ(Pick(31, 0).Hint, QString());
     EXPECT_EQ(Pick(41, 3, u"下期"_s).Hint, u"期号：下期\n上期号码：581"_s);
     EXPECT_EQ(Pick(33, 1).Hint, u"期号：2024002\n上期号码：123"_s);

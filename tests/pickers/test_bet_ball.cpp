@@ -13,10 +13,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class BetBallTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { IniGlobal(); }
-};
+class BetBallTest : public ::testing::Test {};
 
 TEST_F(BetBallTest, BallAcceptsOnlyInRangeValues)
 {

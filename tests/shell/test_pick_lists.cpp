@@ -8,7 +8,6 @@ namespace {
 
 TEST(PickListsTest, TheOtherFilterListsHoldTheirItems)
 {
-    IniGlobal();
     const OtherFilterPickLists lists = BuildOtherFilterPickLists();
     ASSERT_EQ(lists.HistoryStat.size(), 8);
     EXPECT_EQ(lists.HistoryStat.first(), QStringLiteral("0=原始数据"));

@@ -30,6 +30,7 @@
 #include "data/lottor_head.h"
 #include "engine/stat.h"
 #include "host/ui/window_host.h"
+#include "platform/name_tables.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/flex_grid.h"
@@ -60,9 +61,8 @@ QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twi
 FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
     : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
 {
-    const auto& names = Mmain().ViewName;
-    if (view >= 0 && static_cast<size_t>(view) < names.size() && !names[static_cast<size_t>(view)].isEmpty())
-        setWindowTitle(names[static_cast<size_t>(view)]);
+    if (const QString name = ViewName(view); !name.isEmpty())
+        setWindowTitle(name);
     GameDocument& doc = Mmain().Document;
     connect(&doc, &GameDocument::markChanged, this, &FInfer::RefreshBall);
     const auto refreshConditions = [this] {
@@ -86,7 +86,7 @@ FInfer::~FInfer()
 AreaNames FInfer::Names() const
 {
     const CLottorHead* head = m_stat.HeadData();
-    return AreaNames{Mmain().PlaceName, head ? head->MrDataName : QString()};
+    return AreaNames{head ? head->MrDataName : QString()};
 }
 
 GameSizes FInfer::Sizes() const
@@ -309,10 +309,9 @@ void FInfer::BuildPages()
     m_ui.Separators[0] = separator(sort, 4560);
 
     // Indicator options 0..42 on their pages.
-    const auto& indicatorNames = Mmain().IndicatorName;
     for (int16_t k = 0; k <= 42; ++k) {
         const int tab = TabOf(ViewFamily::Filter, k);
-        auto* option = MakeOption(m_ui.Page(tab), indicatorNames[static_cast<size_t>(k)],
+        auto* option = MakeOption(m_ui.Page(tab), IndicatorName(k),
                                   QRect(0, 120, 1215, tab == 2 ? kDataOptionHeight : kOptionHeight));
         connectView(option, ViewFamily::Filter, k);
         m_ui.OptFilter.push_back(option);
@@ -382,9 +381,8 @@ bool FInfer::InitInferForm()
         m_ui.OptStat[4]->setText(OptStatCaption(4, custom));
         m_ui.OptList[4]->setText(OptListCaption(4, custom));
         progress.Step(2);
-        const auto& indicatorNames = Mmain().IndicatorName;
         for (int k = 0; k <= 42; ++k)
-            m_ui.OptFilter[static_cast<size_t>(k)]->setText(indicatorNames[static_cast<size_t>(k)]);
+            m_ui.OptFilter[static_cast<size_t>(k)]->setText(IndicatorName(k));
         // The positions and secondary numbers of this game.
         for (int n = 1; n <= bm; ++n) {
             const int k = 42 + n;
@@ -427,7 +425,7 @@ bool FInfer::InitInferForm()
         m_ui.LstRelate->clear();
         m_ui.LstRelate->addItems(RelateItems(g));
         m_ui.LstRelate->setCurrentRow(0);
-        const QStringList indicators = IndicatorItems(indicatorNames, g, names);
+        const QStringList indicators = IndicatorItems(g, names);
         for (QComboBox* box : {m_ui.cboPTFilter, m_ui.cboPTFilter2}) {
             box->clear();
             box->addItems(indicators);

@@ -21,6 +21,7 @@
 #include "engine/stat.h"
 #include "filter/value_pick.h"
 #include "pickers/ui/pick.h"
+#include "platform/name_tables.h"
 #include "platform/string_table.h"
 #include "platform/ui/message_box.h"
 
@@ -88,7 +89,7 @@ void FInfer::OptFilter_Click(int16_t index)
                                     : GetFilterArray(m_stat, Secondary(), kinds, m_range.RangeStart,
                                                      m_range.RangeEnd, series);
     if (failed)
-        series = HeaderOnlySeries(index == 19 ? Mmain().IndicatorName[19] : KindName(head, index));
+        series = HeaderOnlySeries(index == 19 ? IndicatorName(19) : KindName(head, index));
     const QString title = TrendTitle(head, index, series);
     if (series.PointCount() < 1)
         series = OneEmptyPoint(ChartCellText(series.At(0, 1)));
@@ -201,7 +202,7 @@ void FInfer::ShowMiss(int16_t index, bool pair)
     int16_t& chartKind = pair ? m_memory.PairMissChartKind : m_memory.MissChartKind;
     if (kindA >= 37 && kindA <= 42) {
         chartKind = m_ui.chMain->StatData(
-            data, 0, chartKind, Mmain().FeatureLegend[static_cast<size_t>(kindA - 37)] + u' ' + lottor, -1,
+            data, 0, chartKind, FeatureLegend(kindA - 37) + u' ' + lottor, -1,
             255, 3);
     } else {
         m_ui.chMain->StatData(data, 0, static_cast<int16_t>(chartKind + 1),

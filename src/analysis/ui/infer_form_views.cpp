@@ -11,7 +11,6 @@
 #include "analysis/ui/infer_form.h"
 #include "chart/ui/qvx_chart.h"
 #include "core/msg_service.h"
-#include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"

@@ -1,8 +1,10 @@
 #include "analysis/ui/infer_windows.h"
 
+#include <memory>
+
 #include "analysis/ui/infer_form.h"
 #include "core/infer_form_factory.h"
-#include "platform/services.h"
+#include "host/ui/shell_windows.h"
 
 namespace kelton {
 
@@ -15,10 +17,9 @@ public:
 
 } // namespace
 
-void InstallAnalysisWindows()
+void InstallAnalysisWindows(ShellWindows& windows)
 {
-    static CInferFormFactory factory;
-    InstallService<IInferFormFactory>(&factory);
+    windows.InferForms = std::make_shared<CInferFormFactory>();
 }
 
 } // namespace kelton

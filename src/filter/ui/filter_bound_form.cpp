@@ -265,7 +265,7 @@ void FFilterBound::cmdSetShk_Click()
         [&](CLottorData& changed) { return SetConditionsToExtremes(*stat, changed.HeadData.BcMain, start, end); });
     if (!set)
         return;
-    MsgBox(this, QMessageBox::NoIcon, Mmain().AppTitle,
+    MsgBox(this, QMessageBox::NoIcon, AppTitle(),
            ExtremesSetMessage(m_tab->tabText(m_tab->currentIndex()), m_cboStart->currentText(),
                               m_cboEnd->currentText()));
 }

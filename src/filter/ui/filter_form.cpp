@@ -33,6 +33,7 @@
 #include "data/lottor_data.h"
 #include "filter/bet_commands.h"
 #include "filter/result_grid.h"
+#include "platform/name_tables.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/tool_icons.h"
 #include "host/ui/xp_toolbar.h"
@@ -81,8 +82,8 @@ QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent
 
 } // namespace
 
-fFilter::fFilter(SchemePanelLink sidePanel, QWidget* parent)
-    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_sidePanel(std::move(sidePanel))
+fFilter::fFilter(const ShellWindows& windows, SchemePanelLink sidePanel, QWidget* parent)
+    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_sidePanel(std::move(sidePanel)), m_windows(windows)
 {
     m_fraSet = new QGroupBox(u"投注设置"_s, this);
     m_fraSet->setObjectName(u"FraSet"_s);
@@ -248,8 +249,8 @@ void fFilter::MakeChipPanel()
     m_tspChipIn->setUsesScrollButtons(true);
     m_tspChipIn->setElideMode(Qt::ElideNone);
     m_tspChipIn->addTab(u"其它过滤"_s);
-    for (const QString& view : Mmain().ViewName)
-        m_tspChipIn->addTab(view);
+    for (const char16_t* view : kViewNames)
+        m_tspChipIn->addTab(QString::fromUtf16(view));
 
     m_picChipIn1 = new QWidget(m_picChipIn);
     m_picChipIn1->setObjectName(u"picChipIn1"_s);
@@ -381,7 +382,7 @@ void fFilter::MakeResultPanel()
     m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
     m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
     // Without the print window (tests that leave it out) the button rests.
-    m_cmdPrintFilter->setEnabled(static_cast<bool>(NeighbourWindows().PrintPreview));
+    m_cmdPrintFilter->setEnabled(static_cast<bool>(m_windows.PrintPreview));
     MakeResultShortcuts();
 }
 
@@ -574,7 +575,7 @@ void fFilter::BuildConditionRow(int16_t index)
         m_chkFilter2.push_back(err);
     }
     const auto i = static_cast<size_t>(index);
-    const QString caption = ConditionName(Mmain(), index);
+    const QString caption = ConditionName(index);
     m_lblFilter[i]->setText(caption);
     m_lblFilter[i]->setProperty("tag", caption);
     m_chkFilter[i]->setAccessibleName(caption);

@@ -72,7 +72,9 @@ class fFilter : public CChildForm, public IFilterForm {
     Q_OBJECT
 
 public:
-    explicit fFilter(SchemePanelLink sidePanel = {}, QWidget* parent = nullptr);
+    // `windows`, the program's registry of windows (the extreme ranges, the
+    // print preview, the batch replacement), outlives the window.
+    explicit fFilter(const ShellWindows& windows, SchemePanelLink sidePanel = {}, QWidget* parent = nullptr);
     ~fFilter() override;
 
     // --- Child-window protocol --------------------------------------------
@@ -264,6 +266,7 @@ private:
 
     SchemePanelLink m_sidePanel;
     bool m_loaded = false;
+    const ShellWindows& m_windows;
     bool m_isBusy = false;
     int16_t m_bcMain = 0;
     int16_t m_mrMain = 0;

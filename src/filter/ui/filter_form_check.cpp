@@ -46,7 +46,7 @@ bool fFilter::CheckFilterSettings()
 
 void fFilter::cmdChipInNearLay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_windows;
     if (!windows.FilterBoundForm)
         return;
     CMsg msg;

@@ -264,7 +264,7 @@ void fFilter::EnableBetRowEntries()
     }
     // The batch replace needs its dialog too.
     if (QAction* entry = host->Entry(MainCommand::FilterReplace))
-        entry->setEnabled(onBet && static_cast<bool>(NeighbourWindows().MrReplace));
+        entry->setEnabled(onBet && static_cast<bool>(m_windows.MrReplace));
 }
 
 void fFilter::RunPopupEntry(MainCommand command)
@@ -294,7 +294,7 @@ void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
 
 void fFilter::cmdPrintFilter_Click()
 {
-    const auto& preview = NeighbourWindows().PrintPreview;
+    const auto& preview = m_windows.PrintPreview;
     if (!preview)
         return;
     CMsg msg;

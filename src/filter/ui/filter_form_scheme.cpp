@@ -12,6 +12,7 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/game_document.h"
+#include "data/app_tables.h"
 #include "data/lottor_data.h"
 #include "filter/scheme_file.h"
 #include "filter/ui/filter_form.h"
@@ -44,7 +45,7 @@ QWidget* Owner()
 
 QString SchemeFilter()
 {
-    return Mmain().AppTitle + QString::fromUtf16(kSchemeFileFilter);
+    return AppTitle() + QString::fromUtf16(kSchemeFileFilter);
 }
 
 void ReportFileFault(const QString& text)
@@ -76,7 +77,7 @@ QString fFilter::ChinInToSetStr() const
     const GameDocument& doc = Mmain().Document;
     window.IssuePosition = m_loaded ? doc.TargetIssue() : -1;
     window.BetType = m_loaded ? static_cast<int16_t>(doc.OfferedBetType()) : int16_t(kBetTypeCount - 1);
-    return SchemeText(*game, window, Mmain().IndicatorName);
+    return SchemeText(*game, window);
 }
 
 bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)

@@ -79,7 +79,7 @@ void fFilter::CboBc_Click(int index)
         return;
     QScopedValueRollback busy(m_isBusy, true);
     const int preset = m_cboBc[static_cast<size_t>(index)]->currentIndex();
-    const auto& primes = Mmain().PrimeFlag;
+    const auto& primes = kPrimeFlag;
     GameDocument& doc = Mmain().Document;
     for (int16_t v = 0; v <= game->HeadData.BcDataLen; ++v)
         doc.SetMark(static_cast<int16_t>(index), v, PresetMarks(preset, v, primes) ? int16_t(-1) : int16_t(0));
@@ -121,7 +121,7 @@ void fFilter::optSel_Click(int index)
     ShowDigitGrids(direct);
     // Group bets switch off the on flags of what does not apply to them;
     // no flag is switched on by a group type, and none changes its value.
-    const auto& groupFlags = Mmain().GroupIndicatorFlag;
+    const auto& groupFlags = kGroupIndicatorFlag;
     for (size_t k = 0; k < m_chkFilter.size(); ++k) {
         if (direct)
             m_chkFilter[k]->setEnabled(true);

@@ -20,20 +20,11 @@ QPointer<fFilter>& Instance()
     return form;
 }
 
-IChildForm* FilterFormOnUse(const SchemePanelLink& sidePanel)
+IChildForm* FilterFormOnUse(const ShellWindows& windows, const SchemePanelLink& sidePanel)
 {
     QPointer<fFilter>& form = Instance();
     if (!form || !form->FormOpen())
-        form = new fFilter(sidePanel);
-    return form;
-}
-
-IChildForm* FilterBoundFormOnUse()
-{
-    // Unloaded whenever it is closed: made anew with its defaults.
-    static QPointer<FFilterBound> form;
-    if (!form || !form->FormOpen())
-        form = new FFilterBound;
+        form = new fFilter(windows, sidePanel);
     return form;
 }
 
@@ -50,8 +41,14 @@ void InstallFilterWindows(ShellWindows& windows)
     // The side panel the main window docks is the one the filter window
     // reports to.
     auto sidePanel = std::make_shared<QPointer<SchemePanel>>();
-    windows.FilterForm = [sidePanel] { return FilterFormOnUse(sidePanel); };
-    windows.FilterBoundForm = &FilterBoundFormOnUse;
+    windows.FilterForm = [&windows, sidePanel] { return FilterFormOnUse(windows, sidePanel); };
+    // Unloaded whenever it is closed: made anew with its defaults. The
+    // registry's entry keeps the window (copies of the entry share it).
+    windows.FilterBoundForm = [form = std::make_shared<QPointer<FFilterBound>>()]() -> IChildForm* {
+        if (!*form || !(*form)->FormOpen())
+            *form = new FFilterBound;
+        return form->data();
+    };
     windows.MrReplace = &ShowMrReplace;
     windows.SchemePanel = [sidePanel](QWidget* parent) -> QWidget* {
         *sidePanel = new SchemePanel(parent);

@@ -9,6 +9,7 @@
 #include "data/lottor_data.h"
 #include "filter/mr_replace.h"
 #include "filter/ui/filter_windows.h"
+#include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -89,7 +90,7 @@ void FMrReplace::cmdOK_Click()
 
 void FMrReplace::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void ShowMrReplace(QWidget* owner)

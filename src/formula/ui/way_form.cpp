@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 #include <QApplication>
@@ -106,7 +107,8 @@ QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent)
 
 } // namespace
 
-FWay::FWay(QWidget* parent) : CChildForm(u"fWay"_s, u"选号杀号公式工具"_s, parent)
+FWay::FWay(const AppState& app, QWidget* parent)
+    : CChildForm(u"fWay"_s, u"选号杀号公式工具"_s, parent), m_app(app)
 {
     BuildControls();
     Form_Load();
@@ -233,7 +235,7 @@ QSize FWay::sizeHint() const
 
 std::shared_ptr<CLottorData> FWay::Game() const
 {
-    return Mmain().CurLottorData;
+    return m_app.CurLottorData;
 }
 
 void FWay::Form_Load()
@@ -829,7 +831,7 @@ void FWay::ClearChart()
 
 QString FWay::FileFilter() const
 {
-    return Mmain().AppTitle + u"公式文件(*.way)|*.way|文本文件(*.txt)|*.txt"_s;
+    return AppTitle() + u"公式文件(*.way)|*.way|文本文件(*.txt)|*.txt"_s;
 }
 
 void FWay::cmdSave_Click()
@@ -882,24 +884,21 @@ void FWay::cmdOpen_Click()
 
 void FWay::Message(const QString& text, const QString& title)
 {
-    MsgBox(this, QMessageBox::Information, title.isEmpty() ? Mmain().AppTitle : title, text);
+    MsgBox(this, QMessageBox::Information, title.isEmpty() ? AppTitle() : title, text);
 }
 
 // ---------------------------------------------------------------------------
 // Installation
 
-IChildForm* WayForm()
+void InstallFormulaWindows(ShellWindows& windows, const AppState& app)
 {
-    // One window for the loaded game; an unloaded one is made anew.
-    static QPointer<FWay> form;
-    if (!form || !form->FormOpen())
-        form = new FWay;
-    return form.data();
-}
-
-void InstallFormulaWindows(ShellWindows& windows)
-{
-    windows.WayForm = &WayForm;
+    // One window for the loaded game; an unloaded one is made anew. The
+    // registry's entry keeps the window (copies of the entry share it).
+    windows.WayForm = [&app, form = std::make_shared<QPointer<FWay>>()]() -> IChildForm* {
+        if (!*form || !(*form)->FormOpen())
+            *form = new FWay(app);
+        return form->data();
+    };
 }
 
 } // namespace kelton

@@ -22,6 +22,8 @@ class QTreeWidgetItem;
 
 namespace kelton {
 
+struct AppState;
+
 class CLottorData;
 class CMsg;
 class IWayHistory;
@@ -44,7 +46,8 @@ class FWay : public CChildForm {
     Q_OBJECT
 
 public:
-    explicit FWay(QWidget* parent = nullptr);
+    // The formulas of app's current game; app outlives the window.
+    explicit FWay(const AppState& app, QWidget* parent = nullptr);
     ~FWay() override;
 
     // Refills the period list from the draw count: the entry chosen before
@@ -115,6 +118,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const AppState& m_app;
     enum class Icon { Closed, Opened, File };
 
     // IsBusy for the life of the guard; the value before comes back after.
@@ -197,11 +201,9 @@ private:
 
 struct ShellWindows;
 
-// The formula window of the current game, made on the first call and made
-// anew once it has been unloaded.
-IChildForm* WayForm();
-
-// Installs the formula window in the main window's set.
-void InstallFormulaWindows(ShellWindows& windows);
+// Installs the formula window in the main window's set: the window of the
+// current game, made on the first call and made anew once it has been
+// unloaded.
+void InstallFormulaWindows(ShellWindows& windows, const AppState& app);
 
 } // namespace kelton

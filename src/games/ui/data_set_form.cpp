@@ -22,6 +22,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/flex_grid.h"
@@ -67,7 +68,7 @@ int PanelOfTab(int tab)
 
 } // namespace
 
-FDataSet::FDataSet(QWidget* parent) : QDialog(parent)
+FDataSet::FDataSet(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(u"FDataSet"_s);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -212,7 +213,7 @@ int FDataSet::CurrentTab() const
 
 void FDataSet::ShowModal(QWidget* owner)
 {
-    if (!Mmain().CurLottorData)
+    if (!m_app.CurLottorData)
         return;
     if (parentWidget() != owner)
         setParent(owner, windowFlags());
@@ -256,7 +257,7 @@ void FDataSet::SetUpGrid()
 
 void FDataSet::Form_Load()
 {
-    m_game = Mmain().CurLottorData;
+    m_game = m_app.CurLottorData;
     if (!m_game)
         return;
     const QScopedValueRollback busy(m_busy, true);
@@ -452,7 +453,7 @@ void FDataSet::cmdOK_Click()
     if (m_downloading)
         return;
     if (m_gridChanged) {
-        if (MsgBox(this, QMessageBox::Question, Mmain().AppTitle, u"你真的要把刚才的操作更新到分析数据中去吗？"_s,
+        if (MsgBox(this, QMessageBox::Question, AppTitle(), u"你真的要把刚才的操作更新到分析数据中去吗？"_s,
                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
             return;
         m_isChang = true;
@@ -464,7 +465,7 @@ void FDataSet::cmdOK_Click()
 bool FDataSet::AskDiscard()
 {
     return !m_gridChanged ||
-           MsgBox(this, QMessageBox::Question, Mmain().AppTitle, u"你真的要放弃对刚才的操作,恢复原来数据吗?"_s,
+           MsgBox(this, QMessageBox::Question, AppTitle(), u"你真的要放弃对刚才的操作,恢复原来数据吗?"_s,
                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
@@ -482,7 +483,7 @@ void FDataSet::cmdCancel_Click()
 
 void FDataSet::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 GridRowFind FDataSet::FindGridRow(int64_t issue) const

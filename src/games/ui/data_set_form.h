@@ -22,6 +22,8 @@ class QTabBar;
 
 namespace kelton {
 
+struct AppState;
+
 class CFlexGrid;
 class CLottorData;
 class Downloader;
@@ -45,7 +47,9 @@ public:
     // The tabs, numbered from 1 as their keys are.
     enum Tab { kTabAdd = 1, kTabChang = 2, kTabDelete = 3, kTabDown = 4, kTabImport = 5 };
 
-    explicit FDataSet(QWidget* parent = nullptr);
+    // Edits the draws of app's current game, downloading through app's
+    // settings and server information; app outlives the editor.
+    explicit FDataSet(AppState& app, QWidget* parent = nullptr);
     ~FDataSet() override;
 
     // IDataSetForm.
@@ -142,6 +146,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    AppState& m_app;
     static QPushButton* MakeButton(const QString& text, const QString& name, QWidget* parent);
     QWidget* MakeAddPanel();
     QWidget* MakeDeletePanel();

@@ -352,7 +352,7 @@ void FDataSet::Timer1_Timer()
 int16_t FDataSet::FetchInto(const QString& sUrl, QByteArray& oData)
 {
     oData.clear();
-    const SettingRecordType& settings = Mmain().SettingRecord;
+    const SettingRecordType& settings = m_app.SettingRecord;
     m_downId = m_downloader->AddDownFile(sUrl, 0, QString(), ProxyFromSettings(settings));
     const QPointer<FDataSet> self(this);
     m_waiting = true;
@@ -383,14 +383,14 @@ void FDataSet::CmdDownLoad_Click()
 
     // The server information first: it may move the draw-data folder.
     QByteArray data;
-    const QString server = Mmain().SysInfo.SysAddress.value(0);
+    const QString server = m_app.SysInfo.SysAddress.value(0);
     int16_t status = FetchInto(ServerInfoAddress(server), data);
     if (!self)
         return;
     if (status == DownloadStatus::Done) {
         const QString text = FromGbk(data);
         if (IsServerInfoText(text))
-            StrToSysInfo(text);
+            m_app.SysInfo.FromText(text);
     }
     if (m_downCancelled || m_closed) {
         EndDownload();
@@ -398,7 +398,7 @@ void FDataSet::CmdDownLoad_Click()
     }
 
     msg.StartShowMsg(u"正在下载"_s);
-    const ServerInfo& info = Mmain().SysInfo;
+    const ServerInfo& info = m_app.SysInfo;
     const int row = m_msgDown->Row();
     const QString address =
         DrawDataAddress(info.SysAddress.value(0), info.SysLottoDataWebPath, m_msgDown->TextMatrix(row, kLinkCol));

@@ -22,6 +22,7 @@
 #include "data/text_helpers.h"
 #include "games/game_list.h"
 #include "games/ui/lotto_reg.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -354,7 +355,7 @@ void FLottoLogo::CmdSearch_Click()
 
 void FLottoLogo::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 void FLottoLogo::done(int result)

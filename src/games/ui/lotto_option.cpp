@@ -11,6 +11,7 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/lottor_head.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/color_dialog.h"
 #include "platform/ui/colour_label.h"
@@ -208,7 +209,7 @@ void FLottoOption::cmdCancel_Click()
 
 void FLottoOption::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 } // namespace kelton

@@ -11,6 +11,7 @@
 #include "data/app_state.h"
 #include "games/ui/lotto_template.h"
 #include "games/ui/shown_text.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -212,7 +213,7 @@ void FLottoReg::cmdCancel_Click()
 
 void FLottoReg::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 } // namespace kelton

@@ -10,6 +10,7 @@
 #include "data/app_state.h"
 #include "games/new_game.h"
 #include "games/ui/shown_text.h"
+#include "platform/help_pages.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/screen_twips.h"
@@ -90,7 +91,7 @@ void FLottoTemplate::CmdOK_Click()
 
 void FLottoTemplate::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 } // namespace kelton

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include <QString>
 
 #include "core/child_forms.h"
+#include "core/infer_form_factory.h"
 #include "data/first_start.h"
 #include "platform/ui/grid_cells.h"
 
@@ -13,6 +15,7 @@ class QWidget;
 
 namespace kelton {
 
+struct AppState;
 class CLottoItem;
 class IChildForm;
 class MDIMain;
@@ -93,7 +96,8 @@ public:
 };
 
 // The windows of the rest of the program that the main window opens or
-// docks. Each window installs its entry before the main window starts; an
+// docks; the application context (app_context.h) holds the program's set.
+// Each window installs its entry before the main window starts; an
 // entry left empty means that window is not part of the program, and the
 // main window does without it (no game is chosen, no child window opens,
 // no panel is docked, the command does nothing).
@@ -121,7 +125,11 @@ struct ShellWindows {
     // or completes a first start that was cut short or could not install it;
     // when it did, the settings are then written at once, and when it could
     // not, the user is told why.
-    std::function<SeedOutcome(CLottoItem& items)> SeedFirstStart;
+    std::function<SeedOutcome(AppState& app)> SeedFirstStart;
+
+    // The analysis windows of a loaded game, one per data view; a factory
+    // put in force as a service (tests) takes precedence.
+    std::shared_ptr<IInferFormFactory> InferForms;
 
     // The draw editor, created on the first call.
     std::function<IDataSetForm*()> DataSetForm;
@@ -143,13 +151,12 @@ struct ShellWindows {
     std::function<void(QWidget* owner)> AboutBox;
 };
 
-ShellWindows& NeighbourWindows();
-
-// The set as the program starts with it: the shell's own dialogs, the
-// start-up online information and the first-start seeding; the windows of
-// the other parts of the program install themselves into it. The shell
-// provides both (src/shell/ui/shell_windows.cpp): the windows use the set,
-// the main window fills it.
-ShellWindows InitialShellWindows();
+// The set as the program starts with it: the shell's own dialogs over app
+// (which outlives the set), the start-up online information and the
+// first-start seeding; the windows of the other parts of the program
+// install themselves into it. The shell provides it
+// (src/shell/ui/shell_windows.cpp): the windows use the set, the main
+// window fills it.
+ShellWindows InitialShellWindows(AppState& app);
 
 } // namespace kelton

@@ -26,9 +26,9 @@ OtherFilterKind KindOf(OtherPage page)
 
 // The filter window's two switches of the page's filter, which write
 // straight into the current game's list.
-OtherSwitches SwitchesOf(OtherPage page)
+OtherSwitches SwitchesOf(const AppState& app, OtherPage page)
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return {};
     switch (page) {
@@ -91,7 +91,7 @@ void PicOtherFilter::OpenFile(OtherPage page, bool append)
 {
     const OtherFilterKind kind = KindOf(page);
     const OtherFileTextSet texts = OtherFileTexts(kind);
-    const QString path = GetOpenFile(this, texts.ImportTitle, OtherFileFilter(kind, Mmain().AppTitle));
+    const QString path = GetOpenFile(this, texts.ImportTitle, OtherFileFilter(kind, AppTitle()));
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     QCoreApplication::processEvents();
@@ -117,14 +117,14 @@ void PicOtherFilter::SaveFile(OtherPage page)
 {
     const OtherFilterKind kind = KindOf(page);
     const OtherFileTextSet texts = OtherFileTexts(kind);
-    const QString path = GetSaveFile(this, texts.ExportTitle, OtherFileFilter(kind, Mmain().AppTitle));
+    const QString path = GetSaveFile(this, texts.ExportTitle, OtherFileFilter(kind, AppTitle()));
     if (path.isEmpty())
         return;
     QCoreApplication::processEvents();
     CMsg msg;
     msg.StartShowMsg(QString::fromUtf16(kOtherExportStatus));
     const MsgBusyGuard busy(msg);
-    const SaveOutcome written = WriteOtherFilterFile(path, kind, SwitchesOf(page), Page(page)->State());
+    const SaveOutcome written = WriteOtherFilterFile(path, kind, SwitchesOf(m_app, page), Page(page)->State());
     Tell(this, written ? texts.ExportDone : OtherExportFailure(path, written.Reason));
 }
 

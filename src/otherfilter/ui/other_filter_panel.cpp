@@ -22,6 +22,8 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "pickers/ui/pick.h"
+#include "data/picker_service.h"
+#include "platform/help_pages.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -91,9 +93,10 @@ QString traitsTitleOfList(OtherPage page, int list)
 // ---------------------------------------------------------------------------
 // A page
 
-COtherFilterPage::COtherFilterPage(OtherPage page, QWidget* parent)
+COtherFilterPage::COtherFilterPage(OtherPage page, const AppState& app, QWidget* parent)
     : QWidget(parent)
     , m_page(page)
+    , m_app(app)
 {
     const PageNames& names = NamesOf(page);
     setObjectName(names.Page);
@@ -180,7 +183,7 @@ void COtherFilterPage::Pull()
     LayOut();
     PaintHeader();
     PageTolerance tolerance;
-    if (const std::shared_ptr<CLottorData> game = Mmain().CurLottorData) {
+    if (const std::shared_ptr<CLottorData> game = m_app.CurLottorData) {
         tolerance = PullPage(cells, m_page, *game);
         PaintHeader();
     }
@@ -194,7 +197,7 @@ void COtherFilterPage::Pull()
 
 void COtherFilterPage::Push()
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (!m_open || !game)
         return;
     CMsg msg;
@@ -283,7 +286,7 @@ void COtherFilterPage::Grid_Click()
     CFlexGridPageCells cells(*m_grid);
     const int row = m_grid->Row();
     const int col = m_grid->Col();
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     switch (ClickPageCell(cells, m_page, row, col)) {
     case PageClick::None:
     case PageClick::Toggled:
@@ -321,7 +324,7 @@ void COtherFilterPage::OpenList(int col)
     QListWidget* list = column.PickList >= 0 ? m_lists[static_cast<size_t>(column.PickList)] : nullptr;
     if (!list)
         return;
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     const QStringList& entries = m_listEntries[static_cast<size_t>(column.PickList)];
     const int entry = PickListEntry(column, entries, m_grid->Text(), game ? game->HeadData.BcDataLen : 0);
 
@@ -394,7 +397,7 @@ void COtherFilterPage::CmdDelAll_Click()
 
 void COtherFilterPage::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, OtherPageTraits(m_page).HelpTopic);
+    ShowHelpTopic(HelpFolder(), OtherPageTraits(m_page).HelpTopic);
 }
 
 void COtherFilterPage::ChkErr_Click()
@@ -413,13 +416,13 @@ void COtherFilterPage::TxtErr_Click()
 // ---------------------------------------------------------------------------
 // The panel
 
-PicOtherFilter::PicOtherFilter(QWidget* parent)
-    : QWidget(parent)
+PicOtherFilter::PicOtherFilter(const AppState& app, QWidget* parent)
+    : QWidget(parent), m_app(app)
 {
     setObjectName(u"PicOtherFilter"_s);
 
     for (const OtherPage page : kOtherPages) {
-        auto* widget = new COtherFilterPage(page, this);
+        auto* widget = new COtherFilterPage(page, m_app, this);
         m_pages[static_cast<size_t>(page)] = widget;
         connect(widget, &COtherFilterPage::CloseRequested, this, [this, page] { ClosePage(page); });
         connect(widget, &COtherFilterPage::OpenRequested, this, [this, page](bool append) { OpenFile(page, append); });
@@ -579,9 +582,9 @@ void PicOtherFilter::resizeEvent(QResizeEvent* event)
     m_splitter->raise();
 }
 
-void InstallOtherFilterWindows(ShellWindows& windows)
+void InstallOtherFilterWindows(ShellWindows& windows, const AppState& app)
 {
-    windows.OtherFilterPanel = [](QWidget* parent) -> IOtherFilterPanel* { return new PicOtherFilter(parent); };
+    windows.OtherFilterPanel = [&app](QWidget* parent) -> IOtherFilterPanel* { return new PicOtherFilter(app, parent); };
 }
 
 } // namespace kelton

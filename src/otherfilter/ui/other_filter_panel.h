@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace kelton {
 
+struct AppState;
+
 class CFlexGrid;
 
 // One page of the other-filter panel: the item grid of one filter list,
@@ -31,7 +33,8 @@ public:
     // The buttons in the order of PageLayout::Buttons.
     enum Button { Add, Del, DelAll, Help, Open, OpenAdd, Save, Close, kButtonCount };
 
-    COtherFilterPage(OtherPage page, QWidget* parent);
+    // A page of app's current game; app outlives the page.
+    COtherFilterPage(OtherPage page, const AppState& app, QWidget* parent);
 
     OtherPage Page() const { return m_page; }
     CFlexGrid* Grid() const { return m_grid; }
@@ -85,6 +88,7 @@ private:
     void OpenList(int col);
 
     OtherPage m_page;
+    const AppState& m_app;
     CFlexGrid* m_grid = nullptr;
     std::array<QPushButton*, kButtonCount> m_cmd{};
     QCheckBox* m_chkErr = nullptr;
@@ -103,7 +107,8 @@ class PicOtherFilter : public QWidget, public IOtherFilterPanel {
     Q_OBJECT
 
 public:
-    explicit PicOtherFilter(QWidget* parent = nullptr);
+    // The pages of app's current game; app outlives the panel.
+    explicit PicOtherFilter(const AppState& app, QWidget* parent = nullptr);
 
     // IOtherFilterPanel
     QWidget* PanelWidget() override { return this; }
@@ -142,6 +147,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    const AppState& m_app;
     void SetWidthTwips(int twips);
     void ClosePage(OtherPage page);
     // The import buttons (replacing, appending) and the export button
@@ -157,7 +163,8 @@ private:
     int m_widthTwips = kPanelInitialWidth;
 };
 
-// Installs the panel in the main window's set.
-void InstallOtherFilterWindows(ShellWindows& windows);
+// Installs the panel over app (which outlives the set) in the main window's
+// set.
+void InstallOtherFilterWindows(ShellWindows& windows, const AppState& app);
 
 } // namespace kelton

@@ -4,6 +4,7 @@
 
 #include "data/app_state.h"
 #include "pickers/ui/number_grid_view.h"
+#include "platform/help_pages.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/label_fit.h"
@@ -50,7 +51,7 @@ void CNumberPickerDialog::CloseCancelled()
 
 void CNumberPickerDialog::ShowHelpPage()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void CNumberPickerDialog::TellOutOfRange()

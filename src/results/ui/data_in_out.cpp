@@ -14,6 +14,7 @@
 #include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/ui/filter_windows.h"
+#include "platform/help_pages.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -167,9 +168,9 @@ void FDataInOut::cmdOK_Click()
         out = Mmain().Document.ChangeBets(
             [&](BetList& bets) { return LoadBetFile(path, format, game->HeadData, bets, Progress()); });
     } else if (key == kSaveData) {
-        out = ExportHistoryFile(path, format, *game, Mmain().AppTitle, Progress());
+        out = ExportHistoryFile(path, format, *game, AppTitle(), Progress());
     } else {
-        out = SaveBetFile(path, format, game->HeadData, Mmain().AppTitle, Mmain().Document.Bets(), Progress());
+        out = SaveBetFile(path, format, game->HeadData, AppTitle(), Mmain().Document.Bets(), Progress());
     }
     SetInOutControls(false);
     Report(out);
@@ -202,7 +203,7 @@ void FDataInOut::cmdPath_Click()
 
 void FDataInOut::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void FDataInOut::LstFormat_DblClick()

@@ -11,6 +11,8 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "host/ui/shell_windows.h"
+#include "platform/help_pages.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/modal_dialog.h"
@@ -113,7 +115,6 @@ void fHitQuery::Form_Load()
     if (!game)
         return;
     const CLottorHead& head = game->HeadData;
-    const AppState& app = Mmain();
 
     m_cboType->clear();
     for (int16_t m = 0; m < HitModeCount(head.BcMain); ++m)
@@ -142,8 +143,7 @@ void fHitQuery::Form_Load()
         SetTwipsGeometry(label, c.Labels[static_cast<size_t>(b)]);
         box->clear();
         if (b < head.BcMain) {
-            const size_t place = static_cast<size_t>(b + 1);
-            label->setText((place < app.PlaceName.size() ? app.PlaceName[place] : QString()) + u"位号码"_s);
+            label->setText(PlaceName(b + 1) + u"位号码"_s);
             for (int v = 0; v <= head.BcDataLen; ++v)
                 box->addItem(QString::number(v));
         } else {
@@ -280,7 +280,7 @@ void fHitQuery::CmdQuery_Click()
 
 void fHitQuery::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void fHitQuery::msgHitMod_Click()

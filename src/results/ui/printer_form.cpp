@@ -20,6 +20,7 @@
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
 #include "host/ui/shell_windows.h"
+#include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -31,18 +32,6 @@ namespace kelton {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// What the window keeps while the program runs, across closing and opening.
-struct KeptState {
-    bool FitMode = false;
-    PageSizeTwips PageSize = kDefaultPrintPage;
-};
-
-KeptState& Kept()
-{
-    static KeptState state;
-    return state;
-}
 
 // The button row and the view below it, in twips.
 constexpr int kButtonTop = 60;
@@ -118,8 +107,8 @@ private:
     fPrinter* m_form;
 };
 
-fPrinter::fPrinter(QWidget* owner)
-    : QWidget(owner, Qt::Window), m_plan(std::make_unique<PrintPlan>()),
+fPrinter::fPrinter(QWidget* owner, std::shared_ptr<PrinterKeptState> kept)
+    : QWidget(owner, Qt::Window), m_kept(kept ? std::move(kept) : std::make_shared<PrinterKeptState>()), m_plan(std::make_unique<PrintPlan>()),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(u"fPrinter"_s);
@@ -218,12 +207,12 @@ QWidget* fPrinter::picPrinter() const
 
 bool fPrinter::FitMode() const
 {
-    return Kept().FitMode;
+    return m_kept->FitMode;
 }
 
 PageSizeTwips fPrinter::PageSize() const
 {
-    return Kept().PageSize;
+    return m_kept->PageSize;
 }
 
 QString fPrinter::StatusText() const
@@ -247,7 +236,7 @@ void fPrinter::Form_Load()
     {
         BuildingGuard busy(this, m_building);
         m_chkLine->setChecked(false);
-        Kept().PageSize = PageSizeFromPaper(ReadPrinterPaper(*m_printer));
+        m_kept->PageSize = PageSizeFromPaper(ReadPrinterPaper(*m_printer));
         FillPrintGrid();
     }
     m_loaded = true;
@@ -277,7 +266,7 @@ void fPrinter::FillPrintGrid()
     } else {
         m_texts.Title = PrintTitleText(QString());
     }
-    m_texts.Date = PrintDateText(Mmain().AppTitle, QDate::currentDate());
+    m_texts.Date = PrintDateText(AppTitle(), QDate::currentDate());
     QPointer<fPrinter> self(this);
     auto plan = std::make_unique<PrintPlan>(
         BuildPrintPlan(Mmain().Document.Bets(), format, [] { QCoreApplication::processEvents(); }));
@@ -299,7 +288,7 @@ void fPrinter::DrawPreviewPage(bool redraw)
     const int barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_hsX);
     const double barTwips = ScreenPixelsToTwips(barExtent, this);
     const std::optional<PreviewLayout> layout =
-        LayOutPreview(Kept().FitMode, PageSize(), ScreenPixelsToTwips(width(), this),
+        LayOutPreview(m_kept->FitMode, PageSize(), ScreenPixelsToTwips(width(), this),
                       ScreenPixelsToTwips(viewHeight, this), barTwips, barTwips);
     if (!layout) {
         m_picPrinter->show();
@@ -393,7 +382,7 @@ void fPrinter::cmdNext_Click()
 
 void fPrinter::cmdZoom_Click()
 {
-    Kept().FitMode = !Kept().FitMode;
+    m_kept->FitMode = !m_kept->FitMode;
     DrawPreviewPage(true);
 }
 
@@ -413,7 +402,7 @@ void fPrinter::cmdOption_Click()
     if (ExecModal(dialog) != QDialog::Accepted)
         return;
     if (const std::optional<PrinterPaper> paper = ReadPrinterPaper(*m_printer))
-        Kept().PageSize = PageSizeFromPaper(paper);
+        m_kept->PageSize = PageSizeFromPaper(paper);
 }
 
 void fPrinter::cmdExit_Click()
@@ -423,7 +412,7 @@ void fPrinter::cmdExit_Click()
 
 void fPrinter::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + u".htm"_s);
+    ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
 void fPrinter::ChkLine_Click()
@@ -449,34 +438,19 @@ void fPrinter::resizeEvent(QResizeEvent* event)
     DrawPreviewPage(false);
 }
 
-namespace {
-
-QPointer<fPrinter>& Instance()
+void ShowPrinterWindow(QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept)
 {
-    static QPointer<fPrinter> form;
-    return form;
-}
-
-} // namespace
-
-fPrinter* PrinterWindow()
-{
-    return Instance();
-}
-
-void ShowPrinterWindow(QWidget* owner)
-{
-    QPointer<fPrinter>& form = Instance();
-    if (form && form->parentWidget() != owner && !form->isVisible())
-        delete form.data();
+    fPrinter* form = owner ? owner->findChild<fPrinter*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!form)
-        form = new fPrinter(owner);
+        form = new fPrinter(owner, kept);
     form->ShowForm();
 }
 
 void InstallPrinterWindow(ShellWindows& windows)
 {
-    windows.PrintPreview = &ShowPrinterWindow;
+    windows.PrintPreview = [kept = std::make_shared<PrinterKeptState>()](QWidget* owner) {
+        ShowPrinterWindow(owner, kept);
+    };
 }
 
 } // namespace kelton

@@ -26,10 +26,19 @@ namespace kelton {
 
 struct ShellWindows;
 
+// What the print windows of a run keep across closing and opening: the zoom
+// and the page size last read from the printer.
+struct PrinterKeptState {
+    bool FitMode = false;
+    PageSizeTwips PageSize = kDefaultPrintPage;
+};
+
 class fPrinter : public QWidget {
     Q_OBJECT
 public:
-    explicit fPrinter(QWidget* owner = nullptr);
+    // `kept` is shared by the print windows of the run; without it the
+    // window keeps its own.
+    explicit fPrinter(QWidget* owner = nullptr, std::shared_ptr<PrinterKeptState> kept = nullptr);
     ~fPrinter() override;
 
     // Opens the window (builds its pages from the bet list as it is now); a
@@ -84,6 +93,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    std::shared_ptr<PrinterKeptState> m_kept;
     class PageFrame;
     void BuildControls();
     void PlaceFrame();
@@ -123,12 +133,9 @@ private:
     QLabel* m_stbPanel = nullptr;
 };
 
-// The print window of the program, made on first use with owner as its
-// parent; nullptr before.
-fPrinter* PrinterWindow();
-
-// Opens the print window over owner (the filter window's print button).
-void ShowPrinterWindow(QWidget* owner);
+// Opens the print window of owner (the filter window's print button), made
+// on first use as owner's child; the windows share `kept`.
+void ShowPrinterWindow(QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept);
 
 // Makes the print window part of the program.
 void InstallPrinterWindow(ShellWindows& windows);

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,16 +16,6 @@
 namespace kelton {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QPointer<FAbout>& TheBox()
-{
-    static QPointer<FAbout> box;
-    return box;
-}
-
-} // namespace
 
 QString AboutInfoText(const QString& sAppTitle, const ServerInfo& info)
 {
@@ -64,7 +53,7 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
-FAbout::FAbout(QWidget* parent) : QDialog(parent)
+FAbout::FAbout(const AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(QStringLiteral("FAbout"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -112,10 +101,10 @@ FAbout::FAbout(QWidget* parent) : QDialog(parent)
 
 void FAbout::Form_Load()
 {
-    const AppState& app = Mmain();
+    const AppState& app = m_app;
     setWindowTitle(QString::fromUtf16(u"关于... "));
-    m_label2->setText(app.AppTitle + QLatin1Char(' ') + QLatin1String(kVersionText));
-    m_infoText = AboutInfoText(app.AppTitle, app.SysInfo);
+    m_label2->setText(AppTitle() + QLatin1Char(' ') + QLatin1String(kVersionText));
+    m_infoText = AboutInfoText(AppTitle(), app.SysInfo);
     QString shown = m_infoText;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_txtInfo->setPlainText(shown);
@@ -123,7 +112,7 @@ void FAbout::Form_Load()
 
 void FAbout::Label1_Click()
 {
-    const QStringList& fields = Mmain().SysInfo.SysField;
+    const QStringList& fields = m_app.SysInfo.SysField;
     if (!fields.isEmpty())
         OpenWebAddress(this, fields.front());
 }
@@ -134,19 +123,19 @@ void FAbout::CmdOk_Click()
     hide();
 }
 
-FAbout* FAbout::Instance(QWidget* owner)
+FAbout* FAbout::Instance(const AppState& app, QWidget* owner)
 {
-    QPointer<FAbout>& box = TheBox();
+    FAbout* box = owner ? owner->findChild<FAbout*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!box) {
-        box = new FAbout(owner);
+        box = new FAbout(app, owner);
         box->Form_Load();
     }
     return box;
 }
 
-void ShowAboutBox(QWidget* owner)
+void ShowAboutBox(const AppState& app, QWidget* owner)
 {
-    FAbout* box = FAbout::Instance(owner);
+    FAbout* box = FAbout::Instance(app, owner);
     box->setWindowModality(Qt::ApplicationModal);
     ExecModal(*box);
 }

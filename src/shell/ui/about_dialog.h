@@ -9,6 +9,8 @@ class QPushButton;
 
 namespace kelton {
 
+struct AppState;
+
 struct ServerInfo;
 
 // The information text of the About box: the welcome line and the home
@@ -38,7 +40,8 @@ class FAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FAbout(QWidget* parent = nullptr);
+    // Shows app's server information; app outlives the box.
+    explicit FAbout(const AppState& app, QWidget* parent = nullptr);
 
     QLabel* Label2() const { return m_label2; }
     QPlainTextEdit* TxtInfo() const { return m_txtInfo; }
@@ -54,10 +57,12 @@ public:
     // Hides the box.
     void CmdOk_Click();
 
-    // The box of this run, created and loaded at the first call.
-    static FAbout* Instance(QWidget* owner);
+    // The box of owner (the main window), created as its child and loaded
+    // at the first call.
+    static FAbout* Instance(const AppState& app, QWidget* owner);
 
 private:
+    const AppState& m_app;
     QLabel* m_label2 = nullptr;
     QPlainTextEdit* m_txtInfo = nullptr;
     CLinkLabel* m_label1 = nullptr;
@@ -66,6 +71,6 @@ private:
 };
 
 // The About command: shows the box modally over the owner.
-void ShowAboutBox(QWidget* owner);
+void ShowAboutBox(const AppState& app, QWidget* owner);
 
 } // namespace kelton

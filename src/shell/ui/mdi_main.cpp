@@ -26,6 +26,7 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
 #include "host/ui/child_form.h"
 #include "host/ui/main_toolbar.h"
 #include "host/ui/shell_windows.h"
@@ -46,8 +47,6 @@ namespace kelton {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-MDIMain* g_main = nullptr;
 
 // The progress bar; a click on it is the user's stop request.
 class CPrgBar : public QProgressBar {
@@ -110,15 +109,9 @@ static_assert(MainToolbarIndex(MainToolbarItem::Role::DataMenu) == MDIMain::kDat
 
 } // namespace
 
-MDIMain* MainWindow()
-{
-    return g_main;
-}
-
-MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent)
+MDIMain::MDIMain(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MDIMain"));
-    g_main = this;
     // The program's icon, which every window and child window takes, and
     // every window of its own a named window for screen readers.
     QApplication::setWindowIcon(AppIcon());
@@ -172,8 +165,6 @@ MDIMain::~MDIMain()
     m_display.reset();
     if (WinHist().Host() == this)
         WinHist().SetHost(nullptr);
-    if (g_main == this)
-        g_main = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -442,7 +433,7 @@ void MDIMain::BuildPanels()
         panel->setVisible(!hidden);
         holder->setVisible(!hidden);
     };
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.SchemePanel) {
         if (QWidget* panel = windows.SchemePanel(this)) {
             dock(panel, QStringLiteral("picWindowDock"), Qt::LeftDockWidgetArea);
@@ -464,14 +455,13 @@ void MDIMain::BuildPanels()
 
 QString MDIMain::Caption() const
 {
-    return Mmain().AppTitle + QLatin1Char(' ') + QLatin1String(kVersionText);
+    return AppTitle() + QLatin1Char(' ') + QLatin1String(kVersionText);
 }
 
 void MDIMain::MDIForm_Load()
 {
-    IniGlobal();
-    IniSystem();
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
+    IniSystem(app);
     InitMainWindow();
 
     // A first start installs the sample game, recording it in the settings
@@ -479,11 +469,11 @@ void MDIMain::MDIForm_Load()
     // the progress bar; a first start cut short, or one that found no room
     // for the game, is completed here.
     CLottoItem& items = app.LottoItems;
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.SeedFirstStart) {
-        const SeedOutcome seeded = windows.SeedFirstStart(items);
+        const SeedOutcome seeded = windows.SeedFirstStart(app);
         if (seeded)
-            SaveSetFile(QString::fromLatin1(kSetFileKey));
+            SaveSetFile(app, QString::fromLatin1(kSetFileKey));
         else if (seeded.Code == SeedOutcome::Result::Failed)
             MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), SeedFailureMessage(seeded),
                    QMessageBox::Ok);
@@ -491,7 +481,7 @@ void MDIMain::MDIForm_Load()
     // The help pages are wanted only when help is asked for: they are put in
     // place after the statistics, which a user waits for, before any window
     // that offers help opens.
-    SeedHelpPages(app.HelpFilePath);
+    SeedHelpPages(HelpFolder());
     bool attempt = false;
     if (app.SettingRecord.ShowChooser() != 0 && windows.ChooseGame) {
         // Only a game chosen in the chooser is loaded.
@@ -521,7 +511,7 @@ void MDIMain::MDIForm_Load()
 
 void MDIMain::InitMainWindow()
 {
-    const AppState& app = Mmain();
+    const AppState& app = m_context.State;
     setWindowTitle(Caption());
     show();
 
@@ -564,7 +554,7 @@ bool MDIMain::LoadLottor(const QString& sFile)
         return false;
     }
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     // The previous lottery's windows go before its views do.
     ReleaseInferForms();
     app.CurLottorData = std::move(game->Lottor); // the previous lottery is released here
@@ -617,21 +607,21 @@ bool MDIMain::MDIForm_QueryUnload()
     if (MsgBox(this, QMessageBox::Question, title, QStringLiteral("你真的要退出程序吗？按确定退出。"),
                QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return true;
-    Mmain().FormsClosing = kTrue;
+    m_context.State.FormsClosing = kTrue;
     hide();
     return false;
 }
 
 void MDIMain::MDIForm_Unload()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     app.FormsClosing = kTrue;
     m_tmrStatus.stop();
     UnloadChildForms();
     CloseHelpViewer();
     app.CurLottorData.reset();
     QString failure;
-    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
+    if (!SaveSetFile(m_context.State, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
         // The file keeps what it held before; the changes of this run are
         // lost, and the user is told (a signal's shut-down has nobody to
         // answer a message).
@@ -654,17 +644,19 @@ void MDIMain::AtUnexpectedExit()
         return;
     window->m_unloaded = true;
     window->m_terminate = true;
-    Mmain().FormsClosing = kTrue;
+    AppState& app = window->m_context.State;
+    app.FormsClosing = kTrue;
     QString failure;
-    if (!SaveSetFile(QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
+    if (!SaveSetFile(app, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty())
         qWarning("%s", qUtf8Printable(QStringLiteral("设置文件无法保存：") + failure));
 }
 
 int MDIMain::Run()
 {
-    // The program state outlives the handler: it is made before the
-    // handler is registered, so it is destroyed after it runs.
-    static const bool registered = (static_cast<void>(Mmain()), std::atexit(&MDIMain::AtUnexpectedExit) == 0);
+    // The context outlives the handler: it lives in the frame of main,
+    // which exit() does not unwind, and the window forgets itself here when
+    // it goes.
+    static const bool registered = std::atexit(&MDIMain::AtUnexpectedExit) == 0;
     static_cast<void>(registered);
     s_running = this;
     MDIForm_Load();
@@ -742,7 +734,7 @@ void MDIMain::UnloadChildForms()
 {
     for (CChildForm* form : LoadedChildForms())
         form->Unload();
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     if (app.FormsClosing != 0) {
         // The analysis windows just unloaded go when the event loop next
         // runs; the current lottery no longer hands them out.

@@ -30,6 +30,7 @@ class QStatusBar;
 
 namespace kelton {
 
+class AppContext;
 class CChildForm;
 class CXpToolBar;
 class IChildForm;
@@ -52,7 +53,9 @@ public:
     // down (the one button without a key; see main_toolbar.h).
     static constexpr int kDataButton = 6;
 
-    explicit MDIMain(QWidget* parent = nullptr);
+    // The window of the run whose state and windows `context` holds; the
+    // context outlives it.
+    explicit MDIMain(AppContext& context, QWidget* parent = nullptr);
     ~MDIMain() override;
 
     // The start-up sequence: application state, settings file, the window
@@ -69,7 +72,7 @@ public:
     void DisableLottoCommands();
     // Enables exactly the commands that can do something: the window a
     // command opens or calls must be part of the program (its entry in
-    // NeighbourWindows() installed; for the data menu the analysis window
+    // the context's registry installed; for the data menu the analysis window
     // of that view made), and a command of the game needs a loaded game. A
     // toolbar button follows its menu entry. Windows install themselves
     // before the main window starts; one installed later calls this.
@@ -301,6 +304,7 @@ private:
     void SyncActiveChild();
     QString Caption() const;
 
+    AppContext& m_context;
     QMdiArea* m_mdi = nullptr;
     CXpToolBar* m_tbr1 = nullptr;
     QLabel* m_status = nullptr;
@@ -336,8 +340,5 @@ private:
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
-
-// The main window while it exists; nullptr otherwise.
-MDIMain* MainWindow();
 
 } // namespace kelton

@@ -15,10 +15,12 @@
 #include "data/draw_text.h"
 #include "data/lottor_data.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
 #include "host/ui/child_form.h"
 #include "host/ui/main_toolbar.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/xp_toolbar.h"
+#include "platform/help_pages.h"
 #include "platform/services.h"
 #include "platform/string_table.h"
 #include "platform/ui/help_viewer.h"
@@ -34,7 +36,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A command's needs: a loaded game, and the window it opens or calls (its
-// entry in NeighbourWindows(); none for the main window's own commands).
+// entry in the registry of windows; none for the main window's own commands).
 struct CommandNeeds {
     MainCommand Entry;
     bool Game;
@@ -130,13 +132,13 @@ void MDIMain::ConnectCommands()
 
 void MDIMain::UpdateCommands()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     for (const CommandNeeds& command : kCommandNeeds) {
         const bool ready =
             (m_gameCommands || !command.Game) && (!command.Installed || command.Installed(windows));
         Entry(command.Entry)->setEnabled(ready);
     }
-    const AppState& app = Mmain();
+    const AppState& app = m_context.State;
     for (int i = 0; i < kViewCount; ++i)
         m_dataInfer[i]->setEnabled(m_gameCommands && app.InferForms[static_cast<size_t>(i)]);
     for (const MainToolbarItem& item : kMainToolbar) {
@@ -169,7 +171,7 @@ void MDIMain::Tbr1_ButtonClick(const QString& sKey)
 
 IChildForm* MDIMain::FilterChild() const
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     return windows.FilterForm ? windows.FilterForm() : nullptr;
 }
 
@@ -188,11 +190,11 @@ void MDIMain::ReportError(const QString& sText)
 
 void MDIMain::mnuSysDataLottor_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (!windows.ChooseGame || !windows.ChooseGame(this))
         return;
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const CLottoItem& items = app.LottoItems;
     const QString path = items.LottoItemGet(items.SelectItem(), CLottoItem::kItemPath);
     // Games are told apart by their data files, wherever the list and the
@@ -238,7 +240,7 @@ void MDIMain::ReportLoadFailure(const QString& sName, const QString& sFile)
 
 void MDIMain::mnuSysOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().OptionDialog)
+    if (const auto& dialog = m_context.Windows.OptionDialog)
         dialog(this);
 }
 
@@ -247,12 +249,12 @@ void MDIMain::mnuSysBar_Click()
     QAction* entry = Entry(MainCommand::SysBar);
     entry->setChecked(!entry->isChecked());
     m_tbr1->setVisible(entry->isChecked());
-    Mmain().SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
+    m_context.State.SettingRecord.SetShowToolBar(Flag(!m_tbr1->isHidden()));
 }
 
 void MDIMain::mnuSysStatus_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const bool show = app.SettingRecord.ShowStatusBar() == 0;
     app.SettingRecord.SetShowStatusBar(Flag(show));
     statusBar()->setVisible(show);
@@ -262,16 +264,16 @@ void MDIMain::mnuSysStatus_Click()
 
 void MDIMain::mnuSysDataEdit_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr;
-    if (!editor || !Mmain().CurLottorData)
+    if (!editor || !m_context.State.CurLottorData)
         return;
     editor->ShowModal(this);
     if (!editor->IsChang())
         return;
     const QString text = editor->NumStr();
 
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     app.FormsClosing = kTrue;
     UnloadChildForms();
     app.FormsClosing = kFalse;
@@ -284,7 +286,7 @@ void MDIMain::mnuSysDataEdit_Click()
 void MDIMain::CommitDraws(const QString& sNumStr)
 {
     // The lottery stays alive through the update, whatever happens meanwhile.
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_context.State.CurLottorData;
     if (!game)
         return;
     bool failed = false;
@@ -306,8 +308,10 @@ void MDIMain::CommitDraws(const QString& sNumStr)
 
 void MDIMain::MakeInferForms()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     IInferFormFactory* factory = Service<IInferFormFactory>();
+    if (!factory)
+        factory = m_context.Windows.InferForms.get();
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!factory || !game)
         return;
@@ -329,7 +333,7 @@ void MDIMain::MakeInferForms()
 void MDIMain::ReleaseInferForms()
 {
     // Unloaded for real: the windows go with the views they show.
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const int16_t closing = std::exchange(app.FormsClosing, kTrue);
     for (InferFormPtr& form : app.InferForms) {
         if (form && form->FormOpen())
@@ -341,7 +345,7 @@ void MDIMain::ReleaseInferForms()
 
 void MDIMain::mnuSysLottorOption_Click()
 {
-    if (const auto& dialog = NeighbourWindows().LottoOption)
+    if (const auto& dialog = m_context.Windows.LottoOption)
         dialog(this);
 }
 
@@ -350,7 +354,7 @@ void MDIMain::mnuSysLottorOption_Click()
 
 void MDIMain::mnuOnlineDownLoadData_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (IDataSetForm* editor = windows.DataSetForm ? windows.DataSetForm() : nullptr)
         editor->SetSelTsp(QStringLiteral("DownLoad"));
     mnuSysDataEdit_Click();
@@ -358,13 +362,13 @@ void MDIMain::mnuOnlineDownLoadData_Click()
 
 void MDIMain::mnuOnlineUpgrade_Click()
 {
-    if (const auto& dialog = NeighbourWindows().UpgradeDialog)
+    if (const auto& dialog = m_context.Windows.UpgradeDialog)
         dialog(this);
 }
 
 void MDIMain::mnuOnlineWWW_Click()
 {
-    const QStringList& addresses = Mmain().SysInfo.SysAddress;
+    const QStringList& addresses = m_context.State.SysInfo.SysAddress;
     if (addresses.isEmpty()) {
         MsgBox(this, QMessageBox::Warning, LoadResString(Res::SystemPrompt), LoadResString(Res::SiteError),
                QMessageBox::Ok);
@@ -375,12 +379,12 @@ void MDIMain::mnuOnlineWWW_Click()
 
 void MDIMain::mnuOnlineService_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuSever);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuSever);
 }
 
 void MDIMain::mnuOnlineNew_Click()
 {
-    OpenWebAddress(this, Mmain().SysInfo.SysMenuNew);
+    OpenWebAddress(this, m_context.State.SysInfo.SysMenuNew);
 }
 
 // ---------------------------------------------------------------------------
@@ -390,7 +394,7 @@ void MDIMain::ClickInferMenu(int index)
 {
     if (index < 0 || index >= kViewCount)
         return;
-    IInferForm* form = Mmain().InferForms[static_cast<size_t>(index)];
+    IInferForm* form = m_context.State.InferForms[static_cast<size_t>(index)];
     if (!form)
         return;
     // The analysis window sets and clears the tick itself.
@@ -402,7 +406,7 @@ void MDIMain::ClickInferMenu(int index)
 
 void MDIMain::mnuDataRefresh_Click()
 {
-    AppState& app = Mmain();
+    AppState& app = m_context.State;
     const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return;
@@ -430,7 +434,7 @@ void MDIMain::mnuChipInFilter_Click()
 
 void MDIMain::mnuChipInWay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     IChildForm* form = windows.WayForm ? windows.WayForm() : nullptr;
     if (!form)
         return;
@@ -454,25 +458,25 @@ void MDIMain::mnuChipInPut_Click()
 
 void MDIMain::mnuChipInOpen_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 2);
 }
 
 void MDIMain::mnuChipInSave_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 1);
 }
 
 void MDIMain::mnuChipInSaveData_Click()
 {
-    if (const auto& dialog = NeighbourWindows().DataInOut)
+    if (const auto& dialog = m_context.Windows.DataInOut)
         dialog(this, 3);
 }
 
 void MDIMain::mnuChipInQuery_Click()
 {
-    const auto& query = NeighbourWindows().HitQuery;
+    const auto& query = m_context.Windows.HitQuery;
     if (!query)
         return;
     CMsg msg;
@@ -499,12 +503,12 @@ QString MDIMain::HelpTopic() const
 
 void MDIMain::mnuHelpGuide_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, HelpTopic());
+    ShowHelpTopic(HelpFolder(), HelpTopic());
 }
 
 void MDIMain::mnuHelpAbout_Click()
 {
-    if (const auto& dialog = NeighbourWindows().AboutBox)
+    if (const auto& dialog = m_context.Windows.AboutBox)
         dialog(this);
 }
 
@@ -531,7 +535,7 @@ void MDIMain::mnuFilterAdd_Click()
 
 void MDIMain::mnuFilterReplace_Click()
 {
-    if (const auto& dialog = NeighbourWindows().MrReplace)
+    if (const auto& dialog = m_context.Windows.MrReplace)
         dialog(this);
 }
 

@@ -7,6 +7,7 @@
 
 #include "data/app_state.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
 #include "shell/ui/mdi_main.h"
 #include "shell/ui/web_open.h"
 #include "shell/upgrade_list.h"
@@ -18,7 +19,7 @@ namespace kelton {
 
 void MDIMain::tmrStatus_Timer()
 {
-    const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    const QList<SysNotice>& notices = m_context.State.SysInfo.SysNotify;
     if (notices.isEmpty()) {
         // The list was emptied under the running ticker.
         m_tmrStatus.stop();
@@ -33,7 +34,7 @@ void MDIMain::tmrStatus_Timer()
 
 void MDIMain::UpdateTicker()
 {
-    const bool run = !Mmain().SysInfo.SysNotify.isEmpty() && !statusBar()->isHidden();
+    const bool run = !m_context.State.SysInfo.SysNotify.isEmpty() && !statusBar()->isHidden();
     if (!run)
         m_tmrStatus.stop();
     else if (!m_tmrStatus.isActive())
@@ -44,7 +45,7 @@ void MDIMain::StbNews_PanelClick(const QString& sKey)
 {
     if (sKey != QLatin1String("Notify"))
         return;
-    const QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    const QList<SysNotice>& notices = m_context.State.SysInfo.SysNotify;
     const int index = m_ticker.Index();
     if (notices.isEmpty() || index < 0 || index >= notices.size())
         return;
@@ -62,7 +63,7 @@ void MDIMain::DataSetOther()
 
 void MDIMain::ShowNewEditionDownList()
 {
-    const ServerInfo& info = Mmain().SysInfo;
+    const ServerInfo& info = m_context.State.SysInfo;
     if (CompareEdition(info.SysNewEdition) == EditionOffer::Newer &&
         !TrimBlanks(info.SysNewEditionList).isEmpty()) {
         mnuOnlineUpgrade_Click();
@@ -73,7 +74,7 @@ void MDIMain::ShowNewEditionDownList()
 
 void MDIMain::ShowPage()
 {
-    const QStringList& pages = Mmain().SysInfo.SysShowPage;
+    const QStringList& pages = m_context.State.SysInfo.SysShowPage;
     if (pages.isEmpty())
         return;
     const auto index =

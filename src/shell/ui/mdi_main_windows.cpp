@@ -11,8 +11,10 @@
 
 #include "core/child_forms.h"
 #include "data/app_state.h"
+#include "host/ui/app_context.h"
 #include "host/ui/child_form.h"
 #include "host/ui/shell_windows.h"
+#include "platform/name_tables.h"
 #include "platform/window_place.h"
 #include "shell/ui/mdi_main.h"
 
@@ -26,10 +28,9 @@ int InferIndex(const IChildForm& form)
 {
     if (form.Name() != QLatin1String("FInfer"))
         return -1;
-    const AppState& app = Mmain();
     const QString caption = form.Caption();
     for (int i = 0; i < AppState::InferCount; ++i) {
-        if (app.ViewName[i] == caption)
+        if (ViewName(i) == caption)
             return i;
     }
     return -1;
@@ -183,7 +184,7 @@ void MDIMain::ReturnToUsersPlace()
 
 void MDIMain::ShowFilterForm()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (!windows.FilterForm)
         return;
     if (IChildForm* form = windows.FilterForm())
@@ -281,26 +282,26 @@ void MDIMain::mnuWindowInfer_Click(int index)
 {
     if (index < 0 || index >= AppState::InferCount)
         return;
-    BringForward(Mmain().InferForms[index], true);
+    BringForward(m_context.State.InferForms[index], true);
 }
 
 void MDIMain::mnuWindowFilter_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.FilterForm)
         BringForward(windows.FilterForm(), true);
 }
 
 void MDIMain::mnuWindowFilterBound_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.FilterBoundForm)
         BringForward(windows.FilterBoundForm(), true);
 }
 
 void MDIMain::mnuWindowWay_Click()
 {
-    const ShellWindows& windows = NeighbourWindows();
+    const ShellWindows& windows = m_context.Windows;
     if (windows.WayForm)
         BringForward(windows.WayForm(), false);
 }

@@ -16,6 +16,7 @@
 #include "data/app_state.h"
 #include "data/numeric_text.h"
 #include "data/text_helpers.h"
+#include "platform/help_pages.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
@@ -26,7 +27,7 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
-FOption::FOption(QWidget* parent) : QDialog(parent)
+FOption::FOption(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(QStringLiteral("FOption"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -89,7 +90,7 @@ void FOption::Form_Load()
     m_cmdOK->setText(LoadResString(Res::Ok));
     m_cmdCancel->setText(LoadResString(Res::Cancel));
 
-    const SettingRecordType& record = Mmain().SettingRecord;
+    const SettingRecordType& record = m_app.SettingRecord;
     m_txtIP->setText(record.ProxyHost());
     m_txtUser->setText(record.ProxyUser());
     m_txtPassWord->setText(record.ProxyPassword());
@@ -130,7 +131,7 @@ void FOption::ApplyEnabling()
 
 void FOption::cmdOK_Click()
 {
-    SettingRecordType& record = Mmain().SettingRecord;
+    SettingRecordType& record = m_app.SettingRecord;
     record.SetUseProxy(Flag(m_chkProxy->isChecked()));
     record.SetProxyAuth(Flag(m_chkVail->isChecked()));
     // The record keeps at most 25 characters of each text.
@@ -150,12 +151,12 @@ void FOption::cmdCancel_Click()
 
 void FOption::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
-void ShowOptionDialog(QWidget* owner)
+void ShowOptionDialog(AppState& app, QWidget* owner)
 {
-    FOption dialog(owner);
+    FOption dialog(app, owner);
     ExecModal(dialog);
 }
 

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace kelton {
 
+struct AppState;
+
 // The options dialog: the six proxy settings of the settings record that
 // every download is queued with. OK writes them into the settings record
 // (they reach the settings file when the settings are saved); Cancel and
@@ -22,7 +24,8 @@ public:
     static constexpr int32_t kMinPort = 1;
     static constexpr int32_t kMaxPort = 65535;
 
-    explicit FOption(QWidget* parent = nullptr);
+    // Edits app's settings record; app outlives the dialog.
+    explicit FOption(AppState& app, QWidget* parent = nullptr);
 
     QGroupBox* FraProxy() const { return m_fraProxy; }
     QCheckBox* chkProxy() const { return m_chkProxy; }
@@ -48,6 +51,7 @@ public:
     void CmdHelp_Click();
 
 private:
+    AppState& m_app;
     void ApplyEnabling();
 
     QGroupBox* m_fraProxy = nullptr;
@@ -67,6 +71,6 @@ private:
 };
 
 // The options command: shows the dialog modally over the owner.
-void ShowOptionDialog(QWidget* owner);
+void ShowOptionDialog(AppState& app, QWidget* owner);
 
 } // namespace kelton

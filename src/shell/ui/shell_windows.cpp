@@ -10,24 +10,19 @@
 
 namespace kelton {
 
-ShellWindows InitialShellWindows()
+ShellWindows InitialShellWindows(AppState& app)
 {
     ShellWindows windows;
     windows.DataSetOther = [](MDIMain& main) { main.DataSetOther(); };
     // The settings file records the sample game as soon as its data file is
     // complete, before its statistics are built.
-    windows.SeedFirstStart = [](CLottoItem& items) {
-        return SeedProgramFolder(items, [] { SaveSetFile(QString::fromLatin1(kSetFileKey)); });
+    windows.SeedFirstStart = [](AppState& app) {
+        return SeedProgramFolder(app.LottoItems, app.SetFileState,
+                                 [&app] { SaveSetFile(app, QString::fromLatin1(kSetFileKey)); });
     };
-    windows.OptionDialog = &ShowOptionDialog;
-    windows.UpgradeDialog = &ShowUpgradeDialog;
-    windows.AboutBox = &ShowAboutBox;
-    return windows;
-}
-
-ShellWindows& NeighbourWindows()
-{
-    static ShellWindows windows = InitialShellWindows();
+    windows.OptionDialog = [&app](QWidget* owner) { ShowOptionDialog(app, owner); };
+    windows.UpgradeDialog = [&app](QWidget* owner) { ShowUpgradeDialog(app, owner); };
+    windows.AboutBox = [&app](QWidget* owner) { ShowAboutBox(app, owner); };
     return windows;
 }
 

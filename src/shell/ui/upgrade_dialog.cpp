@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "data/app_state.h"
+#include "platform/help_pages.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/string_table.h"
@@ -21,7 +22,7 @@ namespace kelton {
 
 using namespace Qt::StringLiterals;
 
-FUpgrade::FUpgrade(QWidget* parent) : QDialog(parent)
+FUpgrade::FUpgrade(const AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(QStringLiteral("FUpgrade"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -58,7 +59,7 @@ void FUpgrade::Form_Load()
     const QString version = QString::fromLatin1(kVersionText);
     m_lblCurrent->setText(u"当前版本："_s + version);
 
-    const QString& edition = Mmain().SysInfo.SysNewEdition;
+    const QString& edition = m_app.SysInfo.SysNewEdition;
     switch (CompareEdition(edition)) {
     case EditionOffer::Newer:
         m_lblNew->setText(u"最新版本："_s + edition);
@@ -91,7 +92,7 @@ void FUpgrade::cmdCancel_Click()
 
 void FUpgrade::CmdHelp_Click()
 {
-    ShowHelpTopic(Mmain().HelpFilePath, objectName() + QStringLiteral(".htm"));
+    ShowHelpTopic(HelpFolder(), objectName() + QStringLiteral(".htm"));
 }
 
 void FUpgrade::RunUpgrade()
@@ -105,8 +106,8 @@ void FUpgrade::RunUpgrade()
     m_upgradeStep = 1;
     // The proxy settings are read for every download, so changes made in
     // the options meanwhile apply to the next file.
-    m_upgradeDownId = m_downloader->AddDownFile(Mmain().SysInfo.SysNewEditionList, 0, QString(),
-                                                ProxyFromSettings(Mmain().SettingRecord));
+    m_upgradeDownId = m_downloader->AddDownFile(m_app.SysInfo.SysNewEditionList, 0, QString(),
+                                                ProxyFromSettings(m_app.SettingRecord));
     m_timer1.start();
 }
 
@@ -148,7 +149,7 @@ void FUpgrade::QueueNextEntry()
 {
     const UpgradeEntry& entry = m_upgradeFiles[m_nextUpgrade];
     m_upgradeDownId = m_downloader->AddDownFile(entry.FileUrl, 0, UpgradeTargetPath(entry),
-                                                ProxyFromSettings(Mmain().SettingRecord));
+                                                ProxyFromSettings(m_app.SettingRecord));
     ++m_nextUpgrade;
 }
 
@@ -187,9 +188,9 @@ void FUpgrade::EndUpgrade()
     close();
 }
 
-void ShowUpgradeDialog(QWidget* owner)
+void ShowUpgradeDialog(const AppState& app, QWidget* owner)
 {
-    auto* dialog = new FUpgrade(owner);
+    auto* dialog = new FUpgrade(app, owner);
     ExecModal(*dialog);
     // After OK the upgrade goes on while the dialog is hidden; it deletes
     // itself when it closes. Otherwise it is done now.

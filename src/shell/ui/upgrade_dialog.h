@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace kelton {
 
+struct AppState;
+
 class Downloader;
 
 // The upgrade dialog. It offers the edition the server information names
@@ -30,7 +32,9 @@ class FUpgrade : public QDialog {
 public:
     static constexpr int kPollInterval = 1000; // ms
 
-    explicit FUpgrade(QWidget* parent = nullptr);
+    // Offers the edition of app's server information, downloading through
+    // app's proxy settings; app outlives the dialog.
+    explicit FUpgrade(const AppState& app, QWidget* parent = nullptr);
     ~FUpgrade() override;
 
     QLabel* Label4() const { return m_label4; }
@@ -65,6 +69,7 @@ public:
     void SetDownloaderSetup(DownloaderSetup setup) { m_downloaderSetup = std::move(setup); }
 
 private:
+    const AppState& m_app;
     void QueueNextEntry();
     void EndWithFailure();
     void StartMarkedFile();
@@ -88,6 +93,6 @@ private:
 
 // The online-upgrade command: shows the dialog modally over the owner. After
 // OK the dialog lives on hidden until the upgrade ends, then deletes itself.
-void ShowUpgradeDialog(QWidget* owner);
+void ShowUpgradeDialog(const AppState& app, QWidget* owner);
 
 } // namespace kelton

@@ -29,6 +29,7 @@
 #include "games/ui/game_windows.h"
 #include "games/ui/lotto_logo.h"
 #include "host/ui/shell_windows.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/screen_twips.h"
 #include "shell/lottor_loader.h"
@@ -48,12 +49,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
+        InstallAnalysisWindows(Windows());
     }
 
     // A small game with these draws (hundreds first), loaded in the main
@@ -80,9 +76,10 @@ protected:
     // The first start with the sample game "福彩3D" and its whole history.
     MDIMain& OpenSample()
     {
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {}; // no web page on a test machine
-        InstallGameWindows(NeighbourWindows());
+        Windows() = InitialShellWindows(m_context.State);
+        Windows().DataSetOther = {}; // no web page on a test machine
+        InstallGameWindows(Windows(), m_context.State);
+        InstallAnalysisWindows(Windows());
         OnModal<FLottoLogo>([](FLottoLogo& chooser) {
             for (int r = 0; r < chooser.RowCount(); ++r) {
                 if (chooser.RowName(r) == u"福彩3D"_s)
@@ -127,7 +124,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
         FInfer* form = Window(i);
         ASSERT_NE(form, nullptr) << i;
         EXPECT_TRUE(form->Visible());
-        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(i)]);
+        EXPECT_EQ(form->Caption(), ViewName(i));
         EXPECT_TRUE(entry->isChecked());
         EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
         EXPECT_EQ(form->SelectedTab(), 1);

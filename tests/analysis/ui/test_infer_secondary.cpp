@@ -41,7 +41,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
+        InstallAnalysisWindows(Windows());
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
@@ -53,11 +53,6 @@ protected:
         MDIMain& main = Start();
         ASSERT_TRUE(main.LoadLottor(file));
         ASSERT_EQ(Game().NumCount(), 6);
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
     }
 
     static CLottorData& Game() { return *Mmain().CurLottorData; }

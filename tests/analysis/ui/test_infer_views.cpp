@@ -27,6 +27,7 @@
 #include "filter/ui/filter_windows.h"
 #include "games/ui/game_window_test.h"
 #include "host/ui/shell_windows.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/stored_colour.h"
 #include "shell/lottor_loader.h"
@@ -44,8 +45,8 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows();
-        InstallFilterWindows(NeighbourWindows());
+        InstallAnalysisWindows(Windows());
+        InstallFilterWindows(Windows());
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
@@ -59,11 +60,6 @@ protected:
         ASSERT_TRUE(main.LoadLottor(file));
         main.EnableLottoCommands();
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        Mmain().InferForms.fill(nullptr);
-    }
 
     static CLottorData& Game() { return *Mmain().CurLottorData; }
     static FInfer& Window(int view)
@@ -72,7 +68,7 @@ protected:
         form->ShowForm();
         return *form;
     }
-    static fFilter& Filter() { return *dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()); }
+    fFilter& Filter() { return *dynamic_cast<fFilter*>(Windows().FilterForm()); }
     // The row whose label is text.
     static int RowOf(const CFlexGrid& grid, const QString& text)
     {
@@ -311,7 +307,7 @@ TEST_F(InferViewsTest, TheValueBoxPicksWithTheFilterWindowsHint)
     const ScopedService<IPickerService> installed(&picker);
     // The hot, warm and cold pattern (37), its condition on.
     form.Stat().SetShrinkSel(37, 1);
-    form.ShowLay(Mmain().IndicatorName[37]);
+    form.ShowLay(IndicatorName(37));
     ASSERT_TRUE(form.Controls().TxtFilter->isEnabled());
     picker.Answer = u"3 5-7"_s;
     QTest::mouseClick(form.Controls().TxtFilter, Qt::LeftButton);

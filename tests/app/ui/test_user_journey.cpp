@@ -43,6 +43,7 @@
 #include "pickers/ui/picker_dialogs.h"
 #include "pickers/ui/sel_val_box.h"
 #include "pickers/ui/sel_val_dialog.h"
+#include "platform/name_tables.h"
 #include "platform/ui/flex_grid.h"
 #include "results/ui/data_in_out.h"
 #include "results/ui/hit_query_form.h"
@@ -62,11 +63,11 @@ protected:
     {
         RealHistoryTest::SetUp();
         // The rest of the windows as the program installs them.
-        InstallFormulaWindows(NeighbourWindows());
-        InstallAnalysisWindows();
-        InstallHitQueryWindow(NeighbourWindows());
-        InstallPrinterWindow(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
+        InstallFormulaWindows(Windows(), m_context.State);
+        InstallAnalysisWindows(Windows());
+        InstallHitQueryWindow(Windows());
+        InstallPrinterWindow(Windows());
+        InstallResultsWindows(Windows());
     }
 };
 
@@ -118,7 +119,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
         ASSERT_NE(form, nullptr) << view;
         EXPECT_TRUE(form->Visible());
-        EXPECT_EQ(form->Caption(), Mmain().ViewName[static_cast<size_t>(view)]);
+        EXPECT_EQ(form->Caption(), ViewName(view));
         EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
     }
     {
@@ -136,7 +137,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // All ten digits in every position make the 1000 direct bets.
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     EXPECT_EQ(filter->Controls().cboNumName->currentText(), u"下期"_s);
     for (int g = 1; g <= 3; ++g)
@@ -152,7 +153,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // for "下期": the survivors are those the view's candidate test passes,
     // counted directly.
     QTest::mouseClick(filter->Controls().cmdChipInNearLay, Qt::LeftButton);
-    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     bound->sdrLay()->setValue(100);
     const int32_t last = Game().NumCount() - 1;
@@ -202,7 +203,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     QTemporaryDir printed;
     ASSERT_TRUE(printed.isValid());
     filter->Controls().cmdPrintFilter->click();
-    fPrinter* preview = PrinterWindow();
+    fPrinter* preview = m_main->findChild<fPrinter*>();
     ASSERT_NE(preview, nullptr);
     const int32_t pages = (passing + 239) / 240;
     EXPECT_EQ(preview->PageCount(), pages);
@@ -307,7 +308,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
         EXPECT_EQ(view0.ShrinkSel(k), 1) << k;
         EXPECT_EQ(view0.ShrinkVal(k), setValues[static_cast<size_t>(k)]) << k;
     }
-    filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(3); });
     transfer(MainCommand::ChipInOpen, betsPath);
@@ -320,7 +321,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // A formula written and run in the formula window: the last draw's
     // numbers, repeated for the next issue and shown units first.
     Entry(MainCommand::ChipInWay)->trigger();
-    auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
+    auto* way = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(way, nullptr);
     EXPECT_TRUE(way->Visible());
     way->cmdGroupAdd_Click();
@@ -348,7 +349,7 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
     ASSERT_TRUE(Mmain().CurLottorData);
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
         Pick(filter->Controls().CboBc[g], 1); // 全选

@@ -91,12 +91,12 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallFormulaWindows(NeighbourWindows());
-        InstallAnalysisWindows();
-        InstallHitQueryWindow(NeighbourWindows());
-        InstallPrinterWindow(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
-        InstallOtherFilterWindows(NeighbourWindows());
+        InstallFormulaWindows(Windows(), m_context.State);
+        InstallAnalysisWindows(Windows());
+        InstallHitQueryWindow(Windows());
+        InstallPrinterWindow(Windows());
+        InstallResultsWindows(Windows());
+        InstallOtherFilterWindows(Windows(), m_context.State);
         m_font = QApplication::font();
         QFont font = m_font;
         font.setPointSizeF(m_font.pointSizeF() * GetParam().FontPercent / 100.0);
@@ -274,7 +274,7 @@ TEST_P(WindowLayout, FilterWindowOnEveryTab)
     StartOnScreen();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
     for (int tab = 1; tab <= filter->Controls().tspChipIn->count(); ++tab) {
@@ -297,13 +297,13 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
     MDIMain& main = StartOnScreen();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
 
     // The extreme-range window, over the last 100 issues.
     filter->Controls().cmdChipInNearLay->click();
-    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     Check(*bound, u"opened"_s);
     bound->sdrLay()->setValue(100);
@@ -312,7 +312,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
 
     // The formula window on each of its tabs.
     Entry(MainCommand::ChipInWay)->trigger();
-    auto* way = dynamic_cast<FWay*>(NeighbourWindows().WayForm());
+    auto* way = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(way, nullptr);
     CheckEveryTab(*way);
 
@@ -325,7 +325,7 @@ TEST_P(WindowLayout, ChildWindowsAndTheSidePanel)
 
     // The print preview of the bets, fitted and at actual size.
     filter->Controls().cmdPrintFilter->click();
-    fPrinter* preview = PrinterWindow();
+    fPrinter* preview = m_main->findChild<fPrinter*>();
     ASSERT_NE(preview, nullptr);
     Check(*preview, u"fitted"_s);
     preview->cmdZoom()->click();
@@ -355,7 +355,7 @@ TEST_P(WindowLayout, EveryDialog)
     // The dialogs that need bets, and the pickers.
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
     Entry(MainCommand::ChipInSave)->trigger();

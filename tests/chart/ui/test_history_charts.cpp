@@ -61,7 +61,7 @@ class HistoryChartsTest : public test::ProgramFolderTest {};
 TEST_F(HistoryChartsTest, SumsOfTheSampleGameAsTrendAndCounts)
 {
     CLottoItem items;
-    ASSERT_TRUE(SeedProgramFolder(items));
+    ASSERT_TRUE(SeedProgramFolder(items, SettingsFileState::NotRead));
     CLottorData game;
     ASSERT_FALSE(game.OpenData(1, QString::fromLatin1(kSampleGamePath)));
     CStat* view = game.StatView(0);

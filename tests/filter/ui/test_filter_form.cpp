@@ -42,6 +42,7 @@
 #include "filter/ui/scheme_panel.h"
 #include "host/ui/xp_toolbar.h"
 #include "platform/gbk.h"
+#include "platform/name_tables.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/modal_dialog.h"
@@ -130,17 +131,15 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(NeighbourWindows());
+        InstallFilterWindows(Windows());
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override
     {
         m_display.reset();
-        Mmain().InferForms.fill(nullptr);
         const QPointer<fFilter> form = m_form;
         MainWindowTest::TearDown();
         delete form.data(); // one never put into the main window
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     }
 
     // Loads a game with these draws (hundreds first) and opens the filter
@@ -173,7 +172,7 @@ protected:
         main.EnableLottoCommands();
         main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
         Settle();
-        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
         return *m_form;
     }
 
@@ -245,7 +244,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
 
     // One condition row per indicator and position, named as the views are.
     ASSERT_EQ(form.ConditionRows(), 46);
-    EXPECT_EQ(form.Controls().LblFilter[0]->text(), Mmain().IndicatorName[0]);
+    EXPECT_EQ(form.Controls().LblFilter[0]->text(), IndicatorName(0));
     EXPECT_EQ(form.Controls().LblFilter[43]->text(), u"个位号码"_s);
     EXPECT_EQ(form.Controls().LblFilter[45]->text(), u"百位号码"_s);
     EXPECT_EQ(form.Controls().picChipInData->height(), TwipsToScreenPixels(16100, &form));
@@ -288,7 +287,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_FALSE(WinHist().WinHistory().contains(u"缩水过滤"_s));
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    EXPECT_EQ(dynamic_cast<fFilter*>(NeighbourWindows().FilterForm()), &form);
+    EXPECT_EQ(dynamic_cast<fFilter*>(Windows().FilterForm()), &form);
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.Controls().LblBall->text(), u"507"_s);
@@ -310,7 +309,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(FilterWindow(), nullptr);
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     EXPECT_EQ(m_form->SelectedTab(), 2);
     EXPECT_EQ(m_form->ConditionRows(), 46);
@@ -331,7 +330,7 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
     m_display.emplace(&m_recorded);
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     EXPECT_TRUE(m_recorded.StatusTexts.contains(u"加载过滤窗口"_s));
     EXPECT_EQ(m_recorded.ShownMax, (3 + 42) * 5 + 140);
     EXPECT_FALSE(m_recorded.ShownCanClick);
@@ -393,7 +392,7 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     fFilter& form = Open();
     NotingInferForm view0;
     Mmain().InferForms[0] = &view0;
-    const auto& groupFlags = Mmain().GroupIndicatorFlag;
+    const auto& groupFlags = kGroupIndicatorFlag;
 
     EXPECT_TRUE(Mmain().Document.DirectBets());
     QTest::mouseClick(form.Controls().optSel[2], Qt::LeftButton); // 组３投注
@@ -563,7 +562,7 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     FlushDeletes();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     m_form->SelectTab(1);
     EXPECT_TRUE(m_form->Controls().chkOtherErr->isChecked());
@@ -807,7 +806,7 @@ TEST_F(FilterFormTest, BatchReplaceNeedsSecondaryNumbers)
         ADD_FAILURE() << "no dialog expected";
         return int(QDialog::Rejected);
     });
-    NeighbourWindows().MrReplace(m_main);
+    Windows().MrReplace(m_main);
     EXPECT_EQ(m_boxes.Texts, QStringList{u"当前彩票没有特别号码，无需替换！"_s});
 }
 
@@ -1012,7 +1011,7 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
     FlushDeletes();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(m_form.data(), nullptr);
     EXPECT_TRUE(m_form->Controls().optSel[1]->isChecked());
     EXPECT_TRUE(m_form->Controls().msgBc[0]->isVisible());
@@ -1029,7 +1028,7 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
 TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
 {
     NotingOtherPanel panel;
-    NeighbourWindows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
+    Windows().OtherFilterPanel = [&panel](QWidget*) -> IOtherFilterPanel* { return &panel; };
     test::FakeFileDialogs files;
     const ScopedService<IFileDialogs> filesInstalled(&files);
     fFilter& form = Open();
@@ -1053,7 +1052,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     files.Paths = {path};
     Entry(MainCommand::ChipInPut)->trigger();
     EXPECT_EQ(files.Titles.last(), u"保存投注方案"_s);
-    EXPECT_EQ(files.Filters.last(), Mmain().AppTitle + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(files.Filters.last(), AppTitle() + u"投注方案(*.voskc)|*.voskc|文本文件(*.txt)|*.txt"_s);
     EXPECT_EQ(panel.Calls, QStringList{u"push"_s});
     EXPECT_TRUE(m_boxes.Texts.isEmpty());
     QFile file(path);
@@ -1128,11 +1127,11 @@ TEST_F(FilterFormTest, ValuePickingShowsTheNamesAndTheHintOfTheTargetIssue)
     QTest::mouseClick(form.Controls().chkFilter[41], Qt::LeftButton);
     QTest::mouseClick(form.Controls().TxtFilter[41], Qt::LeftButton);
     ASSERT_EQ(m_pickers.Shown.size(), 1);
-    EXPECT_EQ(m_pickers.Shown[0], Mmain().FeatureLegend[4] + u"|期号：下期\n上期号码：888"_s);
+    EXPECT_EQ(m_pickers.Shown[0], FeatureLegend(4) + u"|期号：下期\n上期号码：888"_s);
     // The first issue has no draw before it: names, no hint.
     Pick(form.Controls().cboNumName, 0);
     QTest::mouseClick(form.Controls().TxtFilter[41], Qt::LeftButton);
-    EXPECT_EQ(m_pickers.Shown.value(1), Mmain().FeatureLegend[4] + u'|');
+    EXPECT_EQ(m_pickers.Shown.value(1), FeatureLegend(4) + u'|');
     QTest::mouseClick(form.Controls().chkFilter[5], Qt::LeftButton);
     QTest::mouseClick(form.Controls().TxtFilter[5], Qt::LeftButton);
     EXPECT_EQ(m_pickers.Shown.value(2), u"|"_s);
@@ -1224,7 +1223,7 @@ private:
 TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
 {
     std::unique_ptr<FakeOtherFilterPanel> pages;
-    NeighbourWindows().OtherFilterPanel = [&pages](QWidget* parent) -> IOtherFilterPanel* {
+    Windows().OtherFilterPanel = [&pages](QWidget* parent) -> IOtherFilterPanel* {
         pages = std::make_unique<FakeOtherFilterPanel>(parent);
         return pages.get();
     };
@@ -1263,7 +1262,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     fFilter& form = Open(kThreeDigits, {u"507"_s, u"123"_s, u"888"_s, u"246"_s});
     QTest::mouseClick(form.Controls().cmdChipInNearLay, Qt::LeftButton);
     Settle();
-    QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    QPointer<FFilterBound> bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_TRUE(bound);
     EXPECT_TRUE(bound->Visible());
     EXPECT_EQ(bound->windowTitle(), u"设置过滤极值范围"_s);
@@ -1335,7 +1334,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowSetsAViewFromTheSpanAndUnloadsWhenCl
     EXPECT_FALSE(bound);
     EXPECT_FALSE(Entry(MainCommand::WindowFilterBound)->isVisible());
     m_main->Entry(MainCommand::WindowFilterBound)->trigger();
-    auto* again = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* again = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->sdrLay()->value(), 20);
     EXPECT_EQ(again->Tab1()->currentIndex(), 0);
@@ -1346,7 +1345,7 @@ TEST_F(FilterFormTest, TheExtremeRangeWindowRefusesToSetWithoutDraws)
 {
     Open(kThreeDigits, {});
     QTest::mouseClick(m_form->Controls().cmdChipInNearLay, Qt::LeftButton);
-    auto* bound = dynamic_cast<FFilterBound*>(NeighbourWindows().FilterBoundForm());
+    auto* bound = dynamic_cast<FFilterBound*>(Windows().FilterBoundForm());
     ASSERT_NE(bound, nullptr);
     EXPECT_EQ(bound->cboEnd()->count(), 0);
     m_boxes.Texts.clear();

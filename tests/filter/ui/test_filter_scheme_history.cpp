@@ -31,7 +31,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     ASSERT_EQ(Game().NumCount(), 8374);
     main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
     ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
@@ -70,7 +70,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     m_files.Paths = {path};
     Entry(MainCommand::ChipInGet)->trigger();
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导入方案！"_s);
-    filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_TRUE(filter && filter->Loaded());
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 1);
     EXPECT_EQ(Game().FilterHistory.ItemCount(), 1);

@@ -53,8 +53,7 @@ PanelContent Findings(int views, int items)
 
 class SchemePanelTest : public ::testing::Test {
 protected:
-    void SetUp() override { Mmain().InferForms.fill(nullptr); }
-    void TearDown() override { Mmain().InferForms.fill(nullptr); }
+    AppState m_state; // fresh for each test: no analysis windows
     SchemePanel m_panel;
 };
 

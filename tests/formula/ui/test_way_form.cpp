@@ -52,7 +52,6 @@ protected:
     void TearDown() override
     {
         delete m_form;
-        Mmain().CurLottorData.reset();
         MainWindowTest::TearDown();
     }
 
@@ -92,7 +91,7 @@ protected:
 
     FWay& Open()
     {
-        m_form = new FWay;
+        m_form = new FWay(m_context.State);
         m_form->resize(m_form->sizeHint());
         m_form->show();
         return *m_form;
@@ -620,7 +619,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     MakeGame(20);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(NeighbourWindows());
+    InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
 
@@ -634,7 +633,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
 
     command->trigger();
     Settle();
-    auto* form = dynamic_cast<FWay*>(WayForm());
+    auto* form = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->Visible());
     EXPECT_TRUE(entry->isVisible());
@@ -645,7 +644,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     Settle();
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(entry->isVisible());
-    EXPECT_EQ(dynamic_cast<FWay*>(WayForm()), form);
+    EXPECT_EQ(dynamic_cast<FWay*>(Windows().WayForm()), form);
 
     main.Controls().Tbr1->ButtonClick(button);
     Settle();
@@ -663,7 +662,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     MakeGame(120);
     WriteSettings(false, {{u"三位数"_s, u"Lottor/g"_s}});
     m_loader.emplace(&OpenLottorFile);
-    InstallFormulaWindows(NeighbourWindows());
+    InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
     ASSERT_TRUE(Mmain().CurLottorData);
     CLottorHead& head = Mmain().CurLottorData->HeadData;
@@ -671,7 +670,7 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
     main.Entry(MainCommand::ChipInWay)->trigger();
     Settle();
-    auto* form = dynamic_cast<FWay*>(WayForm());
+    auto* form = dynamic_cast<FWay*>(Windows().WayForm());
     ASSERT_NE(form, nullptr);
     form->SetProgressDelay(0);
     form->TreWay()->topLevelItem(0)->setExpanded(true);

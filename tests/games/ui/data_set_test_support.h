@@ -58,16 +58,16 @@ inline const QString kThreeDigitGame = QStringLiteral("[LOTTONAME]\r\n三位数\
 
 class DataSetTest : public ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         ResetMsgService();
     }
     void TearDown() override
     {
         m_form.reset();
-        Mmain().CurLottorData.reset();
         ProgramFolderTest::TearDown();
     }
 
@@ -95,7 +95,7 @@ protected:
     FDataSet& Open(const QString& selTsp = QString())
     {
         if (!m_form)
-            m_form = std::make_unique<FDataSet>();
+            m_form = std::make_unique<FDataSet>(m_state);
         m_form->SetSelTsp(selTsp);
         m_form->Form_Load();
         m_form->show();

@@ -50,7 +50,6 @@ protected:
         ASSERT_TRUE(QDir().mkpath(target));
         for (const QString& name : shipped.entryList({QStringLiteral("*.Ltr")}, QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), target + QLatin1Char('/') + name));
-        Mmain().LottoItems = CLottoItem();
         Mmain().SettingRecord = SettingRecordType::Defaults();
     }
 
@@ -58,8 +57,6 @@ protected:
     {
         for (const auto& [name, queue] : m_handlers)
             EXPECT_TRUE(queue.empty()) << "dialog never shown: " << name.toStdString();
-        Mmain().LottoItems = CLottoItem();
-        Mmain().SettingRecord = SettingRecordType();
         MainWindowTest::TearDown();
     }
 

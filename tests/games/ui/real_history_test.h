@@ -29,11 +29,11 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        NeighbourWindows() = InitialShellWindows();
-        NeighbourWindows().DataSetOther = {};
+        Windows() = InitialShellWindows(m_context.State);
+        Windows().DataSetOther = {};
         InstallPickerDialogs();
-        InstallGameWindows(NeighbourWindows());
-        InstallFilterWindows(NeighbourWindows());
+        InstallGameWindows(Windows(), m_context.State);
+        InstallFilterWindows(Windows());
         m_loader.emplace(&OpenLottorFile);
     }
     void TearDown() override
@@ -42,7 +42,6 @@ protected:
         // A filter window made but never put into the main window shows the
         // session of this test's game: the next test starts without it.
         delete FilterWindow();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     }
 
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }

@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         DataSetTest::SetUp();
-        Mmain().SysInfo = ServerInfo();
         Mmain().SysInfo.SysAddress = QStringList{u"127.0.0.1"_s};
         Mmain().SysInfo.SysLottoDataWebPath = u"data"_s;
         Mmain().SettingRecord = SettingRecordType::Defaults();
@@ -31,7 +30,7 @@ protected:
         game.HeadData.SetWwwNumCaption(0, u"福彩3D"_s);
         game.HeadData.SetWwwNumLink(0, u"3d.txt"_s);
         game.HeadData.SetWwwNumFormat(0, u"N X X X"_s);
-        m_form = std::make_unique<FDataSet>();
+        m_form = std::make_unique<FDataSet>(m_state);
         const quint16 port = m_server.Port();
         m_form->SetDownloaderSetup([port](Downloader& d) {
             d.SetSchedulerInterval(2);
@@ -39,11 +38,6 @@ protected:
             d.SetDirectPort(port);
         });
         Open(u"DownLoad"_s);
-    }
-    void TearDown() override
-    {
-        Mmain().SysInfo = ServerInfo();
-        DataSetTest::TearDown();
     }
 
     void ServeDraws(const QByteArray& path, const QString& text) { m_server.Serve(path, ToGbk(text)); }

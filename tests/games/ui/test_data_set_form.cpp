@@ -223,7 +223,7 @@ TEST_F(DataSetTest, UpdatingEditsAsksThenHandsTheGridBackOnce)
     form.cmdOK()->click();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(m_boxes.Texts, QStringList({u"你真的要把刚才的操作更新到分析数据中去吗？"_s}));
-    EXPECT_EQ(m_boxes.Titles, QStringList({Mmain().AppTitle}));
+    EXPECT_EQ(m_boxes.Titles, QStringList({AppTitle()}));
 
     m_boxes.Answer = QMessageBox::Ok;
     form.cmdOK()->click();

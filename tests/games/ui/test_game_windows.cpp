@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        InstallGameWindows(NeighbourWindows());
+        InstallGameWindows(Windows(), m_context.State);
         m_loader.emplace(OpenLottorFile);
     }
 
@@ -55,12 +55,13 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
     ASSERT_TRUE(text);
     const std::optional<CreatedGame> first = CreateGame(*text);
     ASSERT_TRUE(first);
-    IniSystem();
-    CLottoItem& items = Mmain().LottoItems;
-    items.LottoGroupAdd(u"全部彩票"_s);
-    items.LottoAdd(u"0"_s, first->Name, first->Path);
-    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-    items = CLottoItem();
+    {
+        AppState written; // what an earlier run left
+        IniSystem(written);
+        written.LottoItems.LottoGroupAdd(u"全部彩票"_s);
+        written.LottoItems.LottoAdd(u"0"_s, first->Name, first->Path);
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
+    }
 
     Choose(u"福彩3D"_s);
     MDIMain& main = Start();

@@ -76,14 +76,14 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallOtherFilterWindows(NeighbourWindows());
+        InstallOtherFilterWindows(Windows(), m_context.State);
         StartWithSampleGame();
         Settle();
         ASSERT_TRUE(Mmain().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 8374);
         m_panel = dynamic_cast<PicOtherFilter*>(m_main->PicOtherFilter());
         ASSERT_NE(m_panel, nullptr);
-        m_filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_filter = dynamic_cast<fFilter*>(Windows().FilterForm());
         ASSERT_NE(m_filter, nullptr);
     }
 
@@ -345,7 +345,7 @@ TEST_F(OtherFilterPanelTest, PageFilesExportImportAndAppend)
     m_files.Paths.push_back(path);
     page->Cmd(COtherFilterPage::Save)->click();
     EXPECT_EQ(m_files.Titles.last(), u"导出匹配过滤设置"_s);
-    EXPECT_EQ(m_files.Filters.last(), Mmain().AppTitle + u"匹配过滤(*.mth)|*.mth|文本文件(*.txt)|*.txt"_s);
+    EXPECT_EQ(m_files.Filters.last(), AppTitle() + u"匹配过滤(*.mth)|*.mth|文本文件(*.txt)|*.txt"_s);
     EXPECT_EQ(m_boxes.Texts.last(), u"恭喜，成功导出匹配过滤设置！"_s);
     EXPECT_EQ(m_boxes.Titles.last(), u"操作提示"_s);
     QFile file(path);
@@ -456,7 +456,7 @@ TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
         ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, other,
                                         1000));
     }
-    NeighbourWindows().ChooseGame = [&other](QWidget*) {
+    Windows().ChooseGame = [&other](QWidget*) {
         CLottoItem& items = Mmain().LottoItems;
         items.LottoAdd(u"0"_s, u"三位数"_s, other);
         items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));

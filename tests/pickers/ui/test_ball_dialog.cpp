@@ -17,8 +17,6 @@ using namespace Qt::StringLiterals;
 
 class BallDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { IniGlobal(); }
-
     // The picker for a three-digit game over 0..bcDataLen (with one
     // secondary number over 0..12 when asked) holding the bet, shown.
     fBall& Open(const std::vector<int>& bet, int bcDataLen = 9, bool secondary = false)

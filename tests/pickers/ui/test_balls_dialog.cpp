@@ -20,8 +20,6 @@ using namespace Qt::StringLiterals;
 
 class BallsDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { IniGlobal(); }
-
     // The picker for a game of three digits over 0..bcDataLen, starting from
     // text, shown.
     FBalls& Open(const QString& text, int bcDataLen = 9)

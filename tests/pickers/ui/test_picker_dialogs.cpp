@@ -22,7 +22,6 @@ protected:
     void SetUp() override
     {
         test::ProgramFolderTest::SetUp();
-        IniGlobal();
         InstallPickerDialogs();
         ASSERT_FALSE(m_game.CreateData(
             u"[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n[MRDATALEN]\r\n12\r\n[MRMAIN]\r\n1\r\n"_s,

@@ -86,13 +86,12 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(NeighbourWindows());
-        InstallResultsWindows(NeighbourWindows());
+        InstallFilterWindows(Windows());
+        InstallResultsWindows(Windows());
     }
     void TearDown() override
     {
         MainWindowTest::TearDown();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
     }
 
     // A game of three digits with three draws, its filter window open.
@@ -116,7 +115,7 @@ protected:
         main.EnableLottoCommands();
         main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
         Settle();
-        m_form = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+        m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
         return *m_form;
     }
 
@@ -201,7 +200,7 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
         shown = typed && typed->SelectedKey() == u"SaveFilter"_s;
         return int(QDialog::Rejected);
     });
-    NeighbourWindows().DataInOut(m_main, 7);
+    Windows().DataInOut(m_main, 7);
     EXPECT_TRUE(shown);
 }
 
@@ -228,7 +227,7 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
     m_scripted.Shown.clear();
     const QList<QByteArray> lines = Bytes(path).split('\n');
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], ToGbk(Mmain().AppTitle + u"\r"_s));
+    EXPECT_EQ(lines[0], ToGbk(AppTitle() + u"\r"_s));
     EXPECT_EQ(lines[1], ToGbk(u"三位数 投注单\r"_s));
     EXPECT_EQ(lines[2], "1:2 1 0\r");
 

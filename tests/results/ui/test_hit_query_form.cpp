@@ -98,14 +98,11 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        IniGlobal();
         ResetMsgService();
     }
     void TearDown() override
     {
         m_form.reset();
-        Mmain().CurLottorData.reset();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
         ResetMsgService();
         ProgramFolderTest::TearDown();
     }
@@ -156,6 +153,7 @@ protected:
 
     HeadlessMsgDisplay m_display;
     ScopedService<IMsgDisplay> m_displayed{&m_display};
+    AppState m_state; // fresh for each test: no game, no bets
     std::unique_ptr<fHitQuery> m_form;
 };
 
@@ -382,7 +380,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallHitQueryWindow(NeighbourWindows());
+        InstallHitQueryWindow(Windows());
     }
 
     // The count line of the last query.
@@ -417,7 +415,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
 
     main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
-    auto* filter = dynamic_cast<fFilter*>(NeighbourWindows().FilterForm());
+    auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     for (int g = 1; g <= 3; ++g)
         Pick(filter->Controls().CboBc[g], 1); // 全选

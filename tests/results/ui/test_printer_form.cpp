@@ -23,6 +23,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "filter/ui/filter_form.h"
+#include "host/ui/app_context.h"
 #include "host/ui/shell_windows.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/modal_dialog.h"
@@ -102,7 +103,6 @@ protected:
         auto game = std::make_shared<CLottorData>();
         game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
         Mmain().CurLottorData = std::move(game);
-        Mmain().AppTitle = u"彩票分析"_s;
         ResetMsgService();
         m_form = std::make_unique<fPrinter>();
         m_form->Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -112,10 +112,9 @@ protected:
     void TearDown() override
     {
         m_form.reset();
-        Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-        Mmain().CurLottorData.reset();
     }
 
+    AppContext m_context{AppContext::Start::Bare};
     QTemporaryDir m_dir;
     test::FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxService{&m_boxes};
@@ -172,6 +171,31 @@ TEST_F(PrinterFormTest, EmptyListAndZoomKeptAcrossClosing)
     m_form->ShowForm();
     EXPECT_EQ(m_form->FitMode(), !fit);
     m_form->cmdZoom()->click();
+}
+
+// The print windows of a run share the zoom: one per owner, each opened
+// again as it was left, and a new owner's window takes the zoom of the run.
+TEST_F(PrinterFormTest, ThePrintWindowsOfARunShareTheirZoom)
+{
+    MakeBets(3);
+    InstallPrinterWindow(m_context.Windows);
+    QWidget first;
+    QWidget second;
+    m_context.Windows.PrintPreview(&first);
+    auto* form = first.findChild<fPrinter*>();
+    ASSERT_NE(form, nullptr);
+    const bool fit = form->FitMode();
+    form->cmdZoom()->click();
+    form->cmdExit()->click();
+    m_context.Windows.PrintPreview(&first);
+    EXPECT_EQ(first.findChildren<fPrinter*>().size(), 1);
+
+    m_context.Windows.PrintPreview(&second);
+    auto* other = second.findChild<fPrinter*>();
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other, form);
+    EXPECT_EQ(other->FitMode(), !fit);
+    EXPECT_EQ(m_form->FitMode(), fit); // a window of its own keeps its own
 }
 
 TEST_F(PrinterFormTest, ReopeningAfterTheListChangedRebuilds)
@@ -488,22 +512,20 @@ TEST_F(PrinterFormTest, GridLinesAreDrawnWhenTicked)
 
 TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
 {
-    ShellWindows saved = NeighbourWindows();
     int opened = 0;
     bool busy = false;
     QString status;
-    NeighbourWindows().PrintPreview = [&](QWidget*) {
+    m_context.Windows.PrintPreview = [&](QWidget*) {
         ++opened;
         CMsg msg;
         busy = msg.IsBusy();
         status = msg.StatusText();
     };
     {
-        fFilter filter;
+        fFilter filter(m_context.Windows);
         ASSERT_TRUE(filter.Controls().cmdPrintFilter->isEnabled());
         filter.Controls().cmdPrintFilter->click();
     }
-    NeighbourWindows() = saved;
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(busy);
     EXPECT_EQ(status, u"加载打印窗口"_s);

@@ -21,6 +21,7 @@
 #include "data/app_state.h"
 #include "data/settings.h"
 #include "data/text_helpers.h"
+#include "host/ui/app_context.h"
 #include "host/ui/child_form.h"
 #include "host/ui/shell_windows.h"
 #include "platform/ui/file_dialogs.h"
@@ -86,23 +87,17 @@ public:
     using CChildForm::CChildForm;
 };
 
-// The main window over a fresh program folder, with the shared state reset
-// and the message boxes answered by m_boxes. Start() makes the window; the
-// fixture deletes it. The services it installs (the loader, the message
-// boxes) go with it.
+// The main window over a fresh program folder and a fresh application
+// context (no windows installed), with the message boxes answered by
+// m_boxes. Start() makes the window; the fixture deletes it. The services it
+// installs (the loader, the message boxes) go with it.
 class MainWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        AppState& app = Mmain();
-        app.CurLottorData.reset();
-        app.InferForms.fill(nullptr);
-        app.FormsClosing = 0;
         ResetMsgService();
         WinHist().Clear();
-        NeighbourWindows() = ShellWindows{};
-        IniGlobal();
     }
 
     void TearDown() override
@@ -110,11 +105,11 @@ protected:
         delete m_main;
         m_main = nullptr;
         FlushDeletes();
-        Mmain().CurLottorData.reset();
-        Mmain().InferForms.fill(nullptr);
-        NeighbourWindows() = ShellWindows{};
         ProgramFolderTest::TearDown();
     }
+
+    // The registry of windows the main window is made with.
+    ShellWindows& Windows() { return m_context.Windows; }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // Lets the activation of a child window, which follows the code that
@@ -125,15 +120,13 @@ protected:
     // stored) and the default game.
     void WriteSettings(bool showChooser, const QList<std::pair<QString, QString>>& games, int16_t select = 0)
     {
-        IniSystem();
-        AppState& app = Mmain();
-        app.SettingRecord.SetShowChooser(Flag(showChooser));
+        AppState written; // what an earlier run left
+        IniSystem(written);
+        written.SettingRecord.SetShowChooser(Flag(showChooser));
         for (const auto& [name, path] : games)
-            app.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
-        app.LottoItems.SetSelectItem(select);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-        app.LottoItems = CLottoItem();
-        app.SettingRecord = SettingRecordType();
+            written.LottoItems.LottoAdd(QStringLiteral("0"), name, path);
+        written.LottoItems.SetSelectItem(select);
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
     }
 
     // A loader that records what it opens (LoadedFiles, LoadedViews) and
@@ -162,12 +155,13 @@ protected:
 
     MDIMain& Start()
     {
-        m_main = new MDIMain;
+        m_main = new MDIMain(m_context);
         m_main->MDIForm_Load();
         QApplication::setActiveWindow(m_main);
         return *m_main;
     }
 
+    AppContext m_context{AppContext::Start::Bare};
     FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
     // The loader a test puts in force (m_loader.emplace(...)); none until then.

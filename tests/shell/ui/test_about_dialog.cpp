@@ -15,17 +15,7 @@ namespace {
 
 class AboutTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        IniGlobal();
-        Mmain().SysInfo = ServerInfo();
-    }
-    void TearDown() override
-    {
-        Mmain().SysInfo = ServerInfo();
-        ProgramFolderTest::TearDown();
-    }
+    AppState m_state; // fresh for each test: no server information
     QStringList Opened;
     ScopedService<ShellOpener> m_opener{[this](const QUrl& url) { Opened << url.toString(); }};
 };
@@ -50,9 +40,9 @@ TEST_F(AboutTest, TheTextListsTheContactSections)
 
 TEST_F(AboutTest, TheBoxKeepsTheTextItWasLoadedWith)
 {
-    Mmain().SysInfo.SysField = {QStringLiteral("http://home.example/")};
+    m_state.SysInfo.SysField = {QStringLiteral("http://home.example/")};
     QWidget owner;
-    FAbout* box = FAbout::Instance(&owner);
+    FAbout* box = FAbout::Instance(m_state, &owner);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("关于... "));
     EXPECT_EQ(box->Label2()->text(), QStringLiteral("Kelton 2.04"));
     EXPECT_EQ(box->Label1()->text(), QStringLiteral("访问网站"));
@@ -67,8 +57,8 @@ TEST_F(AboutTest, TheBoxKeepsTheTextItWasLoadedWith)
 
     // The server information changes during the run: the box shows what it
     // was loaded with.
-    Mmain().SysInfo.SysField = {QStringLiteral("http://changed.example/")};
-    EXPECT_EQ(FAbout::Instance(&owner), box);
+    m_state.SysInfo.SysField = {QStringLiteral("http://changed.example/")};
+    EXPECT_EQ(FAbout::Instance(m_state, &owner), box);
     EXPECT_EQ(box->InfoText(), text);
     // Its link follows the server information of the moment.
     box->Label1_Click();
@@ -77,18 +67,18 @@ TEST_F(AboutTest, TheBoxKeepsTheTextItWasLoadedWith)
 
 TEST_F(AboutTest, TheLinkOpensOnlyAWebHomePage)
 {
-    FAbout box;
+    FAbout box(m_state);
     box.Form_Load();
     box.Label1_Click();
     EXPECT_TRUE(Opened.isEmpty()); // no home page
 
     for (const char* field : {"file:///etc/passwd", "Kelt.dat", "mailto:someone@example.com"}) {
-        Mmain().SysInfo.SysField = {QLatin1String(field)};
+        m_state.SysInfo.SysField = {QLatin1String(field)};
         box.Label1_Click();
     }
     EXPECT_TRUE(Opened.isEmpty());
 
-    Mmain().SysInfo.SysField = {QStringLiteral("https://home.example/"),
+    m_state.SysInfo.SysField = {QStringLiteral("https://home.example/"),
                                 QStringLiteral("http://second.example/")};
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), box.Label1()->mapToGlobal(QPointF(2, 2)),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);

@@ -11,6 +11,7 @@
 #include "data/app_state.h"
 #include "data/lottor_data.h"
 #include "engine/stat.h"
+#include "host/ui/app_context.h"
 #include "host/ui/shell_windows.h"
 #include "platform/help_pages.h"
 #include "platform/program_folder.h"
@@ -34,19 +35,14 @@ public:
     }
 };
 
+// What a run of the program starts from: its windows, but no web page on a
+// test machine.
+struct RunContext : AppContext {
+    RunContext() { Windows.DataSetOther = {}; }
+};
+
 class FirstStartTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        NeighbourWindows().DataSetOther = {};  // no web page on a test machine
-    }
-    void TearDown() override
-    {
-        Mmain().CurLottorData.reset();
-        ProgramFolderTest::TearDown();
-    }
-
     NoBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
     ScopedService<LottorLoader> m_loader{&OpenLottorFile};
@@ -55,7 +51,8 @@ protected:
 TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
 {
     for (int start = 0; start < 2; ++start) {
-        MDIMain main;
+        RunContext run;
+        MDIMain main(run);
         main.MDIForm_Load();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]")) << "start " << start;
         EXPECT_TRUE(main.Entry(MainCommand::DataRefresh)->isEnabled());
@@ -67,9 +64,6 @@ TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
         for (int16_t v = 0; v < 8; ++v)
             EXPECT_EQ(game.StatView(v)->RecordCount(), 8375) << "view " << v;
         main.MDIForm_Unload();
-        // What a new process would start from.
-        Mmain().FormsClosing = 0;
-        Mmain().LottoItems = CLottoItem();
     }
 }
 
@@ -82,7 +76,6 @@ TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
     test::SmallDisk disk(32 << 20);
     SKIP_WITHOUT_SMALL_DISK(disk);
     SetProgramFolder(disk.Path());
-    NeighbourWindows().DataSetOther = {};
     test::FakeBoxes boxes;
     const ScopedService<IMessageBoxes> boxesInstalled(&boxes);
     const ScopedService<LottorLoader> loader(&OpenLottorFile);
@@ -94,7 +87,8 @@ TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
     ASSERT_TRUE(disk.Fill(32 << 10));
 
     {
-        MDIMain main;
+        RunContext run;
+        MDIMain main(run);
         main.MDIForm_Load();
         EXPECT_FALSE(Mmain().CurLottorData);
         ASSERT_EQ(boxes.Texts.size(), 1);
@@ -111,19 +105,15 @@ TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
         ASSERT_TRUE(QFile::copy(disk.FilePath(name), roomy.filePath(name)));
     }
     SetProgramFolder(roomy.path());
-    Mmain().FormsClosing = 0;
-    Mmain().LottoItems = CLottoItem();
     {
-        MDIMain main;
+        RunContext run;
+        MDIMain main(run);
         main.MDIForm_Load();
         EXPECT_EQ(boxes.Texts.size(), 1) << boxes.Texts.join(u'|').toStdString();
         ASSERT_TRUE(Mmain().CurLottorData);
         EXPECT_EQ(Mmain().CurLottorData->NumCount(), 8374);
         main.MDIForm_Unload();
     }
-    Mmain().FormsClosing = 0;
-    Mmain().LottoItems = CLottoItem();
-    Mmain().CurLottorData.reset();
     SetProgramFolder(QString());
 }
 

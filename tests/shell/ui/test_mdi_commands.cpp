@@ -28,6 +28,8 @@
 #include "host/ui/child_form.h"
 #include "host/ui/shell_windows.h"
 #include "host/ui/xp_toolbar.h"
+#include "platform/help_pages.h"
+#include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -82,7 +84,7 @@ public:
 class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
 public:
     explicit FakeInferForm(int16_t view, CStat* stat = nullptr)
-        : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]), View(view), Stat(stat)
+        : CChildForm(QStringLiteral("FInfer"), ViewName(view)), View(view), Stat(stat)
     {
         connect(&Mmain().Document, &GameDocument::statisticsRebuilt, this, [this] {
             if (FormOpen())
@@ -115,7 +117,7 @@ public:
     {
         ++Shown;
         ShownWith = SelTsp;
-        EXPECT_EQ(owner, MainWindow());
+        EXPECT_NE(qobject_cast<MDIMain*>(owner), nullptr); // over the main window
     }
     bool IsChang() const override { return Chang; }
     QString NumStr() const override { return Text; }
@@ -131,7 +133,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+        Windows().FilterForm = [this]() -> IChildForm* {
             // A window unloaded for real is made anew.
             if (!m_filter || !m_filter->FormOpen())
                 m_filter = new FakeFilterForm;
@@ -226,8 +228,8 @@ TEST_F(CommandsTest, WithoutAChooserTheStartUpOpensTheLastGame)
 TEST_F(CommandsTest, TheStartUpSeedsTheHelpPages)
 {
     Start();
-    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/qy.htm")).isFile());
-    EXPECT_TRUE(QFileInfo(Mmain().HelpFilePath + QStringLiteral("/FAbout.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(HelpFolder() + QStringLiteral("/qy.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(HelpFolder() + QStringLiteral("/FAbout.htm")).isFile());
 }
 
 TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
@@ -296,7 +298,7 @@ TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
     for (const QString& spelling :
          {path, QStringLiteral("Lottor/a/game"), QStringLiteral("Lottor/a/../a/game")}) {
         SCOPED_TRACE(spelling.toStdString());
-        NeighbourWindows().ChooseGame = [&](QWidget*) {
+        Windows().ChooseGame = [&](QWidget*) {
             Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("A2"), spelling);
             Mmain().LottoItems.SetSelectItem(static_cast<int16_t>(Mmain().LottoItems.LottoCount() - 1));
             return true;
@@ -318,7 +320,7 @@ TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
     MDIMain& main = Start();
     QPointer<FakeFilterForm> before = m_filter;
 
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -346,7 +348,7 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
     // The files of both games are gone: compared by what is on disk alone,
     // they would count as the same game.
     QFile::remove(current);
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -377,7 +379,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
     MDIMain& main = Start();
     const auto current = Mmain().CurLottorData;
 
-    NeighbourWindows().ChooseGame = [](QWidget*) {
+    Windows().ChooseGame = [](QWidget*) {
         Mmain().LottoItems.SetSelectItem(1);
         return true;
     };
@@ -400,7 +402,7 @@ TEST_F(CommandsTest, ACancelledChooserChangesNothing)
     InstallFakeLoader();
     MDIMain& main = Start();
     int asked = 0;
-    NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+    Windows().ChooseGame = [&](QWidget* owner) {
         ++asked;
         EXPECT_EQ(owner, &main);
         return false;
@@ -423,7 +425,7 @@ protected:
         MakeGame(QStringLiteral("Lottor/game"), {"123", "456", "789", "012"});
         WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
         InstallRealLoader();
-        NeighbourWindows().DataSetForm = [this] { return &m_editor; };
+        Windows().DataSetForm = [this] { return &m_editor; };
         Start();
         ASSERT_TRUE(Mmain().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 4);
@@ -674,7 +676,7 @@ TEST_F(CommandsTest, TheDialogCommandsOpenTheirDialogs)
     MDIMain& main = Start();
 
     QStringList shown;
-    ShellWindows& windows = NeighbourWindows();
+    ShellWindows& windows = Windows();
     windows.DataInOut = [&](QWidget* owner, int16_t tag) {
         EXPECT_EQ(owner, &main);
         shown << QStringLiteral("DataInOut%1").arg(tag);
@@ -912,7 +914,7 @@ TEST_F(CommandsTest, TheStartUpOffersANewerEditionOrOpensAPage)
     };
     MDIMain& main = Start();
     int offers = 0;
-    NeighbourWindows().UpgradeDialog = [&](QWidget* owner) {
+    Windows().UpgradeDialog = [&](QWidget* owner) {
         EXPECT_EQ(owner, &main);
         ++offers;
     };
@@ -957,11 +959,14 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
 
 TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
 {
-    IniSystem();
-    Mmain().SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
-                                            "http://page.example/\r\n"));
-    ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
-    NeighbourWindows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
+    {
+        AppState written; // what an earlier run left
+        IniSystem(written);
+        written.SysInfo.FromText(QStringLiteral("[Notify]\r\nnews\thttp://news.example/\r\n[ShowPage]\r\n"
+                                                "http://page.example/\r\n"));
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
+    }
+    Windows().DataSetOther = [](MDIMain& m) { m.DataSetOther(); };
     MDIMain& main = Start();
     EXPECT_EQ(Opened, QStringList({"http://page.example/"}));
     EXPECT_TRUE(main.Controls().tmrStatus->isActive());
@@ -999,11 +1004,11 @@ TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
 TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
 {
     MDIMain& main = Start();
-    const QString folder = Mmain().HelpFilePath;
+    const QString folder = HelpFolder();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("qy.htm"));
     Entry(MainCommand::HelpGuide)->trigger();
 
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     Settle();
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("fFilter.htm"));
     main.Controls().Tbr1->ButtonByKey(QStringLiteral("Help"))->trigger();
@@ -1053,7 +1058,7 @@ TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
 
     // Another window active: the clipboard stays as it is.
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     Settle();
     main.Entry(MainCommand::ListCopy)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));

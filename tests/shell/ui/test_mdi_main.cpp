@@ -35,6 +35,7 @@
 #include "host/ui/shell_windows.h"
 #include "host/ui/window_host.h"
 #include "host/ui/xp_toolbar.h"
+#include "platform/name_tables.h"
 #include "platform/program_folder.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -55,7 +56,7 @@ using test::TestForm;
 // An analysis window with nothing in it.
 class TestInferForm : public CChildForm, public IInferForm {
 public:
-    TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), Mmain().ViewName[view]) {}
+    TestInferForm(int view) : CChildForm(QStringLiteral("FInfer"), ViewName(view)) {}
 };
 
 class MdiMainTest : public test::MainWindowTest {
@@ -72,7 +73,7 @@ protected:
     // The filter window, created on first use as the real one is.
     void InstallFilterForm()
     {
-        NeighbourWindows().FilterForm = [this]() -> IChildForm* {
+        Windows().FilterForm = [this]() -> IChildForm* {
             if (!m_filter)
                 m_filter = new TestForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"));
             return m_filter.data();
@@ -80,9 +81,9 @@ protected:
     }
 
     // The windows of the commands that need no game, doing nothing.
-    static void InstallNoGameWindows()
+    void InstallNoGameWindows()
     {
-        ShellWindows& windows = NeighbourWindows();
+        ShellWindows& windows = Windows();
         windows.ChooseGame = [](QWidget*) { return false; };
         windows.OptionDialog = [](QWidget*) {};
         windows.UpgradeDialog = [](QWidget*) {};
@@ -222,9 +223,9 @@ TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
         WriteSettings(true, {QStringLiteral("排列三")});
         InstallFakeLoader();
         int asked = 0;
-        NeighbourWindows().ChooseGame = [&](QWidget* owner) {
+        Windows().ChooseGame = [&](QWidget* owner) {
             ++asked;
-            EXPECT_EQ(owner, MainWindow());
+            EXPECT_EQ(owner, m_main);
             return chosen;
         };
         MDIMain& main = Start();
@@ -310,8 +311,8 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
 
     // A window that installs itself enables its commands.
     for (const Row& row : rows) {
-        NeighbourWindows() = ShellWindows{};
-        row.install(NeighbourWindows());
+        Windows() = ShellWindows{};
+        row.install(Windows());
         main.UpdateCommands();
         EXPECT_TRUE(Enabled(row.entry)) << MainCommandName(row.entry);
         if (row.key) {
@@ -395,11 +396,11 @@ TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
     EXPECT_FALSE(m_filter);
 
     // The settings file holds what the program ran with.
-    Mmain().SettingRecord = SettingRecordType();
-    IniSystem();
-    EXPECT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-    EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
-    EXPECT_EQ(Mmain().LottoItems.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("排列三"));
+    AppState read; // what the next run reads
+    IniSystem(read);
+    EXPECT_EQ(read.SetFileState, SettingsFileState::Loaded);
+    EXPECT_EQ(read.SettingRecord.ShowToolBar(), 0);
+    EXPECT_EQ(read.LottoItems.LottoItemGet(0, CLottoItem::kItemName), QStringLiteral("排列三"));
 }
 
 TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
@@ -487,7 +488,7 @@ TEST_F(MdiMainTest, BusyDisablesEverythingButTheMainWindowAndHelp)
     InstallFilterForm();
     InstallNoGameWindows();
     MDIMain& main = Start();
-    NeighbourWindows().FilterForm()->ShowForm();
+    Windows().FilterForm()->ShowForm();
     QDialog dialog(&main);
     dialog.show();
 
@@ -626,7 +627,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
 {
     InstallFilterForm();
     MDIMain& main = Start();
-    IChildForm* form = NeighbourWindows().FilterForm();
+    IChildForm* form = Windows().FilterForm();
     QAction* entry = main.Entry(MainCommand::WindowFilter);
     form->ShowForm();
     EXPECT_TRUE(form->Visible());
@@ -680,7 +681,7 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isChecked());
     main.Controls().mnuWindowInfer[2]->trigger();
     Settle();
-    EXPECT_EQ(ActiveCaption(), Mmain().ViewName[2]);
+    EXPECT_EQ(ActiveCaption(), ViewName(2));
     EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isChecked());
     EXPECT_FALSE(main.Entry(MainCommand::WindowWay)->isChecked());
     main.Controls().mnuWindowInfer[2]->trigger();
@@ -1071,7 +1072,7 @@ TEST_F(MdiMainTest, TheMenusKeysWinInsideAChildWindow)
 {
     WriteSettings(false, {QStringLiteral("a")});
     InstallFakeLoader();
-    NeighbourWindows().WayForm = NoForm;
+    Windows().WayForm = NoForm;
     MDIMain& main = Start();
     ASSERT_TRUE(Enabled(MainCommand::ChipInWay));
     auto* form = new TestForm(QStringLiteral("fTest"), QStringLiteral("P"));
@@ -1098,7 +1099,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     InstallFakeLoader();
     InstallNoGameWindows();
     InstallFilterForm();
-    ShellWindows& windows = NeighbourWindows();
+    ShellWindows& windows = Windows();
     windows.DataSetForm = NoEditor;
     windows.HitQuery = [](QWidget*) {};
     windows.WayForm = NoForm;

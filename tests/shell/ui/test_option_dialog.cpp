@@ -36,6 +36,8 @@ public:
 
 class OptionDialogTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         test::ProgramFolderTest::SetUp();
@@ -46,10 +48,10 @@ protected:
         record.SetProxyAuth(kFalse);
         record.SetProxyUser(QStringLiteral("alice"));
         record.SetProxyPassword(QStringLiteral("secret"));
-        Mmain().SettingRecord = record;
+        m_state.SettingRecord = record;
     }
 
-    static SettingRecordType& Record() { return Mmain().SettingRecord; }
+    SettingRecordType& Record() { return m_state.SettingRecord; }
 
     // Which of address, port, authentication box, user and password are enabled.
     static std::array<bool, 5> Enabled(const FOption& dlg)
@@ -61,7 +63,7 @@ protected:
 
 TEST_F(OptionDialogTest, LoadsTheStoredSettings)
 {
-    FOption dlg;
+    FOption dlg(m_state);
     EXPECT_EQ(dlg.windowTitle(), LoadResString(Res::MainOptions));
     EXPECT_EQ(dlg.cmdOK()->text(), LoadResString(Res::Ok));
     EXPECT_EQ(dlg.cmdCancel()->text(), LoadResString(Res::Cancel));
@@ -78,7 +80,7 @@ TEST_F(OptionDialogTest, LoadsTheStoredSettings)
 
     Record().SetUseProxy(kTrue);
     Record().SetProxyAuth(kTrue);
-    FOption on;
+    FOption on(m_state);
     EXPECT_TRUE(on.chkProxy()->isChecked());
     EXPECT_TRUE(on.chkVail()->isChecked());
     EXPECT_EQ(Enabled(on), (std::array<bool, 5>{true, true, true, true, true}));
@@ -86,7 +88,7 @@ TEST_F(OptionDialogTest, LoadsTheStoredSettings)
 
 TEST_F(OptionDialogTest, EnablingRules)
 {
-    FOption dlg;
+    FOption dlg(m_state);
     dlg.show();
     dlg.chkProxy()->click();
     EXPECT_EQ(Enabled(dlg), (std::array<bool, 5>{true, true, true, false, false}));
@@ -103,7 +105,7 @@ TEST_F(OptionDialogTest, EnablingRules)
 
 TEST_F(OptionDialogTest, OkStoresAllSixSettings)
 {
-    FOption dlg;
+    FOption dlg(m_state);
     dlg.show();
     dlg.chkProxy()->click();
     dlg.chkVail()->click();
@@ -122,13 +124,13 @@ TEST_F(OptionDialogTest, OkStoresAllSixSettings)
     EXPECT_EQ(Record().ProxyPassword(), QStringLiteral("abcdefghijklmnopqrstuvwxy")); // 25 characters
 
     // The next opening shows the cut text.
-    FOption again;
+    FOption again(m_state);
     EXPECT_EQ(again.TxtPassWord()->text(), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
 }
 
 TEST_F(OptionDialogTest, ValuesOfDisabledBoxesAreStoredToo)
 {
-    FOption dlg;
+    FOption dlg(m_state);
     dlg.TxtIP()->setText(QStringLiteral("other.example"));
     dlg.TxtUser()->setText(QStringLiteral("carol"));
     dlg.cmdOK_Click();
@@ -149,7 +151,7 @@ TEST_F(OptionDialogTest, PortTexts)
     };
     for (const auto& c : cases) {
         Record().SetProxyPort(3128);
-        FOption dlg;
+        FOption dlg(m_state);
         dlg.TxtPort()->setText(QString::fromLatin1(c.text));
         dlg.cmdOK_Click();
         EXPECT_EQ(Record().ProxyPort(), c.port) << c.text;
@@ -160,7 +162,7 @@ TEST_F(OptionDialogTest, CancelAndCloseBoxKeepTheSettings)
 {
     const SettingRecordType before = Record();
     for (int way = 0; way < 2; ++way) {
-        auto* dlg = new FOption;
+        auto* dlg = new FOption(m_state);
         QPointer<FOption> guard(dlg);
         dlg->show();
         dlg->chkProxy()->click();
@@ -191,7 +193,7 @@ TEST_F(OptionDialogTest, EditedProxyReachesTheNextDownload)
     FakeBoxes boxes;
     const ScopedService<IMessageBoxes> answered(&boxes);
 
-    FOption dlg;
+    FOption dlg(m_state);
     dlg.show();
     dlg.chkProxy()->click();
     dlg.chkVail()->click();
@@ -201,10 +203,10 @@ TEST_F(OptionDialogTest, EditedProxyReachesTheNextDownload)
     dlg.TxtPassWord()->setText(QStringLiteral("pw"));
     dlg.cmdOK()->click();
 
-    Mmain().SysInfo = ServerInfo();
-    Mmain().SysInfo.SysNewEdition = QStringLiteral("2.1");
-    Mmain().SysInfo.SysNewEditionList = QStringLiteral("http://upgrade.example/list.txt");
-    auto* upgrade = new FUpgrade;
+    m_state.SysInfo = ServerInfo();
+    m_state.SysInfo.SysNewEdition = QStringLiteral("2.1");
+    m_state.SysInfo.SysNewEditionList = QStringLiteral("http://upgrade.example/list.txt");
+    auto* upgrade = new FUpgrade(m_state);
     QPointer<FUpgrade> guard(upgrade);
     upgrade->setAttribute(Qt::WA_DeleteOnClose);
     upgrade->SetPollInterval(5);

@@ -22,6 +22,7 @@
 #include "core/msg_service.h"
 #include "data/app_state.h"
 #include "data/settings.h"
+#include "host/ui/app_context.h"
 #include "host/ui/shell_windows.h"
 #include "platform/program_folder.h"
 #include "platform/termination_signals.h"
@@ -54,11 +55,11 @@ TEST(TerminationChild, DISABLED_RunsUntilSignalled)
     test::FakeBoxes boxes;
     boxes.Answer = QMessageBox::Cancel;
     const ScopedService<IMessageBoxes> answered(&boxes);
-    NeighbourWindows() = ShellWindows{};
+    AppContext context(AppContext::Start::Bare);
     CInstanceLock lock;
     ASSERT_TRUE(lock.Claim());
 
-    MDIMain window;
+    MDIMain window(context);
     CTerminationSignals terminationSignals([&window] { window.RequestTermination(); });
     ASSERT_TRUE(terminationSignals.Installed());
     QTimer::singleShot(0, &window, [&] {
@@ -116,10 +117,10 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         const QString folder = m_dir.filePath(QString::number(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
         SetProgramFolder(folder);
-        IniGlobal();
-        IniSystem();
-        Mmain().SettingRecord.SetShowToolBar(kTrue);
-        ASSERT_TRUE(SaveSetFile(QString::fromLatin1(kSetFileKey)));
+        AppState written;
+        IniSystem(written);
+        written.SettingRecord.SetShowToolBar(kTrue);
+        ASSERT_TRUE(SaveSetFile(written, QString::fromLatin1(kSetFileKey)));
 
         QProcess child;
         QList<std::pair<QString, QString>> env = {{QString::fromLatin1(kFolderVariable), folder},
@@ -155,10 +156,10 @@ TEST_F(TerminationTest, ASignalEndsTheProgramAndKeepsTheSettings)
         EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Kelt.lock")));
 
         // The setting changed after the start was written.
-        Mmain().SettingRecord = SettingRecordType();
-        IniSystem();
-        ASSERT_EQ(Mmain().SetFileState, SettingsFileState::Loaded);
-        EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
+        AppState read; // what a new run reads the file into
+        IniSystem(read);
+        ASSERT_EQ(read.SetFileState, SettingsFileState::Loaded);
+        EXPECT_EQ(read.SettingRecord.ShowToolBar(), 0);
     }
 }
 

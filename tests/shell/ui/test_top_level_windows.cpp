@@ -42,8 +42,8 @@ class TopLevelWindowsTest : public test::MainWindowTest {};
 TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
 {
     MDIMain& main = Start();
-    InstallPrinterWindow(NeighbourWindows());
-    NeighbourWindows().PrintPreview(&main);
+    InstallPrinterWindow(Windows());
+    Windows().PrintPreview(&main);
     CHelpViewer::Instance()->show();
 
     QStringList seen;
@@ -59,7 +59,7 @@ TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
         inDialog = UnnamedWindows(&seenInDialog);
         return 0;
     });
-    ShowAboutBox(&main);
+    ShowAboutBox(m_context.State, &main);
     EXPECT_EQ(inDialog, QStringList());
     EXPECT_EQ(seenInDialog.size(), seen.size() + 1);
     CloseHelpViewer();

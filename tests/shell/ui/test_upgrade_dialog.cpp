@@ -62,13 +62,14 @@ QString ReadFile(const QString& path)
 
 class UpgradeDialogTest : public test::ProgramFolderTest {
 protected:
+    AppState m_state; // fresh for each test
+
     void SetUp() override
     {
         test::ProgramFolderTest::SetUp();
-        Mmain().SettingRecord = SettingRecordType::Defaults();
-        Mmain().SysInfo = ServerInfo();
-        Mmain().SysInfo.SysNewEdition = QStringLiteral("2.1");
-        Mmain().SysInfo.SysNewEditionList = Url("/list.txt");
+        m_state.SettingRecord = SettingRecordType::Defaults();
+        m_state.SysInfo.SysNewEdition = QStringLiteral("2.1");
+        m_state.SysInfo.SysNewEditionList = Url("/list.txt");
     }
     void TearDown() override
     {
@@ -85,7 +86,7 @@ protected:
     // deletes itself when the upgrade ends.
     FUpgrade* Make()
     {
-        dialog = new FUpgrade;
+        dialog = new FUpgrade(m_state);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->SetPollInterval(5);
         const quint16 port = server.Port();
@@ -223,7 +224,7 @@ TEST_P(UpgradeFailureTest, EndsWithTheFailureMessage)
             d.SetDirectPort(closed);
         });
     } else {
-        Mmain().SysInfo.SysNewEditionList = QString::fromLatin1(c.listAddress);
+        m_state.SysInfo.SysNewEditionList = QString::fromLatin1(c.listAddress);
         Make();
     }
     if (c.list) {
@@ -316,7 +317,7 @@ TEST_F(UpgradeDialogTest, CommandKeepsTheDialogUntilTheUpgradeEnds)
                 w->hide();
         });
         guard.start(5000);
-        ShowUpgradeDialog(nullptr);
+        ShowUpgradeDialog(m_state, nullptr);
         guard.stop();
         if (ok) {
             ASSERT_FALSE(shown.isNull());
@@ -343,8 +344,8 @@ class UpgradeEditionTest : public UpgradeDialogTest, public ::testing::WithParam
 TEST_P(UpgradeEditionTest, OfferedEdition)
 {
     const EditionCase& c = GetParam();
-    Mmain().SysInfo.SysNewEdition = QString::fromLatin1(c.edition);
-    FUpgrade dlg;
+    m_state.SysInfo.SysNewEdition = QString::fromLatin1(c.edition);
+    FUpgrade dlg(m_state);
     EXPECT_EQ(dlg.cmdOK()->isEnabled(), c.okEnabled) << c.edition;
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf16(c.caption)) << c.edition;
     EXPECT_EQ(dlg.LblNew()->text(), QString::fromUtf16(c.newLabel)) << c.edition;
