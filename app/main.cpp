@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
     kelton::InstallHitQueryWindow(windows);
     kelton::InstallResultsWindows(windows);
     kelton::InstallPrinterWindow(windows);
-    kelton::InstallAnalysisWindows(windows);
+    kelton::InstallAnalysisWindows(windows, context.State);
     kelton::InstallOtherFilterWindows(windows, context.State);
     kelton::MDIMain window(context);
     // A logout, shutdown or Ctrl+C ends the program as closing it does.

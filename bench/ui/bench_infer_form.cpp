@@ -35,26 +35,27 @@
 namespace kelton {
 namespace {
 
-
-std::shared_ptr<CLottorData> OpenCurrentSample(benchmark::State& state)
+// The sample game, opened as app's current game.
+std::shared_ptr<CLottorData> OpenCurrentSample(benchmark::State& state, AppState& app)
 {
     auto game = std::make_shared<CLottorData>();
     if (!bench::OpenSample(state, *game))
         return nullptr;
-    Mmain().CurLottorData = game;
+    app.CurLottorData = game;
     return game;
 }
 
 void BM_InferDistributionWholeHistory(benchmark::State& state)
 {
     bench::EnsureApplication();
-    const std::shared_ptr<CLottorData> game = OpenCurrentSample(state);
+    AppState app;
+    const std::shared_ptr<CLottorData> game = OpenCurrentSample(state, app);
     if (!game)
         return;
     CStat& stat = *game->StatView(0);
     int rows = 0;
     for (auto _ : state) {
-        auto form = std::make_unique<FInfer>(0, stat);
+        auto form = std::make_unique<FInfer>(app, 0, stat);
         form->resize(1000, 700);
         form->FindClick(); // builds the window on "历史分布图"
         form->Controls().cboPTStart->setCurrentIndex(0);
@@ -64,7 +65,6 @@ void BM_InferDistributionWholeHistory(benchmark::State& state)
         form->SetVisible(false);
     }
     state.counters["periods"] = rows;
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_InferDistributionWholeHistory)->Unit(benchmark::kMillisecond);
 
@@ -72,7 +72,8 @@ BENCHMARK(BM_InferDistributionWholeHistory)->Unit(benchmark::kMillisecond);
 void BM_InferRecordsThroughStat(benchmark::State& state)
 {
     bench::EnsureApplication();
-    const std::shared_ptr<CLottorData> game = OpenCurrentSample(state);
+    AppState app;
+    const std::shared_ptr<CLottorData> game = OpenCurrentSample(state, app);
     if (!game)
         return;
     const CStat& stat = *game->StatView(0);
@@ -86,13 +87,14 @@ void BM_InferRecordsThroughStat(benchmark::State& state)
         benchmark::DoNotOptimize(sum);
     }
     state.counters["periods"] = stat.BallCount();
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_InferRecordsThroughStat)->Unit(benchmark::kMillisecond);
 
 // The window of view 0 on the sample game, built and shown once for the
-// view and page benchmarks, with the plain table and chart beside it.
+// view and page benchmarks, with the plain table and chart beside it; the
+// state it is made over outlives it.
 struct ShownWindow {
+    AppState App;
     std::shared_ptr<CLottorData> Game;
     std::unique_ptr<FInfer> Form;
     std::unique_ptr<bench::PlainTable> Table;
@@ -104,10 +106,10 @@ struct ShownWindow {
         static const std::unique_ptr<ShownWindow> shown = [&]() -> std::unique_ptr<ShownWindow> {
             bench::EnsureApplication();
             auto w = std::make_unique<ShownWindow>();
-            w->Game = OpenCurrentSample(state);
+            w->Game = OpenCurrentSample(state, w->App);
             if (!w->Game)
                 return nullptr;
-            w->Form = std::make_unique<FInfer>(0, *w->Game->StatView(0));
+            w->Form = std::make_unique<FInfer>(w->App, 0, *w->Game->StatView(0));
             w->Form->resize(1000, 700);
             w->Form->FindClick(); // built, on "历史分布图"
             w->Form->show();

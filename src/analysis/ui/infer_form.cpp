@@ -58,12 +58,12 @@ QRadioButton* MakeOption(QWidget* page, const QString& caption, const QRect& twi
 
 } // namespace
 
-FInfer::FInfer(int16_t view, CStat& stat, QWidget* parent)
-    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_stat(stat), m_view(view)
+FInfer::FInfer(AppState& app, int16_t view, CStat& stat, QWidget* parent)
+    : CChildForm(u"FInfer"_s, CStat::ViewName(view), parent), m_app(app), m_stat(stat), m_view(view)
 {
     if (const QString name = ViewName(view); !name.isEmpty())
         setWindowTitle(name);
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     connect(&doc, &GameDocument::markChanged, this, &FInfer::RefreshBall);
     const auto refreshConditions = [this] {
         if (FormOpen())
@@ -97,7 +97,7 @@ GameSizes FInfer::Sizes() const
 
 SecondaryDraws FInfer::Secondary() const
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     return game ? SecondaryDraws(*game, m_stat.CustomStat()) : SecondaryDraws();
 }
 
@@ -362,7 +362,7 @@ void FInfer::BuildPages()
 bool FInfer::InitInferForm()
 {
     CLottorHead* head = m_stat.HeadData();
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     // Nothing to show without a game; a view without records (not even the
     // next issue) cannot be read.
     if (!head || m_stat.BallCount() < 1) {

@@ -25,11 +25,15 @@ class CMsg;
 class CNumberTable;
 class CStat;
 class QvxChart;
+struct AppState;
 
 // The analysis window of one data view: caption = the view's name. It shows
 // one view at a time in its grid (msgMain) or chart (chMain); the views are
 // chosen by option buttons on the pages of the tab strip Tsp1, and the top
 // bar (picTop) holds the options the shown view reads.
+//
+// The window reads the current game and the game document of app, the
+// state it is made over (which outlives it).
 //
 // The window is made with the game, unloaded: it is built (Form_Load) the
 // first time it is shown or asked for a view. Closing it only hides it.
@@ -52,7 +56,7 @@ class FInfer : public CChildForm, public IInferForm, public IGridCopySource {
     Q_OBJECT
 
 public:
-    FInfer(int16_t view, CStat& stat, QWidget* parent = nullptr);
+    FInfer(AppState& app, int16_t view, CStat& stat, QWidget* parent = nullptr);
     ~FInfer() override;
 
     // --- Child-window protocol and what other windows call -----------------
@@ -175,6 +179,7 @@ private:
     // The kind lists of the miss views (0 cboPTFilter, 1 cboPTFilter2).
     void cboPTFilter_Click(int which);
 
+    AppState& m_app;
     CStat& m_stat;
     int16_t m_view = 0;
     bool m_loaded = false;

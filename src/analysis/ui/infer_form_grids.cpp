@@ -81,7 +81,7 @@ void FInfer::OptStatAll_Click()
     const ViewRun run(*this, true);
     SetupTopBar(2);
     NameView(m_ui.OptStatAll->text());
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();
@@ -183,7 +183,7 @@ void FInfer::OptCycle_Click()
     const ViewRun run(*this, true);
     SetupTopBar(5);
     NameView(m_ui.OptCycle->text());
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = *m_stat.HeadData();

@@ -55,7 +55,7 @@ void FInfer::msgMain_DblClick()
                                : static_cast<int16_t>(m_ui.cboPTSubarea->currentIndex());
     const std::optional<BallMark> mark = NextRowMark(m_stat, NumberGrid(Sizes(), choice, Names()), col);
     if (mark)
-        Mmain().Document.ToggleMark(mark->Pos, mark->Ball);
+        m_app.Document.ToggleMark(mark->Pos, mark->Ball);
 }
 
 void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
@@ -64,7 +64,7 @@ void FInfer::RefreshBall(int16_t sPos, int16_t sBall)
     // minimized window keeps its table and shows the mark when it is back.
     if (!FormOpen() || !m_ui.msgMain || !m_ui.msgMain->isVisibleTo(this))
         return;
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     const CLottorHead* head = m_stat.HeadData();
     if (!game || !head)
         return;

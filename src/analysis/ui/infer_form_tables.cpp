@@ -90,7 +90,7 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     setup.RangeStart = m_range.RangeStart;
     setup.RangeCount = m_range.RangeCount;
     setup.ListAsc = head.ListAsc != 0;
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     CNumberTable::MarkedFn marked;
     if (game) {
         marked = [game](int16_t area, int16_t value) { return game->SelectBall(area, value) != 0; };

@@ -31,12 +31,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter session's bet type: direct bets let every condition take part.
-bool DirectBets()
-{
-    return Mmain().Document.DirectBets();
-}
-
 // Values as the value boxes and the picker take them: 0 .. 32676.
 constexpr int16_t kPickedHigh = 32676;
 
@@ -81,7 +75,7 @@ void FInfer::OptFilter_Click(int16_t index)
         const bool on = m_stat.ShrinkSel(index) != 0;
         m_ui.chkFilter->setChecked(on);
         m_ui.TxtFilter->setEnabled(on);
-        m_ui.chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, DirectBets()));
+        m_ui.chkFilter->setEnabled(ConditionBoxEnabled(index, head.BcMain, m_app.Document.DirectBets()));
     }
     ChartData series;
     const int16_t kinds[] = {index};
@@ -116,7 +110,7 @@ void FInfer::chkFilter_Click()
     m_ui.TxtFilter->setEnabled(on);
     const int16_t k = ShownConditionKind();
     if (k >= 0)
-        Mmain().Document.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkSel(k, on ? 1 : 0); });
+        m_app.Document.ChangeConditions([&](CLottorData&) { m_stat.SetShrinkSel(k, on ? 1 : 0); });
 }
 
 void FInfer::TxtFilter_Change()
@@ -129,10 +123,10 @@ void FInfer::TxtFilter_Change()
 void FInfer::TxtFilter_Click()
 {
     const int16_t k = ShownConditionKind();
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (k < 0 || !game)
         return;
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     const CLottorHead& head = *m_stat.HeadData();
     const ValuePickText text = ConditionPickText(*game, m_stat, k, doc.TargetIssue(), doc.TargetIssueText());
     const QString answer =
@@ -151,7 +145,8 @@ void FInfer::RefreshFilter()
         m_ui.chkFilter->setChecked(m_stat.ShrinkSel(k) != 0);
         m_ui.TxtFilter->setText(RangeToStr(m_stat.ShrinkVal(k)));
     }
-    m_ui.chkFilter->setEnabled(ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, DirectBets()));
+    m_ui.chkFilter->setEnabled(
+        ConditionBoxEnabled(k, m_stat.HeadData()->BcMain, m_app.Document.DirectBets()));
     m_ui.TxtFilter->setEnabled(m_ui.chkFilter->isChecked());
 }
 
@@ -198,7 +193,7 @@ void FInfer::ShowMiss(int16_t index, bool pair)
         MissChart(MissValues(CountMisses(recordSlots, slots), stat), stat, pair ? 0 : a.Low, name);
     if (data.PointCount() < 1)
         data = OneEmptyPoint(name); // a kind without values: nothing of the chart before stays
-    const QString& lottor = Mmain().CurLottorData ? Mmain().CurLottorData->HeadData.LottorName : head.LottorName;
+    const QString& lottor = m_app.CurLottorData ? m_app.CurLottorData->HeadData.LottorName : head.LottorName;
     int16_t& chartKind = pair ? m_memory.PairMissChartKind : m_memory.MissChartKind;
     if (kindA >= 37 && kindA <= 42) {
         chartKind = m_ui.chMain->StatData(

@@ -12,14 +12,21 @@ namespace {
 
 class CInferFormFactory : public IInferFormFactory {
 public:
-    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override { return new FInfer(sView, sStat); }
+    explicit CInferFormFactory(AppState& app) : m_app(app) {}
+    IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override
+    {
+        return new FInfer(m_app, sView, sStat);
+    }
+
+private:
+    AppState& m_app;
 };
 
 } // namespace
 
-void InstallAnalysisWindows(ShellWindows& windows)
+void InstallAnalysisWindows(ShellWindows& windows, AppState& app)
 {
-    windows.InferForms = std::make_shared<CInferFormFactory>();
+    windows.InferForms = std::make_shared<CInferFormFactory>(app);
 }
 
 } // namespace kelton

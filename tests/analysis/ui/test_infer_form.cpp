@@ -49,7 +49,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
     }
 
     // A small game with these draws (hundreds first), loaded in the main
@@ -79,7 +79,7 @@ protected:
         Windows() = InitialShellWindows(m_context.State);
         Windows().DataSetOther = {}; // no web page on a test machine
         InstallGameWindows(Windows(), m_context.State);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
         OnModal<FLottoLogo>([](FLottoLogo& chooser) {
             for (int r = 0; r < chooser.RowCount(); ++r) {
                 if (chooser.RowName(r) == u"福彩3D"_s)
@@ -90,9 +90,9 @@ protected:
         return Start();
     }
 
-    static FInfer* Window(int view)
+    FInfer* Window(int view)
     {
-        return dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        return dynamic_cast<FInfer*>(m_context.State.InferForms[static_cast<size_t>(view)].get());
     }
 
     // The text and whether the cell stands out, of digit d of area a in the
@@ -115,8 +115,8 @@ protected:
 TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
 {
     MDIMain& main = OpenSample();
-    ASSERT_TRUE(Mmain().CurLottorData);
-    ASSERT_EQ(Mmain().CurLottorData->NumCount(), 8374);
+    ASSERT_TRUE(m_context.State.CurLottorData);
+    ASSERT_EQ(m_context.State.CurLottorData->NumCount(), 8374);
     for (int i = 0; i < 8; ++i) {
         QAction* entry = main.Controls().mnuDataInfer[i];
         ASSERT_TRUE(entry->isEnabled()) << i;
@@ -131,7 +131,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
         EXPECT_TRUE(form->Grid()->isVisibleTo(form));
         EXPECT_FALSE(form->IsBusy());
     }
-    EXPECT_FALSE(Mmain().CurLottorData->HeadData.msg.IsBusy());
+    EXPECT_FALSE(m_context.State.CurLottorData->HeadData.msg.IsBusy());
     main.findChild<QMdiArea*>()->tileSubWindows();
     Settle();
 
@@ -145,7 +145,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     EXPECT_EQ(Cell(form, u"2025217"_s, 0, 9), std::make_pair(u"9"_s, true));
     EXPECT_EQ(Cell(form, u"2025217"_s, 1, 8), std::make_pair(QString(), false));
     EXPECT_EQ(Cell(form, u"2025217"_s, 0, 5), std::make_pair(QString(), false));
-    const int32_t mainColour = ColorRgb(Mmain().CurLottorData->HeadData.BcMainColor);
+    const int32_t mainColour = ColorRgb(m_context.State.CurLottorData->HeadData.BcMainColor);
     const int hitCol = DigitColumn(form.NumberTable()->Layout(), 1, 4);
     for (int row = 2; row < form.Grid()->Rows(); ++row) {
         if (form.Grid()->TextMatrix(row, 0) == u"2025217"_s) {
@@ -158,7 +158,7 @@ TEST_F(InferFormTest, TheDataCommandsOpenEachViewOnItsHistoryTable)
     for (int row = 2; row < form.Grid()->Rows(); ++row)
         if (form.Grid()->TextMatrix(row, 0) == u"下期"_s)
             nextRow = row;
-    EXPECT_EQ(nextRow, Mmain().CurLottorData->HeadData.ListAsc ? 2 : 41);
+    EXPECT_EQ(nextRow, m_context.State.CurLottorData->HeadData.ListAsc ? 2 : 41);
 }
 
 TEST_F(InferFormTest, FindClickDispatchesByCaption)
@@ -236,7 +236,7 @@ TEST_F(InferFormTest, ViewsNeverWriteAConditionAndAlwaysReleaseTheBusyState)
                                  u"遗漏组值", u"综合排行", u"历史出数排行", u"和值"}) {
         form.ShowLay(QString::fromUtf16(name));
         EXPECT_FALSE(form.IsBusy()) << QString::fromUtf16(name).toStdString();
-        EXPECT_FALSE(Mmain().CurLottorData->HeadData.msg.IsBusy());
+        EXPECT_FALSE(m_context.State.CurLottorData->HeadData.msg.IsBusy());
         // Only the trend of the sum shows its condition (which is on).
         const bool sum = QString::fromUtf16(name) == u"和值"_s;
         EXPECT_EQ(form.Controls().chkFilter->isChecked(), sum);
@@ -292,7 +292,7 @@ TEST_F(InferFormTest, AViewOpensOnItsNewestRowsInEitherOrder)
     for (const int height : {form.SubWindow()->height(), 260}) {
         form.SubWindow()->resize(form.SubWindow()->width(), height);
         for (const int16_t listAsc : {int16_t{-1}, int16_t{0}}) {
-            Mmain().CurLottorData->HeadData.ListAsc = listAsc;
+            m_context.State.CurLottorData->HeadData.ListAsc = listAsc;
             for (const char16_t* view :
                  {u"历史分布图", u"遗漏分布", u"循环分布数据", u"综合", u"综合排行", u"组选号码生克"}) {
                 const QString name = QString::fromUtf16(view);
@@ -325,7 +325,7 @@ TEST_F(InferFormTest, TheTopBarAndTheTableAgreeOnTheDefaultCourse)
     MDIMain& main = OpenSmall(draws);
     FInfer& form = *Window(0);
     form.ShowForm();
-    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    CLottorHead& head = m_context.State.CurLottorData->HeadData;
     ASSERT_EQ(head.InferShowCourse, 40);
     // The periods of the table, and those the range lists stand for.
     const auto agree = [&form](int course) {
@@ -422,7 +422,7 @@ TEST_F(InferFormTest, PeriodListsAndTheNumberTable)
 
     // Rebuilt statistics reset the lists and draw the view once with them.
     const int runs = form.ViewRuns();
-    ASSERT_FALSE(Mmain().Document.RebuildStatistics());
+    ASSERT_FALSE(m_context.State.Document.RebuildStatistics());
     EXPECT_EQ(form.Controls().cboPTEnd->currentIndex(), 3);
     EXPECT_EQ(form.ViewRuns(), runs + 1);
     EXPECT_EQ(form.Grid()->Rows(), 4 + 2);
@@ -432,7 +432,7 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
 {
     OpenSmall({"507"});
     CStat closed;
-    FInfer form(0, closed);
+    FInfer form(m_context.State, 0, closed);
     form.FindClick(); // loads the window without showing it
     EXPECT_TRUE(form.Loaded());
     EXPECT_EQ(form.ViewRuns(), 0);
@@ -440,9 +440,9 @@ TEST_F(InferFormTest, AWindowThatCannotBeBuiltDrawsNothing)
     EXPECT_TRUE(m_boxes.Texts.isEmpty()); // no game definition: nothing to report
 
     // A view that cannot be read is reported, and no view is drawn.
-    CStat& unread = *Mmain().CurLottorData->StatView(7);
+    CStat& unread = *m_context.State.CurLottorData->StatView(7);
     unread.StatClose();
-    FInfer broken(7, unread);
+    FInfer broken(m_context.State, 7, unread);
     broken.FindClick();
     EXPECT_EQ(broken.ViewRuns(), 0);
     EXPECT_FALSE(broken.IsBusy());

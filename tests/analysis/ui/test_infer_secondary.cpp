@@ -41,7 +41,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;
@@ -55,10 +55,10 @@ protected:
         ASSERT_EQ(Game().NumCount(), 6);
     }
 
-    static CLottorData& Game() { return *Mmain().CurLottorData; }
-    static FInfer& Window(int view)
+    CLottorData& Game() { return *m_context.State.CurLottorData; }
+    FInfer& Window(int view)
     {
-        auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        auto* form = dynamic_cast<FInfer*>(m_context.State.InferForms[static_cast<size_t>(view)].get());
         form->ShowForm();
         return *form;
     }
@@ -75,7 +75,7 @@ protected:
     {
         return DigitColumn(form.NumberTable()->Layout(), kSecondary, d);
     }
-    static QColor Secondary() { return ToQColor(ColorRgb(Game().HeadData.MrMainColor)); }
+    QColor Secondary() { return ToQColor(ColorRgb(Game().HeadData.MrMainColor)); }
 
     std::optional<ScopedService<LottorLoader>> m_loader;
 };

@@ -45,7 +45,7 @@ protected:
     {
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
         InstallFilterWindows(Windows());
         const QString file = u"Lottor/lottor1000"_s;
         {
@@ -61,10 +61,10 @@ protected:
         main.EnableLottoCommands();
     }
 
-    static CLottorData& Game() { return *Mmain().CurLottorData; }
-    static FInfer& Window(int view)
+    CLottorData& Game() { return *m_context.State.CurLottorData; }
+    FInfer& Window(int view)
     {
-        auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        auto* form = dynamic_cast<FInfer*>(m_context.State.InferForms[static_cast<size_t>(view)].get());
         form->ShowForm();
         return *form;
     }
@@ -153,14 +153,14 @@ TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesB
             form.SubWindow()->close();
         Settle();
         ASSERT_FALSE(grid.isVisible());
-        Mmain().Document.ToggleMark(0, 6);
+        m_context.State.Document.ToggleMark(0, 6);
         form.ShowForm();
         if (c.minimize)
             form.SubWindow()->showNormal();
         Settle();
         EXPECT_EQ(grid.CellBackColor(next, 1 + 6), main);
         EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
-        Mmain().Document.ToggleMark(0, 6);
+        m_context.State.Document.ToggleMark(0, 6);
         EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
     }
     // A window showing a chart leaves its hidden grid alone.
@@ -169,9 +169,9 @@ TEST_F(InferViewsTest, AMarkMadeWhileAWindowIsClosedOrMinimizedShowsWhenItComesB
     CFlexGrid& grid = *form.Grid();
     const int next = RowOf(grid, u"下期"_s);
     form.ShowLay(u"和值"_s);
-    Mmain().Document.ToggleMark(0, 6);
+    m_context.State.Document.ToggleMark(0, 6);
     EXPECT_NE(grid.CellBackColor(next, 1 + 6), main);
-    Mmain().Document.ToggleMark(0, 6);
+    m_context.State.Document.ToggleMark(0, 6);
 }
 
 TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
@@ -186,7 +186,7 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
     const QColor grey(150, 150, 150);
     const QColor black(0, 0, 0);
     FInfer& form = Window(3);
-    Mmain().Document.ToggleMark(1, 4);
+    m_context.State.Document.ToggleMark(1, 4);
     for (const char16_t* view : {u"历史分布图", u"遗漏分布"}) {
         for (const bool rowColours : {true, false}) {
             SCOPED_TRACE(QString::fromUtf16(view).toStdString() + (rowColours ? " row colours" : " plain"));
@@ -221,7 +221,7 @@ TEST_F(InferViewsTest, TheNumberTablesArePaintedByTheirRules)
             EXPECT_GE(hits, 12 * 4 + 2);
         }
     }
-    Mmain().Document.ToggleMark(1, 4);
+    m_context.State.Document.ToggleMark(1, 4);
 }
 
 TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
@@ -234,7 +234,7 @@ TEST_F(InferViewsTest, TheCombinedRankingTableShowsMarksWhateverTheRangeLists)
     ASSERT_TRUE(next == 2 || next == 10);
     // The range's end moved off the next issue in another view.
     form.Controls().cboPTEnd->setCurrentIndex(5);
-    Mmain().Document.ToggleMark(0, 6);
+    m_context.State.Document.ToggleMark(0, 6);
     EXPECT_EQ(grid.CellBackColor(next, 1 + 6), ToQColor(ColorRgb(Game().HeadData.BcMainColor)));
     EXPECT_EQ(grid.TextMatrix(next, 1 + 6), u"6"_s);
     // The rank rows carry the statistics' ranks.
@@ -269,7 +269,7 @@ TEST_F(InferViewsTest, TickingAConditionInATrendTicksItInTheFilterWindow)
     EXPECT_EQ(form.Controls().TxtFilter->text(), u"10-12"_s);
 
     // A change neither window made shows in both.
-    Mmain().Document.ChangeConditions([&form](CLottorData&) { form.Stat().SetShrinkSel(1, 1); });
+    m_context.State.Document.ChangeConditions([&form](CLottorData&) { form.Stat().SetShrinkSel(1, 1); });
     EXPECT_TRUE(form.Controls().chkFilter->isChecked());
     EXPECT_TRUE(form.Controls().TxtFilter->isEnabled());
     EXPECT_TRUE(filter.Controls().chkFilter[1]->isChecked());

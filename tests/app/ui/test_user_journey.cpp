@@ -64,7 +64,7 @@ protected:
         RealHistoryTest::SetUp();
         // The rest of the windows as the program installs them.
         InstallFormulaWindows(Windows(), m_context.State);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
         InstallHitQueryWindow(Windows());
         InstallPrinterWindow(Windows());
         InstallResultsWindows(Windows());

@@ -92,7 +92,7 @@ protected:
     {
         RealHistoryTest::SetUp();
         InstallFormulaWindows(Windows(), m_context.State);
-        InstallAnalysisWindows(Windows());
+        InstallAnalysisWindows(Windows(), m_context.State);
         InstallHitQueryWindow(Windows());
         InstallPrinterWindow(Windows());
         InstallResultsWindows(Windows());
