@@ -4,11 +4,14 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <climits>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -249,18 +252,46 @@ private:
             m_p.setPen(QPen(color, style.LineWidth));
             m_p.setBrush(Qt::NoBrush);
             m_p.drawPath(path);
-            if (!style.Markers)
-                continue;
-            const double r = ChartUnitsToPixels(style.MarkerSize, m_style.Dpi) / 2;
-            m_p.setPen(style.MarkerOutline > 0 ? QPen(color, style.MarkerOutline) : QPen(Qt::NoPen));
-            m_p.setBrush(ToColor(style.MarkerFill));
-            for (int c = 1; c <= m_frame.Categories; ++c) {
-                const double v = Data().Value(c, s);
-                if (!std::isnan(v))
-                    m_p.drawEllipse(QPointF(m_frame.X(c), m_frame.Y(v)), r, r);
-            }
+            if (style.Markers)
+                Markers(s, style, color);
         }
         m_p.setClipping(false);
+    }
+
+    // The markers of series s. On screen the marker is drawn once and
+    // stamped at each point; other devices (a printer) get each marker as a
+    // shape.
+    void Markers(int s, const ChartSeriesStyle& style, const QColor& color)
+    {
+        const double r = ChartUnitsToPixels(style.MarkerSize, m_style.Dpi) / 2;
+        const QPen pen = style.MarkerOutline > 0 ? QPen(color, style.MarkerOutline) : QPen(Qt::NoPen);
+        const QColor fill = ToColor(style.MarkerFill);
+        const bool stamped = m_p.paintEngine() && m_p.paintEngine()->type() == QPaintEngine::Raster &&
+                             m_p.transform().type() <= QTransform::TxTranslate;
+        QImage stamp;
+        double half = 0;
+        if (stamped) {
+            half = std::ceil(r + std::max(0.0, style.MarkerOutline / 2.0)) + 1;
+            const qreal ratio = m_p.device()->devicePixelRatioF();
+            const int side = static_cast<int>(std::ceil(2 * half * ratio));
+            stamp = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+            stamp.setDevicePixelRatio(ratio);
+            stamp.fill(Qt::transparent);
+            QPainter p(&stamp);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(pen);
+            p.setBrush(fill);
+            p.drawEllipse(QPointF(half, half), r, r);
+        } else {
+            m_p.setPen(pen);
+            m_p.setBrush(fill);
+        }
+        for (const QPointF& at : MarkedPoints(m_pic, m_frame, s)) {
+            if (stamped)
+                m_p.drawImage(QPointF(at.x() - half, at.y() - half), stamp);
+            else
+                m_p.drawEllipse(at, r, r);
+        }
     }
 
     // A group of bars per category, standing on 0 or on the nearer end of the axis.
@@ -409,6 +440,32 @@ private:
 };
 
 } // namespace
+
+std::vector<QPointF> MarkedPoints(const ChartPicture& picture, const ChartFrame& frame, int series)
+{
+    std::vector<QPointF> points;
+    if (!picture.Data)
+        return points;
+    int column = INT_MIN;
+    std::vector<int> rowsMarked; // the pixel rows marked in this column
+    for (int c = 1; c <= frame.Categories; ++c) {
+        const double v = picture.Data->Value(c, series);
+        if (std::isnan(v))
+            continue;
+        const QPointF at(frame.X(c), frame.Y(v));
+        const int x = static_cast<int>(std::lround(at.x()));
+        const int y = static_cast<int>(std::lround(at.y()));
+        if (x != column) {
+            column = x;
+            rowsMarked.clear();
+        } else if (std::find(rowsMarked.begin(), rowsMarked.end(), y) != rowsMarked.end()) {
+            continue;
+        }
+        rowsMarked.push_back(y);
+        points.push_back(at);
+    }
+    return points;
+}
 
 void PaintChart(QPainter& painter, QSize size, const ChartPicture& picture, const ChartPaintStyle& style)
 {

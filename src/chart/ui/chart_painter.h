@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QStringList>
@@ -46,6 +47,11 @@ ChartFrame LayOutChart(const ChartPicture& picture, QSize size, const ChartPaint
 
 // The colour a series is drawn in: its own, or the chart's for series n.
 QColor SeriesColor(const ChartPicture& picture, int series);
+
+// Where series s of a line chart gets its markers: each numeric point in
+// category order, but one on a pixel that already has its marker (a long
+// history in a narrow chart), as it would look the same.
+std::vector<QPointF> MarkedPoints(const ChartPicture& picture, const ChartFrame& frame, int series);
 
 // Draws the whole picture into the rectangle (0, 0, size).
 void PaintChart(QPainter& painter, QSize size, const ChartPicture& picture, const ChartPaintStyle& style);

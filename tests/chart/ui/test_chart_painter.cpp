@@ -116,6 +116,77 @@ TEST(ChartPainterTest, LinesJoinNumericPointsAndLeaveGapsForTheRest)
     EXPECT_TRUE(r.RedNear((r.Frame.X(2) + r.Frame.X(3)) / 2, r.Frame.Y(3)));
 }
 
+// Each pixel a point of a long history falls on gets one marker, from the
+// first point on it; gaps get none.
+TEST(ChartPainterTest, EveryPixelWithAPointGetsOneMarker)
+{
+    std::vector<QVariant> values;
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(i % 50 == 7 ? QVariant() : QVariant(1 + (i * 7) % 3));
+    const ChartPicture pic = Picture(values, Options(0, false));
+    const ChartFrame frame = LayOutChart(pic, kSize, Style());
+    const auto pixel = [](QPointF p) { return std::pair(std::lround(p.x()), std::lround(p.y())); };
+    std::set<std::pair<long, long>> want;
+    std::vector<QPointF> firsts;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (values[i].isValid()) {
+            const QPointF p(frame.X(static_cast<double>(i) + 2), frame.Y(values[i].toInt()));
+            if (want.insert(pixel(p)).second)
+                firsts.push_back(p);
+        }
+    }
+    const std::vector<QPointF> marked = MarkedPoints(pic, frame, 1);
+    EXPECT_LT(want.size(), values.size() / 2); // the history is dense
+    EXPECT_EQ(marked, firsts);
+}
+
+// The pixels of a inside area with no pixel of like colour at or next to
+// them in b: what a shift by less than a pixel cannot explain.
+int Unmatched(const QImage& a, const QImage& b, QRect area)
+{
+    const auto alike = [](QColor x, QColor y) {
+        return std::abs(x.red() - y.red()) + std::abs(x.green() - y.green()) + std::abs(x.blue() - y.blue()) <= 200;
+    };
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx)
+                    found = alike(a.pixelColor(x, y), b.pixelColor(x + dx, y + dy));
+            n += !found;
+        }
+    }
+    return n;
+}
+
+// On screen the markers are stamped, and a point on a pixel that already
+// has its marker is left out; the picture is the one drawing every marker
+// as a shape gives (as under a scaling transform), up to where an edge
+// falls, whether the markers stand apart or crowd a long history.
+TEST(ChartPainterTest, StampedMarkersLookLikeDrawnOnes)
+{
+    for (const int points : {40, 2000}) {
+        SCOPED_TRACE(points);
+        std::vector<QVariant> values;
+        for (int i = 0; i < points; ++i)
+            values.emplace_back(1 + (i * 7) % 9);
+        const ChartPicture pic = Picture(values, Options(0, false));
+        const QImage stamped = RenderChart(pic, kSize, Style());
+        QImage drawn(stamped.size(), stamped.format());
+        drawn.fill(Qt::white);
+        {
+            QPainter p(&drawn);
+            p.scale(1 + 1e-9, 1);
+            PaintChart(p, kSize, pic, Style());
+        }
+        const QRect plot = LayOutChart(pic, kSize, Style()).Plot.toAlignedRect();
+        const int most = plot.width() * plot.height() / 500;
+        EXPECT_LE(Unmatched(stamped, drawn, plot), most);
+        EXPECT_LE(Unmatched(drawn, stamped, plot), most);
+    }
+}
+
 TEST(ChartPainterTest, ValueTicksPointIntoThePlot)
 {
     const Rendered r(Picture({1, 9}, Options(0, false))); // axis 0..10, divisions of 1
