@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
     kelton::ShellWindows& windows = context.Windows;
     kelton::InstallGameWindows(windows, context.State);
     kelton::InstallFormulaWindows(windows, context.State);
-    kelton::InstallFilterWindows(windows);
+    kelton::InstallFilterWindows(windows, context.State);
     kelton::InstallHitQueryWindow(windows);
     kelton::InstallResultsWindows(windows);
     kelton::InstallPrinterWindow(windows);

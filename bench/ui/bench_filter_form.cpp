@@ -37,24 +37,24 @@ namespace {
 // The filter window alone: no other window of the program to open.
 const ShellWindows kNoWindows;
 
-// A three-digit game in memory, current, with a few draws.
-void MakeCurrentGame()
+// A three-digit game in memory, current in app, with a few draws.
+void MakeCurrentGame(AppState& app)
 {
     auto game = std::make_shared<CLottorData>();
     game->HeadData.SetHeadStr(QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
     game->AddStrNum(game->HeadData.GetDefFormat(), QStringLiteral("1:1 2 3\r\n2:4 5 6\r\n"));
-    Mmain().CurLottorData = std::move(game);
+    app.CurLottorData = std::move(game);
 }
 
-// n live bets, 000 .. 999 over and over.
-void MakeBets(int32_t n)
+// n live bets in app's list, 000 .. 999 over and over.
+void MakeBets(AppState& app, int32_t n)
 {
     std::vector<int16_t> digits;
     digits.reserve(static_cast<size_t>(n) * 4);
     for (int32_t i = 0; i < n; ++i)
         digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
                                      static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Document.ChangeBets([&digits](BetList& bets) {
+    app.Document.ChangeBets([&digits](BetList& bets) {
         bets = BetList(3);
         bets.AssignBets(std::move(digits));
     });
@@ -63,20 +63,19 @@ void MakeBets(int32_t n)
 void BM_FilterShowPage(benchmark::State& state)
 {
     bench::EnsureApplication();
-    MakeCurrentGame();
-    auto form = std::make_unique<fFilter>(kNoWindows);
+    AppState app;
+    MakeCurrentGame(app);
+    auto form = std::make_unique<fFilter>(app, kNoWindows);
     form->Form_Load();
     form->show();
     QCoreApplication::processEvents();
-    MakeBets(static_cast<int32_t>(state.range(0)));
+    MakeBets(app, static_cast<int32_t>(state.range(0)));
     for (auto _ : state) {
         form->ShowPage();
         QCoreApplication::processEvents(); // the views take the new rows and draw
     }
     state.counters["rows"] = form->Controls().msgResult->Rows() - 1;
     form.reset();
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_FilterShowPage)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -90,8 +89,8 @@ public:
     }
 };
 
-// The sample game as the current game, once for the run.
-bool SampleIsCurrent(benchmark::State& state)
+// The sample game as app's current game; read once for the run.
+bool SampleIsCurrent(AppState& app, benchmark::State& state)
 {
     static std::shared_ptr<CLottorData> sample;
     if (!sample) {
@@ -101,7 +100,7 @@ bool SampleIsCurrent(benchmark::State& state)
             return false;
         }
     }
-    Mmain().CurLottorData = sample;
+    app.CurLottorData = sample;
     return true;
 }
 
@@ -138,14 +137,15 @@ void SetCounters(benchmark::State& state, const std::vector<double>& ms, const s
 void BM_FilterWindowOpen(benchmark::State& state)
 {
     bench::EnsureApplication();
-    if (!SampleIsCurrent(state))
+    AppState app;
+    if (!SampleIsCurrent(app, state))
         return;
     std::vector<double> ms;
     std::vector<double> base;
     std::unique_ptr<QWidget> copy;
     for (auto _ : state) {
         const auto start = bench::Clock::now();
-        auto form = std::make_unique<fFilter>(kNoWindows);
+        auto form = std::make_unique<fFilter>(app, kNoWindows);
         form->resize(1000, 700);
         form->ShowForm();
         bench::Settle();
@@ -157,7 +157,6 @@ void BM_FilterWindowOpen(benchmark::State& state)
         copy.reset();
     }
     SetCounters(state, ms, base);
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_FilterWindowOpen)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
@@ -168,11 +167,12 @@ BENCHMARK(BM_FilterWindowOpen)->UseManualTime()->Iterations(5)->Unit(benchmark::
 void BM_FilterRunToCountLine(benchmark::State& state)
 {
     bench::EnsureApplication();
-    if (!SampleIsCurrent(state))
+    AppState app;
+    if (!SampleIsCurrent(app, state))
         return;
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> quiet(&boxes);
-    auto form = std::make_unique<fFilter>(kNoWindows);
+    auto form = std::make_unique<fFilter>(app, kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
     bench::Settle();
@@ -183,7 +183,7 @@ void BM_FilterRunToCountLine(benchmark::State& state)
     std::vector<double> ms;
     std::vector<double> base;
     for (auto _ : state) {
-        MakeBets(n);
+        MakeBets(app, n);
         form->ShowResultCount();
         bench::Settle();
         const auto start = bench::Clock::now();
@@ -199,11 +199,9 @@ void BM_FilterRunToCountLine(benchmark::State& state)
         base.push_back(bench::MsSince(plain));
         state.SetIterationTime(took / 1000);
     }
-    state.counters["live"] = Mmain().Document.Bets().LiveCount();
+    state.counters["live"] = app.Document.Bets().LiveCount();
     SetCounters(state, ms, base);
     form.reset();
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_FilterRunToCountLine)->Arg(1000)->Arg(100000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
@@ -212,12 +210,13 @@ BENCHMARK(BM_FilterRunToCountLine)->Arg(1000)->Arg(100000)->UseManualTime()->Ite
 void BM_BetListPageDown(benchmark::State& state)
 {
     bench::EnsureApplication();
-    if (!SampleIsCurrent(state))
+    AppState app;
+    if (!SampleIsCurrent(app, state))
         return;
-    auto form = std::make_unique<fFilter>(kNoWindows);
+    auto form = std::make_unique<fFilter>(app, kNoWindows);
     form->resize(1000, 700);
     form->ShowForm();
-    MakeBets(100000);
+    MakeBets(app, 100000);
     form->ShowResultCount();
     bench::Settle();
     form->Controls().msgResult->SetTopRow(1);
@@ -245,8 +244,6 @@ void BM_BetListPageDown(benchmark::State& state)
     }
     SetCounters(state, ms, base);
     form.reset();
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_BetListPageDown)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 

@@ -41,7 +41,8 @@ constexpr int kSliderAtLoad = 20;
 
 } // namespace
 
-FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"设置过滤极值范围"_s, parent)
+FFilterBound::FFilterBound(AppState& app, QWidget* parent)
+    : CChildForm(u"FFilterBound"_s, u"设置过滤极值范围"_s, parent), m_app(app)
 {
     m_chart = new QvxChart(this);
     m_chart->setObjectName(u"chMain"_s);
@@ -128,7 +129,7 @@ FFilterBound::FFilterBound(QWidget* parent) : CChildForm(u"FFilterBound"_s, u"�
 
     // A loaded window shows the tolerances as they change, whoever changes
     // them.
-    connect(&Mmain().Document, &GameDocument::conditionsChanged, this, [this] {
+    connect(&m_app.Document, &GameDocument::conditionsChanged, this, [this] {
         if (m_loaded && FormOpen())
             RefreshFilter();
     });
@@ -140,7 +141,7 @@ FFilterBound::~FFilterBound() = default;
 
 std::shared_ptr<CLottorData> FFilterBound::Game() const
 {
-    return Mmain().CurLottorData;
+    return m_app.CurLottorData;
 }
 
 int FFilterBound::SelectedTab() const
@@ -261,7 +262,7 @@ void FFilterBound::cmdSetShk_Click()
     }
     const int32_t start = std::max(m_cboStart->currentIndex(), 0);
     const int32_t end = std::max(m_cboEnd->currentIndex(), 0);
-    const bool set = Mmain().Document.ChangeConditions(
+    const bool set = m_app.Document.ChangeConditions(
         [&](CLottorData& changed) { return SetConditionsToExtremes(*stat, changed.HeadData.BcMain, start, end); });
     if (!set)
         return;
@@ -307,7 +308,7 @@ void FFilterBound::chkErr_Click()
         return;
     const int16_t on = m_chkErr->isChecked() ? 1 : 0;
     CStat* stat = ShownView();
-    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+    m_app.Document.ChangeConditions([&](CLottorData& changed) {
         if (AllViews())
             changed.ShrinkAllErrSel = on;
         else if (stat)
@@ -322,7 +323,7 @@ void FFilterBound::TxtErr_Click()
         return;
     // The picker starts from the stored set, whatever the box shows. The
     // other windows show the same tolerance: they follow at once.
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     if (AllViews()) {
         const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
         doc.ChangeConditions([&picked](CLottorData& changed) {

@@ -15,6 +15,7 @@ class QTabBar;
 
 namespace kelton {
 
+struct AppState;
 class CLottorData;
 class CStat;
 class QvxChart;
@@ -33,7 +34,9 @@ class FFilterBound : public CChildForm {
     Q_OBJECT
 
 public:
-    explicit FFilterBound(QWidget* parent = nullptr);
+    // Serves app's current game and writes through its game document; app
+    // outlives the window.
+    explicit FFilterBound(AppState& app, QWidget* parent = nullptr);
     ~FFilterBound() override;
 
     // Loads the window on its first showing, then shows it.
@@ -86,6 +89,7 @@ private:
     void FillIssueLists();
     void DrawChart(bool allViews);
 
+    AppState& m_app;
     bool m_loaded = false;
     bool m_isBusy = false;
     QvxChart* m_chart = nullptr;

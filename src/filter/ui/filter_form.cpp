@@ -82,8 +82,9 @@ QLineEdit* MakeValueBox(const QString& name, const QString& tip, QWidget* parent
 
 } // namespace
 
-fFilter::fFilter(const ShellWindows& windows, SchemePanelLink sidePanel, QWidget* parent)
-    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_sidePanel(std::move(sidePanel)), m_windows(windows)
+fFilter::fFilter(AppState& app, const ShellWindows& windows, SchemePanelLink sidePanel, QWidget* parent)
+    : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_app(app), m_sidePanel(std::move(sidePanel)),
+      m_windows(windows)
 {
     m_fraSet = new QGroupBox(u"投注设置"_s, this);
     m_fraSet->setObjectName(u"FraSet"_s);
@@ -116,7 +117,7 @@ fFilter::~fFilter() = default;
 // nothing any more.
 void fFilter::SubscribeToDocument()
 {
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     connect(&doc, &GameDocument::markChanged, this, [this](int16_t pos, int16_t ball) {
         if (FormOpen())
             RefreshBall(pos, ball);
@@ -434,7 +435,7 @@ void fFilter::ConnectControls()
 
 std::shared_ptr<CLottorData> fFilter::Game() const
 {
-    return Mmain().CurLottorData;
+    return m_app.CurLottorData;
 }
 
 void fFilter::BuildFilterWindow()
@@ -627,7 +628,7 @@ void fFilter::Form_Load()
     m_loaded = true;
     // A window built anew shows the bets the list already holds, and the
     // bet type they were made as.
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     const BetList& bets = doc.Bets();
     if (bets.BetCount() > 0)
         SelectBetType(static_cast<int>(bets.Type()));

@@ -33,6 +33,7 @@ class QTabBar;
 
 namespace kelton {
 
+struct AppState;
 class CFlexGrid;
 class CLottorData;
 class CStat;
@@ -72,9 +73,12 @@ class fFilter : public CChildForm, public IFilterForm {
     Q_OBJECT
 
 public:
+    // The window serves app's current game, shares it through app's game
+    // document and opens the views of app's analysis windows. `app` and
     // `windows`, the program's registry of windows (the extreme ranges, the
-    // print preview, the batch replacement), outlives the window.
-    explicit fFilter(const ShellWindows& windows, SchemePanelLink sidePanel = {}, QWidget* parent = nullptr);
+    // print preview, the batch replacement), outlive the window.
+    fFilter(AppState& app, const ShellWindows& windows, SchemePanelLink sidePanel = {},
+            QWidget* parent = nullptr);
     ~fFilter() override;
 
     // --- Child-window protocol --------------------------------------------
@@ -264,6 +268,7 @@ private:
     // The docked side panel of the checks; nullptr while none is docked.
     SchemePanel* SidePanel() const;
 
+    AppState& m_app;
     SchemePanelLink m_sidePanel;
     bool m_loaded = false;
     const ShellWindows& m_windows;

@@ -26,7 +26,7 @@ void fFilter::VerifyScheme()
     if (!m_loaded || !game)
         return;
     // The issues listed: every draw, then "下期".
-    const GameDocument& doc = Mmain().Document;
+    const GameDocument& doc = m_app.Document;
     const PanelContent content =
         kelton::VerifyScheme(*game, doc.TargetIssue(), game->NumCount() + 1, doc.TargetIssueText());
     if (SchemePanel* panel = SidePanel())

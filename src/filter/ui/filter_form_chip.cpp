@@ -120,7 +120,7 @@ void fFilter::LblFilter_Click(int index)
     const int16_t view = TabView(SelectedTab());
     if (view < 0 || view >= AppState::InferCount || index < 0 || index >= ConditionRows())
         return;
-    if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(view)])
+    if (IInferForm* form = m_app.InferForms[static_cast<size_t>(view)])
         form->ShowLay(m_lblFilter[static_cast<size_t>(index)]->property("tag").toString());
 }
 

@@ -59,7 +59,7 @@ void fFilter::cmdSingle_Click()
     const std::shared_ptr<CLottorData> game = Game();
     if (!game)
         return;
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     CMsg msg;
     // The window shows the new list on the document's word.
     const ExpandOutcome outcome = doc.ChangeBets([&](BetList& bets) {
@@ -77,7 +77,7 @@ void fFilter::ShowResultCount()
 {
     if (!m_loaded)
         return;
-    const BetList& bets = Mmain().Document.Bets();
+    const BetList& bets = m_app.Document.Bets();
     m_tbrResult->Button(0)->setEnabled(bets.CanUndo());
     m_tbrResult->Button(1)->setEnabled(bets.CanRedo());
     m_lblCount->setText(bets.CountText());
@@ -88,7 +88,7 @@ QString fFilter::ResultCellText(int row, int col) const
 {
     if (row < 1)
         return QString();
-    return kelton::ResultCellText(Mmain().Document.Bets(), m_msgResult->RowData(row), col, {m_bcMain, m_bcWidth, m_mrWidth});
+    return kelton::ResultCellText(m_app.Document.Bets(), m_msgResult->RowData(row), col, {m_bcMain, m_bcWidth, m_mrWidth});
 }
 
 void fFilter::ShowPage()
@@ -97,7 +97,7 @@ void fFilter::ShowPage()
     if (!m_loaded || !game)
         return;
     CFlexGrid* grid = m_msgResult;
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     const BetList& bets = doc.Bets();
     grid->SetRows(1);
     if (bets.BetCount() == 0) {
@@ -147,7 +147,7 @@ void fFilter::ShowPage()
 void fFilter::ViewFilterSel()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     const BetList& bets = doc.Bets();
     const int row = m_msgResult->Row();
     if (!m_loaded || !game || !BetRowCommandsEnabled(row, bets.BetCount()))
@@ -172,7 +172,7 @@ void fFilter::AddFilter()
     std::vector<int16_t> work(static_cast<size_t>(game->HeadData.BM) + 1, 0);
     if (!PickBetNumber(game->HeadData, work))
         return;
-    Mmain().Document.ChangeBets([&](BetList& bets) { bets.AddBet(work); });
+    m_app.Document.ChangeBets([&](BetList& bets) { bets.AddBet(work); });
     MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"已经增加到最后一注！"_s);
 }
 
@@ -180,7 +180,7 @@ void fFilter::CopyResultAll()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Mmain().Document.Bets().CopyText(m_bcMain));
+    clipboard->setText(m_app.Document.Bets().CopyText(m_bcMain));
 }
 
 // ---------------------------------------------------------------------------
@@ -202,14 +202,14 @@ void fFilter::DelResultSel()
     CMsg msg;
     const int32_t first = m_msgResult->RowData(row);
     const int32_t last = m_msgResult->RowData(rowSel);
-    const RemovalOutcome outcome = Mmain().Document.ChangeBets(
+    const RemovalOutcome outcome = m_app.Document.ChangeBets(
         [&](BetList& bets) { return kelton::DelResultSel(bets, first, last, msg, AskToStop(this)); });
     ReportStepRefusal(outcome);
 }
 
 void fFilter::DelResultAll()
 {
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     if (!m_loaded || doc.Bets().BetCount() < 1)
         return;
     CMsg msg;
@@ -222,7 +222,7 @@ void fFilter::tbrResult_ButtonClick(const QString& sKey)
     if (!m_loaded)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     if (sKey == QLatin1String("Prev")) {
         doc.ChangeBets([](BetList& bets) { bets.Undo(); });
     } else if (sKey == QLatin1String("Next")) {
@@ -257,7 +257,7 @@ void fFilter::EnableBetRowEntries()
     const IWindowHost* host = Service<IWindowHost>();
     if (!host)
         return;
-    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), Mmain().Document.Bets().BetCount());
+    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), m_app.Document.Bets().BetCount());
     for (const MainCommand command : {MainCommand::FilterDelect, MainCommand::FilterView}) {
         if (QAction* entry = host->Entry(command))
             entry->setEnabled(onBet);

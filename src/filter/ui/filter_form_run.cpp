@@ -52,7 +52,7 @@ void fFilter::chkFilter_Click(int index)
     const auto i = static_cast<size_t>(index);
     m_txtFilter[i]->setEnabled(m_chkFilter[i]->isChecked());
     m_chkFilter2[i]->setEnabled(m_chkFilter[i]->isChecked());
-    Mmain().Document.ChangeConditions(
+    m_app.Document.ChangeConditions(
         [&](CLottorData&) { stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_chkFilter[i])); });
 }
 
@@ -62,7 +62,7 @@ void fFilter::chkFilter2_Click(int index)
     if (m_isBusy || !stat || index < 0 || index >= ConditionRows())
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    Mmain().Document.ChangeConditions([&](CLottorData&) {
+    m_app.Document.ChangeConditions([&](CLottorData&) {
         stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_chkFilter2[static_cast<size_t>(index)]));
     });
 }
@@ -77,7 +77,7 @@ void fFilter::chkFilterErr_Click()
         m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
     }
     // Every window showing tolerances follows, this one too.
-    Mmain().Document.ChangeConditions([&](CLottorData&) {
+    m_app.Document.ChangeConditions([&](CLottorData&) {
         stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_dataHeader.ErrSwitch));
     });
 }
@@ -92,7 +92,7 @@ void fFilter::ChkErr_Click()
         m_txtErr->setEnabled(m_chkErr->isChecked());
     }
     // Every window showing tolerances follows, this one too.
-    Mmain().Document.ChangeConditions([this](CLottorData& changed) { changed.ShrinkAllErrSel = Ticked(m_chkErr); });
+    m_app.Document.ChangeConditions([this](CLottorData& changed) { changed.ShrinkAllErrSel = Ticked(m_chkErr); });
 }
 
 void fFilter::chkOtherErr_Click()
@@ -102,7 +102,7 @@ void fFilter::chkOtherErr_Click()
         return;
     const QScopedValueRollback busy(m_isBusy, true);
     m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
-    Mmain().Document.ChangeConditions(
+    m_app.Document.ChangeConditions(
         [this](CLottorData& changed) { changed.ShrinkOtherErrSel = Ticked(m_otherHeader.ErrSwitch); });
 }
 
@@ -114,7 +114,7 @@ void fFilter::chkOther_Click(int index)
     const auto i = static_cast<size_t>(index);
     const QScopedValueRollback busy(m_isBusy, true);
     m_chkOtherSubErr[i]->setEnabled(m_chkOther[i]->isChecked());
-    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+    m_app.Document.ChangeConditions([&](CLottorData& changed) {
         int16_t* sel[3] = {&changed.FilterMatch.Sel, &changed.FilterHistory.Sel, &changed.FilterGather.Sel};
         *sel[i] = Ticked(m_chkOther[i]);
     });
@@ -126,7 +126,7 @@ void fFilter::chkOtherErr_Click(int index)
     if (m_isBusy || !game || index < 0 || index > 2)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    Mmain().Document.ChangeConditions([&](CLottorData& changed) {
+    m_app.Document.ChangeConditions([&](CLottorData& changed) {
         int16_t* errSel[3] = {&changed.FilterMatch.ErrSel, &changed.FilterHistory.ErrSel,
                               &changed.FilterGather.ErrSel};
         *errSel[static_cast<size_t>(index)] = Ticked(m_chkOtherSubErr[static_cast<size_t>(index)]);
@@ -180,7 +180,7 @@ void fFilter::TxtFilter_Click(int index)
     if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
         return;
     const auto k = static_cast<int16_t>(index);
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     const ValuePickText text = ConditionPickText(*game, *stat, k, doc.TargetIssue(), doc.TargetIssueText());
     // The picker starts from the stored set, whatever the box shows.
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(k)), game->HeadData.ShrinkHL(k, 0),
@@ -218,7 +218,7 @@ void fFilter::TxtFilterErr_Click()
     const auto own = static_cast<int16_t>(m_bcMain + 43);
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(own)), game->HeadData.ShrinkHL(own, 0),
                                       game->HeadData.ShrinkHL(own, 1), QString(), QString());
-    Mmain().Document.ChangeConditions(
+    m_app.Document.ChangeConditions(
         [&](CLottorData&) { stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh)); });
     m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
 }
@@ -229,7 +229,7 @@ void fFilter::TxtErr_Click()
     if (!game || !m_txtErr->isEnabled())
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
-    Mmain().Document.ChangeConditions([&picked](CLottorData& changed) {
+    m_app.Document.ChangeConditions([&picked](CLottorData& changed) {
         changed.ShrinkAllErrVal = StrToRange(picked, 0, kPickedHigh);
         changed.ShrinkAllErrValUbound = static_cast<int16_t>(changed.ShrinkAllErrVal.Count());
     });
@@ -243,7 +243,7 @@ void fFilter::TxtOtherErr_Click()
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkOtherErrVal), 0, 3, QString(), QString());
     const QScopedValueRollback busy(m_isBusy, true);
-    Mmain().Document.ChangeConditions([&picked](CLottorData& changed) {
+    m_app.Document.ChangeConditions([&picked](CLottorData& changed) {
         changed.ShrinkOtherErrVal = StrToRange(picked, 0, kPickedHigh);
         changed.ShrinkOtherErrValUbound = static_cast<int16_t>(changed.ShrinkOtherErrVal.Count());
     });
@@ -260,7 +260,7 @@ void fFilter::cmdGetFilter_Click()
         return;
     // The other filters run with the items the panel shows.
     UpDateOtherFilter();
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     if (doc.Bets().BetCount() < 1) {
         m_msgResult->SetRows(1);
         m_msgResult->SetRedraw(true);

@@ -74,7 +74,7 @@ QString fFilter::ChinInToSetStr() const
         return QString();
     SchemeWindowPart window;
     // A window not built yet has chosen neither: no issue, the last type.
-    const GameDocument& doc = Mmain().Document;
+    const GameDocument& doc = m_app.Document;
     window.IssuePosition = m_loaded ? doc.TargetIssue() : -1;
     window.BetType = m_loaded ? static_cast<int16_t>(doc.OfferedBetType()) : int16_t(kBetTypeCount - 1);
     return SchemeText(*game, window);
@@ -93,7 +93,7 @@ bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)
     const int16_t betType = scheme->Window.BetType;
     SelectTargetIssue(issue);
     // Every window showing marks or conditions shows the new ones.
-    Mmain().Document.ChangeConditions(
+    m_app.Document.ChangeConditions(
         [&scheme](CLottorData& changed) { ApplySchemeToGame(std::move(*scheme), changed); });
     SelectBetType(betType);
     m_chkErr->setChecked(game->ShrinkAllErrSel != 0);

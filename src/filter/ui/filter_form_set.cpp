@@ -38,7 +38,7 @@ void fFilter::cboNumName_Click()
 {
     // Runs whatever the busy flag says: it stores the choice and shows the
     // drawn numbers.
-    Mmain().Document.SetTargetIssue(m_cboNumName->currentIndex(), m_cboNumName->currentText());
+    m_app.Document.SetTargetIssue(m_cboNumName->currentIndex(), m_cboNumName->currentText());
     const std::shared_ptr<CLottorData> game = Game();
     m_lblBall->setText(game ? DrawnNumberText(*game, m_cboNumName->currentIndex(), m_cboNumName->count())
                             : QString());
@@ -80,7 +80,7 @@ void fFilter::CboBc_Click(int index)
     QScopedValueRollback busy(m_isBusy, true);
     const int preset = m_cboBc[static_cast<size_t>(index)]->currentIndex();
     const auto& primes = kPrimeFlag;
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_app.Document;
     for (int16_t v = 0; v <= game->HeadData.BcDataLen; ++v)
         doc.SetMark(static_cast<int16_t>(index), v, PresetMarks(preset, v, primes) ? int16_t(-1) : int16_t(0));
 }
@@ -93,7 +93,7 @@ void fFilter::msgBc_Click(int index)
     const CFlexGrid* grid = m_msgBc[static_cast<size_t>(index)];
     const int v = 5 * grid->Row() + grid->Col();
     if (v <= game->HeadData.BcDataLen)
-        Mmain().Document.ToggleMark(static_cast<int16_t>(index), static_cast<int16_t>(v));
+        m_app.Document.ToggleMark(static_cast<int16_t>(index), static_cast<int16_t>(v));
 }
 
 void fFilter::SelectBetType(int index)
@@ -129,7 +129,7 @@ void fFilter::optSel_Click(int index)
             m_chkFilter[k]->setEnabled(false);
     }
     // The windows showing conditions follow the offered type themselves.
-    Mmain().Document.SetBetType(static_cast<BetType>(index));
+    m_app.Document.SetBetType(static_cast<BetType>(index));
 }
 
 } // namespace kelton

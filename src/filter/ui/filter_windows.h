@@ -2,15 +2,13 @@
 
 namespace kelton {
 
-class fFilter;
+struct AppState;
 struct ShellWindows;
 
-// The filter window while it is loaded; nullptr before its first use and
-// once it has been unloaded for real.
-fFilter* FilterWindow();
-
-// Installs the filter window in the main window's set: made on first use,
-// and made anew after it has been unloaded for real.
-void InstallFilterWindows(ShellWindows& windows);
+// Installs the filter window, the extreme-range window, the batch
+// replacement and the side panel of the scheme checks in the main window's
+// set, all over app (which outlives the set). The filter window is made on
+// first use, and made anew after it has been unloaded for real.
+void InstallFilterWindows(ShellWindows& windows, AppState& app);
 
 } // namespace kelton

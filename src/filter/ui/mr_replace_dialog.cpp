@@ -8,7 +8,6 @@
 #include "data/game_document.h"
 #include "data/lottor_data.h"
 #include "filter/mr_replace.h"
-#include "filter/ui/filter_windows.h"
 #include "platform/help_pages.h"
 #include "platform/ui/help_viewer.h"
 #include "platform/ui/message_box.h"
@@ -38,7 +37,7 @@ void Tell(QWidget* owner, const QString& text)
 
 } // namespace
 
-FMrReplace::FMrReplace(QWidget* parent) : QDialog(parent)
+FMrReplace::FMrReplace(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(u"FMrReplace"_s);
     setWindowTitle(u"批量替换"_s);
@@ -71,7 +70,7 @@ FMrReplace::FMrReplace(QWidget* parent) : QDialog(parent)
 
 void FMrReplace::cmdOK_Click()
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (!game)
         return;
     const CLottorHead& head = game->HeadData;
@@ -82,7 +81,7 @@ void FMrReplace::cmdOK_Click()
         (oldNumbers ? m_txtNew : m_txtOld)->setFocus();
         return;
     }
-    const int32_t replaced = Mmain().Document.ChangeBets(
+    const int32_t replaced = m_app.Document.ChangeBets(
         [&](BetList& bets) { return ReplaceSecondary(bets, head.BcMain, *oldNumbers, *newNumbers); });
     Tell(this, u"共替换了 %1 个号码。"_s.arg(replaced));
     accept();
@@ -93,16 +92,16 @@ void FMrReplace::CmdHelp_Click()
     ShowHelpTopic(HelpFolder(), objectName() + u".htm"_s);
 }
 
-void ShowMrReplace(QWidget* owner)
+void ShowMrReplace(AppState& app, QWidget* owner)
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = app.CurLottorData;
     if (!game)
         return;
     if (game->HeadData.MrMain == 0) {
         Tell(owner, u"当前彩票没有特别号码，无需替换！"_s);
         return;
     }
-    FMrReplace dialog(owner);
+    FMrReplace dialog(app, owner);
     ExecModal(dialog);
 }
 

@@ -8,12 +8,15 @@ class QPushButton;
 
 namespace kelton {
 
+struct AppState;
+
 // "批量替换": replaces secondary numbers of the live bets in the filter
 // window's list (filter/mr_replace.h). Modal over the main window; "替换"
 // replaces, tells how many numbers changed and closes.
 class FMrReplace : public QDialog {
 public:
-    explicit FMrReplace(QWidget* parent = nullptr);
+    // Replaces in the bets of app's game document; app outlives the dialog.
+    explicit FMrReplace(AppState& app, QWidget* parent = nullptr);
 
     QLineEdit* txtOld() const { return m_txtOld; }
     QLineEdit* txtNew() const { return m_txtNew; }
@@ -28,10 +31,11 @@ private:
     QLineEdit* m_txtNew = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdHelp = nullptr;
+    AppState& m_app;
 };
 
-// Shows FMrReplace modally over owner when a game with secondary numbers is
-// loaded; otherwise says the game has none.
-void ShowMrReplace(QWidget* owner);
+// Shows FMrReplace modally over owner when app's current game has
+// secondary numbers; otherwise says the game has none.
+void ShowMrReplace(AppState& app, QWidget* owner);
 
 } // namespace kelton

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QDockWidget>
 #include <QEvent>
@@ -13,8 +14,6 @@
 #include <QScrollBar>
 
 #include "data/app_state.h"
-#include "filter/ui/filter_form.h"
-#include "filter/ui/filter_windows.h"
 #include "platform/ui/screen_twips.h"
 
 namespace kelton {
@@ -41,7 +40,8 @@ QFont RowFont(bool underline)
 
 } // namespace
 
-SchemePanel::SchemePanel(QWidget* parent) : QWidget(parent)
+SchemePanel::SchemePanel(const AppState& app, OtherFilterPageOpener openOtherFilterPage, QWidget* parent)
+    : QWidget(parent), m_app(app), m_openOtherFilterPage(std::move(openOtherFilterPage))
 {
     setObjectName(u"picWindow"_s);
     setAccessibleName(u"过滤方案验证结果"_s);
@@ -243,19 +243,19 @@ void SchemePanel::LblFilter_Click(int index)
                                      AppState::InferCount);
     switch (link.Target) {
     case RowLink::View:
-        if (IInferForm* form = Mmain().InferForms[static_cast<size_t>(link.ViewIndex)])
+        if (IInferForm* form = m_app.InferForms[static_cast<size_t>(link.ViewIndex)])
             form->ShowLay(link.ViewName);
         break;
     case RowLink::Match:
     case RowLink::History:
     case RowLink::Gather:
-        if (fFilter* filter = FilterWindow()) {
+        if (m_openOtherFilterPage) {
             if (link.Target == RowLink::Match)
-                filter->ShowOtherFilterPage(0);
+                m_openOtherFilterPage(0);
             else if (link.Target == RowLink::History)
-                filter->ShowOtherFilterPage(1);
+                m_openOtherFilterPage(1);
             else
-                filter->ShowOtherFilterPage(2);
+                m_openOtherFilterPage(2);
         }
         break;
     case RowLink::Nothing:

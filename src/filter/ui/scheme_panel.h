@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include <QWidget>
@@ -12,6 +13,8 @@ class QPushButton;
 class QScrollBar;
 
 namespace kelton {
+
+struct AppState;
 
 // The main window's side panel "过滤方案验证结果": the findings of the
 // filter window's two checks, one row per finding, each item row a link to
@@ -28,7 +31,15 @@ class SchemePanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit SchemePanel(QWidget* parent = nullptr);
+    // Opens page 0 (match), 1 (history) or 2 (generating/restraining) of
+    // the other filters, as the filter window's set-up buttons do.
+    using OtherFilterPageOpener = std::function<void(int page)>;
+
+    // A link to an analysis view opens it among app's analysis windows (app
+    // outlives the panel); a link to the other filters goes to
+    // openOtherFilterPage, and does nothing without one.
+    explicit SchemePanel(const AppState& app, OtherFilterPageOpener openOtherFilterPage = {},
+                         QWidget* parent = nullptr);
 
     // Places the rows of a check, drops the surplus labels, sets the title,
     // then shows (and lays out) or hides the panel.
@@ -76,6 +87,8 @@ private:
     int32_t Twips(int pixels) const;
     int Pixels(int32_t twips) const;
 
+    const AppState& m_app;
+    OtherFilterPageOpener m_openOtherFilterPage;
     QWidget* m_box = nullptr;
     QLabel* m_title = nullptr;
     QPushButton* m_close = nullptr;

@@ -46,7 +46,7 @@ protected:
         GameWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
         InstallAnalysisWindows(Windows(), m_context.State);
-        InstallFilterWindows(Windows());
+        InstallFilterWindows(Windows(), m_context.State);
         const QString file = u"Lottor/lottor1000"_s;
         {
             CLottorData created;

@@ -374,7 +374,7 @@ TEST_P(WindowLayout, EveryDialog)
     match->Grid_Click(); // the number-list picker
 
     // The batch replacement of secondary numbers, whatever the game.
-    FMrReplace replace(m_main);
+    FMrReplace replace(m_context.State, m_main);
     ExecModal(replace);
 
     for (const char* name : {"FLottoLogo", "FLottoReg", "FLottoTemplate", "FOption", "FLottoOption", "FDataSet",

@@ -93,11 +93,11 @@ public:
 // analysis window follows the game document, its condition refreshes.
 class NotingInferForm : public test::QuietInferForm {
 public:
-    NotingInferForm()
+    explicit NotingInferForm(GameDocument& document)
     {
         const auto note = [this] { ++Refreshes; };
-        QObject::connect(&Mmain().Document, &GameDocument::conditionsChanged, &m_subscriber, note);
-        QObject::connect(&Mmain().Document, &GameDocument::betTypeChanged, &m_subscriber, note);
+        QObject::connect(&document, &GameDocument::conditionsChanged, &m_subscriber, note);
+        QObject::connect(&document, &GameDocument::betTypeChanged, &m_subscriber, note);
     }
     void ShowLay(const QString& sShowSet) override { Shown << sShowSet; }
     int Refreshes = 0;
@@ -131,7 +131,7 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(Windows());
+        InstallFilterWindows(Windows(), State());
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override
@@ -176,7 +176,8 @@ protected:
         return *m_form;
     }
 
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    AppState& State() { return m_context.State; }
+    CLottorData& Game() { return *State().CurLottorData; }
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
 
     // A user's pick in a list: the item becomes current and the list
@@ -264,11 +265,11 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.Controls().cboNumName->count(), 4);
     EXPECT_EQ(form.Controls().cboNumName->currentText(), u"下期"_s);
     EXPECT_EQ(form.Controls().LblBall->text(), QString());
-    EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
+    EXPECT_EQ(State().Document.TargetIssue(), 3);
     Pick(form.Controls().cboNumName, 0);
     EXPECT_EQ(form.Controls().LblBall->text(), u"507"_s);
-    EXPECT_EQ(Mmain().Document.TargetIssue(), 0);
-    EXPECT_EQ(Mmain().Document.TargetIssueText(), u"2024001"_s);
+    EXPECT_EQ(State().Document.TargetIssue(), 0);
+    EXPECT_EQ(State().Document.TargetIssueText(), u"2024001"_s);
 
     EXPECT_EQ(form.Controls().msgResult->Rows(), 1);
     EXPECT_EQ(form.Controls().msgResult->TextMatrix(0, 0), u"序号"_s);
@@ -292,21 +293,21 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_EQ(form.SelectedTab(), 4);
     EXPECT_EQ(form.Controls().LblBall->text(), u"507"_s);
     // Rebuilt statistics refill the list, the next issue chosen again.
-    ASSERT_FALSE(Mmain().Document.RebuildStatistics());
+    ASSERT_FALSE(State().Document.RebuildStatistics());
     EXPECT_EQ(form.Controls().cboNumName->count(), 4);
     EXPECT_EQ(form.Controls().cboNumName->currentText(), u"下期"_s);
-    EXPECT_EQ(Mmain().Document.TargetIssue(), 3);
+    EXPECT_EQ(State().Document.TargetIssue(), 3);
 
     // Unloaded for real, it is built anew from the game of that moment,
     // showing the digits chosen and the bets made before.
     Game().SelectBall(3, 2, -1);
     m_pickers.Answer = std::vector<int16_t>{0, 1, 2, 3};
     form.AddFilter();
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
-    EXPECT_EQ(FilterWindow(), nullptr);
+    EXPECT_TRUE(m_form.isNull()); // gone, not merely hidden
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     m_form = dynamic_cast<fFilter*>(Windows().FilterForm());
@@ -323,9 +324,9 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
 {
     Open(kThreeDigits, {});
     // Opened once more from scratch with the progress recorded.
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
     m_display.emplace(&m_recorded);
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
@@ -340,6 +341,17 @@ TEST_F(FilterFormTest, BuildingReportsItsProgress)
     // A game without draws: only the next issue to choose.
     EXPECT_EQ(m_form->Controls().cboNumName->count(), 1);
     EXPECT_EQ(m_form->Controls().cboNumName->currentText(), u"下期"_s);
+}
+
+// The main window's commands can use the window unshown (a scheme saved
+// from the menu); then only the registry holds it.
+TEST_F(FilterFormTest, AWindowTheMainWindowNeverTookGoesWithTheRegistry)
+{
+    const QPointer<fFilter> unshown = dynamic_cast<fFilter*>(Windows().FilterForm());
+    ASSERT_FALSE(unshown.isNull());
+    EXPECT_EQ(dynamic_cast<fFilter*>(Windows().FilterForm()), unshown.data());
+    Windows() = ShellWindows{};
+    EXPECT_TRUE(unshown.isNull());
 }
 
 TEST_F(FilterFormTest, AllDigitsInEveryPositionMakeAThousandDirectBets)
@@ -381,7 +393,7 @@ TEST_F(FilterFormTest, PresetsDigitClicksAndTheChooserRepaintTheGrids)
     EXPECT_EQ(Painted(form, Game(), 2), u"5"_s);
 
     // A mark set elsewhere shows here too, on the game document's word.
-    Mmain().Document.SetMark(2, 8, -1);
+    State().Document.SetMark(2, 8, -1);
     EXPECT_EQ(Painted(form, Game(), 2), u"5 8"_s);
     Pick(form.Controls().CboBc[2], 0); // 重选
     EXPECT_EQ(Painted(form, Game(), 2), QString());
@@ -390,13 +402,13 @@ TEST_F(FilterFormTest, PresetsDigitClicksAndTheChooserRepaintTheGrids)
 TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
 {
     fFilter& form = Open();
-    NotingInferForm view0;
-    Mmain().InferForms[0] = &view0;
+    NotingInferForm view0{State().Document};
+    State().InferForms[0] = &view0;
     const auto& groupFlags = kGroupIndicatorFlag;
 
-    EXPECT_TRUE(Mmain().Document.DirectBets());
+    EXPECT_TRUE(State().Document.DirectBets());
     QTest::mouseClick(form.Controls().optSel[2], Qt::LeftButton); // 组３投注
-    EXPECT_EQ(Mmain().Document.OfferedBetType(), BetType::Group3);
+    EXPECT_EQ(State().Document.OfferedBetType(), BetType::Group3);
     EXPECT_TRUE(form.Controls().msgBc[0]->isVisible());
     EXPECT_TRUE(form.Controls().LblBc[0]->isVisible());
     for (int g = 1; g <= 3; ++g)
@@ -433,18 +445,18 @@ TEST_F(FilterFormTest, BetTypesSwitchTheGridsAndTheConditionsGroupBetsSkip)
     EXPECT_FALSE(form.IsBusy());
 
     // Emptied, the list of group bets starts afresh as a direct one.
-    ASSERT_TRUE(Mmain().Document.Bets().GroupBets());
+    ASSERT_TRUE(State().Document.Bets().GroupBets());
     form.DelResultAll();
     form.tbrResult_ButtonClick(u"Refresh"_s);
-    EXPECT_EQ(Mmain().Document.Bets().BetCount(), 0);
-    EXPECT_FALSE(Mmain().Document.Bets().GroupBets());
+    EXPECT_EQ(State().Document.Bets().BetCount(), 0);
+    EXPECT_FALSE(State().Document.Bets().GroupBets());
 }
 
 TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
 {
     fFilter& form = Open();
-    NotingInferForm view3;
-    Mmain().InferForms[3] = &view3;
+    NotingInferForm view3{State().Document};
+    State().InferForms[3] = &view3;
     CStat* stat0 = Game().StatView(0);
     CStat* stat3 = Game().StatView(3);
     ASSERT_TRUE(stat0 && stat3);
@@ -474,7 +486,7 @@ TEST_F(FilterFormTest, ConditionRowsShowTheSelectedView)
     EXPECT_TRUE(form.Controls().TxtErr->isEnabled());
 
     // A change elsewhere reaches the panel through the game document.
-    Mmain().Document.ChangeConditions([stat3](CLottorData&) { stat3->SetShrinkSel(1, 0); });
+    State().Document.ChangeConditions([stat3](CLottorData&) { stat3->SetShrinkSel(1, 0); });
     EXPECT_FALSE(form.Controls().chkFilter[1]->isChecked());
 
     // The row's name opens that view's analysis on its indicator.
@@ -519,8 +531,8 @@ TEST_F(FilterFormTest, RowsScrollUnderTheHeader)
 TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebuilt)
 {
     fFilter& form = Open();
-    NotingInferForm view0;
-    Mmain().InferForms[0] = &view0;
+    NotingInferForm view0{State().Document};
+    State().InferForms[0] = &view0;
     form.SelectTab(1);
     CLottorData& game = Game();
     int16_t* const flags[] = {&game.FilterMatch.Sel,      &game.FilterMatch.ErrSel, &game.FilterHistory.Sel,
@@ -555,10 +567,10 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     // A window built anew shows them as they are stored, and offers
     // direct bets again.
     form.SelectBetType(2);
-    Mmain().InferForms[0] = nullptr;
-    Mmain().FormsClosing = kTrue;
+    State().InferForms[0] = nullptr;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
@@ -574,16 +586,16 @@ TEST_F(FilterFormTest, TheOtherFilterSwitchesStoreEachItsOwnFlagAndComeBackRebui
     EXPECT_FALSE(m_form->Controls().chkHistoryErr->isEnabled());
     EXPECT_TRUE(m_form->Controls().chkHistoryErr->isChecked());
     EXPECT_TRUE(m_form->Controls().optSel[0]->isChecked());
-    EXPECT_TRUE(Mmain().Document.DirectBets());
+    EXPECT_TRUE(State().Document.DirectBets());
 }
 
 TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
 {
     fFilter& form = Open();
-    NotingInferForm view0;
-    NotingInferForm view5;
-    Mmain().InferForms[0] = &view0;
-    Mmain().InferForms[5] = &view5;
+    NotingInferForm view0{State().Document};
+    NotingInferForm view5{State().Document};
+    State().InferForms[0] = &view0;
+    State().InferForms[5] = &view5;
     form.SelectTab(5); // view 3
     // The view's own tolerance switched on elsewhere: the refresh shows it
     // here too.
@@ -605,7 +617,7 @@ TEST_F(FilterFormTest, ATolerancesSwitchRefreshesEveryWindowShowingConditions)
         EXPECT_EQ(form.Controls().TxtFilterErr->isEnabled(), Game().StatView(3)->ShrinkSel(46) != 0) << c.Name;
     }
     EXPECT_EQ(Game().ShrinkAllErrSel, 1);
-    Mmain().InferForms.fill(nullptr);
+    State().InferForms.fill(nullptr);
 }
 
 struct PopupCase {
@@ -624,7 +636,7 @@ TEST_F(FilterFormTest, PopupEntriesThatActOnABetNeedOne)
         {"a bet row current", true, 5, true},
     };
     for (const PopupCase& c : cases) {
-        if (c.bets && Mmain().Document.Bets().BetCount() == 0)
+        if (c.bets && State().Document.Bets().BetCount() == 0)
             MakeAllDirectBets(form);
         if (c.row >= 0)
             form.Controls().msgResult->SetRow(c.row);
@@ -783,7 +795,7 @@ TEST_F(FilterFormTest, BatchReplaceDealsTheNewSecondaryNumbersInTurn)
         QTest::mouseClick(dialog.cmdOK(), Qt::LeftButton);
     });
     // The windows showing the bets are told once, after the replacement.
-    const QSignalSpy announced(&Mmain().Document, &GameDocument::betsChanged);
+    const QSignalSpy announced(&State().Document, &GameDocument::betsChanged);
     Entry(MainCommand::FilterReplace)->trigger();
     Settle();
     EXPECT_EQ(announced.count(), 1);
@@ -818,7 +830,7 @@ TEST_F(FilterFormTest, MoreThanThreePositionsAreRefused)
     EXPECT_FALSE(m_form->Visible());
     ASSERT_FALSE(m_boxes.Texts.isEmpty());
     EXPECT_TRUE(m_boxes.Texts.back().contains(u'4'));
-    Mmain().Document.SetMark(4, 1, -1); // no grid for it: nothing to repaint
+    State().Document.SetMark(4, 1, -1); // no grid for it: nothing to repaint
     EXPECT_EQ(Game().SelectBall(4, 1), -1);
 }
 
@@ -1005,9 +1017,9 @@ TEST_F(FilterFormTest, GroupBetsStayGroupBetsWhenTheWindowIsRebuilt)
 
     // Rebuilt, as every draw commit does: the options show how the bets
     // were made.
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
@@ -1032,8 +1044,8 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     test::FakeFileDialogs files;
     const ScopedService<IFileDialogs> filesInstalled(&files);
     fFilter& form = Open();
-    NotingInferForm view0;
-    Mmain().InferForms[0] = &view0;
+    NotingInferForm view0{State().Document};
+    State().InferForms[0] = &view0;
 
     Game().SelectBall(0, 4, -1);
     form.SelectTargetIssue(1);
@@ -1063,7 +1075,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     // An issue section alone resets the setting; the last draw is the target.
     ASSERT_TRUE(form.StrToSetChinIn(u"[Issue]"_s));
     EXPECT_EQ(form.Controls().cboNumName->currentIndex(), 2);
-    EXPECT_TRUE(Mmain().Document.DirectBets());
+    EXPECT_TRUE(State().Document.DirectBets());
     EXPECT_EQ(Game().FilterMatch.ItemCount(), 0);
     EXPECT_EQ(Game().SelectBall(0, 4), 0);
     EXPECT_EQ(Painted(form, Game(), 0), QString());
@@ -1109,7 +1121,7 @@ TEST_F(FilterFormTest, SchemesSavedAndLoadedFromTheBetsMenu)
     files.Paths = {Path(u"no/such/folder/c.voskc"_s)};
     Entry(MainCommand::ChipInPut)->trigger();
     EXPECT_EQ(m_boxes.Titles.last(), u"操作错误"_s);
-    Mmain().InferForms[0] = nullptr;
+    State().InferForms[0] = nullptr;
 }
 
 } // namespace
@@ -1151,8 +1163,8 @@ TEST_F(FilterFormTest, TheSchemeCheckFillsTheSidePanelAndItsLinksOpenTheViews)
     EXPECT_EQ(panel->LblWindowBox()->text(), u"过滤方案验证(不包含容错)结果："_s);
 
     // Issue 2024002 (1 2 3): a sum condition of view 0 that leaves it out.
-    NotingInferForm view0;
-    Mmain().InferForms[0] = &view0;
+    NotingInferForm view0{State().Document};
+    State().InferForms[0] = &view0;
     CStat& stat0 = *Game().StatView(0);
     stat0.SetShrinkSel(1, 1);
     stat0.SetShrinkVal(1, StrToRange(u"0", 0, 27));
@@ -1251,6 +1263,16 @@ TEST_F(FilterFormTest, TheOtherFilterButtonsStoreTheOpenPageThenOpenTheirOwn)
     panel->Fill(content);
     panel->LblFilter_Click(0);
     EXPECT_EQ(pages->Calls, (QStringList{u"close"_s, u"gather"_s}));
+    // Once the filter window has been unloaded for real the link leads
+    // nowhere, even before the window is gone.
+    State().FormsClosing = kTrue;
+    m_main->UnloadChildForms();
+    State().FormsClosing = kFalse;
+    pages->Calls.clear();
+    panel->LblFilter_Click(0);
+    FlushDeletes();
+    panel->LblFilter_Click(0);
+    EXPECT_TRUE(pages->Calls.isEmpty());
     delete m_main;
     m_main = nullptr;
 }

@@ -20,6 +20,8 @@ using namespace Qt::StringLiterals;
 
 class SchemeHistoryTest : public test::RealHistoryTest {
 protected:
+    AppState& State() { return m_context.State; }
+
     test::FakeFileDialogs m_files;
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};
 };
@@ -27,14 +29,14 @@ protected:
 TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
 {
     MDIMain& main = StartWithSampleGame();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
     ASSERT_EQ(Game().NumCount(), 8374);
     main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
     MakeDirectBets(*filter);
-    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
+    ASSERT_EQ(State().Document.Bets().LiveCount(), 1000);
 
     // A match item (one or two of 0, 1, 2 anywhere) and a history item (no
     // group repeat of the last 100 draws) take part in the run.
@@ -44,14 +46,14 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     ASSERT_TRUE(Game().FilterHistory.AddPerVal(u"√\t0\t100\t0\t1\tХ\tХ"));
     const int32_t next = Game().NumCount();
     std::vector<int32_t> expected;
-    for (int32_t i = 0; i < Mmain().Document.Bets().BetCount(); ++i) {
-        if (Game().FilterOther(Mmain().Document.Bets().Digits(i), next))
+    for (int32_t i = 0; i < State().Document.Bets().BetCount(); ++i) {
+        if (Game().FilterOther(State().Document.Bets().Digits(i), next))
             expected.push_back(i);
     }
     ASSERT_GT(expected.size(), 0u);
     ASSERT_LT(expected.size(), 1000u);
     filter->Controls().cmdGetFilter->click();
-    ASSERT_EQ(Mmain().Document.Bets().LivePositions(), expected);
+    ASSERT_EQ(State().Document.Bets().LivePositions(), expected);
 
     const QString path = Path(u"other.voskc"_s);
     m_files.Paths = {path};
@@ -59,9 +61,9 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
 
     // The window unloaded for real and the setting emptied; the scheme
     // loaded from the menu builds the window anew.
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
     Game().FilterMatch = CFilterMatch();
     Game().FilterHistory = CFilterHistory();
@@ -76,9 +78,9 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
     EXPECT_EQ(Game().FilterHistory.ItemCount(), 1);
     filter->ShowForm();
     MakeDirectBets(*filter);
-    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
+    ASSERT_EQ(State().Document.Bets().LiveCount(), 1000);
     filter->Controls().cmdGetFilter->click();
-    EXPECT_EQ(Mmain().Document.Bets().LivePositions(), expected);
+    EXPECT_EQ(State().Document.Bets().LivePositions(), expected);
 }
 
 // A scheme whose lists are at their limit loads and saves again (the save
@@ -87,7 +89,7 @@ TEST_F(SchemeHistoryTest, ASavedSchemeFiltersAlikeInAWindowBuiltAnew)
 TEST_F(SchemeHistoryTest, SchemesAtTheLimitsLoadAndSaveAndPastThemAreRefusedSayingWhy)
 {
     MDIMain& main = StartWithSampleGame();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
     main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     for (int i = 0; i < kMaxFilterItems; ++i)

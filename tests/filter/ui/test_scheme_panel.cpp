@@ -1,5 +1,7 @@
 #include "filter/ui/scheme_panel.h"
 
+#include <vector>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -54,7 +56,8 @@ PanelContent Findings(int views, int items)
 class SchemePanelTest : public ::testing::Test {
 protected:
     AppState m_state; // fresh for each test: no analysis windows
-    SchemePanel m_panel;
+    std::vector<int> m_otherFilterPages; // the other-filter pages the links opened
+    SchemePanel m_panel{m_state, [this](int page) { m_otherFilterPages.push_back(page); }};
 };
 
 TEST_F(SchemePanelTest, RowsStackDownwardsAndTheSurplusGoes)
@@ -109,8 +112,8 @@ TEST_F(SchemePanelTest, RowsStackDownwardsAndTheSurplusGoes)
 TEST_F(SchemePanelTest, LinksOpenTheirAnalysisView)
 {
     NotingInferForm view0, view3;
-    Mmain().InferForms[0] = &view0;
-    Mmain().InferForms[3] = &view3;
+    m_state.InferForms[0] = &view0;
+    m_state.InferForms[3] = &view3;
     PanelContent content = Findings(1, 0);
     content.Rows.push_back(Item(0, u"十位号码"_s, u"3|十位号码"_s));
     content.Rows.push_back(Item(1, u"和值"_s, u"9|和值"_s));
@@ -124,6 +127,22 @@ TEST_F(SchemePanelTest, LinksOpenTheirAnalysisView)
     m_panel.LblFilter_Click(7);
     EXPECT_TRUE(view0.Shown.isEmpty());
     EXPECT_EQ(view3.Shown.size(), 1);
+}
+
+TEST_F(SchemePanelTest, LinksToTheOtherFiltersOpenTheirPage)
+{
+    PanelContent content = Findings(1, 0);
+    for (const QString& tag : {u"Match"_s, u"History"_s, u"Gather"_s, u"Other"_s})
+        content.Rows.push_back(Item(static_cast<int16_t>(content.ItemsUsed++), u"第1项；"_s, tag));
+    m_panel.Fill(content);
+    for (int i = 0; i < m_panel.LblFilterCount(); ++i)
+        m_panel.LblFilter_Click(i);
+    EXPECT_EQ(m_otherFilterPages, (std::vector<int>{0, 1, 2}));
+
+    // A panel with nowhere to open them: the links do nothing.
+    SchemePanel alone(m_state);
+    alone.Fill(content);
+    alone.LblFilter_Click(0);
 }
 
 TEST_F(SchemePanelTest, LongListsScrollAndTheSplitterSetsTheWidth)

@@ -33,17 +33,9 @@ protected:
         Windows().DataSetOther = {};
         InstallPickerDialogs();
         InstallGameWindows(Windows(), m_context.State);
-        InstallFilterWindows(Windows());
+        InstallFilterWindows(Windows(), m_context.State);
         m_loader.emplace(&OpenLottorFile);
     }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        // A filter window made but never put into the main window shows the
-        // session of this test's game: the next test starts without it.
-        delete FilterWindow();
-    }
-
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
     CLottorData& Game() const { return *Mmain().CurLottorData; }
 

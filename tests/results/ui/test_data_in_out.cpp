@@ -86,7 +86,7 @@ protected:
     {
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
-        InstallFilterWindows(Windows());
+        InstallFilterWindows(Windows(), m_context.State);
         InstallResultsWindows(Windows());
     }
     void TearDown() override

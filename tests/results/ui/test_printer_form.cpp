@@ -522,7 +522,7 @@ TEST_F(PrinterFormTest, FilterWindowsPrintButtonOpensThePreviewBusy)
         status = msg.StatusText();
     };
     {
-        fFilter filter(m_context.Windows);
+        fFilter filter(m_context.State, m_context.Windows);
         ASSERT_TRUE(filter.Controls().cmdPrintFilter->isEnabled());
         filter.Controls().cmdPrintFilter->click();
     }
