@@ -45,7 +45,7 @@ protected:
     }
 
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    CLottorData& Game() const { return *State().CurLottorData; }
 
     // The main window started; the game chooser of the first start picks
     // the sample game.
