@@ -30,24 +30,28 @@ namespace kelton {
 namespace {
 
 using bench::EnsureApplication;
-// The sample game as the current game.
-bool SampleIsCurrent(benchmark::State& state)
+// The state of the benchmarks on the sample game, with the sample game as
+// its current game (opened once, made after the application so gone before
+// it); nullptr when the game could not be had.
+AppState* SampleState(benchmark::State& state)
 {
     EnsureApplication();
-    if (Mmain().CurLottorData)
-        return true;
+    static AppState app;
+    if (app.CurLottorData)
+        return &app;
     auto game = std::make_shared<CLottorData>();
     if (!bench::OpenSample(state, *game))
-        return false;
-    Mmain().CurLottorData = std::move(game);
-    return true;
+        return nullptr;
+    app.CurLottorData = std::move(game);
+    return &app;
 }
 
 void BM_DrawEditorOpenAndConfirm(benchmark::State& state)
 {
-    if (!SampleIsCurrent(state))
+    AppState* app = SampleState(state);
+    if (!app)
         return;
-    FDataSet form(Mmain());
+    FDataSet form(*app);
     form.show();
     QCoreApplication::processEvents();
     qsizetype length = 0;
@@ -58,19 +62,20 @@ void BM_DrawEditorOpenAndConfirm(benchmark::State& state)
         length = text.size();
         benchmark::DoNotOptimize(text.constData());
     }
-    state.counters["draws"] = Mmain().CurLottorData->NumCount();
+    state.counters["draws"] = app->CurLottorData->NumCount();
     state.counters["chars"] = static_cast<double>(length);
 }
 BENCHMARK(BM_DrawEditorOpenAndConfirm)->Unit(benchmark::kMillisecond);
 
 void BM_StrToNumOfTheEditorsText(benchmark::State& state)
 {
-    if (!SampleIsCurrent(state))
+    AppState* app = SampleState(state);
+    if (!app)
         return;
-    FDataSet form(Mmain());
+    FDataSet form(*app);
     form.Form_Load();
     const QString text = form.GridToNumStr();
-    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    CLottorHead& head = app->CurLottorData->HeadData;
     const QString format = head.GetDefFormat();
     int32_t count = 0;
     for (auto _ : state) {
@@ -94,14 +99,14 @@ QString NewestFirst(int count)
 void BM_DrawEditorImportNewestFirst(benchmark::State& state)
 {
     EnsureApplication();
-    const std::shared_ptr<CLottorData> before = Mmain().CurLottorData;
+    AppState app; // an empty game of its own
     auto game = std::make_shared<CLottorData>();
     game->HeadData.SetHeadStr(QStringLiteral("[LOTTONAME]\r\n3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
-    Mmain().CurLottorData = game;
+    app.CurLottorData = game;
     const int count = static_cast<int>(state.range(0));
     const QString text = NewestFirst(count);
     const QString format = QStringLiteral("N X X X");
-    FDataSet form(Mmain());
+    FDataSet form(app);
     form.show();
     int inserted = 0;
     for (auto _ : state) {
@@ -113,7 +118,6 @@ void BM_DrawEditorImportNewestFirst(benchmark::State& state)
         QCoreApplication::processEvents(); // the grid shows its rows
     }
     form.hide();
-    Mmain().CurLottorData = before;
     if (inserted != count)
         state.SkipWithError("not every draw was inserted");
     state.counters["draws"] = inserted;
@@ -134,9 +138,10 @@ BENCHMARK(BM_StrToNumOfANewestFirstList)->Arg(8000)->Arg(32000)->Unit(benchmark:
 
 void BM_DrawEditorPageDown(benchmark::State& state)
 {
-    if (!SampleIsCurrent(state))
+    AppState* app = SampleState(state);
+    if (!app)
         return;
-    FDataSet form(Mmain());
+    FDataSet form(*app);
     form.resize(800, 600);
     form.show();
     form.Form_Load();

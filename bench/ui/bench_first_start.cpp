@@ -113,7 +113,6 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
 {
     bench::EnsureApplication();
     const QString folderBefore = ProgramFolder();
-    const std::shared_ptr<CLottorData> gameBefore = Mmain().CurLottorData;
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> answered(&boxes);
     const ScopedService<LottorLoader> loader(&OpenLottorFile);
@@ -124,7 +123,6 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
         for (int run = 0; run < 5; ++run) {
             QTemporaryDir dir;
             SetProgramFolder(dir.path());
-            Mmain().CurLottorData.reset();
             double ms = 0;
             {
                 AppContext context;
@@ -133,11 +131,11 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
                 const Clock::time_point start = Clock::now();
                 window->MDIForm_Load();
                 ms = MsSince(start);
-                if (!Mmain().CurLottorData) {
+                if (!context.State.CurLottorData) {
                     state.SkipWithError("the sample game did not open");
                     break;
                 }
-                Mmain().CurLottorData.reset();
+                context.State.CurLottorData.reset();
             }
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             const std::vector<qint64> sizes = FileSizes(dir.path());
@@ -150,7 +148,6 @@ void BM_FirstStartAgainstPlainWrite(benchmark::State& state)
         }
     }
     SetProgramFolder(folderBefore);
-    Mmain().CurLottorData = gameBefore;
     const double start = MedianOf(starts);
     const double write = MedianOf(writes);
     state.counters["first_start_ms"] = start;
@@ -165,13 +162,11 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
 {
     bench::EnsureApplication();
     const QString folderBefore = ProgramFolder();
-    const std::shared_ptr<CLottorData> gameBefore = Mmain().CurLottorData;
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> answered(&boxes);
     const ScopedService<LottorLoader> loader(&OpenLottorFile);
     QTemporaryDir dir;
     SetProgramFolder(dir.path());
-    Mmain().CurLottorData.reset();
     std::vector<double> rebuilds;
     std::vector<double> writes;
     {
@@ -180,7 +175,7 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
         window->MDIForm_Load();
         QCoreApplication::processEvents();
         QAction* command = window->Entry(MainCommand::DataRefresh);
-        if (!Mmain().CurLottorData || !command || !command->isEnabled()) {
+        if (!context.State.CurLottorData || !command || !command->isEnabled()) {
             state.SkipWithError("the sample game did not open");
         } else {
             std::vector<qint64> sizes;
@@ -200,11 +195,10 @@ void BM_MenuRebuildAgainstPlainWrite(benchmark::State& state)
                 }
             }
         }
-        Mmain().CurLottorData.reset();
+        context.State.CurLottorData.reset();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetProgramFolder(folderBefore);
-    Mmain().CurLottorData = gameBefore;
     const double rebuild = MedianOf(rebuilds);
     const double write = MedianOf(writes);
     state.counters["rebuild_ms"] = rebuild;

@@ -65,6 +65,7 @@ constexpr int kFormulaCount = static_cast<int>(std::size(kFormulas));
 // formula window shown over it with every period chosen.
 struct ShownWindow {
     std::shared_ptr<CLottorData> Game;
+    AppState State;
     std::unique_ptr<FWay> Form;
 
     static ShownWindow* Get(benchmark::State& state)
@@ -83,8 +84,8 @@ struct ShownWindow {
                                  QString::fromLatin1(kConsult)))
                     return nullptr;
             }
-            Mmain().CurLottorData = w->Game;
-            w->Form = std::make_unique<FWay>(Mmain());
+            w->State.CurLottorData = w->Game;
+            w->Form = std::make_unique<FWay>(w->State);
             w->Form->resize(w->Form->sizeHint());
             w->Form->show();
             bench::Settle();

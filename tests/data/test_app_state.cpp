@@ -33,9 +33,9 @@ TEST(AppStateTest, AFreshStateHoldsNothingOfAnEarlierOne)
         earlier.SetFilePath = QStringLiteral("Kelt.dat");
     }
     const AppState fresh;
-    EXPECT_EQ(Mmain().LottoItems.LottoCount(), 0);
-    EXPECT_EQ(Mmain().FormsClosing, 0);
-    EXPECT_TRUE(Mmain().SetFilePath.isEmpty());
+    EXPECT_EQ(fresh.LottoItems.LottoCount(), 0);
+    EXPECT_EQ(fresh.FormsClosing, 0);
+    EXPECT_TRUE(fresh.SetFilePath.isEmpty());
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ TEST_F(LottorDataTest, DrawsRoundTripThroughFileAndViews)
     // The model makes no window: the main window makes the analysis windows
     // of the game it loads (test_mdi_commands.cpp).
     EXPECT_TRUE(m_factory.Forms.empty());
-    for (IInferForm* form : Mmain().InferForms)
+    for (IInferForm* form : m_state.InferForms)
         EXPECT_EQ(form, nullptr);
     EXPECT_EQ(game.ShrinkAllErrValUbound, 1);
     EXPECT_EQ(game.ShrinkAllErrVal.Count(), 1);
@@ -694,7 +694,7 @@ TEST_F(LottorDataTest, OpenFailsWhenTheViewsCannotBeBuilt)
         EXPECT_FALSE(game.HeadData.Enable());
         EXPECT_EQ(game.ViewCount(), 0);
         EXPECT_TRUE(m_factory.Forms.empty());
-        for (IInferForm* form : Mmain().InferForms)
+        for (IInferForm* form : m_state.InferForms)
             EXPECT_EQ(form, nullptr);
         ASSERT_TRUE(QDir(p).removeRecursively());
     }

@@ -85,7 +85,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     });
     MDIMain& main = Start();
     EXPECT_EQ(main.windowTitle(), u"Kelton 2.04 - [福彩3D]"_s);
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
     ASSERT_EQ(Game().NumCount(), 8374);
     EXPECT_EQ(Game().NumName(8373), 2025217);
 
@@ -116,14 +116,14 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // table; view 0 shows the last draw's digits in its row.
     for (const int view : {0, 3}) {
         m_main->Controls().mnuDataInfer[view]->trigger();
-        auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[static_cast<size_t>(view)].get());
+        auto* form = dynamic_cast<FInfer*>(State().InferForms[static_cast<size_t>(view)].get());
         ASSERT_NE(form, nullptr) << view;
         EXPECT_TRUE(form->Visible());
         EXPECT_EQ(form->Caption(), ViewName(view));
         EXPECT_EQ(form->CurrentViewName(), u"历史分布图"_s);
     }
     {
-        const FInfer& form = *dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+        const FInfer& form = *dynamic_cast<FInfer*>(State().InferForms[0].get());
         const CFlexGrid& grid = *form.Grid();
         int row = 2;
         while (row < grid.Rows() && grid.TextMatrix(row, 0) != u"2025217"_s)
@@ -185,7 +185,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // The prize query of the live bets against the latest draw, 2025217
     // (8 9 4): one direct hit when 8 9 4 came through the filter, none
     // otherwise.
-    const BetList& bets = Mmain().Document.Bets();
+    const BetList& bets = State().Document.Bets();
     int32_t drawnLive = 0;
     for (int32_t b = 0; b < bets.BetCount(); ++b) {
         const auto d = bets.Digits(b);
@@ -238,7 +238,7 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     // Its first entry opens the analysis window of view 0 on that condition.
     const QString broken = panel->LblFilter(0)->text();
     QTest::mouseClick(panel->LblFilter(0), Qt::LeftButton);
-    auto* analysis = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+    auto* analysis = dynamic_cast<FInfer*>(State().InferForms[0].get());
     ASSERT_NE(analysis, nullptr);
     EXPECT_TRUE(analysis->Visible());
     EXPECT_EQ(analysis->CurrentViewName(), broken);
@@ -285,16 +285,16 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     ASSERT_EQ(historyLines.size(), 2 + 8374 + 1); // the titles, the draws, the end of the last line
     EXPECT_EQ(historyLines[2 + 8373], "2025217:8 9 4\r");
     std::vector<QString> kept;
-    for (const int32_t i : Mmain().Document.Bets().LivePositions())
-        kept.push_back(Mmain().Document.Bets().BetText(i, 3, 1));
+    for (const int32_t i : State().Document.Bets().LivePositions())
+        kept.push_back(State().Document.Bets().BetText(i, 3, 1));
     ASSERT_EQ(static_cast<int32_t>(kept.size()), passing);
 
     // The filter window unloaded for real and every condition of view 0
     // switched off; the scheme reloaded from its file builds the window anew
     // with the conditions, and the bet file gives back the same live bets.
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     m_main->UnloadChildForms();
-    Mmain().FormsClosing = kFalse;
+    State().FormsClosing = kFalse;
     FlushDeletes();
     std::vector<std::decay_t<decltype(view0.ShrinkVal(0))>> setValues;
     for (int16_t k = 0; k <= 45; ++k) {
@@ -310,11 +310,11 @@ TEST_F(UserJourney, FromTheFirstStartToPrintedBets)
     }
     filter = dynamic_cast<fFilter*>(Windows().FilterForm());
     ASSERT_NE(filter, nullptr);
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(3); });
+    State().Document.ChangeBets([](BetList& bets) { bets = BetList(3); });
     transfer(MainCommand::ChipInOpen, betsPath);
     std::vector<QString> loaded;
-    for (const int32_t i : Mmain().Document.Bets().LivePositions())
-        loaded.push_back(Mmain().Document.Bets().BetText(i, 3, 1));
+    for (const int32_t i : State().Document.Bets().LivePositions())
+        loaded.push_back(State().Document.Bets().BetText(i, 3, 1));
     EXPECT_EQ(loaded, kept);
     EXPECT_EQ(filter->Controls().lblCount->text(), u"投注数：%1 可恢复：0"_s.arg(passing));
 
@@ -346,7 +346,7 @@ TEST_F(UserJourney, ConditionsPickedInTheValuePickerFilterTheBets)
         chooser.cmdSel()->click();
     });
     Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     auto* filter = dynamic_cast<fFilter*>(Windows().FilterForm());

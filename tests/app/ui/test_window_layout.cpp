@@ -220,7 +220,7 @@ TEST_P(WindowLayout, AnalysisWindowInEveryView)
 {
     StartOnScreen();
     m_main->Controls().mnuDataInfer[0]->trigger();
-    auto* form = dynamic_cast<FInfer*>(Mmain().InferForms[0].get());
+    auto* form = dynamic_cast<FInfer*>(State().InferForms[0].get());
     ASSERT_NE(form, nullptr);
     Check(*form, u"opened"_s);
     const auto every = [&](ViewFamily family, int count) {

@@ -85,7 +85,7 @@ protected:
         MakeGame(count);
         auto game = std::make_shared<CLottorData>();
         EXPECT_FALSE(game->OpenData(8, u"Lottor/g"_s));
-        Mmain().CurLottorData = game;
+        State().CurLottorData = game;
         return game->HeadData;
     }
 
@@ -167,7 +167,7 @@ TEST_F(WayFormTest, PeriodListFollowsTheDraws)
     } cases[] = {{0, 0, ""}, {40, 40, "40"}, {100, 100, "100"}, {250, 250, "100"}};
     for (const auto& c : cases) {
         delete m_form;
-        Mmain().CurLottorData.reset();
+        State().CurLottorData.reset();
         QDir(ProgramPath(u"Lottor"_s)).removeRecursively();
         Load(c.draws);
         FWay& form = Open();
@@ -230,7 +230,7 @@ TEST_F(WayFormTest, NewFormulaRenameEditAndRun)
 
     QTest::mouseClick(form.cmdView(), Qt::LeftButton);
     // The chart shows the hit table over the last 100 periods.
-    GameWayHistory history(*Mmain().CurLottorData);
+    GameWayHistory history(*State().CurLottorData);
     ASSERT_EQ(form.mWayResult().N, 100);
     const ChartData expected = WayHitTable(form.mWayResult(), history);
     const ChartData& shown = form.chMain()->Model().Data();
@@ -621,7 +621,7 @@ TEST_F(WayFormTest, TheMenuTheButtonAndTheWindowEntryOpenIt)
     m_loader.emplace(&OpenLottorFile);
     InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
 
     QAction* command = main.Entry(MainCommand::ChipInWay);
     QAction* entry = main.Entry(MainCommand::WindowWay);
@@ -664,8 +664,8 @@ TEST_F(WayFormTest, TheFormulaWindowAnswersWhileItsRunShowsTheBar)
     m_loader.emplace(&OpenLottorFile);
     InstallFormulaWindows(Windows(), m_context.State);
     MDIMain& main = Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
-    CLottorHead& head = Mmain().CurLottorData->HeadData;
+    ASSERT_TRUE(State().CurLottorData);
+    CLottorHead& head = State().CurLottorData->HeadData;
     head.WayGroupAdd(u"g"_s);
     head.WayAdd(0, u"f"_s, u"Num(1,3,1)"_s, 0, QString());
     main.Entry(MainCommand::ChipInWay)->trigger();

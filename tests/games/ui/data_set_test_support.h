@@ -87,7 +87,7 @@ protected:
         if (!lines.isEmpty()) {
             EXPECT_EQ(game->AddStrNum(game->HeadData.GetDefFormat(), lines), digits.size());
         }
-        Mmain().CurLottorData = game;
+        m_state.CurLottorData = game;
         return *game;
     }
 

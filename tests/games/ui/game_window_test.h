@@ -50,7 +50,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(target));
         for (const QString& name : shipped.entryList({QStringLiteral("*.Ltr")}, QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), target + QLatin1Char('/') + name));
-        Mmain().SettingRecord = SettingRecordType::Defaults();
+        State().SettingRecord = SettingRecordType::Defaults();
     }
 
     void TearDown() override

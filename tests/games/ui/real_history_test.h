@@ -37,7 +37,7 @@ protected:
         m_loader.emplace(&OpenLottorFile);
     }
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    CLottorData& Game() const { return *State().CurLottorData; }
 
     // The main window started; the game chooser of the first start picks
     // the sample game.

@@ -23,9 +23,9 @@ protected:
     void SetUp() override
     {
         DataSetTest::SetUp();
-        Mmain().SysInfo.SysAddress = QStringList{u"127.0.0.1"_s};
-        Mmain().SysInfo.SysLottoDataWebPath = u"data"_s;
-        Mmain().SettingRecord = SettingRecordType::Defaults();
+        m_state.SysInfo.SysAddress = QStringList{u"127.0.0.1"_s};
+        m_state.SysInfo.SysLottoDataWebPath = u"data"_s;
+        m_state.SettingRecord = SettingRecordType::Defaults();
         CLottorData& game = MakeGame({u"123"_s, u"456"_s}, 101);
         game.HeadData.SetWwwNumCaption(0, u"福彩3D"_s);
         game.HeadData.SetWwwNumLink(0, u"3d.txt"_s);
@@ -82,7 +82,7 @@ TEST_F(DataSetDownloadTest, ServerInformationThenTheDraws)
     ServeDraws("/new/3d.txt", u"103 7 8 9\r\n102 0 0 0\r\n104 0 1 2\r\n"_s);
     m_form->CmdDownLoad()->click();
     EXPECT_EQ(Paths(), QList<QByteArray>({kInfoPath, "/new/3d.txt"}));
-    EXPECT_EQ(Mmain().SysInfo.SysLottoDataWebPath, u"new/"_s);
+    EXPECT_EQ(m_state.SysInfo.SysLottoDataWebPath, u"new/"_s);
     EXPECT_EQ(Rows(), QStringList({u"101:1 2 3"_s, u"102:4 5 6"_s, u"103:7 8 9"_s, u"104:0 1 2"_s}));
     EXPECT_TRUE(m_form->GridChanged());
     EXPECT_EQ(m_boxes.Texts, QStringList({u"导入成功,已经添加了新的开奖号码."_s}));
@@ -98,8 +98,8 @@ TEST_F(DataSetDownloadTest, OnlyServerInformationReplacesTheProgramsOwn)
     m_server.Serve(kInfoPath, "<html><body>maintenance</body></html>");
     ServeDraws("/data/3d.txt", u"103 7 8 9\r\n"_s);
     m_form->CmdDownLoad()->click();
-    EXPECT_EQ(Mmain().SysInfo.SysAddress, QStringList({u"127.0.0.1"_s}));
-    EXPECT_EQ(Mmain().SysInfo.SysLottoDataWebPath, u"data"_s);
+    EXPECT_EQ(m_state.SysInfo.SysAddress, QStringList({u"127.0.0.1"_s}));
+    EXPECT_EQ(m_state.SysInfo.SysLottoDataWebPath, u"data"_s);
     // The draws come from the folder known before.
     EXPECT_EQ(Paths(), QList<QByteArray>({kInfoPath, "/data/3d.txt"}));
     EXPECT_EQ(Rows().size(), 3);

@@ -90,7 +90,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
     });
     main.Controls().Tbr1->ButtonByKey(u"Lottor"_s)->trigger();
     EXPECT_TRUE(Caption().endsWith(u" - [我的3D]"_s));
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = State().CurLottorData;
     ASSERT_TRUE(game);
     EXPECT_EQ(CLottorData::CanonicalDataPath(game->FilePath()),
               CLottorData::CanonicalDataPath(u"Lottor/lottor1001"_s));
@@ -103,7 +103,7 @@ TEST_F(GameWindowsTest, ANewGameFromTheTemplateIsChosenAndOpensWithEmptyStatisti
     Choose(u"福彩3D"_s);
     main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_TRUE(Caption().endsWith(u" - [福彩3D]"_s));
-    EXPECT_EQ(Mmain().LottoItems.SelectItem(), 0);
+    EXPECT_EQ(State().LottoItems.SelectItem(), 0);
 
     // The options of the current game.
     OnModal<FLottoOption>([](FLottoOption& options) {
@@ -135,9 +135,9 @@ protected:
         }
         WriteSettings(false, {{u"游戏"_s, path}});
         Start();
-        ASSERT_TRUE(Mmain().CurLottorData);
+        ASSERT_TRUE(State().CurLottorData);
     }
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    CLottorData& Game() const { return *State().CurLottorData; }
     QAction* Entry(MainCommand command) const { return m_main->Entry(command); }
 };
 

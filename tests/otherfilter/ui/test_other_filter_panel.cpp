@@ -79,7 +79,7 @@ protected:
         InstallOtherFilterWindows(Windows(), m_context.State);
         StartWithSampleGame();
         Settle();
-        ASSERT_TRUE(Mmain().CurLottorData);
+        ASSERT_TRUE(State().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 8374);
         m_panel = dynamic_cast<PicOtherFilter*>(m_main->PicOtherFilter());
         ASSERT_NE(m_panel, nullptr);
@@ -448,7 +448,7 @@ TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
     m_filter->Controls().cmdMatch->click();
     CFlexGrid* grid = Grid(OtherPage::Match);
     grid->AddItem(u"1\t√\t1 2\t1\tХ\tХ"_s);
-    const std::shared_ptr<CLottorData> first = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> first = State().CurLottorData;
 
     const QString other = u"Lottor/other/game"_s;
     {
@@ -456,15 +456,15 @@ TEST_F(OtherFilterPanelTest, AGameChangeStoresTheOpenPageIntoItsOwnGame)
         ASSERT_FALSE(created.CreateData(u"[LOTTONAME]\r\n三位数\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s, other,
                                         1000));
     }
-    Windows().ChooseGame = [&other](QWidget*) {
-        CLottoItem& items = Mmain().LottoItems;
+    Windows().ChooseGame = [this, &other](QWidget*) {
+        CLottoItem& items = State().LottoItems;
         items.LottoAdd(u"0"_s, u"三位数"_s, other);
         items.SetSelectItem(static_cast<int16_t>(items.LottoCount() - 1));
         return true;
     };
     m_main->Entry(MainCommand::SysDataLottor)->trigger();
     Settle();
-    ASSERT_NE(Mmain().CurLottorData, first);
+    ASSERT_NE(State().CurLottorData, first);
     EXPECT_FALSE(m_panel->isVisible());
     EXPECT_FALSE(Page(OtherPage::Match)->IsOpen());
     ASSERT_EQ(first->FilterMatch.ItemCount(), 1);

@@ -108,8 +108,11 @@ protected:
         ProgramFolderTest::TearDown();
     }
 
-    // The registry of windows the main window is made with.
+    // The registry of windows the main window is made with, and the state
+    // it works on.
     ShellWindows& Windows() { return m_context.Windows; }
+    AppState& State() { return m_context.State; }
+    const AppState& State() const { return m_context.State; }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     // Lets the activation of a child window, which follows the code that

@@ -56,8 +56,8 @@ TEST_F(FirstStartTest, OpensOnTheSampleGameWithItsStatistics)
         main.MDIForm_Load();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]")) << "start " << start;
         EXPECT_TRUE(main.Entry(MainCommand::DataRefresh)->isEnabled());
-        ASSERT_TRUE(Mmain().CurLottorData);
-        const CLottorData& game = *Mmain().CurLottorData;
+        ASSERT_TRUE(run.State.CurLottorData);
+        const CLottorData& game = *run.State.CurLottorData;
         EXPECT_EQ(game.NumCount(), 8374);
         EXPECT_EQ(game.NumName(0), 2002001);
         EXPECT_EQ(game.NumName(8373), 2025217);
@@ -90,7 +90,7 @@ TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
         RunContext run;
         MDIMain main(run);
         main.MDIForm_Load();
-        EXPECT_FALSE(Mmain().CurLottorData);
+        EXPECT_FALSE(run.State.CurLottorData);
         ASSERT_EQ(boxes.Texts.size(), 1);
         EXPECT_TRUE(boxes.Texts[0].startsWith(QStringLiteral("示例彩票未能安装："))) << boxes.Texts[0].toStdString();
         main.MDIForm_Unload();
@@ -110,8 +110,8 @@ TEST(FullDiskFirstStartTest, TellsWhyAndInstallsTheSampleGameWhenThereIsRoom)
         MDIMain main(run);
         main.MDIForm_Load();
         EXPECT_EQ(boxes.Texts.size(), 1) << boxes.Texts.join(u'|').toStdString();
-        ASSERT_TRUE(Mmain().CurLottorData);
-        EXPECT_EQ(Mmain().CurLottorData->NumCount(), 8374);
+        ASSERT_TRUE(run.State.CurLottorData);
+        EXPECT_EQ(run.State.CurLottorData->NumCount(), 8374);
         main.MDIForm_Unload();
     }
     SetProgramFolder(QString());

@@ -51,9 +51,10 @@ const QString kThreeDigits = QStringLiteral("[LOTTONAME]\r\n三位数\r\n[BCDATA
 // refills on the game document's word.
 class FakeFilterForm : public CChildForm, public IFilterForm {
 public:
-    FakeFilterForm() : CChildForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"))
+    explicit FakeFilterForm(GameDocument& document)
+        : CChildForm(QStringLiteral("fFilter"), QStringLiteral("缩水过滤"))
     {
-        connect(&Mmain().Document, &GameDocument::statisticsRebuilt, this,
+        connect(&document, &GameDocument::statisticsRebuilt, this,
                 [this] { Calls << QStringLiteral("RefreshForm"); });
     }
     void OpenChinIn() override { Calls << QStringLiteral("OpenChinIn"); }
@@ -83,10 +84,10 @@ public:
 // made for.
 class FakeInferForm : public CChildForm, public IInferForm, public IGridCopySource {
 public:
-    explicit FakeInferForm(int16_t view, CStat* stat = nullptr)
+    FakeInferForm(GameDocument& document, int16_t view, CStat* stat = nullptr)
         : CChildForm(QStringLiteral("FInfer"), ViewName(view)), View(view), Stat(stat)
     {
-        connect(&Mmain().Document, &GameDocument::statisticsRebuilt, this, [this] {
+        connect(&document, &GameDocument::statisticsRebuilt, this, [this] {
             if (FormOpen())
                 ++Refreshed;
         });
@@ -100,13 +101,17 @@ public:
 
 class FakeFactory : public IInferFormFactory {
 public:
+    explicit FakeFactory(GameDocument& document) : m_document(document) {}
     IInferForm* CreateInferForm(int16_t sView, CStat& sStat) override
     {
-        auto* form = new FakeInferForm(sView, &sStat);
+        auto* form = new FakeInferForm(m_document, sView, &sStat);
         Made << form;
         return form;
     }
     QList<QPointer<FakeInferForm>> Made;
+
+private:
+    GameDocument& m_document;
 };
 
 // The draw editor: hands back what the test sets.
@@ -136,7 +141,7 @@ protected:
         Windows().FilterForm = [this]() -> IChildForm* {
             // A window unloaded for real is made anew.
             if (!m_filter || !m_filter->FormOpen())
-                m_filter = new FakeFilterForm;
+                m_filter = new FakeFilterForm(State().Document);
             return m_filter.data();
         };
     }
@@ -196,7 +201,7 @@ protected:
         delete m_main;
         m_main = nullptr;
         FlushDeletes();
-        Mmain().FormsClosing = 0;
+        State().FormsClosing = 0;
         Start();
     }
 
@@ -274,7 +279,7 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedAtStartUpIsReportedEveryTime)
                                             QStringLiteral("：") + file +
                                             QStringLiteral("\n彩票数据文件未作任何改动。"))
                 << c.name;
-            EXPECT_FALSE(Mmain().CurLottorData);
+            EXPECT_FALSE(State().CurLottorData);
             EXPECT_FALSE(Entry(MainCommand::DataRefresh)->isEnabled());
         }
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -299,8 +304,8 @@ TEST_F(CommandsTest, ChoosingTheLoadedGameKeepsItsWindows)
          {path, QStringLiteral("Lottor/a/game"), QStringLiteral("Lottor/a/../a/game")}) {
         SCOPED_TRACE(spelling.toStdString());
         Windows().ChooseGame = [&](QWidget*) {
-            Mmain().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("A2"), spelling);
-            Mmain().LottoItems.SetSelectItem(static_cast<int16_t>(Mmain().LottoItems.LottoCount() - 1));
+            State().LottoItems.LottoAdd(QStringLiteral("0"), QStringLiteral("A2"), spelling);
+            State().LottoItems.SetSelectItem(static_cast<int16_t>(State().LottoItems.LottoCount() - 1));
             return true;
         };
         main.Entry(MainCommand::SysDataLottor)->trigger();
@@ -320,8 +325,8 @@ TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
     MDIMain& main = Start();
     QPointer<FakeFilterForm> before = m_filter;
 
-    Windows().ChooseGame = [](QWidget*) {
-        Mmain().LottoItems.SetSelectItem(1);
+    Windows().ChooseGame = [this](QWidget*) {
+        State().LottoItems.SetSelectItem(1);
         return true;
     };
     main.UpdateCommands();
@@ -334,7 +339,7 @@ TEST_F(CommandsTest, AGameOfTheSameFileNameElsewhereIsAnotherGame)
     EXPECT_FALSE(before);
     ASSERT_TRUE(m_filter);
     EXPECT_TRUE(m_filter->Visible());
-    EXPECT_EQ(Mmain().FormsClosing, 0);
+    EXPECT_EQ(State().FormsClosing, 0);
 }
 
 TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
@@ -348,8 +353,8 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
     // The files of both games are gone: compared by what is on disk alone,
     // they would count as the same game.
     QFile::remove(current);
-    Windows().ChooseGame = [](QWidget*) {
-        Mmain().LottoItems.SetSelectItem(1);
+    Windows().ChooseGame = [this](QWidget*) {
+        State().LottoItems.SetSelectItem(1);
         return true;
     };
     main.UpdateCommands();
@@ -364,7 +369,7 @@ TEST_F(CommandsTest, AChosenGameWhoseFileIsMissingIsReported)
     EXPECT_TRUE(Entry(MainCommand::ChipInFilter)->isEnabled());
 
     // Without a game loaded it is reported all the same.
-    Mmain().CurLottorData.reset();
+    State().CurLottorData.reset();
     main.Entry(MainCommand::SysDataLottor)->trigger();
     EXPECT_EQ(LoadedFiles.size(), 1);
     EXPECT_EQ(m_boxes.Texts.size(), 2);
@@ -377,15 +382,15 @@ TEST_F(CommandsTest, AGameThatCannotBeOpenedClosesTheWindowsAndKeepsTheOldGame)
     WriteSettings(false, {{QStringLiteral("Good"), good}, {QStringLiteral("Bad"), bad}});
     InstallFakeLoader();
     MDIMain& main = Start();
-    const auto current = Mmain().CurLottorData;
+    const auto current = State().CurLottorData;
 
-    Windows().ChooseGame = [](QWidget*) {
-        Mmain().LottoItems.SetSelectItem(1);
+    Windows().ChooseGame = [this](QWidget*) {
+        State().LottoItems.SetSelectItem(1);
         return true;
     };
     main.UpdateCommands();
     main.Entry(MainCommand::SysDataLottor)->trigger();
-    EXPECT_EQ(Mmain().CurLottorData, current);
+    EXPECT_EQ(State().CurLottorData, current);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [good]"));
     FlushDeletes();
     EXPECT_FALSE(m_filter);
@@ -427,12 +432,12 @@ protected:
         InstallRealLoader();
         Windows().DataSetForm = [this] { return &m_editor; };
         Start();
-        ASSERT_TRUE(Mmain().CurLottorData);
+        ASSERT_TRUE(State().CurLottorData);
         ASSERT_EQ(Game().NumCount(), 4);
     }
-    CLottorData& Game() const { return *Mmain().CurLottorData; }
+    CLottorData& Game() const { return *State().CurLottorData; }
 
-    FakeFactory m_factory;
+    FakeFactory m_factory{State().Document};
     ScopedService<IInferFormFactory> m_factoryInstalled{&m_factory};
     FakeDataSet m_editor;
 };
@@ -445,24 +450,24 @@ TEST_F(DrawCommitTest, TheLoadedGameHasOneAnalysisWindowPerView)
         ASSERT_TRUE(m_factory.Made[v]) << v;
         EXPECT_EQ(m_factory.Made[v]->View, v);
         EXPECT_EQ(m_factory.Made[v]->Stat, Game().StatView(v));
-        EXPECT_EQ(Mmain().InferForms[static_cast<size_t>(v)], m_factory.Made[v].data());
+        EXPECT_EQ(State().InferForms[static_cast<size_t>(v)], m_factory.Made[v].data());
     }
 }
 
 TEST_F(CommandsTest, AGameWhoseViewsWereRebuiltGetsItsWindows)
 {
-    FakeFactory factory;
+    FakeFactory factory(State().Document);
     const ScopedService<IInferFormFactory> installed(&factory);
     MakeGame(QStringLiteral("Lottor/game"), {"123", "456"});
     ASSERT_TRUE(QFile::remove(CLottorData::StatPath(ProgramPath(QStringLiteral("Lottor/game")), 5)));
     WriteSettings(false, {{QStringLiteral("三位数"), QStringLiteral("Lottor/game")}});
     m_loader.emplace(&OpenLottorFile);
     Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
-    EXPECT_EQ(Mmain().CurLottorData->StatView(5)->RecordCount(), 3);
+    ASSERT_TRUE(State().CurLottorData);
+    EXPECT_EQ(State().CurLottorData->StatView(5)->RecordCount(), 3);
     ASSERT_EQ(factory.Made.size(), 8);
     for (int16_t v = 0; v < 8; ++v)
-        EXPECT_EQ(Mmain().InferForms[static_cast<size_t>(v)], factory.Made[v].data());
+        EXPECT_EQ(State().InferForms[static_cast<size_t>(v)], factory.Made[v].data());
 }
 
 TEST_F(DrawCommitTest, AnEditorClosedWithoutConfirmingChangesNothing)
@@ -492,10 +497,10 @@ TEST_F(DrawCommitTest, ConfirmedDrawsAreStoredAndTheWindowsComeBack)
     for (const auto& form : firstWindows)
         EXPECT_FALSE(form);
     for (int i = 0; i < AppState::InferCount; ++i)
-        EXPECT_NE(Mmain().InferForms[i], nullptr) << i;
+        EXPECT_NE(State().InferForms[i], nullptr) << i;
     ASSERT_TRUE(m_filter);
     EXPECT_TRUE(m_filter->Visible());
-    EXPECT_EQ(Mmain().FormsClosing, 0);
+    EXPECT_EQ(State().FormsClosing, 0);
 }
 
 TEST_F(DrawCommitTest, OnlyAnEmptyListDeletesTheHistory)
@@ -599,7 +604,7 @@ TEST_F(DrawCommitTest, RegeneratingRebuildsTheViewsAndRefreshesTheWindows)
     ASSERT_TRUE(m_factory.Made[2]);
     EXPECT_FALSE(infer->Visible());
     EXPECT_EQ(infer->Refreshed, 1);
-    EXPECT_EQ(Mmain().InferForms[2], infer);
+    EXPECT_EQ(State().InferForms[2], infer);
     ASSERT_TRUE(m_filter);
     EXPECT_EQ(m_filter->Calls, QStringList({"RefreshForm"}));
     EXPECT_TRUE(m_filter->Visible());
@@ -740,8 +745,8 @@ TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
     EXPECT_FALSE(main->Controls().StbNews->isVisible());
     EXPECT_FALSE(Entry(MainCommand::SysBar)->isChecked());
     EXPECT_FALSE(Entry(MainCommand::SysStatus)->isChecked());
-    EXPECT_EQ(Mmain().SettingRecord.ShowToolBar(), 0);
-    EXPECT_EQ(Mmain().SettingRecord.ShowStatusBar(), 0);
+    EXPECT_EQ(State().SettingRecord.ShowToolBar(), 0);
+    EXPECT_EQ(State().SettingRecord.ShowStatusBar(), 0);
     ASSERT_TRUE(main->close());
 
     Restart();
@@ -766,9 +771,9 @@ TEST_F(CommandsTest, TheBarTogglesAreKeptAcrossARestart)
 
 // --- Notice ticker ---------------------------------------------------------------
 
-void SetNotices(const QStringList& texts)
+void SetNotices(ServerInfo& info, const QStringList& texts)
 {
-    QList<SysNotice>& notices = Mmain().SysInfo.SysNotify;
+    QList<SysNotice>& notices = info.SysNotify;
     notices.clear();
     for (const QString& text : texts)
         notices.push_back({text, QStringLiteral("http://news.example/") + text});
@@ -814,7 +819,7 @@ TEST_F(CommandsTest, TheTickerShowsTheNoticesInTurn)
     EXPECT_FALSE(main.Controls().tmrStatus->isActive());
     EXPECT_EQ(main.Controls().tmrStatus->interval(), 300);
 
-    SetNotices({"a", "bb", "c"});
+    SetNotices(State().SysInfo, {"a", "bb", "c"});
     main.DataSetOther();
     EXPECT_TRUE(main.Controls().tmrStatus->isActive());
     // Each notice takes its length plus 60 blank steps.
@@ -822,7 +827,7 @@ TEST_F(CommandsTest, TheTickerShowsTheNoticesInTurn)
 
     // One notice: the same one after every 60 blanks.
     Restart();
-    SetNotices({"abc"});
+    SetNotices(State().SysInfo, {"abc"});
     m_main->DataSetOther();
     Tick(*m_main);
     EXPECT_EQ(m_main->NoticeIndex(), 0);
@@ -839,7 +844,7 @@ TEST_F(CommandsTest, TheTickerRunsOnlyWithNoticesAndAVisibleStatusBar)
     main.DataSetOther();
     EXPECT_FALSE(main.Controls().tmrStatus->isActive()); // no notices
 
-    SetNotices({"hello", "world"});
+    SetNotices(State().SysInfo, {"hello", "world"});
     main.Entry(MainCommand::SysStatus)->trigger(); // hidden
     main.DataSetOther();
     EXPECT_FALSE(main.Controls().tmrStatus->isActive());
@@ -876,9 +881,9 @@ TEST_F(CommandsTest, AClickOnTheTickerOpensTheNoticeOnShow)
     ClickPanel(main.Controls().NoticePanel);
     EXPECT_TRUE(Opened.isEmpty());
 
-    SetNotices({"a", "b"});
-    Mmain().SysInfo.SysNotify.push_back({QStringLiteral("local"), QStringLiteral("Kelt.dat")});
-    Mmain().SysInfo.SysNotify.push_back({QStringLiteral("file"), QStringLiteral("file:///etc/passwd")});
+    SetNotices(State().SysInfo, {"a", "b"});
+    State().SysInfo.SysNotify.push_back({QStringLiteral("local"), QStringLiteral("Kelt.dat")});
+    State().SysInfo.SysNotify.push_back({QStringLiteral("file"), QStringLiteral("file:///etc/passwd")});
     main.DataSetOther();
     Tick(main); // notice 1 starts
     ClickPanel(main.Controls().NoticePanel);
@@ -918,13 +923,13 @@ TEST_F(CommandsTest, TheStartUpOffersANewerEditionOrOpensAPage)
         EXPECT_EQ(owner, &main);
         ++offers;
     };
-    Mmain().SysInfo.SysShowPage = {QStringLiteral("http://page.example/one")};
+    State().SysInfo.SysShowPage = {QStringLiteral("http://page.example/one")};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.edition);
         offers = 0;
         Opened.clear();
-        Mmain().SysInfo.SysNewEdition = QLatin1String(c.edition);
-        Mmain().SysInfo.SysNewEditionList = QLatin1String(c.list);
+        State().SysInfo.SysNewEdition = QLatin1String(c.edition);
+        State().SysInfo.SysNewEditionList = QLatin1String(c.list);
         main.DataSetOther();
         EXPECT_EQ(offers, c.offered ? 1 : 0);
         EXPECT_EQ(Opened, c.offered ? QStringList() : QStringList({"http://page.example/one"}));
@@ -939,7 +944,7 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
 
     const QStringList pages = {QStringLiteral("http://page.example/1"),
                                QStringLiteral("https://page.example/2")};
-    Mmain().SysInfo.SysShowPage = pages;
+    State().SysInfo.SysShowPage = pages;
     QSet<QString> seen;
     for (int i = 0; i < 60; ++i) {
         Opened.clear();
@@ -951,7 +956,7 @@ TEST_F(CommandsTest, ThePageIsOneOfTheListedWebPages)
 
     // An address that is no web page is not opened.
     QFile(ProgramPath(QStringLiteral("Kelt.dat"))).open(QIODevice::WriteOnly);
-    Mmain().SysInfo.SysShowPage = {QStringLiteral("Kelt.dat")};
+    State().SysInfo.SysShowPage = {QStringLiteral("Kelt.dat")};
     Opened.clear();
     main.DataSetOther();
     EXPECT_TRUE(Opened.isEmpty());
@@ -978,7 +983,7 @@ TEST_F(CommandsTest, TheStartUpAppliesTheOnlineInformationBeforeReady)
 TEST_F(CommandsTest, TheSiteCommandsOpenTheServerAddresses)
 {
     MDIMain& main = Start();
-    ServerInfo& info = Mmain().SysInfo;
+    ServerInfo& info = State().SysInfo;
     info.SysAddress = {QStringLiteral("http://site.example/"), QStringLiteral("http://other.example/")};
     info.SysMenuSever = QStringLiteral("http://service.example/");
     info.SysMenuNew = QStringLiteral("javascript:alert(1)");
@@ -1013,7 +1018,7 @@ TEST_F(CommandsTest, TheUserGuideShowsThePageOfTheActiveWindow)
     EXPECT_EQ(main.HelpTopic(), QStringLiteral("fFilter.htm"));
     main.Controls().Tbr1->ButtonByKey(QStringLiteral("Help"))->trigger();
 
-    auto* infer = new FakeInferForm(1);
+    auto* infer = new FakeInferForm(State().Document, 1);
     infer->ShowForm();
     Settle();
     Entry(MainCommand::HelpGuide)->trigger();
@@ -1045,7 +1050,7 @@ TEST_F(CommandsTest, TheGridSelectionIsCopiedWithItsHeaders)
     EXPECT_EQ(GridSelectionText(grid), QStringLiteral("0.0\t0.0\r\n1.0\t1.0\r\n"));
 
     MDIMain& main = Start();
-    auto* infer = new FakeInferForm(0);
+    auto* infer = new FakeInferForm(State().Document, 0);
     infer->Grid.row = 5;
     infer->Grid.rowSel = 3;
     infer->Grid.col = 2;

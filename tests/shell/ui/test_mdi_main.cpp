@@ -133,7 +133,7 @@ TEST_F(MdiMainTest, FirstStartWithoutSettingsFileHasNoGame)
     // A fresh installation shows the chooser, which is not part of the
     // program here: no game is chosen, none is loaded.
     EXPECT_TRUE(LoadedFiles.isEmpty());
-    EXPECT_FALSE(Mmain().CurLottorData);
+    EXPECT_FALSE(State().CurLottorData);
     EXPECT_EQ(main.StatusText(), QStringLiteral("就绪"));
     EXPECT_TRUE(main.Controls().Tbr1->isVisible());
     EXPECT_TRUE(main.Entry(MainCommand::SysBar)->isChecked());
@@ -195,9 +195,9 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
 
     ASSERT_EQ(LoadedFiles, QStringList({ProgramPath(QStringLiteral("Lottor/福彩3D"))}));
     EXPECT_EQ(LoadedViews, 8);
-    EXPECT_TRUE(Mmain().CurLottorData);
+    EXPECT_TRUE(State().CurLottorData);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [福彩3D]"));
-    EXPECT_EQ(Mmain().Document.Bets().Stride(), 4);
+    EXPECT_EQ(State().Document.Bets().Stride(), 4);
 
     // The commands of the game whose windows are part of the program.
     for (MainCommand entry : {MainCommand::ChipInFilter, MainCommand::ChipInGet, MainCommand::ChipInPut,
@@ -247,7 +247,7 @@ TEST_F(MdiMainTest, AGameThatCannotBeOpenedLeavesNoGame)
     MDIMain& main = Start();
 
     EXPECT_EQ(LoadedFiles.size(), 1);
-    EXPECT_FALSE(Mmain().CurLottorData);
+    EXPECT_FALSE(State().CurLottorData);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04"));
     EXPECT_FALSE(ButtonEnabled("Filter"));
     EXPECT_FALSE(m_filter);
@@ -266,7 +266,7 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     WriteSettings(false, {QStringLiteral("排列三")});
     InstallFakeLoader(1); // with a secondary area, for the batch replacement
     MDIMain& main = Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
 
     // What each command opens or calls, and the toolbar button that runs it.
     struct Row {
@@ -321,7 +321,7 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     }
     // An analysis window made for a view enables that view's entry.
     TestInferForm infer(3);
-    Mmain().InferForms[3] = &infer;
+    State().InferForms[3] = &infer;
     main.UpdateCommands();
     for (int i = 0; i < MDIMain::kViewCount; ++i)
         EXPECT_EQ(main.Controls().mnuDataInfer[i]->isEnabled(), i == 3) << i;
@@ -330,7 +330,7 @@ TEST_F(MdiMainTest, ACommandIsEnabledOnlyWithItsWindow)
     EXPECT_FALSE(main.Controls().mnuDataInfer[3]->isEnabled());
     EXPECT_FALSE(Enabled(MainCommand::ChipInQuery));
     EXPECT_TRUE(Enabled(MainCommand::HelpAbout));
-    Mmain().InferForms[3] = nullptr;
+    State().InferForms[3] = nullptr;
 }
 
 TEST_F(MdiMainTest, AFailedChangeKeepsThePreviousGame)
@@ -338,9 +338,9 @@ TEST_F(MdiMainTest, AFailedChangeKeepsThePreviousGame)
     InstallFakeLoader();
     MDIMain& main = Start();
     ASSERT_TRUE(main.LoadLottor(QStringLiteral("first")));
-    const auto current = Mmain().CurLottorData;
+    const auto current = State().CurLottorData;
     EXPECT_FALSE(main.LoadLottor(QStringLiteral("bad")));
-    EXPECT_EQ(Mmain().CurLottorData, current);
+    EXPECT_EQ(State().CurLottorData, current);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Kelton 2.04 - [first]"));
     // A good change releases the previous lottery.
     ASSERT_TRUE(main.LoadLottor(QStringLiteral("second")));
@@ -374,22 +374,22 @@ TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
     InstallFilterForm();
     MDIMain& main = Start();
     ASSERT_TRUE(m_filter);
-    Mmain().SettingRecord.SetShowToolBar(0); // as the toolbar toggle leaves it
+    State().SettingRecord.SetShowToolBar(0); // as the toolbar toggle leaves it
 
     m_boxes.Answer = QMessageBox::Cancel;
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
     EXPECT_EQ(m_boxes.Texts, QStringList({"你真的要退出程序吗？按确定退出。"}));
-    EXPECT_EQ(Mmain().FormsClosing, 0);
+    EXPECT_EQ(State().FormsClosing, 0);
     EXPECT_EQ(Released, 0);
 
     m_boxes.Answer = QMessageBox::Ok;
     EXPECT_TRUE(main.close());
     EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(Mmain().FormsClosing, kTrue);
+    EXPECT_EQ(State().FormsClosing, kTrue);
     EXPECT_EQ(Released, 1);
-    EXPECT_FALSE(Mmain().CurLottorData);
+    EXPECT_FALSE(State().CurLottorData);
     // The child windows were unloaded for real.
     EXPECT_TRUE(LoadedChildForms().empty());
     FlushDeletes();
@@ -407,7 +407,7 @@ TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
 {
     InstallFakeLoader();
     MDIMain& main = Start();
-    ASSERT_FALSE(Mmain().CurLottorData);
+    ASSERT_FALSE(State().CurLottorData);
 
     CMsg msg;
     msg.StartShowMsg(QStringLiteral("统计原始数据"));
@@ -416,7 +416,7 @@ TEST_F(MdiMainTest, ExitIsRefusedWhileAnOperationRunsEvenWithoutAGame)
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(m_boxes.Texts, QStringList({"必须取消正在进行的操作才能退出程序"}));
     EXPECT_EQ(m_boxes.Titles, QStringList({"系统提示！"}));
-    EXPECT_EQ(Mmain().FormsClosing, 0);
+    EXPECT_EQ(State().FormsClosing, 0);
     // The operation is asked to stop.
     EXPECT_TRUE(msg.IsClick());
     msg.EndPrg();
@@ -656,7 +656,7 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
 {
     MDIMain& main = Start();
     QPointer<TestInferForm> infer = new TestInferForm(2);
-    Mmain().InferForms[2] = infer;
+    State().InferForms[2] = infer;
     auto* other = new TestForm(QStringLiteral("fWay"), QStringLiteral("号码选杀号公式"));
 
     main.Controls().mnuWindowInfer[2]->trigger();
@@ -688,12 +688,12 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     Settle();
     EXPECT_TRUE(main.Controls().mnuWindowInfer[2]->isChecked());
 
-    Mmain().FormsClosing = kTrue;
+    State().FormsClosing = kTrue;
     main.UnloadChildForms();
-    Mmain().FormsClosing = 0;
+    State().FormsClosing = 0;
     EXPECT_FALSE(main.Controls().mnuDataInfer[2]->isChecked());
     EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isVisible());
-    EXPECT_EQ(Mmain().InferForms[2], nullptr);
+    EXPECT_EQ(State().InferForms[2], nullptr);
     EXPECT_TRUE(LoadedChildForms().empty());
     FlushDeletes();
     EXPECT_FALSE(infer);
@@ -1104,7 +1104,7 @@ TEST_F(MdiMainTest, EveryToolbarKeyRunsItsOwnCommand)
     windows.HitQuery = [](QWidget*) {};
     windows.WayForm = NoForm;
     MDIMain& main = Start();
-    ASSERT_TRUE(Mmain().CurLottorData);
+    ASSERT_TRUE(State().CurLottorData);
 
     const std::pair<const char*, MainCommand> commands[] = {
         {"Lottor", MainCommand::SysDataLottor}, {"Edit", MainCommand::SysDataEdit},
