@@ -93,9 +93,9 @@ protected:
         RealHistoryTest::SetUp();
         InstallFormulaWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows());
-        InstallHitQueryWindow(Windows());
-        InstallPrinterWindow(Windows());
-        InstallResultsWindows(Windows());
+        InstallHitQueryWindow(Windows(), m_context.State);
+        InstallPrinterWindow(Windows(), m_context.State);
+        InstallResultsWindows(Windows(), m_context.State);
         InstallOtherFilterWindows(Windows(), m_context.State);
         m_font = QApplication::font();
         QFont font = m_font;

@@ -42,7 +42,7 @@ class TopLevelWindowsTest : public test::MainWindowTest {};
 TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
 {
     MDIMain& main = Start();
-    InstallPrinterWindow(Windows());
+    InstallPrinterWindow(Windows(), m_context.State);
     Windows().PrintPreview(&main);
     CHelpViewer::Instance()->show();
 
