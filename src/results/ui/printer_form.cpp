@@ -108,8 +108,9 @@ private:
 };
 
 fPrinter::fPrinter(AppState& app, QWidget* owner, std::shared_ptr<PrinterKeptState> kept)
-    : QWidget(owner, Qt::Window), m_app(app), m_kept(kept ? std::move(kept) : std::make_shared<PrinterKeptState>()), m_plan(std::make_unique<PrintPlan>()),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QWidget(owner, Qt::Window), m_app(app),
+      m_kept(kept ? std::move(kept) : std::make_shared<PrinterKeptState>()),
+      m_plan(std::make_unique<PrintPlan>()), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(u"fPrinter"_s);
     setWindowTitle(u"打印(适用A4纸)"_s);

@@ -39,7 +39,8 @@ class fPrinter : public QWidget {
 public:
     // The pages are those of the bets and game of app. `kept` is shared by
     // the print windows of the run; without it the window keeps its own.
-    explicit fPrinter(AppState& app, QWidget* owner = nullptr, std::shared_ptr<PrinterKeptState> kept = nullptr);
+    explicit fPrinter(AppState& app, QWidget* owner = nullptr,
+                      std::shared_ptr<PrinterKeptState> kept = nullptr);
     ~fPrinter() override;
 
     // Opens the window (builds its pages from the bet list as it is now); a
