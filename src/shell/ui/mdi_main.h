@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "core/msg_service.h"
+#include "host/ui/child_form.h"
 #include "host/ui/main_commands.h"
 #include "host/ui/window_host.h"
 #include "platform/services.h"
@@ -139,6 +140,9 @@ public:
     // The docked panel of the other conditions, when its window is part of
     // the program.
     IOtherFilterPanel* PicOtherFilter() const override { return m_otherPanel; }
+    // The loaded child windows; while FormsClosing is set the ones closed
+    // are unloaded.
+    ChildFormList& ChildForms() override { return m_childForms; }
 
     // A long operation moves the bar and passes through the event loop at
     // every step, far more often than a screen can show: the bar is set and
@@ -337,6 +341,7 @@ private:
     int32_t m_prgValue = 0;   // the value the bar shows at the next frame
     MainControls m_controls;
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
+    ChildFormList m_childForms;                            // the loaded child windows
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
