@@ -620,7 +620,7 @@ void MDIMain::MDIForm_Unload()
     app.FormsClosing = kTrue;
     m_tmrStatus.stop();
     UnloadChildForms();
-    CloseHelpViewer();
+    m_help.Close();
     app.CurLottorData.reset();
     QString failure;
     if (!SaveSetFile(m_context.State, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {

@@ -16,6 +16,7 @@
 #include "host/ui/main_commands.h"
 #include "host/ui/window_host.h"
 #include "platform/services.h"
+#include "platform/ui/help_viewer.h"
 #include "shell/lottor_loader.h"
 #include "shell/notice_ticker.h"
 #include "shell/ui/main_controls.h"
@@ -343,6 +344,8 @@ private:
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
     ChildFormList m_childForms;                            // the loaded child windows
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
+    HelpViewerOwner m_help;                                // the help window
+    ScopedService<HelpViewerOwner> m_helpInForce{&m_help}; // shows the topics the windows ask for
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
 

@@ -349,8 +349,8 @@ TEST_P(WindowLayout, EveryDialog)
         Entry(command)->trigger();
     // The help window, a window of its own.
     Entry(MainCommand::HelpGuide)->trigger();
-    Check(*CHelpViewer::Instance(), u"help"_s);
-    CloseHelpViewer();
+    Check(Service<HelpViewerOwner>()->Viewer(), u"help"_s);
+    Service<HelpViewerOwner>()->Close();
 
     // The dialogs that need bets, and the pickers.
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
