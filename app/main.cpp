@@ -47,9 +47,9 @@ int main(int argc, char* argv[])
     kelton::InstallGameWindows(windows, context.State);
     kelton::InstallFormulaWindows(windows, context.State);
     kelton::InstallFilterWindows(windows, context.State);
-    kelton::InstallHitQueryWindow(windows);
-    kelton::InstallResultsWindows(windows);
-    kelton::InstallPrinterWindow(windows);
+    kelton::InstallHitQueryWindow(windows, context.State);
+    kelton::InstallResultsWindows(windows, context.State);
+    kelton::InstallPrinterWindow(windows, context.State);
     kelton::InstallAnalysisWindows(windows, context.State);
     kelton::InstallOtherFilterWindows(windows, context.State);
     kelton::MDIMain window(context);

@@ -46,25 +46,25 @@ double PeakMb()
     return 0;
 }
 
-void MakeGameAndBets()
+void MakeGameAndBets(AppState& app)
 {
     auto game = std::make_shared<CLottorData>();
     game->HeadData.SetHeadStr(QStringLiteral("[LOTTONAME]\r\nT\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"));
-    Mmain().CurLottorData = std::move(game);
+    app.CurLottorData = std::move(game);
     std::vector<int16_t> digits;
     digits.reserve(static_cast<size_t>(kBets) * 4);
     for (int32_t i = 0; i < kBets; ++i)
         digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
                                      static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Document.ChangeBets([&digits](BetList& bets) {
+    app.Document.ChangeBets([&digits](BetList& bets) {
         bets = BetList(3);
         bets.AssignBets(std::move(digits));
     });
 }
 
-std::unique_ptr<fPrinter> OpenWindow()
+std::unique_ptr<fPrinter> OpenWindow(AppState& app)
 {
-    auto form = std::make_unique<fPrinter>();
+    auto form = std::make_unique<fPrinter>(app);
     form->Printer().setOutputFormat(QPrinter::PdfFormat);
     form->Printer().setPageSize(QPageSize(QPageSize::A4));
     if (form->FitMode())
@@ -77,20 +77,19 @@ std::unique_ptr<fPrinter> OpenWindow()
 void BM_PrinterOpen(benchmark::State& state)
 {
     bench::EnsureApplication();
-    MakeGameAndBets();
+    AppState app;
+    MakeGameAndBets(app);
     std::unique_ptr<fPrinter> form;
     for (auto _ : state) {
         state.PauseTiming();
         form.reset();
         state.ResumeTiming();
-        form = OpenWindow();
+        form = OpenWindow(app);
     }
     state.counters["pages"] = form->PageCount();
     state.counters["plan_MB"] = static_cast<double>(form->Plan().MemoryBytes()) / (1024.0 * 1024.0);
     state.counters["peak_MB"] = PeakMb();
     form.reset();
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterOpen)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -111,8 +110,9 @@ void BM_PrinterShowPage(benchmark::State& state)
     bench::EnsureApplication();
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> quiet(&boxes);
-    MakeGameAndBets();
-    const std::unique_ptr<fPrinter> form = OpenWindow();
+    AppState app;
+    MakeGameAndBets(app);
+    const std::unique_ptr<fPrinter> form = OpenWindow(app);
     const bool first = state.range(0) == 1;
     if (first) {
         form->cmdNext_Click();
@@ -135,8 +135,6 @@ void BM_PrinterShowPage(benchmark::State& state)
     }
     state.counters["page"] = first ? 1 : form->PageCount();
     state.counters["peak_MB"] = PeakMb();
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterShowPage)->Arg(1)->Arg(417)->Unit(benchmark::kMillisecond);
 
@@ -216,8 +214,9 @@ void BM_PrinterPageChange(benchmark::State& state)
     bench::EnsureApplication();
     QuietBoxes boxes;
     const ScopedService<IMessageBoxes> quiet(&boxes);
-    MakeGameAndBets();
-    const std::unique_ptr<fPrinter> form = OpenWindow();
+    AppState app;
+    MakeGameAndBets(app);
+    const std::unique_ptr<fPrinter> form = OpenWindow(app);
     while (form->CurrentPage() < 200)
         form->cmdNext_Click();
     bench::Settle();
@@ -248,8 +247,6 @@ void BM_PrinterPageChange(benchmark::State& state)
     state.counters["ms"] = m;
     state.counters["base_ms"] = b;
     state.counters["ratio"] = b > 0 ? m / b : 0;
-    Mmain().Document.ChangeBets([](BetList& bets) { bets = BetList(); });
-    Mmain().CurLottorData.reset();
 }
 BENCHMARK(BM_PrinterPageChange)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 

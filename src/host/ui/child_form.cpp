@@ -10,7 +10,6 @@
 #include <QScrollArea>
 #include <QStyle>
 
-#include "data/app_state.h"
 #include "host/ui/window_host.h"
 #include "platform/services.h"
 #include "platform/window_place.h"
@@ -19,18 +18,6 @@
 namespace kelton {
 
 namespace {
-
-std::vector<CChildForm*>& Registry()
-{
-    static std::vector<CChildForm*> forms;
-    return forms;
-}
-
-void Unregister(CChildForm* form)
-{
-    auto& forms = Registry();
-    forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
-}
 
 // What a child window's frame holds: the window, filling the frame's client
 // area but never smaller than its minimum; where the frame is smaller, the
@@ -140,9 +127,27 @@ CChildForm* ChildFormOf(const QMdiSubWindow* sub)
     return host ? host->Form() : nullptr;
 }
 
-std::vector<CChildForm*> LoadedChildForms()
+ChildFormList::ChildFormList(std::function<bool()> closing) : m_closing(std::move(closing)) {}
+
+ChildFormList::~ChildFormList()
 {
-    return Registry();
+    for (CChildForm* form : m_forms)
+        form->m_list = nullptr;
+}
+
+void ChildFormList::Add(CChildForm* form)
+{
+    if (form->m_list)
+        form->m_list->Remove(form);
+    form->m_list = this;
+    m_forms.push_back(form);
+}
+
+void ChildFormList::Remove(CChildForm* form)
+{
+    m_forms.erase(std::remove(m_forms.begin(), m_forms.end(), form), m_forms.end());
+    if (form->m_list == this)
+        form->m_list = nullptr;
 }
 
 CChildForm::CChildForm(const QString& sName, const QString& sCaption, QWidget* parent)
@@ -150,13 +155,14 @@ CChildForm::CChildForm(const QString& sName, const QString& sCaption, QWidget* p
 {
     setObjectName(sName);
     setWindowTitle(sCaption);
-    Registry().push_back(this);
-    m_registered = true;
+    if (IWindowHost* host = Service<IWindowHost>())
+        host->ChildForms().Add(this);
 }
 
 CChildForm::~CChildForm()
 {
-    Unregister(this);
+    if (m_list)
+        m_list->Remove(this);
 }
 
 void CChildForm::EnsureSubWindow()
@@ -166,6 +172,8 @@ void CChildForm::EnsureSubWindow()
     IWindowHost* host = Service<IWindowHost>();
     if (!host)
         return;
+    if (!m_list)
+        host->ChildForms().Add(this);
     // The size the window asked for, or its preferred size.
     m_designSize = testAttribute(Qt::WA_Resized) ? size() : sizeHint();
     m_sub = host->AddChildWindow(new CChildHost(this), m_designSize);
@@ -275,7 +283,7 @@ void CChildForm::FormDeactivated()
 
 void CChildForm::closeEvent(QCloseEvent* event)
 {
-    const bool closing = Mmain().FormsClosing != 0 || UnloadsWhenClosed();
+    const bool closing = (m_list && m_list->Closing()) || UnloadsWhenClosed();
     WinHistDel(Caption());
     if (QAction* entry = WindowEntry()) {
         entry->setChecked(false);
@@ -294,7 +302,8 @@ void CChildForm::closeEvent(QCloseEvent* event)
 
     // Unloaded for real: the frame deletes itself and this window with it;
     // a window that was never shown goes by itself.
-    Unregister(this);
+    if (m_list)
+        m_list->Remove(this);
     event->accept();
     if (!m_sub)
         deleteLater();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QMdiSubWindow>
@@ -13,11 +14,17 @@ class QAction;
 
 namespace kelton {
 
+class ChildFormList;
+
 // The base of every child window of the main window. It carries out the
 // child-window protocol (see IChildForm): ShowForm, the ticks of the
 // window's Window-menu entry (and, for an analysis window, its data-menu
-// entry), the window history, and a close that only hides unless
-// FormsClosing is set.
+// entry), the window history, and a close that only hides unless its host
+// is unloading its windows.
+//
+// A window joins the list of loaded windows of the host in force when it is
+// made (or, made without one, of the host that first gives it a frame), and
+// leaves it when it is unloaded or destroyed.
 //
 // A window derives from it and, where it is one, from IInferForm:
 //   class FInfer : public CChildForm, public IInferForm { ... };
@@ -56,8 +63,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // A window that is unloaded whenever it is closed, not only while
-    // FormsClosing is set.
+    // A window that is unloaded whenever it is closed, not only while its
+    // host unloads its windows.
     virtual bool UnloadsWhenClosed() const { return false; }
 
 private:
@@ -69,12 +76,34 @@ private:
     QPointer<QMdiSubWindow> m_sub;
     QSize m_designSize; // the size when the frame was made
     bool m_formOpen = true;
-    bool m_placed = false; // shown once in the work area
-    bool m_registered = false;
+    bool m_placed = false;           // shown once in the work area
+    ChildFormList* m_list = nullptr; // the host's list the window is on
+    friend class ChildFormList;
 };
 
-// Every loaded child window, in the order they were created.
-std::vector<CChildForm*> LoadedChildForms();
+// The loaded child windows of one host, in the order they joined, and
+// whether the host is unloading them (a window closed meanwhile is unloaded
+// for real instead of hidden). The host owns it; a list that goes before its
+// windows lets them go.
+class ChildFormList {
+public:
+    // closing: whether the host is unloading its windows now; none: never.
+    explicit ChildFormList(std::function<bool()> closing = {});
+    ~ChildFormList();
+    ChildFormList(const ChildFormList&) = delete;
+    ChildFormList& operator=(const ChildFormList&) = delete;
+
+    std::vector<CChildForm*> Forms() const { return m_forms; }
+    bool Closing() const { return m_closing && m_closing(); }
+
+private:
+    friend class CChildForm;
+    void Add(CChildForm* form);
+    void Remove(CChildForm* form);
+
+    std::function<bool()> m_closing;
+    std::vector<CChildForm*> m_forms;
+};
 
 // The child window a frame of the main window holds; nullptr for any other
 // frame.

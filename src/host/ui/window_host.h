@@ -11,14 +11,16 @@ class QWidget;
 
 namespace kelton {
 
+class ChildFormList;
 class IChildForm;
 class IOtherFilterPanel;
 
 // What the windows ask of the main window that hosts them: a frame in the
-// work area, the entries of its menus by command, its popups and its docked
-// other-filter panel. The main window implements it and is the service in
-// force while it lives (Service<IWindowHost>()); without one a window shows
-// no frame and finds no entry.
+// work area, the entries of its menus by command, its popups, its docked
+// other-filter panel and the list of its loaded child windows. The main
+// window implements it and is the service in force while it lives
+// (Service<IWindowHost>()); without one a window shows no frame, finds no
+// entry and joins no list.
 class IWindowHost {
 public:
     virtual ~IWindowHost() = default;
@@ -36,6 +38,10 @@ public:
     virtual QAction* Entry(MainCommand command) const = 0;
     // A menu of the menu bar or a popup.
     virtual QMenu* Menu(MainMenu menu) const = 0;
+    // The loaded child windows, which a child window joins when it is made
+    // while the host is in force; the list tells them when the host unloads
+    // them.
+    virtual ChildFormList& ChildForms() = 0;
     // The docked other-filter panel; nullptr when it is not part of the
     // program.
     virtual IOtherFilterPanel* PicOtherFilter() const = 0;

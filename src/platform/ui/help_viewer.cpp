@@ -23,12 +23,6 @@ namespace {
 
 constexpr char kStartPage[] = "qy.htm";
 
-QPointer<CHelpViewer>& Viewer()
-{
-    static QPointer<CHelpViewer> viewer;
-    return viewer;
-}
-
 // A topic is a page name of the help folder itself, never a path.
 bool IsPlainFileName(const QString& name)
 {
@@ -84,23 +78,42 @@ void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic)
         (*shower)(sHelpFolder, sTopic);
         return;
     }
-    const QString page = HelpPagePath(sHelpFolder, sTopic);
-    if (page.isEmpty())
-        return;
-    CHelpViewer* viewer = CHelpViewer::Instance();
-    if (!viewer->ShowPage(page))
-        return;
-    // Help asked for in a modal dialog must be usable while it is open.
-    viewer->SetHost(QApplication::activeModalWidget());
-    viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
+    if (HelpViewerOwner* owner = Service<HelpViewerOwner>())
+        owner->ShowTopic(sHelpFolder, sTopic);
 }
 
-void CloseHelpViewer()
+HelpViewerOwner::~HelpViewerOwner()
 {
-    if (Viewer())
-        Viewer()->close();
+    delete m_viewer.data();
+}
+
+CHelpViewer& HelpViewerOwner::Viewer()
+{
+    if (!m_viewer)
+        m_viewer = new CHelpViewer;
+    return *m_viewer;
+}
+
+bool HelpViewerOwner::ShowTopic(const QString& sHelpFolder, const QString& sTopic)
+{
+    const QString page = HelpPagePath(sHelpFolder, sTopic);
+    if (page.isEmpty())
+        return false;
+    CHelpViewer& viewer = Viewer();
+    if (!viewer.ShowPage(page))
+        return false;
+    // Help asked for in a modal dialog must be usable while it is open.
+    viewer.SetHost(QApplication::activeModalWidget());
+    viewer.show();
+    viewer.raise();
+    viewer.activateWindow();
+    return true;
+}
+
+void HelpViewerOwner::Close()
+{
+    if (m_viewer)
+        m_viewer->close();
 }
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -146,13 +159,6 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(buttons);
     layout->addWidget(m_browser, 1);
     resize(640, 520);
-}
-
-CHelpViewer* CHelpViewer::Instance()
-{
-    if (!Viewer())
-        Viewer() = new CHelpViewer;
-    return Viewer();
 }
 
 void CHelpViewer::SetHost(QWidget* host)

@@ -21,8 +21,9 @@ namespace kelton {
 // no plain file name.
 QString HelpPagePath(const QString& sHelpFolder, const QString& sTopic);
 
-// Shows a help topic of the help folder in the help window. Nothing is
-// reported: a topic without any page shows nothing.
+// Shows a help topic of the help folder in the help window of the
+// HelpViewerOwner in force (the main window's). Nothing is reported: a topic
+// without any page, or with no owner in force, shows nothing.
 void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic);
 
 // A service (platform/services.h) that replaces the help window (tests): the
@@ -30,10 +31,7 @@ void ShowHelpTopic(const QString& sHelpFolder, const QString& sTopic);
 // the help window shows the page.
 using HelpShower = std::function<void(const QString& sHelpFolder, const QString& sTopic)>;
 
-// Closes the help window when it is open; the program calls it on exit.
-void CloseHelpViewer();
-
-// The help window: one page at a time, with back and forward. Links to other
+// The help window (see HelpViewerOwner): one page at a time, with back and forward. Links to other
 // pages of the help folder are followed inside the window, http and https
 // links open in the web browser, anything else is ignored.
 class CHelpViewer : public QWidget {
@@ -46,9 +44,6 @@ public:
     bool ShowPage(const QString& sPath);
     QString PagePath() const { return m_path; }
     QTextBrowser* Browser() const { return m_browser; }
-
-    // The help window of the program, created on first use.
-    static CHelpViewer* Instance();
 
     // Puts the window above host, a modal window, so that it takes clicks
     // while host blocks every other window; when host hides, the window
@@ -66,6 +61,29 @@ private:
 
     QTextBrowser* m_browser = nullptr;
     QString m_path;
+};
+
+// The owner of a help window: one window, made on first use and reused for
+// every topic, deleted with the owner. The main window owns the program's
+// and is the service in force while it lives (Service<HelpViewerOwner>()),
+// which ShowHelpTopic shows its topics in.
+class HelpViewerOwner {
+public:
+    HelpViewerOwner() = default;
+    ~HelpViewerOwner();
+    HelpViewerOwner(const HelpViewerOwner&) = delete;
+    HelpViewerOwner& operator=(const HelpViewerOwner&) = delete;
+
+    // The help window, made on first use.
+    CHelpViewer& Viewer();
+    // Shows the page of a topic in the help window, above the modal window
+    // open now; false when the topic has no page that can be read.
+    bool ShowTopic(const QString& sHelpFolder, const QString& sTopic);
+    // Closes the help window when it is open; the program calls it on exit.
+    void Close();
+
+private:
+    QPointer<CHelpViewer> m_viewer;
 };
 
 } // namespace kelton

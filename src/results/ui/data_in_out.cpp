@@ -44,7 +44,7 @@ const QString kSaveData = u"SaveData"_s;
 
 } // namespace
 
-FDataInOut::FDataInOut(QWidget* parent) : QDialog(parent)
+FDataInOut::FDataInOut(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(u"FDataInOut"_s);
     setWindowTitle(u"数据导入导出"_s);
@@ -99,7 +99,7 @@ FDataInOut::FDataInOut(QWidget* parent) : QDialog(parent)
 void FDataInOut::Load()
 {
     m_lstFormat->clear();
-    if (const std::shared_ptr<CLottorData> game = Mmain().CurLottorData) {
+    if (const std::shared_ptr<CLottorData> game = m_app.CurLottorData) {
         for (int16_t i = 0; i < CLottorHead::kFormatCount; ++i)
             m_lstFormat->addItem(game->HeadData.NumFormatStr(i));
     }
@@ -155,7 +155,7 @@ void FDataInOut::Report(const BetFileOutcome& out)
 
 void FDataInOut::cmdOK_Click()
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     if (!game || Busy())
         return;
     m_txtFormat->hide();
@@ -165,12 +165,12 @@ void FDataInOut::cmdOK_Click()
     BetFileOutcome out;
     if (key == kOpenFilter) {
         // The windows showing the bets follow the document.
-        out = Mmain().Document.ChangeBets(
+        out = m_app.Document.ChangeBets(
             [&](BetList& bets) { return LoadBetFile(path, format, game->HeadData, bets, Progress()); });
     } else if (key == kSaveData) {
         out = ExportHistoryFile(path, format, *game, AppTitle(), Progress());
     } else {
-        out = SaveBetFile(path, format, game->HeadData, AppTitle(), Mmain().Document.Bets(), Progress());
+        out = SaveBetFile(path, format, game->HeadData, AppTitle(), m_app.Document.Bets(), Progress());
     }
     SetInOutControls(false);
     Report(out);
@@ -183,7 +183,7 @@ void FDataInOut::cmdCancel_Click()
 
 void FDataInOut::cmdPath_Click()
 {
-    const std::shared_ptr<CLottorData> game = Mmain().CurLottorData;
+    const std::shared_ptr<CLottorData> game = m_app.CurLottorData;
     const QString name = game ? game->HeadData.LottorName : QString();
     const QString key = SelectedKey();
     QString chosen;
@@ -237,7 +237,7 @@ void FDataInOut::done(int r)
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"请取消正在操作的导入导出,再退出！"_s);
         return;
     }
-    if (const std::shared_ptr<CLottorData> game = Mmain().CurLottorData) {
+    if (const std::shared_ptr<CLottorData> game = m_app.CurLottorData) {
         // A row the game does not accept leaves its stored format.
         for (int16_t i = 0; i < CLottorHead::kFormatCount && i < m_lstFormat->count(); ++i)
             game->HeadData.SetNumFormatStr(i, m_lstFormat->item(i)->text());
@@ -245,11 +245,11 @@ void FDataInOut::done(int r)
     QDialog::done(r);
 }
 
-void ShowDataInOut(QWidget* owner, int16_t sShowTag)
+void ShowDataInOut(AppState& app, QWidget* owner, int16_t sShowTag)
 {
-    if (!Mmain().CurLottorData)
+    if (!app.CurLottorData)
         return;
-    FDataInOut dialog(owner);
+    FDataInOut dialog(app, owner);
     dialog.ShowTag = sShowTag;
     dialog.Load();
     ExecModal(dialog);

@@ -14,18 +14,20 @@ class QTabBar;
 
 namespace kelton {
 
+struct AppState;
+
 // "数据导入导出": saves the live bets to a text file, loads such a file as
 // the new bet list, exports the draw history (results/bet_file.h), each
 // through one of the game's ten number formats, which the user can edit in
 // place and which are stored back into the game when the dialog closes.
 // Modal over the main window; built afresh from the current game at every
-// opening (Load). While an operation runs only Cancel is usable and closing
+// opening (Load) from the application's state. While an operation runs only Cancel is usable and closing
 // is refused.
 class FDataInOut : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FDataInOut(QWidget* parent = nullptr);
+    explicit FDataInOut(AppState& app, QWidget* parent = nullptr);
 
     // The tab to open on: 1 save bets, 2 load bets, 3 export the history;
     // anything else counts as 1. Set before Load.
@@ -76,11 +78,12 @@ private:
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
     QPushButton* m_cmdHelp = nullptr;
+    AppState& m_app;
     CMsg m_msg;
 };
 
-// Shows FDataInOut modally over owner on the tab of sShowTag, when a game
-// is loaded.
-void ShowDataInOut(QWidget* owner, int16_t sShowTag);
+// Shows FDataInOut modally over owner on the tab of sShowTag, when app has
+// a game loaded.
+void ShowDataInOut(AppState& app, QWidget* owner, int16_t sShowTag);
 
 } // namespace kelton

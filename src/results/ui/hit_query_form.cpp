@@ -25,11 +25,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::shared_ptr<CLottorData> CurrentGame()
-{
-    return Mmain().CurLottorData;
-}
-
 QFrame* MakeLine(QWidget* parent, const QString& name)
 {
     auto* line = new QFrame(parent);
@@ -46,7 +41,7 @@ QSize TwipsSize(const QSize& twips, const QWidget* on)
 
 } // namespace
 
-fHitQuery::fHitQuery(QWidget* parent) : QDialog(parent)
+fHitQuery::fHitQuery(AppState& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
     setObjectName(u"fHitQuery"_s);
     setWindowTitle(u"中奖查询"_s);
@@ -97,6 +92,11 @@ fHitQuery::fHitQuery(QWidget* parent) : QDialog(parent)
     // Only the user's edits: putting a cell's text into the editor stores
     // nothing.
     connect(m_txtMsg, &QLineEdit::textEdited, this, &fHitQuery::TxtMsg_Change);
+}
+
+std::shared_ptr<CLottorData> fHitQuery::CurrentGame() const
+{
+    return m_app.CurLottorData;
 }
 
 QComboBox* fHitQuery::cboNum(int index) const
@@ -255,7 +255,7 @@ void fHitQuery::CmdQuery_Click()
         std::vector<int16_t> draw(static_cast<size_t>(head.BcMain) + 1, 0);
         for (int16_t k = 1; k <= head.BcMain && k <= BoxCount(); ++k)
             draw[static_cast<size_t>(k)] = static_cast<int16_t>(m_cboNum[static_cast<size_t>(k - 1)]->currentIndex());
-        const BetList& bets = Mmain().Document.Bets();
+        const BetList& bets = m_app.Document.Bets();
         const HitTally tally =
             QueryHits(bets, mode, draw, head.BcMain, head.WinMod(HitPrizeIndex(mode), 0, 1));
 
@@ -349,18 +349,18 @@ void fHitQuery::ApplyLayout()
     m_txtMsg->hide();
 }
 
-void ShowHitQuery(QWidget* owner)
+void ShowHitQuery(AppState& app, QWidget* owner)
 {
-    if (!CurrentGame())
+    if (!app.CurLottorData)
         return;
-    fHitQuery dialog(owner);
+    fHitQuery dialog(app, owner);
     dialog.Form_Load();
     ExecModal(dialog);
 }
 
-void InstallHitQueryWindow(ShellWindows& windows)
+void InstallHitQueryWindow(ShellWindows& windows, AppState& app)
 {
-    windows.HitQuery = ShowHitQuery;
+    windows.HitQuery = [&app](QWidget* owner) { ShowHitQuery(app, owner); };
 }
 
 } // namespace kelton

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QDialog>
@@ -13,17 +14,20 @@ class QPushButton;
 namespace kelton {
 
 class CFlexGrid;
+class CLottorData;
+struct AppState;
 struct ShellWindows;
 
 // "中奖查询": the live bets held against a draw in a play mode, with the
-// current game's prize table edited in place. Built afresh from the current
-// game at every opening (Form_Load); it reads the bet list and never
+// current game's prize table edited in place; the game and the bets are
+// those of the application's state. Built afresh from the current game at
+// every opening (Form_Load); it reads the bet list and never
 // changes it. The rules are model code (results/hit_query.h).
 class fHitQuery : public QDialog {
     Q_OBJECT
 
 public:
-    explicit fHitQuery(QWidget* parent = nullptr);
+    explicit fHitQuery(AppState& app, QWidget* parent = nullptr);
 
     // Builds the controls from the current game: the modes it offers, the
     // issues with "下期" (the latest draw chosen and shown in the digit
@@ -58,6 +62,9 @@ protected:
 
 private:
     void ApplyLayout();
+    std::shared_ptr<CLottorData> CurrentGame() const;
+
+    AppState& m_app;
 
     QLabel* m_lblType = nullptr;
     QComboBox* m_cboType = nullptr;
@@ -78,10 +85,11 @@ private:
     int m_resultHeight = 0; // the hit list's height in twips
 };
 
-// Shows the prize query modally over owner while a game is loaded.
-void ShowHitQuery(QWidget* owner);
+// Shows the prize query modally over owner while app has a game loaded.
+void ShowHitQuery(AppState& app, QWidget* owner);
 
-// Installs the prize query in the main window's set.
-void InstallHitQueryWindow(ShellWindows& windows);
+// Installs the prize query over the game and bets of app in the main
+// window's set.
+void InstallHitQueryWindow(ShellWindows& windows, AppState& app);
 
 } // namespace kelton

@@ -107,9 +107,10 @@ private:
     fPrinter* m_form;
 };
 
-fPrinter::fPrinter(QWidget* owner, std::shared_ptr<PrinterKeptState> kept)
-    : QWidget(owner, Qt::Window), m_kept(kept ? std::move(kept) : std::make_shared<PrinterKeptState>()), m_plan(std::make_unique<PrintPlan>()),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+fPrinter::fPrinter(AppState& app, QWidget* owner, std::shared_ptr<PrinterKeptState> kept)
+    : QWidget(owner, Qt::Window), m_app(app),
+      m_kept(kept ? std::move(kept) : std::make_shared<PrinterKeptState>()),
+      m_plan(std::make_unique<PrintPlan>()), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(u"fPrinter"_s);
     setWindowTitle(u"打印(适用A4纸)"_s);
@@ -259,7 +260,7 @@ void fPrinter::FillPrintGrid()
     m_stbPanel->setText(u"正在加载....."_s);
 
     BetNumberFormat format;
-    if (const std::shared_ptr<CLottorData> game = Mmain().CurLottorData) {
+    if (const std::shared_ptr<CLottorData> game = m_app.CurLottorData) {
         const CLottorHead& head = game->HeadData;
         format = {head.BcMain, head.MrMain, head.BcNumMaxLen, head.MrNumMaxLen};
         m_texts.Title = PrintTitleText(head.LottorName);
@@ -269,7 +270,7 @@ void fPrinter::FillPrintGrid()
     m_texts.Date = PrintDateText(AppTitle(), QDate::currentDate());
     QPointer<fPrinter> self(this);
     auto plan = std::make_unique<PrintPlan>(
-        BuildPrintPlan(Mmain().Document.Bets(), format, [] { QCoreApplication::processEvents(); }));
+        BuildPrintPlan(m_app.Document.Bets(), format, [] { QCoreApplication::processEvents(); }));
     if (!self)
         return;
     m_plan = std::move(plan);
@@ -438,18 +439,18 @@ void fPrinter::resizeEvent(QResizeEvent* event)
     DrawPreviewPage(false);
 }
 
-void ShowPrinterWindow(QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept)
+void ShowPrinterWindow(AppState& app, QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept)
 {
     fPrinter* form = owner ? owner->findChild<fPrinter*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!form)
-        form = new fPrinter(owner, kept);
+        form = new fPrinter(app, owner, kept);
     form->ShowForm();
 }
 
-void InstallPrinterWindow(ShellWindows& windows)
+void InstallPrinterWindow(ShellWindows& windows, AppState& app)
 {
-    windows.PrintPreview = [kept = std::make_shared<PrinterKeptState>()](QWidget* owner) {
-        ShowPrinterWindow(owner, kept);
+    windows.PrintPreview = [&app, kept = std::make_shared<PrinterKeptState>()](QWidget* owner) {
+        ShowPrinterWindow(app, owner, kept);
     };
 }
 

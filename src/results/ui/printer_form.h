@@ -24,6 +24,7 @@ class QStatusBar;
 
 namespace kelton {
 
+struct AppState;
 struct ShellWindows;
 
 // What the print windows of a run keep across closing and opening: the zoom
@@ -36,9 +37,10 @@ struct PrinterKeptState {
 class fPrinter : public QWidget {
     Q_OBJECT
 public:
-    // `kept` is shared by the print windows of the run; without it the
-    // window keeps its own.
-    explicit fPrinter(QWidget* owner = nullptr, std::shared_ptr<PrinterKeptState> kept = nullptr);
+    // The pages are those of the bets and game of app. `kept` is shared by
+    // the print windows of the run; without it the window keeps its own.
+    explicit fPrinter(AppState& app, QWidget* owner = nullptr,
+                      std::shared_ptr<PrinterKeptState> kept = nullptr);
     ~fPrinter() override;
 
     // Opens the window (builds its pages from the bet list as it is now); a
@@ -93,6 +95,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    AppState& m_app;
     std::shared_ptr<PrinterKeptState> m_kept;
     class PageFrame;
     void BuildControls();
@@ -134,10 +137,12 @@ private:
 };
 
 // Opens the print window of owner (the filter window's print button), made
-// on first use as owner's child; the windows share `kept`.
-void ShowPrinterWindow(QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept);
+// on first use as owner's child over the bets of app; the windows share
+// `kept`.
+void ShowPrinterWindow(AppState& app, QWidget* owner, const std::shared_ptr<PrinterKeptState>& kept);
 
-// Makes the print window part of the program.
-void InstallPrinterWindow(ShellWindows& windows);
+// Makes the print window, over the bets and game of app, part of the
+// program.
+void InstallPrinterWindow(ShellWindows& windows, AppState& app);
 
 } // namespace kelton

@@ -5,9 +5,9 @@
 
 namespace kelton {
 
-void InstallResultsWindows(ShellWindows& windows)
+void InstallResultsWindows(ShellWindows& windows, AppState& app)
 {
-    windows.DataInOut = &ShowDataInOut;
+    windows.DataInOut = [&app](QWidget* owner, int16_t sShowTag) { ShowDataInOut(app, owner, sShowTag); };
 }
 
 } // namespace kelton

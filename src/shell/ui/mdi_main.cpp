@@ -109,7 +109,9 @@ static_assert(MainToolbarIndex(MainToolbarItem::Role::DataMenu) == MDIMain::kDat
 
 } // namespace
 
-MDIMain::MDIMain(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
+MDIMain::MDIMain(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context),
+      m_childForms([&state = context.State] { return state.FormsClosing != 0; })
 {
     setObjectName(QStringLiteral("MDIMain"));
     // The program's icon, which every window and child window takes, and
@@ -618,7 +620,7 @@ void MDIMain::MDIForm_Unload()
     app.FormsClosing = kTrue;
     m_tmrStatus.stop();
     UnloadChildForms();
-    CloseHelpViewer();
+    m_help.Close();
     app.CurLottorData.reset();
     QString failure;
     if (!SaveSetFile(m_context.State, QString::fromLatin1(kSetFileKey), &failure) && !failure.isEmpty()) {
@@ -732,7 +734,7 @@ QMenu* MDIMain::createPopupMenu()
 
 void MDIMain::UnloadChildForms()
 {
-    for (CChildForm* form : LoadedChildForms())
+    for (CChildForm* form : m_childForms.Forms())
         form->Unload();
     AppState& app = m_context.State;
     if (app.FormsClosing != 0) {
@@ -893,7 +895,7 @@ bool MDIMain::ActiveChildCaption(QString* oCaption) const
 std::vector<IChildForm*> MDIMain::LoadedForms() const
 {
     std::vector<IChildForm*> forms;
-    for (CChildForm* form : LoadedChildForms())
+    for (CChildForm* form : m_childForms.Forms())
         forms.push_back(form);
     return forms;
 }

@@ -12,9 +12,11 @@
 #include <QTimer>
 
 #include "core/msg_service.h"
+#include "host/ui/child_form.h"
 #include "host/ui/main_commands.h"
 #include "host/ui/window_host.h"
 #include "platform/services.h"
+#include "platform/ui/help_viewer.h"
 #include "shell/lottor_loader.h"
 #include "shell/notice_ticker.h"
 #include "shell/ui/main_controls.h"
@@ -139,6 +141,9 @@ public:
     // The docked panel of the other conditions, when its window is part of
     // the program.
     IOtherFilterPanel* PicOtherFilter() const override { return m_otherPanel; }
+    // The loaded child windows; while FormsClosing is set the ones closed
+    // are unloaded.
+    ChildFormList& ChildForms() override { return m_childForms; }
 
     // A long operation moves the bar and passes through the event loop at
     // every step, far more often than a screen can show: the bar is set and
@@ -337,7 +342,10 @@ private:
     int32_t m_prgValue = 0;   // the value the bar shows at the next frame
     MainControls m_controls;
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
+    ChildFormList m_childForms;                            // the loaded child windows
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
+    HelpViewerOwner m_help;                                // the help window
+    ScopedService<HelpViewerOwner> m_helpInForce{&m_help}; // shows the topics the windows ask for
     QList<QPointer<QObject>> m_inferWindows;               // the analysis windows made here
 };
 

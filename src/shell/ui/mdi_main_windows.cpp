@@ -141,7 +141,7 @@ void MDIMain::SyncActiveChild()
     m_activeChild = now;
     // Every other window that still shows as active is deactivated: also
     // one that was shown and left again before its activation came round.
-    for (CChildForm* form : LoadedChildForms()) {
+    for (CChildForm* form : m_childForms.Forms()) {
         if (form == now)
             continue;
         const QAction* entry = WindowEntry(*form);

@@ -65,9 +65,9 @@ protected:
         // The rest of the windows as the program installs them.
         InstallFormulaWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows(), m_context.State);
-        InstallHitQueryWindow(Windows());
-        InstallPrinterWindow(Windows());
-        InstallResultsWindows(Windows());
+        InstallHitQueryWindow(Windows(), m_context.State);
+        InstallPrinterWindow(Windows(), m_context.State);
+        InstallResultsWindows(Windows(), m_context.State);
     }
 };
 

@@ -93,9 +93,9 @@ protected:
         RealHistoryTest::SetUp();
         InstallFormulaWindows(Windows(), m_context.State);
         InstallAnalysisWindows(Windows(), m_context.State);
-        InstallHitQueryWindow(Windows());
-        InstallPrinterWindow(Windows());
-        InstallResultsWindows(Windows());
+        InstallHitQueryWindow(Windows(), m_context.State);
+        InstallPrinterWindow(Windows(), m_context.State);
+        InstallResultsWindows(Windows(), m_context.State);
         InstallOtherFilterWindows(Windows(), m_context.State);
         m_font = QApplication::font();
         QFont font = m_font;
@@ -349,8 +349,8 @@ TEST_P(WindowLayout, EveryDialog)
         Entry(command)->trigger();
     // The help window, a window of its own.
     Entry(MainCommand::HelpGuide)->trigger();
-    Check(*CHelpViewer::Instance(), u"help"_s);
-    CloseHelpViewer();
+    Check(Service<HelpViewerOwner>()->Viewer(), u"help"_s);
+    Service<HelpViewerOwner>()->Close();
 
     // The dialogs that need bets, and the pickers.
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -25,7 +27,7 @@ protected:
     }
     void TearDown() override
     {
-        CloseHelpViewer();
+        m_help.Close();
         ProgramFolderTest::TearDown();
     }
     QString Write(const QString& name, const QByteArray& bytes)
@@ -37,6 +39,8 @@ protected:
         return path;
     }
     QString m_folder;
+    HelpViewerOwner m_help;
+    std::optional<ScopedService<HelpViewerOwner>> m_helpInForce{std::in_place, &m_help};
 };
 
 TEST_F(HelpViewerTest, ATopicFallsBackToTheStartPage)
@@ -63,7 +67,7 @@ TEST_F(HelpViewerTest, TheWindowShowsTheTopicAndFollowsLinksInTheFolder)
     const QString options = Write(QStringLiteral("FOption.htm"), "<html><body>代理服务器</body></html>");
 
     ShowHelpTopic(m_folder, QStringLiteral("FUpgrade.htm")); // no page: the start page
-    CHelpViewer* viewer = CHelpViewer::Instance();
+    CHelpViewer* viewer = &m_help.Viewer();
     ASSERT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().startsWith(QStringLiteral("start")));
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("使用帮助 - 目录"));
@@ -81,9 +85,9 @@ TEST_F(HelpViewerTest, TheWindowShowsTheTopicAndFollowsLinksInTheFolder)
 
     // A second topic reuses the window.
     ShowHelpTopic(m_folder, QStringLiteral("qy.htm"));
-    EXPECT_EQ(CHelpViewer::Instance(), viewer);
+    EXPECT_EQ(&m_help.Viewer(), viewer);
     EXPECT_TRUE(viewer->Browser()->toPlainText().startsWith(QStringLiteral("start")));
-    CloseHelpViewer();
+    m_help.Close();
     EXPECT_FALSE(viewer->isVisible());
 }
 
@@ -117,7 +121,7 @@ TEST_F(HelpViewerTest, HelpAskedForInAModalDialogTakesClicks)
     inner->show();
 
     ShowHelpTopic(m_folder, QStringLiteral("FOption.htm")); // a dialog's help button
-    QPointer<CHelpViewer> viewer = CHelpViewer::Instance();
+    QPointer<CHelpViewer> viewer = &m_help.Viewer();
     ASSERT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->PagePath(), options);
     EXPECT_TRUE(HomeClickTakes(viewer, options, start));
@@ -143,7 +147,28 @@ TEST_F(HelpViewerTest, TheShownTopicCanBeReplaced)
         ShowHelpTopic(m_folder, QStringLiteral("fFilter.htm"));
     }
     EXPECT_EQ(asked, QStringList({m_folder + "|fFilter.htm"}));
-    EXPECT_FALSE(CHelpViewer::Instance()->isVisible());
+    EXPECT_FALSE(m_help.Viewer().isVisible());
+}
+
+TEST_F(HelpViewerTest, TopicsGoToTheWindowOfTheOwnerInForceWhichGoesWithIt)
+{
+    Write(QStringLiteral("qy.htm"), "<html>start</html>");
+    QPointer<CHelpViewer> viewer;
+    {
+        HelpViewerOwner other;
+        const ScopedService<HelpViewerOwner> inForce(&other);
+        ShowHelpTopic(m_folder, QStringLiteral("qy.htm"));
+        viewer = &other.Viewer();
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_NE(viewer, &m_help.Viewer());
+        EXPECT_FALSE(m_help.Viewer().isVisible());
+    }
+    EXPECT_TRUE(viewer.isNull());
+
+    // With no owner in force nothing shows.
+    m_helpInForce.reset();
+    ShowHelpTopic(m_folder, QStringLiteral("qy.htm"));
+    EXPECT_FALSE(m_help.Viewer().isVisible());
 }
 
 } // namespace

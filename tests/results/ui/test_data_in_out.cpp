@@ -87,7 +87,7 @@ protected:
         MainWindowTest::SetUp();
         m_loader.emplace(&OpenLottorFile);
         InstallFilterWindows(Windows(), m_context.State);
-        InstallResultsWindows(Windows());
+        InstallResultsWindows(Windows(), m_context.State);
     }
     void TearDown() override
     {
@@ -207,7 +207,7 @@ TEST_F(DataInOutTest, CommandsOpenTheirTabAndTheFileChoiceFollowsIt)
 TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
 {
     fFilter& form = Open();
-    GameDocument& doc = Mmain().Document;
+    GameDocument& doc = m_context.State.Document;
     const BetList& bets = doc.Bets();
     doc.ChangeBets([](BetList& list) {
         list.Reset(3);
@@ -259,8 +259,8 @@ TEST_F(DataInOutTest, SavedBetsLoadBackIntoTheFilterWindow)
 TEST_F(DataInOutTest, FailuresAreToldAndAnEmptyLoadKeepsTheList)
 {
     fFilter& form = Open();
-    const BetList& bets = Mmain().Document.Bets();
-    Mmain().Document.ChangeBets([](BetList& list) {
+    const BetList& bets = m_context.State.Document.Bets();
+    m_context.State.Document.ChangeBets([](BetList& list) {
         list.Reset(3);
         list.AddBet(std::vector<int16_t>{0, 4, 5, 6});
     });
@@ -321,7 +321,7 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
     std::vector<Draw> draws;
     for (int i = 0; i < 15; ++i)
         draws.push_back(Draw{2024001 + i, {0, 1, 2, 3}});
-    ASSERT_EQ(Mmain().CurLottorData->Add(draws), 15);
+    ASSERT_EQ(m_context.State.CurLottorData->Add(draws), 15);
 
     Run(MainCommand::ChipInSaveData, [&](FDataInOut& dialog) {
         open = &dialog;
@@ -342,8 +342,8 @@ TEST_F(DataInOutTest, ClosingIsRefusedWhileBusyAndCancelStopsTheExport)
 TEST_F(DataInOutTest, CancelStaysUsableWhileTheMainWindowIsBusy)
 {
     Open();
-    const BetList& bets = Mmain().Document.Bets();
-    Mmain().Document.ChangeBets([](BetList& list) {
+    const BetList& bets = m_context.State.Document.Bets();
+    m_context.State.Document.ChangeBets([](BetList& list) {
         list.Reset(3);
         for (int16_t v = 0; v < 40; ++v)
             list.AddBet(std::vector<int16_t>{0, static_cast<int16_t>(v % 10), 3, 4});
@@ -409,7 +409,7 @@ TEST_F(DataInOutTest, FormatsAreEditedInPlaceAndStoredWhenValid)
         EXPECT_FALSE(editor->isVisible());
         dialog.reject();
     });
-    const CLottorHead& head = Mmain().CurLottorData->HeadData;
+    const CLottorHead& head = m_context.State.CurLottorData->HeadData;
     EXPECT_EQ(head.NumFormatStr(2), u"X-X-X"_s);
     EXPECT_NE(head.NumFormatStr(3), u"X X"_s);
 }

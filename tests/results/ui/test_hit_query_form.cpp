@@ -130,14 +130,14 @@ protected:
         if (!lines.isEmpty()) {
             EXPECT_EQ(game->AddStrNum(game->HeadData.GetDefFormat(), lines), draws.size());
         }
-        Mmain().CurLottorData = game;
-        Mmain().Document.ChangeBets([bm = game->HeadData.BM](BetList& bets) { bets = BetList(bm); });
+        m_state.CurLottorData = game;
+        m_state.Document.ChangeBets([bm = game->HeadData.BM](BetList& bets) { bets = BetList(bm); });
         return game->HeadData;
     }
 
     fHitQuery& Open()
     {
-        m_form = std::make_unique<fHitQuery>();
+        m_form = std::make_unique<fHitQuery>(m_state);
         m_form->Form_Load();
         m_form->show();
         QApplication::processEvents();
@@ -232,7 +232,7 @@ TEST_F(HitQueryFormTest, TheQueryListsTheHitsAndTheSummaryWhileBusy)
     CLottorHead& head = MakeGame({u"555"_s});
     head.SetWinMod(1, 0, 1, Currency::FromUnits(1000));
     head.SetWinMod(2, 0, 1, Currency::FromUnits(320));
-    Mmain().Document.ChangeBets([](BetList& bets) {
+    m_state.Document.ChangeBets([](BetList& bets) {
         for (const auto& bet : {Bet(5, 5, 5), Bet(2, 1, 1), Bet(5, 5, 5), Bet(1, 2, 1), Bet(1, 1, 2), Bet(5, 0, 9)})
             bets.AddBet(bet);
         ASSERT_EQ(bets.BeginStep(), BetList::StepResult::Ok);
@@ -270,15 +270,15 @@ TEST_F(HitQueryFormTest, TheQueryListsTheHitsAndTheSummaryWhileBusy)
     ASSERT_EQ(hits->Rows(), 3);
     EXPECT_EQ(Row(hits, 2), (QStringList{u"0注"_s, u"奖金:0"_s, u"组选三"_s}));
     // The bet list is only read.
-    EXPECT_EQ(Mmain().Document.Bets().BetCount(), 6);
-    EXPECT_EQ(Mmain().Document.Bets().LiveCount(), 5);
+    EXPECT_EQ(m_state.Document.Bets().BetCount(), 6);
+    EXPECT_EQ(m_state.Document.Bets().LiveCount(), 5);
 }
 
 TEST_F(HitQueryFormTest, TwentyThousandAndFiveHitsListOnly19999)
 {
     CLottorHead& head = MakeGame({u"894"_s});
     head.SetWinMod(1, 0, 1, Currency::FromUnits(2));
-    Mmain().Document.ChangeBets([](BetList& bets) {
+    m_state.Document.ChangeBets([](BetList& bets) {
         for (int i = 0; i < 20005; ++i)
             bets.AddBet(Bet(4, 9, 8));
     });
@@ -354,10 +354,10 @@ TEST_F(HitQueryFormTest, ThePrizeEditorStoresWhatItTakesAndSaysWhyItRefusesAnAmo
     form.CmdQuery()->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(editor->isVisible());
-    Mmain().Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 2, 3)); });
+    m_state.Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 2, 3)); });
     form.cboType()->setCurrentIndex(1);
     SetBoxes(form, "131");
-    Mmain().Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 3, 1)); });
+    m_state.Document.ChangeBets([](BetList& bets) { bets.AddBet(Bet(1, 3, 1)); });
     form.CmdQuery()->click();
     EXPECT_EQ(form.msgHit()->TextMatrix(form.msgHit()->Rows() - 1, 1), u"奖金:123456789"_s);
     fHitQuery& again = Open();
@@ -380,7 +380,7 @@ protected:
     void SetUp() override
     {
         RealHistoryTest::SetUp();
-        InstallHitQueryWindow(Windows());
+        InstallHitQueryWindow(Windows(), m_context.State);
     }
 
     // The count line of the last query.
@@ -390,11 +390,11 @@ protected:
     }
 
     // The live bets whose digits, sorted, are those of the draw at index i.
-    static int32_t SameDigits(const CLottorData& game, int32_t i)
+    int32_t SameDigits(const CLottorData& game, int32_t i) const
     {
         std::array<int16_t, 3> wanted{game.Num(1, i), game.Num(2, i), game.Num(3, i)};
         std::sort(wanted.begin(), wanted.end());
-        const BetList& bets = Mmain().Document.Bets();
+        const BetList& bets = m_context.State.Document.Bets();
         int32_t n = 0;
         for (int32_t b = 0; b < bets.BetCount(); ++b) {
             const auto d = bets.Digits(b);
@@ -409,8 +409,8 @@ protected:
 TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
 {
     MDIMain& main = StartWithSampleGame();
-    ASSERT_TRUE(Mmain().CurLottorData);
-    const CLottorData& game = *Mmain().CurLottorData;
+    ASSERT_TRUE(m_context.State.CurLottorData);
+    const CLottorData& game = *m_context.State.CurLottorData;
     ASSERT_EQ(game.NumName(game.NumCount() - 1), 2025217);
 
     main.Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
@@ -422,7 +422,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
     QTest::mouseClick(filter->Controls().optSel[0], Qt::LeftButton);
     QTest::mouseClick(filter->Controls().cmdSingle, Qt::LeftButton);
     Settle();
-    ASSERT_EQ(Mmain().Document.Bets().LiveCount(), 1000);
+    ASSERT_EQ(m_context.State.Document.Bets().LiveCount(), 1000);
 
     // The latest draw with exactly two equal digits.
     int32_t pair = game.NumCount() - 1;
@@ -467,7 +467,7 @@ TEST_F(HitQueryHistoryTest, TheThousandDirectBetsAgainstTheLatestDraws)
             const bool differ = a != b && b != c && a != c;
             EXPECT_EQ(Summary(form), u"%1注"_s.arg(differ ? SameDigits(game, i) : 0)) << i;
         }
-        Mmain().CurLottorData->HeadData.SetWinMod(1, 0, 1, Currency::FromUnits(1040));
+        m_context.State.CurLottorData->HeadData.SetWinMod(1, 0, 1, Currency::FromUnits(1040));
     });
     Entry(MainCommand::ChipInQuery)->trigger();
     EXPECT_FALSE(CMsg().IsBusy());

@@ -35,19 +35,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// n live three-digit bets: bet i reads i's last three decimal digits.
-void MakeBets(int32_t n)
-{
-    std::vector<int16_t> digits;
-    for (int32_t i = 0; i < n; ++i)
-        digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
-                                     static_cast<int16_t>(i / 100 % 10)});
-    Mmain().Document.ChangeBets([&digits](BetList& bets) {
-        bets = BetList(3);
-        bets.AssignBets(std::move(digits));
-    });
-}
-
 // Dark pixels of the image inside a rectangle given in page twips.
 int DarkPixels(const QImage& image, const PageSizeTwips& page, const QRectF& twips)
 {
@@ -102,9 +89,9 @@ protected:
     {
         auto game = std::make_shared<CLottorData>();
         game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
-        Mmain().CurLottorData = std::move(game);
+        m_context.State.CurLottorData = std::move(game);
         ResetMsgService();
-        m_form = std::make_unique<fPrinter>();
+        m_form = std::make_unique<fPrinter>(m_context.State);
         m_form->Printer().setOutputFormat(QPrinter::PdfFormat);
         m_form->Printer().setPageSize(QPageSize(QPageSize::A4));
         m_form->Printer().setOutputFileName(m_dir.filePath(u"bets.pdf"_s));
@@ -112,6 +99,19 @@ protected:
     void TearDown() override
     {
         m_form.reset();
+    }
+
+    // n live three-digit bets: bet i reads i's last three decimal digits.
+    void MakeBets(int32_t n)
+    {
+        std::vector<int16_t> digits;
+        for (int32_t i = 0; i < n; ++i)
+            digits.insert(digits.end(), {0, static_cast<int16_t>(i % 10), static_cast<int16_t>(i / 10 % 10),
+                                         static_cast<int16_t>(i / 100 % 10)});
+        m_context.State.Document.ChangeBets([&digits](BetList& bets) {
+            bets = BetList(3);
+            bets.AssignBets(std::move(digits));
+        });
     }
 
     AppContext m_context{AppContext::Start::Bare};
@@ -178,7 +178,7 @@ TEST_F(PrinterFormTest, EmptyListAndZoomKeptAcrossClosing)
 TEST_F(PrinterFormTest, ThePrintWindowsOfARunShareTheirZoom)
 {
     MakeBets(3);
-    InstallPrinterWindow(m_context.Windows);
+    InstallPrinterWindow(m_context.Windows, m_context.State);
     QWidget first;
     QWidget second;
     m_context.Windows.PrintPreview(&first);
@@ -256,7 +256,7 @@ TEST_F(PrinterFormTest, PrintsEveryPageToPdfAndNothingWithoutPages)
 TEST_F(PrinterFormTest, WithoutAPrinterTheA4PageIsUsedAndPrintingIsReported)
 {
     MakeBets(10);
-    fPrinter bare;
+    fPrinter bare(m_context.State);
     if (!ReadPrinterPaper(bare.Printer()))
         bare.ShowForm();
     else
@@ -275,7 +275,7 @@ TEST_F(PrinterFormTest, WithoutAPrinterTheA4PageIsUsedAndPrintingIsReported)
 TEST_F(PrinterFormTest, AFailedPrintDoesNotBlockTheNext)
 {
     MakeBets(300);
-    fPrinter bare;
+    fPrinter bare(m_context.State);
     if (ReadPrinterPaper(bare.Printer()))
         GTEST_SKIP() << "a printer is installed";
     bare.ShowForm();

@@ -391,7 +391,7 @@ TEST_F(MdiMainTest, ExitAsksThenReleasesAndSavesTheSettings)
     EXPECT_EQ(Released, 1);
     EXPECT_FALSE(State().CurLottorData);
     // The child windows were unloaded for real.
-    EXPECT_TRUE(LoadedChildForms().empty());
+    EXPECT_TRUE(main.ChildForms().Forms().empty());
     FlushDeletes();
     EXPECT_FALSE(m_filter);
 
@@ -694,7 +694,7 @@ TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
     EXPECT_FALSE(main.Controls().mnuDataInfer[2]->isChecked());
     EXPECT_FALSE(main.Controls().mnuWindowInfer[2]->isVisible());
     EXPECT_EQ(State().InferForms[2], nullptr);
-    EXPECT_TRUE(LoadedChildForms().empty());
+    EXPECT_TRUE(main.ChildForms().Forms().empty());
     FlushDeletes();
     EXPECT_FALSE(infer);
 }

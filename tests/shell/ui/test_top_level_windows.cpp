@@ -42,9 +42,9 @@ class TopLevelWindowsTest : public test::MainWindowTest {};
 TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
 {
     MDIMain& main = Start();
-    InstallPrinterWindow(Windows());
+    InstallPrinterWindow(Windows(), m_context.State);
     Windows().PrintPreview(&main);
-    CHelpViewer::Instance()->show();
+    Service<HelpViewerOwner>()->Viewer().show();
 
     QStringList seen;
     EXPECT_EQ(UnnamedWindows(&seen), QStringList());
@@ -62,7 +62,7 @@ TEST_F(TopLevelWindowsTest, EveryTopLevelWindowIsANamedWindowOrDialog)
     ShowAboutBox(m_context.State, &main);
     EXPECT_EQ(inDialog, QStringList());
     EXPECT_EQ(seenInDialog.size(), seen.size() + 1);
-    CloseHelpViewer();
+    Service<HelpViewerOwner>()->Close();
 }
 
 } // namespace
