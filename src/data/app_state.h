@@ -20,8 +20,8 @@ class CLottorData;
 
 // The application's state: the current lottery and its analysis windows,
 // the settings and the game document. The application context owns one
-// (main makes it; a test makes a fresh one); while it lives it is the state
-// in force, the newest live one when there are several. The fixed name
+// (main makes it; a test makes a fresh one) and hands it to the windows
+// when it makes them; nothing reaches it any other way. The fixed name
 // tables are constant data (data/app_tables.h, platform/name_tables.h).
 struct AppState {
     static constexpr int16_t InferCount = 8;  // data views
@@ -55,9 +55,5 @@ struct AppState {
     // windows subscribe to its signals.
     GameDocument Document;
 };
-
-// The state in force: the newest live AppState; with none alive, one of
-// its own that lives for the run.
-AppState& Mmain();
 
 }  // namespace kelton

@@ -1,27 +1,9 @@
 #include "data/app_state.h"
 
-#include <memory>
-
 #include <gtest/gtest.h>
 
 namespace kelton {
 namespace {
-
-// The newest live state is in force; when it goes, the one before it is
-// again, whichever order they end in.
-TEST(AppStateTest, TheNewestLiveStateIsInForce)
-{
-    auto outer = std::make_unique<AppState>();
-    EXPECT_EQ(&Mmain(), outer.get());
-    auto inner = std::make_unique<AppState>();
-    EXPECT_EQ(&Mmain(), inner.get());
-    inner.reset();
-    EXPECT_EQ(&Mmain(), outer.get());
-
-    inner = std::make_unique<AppState>();
-    outer.reset(); // an older state ends first
-    EXPECT_EQ(&Mmain(), inner.get());
-}
 
 // A fresh state starts empty, whatever an earlier one held.
 TEST(AppStateTest, AFreshStateHoldsNothingOfAnEarlierOne)

@@ -9,7 +9,7 @@ namespace kelton {
 // game, settings, server information, game list, bets) and the registry of
 // the windows the main window opens or docks. main owns the one of the
 // program and hands it to the main window and the windows' installers; a
-// test builds a fresh one. While it lives its state is the state in force.
+// test builds a fresh one.
 class AppContext {
 public:
     // Windows: the shell's own dialogs and start-up steps

@@ -6,18 +6,15 @@ namespace kelton {
 namespace {
 
 // The program's context starts with the shell's own dialogs and start-up
-// steps; a bare one with no window at all. Either's state is in force while
-// it lives.
+// steps; a bare one with no window at all.
 TEST(AppContextTest, TheProgramsWindowsOrNone)
 {
     const AppContext program;
-    EXPECT_EQ(&Mmain(), &program.State);
     EXPECT_TRUE(program.Windows.OptionDialog && program.Windows.UpgradeDialog && program.Windows.AboutBox);
     EXPECT_TRUE(program.Windows.SeedFirstStart && program.Windows.DataSetOther);
     EXPECT_FALSE(program.Windows.FilterForm);
 
     const AppContext bare(AppContext::Start::Bare);
-    EXPECT_EQ(&Mmain(), &bare.State);
     EXPECT_FALSE(bare.Windows.OptionDialog || bare.Windows.SeedFirstStart || bare.Windows.DataSetOther);
 }
 
