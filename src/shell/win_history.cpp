@@ -88,35 +88,4 @@ void CWinHistory::BringUp()
     }
 }
 
-CWinHistory& WinHist()
-{
-    static CWinHistory history;
-    return history;
-}
-
-void WinHistAdd(const QString& sCaption)
-{
-    WinHist().WinHistAdd(sCaption);
-}
-
-void WinHistDel(const QString& sCaption)
-{
-    WinHist().WinHistDel(sCaption);
-}
-
-void WinHistActive()
-{
-    WinHist().WinHistActive();
-}
-
-void WinHistNext()
-{
-    WinHist().WinHistNext();
-}
-
-void WinHistPrev()
-{
-    WinHist().WinHistPrev();
-}
-
 } // namespace kelton

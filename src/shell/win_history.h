@@ -65,14 +65,4 @@ private:
     IWinHistoryHost* m_host = nullptr;
 };
 
-// The program's one history.
-CWinHistory& WinHist();
-
-// Shorthands on WinHist() for the child windows.
-void WinHistAdd(const QString& sCaption);
-void WinHistDel(const QString& sCaption);
-void WinHistActive();
-void WinHistNext();
-void WinHistPrev();
-
 } // namespace kelton

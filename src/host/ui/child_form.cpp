@@ -19,6 +19,13 @@ namespace kelton {
 
 namespace {
 
+// The window history of the host in force; none without a host.
+CWinHistory* History()
+{
+    IWindowHost* host = Service<IWindowHost>();
+    return host ? &host->WindowHistory() : nullptr;
+}
+
 // What a child window's frame holds: the window, filling the frame's client
 // area but never smaller than its minimum; where the frame is smaller, the
 // window scrolls instead of losing its controls past the frame's edge. A
@@ -208,7 +215,8 @@ void CChildForm::ShowForm()
     if (QAction* entry = DataEntry())
         entry->setChecked(true);
     m_formOpen = true;
-    WinHistAdd(Caption());
+    if (CWinHistory* history = History())
+        history->WinHistAdd(Caption());
     SetFocus();
 }
 
@@ -272,7 +280,8 @@ void CChildForm::FormActivated()
     }
     if (QAction* entry = DataEntry())
         entry->setChecked(true);
-    WinHistActive();
+    if (CWinHistory* history = History())
+        history->WinHistActive();
 }
 
 void CChildForm::FormDeactivated()
@@ -284,7 +293,8 @@ void CChildForm::FormDeactivated()
 void CChildForm::closeEvent(QCloseEvent* event)
 {
     const bool closing = (m_list && m_list->Closing()) || UnloadsWhenClosed();
-    WinHistDel(Caption());
+    if (CWinHistory* history = History())
+        history->WinHistDel(Caption());
     if (QAction* entry = WindowEntry()) {
         entry->setChecked(false);
         entry->setVisible(false);

@@ -12,6 +12,7 @@ class QWidget;
 namespace kelton {
 
 class ChildFormList;
+class CWinHistory;
 class IChildForm;
 class IOtherFilterPanel;
 
@@ -42,6 +43,9 @@ public:
     // while the host is in force; the list tells them when the host unloads
     // them.
     virtual ChildFormList& ChildForms() = 0;
+    // The history of the child windows the Prev and Next buttons walk,
+    // which a child window joins when it is shown and leaves when closed.
+    virtual CWinHistory& WindowHistory() = 0;
     // The docked other-filter panel; nullptr when it is not part of the
     // program.
     virtual IOtherFilterPanel* PicOtherFilter() const = 0;

@@ -146,7 +146,7 @@ MDIMain::MDIMain(AppContext& context, QWidget* parent)
 
     // The progress service shows through this window while it lives.
     m_display = std::make_unique<ScopedService<IMsgDisplay>>(this);
-    WinHist().SetHost(this);
+    m_winHistory.SetHost(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(PlaceOnScreen({1024, 720}, screen->availableGeometry(), Qt::Horizontal | Qt::Vertical));
     else
@@ -165,8 +165,6 @@ MDIMain::~MDIMain()
     for (const QPointer<QObject>& window : std::as_const(m_inferWindows))
         delete window.data();
     m_display.reset();
-    if (WinHist().Host() == this)
-        WinHist().SetHost(nullptr);
 }
 
 // ---------------------------------------------------------------------------

@@ -144,6 +144,7 @@ public:
     // The loaded child windows; while FormsClosing is set the ones closed
     // are unloaded.
     ChildFormList& ChildForms() override { return m_childForms; }
+    CWinHistory& WindowHistory() override { return m_winHistory; }
 
     // A long operation moves the bar and passes through the event loop at
     // every step, far more often than a screen can show: the bar is set and
@@ -343,6 +344,7 @@ private:
     MainControls m_controls;
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
     ChildFormList m_childForms;                            // the loaded child windows
+    CWinHistory m_winHistory;                              // the Prev and Next buttons' history
     ScopedService<IWindowHost> m_host{this};               // this window as the windows' host
     HelpViewerOwner m_help;                                // the help window
     ScopedService<HelpViewerOwner> m_helpInForce{&m_help}; // shows the topics the windows ask for

@@ -156,10 +156,10 @@ void MDIMain::Tbr1_ButtonClick(const QString& sKey)
         return;
     switch (item->Kind) {
     case MainToolbarItem::Role::PrevWindow:
-        WinHistPrev();
+        m_winHistory.WinHistPrev();
         break;
     case MainToolbarItem::Role::NextWindow:
-        WinHistNext();
+        m_winHistory.WinHistNext();
         break;
     case MainToolbarItem::Role::Command:
         Entry(item->Command)->trigger();

@@ -239,7 +239,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.Caption(), u"缩水过滤"_s);
     EXPECT_TRUE(Entry(MainCommand::WindowFilter)->isVisible());
-    EXPECT_TRUE(WinHist().WinHistory().contains(u"缩水过滤"_s));
+    EXPECT_TRUE(m_main->WindowHistory().WinHistory().contains(u"缩水过滤"_s));
     for (QGroupBox* frame : {form.Controls().FraSet, form.Controls().FraChipIn, form.Controls().FraResult})
         EXPECT_TRUE(frame->isVisible());
 
@@ -285,7 +285,7 @@ TEST_F(FilterFormTest, BuildsFromTheCurrentGameAndOnlyHidesWhenClosed)
     Settle();
     EXPECT_FALSE(form.Visible());
     EXPECT_TRUE(form.FormOpen());
-    EXPECT_FALSE(WinHist().WinHistory().contains(u"缩水过滤"_s));
+    EXPECT_FALSE(m_main->WindowHistory().WinHistory().contains(u"缩水过滤"_s));
     m_main->Controls().Tbr1->ButtonByKey(u"Filter"_s)->trigger();
     Settle();
     EXPECT_EQ(dynamic_cast<fFilter*>(Windows().FilterForm()), &form);

@@ -13,6 +13,7 @@
 #include "host/ui/window_host.h"
 #include "platform/services.h"
 #include "shell/ui/qt_app_env.h"
+#include "shell/win_history.h"
 
 namespace kelton {
 namespace {
@@ -50,9 +51,11 @@ public:
     QMenu* Menu(MainMenu) const override { return nullptr; }
     IOtherFilterPanel* PicOtherFilter() const override { return nullptr; }
     ChildFormList& ChildForms() override { return *List; }
+    CWinHistory& WindowHistory() override { return History; }
 
     bool Closing = false;
     QMdiArea Area;
+    CWinHistory History;
     std::optional<ChildFormList> List{std::in_place, [this] { return Closing; }};
 };
 

@@ -97,7 +97,6 @@ protected:
     {
         ProgramFolderTest::SetUp();
         ResetMsgService();
-        WinHist().Clear();
     }
 
     void TearDown() override

@@ -213,7 +213,7 @@ TEST_F(MdiMainTest, TheLastGameIsLoadedAndTheFilterWindowOpens)
     ASSERT_TRUE(m_filter);
     EXPECT_TRUE(m_filter->Visible());
     EXPECT_TRUE(main.Entry(MainCommand::WindowFilter)->isVisible());
-    EXPECT_EQ(WinHist().WinHistory(), QStringList({"缩水过滤"}));
+    EXPECT_EQ(main.WindowHistory().WinHistory(), QStringList({"缩水过滤"}));
 }
 
 TEST_F(MdiMainTest, TheChooserDecidesWhetherAGameLoads)
@@ -638,7 +638,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(entry->isVisible());
     EXPECT_FALSE(entry->isChecked());
-    EXPECT_TRUE(WinHist().WinHistory().isEmpty());
+    EXPECT_TRUE(main.WindowHistory().WinHistory().isEmpty());
     EXPECT_TRUE(form->FormOpen());
     FlushDeletes();
     ASSERT_TRUE(m_filter);
@@ -649,7 +649,7 @@ TEST_F(MdiMainTest, ClosingAChildWindowOnlyHidesIt)
     EXPECT_TRUE(m_filter->Visible());
     EXPECT_EQ(m_filter->property("state").toInt(), 42);
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(WinHist().WinHistory(), QStringList({"缩水过滤"}));
+    EXPECT_EQ(main.WindowHistory().WinHistory(), QStringList({"缩水过滤"}));
 }
 
 TEST_F(MdiMainTest, AnalysisWindowsTickTheirDataEntryAndUnloadForReal)
@@ -706,7 +706,7 @@ TEST_F(MdiMainTest, TheToolbarWalksTheWindowHistory)
         (new TestForm(QStringLiteral("fTest"), QLatin1String(caption)))->ShowForm();
         Settle();
     }
-    EXPECT_EQ(WinHist().WinHistory(), QStringList({"P", "Q", "R"}));
+    EXPECT_EQ(main.WindowHistory().WinHistory(), QStringList({"P", "Q", "R"}));
     EXPECT_EQ(ActiveCaption(), QStringLiteral("R"));
     EXPECT_TRUE(ButtonEnabled("Prev"));
     EXPECT_TRUE(ButtonEnabled("Next"));
@@ -720,7 +720,7 @@ TEST_F(MdiMainTest, TheToolbarWalksTheWindowHistory)
     Settle();
     (new TestForm(QStringLiteral("fTest"), QStringLiteral("S")))->ShowForm();
     Settle();
-    EXPECT_EQ(WinHist().WinHistory(), QStringList({"P", "Q", "S", "R"}));
+    EXPECT_EQ(main.WindowHistory().WinHistory(), QStringList({"P", "Q", "S", "R"}));
     for (const char* expected : {"R", "P", "Q", "S"}) {
         main.Controls().Tbr1->ButtonByKey(QStringLiteral("Next"))->trigger();
         Settle();
