@@ -20,13 +20,36 @@ const QString kLineEnd = QStringLiteral("\r\n");
 // The pieces of a result that read as numbers, by value; a run counts the
 // hits of every period, so the usual few numbers take no allocation.
 using NumberList = QVarLengthArray<double, 32>;
+
+// A piece of bare digits (the engine's usual output) read directly; its
+// value is the one the general reading gives.
+std::optional<double> PieceValue(QStringView piece)
+{
+    constexpr qsizetype kMaxDigits = 15; // exact in a double
+    if (!piece.isEmpty() && piece.size() <= kMaxDigits) {
+        int64_t value = 0;
+        bool digits = true;
+        for (const QChar c : piece) {
+            const char16_t u = c.unicode();
+            if (u < u'0' || u > u'9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (u - u'0');
+        }
+        if (digits)
+            return static_cast<double>(value);
+    }
+    return NumberTextValue(piece);
+}
+
 void NumberPieces(QStringView text, NumberList& out)
 {
     out.clear();
     if (text.isEmpty())
         return;
     ForEachPiece(text, [&out](QStringView piece) {
-        if (const std::optional<double> v = NumberTextValue(piece))
+        if (const std::optional<double> v = PieceValue(piece))
             out.push_back(*v);
         return true;
     });
