@@ -30,24 +30,44 @@ void ChartData::Set(int row, int col, QVariant value)
         std::move(value);
 }
 
+namespace {
+
+// The value of a cell known to hold a T.
+template <typename T>
+double CellAsDouble(const QVariant& cell)
+{
+    return static_cast<double>(*static_cast<const T*>(cell.constData()));
+}
+
+} // namespace
+
 std::optional<double> ChartCellNumber(const QVariant& cell)
 {
     if (!cell.isValid() || cell.isNull())
         return 0.0;
+    // Each type read as itself: a long chart reads every cell.
     switch (cell.typeId()) {
     case QMetaType::QString:
-        return NumberTextValue(cell.toString());
+        return NumberTextValue(*static_cast<const QString*>(cell.constData()));
     case QMetaType::Int:
+        return CellAsDouble<int>(cell);
     case QMetaType::UInt:
+        return CellAsDouble<unsigned int>(cell);
     case QMetaType::LongLong:
+        return CellAsDouble<qlonglong>(cell);
     case QMetaType::ULongLong:
+        return CellAsDouble<qulonglong>(cell);
     case QMetaType::Short:
+        return CellAsDouble<short>(cell);
     case QMetaType::UShort:
+        return CellAsDouble<unsigned short>(cell);
     case QMetaType::Long:
+        return CellAsDouble<long>(cell);
     case QMetaType::ULong:
+        return CellAsDouble<unsigned long>(cell);
     case QMetaType::Float:
     case QMetaType::Double: {
-        const double value = cell.toDouble();
+        const double value = cell.typeId() == QMetaType::Float ? CellAsDouble<float>(cell) : CellAsDouble<double>(cell);
         if (!std::isfinite(value))
             return std::nullopt;
         return value;

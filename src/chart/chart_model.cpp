@@ -1,9 +1,12 @@
 #include "chart/chart_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include <QHash>
 
 #include "data/numeric_text.h"
 
@@ -21,7 +24,7 @@ constexpr int kTickLength = 100;
 constexpr int kMarkerSize = 100;
 constexpr int kStatWidth = 50;
 
-QString Padded(const QString& text)
+QString Padded(QStringView text)
 {
     QString out;
     out.reserve(text.size() + 2); // one allocation per label of a long chart
@@ -30,6 +33,56 @@ QString Padded(const QString& text)
     out += QLatin1Char(' ');
     return out;
 }
+
+// The padded labels of a chart, each made once: a long chart of issue
+// numbers cut to their last few digits repeats few labels, and those that
+// repeat share one text.
+class LabelMaker {
+public:
+    explicit LabelMaker(int length) : m_length(length) {}
+
+    QString Make(const QVariant& cell)
+    {
+        QStringView text = Text(cell);
+        if (text.size() > m_length)
+            text = text.right(m_length);
+        // The key only looks at the text while it is searched for.
+        const QString key = QString::fromRawData(text.constData(), text.size());
+        auto at = m_made.constFind(key);
+        if (at == m_made.constEnd())
+            at = m_made.insert(text.toString(), Padded(text));
+        return *at;
+    }
+
+private:
+    // The label text of a cell (ChartCellText); whole numbers are written
+    // into the maker's own buffer rather than a new string.
+    QStringView Text(const QVariant& cell)
+    {
+        if (cell.typeId() == QMetaType::Int || cell.typeId() == QMetaType::LongLong) {
+            const qlonglong value = cell.typeId() == QMetaType::Int ? *static_cast<const int*>(cell.constData())
+                                                                      : *static_cast<const qlonglong*>(cell.constData());
+            auto magnitude = static_cast<unsigned long long>(value < 0 ? -(value + 1) : value);
+            if (value < 0)
+                ++magnitude;
+            qsizetype at = static_cast<qsizetype>(m_digits.size());
+            do {
+                m_digits[static_cast<size_t>(--at)] = static_cast<char16_t>(u'0' + magnitude % 10);
+                magnitude /= 10;
+            } while (magnitude != 0);
+            if (value < 0)
+                m_digits[static_cast<size_t>(--at)] = u'-';
+            return QStringView(m_digits.data() + at, static_cast<qsizetype>(m_digits.size()) - at);
+        }
+        m_text = ChartCellText(cell);
+        return m_text;
+    }
+
+    int m_length;
+    QHash<QString, QString> m_made;
+    std::array<char16_t, 24> m_digits{};
+    QString m_text;
+};
 
 // The extremes of rounded values, seeded by the first.
 struct Extremes {
@@ -212,9 +265,10 @@ bool ChartModel::FillTrendCache()
         ext = {*v, *v};
     }
     cache->Labels << QStringLiteral(" ");
+    LabelMaker labels(m_labelLen);
     double* row = cache->Values.data() + s; // category 2, the first point
     for (int i = 1; i <= p; ++i, row += s) {
-        cache->Labels << Padded(CutLabel(m_data.At(i, 0)));
+        cache->Labels << labels.Make(m_data.At(i, 0));
         if (!TakePoint(m_data, i, row, ext))
             return false;
     }

@@ -9,7 +9,6 @@
 #include "data/text_helpers.h"
 #include "formula/way.h"
 #include "formula/way_history.h"
-#include "formula/way_values.h"
 
 namespace kelton {
 
@@ -20,16 +19,42 @@ const QString kLineEnd = QStringLiteral("\r\n");
 // The pieces of a result that read as numbers, by value; a run counts the
 // hits of every period, so the usual few numbers take no allocation.
 using NumberList = QVarLengthArray<double, 32>;
+
+// The pieces of a text split at ";" that read as numbers, in one pass: a
+// piece of bare digits (the engine's usual output) is read as it goes, any
+// other by the general reading; either gives the same value.
 void NumberPieces(QStringView text, NumberList& out)
 {
     out.clear();
     if (text.isEmpty())
         return;
-    ForEachPiece(text, [&out](QStringView piece) {
-        if (const std::optional<double> v = NumberTextValue(piece))
-            out.push_back(*v);
-        return true;
-    });
+    constexpr qsizetype kMaxDigits = 15; // exact in a double
+    const char16_t* const chars = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    int64_t value = 0;
+    bool digits = true;
+    for (qsizetype i = 0;; ++i) {
+        if (i == size || chars[i] == u';') {
+            const qsizetype length = i - start;
+            if (digits && length > 0 && length <= kMaxDigits) {
+                out.push_back(static_cast<double>(value));
+            } else if (const std::optional<double> v = NumberTextValue(text.sliced(start, length))) {
+                out.push_back(*v);
+            }
+            if (i == size)
+                return;
+            start = i + 1;
+            value = 0;
+            digits = true;
+            continue;
+        }
+        const char16_t c = chars[i];
+        if (c < u'0' || c > u'9')
+            digits = false;
+        else if (i - start < kMaxDigits) // a longer piece takes the general reading
+            value = value * 10 + (c - u'0');
+    }
 }
 
 // The message of a parse error in the named formula, with the piece cut to
@@ -95,14 +120,14 @@ QString JoinWayLines(const QString& text, std::vector<int32_t>& joins)
     return result;
 }
 
-QString StripWayBraces(const QString& result)
+QString StripWayBraces(QString result)
 {
-    QStringView r(result);
-    if (r.startsWith(QLatin1Char('{')))
-        r = r.sliced(1);
-    if (r.endsWith(QLatin1Char('}')))
-        r.chop(1);
-    return r.toString();
+    // In place: a result of its own loses its braces without a copy.
+    if (result.startsWith(QLatin1Char('{')))
+        result.remove(0, 1);
+    if (result.endsWith(QLatin1Char('}')))
+        result.chop(1);
+    return result;
 }
 
 WayHits CountWayHits(QStringView consult, QStringView selection)
@@ -210,14 +235,14 @@ WayRun EvaluateWays(CWay& way, IWayHistory& history, const WayCheck& checked, co
                 return out;
             }
             const int32_t draw = first + i;
-            const WayResult r = way.GetWayResult(draw, &history);
+            WayResult r = way.GetWayResult(draw, &history);
             if (!r.Ok()) {
                 const QString issue = draw >= count ? QStringLiteral("下期")
                                                     : QString::number(history.NumName(draw)) + QStringLiteral("期");
                 out.Message = QStringLiteral("公式运算出错：%1，%2，%3").arg(pass.name, issue, r.Cause);
                 return out;
             }
-            pass.into[static_cast<size_t>(i)] = StripWayBraces(r.Value);
+            pass.into[static_cast<size_t>(i)] = StripWayBraces(std::move(r.Value));
         }
     }
     out.Ok = true;

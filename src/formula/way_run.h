@@ -29,7 +29,7 @@ QString JoinWayLines(const QString& text);
 QString JoinWayLines(const QString& text, std::vector<int32_t>& joins);
 
 // A result text of the engine without one leading "{" and one trailing "}".
-QString StripWayBraces(const QString& result);
+QString StripWayBraces(QString result);
 
 // The hits of one period: how many of the consult numbers the selection
 // holds, each selected number hit at most once (multisets: 1;1;2 against

@@ -1,6 +1,7 @@
 #include "chart/chart_model.h"
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -266,9 +267,13 @@ TEST(ChartModelTest, CountsEveryValueFromTheSmallestToTheLargest)
 
 TEST(ChartModelTest, LabelsAreCutToTheirLastCharacters)
 {
-    const QVariant labels[] = {2007, 123, QStringLiteral("abc"), 12, QStringLiteral("第2007001期开奖")};
-    ChartData data(5, 1);
-    for (int p = 1; p <= 5; ++p) {
+    // Whole numbers of either sign and size, and repeated labels, read as
+    // their decimal text does.
+    const QVariant labels[] = {2007, 123, QStringLiteral("abc"), 12, QStringLiteral("第2007001期开奖"),
+                               -5, 0, qlonglong{-9000000000}, 3007, 1.25, -12};
+    constexpr int kPoints = static_cast<int>(std::size(labels));
+    ChartData data(kPoints, 1);
+    for (int p = 1; p <= kPoints; ++p) {
         data.Set(p, 0, labels[p - 1]);
         data.Set(p, 1, p);
     }
@@ -276,12 +281,14 @@ TEST(ChartModelTest, LabelsAreCutToTheirLastCharacters)
     model.StatData(data, 0, 0, QString(), -1, 255, 3);
     model.DrawTrend(Kind(0), Geometry(400));
     EXPECT_EQ(model.TrendCache().Labels,
-              QStringList({" ", " 007 ", " 123 ", " abc ", " 12 ", " 期开奖 ", " "}));
+              QStringList({" ", " 007 ", " 123 ", " abc ", " 12 ", " 期开奖 ", " -5 ", " 0 ", " 000 ", " 007 ",
+                           " .25 ", " -12 ", " "}));
 
     model.StatData(data, 0, 1, QString(), -1, 255, 2);
     model.DrawCount(Kind(1), Geometry(400));
     // Bar labels get the blanks only when they read as a number.
-    EXPECT_EQ(model.CountCache().Labels, QStringList({" 07 ", " 23 ", "bc", " 12 ", "开奖"}));
+    EXPECT_EQ(model.CountCache().Labels, QStringList({" 07 ", " 23 ", "bc", " 12 ", "开奖", " -5 ", " 0 ", " 00 ",
+                                                            " 07 ", " 25 ", " 12 "}));
 }
 
 TEST(ChartModelTest, TheLineChartFramesThePointsWithTwoEmptyCategories)

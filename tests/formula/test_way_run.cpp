@@ -57,6 +57,12 @@ TEST(WayRunTest, HitsAreCountedAsMultisetsOfDecimals)
         {"1.5;2", "1.50;2.0", 2, 2},
         {"40000;70000", "70000", 1, 1},
         {"1", "1.4", 0, 1},
+        // Bare digits read as any other writing of the same value.
+        {"007;0;12", "7;-0;+12", 3, 3},
+        {" 5 ;6", "5;6", 2, 2},
+        {"12345678901234567890", "12345678901234567890.0", 1, 1},
+        // Empty pieces are no number.
+        {"1;;2;", "2;;1", 2, 2},
         // Pieces that are no number are dropped.
         {"1;x;2", "2;y", 1, 1},
     };
