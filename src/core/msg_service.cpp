@@ -7,24 +7,23 @@
 
 namespace kelton {
 
+MsgState::MsgState() : m_status(LoadResString(Res::Ready)) {}
+
 namespace {
 
-// The main window's state that every CMsg instance acts on.
-struct MsgState {
-    QString status;
-    bool busy = false;
-    bool prgVisible = false;
-    bool canClick = false;
-    int32_t max = 0;
-    int32_t min = 0;
-    int32_t pos = 0;
-    bool stop = false;  // the stop request
-};
-
-MsgState& State()
+// The state every CMsg instance acts on; nullptr when none is in force.
+MsgState* State()
 {
-    static MsgState state{LoadResString(Res::Ready)};
-    return state;
+    return Service<MsgState>();
+}
+
+// The idle values the queries answer with no state in force.
+const MsgState& StateOrIdle()
+{
+    if (const MsgState* state = State())
+        return *state;
+    static const MsgState idle;
+    return idle;
 }
 
 IMsgDisplay* Display()
@@ -32,18 +31,14 @@ IMsgDisplay* Display()
     return Service<IMsgDisplay>();
 }
 
-void SetBusy(bool busy)
-{
-    State().busy = busy;
-    if (IMsgDisplay* display = Display())
-        display->ShowBusy(busy);
-}
-
 }  // namespace
 
 void CMsg::StartShowMsg(const QString& sMsg)
 {
-    State().status = sMsg;
+    MsgState* s = State();
+    if (!s)
+        return;
+    s->m_status = sMsg;
     if (IMsgDisplay* display = Display())
         display->ShowStatusText(sMsg);
 }
@@ -55,25 +50,34 @@ void CMsg::EndShowMsg()
 
 void CMsg::MainWait(bool bWait)
 {
-    SetBusy(bWait);
+    MsgState* s = State();
+    if (!s)
+        return;
+    s->m_busy = bWait;
+    if (IMsgDisplay* display = Display())
+        display->ShowBusy(bWait);
     if (!bWait)
         EndShowMsg();
 }
 
 int32_t CMsg::StartPrg(int32_t sMax, int32_t sMin, int32_t sValue, bool bCanClick)
 {
-    SetBusy(true);
     if (sValue < sMin)
         sValue = sMin;
     if (sValue > sMax)
         sValue = sMax;
-    MsgState& s = State();
-    s.max = sMax;
-    s.min = sMin;
-    s.pos = sValue;
-    s.prgVisible = true;
-    s.stop = false;
-    s.canClick = bCanClick;
+    MsgState* s = State();
+    if (!s)
+        return sValue;
+    s->m_busy = true;
+    if (IMsgDisplay* display = Display())
+        display->ShowBusy(true);
+    s->m_max = sMax;
+    s->m_min = sMin;
+    s->m_pos = sValue;
+    s->m_prgVisible = true;
+    s->m_stop = false;
+    s->m_canClick = bCanClick;
     if (IMsgDisplay* display = Display())
         display->ShowProgress(sMax, sMin, sValue, bCanClick);
     return sValue;
@@ -88,39 +92,44 @@ void CMsg::StartPrg(int32_t sMax, int32_t sMin, int32_t* ioValue, bool bCanClick
 
 void CMsg::prgValue(int32_t value)
 {
-    MsgState& s = State();
-    if (!s.prgVisible)
+    MsgState* s = State();
+    if (!s || !s->m_prgVisible)
         return;
     // A range given upside down holds every value at its maximum, as the
     // start value does.
-    value = std::max(value, s.min);
-    value = std::min(value, s.max);
-    s.pos = value;
+    value = std::max(value, s->m_min);
+    value = std::min(value, s->m_max);
+    s->m_pos = value;
     if (IMsgDisplay* display = Display())
         display->ShowProgressValue(value);
 }
 
 void CMsg::EndPrg()
 {
+    MsgState* s = State();
+    if (!s)
+        return;
     MainWait(false);
-    MsgState& s = State();
-    s.prgVisible = false;
-    s.canClick = false;
+    s->m_prgVisible = false;
+    s->m_canClick = false;
     if (IMsgDisplay* display = Display())
         display->HideProgress();
 }
 
 bool CMsg::IsClick()
 {
-    MsgState& s = State();
-    const bool requested = s.stop;
-    s.stop = false;
+    MsgState* s = State();
+    if (!s)
+        return false;
+    const bool requested = s->m_stop;
+    s->m_stop = false;
     return requested;
 }
 
 void CMsg::SetIsClick(bool bClick)
 {
-    State().stop = bClick;
+    if (MsgState* s = State())
+        s->m_stop = bClick;
 }
 
 void CMsg::DoEvents()
@@ -131,56 +140,50 @@ void CMsg::DoEvents()
 
 QString CMsg::StatusText() const
 {
-    return State().status;
+    return StateOrIdle().m_status;
 }
 
 bool CMsg::IsBusy() const
 {
-    return State().busy;
+    return StateOrIdle().m_busy;
 }
 
 bool CMsg::PrgVisible() const
 {
-    return State().prgVisible;
+    return StateOrIdle().m_prgVisible;
 }
 
 bool CMsg::PrgCanClick() const
 {
-    return State().prgVisible && State().canClick;
+    const MsgState& s = StateOrIdle();
+    return s.m_prgVisible && s.m_canClick;
 }
 
 int32_t CMsg::PrgMax() const
 {
-    return State().max;
+    return StateOrIdle().m_max;
 }
 
 int32_t CMsg::PrgMin() const
 {
-    return State().min;
+    return StateOrIdle().m_min;
 }
 
 int32_t CMsg::PrgPos() const
 {
-    return State().pos;
+    return StateOrIdle().m_pos;
 }
 
 bool CMsg::StopPending() const
 {
-    return State().stop;
+    return StateOrIdle().m_stop;
 }
 
 void MsgProgressClicked()
 {
-    MsgState& s = State();
-    if (s.prgVisible && s.canClick)
-        s.stop = true;
-}
-
-void ResetMsgService()
-{
-    MsgState& s = State();
-    s = MsgState{};
-    s.status = LoadResString(Res::Ready);
+    MsgState* s = State();
+    if (s && s->m_prgVisible && s->m_canClick)
+        s->m_stop = true;
 }
 
 MsgBusyGuard::MsgBusyGuard(CMsg& msg, const QString& sMsg) : m_msg(msg)

@@ -16,7 +16,7 @@ namespace kelton {
 // disabled, hourglass pointer), the progress bar and one pass through the
 // event loop. A service (platform/services.h): the main window installs its
 // implementation; tests install a recording one (HeadlessMsgDisplay). With
-// nothing installed the service keeps its state and shows nothing.
+// nothing installed nothing is shown.
 class IMsgDisplay {
 public:
     virtual ~IMsgDisplay() = default;
@@ -38,10 +38,39 @@ public:
     virtual void PumpEvents() = 0;
 };
 
-// The progress and message service. Every instance acts on the same state,
-// that of the one main window: the status text, the busy state, the progress
-// bar and the stop request. There is no nesting count: one busy-off ends the
-// busy state however many busy-on calls came before.
+class CMsg;
+
+// What the progress service acts on: the status text, the busy state, the
+// progress bar and the stop request. It starts idle: status "就绪", not
+// busy, no bar, no request. Whoever shows progress owns one and puts it in
+// force for its life as a service (platform/services.h), beside its
+// IMsgDisplay: the main window for the run, a test fixture for the test:
+//   MsgState m_msgState;
+//   ScopedService<MsgState> m_msgInForce{&m_msgState};
+class MsgState {
+public:
+    MsgState();
+
+private:
+    friend class CMsg;
+    friend void MsgProgressClicked();
+
+    QString m_status;
+    bool m_busy = false;
+    bool m_prgVisible = false;
+    bool m_canClick = false;
+    int32_t m_max = 0;
+    int32_t m_min = 0;
+    int32_t m_pos = 0;
+    bool m_stop = false; // the stop request
+};
+
+// The progress and message service. Every instance acts on the state in
+// force (a MsgState put in force as a service) and shows through the display
+// in force. With no state in force its calls change and show nothing (one
+// pass through the event loop still takes place) and its queries answer the
+// idle values. There is no nesting count: one busy-off ends the busy state
+// however many busy-on calls came before.
 class CMsg {
 public:
     // The status text becomes sMsg.
@@ -71,7 +100,7 @@ public:
     // each step of a long operation.
     void DoEvents();
 
-    // The shared state, for the main window and for tests.
+    // The state in force, for the main window and for tests.
     QString StatusText() const;
     bool IsBusy() const;
     bool PrgVisible() const;  // a progress operation runs
@@ -85,10 +114,6 @@ public:
 // The progress bar's click handler: raises a stop request only while the
 // bar is shown for an operation that allows one.
 void MsgProgressClicked();
-
-// Puts the shared state back to idle: status "就绪", not busy, no bar, no
-// request. For start-up and tests.
-void ResetMsgService();
 
 // Busy for the life of the guard: MainWait(true) now, MainWait(false) on
 // every way out of the scope.

@@ -167,7 +167,8 @@ TEST_F(MsgServiceTest, OperationSeesAClickAtItsStep)
 
 TEST(MsgServiceHeadlessTest, WorksWithNothingInstalled)
 {
-    ResetMsgService();
+    MsgState state;
+    const ScopedService<MsgState> inForce(&state);
     const ScopedService<IMsgDisplay> none(nullptr);
     CMsg msg;
     EXPECT_EQ(msg.StatusText(), kReady);
@@ -179,6 +180,67 @@ TEST(MsgServiceHeadlessTest, WorksWithNothingInstalled)
         EXPECT_TRUE(progress.StopRequested());
     }
     EXPECT_FALSE(msg.IsBusy());
+}
+
+TEST(MsgServiceHeadlessTest, WithNoStateInForceNothingChangesOrShows)
+{
+    const ScopedService<MsgState> none(nullptr);
+    HeadlessMsgDisplay display;
+    const ScopedService<IMsgDisplay> shown(&display);
+    CMsg msg;
+    msg.StartShowMsg(QStringLiteral("统计原始数据"));
+    msg.MainWait(true);
+    EXPECT_EQ(msg.StartPrg(10, 2, 0, true), 2); // the start value is still clamped
+    msg.prgValue(5);
+    MsgProgressClicked();
+    msg.SetIsClick(true);
+    msg.DoEvents(); // the event loop is still passed
+
+    EXPECT_EQ(msg.StatusText(), kReady);
+    EXPECT_FALSE(msg.IsBusy());
+    EXPECT_FALSE(msg.PrgVisible());
+    EXPECT_FALSE(msg.PrgCanClick());
+    EXPECT_EQ(msg.PrgMax(), 0);
+    EXPECT_EQ(msg.PrgMin(), 0);
+    EXPECT_EQ(msg.PrgPos(), 0);
+    EXPECT_FALSE(msg.StopPending());
+    EXPECT_FALSE(msg.IsClick());
+    msg.EndPrg();
+
+    EXPECT_TRUE(display.StatusTexts.isEmpty());
+    EXPECT_TRUE(display.BusyCalls.empty());
+    EXPECT_EQ(display.ShowCount, 0);
+    EXPECT_TRUE(display.Values.empty());
+    EXPECT_EQ(display.HideCount, 0);
+    EXPECT_EQ(display.PumpCount, 1);
+}
+
+TEST(MsgServiceHeadlessTest, EachOwnerKeepsItsOwnState)
+{
+    MsgState outer;
+    const ScopedService<MsgState> outerInForce(&outer);
+    CMsg msg;
+    msg.StartShowMsg(QStringLiteral("导入"));
+    msg.StartPrg(10, 0, 3, true);
+    MsgProgressClicked();
+    {
+        MsgState inner;
+        const ScopedService<MsgState> innerInForce(&inner);
+        // A fresh state starts idle, whatever the one before holds.
+        EXPECT_EQ(msg.StatusText(), kReady);
+        EXPECT_FALSE(msg.IsBusy());
+        EXPECT_FALSE(msg.PrgVisible());
+        EXPECT_FALSE(msg.StopPending());
+        msg.StartShowMsg(QStringLiteral("保存"));
+        msg.MainWait(true);
+    }
+    // The earlier one is back as it was.
+    EXPECT_EQ(msg.StatusText(), QStringLiteral("导入"));
+    EXPECT_TRUE(msg.IsBusy());
+    EXPECT_TRUE(msg.PrgVisible());
+    EXPECT_EQ(msg.PrgPos(), 3);
+    EXPECT_TRUE(msg.IsClick());
+    msg.EndPrg();
 }
 
 } // namespace

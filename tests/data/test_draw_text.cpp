@@ -175,7 +175,8 @@ TEST(DrawTextTest, StrToNumKeepsTheLinesThatRead)
 TEST(DrawTextTest, StrToNumShowsOneProgressStepPerLine)
 {
     auto head = MakeThreeDigits();
-    ResetMsgService();
+    MsgState state;
+    const ScopedService<MsgState> inForce(&state);
     HeadlessMsgDisplay display;
     const ScopedService<IMsgDisplay> shown(&display);
 
@@ -195,7 +196,6 @@ TEST(DrawTextTest, StrToNumShowsOneProgressStepPerLine)
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X"), u"101:1 2 3", draws, false), 1);
     EXPECT_EQ(StrToNum(*head, QStringLiteral("N:X X X"), u"", draws, true), 0);
     EXPECT_EQ(quiet.ShowCount, 0);
-    ResetMsgService();
 }
 
 // A draw as stored: the main numbers from the lowest place up.

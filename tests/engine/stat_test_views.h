@@ -86,10 +86,10 @@ struct BuiltViews {
     }
 };
 
-// A recording progress display installed for the test.
+// A fresh progress state and a recording display in force for the test.
 struct ProgressFixture : ::testing::Test {
-    void SetUp() override { ResetMsgService(); }
-    void TearDown() override { ResetMsgService(); }
+    MsgState msgState;
+    ScopedService<MsgState> msgInForce{&msgState};
     HeadlessMsgDisplay display;
     ScopedService<IMsgDisplay> displayed{&display};
 };

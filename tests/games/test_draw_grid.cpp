@@ -383,7 +383,8 @@ TEST_F(DrawRowsTest, ALongTextShowsItsProgressAndAStopLeavesTheTable)
     QString text;
     for (int issue = kDrawTextProgressLines + 100; issue >= 2; --issue)
         text += QString::number(issue) + u":1 2 3\r\n"_s;
-    ResetMsgService();
+    MsgState state;
+    const ScopedService<MsgState> inForce(&state);
     HeadlessMsgDisplay display;
     const ScopedService<IMsgDisplay> installed(&display);
     int busy = 0;

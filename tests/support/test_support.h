@@ -25,13 +25,12 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// A fixture with the progress service idle and a recording display
-// installed; both put back afterwards.
+// A fixture with a fresh, idle progress state and a recording display in
+// force for the test.
 class HeadlessMsgTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetMsgService(); }
-    void TearDown() override { ResetMsgService(); }
-
+    MsgState m_msgState;
+    ScopedService<MsgState> m_msgInForce{&m_msgState};
     HeadlessMsgDisplay m_display;
     ScopedService<IMsgDisplay> m_displayed{&m_display};
     CMsg m_msg;

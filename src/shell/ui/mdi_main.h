@@ -44,8 +44,8 @@ class IOtherFilterPanel;
 // progress bar of the progress service and the docked panels. Creating it
 // and calling MDIForm_Load starts the program; closing it ends the program.
 //
-// It is the progress service's display (busy state, status text, progress
-// bar) and the window history's host while it exists.
+// It owns the progress service's state and is its display (busy state,
+// status text, progress bar) and the window history's host while it exists.
 class MDIMain : public QMainWindow, public IMsgDisplay, public IWinHistoryHost, public IWindowHost {
     Q_OBJECT
 
@@ -342,6 +342,8 @@ private:
     QElapsedTimer m_frame;    // since the last full pass; invalid: the next step is one
     int32_t m_prgValue = 0;   // the value the bar shows at the next frame
     MainControls m_controls;
+    MsgState m_msgState;                                   // the progress service's state for the run
+    ScopedService<MsgState> m_msgInForce{&m_msgState};     // what every CMsg acts on while this window lives
     std::unique_ptr<ScopedService<IMsgDisplay>> m_display; // this window as the progress display
     ChildFormList m_childForms;                            // the loaded child windows
     CWinHistory m_winHistory;                              // the Prev and Next buttons' history

@@ -60,11 +60,6 @@ class DataSetTest : public ProgramFolderTest {
 protected:
     AppState m_state; // fresh for each test
 
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        ResetMsgService();
-    }
     void TearDown() override
     {
         m_form.reset();
@@ -119,9 +114,11 @@ protected:
         return rows;
     }
 
+    MsgState m_msgState;
     HeadlessMsgDisplay m_display;
     AnsweringBoxes m_boxes;
     AnsweringFileDialogs m_files;
+    ScopedService<MsgState> m_msgInForce{&m_msgState};
     ScopedService<IMsgDisplay> m_displayInstalled{&m_display};
     ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
     ScopedService<IFileDialogs> m_filesInstalled{&m_files};

@@ -95,15 +95,9 @@ void ClickCell(CFlexGrid* grid, int row, int col)
 // progress service recording what it is asked to show.
 class HitQueryFormTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        ResetMsgService();
-    }
     void TearDown() override
     {
         m_form.reset();
-        ResetMsgService();
         ProgramFolderTest::TearDown();
     }
 
@@ -151,6 +145,8 @@ protected:
             form.cboNum(k - 1)->setCurrentIndex(written[3 - k] - '0');
     }
 
+    MsgState m_msgState;
+    ScopedService<MsgState> m_msgInForce{&m_msgState};
     HeadlessMsgDisplay m_display;
     ScopedService<IMsgDisplay> m_displayed{&m_display};
     AppState m_state; // fresh for each test: no game, no bets

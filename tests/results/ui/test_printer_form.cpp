@@ -90,7 +90,6 @@ protected:
         auto game = std::make_shared<CLottorData>();
         game->HeadData.SetHeadStr(u"[LOTTONAME]\r\n福彩3D\r\n[BCDATALEN]\r\n9\r\n[BCMAIN]\r\n3\r\n"_s);
         m_context.State.CurLottorData = std::move(game);
-        ResetMsgService();
         m_form = std::make_unique<fPrinter>(m_context.State);
         m_form->Printer().setOutputFormat(QPrinter::PdfFormat);
         m_form->Printer().setPageSize(QPageSize(QPageSize::A4));
@@ -115,6 +114,8 @@ protected:
     }
 
     AppContext m_context{AppContext::Start::Bare};
+    MsgState m_msgState;
+    ScopedService<MsgState> m_msgInForce{&m_msgState};
     QTemporaryDir m_dir;
     test::FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxService{&m_boxes};

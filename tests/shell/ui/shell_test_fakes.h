@@ -93,12 +93,6 @@ public:
 // installs (the loader, the message boxes) go with it.
 class MainWindowTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        ResetMsgService();
-    }
-
     void TearDown() override
     {
         delete m_main;
@@ -164,6 +158,10 @@ protected:
     }
 
     AppContext m_context{AppContext::Start::Bare};
+    // The progress state of what runs without the window; the window puts
+    // its own in force while it lives.
+    MsgState m_msgState;
+    ScopedService<MsgState> m_msgInForce{&m_msgState};
     FakeBoxes m_boxes;
     ScopedService<IMessageBoxes> m_boxesInstalled{&m_boxes};
     // The loader a test puts in force (m_loader.emplace(...)); none until then.

@@ -450,6 +450,29 @@ TEST_F(MdiMainTest, ExitIsRefusedWhenTheOperationEndsDuringTheMessage)
 
 // --- Progress service on screen ------------------------------------------
 
+TEST_F(MdiMainTest, TheWindowActsOnAProgressStateOfItsOwn)
+{
+    CMsg msg;
+    msg.StartShowMsg(QStringLiteral("导入"));
+    msg.SetIsClick(true); // left by what ran before the window
+    MDIMain& main = Start();
+    // The window's state starts idle.
+    EXPECT_FALSE(msg.StopPending());
+    msg.StartShowMsg(QStringLiteral("统计原始数据"));
+    msg.StartPrg(100, 0, 0, true);
+    EXPECT_TRUE(main.Controls().Prg->isVisible());
+    EXPECT_TRUE(msg.IsBusy());
+
+    // Its state goes with it; the one before is back as it was.
+    delete m_main;
+    m_main = nullptr;
+    FlushDeletes();
+    EXPECT_EQ(msg.StatusText(), QStringLiteral("导入"));
+    EXPECT_FALSE(msg.IsBusy());
+    EXPECT_FALSE(msg.PrgVisible());
+    EXPECT_TRUE(msg.StopPending());
+}
+
 TEST_F(MdiMainTest, TheProgressBarTakesAStopRequestOnlyWhenAllowed)
 {
     MDIMain& main = Start();
