@@ -182,6 +182,16 @@ void CFlexGrid::SetCellBackColor(int row, int col, const QColor& color)
     CellChanged(row, col);
 }
 
+void CFlexGrid::SetCell(int row, int col, const QString& text, const std::optional<QColor>& back,
+                        const std::optional<QColor>& fore)
+{
+    const auto colour = [](const std::optional<QColor>& c) {
+        return c ? std::optional<GridColor>(ToGridColor(*c)) : std::nullopt;
+    };
+    m_data.SetCell(row, col, text, colour(back), colour(fore));
+    CellChanged(row, col);
+}
+
 QColor CFlexGrid::BackColorFixed() const
 {
     return palette().color(QPalette::Button);

@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QAbstractItemView>
@@ -248,6 +249,45 @@ TEST_F(FlexGridTest, ColumnsFitTheirTexts)
     EXPECT_EQ(m_grid->ColWidth(4), 0);
     m_grid->FitColWidth(1, u"1"_s);
     EXPECT_EQ(m_grid->ColWidth(1), m_grid->TextTwips(u"2529"_s));
+}
+
+// A cell written whole: text and the colours given at once, a colour left
+// out kept and an invalid one back to the grid's; a shown grid shows it.
+TEST_F(FlexGridTest, SetCellWritesTextAndColoursAtOnce)
+{
+    Fill(3, 3);
+    Show();
+    struct Case {
+        const char* name;
+        std::optional<QColor> back;
+        std::optional<QColor> fore;
+        QColor backAfter;
+        QColor foreAfter;
+    };
+    const Case cases[] = {
+        {"text only", std::nullopt, std::nullopt, Qt::yellow, Qt::blue},
+        {"both", QColor(Qt::red), QColor(Qt::green), Qt::red, Qt::green},
+        {"back to the grid's", QColor(), std::nullopt, QColor(), Qt::blue},
+        {"fore to the grid's", std::nullopt, QColor(), Qt::yellow, QColor()},
+    };
+    PaintCounter painted;
+    for (QAbstractItemView* view : Views())
+        view->viewport()->installEventFilter(&painted);
+    for (const Case& c : cases) {
+        m_grid->SetCellBackColor(2, 1, Qt::yellow);
+        m_grid->SetCellForeColor(2, 1, Qt::blue);
+        Settle();
+        painted.count = 0;
+        m_grid->SetCell(2, 1, QString::fromUtf8(c.name), c.back, c.fore);
+        EXPECT_EQ(m_grid->TextMatrix(2, 1), QString::fromUtf8(c.name));
+        EXPECT_EQ(m_grid->CellBackColor(2, 1), c.backAfter) << c.name;
+        EXPECT_EQ(m_grid->CellForeColor(2, 1), c.foreAfter) << c.name;
+        EXPECT_EQ(m_grid->TextMatrix(2, 2), u"2,2"_s) << c.name;
+        Settle();
+        EXPECT_GT(painted.count, 0) << c.name;
+    }
+    m_grid->SetCell(3, 1, u"out"_s, QColor(Qt::red), std::nullopt); // nothing there: nothing happens
+    EXPECT_EQ(m_grid->TextMatrix(3, 1), QString());
 }
 
 TEST_F(FlexGridTest, FixedCellsTakeTheColumnAlignmentUnlessTheirOwnIsSet)
