@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -289,6 +291,11 @@ private:
     std::vector<GridSpan> m_spansShown;
 
     ShownText m_shownText;
+    // The widths of the texts FitColsToTexts has measured, in m_widthsFont;
+    // dropped when the font changes or they grow too many.
+    static constexpr qsizetype kMaxKnownWidths = 1 << 16;
+    QHash<QString, int> m_widths;
+    QFont m_widthsFont;
     GridHighLight m_highLight = GridHighLight::Always;
     GridSelectionMode m_selectionMode = GridSelectionMode::Free;
     QString m_toolTip;
