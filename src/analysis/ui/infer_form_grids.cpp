@@ -35,7 +35,7 @@ GridCellSink Into(CFlexGrid* grid)
 {
     return [grid](const GridCell& cell) {
         const auto colour = [](const std::optional<int32_t>& c) {
-            return c ? std::optional<QColor>(ToQColor(*c)) : std::nullopt;
+            return c ? std::optional<QRgb>(qRgb(*c & 0xFF, (*c >> 8) & 0xFF, (*c >> 16) & 0xFF)) : std::nullopt;
         };
         grid->SetCell(cell.Row, cell.Col, cell.Text, colour(cell.Back), colour(cell.Fore));
     };

@@ -191,14 +191,16 @@ void CFlexGrid::SetCellBackColor(int row, int col, const QColor& color)
     CellChanged(row, col);
 }
 
-void CFlexGrid::SetCell(int row, int col, const QString& text, const std::optional<QColor>& back,
-                        const std::optional<QColor>& fore)
+void CFlexGrid::SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore)
 {
-    const auto colour = [](const std::optional<QColor>& c) {
-        return c ? std::optional<GridColor>(ToGridColor(*c)) : std::nullopt;
+    if (!m_data.Contains(row, col))
+        return;
+    const auto opaque = [](std::optional<QRgb> c) {
+        return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
     };
-    m_data.SetCell(row, col, text, colour(back), colour(fore));
-    CellChanged(row, col);
+    m_data.SetCell(row, col, text, opaque(back), opaque(fore));
+    m_cellsDirty = true;
+    Schedule();
 }
 
 QColor CFlexGrid::BackColorFixed() const

@@ -123,10 +123,8 @@ public:
     // The colour of fixed cells (the palette's button colour).
     QColor BackColorFixed() const;
     // A cell's text and colours in one change, for a table filled cell by
-    // cell: a colour left out keeps the cell's, an invalid one returns it
-    // to the grid's.
-    void SetCell(int row, int col, const QString& text, const std::optional<QColor>& back,
-                 const std::optional<QColor>& fore);
+    // cell: a colour left out keeps the cell's, one given shows opaque.
+    void SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore);
 
     // Alignment of a column's cells, and of its fixed cells where it differs
     // (fixed cells without one of their own take the column's).

@@ -299,23 +299,23 @@ TEST_F(FlexGridTest, ColumnsFitWhatTheyShowInTheCurrentFont)
 }
 
 // A cell written whole: text and the colours given at once, a colour left
-// out kept and an invalid one back to the grid's; a shown grid shows it.
+// out kept and one given opaque; a shown grid shows it.
 TEST_F(FlexGridTest, SetCellWritesTextAndColoursAtOnce)
 {
     Fill(3, 3);
     Show();
     struct Case {
         const char* name;
-        std::optional<QColor> back;
-        std::optional<QColor> fore;
+        std::optional<QRgb> back;
+        std::optional<QRgb> fore;
         QColor backAfter;
         QColor foreAfter;
     };
     const Case cases[] = {
         {"text only", std::nullopt, std::nullopt, Qt::yellow, Qt::blue},
-        {"both", QColor(Qt::red), QColor(Qt::green), Qt::red, Qt::green},
-        {"back to the grid's", QColor(), std::nullopt, QColor(), Qt::blue},
-        {"fore to the grid's", std::nullopt, QColor(), Qt::yellow, QColor()},
+        {"both", qRgb(255, 0, 0), qRgb(0, 255, 0), Qt::red, Qt::green},
+        {"back only, transparent", qRgba(0, 0, 0, 0), std::nullopt, Qt::black, Qt::blue},
+        {"fore only", std::nullopt, qRgb(1, 2, 3), Qt::yellow, QColor(1, 2, 3)},
     };
     PaintCounter painted;
     for (QAbstractItemView* view : Views())
@@ -333,7 +333,7 @@ TEST_F(FlexGridTest, SetCellWritesTextAndColoursAtOnce)
         Settle();
         EXPECT_GT(painted.count, 0) << c.name;
     }
-    m_grid->SetCell(3, 1, u"out"_s, QColor(Qt::red), std::nullopt); // nothing there: nothing happens
+    m_grid->SetCell(3, 1, u"out"_s, qRgb(255, 0, 0), std::nullopt); // nothing there: nothing happens
     EXPECT_EQ(m_grid->TextMatrix(3, 1), QString());
 }
 
