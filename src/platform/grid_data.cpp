@@ -116,12 +116,6 @@ void CGridData::SetText(int row, int col, const QString& text)
         MergesChanged();
 }
 
-const QString& CGridData::HeldText(int row, int col) const
-{
-    static const QString kNone;
-    return Contains(row, col) ? m_text[Index(row, col)] : kNone;
-}
-
 void CGridData::SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
                         std::optional<GridColor> fore)
 {

@@ -76,7 +76,7 @@ public:
     void SetText(int row, int col, const QString& text);
     // The text a cell holds, without asking the text source (the empty
     // text out of range).
-    const QString& HeldText(int row, int col) const;
+    const QString& HeldText(int row, int col) const { return Contains(row, col) ? m_text[Index(row, col)] : kNoText; }
     // A cell's text and colours in one write; a colour left out keeps the
     // cell's.
     void SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
@@ -153,6 +153,7 @@ public:
     bool InSelection(int row, int col) const;
 
 private:
+    static inline const QString kNoText;
     qsizetype Index(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     void ClampCursor();
     void MergesChanged() { m_mergesStale = true; }

@@ -291,6 +291,12 @@ void CFlexGrid::FitColsToTexts()
         return *known;
     };
     QHash<Buffer, int> byBuffer;
+    struct Recent {
+        Buffer buffer{nullptr, 0};
+        int width = 0;
+    };
+    constexpr size_t kRecent = 64;
+    std::array<Recent, kRecent> recents{};
     const bool asHeld = !m_shownText;
     for (int c = 0; c < cols; ++c) {
         int widest = 0;
@@ -308,10 +314,17 @@ void CFlexGrid::FitColsToTexts()
                 if (buffer == last)
                     continue; // a run of one text down the column
                 last = buffer;
-                auto known = byBuffer.constFind(buffer);
-                if (known == byBuffer.constEnd())
-                    known = byBuffer.insert(buffer, measure(held));
-                width = *known;
+                // A few recent buffers first, then all of them.
+                Recent& recent = recents[(reinterpret_cast<quintptr>(buffer.data) >> 4) % kRecent];
+                if (recent.buffer == buffer) {
+                    width = recent.width;
+                } else {
+                    auto known = byBuffer.constFind(buffer);
+                    if (known == byBuffer.constEnd())
+                        known = byBuffer.insert(buffer, measure(held));
+                    width = *known;
+                    recent = {buffer, width};
+                }
                 if (width > widest) {
                     widest = width;
                     text = held;
