@@ -24,6 +24,30 @@ QVariant SeriesCell(const CStat& stat, int32_t r, int16_t value)
     return value;
 }
 
+// The texts of small numbers, each made once and shared by every cell
+// that shows it: a table of the whole history repeats a few values.
+class NumberTexts {
+public:
+    const QString& Of(int16_t value)
+    {
+        const int at = value - kLowest;
+        if (at < 0 || at >= kCount) {
+            m_other = QString::number(value);
+            return m_other;
+        }
+        QString& text = m_texts[static_cast<size_t>(at)];
+        if (text.isNull())
+            text = QString::number(value);
+        return text;
+    }
+
+private:
+    static constexpr int kLowest = -1;
+    static constexpr int kCount = 1025;
+    std::vector<QString> m_texts = std::vector<QString>(kCount);
+    QString m_other;
+};
+
 } // namespace
 
 QString KindName(const CLottorHead& head, int16_t kind)
@@ -188,6 +212,7 @@ void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, con
     const int count = setup.RangeCount;
     const int32_t next = stat.BallCount() - 1;
     std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
+    NumberTexts numbers;
     for (int m = 0; m < count; ++m) {
         const int32_t p = setup.RangeStart + m;
         const int r = setup.ListAsc ? count - m : m + 1;
@@ -196,7 +221,7 @@ void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, con
         for (int c = 1; c < cols; ++c) {
             const std::optional<int16_t> v = IndicatorTableValue(stat, secondary, p, c, setup.Mode);
             const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
-            out({r, c, v ? QString::number(*v) : QString(), back,
+            out({r, c, v ? numbers.Of(*v) : QString(), back,
                  UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0))});
             previous[static_cast<size_t>(c)] = v;
         }

@@ -116,6 +116,27 @@ void CGridData::SetText(int row, int col, const QString& text)
         MergesChanged();
 }
 
+void CGridData::SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
+                        std::optional<GridColor> fore)
+{
+    if (!Contains(row, col))
+        return;
+    const qsizetype at = Index(row, col);
+    m_text[at] = text;
+    if (MergesOn(row, col))
+        MergesChanged();
+    if (back) {
+        if (m_back.empty())
+            m_back.resize(m_text.size());
+        m_back[at] = *back;
+    }
+    if (fore) {
+        if (m_fore.empty())
+            m_fore.resize(m_text.size());
+        m_fore[at] = *fore;
+    }
+}
+
 void CGridData::SetTextSource(GridTextSource source)
 {
     m_source = std::move(source);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -73,6 +74,13 @@ public:
     // The cell's text; a cell without text takes the text source's.
     QString Text(int row, int col) const;
     void SetText(int row, int col, const QString& text);
+    // The text a cell holds, without asking the text source (the empty
+    // text out of range).
+    const QString& HeldText(int row, int col) const { return Contains(row, col) ? m_text[Index(row, col)] : kNoText; }
+    // A cell's text and colours in one write; a colour left out keeps the
+    // cell's.
+    void SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
+                 std::optional<GridColor> fore);
     void SetTextSource(GridTextSource source);
     bool HasTextSource() const { return static_cast<bool>(m_source); }
 
@@ -145,6 +153,7 @@ public:
     bool InSelection(int row, int col) const;
 
 private:
+    static inline const QString kNoText;
     qsizetype Index(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     void ClampCursor();
     void MergesChanged() { m_mergesStale = true; }

@@ -1,3 +1,4 @@
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -204,6 +205,64 @@ TEST(GridData, ATextSourceFillsCellsWithoutText)
     EXPECT_EQ(grid.Text(0, 0), QStringLiteral("h"));
     EXPECT_EQ(grid.Text(3, 0), QString());
     EXPECT_EQ(asked, 1);
+}
+
+// A cell written whole: its text, and each colour given; a colour left out
+// keeps what the cell had, and a write outside the grid changes nothing.
+TEST(GridData, SetCellWritesTextAndTheColoursGiven)
+{
+    constexpr GridColor red = 0xffff0000;
+    constexpr GridColor blue = 0xff0000ff;
+    struct Case {
+        const char* name;
+        int row;
+        int col;
+        std::optional<GridColor> back;
+        std::optional<GridColor> fore;
+        QString text;      // what (1, 1) holds afterwards
+        GridColor backAfter;
+        GridColor foreAfter;
+    };
+    const Case cases[] = {
+        {"text only", 1, 1, std::nullopt, std::nullopt, u"new"_s, red, blue},
+        {"back only", 1, 1, blue, std::nullopt, u"new"_s, blue, blue},
+        {"fore only", 1, 1, std::nullopt, red, u"new"_s, red, red},
+        {"both, one cleared", 1, 1, kNoGridColor, red, u"new"_s, kNoGridColor, red},
+        {"outside", 2, 1, blue, red, u"old"_s, red, blue},
+        {"negative", -1, 0, blue, red, u"old"_s, red, blue},
+    };
+    for (const Case& c : cases) {
+        CGridData grid = Grid({"h,h", "a,old"});
+        grid.SetBackColor(1, 1, red);
+        grid.SetForeColor(1, 1, blue);
+        grid.SetCell(c.row, c.col, u"new"_s, c.back, c.fore);
+        EXPECT_EQ(grid.Text(1, 1), c.text) << c.name;
+        EXPECT_EQ(grid.HeldText(1, 1), c.text) << c.name;
+        EXPECT_EQ(grid.BackColor(1, 1), c.backAfter) << c.name;
+        EXPECT_EQ(grid.ForeColor(1, 1), c.foreAfter) << c.name;
+        EXPECT_EQ(grid.Text(1, 0), u"a"_s) << c.name;
+        EXPECT_EQ(grid.BackColor(1, 0), kNoGridColor) << c.name;
+    }
+    // The first colour of a grid without any, and merges that follow.
+    CGridData grid = Grid({"a,b"});
+    grid.SetMergeCells(GridMerge::Free);
+    grid.SetMergeRow(0, true);
+    EXPECT_TRUE(grid.Merges().empty());
+    grid.SetCell(0, 1, u"a"_s, red, std::nullopt);
+    EXPECT_EQ(grid.BackColor(0, 1), red);
+    EXPECT_EQ(grid.ForeColor(0, 1), kNoGridColor);
+    EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 0, 1, 2}}));
+}
+
+// What a cell holds, read without the text source.
+TEST(GridData, HeldTextIsWhatTheCellHolds)
+{
+    CGridData grid = Grid({"h,h", "x,"});
+    grid.SetTextSource([](int, int) { return u"source"_s; });
+    EXPECT_EQ(grid.HeldText(1, 0), u"x"_s);
+    EXPECT_EQ(grid.HeldText(1, 1), QString());
+    EXPECT_EQ(grid.Text(1, 1), u"source"_s);
+    EXPECT_EQ(grid.HeldText(5, 0), QString());
 }
 
 TEST(GridData, EqualNeighboursMerge)

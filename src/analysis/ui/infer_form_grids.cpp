@@ -34,11 +34,10 @@ namespace {
 GridCellSink Into(CFlexGrid* grid)
 {
     return [grid](const GridCell& cell) {
-        grid->SetTextMatrix(cell.Row, cell.Col, cell.Text);
-        if (cell.Back)
-            grid->SetCellBackColor(cell.Row, cell.Col, ToQColor(*cell.Back));
-        if (cell.Fore)
-            grid->SetCellForeColor(cell.Row, cell.Col, ToQColor(*cell.Fore));
+        const auto colour = [](const std::optional<int32_t>& c) {
+            return c ? std::optional<QRgb>(qRgb(*c & 0xFF, (*c >> 8) & 0xFF, (*c >> 16) & 0xFF)) : std::nullopt;
+        };
+        grid->SetCell(cell.Row, cell.Col, cell.Text, colour(cell.Back), colour(cell.Fore));
     };
 }
 

@@ -37,6 +37,15 @@ QColor FromGridColor(GridColor color)
     return color == kNoGridColor ? QColor() : QColor::fromRgb(color);
 }
 
+// A text's characters where it is held: two texts held at once in the
+// same place are the same text.
+struct Buffer {
+    const QChar* data;
+    qsizetype size;
+    friend bool operator==(const Buffer&, const Buffer&) = default;
+    friend size_t qHash(const Buffer& b, size_t seed) { return qHashMulti(seed, b.data, b.size); }
+};
+
 } // namespace
 
 CFlexGrid::CFlexGrid(QWidget* parent) : QWidget(parent)
@@ -182,6 +191,18 @@ void CFlexGrid::SetCellBackColor(int row, int col, const QColor& color)
     CellChanged(row, col);
 }
 
+void CFlexGrid::SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore)
+{
+    if (!m_data.Contains(row, col))
+        return;
+    const auto opaque = [](std::optional<QRgb> c) {
+        return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
+    };
+    m_data.SetCell(row, col, text, opaque(back), opaque(fore));
+    m_cellsDirty = true;
+    Schedule();
+}
+
 QColor CFlexGrid::BackColorFixed() const
 {
     return palette().color(QPalette::Button);
@@ -253,23 +274,69 @@ void CFlexGrid::FitColsToTexts()
             for (int c = span.col; c < std::min(cols, span.col + span.cols); ++c)
                 merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = 1;
     }
-    // Tables repeat their texts: each is measured once.
-    const QFontMetrics metrics(font());
-    QHash<QString, int> widths;
+    // Tables repeat their texts, mostly as copies sharing one buffer: a
+    // buffer met before is looked up by its address, a text met before (in
+    // this or an earlier fit, in the same font) by its characters, and only
+    // a new text is measured.
+    const QFont current = font();
+    if (current != m_widthsFont || m_widths.size() > kMaxKnownWidths) {
+        m_widths.clear();
+        m_widthsFont = current;
+    }
+    const QFontMetrics metrics(current);
+    const auto measure = [&](const QString& t) {
+        auto known = m_widths.constFind(t);
+        if (known == m_widths.constEnd())
+            known = m_widths.insert(t, metrics.horizontalAdvance(t));
+        return *known;
+    };
+    QHash<Buffer, int> byBuffer;
+    struct Recent {
+        Buffer buffer{nullptr, 0};
+        int width = 0;
+    };
+    constexpr size_t kRecent = 64;
+    std::array<Recent, kRecent> recents{};
+    const bool asHeld = !m_shownText;
     for (int c = 0; c < cols; ++c) {
         int widest = 0;
         QString text;
+        Buffer last{nullptr, 0};
         for (int r = 0; r < rows; ++r) {
             if (merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)])
                 continue;
+            const QString& held = m_data.HeldText(r, c);
+            int width = 0;
+            if (asHeld && !held.isEmpty()) {
+                // Held texts stay put while the table is measured: their
+                // buffers name them.
+                const Buffer buffer{held.constData(), held.size()};
+                if (buffer == last)
+                    continue; // a run of one text down the column
+                last = buffer;
+                // A few recent buffers first, then all of them.
+                Recent& recent = recents[(reinterpret_cast<quintptr>(buffer.data) >> 4) % kRecent];
+                if (recent.buffer == buffer) {
+                    width = recent.width;
+                } else {
+                    auto known = byBuffer.constFind(buffer);
+                    if (known == byBuffer.constEnd())
+                        known = byBuffer.insert(buffer, measure(held));
+                    width = *known;
+                    recent = {buffer, width};
+                }
+                if (width > widest) {
+                    widest = width;
+                    text = held;
+                }
+                continue;
+            }
             const QString t = ShownTextOf(r, c);
             if (t.isEmpty())
                 continue;
-            auto known = widths.constFind(t);
-            if (known == widths.constEnd())
-                known = widths.insert(t, metrics.horizontalAdvance(t));
-            if (*known > widest) {
-                widest = *known;
+            width = measure(t);
+            if (width > widest) {
+                widest = width;
                 text = t;
             }
         }

@@ -3,9 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -119,6 +122,9 @@ public:
     void SetCellBackColor(const QColor& color) { SetCellBackColor(Row(), Col(), color); }
     // The colour of fixed cells (the palette's button colour).
     QColor BackColorFixed() const;
+    // A cell's text and colours in one change, for a table filled cell by
+    // cell: a colour left out keeps the cell's, one given shows opaque.
+    void SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore);
 
     // Alignment of a column's cells, and of its fixed cells where it differs
     // (fixed cells without one of their own take the column's).
@@ -283,6 +289,11 @@ private:
     std::vector<GridSpan> m_spansShown;
 
     ShownText m_shownText;
+    // The widths of the texts FitColsToTexts has measured, in m_widthsFont;
+    // dropped when the font changes or they grow too many.
+    static constexpr qsizetype kMaxKnownWidths = 1 << 16;
+    QHash<QString, int> m_widths;
+    QFont m_widthsFont;
     GridHighLight m_highLight = GridHighLight::Always;
     GridSelectionMode m_selectionMode = GridSelectionMode::Free;
     QString m_toolTip;

@@ -1,9 +1,11 @@
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -248,6 +250,91 @@ TEST_F(FlexGridTest, ColumnsFitTheirTexts)
     EXPECT_EQ(m_grid->ColWidth(4), 0);
     m_grid->FitColWidth(1, u"1"_s);
     EXPECT_EQ(m_grid->ColWidth(1), m_grid->TextTwips(u"2529"_s));
+}
+
+// Fitting goes by what cells show: a shown name rather than the code held,
+// a text source's text, a text written since the last fit, and the grid's
+// font as it is now.
+TEST_F(FlexGridTest, ColumnsFitWhatTheyShowInTheCurrentFont)
+{
+    m_grid->SetRows(3);
+    m_grid->SetCols(4);
+    m_grid->SetShownText([](int, int col, const QString& text) { return col == 1 ? u"名称"_s + text : text; });
+    m_grid->SetTextSource([](int row, int col) { return col == 2 && row == 2 ? u"来自来源的文字"_s : QString(); });
+    for (int r = 1; r < 3; ++r) {
+        m_grid->SetTextMatrix(r, 1, u"7"_s);
+        m_grid->SetTextMatrix(r, 3, u"12"_s);
+    }
+    const auto fit = [&] {
+        for (int c = 0; c < 4; ++c)
+            m_grid->SetColWidth(c, 100);
+        m_grid->FitColsToTexts();
+    };
+    const auto expect = [&](const char* when) {
+        EXPECT_EQ(m_grid->ColWidth(1), m_grid->TextTwips(u"名称7"_s)) << when;
+        EXPECT_EQ(m_grid->ColWidth(2), m_grid->TextTwips(u"来自来源的文字"_s)) << when;
+        EXPECT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"123456789"_s)) << when;
+    };
+    fit();
+    EXPECT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"12"_s));
+    m_grid->SetTextMatrix(2, 3, u"123456789"_s);
+    fit();
+    expect("first font");
+    QFont larger = m_grid->font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    m_grid->setFont(larger);
+    fit();
+    expect("larger font");
+
+    // Which text is the widest depends on the font.
+    m_grid->SetTextMatrix(1, 3, u"iiiiiiii"_s);
+    m_grid->SetTextMatrix(2, 3, u"WWW"_s);
+    fit();
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    ASSERT_GT(QFontMetrics(fixed).horizontalAdvance(u"iiiiiiii"_s), QFontMetrics(fixed).horizontalAdvance(u"WWW"_s));
+    ASSERT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"WWW"_s)) << "a proportional font to start with";
+    m_grid->setFont(fixed);
+    fit();
+    EXPECT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"iiiiiiii"_s));
+}
+
+// A cell written whole: text and the colours given at once, a colour left
+// out kept and one given opaque; a shown grid shows it.
+TEST_F(FlexGridTest, SetCellWritesTextAndColoursAtOnce)
+{
+    Fill(3, 3);
+    Show();
+    struct Case {
+        const char* name;
+        std::optional<QRgb> back;
+        std::optional<QRgb> fore;
+        QColor backAfter;
+        QColor foreAfter;
+    };
+    const Case cases[] = {
+        {"text only", std::nullopt, std::nullopt, Qt::yellow, Qt::blue},
+        {"both", qRgb(255, 0, 0), qRgb(0, 255, 0), Qt::red, Qt::green},
+        {"back only, transparent", qRgba(0, 0, 0, 0), std::nullopt, Qt::black, Qt::blue},
+        {"fore only", std::nullopt, qRgb(1, 2, 3), Qt::yellow, QColor(1, 2, 3)},
+    };
+    PaintCounter painted;
+    for (QAbstractItemView* view : Views())
+        view->viewport()->installEventFilter(&painted);
+    for (const Case& c : cases) {
+        m_grid->SetCellBackColor(2, 1, Qt::yellow);
+        m_grid->SetCellForeColor(2, 1, Qt::blue);
+        Settle();
+        painted.count = 0;
+        m_grid->SetCell(2, 1, QString::fromUtf8(c.name), c.back, c.fore);
+        EXPECT_EQ(m_grid->TextMatrix(2, 1), QString::fromUtf8(c.name));
+        EXPECT_EQ(m_grid->CellBackColor(2, 1), c.backAfter) << c.name;
+        EXPECT_EQ(m_grid->CellForeColor(2, 1), c.foreAfter) << c.name;
+        EXPECT_EQ(m_grid->TextMatrix(2, 2), u"2,2"_s) << c.name;
+        Settle();
+        EXPECT_GT(painted.count, 0) << c.name;
+    }
+    m_grid->SetCell(3, 1, u"out"_s, qRgb(255, 0, 0), std::nullopt); // nothing there: nothing happens
+    EXPECT_EQ(m_grid->TextMatrix(3, 1), QString());
 }
 
 TEST_F(FlexGridTest, FixedCellsTakeTheColumnAlignmentUnlessTheirOwnIsSet)
