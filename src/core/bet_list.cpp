@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QtGlobal>
+
 namespace kelton {
 
 void BetList::Reset(int16_t bm)
@@ -153,6 +155,7 @@ BetList::StepResult BetList::BeginStep()
 
 void BetList::MarkRemoved(int32_t i)
 {
+    Q_ASSERT(i >= 0 && i < m_count);
     int16_t& level = m_level[static_cast<size_t>(i)];
     if (level != 0 && level < m_step)
         return;

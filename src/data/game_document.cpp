@@ -58,6 +58,7 @@ void GameDocument::SetBetType(BetType type)
 
 void GameDocument::SetTargetIssue(int32_t index, const QString& text)
 {
+    Q_ASSERT(index >= -1);
     if (index == m_targetIssue && text == m_targetText)
         return;
     m_targetIssue = index;

@@ -133,6 +133,7 @@ private:
 
 template <class Change> decltype(auto) GameDocument::ChangeConditions(Change&& change)
 {
+    Q_ASSERT(Game()); // conditions belong to an open game; callers check
     const ConditionsNotice notice(*this);
     return std::forward<Change>(change)(notice.Game());
 }
