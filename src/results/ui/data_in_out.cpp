@@ -13,7 +13,6 @@
 #include "data/app_state.h"
 #include "data/game_document.h"
 #include "data/lottor_data.h"
-#include "filter/ui/filter_windows.h"
 #include "platform/help_pages.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/help_viewer.h"
