@@ -1,6 +1,8 @@
 #include "analysis/indicator_series.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "data/lottor_head.h"
@@ -203,29 +205,78 @@ std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool next
     return std::nullopt;
 }
 
-void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
-                         const IndicatorTableSetup& setup, const GridCellSink& out)
+namespace {
+
+// The values of columns 1.. at record p, as IndicatorTableValue gives them
+// (values[c - 1] for column c), the record read once for them all.
+void IndicatorRowValues(const CStat& stat, const SecondaryDraws& secondary, int32_t p, int mode,
+                        std::span<std::optional<int16_t>> values)
+{
+    const CLottorHead* head = stat.HeadData();
+    if (!head || p == stat.BallCount() - 1) {
+        std::fill(values.begin(), values.end(), std::nullopt);
+        return;
+    }
+    const int b = head->BcMain;
+    const int r = head->MrMain;
+    size_t at = 0;
+    // The numbers first: they may come from the numbers cache, the rest
+    // from the record.
+    for (int col = 1; col <= b && at < values.size(); ++col)
+        values[at++] = stat.Num(p, static_cast<int16_t>(b - col + 1), 0);
+    for (int j = 1; j <= r && at < values.size(); ++j)
+        values[at++] = secondary.Num(p, static_cast<int16_t>(j));
+    const StatRecord& record = stat.LoadRecord(p);
+    if (mode != 1) {
+        const int sort = mode == 0 ? 1 : 0;
+        for (size_t i = 0; i < static_cast<size_t>(b) && i < values.size(); ++i)
+            values[i] = record.Data(sort, *values[i]);
+    }
+    for (int k = 0; k < kIndicators && at < values.size(); ++k)
+        values[at++] = record.Filter(k);
+    std::fill(values.begin() + static_cast<std::ptrdiff_t>(at), values.end(), std::nullopt);
+}
+
+} // namespace
+
+void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                        const IndicatorTableSetup& setup, const GridRowSink& out)
 {
     const int cols = IndicatorTableCols(head);
+    std::vector<QString> texts(static_cast<size_t>(cols));
     for (int c = 0; c < cols; ++c)
-        out({0, c, IndicatorTableCaption(head, c), {}, {}});
+        texts[static_cast<size_t>(c)] = IndicatorTableCaption(head, c);
+    out({0, 0, texts, {}, {}});
+    const size_t values = static_cast<size_t>(cols - 1);
+    texts.resize(values);
     const int count = setup.RangeCount;
     const int32_t next = stat.BallCount() - 1;
-    std::vector<std::optional<int16_t>> previous(static_cast<size_t>(cols));
+    std::vector<std::optional<int16_t>> now(values);
+    std::vector<std::optional<int16_t>> previous(values);
+    std::vector<std::optional<int32_t>> fore(values);
     NumberTexts numbers;
     for (int m = 0; m < count; ++m) {
         const int32_t p = setup.RangeStart + m;
         const int r = setup.ListAsc ? count - m : m + 1;
-        out({r, 0, stat.NumName(p), {}, {}});
+        const QString issue = stat.NumName(p);
+        out({r, 0, std::span(&issue, 1), {}, {}});
         const int32_t back = ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(r % 2) : 0));
-        for (int c = 1; c < cols; ++c) {
-            const std::optional<int16_t> v = IndicatorTableValue(stat, secondary, p, c, setup.Mode);
-            const std::optional<int16_t>& u = previous[static_cast<size_t>(c)];
-            out({r, c, v ? numbers.Of(*v) : QString(), back,
-                 UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0))});
-            previous[static_cast<size_t>(c)] = v;
+        IndicatorRowValues(stat, secondary, p, setup.Mode, now);
+        for (size_t i = 0; i < values; ++i) {
+            const std::optional<int16_t>& v = now[i];
+            const std::optional<int16_t>& u = previous[i];
+            texts[i] = v ? numbers.Of(*v) : QString();
+            fore[i] = UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0));
         }
+        out({r, 1, texts, back, fore});
+        std::swap(now, previous);
     }
+}
+
+void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                         const IndicatorTableSetup& setup, const GridCellSink& out)
+{
+    IndicatorTableRows(stat, secondary, head, setup, RowsAsCells(out));
 }
 
 int IndicatorColumnTwips(const CLottorHead& head, int col, double charTwips)

@@ -96,6 +96,10 @@ struct IndicatorTableSetup {
 // next issue).
 void IndicatorTableCells(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
                          const IndicatorTableSetup& setup, const GridCellSink& out);
+// The same table a row at a time: the captions, then per record its issue
+// (column 0) and its values (columns 1..), each record read once.
+void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, const CLottorHead& head,
+                        const IndicatorTableSetup& setup, const GridRowSink& out);
 // The width of a column in twips: 1000 for the issues, else its caption
 // and half a character more.
 int IndicatorColumnTwips(const CLottorHead& head, int col, double charTwips);

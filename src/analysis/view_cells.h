@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 
 #include <QString>
 
@@ -48,5 +49,22 @@ struct GridCell {
 // Takes the cells of a view's build one by one as they are computed, so
 // that a table of the whole history is never held twice.
 using GridCellSink = std::function<void(const GridCell&)>;
+
+// A run of a row's cells a view's build writes to its grid in one go: the
+// texts of columns Col, Col + 1, .., one back colour for them all and each
+// cell's text colour, where given (Fore is empty or as long as Texts; a
+// colour left out keeps what the grid has). The spans live only for the
+// call.
+struct GridRow {
+    int Row = 0;
+    int Col = 0;
+    std::span<const QString> Texts;
+    std::optional<int32_t> Back;
+    std::span<const std::optional<int32_t>> Fore;
+};
+// Takes a table's rows one by one as they are computed.
+using GridRowSink = std::function<void(const GridRow&)>;
+// The cells of each row, one by one, into out.
+GridRowSink RowsAsCells(GridCellSink out);
 
 } // namespace kelton

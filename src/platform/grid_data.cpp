@@ -137,6 +137,36 @@ void CGridData::SetCell(int row, int col, const QString& text, std::optional<Gri
     }
 }
 
+void CGridData::SetRowCells(int row, int col, std::span<const QString> texts, std::optional<GridColor> back,
+                            std::span<const std::optional<GridColor>> fore)
+{
+    Q_ASSERT(fore.empty() || fore.size() == texts.size());
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return;
+    const int n = std::min(static_cast<int>(texts.size()), m_cols - col);
+    const qsizetype at = Index(row, col);
+    for (int i = 0; i < n; ++i) {
+        m_text[at + i] = texts[static_cast<size_t>(i)];
+        if (MergesOn(row, col + i))
+            MergesChanged();
+    }
+    if (back) {
+        if (m_back.empty())
+            m_back.resize(m_text.size());
+        std::fill_n(m_back.begin() + at, n, *back);
+    }
+    if (!fore.empty()) {
+        for (int i = 0; i < n; ++i) {
+            const std::optional<GridColor>& f = fore[static_cast<size_t>(i)];
+            if (!f)
+                continue;
+            if (m_fore.empty())
+                m_fore.resize(m_text.size());
+            m_fore[at + i] = *f;
+        }
+    }
+}
+
 void CGridData::SetTextSource(GridTextSource source)
 {
     m_source = std::move(source);

@@ -170,6 +170,35 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableCells)
     EXPECT_EQ(IndicatorTableValue(View(3), SecondaryDraws(), 3, 3, 1), View(3).Data(3, 8, 2));
 }
 
+// The table laid a row at a time: every value cell shows what
+// IndicatorTableValue gives for its column, in every display mode and in a
+// view whose ranks differ from the numbers.
+TEST_F(SmallHistoryTest, CombinedIndicatorTableRowsShowEachColumnsValue)
+{
+    for (const int16_t view : {int16_t{0}, int16_t{3}}) {
+        for (const int mode : {0, 1, 2, -1}) {
+            SCOPED_TRACE(std::to_string(view) + " " + std::to_string(mode));
+            IndicatorTableSetup setup;
+            setup.RangeStart = 0;
+            setup.RangeCount = View(view).BallCount();
+            setup.Mode = mode;
+            int rows = 0;
+            IndicatorTableRows(View(view), SecondaryDraws(), Head(), setup, [&](const GridRow& row) {
+                ++rows;
+                if (row.Row == 0 || row.Col == 0)
+                    return;
+                const int32_t p = row.Row - 1;
+                ASSERT_EQ(row.Texts.size(), size_t(46));
+                for (int c = 1; c <= 46; ++c) {
+                    const std::optional<int16_t> v = IndicatorTableValue(View(view), SecondaryDraws(), p, c, mode);
+                    EXPECT_EQ(row.Texts[static_cast<size_t>(c - 1)], v ? QString::number(*v) : QString())
+                        << p << " " << c;
+                }
+            });
+            EXPECT_EQ(rows, 1 + 2 * 13);
+        }
+    }
+}
 
 TEST_F(SmallHistoryTest, CombinedRankingPeriodRow)
 {
@@ -340,6 +369,35 @@ protected:
 
     CLottorData m_game;
 };
+
+// The secondary number's column stands between the main numbers and the
+// indicators, the table laid a row at a time.
+TEST_F(SecondaryRankingTest, CombinedIndicatorTableRowsShowTheSecondaryNumber)
+{
+    const CStat& view = *m_game.StatView(0);
+    const CLottorHead& head = m_game.HeadData;
+    const SecondaryDraws secondary(m_game, head.CustomStat);
+    ASSERT_EQ(IndicatorTableCols(head), 48);
+    IndicatorTableSetup setup;
+    setup.RangeCount = view.BallCount();
+    setup.Mode = 2;
+    std::vector<QStringList> texts(static_cast<size_t>(setup.RangeCount + 1));
+    IndicatorTableRows(view, secondary, head, setup, [&](const GridRow& row) {
+        for (const QString& text : row.Texts)
+            texts[static_cast<size_t>(row.Row)].append(text);
+    });
+    // Secondary numbers 12, 0 and 12, none on the next issue.
+    const char* const issues[] = {"2024001", "2024002", "2024003", "下期"};
+    const char* const numbers[] = {"12", "0", "12", ""};
+    for (int m = 0; m < 4; ++m) {
+        const QStringList& row = texts[static_cast<size_t>(m + 1)];
+        ASSERT_EQ(row.size(), 48) << m;
+        EXPECT_EQ(row[0], QString::fromUtf8(issues[m])) << m;
+        EXPECT_EQ(row[4], QString::fromUtf8(numbers[m])) << m;
+        EXPECT_EQ(row[5], m < 3 ? QString::number(view.Filter(m, 0)) : QString()) << m;
+    }
+    EXPECT_EQ(texts[0][4], head.MrDataName.left(1) + u'1');
+}
 
 TEST_F(SecondaryRankingTest, CombinedRankingSecondaryBlockStandsOutOnTheSecondaryColour)
 {

@@ -1,4 +1,5 @@
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -252,6 +253,70 @@ TEST(GridData, SetCellWritesTextAndTheColoursGiven)
     EXPECT_EQ(grid.BackColor(0, 1), red);
     EXPECT_EQ(grid.ForeColor(0, 1), kNoGridColor);
     EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 0, 1, 2}}));
+}
+
+// A run of a row's cells written in one go: the texts from the column on,
+// the one back colour over the run, each text colour given; a colour left
+// out keeps the cell's, cells past the last column are dropped and a run
+// starting outside the grid changes nothing.
+TEST(GridData, SetRowCellsWritesARunOfCells)
+{
+    constexpr GridColor red = 0xffff0000;
+    constexpr GridColor blue = 0xff0000ff;
+    constexpr GridColor green = 0xff00ff00;
+    const std::optional<GridColor> fores[] = {green, std::nullopt, red};
+    struct Case {
+        const char* name;
+        int row;
+        int col;
+        int count;         // texts x, y, z taken
+        bool withFore;     // fores[0 .. count) given
+        const char* after; // row 1's texts afterwards
+        GridColor backAfter[3];
+        GridColor foreAfter[3];
+    };
+    const Case cases[] = {
+        {"whole row", 1, 0, 3, true, "x,y,z", {blue, blue, blue}, {green, blue, red}},
+        {"from column 1", 1, 1, 2, true, "a,x,y", {red, blue, blue}, {blue, green, blue}},
+        {"past the last column", 1, 2, 3, true, "a,b,x", {red, red, blue}, {blue, blue, green}},
+        {"no text colours", 1, 0, 2, false, "x,y,c", {blue, blue, red}, {blue, blue, blue}},
+        {"nothing", 1, 0, 0, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
+        {"row outside", 2, 0, 3, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
+        {"negative row", -1, 0, 3, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
+        {"column outside", 1, 3, 1, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
+        {"negative column", 1, -1, 3, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
+    };
+    const QString texts[] = {u"x"_s, u"y"_s, u"z"_s};
+    for (const Case& c : cases) {
+        CGridData grid = Grid({"h,h,h", "a,b,c"});
+        for (int col = 0; col < 3; ++col) {
+            grid.SetBackColor(1, col, red);
+            grid.SetForeColor(1, col, blue);
+        }
+        const auto count = static_cast<size_t>(c.count);
+        grid.SetRowCells(c.row, c.col, std::span(texts, count), blue,
+                         c.withFore ? std::span(fores, count) : std::span<const std::optional<GridColor>>());
+        const QStringList after = QString::fromLatin1(c.after).split(u',');
+        for (int col = 0; col < 3; ++col) {
+            EXPECT_EQ(grid.HeldText(1, col), after[col]) << c.name << " " << col;
+            EXPECT_EQ(grid.BackColor(1, col), c.backAfter[col]) << c.name << " " << col;
+            EXPECT_EQ(grid.ForeColor(1, col), c.foreAfter[col]) << c.name << " " << col;
+            EXPECT_EQ(grid.HeldText(0, col), u"h"_s) << c.name;
+            EXPECT_EQ(grid.BackColor(0, col), kNoGridColor) << c.name;
+        }
+    }
+    // The first colours of a grid without any, no back colour given, and
+    // the merges that follow.
+    CGridData grid = Grid({"a,b,c"});
+    grid.SetMergeCells(GridMerge::Free);
+    grid.SetMergeRow(0, true);
+    EXPECT_TRUE(grid.Merges().empty());
+    grid.SetRowCells(0, 1, std::span(texts, 1), std::nullopt, std::span(fores + 2, 1));
+    grid.SetRowCells(0, 2, std::span(texts, 1), std::nullopt, {});
+    EXPECT_EQ(grid.BackColor(0, 1), kNoGridColor);
+    EXPECT_EQ(grid.ForeColor(0, 1), red);
+    EXPECT_EQ(grid.ForeColor(0, 2), kNoGridColor);
+    EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 1, 1, 2}}));
 }
 
 // What a cell holds, read without the text source.

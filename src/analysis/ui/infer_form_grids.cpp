@@ -2,6 +2,8 @@
 // ranking table, the combined indicator table, the cycle view and the
 // digit-pair relations.
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -30,14 +32,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A view colour (red + 256 × green + 65536 × blue) as the grid takes it.
+std::optional<QRgb> GridRgb(const std::optional<int32_t>& c)
+{
+    return c ? std::optional<QRgb>(qRgb(*c & 0xFF, (*c >> 8) & 0xFF, (*c >> 16) & 0xFF)) : std::nullopt;
+}
+
 // Writes the cells a view lays on the grid.
 GridCellSink Into(CFlexGrid* grid)
 {
     return [grid](const GridCell& cell) {
-        const auto colour = [](const std::optional<int32_t>& c) {
-            return c ? std::optional<QRgb>(qRgb(*c & 0xFF, (*c >> 8) & 0xFF, (*c >> 16) & 0xFF)) : std::nullopt;
-        };
-        grid->SetCell(cell.Row, cell.Col, cell.Text, colour(cell.Back), colour(cell.Fore));
+        grid->SetCell(cell.Row, cell.Col, cell.Text, GridRgb(cell.Back), GridRgb(cell.Fore));
+    };
+}
+
+// Writes the rows a view lays on the grid, each in one go.
+GridRowSink IntoRows(CFlexGrid* grid)
+{
+    return [grid, fore = std::vector<std::optional<QRgb>>()](const GridRow& row) mutable {
+        fore.resize(row.Fore.size());
+        std::transform(row.Fore.begin(), row.Fore.end(), fore.begin(), GridRgb);
+        grid->SetRowCells(row.Row, row.Col, row.Texts, GridRgb(row.Back), fore);
     };
 }
 
@@ -150,7 +165,7 @@ void FInfer::OptAll_Click()
     setup.Mode = DisplayMode();
     setup.UpDown = m_ui.chkPTColorUpDown->isChecked();
     setup.RowColours = m_ui.chkPTColor->isChecked();
-    IndicatorTableCells(m_stat, Secondary(), head, setup, Into(grid));
+    IndicatorTableRows(m_stat, Secondary(), head, setup, IntoRows(grid));
     if (count > 0) {
         const int fit = grid->RowHeight(0) > 0
                             ? static_cast<int>(ScreenPixelsToTwips(grid->height(), grid)) / grid->RowHeight(0)

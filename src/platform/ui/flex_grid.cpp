@@ -203,6 +203,21 @@ void CFlexGrid::SetCell(int row, int col, const QString& text, std::optional<QRg
     Schedule();
 }
 
+void CFlexGrid::SetRowCells(int row, int col, std::span<const QString> texts, std::optional<QRgb> back,
+                            std::span<const std::optional<QRgb>> fore)
+{
+    if (!m_data.Contains(row, col))
+        return;
+    const auto opaque = [](std::optional<QRgb> c) {
+        return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
+    };
+    m_rowFore.resize(fore.size());
+    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), opaque);
+    m_data.SetRowCells(row, col, texts, opaque(back), m_rowFore);
+    m_cellsDirty = true;
+    Schedule();
+}
+
 QColor CFlexGrid::BackColorFixed() const
 {
     return palette().color(QPalette::Button);

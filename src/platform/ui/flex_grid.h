@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QColor>
@@ -125,6 +126,10 @@ public:
     // A cell's text and colours in one change, for a table filled cell by
     // cell: a colour left out keeps the cell's, one given shows opaque.
     void SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore);
+    // A run of a row's cells in one change (CGridData::SetRowCells), for a
+    // table filled row by row; the colours given show opaque.
+    void SetRowCells(int row, int col, std::span<const QString> texts, std::optional<QRgb> back,
+                     std::span<const std::optional<QRgb>> fore);
 
     // Alignment of a column's cells, and of its fixed cells where it differs
     // (fixed cells without one of their own take the column's).
@@ -273,6 +278,8 @@ private:
     std::array<grid_detail::CRegionModel*, kRegionCount> m_models{};
     std::array<grid_detail::CRegionView*, kRegionCount> m_views{};
     Shape m_shown; // what the views were last told
+
+    std::vector<std::optional<GridColor>> m_rowFore; // SetRowCells' colours, kept for the next row
 
     bool m_redraw = true;
     bool m_shapeDirty = true;

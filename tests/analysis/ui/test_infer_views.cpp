@@ -453,6 +453,7 @@ TEST_F(InferViewsTest, ARelationChartLeavesTheHiddenGridWithoutTheOldTablesTexts
 TEST_F(InferViewsTest, CombinedIndicatorTable)
 {
     FInfer& form = Window(0);
+    form.Controls().chkPTColorUpDown->setChecked(true);
     form.ShowLay(u"组选号码生克"_s); // leaves two fixed columns
     form.ShowLay(u"综合"_s);
     CFlexGrid& grid = *form.Grid();
@@ -465,6 +466,14 @@ TEST_F(InferViewsTest, CombinedIndicatorTable)
     const int row = RowOf(grid, u"2024012"_s);
     EXPECT_EQ(grid.TextMatrix(row, 1), u"1"_s);
     EXPECT_EQ(grid.TextMatrix(row, 3), u"0"_s);
+    // Each value on its row's colour; 5 5 5 to 1 6 0 falls, rises and falls.
+    const int16_t shade = form.Controls().chkPTColor->isChecked() ? static_cast<int16_t>(row % 2) : 0;
+    const QColor back = ToQColor(ColorRgb(Game().HeadData.RowColor(shade)));
+    const int32_t fore[] = {kViewBlue, kViewRed, kViewBlue};
+    for (int c = 1; c <= 3; ++c) {
+        EXPECT_EQ(grid.CellBackColor(row, c), back) << c;
+        EXPECT_EQ(grid.CellForeColor(row, c), ToQColor(fore[c - 1])) << c;
+    }
 }
 
 } // namespace
