@@ -119,29 +119,15 @@ void CGridData::SetText(int row, int col, const QString& text)
 void CGridData::SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
                         std::optional<GridColor> fore)
 {
-    if (!Contains(row, col))
-        return;
-    const qsizetype at = Index(row, col);
-    m_text[at] = text;
-    if (MergesOn(row, col))
-        MergesChanged();
-    if (back) {
-        if (m_back.empty())
-            m_back.resize(m_text.size());
-        m_back[at] = *back;
-    }
-    if (fore) {
-        if (m_fore.empty())
-            m_fore.resize(m_text.size());
-        m_fore[at] = *fore;
-    }
+    SetRowCells(row, col, std::span(&text, 1), back,
+                fore ? std::span<const std::optional<GridColor>>(&fore, 1) : std::span<const std::optional<GridColor>>());
 }
 
 void CGridData::SetRowCells(int row, int col, std::span<const QString> texts, std::optional<GridColor> back,
                             std::span<const std::optional<GridColor>> fore)
 {
     Q_ASSERT(fore.empty() || fore.size() == texts.size());
-    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+    if (!Contains(row, col))
         return;
     const int n = std::min(static_cast<int>(texts.size()), m_cols - col);
     const qsizetype at = Index(row, col);

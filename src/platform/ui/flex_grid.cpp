@@ -27,6 +27,12 @@ namespace {
 
 constexpr int kDefaultColTwips = 960;
 
+// A colour written with a cell is shown opaque; none keeps the cell's.
+std::optional<GridColor> Opaque(std::optional<QRgb> c)
+{
+    return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
+}
+
 GridColor ToGridColor(const QColor& color)
 {
     return color.isValid() ? color.rgb() : kNoGridColor; // rgb() is opaque, never 0
@@ -195,10 +201,7 @@ void CFlexGrid::SetCell(int row, int col, const QString& text, std::optional<QRg
 {
     if (!m_data.Contains(row, col))
         return;
-    const auto opaque = [](std::optional<QRgb> c) {
-        return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
-    };
-    m_data.SetCell(row, col, text, opaque(back), opaque(fore));
+    m_data.SetCell(row, col, text, Opaque(back), Opaque(fore));
     m_cellsDirty = true;
     Schedule();
 }
@@ -208,12 +211,9 @@ void CFlexGrid::SetRowCells(int row, int col, std::span<const QString> texts, st
 {
     if (!m_data.Contains(row, col))
         return;
-    const auto opaque = [](std::optional<QRgb> c) {
-        return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
-    };
     m_rowFore.resize(fore.size());
-    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), opaque);
-    m_data.SetRowCells(row, col, texts, opaque(back), m_rowFore);
+    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), Opaque);
+    m_data.SetRowCells(row, col, texts, Opaque(back), m_rowFore);
     m_cellsDirty = true;
     Schedule();
 }
