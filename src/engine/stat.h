@@ -222,7 +222,9 @@ public:
     // record. False, with nothing taken, for a table of another size.
     bool AdoptNumTable(std::vector<int16_t> table) const;
     // Reads the number tables of the views given from the records given on,
-    // where they do not hold them.
+    // where they do not hold them, the views side by side on threads of
+    // their own; returns once all are read. Nothing else may touch those
+    // views meanwhile.
     struct NumTableNeed {
         CStat* View = nullptr;
         int32_t From = 0;

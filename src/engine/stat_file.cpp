@@ -1,7 +1,5 @@
 #include "engine/stat_file.h"
 
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,10 +14,10 @@ namespace kelton {
 namespace {
 
 constexpr size_t kWriteBufferBytes = size_t(1) << 20;
-constexpr int64_t kStridedReadBytes = int64_t(1) << 20;
-// Runs of records spanning at least this many bytes are read through a
-// mapping.
-constexpr int64_t kMappedReadBytes = int64_t(256) << 10;
+// A strided run is read in pieces of about this size: small enough that
+// the piece stays in the core's cache while its records are picked out,
+// and under the allocator's threshold for a mapping of its own.
+constexpr int64_t kStridedReadBytes = int64_t(120) << 10;
 
 } // namespace
 
@@ -144,27 +142,6 @@ bool StatFile::ReadStrided(int64_t first, int64_t step, int64_t count, int64_t l
     std::lock_guard lock(m_lock);
     if (!m_file.isOpen() || !FlushLocked())
         return false;
-    const int64_t end = first + (count - 1) * step + len;
-    if (end - first >= kMappedReadBytes) {
-        // A long run is read through a mapping of the file: only the pages
-        // that hold the bytes wanted are touched, where a read would copy
-        // every record whole.
-        struct stat info {};
-        if (::fstat(m_file.handle(), &info) != 0 || info.st_size < end)
-            return false;
-        const int64_t page = ::sysconf(_SC_PAGESIZE);
-        const int64_t from = first - first % page;
-        void* mapped = ::mmap(nullptr, static_cast<size_t>(end - from), PROT_READ, MAP_SHARED,
-                              m_file.handle(), from);
-        if (mapped != MAP_FAILED) {
-            const char* at = static_cast<const char*>(mapped) + (first - from);
-            char* to = static_cast<char*>(out);
-            for (int64_t k = 0; k < count; ++k, to += len, at += step)
-                std::memcpy(to, at, static_cast<size_t>(len));
-            ::munmap(mapped, static_cast<size_t>(end - from));
-            return true;
-        }
-    }
     const int64_t perPiece = std::min(count, std::max<int64_t>(1, kStridedReadBytes / step));
     const std::unique_ptr<char[]> piece(new char[static_cast<size_t>((perPiece - 1) * step + len)]);
     char* to = static_cast<char*>(out);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "data/lottor_head.h"
 #include "engine/indicators.h"
@@ -392,10 +393,17 @@ void CStat::LoadNumTables(std::span<const NumTableNeed> needs)
         else
             same->From = std::min(same->From, need.From);
     }
-    // One view after the other: a long run is read through a mapping of the
-    // file, and threads faulting in pages of one process wait on each other.
-    for (const NumTableNeed& need : missing)
-        need.View->NumTable(need.From);
+    // Each view on a thread of its own: every view reads its own file into
+    // its own table.
+    if (missing.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        for (const NumTableNeed& need : missing)
+            need.View->NumTable(need.From);
+        return;
+    }
+    std::vector<std::jthread> readers;
+    for (size_t i = 1; i < missing.size(); ++i)
+        readers.emplace_back([need = missing[i]] { need.View->NumTable(need.From); });
+    missing[0].View->NumTable(missing[0].From);
 }
 
 void CStat::LoadNumTables(std::span<CStat* const> views)

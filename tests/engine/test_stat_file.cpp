@@ -306,9 +306,8 @@ TEST_F(StatFileTest, AStaleMarkIsRefusedUntilRestored)
     EXPECT_EQ(reopened.StatOpen(head, set.PathOf(0), 0), 41);
 }
 
-// Strided reads give the same bytes whether the run is read in pieces or
-// through a mapping (long runs), from any offset; a run past the end of the
-// file fails.
+// Strided reads give the same bytes whether the run fits one piece or spans
+// many, from any offset; a run past the end of the file fails.
 TEST_F(StatFileTest, StridedReadsTakeTheBytesAtEachStep)
 {
     constexpr int64_t kStep = 6040;
