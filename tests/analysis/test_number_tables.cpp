@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/infer_layout.h"
 #include "analysis/number_tables.h"
 #include "data/lottor_head.h"
 #include "small_history.h"
@@ -17,18 +18,45 @@ class NumberTableTest : public SmallHistoryTest {
 protected:
     CNumberTable Table(int16_t view, int16_t kind, CellMode mode, CNumberTable::MarkedFn marked = {}) const
     {
+        return Table(view, kind, mode, 0, static_cast<int16_t>(View(view).BallCount()), false,
+                     std::move(marked));
+    }
+    CNumberTable Table(int16_t view, int16_t kind, CellMode mode, int32_t rangeStart, int16_t rangeCount,
+                       bool listAsc, CNumberTable::MarkedFn marked = {}) const
+    {
         CNumberTable::Setup setup;
         setup.Kind = kind;
         setup.Mode = mode;
         setup.ShowHit = false;
         setup.AreaChoice = 0;
-        setup.RangeStart = 0;
-        setup.RangeCount = static_cast<int16_t>(View(view).BallCount());
-        setup.ListAsc = false;
+        setup.RangeStart = rangeStart;
+        setup.RangeCount = rangeCount;
+        setup.ListAsc = listAsc;
         const AreaNames names{QString()};
         return CNumberTable(View(view), SecondaryDraws(), SizesOf(Head()), names, setup, std::move(marked));
     }
 };
+
+// A part of the history in either order: each row names the record the
+// window's row order puts there and shows that record's numbers.
+TEST_F(NumberTableTest, RowsHoldTheRecordsTheListOrderPutsThere)
+{
+    const CStat& s = View(0);
+    constexpr int32_t kStart = 3;
+    constexpr int16_t kCount = 6;
+    for (const bool asc : {false, true}) {
+        const CNumberTable table = Table(0, -1, CellMode::Raw, kStart, kCount, asc);
+        ASSERT_EQ(table.Rows(), kCount + 2);
+        for (int m = 0; m < kCount; ++m) {
+            const int row = PeriodRow(m, kCount, asc);
+            EXPECT_EQ(table.RecordOfRow(row), kStart + m) << "ascending " << asc << " period " << m;
+            EXPECT_EQ(table.RowOfRecord(kStart + m), row) << "ascending " << asc << " period " << m;
+            EXPECT_EQ(table.Text(row, 0), s.NumName(kStart + m)) << "ascending " << asc << " period " << m;
+            EXPECT_EQ(table.Text(row, table.Layout().Blocks[0].Start),
+                      QString::number(s.Data(kStart + m, 0, 0)));
+        }
+    }
+}
 
 TEST_F(NumberTableTest, CellTextsFollowTheDisplayModeInEveryView)
 {
