@@ -13,6 +13,11 @@ namespace kelton {
 
 namespace {
 
+// The write buffer starts small and takes its full size once it fills: an
+// append of a few records then takes memory the process has used before,
+// where a buffer of full size would be fresh pages, each a page fault, for
+// every view.
+constexpr size_t kFirstWriteBufferBytes = size_t(64) << 10;
 constexpr size_t kWriteBufferBytes = size_t(1) << 20;
 // A strided run is read in pieces of about this size: small enough that
 // the piece stays in the core's cache while its records are picked out,
@@ -85,6 +90,7 @@ bool StatFile::CloseLocked()
     const bool ok = FlushLocked();
     m_file.close();
     m_buffer.reset();
+    m_capacity = 0;
     m_used = 0;
     m_writePos = 0;
     m_failed = false;
@@ -208,13 +214,19 @@ bool StatFile::Append(const void* data, int64_t len)
     std::lock_guard lock(m_lock);
     if (!m_file.isOpen() || m_failed || len < 0)
         return false;
-    if (!m_buffer)
-        m_buffer.reset(new char[kWriteBufferBytes]);
     const char* bytes = static_cast<const char*>(data);
     while (len > 0) {
-        if (m_used == kWriteBufferBytes && !FlushLocked())
-            return false;
-        const size_t take = std::min(static_cast<size_t>(len), kWriteBufferBytes - m_used);
+        if (m_used == m_capacity) {
+            if (!FlushLocked())
+                return false;
+            // Emptied by the flush, the buffer is replaced by a larger one
+            // with nothing to copy.
+            if (m_capacity < kWriteBufferBytes) {
+                m_capacity = m_capacity == 0 ? kFirstWriteBufferBytes : kWriteBufferBytes;
+                m_buffer.reset(new char[m_capacity]);
+            }
+        }
+        const size_t take = std::min(static_cast<size_t>(len), m_capacity - m_used);
         std::memcpy(m_buffer.get() + m_used, bytes, take);
         m_used += take;
         bytes += take;

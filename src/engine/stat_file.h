@@ -85,9 +85,11 @@ private:
 
     mutable std::mutex m_lock;
     QFile m_file;
-    // Allocated on the first append and never cleared: only the bytes
-    // copied in are ever touched or written.
+    // Allocated on the first append (64 KiB), replaced by one of 1 MiB when
+    // it first fills, and never cleared: only the bytes copied in are ever
+    // touched or written.
     std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity = 0;
     size_t m_used = 0;
     int64_t m_writePos = 0; // where the buffer's first byte goes
     bool m_failed = false;  // a buffered write failed since the last Seek

@@ -337,5 +337,34 @@ TEST_F(StatFileTest, StridedReadsTakeTheBytesAtEachStep)
     EXPECT_FALSE(file.ReadStrided(kStep * 190, kStep, 11, 10, out.data()));
 }
 
+// Appends of record-sized pieces past the small first buffer and past the
+// full one, with a read between them (which flushes), land where they were
+// meant to, byte for byte.
+TEST_F(StatFileTest, AppendsAcrossTheBufferSizesLandInPlace)
+{
+    constexpr int64_t kPiece = 6040;
+    constexpr int64_t kPieces = 400; // about 2.3 MB
+    constexpr int64_t kFrom = 37;
+    QByteArray bytes(kPiece * kPieces, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 13 + i / 509) & 0xff);
+    StatFile file;
+    ASSERT_TRUE(file.Create(Path("appended")));
+    ASSERT_TRUE(file.Seek(kFrom));
+    char probe = 0;
+    for (int64_t k = 0; k < kPieces; ++k) {
+        ASSERT_TRUE(file.Append(bytes.constData() + k * kPiece, kPiece)) << k;
+        if (k == 5) {
+            ASSERT_TRUE(file.ReadAt(kFrom, &probe, 1));
+        }
+    }
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(probe, bytes[0]);
+    ASSERT_EQ(file.Size(), kFrom + bytes.size());
+    QByteArray back(bytes.size(), '\0');
+    ASSERT_TRUE(file.ReadAt(kFrom, back.data(), back.size()));
+    EXPECT_TRUE(back == bytes);
+}
+
 } // namespace
 } // namespace kelton::test

@@ -865,6 +865,12 @@ void MDIMain::PumpEvents()
     if (m_prg->isVisible())
         m_prg->setValue(m_prgValue);
     QCoreApplication::processEvents();
+    // What the pass posted to the window itself (the layout and repaint
+    // requests that showing the bar and switching the busy state set off,
+    // one layout level at a time) is delivered now: a step between frames
+    // then finds nothing queued to the window and costs no system call.
+    for (int round = 0; round < kSettleRounds; ++round)
+        QCoreApplication::sendPostedEvents(this, 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -155,6 +155,10 @@ public:
     // step as soon as any other event waits for the frame (a deferred
     // deletion always does before the event loop runs).
     static constexpr int kFrameMs = 16;
+    // The frame's pass then delivers, in up to this many rounds, what it
+    // posted to the window itself (layout and repaint requests), so that the
+    // steps up to the next frame find nothing queued there.
+    static constexpr int kSettleRounds = 3;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
