@@ -7,6 +7,7 @@
 #include "data/lottor_data.h"
 #include "data/lottor_head.h"
 #include "engine/stat.h"
+#include "engine/stat_record.h"
 
 namespace kelton {
 
@@ -29,6 +30,57 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
     return out;
 }
 
+namespace {
+
+// The cells of one block of the cycle grid at record p into cells (as
+// CycleRowCells gives them), the texts from texts.
+void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
+                       bool showHitOnly, bool cycleColour, NumberTexts& texts, std::vector<ViewCell>& cells)
+{
+    const CLottorHead& head = game.HeadData;
+    const bool secondary = pos > head.BcMain;
+    const int largest = secondary ? head.MrDataLen : head.BcDataLen;
+    const int32_t main = ColorRgb(secondary ? head.MrMainColor : head.BcMainColor);
+    // The record of p, read once for the whole block (the blank record for
+    // a secondary block, which reads nothing from it).
+    const StatRecord* record = secondary ? nullptr : &stat.LoadRecord(p);
+    // A secondary number is never ranked: its column is its value, and its
+    // draws come from the history.
+    auto data = [&](int d, int16_t sort) {
+        return secondary ? static_cast<int16_t>(d) : record->Data(sort, d);
+    };
+    auto text = [&](int d) -> const QString& {
+        return texts.Of(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
+    };
+    cells.resize(static_cast<size_t>(largest + 1));
+    for (int d = 0; d <= largest; ++d) {
+        ViewCell& c = cells[static_cast<size_t>(d)];
+        c.Back = record && cycleColour && record->CycleCountOf(pos, d) > 0 ? ColorRgb(stat.HeadData()->CycleColor)
+                                                                           : kViewWhite;
+        c.Fore = kViewGrey;
+        if (showHitOnly)
+            c.Text.clear();
+        else
+            c.Text = text(d);
+    }
+    auto hit = [&](int d) {
+        if (d >= 0 && d <= largest) {
+            cells[static_cast<size_t>(d)].Fore = main;
+            cells[static_cast<size_t>(d)].Text = text(d);
+        }
+    };
+    if (p < stat.BallCount() - 1) {
+        hit(secondary ? game.Num(pos, p) : stat.Num(p, pos, 0));
+    } else {
+        for (int d = 0; d <= largest; ++d) {
+            if (game.SelectBall(pos, data(d, 0)) != 0)
+                hit(d);
+        }
+    }
+}
+
+} // namespace
+
 std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
                                      const AreaNames& names, const CycleTableSetup& setup,
                                      const GridCellSink& out)
@@ -39,17 +91,18 @@ std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game,
     out({0, 0, u"位码"_s, {}, {}});
     out({1, 0, u"期数"_s, {}, {}});
     const int32_t next = stat.BallCount() - 1;
+    NumberTexts texts;
+    std::vector<ViewCell> cells;
     for (int t = 0; t < count; ++t) {
         const int32_t p = setup.RangeStart + t;
         const int r = PeriodRow(t, count, setup.ListAsc);
         records[static_cast<size_t>(r)] = p;
         out({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
         for (const NumberBlock& block : layout.Blocks) {
-            std::vector<ViewCell> cells =
-                CycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour);
+            FillCycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour, texts, cells);
             for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d) {
-                ViewCell& cell = cells[static_cast<size_t>(d)];
-                out({r, block.Start + d, std::move(cell.Text), cell.Back, cell.Fore});
+                const ViewCell& cell = cells[static_cast<size_t>(d)];
+                out({r, block.Start + d, cell.Text, cell.Back, cell.Fore});
             }
         }
     }
@@ -68,40 +121,9 @@ int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool
 std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
                                     bool showHitOnly, bool cycleColour)
 {
-    const CLottorHead& head = game.HeadData;
-    const bool secondary = pos > head.BcMain;
-    const int largest = secondary ? head.MrDataLen : head.BcDataLen;
-    const int32_t main = ColorRgb(secondary ? head.MrMainColor : head.BcMainColor);
-    // A secondary number is never ranked: its column is its value, and its
-    // draws come from the history.
-    auto data = [&](int d, int16_t sort) {
-        return secondary ? static_cast<int16_t>(d) : stat.Data(p, static_cast<int16_t>(d), sort);
-    };
-    auto text = [&](int d) {
-        return QString::number(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
-    };
-    std::vector<ViewCell> cells(static_cast<size_t>(largest + 1));
-    for (int d = 0; d <= largest; ++d) {
-        ViewCell& c = cells[static_cast<size_t>(d)];
-        c.Back = secondary ? kViewWhite : CycleCellBack(stat, p, pos, static_cast<int16_t>(d), cycleColour);
-        c.Fore = kViewGrey;
-        if (!showHitOnly)
-            c.Text = text(d);
-    }
-    auto hit = [&](int d) {
-        if (d >= 0 && d <= largest) {
-            cells[static_cast<size_t>(d)].Fore = main;
-            cells[static_cast<size_t>(d)].Text = text(d);
-        }
-    };
-    if (p < stat.BallCount() - 1) {
-        hit(secondary ? game.Num(pos, p) : stat.Num(p, pos, 0));
-    } else {
-        for (int d = 0; d <= largest; ++d) {
-            if (game.SelectBall(pos, data(d, 0)) != 0)
-                hit(d);
-        }
-    }
+    NumberTexts texts;
+    std::vector<ViewCell> cells;
+    FillCycleRowCells(stat, game, p, pos, mode, showHitOnly, cycleColour, texts, cells);
     return cells;
 }
 

@@ -26,30 +26,6 @@ QVariant SeriesCell(const CStat& stat, int32_t r, int16_t value)
     return value;
 }
 
-// The texts of small numbers, each made once and shared by every cell
-// that shows it: a table of the whole history repeats a few values.
-class NumberTexts {
-public:
-    const QString& Of(int16_t value)
-    {
-        const int at = value - kLowest;
-        if (at < 0 || at >= kCount) {
-            m_other = QString::number(value);
-            return m_other;
-        }
-        QString& text = m_texts[static_cast<size_t>(at)];
-        if (text.isNull())
-            text = QString::number(value);
-        return text;
-    }
-
-private:
-    static constexpr int kLowest = -1;
-    static constexpr int kCount = 1025;
-    std::vector<QString> m_texts = std::vector<QString>(kCount);
-    QString m_other;
-};
-
 } // namespace
 
 QString KindName(const CLottorHead& head, int16_t kind)

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include <QString>
 
@@ -26,6 +27,31 @@ struct ViewCellStyle {
     int32_t Back = kViewWhite;
     int32_t Fore = kViewBlack;
     friend bool operator==(const ViewCellStyle&, const ViewCellStyle&) = default;
+};
+
+// The texts of small numbers, each made once and shared by every cell
+// that shows it: a table of the whole history repeats a few values, and a
+// shared text costs its cell no memory of its own.
+class NumberTexts {
+public:
+    const QString& Of(int value)
+    {
+        const int at = value - kLowest;
+        if (at < 0 || at >= kCount) {
+            m_other = QString::number(value);
+            return m_other;
+        }
+        QString& text = m_texts[static_cast<size_t>(at)];
+        if (text.isNull())
+            text = QString::number(value);
+        return text;
+    }
+
+private:
+    static constexpr int kLowest = -1;
+    static constexpr int kCount = 1025;
+    std::vector<QString> m_texts = std::vector<QString>(kCount);
+    QString m_other;
 };
 
 // One cell of a table row as a view's build paints it.

@@ -259,6 +259,21 @@ bool CStat::FileReady() const
     return m_file.IsOpen() || m_file.Open(m_path);
 }
 
+bool CStat::ReadAhead(int32_t index) const
+{
+    const int32_t recLen = m_layout->RecLen();
+    const int32_t count = std::min<int32_t>(std::max<int32_t>(1, kReadChunkBytes / recLen), m_recordCount - index);
+    const size_t words = static_cast<size_t>(m_layout->Words());
+    m_ahead.resize(static_cast<size_t>(count) * words);
+    m_aheadCount = 0;
+    if (!m_file.ReadAt(m_headerLen + int64_t(index) * recLen, m_ahead.data(), int64_t(count) * recLen))
+        return false;
+    m_aheadFirst = index;
+    m_aheadCount = count;
+    m_aheadRevision = m_revision;
+    return true;
+}
+
 const StatRecord& CStat::LoadRecord(int32_t N) const
 {
     if (!m_layout)
@@ -270,7 +285,19 @@ const StatRecord& CStat::LoadRecord(int32_t N) const
             m_current = m_blank;
             return m_current;
         }
-        ReadRecordAt(N, m_current);
+        // A walk forward through the records (a table of a run of issues)
+        // reads them a chunk at a time, not one read each.
+        const bool held = m_aheadRevision == m_revision && N >= m_aheadFirst && N - m_aheadFirst < m_aheadCount;
+        if (held || (N == m_current.Index() + 1 && ReadAhead(N))) {
+            const int words = m_layout->Words();
+            const int16_t* rec = m_ahead.data() + static_cast<size_t>(N - m_aheadFirst) * static_cast<size_t>(words);
+            if (m_layout->DescriptorsMatch(rec))
+                std::copy_n(rec, words, m_current.Words());
+            else
+                m_current.Reset();
+        } else {
+            ReadRecordAt(N, m_current);
+        }
     } else {
         m_current = m_blank;
     }

@@ -283,6 +283,14 @@ private:
     std::shared_ptr<const StatLayout> m_layout;
     StatRecord m_blank;
     mutable StatRecord m_current; // the one-record read cache (LoadRecord)
+    // The records read ahead when LoadRecord walks the file forward: records
+    // m_aheadFirst .. m_aheadFirst + m_aheadCount - 1, word for word as
+    // stored, good while the revision is m_aheadRevision.
+    mutable std::vector<int16_t> m_ahead;
+    mutable int32_t m_aheadFirst = 0;
+    mutable int32_t m_aheadCount = 0;
+    mutable uint64_t m_aheadRevision = 0;
+    bool ReadAhead(int32_t index) const;
 
     std::vector<int16_t> m_numCache; // kCacheSize entries of BM + 1
     int32_t m_cacheStart = 0;

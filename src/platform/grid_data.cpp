@@ -18,17 +18,35 @@ template <typename T> void EraseRowOf(std::vector<T>& cells, qsizetype at, int c
         cells.erase(cells.begin() + at, cells.begin() + at + cols);
 }
 
+// Lays a row-major array of rows x oldCols cells out as rows x newCols, in
+// place: the first min(oldCols, newCols) cells of each row keep their
+// place in the row, new cells are empty. The array keeps the room it has,
+// so a table emptied and grown again does not ask for its memory anew.
 template <typename T> void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
 {
-    if (cells.empty())
+    if (cells.empty() || oldCols == newCols)
         return;
-    std::vector<T> moved(static_cast<size_t>(rows) * newCols);
-    const int keep = std::min(oldCols, newCols);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < keep; ++c)
-            moved[static_cast<size_t>(r) * newCols + c] =
-                std::move(cells[static_cast<size_t>(r) * oldCols + c]);
-    cells.swap(moved);
+    const size_t from = static_cast<size_t>(oldCols);
+    const size_t to = static_cast<size_t>(newCols);
+    if (newCols < oldCols) {
+        // Rows move towards the front, so front to back nothing is
+        // overwritten before it has moved.
+        for (size_t r = 1; r < static_cast<size_t>(rows); ++r)
+            std::move(cells.begin() + static_cast<ptrdiff_t>(r * from),
+                      cells.begin() + static_cast<ptrdiff_t>(r * from + to), cells.begin() + static_cast<ptrdiff_t>(r * to));
+        cells.resize(static_cast<size_t>(rows) * to);
+        return;
+    }
+    cells.resize(static_cast<size_t>(rows) * to);
+    // Rows move towards the back: back to front, each row's cells from its
+    // last one.
+    for (size_t r = static_cast<size_t>(rows); r-- > 0;) {
+        const auto src = cells.begin() + static_cast<ptrdiff_t>(r * from);
+        const auto dst = cells.begin() + static_cast<ptrdiff_t>(r * to);
+        if (r > 0)
+            std::move_backward(src, src + static_cast<ptrdiff_t>(from), dst + static_cast<ptrdiff_t>(from));
+        std::fill(dst + static_cast<ptrdiff_t>(from), dst + static_cast<ptrdiff_t>(to), T{});
+    }
 }
 
 } // namespace

@@ -335,12 +335,17 @@ TEST_F(StatEditProgress, RecordReadDuringTheBuildIsNotServedAfterIt)
         CStat& view = *step.Views[0];
         int passes = 0;
         display.OnPump = [&](int) {
-            if (++passes == 2) // the first record of the update is out, record c.Read is not
+            // The first record of the update is out, record c.Read is not;
+            // read walking forward, so the records after it are read too.
+            if (++passes == 2) {
+                view.LoadRecord(c.Read - 1);
                 view.LoadRecord(c.Read);
+            }
         };
         ASSERT_TRUE(step.Update(*c.After, 120, 1));
         display.OnPump = nullptr;
         EXPECT_TRUE(view.LoadRecord(c.Read) == full.Views[0]->LoadRecord(c.Read));
+        EXPECT_TRUE(view.LoadRecord(c.Read + 1) == full.Views[0]->LoadRecord(c.Read + 1));
     }
 }
 

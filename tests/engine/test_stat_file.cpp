@@ -1,4 +1,5 @@
 #include <cstring>
+#include <vector>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -208,6 +209,29 @@ TEST_F(StatFileTest, LoadRecordOutsideTheFileGivesTheBlankRecord)
         EXPECT_TRUE(rec == view.BlankRecord());
     }
     EXPECT_EQ(view.LoadRecord(7).Index(), 7);
+}
+
+// A walk forward through the records reads them a run at a time; each
+// record is the one a read of it alone gives (read walking backwards, one
+// by one), and a step back or a jump lands on the right record too.
+TEST_F(StatFileTest, AWalkForwardReadsTheRecordsARunAtATime)
+{
+    ViewSet set;
+    ASSERT_TRUE(set.Create(head, Path("g"), RandomHistory(game, 60, 5), 1));
+    CStat walker;
+    CStat single;
+    ASSERT_EQ(walker.StatOpen(head, set.PathOf(0), 0), 61);
+    ASSERT_EQ(single.StatOpen(head, set.PathOf(0), 0), 61);
+    std::vector<StatRecord> alone(61);
+    for (int32_t n = 60; n >= 0; --n)
+        alone[static_cast<size_t>(n)] = single.LoadRecord(n);
+    for (int32_t n = 0; n <= 60; ++n) {
+        EXPECT_EQ(walker.LoadRecord(n).Index(), n);
+        EXPECT_TRUE(walker.LoadRecord(n) == alone[static_cast<size_t>(n)]) << n;
+    }
+    for (int32_t n : {59, 3, 4, 40, 12, 13, 14, 60}) {
+        EXPECT_TRUE(walker.LoadRecord(n) == alone[static_cast<size_t>(n)]) << n;
+    }
 }
 
 // A record that cannot be read whole (the file was cut short behind the

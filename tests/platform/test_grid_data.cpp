@@ -69,18 +69,43 @@ TEST(GridData, ShrinkingDropsFixedRowsAndColumnsAsATableIsRebuilt)
 
 TEST(GridData, ColumnsKeepTheirTextWhenTheirCountChanges)
 {
-    CGridData grid = Grid({"a,b,c", "d,e,f"});
-    grid.SetForeColor(1, 1, 0xff00ff00);
+    CGridData grid = Grid({"a,b,c", "d,e,f", "g,h,i"});
+    // Every cell coloured, so that a colour left behind where a cell moved
+    // away shows.
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            grid.SetForeColor(r, c, 0xff000000u | static_cast<GridColor>(r * 3 + c + 1));
     grid.SetCols(2);
+    grid.SetCols(4);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            SCOPED_TRACE(testing::Message() << "cell " << r << "," << c);
+            if (c < 2) {
+                EXPECT_EQ(grid.Text(r, c), QString(QChar(u'a' + r * 3 + c)));
+                EXPECT_EQ(grid.ForeColor(r, c), 0xff000000u | static_cast<GridColor>(r * 3 + c + 1));
+            } else {
+                EXPECT_EQ(grid.Text(r, c), QString());
+                EXPECT_EQ(grid.ForeColor(r, c), kNoGridColor);
+            }
+        }
+    }
+    // Emptied and grown again, as a table is rebuilt: nothing of the old
+    // cells comes back.
+    grid.SetRows(1);
+    grid.SetCols(1);
     grid.SetCols(3);
-    EXPECT_EQ(grid.Text(0, 1), QStringLiteral("b"));
-    EXPECT_EQ(grid.Text(1, 1), QStringLiteral("e"));
-    EXPECT_EQ(grid.ForeColor(1, 1), 0xff00ff00u);
-    EXPECT_EQ(grid.Text(0, 2), QString());
+    grid.SetRows(3);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            SCOPED_TRACE(testing::Message() << "rebuilt cell " << r << "," << c);
+            EXPECT_EQ(grid.Text(r, c), r == 0 && c == 0 ? u"a"_s : QString());
+            EXPECT_EQ(grid.ForeColor(r, c), r == 0 && c == 0 ? 0xff000001u : kNoGridColor);
+        }
+    }
     // Reads and writes outside the grid do nothing.
-    grid.SetText(2, 0, QStringLiteral("x"));
+    grid.SetText(3, 0, QStringLiteral("x"));
     grid.SetText(-1, 0, QStringLiteral("x"));
-    EXPECT_EQ(grid.Text(2, 0), QString());
+    EXPECT_EQ(grid.Text(3, 0), QString());
     EXPECT_EQ(grid.Text(0, -1), QString());
     EXPECT_EQ(grid.RowData(7), 0);
 }

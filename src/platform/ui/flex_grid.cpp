@@ -281,13 +281,23 @@ void CFlexGrid::FitColsToTexts()
 {
     const int rows = Rows();
     const int cols = Cols();
-    std::vector<char> merged(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
+    // The cells merged across columns, flagged over the rows that hold such
+    // blocks (mostly a caption row or two, often none).
+    int mergedFrom = rows;
+    int mergedTo = 0;
+    for (const GridSpan& span : m_data.Merges()) {
+        if (span.cols < 2)
+            continue;
+        mergedFrom = std::min(mergedFrom, span.row);
+        mergedTo = std::max(mergedTo, std::min(rows, span.row + span.rows));
+    }
+    std::vector<char> merged(mergedTo > mergedFrom ? static_cast<size_t>(mergedTo - mergedFrom) * static_cast<size_t>(cols) : 0, 0);
     for (const GridSpan& span : m_data.Merges()) {
         if (span.cols < 2)
             continue;
         for (int r = span.row; r < std::min(rows, span.row + span.rows); ++r)
             for (int c = span.col; c < std::min(cols, span.col + span.cols); ++c)
-                merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = 1;
+                merged[static_cast<size_t>(r - mergedFrom) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = 1;
     }
     // Tables repeat their texts, mostly as copies sharing one buffer: a
     // buffer met before is looked up by its address, a text met before (in
@@ -312,23 +322,33 @@ void CFlexGrid::FitColsToTexts()
     };
     constexpr size_t kRecent = 64;
     std::array<Recent, kRecent> recents{};
-    const bool asHeld = !m_shownText;
-    for (int c = 0; c < cols; ++c) {
-        int widest = 0;
+    // Each column's widest text so far and the buffer of its cell above.
+    struct Widest {
+        int width = 0;
         QString text;
         Buffer last{nullptr, 0};
-        for (int r = 0; r < rows; ++r) {
-            if (merged[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)])
+    };
+    std::vector<Widest> widest(static_cast<size_t>(cols));
+    const bool asHeld = !m_shownText;
+    // Row by row, as the cells are held: each column is still read from
+    // the top down.
+    for (int r = 0; r < rows; ++r) {
+        const char* mergedRow = r >= mergedFrom && r < mergedTo
+                                    ? merged.data() + static_cast<size_t>(r - mergedFrom) * static_cast<size_t>(cols)
+                                    : nullptr;
+        for (int c = 0; c < cols; ++c) {
+            if (mergedRow && mergedRow[c])
                 continue;
+            Widest& w = widest[static_cast<size_t>(c)];
             const QString& held = m_data.HeldText(r, c);
             int width = 0;
             if (asHeld && !held.isEmpty()) {
                 // Held texts stay put while the table is measured: their
                 // buffers name them.
                 const Buffer buffer{held.constData(), held.size()};
-                if (buffer == last)
+                if (buffer == w.last)
                     continue; // a run of one text down the column
-                last = buffer;
+                w.last = buffer;
                 // A few recent buffers first, then all of them.
                 Recent& recent = recents[(reinterpret_cast<quintptr>(buffer.data) >> 4) % kRecent];
                 if (recent.buffer == buffer) {
@@ -340,9 +360,9 @@ void CFlexGrid::FitColsToTexts()
                     width = *known;
                     recent = {buffer, width};
                 }
-                if (width > widest) {
-                    widest = width;
-                    text = held;
+                if (width > w.width) {
+                    w.width = width;
+                    w.text = held;
                 }
                 continue;
             }
@@ -350,11 +370,14 @@ void CFlexGrid::FitColsToTexts()
             if (t.isEmpty())
                 continue;
             width = measure(t);
-            if (width > widest) {
-                widest = width;
-                text = t;
+            if (width > w.width) {
+                w.width = width;
+                w.text = t;
             }
         }
+    }
+    for (int c = 0; c < cols; ++c) {
+        const QString& text = widest[static_cast<size_t>(c)].text;
         if (!text.isEmpty())
             FitColWidth(c, text);
     }

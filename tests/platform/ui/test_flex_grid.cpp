@@ -222,7 +222,7 @@ TEST_F(FlexGridTest, TwipsMapToPixels)
 // counts for none of them and a hidden column stays hidden.
 TEST_F(FlexGridTest, ColumnsFitTheirTexts)
 {
-    m_grid->SetRows(3);
+    m_grid->SetRows(4);
     m_grid->SetCols(5);
     for (int c = 0; c < 5; ++c)
         m_grid->SetColWidth(c, 270);
@@ -230,6 +230,10 @@ TEST_F(FlexGridTest, ColumnsFitTheirTexts)
     m_grid->SetMergeRow(0, true);
     for (int c = 1; c < 4; ++c)
         m_grid->SetTextMatrix(0, c, u"一个很长的合并标题"_s);
+    // A merged block lower down counts for none of its columns either.
+    m_grid->SetMergeRow(3, true);
+    for (int c = 2; c < 4; ++c)
+        m_grid->SetTextMatrix(3, c, u"又一个很长的合并文字"_s);
     m_grid->SetTextMatrix(1, 1, u"2529"_s);
     m_grid->SetTextMatrix(2, 1, u"7"_s);
     m_grid->SetTextMatrix(2, 2, u"36"_s);
