@@ -86,17 +86,17 @@ fFilter::fFilter(AppState& app, const ShellWindows& windows, SchemePanelLink sid
     : CChildForm(u"fFilter"_s, u"缩水过滤"_s, parent), m_app(app), m_sidePanel(std::move(sidePanel)),
       m_windows(windows)
 {
-    m_fraSet = new QGroupBox(u"投注设置"_s, this);
-    m_fraSet->setObjectName(u"FraSet"_s);
-    m_fraChipIn = new QGroupBox(u"过滤设置"_s, this);
-    m_fraChipIn->setObjectName(u"FraChipIn"_s);
-    m_fraResult = new QGroupBox(u"投注结果"_s, this);
-    m_fraResult->setObjectName(u"FraResult"_s);
-    for (QGroupBox* frame : {m_fraSet, m_fraChipIn, m_fraResult})
+    m_ui.FraSet = new QGroupBox(u"投注设置"_s, this);
+    m_ui.FraSet->setObjectName(u"FraSet"_s);
+    m_ui.FraChipIn = new QGroupBox(u"过滤设置"_s, this);
+    m_ui.FraChipIn->setObjectName(u"FraChipIn"_s);
+    m_ui.FraResult = new QGroupBox(u"投注结果"_s, this);
+    m_ui.FraResult->setObjectName(u"FraResult"_s);
+    for (QGroupBox* frame : {m_ui.FraSet, m_ui.FraChipIn, m_ui.FraResult})
         frame->hide(); // until the build has filled them
-    Place(m_fraSet, D::FraSet);
-    Place(m_fraChipIn, D::FraChipIn);
-    Place(m_fraResult, D::FraResult);
+    Place(m_ui.FraSet, D::FraSet);
+    Place(m_ui.FraChipIn, D::FraChipIn);
+    Place(m_ui.FraResult, D::FraResult);
 
     MakeSetPanel();
     MakeChipPanel();
@@ -165,35 +165,35 @@ void fFilter::PlaceEtchedLine(QFrame* line, int16_t left, int16_t y, int16_t rig
 
 void fFilter::MakeSetPanel()
 {
-    m_picSet = new QWidget(m_fraSet);
-    m_picSet->setObjectName(u"picSet"_s);
-    m_picSet->setAutoFillBackground(true);
-    Place(m_picSet,
+    m_ui.picSet = new QWidget(m_ui.FraSet);
+    m_ui.picSet->setObjectName(u"picSet"_s);
+    m_ui.picSet->setAutoFillBackground(true);
+    Place(m_ui.picSet,
           {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraSet.Width - 80), D::kPanelHeight});
 
-    m_lblNumName = new QLabel(u"投注期号："_s, m_picSet);
+    m_lblNumName = new QLabel(u"投注期号："_s, m_ui.picSet);
     m_lblNumName->setObjectName(u"LblNumName"_s);
     Place(m_lblNumName, D::LblNumName);
-    m_cboNumName = new QComboBox(m_picSet);
-    m_cboNumName->setObjectName(u"cboNumName"_s);
-    m_lblNumName->setBuddy(m_cboNumName);
-    Place(m_cboNumName, D::cboNumName);
-    m_lblBall = new QLabel(m_picSet);
-    m_lblBall->setObjectName(u"LblBall"_s);
-    Place(m_lblBall, D::LblBall);
-    m_lineSet1 = MakeEtchedLine(m_picSet, u"LineSet1"_s);
+    m_ui.cboNumName = new QComboBox(m_ui.picSet);
+    m_ui.cboNumName->setObjectName(u"cboNumName"_s);
+    m_lblNumName->setBuddy(m_ui.cboNumName);
+    Place(m_ui.cboNumName, D::cboNumName);
+    m_ui.LblBall = new QLabel(m_ui.picSet);
+    m_ui.LblBall->setObjectName(u"LblBall"_s);
+    Place(m_ui.LblBall, D::LblBall);
+    m_lineSet1 = MakeEtchedLine(m_ui.picSet, u"LineSet1"_s);
 
     for (size_t i = 0; i < 4; ++i) {
         const int16_t top = D::kDigitRowTop[i];
         const QString caption = BetGridCaption(static_cast<int16_t>(i));
-        auto* label = new QLabel(caption, m_picSet);
+        auto* label = new QLabel(caption, m_ui.picSet);
         label->setObjectName(u"LblBc%1"_s.arg(i));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         Place(label, {D::kDigitLabelLeft, top, D::kDigitLabelWidth, 495});
-        m_lblBc[i] = label;
+        m_ui.LblBc[i] = label;
 
-        auto* grid = new CFlexGrid(m_picSet);
+        auto* grid = new CFlexGrid(m_ui.picSet);
         grid->setObjectName(u"msgBc%1"_s.arg(i));
         grid->setAccessibleName(caption);
         grid->SetFixedRows(0);
@@ -201,34 +201,34 @@ void fFilter::MakeSetPanel()
         grid->SetHighLight(GridHighLight::Never);
         grid->SetMousePointer(Qt::PointingHandCursor);
         Place(grid, {D::kDigitGridLeft, top, 5 * D::kDigitColWidth + 60, 495});
-        m_msgBc[i] = grid;
+        m_ui.msgBc[i] = grid;
 
-        auto* presets = new QComboBox(m_picSet);
+        auto* presets = new QComboBox(m_ui.picSet);
         presets->setObjectName(u"CboBc%1"_s.arg(i));
         presets->setAccessibleName(caption);
         Place(presets, {D::kDigitPresetLeft, top, D::kDigitPresetWidth, 300});
-        m_cboBc[i] = presets;
+        m_ui.CboBc[i] = presets;
         for (QWidget* w :
              {static_cast<QWidget*>(label), static_cast<QWidget*>(grid), static_cast<QWidget*>(presets)})
             w->setVisible(i != 0);
     }
 
-    m_lineSet3 = MakeEtchedLine(m_picSet, u"LineSet3"_s);
+    m_lineSet3 = MakeEtchedLine(m_ui.picSet, u"LineSet3"_s);
     m_optGroup = new QButtonGroup(this);
     const QString types[kBetTypeCount] = {u"单选投注"_s, u"所有组选"_s, u"组３投注"_s, u"组６投注"_s,
                                           u"豹子号"_s};
     for (int i = 0; i < kBetTypeCount; ++i) {
-        auto* option = new QRadioButton(types[i], m_picSet);
+        auto* option = new QRadioButton(types[i], m_ui.picSet);
         option->setObjectName(u"optSel%1"_s.arg(i));
         m_optGroup->addButton(option, i);
         m_optTop[static_cast<size_t>(i)] = static_cast<int16_t>(D::kOptTop + i * D::kOptPitch);
         Place(option, {D::kOptLeft, m_optTop[static_cast<size_t>(i)], D::kOptWidth, D::kOptHeight});
-        m_optSel[static_cast<size_t>(i)] = option;
+        m_ui.optSel[static_cast<size_t>(i)] = option;
     }
-    m_optSel[0]->setChecked(true);
-    m_lineSet7 = MakeEtchedLine(m_picSet, u"LineSet7"_s);
-    m_cmdSingle = MakeButton(u"投注 >>"_s, u"cmdSingle"_s, m_picSet);
-    Place(m_cmdSingle, D::cmdSingle);
+    m_ui.optSel[0]->setChecked(true);
+    m_lineSet7 = MakeEtchedLine(m_ui.picSet, u"LineSet7"_s);
+    m_ui.cmdSingle = MakeButton(u"投注 >>"_s, u"cmdSingle"_s, m_ui.picSet);
+    Place(m_ui.cmdSingle, D::cmdSingle);
     const int16_t width = D::FraSet.Width - 80;
     PlaceEtchedLine(m_lineSet1, 0, D::kLineSet1Y, width);
     PlaceEtchedLine(m_lineSet3, 0, D::kLineSet3Y, width);
@@ -236,80 +236,83 @@ void fFilter::MakeSetPanel()
 
 void fFilter::MakeChipPanel()
 {
-    m_picChipIn = new QWidget(m_fraChipIn);
-    m_picChipIn->setObjectName(u"picChipIn"_s);
-    Place(m_picChipIn,
+    m_ui.picChipIn = new QWidget(m_ui.FraChipIn);
+    m_ui.picChipIn->setObjectName(u"picChipIn"_s);
+    Place(m_ui.picChipIn,
           {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraChipIn.Width - 120), D::kPanelHeight});
 
-    m_tabBody = new QFrame(m_picChipIn);
+    m_tabBody = new QFrame(m_ui.picChipIn);
     m_tabBody->setObjectName(u"tspChipInBody"_s);
     m_tabBody->setFrameShape(QFrame::StyledPanel);
-    m_tspChipIn = new QTabBar(m_picChipIn);
-    m_tspChipIn->setObjectName(u"tspChipIn"_s);
-    m_tspChipIn->setExpanding(false);
-    m_tspChipIn->setUsesScrollButtons(true);
-    m_tspChipIn->setElideMode(Qt::ElideNone);
-    m_tspChipIn->addTab(u"其它过滤"_s);
+    m_ui.tspChipIn = new QTabBar(m_ui.picChipIn);
+    m_ui.tspChipIn->setObjectName(u"tspChipIn"_s);
+    m_ui.tspChipIn->setExpanding(false);
+    m_ui.tspChipIn->setUsesScrollButtons(true);
+    m_ui.tspChipIn->setElideMode(Qt::ElideNone);
+    m_ui.tspChipIn->addTab(u"其它过滤"_s);
     for (const char16_t* view : kViewNames)
-        m_tspChipIn->addTab(QString::fromUtf16(view));
+        m_ui.tspChipIn->addTab(QString::fromUtf16(view));
 
-    m_picChipIn1 = new QWidget(m_picChipIn);
-    m_picChipIn1->setObjectName(u"picChipIn1"_s);
-    Place(m_picChipIn1, D::picChipIn1);
+    m_ui.picChipIn1 = new QWidget(m_ui.picChipIn);
+    m_ui.picChipIn1->setObjectName(u"picChipIn1"_s);
+    Place(m_ui.picChipIn1, D::picChipIn1);
 
     // The data page: its header over the rows' columns, then the rows; the
     // other page's header has the same shape.
-    m_dataHeader = MakePageHeader({u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s, u"子容错"_s,
-                                   u"TxtFilterErr"_s, u"cmdSelErr"_s},
-                                  D::chkFilterErr, u"如：0-3 10 "_s);
+    MakePageHeader(
+        {m_ui.picChipInDataHeader, m_ui.cmdSelAll, m_ui.chkFilterErr, m_ui.TxtFilterErr, m_ui.cmdSelErr},
+        {u"picChipInDataHeader"_s, u"cmdSelAll"_s, u"chkFilterErr"_s, u"子容错"_s, u"TxtFilterErr"_s,
+         u"cmdSelErr"_s},
+        D::chkFilterErr, u"如：0-3 10 "_s);
     // The rows scroll inside an area of their own below the header, which
     // cuts them off at its edges: scrolled, they never cover the header or
     // the controls under the panel.
-    m_rowsArea = new QScrollArea(m_picChipIn1);
+    m_rowsArea = new QScrollArea(m_ui.picChipIn1);
     m_rowsArea->setObjectName(u"picChipInRows"_s);
     m_rowsArea->setFrameShape(QFrame::NoFrame);
     m_rowsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_rowsArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_rowsArea->setFocusPolicy(Qt::NoFocus);
-    m_picChipInData = new QWidget;
-    m_picChipInData->setObjectName(u"picChipInData"_s);
-    m_picChipInData->installEventFilter(this);
-    m_rowsArea->setWidget(m_picChipInData);
+    m_ui.picChipInData = new QWidget;
+    m_ui.picChipInData->setObjectName(u"picChipInData"_s);
+    m_ui.picChipInData->installEventFilter(this);
+    m_rowsArea->setWidget(m_ui.picChipInData);
     // Tabbing to a row out of sight scrolls the area; the bar follows.
     connect(m_rowsArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int pixels) {
         if (!m_scrollingRows)
-            m_vslChipIn->setValue(static_cast<int>(std::lround(ScreenPixelsToTwips(pixels, this))));
+            m_ui.vslChipIn->setValue(static_cast<int>(std::lround(ScreenPixelsToTwips(pixels, this))));
     });
 
-    m_otherHeader = MakePageHeader({u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s,
-                                    u"容错"_s, u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
-                                   D::chkOtherErr, u"如：0-3 6"_s);
+    MakePageHeader({m_ui.picChipInOtherHeader, m_ui.cmdSelAllOther, m_ui.chkOtherErr, m_ui.TxtOtherErr,
+                    m_ui.cmdSelErrOther},
+                   {u"picChipInOtherHeader"_s, u"cmdSelAllOther"_s, u"chkOtherErr"_s, u"容错"_s,
+                    u"TxtOtherErr"_s, u"cmdSelErrOther"_s},
+                   D::chkOtherErr, u"如：0-3 6"_s);
     MakeOtherPage();
 
-    m_vslChipIn = new QScrollBar(Qt::Vertical, m_picChipIn1);
-    m_vslChipIn->setObjectName(u"vslChipIn"_s);
-    m_vslChipIn->setMinimum(0);
-    m_vslChipIn->setSingleStep(100);
-    m_vslChipIn->setPageStep(1000);
+    m_ui.vslChipIn = new QScrollBar(Qt::Vertical, m_ui.picChipIn1);
+    m_ui.vslChipIn->setObjectName(u"vslChipIn"_s);
+    m_ui.vslChipIn->setMinimum(0);
+    m_ui.vslChipIn->setSingleStep(100);
+    m_ui.vslChipIn->setPageStep(1000);
     // The keyboard stays with the panel.
-    m_vslChipIn->setFocusPolicy(Qt::NoFocus);
-    Place(m_vslChipIn, D::vslChipIn);
+    m_ui.vslChipIn->setFocusPolicy(Qt::NoFocus);
+    Place(m_ui.vslChipIn, D::vslChipIn);
 
-    m_chkErr = MakeCheck(u"数据总容错"_s, u"ChkErr"_s, m_picChipIn);
-    Place(m_chkErr, D::ChkErr);
-    m_txtErr = MakeValueBox(u"TxtErr"_s, kValueTip, m_picChipIn);
-    Place(m_txtErr, D::TxtErr);
-    m_cmdChipInVali = MakeButton(u"验证"_s, u"cmdChipInVali"_s, m_picChipIn);
-    Place(m_cmdChipInVali, D::cmdChipInVali);
-    m_cmdChipInNearLay = MakeButton(u"条件取值"_s, u"cmdChipInNearLay"_s, m_picChipIn);
-    Place(m_cmdChipInNearLay, D::cmdChipInNearLay);
+    m_ui.ChkErr = MakeCheck(u"数据总容错"_s, u"ChkErr"_s, m_ui.picChipIn);
+    Place(m_ui.ChkErr, D::ChkErr);
+    m_ui.TxtErr = MakeValueBox(u"TxtErr"_s, kValueTip, m_ui.picChipIn);
+    Place(m_ui.TxtErr, D::TxtErr);
+    m_ui.cmdChipInVali = MakeButton(u"验证"_s, u"cmdChipInVali"_s, m_ui.picChipIn);
+    Place(m_ui.cmdChipInVali, D::cmdChipInVali);
+    m_ui.cmdChipInNearLay = MakeButton(u"条件取值"_s, u"cmdChipInNearLay"_s, m_ui.picChipIn);
+    Place(m_ui.cmdChipInNearLay, D::cmdChipInNearLay);
 }
 
-fFilter::PageHeader fFilter::MakePageHeader(const PageHeaderNames& names, const TwipsBox& switchBox,
-                                            const QString& example)
+void fFilter::MakePageHeader(PageHeader header, const PageHeaderNames& names, const TwipsBox& switchBox,
+                             const QString& example)
 {
-    PageHeader header;
-    header.Box = new QWidget(m_picChipIn1);
+    header.Box = new QWidget(m_ui.picChipIn1);
     header.Box->setObjectName(names.Box);
     Place(header.Box, D::picChipInHeader);
     header.SelAll = MakeButton(u"选中"_s, names.SelAll, header.Box);
@@ -323,111 +326,120 @@ fFilter::PageHeader fFilter::MakePageHeader(const PageHeaderNames& names, const 
     Place(header.SelErr, D::cmdSelErr);
     PlaceEtchedLine(MakeEtchedLine(header.Box, names.Box + u"Line"_s), 0, D::kHeaderLineY,
                     D::picChipInHeader.Width);
-    return header;
+}
+
+fFilter::OtherRow fFilter::OtherFilterRow(size_t index)
+{
+    const std::array<OtherRow, 3> rows{{{m_ui.chkMatch, m_ui.cmdMatch, m_ui.chkMatchErr},
+                                        {m_ui.chkHistory, m_ui.cmdHistory, m_ui.chkHistoryErr},
+                                        {m_ui.chkGather, m_ui.cmdGather, m_ui.ChkGatherErr}}};
+    return rows.at(index);
 }
 
 void fFilter::MakeOtherPage()
 {
-    m_picChipInOther = new QWidget(m_picChipIn1);
-    m_picChipInOther->setObjectName(u"PicChipInOther"_s);
-    Place(m_picChipInOther, D::PicChipInOther);
+    m_ui.PicChipInOther = new QWidget(m_ui.picChipIn1);
+    m_ui.PicChipInOther->setObjectName(u"PicChipInOther"_s);
+    Place(m_ui.PicChipInOther, D::PicChipInOther);
     const QString switches[3] = {u"匹配过滤"_s, u"历史开奖过滤"_s, u"相生相克过滤"_s};
     const QString names[3] = {u"Match"_s, u"History"_s, u"Gather"_s};
     for (size_t i = 0; i < 3; ++i) {
         const int16_t top = D::kOtherTop[i];
-        m_chkOther[i] = MakeCheck(switches[i], u"chk"_s + names[i], m_picChipInOther);
-        Place(m_chkOther[i], {D::kOtherSwitchLeft, top, D::kOtherSwitchWidth, D::kOtherLineHeight});
-        m_cmdOther[i] = MakeButton(u"设置"_s, u"cmd"_s + names[i], m_picChipInOther);
-        Place(m_cmdOther[i], {D::kOtherButtonLeft, top, D::kOtherButtonWidth, D::kOtherLineHeight});
-        m_chkOtherSubErr[i] = MakeCheck(
-            QString(), (i == 2 ? u"ChkGatherErr"_s : u"chk"_s + names[i] + u"Err"_s), m_picChipInOther);
-        m_chkOtherSubErr[i]->setAccessibleName(switches[i] + u"容错"_s);
-        m_chkOtherSubErr[i]->setEnabled(false);
-        Place(m_chkOtherSubErr[i], {D::kOtherErrLeft, top, 255, D::kOtherLineHeight});
+        OtherRow row = OtherFilterRow(i);
+        row.Switch = MakeCheck(switches[i], u"chk"_s + names[i], m_ui.PicChipInOther);
+        Place(row.Switch, {D::kOtherSwitchLeft, top, D::kOtherSwitchWidth, D::kOtherLineHeight});
+        row.SetUp = MakeButton(u"设置"_s, u"cmd"_s + names[i], m_ui.PicChipInOther);
+        Place(row.SetUp, {D::kOtherButtonLeft, top, D::kOtherButtonWidth, D::kOtherLineHeight});
+        row.ErrSwitch = MakeCheck(QString(), (i == 2 ? u"ChkGatherErr"_s : u"chk"_s + names[i] + u"Err"_s),
+                                  m_ui.PicChipInOther);
+        row.ErrSwitch->setAccessibleName(switches[i] + u"容错"_s);
+        row.ErrSwitch->setEnabled(false);
+        Place(row.ErrSwitch, {D::kOtherErrLeft, top, 255, D::kOtherLineHeight});
     }
-    m_lblOtherMsg = new QLabel(u"特别提示：本级容错不算入数据总容错"_s, m_picChipInOther);
+    m_lblOtherMsg = new QLabel(u"特别提示：本级容错不算入数据总容错"_s, m_ui.PicChipInOther);
     m_lblOtherMsg->setObjectName(u"LblOtherMsg"_s);
     m_lblOtherMsg->setStyleSheet(u"color: blue"_s);
     Place(m_lblOtherMsg, D::LblOtherMsg);
-    m_picChipInOther->hide();
-    m_otherHeader.Box->hide();
+    m_ui.PicChipInOther->hide();
+    m_ui.picChipInOtherHeader->hide();
 }
 
 void fFilter::MakeResultPanel()
 {
-    m_picResult = new QWidget(m_fraResult);
-    m_picResult->setObjectName(u"picResult"_s);
-    Place(m_picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, D::kPanelHeight});
+    m_ui.picResult = new QWidget(m_ui.FraResult);
+    m_ui.picResult->setObjectName(u"picResult"_s);
+    Place(m_ui.picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, D::kPanelHeight});
 
-    m_tbrResult = new CXpToolBar(u"tbrResult"_s, m_picResult);
-    m_tbrResult->setObjectName(u"tbrResult"_s);
-    m_tbrResult->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_tbrResult->setIconSize(QSize(16, 16));
-    m_tbrResult->AddButton(u"Prev"_s, u"撤消"_s, u"撤消"_s, ToolIcon(u"Prev"_s));
-    m_tbrResult->AddButton(u"Next"_s, u"重复"_s, u"重复"_s, ToolIcon(u"Next"_s));
-    m_tbrResult->AddButton(u"Refresh"_s, u"刷新"_s, u"刷新"_s, ToolIcon(u"Refresh"_s));
-    Place(m_tbrResult, D::tbrResult);
-    m_lineResult3 = MakeEtchedLine(m_picResult, u"LineResult3"_s);
+    m_ui.tbrResult = new CXpToolBar(u"tbrResult"_s, m_ui.picResult);
+    m_ui.tbrResult->setObjectName(u"tbrResult"_s);
+    m_ui.tbrResult->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_ui.tbrResult->setIconSize(QSize(16, 16));
+    m_ui.tbrResult->AddButton(u"Prev"_s, u"撤消"_s, u"撤消"_s, ToolIcon(u"Prev"_s));
+    m_ui.tbrResult->AddButton(u"Next"_s, u"重复"_s, u"重复"_s, ToolIcon(u"Next"_s));
+    m_ui.tbrResult->AddButton(u"Refresh"_s, u"刷新"_s, u"刷新"_s, ToolIcon(u"Refresh"_s));
+    Place(m_ui.tbrResult, D::tbrResult);
+    m_lineResult3 = MakeEtchedLine(m_ui.picResult, u"LineResult3"_s);
 
-    m_msgResult = new CFlexGrid(m_picResult);
-    m_msgResult->setObjectName(u"msgResult"_s);
-    m_msgResult->setAccessibleName(u"投注结果"_s);
-    m_msgResult->SetToolTipText(u"这里按下鼠标右键，可以对投注结果进行操作！"_s);
-    m_msgResult->SetSelectionMode(GridSelectionMode::ByRow);
-    Place(m_msgResult, D::msgResult);
+    m_ui.msgResult = new CFlexGrid(m_ui.picResult);
+    m_ui.msgResult->setObjectName(u"msgResult"_s);
+    m_ui.msgResult->setAccessibleName(u"投注结果"_s);
+    m_ui.msgResult->SetToolTipText(u"这里按下鼠标右键，可以对投注结果进行操作！"_s);
+    m_ui.msgResult->SetSelectionMode(GridSelectionMode::ByRow);
+    Place(m_ui.msgResult, D::msgResult);
 
-    m_lblCount = new QLabel(u"投注数："_s, m_picResult);
-    m_lblCount->setObjectName(u"lblCount"_s);
-    Place(m_lblCount, D::lblCount);
-    m_lineResult1 = MakeEtchedLine(m_picResult, u"LineResult1"_s);
-    m_cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_picResult);
-    m_cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_picResult);
+    m_ui.lblCount = new QLabel(u"投注数："_s, m_ui.picResult);
+    m_ui.lblCount->setObjectName(u"lblCount"_s);
+    Place(m_ui.lblCount, D::lblCount);
+    m_lineResult1 = MakeEtchedLine(m_ui.picResult, u"LineResult1"_s);
+    m_ui.cmdGetFilter = MakeButton(u"过滤  V"_s, u"cmdGetFilter"_s, m_ui.picResult);
+    m_ui.cmdPrintFilter = MakeButton(u"打印"_s, u"cmdPrintFilter"_s, m_ui.picResult);
     // Without the print window (tests that leave it out) the button rests.
-    m_cmdPrintFilter->setEnabled(static_cast<bool>(m_windows.PrintPreview));
+    m_ui.cmdPrintFilter->setEnabled(static_cast<bool>(m_windows.PrintPreview));
     MakeResultShortcuts();
 }
 
 void fFilter::ConnectControls()
 {
-    connect(m_cboNumName, &QComboBox::activated, this, [this] { cboNumName_Click(); });
+    connect(m_ui.cboNumName, &QComboBox::activated, this, [this] { cboNumName_Click(); });
     for (int i = 0; i < 4; ++i) {
-        connect(m_cboBc[static_cast<size_t>(i)], &QComboBox::activated, this, [this, i] { CboBc_Click(i); });
-        connect(m_msgBc[static_cast<size_t>(i)], &CFlexGrid::Click, this, [this, i] { msgBc_Click(i); });
+        connect(m_ui.CboBc[static_cast<size_t>(i)], &QComboBox::activated, this,
+                [this, i] { CboBc_Click(i); });
+        connect(m_ui.msgBc[static_cast<size_t>(i)], &CFlexGrid::Click, this, [this, i] { msgBc_Click(i); });
     }
     connect(m_optGroup, &QButtonGroup::idClicked, this, [this](int id) { optSel_Click(id); });
-    connect(m_cmdSingle, &QPushButton::clicked, this, &fFilter::cmdSingle_Click);
-    connect(m_tspChipIn, &QTabBar::currentChanged, this, [this] { tspChipIn_Click(); });
-    connect(m_vslChipIn, &QScrollBar::valueChanged, this, [this] { vslChipIn_Change(); });
-    connect(m_dataHeader.ErrSwitch, &QCheckBox::clicked, this, &fFilter::chkFilterErr_Click);
-    connect(m_otherHeader.ErrSwitch, &QCheckBox::clicked, this, qOverload<>(&fFilter::chkOtherErr_Click));
-    connect(m_chkErr, &QCheckBox::clicked, this, &fFilter::ChkErr_Click);
+    connect(m_ui.cmdSingle, &QPushButton::clicked, this, &fFilter::cmdSingle_Click);
+    connect(m_ui.tspChipIn, &QTabBar::currentChanged, this, [this] { tspChipIn_Click(); });
+    connect(m_ui.vslChipIn, &QScrollBar::valueChanged, this, [this] { vslChipIn_Change(); });
+    connect(m_ui.chkFilterErr, &QCheckBox::clicked, this, &fFilter::chkFilterErr_Click);
+    connect(m_ui.chkOtherErr, &QCheckBox::clicked, this, qOverload<>(&fFilter::chkOtherErr_Click));
+    connect(m_ui.ChkErr, &QCheckBox::clicked, this, &fFilter::ChkErr_Click);
     for (int i = 0; i < 3; ++i) {
-        connect(m_chkOther[static_cast<size_t>(i)], &QCheckBox::clicked, this, [this, i] { chkOther_Click(i); });
-        connect(m_chkOtherSubErr[static_cast<size_t>(i)], &QCheckBox::clicked, this,
-                [this, i] { chkOtherErr_Click(i); });
+        const OtherRow row = OtherFilterRow(static_cast<size_t>(i));
+        connect(row.Switch, &QCheckBox::clicked, this, [this, i] { chkOther_Click(i); });
+        connect(row.ErrSwitch, &QCheckBox::clicked, this, [this, i] { chkOtherErr_Click(i); });
     }
-    connect(m_dataHeader.SelAll, &QPushButton::clicked, this, &fFilter::cmdSelAll_Click);
-    connect(m_dataHeader.SelErr, &QPushButton::clicked, this, &fFilter::cmdSelErr_Click);
-    connect(m_otherHeader.SelAll, &QPushButton::clicked, this, &fFilter::cmdSelAllOther_Click);
-    connect(m_otherHeader.SelErr, &QPushButton::clicked, this, &fFilter::cmdSelErrOther_Click);
-    for (QLineEdit* box : {m_txtErr, m_dataHeader.ErrValues, m_otherHeader.ErrValues}) {
+    connect(m_ui.cmdSelAll, &QPushButton::clicked, this, &fFilter::cmdSelAll_Click);
+    connect(m_ui.cmdSelErr, &QPushButton::clicked, this, &fFilter::cmdSelErr_Click);
+    connect(m_ui.cmdSelAllOther, &QPushButton::clicked, this, &fFilter::cmdSelAllOther_Click);
+    connect(m_ui.cmdSelErrOther, &QPushButton::clicked, this, &fFilter::cmdSelErrOther_Click);
+    for (QLineEdit* box : {m_ui.TxtErr, m_ui.TxtFilterErr, m_ui.TxtOtherErr}) {
         box->setProperty(kValueBoxProperty, -1);
         box->installEventFilter(this);
     }
-    connect(m_tbrResult, &CXpToolBar::ButtonClick, this,
+    connect(m_ui.tbrResult, &CXpToolBar::ButtonClick, this,
             [this](QAction* button) { tbrResult_ButtonClick(CXpToolBar::Key(button)); });
-    connect(m_msgResult, &CFlexGrid::MouseUp, this,
+    connect(m_ui.msgResult, &CFlexGrid::MouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
                 msgResult_MouseUp(button, pos);
             });
-    connect(m_msgResult, &CFlexGrid::DblClick, this, [this] { ViewFilterSel(); });
-    connect(m_cmdGetFilter, &QPushButton::clicked, this, &fFilter::cmdGetFilter_Click);
-    connect(m_cmdChipInVali, &QPushButton::clicked, this, &fFilter::VerifyScheme);
-    connect(m_cmdChipInNearLay, &QPushButton::clicked, this, &fFilter::cmdChipInNearLay_Click);
-    connect(m_cmdOther[0], &QPushButton::clicked, this, &fFilter::cmdMatch_Click);
-    connect(m_cmdOther[1], &QPushButton::clicked, this, &fFilter::cmdHistory_Click);
-    connect(m_cmdOther[2], &QPushButton::clicked, this, &fFilter::cmdGather_Click);
-    connect(m_cmdPrintFilter, &QPushButton::clicked, this, &fFilter::cmdPrintFilter_Click);
+    connect(m_ui.msgResult, &CFlexGrid::DblClick, this, [this] { ViewFilterSel(); });
+    connect(m_ui.cmdGetFilter, &QPushButton::clicked, this, &fFilter::cmdGetFilter_Click);
+    connect(m_ui.cmdChipInVali, &QPushButton::clicked, this, &fFilter::VerifyScheme);
+    connect(m_ui.cmdChipInNearLay, &QPushButton::clicked, this, &fFilter::cmdChipInNearLay_Click);
+    connect(m_ui.cmdMatch, &QPushButton::clicked, this, &fFilter::cmdMatch_Click);
+    connect(m_ui.cmdHistory, &QPushButton::clicked, this, &fFilter::cmdHistory_Click);
+    connect(m_ui.cmdGather, &QPushButton::clicked, this, &fFilter::cmdGather_Click);
+    connect(m_ui.cmdPrintFilter, &QPushButton::clicked, this, &fFilter::cmdPrintFilter_Click);
 }
 
 // ---------------------------------------------------------------------------
@@ -450,34 +462,34 @@ void fFilter::BuildFilterWindow()
     MsgProgressGuard progress(msg, u"加载过滤窗口"_s, p + 140, 0, 0, false);
 
     // Target issues.
-    if (m_cboNumName->count() > 0)
-        m_cboNumName->clear();
+    if (m_ui.cboNumName->count() > 0)
+        m_ui.cboNumName->clear();
     progress.Step(10);
-    m_cboNumName->addItems(TargetIssueItems(*game));
-    SelectTargetIssue(m_cboNumName->count() - 1);
+    m_ui.cboNumName->addItems(TargetIssueItems(*game));
+    SelectTargetIssue(m_ui.cboNumName->count() - 1);
     progress.Step(30);
 
     // Digit grids and their presets.
     for (int16_t j = 0; j <= m_bcMain; ++j)
         BuildDigitGrid(j, *game);
-    ShowDigitGrids(m_optSel[0]->isChecked());
+    ShowDigitGrids(m_ui.optSel[0]->isChecked());
     progress.Step(40);
 
     BuildResultHeader(*game);
     progress.Step(45);
 
     // The two pages of the condition panel.
-    m_txtErr->setText(u"0"_s);
+    m_ui.TxtErr->setText(u"0"_s);
     TxtErr_Change();
-    m_dataHeader.Box->move(0, 0);
-    m_picChipInData->resize(TwipsToScreenPixels(D::kRowsWidth, this),
-                            TwipsToScreenPixels(ConditionRowsHeight(m_bcMain), this));
-    m_otherHeader.ErrValues->setText(u"0"_s);
+    m_ui.picChipInDataHeader->move(0, 0);
+    m_ui.picChipInData->resize(TwipsToScreenPixels(D::kRowsWidth, this),
+                               TwipsToScreenPixels(ConditionRowsHeight(m_bcMain), this));
+    m_ui.TxtOtherErr->setText(u"0"_s);
     TxtOtherErr_Change();
-    m_otherHeader.Box->move(0, 0);
-    m_otherHeader.Box->hide();
-    m_picChipInOther->move(0, TwipsToScreenPixels(D::kRowsTop, this));
-    m_picChipInOther->hide();
+    m_ui.picChipInOtherHeader->move(0, 0);
+    m_ui.picChipInOtherHeader->hide();
+    m_ui.PicChipInOther->move(0, TwipsToScreenPixels(D::kRowsTop, this));
+    m_ui.PicChipInOther->hide();
     progress.Step(50);
 
     for (int16_t i = 0; i <= m_bcMain + 42; ++i) {
@@ -485,33 +497,34 @@ void fFilter::BuildFilterWindow()
         progress.Step(i * 5 + 50);
     }
     // Each row keeps its place in the keyboard's order.
-    for (size_t i = 0; i < m_chkFilter.size(); ++i) {
-        QWidget* previous = i == 0 ? static_cast<QWidget*>(m_dataHeader.SelErr) : m_chkFilter2[i - 1];
-        for (QWidget* next : {static_cast<QWidget*>(m_chkFilter[i]), static_cast<QWidget*>(m_txtFilter[i]),
-                              static_cast<QWidget*>(m_chkFilter2[i])}) {
+    for (size_t i = 0; i < m_ui.chkFilter.size(); ++i) {
+        QWidget* previous = i == 0 ? static_cast<QWidget*>(m_ui.cmdSelErr) : m_ui.chkFilter2[i - 1];
+        for (QWidget* next :
+             {static_cast<QWidget*>(m_ui.chkFilter[i]), static_cast<QWidget*>(m_ui.TxtFilter[i]),
+              static_cast<QWidget*>(m_ui.chkFilter2[i])}) {
             setTabOrder(previous, next);
             previous = next;
         }
     }
 
     progress.Step(p + 55);
-    m_fraSet->show();
+    m_ui.FraSet->show();
     progress.Step(p + 90);
-    m_fraChipIn->show();
+    m_ui.FraChipIn->show();
     progress.Step(p + 100);
     progress.Step(p + 120);
-    m_tbrResult->Button(0)->setEnabled(false);
-    m_tbrResult->Button(1)->setEnabled(false);
-    m_fraResult->show();
+    m_ui.tbrResult->Button(0)->setEnabled(false);
+    m_ui.tbrResult->Button(1)->setEnabled(false);
+    m_ui.FraResult->show();
     progress.Step(p + 140);
     progress.Finish();
-    m_tbrResult->SetFlat(true);
+    m_ui.tbrResult->SetFlat(true);
 }
 
 void fFilter::BuildDigitGrid(int16_t index, const CLottorData& game)
 {
     const CLottorHead& head = game.HeadData;
-    CFlexGrid* grid = m_msgBc[static_cast<size_t>(index)];
+    CFlexGrid* grid = m_ui.msgBc[static_cast<size_t>(index)];
     const int16_t rows = DigitGridRows(head.BcDataLen);
     grid->SetRedraw(false);
     grid->SetCols(5);
@@ -540,7 +553,7 @@ void fFilter::BuildDigitGrid(int16_t index, const CLottorData& game)
         PaintDigitCell(index, v, game);
     grid->SetRedraw(true);
 
-    QComboBox* presets = m_cboBc[static_cast<size_t>(index)];
+    QComboBox* presets = m_ui.CboBc[static_cast<size_t>(index)];
     presets->clear();
     presets->addItems(PresetItems());
     SelectPreset(index, 0);
@@ -548,19 +561,19 @@ void fFilter::BuildDigitGrid(int16_t index, const CLottorData& game)
 
 void fFilter::BuildConditionRow(int16_t index)
 {
-    if (static_cast<int16_t>(m_chkFilter.size()) - 1 < index) {
-        auto* on = new QCheckBox(m_picChipInData);
+    if (static_cast<int16_t>(m_ui.chkFilter.size()) - 1 < index) {
+        auto* on = new QCheckBox(m_ui.picChipInData);
         on->setObjectName(u"chkFilter%1"_s.arg(index));
         on->setToolTip(u"只有选中才对过滤起作用"_s);
-        auto* name = new QLabel(m_picChipInData);
+        auto* name = new QLabel(m_ui.picChipInData);
         name->setObjectName(u"LblFilter%1"_s.arg(index));
         name->setAlignment(Qt::AlignCenter);
         name->setCursor(Qt::PointingHandCursor);
         name->setToolTip(u"点击查看近期走势"_s);
         name->setProperty(kRowProperty, index);
         name->installEventFilter(this);
-        auto* value = MakeValueBox(u"TxtFilter%1"_s.arg(index), kValueTip, m_picChipInData);
-        auto* err = new QCheckBox(m_picChipInData);
+        auto* value = MakeValueBox(u"TxtFilter%1"_s.arg(index), kValueTip, m_ui.picChipInData);
+        auto* err = new QCheckBox(m_ui.picChipInData);
         err->setObjectName(u"chkFilter2_%1"_s.arg(index));
         err->setToolTip(u"只有选中，该指标才对容错起作用"_s);
         for (QWidget* w : {static_cast<QWidget*>(on), static_cast<QWidget*>(name),
@@ -570,32 +583,32 @@ void fFilter::BuildConditionRow(int16_t index)
         connect(err, &QCheckBox::clicked, this, [this, index] { chkFilter2_Click(index); });
         value->setProperty(kValueBoxProperty, index);
         value->installEventFilter(this);
-        m_chkFilter.push_back(on);
-        m_lblFilter.push_back(name);
-        m_txtFilter.push_back(value);
-        m_chkFilter2.push_back(err);
+        m_ui.chkFilter.push_back(on);
+        m_ui.LblFilter.push_back(name);
+        m_ui.TxtFilter.push_back(value);
+        m_ui.chkFilter2.push_back(err);
     }
     const auto i = static_cast<size_t>(index);
     const QString caption = ConditionName(index);
-    m_lblFilter[i]->setText(caption);
-    m_lblFilter[i]->setProperty("tag", caption);
-    m_chkFilter[i]->setAccessibleName(caption);
-    m_txtFilter[i]->setAccessibleName(caption);
-    m_chkFilter2[i]->setAccessibleName(caption + u"容错"_s);
+    m_ui.LblFilter[i]->setText(caption);
+    m_ui.LblFilter[i]->setProperty("tag", caption);
+    m_ui.chkFilter[i]->setAccessibleName(caption);
+    m_ui.TxtFilter[i]->setAccessibleName(caption);
+    m_ui.chkFilter2[i]->setAccessibleName(caption + u"容错"_s);
     const ConditionRowBoxes boxes = ConditionRowAt(index);
-    Place(m_chkFilter[i], boxes.Check);
-    Place(m_lblFilter[i], boxes.Name);
-    Place(m_txtFilter[i], boxes.Value);
-    Place(m_chkFilter2[i], boxes.ErrCheck);
-    for (QWidget* w : {static_cast<QWidget*>(m_chkFilter[i]), static_cast<QWidget*>(m_lblFilter[i]),
-                       static_cast<QWidget*>(m_txtFilter[i]), static_cast<QWidget*>(m_chkFilter2[i])})
+    Place(m_ui.chkFilter[i], boxes.Check);
+    Place(m_ui.LblFilter[i], boxes.Name);
+    Place(m_ui.TxtFilter[i], boxes.Value);
+    Place(m_ui.chkFilter2[i], boxes.ErrCheck);
+    for (QWidget* w : {static_cast<QWidget*>(m_ui.chkFilter[i]), static_cast<QWidget*>(m_ui.LblFilter[i]),
+                       static_cast<QWidget*>(m_ui.TxtFilter[i]), static_cast<QWidget*>(m_ui.chkFilter2[i])})
         w->show();
 }
 
 void fFilter::BuildResultHeader(const CLottorData& game)
 {
     const CLottorHead& head = game.HeadData;
-    CFlexGrid* grid = m_msgResult;
+    CFlexGrid* grid = m_ui.msgResult;
     grid->SetRedraw(false);
     const std::vector<ResultColumn> columns = ResultGridColumns(head);
     grid->SetCols(static_cast<int>(columns.size()));
@@ -675,10 +688,10 @@ bool fFilter::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_picChipInData && event->type() == QEvent::Wheel) {
+    if (watched == m_ui.picChipInData && event->type() == QEvent::Wheel) {
         // The wheel over the rows scrolls them through the bar.
-        if (m_vslChipIn->isVisible())
-            QCoreApplication::sendEvent(m_vslChipIn, event);
+        if (m_ui.vslChipIn->isVisible())
+            QCoreApplication::sendEvent(m_ui.vslChipIn, event);
         return true;
     }
     return CChildForm::eventFilter(watched, event);
@@ -712,13 +725,14 @@ void fFilter::Form_Resize()
     m_panelHeight = layout.PanelHeight;
     m_resultWidth = layout.ResultWidth;
     m_resultPanelWidth = layout.ResultPanelWidth;
-    Place(m_fraSet, {D::FraSet.Left, D::FraSet.Top, D::FraSet.Width, layout.FrameHeight});
-    Place(m_fraChipIn, {D::FraChipIn.Left, D::FraChipIn.Top, D::FraChipIn.Width, layout.FrameHeight});
-    Place(m_fraResult, {D::FraResult.Left, D::FraResult.Top, m_resultWidth, layout.FrameHeight});
-    Place(m_picSet, {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraSet.Width - 80), m_panelHeight});
-    Place(m_picChipIn,
+    Place(m_ui.FraSet, {D::FraSet.Left, D::FraSet.Top, D::FraSet.Width, layout.FrameHeight});
+    Place(m_ui.FraChipIn, {D::FraChipIn.Left, D::FraChipIn.Top, D::FraChipIn.Width, layout.FrameHeight});
+    Place(m_ui.FraResult, {D::FraResult.Left, D::FraResult.Top, m_resultWidth, layout.FrameHeight});
+    Place(m_ui.picSet,
+          {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraSet.Width - 80), m_panelHeight});
+    Place(m_ui.picChipIn,
           {D::kPanelLeft, D::kPanelTop, static_cast<int16_t>(D::FraChipIn.Width - 120), m_panelHeight});
-    Place(m_picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, m_panelHeight});
+    Place(m_ui.picResult, {D::kPanelLeft, D::kPanelTop, m_resultPanelWidth, m_panelHeight});
     picSet_Resize();
     picChipIn_Resize();
     picResult_Resize();
@@ -731,16 +745,16 @@ void fFilter::picSet_Resize()
     const SetPanelLayout layout = LayoutSetPanel(m_panelHeight, D::kLineSet3Y, m_optTop, heights);
     PlaceEtchedLine(m_lineSet7, 0, layout.LineY, D::FraSet.Width - 80);
     m_optTop = layout.OptTop;
-    for (size_t i = 0; i < m_optSel.size(); ++i)
-        Place(m_optSel[i], {D::kOptLeft, m_optTop[i], D::kOptWidth, D::kOptHeight});
-    Place(m_cmdSingle, {D::cmdSingle.Left, layout.SingleTop, D::cmdSingle.Width, D::cmdSingle.Height});
+    for (size_t i = 0; i < m_ui.optSel.size(); ++i)
+        Place(m_ui.optSel[i], {D::kOptLeft, m_optTop[i], D::kOptWidth, D::kOptHeight});
+    Place(m_ui.cmdSingle, {D::cmdSingle.Left, layout.SingleTop, D::cmdSingle.Width, D::cmdSingle.Height});
 }
 
 void fFilter::picResult_Resize()
 {
-    int16_t fixedCols = static_cast<int16_t>(m_msgResult->ColWidth(0));
-    if (m_msgResult->Cols() > 2)
-        fixedCols = static_cast<int16_t>(fixedCols + m_msgResult->ColWidth(2));
+    int16_t fixedCols = static_cast<int16_t>(m_ui.msgResult->ColWidth(0));
+    if (m_ui.msgResult->Cols() > 2)
+        fixedCols = static_cast<int16_t>(fixedCols + m_ui.msgResult->ColWidth(2));
     const ResultPanelLayout layout =
         LayoutResultPanel(m_resultPanelWidth, m_panelHeight, D::msgResult.Top, m_gridWidth, m_gridHeight,
                           fixedCols, D::kResultButtonWidth);
@@ -750,38 +764,39 @@ void fFilter::picResult_Resize()
         m_gridWidth = layout.GridWidth;
     if (layout.GridHeight >= 0)
         m_gridHeight = layout.GridHeight;
-    Place(m_msgResult, {D::msgResult.Left, D::msgResult.Top, m_gridWidth, m_gridHeight});
+    Place(m_ui.msgResult, {D::msgResult.Left, D::msgResult.Top, m_gridWidth, m_gridHeight});
     if (layout.NumbersWidth >= 0)
-        m_msgResult->SetColWidth(1, layout.NumbersWidth);
-    Place(m_lblCount, {D::lblCount.Left, layout.CountTop, static_cast<int16_t>(m_resultPanelWidth - 120),
-                       D::lblCount.Height});
-    Place(m_cmdGetFilter, {layout.GetLeft, layout.ButtonTop, D::kResultButtonWidth, D::kResultButtonHeight});
-    Place(m_cmdPrintFilter,
+        m_ui.msgResult->SetColWidth(1, layout.NumbersWidth);
+    Place(m_ui.lblCount, {D::lblCount.Left, layout.CountTop, static_cast<int16_t>(m_resultPanelWidth - 120),
+                          D::lblCount.Height});
+    Place(m_ui.cmdGetFilter,
+          {layout.GetLeft, layout.ButtonTop, D::kResultButtonWidth, D::kResultButtonHeight});
+    Place(m_ui.cmdPrintFilter,
           {layout.PrintLeft, layout.ButtonTop, D::kResultButtonWidth, D::kResultButtonHeight});
 }
 
 void fFilter::picChipIn_Resize()
 {
-    const int tabsHeight = m_tspChipIn->sizeHint().height();
+    const int tabsHeight = m_ui.tspChipIn->sizeHint().height();
     const ChipPanelLayout layout =
         LayoutChipPanel(m_panelHeight, static_cast<int16_t>(ScreenPixelsToTwips(tabsHeight, this)));
-    Place(m_chkErr, {D::ChkErr.Left, layout.ErrTop, D::ChkErr.Width, D::ChkErr.Height});
-    Place(m_txtErr, {D::TxtErr.Left, layout.TxtErrTop, D::TxtErr.Width, D::TxtErr.Height});
-    Place(m_cmdChipInVali,
+    Place(m_ui.ChkErr, {D::ChkErr.Left, layout.ErrTop, D::ChkErr.Width, D::ChkErr.Height});
+    Place(m_ui.TxtErr, {D::TxtErr.Left, layout.TxtErrTop, D::TxtErr.Width, D::TxtErr.Height});
+    Place(m_ui.cmdChipInVali,
           {D::cmdChipInVali.Left, layout.ButtonTop, D::cmdChipInVali.Width, D::cmdChipInVali.Height});
-    Place(m_cmdChipInNearLay, {D::cmdChipInNearLay.Left, layout.ButtonTop, D::cmdChipInNearLay.Width,
-                               D::cmdChipInNearLay.Height});
+    Place(m_ui.cmdChipInNearLay, {D::cmdChipInNearLay.Left, layout.ButtonTop, D::cmdChipInNearLay.Width,
+                                  D::cmdChipInNearLay.Height});
     // The tab strip: its tabs, and its body below them.
-    m_tspChipIn->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), 0,
-                             TwipsToScreenPixels(D::tspChipIn.Width, this), tabsHeight);
+    m_ui.tspChipIn->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), 0,
+                                TwipsToScreenPixels(D::tspChipIn.Width, this), tabsHeight);
     m_tabBody->setGeometry(TwipsToScreenPixels(D::tspChipIn.Left, this), tabsHeight - 1,
                            TwipsToScreenPixels(D::tspChipIn.Width, this),
                            std::max(0, TwipsToScreenPixels(layout.TabHeight, this) - tabsHeight + 1));
     m_innerHeight = layout.InnerHeight;
     // The other page ends with the inner box, as the rows' area does.
-    m_picChipInOther->resize(m_picChipInOther->width(),
-                             TwipsToScreenPixels(std::max(0, m_innerHeight - D::kRowsTop), this));
-    Place(m_picChipIn1, {D::picChipIn1.Left, layout.InnerTop, D::picChipIn1.Width, m_innerHeight});
+    m_ui.PicChipInOther->resize(m_ui.PicChipInOther->width(),
+                                TwipsToScreenPixels(std::max(0, m_innerHeight - D::kRowsTop), this));
+    Place(m_ui.picChipIn1, {D::picChipIn1.Left, layout.InnerTop, D::picChipIn1.Width, m_innerHeight});
     picChipIn1_Resize();
 }
 
@@ -793,16 +808,17 @@ void fFilter::picChipIn1_Resize()
     // it, clear of the header's separator.
     const auto rowsHeight = static_cast<int16_t>(std::max(0, m_innerHeight - D::kRowsTop));
     Place(m_rowsArea, {0, D::kRowsTop, D::vslChipIn.Left, rowsHeight});
-    Place(m_vslChipIn, {D::vslChipIn.Left, D::kRowsTop, D::vslChipIn.Width, std::min(scroll.BarHeight, rowsHeight)});
-    m_vslChipIn->setMaximum(scroll.Max);
-    m_vslChipIn->setVisible(scroll.Visible);
-    m_vslChipIn->raise();
+    Place(m_ui.vslChipIn,
+          {D::vslChipIn.Left, D::kRowsTop, D::vslChipIn.Width, std::min(scroll.BarHeight, rowsHeight)});
+    m_ui.vslChipIn->setMaximum(scroll.Max);
+    m_ui.vslChipIn->setVisible(scroll.Visible);
+    m_ui.vslChipIn->raise();
 }
 
 void fFilter::vslChipIn_Change()
 {
     // The rows' top, kRowsTop less the value, as a place in their area.
-    const int top = ConditionRowsTop(static_cast<int16_t>(m_vslChipIn->value())) - D::kRowsTop;
+    const int top = ConditionRowsTop(static_cast<int16_t>(m_ui.vslChipIn->value())) - D::kRowsTop;
     const QScopedValueRollback scrolling(m_scrollingRows, true);
     m_rowsArea->verticalScrollBar()->setValue(-TwipsToScreenPixels(top, this));
 }

@@ -20,24 +20,17 @@
 class QAction;
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QScrollArea;
-class QScrollBar;
-class QTabBar;
 
 namespace kelton {
 
 struct AppState;
-class CFlexGrid;
 class CLottorData;
 class CStat;
-class CXpToolBar;
 struct RemovalOutcome;
 class SchemePanel;
 
@@ -139,10 +132,10 @@ public:
 
     // --- Controls ---------------------------------------------------------
     // The window's controls as they stand (the condition rows once built).
-    const FilterControls& Controls() const;
+    const FilterControls& Controls() const { return m_ui; }
     // The selected tab, counted from 1.
     int SelectedTab() const;
-    int ConditionRows() const { return static_cast<int>(m_chkFilter.size()); }
+    int ConditionRows() const { return static_cast<int>(m_ui.chkFilter.size()); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -210,16 +203,25 @@ private:
     struct PageHeaderNames {
         QString Box, SelAll, ErrSwitch, SwitchCaption, ErrValues, SelErr;
     };
+    // Where a header's controls go in the controls set.
     struct PageHeader {
-        QWidget* Box = nullptr;
-        QPushButton* SelAll = nullptr;
-        QCheckBox* ErrSwitch = nullptr;
-        QLineEdit* ErrValues = nullptr;
-        QPushButton* SelErr = nullptr;
+        QWidget*& Box;
+        QPushButton*& SelAll;
+        QCheckBox*& ErrSwitch;
+        QLineEdit*& ErrValues;
+        QPushButton*& SelErr;
     };
-    PageHeader MakePageHeader(const PageHeaderNames& names, const TwipsBox& switchBox,
-                              const QString& example);
+    void MakePageHeader(PageHeader header, const PageHeaderNames& names, const TwipsBox& switchBox,
+                        const QString& example);
     void MakeOtherPage();
+    // A row of the other filters' page, 0 match, 1 history, 2
+    // generating/restraining: its switch, set-up button and tolerance switch.
+    struct OtherRow {
+        QCheckBox*& Switch;
+        QPushButton*& SetUp;
+        QCheckBox*& ErrSwitch;
+    };
+    OtherRow OtherFilterRow(size_t index);
     void MakeResultPanel();
     void BuildFilterWindow();
     void BuildDigitGrid(int16_t index, const CLottorData& game);
@@ -287,62 +289,27 @@ private:
     int16_t m_gridWidth = FilterDesign::msgResult.Width;
     int16_t m_gridHeight = FilterDesign::msgResult.Height;
 
-    QGroupBox* m_fraSet = nullptr;
-    QGroupBox* m_fraChipIn = nullptr;
-    QGroupBox* m_fraResult = nullptr;
-    QWidget* m_picSet = nullptr;
-    QWidget* m_picChipIn = nullptr;
-    QWidget* m_picResult = nullptr;
+    // The controls others reach through Controls(); the parts below are the
+    // window's own (captions, lines, the bet types' button group, the rows'
+    // clipping area).
+    FilterControls m_ui;
 
     // Bet settings.
     QLabel* m_lblNumName = nullptr;
-    QComboBox* m_cboNumName = nullptr;
-    QLabel* m_lblBall = nullptr;
-    std::array<QLabel*, 4> m_lblBc{};
-    std::array<CFlexGrid*, 4> m_msgBc{};
-    std::array<QComboBox*, 4> m_cboBc{};
-    std::array<QRadioButton*, kBetTypeCount> m_optSel{};
     QButtonGroup* m_optGroup = nullptr;
-    QPushButton* m_cmdSingle = nullptr;
     QFrame* m_lineSet1 = nullptr;
     QFrame* m_lineSet3 = nullptr;
     QFrame* m_lineSet7 = nullptr;
 
     // Conditions.
-    QTabBar* m_tspChipIn = nullptr;
     QFrame* m_tabBody = nullptr;
-    QWidget* m_picChipIn1 = nullptr;
     QScrollArea* m_rowsArea = nullptr; // clips the rows below the header
-    bool m_scrollingRows = false;       // the bar moves the area
-    QWidget* m_picChipInData = nullptr;
-    QWidget* m_picChipInOther = nullptr;
-    QScrollBar* m_vslChipIn = nullptr;
-    std::vector<QCheckBox*> m_chkFilter;
-    std::vector<QLabel*> m_lblFilter;
-    std::vector<QLineEdit*> m_txtFilter;
-    std::vector<QCheckBox*> m_chkFilter2;
-    PageHeader m_dataHeader;
-    PageHeader m_otherHeader;
-    std::array<QCheckBox*, 3> m_chkOther{};
-    std::array<QPushButton*, 3> m_cmdOther{};
-    std::array<QCheckBox*, 3> m_chkOtherSubErr{};
+    bool m_scrollingRows = false;      // the bar moves the area
     QLabel* m_lblOtherMsg = nullptr;
-    QCheckBox* m_chkErr = nullptr;
-    QLineEdit* m_txtErr = nullptr;
-    QPushButton* m_cmdChipInVali = nullptr;
-    QPushButton* m_cmdChipInNearLay = nullptr;
 
     // Results.
-    CXpToolBar* m_tbrResult = nullptr;
     QFrame* m_lineResult3 = nullptr;
-    CFlexGrid* m_msgResult = nullptr;
-    QLabel* m_lblCount = nullptr;
     QFrame* m_lineResult1 = nullptr;
-    QPushButton* m_cmdGetFilter = nullptr;
-    QPushButton* m_cmdPrintFilter = nullptr;
-
-    // What Controls() hands out, filled from the members above.
-    mutable FilterControls m_controls;
 };
 
 } // namespace kelton

@@ -20,14 +20,14 @@ namespace kelton {
 
 int fFilter::SelectedTab() const
 {
-    return m_tspChipIn->currentIndex() + 1;
+    return m_ui.tspChipIn->currentIndex() + 1;
 }
 
 void fFilter::SelectTab(int tabPosition)
 {
     {
-        const QSignalBlocker quiet(m_tspChipIn);
-        m_tspChipIn->setCurrentIndex(tabPosition - 1);
+        const QSignalBlocker quiet(m_ui.tspChipIn);
+        m_ui.tspChipIn->setCurrentIndex(tabPosition - 1);
     }
     tspChipIn_Click();
 }
@@ -46,15 +46,15 @@ CStat* fFilter::ShownView() const
 
 void fFilter::ShowOtherPage(bool other)
 {
-    m_otherHeader.Box->setVisible(other);
-    m_picChipInOther->setVisible(other);
-    m_picChipInData->setVisible(!other);
+    m_ui.picChipInOtherHeader->setVisible(other);
+    m_ui.PicChipInOther->setVisible(other);
+    m_ui.picChipInData->setVisible(!other);
     m_rowsArea->setVisible(!other);
-    m_dataHeader.Box->setVisible(!other);
-    m_chkErr->setVisible(!other);
-    m_txtErr->setVisible(!other);
+    m_ui.picChipInDataHeader->setVisible(!other);
+    m_ui.ChkErr->setVisible(!other);
+    m_ui.TxtErr->setVisible(!other);
     // The rows' scroll bar shows on a data page when the rows overflow.
-    m_vslChipIn->setVisible(!other && m_vslChipIn->maximum() > 1);
+    m_ui.vslChipIn->setVisible(!other && m_ui.vslChipIn->maximum() > 1);
 }
 
 void fFilter::RefreshFilter()
@@ -67,52 +67,53 @@ void fFilter::RefreshFilter()
         ShowOtherPage(true);
         // The other filters' tolerance as stored, as the total tolerance is
         // shown on a data page: a window built anew shows it too.
-        m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
-        m_otherHeader.ErrValues->setText(RangeToStr(game->ShrinkOtherErrVal));
-        m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
+        m_ui.chkOtherErr->setChecked(game->ShrinkOtherErrSel != 0);
+        m_ui.TxtOtherErr->setText(RangeToStr(game->ShrinkOtherErrVal));
+        m_ui.TxtOtherErr->setEnabled(m_ui.chkOtherErr->isChecked());
         const int16_t sel[3] = {game->FilterMatch.Sel, game->FilterHistory.Sel, game->FilterGather.Sel};
         const int16_t errSel[3] = {game->FilterMatch.ErrSel, game->FilterHistory.ErrSel,
                                    game->FilterGather.ErrSel};
         for (size_t i = 0; i < 3; ++i) {
-            m_chkOther[i]->setChecked(sel[i] != 0);
-            m_chkOtherSubErr[i]->setEnabled(m_chkOther[i]->isChecked());
-            m_chkOtherSubErr[i]->setChecked(errSel[i] != 0);
+            const OtherRow row = OtherFilterRow(i);
+            row.Switch->setChecked(sel[i] != 0);
+            row.ErrSwitch->setEnabled(row.Switch->isChecked());
+            row.ErrSwitch->setChecked(errSel[i] != 0);
         }
         return;
     }
 
     ShowOtherPage(false);
-    m_chkErr->setChecked(game->ShrinkAllErrSel != 0);
-    m_txtErr->setText(RangeToStr(game->ShrinkAllErrVal));
-    m_txtErr->setEnabled(m_chkErr->isChecked());
+    m_ui.ChkErr->setChecked(game->ShrinkAllErrSel != 0);
+    m_ui.TxtErr->setText(RangeToStr(game->ShrinkAllErrVal));
+    m_ui.TxtErr->setEnabled(m_ui.ChkErr->isChecked());
     const CStat* stat = ShownView();
     if (!stat)
         return;
     const auto own = static_cast<int16_t>(m_bcMain + 43);
-    m_dataHeader.ErrSwitch->setChecked(stat->ShrinkSel(own) != 0);
-    m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
-    m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
-    for (size_t k = 0; k < m_chkFilter.size(); ++k) {
+    m_ui.chkFilterErr->setChecked(stat->ShrinkSel(own) != 0);
+    m_ui.TxtFilterErr->setText(RangeToStr(stat->ShrinkVal(own)));
+    m_ui.TxtFilterErr->setEnabled(m_ui.chkFilterErr->isChecked());
+    for (size_t k = 0; k < m_ui.chkFilter.size(); ++k) {
         const auto kind = static_cast<int16_t>(k);
-        m_chkFilter[k]->setChecked(stat->ShrinkSel(kind) != 0);
-        m_chkFilter2[k]->setChecked(stat->ShrinkErr(kind) != 0);
-        m_txtFilter[k]->setText(RangeToStr(stat->ShrinkVal(kind)));
-        const bool on = m_chkFilter[k]->isChecked();
-        m_txtFilter[k]->setEnabled(on);
-        m_chkFilter2[k]->setEnabled(on);
+        m_ui.chkFilter[k]->setChecked(stat->ShrinkSel(kind) != 0);
+        m_ui.chkFilter2[k]->setChecked(stat->ShrinkErr(kind) != 0);
+        m_ui.TxtFilter[k]->setText(RangeToStr(stat->ShrinkVal(kind)));
+        const bool on = m_ui.chkFilter[k]->isChecked();
+        m_ui.TxtFilter[k]->setEnabled(on);
+        m_ui.chkFilter2[k]->setEnabled(on);
     }
 }
 
 void fFilter::TxtErr_Change()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    m_txtErr->setText(game ? RangeToStr(game->ShrinkAllErrVal) : QString());
+    m_ui.TxtErr->setText(game ? RangeToStr(game->ShrinkAllErrVal) : QString());
 }
 
 void fFilter::TxtOtherErr_Change()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    m_otherHeader.ErrValues->setText(game ? RangeToStr(game->ShrinkOtherErrVal) : QString());
+    m_ui.TxtOtherErr->setText(game ? RangeToStr(game->ShrinkOtherErrVal) : QString());
 }
 
 void fFilter::LblFilter_Click(int index)
@@ -121,7 +122,7 @@ void fFilter::LblFilter_Click(int index)
     if (view < 0 || view >= AppState::InferCount || index < 0 || index >= ConditionRows())
         return;
     if (IInferForm* form = m_app.InferForms[static_cast<size_t>(view)])
-        form->ShowLay(m_lblFilter[static_cast<size_t>(index)]->property("tag").toString());
+        form->ShowLay(m_ui.LblFilter[static_cast<size_t>(index)]->property("tag").toString());
 }
 
 } // namespace kelton

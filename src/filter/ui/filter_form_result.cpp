@@ -78,9 +78,9 @@ void fFilter::ShowResultCount()
     if (!m_loaded)
         return;
     const BetList& bets = m_app.Document.Bets();
-    m_tbrResult->Button(0)->setEnabled(bets.CanUndo());
-    m_tbrResult->Button(1)->setEnabled(bets.CanRedo());
-    m_lblCount->setText(bets.CountText());
+    m_ui.tbrResult->Button(0)->setEnabled(bets.CanUndo());
+    m_ui.tbrResult->Button(1)->setEnabled(bets.CanRedo());
+    m_ui.lblCount->setText(bets.CountText());
     ShowPage();
 }
 
@@ -88,7 +88,8 @@ QString fFilter::ResultCellText(int row, int col) const
 {
     if (row < 1)
         return QString();
-    return kelton::ResultCellText(m_app.Document.Bets(), m_msgResult->RowData(row), col, {m_bcMain, m_bcWidth, m_mrWidth});
+    return kelton::ResultCellText(m_app.Document.Bets(), m_ui.msgResult->RowData(row), col,
+                                  {m_bcMain, m_bcWidth, m_mrWidth});
 }
 
 void fFilter::ShowPage()
@@ -96,7 +97,7 @@ void fFilter::ShowPage()
     const std::shared_ptr<CLottorData> game = Game();
     if (!m_loaded || !game)
         return;
-    CFlexGrid* grid = m_msgResult;
+    CFlexGrid* grid = m_ui.msgResult;
     GameDocument& doc = m_app.Document;
     const BetList& bets = doc.Bets();
     grid->SetRows(1);
@@ -149,10 +150,10 @@ void fFilter::ViewFilterSel()
     const std::shared_ptr<CLottorData> game = Game();
     GameDocument& doc = m_app.Document;
     const BetList& bets = doc.Bets();
-    const int row = m_msgResult->Row();
+    const int row = m_ui.msgResult->Row();
     if (!m_loaded || !game || !BetRowCommandsEnabled(row, bets.BetCount()))
         return;
-    const int32_t i = m_msgResult->RowData(row);
+    const int32_t i = m_ui.msgResult->RowData(row);
     if (i < 0 || i >= bets.BetCount())
         return;
     const std::span<const int16_t> digits = bets.Digits(i);
@@ -161,7 +162,7 @@ void fFilter::ViewFilterSel()
         return;
     doc.ChangeBets([&](BetList& list) { list.SetDigits(i, work); });
     // The list is shown again; the edited bet stays the current row.
-    m_msgResult->SetRow(row);
+    m_ui.msgResult->SetRow(row);
 }
 
 void fFilter::AddFilter()
@@ -195,13 +196,13 @@ void fFilter::ReportStepRefusal(const RemovalOutcome& outcome)
 
 void fFilter::DelResultSel()
 {
-    const int row = m_msgResult->Row();
-    const int rowSel = m_msgResult->RowSel();
+    const int row = m_ui.msgResult->Row();
+    const int rowSel = m_ui.msgResult->RowSel();
     if (!m_loaded || !DeleteSelectionApplies(row, rowSel))
         return;
     CMsg msg;
-    const int32_t first = m_msgResult->RowData(row);
-    const int32_t last = m_msgResult->RowData(rowSel);
+    const int32_t first = m_ui.msgResult->RowData(row);
+    const int32_t last = m_ui.msgResult->RowData(rowSel);
     const RemovalOutcome outcome = m_app.Document.ChangeBets(
         [&](BetList& bets) { return kelton::DelResultSel(bets, first, last, msg, AskToStop(this)); });
     ReportStepRefusal(outcome);
@@ -244,7 +245,7 @@ void fFilter::MakeResultShortcuts()
         const QAction* entry = host->Entry(command);
         if (!entry || entry->shortcut().isEmpty())
             continue;
-        auto* key = new QShortcut(entry->shortcut(), m_msgResult);
+        auto* key = new QShortcut(entry->shortcut(), m_ui.msgResult);
         const std::string_view name = MainCommandName(command);
         key->setObjectName(u"key_"_s + QLatin1StringView(name.data(), static_cast<qsizetype>(name.size())));
         key->setContext(Qt::WidgetWithChildrenShortcut);
@@ -257,7 +258,7 @@ void fFilter::EnableBetRowEntries()
     const IWindowHost* host = Service<IWindowHost>();
     if (!host)
         return;
-    const bool onBet = BetRowCommandsEnabled(m_msgResult->Row(), m_app.Document.Bets().BetCount());
+    const bool onBet = BetRowCommandsEnabled(m_ui.msgResult->Row(), m_app.Document.Bets().BetCount());
     for (const MainCommand command : {MainCommand::FilterDelect, MainCommand::FilterView}) {
         if (QAction* entry = host->Entry(command))
             entry->setEnabled(onBet);
@@ -286,7 +287,7 @@ void fFilter::msgResult_MouseUp(Qt::MouseButton button, QPoint pos)
     EnableBetRowEntries();
     // The entries act on the row that was current before the click.
     if (QMenu* menu = host->Menu(MainMenu::Filter))
-        menu->popup(m_msgResult->mapToGlobal(pos));
+        menu->popup(m_ui.msgResult->mapToGlobal(pos));
 }
 
 // ---------------------------------------------------------------------------

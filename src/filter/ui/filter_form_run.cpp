@@ -50,10 +50,10 @@ void fFilter::chkFilter_Click(int index)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
     const auto i = static_cast<size_t>(index);
-    m_txtFilter[i]->setEnabled(m_chkFilter[i]->isChecked());
-    m_chkFilter2[i]->setEnabled(m_chkFilter[i]->isChecked());
+    m_ui.TxtFilter[i]->setEnabled(m_ui.chkFilter[i]->isChecked());
+    m_ui.chkFilter2[i]->setEnabled(m_ui.chkFilter[i]->isChecked());
     m_app.Document.ChangeConditions(
-        [&](CLottorData&) { stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_chkFilter[i])); });
+        [&](CLottorData&) { stat->SetShrinkSel(static_cast<int16_t>(index), Ticked(m_ui.chkFilter[i])); });
 }
 
 void fFilter::chkFilter2_Click(int index)
@@ -63,7 +63,7 @@ void fFilter::chkFilter2_Click(int index)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
     m_app.Document.ChangeConditions([&](CLottorData&) {
-        stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_chkFilter2[static_cast<size_t>(index)]));
+        stat->SetShrinkErr(static_cast<int16_t>(index), Ticked(m_ui.chkFilter2[static_cast<size_t>(index)]));
     });
 }
 
@@ -74,11 +74,11 @@ void fFilter::chkFilterErr_Click()
         return;
     {
         const QScopedValueRollback busy(m_isBusy, true);
-        m_dataHeader.ErrValues->setEnabled(m_dataHeader.ErrSwitch->isChecked());
+        m_ui.TxtFilterErr->setEnabled(m_ui.chkFilterErr->isChecked());
     }
     // Every window showing tolerances follows, this one too.
     m_app.Document.ChangeConditions([&](CLottorData&) {
-        stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_dataHeader.ErrSwitch));
+        stat->SetShrinkSel(static_cast<int16_t>(m_bcMain + 43), Ticked(m_ui.chkFilterErr));
     });
 }
 
@@ -89,10 +89,11 @@ void fFilter::ChkErr_Click()
         return;
     {
         const QScopedValueRollback busy(m_isBusy, true);
-        m_txtErr->setEnabled(m_chkErr->isChecked());
+        m_ui.TxtErr->setEnabled(m_ui.ChkErr->isChecked());
     }
     // Every window showing tolerances follows, this one too.
-    m_app.Document.ChangeConditions([this](CLottorData& changed) { changed.ShrinkAllErrSel = Ticked(m_chkErr); });
+    m_app.Document.ChangeConditions(
+        [this](CLottorData& changed) { changed.ShrinkAllErrSel = Ticked(m_ui.ChkErr); });
 }
 
 void fFilter::chkOtherErr_Click()
@@ -101,9 +102,9 @@ void fFilter::chkOtherErr_Click()
     if (m_isBusy || !game)
         return;
     const QScopedValueRollback busy(m_isBusy, true);
-    m_otherHeader.ErrValues->setEnabled(m_otherHeader.ErrSwitch->isChecked());
+    m_ui.TxtOtherErr->setEnabled(m_ui.chkOtherErr->isChecked());
     m_app.Document.ChangeConditions(
-        [this](CLottorData& changed) { changed.ShrinkOtherErrSel = Ticked(m_otherHeader.ErrSwitch); });
+        [this](CLottorData& changed) { changed.ShrinkOtherErrSel = Ticked(m_ui.chkOtherErr); });
 }
 
 void fFilter::chkOther_Click(int index)
@@ -113,10 +114,11 @@ void fFilter::chkOther_Click(int index)
         return;
     const auto i = static_cast<size_t>(index);
     const QScopedValueRollback busy(m_isBusy, true);
-    m_chkOtherSubErr[i]->setEnabled(m_chkOther[i]->isChecked());
+    const OtherRow row = OtherFilterRow(i);
+    row.ErrSwitch->setEnabled(row.Switch->isChecked());
     m_app.Document.ChangeConditions([&](CLottorData& changed) {
         int16_t* sel[3] = {&changed.FilterMatch.Sel, &changed.FilterHistory.Sel, &changed.FilterGather.Sel};
-        *sel[i] = Ticked(m_chkOther[i]);
+        *sel[i] = Ticked(row.Switch);
     });
 }
 
@@ -129,7 +131,7 @@ void fFilter::chkOtherErr_Click(int index)
     m_app.Document.ChangeConditions([&](CLottorData& changed) {
         int16_t* errSel[3] = {&changed.FilterMatch.ErrSel, &changed.FilterHistory.ErrSel,
                               &changed.FilterGather.ErrSel};
-        *errSel[static_cast<size_t>(index)] = Ticked(m_chkOtherSubErr[static_cast<size_t>(index)]);
+        *errSel[static_cast<size_t>(index)] = Ticked(OtherFilterRow(static_cast<size_t>(index)).ErrSwitch);
     });
 }
 
@@ -151,23 +153,28 @@ void fFilter::SwitchColumn(const std::vector<QCheckBox*>& boxes, const std::func
 
 void fFilter::cmdSelAll_Click()
 {
-    SwitchColumn(m_chkFilter, [this](int i) { chkFilter_Click(i); }, m_dataHeader.Box);
+    SwitchColumn(
+        m_ui.chkFilter, [this](int i) { chkFilter_Click(i); }, m_ui.picChipInDataHeader);
 }
 
 void fFilter::cmdSelErr_Click()
 {
-    SwitchColumn(m_chkFilter2, [this](int i) { chkFilter2_Click(i); }, m_dataHeader.Box);
+    SwitchColumn(
+        m_ui.chkFilter2, [this](int i) { chkFilter2_Click(i); }, m_ui.picChipInDataHeader);
 }
 
 void fFilter::cmdSelAllOther_Click()
 {
-    SwitchColumn({m_chkOther.begin(), m_chkOther.end()}, [this](int i) { chkOther_Click(i); }, m_otherHeader.Box);
+    SwitchColumn(
+        {m_ui.chkMatch, m_ui.chkHistory, m_ui.chkGather}, [this](int i) { chkOther_Click(i); },
+        m_ui.picChipInOtherHeader);
 }
 
 void fFilter::cmdSelErrOther_Click()
 {
-    SwitchColumn({m_chkOtherSubErr.begin(), m_chkOtherSubErr.end()}, [this](int i) { chkOtherErr_Click(i); },
-                 m_otherHeader.Box);
+    SwitchColumn(
+        {m_ui.chkMatchErr, m_ui.chkHistoryErr, m_ui.ChkGatherErr}, [this](int i) { chkOtherErr_Click(i); },
+        m_ui.picChipInOtherHeader);
 }
 
 // ---------------------------------------------------------------------------
@@ -177,7 +184,8 @@ void fFilter::TxtFilter_Click(int index)
 {
     const std::shared_ptr<CLottorData> game = Game();
     CStat* stat = ShownView();
-    if (!game || !stat || index < 0 || index >= ConditionRows() || !m_txtFilter[static_cast<size_t>(index)]->isEnabled())
+    if (!game || !stat || index < 0 || index >= ConditionRows() ||
+        !m_ui.TxtFilter[static_cast<size_t>(index)]->isEnabled())
         return;
     const auto k = static_cast<int16_t>(index);
     GameDocument& doc = m_app.Document;
@@ -194,11 +202,11 @@ void fFilter::ValueBox_Click(QLineEdit* box, int row)
 {
     if (row >= 0)
         TxtFilter_Click(row);
-    else if (box == m_txtErr)
+    else if (box == m_ui.TxtErr)
         TxtErr_Click();
-    else if (box == m_dataHeader.ErrValues)
+    else if (box == m_ui.TxtFilterErr)
         TxtFilterErr_Click();
-    else if (box == m_otherHeader.ErrValues)
+    else if (box == m_ui.TxtOtherErr)
         TxtOtherErr_Click();
 }
 
@@ -206,27 +214,28 @@ void fFilter::TxtFilter_Change(int index)
 {
     const CStat* stat = ShownView();
     if (stat && index >= 0 && index < ConditionRows())
-        m_txtFilter[static_cast<size_t>(index)]->setText(RangeToStr(stat->ShrinkVal(static_cast<int16_t>(index))));
+        m_ui.TxtFilter[static_cast<size_t>(index)]->setText(
+            RangeToStr(stat->ShrinkVal(static_cast<int16_t>(index))));
 }
 
 void fFilter::TxtFilterErr_Click()
 {
     const std::shared_ptr<CLottorData> game = Game();
     CStat* stat = ShownView();
-    if (!game || !stat || !m_dataHeader.ErrValues->isEnabled())
+    if (!game || !stat || !m_ui.TxtFilterErr->isEnabled())
         return;
     const auto own = static_cast<int16_t>(m_bcMain + 43);
     const QString picked = ShowSelVal(RangeToStr(stat->ShrinkVal(own)), game->HeadData.ShrinkHL(own, 0),
                                       game->HeadData.ShrinkHL(own, 1), QString(), QString());
     m_app.Document.ChangeConditions(
         [&](CLottorData&) { stat->SetShrinkVal(own, StrToRange(picked, 0, kPickedHigh)); });
-    m_dataHeader.ErrValues->setText(RangeToStr(stat->ShrinkVal(own)));
+    m_ui.TxtFilterErr->setText(RangeToStr(stat->ShrinkVal(own)));
 }
 
 void fFilter::TxtErr_Click()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    if (!game || !m_txtErr->isEnabled())
+    if (!game || !m_ui.TxtErr->isEnabled())
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkAllErrVal), 0, 200, QString(), QString());
     m_app.Document.ChangeConditions([&picked](CLottorData& changed) {
@@ -239,7 +248,7 @@ void fFilter::TxtErr_Click()
 void fFilter::TxtOtherErr_Click()
 {
     const std::shared_ptr<CLottorData> game = Game();
-    if (!game || !m_otherHeader.ErrValues->isEnabled())
+    if (!game || !m_ui.TxtOtherErr->isEnabled())
         return;
     const QString picked = ShowSelVal(RangeToStr(game->ShrinkOtherErrVal), 0, 3, QString(), QString());
     const QScopedValueRollback busy(m_isBusy, true);
@@ -262,13 +271,13 @@ void fFilter::cmdGetFilter_Click()
     UpDateOtherFilter();
     GameDocument& doc = m_app.Document;
     if (doc.Bets().BetCount() < 1) {
-        m_msgResult->SetRows(1);
-        m_msgResult->SetRedraw(true);
+        m_ui.msgResult->SetRows(1);
+        m_ui.msgResult->SetRedraw(true);
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"需要投注后才可以过滤！"_s);
         return;
     }
     if (!CheckFilterSettings()) {
-        m_msgResult->SetRedraw(true);
+        m_ui.msgResult->SetRedraw(true);
         MsgBox(this, QMessageBox::Information, u"操作提示"_s, u"过滤指标设置存在错误，请更正后再过滤！"_s);
         return;
     }

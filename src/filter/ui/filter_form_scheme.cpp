@@ -96,10 +96,10 @@ bool fFilter::StrToSetChinIn(const QString& sStr, QString* oRefusal)
     m_app.Document.ChangeConditions(
         [&scheme](CLottorData& changed) { ApplySchemeToGame(std::move(*scheme), changed); });
     SelectBetType(betType);
-    m_chkErr->setChecked(game->ShrinkAllErrSel != 0);
+    m_ui.ChkErr->setChecked(game->ShrinkAllErrSel != 0);
     ChkErr_Click();
     TxtErr_Change();
-    m_otherHeader.ErrSwitch->setChecked(game->ShrinkOtherErrSel != 0);
+    m_ui.chkOtherErr->setChecked(game->ShrinkOtherErrSel != 0);
     chkOtherErr_Click();
     TxtOtherErr_Change();
     return true;
