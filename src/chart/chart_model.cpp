@@ -171,7 +171,7 @@ QString DescribeChart(const ChartPicture& picture)
         .arg(picture.Scale.Maximum);
 }
 
-ChartAccept ChartModel::StatData(const ChartData& sData, int16_t sDataKind, int16_t sShowKind, const QString& sMsg,
+ChartAccept ChartModel::StatData(ChartData sData, int16_t sDataKind, int16_t sShowKind, const QString& sMsg,
                                  int16_t sAll, int32_t sColor, int16_t sFirstDataLen)
 {
     ChartAccept out;
@@ -183,7 +183,7 @@ ChartAccept ChartModel::StatData(const ChartData& sData, int16_t sDataKind, int1
     out.Accepted = true;
     m_pointCount = p;
     m_seriesCount = s;
-    m_data = sData;
+    m_data = std::move(sData);
     m_trendCache = std::make_shared<ChartCache>();
     m_countCache = std::make_shared<ChartCache>();
     if (sDataKind == 0 || sDataKind == 1)

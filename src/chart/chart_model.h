@@ -61,8 +61,9 @@ public:
     // keeps the current kind; a chart kind above 3 or below -1 becomes 0,
     // and 2 or 3 (no such chart) are taken as -1; sAll 1 ticks the fit box,
     // -1 leaves it, anything else unticks it; a label length below 1 is 5.
-    // A table without points or series is ignored as a whole.
-    ChartAccept StatData(const ChartData& sData, int16_t sDataKind = -1, int16_t sShowKind = -1,
+    // A table without points or series is ignored as a whole. The table is
+    // taken over: a caller done with it moves it in and spares its copy.
+    ChartAccept StatData(ChartData sData, int16_t sDataKind = -1, int16_t sShowKind = -1,
                          const QString& sMsg = QString(), int16_t sAll = -1, int32_t sColor = kDefaultColor,
                          int16_t sFirstDataLen = kDefaultLabelLen);
 

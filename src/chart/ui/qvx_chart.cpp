@@ -138,13 +138,13 @@ ChartOptions QvxChart::Options() const
     return o;
 }
 
-int16_t QvxChart::StatData(const ChartData& sData, int16_t sDataKind, int16_t sShowKind, const QString& sMsg,
+int16_t QvxChart::StatData(ChartData sData, int16_t sDataKind, int16_t sShowKind, const QString& sMsg,
                            int16_t sAll, int32_t sColor, int16_t sFirstDataLen)
 {
     ChartAccept accepted;
     {
         BusyGuard busy(m_isBusy);
-        accepted = m_model.StatData(sData, sDataKind, sShowKind, sMsg, sAll, sColor, sFirstDataLen);
+        accepted = m_model.StatData(std::move(sData), sDataKind, sShowKind, sMsg, sAll, sColor, sFirstDataLen);
         if (!accepted.Accepted)
             return accepted.ShowKind;
         // Set from code, these controls run their click handlers, which the

@@ -46,8 +46,9 @@ public:
     //   sColor         the bar colour as red + 256 × green + 65536 × blue
     //   sFirstDataLen  point labels are cut to this many last characters
     // Returns the chart kind as normalised, for the host's variable. A table
-    // without points or series changes nothing.
-    int16_t StatData(const ChartData& sData, int16_t sDataKind = -1, int16_t sShowKind = -1,
+    // without points or series changes nothing. The table is taken over, as
+    // ChartModel::StatData takes it.
+    int16_t StatData(ChartData sData, int16_t sDataKind = -1, int16_t sShowKind = -1,
                      const QString& sMsg = QString(), int16_t sAll = -1,
                      int32_t sColor = ChartModel::kDefaultColor,
                      int16_t sFirstDataLen = ChartModel::kDefaultLabelLen);
