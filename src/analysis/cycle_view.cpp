@@ -32,6 +32,13 @@ std::vector<CycleEntry> CycleEntries(const CStat& stat, int32_t p, int16_t k, in
 
 namespace {
 
+// The background of digit d's cell at position pos of a record: the cycle
+// colour where the digit is in a cycle and cycles are coloured.
+int32_t CycleBackOf(const CStat& stat, const StatRecord& record, int16_t pos, int16_t d, bool cycleColour)
+{
+    return cycleColour && record.CycleCountOf(pos, d) > 0 ? ColorRgb(stat.HeadData()->CycleColor) : kViewWhite;
+}
+
 // The cells of one block of the cycle grid at record p into cells (as
 // CycleRowCells gives them), the texts from texts.
 void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
@@ -55,8 +62,7 @@ void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, in
     cells.resize(static_cast<size_t>(largest + 1));
     for (int d = 0; d <= largest; ++d) {
         ViewCell& c = cells[static_cast<size_t>(d)];
-        c.Back = record && cycleColour && record->CycleCountOf(pos, d) > 0 ? ColorRgb(stat.HeadData()->CycleColor)
-                                                                           : kViewWhite;
+        c.Back = record ? CycleBackOf(stat, *record, pos, static_cast<int16_t>(d), cycleColour) : kViewWhite;
         c.Fore = kViewGrey;
         if (showHitOnly)
             c.Text.clear();
@@ -111,11 +117,7 @@ std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game,
 
 int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour)
 {
-    if (!cycleColour)
-        return kViewWhite;
-    std::array<int16_t, kCycleSlots> sp{};
-    std::array<int16_t, kCycleSlots> count{};
-    return stat.Cycle(p, pos, d, sp, count) > 0 ? ColorRgb(stat.HeadData()->CycleColor) : kViewWhite;
+    return cycleColour ? CycleBackOf(stat, stat.LoadRecord(p), pos, d, cycleColour) : kViewWhite;
 }
 
 std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,

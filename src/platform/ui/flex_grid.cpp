@@ -291,7 +291,8 @@ void CFlexGrid::FitColsToTexts()
         mergedFrom = std::min(mergedFrom, span.row);
         mergedTo = std::max(mergedTo, std::min(rows, span.row + span.rows));
     }
-    std::vector<char> merged(mergedTo > mergedFrom ? static_cast<size_t>(mergedTo - mergedFrom) * static_cast<size_t>(cols) : 0, 0);
+    const int mergedRows = std::max(0, mergedTo - mergedFrom);
+    std::vector<char> merged(static_cast<size_t>(mergedRows) * static_cast<size_t>(cols), 0);
     for (const GridSpan& span : m_data.Merges()) {
         if (span.cols < 2)
             continue;
