@@ -6,13 +6,13 @@ namespace kelton {
 
 namespace {
 
-template <typename T> void InsertRowOf(std::vector<T>& cells, qsizetype at, int cols)
+template <typename T, typename A> void InsertRowOf(std::vector<T, A>& cells, qsizetype at, int cols)
 {
     if (!cells.empty())
         cells.insert(cells.begin() + at, static_cast<size_t>(cols), T{});
 }
 
-template <typename T> void EraseRowOf(std::vector<T>& cells, qsizetype at, int cols)
+template <typename T, typename A> void EraseRowOf(std::vector<T, A>& cells, qsizetype at, int cols)
 {
     if (!cells.empty())
         cells.erase(cells.begin() + at, cells.begin() + at + cols);
@@ -22,7 +22,7 @@ template <typename T> void EraseRowOf(std::vector<T>& cells, qsizetype at, int c
 // place: the first min(oldCols, newCols) cells of each row keep their
 // place in the row, new cells are empty. The array keeps the room it has,
 // so a table emptied and grown again does not ask for its memory anew.
-template <typename T> void RestrideCells(std::vector<T>& cells, int rows, int oldCols, int newCols)
+template <typename T, typename A> void RestrideCells(std::vector<T, A>& cells, int rows, int oldCols, int newCols)
 {
     if (cells.empty() || oldCols == newCols)
         return;
@@ -234,9 +234,9 @@ bool CGridData::InsertRows(std::span<const int> before, std::span<const QString>
 
     const size_t oldRows = static_cast<size_t>(m_rows);
     const size_t rows = oldRows + added;
-    std::vector<QString> text(rows * cols);
-    std::vector<GridColor> fore(m_fore.empty() ? 0 : rows * cols);
-    std::vector<GridColor> back(m_back.empty() ? 0 : rows * cols);
+    Cells<QString> text(rows * cols);
+    Cells<GridColor> fore(m_fore.empty() ? 0 : rows * cols);
+    Cells<GridColor> back(m_back.empty() ? 0 : rows * cols);
     std::vector<int32_t> rowData(rows, 0);
     std::vector<int> rowHeight(m_rowHeight.empty() ? 0 : rows, -1);
     std::vector<uint8_t> mergeRow(rows, 0);

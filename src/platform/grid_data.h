@@ -9,6 +9,8 @@
 #include <QString>
 #include <QtCore/qnamespace.h>
 
+#include "platform/huge_pages.h"
+
 namespace kelton {
 
 // A cell colour as 0xAARRGGBB; kNoGridColor means the cell has no colour of
@@ -174,13 +176,17 @@ private:
         bool merge = false;
     };
 
+    // A cell per row and column: a big table's cells come on large pages,
+    // so filling them the first time costs few page faults.
+    template <class T> using Cells = std::vector<T, HugePageAllocator<T>>;
+
     int m_rows = 0;
     int m_cols = 0;
     int m_fixedRows = 0;
     int m_fixedCols = 0;
-    std::vector<QString> m_text;
-    std::vector<GridColor> m_fore; // empty until a cell gets a colour
-    std::vector<GridColor> m_back;
+    Cells<QString> m_text;
+    Cells<GridColor> m_fore; // empty until a cell gets a colour
+    Cells<GridColor> m_back;
     std::vector<int32_t> m_rowData;
     std::vector<int> m_rowHeight; // empty until a row gets a height
     std::vector<uint8_t> m_mergeRow;
