@@ -306,11 +306,17 @@ void CFlexGrid::FitColsToTexts()
     // a new text is measured.
     const QFont current = font();
     if (current != m_widthsFont || m_widths.size() > kMaxKnownWidths) {
+        if (current != m_widthsFont)
+            m_plainWidths.reset();
         m_widths.clear();
         m_widthsFont = current;
     }
+    if (!m_plainWidths)
+        m_plainWidths.emplace(current);
     const QFontMetrics metrics(current);
     const auto measure = [&](const QString& t) {
+        if (const std::optional<int> plain = m_plainWidths->Of(t))
+            return *plain;
         auto known = m_widths.constFind(t);
         if (known == m_widths.constEnd())
             known = m_widths.insert(t, metrics.horizontalAdvance(t));

@@ -17,6 +17,7 @@
 
 #include "platform/grid_data.h"
 #include "platform/ui/grid_cells.h"
+#include "platform/ui/plain_text_widths.h"
 
 namespace kelton {
 
@@ -301,6 +302,8 @@ private:
     static constexpr qsizetype kMaxKnownWidths = 1 << 16;
     QHash<QString, int> m_widths;
     QFont m_widthsFont;
+    // Numeric texts are added up rather than measured; made for m_widthsFont.
+    std::optional<CPlainTextWidths> m_plainWidths;
     GridHighLight m_highLight = GridHighLight::Always;
     GridSelectionMode m_selectionMode = GridSelectionMode::Free;
     QString m_toolTip;
