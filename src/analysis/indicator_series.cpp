@@ -170,17 +170,6 @@ std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDra
     return std::nullopt;
 }
 
-std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool nextIssue, int16_t v, int16_t u)
-{
-    if (!colouring || firstOfRange || nextIssue)
-        return kViewBlack;
-    if (v < u)
-        return kViewBlue;
-    if (v > u)
-        return kViewRed;
-    return std::nullopt;
-}
-
 namespace {
 
 // The values of columns 1.. at record p, as IndicatorTableValue gives them
@@ -219,12 +208,16 @@ void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, cons
                         const IndicatorTableSetup& setup, const GridRowSink& out)
 {
     const int cols = IndicatorTableCols(head);
-    std::vector<QString> texts(static_cast<size_t>(cols));
-    for (int c = 0; c < cols; ++c)
-        texts[static_cast<size_t>(c)] = IndicatorTableCaption(head, c);
+    std::vector<QString> captions(static_cast<size_t>(cols));
+    std::vector<const QString*> texts(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+        captions[static_cast<size_t>(c)] = IndicatorTableCaption(head, c);
+        texts[static_cast<size_t>(c)] = &captions[static_cast<size_t>(c)];
+    }
     out({0, 0, texts, {}, {}});
     const size_t values = static_cast<size_t>(cols - 1);
     texts.resize(values);
+    const QString none;
     const int count = setup.RangeCount;
     const int32_t next = stat.BallCount() - 1;
     std::vector<std::optional<int16_t>> now(values);
@@ -235,13 +228,14 @@ void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, cons
         const int32_t p = setup.RangeStart + m;
         const int r = setup.ListAsc ? count - m : m + 1;
         const QString issue = stat.NumName(p);
-        out({r, 0, std::span(&issue, 1), {}, {}});
+        const QString* const issueText = &issue;
+        out({r, 0, std::span(&issueText, 1), {}, {}});
         const int32_t back = ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(r % 2) : 0));
         IndicatorRowValues(stat, secondary, p, setup.Mode, now);
         for (size_t i = 0; i < values; ++i) {
             const std::optional<int16_t>& v = now[i];
             const std::optional<int16_t>& u = previous[i];
-            texts[i] = v ? numbers.Of(*v) : QString();
+            texts[i] = v ? &numbers.Of(*v) : &none;
             fore[i] = UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0));
         }
         out({r, 1, texts, back, fore});

@@ -78,7 +78,16 @@ std::optional<int16_t> IndicatorTableValue(const CStat& stat, const SecondaryDra
 // value u of the period before, a fall is blue and a rise red, an equal
 // value keeps the grid's default (nullopt); black when the colouring is
 // off, on the range's first period and on the next issue.
-std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool nextIssue, int16_t v, int16_t u);
+inline std::optional<int32_t> UpDownColour(bool colouring, bool firstOfRange, bool nextIssue, int16_t v, int16_t u)
+{
+    if (!colouring || firstOfRange || nextIssue)
+        return kViewBlack;
+    if (v < u)
+        return kViewBlue;
+    if (v > u)
+        return kViewRed;
+    return std::nullopt;
+}
 
 // What the combined indicator table shows: the records RangeStart on, one
 // row each, in the game's list order.

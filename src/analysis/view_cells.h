@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include <QString>
@@ -31,15 +32,18 @@ struct ViewCellStyle {
 
 // The texts of small numbers, each made once and shared by every cell
 // that shows it: a table of the whole history repeats a few values, and a
-// shared text costs its cell no memory of its own.
+// shared text costs its cell no memory of its own. A text stays where Of
+// put it for the life of the NumberTexts.
 class NumberTexts {
 public:
     const QString& Of(int value)
     {
         const int at = value - kLowest;
         if (at < 0 || at >= kCount) {
-            m_other = QString::number(value);
-            return m_other;
+            auto [other, made] = m_others.try_emplace(value);
+            if (made)
+                other->second = QString::number(value);
+            return other->second;
         }
         QString& text = m_texts[static_cast<size_t>(at)];
         if (text.isNull())
@@ -51,7 +55,8 @@ private:
     static constexpr int kLowest = -1;
     static constexpr int kCount = 1025;
     std::vector<QString> m_texts = std::vector<QString>(kCount);
-    QString m_other;
+    std::unordered_map<int, QString> m_others; // its texts stay where they are
+
 };
 
 // One cell of a table row as a view's build paints it.
@@ -77,14 +82,14 @@ struct GridCell {
 using GridCellSink = std::function<void(const GridCell&)>;
 
 // A run of a row's cells a view's build writes to its grid in one go: the
-// texts of columns Col, Col + 1, .., one back colour for them all and each
-// cell's text colour, where given (Fore is empty or as long as Texts; a
-// colour left out keeps what the grid has). The spans live only for the
-// call.
+// texts of columns Col, Col + 1, .. (by address, mostly NumberTexts'
+// shared ones), one back colour for them all and each cell's text colour,
+// where given (Fore is empty or as long as Texts; a colour left out keeps
+// what the grid has). The spans and the texts live only for the call.
 struct GridRow {
     int Row = 0;
     int Col = 0;
-    std::span<const QString> Texts;
+    std::span<const QString* const> Texts;
     std::optional<int32_t> Back;
     std::span<const std::optional<int32_t>> Fore;
 };

@@ -137,11 +137,12 @@ void CGridData::SetText(int row, int col, const QString& text)
 void CGridData::SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
                         std::optional<GridColor> fore)
 {
-    SetRowCells(row, col, std::span(&text, 1), back,
+    const QString* const texts[] = {&text};
+    SetRowCells(row, col, texts, back,
                 fore ? std::span<const std::optional<GridColor>>(&fore, 1) : std::span<const std::optional<GridColor>>());
 }
 
-void CGridData::SetRowCells(int row, int col, std::span<const QString> texts, std::optional<GridColor> back,
+void CGridData::SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<GridColor> back,
                             std::span<const std::optional<GridColor>> fore)
 {
     Q_ASSERT(fore.empty() || fore.size() == texts.size());
@@ -150,7 +151,7 @@ void CGridData::SetRowCells(int row, int col, std::span<const QString> texts, st
     const int n = std::min(static_cast<int>(texts.size()), m_cols - col);
     const qsizetype at = Index(row, col);
     for (int i = 0; i < n; ++i) {
-        m_text[at + i] = texts[static_cast<size_t>(i)];
+        m_text[at + i] = *texts[static_cast<size_t>(i)];
         if (MergesOn(row, col + i))
             MergesChanged();
     }

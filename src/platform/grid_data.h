@@ -84,11 +84,13 @@ public:
     void SetCell(int row, int col, const QString& text, std::optional<GridColor> back,
                  std::optional<GridColor> fore);
     // A run of a row's cells in one write, for a table filled row by row:
-    // texts[i] goes to column col + i, back (where given) to every one of
+    // *texts[i] goes to column col + i, back (where given) to every one of
     // them, fore[i] (where given) to the cell of texts[i]; fore is empty or
     // as long as texts. Cells past the last column are dropped; a row
-    // outside the grid or a negative col changes nothing.
-    void SetRowCells(int row, int col, std::span<const QString> texts, std::optional<GridColor> back,
+    // outside the grid or a negative col changes nothing. The texts come by
+    // address: a table's rows repeat a few shared texts, and each is then
+    // copied once, into its cell.
+    void SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<GridColor> back,
                      std::span<const std::optional<GridColor>> fore);
     void SetTextSource(GridTextSource source);
     bool HasTextSource() const { return static_cast<bool>(m_source); }

@@ -191,7 +191,7 @@ TEST_F(SmallHistoryTest, CombinedIndicatorTableRowsShowEachColumnsValue)
                 ASSERT_EQ(row.Texts.size(), size_t(46));
                 for (int c = 1; c <= 46; ++c) {
                     const std::optional<int16_t> v = IndicatorTableValue(View(view), SecondaryDraws(), p, c, mode);
-                    EXPECT_EQ(row.Texts[static_cast<size_t>(c - 1)], v ? QString::number(*v) : QString())
+                    EXPECT_EQ(*row.Texts[static_cast<size_t>(c - 1)], v ? QString::number(*v) : QString())
                         << p << " " << c;
                 }
             });
@@ -383,8 +383,8 @@ TEST_F(SecondaryRankingTest, CombinedIndicatorTableRowsShowTheSecondaryNumber)
     setup.Mode = 2;
     std::vector<QStringList> texts(static_cast<size_t>(setup.RangeCount + 1));
     IndicatorTableRows(view, secondary, head, setup, [&](const GridRow& row) {
-        for (const QString& text : row.Texts)
-            texts[static_cast<size_t>(row.Row)].append(text);
+        for (const QString* text : row.Texts)
+            texts[static_cast<size_t>(row.Row)].append(*text);
     });
     // Secondary numbers 12, 0 and 12, none on the next issue.
     const char* const issues[] = {"2024001", "2024002", "2024003", "下期"};

@@ -311,7 +311,8 @@ TEST(GridData, SetRowCellsWritesARunOfCells)
         {"column outside", 1, 3, 1, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
         {"negative column", 1, -1, 3, true, "a,b,c", {red, red, red}, {blue, blue, blue}},
     };
-    const QString texts[] = {u"x"_s, u"y"_s, u"z"_s};
+    const QString xyz[] = {u"x"_s, u"y"_s, u"z"_s};
+    const QString* const texts[] = {&xyz[0], &xyz[1], &xyz[2]};
     for (const Case& c : cases) {
         CGridData grid = Grid({"h,h,h", "a,b,c"});
         for (int col = 0; col < 3; ++col) {

@@ -206,7 +206,7 @@ void CFlexGrid::SetCell(int row, int col, const QString& text, std::optional<QRg
     Schedule();
 }
 
-void CFlexGrid::SetRowCells(int row, int col, std::span<const QString> texts, std::optional<QRgb> back,
+void CFlexGrid::SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<QRgb> back,
                             std::span<const std::optional<QRgb>> fore)
 {
     if (!m_data.Contains(row, col))

@@ -129,7 +129,7 @@ public:
     void SetCell(int row, int col, const QString& text, std::optional<QRgb> back, std::optional<QRgb> fore);
     // A run of a row's cells in one change (CGridData::SetRowCells), for a
     // table filled row by row; the colours given show opaque.
-    void SetRowCells(int row, int col, std::span<const QString> texts, std::optional<QRgb> back,
+    void SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<QRgb> back,
                      std::span<const std::optional<QRgb>> fore);
 
     // Alignment of a column's cells, and of its fixed cells where it differs
