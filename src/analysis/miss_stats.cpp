@@ -96,27 +96,27 @@ int32_t SlotOf(int16_t value, const MissRange& range)
 std::vector<int32_t> KindSlots(const CStat& stat, int16_t kind, const MissRange& range, int32_t rangeStart,
                                int32_t rangeEnd)
 {
-    std::vector<int32_t> out;
     if (rangeEnd <= rangeStart)
-        return out;
-    out.reserve(static_cast<size_t>(rangeEnd - rangeStart));
-    for (int32_t r = rangeEnd - 1; r >= rangeStart; --r)
-        out.push_back(SlotOf(KindValue(stat, r, kind), range));
+        return {};
+    // The records are read oldest first, as the view reads ahead, and laid
+    // out newest first.
+    std::vector<int32_t> out(static_cast<size_t>(rangeEnd - rangeStart));
+    for (int32_t r = rangeStart; r < rangeEnd; ++r)
+        out[static_cast<size_t>(rangeEnd - 1 - r)] = SlotOf(KindValue(stat, r, kind), range);
     return out;
 }
 
 std::vector<int32_t> PairSlots(const CStat& stat, int16_t kindA, const MissRange& a, int16_t kindB,
                                const MissRange& b, int32_t rangeStart, int32_t rangeEnd)
 {
-    std::vector<int32_t> out;
     if (rangeEnd <= rangeStart)
-        return out;
-    out.reserve(static_cast<size_t>(rangeEnd - rangeStart));
+        return {};
+    std::vector<int32_t> out(static_cast<size_t>(rangeEnd - rangeStart));
     const int32_t nB = b.Count();
-    for (int32_t r = rangeEnd - 1; r >= rangeStart; --r) {
+    for (int32_t r = rangeStart; r < rangeEnd; ++r) {
         const int32_t sa = SlotOf(KindValue(stat, r, kindA), a);
         const int32_t sb = SlotOf(KindValue(stat, r, kindB), b);
-        out.push_back(sa < 0 || sb < 0 ? -1 : sa * nB + sb);
+        out[static_cast<size_t>(rangeEnd - 1 - r)] = sa < 0 || sb < 0 ? -1 : sa * nB + sb;
     }
     return out;
 }
