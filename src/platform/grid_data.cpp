@@ -160,15 +160,29 @@ void CGridData::SetRowCells(int row, int col, std::span<const QString* const> te
             m_back.resize(m_text.size());
         std::fill_n(m_back.begin() + at, n, *back);
     }
-    if (!fore.empty()) {
-        for (int i = 0; i < n; ++i) {
-            const std::optional<GridColor>& f = fore[static_cast<size_t>(i)];
-            if (!f)
-                continue;
-            if (m_fore.empty())
-                m_fore.resize(m_text.size());
-            m_fore[at + i] = *f;
-        }
+    if (!fore.empty())
+        WriteColors(m_fore, at, fore.first(static_cast<size_t>(n)));
+}
+
+void CGridData::SetRowColors(int row, int col, std::span<const std::optional<GridColor>> back,
+                             std::span<const std::optional<GridColor>> fore)
+{
+    if (!Contains(row, col))
+        return;
+    const size_t room = static_cast<size_t>(m_cols - col);
+    const qsizetype at = Index(row, col);
+    WriteColors(m_back, at, back.first(std::min(back.size(), room)));
+    WriteColors(m_fore, at, fore.first(std::min(fore.size(), room)));
+}
+
+void CGridData::WriteColors(Cells<GridColor>& colors, qsizetype at, std::span<const std::optional<GridColor>> run)
+{
+    for (size_t i = 0; i < run.size(); ++i) {
+        if (!run[i])
+            continue;
+        if (colors.empty())
+            colors.resize(m_text.size());
+        colors[at + static_cast<qsizetype>(i)] = *run[i];
     }
 }
 

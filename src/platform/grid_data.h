@@ -92,6 +92,13 @@ public:
     // copied once, into its cell.
     void SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<GridColor> back,
                      std::span<const std::optional<GridColor>> fore);
+    // The colours of a run of a row's cells in one write, for a table
+    // painted row by row: back[i] and fore[i] (where given) to the cell of
+    // column col + i; either span is empty or as long as the run. Cells past
+    // the last column are dropped; a row outside the grid or a negative col
+    // changes nothing.
+    void SetRowColors(int row, int col, std::span<const std::optional<GridColor>> back,
+                      std::span<const std::optional<GridColor>> fore);
     void SetTextSource(GridTextSource source);
     bool HasTextSource() const { return static_cast<bool>(m_source); }
 
@@ -164,9 +171,16 @@ public:
     bool InSelection(int row, int col) const;
 
 private:
+    // A cell per row and column: a big table's cells come on large pages,
+    // so filling them the first time costs few page faults.
+    template <class T> using Cells = std::vector<T, HugePageAllocator<T>>;
+
     static inline const QString kNoText;
     qsizetype Index(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     void ClampCursor();
+    // Writes the colours given of a run of cells from cell at on; the array
+    // is made on the first colour.
+    void WriteColors(Cells<GridColor>& colors, qsizetype at, std::span<const std::optional<GridColor>> run);
     void MergesChanged() { m_mergesStale = true; }
     bool MergesOn(int row, int col) const;
     void ComputeMerges() const;
@@ -177,10 +191,6 @@ private:
         Qt::Alignment fixedAlignment;
         bool merge = false;
     };
-
-    // A cell per row and column: a big table's cells come on large pages,
-    // so filling them the first time costs few page faults.
-    template <class T> using Cells = std::vector<T, HugePageAllocator<T>>;
 
     int m_rows = 0;
     int m_cols = 0;

@@ -345,6 +345,45 @@ TEST(GridData, SetRowCellsWritesARunOfCells)
     EXPECT_EQ(grid.Merges(), (std::vector<GridSpan>{{0, 1, 1, 2}}));
 }
 
+// The colours of a run of cells painted in one go, each cell its own: a
+// colour left out keeps the cell's, cells past the last column are dropped
+// and a run starting outside the grid changes nothing.
+TEST(GridData, SetRowColorsPaintsEachCellOfARun)
+{
+    constexpr GridColor red = 0xffff0000;
+    constexpr GridColor blue = 0xff0000ff;
+    constexpr GridColor green = 0xff00ff00;
+    const std::optional<GridColor> backs[] = {green, std::nullopt, blue};
+    const std::optional<GridColor> fores[] = {red, green, std::nullopt};
+    struct Case {
+        const char* name;
+        int row;
+        int col;
+        bool withBack;
+        bool withFore;
+        GridColor backAfter[3];
+        GridColor foreAfter[3];
+    };
+    constexpr GridColor none = kNoGridColor;
+    const Case cases[] = {
+        {"whole row", 0, 0, true, true, {green, none, blue}, {red, green, none}},
+        {"past the last column", 0, 1, true, true, {none, green, none}, {none, red, green}},
+        {"backs only", 0, 0, true, false, {green, none, blue}, {none, none, none}},
+        {"text colours only", 0, 0, false, true, {none, none, none}, {red, green, none}},
+        {"row outside", 1, 0, true, true, {none, none, none}, {none, none, none}},
+        {"negative column", 0, -1, true, true, {none, none, none}, {none, none, none}},
+    };
+    for (const Case& c : cases) {
+        CGridData grid = Grid({"a,b,c"});
+        grid.SetRowColors(c.row, c.col, c.withBack ? std::span(backs) : std::span<const std::optional<GridColor>>(),
+                          c.withFore ? std::span(fores) : std::span<const std::optional<GridColor>>());
+        for (int col = 0; col < 3; ++col) {
+            EXPECT_EQ(grid.BackColor(0, col), c.backAfter[col]) << c.name << " " << col;
+            EXPECT_EQ(grid.ForeColor(0, col), c.foreAfter[col]) << c.name << " " << col;
+        }
+    }
+}
+
 // What a cell holds, read without the text source.
 TEST(GridData, HeldTextIsWhatTheCellHolds)
 {

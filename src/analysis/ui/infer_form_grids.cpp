@@ -35,7 +35,7 @@ namespace {
 // A view colour (red + 256 × green + 65536 × blue) as the grid takes it.
 std::optional<QRgb> GridRgb(const std::optional<int32_t>& c)
 {
-    return c ? std::optional<QRgb>(qRgb(*c & 0xFF, (*c >> 8) & 0xFF, (*c >> 16) & 0xFF)) : std::nullopt;
+    return c ? std::optional<QRgb>(ToQRgb(*c)) : std::nullopt;
 }
 
 // Writes the cells a view lays on the grid.

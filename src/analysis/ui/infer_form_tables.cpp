@@ -1,6 +1,8 @@
 // The number tables of the analysis window: the history table and the
 // distribution tables on the number grid.
 
+#include <array>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -113,22 +115,40 @@ void FInfer::BuildNumberTable(int16_t kind, const QString& caption)
     grid->SetFixedAlignment(1, Qt::AlignCenter);
 
     // Paint: the base colours of every digit cell, then the highlights.
+    // The colours of each paint, on rows of either parity, worked out once.
     const NumberTablePalette palette = PaletteOf(head);
-    const QColor fixed = grid->BackColorFixed();
     const bool rowColours = m_ui.chkPTColor->isChecked();
-    std::vector<CellPaint> paints;
-    for (int row = 2; row < table.Rows(); ++row) {
-        table.PaintRow(row, paints);
-        for (int col = 1; col < layout.Cols; ++col) {
-            const CellPaint paint = paints[static_cast<size_t>(col)];
+    struct PaintColours {
+        std::optional<QRgb> Back;
+        std::optional<QRgb> Fore;
+    };
+    constexpr size_t kPaints = static_cast<size_t>(CellPaint::Separator) + 1;
+    std::array<std::array<PaintColours, kPaints>, 2> colours{};
+    for (int parity = 0; parity < 2; ++parity) {
+        for (size_t k = 0; k < kPaints; ++k) {
+            const auto paint = static_cast<CellPaint>(k);
+            PaintColours& c = colours[static_cast<size_t>(parity)][k];
             if (paint == CellPaint::Separator) {
-                grid->SetCellBackColor(row, col, fixed);
+                c.Back = grid->BackColorFixed().rgb();
             } else if (const std::optional<ViewCellStyle> style =
-                           NumberCellStyle(palette, paint, row, rowColours)) {
-                grid->SetCellForeColor(row, col, ToQColor(style->Fore));
-                grid->SetCellBackColor(row, col, ToQColor(style->Back));
+                           NumberCellStyle(palette, paint, parity, rowColours)) {
+                c = {ToQRgb(style->Back), ToQRgb(style->Fore)};
             }
         }
+    }
+    std::vector<CellPaint> paints;
+    const size_t digitCols = static_cast<size_t>(std::max(0, layout.Cols - 1));
+    std::vector<std::optional<QRgb>> backs(digitCols);
+    std::vector<std::optional<QRgb>> fores(digitCols);
+    for (int row = 2; row < table.Rows(); ++row) {
+        table.PaintRow(row, paints);
+        const auto& ofRow = colours[static_cast<size_t>(row % 2)];
+        for (size_t i = 0; i < digitCols; ++i) {
+            const PaintColours& c = ofRow[static_cast<size_t>(paints[i + 1])];
+            backs[i] = c.Back;
+            fores[i] = c.Fore;
+        }
+        grid->SetRowColors(row, 1, backs, fores);
     }
     // Texts are asked for as the cells are shown; every column is as wide
     // as the widest text it shows over the range.

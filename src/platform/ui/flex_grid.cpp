@@ -218,6 +218,20 @@ void CFlexGrid::SetRowCells(int row, int col, std::span<const QString* const> te
     Schedule();
 }
 
+void CFlexGrid::SetRowColors(int row, int col, std::span<const std::optional<QRgb>> back,
+                             std::span<const std::optional<QRgb>> fore)
+{
+    if (!m_data.Contains(row, col))
+        return;
+    m_rowBack.resize(back.size());
+    std::transform(back.begin(), back.end(), m_rowBack.begin(), Opaque);
+    m_rowFore.resize(fore.size());
+    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), Opaque);
+    m_data.SetRowColors(row, col, m_rowBack, m_rowFore);
+    m_cellsDirty = true;
+    Schedule();
+}
+
 QColor CFlexGrid::BackColorFixed() const
 {
     return palette().color(QPalette::Button);

@@ -131,6 +131,11 @@ public:
     // table filled row by row; the colours given show opaque.
     void SetRowCells(int row, int col, std::span<const QString* const> texts, std::optional<QRgb> back,
                      std::span<const std::optional<QRgb>> fore);
+    // The colours of a run of a row's cells in one change
+    // (CGridData::SetRowColors), for a table painted row by row; the colours
+    // given show opaque.
+    void SetRowColors(int row, int col, std::span<const std::optional<QRgb>> back,
+                      std::span<const std::optional<QRgb>> fore);
 
     // Alignment of a column's cells, and of its fixed cells where it differs
     // (fixed cells without one of their own take the column's).
@@ -281,6 +286,7 @@ private:
     Shape m_shown; // what the views were last told
 
     std::vector<std::optional<GridColor>> m_rowFore; // SetRowCells' colours, kept for the next row
+    std::vector<std::optional<GridColor>> m_rowBack;
 
     bool m_redraw = true;
     bool m_shapeDirty = true;

@@ -12,6 +12,11 @@ inline QColor ToQColor(int32_t rgb)
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
+inline QRgb ToQRgb(int32_t rgb)
+{
+    return qRgb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
 inline int32_t FromQColor(const QColor& colour)
 {
     return colour.red() + 256 * colour.green() + 65536 * colour.blue();
