@@ -39,10 +39,21 @@ int32_t CycleBackOf(const CStat& stat, const StatRecord& record, int16_t pos, in
     return cycleColour && record.CycleCountOf(pos, d) > 0 ? ColorRgb(stat.HeadData()->CycleColor) : kViewWhite;
 }
 
-// The cells of one block of the cycle grid at record p into cells (as
-// CycleRowCells gives them), the texts from texts.
+// The cells of one block of the cycle grid at a record, as CycleRowCells
+// gives them, cell by cell: the texts by address (NumberTexts' or the
+// empty text).
+struct CycleBlockCells {
+    std::vector<const QString*> Texts;
+    std::vector<std::optional<int32_t>> Backs;
+    std::vector<std::optional<int32_t>> Fores;
+};
+
+const QString kNoText;
+
+// The cells of one block of the cycle grid at record p into cells, the
+// texts from texts.
 void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, int16_t pos, int mode,
-                       bool showHitOnly, bool cycleColour, NumberTexts& texts, std::vector<ViewCell>& cells)
+                       bool showHitOnly, bool cycleColour, NumberTexts& texts, CycleBlockCells& cells)
 {
     const CLottorHead& head = game.HeadData;
     const bool secondary = pos > head.BcMain;
@@ -56,23 +67,22 @@ void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, in
     auto data = [&](int d, int16_t sort) {
         return secondary ? static_cast<int16_t>(d) : record->Data(sort, d);
     };
-    auto text = [&](int d) -> const QString& {
-        return texts.Of(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
+    auto text = [&](int d) -> const QString* {
+        return &texts.Of(mode == 0 ? data(d, 1) : mode == 2 ? data(d, 0) : d);
     };
-    cells.resize(static_cast<size_t>(largest + 1));
+    const size_t n = static_cast<size_t>(largest + 1);
+    cells.Texts.resize(n);
+    cells.Backs.resize(n);
+    cells.Fores.assign(n, kViewGrey);
     for (int d = 0; d <= largest; ++d) {
-        ViewCell& c = cells[static_cast<size_t>(d)];
-        c.Back = record ? CycleBackOf(stat, *record, pos, static_cast<int16_t>(d), cycleColour) : kViewWhite;
-        c.Fore = kViewGrey;
-        if (showHitOnly)
-            c.Text.clear();
-        else
-            c.Text = text(d);
+        const auto at = static_cast<size_t>(d);
+        cells.Backs[at] = record ? CycleBackOf(stat, *record, pos, static_cast<int16_t>(d), cycleColour) : kViewWhite;
+        cells.Texts[at] = showHitOnly ? &kNoText : text(d);
     }
     auto hit = [&](int d) {
         if (d >= 0 && d <= largest) {
-            cells[static_cast<size_t>(d)].Fore = main;
-            cells[static_cast<size_t>(d)].Text = text(d);
+            cells.Fores[static_cast<size_t>(d)] = main;
+            cells.Texts[static_cast<size_t>(d)] = text(d);
         }
     };
     if (p < stat.BallCount() - 1) {
@@ -87,32 +97,42 @@ void FillCycleRowCells(const CStat& stat, const CLottorData& game, int32_t p, in
 
 } // namespace
 
-std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
-                                     const AreaNames& names, const CycleTableSetup& setup,
-                                     const GridCellSink& out)
+std::vector<int32_t> CycleTableRows(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                    const AreaNames& names, const CycleTableSetup& setup, const GridRowSink& out)
 {
     const NumberGridLayout layout = NumberGrid(sizes, 2, names);
     const int count = setup.RangeCount;
     std::vector<int32_t> records(static_cast<size_t>(std::max(0, count) + 2), -1);
-    out({0, 0, u"位码"_s, {}, {}});
-    out({1, 0, u"期数"_s, {}, {}});
+    const QString captions[] = {u"位码"_s, u"期数"_s};
+    for (int r = 0; r < 2; ++r) {
+        const QString* const caption = &captions[r];
+        out({r, 0, std::span(&caption, 1), {}, {}, {}});
+    }
     const int32_t next = stat.BallCount() - 1;
     NumberTexts texts;
-    std::vector<ViewCell> cells;
+    CycleBlockCells cells;
     for (int t = 0; t < count; ++t) {
         const int32_t p = setup.RangeStart + t;
         const int r = PeriodRow(t, count, setup.ListAsc);
         records[static_cast<size_t>(r)] = p;
-        out({r, 0, p == next ? u"下期"_s : QString::number(game.NumName(p)), {}, {}});
+        const QString issue = p == next ? u"下期"_s : QString::number(game.NumName(p));
+        const QString* const issueText = &issue;
+        out({r, 0, std::span(&issueText, 1), {}, {}, {}});
         for (const NumberBlock& block : layout.Blocks) {
             FillCycleRowCells(stat, game, p, block.Area, setup.Mode, setup.ShowHit, setup.CycleColour, texts, cells);
-            for (int d = 0; d < block.Digits && d < static_cast<int>(cells.size()); ++d) {
-                const ViewCell& cell = cells[static_cast<size_t>(d)];
-                out({r, block.Start + d, cell.Text, cell.Back, cell.Fore});
-            }
+            const size_t n = std::min(static_cast<size_t>(std::max<int>(0, block.Digits)), cells.Texts.size());
+            out({r, block.Start, std::span(cells.Texts).first(n), {}, std::span(cells.Fores).first(n),
+                 std::span(cells.Backs).first(n)});
         }
     }
     return records;
+}
+
+std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                     const AreaNames& names, const CycleTableSetup& setup,
+                                     const GridCellSink& out)
+{
+    return CycleTableRows(stat, game, sizes, names, setup, RowsAsCells(out));
 }
 
 int32_t CycleCellBack(const CStat& stat, int32_t p, int16_t pos, int16_t d, bool cycleColour)
@@ -124,8 +144,11 @@ std::vector<ViewCell> CycleRowCells(const CStat& stat, const CLottorData& game, 
                                     bool showHitOnly, bool cycleColour)
 {
     NumberTexts texts;
-    std::vector<ViewCell> cells;
-    FillCycleRowCells(stat, game, p, pos, mode, showHitOnly, cycleColour, texts, cells);
+    CycleBlockCells block;
+    FillCycleRowCells(stat, game, p, pos, mode, showHitOnly, cycleColour, texts, block);
+    std::vector<ViewCell> cells(block.Texts.size());
+    for (size_t d = 0; d < cells.size(); ++d)
+        cells[d] = {*block.Texts[d], *block.Backs[d], *block.Fores[d]};
     return cells;
 }
 

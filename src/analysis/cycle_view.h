@@ -58,6 +58,9 @@ struct CycleTableSetup {
 std::vector<int32_t> CycleTableCells(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
                                      const AreaNames& names, const CycleTableSetup& setup,
                                      const GridCellSink& out);
+// The same cells a block of a row at a time.
+std::vector<int32_t> CycleTableRows(const CStat& stat, const CLottorData& game, const GameSizes& sizes,
+                                    const AreaNames& names, const CycleTableSetup& setup, const GridRowSink& out);
 
 // The base back colour of a main digit cell (the highlight's removal
 // paints it again).

@@ -214,7 +214,7 @@ void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, cons
         captions[static_cast<size_t>(c)] = IndicatorTableCaption(head, c);
         texts[static_cast<size_t>(c)] = &captions[static_cast<size_t>(c)];
     }
-    out({0, 0, texts, {}, {}});
+    out({0, 0, texts, {}, {}, {}});
     const size_t values = static_cast<size_t>(cols - 1);
     texts.resize(values);
     const QString none;
@@ -229,7 +229,7 @@ void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, cons
         const int r = setup.ListAsc ? count - m : m + 1;
         const QString issue = stat.NumName(p);
         const QString* const issueText = &issue;
-        out({r, 0, std::span(&issueText, 1), {}, {}});
+        out({r, 0, std::span(&issueText, 1), {}, {}, {}});
         const int32_t back = ColorRgb(head.RowColor(setup.RowColours ? static_cast<int16_t>(r % 2) : 0));
         IndicatorRowValues(stat, secondary, p, setup.Mode, now);
         for (size_t i = 0; i < values; ++i) {
@@ -238,7 +238,7 @@ void IndicatorTableRows(const CStat& stat, const SecondaryDraws& secondary, cons
             texts[i] = v ? &numbers.Of(*v) : &none;
             fore[i] = UpDownColour(setup.UpDown, m == 0 || !u, p == next, v.value_or(0), u.value_or(0));
         }
-        out({r, 1, texts, back, fore});
+        out({r, 1, texts, back, fore, {}});
         std::swap(now, previous);
     }
 }

@@ -83,8 +83,9 @@ using GridCellSink = std::function<void(const GridCell&)>;
 
 // A run of a row's cells a view's build writes to its grid in one go: the
 // texts of columns Col, Col + 1, .. (by address, mostly NumberTexts'
-// shared ones), one back colour for them all and each cell's text colour,
-// where given (Fore is empty or as long as Texts; a colour left out keeps
+// shared ones), one back colour for them all or each cell's own (Backs,
+// which then stands for Back), and each cell's text colour, where given
+// (Fore and Backs are empty or as long as Texts; a colour left out keeps
 // what the grid has). The spans and the texts live only for the call.
 struct GridRow {
     int Row = 0;
@@ -92,6 +93,7 @@ struct GridRow {
     std::span<const QString* const> Texts;
     std::optional<int32_t> Back;
     std::span<const std::optional<int32_t>> Fore;
+    std::span<const std::optional<int32_t>> Backs;
 };
 // Takes a table's rows one by one as they are computed.
 using GridRowSink = std::function<void(const GridRow&)>;

@@ -49,10 +49,16 @@ GridCellSink Into(CFlexGrid* grid)
 // Writes the rows a view lays on the grid, each in one go.
 GridRowSink IntoRows(CFlexGrid* grid)
 {
-    return [grid, fore = std::vector<std::optional<QRgb>>()](const GridRow& row) mutable {
+    return [grid, fore = std::vector<std::optional<QRgb>>(),
+            backs = std::vector<std::optional<QRgb>>()](const GridRow& row) mutable {
         fore.resize(row.Fore.size());
         std::transform(row.Fore.begin(), row.Fore.end(), fore.begin(), GridRgb);
         grid->SetRowCells(row.Row, row.Col, row.Texts, GridRgb(row.Back), fore);
+        if (!row.Backs.empty()) {
+            backs.resize(row.Backs.size());
+            std::transform(row.Backs.begin(), row.Backs.end(), backs.begin(), GridRgb);
+            grid->SetRowColors(row.Row, row.Col, backs, {});
+        }
     };
 }
 
@@ -217,7 +223,7 @@ void FInfer::OptCycle_Click()
     setup.Mode = DisplayMode();
     setup.ShowHit = m_ui.chkPTShowHit->isChecked();
     setup.CycleColour = m_ui.chkPTColor->isChecked();
-    const std::vector<int32_t> records = CycleTableCells(m_stat, *game, Sizes(), Names(), setup, Into(grid));
+    const std::vector<int32_t> records = CycleTableRows(m_stat, *game, Sizes(), Names(), setup, IntoRows(grid));
     for (int r = 2; r < static_cast<int>(records.size()); ++r)
         grid->SetRowData(r, records[static_cast<size_t>(r)]);
     for (int r = 2; r < count + 2; ++r)

@@ -390,6 +390,10 @@ TEST_F(InferViewsTest, CycleViewListsAndHighlightsACycle)
     ASSERT_GE(row, 2);
     // The units block is the last: 3 in the units runs at distance 3.
     const int col = 2 * 11 + 1 + 3;
+    // A digit in a cycle lies on the cycle colour, one outside on white.
+    const QColor cycle = ToQColor(ColorRgb(Game().HeadData.CycleColor));
+    EXPECT_EQ(grid.CellBackColor(row, col), cycle);
+    EXPECT_EQ(grid.CellBackColor(row, col + 1), QColor(Qt::white));
     grid.SetRow(row);
     grid.SetCol(col);
     Q_EMIT grid.Click();
