@@ -2,12 +2,15 @@
 // run, and the QApplication they live in, are function statics; left to
 // static destruction, the application would end after Qt's own globals and
 // crash the process at exit, after every figure was printed. So the run
-// ends here, its output flushed, without static destruction.
+// ends here, its output flushed and the seeded sample folder removed,
+// without static destruction.
 
 #include <cstdio>
 #include <cstdlib>
 
 #include <benchmark/benchmark.h>
+
+#include "../sample_game.h"
 
 int main(int argc, char** argv)
 {
@@ -16,6 +19,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    kelton::bench::SampleFolder::RemoveIfMade();
     std::fflush(nullptr);
     std::_Exit(EXIT_SUCCESS);
 }
