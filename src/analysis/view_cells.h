@@ -56,7 +56,6 @@ private:
     static constexpr int kCount = 1025;
     std::vector<QString> m_texts = std::vector<QString>(kCount);
     std::unordered_map<int, QString> m_others; // its texts stay where they are
-
 };
 
 // One cell of a table row as a view's build paints it.
