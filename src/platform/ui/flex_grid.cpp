@@ -33,6 +33,15 @@ std::optional<GridColor> Opaque(std::optional<QRgb> c)
     return c ? std::optional<GridColor>(*c | 0xff000000u) : std::nullopt;
 }
 
+// A run of a row's colours made opaque, into out (kept from row to row).
+std::span<const std::optional<GridColor>> OpaqueRun(std::span<const std::optional<QRgb>> run,
+                                                    std::vector<std::optional<GridColor>>& out)
+{
+    out.resize(run.size());
+    std::transform(run.begin(), run.end(), out.begin(), Opaque);
+    return out;
+}
+
 GridColor ToGridColor(const QColor& color)
 {
     return color.isValid() ? color.rgb() : kNoGridColor; // rgb() is opaque, never 0
@@ -211,9 +220,7 @@ void CFlexGrid::SetRowCells(int row, int col, std::span<const QString* const> te
 {
     if (!m_data.Contains(row, col))
         return;
-    m_rowFore.resize(fore.size());
-    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), Opaque);
-    m_data.SetRowCells(row, col, texts, Opaque(back), m_rowFore);
+    m_data.SetRowCells(row, col, texts, Opaque(back), OpaqueRun(fore, m_rowFore));
     m_cellsDirty = true;
     Schedule();
 }
@@ -223,11 +230,7 @@ void CFlexGrid::SetRowColors(int row, int col, std::span<const std::optional<QRg
 {
     if (!m_data.Contains(row, col))
         return;
-    m_rowBack.resize(back.size());
-    std::transform(back.begin(), back.end(), m_rowBack.begin(), Opaque);
-    m_rowFore.resize(fore.size());
-    std::transform(fore.begin(), fore.end(), m_rowFore.begin(), Opaque);
-    m_data.SetRowColors(row, col, m_rowBack, m_rowFore);
+    m_data.SetRowColors(row, col, OpaqueRun(back, m_rowBack), OpaqueRun(fore, m_rowFore));
     m_cellsDirty = true;
     Schedule();
 }
@@ -319,14 +322,13 @@ void CFlexGrid::FitColsToTexts()
     // this or an earlier fit, in the same font) by its characters, and only
     // a new text is measured.
     const QFont current = font();
-    if (current != m_widthsFont || m_widths.size() > kMaxKnownWidths) {
-        if (current != m_widthsFont)
-            m_plainWidths.reset();
+    if (current != m_widthsFont || !m_plainWidths) {
         m_widths.clear();
         m_widthsFont = current;
-    }
-    if (!m_plainWidths)
         m_plainWidths.emplace(current);
+    } else if (m_widths.size() > kMaxKnownWidths) {
+        m_widths.clear();
+    }
     const QFontMetrics metrics(current);
     const auto measure = [&](const QString& t) {
         if (const std::optional<int> plain = m_plainWidths->Of(t))

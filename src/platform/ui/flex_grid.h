@@ -285,7 +285,8 @@ private:
     std::array<grid_detail::CRegionView*, kRegionCount> m_views{};
     Shape m_shown; // what the views were last told
 
-    std::vector<std::optional<GridColor>> m_rowFore; // SetRowCells' colours, kept for the next row
+    // The colours of SetRowCells and SetRowColors, kept for the next row.
+    std::vector<std::optional<GridColor>> m_rowFore;
     std::vector<std::optional<GridColor>> m_rowBack;
 
     bool m_redraw = true;

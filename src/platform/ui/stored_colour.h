@@ -7,14 +7,14 @@
 namespace kelton {
 
 // Colours are stored as one number: red + 256 * green + 65536 * blue.
-inline QColor ToQColor(int32_t rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
 inline QRgb ToQRgb(int32_t rgb)
 {
     return qRgb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+inline QColor ToQColor(int32_t rgb)
+{
+    return QColor(ToQRgb(rgb));
 }
 
 inline int32_t FromQColor(const QColor& colour)
