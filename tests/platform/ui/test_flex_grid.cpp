@@ -290,16 +290,22 @@ TEST_F(FlexGridTest, ColumnsFitWhatTheyShowInTheCurrentFont)
     fit();
     expect("larger font");
 
-    // Which text is the widest depends on the font.
+    // Which text is the widest depends on the font, numeric texts (whose
+    // widths are added up) as much as others.
     m_grid->SetTextMatrix(1, 3, u"iiiiiiii"_s);
     m_grid->SetTextMatrix(2, 3, u"WWW"_s);
+    m_grid->SetTextMatrix(1, 0, u"00000000"_s);
+    m_grid->SetTextMatrix(2, 0, u"1.1.1.1.1"_s);
     fit();
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     ASSERT_GT(QFontMetrics(fixed).horizontalAdvance(u"iiiiiiii"_s), QFontMetrics(fixed).horizontalAdvance(u"WWW"_s));
+    ASSERT_GT(QFontMetrics(fixed).horizontalAdvance(u"1.1.1.1.1"_s), QFontMetrics(fixed).horizontalAdvance(u"00000000"_s));
     ASSERT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"WWW"_s)) << "a proportional font to start with";
+    ASSERT_EQ(m_grid->ColWidth(0), m_grid->TextTwips(u"00000000"_s)) << "a proportional font to start with";
     m_grid->setFont(fixed);
     fit();
     EXPECT_EQ(m_grid->ColWidth(3), m_grid->TextTwips(u"iiiiiiii"_s));
+    EXPECT_EQ(m_grid->ColWidth(0), m_grid->TextTwips(u"1.1.1.1.1"_s));
 }
 
 // A cell written whole: text and the colours given at once, a colour left
